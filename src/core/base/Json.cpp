@@ -1,0 +1,161 @@
+#include "core/base/Json.h"
+
+#include <limits>
+
+namespace tollenvane::json {
+
+namespace {
+
+[[noreturn]] void fail(std::string_view what, std::string_view problem)
+{
+    throw DecodeError(std::string(what) + ": " + std::string(problem));
+}
+
+} // namespace
+
+void requireObject(const Json& value, std::string_view what)
+{
+    if (!value.is_object()) {
+        fail(what, "not an object");
+    }
+}
+
+const Json* optional(const Json& object, std::string_view key)
+{
+    requireObject(object, key);
+    const auto found = object.find(key);
+    if (found == object.end() || found->is_null()) {
+        return nullptr;
+    }
+    return &*found;
+}
+
+const Json& required(const Json& object, std::string_view key)
+{
+    const Json* value = optional(object, key);
+    if (value == nullptr) {
+        fail(key, "missing");
+    }
+    return *value;
+}
+
+std::string asString(const Json& value, std::string_view what)
+{
+    if (!value.is_string()) {
+        fail(what, "not a string");
+    }
+    return value.get<std::string>();
+}
+
+bool asBoolean(const Json& value, std::string_view what)
+{
+    if (!value.is_boolean()) {
+        fail(what, "not a Boolean");
+    }
+    return value.get<bool>();
+}
+
+std::int64_t asInt64(const Json& value, std::string_view what)
+{
+    if (value.is_number_integer() && !value.is_number_unsigned()) {
+        return value.get<std::int64_t>();
+    }
+    if (value.is_number_unsigned()) {
+        const auto unsignedValue = value.get<std::uint64_t>();
+        if (unsignedValue <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+            return static_cast<std::int64_t>(unsignedValue);
+        }
+        fail(what, "integer out of range");
+    }
+    fail(what, "not an integer");
+}
+
+std::uint64_t asUInt64(const Json& value, std::string_view what)
+{
+    if (value.is_number_unsigned()) {
+        return value.get<std::uint64_t>();
+    }
+    if (value.is_number_integer()) {
+        fail(what, "negative integer");
+    }
+    fail(what, "not an integer");
+}
+
+double asNumber(const Json& value, std::string_view what)
+{
+    if (!value.is_number()) {
+        fail(what, "not a number");
+    }
+    return value.get<double>();
+}
+
+std::string string(const Json& object, std::string_view key)
+{
+    return asString(required(object, key), key);
+}
+
+bool boolean(const Json& object, std::string_view key)
+{
+    return asBoolean(required(object, key), key);
+}
+
+std::int64_t int64(const Json& object, std::string_view key)
+{
+    return asInt64(required(object, key), key);
+}
+
+std::uint64_t uint64(const Json& object, std::string_view key)
+{
+    return asUInt64(required(object, key), key);
+}
+
+double number(const Json& object, std::string_view key)
+{
+    return asNumber(required(object, key), key);
+}
+
+std::optional<std::string> optionalString(const Json& object, std::string_view key)
+{
+    const Json* value = optional(object, key);
+    return value ? std::optional(asString(*value, key)) : std::nullopt;
+}
+
+std::optional<bool> optionalBoolean(const Json& object, std::string_view key)
+{
+    const Json* value = optional(object, key);
+    return value ? std::optional(asBoolean(*value, key)) : std::nullopt;
+}
+
+std::optional<std::int64_t> optionalInt64(const Json& object, std::string_view key)
+{
+    const Json* value = optional(object, key);
+    return value ? std::optional(asInt64(*value, key)) : std::nullopt;
+}
+
+std::optional<std::uint64_t> optionalUInt64(const Json& object, std::string_view key)
+{
+    const Json* value = optional(object, key);
+    return value ? std::optional(asUInt64(*value, key)) : std::nullopt;
+}
+
+std::optional<double> optionalNumber(const Json& object, std::string_view key)
+{
+    const Json* value = optional(object, key);
+    return value ? std::optional(asNumber(*value, key)) : std::nullopt;
+}
+
+Json parse(std::string_view text)
+{
+    try {
+        return Json::parse(text);
+    } catch (const Json::parse_error& error) {
+        throw DecodeError(error.what());
+    }
+}
+
+std::string dump(const Json& value)
+{
+    return value.dump(-1, ' ', false, Json::error_handler_t::strict);
+}
+
+} // namespace tollenvane::json

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/base/Date.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tollenvane {
+
+// Keys are written in the order each record gives them.
+using Json = nlohmann::ordered_json;
+
+// A stored record that cannot be read back: a missing key, a wrong type, an unknown raw value.
+class DecodeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+namespace json {
+
+// Strict readers: a missing or null key, or a value of another type, throws DecodeError.
+// Integers are exact: a fraction or an out-of-range number is refused, never rounded.
+const Json& required(const Json& object, std::string_view key);
+std::string string(const Json& object, std::string_view key);
+bool boolean(const Json& object, std::string_view key);
+std::int64_t int64(const Json& object, std::string_view key);
+std::uint64_t uint64(const Json& object, std::string_view key);
+double number(const Json& object, std::string_view key);
+inline Date date(const Json& object, std::string_view key) { return number(object, key); }
+
+// Optional readers: a missing or null key is absent; a present value must have the right type.
+const Json* optional(const Json& object, std::string_view key);
+std::optional<std::string> optionalString(const Json& object, std::string_view key);
+std::optional<bool> optionalBoolean(const Json& object, std::string_view key);
+std::optional<std::int64_t> optionalInt64(const Json& object, std::string_view key);
+std::optional<std::uint64_t> optionalUInt64(const Json& object, std::string_view key);
+std::optional<double> optionalNumber(const Json& object, std::string_view key);
+
+// The same rules for a value already in hand.
+std::string asString(const Json& value, std::string_view what);
+bool asBoolean(const Json& value, std::string_view what);
+std::int64_t asInt64(const Json& value, std::string_view what);
+std::uint64_t asUInt64(const Json& value, std::string_view what);
+double asNumber(const Json& value, std::string_view what);
+
+// The object itself must be a JSON object.
+void requireObject(const Json& value, std::string_view what);
+
+template <class T>
+void putOptional(Json& object, const char* key, const std::optional<T>& value)
+{
+    if (value) {
+        object[key] = *value;
+    }
+}
+
+// Parses a whole text; any syntax error throws DecodeError.
+Json parse(std::string_view text);
+
+// Compact UTF-8 text; a string that is not valid UTF-8 throws instead of being altered.
+std::string dump(const Json& value);
+
+} // namespace json
+} // namespace tollenvane

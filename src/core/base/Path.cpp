@@ -1,0 +1,193 @@
+#include "core/base/Path.h"
+
+#include "core/base/PlatformError.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+namespace tollenvane::path {
+
+std::string standardised(std::string_view path)
+{
+    const bool absolute = path.starts_with('/');
+    std::vector<std::string_view> kept;
+    for (const std::string_view part : components(path)) {
+        if (part == ".") {
+            continue;
+        }
+        if (part == "..") {
+            if (!kept.empty() && kept.back() != "..") {
+                kept.pop_back();
+            } else if (!absolute) {
+                kept.push_back(part);
+            }
+            continue;
+        }
+        kept.push_back(part);
+    }
+    std::string result = absolute ? "/" : "";
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0) {
+            result += '/';
+        }
+        result += kept[i];
+    }
+    if (result.empty()) {
+        result = absolute ? "/" : ".";
+    }
+    return result;
+}
+
+namespace {
+
+bool realPath(const std::string& path, std::string& out)
+{
+    const std::unique_ptr<char, decltype(&std::free)> buffer(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+    if (!buffer) {
+        return false;
+    }
+    out = buffer.get();
+    return true;
+}
+
+} // namespace
+
+std::string resolved(std::string_view path)
+{
+    std::string prefix = standardised(path);
+    std::string rest;
+    while (true) {
+        std::string real;
+        if (realPath(prefix, real)) {
+            return rest.empty() ? real : standardised(appending(real, rest));
+        }
+        if (errno != ENOENT && errno != ENOTDIR) {
+            PlatformError::throwLast("realpath");
+        }
+        if (prefix == "/" || prefix == ".") {
+            return standardised(path);
+        }
+        const std::string_view last = lastComponent(prefix);
+        rest = rest.empty() ? std::string(last) : appending(last, rest);
+        prefix = std::string(parent(prefix));
+    }
+}
+
+bool isLinkFree(std::string_view path)
+{
+    return resolved(path) == standardised(path);
+}
+
+bool exists(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0;
+}
+
+bool occupied(const std::string& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::string_view lastComponent(std::string_view path)
+{
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.remove_suffix(1);
+    }
+    if (path == "/") {
+        return path;
+    }
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view parent(std::string_view path)
+{
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.remove_suffix(1);
+    }
+    const auto slash = path.rfind('/');
+    if (slash == std::string_view::npos) {
+        return ".";
+    }
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+std::string_view extension(std::string_view path)
+{
+    const std::string_view name = lastComponent(path);
+    const auto dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) {
+        return {};
+    }
+    return name.substr(dot + 1);
+}
+
+std::string_view stem(std::string_view path)
+{
+    const std::string_view name = lastComponent(path);
+    const std::string_view ext = extension(name);
+    return ext.empty() ? name : name.substr(0, name.size() - ext.size() - 1);
+}
+
+std::string appending(std::string_view folder, std::string_view name)
+{
+    std::string result(folder);
+    if (!result.ends_with('/')) {
+        result += '/';
+    }
+    result += name;
+    return result;
+}
+
+std::vector<std::string_view> components(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const auto slash = path.find('/', start);
+        const auto end = slash == std::string_view::npos ? path.size() : slash;
+        if (end > start) {
+            parts.push_back(path.substr(start, end - start));
+        }
+        if (slash == std::string_view::npos) {
+            break;
+        }
+        start = slash + 1;
+    }
+    return parts;
+}
+
+bool isAtOrBelow(std::string_view path, std::string_view folder)
+{
+    if (folder == "/") {
+        return path.starts_with('/');
+    }
+    return path == folder ||
+           (path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/');
+}
+
+std::string toLowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+} // namespace tollenvane::path

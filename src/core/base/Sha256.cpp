@@ -1,0 +1,70 @@
+#include "core/base/Sha256.h"
+
+#include <openssl/evp.h>
+
+#include <array>
+#include <stdexcept>
+
+namespace tollenvane {
+
+struct Sha256::Context {
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> md{EVP_MD_CTX_new(), &EVP_MD_CTX_free};
+};
+
+namespace {
+
+void check(int result, const char* what)
+{
+    if (result != 1) {
+        throw std::runtime_error(what);
+    }
+}
+
+} // namespace
+
+Sha256::Sha256()
+    : context_(std::make_unique<Context>())
+{
+    if (!context_->md) {
+        throw std::bad_alloc();
+    }
+    check(EVP_DigestInit_ex(context_->md.get(), EVP_sha256(), nullptr), "SHA-256 init");
+}
+
+Sha256::~Sha256() = default;
+Sha256::Sha256(Sha256&&) noexcept = default;
+Sha256& Sha256::operator=(Sha256&&) noexcept = default;
+
+void Sha256::update(std::span<const std::byte> bytes)
+{
+    check(EVP_DigestUpdate(context_->md.get(), bytes.data(), bytes.size()), "SHA-256 update");
+}
+
+void Sha256::update(std::string_view text)
+{
+    update(std::as_bytes(std::span(text.data(), text.size())));
+}
+
+std::string Sha256::finishHex()
+{
+    std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
+    unsigned int length = 0;
+    check(EVP_DigestFinal_ex(context_->md.get(), digest.data(), &length), "SHA-256 final");
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(length * 2);
+    for (unsigned int i = 0; i < length; ++i) {
+        hex += digits[digest[i] >> 4];
+        hex += digits[digest[i] & 0x0f];
+    }
+    return hex;
+}
+
+std::string Sha256::hexOf(std::string_view text)
+{
+    Sha256 hash;
+    hash.update(text);
+    return hash.finishHex();
+}
+
+} // namespace tollenvane
