@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace tollenvane {
+namespace {
+
+nlohmann::ordered_json readCatalogue()
+{
+    std::ifstream file(TOLLENVANE_SOURCE_DIR "/resources/Localizations.json", std::ios::binary);
+    EXPECT_TRUE(file.is_open());
+    return nlohmann::ordered_json::parse(file, nullptr, /*allow_exceptions=*/false);
+}
+
+// The "{N}" placeholders of a text, sorted, repeats kept.
+std::vector<std::string> placeholders(const std::string& text)
+{
+    static const std::regex pattern(R"(\{[0-9]+\})");
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern);
+         it != std::sregex_iterator(); ++it)
+        found.push_back(it->str());
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+bool trimmed(const std::string& text)
+{
+    auto space = [](unsigned char c) { return std::isspace(c) != 0; };
+    // U+00A0 (C2 A0) and U+202F (E2 80 AF) count as white space at either end too.
+    auto startsNbsp = text.rfind("\xC2\xA0", 0) == 0 || text.rfind("\xE2\x80\xAF", 0) == 0;
+    auto endsWith = [&](const std::string& tail) {
+        return text.size() >= tail.size() &&
+               text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    return !text.empty() && !space(text.front()) && !space(text.back()) && !startsNbsp &&
+           !endsWith("\xC2\xA0") && !endsWith("\xE2\x80\xAF");
+}
+
+// Words of the other platform that no text may keep on Linux.
+bool namesOtherPlatform(const std::string& text)
+{
+    static const std::regex words(R"((^|[^A-Za-z])(Mac|macOS|Finder|iCloud)([^A-Za-z]|$))");
+    return std::regex_search(text, words) || text.find("\xE2\x8C\x98") != std::string::npos;
+}
+
+TEST(Catalogue, EveryEntryHasFourFaithfulTranslations)
+{
+    const auto catalogue = readCatalogue();
+    ASSERT_TRUE(catalogue.is_object()) << "the catalogue is not a JSON object";
+    ASSERT_FALSE(catalogue.empty());
+
+    const std::array<std::string, 4> languages{"en", "es", "de", "it"};
+    for (const auto& [key, entry] : catalogue.items()) {
+        SCOPED_TRACE(key);
+        EXPECT_TRUE(trimmed(key));
+        EXPECT_FALSE(namesOtherPlatform(key));
+        ASSERT_TRUE(entry.is_object());
+        EXPECT_EQ(entry.size(), languages.size());
+        const auto expected = placeholders(key);
+        for (const auto& language : languages) {
+            SCOPED_TRACE(language);
+            ASSERT_TRUE(entry.contains(language));
+            ASSERT_TRUE(entry[language].is_string());
+            const auto text = entry[language].get<std::string>();
+            EXPECT_TRUE(trimmed(text)) << '"' << text << '"';
+            EXPECT_FALSE(namesOtherPlatform(text)) << text;
+            EXPECT_EQ(placeholders(text), expected) << text;
+        }
+    }
+}
+
+TEST(Catalogue, HoldsTheFileErrorsAndTheCountTexts)
+{
+    const auto catalogue = readCatalogue();
+    ASSERT_TRUE(catalogue.is_object());
+
+    // The ten file errors, worded as the code throws them.
+    const std::array<const char*, 10> fileErrors{
+        "Ce fichier ne peut pas être traité.",
+        "Le fichier est introuvable. Il a peut-être été déplacé ou le disque a été débranché.",
+        "Le fichier a changé depuis le scan. Relancez l’analyse avant de le déplacer.",
+        "Ce fichier en ligne n’est pas téléchargé. Téléchargez-le dans le gestionnaire de "
+        "fichiers, puis relancez l’analyse.",
+        "Un fichier existe déjà à cet emplacement. Aucun fichier n’a été remplacé.",
+        "Le dossier de destination est inaccessible ou identique au dossier actuel.",
+        "Choisissez un dossier personnel précis. Les dossiers système, bibliothèques et "
+        "Corbeilles sont exclus.",
+        "L’accès à ce dossier est perdu. Autorisez-le à nouveau depuis Sources.",
+        "Cette application est ouverte. Quittez-la avant de la mettre à la Corbeille.",
+        "Cette application système est protégée et ne peut pas être triée.",
+    };
+    for (const char* key : fileErrors)
+        ASSERT_TRUE(catalogue.contains(key)) << key;
+    EXPECT_EQ(catalogue.at(fileErrors[0]).value("en", ""), "This file cannot be processed.");
+
+    // Other tests format counts through these exact translations.
+    const nlohmann::ordered_json counts = {
+        {"1 fichier", {{"en", "1 file"}, {"es", "1 archivo"}, {"de", "1 Datei"}, {"it", "1 file"}}},
+        {"{0} fichiers",
+         {{"en", "{0} files"}, {"es", "{0} archivos"}, {"de", "{0} Dateien"}, {"it", "{0} file"}}},
+        {"1 dossier autorisé",
+         {{"en", "1 authorised folder"},
+          {"es", "1 carpeta autorizada"},
+          {"de", "1 freigegebener Ordner"},
+          {"it", "1 cartella autorizzata"}}},
+        {"{0} dossiers autorisés",
+         {{"en", "{0} authorised folders"},
+          {"es", "{0} carpetas autorizadas"},
+          {"de", "{0} freigegebene Ordner"},
+          {"it", "{0} cartelle autorizzate"}}},
+    };
+    for (const auto& [key, entry] : counts.items()) {
+        ASSERT_TRUE(catalogue.contains(key)) << key;
+        EXPECT_EQ(catalogue.at(key), entry) << key;
+    }
+}
+
+} // namespace
+} // namespace tollenvane
