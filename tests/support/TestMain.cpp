@@ -8,10 +8,10 @@
 
 namespace {
 
-std::string makeScratchHome()
-{
+std::string makeScratchHome() {
     const char* root = std::getenv("TMPDIR");
-    std::string pattern = std::string(root != nullptr && *root != '\0' ? root : ".") + "/home-XXXXXX";
+    std::string pattern =
+        std::string(root != nullptr && *root != '\0' ? root : ".") + "/home-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         std::abort();
     }
@@ -20,15 +20,13 @@ std::string makeScratchHome()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     const std::string home = makeScratchHome();
     ::setenv("HOME", home.c_str(), 1);
-    for (const auto& [variable, folder] : {std::pair{"XDG_DATA_HOME", "/.local/share"},
-                                           std::pair{"XDG_CONFIG_HOME", "/.config"},
-                                           std::pair{"XDG_CACHE_HOME", "/.cache"},
-                                           std::pair{"XDG_STATE_HOME", "/.local/state"}}) {
+    for (const auto& [variable, folder] :
+         {std::pair{"XDG_DATA_HOME", "/.local/share"}, std::pair{"XDG_CONFIG_HOME", "/.config"},
+          std::pair{"XDG_CACHE_HOME", "/.cache"}, std::pair{"XDG_STATE_HOME", "/.local/state"}}) {
         const std::string path = home + folder;
         std::filesystem::create_directories(path);
         ::setenv(variable, path.c_str(), 1);

@@ -10,8 +10,7 @@ namespace {
 constexpr std::string_view alphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-constexpr std::array<std::int8_t, 256> makeValues()
-{
+constexpr std::array<std::int8_t, 256> makeValues() {
     std::array<std::int8_t, 256> values{};
     values.fill(-1);
     for (std::size_t i = 0; i < alphabet.size(); ++i) {
@@ -24,8 +23,7 @@ constexpr auto values = makeValues();
 
 } // namespace
 
-std::string encode(std::string_view bytes)
-{
+std::string encode(std::string_view bytes) {
     std::string text;
     text.reserve((bytes.size() + 2) / 3 * 4);
     for (std::size_t i = 0; i < bytes.size(); i += 3) {
@@ -41,8 +39,7 @@ std::string encode(std::string_view bytes)
     return text;
 }
 
-std::optional<std::string> decode(std::string_view text)
-{
+std::optional<std::string> decode(std::string_view text) {
     if (text.size() % 4 != 0) {
         return std::nullopt;
     }

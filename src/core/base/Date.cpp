@@ -4,10 +4,10 @@
 
 namespace tollenvane {
 
-Date currentDate()
-{
+Date currentDate() {
     const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
-    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count();
+    const auto nanoseconds =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count();
     return dateFromTimestamp(nanoseconds / 1'000'000'000,
                              static_cast<std::uint32_t>(nanoseconds % 1'000'000'000));
 }

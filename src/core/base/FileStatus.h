@@ -38,6 +38,8 @@ struct FileStatus {
     // and no automount triggered. Throws PlatformError.
     static FileStatus readAt(int folderFd, const char* name);
     static FileStatus read(const std::string& path);
+    // The item an open descriptor refers to.
+    static FileStatus ofDescriptor(int fd);
     // The errno of a failed read, or 0.
     static std::optional<FileStatus> tryRead(const std::string& path, int* error = nullptr);
 };

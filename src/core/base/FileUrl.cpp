@@ -6,14 +6,12 @@ namespace tollenvane {
 
 namespace {
 
-bool isUnreserved(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+bool isUnreserved(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
@@ -28,8 +26,7 @@ int hexValue(char c)
 
 } // namespace
 
-std::string percentEncodePath(std::string_view path)
-{
+std::string percentEncodePath(std::string_view path) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(path.size());
@@ -46,8 +43,7 @@ std::string percentEncodePath(std::string_view path)
     return encoded;
 }
 
-std::optional<std::string> percentDecode(std::string_view text)
-{
+std::optional<std::string> percentDecode(std::string_view text) {
     std::string decoded;
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -69,13 +65,11 @@ std::optional<std::string> percentDecode(std::string_view text)
     return decoded;
 }
 
-std::string fileUrl(std::string_view path)
-{
+std::string fileUrl(std::string_view path) {
     return "file://" + percentEncodePath(path);
 }
 
-std::optional<std::string> pathFromFileUrl(std::string_view url)
-{
+std::optional<std::string> pathFromFileUrl(std::string_view url) {
     constexpr std::string_view scheme = "file://";
     if (!url.starts_with(scheme)) {
         return std::nullopt;

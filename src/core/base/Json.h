@@ -2,9 +2,8 @@
 
 #include "core/base/Date.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -31,7 +30,9 @@ bool boolean(const Json& object, std::string_view key);
 std::int64_t int64(const Json& object, std::string_view key);
 std::uint64_t uint64(const Json& object, std::string_view key);
 double number(const Json& object, std::string_view key);
-inline Date date(const Json& object, std::string_view key) { return number(object, key); }
+inline Date date(const Json& object, std::string_view key) {
+    return number(object, key);
+}
 
 // Optional readers: a missing or null key is absent; a present value must have the right type.
 const Json* optional(const Json& object, std::string_view key);
@@ -52,8 +53,7 @@ double asNumber(const Json& value, std::string_view what);
 void requireObject(const Json& value, std::string_view what);
 
 template <class T>
-void putOptional(Json& object, const char* key, const std::optional<T>& value)
-{
+void putOptional(Json& object, const char* key, const std::optional<T>& value) {
     if (value) {
         object[key] = *value;
     }

@@ -16,11 +16,13 @@ inline constexpr std::array allAppLanguages{AppLanguage::system, AppLanguage::fr
 std::string_view rawValue(AppLanguage language);
 std::optional<AppLanguage> appLanguageFromRaw(std::string_view raw);
 
-// The native name of a language; for `system` the text of "Langue du Mac" in the current language.
+// The native name of a language; for `system` the text of "Langue du système" in the current
+// language.
 std::string label(AppLanguage language);
 
 // Never `system`: the first preferred language whose first two characters are fr, en, es, de
-// or it, else en.
+// or it exactly (so "fr_CA" gives fr and "pt_BR" is passed over), else en. The first form uses
+// the user's preferred languages (Localization::systemLanguage).
 AppLanguage resolved(AppLanguage language);
 AppLanguage resolved(AppLanguage language, const std::vector<std::string>& preferredLanguages);
 

@@ -8,7 +8,7 @@ namespace tollenvane {
 
 // What the type database says of an extension, in the order the kind classification asks.
 enum class TypeConformance {
-    noType,    // no data type has this extension
+    noType, // no data type has this extension
     image,
     movie,
     pdf,

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/base/Date.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tollenvane {
+
+// The ICU formatters, created on first need for each locale and kept for the run. One mutex
+// guards the caches and is held while formatting, since ICU's date formatters are not safe to
+// share between threads. The locale is an ICU identifier ("fr", "en", ...): callers read it from
+// the current language first, so the language lock is never held with this one.
+namespace FormatterStore {
+
+// No grouping, rounding half-even, at most one decimal (none when `integer`), the locale's
+// decimal separator: 1.25 gives "1.2" in "en", 1.5 gives "1,5" in "fr". "0" if ICU fails.
+std::string number(double value, bool integer, const std::string& locale);
+
+// The locale's default integer format, grouping included ("12,345" in "en", "12 345" with a
+// narrow no-break space in "fr", "1234" but "12.345" in "es").
+std::string count(std::int64_t value, const std::string& locale);
+
+// Medium date style, with the short time style when `includeTime`, in the local time zone.
+// Empty if ICU fails.
+std::string date(Date date, bool includeTime, const std::string& locale);
+
+} // namespace FormatterStore
+} // namespace tollenvane

@@ -1,0 +1,50 @@
+#include "core/localisation/Formatting.h"
+
+#include "core/localisation/FormatterStore.h"
+#include "core/localisation/Localization.h"
+
+#include <array>
+
+namespace tollenvane {
+
+namespace {
+
+std::string localizedCount(std::int64_t count, std::string_view one, std::string_view many) {
+    const AppLanguage language = resolved(Localization::language());
+    if (count == 1) {
+        return Localization::text(language, one);
+    }
+    return Localization::text(language, many,
+                              {FormatterStore::count(count, std::string(rawValue(language)))});
+}
+
+} // namespace
+
+std::string formattedBytes(std::int64_t bytes) {
+    static constexpr std::array<const char*, 5> units{"B", "KB", "MB", "GB", "TB"};
+    static constexpr std::array<const char*, 5> frenchUnits{"o", "Ko", "Mo", "Go", "To"};
+
+    double value = bytes < 0 ? 0.0 : static_cast<double>(bytes);
+    std::size_t unit = 0;
+    while (unit < 4 && value >= 1000) {
+        value /= 1000;
+        ++unit;
+    }
+    const AppLanguage language = resolved(Localization::language());
+    return FormatterStore::number(value, unit == 0, std::string(rawValue(language))) + ' ' +
+           (language == AppLanguage::fr ? frenchUnits : units)[unit];
+}
+
+std::string localizedDate(Date date, bool includeTime) {
+    return FormatterStore::date(date, includeTime, Localization::localeIdentifier());
+}
+
+std::string localizedFileCount(std::int64_t count) {
+    return localizedCount(count, "1 fichier", "{0} fichiers");
+}
+
+std::string localizedFolderCount(std::int64_t count) {
+    return localizedCount(count, "1 dossier autorisé", "{0} dossiers autorisés");
+}
+
+} // namespace tollenvane

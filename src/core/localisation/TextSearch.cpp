@@ -1,0 +1,84 @@
+#include "core/localisation/TextSearch.h"
+
+#include "core/base/Utf8.h"
+
+#include <unicode/bytestream.h>
+#include <unicode/casemap.h>
+#include <unicode/normalizer2.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+
+namespace tollenvane {
+
+namespace {
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Ill-formed sequences become U+FFFD, as ICU's own UTF-8 conversion makes them, so that the
+// UTF-8 functions below only ever see well-formed text.
+std::string wellFormed(std::string_view text) {
+    if (isValidUtf8(text)) {
+        return std::string(text);
+    }
+    std::string result;
+    icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())))
+        .toUTF8String(result);
+    return result;
+}
+
+std::string nfc(std::string text) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* normalizer = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status) || normalizer->isNormalizedUTF8(text, status) || U_FAILURE(status)) {
+        return text;
+    }
+    std::string result;
+    icu::StringByteSink<std::string> sink(&result, static_cast<int32_t>(text.size()));
+    normalizer->normalizeUTF8(0, text, sink, nullptr, status);
+    return U_SUCCESS(status) ? result : text;
+}
+
+// Full case folding between two normalisations: folding can decompose a letter (U+0390 folds to
+// U+03B9 U+0308 U+0301), so the folded text is made NFC again.
+std::string foldedNfc(std::string_view text) {
+    std::string normalized = nfc(wellFormed(text));
+    std::string folded;
+    icu::StringByteSink<std::string> sink(&folded, static_cast<int32_t>(normalized.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    icu::CaseMap::utf8Fold(U_FOLD_CASE_DEFAULT, normalized, sink, nullptr, status);
+    return nfc(U_SUCCESS(status) ? std::move(folded) : std::move(normalized));
+}
+
+} // namespace
+
+bool localizedCaseInsensitiveContains(std::string_view text, std::string_view search) {
+    if (search.empty()) {
+        return true;
+    }
+    if (isAscii(text) && isAscii(search)) {
+        return std::search(text.begin(), text.end(), search.begin(), search.end(),
+                           [](char a, char b) { return asciiLower(a) == asciiLower(b); }) !=
+               text.end();
+    }
+    // Both sides are well-formed UTF-8 here, so a byte match starts and ends on characters.
+    return foldedNfc(text).find(foldedNfc(search)) != std::string::npos;
+}
+
+std::string lowercasedNfc(std::string_view text) {
+    std::string input = wellFormed(text);
+    std::string lowered;
+    icu::StringByteSink<std::string> sink(&lowered, static_cast<int32_t>(input.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    icu::CaseMap::utf8ToLower("", 0, input, sink, nullptr, status);
+    return nfc(U_SUCCESS(status) ? std::move(lowered) : std::move(input));
+}
+
+} // namespace tollenvane

@@ -1,0 +1,76 @@
+#include "core/platform/UserDirectories.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace tollenvane::UserDirectories {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// The file holds shell assignments whose values are double-quoted and may start with $HOME;
+// only the escapes \" \\ \$ \` occur.
+std::optional<std::string> unquote(std::string_view value, std::string_view home) {
+    if (value.size() < 2 || !value.starts_with('"') || !value.ends_with('"')) {
+        return std::nullopt;
+    }
+    value = value.substr(1, value.size() - 2);
+    std::string result;
+    constexpr std::string_view homeVariable = "$HOME";
+    if (value.starts_with(homeVariable)) {
+        result = home;
+        value.remove_prefix(homeVariable.size());
+    }
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size()) {
+            ++i;
+        }
+        result += value[i];
+    }
+    if (!result.starts_with('/')) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+} // namespace
+
+std::optional<std::string> entry(std::string_view fileText, std::string_view key,
+                                 std::string_view home) {
+    std::istringstream lines{std::string(fileText)};
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::string_view text = line;
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+            text.remove_prefix(1);
+        }
+        if (text.starts_with('#') || !text.starts_with(key) || text.size() <= key.size() ||
+            text[key.size()] != '=') {
+            continue;
+        }
+        return unquote(text.substr(key.size() + 1), home);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> downloadFolder() {
+    const std::string home = environment("HOME");
+    std::string config = environment("XDG_CONFIG_HOME");
+    if (!config.starts_with('/')) {
+        config = home + "/.config";
+    }
+    std::ifstream file(config + "/user-dirs.dirs");
+    if (!file) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return entry(text.str(), "XDG_DOWNLOAD_DIR", home);
+}
+
+} // namespace tollenvane::UserDirectories

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tollenvane::UserDirectories {
+
+// The value of one entry of a user-dirs.dirs text (XDG_DOWNLOAD_DIR="$HOME/Downloads"), with
+// "$HOME" expanded; nothing when the entry is absent or malformed.
+std::optional<std::string> entry(std::string_view fileText, std::string_view key,
+                                 std::string_view home);
+
+// The user's download folder as their desktop names it (it may be localised, such as
+// "Téléchargements"), read from $XDG_CONFIG_HOME/user-dirs.dirs; nothing when not set.
+std::optional<std::string> downloadFolder();
+
+} // namespace tollenvane::UserDirectories

@@ -1,0 +1,118 @@
+#include "core/applications/ApplicationInventory.h"
+#include "core/base/Cancellation.h"
+#include "core/base/Sha256.h"
+#include "core/records/FileError.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace tollenvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string makeBundle(const test::TempDir& dir, const std::string& name) {
+    dir.write(name + "/Contents/Info.plist", "<plist/>");
+    dir.write(name + "/Contents/MacOS/tool", std::string(5000, 'x'));
+    dir.write(name + "/Contents/Resources/empty");
+    return dir / name;
+}
+
+TEST(BundleSnapshot, AnEmptyFolderHasTheDigestOfNothing) {
+    const test::TempDir dir;
+    const BundleSnapshot snapshot = ApplicationInventory::snapshot(dir.makeFolder("Empty.app"));
+    EXPECT_EQ(snapshot.size, 0);
+    EXPECT_EQ(snapshot.allocatedSize, 0);
+    EXPECT_EQ(snapshot.fingerprint, Sha256::hexOf(""));
+}
+
+TEST(BundleSnapshot, HashesOneLinePerEntryInAFixedForm) {
+    const test::TempDir dir;
+    const std::string bundle = dir.write("One.app/a.txt", "abc");
+    const std::string folder = dir / "One.app";
+    struct stat status {};
+    ASSERT_EQ(::lstat(bundle.c_str(), &status), 0);
+    const std::string line =
+        "/a.txt|" + std::to_string(status.st_mode) + "|" + std::to_string(status.st_ino) + "|3|" +
+        std::to_string(status.st_mtim.tv_sec) + "|" + std::to_string(status.st_mtim.tv_nsec) + "|" +
+        std::to_string(status.st_ctim.tv_sec) + "|" + std::to_string(status.st_ctim.tv_nsec) + "\n";
+    const BundleSnapshot snapshot = ApplicationInventory::snapshot(folder);
+    EXPECT_EQ(snapshot.fingerprint, Sha256::hexOf(line));
+    EXPECT_EQ(snapshot.size, 3);
+    EXPECT_EQ(snapshot.allocatedSize, status.st_blocks * 512);
+}
+
+TEST(BundleSnapshot, SumsRegularFilesOnlyCountingHardLinksTwiceAndNeverFollowingLinks) {
+    const test::TempDir dir;
+    const std::string bundle = makeBundle(dir, "Tool.app");
+    dir.write("outside/big.bin", std::string(100000, 'y'));
+    const BundleSnapshot before = ApplicationInventory::snapshot(bundle);
+    EXPECT_EQ(before.size, 5000 + 8);
+    EXPECT_EQ(before.fingerprint.size(), 64u);
+    EXPECT_EQ(before.fingerprint.find_first_not_of("0123456789abcdef"), std::string::npos);
+
+    ASSERT_EQ(::link((bundle + "/Contents/MacOS/tool").c_str(),
+                     (bundle + "/Contents/MacOS/tool2").c_str()),
+              0);
+    ASSERT_EQ(::symlink((dir / "outside").c_str(), (bundle + "/Contents/Outside").c_str()), 0);
+    const BundleSnapshot after = ApplicationInventory::snapshot(bundle);
+    EXPECT_EQ(after.size, 2 * 5000 + 8);
+    EXPECT_NE(after.fingerprint, before.fingerprint);
+}
+
+TEST(BundleSnapshot, FollowsTouchesAndCopiesButNotRenames) {
+    const test::TempDir dir;
+    const std::string bundle = makeBundle(dir, "Tool.app");
+    const std::string original = ApplicationInventory::snapshot(bundle).fingerprint;
+    EXPECT_EQ(ApplicationInventory::snapshot(bundle).fingerprint, original); // reading is harmless
+
+    fs::rename(bundle, dir / "Renamed.app");
+    fs::create_directories(dir / "Trash/files");
+    fs::rename(dir / "Renamed.app", dir / "Trash/files/Tool.app");
+    EXPECT_EQ(ApplicationInventory::snapshot(dir / "Trash/files/Tool.app").fingerprint, original);
+
+    fs::copy(dir / "Trash/files/Tool.app", dir / "Copy.app", fs::copy_options::recursive);
+    EXPECT_NE(ApplicationInventory::snapshot(dir / "Copy.app").fingerprint, original);
+
+    test::setModified(dir / "Trash/files/Tool.app/Contents/Resources/empty", 1'600'000'000);
+    EXPECT_NE(ApplicationInventory::snapshot(dir / "Trash/files/Tool.app").fingerprint, original);
+}
+
+TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked) {
+    const test::TempDir dir;
+    const std::string bundle = makeBundle(dir, "Tool.app");
+
+    try {
+        BundleSnapshot::measure(bundle, {}, [&](const std::string& relative) {
+            if (relative == "/Contents/MacOS") {
+                fs::remove_all(bundle + "/Contents/MacOS");
+            }
+        });
+        ADD_FAILURE() << "a vanished entry went unnoticed";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.errorCase(), FileError::changed);
+    }
+
+    try {
+        ApplicationInventory::snapshot(dir / "Missing.app");
+        ADD_FAILURE() << "a missing folder was measured";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.errorCase(), FileError::permission);
+    }
+}
+
+TEST(BundleSnapshot, StopsWhenCancelled) {
+    const test::TempDir dir;
+    const std::string bundle = makeBundle(dir, "Tool.app");
+    std::stop_source source;
+    source.request_stop();
+    EXPECT_THROW(ApplicationInventory::snapshot(bundle, source.get_token()), Cancelled);
+}
+
+} // namespace
+} // namespace tollenvane
