@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <iostream>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 2) {
         std::cerr << "usage: " << argv[0] << " <folder> [repeats]\n";
         return 2;

@@ -13,7 +13,8 @@ namespace tollenvane::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
+TempDir::TempDir()
+{
     const char* root = std::getenv("TMPDIR");
     std::string pattern = std::string(root != nullptr && *root != '\0' ? root : ".") + "/tv-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
@@ -23,16 +24,19 @@ TempDir::TempDir() {
     path_ = fs::canonical(pattern).string();
 }
 
-TempDir::~TempDir() {
+TempDir::~TempDir()
+{
     std::error_code ignored;
     fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::operator/(std::string_view relative) const {
+std::string TempDir::operator/(std::string_view relative) const
+{
     return path_ + "/" + std::string(relative);
 }
 
-std::string TempDir::write(std::string_view relative, std::string_view content) const {
+std::string TempDir::write(std::string_view relative, std::string_view content) const
+{
     const std::string full = *this / relative;
     fs::create_directories(fs::path(full).parent_path());
     std::ofstream out(full, std::ios::binary | std::ios::trunc);
@@ -43,20 +47,23 @@ std::string TempDir::write(std::string_view relative, std::string_view content) 
     return full;
 }
 
-std::string TempDir::makeFolder(std::string_view relative) const {
+std::string TempDir::makeFolder(std::string_view relative) const
+{
     const std::string full = *this / relative;
     fs::create_directories(full);
     return full;
 }
 
-std::string readFile(const std::string& path) {
+std::string readFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
 }
 
-void setModified(const std::string& path, long long seconds, long nanoseconds) {
+void setModified(const std::string& path, long long seconds, long nanoseconds)
+{
     const struct timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
     if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {
         throw std::runtime_error("utimensat failed on " + path);

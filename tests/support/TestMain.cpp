@@ -8,7 +8,8 @@
 
 namespace {
 
-std::string makeScratchHome() {
+std::string makeScratchHome()
+{
     const char* root = std::getenv("TMPDIR");
     std::string pattern =
         std::string(root != nullptr && *root != '\0' ? root : ".") + "/home-XXXXXX";
@@ -20,7 +21,8 @@ std::string makeScratchHome() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ::testing::InitGoogleTest(&argc, argv);
     const std::string home = makeScratchHome();
     ::setenv("HOME", home.c_str(), 1);

@@ -4,7 +4,8 @@
 
 namespace tollenvane::ApplicationInventory {
 
-inline BundleSnapshot snapshot(const std::string& bundle, std::stop_token stop = {}) {
+inline BundleSnapshot snapshot(const std::string& bundle, std::stop_token stop = {})
+{
     return BundleSnapshot::measure(bundle, std::move(stop));
 }
 

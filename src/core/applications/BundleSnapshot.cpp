@@ -27,7 +27,8 @@ struct DirCloser {
 
 // The names in a folder, sorted by their bytes: the order must not depend on how the file
 // system happens to store the folder, or equal trees would give different fingerprints.
-std::vector<std::string> sortedNames(int folderFd) {
+std::vector<std::string> sortedNames(int folderFd)
+{
     const int own = ::dup(folderFd);
     if (own < 0) {
         PlatformError::throwLast("dup");
@@ -58,7 +59,8 @@ std::vector<std::string> sortedNames(int folderFd) {
 }
 
 template <class Number>
-void appendNumber(std::string& line, Number value) {
+void appendNumber(std::string& line, Number value)
+{
     char buffer[24];
     const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
     line.append(buffer, result.ptr);
@@ -68,9 +70,11 @@ class FingerprintWalk {
 public:
     FingerprintWalk(std::stop_token stop, const BundleSnapshot::EntryHook& beforeEntry)
         : stop_(std::move(stop))
-        , beforeEntry_(beforeEntry) {}
+        , beforeEntry_(beforeEntry)
+    {}
 
-    BundleSnapshot run(const std::string& folder) {
+    BundleSnapshot run(const std::string& folder)
+    {
         const UniqueFd root(
             ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!root) {
@@ -84,7 +88,8 @@ public:
     }
 
 private:
-    void walk(int folderFd) {
+    void walk(int folderFd)
+    {
         for (const std::string& name : sortedNames(folderFd)) {
             throwIfCancelled(stop_);
             const std::size_t relativeLength = relative_.size();
@@ -102,7 +107,8 @@ private:
         }
     }
 
-    static FileStatus statusOf(int folderFd, const std::string& name) {
+    static FileStatus statusOf(int folderFd, const std::string& name)
+    {
         try {
             return FileStatus::readAt(folderFd, name.c_str());
         } catch (const PlatformError&) {
@@ -110,7 +116,8 @@ private:
         }
     }
 
-    void add(const FileStatus& status) {
+    void add(const FileStatus& status)
+    {
         if (status.isRegular()) {
             result_.size += status.size;
             result_.allocatedSize += status.allocatedSize();
@@ -134,7 +141,8 @@ private:
         hash_.update(line_);
     }
 
-    void descend(int folderFd, const std::string& name, const FileStatus& status) {
+    void descend(int folderFd, const std::string& name, const FileStatus& status)
+    {
         const FileIdentity identity{status.device, status.inode};
         // A bind mount can make a folder contain itself.
         if (std::find(descent_.begin(), descent_.end(), identity) != descent_.end()) {
@@ -161,12 +169,14 @@ private:
 
 } // namespace
 
-BundleSnapshot BundleSnapshot::measure(const std::string& folder, std::stop_token stop) {
+BundleSnapshot BundleSnapshot::measure(const std::string& folder, std::stop_token stop)
+{
     return measure(folder, std::move(stop), {});
 }
 
 BundleSnapshot BundleSnapshot::measure(const std::string& folder, std::stop_token stop,
-                                       const EntryHook& beforeEntry) {
+                                       const EntryHook& beforeEntry)
+{
     return FingerprintWalk(std::move(stop), beforeEntry).run(folder);
 }
 

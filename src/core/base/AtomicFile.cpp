@@ -13,7 +13,8 @@
 
 namespace tollenvane {
 
-int writeAll(int fd, std::string_view bytes) {
+int writeAll(int fd, std::string_view bytes)
+{
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -37,7 +38,8 @@ class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& target)
         : path_(path::appending(path::parent(target),
-                                "." + std::string(path::lastComponent(target)) + ".XXXXXX")) {
+                                "." + std::string(path::lastComponent(target)) + ".XXXXXX"))
+    {
         // mkostemp creates the file 0600 whatever the umask.
         fd_ = UniqueFd(::mkostemp(path_.data(), O_CLOEXEC));
         if (!fd_) {
@@ -46,7 +48,8 @@ public:
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
+    ~TemporaryFile()
+    {
         if (!committed_) {
             ::unlink(path_.c_str());
         }
@@ -55,12 +58,14 @@ public:
     int fd() const { return fd_.get(); }
     const std::string& path() const { return path_; }
 
-    void closeOrThrow() {
+    void closeOrThrow()
+    {
         if (::close(fd_.release()) != 0) {
             PlatformError::throwLast("close");
         }
     }
-    void renameOrThrow(const std::string& target) {
+    void renameOrThrow(const std::string& target)
+    {
         if (::rename(path_.c_str(), target.c_str()) != 0) {
             PlatformError::throwLast("rename");
         }
@@ -73,7 +78,8 @@ private:
     bool committed_ = false;
 };
 
-void syncFolder(std::string_view folder) {
+void syncFolder(std::string_view folder)
+{
     const UniqueFd fd(::open(std::string(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd) {
         ::fsync(fd.get()); // The data is in place already; a failure here loses nothing.
@@ -82,7 +88,8 @@ void syncFolder(std::string_view folder) {
 
 } // namespace
 
-void writeFileAtomically(const std::string& target, std::string_view bytes) {
+void writeFileAtomically(const std::string& target, std::string_view bytes)
+{
     TemporaryFile temporary(target);
     if (::fchmod(temporary.fd(), S_IRUSR | S_IWUSR) != 0) {
         PlatformError::throwLast("fchmod");

@@ -10,7 +10,8 @@ namespace {
 constexpr std::string_view alphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-constexpr std::array<std::int8_t, 256> makeValues() {
+constexpr std::array<std::int8_t, 256> makeValues()
+{
     std::array<std::int8_t, 256> values{};
     values.fill(-1);
     for (std::size_t i = 0; i < alphabet.size(); ++i) {
@@ -23,7 +24,8 @@ constexpr auto values = makeValues();
 
 } // namespace
 
-std::string encode(std::string_view bytes) {
+std::string encode(std::string_view bytes)
+{
     std::string text;
     text.reserve((bytes.size() + 2) / 3 * 4);
     for (std::size_t i = 0; i < bytes.size(); i += 3) {
@@ -39,7 +41,8 @@ std::string encode(std::string_view bytes) {
     return text;
 }
 
-std::optional<std::string> decode(std::string_view text) {
+std::optional<std::string> decode(std::string_view text)
+{
     if (text.size() % 4 != 0) {
         return std::nullopt;
     }

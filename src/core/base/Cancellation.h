@@ -11,7 +11,8 @@ public:
     const char* what() const noexcept override { return "cancelled"; }
 };
 
-inline void throwIfCancelled(const std::stop_token& stop) {
+inline void throwIfCancelled(const std::stop_token& stop)
+{
     if (stop.stop_requested()) {
         throw Cancelled{};
     }

@@ -4,7 +4,8 @@
 
 namespace tollenvane {
 
-Date currentDate() {
+Date currentDate()
+{
     const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
     const auto nanoseconds =
         std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count();

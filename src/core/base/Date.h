@@ -12,7 +12,8 @@ inline constexpr double secondsFrom1970To2001 = 978307200.0;
 
 // The one conversion from a file-system timestamp, so that a record read from disk and one
 // decoded from JSON hold bit-identical dates.
-constexpr Date dateFromTimestamp(std::int64_t seconds, std::uint32_t nanoseconds) {
+constexpr Date dateFromTimestamp(std::int64_t seconds, std::uint32_t nanoseconds)
+{
     return (static_cast<double>(seconds) + static_cast<double>(nanoseconds) / 1e9) -
            secondsFrom1970To2001;
 }

@@ -12,11 +12,13 @@ namespace tollenvane {
 
 namespace {
 
-Timestamp timestamp(const struct statx_timestamp& t) {
+Timestamp timestamp(const struct statx_timestamp& t)
+{
     return {t.tv_sec, t.tv_nsec};
 }
 
-int statxAt(int folderFd, const char* name, FileStatus& out, int flags = 0) {
+int statxAt(int folderFd, const char* name, FileStatus& out, int flags = 0)
+{
     struct statx raw {};
     if (::statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | flags,
                 STATX_BASIC_STATS | STATX_BTIME, &raw) != 0) {
@@ -38,7 +40,8 @@ int statxAt(int folderFd, const char* name, FileStatus& out, int flags = 0) {
 
 } // namespace
 
-FileStatus FileStatus::readAt(int folderFd, const char* name) {
+FileStatus FileStatus::readAt(int folderFd, const char* name)
+{
     FileStatus status;
     if (const int error = statxAt(folderFd, name, status); error != 0) {
         throw PlatformError(error, "statx");
@@ -46,7 +49,8 @@ FileStatus FileStatus::readAt(int folderFd, const char* name) {
     return status;
 }
 
-FileStatus FileStatus::ofDescriptor(int fd) {
+FileStatus FileStatus::ofDescriptor(int fd)
+{
     FileStatus status;
     if (const int error = statxAt(fd, "", status, AT_EMPTY_PATH); error != 0) {
         throw PlatformError(error, "statx");
@@ -54,11 +58,13 @@ FileStatus FileStatus::ofDescriptor(int fd) {
     return status;
 }
 
-FileStatus FileStatus::read(const std::string& path) {
+FileStatus FileStatus::read(const std::string& path)
+{
     return readAt(AT_FDCWD, path.c_str());
 }
 
-std::optional<FileStatus> FileStatus::tryRead(const std::string& path, int* error) {
+std::optional<FileStatus> FileStatus::tryRead(const std::string& path, int* error)
+{
     FileStatus status;
     const int code = statxAt(AT_FDCWD, path.c_str(), status);
     if (error != nullptr) {

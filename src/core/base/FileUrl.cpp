@@ -6,12 +6,14 @@ namespace tollenvane {
 
 namespace {
 
-bool isUnreserved(unsigned char c) {
+bool isUnreserved(unsigned char c)
+{
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '.' || c == '_' || c == '~';
 }
 
-int hexValue(char c) {
+int hexValue(char c)
+{
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
@@ -26,7 +28,8 @@ int hexValue(char c) {
 
 } // namespace
 
-std::string percentEncodePath(std::string_view path) {
+std::string percentEncodePath(std::string_view path)
+{
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(path.size());
@@ -43,7 +46,8 @@ std::string percentEncodePath(std::string_view path) {
     return encoded;
 }
 
-std::optional<std::string> percentDecode(std::string_view text) {
+std::optional<std::string> percentDecode(std::string_view text)
+{
     std::string decoded;
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -65,11 +69,13 @@ std::optional<std::string> percentDecode(std::string_view text) {
     return decoded;
 }
 
-std::string fileUrl(std::string_view path) {
+std::string fileUrl(std::string_view path)
+{
     return "file://" + percentEncodePath(path);
 }
 
-std::optional<std::string> pathFromFileUrl(std::string_view url) {
+std::optional<std::string> pathFromFileUrl(std::string_view url)
+{
     constexpr std::string_view scheme = "file://";
     if (!url.starts_with(scheme)) {
         return std::nullopt;

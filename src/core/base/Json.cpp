@@ -6,19 +6,22 @@ namespace tollenvane::json {
 
 namespace {
 
-[[noreturn]] void fail(std::string_view what, std::string_view problem) {
+[[noreturn]] void fail(std::string_view what, std::string_view problem)
+{
     throw DecodeError(std::string(what) + ": " + std::string(problem));
 }
 
 } // namespace
 
-void requireObject(const Json& value, std::string_view what) {
+void requireObject(const Json& value, std::string_view what)
+{
     if (!value.is_object()) {
         fail(what, "not an object");
     }
 }
 
-const Json* optional(const Json& object, std::string_view key) {
+const Json* optional(const Json& object, std::string_view key)
+{
     requireObject(object, key);
     const auto found = object.find(key);
     if (found == object.end() || found->is_null()) {
@@ -27,7 +30,8 @@ const Json* optional(const Json& object, std::string_view key) {
     return &*found;
 }
 
-const Json& required(const Json& object, std::string_view key) {
+const Json& required(const Json& object, std::string_view key)
+{
     const Json* value = optional(object, key);
     if (value == nullptr) {
         fail(key, "missing");
@@ -35,21 +39,24 @@ const Json& required(const Json& object, std::string_view key) {
     return *value;
 }
 
-std::string asString(const Json& value, std::string_view what) {
+std::string asString(const Json& value, std::string_view what)
+{
     if (!value.is_string()) {
         fail(what, "not a string");
     }
     return value.get<std::string>();
 }
 
-bool asBoolean(const Json& value, std::string_view what) {
+bool asBoolean(const Json& value, std::string_view what)
+{
     if (!value.is_boolean()) {
         fail(what, "not a Boolean");
     }
     return value.get<bool>();
 }
 
-std::int64_t asInt64(const Json& value, std::string_view what) {
+std::int64_t asInt64(const Json& value, std::string_view what)
+{
     if (value.is_number_integer() && !value.is_number_unsigned()) {
         return value.get<std::int64_t>();
     }
@@ -63,7 +70,8 @@ std::int64_t asInt64(const Json& value, std::string_view what) {
     fail(what, "not an integer");
 }
 
-std::uint64_t asUInt64(const Json& value, std::string_view what) {
+std::uint64_t asUInt64(const Json& value, std::string_view what)
+{
     if (value.is_number_unsigned()) {
         return value.get<std::uint64_t>();
     }
@@ -77,59 +85,71 @@ std::uint64_t asUInt64(const Json& value, std::string_view what) {
     fail(what, "not an integer");
 }
 
-double asNumber(const Json& value, std::string_view what) {
+double asNumber(const Json& value, std::string_view what)
+{
     if (!value.is_number()) {
         fail(what, "not a number");
     }
     return value.get<double>();
 }
 
-std::string string(const Json& object, std::string_view key) {
+std::string string(const Json& object, std::string_view key)
+{
     return asString(required(object, key), key);
 }
 
-bool boolean(const Json& object, std::string_view key) {
+bool boolean(const Json& object, std::string_view key)
+{
     return asBoolean(required(object, key), key);
 }
 
-std::int64_t int64(const Json& object, std::string_view key) {
+std::int64_t int64(const Json& object, std::string_view key)
+{
     return asInt64(required(object, key), key);
 }
 
-std::uint64_t uint64(const Json& object, std::string_view key) {
+std::uint64_t uint64(const Json& object, std::string_view key)
+{
     return asUInt64(required(object, key), key);
 }
 
-double number(const Json& object, std::string_view key) {
+double number(const Json& object, std::string_view key)
+{
     return asNumber(required(object, key), key);
 }
 
-std::optional<std::string> optionalString(const Json& object, std::string_view key) {
+std::optional<std::string> optionalString(const Json& object, std::string_view key)
+{
     const Json* value = optional(object, key);
     return value ? std::optional(asString(*value, key)) : std::nullopt;
 }
 
-std::optional<bool> optionalBoolean(const Json& object, std::string_view key) {
+std::optional<bool> optionalBoolean(const Json& object, std::string_view key)
+{
     const Json* value = optional(object, key);
     return value ? std::optional(asBoolean(*value, key)) : std::nullopt;
 }
 
-std::optional<std::int64_t> optionalInt64(const Json& object, std::string_view key) {
+std::optional<std::int64_t> optionalInt64(const Json& object, std::string_view key)
+{
     const Json* value = optional(object, key);
     return value ? std::optional(asInt64(*value, key)) : std::nullopt;
 }
 
-std::optional<std::uint64_t> optionalUInt64(const Json& object, std::string_view key) {
+std::optional<std::uint64_t> optionalUInt64(const Json& object, std::string_view key)
+{
     const Json* value = optional(object, key);
     return value ? std::optional(asUInt64(*value, key)) : std::nullopt;
 }
 
-std::optional<double> optionalNumber(const Json& object, std::string_view key) {
+std::optional<double> optionalNumber(const Json& object, std::string_view key)
+{
     const Json* value = optional(object, key);
     return value ? std::optional(asNumber(*value, key)) : std::nullopt;
 }
 
-Json parse(std::string_view text) {
+Json parse(std::string_view text)
+{
     try {
         return Json::parse(text);
     } catch (const Json::parse_error& error) {
@@ -137,7 +157,8 @@ Json parse(std::string_view text) {
     }
 }
 
-std::string dump(const Json& value) {
+std::string dump(const Json& value)
+{
     return value.dump(-1, ' ', false, Json::error_handler_t::strict);
 }
 

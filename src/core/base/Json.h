@@ -30,7 +30,8 @@ bool boolean(const Json& object, std::string_view key);
 std::int64_t int64(const Json& object, std::string_view key);
 std::uint64_t uint64(const Json& object, std::string_view key);
 double number(const Json& object, std::string_view key);
-inline Date date(const Json& object, std::string_view key) {
+inline Date date(const Json& object, std::string_view key)
+{
     return number(object, key);
 }
 
@@ -53,7 +54,8 @@ double asNumber(const Json& value, std::string_view what);
 void requireObject(const Json& value, std::string_view what);
 
 template <class T>
-void putOptional(Json& object, const char* key, const std::optional<T>& value) {
+void putOptional(Json& object, const char* key, const std::optional<T>& value)
+{
     if (value) {
         object[key] = *value;
     }

@@ -11,7 +11,8 @@
 
 namespace tollenvane::path {
 
-std::string standardised(std::string_view path) {
+std::string standardised(std::string_view path)
+{
     const bool absolute = path.starts_with('/');
     std::vector<std::string_view> kept;
     for (const std::string_view part : components(path)) {
@@ -43,7 +44,8 @@ std::string standardised(std::string_view path) {
 
 namespace {
 
-bool realPath(const std::string& path, std::string& out) {
+bool realPath(const std::string& path, std::string& out)
+{
     const std::unique_ptr<char, decltype(&std::free)> buffer(::realpath(path.c_str(), nullptr),
                                                              &std::free);
     if (!buffer) {
@@ -55,7 +57,8 @@ bool realPath(const std::string& path, std::string& out) {
 
 } // namespace
 
-std::string resolved(std::string_view path) {
+std::string resolved(std::string_view path)
+{
     std::string prefix = standardised(path);
     std::string rest;
     while (true) {
@@ -75,26 +78,31 @@ std::string resolved(std::string_view path) {
     }
 }
 
-bool isLinkFree(std::string_view path) {
+bool isLinkFree(std::string_view path)
+{
     return resolved(path) == standardised(path);
 }
 
-bool exists(const std::string& path) {
+bool exists(const std::string& path)
+{
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0;
 }
 
-bool occupied(const std::string& path) {
+bool occupied(const std::string& path)
+{
     struct stat status {};
     return ::lstat(path.c_str(), &status) == 0;
 }
 
-bool isDirectory(const std::string& path) {
+bool isDirectory(const std::string& path)
+{
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-std::string_view lastComponent(std::string_view path) {
+std::string_view lastComponent(std::string_view path)
+{
     while (path.size() > 1 && path.ends_with('/')) {
         path.remove_suffix(1);
     }
@@ -105,7 +113,8 @@ std::string_view lastComponent(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-std::string_view parent(std::string_view path) {
+std::string_view parent(std::string_view path)
+{
     while (path.size() > 1 && path.ends_with('/')) {
         path.remove_suffix(1);
     }
@@ -116,7 +125,8 @@ std::string_view parent(std::string_view path) {
     return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
-std::string_view extension(std::string_view path) {
+std::string_view extension(std::string_view path)
+{
     const std::string_view name = lastComponent(path);
     const auto dot = name.rfind('.');
     if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) {
@@ -125,13 +135,15 @@ std::string_view extension(std::string_view path) {
     return name.substr(dot + 1);
 }
 
-std::string_view stem(std::string_view path) {
+std::string_view stem(std::string_view path)
+{
     const std::string_view name = lastComponent(path);
     const std::string_view ext = extension(name);
     return ext.empty() ? name : name.substr(0, name.size() - ext.size() - 1);
 }
 
-std::string appending(std::string_view folder, std::string_view name) {
+std::string appending(std::string_view folder, std::string_view name)
+{
     std::string result(folder);
     if (!result.ends_with('/')) {
         result += '/';
@@ -140,7 +152,8 @@ std::string appending(std::string_view folder, std::string_view name) {
     return result;
 }
 
-std::vector<std::string_view> components(std::string_view path) {
+std::vector<std::string_view> components(std::string_view path)
+{
     std::vector<std::string_view> parts;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -157,7 +170,8 @@ std::vector<std::string_view> components(std::string_view path) {
     return parts;
 }
 
-bool isAtOrBelow(std::string_view path, std::string_view folder) {
+bool isAtOrBelow(std::string_view path, std::string_view folder)
+{
     if (folder == "/") {
         return path.starts_with('/');
     }
@@ -165,7 +179,8 @@ bool isAtOrBelow(std::string_view path, std::string_view folder) {
            (path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/');
 }
 
-std::string toLowerAscii(std::string_view text) {
+std::string toLowerAscii(std::string_view text)
+{
     std::string lower(text);
     for (char& c : lower) {
         if (c >= 'A' && c <= 'Z') {

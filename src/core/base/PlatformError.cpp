@@ -7,7 +7,8 @@ namespace tollenvane {
 
 namespace {
 
-std::string describe(int code, std::string_view operation) {
+std::string describe(int code, std::string_view operation)
+{
     std::string text = std::strerror(code);
     if (!operation.empty()) {
         text = std::string(operation) + ": " + text;
@@ -19,9 +20,11 @@ std::string describe(int code, std::string_view operation) {
 
 PlatformError::PlatformError(int code, std::string_view operation)
     : std::runtime_error(describe(code, operation))
-    , code_(code) {}
+    , code_(code)
+{}
 
-void PlatformError::throwLast(std::string_view operation) {
+void PlatformError::throwLast(std::string_view operation)
+{
     throw PlatformError(errno, operation);
 }
 

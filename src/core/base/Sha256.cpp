@@ -13,7 +13,8 @@ struct Sha256::Context {
 
 namespace {
 
-void check(int result, const char* what) {
+void check(int result, const char* what)
+{
     if (result != 1) {
         throw std::runtime_error(what);
     }
@@ -22,7 +23,8 @@ void check(int result, const char* what) {
 } // namespace
 
 Sha256::Sha256()
-    : context_(std::make_unique<Context>()) {
+    : context_(std::make_unique<Context>())
+{
     if (!context_->md) {
         throw std::bad_alloc();
     }
@@ -33,15 +35,18 @@ Sha256::~Sha256() = default;
 Sha256::Sha256(Sha256&&) noexcept = default;
 Sha256& Sha256::operator=(Sha256&&) noexcept = default;
 
-void Sha256::update(std::span<const std::byte> bytes) {
+void Sha256::update(std::span<const std::byte> bytes)
+{
     check(EVP_DigestUpdate(context_->md.get(), bytes.data(), bytes.size()), "SHA-256 update");
 }
 
-void Sha256::update(std::string_view text) {
+void Sha256::update(std::string_view text)
+{
     update(std::as_bytes(std::span(text.data(), text.size())));
 }
 
-std::string Sha256::finishHex() {
+std::string Sha256::finishHex()
+{
     std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
     unsigned int length = 0;
     check(EVP_DigestFinal_ex(context_->md.get(), digest.data(), &length), "SHA-256 final");
@@ -55,7 +60,8 @@ std::string Sha256::finishHex() {
     return hex;
 }
 
-std::string Sha256::hexOf(std::string_view text) {
+std::string Sha256::hexOf(std::string_view text)
+{
     Sha256 hash;
     hash.update(text);
     return hash.finishHex();

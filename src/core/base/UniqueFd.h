@@ -11,10 +11,13 @@ class UniqueFd {
 public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) noexcept
-        : fd_(fd) {}
+        : fd_(fd)
+    {}
     UniqueFd(UniqueFd&& other) noexcept
-        : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        : fd_(std::exchange(other.fd_, -1))
+    {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
         if (this != &other) {
             reset(std::exchange(other.fd_, -1));
         }
@@ -27,7 +30,8 @@ public:
     int get() const noexcept { return fd_; }
     explicit operator bool() const noexcept { return fd_ >= 0; }
     int release() noexcept { return std::exchange(fd_, -1); }
-    void reset(int fd = -1) noexcept {
+    void reset(int fd = -1) noexcept
+    {
         if (fd_ >= 0) {
             ::close(fd_);
         }

@@ -2,7 +2,8 @@
 
 namespace tollenvane {
 
-bool isValidUtf8(std::string_view text) {
+bool isValidUtf8(std::string_view text)
+{
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);

@@ -7,7 +7,8 @@
 
 namespace tollenvane::uuid {
 
-std::string make() {
+std::string make()
+{
     uuid_t value;
     uuid_generate_random(value);
     std::array<char, 37> text{};
@@ -15,7 +16,8 @@ std::string make() {
     return text.data();
 }
 
-std::optional<std::string> canonical(std::string_view text) {
+std::optional<std::string> canonical(std::string_view text)
+{
     if (text.size() != 36) {
         return std::nullopt;
     }

@@ -1,37 +1,35 @@
 #include "core/localisation/AppLanguage.h"
 
+#include "core/base/RawValues.h"
 #include "core/localisation/Localization.h"
 
 namespace tollenvane {
 
-std::string_view rawValue(AppLanguage language) {
-    switch (language) {
-    case AppLanguage::system:
-        return "system";
-    case AppLanguage::fr:
-        return "fr";
-    case AppLanguage::en:
-        return "en";
-    case AppLanguage::es:
-        return "es";
-    case AppLanguage::de:
-        return "de";
-    case AppLanguage::it:
-        return "it";
-    }
-    return "system";
+namespace {
+
+constexpr RawValues<AppLanguage, 6> raws{{{
+    {AppLanguage::system, "system"},
+    {AppLanguage::fr, "fr"},
+    {AppLanguage::en, "en"},
+    {AppLanguage::es, "es"},
+    {AppLanguage::de, "de"},
+    {AppLanguage::it, "it"},
+}}};
+
+} // namespace
+
+std::string_view rawValue(AppLanguage language)
+{
+    return raws.raw(language);
 }
 
-std::optional<AppLanguage> appLanguageFromRaw(std::string_view raw) {
-    for (const AppLanguage language : allAppLanguages) {
-        if (rawValue(language) == raw) {
-            return language;
-        }
-    }
-    return std::nullopt;
+std::optional<AppLanguage> appLanguageFromRaw(std::string_view raw)
+{
+    return raws.parse(raw);
 }
 
-std::string label(AppLanguage language) {
+std::string label(AppLanguage language)
+{
     switch (language) {
     case AppLanguage::system:
         return Localization::text("Langue du système");
@@ -49,11 +47,13 @@ std::string label(AppLanguage language) {
     return {};
 }
 
-AppLanguage resolved(AppLanguage language) {
+AppLanguage resolved(AppLanguage language)
+{
     return language == AppLanguage::system ? Localization::systemLanguage() : language;
 }
 
-AppLanguage resolved(AppLanguage language, const std::vector<std::string>& preferredLanguages) {
+AppLanguage resolved(AppLanguage language, const std::vector<std::string>& preferredLanguages)
+{
     if (language != AppLanguage::system) {
         return language;
     }

@@ -5,7 +5,8 @@
 
 namespace tollenvane {
 
-Catalogue Catalogue::parse(std::string_view json) {
+Catalogue Catalogue::parse(std::string_view json)
+{
     // Object keys come out of nlohmann::json in byte order, so keys_ is sorted as it is filled.
     const auto document = nlohmann::json::parse(json, nullptr, /*allow_exceptions=*/false);
     if (!document.is_object()) {
@@ -32,8 +33,8 @@ Catalogue Catalogue::parse(std::string_view json) {
     return catalogue;
 }
 
-std::optional<std::string_view> Catalogue::lookup(std::string_view key,
-                                                  std::string_view code) const {
+std::optional<std::string_view> Catalogue::lookup(std::string_view key, std::string_view code) const
+{
     const auto found = std::lower_bound(keys_.begin(), keys_.end(), key);
     if (found == keys_.end() || *found != key) {
         return std::nullopt;

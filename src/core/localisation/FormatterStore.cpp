@@ -23,7 +23,8 @@ std::mutex mutex;
 std::map<std::string, LocalizedNumberFormatter, std::less<>> numbers;       // guarded by mutex
 std::map<std::string, std::unique_ptr<icu::DateFormat>, std::less<>> dates; // guarded by mutex
 
-const char* suffix(NumberStyle style) {
+const char* suffix(NumberStyle style)
+{
     switch (style) {
     case NumberStyle::integer:
         return ":int";
@@ -35,7 +36,8 @@ const char* suffix(NumberStyle style) {
     return "";
 }
 
-LocalizedNumberFormatter makeNumberFormatter(const std::string& locale, NumberStyle style) {
+LocalizedNumberFormatter makeNumberFormatter(const std::string& locale, NumberStyle style)
+{
     auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(locale.c_str()));
     if (style == NumberStyle::grouped) {
         return formatter;
@@ -46,7 +48,8 @@ LocalizedNumberFormatter makeNumberFormatter(const std::string& locale, NumberSt
         .precision(icu::number::Precision::maxFraction(style == NumberStyle::integer ? 0 : 1));
 }
 
-std::string utf8(const icu::UnicodeString& text) {
+std::string utf8(const icu::UnicodeString& text)
+{
     std::string result;
     text.toUTF8String(result);
     return result;
@@ -54,7 +57,8 @@ std::string utf8(const icu::UnicodeString& text) {
 
 // Formats with the cached formatter of `locale` and `style`; empty when ICU fails.
 template <class Value>
-std::string formatNumber(Value value, const std::string& locale, NumberStyle style) {
+std::string formatNumber(Value value, const std::string& locale, NumberStyle style)
+{
     const std::string key = locale + suffix(style);
     UErrorCode status = U_ZERO_ERROR;
     const std::lock_guard lock(mutex);
@@ -73,18 +77,21 @@ std::string formatNumber(Value value, const std::string& locale, NumberStyle sty
 
 } // namespace
 
-std::string number(double value, bool integer, const std::string& locale) {
+std::string number(double value, bool integer, const std::string& locale)
+{
     std::string text =
         formatNumber(value, locale, integer ? NumberStyle::integer : NumberStyle::decimal);
     return text.empty() ? "0" : text;
 }
 
-std::string count(std::int64_t value, const std::string& locale) {
+std::string count(std::int64_t value, const std::string& locale)
+{
     std::string text = formatNumber(value, locale, NumberStyle::grouped);
     return text.empty() ? std::to_string(value) : text;
 }
 
-std::string date(Date date, bool includeTime, const std::string& locale) {
+std::string date(Date date, bool includeTime, const std::string& locale)
+{
     const std::string key = locale + (includeTime ? ":time" : ":date");
     const UDate milliseconds = (date + secondsFrom1970To2001) * 1000.0;
     const std::lock_guard lock(mutex);

@@ -9,7 +9,8 @@ namespace tollenvane {
 
 namespace {
 
-std::string localizedCount(std::int64_t count, std::string_view one, std::string_view many) {
+std::string localizedCount(std::int64_t count, std::string_view one, std::string_view many)
+{
     const AppLanguage language = resolved(Localization::language());
     if (count == 1) {
         return Localization::text(language, one);
@@ -20,7 +21,8 @@ std::string localizedCount(std::int64_t count, std::string_view one, std::string
 
 } // namespace
 
-std::string formattedBytes(std::int64_t bytes) {
+std::string formattedBytes(std::int64_t bytes)
+{
     static constexpr std::array<const char*, 5> units{"B", "KB", "MB", "GB", "TB"};
     static constexpr std::array<const char*, 5> frenchUnits{"o", "Ko", "Mo", "Go", "To"};
 
@@ -35,15 +37,18 @@ std::string formattedBytes(std::int64_t bytes) {
            (language == AppLanguage::fr ? frenchUnits : units)[unit];
 }
 
-std::string localizedDate(Date date, bool includeTime) {
+std::string localizedDate(Date date, bool includeTime)
+{
     return FormatterStore::date(date, includeTime, Localization::localeIdentifier());
 }
 
-std::string localizedFileCount(std::int64_t count) {
+std::string localizedFileCount(std::int64_t count)
+{
     return localizedCount(count, "1 fichier", "{0} fichiers");
 }
 
-std::string localizedFolderCount(std::int64_t count) {
+std::string localizedFolderCount(std::int64_t count)
+{
     return localizedCount(count, "1 dossier autorisé", "{0} dossiers autorisés");
 }
 

@@ -19,13 +19,15 @@ AppLanguage selected = AppLanguage::system; // guarded by languageMutex
 using LanguageList = std::vector<std::string>;
 std::atomic<std::shared_ptr<const LanguageList>> preferredOverride;
 
-const LanguageList& environmentLanguages() {
+const LanguageList& environmentLanguages()
+{
     static const LanguageList languages = preferredLanguages();
     return languages;
 }
 
 // The index a placeholder's digits name, or nothing when it overflows a signed 64-bit integer.
-std::optional<std::int64_t> placeholderIndex(std::string_view digits) {
+std::optional<std::int64_t> placeholderIndex(std::string_view digits)
+{
     std::int64_t index = 0;
     for (const char digit : digits) {
         const int value = digit - '0';
@@ -37,51 +39,61 @@ std::optional<std::int64_t> placeholderIndex(std::string_view digits) {
     return index;
 }
 
-bool isDigit(char c) {
+bool isDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
 } // namespace
 
-AppLanguage language() {
+AppLanguage language()
+{
     const std::lock_guard lock(languageMutex);
     return selected;
 }
 
-void setLanguage(AppLanguage language) {
+void setLanguage(AppLanguage language)
+{
     const std::lock_guard lock(languageMutex);
     selected = language;
 }
 
-AppLanguage systemLanguage() {
+AppLanguage systemLanguage()
+{
     const auto replaced = preferredOverride.load();
     return resolved(AppLanguage::system, replaced ? *replaced : environmentLanguages());
 }
 
-void setPreferredLanguages(std::optional<std::vector<std::string>> languages) {
+void setPreferredLanguages(std::optional<std::vector<std::string>> languages)
+{
     preferredOverride.store(languages ? std::make_shared<const LanguageList>(std::move(*languages))
                                       : nullptr);
 }
 
-std::string localeIdentifier() {
+std::string localeIdentifier()
+{
     return std::string(rawValue(resolved(language())));
 }
 
-const Catalogue& catalogue() {
+const Catalogue& catalogue()
+{
     static const Catalogue decoded = Catalogue::parse(embeddedCatalogue());
     return decoded;
 }
 
-const std::vector<std::string>& keys() {
+const std::vector<std::string>& keys()
+{
     return catalogue().keys();
 }
 
-std::optional<std::string> translation(std::string_view key, AppLanguage language) {
+std::optional<std::string> translation(std::string_view key, AppLanguage language)
+{
     return translation(catalogue(), key, language);
 }
 
 std::optional<std::string> translation(const Catalogue& catalogue, std::string_view key,
-                                       AppLanguage language) {
+                                       AppLanguage language)
+{
     const AppLanguage target = resolved(language);
     if (target == AppLanguage::fr) {
         return std::string(key);
@@ -92,17 +104,19 @@ std::optional<std::string> translation(const Catalogue& catalogue, std::string_v
     return std::nullopt;
 }
 
-std::string text(std::string_view key, const std::vector<std::string>& values) {
+std::string text(std::string_view key, const std::vector<std::string>& values)
+{
     return text(catalogue(), language(), key, values);
 }
 
-std::string text(AppLanguage language, std::string_view key,
-                 const std::vector<std::string>& values) {
+std::string text(AppLanguage language, std::string_view key, const std::vector<std::string>& values)
+{
     return text(catalogue(), language, key, values);
 }
 
 std::string text(const Catalogue& catalogue, AppLanguage language, std::string_view key,
-                 const std::vector<std::string>& values) {
+                 const std::vector<std::string>& values)
+{
     const AppLanguage target = resolved(language);
     std::string_view pattern = key;
     if (target != AppLanguage::fr) {
@@ -111,7 +125,8 @@ std::string text(const Catalogue& catalogue, AppLanguage language, std::string_v
     return fillPlaceholders(pattern, values);
 }
 
-std::string fillPlaceholders(std::string_view text, const std::vector<std::string>& values) {
+std::string fillPlaceholders(std::string_view text, const std::vector<std::string>& values)
+{
     // One pass from left to right gives what finding every match first and filling them from
     // the last to the first gives: the output is built apart from `text`, so nothing is rescanned.
     std::string result;
@@ -139,7 +154,8 @@ std::string fillPlaceholders(std::string_view text, const std::vector<std::strin
     return result;
 }
 
-std::string describe(double value) {
+std::string describe(double value)
+{
     char buffer[32];
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, error == std::errc() ? end : buffer);

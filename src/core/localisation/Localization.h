@@ -57,17 +57,21 @@ std::string text(const Catalogue& catalogue, AppLanguage language, std::string_v
 std::string fillPlaceholders(std::string_view text, const std::vector<std::string>& values);
 
 // How a value fills a placeholder: a string unchanged, a number in plain decimal.
-inline std::string describe(std::string value) {
+inline std::string describe(std::string value)
+{
     return value;
 }
-inline std::string describe(std::string_view value) {
+inline std::string describe(std::string_view value)
+{
     return std::string(value);
 }
-inline std::string describe(const char* value) {
+inline std::string describe(const char* value)
+{
     return value;
 }
 template <std::integral T>
-requires(!std::same_as<T, bool> && !std::same_as<T, char>) std::string describe(T value) {
+requires(!std::same_as<T, bool> && !std::same_as<T, char>) std::string describe(T value)
+{
     return std::to_string(value);
 }
 // The shortest text that reads back as the same double (std::to_chars): 3.0 gives "3", 0.1 gives
@@ -78,7 +82,8 @@ std::string describe(double value);
 
 // Shorthand: L("{0} fichiers", 3).
 template <class... Values>
-std::string L(std::string_view key, Values&&... values) {
+std::string L(std::string_view key, Values&&... values)
+{
     return Localization::text(key, {Localization::describe(std::forward<Values>(values))...});
 }
 

@@ -13,18 +13,21 @@ namespace tollenvane {
 
 namespace {
 
-bool isAscii(std::string_view text) {
+bool isAscii(std::string_view text)
+{
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-char asciiLower(char c) {
+char asciiLower(char c)
+{
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Ill-formed sequences become U+FFFD, as ICU's own UTF-8 conversion makes them, so that the
 // UTF-8 functions below only ever see well-formed text.
-std::string wellFormed(std::string_view text) {
+std::string wellFormed(std::string_view text)
+{
     if (isValidUtf8(text)) {
         return std::string(text);
     }
@@ -34,7 +37,8 @@ std::string wellFormed(std::string_view text) {
     return result;
 }
 
-std::string nfc(std::string text) {
+std::string nfc(std::string text)
+{
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* normalizer = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status) || normalizer->isNormalizedUTF8(text, status) || U_FAILURE(status)) {
@@ -48,7 +52,8 @@ std::string nfc(std::string text) {
 
 // Full case folding between two normalisations: folding can decompose a letter (U+0390 folds to
 // U+03B9 U+0308 U+0301), so the folded text is made NFC again.
-std::string foldedNfc(std::string_view text) {
+std::string foldedNfc(std::string_view text)
+{
     std::string normalized = nfc(wellFormed(text));
     std::string folded;
     icu::StringByteSink<std::string> sink(&folded, static_cast<int32_t>(normalized.size()));
@@ -59,7 +64,8 @@ std::string foldedNfc(std::string_view text) {
 
 } // namespace
 
-bool localizedCaseInsensitiveContains(std::string_view text, std::string_view search) {
+bool localizedCaseInsensitiveContains(std::string_view text, std::string_view search)
+{
     if (search.empty()) {
         return true;
     }
@@ -72,7 +78,8 @@ bool localizedCaseInsensitiveContains(std::string_view text, std::string_view se
     return foldedNfc(text).find(foldedNfc(search)) != std::string::npos;
 }
 
-std::string lowercasedNfc(std::string_view text) {
+std::string lowercasedNfc(std::string_view text)
+{
     std::string input = wellFormed(text);
     std::string lowered;
     icu::StringByteSink<std::string> sink(&lowered, static_cast<int32_t>(input.size()));

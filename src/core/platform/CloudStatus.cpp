@@ -11,7 +11,8 @@ public:
 
 } // namespace
 
-const CloudStatus& CloudStatus::system() {
+const CloudStatus& CloudStatus::system()
+{
     static const LocalOnlyCloudStatus status;
     return status;
 }

@@ -12,7 +12,8 @@ public:
 
 } // namespace
 
-const FileMetadata& FileMetadata::system() {
+const FileMetadata& FileMetadata::system()
+{
     static const AbsentFileMetadata metadata;
     return metadata;
 }

@@ -1,5 +1,6 @@
 #include "core/platform/MountTable.h"
 
+#include "core/base/FileContents.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
 
@@ -7,8 +8,6 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <array>
-#include <cerrno>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -21,7 +20,8 @@ namespace {
 // optional ones.
 constexpr std::size_t leadingFields = 6;
 
-std::vector<std::string_view> splitOnSpaces(std::string_view line) {
+std::vector<std::string_view> splitOnSpaces(std::string_view line)
+{
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     while (true) {
@@ -35,7 +35,8 @@ std::vector<std::string_view> splitOnSpaces(std::string_view line) {
     }
 }
 
-std::optional<std::uint64_t> parseNumber(std::string_view text) {
+std::optional<std::uint64_t> parseNumber(std::string_view text)
+{
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
@@ -44,7 +45,8 @@ std::optional<std::uint64_t> parseNumber(std::string_view text) {
     return value;
 }
 
-std::optional<std::uint64_t> parseDevice(std::string_view text) {
+std::optional<std::uint64_t> parseDevice(std::string_view text)
+{
     const auto colon = text.find(':');
     if (colon == std::string_view::npos) {
         return std::nullopt;
@@ -57,13 +59,15 @@ std::optional<std::uint64_t> parseDevice(std::string_view text) {
     return makedev(static_cast<unsigned>(*majorNumber), static_cast<unsigned>(*minorNumber));
 }
 
-bool isOctalDigit(char c) {
+bool isOctalDigit(char c)
+{
     return c >= '0' && c <= '7';
 }
 
 // The kernel writes space, tab, newline and backslash as \ooo. A NUL could not stand in a path,
 // so \000, like any other sequence, stays as written.
-std::string unescaped(std::string_view text) {
+std::string unescaped(std::string_view text)
+{
     std::string result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -82,7 +86,8 @@ std::string unescaped(std::string_view text) {
     return result;
 }
 
-std::optional<MountEntry> parseLine(std::string_view line) {
+std::optional<MountEntry> parseLine(std::string_view line)
+{
     const std::vector<std::string_view> fields = splitOnSpaces(line);
     std::size_t separator = leadingFields;
     while (separator < fields.size() && fields[separator] != "-") {
@@ -110,35 +115,24 @@ std::optional<MountEntry> parseLine(std::string_view line) {
     return entry;
 }
 
-std::string readWhole(const std::string& path) {
-    // procfs reports a size of 0, so read until the end.
+std::string readWhole(const std::string& path)
+{
     const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd) {
         PlatformError::throwLast("open " + path);
     }
-    std::string text;
-    std::array<char, 16384> buffer{};
-    while (true) {
-        const ssize_t count = ::read(fd.get(), buffer.data(), buffer.size());
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            PlatformError::throwLast("read " + path);
-        }
-        if (count == 0) {
-            return text;
-        }
-        text.append(buffer.data(), static_cast<std::size_t>(count));
-    }
+    // procfs reports a size of 0, so the size cannot bound the read.
+    return *readToEnd(fd.get());
 }
 
 } // namespace
 
 MountTable::MountTable(std::vector<MountEntry> entries)
-    : entries_(std::move(entries)) {}
+    : entries_(std::move(entries))
+{}
 
-MountTable MountTable::parse(std::string_view text) {
+MountTable MountTable::parse(std::string_view text)
+{
     std::vector<MountEntry> entries;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -152,11 +146,13 @@ MountTable MountTable::parse(std::string_view text) {
     return MountTable(std::move(entries));
 }
 
-MountTable MountTable::read(const std::string& mountInfoPath) {
+MountTable MountTable::read(const std::string& mountInfoPath)
+{
     return parse(readWhole(mountInfoPath));
 }
 
-const MountEntry* MountTable::findDevice(std::uint64_t device) const {
+const MountEntry* MountTable::findDevice(std::uint64_t device) const
+{
     for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
         if (entry->device == device) {
             return &*entry;

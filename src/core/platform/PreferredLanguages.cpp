@@ -8,7 +8,8 @@ namespace tollenvane {
 namespace {
 
 // "fr_CA.UTF-8@euro" -> "fr_CA"; nothing for an entry that names no language.
-std::optional<std::string> languageOf(std::string_view entry) {
+std::optional<std::string> languageOf(std::string_view entry)
+{
     entry = entry.substr(0, entry.find_first_of(".@"));
     if (entry.empty() || entry == "C" || entry == "POSIX") {
         return std::nullopt;
@@ -18,7 +19,8 @@ std::optional<std::string> languageOf(std::string_view entry) {
 
 } // namespace
 
-std::vector<std::string> preferredLanguages(const EnvironmentLookup& lookup) {
+std::vector<std::string> preferredLanguages(const EnvironmentLookup& lookup)
+{
     std::vector<std::string> languages;
     if (const auto list = lookup("LANGUAGE")) {
         std::string_view rest = *list;
@@ -42,7 +44,8 @@ std::vector<std::string> preferredLanguages(const EnvironmentLookup& lookup) {
     return languages;
 }
 
-std::vector<std::string> preferredLanguages() {
+std::vector<std::string> preferredLanguages()
+{
     return preferredLanguages([](const char* name) -> std::optional<std::string> {
         const char* value = std::getenv(name);
         if (value == nullptr) {

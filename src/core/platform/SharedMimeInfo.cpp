@@ -16,7 +16,8 @@ namespace {
 // than grow with every odd name.
 constexpr std::size_t maxCachedExtensions = 4096;
 
-std::string_view trimmed(std::string_view text) {
+std::string_view trimmed(std::string_view text)
+{
     const auto first = text.find_first_not_of(" \t\r");
     if (first == std::string_view::npos) {
         return {};
@@ -25,7 +26,8 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string_view> split(std::string_view text, char separator) {
+std::vector<std::string_view> split(std::string_view text, char separator)
+{
     std::vector<std::string_view> parts;
     std::size_t start = 0;
     while (true) {
@@ -40,7 +42,8 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 // Calls `handle` with each line that is neither blank nor a comment; a missing file has none.
 template <typename Handler>
-void forEachLine(const std::string& path, Handler&& handle) {
+void forEachLine(const std::string& path, Handler&& handle)
+{
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
@@ -51,14 +54,16 @@ void forEachLine(const std::string& path, Handler&& handle) {
     }
 }
 
-bool isMimeType(std::string_view text) {
+bool isMimeType(std::string_view text)
+{
     const auto slash = text.find('/');
     return slash != std::string_view::npos && slash > 0 && slash + 1 < text.size() &&
            text.find_first_of(" \t:") == std::string_view::npos;
 }
 
 // "first second", both MIME types; nothing for any other line.
-std::optional<std::pair<std::string, std::string>> typePair(std::string_view line) {
+std::optional<std::pair<std::string, std::string>> typePair(std::string_view line)
+{
     const auto space = line.find_first_of(" \t");
     if (space == std::string_view::npos) {
         return std::nullopt;
@@ -71,7 +76,8 @@ std::optional<std::pair<std::string, std::string>> typePair(std::string_view lin
     return std::pair{std::string(first), std::string(second)};
 }
 
-std::optional<int> weight(std::string_view text) {
+std::optional<int> weight(std::string_view text)
+{
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
@@ -82,7 +88,8 @@ std::optional<int> weight(std::string_view text) {
 }
 
 // The literal of a "*.<literal>" pattern; nothing for any other pattern.
-std::optional<std::string_view> extensionLiteral(std::string_view pattern) {
+std::optional<std::string_view> extensionLiteral(std::string_view pattern)
+{
     if (!pattern.starts_with("*.") || pattern.size() == 2) {
         return std::nullopt;
     }
@@ -94,7 +101,8 @@ std::optional<std::string_view> extensionLiteral(std::string_view pattern) {
     return literal;
 }
 
-bool hasFlag(std::string_view flags, std::string_view flag) {
+bool hasFlag(std::string_view flags, std::string_view flag)
+{
     for (const std::string_view each : split(flags, ',')) {
         if (each == flag) {
             return true;
@@ -103,7 +111,8 @@ bool hasFlag(std::string_view flags, std::string_view flag) {
     return false;
 }
 
-bool isDocumentType(std::string_view type) {
+bool isDocumentType(std::string_view type)
+{
     // A cabinet is an archive, whatever its vendor prefix says.
     if (type == "application/vnd.ms-cab-compressed") {
         return false;
@@ -127,7 +136,8 @@ bool isDocumentType(std::string_view type) {
 }
 
 template <typename Predicate>
-bool any(const std::vector<std::string>& types, Predicate&& predicate) {
+bool any(const std::vector<std::string>& types, Predicate&& predicate)
+{
     for (const std::string& type : types) {
         if (predicate(std::string_view(type))) {
             return true;
@@ -136,7 +146,8 @@ bool any(const std::vector<std::string>& types, Predicate&& predicate) {
     return false;
 }
 
-TypeConformance conformanceOf(const std::vector<std::string>& types) {
+TypeConformance conformanceOf(const std::vector<std::string>& types)
+{
     const auto under = [](std::string_view prefix) {
         return [prefix](std::string_view type) { return type.starts_with(prefix); };
     };
@@ -166,7 +177,8 @@ TypeConformance conformanceOf(const std::vector<std::string>& types) {
 
 } // namespace
 
-SharedMimeInfo::SharedMimeInfo(const std::vector<std::string>& folders) {
+SharedMimeInfo::SharedMimeInfo(const std::vector<std::string>& folders)
+{
     for (const std::string& folder : folders) {
         readAliases(folder);
         readSubclasses(folder);
@@ -177,7 +189,8 @@ SharedMimeInfo::SharedMimeInfo(const std::vector<std::string>& folders) {
     }
 }
 
-void SharedMimeInfo::readAliases(const std::string& folder) {
+void SharedMimeInfo::readAliases(const std::string& folder)
+{
     forEachLine(path::appending(folder, "aliases"), [this](std::string_view line) {
         if (auto pair = typePair(line)) {
             aliases_.try_emplace(std::move(pair->first), std::move(pair->second));
@@ -185,7 +198,8 @@ void SharedMimeInfo::readAliases(const std::string& folder) {
     });
 }
 
-void SharedMimeInfo::readSubclasses(const std::string& folder) {
+void SharedMimeInfo::readSubclasses(const std::string& folder)
+{
     forEachLine(path::appending(folder, "subclasses"), [this](std::string_view line) {
         if (auto pair = typePair(line)) {
             parents_[std::move(pair->first)].push_back(std::move(pair->second));
@@ -194,8 +208,8 @@ void SharedMimeInfo::readSubclasses(const std::string& folder) {
 }
 
 std::unordered_set<std::string>
-SharedMimeInfo::readGlobs(const std::string& folder,
-                          const std::unordered_set<std::string>& hidden) {
+SharedMimeInfo::readGlobs(const std::string& folder, const std::unordered_set<std::string>& hidden)
+{
     std::unordered_set<std::string> noGlobs;
     forEachLine(path::appending(folder, "globs2"), [&](std::string_view line) {
         // weight:type:pattern[:flags[:...]]
@@ -223,12 +237,14 @@ SharedMimeInfo::readGlobs(const std::string& folder,
     return noGlobs;
 }
 
-const std::string& SharedMimeInfo::canonical(const std::string& type) const {
+const std::string& SharedMimeInfo::canonical(const std::string& type) const
+{
     const auto alias = aliases_.find(type);
     return alias == aliases_.end() ? type : alias->second;
 }
 
-std::vector<std::string> SharedMimeInfo::withAncestors(const std::string& type) const {
+std::vector<std::string> SharedMimeInfo::withAncestors(const std::string& type) const
+{
     // Breadth first, each type once: a cycle in a broken database ends like any other walk.
     std::vector<std::string> seen{canonical(type)};
     for (std::size_t next = 0; next < seen.size(); ++next) {
@@ -249,7 +265,8 @@ std::vector<std::string> SharedMimeInfo::withAncestors(const std::string& type) 
     return seen;
 }
 
-std::optional<std::string> SharedMimeInfo::mimeType(std::string_view extension) const {
+std::optional<std::string> SharedMimeInfo::mimeType(std::string_view extension) const
+{
     const auto candidates = globs_.find(path::toLowerAscii(extension));
     if (candidates == globs_.end()) {
         return std::nullopt;
@@ -269,12 +286,14 @@ std::optional<std::string> SharedMimeInfo::mimeType(std::string_view extension) 
     return canonical(best->type);
 }
 
-TypeConformance SharedMimeInfo::classify(std::string_view extension) const {
+TypeConformance SharedMimeInfo::classify(std::string_view extension) const
+{
     const std::optional<std::string> type = mimeType(extension);
     return type ? conformanceOf(withAncestors(*type)) : TypeConformance::noType;
 }
 
-TypeConformance SharedMimeInfo::conformance(std::string_view extension) const {
+TypeConformance SharedMimeInfo::conformance(std::string_view extension) const
+{
     const std::string key(extension);
     {
         const std::lock_guard lock(cacheMutex_);
@@ -293,7 +312,8 @@ TypeConformance SharedMimeInfo::conformance(std::string_view extension) const {
 }
 
 std::vector<std::string>
-SharedMimeInfo::standardFolders(const std::function<const char*(const char*)>& variable) {
+SharedMimeInfo::standardFolders(const std::function<const char*(const char*)>& variable)
+{
     const auto value = [&](const char* name) -> std::string_view {
         const char* text = variable(name);
         return text == nullptr ? std::string_view{} : std::string_view(text);

@@ -6,7 +6,8 @@
 
 namespace tollenvane {
 
-const TypeLookup& TypeLookup::system() {
+const TypeLookup& TypeLookup::system()
+{
     static const SharedMimeInfo lookup(
         SharedMimeInfo::standardFolders([](const char* name) { return std::getenv(name); }));
     return lookup;

@@ -8,14 +8,16 @@ namespace tollenvane::UserDirectories {
 
 namespace {
 
-std::string environment(const char* name) {
+std::string environment(const char* name)
+{
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
 }
 
 // The file holds shell assignments whose values are double-quoted and may start with $HOME;
 // only the escapes \" \\ \$ \` occur.
-std::optional<std::string> unquote(std::string_view value, std::string_view home) {
+std::optional<std::string> unquote(std::string_view value, std::string_view home)
+{
     if (value.size() < 2 || !value.starts_with('"') || !value.ends_with('"')) {
         return std::nullopt;
     }
@@ -41,7 +43,8 @@ std::optional<std::string> unquote(std::string_view value, std::string_view home
 } // namespace
 
 std::optional<std::string> entry(std::string_view fileText, std::string_view key,
-                                 std::string_view home) {
+                                 std::string_view home)
+{
     std::istringstream lines{std::string(fileText)};
     std::string line;
     while (std::getline(lines, line)) {
@@ -58,7 +61,8 @@ std::optional<std::string> entry(std::string_view fileText, std::string_view key
     return std::nullopt;
 }
 
-std::optional<std::string> downloadFolder() {
+std::optional<std::string> downloadFolder()
+{
     const std::string home = environment("HOME");
     std::string config = environment("XDG_CONFIG_HOME");
     if (!config.starts_with('/')) {

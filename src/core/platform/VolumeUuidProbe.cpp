@@ -22,7 +22,8 @@ struct DirCloser {
 };
 
 // The resolved path of an item that exists (a dangling link does not); nothing otherwise.
-std::optional<std::string> existingResolved(const std::string& item) {
+std::optional<std::string> existingResolved(const std::string& item)
+{
     if (!path::exists(item)) {
         return std::nullopt;
     }
@@ -34,7 +35,8 @@ std::optional<std::string> existingResolved(const std::string& item) {
 }
 
 // Sorted, so that the answer does not depend on the directory's order.
-std::vector<std::string> entryNames(const std::string& folder) {
+std::vector<std::string> entryNames(const std::string& folder)
+{
     std::vector<std::string> names;
     const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
     if (!dir) {
@@ -50,7 +52,8 @@ std::vector<std::string> entryNames(const std::string& folder) {
     return names;
 }
 
-std::optional<std::string> mountSource(const std::string& mountInfoPath, std::uint64_t device) {
+std::optional<std::string> mountSource(const std::string& mountInfoPath, std::uint64_t device)
+{
     try {
         const MountTable table = MountTable::read(mountInfoPath);
         if (const MountEntry* entry = table.findDevice(device)) {
@@ -66,13 +69,16 @@ std::optional<std::string> mountSource(const std::string& mountInfoPath, std::ui
 
 VolumeUuidProbe::VolumeUuidProbe(std::string mountInfoPath, std::string byUuidFolder)
     : mountInfoPath_(std::move(mountInfoPath))
-    , byUuidFolder_(std::move(byUuidFolder)) {}
+    , byUuidFolder_(std::move(byUuidFolder))
+{}
 
-std::optional<std::string> VolumeUuidProbe::uuidFor(const std::string& path) const {
+std::optional<std::string> VolumeUuidProbe::uuidFor(const std::string& path) const
+{
     return uuidForDevice(FileStatus::read(path).device);
 }
 
-std::optional<std::string> VolumeUuidProbe::uuidForDevice(std::uint64_t device) const {
+std::optional<std::string> VolumeUuidProbe::uuidForDevice(std::uint64_t device) const
+{
     const std::optional<std::string> source = mountSource(mountInfoPath_, device);
     // Pseudo file systems name no file ("tmpfs", "none"); resolving such a word would look in
     // the current folder.

@@ -1,6 +1,6 @@
 #include "core/records/Decision.h"
 
-#include "core/records/RawValues.h"
+#include "core/base/RawValues.h"
 
 namespace tollenvane {
 
@@ -15,11 +15,13 @@ constexpr RawValues<Decision, 4> raws{{{
 
 } // namespace
 
-std::string_view rawValue(Decision decision) {
+std::string_view rawValue(Decision decision)
+{
     return raws.raw(decision);
 }
 
-std::optional<Decision> decisionFromRaw(std::string_view raw) {
+std::optional<Decision> decisionFromRaw(std::string_view raw)
+{
     return raws.parse(raw);
 }
 

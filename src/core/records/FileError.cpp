@@ -23,15 +23,18 @@ constexpr std::array<std::string_view, FileError::caseCount> messageKeys{
 
 } // namespace
 
-std::string_view FileError::messageKey(Case errorCase) noexcept {
+std::string_view FileError::messageKey(Case errorCase) noexcept
+{
     return messageKeys[static_cast<std::size_t>(errorCase)];
 }
 
-std::string FileError::errorDescription() const {
+std::string FileError::errorDescription() const
+{
     return Localization::text(messageKey());
 }
 
-const char* FileError::what() const noexcept {
+const char* FileError::what() const noexcept
+{
     // Every key is a literal, so its view is null-terminated.
     return messageKey().data();
 }

@@ -26,7 +26,8 @@ public:
     static constexpr std::size_t caseCount = 10;
 
     FileError(Case errorCase) noexcept // NOLINT(google-explicit-constructor)
-        : case_(errorCase) {}
+        : case_(errorCase)
+    {}
 
     Case errorCase() const noexcept { return case_; }
     // The French message, the catalogue key of its translations.
@@ -37,7 +38,8 @@ public:
     // The French message, for logs and debuggers; screens use errorDescription().
     const char* what() const noexcept override;
 
-    friend bool operator==(const FileError& a, const FileError& b) noexcept {
+    friend bool operator==(const FileError& a, const FileError& b) noexcept
+    {
         return a.case_ == b.case_;
     }
 

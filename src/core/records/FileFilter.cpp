@@ -1,8 +1,8 @@
 #include "core/records/FileFilter.h"
 
+#include "core/base/RawValues.h"
 #include "core/localisation/Localization.h"
 #include "core/records/FileRecord.h"
-#include "core/records/RawValues.h"
 
 namespace tollenvane {
 
@@ -34,19 +34,23 @@ constexpr RawValues<FileFilter, 9> labelKeys{{{
 
 } // namespace
 
-std::string_view rawValue(FileFilter filter) {
+std::string_view rawValue(FileFilter filter)
+{
     return raws.raw(filter);
 }
 
-std::optional<FileFilter> fileFilterFromRaw(std::string_view raw) {
+std::optional<FileFilter> fileFilterFromRaw(std::string_view raw)
+{
     return raws.parse(raw);
 }
 
-std::string label(FileFilter filter) {
+std::string label(FileFilter filter)
+{
     return Localization::text(labelKeys.raw(filter));
 }
 
-bool matches(FileFilter filter, const FileRecord& record) {
+bool matches(FileFilter filter, const FileRecord& record)
+{
     switch (filter) {
     case FileFilter::all:
         return true;

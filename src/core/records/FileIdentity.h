@@ -17,7 +17,8 @@ struct FileIdentity {
 
 template <>
 struct std::hash<tollenvane::FileIdentity> {
-    std::size_t operator()(const tollenvane::FileIdentity& identity) const noexcept {
+    std::size_t operator()(const tollenvane::FileIdentity& identity) const noexcept
+    {
         const std::size_t a = std::hash<std::uint64_t>{}(identity.device);
         const std::size_t b = std::hash<std::uint64_t>{}(identity.inode);
         return a ^ (b + 0x9e3779b97f4a7c15ULL + (a << 6) + (a >> 2));

@@ -29,7 +29,8 @@ constexpr std::array<KindInfo, 8> kinds{{
     {FileKind::other, "other", "Autres", "doc"},
 }};
 
-const KindInfo& info(FileKind kind) {
+const KindInfo& info(FileKind kind)
+{
     return kinds[static_cast<std::size_t>(kind)];
 }
 
@@ -57,7 +58,8 @@ const std::array<ExtensionList, 7> extensionLists{{
       "numbers", "key"}},
 }};
 
-FileKind kindOf(TypeConformance conformance) {
+FileKind kindOf(TypeConformance conformance)
+{
     switch (conformance) {
     case TypeConformance::image:
         return FileKind::image;
@@ -79,29 +81,35 @@ FileKind kindOf(TypeConformance conformance) {
 
 } // namespace
 
-std::string_view rawValue(FileKind kind) {
+std::string_view rawValue(FileKind kind)
+{
     return info(kind).raw;
 }
 
-std::optional<FileKind> fileKindFromRaw(std::string_view raw) {
+std::optional<FileKind> fileKindFromRaw(std::string_view raw)
+{
     const auto found =
         std::find_if(kinds.begin(), kinds.end(), [raw](const KindInfo& k) { return k.raw == raw; });
     return found == kinds.end() ? std::nullopt : std::optional(found->kind);
 }
 
-std::string label(FileKind kind) {
+std::string label(FileKind kind)
+{
     return Localization::text(info(kind).labelKey);
 }
 
-std::string_view symbol(FileKind kind) {
+std::string_view symbol(FileKind kind)
+{
     return info(kind).symbol;
 }
 
-FileKind classify(std::string_view path) {
+FileKind classify(std::string_view path)
+{
     return classify(path, TypeLookup::system());
 }
 
-FileKind classify(std::string_view path, const TypeLookup& types) {
+FileKind classify(std::string_view path, const TypeLookup& types)
+{
     const std::string extension = path::toLowerAscii(path::extension(path));
     for (const auto& list : extensionLists) {
         if (std::find(list.extensions.begin(), list.extensions.end(), extension) !=

@@ -21,16 +21,19 @@ namespace tollenvane {
 
 namespace {
 
-Date dateOf(const Timestamp& timestamp) {
+Date dateOf(const Timestamp& timestamp)
+{
     return dateFromTimestamp(timestamp.seconds, timestamp.nanoseconds);
 }
 
-bool isBundle(const std::string& path, const FileStatus& status) {
+bool isBundle(const std::string& path, const FileStatus& status)
+{
     return status.isDirectory() && path::toLowerAscii(path::extension(path)) == "app";
 }
 
 // Every other caller re-checks the disk; only a name that cannot be stored is refused here.
-void requireSupported(const std::string& path, const FileStatus& status) {
+void requireSupported(const std::string& path, const FileStatus& status)
+{
     if (!isBundle(path, status) && !status.isRegular()) {
         throw FileError(FileError::unsupported);
     }
@@ -41,23 +44,27 @@ void requireSupported(const std::string& path, const FileStatus& status) {
 
 } // namespace
 
-const FileRecord::Environment& FileRecord::Environment::system() {
+const FileRecord::Environment& FileRecord::Environment::system()
+{
     static const Environment environment{TypeLookup::system(), FileMetadata::system(),
                                          CloudStatus::system()};
     return environment;
 }
 
-const CloudStatus& FileRecord::defaultCloud() {
+const CloudStatus& FileRecord::defaultCloud()
+{
     return CloudStatus::system();
 }
 
 FileRecord FileRecord::read(const std::string& path, std::stop_token stop,
-                            const Environment& environment) {
+                            const Environment& environment)
+{
     return fromStatus(path, FileStatus::read(path), std::move(stop), environment);
 }
 
 FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& status,
-                                  std::stop_token stop, const Environment& environment) {
+                                  std::stop_token stop, const Environment& environment)
+{
     requireSupported(path, status);
     FileRecord record;
     record.path_ = path::standardised(path);
@@ -93,7 +100,8 @@ FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& sta
     return record;
 }
 
-bool FileRecord::isAvailableLocally(const std::string& path, const CloudStatus& cloud) {
+bool FileRecord::isAvailableLocally(const std::string& path, const CloudStatus& cloud)
+{
     if (!path::exists(path)) {
         throw FileError(FileError::missing);
     }
@@ -103,29 +111,34 @@ bool FileRecord::isAvailableLocally(const std::string& path, const CloudStatus& 
     return cloud.isDownloaded(path).value_or(true);
 }
 
-std::string_view FileRecord::name() const {
+std::string_view FileRecord::name() const
+{
     return path::lastComponent(path_);
 }
 
-bool FileRecord::sameVolume(const FileRecord& other) const {
+bool FileRecord::sameVolume(const FileRecord& other) const
+{
     if (volumeUUID_ && other.volumeUUID_) {
         return *volumeUUID_ == *other.volumeUUID_;
     }
     return device_ == other.device_;
 }
 
-bool FileRecord::sameFilesystemIdentity(const FileRecord& other) const {
+bool FileRecord::sameFilesystemIdentity(const FileRecord& other) const
+{
     return sameVolume(other) && inode_ == other.inode_;
 }
 
-bool FileRecord::sameVersion(const FileRecord& other) const {
+bool FileRecord::sameVersion(const FileRecord& other) const
+{
     return sameFilesystemIdentity(other) && size_ == other.size_ && modified_ == other.modified_ &&
            changeSeconds_ == other.changeSeconds_ &&
            changeNanoseconds_ == other.changeNanoseconds_ &&
            packageFingerprint_ == other.packageFingerprint_;
 }
 
-Json FileRecord::toJson() const {
+Json FileRecord::toJson() const
+{
     Json json;
     json["url"] = fileUrl(path_);
     json["size"] = size_;
@@ -148,7 +161,8 @@ Json FileRecord::toJson() const {
     return json;
 }
 
-FileRecord FileRecord::fromJson(const Json& json) {
+FileRecord FileRecord::fromJson(const Json& json)
+{
     json::requireObject(json, "file record");
     FileRecord record;
     const auto path = pathFromFileUrl(json::string(json, "url"));
@@ -180,7 +194,8 @@ FileRecord FileRecord::fromJson(const Json& json) {
     return record;
 }
 
-bool hasScreenshotName(std::string_view name) {
+bool hasScreenshotName(std::string_view name)
+{
     // Lower-cased and composed, so that é and e + U+0301 compare equal; the two apostrophes
     // U+2019 and U+0027 stay different on purpose.
     static constexpr std::array<std::string_view, 8> texts{
@@ -202,7 +217,8 @@ bool hasScreenshotName(std::string_view name) {
 } // namespace tollenvane
 
 std::size_t
-std::hash<tollenvane::FileRecord>::operator()(const tollenvane::FileRecord& record) const noexcept {
+std::hash<tollenvane::FileRecord>::operator()(const tollenvane::FileRecord& record) const noexcept
+{
     std::size_t seed = 0;
     const auto mix = [&seed](std::size_t value) {
         seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);

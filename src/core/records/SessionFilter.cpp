@@ -13,7 +13,8 @@ constexpr double secondsPerDay = 86'400.0;
 
 // A desktop in another language names its download folder otherwise ("Téléchargements"); that
 // name counts as well as "Downloads". Read once: it changes only when the user renames it.
-const std::string& localDownloadsName() {
+const std::string& localDownloadsName()
+{
     static const std::string name = [] {
         const auto folder = UserDirectories::downloadFolder();
         const std::string last = folder ? std::string(path::lastComponent(*folder)) : "";
@@ -22,7 +23,8 @@ const std::string& localDownloadsName() {
     return name;
 }
 
-bool inDownloads(std::string_view recordPath) {
+bool inDownloads(std::string_view recordPath)
+{
     const std::string& localName = localDownloadsName();
     for (const std::string_view component : path::components(recordPath)) {
         if (component == "Downloads" || (!localName.empty() && component == localName)) {
@@ -32,14 +34,16 @@ bool inDownloads(std::string_view recordPath) {
     return false;
 }
 
-bool below(std::string_view recordPath, const std::string& folder) {
+bool below(std::string_view recordPath, const std::string& folder)
+{
     return recordPath.size() > folder.size() && recordPath.starts_with(folder) &&
            recordPath[folder.size()] == '/';
 }
 
 } // namespace
 
-bool SessionFilter::matches(const FileRecord& record, Date now) const {
+bool SessionFilter::matches(const FileRecord& record, Date now) const
+{
     if (volumeDevice && record.device() != *volumeDevice) {
         return false;
     }
@@ -66,7 +70,8 @@ bool SessionFilter::matches(const FileRecord& record, Date now) const {
            localizedCaseInsensitiveContains(path::parent(record.path()), search);
 }
 
-Json SessionFilter::toJson() const {
+Json SessionFilter::toJson() const
+{
     Json json;
     json["type"] = rawValue(type);
     json["minimumSize"] = minimumSize;
@@ -80,7 +85,8 @@ Json SessionFilter::toJson() const {
     return json;
 }
 
-SessionFilter SessionFilter::fromJson(const Json& json) {
+SessionFilter SessionFilter::fromJson(const Json& json)
+{
     json::requireObject(json, "session filter");
     SessionFilter filter;
     const auto type = fileFilterFromRaw(json::string(json, "type"));

@@ -5,21 +5,25 @@
 
 namespace tollenvane::VolumeIdentity {
 
-VolumeIdentityCache& shared() {
+VolumeIdentityCache& shared()
+{
     static VolumeIdentityCache cache(
         [probe = VolumeUuidProbe()](const std::string& path) { return probe.uuidFor(path); });
     return cache;
 }
 
-std::optional<std::string> uuid(const std::string& path, std::uint64_t device) {
+std::optional<std::string> uuid(const std::string& path, std::uint64_t device)
+{
     return shared().uuid(path, device);
 }
 
-std::optional<std::string> freshUUID(const std::string& path) {
+std::optional<std::string> freshUUID(const std::string& path)
+{
     return shared().freshUUID(path);
 }
 
-void invalidate() {
+void invalidate()
+{
     shared().invalidate();
 }
 

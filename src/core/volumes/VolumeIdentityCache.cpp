@@ -3,10 +3,11 @@
 namespace tollenvane {
 
 VolumeIdentityCache::VolumeIdentityCache(Probe probe)
-    : probe_(std::move(probe)) {}
+    : probe_(std::move(probe))
+{}
 
-std::optional<std::string> VolumeIdentityCache::uuid(const std::string& path,
-                                                     std::uint64_t device) {
+std::optional<std::string> VolumeIdentityCache::uuid(const std::string& path, std::uint64_t device)
+{
     std::uint64_t noted = 0;
     {
         const std::scoped_lock guard(lock_);
@@ -31,22 +32,26 @@ std::optional<std::string> VolumeIdentityCache::uuid(const std::string& path,
     return answer;
 }
 
-std::optional<std::string> VolumeIdentityCache::freshUUID(const std::string& path) const {
+std::optional<std::string> VolumeIdentityCache::freshUUID(const std::string& path) const
+{
     return probe_(path);
 }
 
-void VolumeIdentityCache::invalidate() {
+void VolumeIdentityCache::invalidate()
+{
     const std::scoped_lock guard(lock_);
     ++generation_;
     cache_.clear();
 }
 
-std::uint64_t VolumeIdentityCache::generation() const {
+std::uint64_t VolumeIdentityCache::generation() const
+{
     const std::scoped_lock guard(lock_);
     return generation_;
 }
 
-std::size_t VolumeIdentityCache::cachedCount() const {
+std::size_t VolumeIdentityCache::cachedCount() const
+{
     const std::scoped_lock guard(lock_);
     return cache_.size();
 }

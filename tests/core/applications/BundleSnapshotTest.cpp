@@ -16,14 +16,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string makeBundle(const test::TempDir& dir, const std::string& name) {
+std::string makeBundle(const test::TempDir& dir, const std::string& name)
+{
     dir.write(name + "/Contents/Info.plist", "<plist/>");
     dir.write(name + "/Contents/MacOS/tool", std::string(5000, 'x'));
     dir.write(name + "/Contents/Resources/empty");
     return dir / name;
 }
 
-TEST(BundleSnapshot, AnEmptyFolderHasTheDigestOfNothing) {
+TEST(BundleSnapshot, AnEmptyFolderHasTheDigestOfNothing)
+{
     const test::TempDir dir;
     const BundleSnapshot snapshot = ApplicationInventory::snapshot(dir.makeFolder("Empty.app"));
     EXPECT_EQ(snapshot.size, 0);
@@ -31,7 +33,8 @@ TEST(BundleSnapshot, AnEmptyFolderHasTheDigestOfNothing) {
     EXPECT_EQ(snapshot.fingerprint, Sha256::hexOf(""));
 }
 
-TEST(BundleSnapshot, HashesOneLinePerEntryInAFixedForm) {
+TEST(BundleSnapshot, HashesOneLinePerEntryInAFixedForm)
+{
     const test::TempDir dir;
     const std::string bundle = dir.write("One.app/a.txt", "abc");
     const std::string folder = dir / "One.app";
@@ -47,7 +50,8 @@ TEST(BundleSnapshot, HashesOneLinePerEntryInAFixedForm) {
     EXPECT_EQ(snapshot.allocatedSize, status.st_blocks * 512);
 }
 
-TEST(BundleSnapshot, SumsRegularFilesOnlyCountingHardLinksTwiceAndNeverFollowingLinks) {
+TEST(BundleSnapshot, SumsRegularFilesOnlyCountingHardLinksTwiceAndNeverFollowingLinks)
+{
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
     dir.write("outside/big.bin", std::string(100000, 'y'));
@@ -65,7 +69,8 @@ TEST(BundleSnapshot, SumsRegularFilesOnlyCountingHardLinksTwiceAndNeverFollowing
     EXPECT_NE(after.fingerprint, before.fingerprint);
 }
 
-TEST(BundleSnapshot, FollowsTouchesAndCopiesButNotRenames) {
+TEST(BundleSnapshot, FollowsTouchesAndCopiesButNotRenames)
+{
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
     const std::string original = ApplicationInventory::snapshot(bundle).fingerprint;
@@ -83,7 +88,8 @@ TEST(BundleSnapshot, FollowsTouchesAndCopiesButNotRenames) {
     EXPECT_NE(ApplicationInventory::snapshot(dir / "Trash/files/Tool.app").fingerprint, original);
 }
 
-TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked) {
+TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked)
+{
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
 
@@ -106,7 +112,8 @@ TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked) {
     }
 }
 
-TEST(BundleSnapshot, StopsWhenCancelled) {
+TEST(BundleSnapshot, StopsWhenCancelled)
+{
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
     std::stop_source source;

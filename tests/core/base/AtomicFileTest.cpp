@@ -13,18 +13,21 @@
 namespace tollenvane {
 namespace {
 
-mode_t permissions(const std::string& path) {
+mode_t permissions(const std::string& path)
+{
     struct stat status {};
     EXPECT_EQ(::stat(path.c_str(), &status), 0);
     return status.st_mode & 07777;
 }
 
-std::size_t entryCount(const std::string& folder) {
+std::size_t entryCount(const std::string& folder)
+{
     const auto entries = std::filesystem::directory_iterator(folder);
     return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
 }
 
-TEST(AtomicFile, ReplacesTheFileWithOwnerOnlyPermissionsWhateverTheUmask) {
+TEST(AtomicFile, ReplacesTheFileWithOwnerOnlyPermissionsWhateverTheUmask)
+{
     const test::TempDir dir;
     const std::string target = dir.write("state.json", "old");
     ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
@@ -38,7 +41,8 @@ TEST(AtomicFile, ReplacesTheFileWithOwnerOnlyPermissionsWhateverTheUmask) {
     EXPECT_EQ(entryCount(dir.path()), 1u); // no temporary file left behind
 }
 
-TEST(AtomicFile, AFailureLeavesTheOldFileAndNoTemporaryFile) {
+TEST(AtomicFile, AFailureLeavesTheOldFileAndNoTemporaryFile)
+{
     const test::TempDir dir;
     const std::string target = dir.write("state.json", "old");
     // A folder in the way makes the final rename fail after everything was written.
@@ -52,7 +56,8 @@ TEST(AtomicFile, AFailureLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(entryCount(blocked), 1u);
 }
 
-TEST(Sha256, MatchesKnownDigestsWhetherFedAtOnceOrInPieces) {
+TEST(Sha256, MatchesKnownDigestsWhetherFedAtOnceOrInPieces)
+{
     EXPECT_EQ(Sha256::hexOf(""),
               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     EXPECT_EQ(Sha256::hexOf("abc"),

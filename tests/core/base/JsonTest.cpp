@@ -12,7 +12,8 @@
 namespace tollenvane {
 namespace {
 
-TEST(Json, IntegersStayExactAcrossTheWholeUnsignedRange) {
+TEST(Json, IntegersStayExactAcrossTheWholeUnsignedRange)
+{
     constexpr auto big = std::numeric_limits<std::uint64_t>::max() - 1;
     Json object;
     object["inode"] = big;
@@ -23,7 +24,8 @@ TEST(Json, IntegersStayExactAcrossTheWholeUnsignedRange) {
     EXPECT_THROW(json::int64(back, "inode"), DecodeError); // above the signed range
 }
 
-TEST(Json, ReadersAreStrictAboutTypesAndPresence) {
+TEST(Json, ReadersAreStrictAboutTypesAndPresence)
+{
     const Json object = json::parse(
         R"({"fraction": 1.5, "negative": -3, "text": "x", "flag": 1, "none": null, "n": 2})");
     EXPECT_THROW(json::int64(object, "fraction"), DecodeError);
@@ -39,7 +41,8 @@ TEST(Json, ReadersAreStrictAboutTypesAndPresence) {
     EXPECT_THROW(json::string(Json::array(), "a"), DecodeError);
 }
 
-TEST(Json, DatesRoundTripBitForBitAndKeysKeepTheirOrder) {
+TEST(Json, DatesRoundTripBitForBitAndKeysKeepTheirOrder)
+{
     Json object;
     object["z"] = 1;
     object["created"] = distantPast;
@@ -52,13 +55,15 @@ TEST(Json, DatesRoundTripBitForBitAndKeysKeepTheirOrder) {
     EXPECT_EQ(json::date(back, "modified"), dateFromTimestamp(1'700'000'000, 123'456'789));
 }
 
-TEST(Json, DumpRefusesTextThatIsNotUtf8) {
+TEST(Json, DumpRefusesTextThatIsNotUtf8)
+{
     Json object;
     object["name"] = std::string("caf\xe9");
     EXPECT_ANY_THROW(json::dump(object));
 }
 
-TEST(Base64, RoundTripsAndRejectsMalformedText) {
+TEST(Base64, RoundTripsAndRejectsMalformedText)
+{
     for (const std::string& bytes : {std::string(), std::string("f"), std::string("fo"),
                                      std::string("foo"), std::string("\0\xff\x10", 3)}) {
         EXPECT_EQ(base64::decode(base64::encode(bytes)), bytes);
@@ -70,7 +75,8 @@ TEST(Base64, RoundTripsAndRejectsMalformedText) {
     EXPECT_EQ(base64::decode("Zm9v-g=="), std::nullopt);
 }
 
-TEST(FileUrl, PercentEncodesEverythingButUnreservedBytesAndSlashes) {
+TEST(FileUrl, PercentEncodesEverythingButUnreservedBytesAndSlashes)
+{
     const std::string path = "/home/a/My Files/100% caf\u00e9/#1?.txt";
     const std::string url = fileUrl(path);
     EXPECT_EQ(url, "file:///home/a/My%20Files/100%25%20caf%C3%A9/%231%3F.txt");
@@ -82,7 +88,8 @@ TEST(FileUrl, PercentEncodesEverythingButUnreservedBytesAndSlashes) {
     EXPECT_EQ(pathFromFileUrl("file://server/a"), std::nullopt);
 }
 
-TEST(Uuid, IsWrittenUpperCaseAndReadOnlyInItsPlainForm) {
+TEST(Uuid, IsWrittenUpperCaseAndReadOnlyInItsPlainForm)
+{
     const std::string made = uuid::make();
     EXPECT_EQ(uuid::canonical(made), made);
     EXPECT_EQ(made.find_first_of("abcdef"), std::string::npos);
@@ -92,7 +99,8 @@ TEST(Uuid, IsWrittenUpperCaseAndReadOnlyInItsPlainForm) {
     EXPECT_EQ(uuid::canonical("0A1B2C3D4E5F6789ABCDEF0123456789"), std::nullopt);
 }
 
-TEST(Utf8, AcceptsWellFormedTextOnly) {
+TEST(Utf8, AcceptsWellFormedTextOnly)
+{
     EXPECT_TRUE(isValidUtf8("caf\u00e9 \U0001F600"));
     EXPECT_FALSE(isValidUtf8("caf\xe9"));
     EXPECT_FALSE(isValidUtf8("\xc0\xaf"));         // overlong "/"

@@ -9,14 +9,16 @@
 namespace tollenvane {
 namespace {
 
-TEST(Path, StandardisedCleansLexically) {
+TEST(Path, StandardisedCleansLexically)
+{
     EXPECT_EQ(path::standardised("/a//b/./c/../d/"), "/a/b/d");
     EXPECT_EQ(path::standardised("/../.."), "/");
     EXPECT_EQ(path::standardised("/"), "/");
     EXPECT_EQ(path::standardised("/a/b/.."), "/a");
 }
 
-TEST(Path, ExtensionFollowsTheLastDotOfTheLastComponent) {
+TEST(Path, ExtensionFollowsTheLastDotOfTheLastComponent)
+{
     EXPECT_EQ(path::extension("/x/photo.JPG"), "JPG");
     EXPECT_EQ(path::extension("/x/archive.tar.gz"), "gz");
     EXPECT_EQ(path::extension("/x/.bashrc"), "");
@@ -27,7 +29,8 @@ TEST(Path, ExtensionFollowsTheLastDotOfTheLastComponent) {
     EXPECT_EQ(path::stem("/x/.bashrc"), ".bashrc");
 }
 
-TEST(Path, ComponentsAndParents) {
+TEST(Path, ComponentsAndParents)
+{
     EXPECT_EQ(path::lastComponent("/a/b"), "b");
     EXPECT_EQ(path::lastComponent("/"), "/");
     EXPECT_EQ(path::parent("/a/b"), "/a");
@@ -38,7 +41,8 @@ TEST(Path, ComponentsAndParents) {
     EXPECT_TRUE(path::isAtOrBelow("/ab", "/"));
 }
 
-TEST(Path, ResolvedFollowsLinksOfTheLongestExistingPrefix) {
+TEST(Path, ResolvedFollowsLinksOfTheLongestExistingPrefix)
+{
     const test::TempDir dir;
     dir.makeFolder("real/inner");
     ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "link").c_str()), 0);
@@ -50,7 +54,8 @@ TEST(Path, ResolvedFollowsLinksOfTheLongestExistingPrefix) {
     EXPECT_FALSE(path::isLinkFree(dir / "link/inner"));
 }
 
-TEST(Path, ExistsFollowsLinksWhileOccupiedDoesNot) {
+TEST(Path, ExistsFollowsLinksWhileOccupiedDoesNot)
+{
     const test::TempDir dir;
     ASSERT_EQ(::symlink((dir / "gone").c_str(), (dir / "dangling").c_str()), 0);
     EXPECT_FALSE(path::exists(dir / "dangling"));

@@ -12,14 +12,16 @@
 namespace tollenvane {
 namespace {
 
-nlohmann::ordered_json readCatalogue() {
+nlohmann::ordered_json readCatalogue()
+{
     std::ifstream file(TOLLENVANE_SOURCE_DIR "/resources/Localizations.json", std::ios::binary);
     EXPECT_TRUE(file.is_open());
     return nlohmann::ordered_json::parse(file, nullptr, /*allow_exceptions=*/false);
 }
 
 // The "{N}" placeholders of a text, sorted, repeats kept.
-std::vector<std::string> placeholders(const std::string& text) {
+std::vector<std::string> placeholders(const std::string& text)
+{
     static const std::regex pattern(R"(\{[0-9]+\})");
     std::vector<std::string> found;
     for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern);
@@ -29,7 +31,8 @@ std::vector<std::string> placeholders(const std::string& text) {
     return found;
 }
 
-bool trimmed(const std::string& text) {
+bool trimmed(const std::string& text)
+{
     auto space = [](unsigned char c) { return std::isspace(c) != 0; };
     // U+00A0 (C2 A0) and U+202F (E2 80 AF) count as white space at either end too.
     auto startsNbsp = text.rfind("\xC2\xA0", 0) == 0 || text.rfind("\xE2\x80\xAF", 0) == 0;
@@ -42,12 +45,14 @@ bool trimmed(const std::string& text) {
 }
 
 // Words of the other platform that no text may keep on Linux.
-bool namesOtherPlatform(const std::string& text) {
+bool namesOtherPlatform(const std::string& text)
+{
     static const std::regex words(R"((^|[^A-Za-z])(Mac|macOS|Finder|iCloud)([^A-Za-z]|$))");
     return std::regex_search(text, words) || text.find("\xE2\x8C\x98") != std::string::npos;
 }
 
-TEST(Catalogue, EveryEntryHasFourFaithfulTranslations) {
+TEST(Catalogue, EveryEntryHasFourFaithfulTranslations)
+{
     const auto catalogue = readCatalogue();
     ASSERT_TRUE(catalogue.is_object()) << "the catalogue is not a JSON object";
     ASSERT_FALSE(catalogue.empty());
@@ -72,7 +77,8 @@ TEST(Catalogue, EveryEntryHasFourFaithfulTranslations) {
     }
 }
 
-TEST(Catalogue, HoldsTheFileErrorsAndTheCountTexts) {
+TEST(Catalogue, HoldsTheFileErrorsAndTheCountTexts)
+{
     const auto catalogue = readCatalogue();
     ASSERT_TRUE(catalogue.is_object());
 

@@ -17,18 +17,21 @@ namespace {
 // Leaves the language and the preferred languages as the test found them.
 class FormattingTest : public ::testing::Test {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         Localization::setLanguage(AppLanguage::system);
         Localization::setPreferredLanguages(std::nullopt);
     }
 
-    static std::string bytesIn(AppLanguage language, std::int64_t bytes) {
+    static std::string bytesIn(AppLanguage language, std::int64_t bytes)
+    {
         Localization::setLanguage(language);
         return formattedBytes(bytes);
     }
 };
 
-TEST_F(FormattingTest, BytesInEnglish) {
+TEST_F(FormattingTest, BytesInEnglish)
+{
     const std::vector<std::pair<std::int64_t, std::string>> cases{
         {-5, "0 B"},
         {0, "0 B"},
@@ -50,7 +53,8 @@ TEST_F(FormattingTest, BytesInEnglish) {
     }
 }
 
-TEST_F(FormattingTest, BytesRoundHalfEvenOnTheShortestDecimal) {
+TEST_F(FormattingTest, BytesRoundHalfEvenOnTheShortestDecimal)
+{
     EXPECT_EQ(bytesIn(AppLanguage::en, 1250), "1.2 KB");
     EXPECT_EQ(bytesIn(AppLanguage::en, 1350), "1.4 KB"); // 1.35 is a little above as a double
     EXPECT_EQ(bytesIn(AppLanguage::en, 2450), "2.4 KB");
@@ -59,7 +63,8 @@ TEST_F(FormattingTest, BytesRoundHalfEvenOnTheShortestDecimal) {
     EXPECT_EQ(bytesIn(AppLanguage::en, 1051), "1.1 KB");
 }
 
-TEST_F(FormattingTest, BytesInFrenchUseFrenchUnitsAndComma) {
+TEST_F(FormattingTest, BytesInFrenchUseFrenchUnitsAndComma)
+{
     const std::vector<std::pair<std::int64_t, std::string>> cases{
         {-5, "0 o"},
         {999, "999 o"},
@@ -77,7 +82,8 @@ TEST_F(FormattingTest, BytesInFrenchUseFrenchUnitsAndComma) {
     }
 }
 
-TEST_F(FormattingTest, BytesInTheOtherLanguages) {
+TEST_F(FormattingTest, BytesInTheOtherLanguages)
+{
     for (const AppLanguage language : {AppLanguage::es, AppLanguage::de, AppLanguage::it}) {
         EXPECT_EQ(bytesIn(language, 1500), "1,5 KB");
         EXPECT_EQ(bytesIn(language, 999), "999 B");
@@ -85,14 +91,16 @@ TEST_F(FormattingTest, BytesInTheOtherLanguages) {
     }
 }
 
-TEST_F(FormattingTest, SystemLanguageFollowsThePreferredLanguages) {
+TEST_F(FormattingTest, SystemLanguageFollowsThePreferredLanguages)
+{
     Localization::setPreferredLanguages(std::vector<std::string>{"fr_CA"});
     EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1,5 Ko");
     Localization::setPreferredLanguages(std::vector<std::string>{"pt_BR", "ja"});
     EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1.5 KB");
 }
 
-TEST_F(FormattingTest, CountsInFrench) {
+TEST_F(FormattingTest, CountsInFrench)
+{
     Localization::setLanguage(AppLanguage::fr);
     EXPECT_EQ(localizedFileCount(0), "0 fichiers");
     EXPECT_EQ(localizedFileCount(1), "1 fichier");
@@ -105,7 +113,8 @@ TEST_F(FormattingTest, CountsInFrench) {
 }
 
 // Independent of the catalogue: the chosen text, filled with the locale's grouped integer.
-TEST_F(FormattingTest, CountsUseTheLocalesGrouping) {
+TEST_F(FormattingTest, CountsUseTheLocalesGrouping)
+{
     const std::vector<std::tuple<AppLanguage, std::int64_t, std::string>> cases{
         {AppLanguage::en, 0, "0"},          {AppLanguage::en, 2, "2"},
         {AppLanguage::en, 1234, "1,234"},   {AppLanguage::en, 12345, "12,345"},
@@ -124,7 +133,8 @@ TEST_F(FormattingTest, CountsUseTheLocalesGrouping) {
     }
 }
 
-TEST_F(FormattingTest, CountsWithTheEmbeddedCatalogue) {
+TEST_F(FormattingTest, CountsWithTheEmbeddedCatalogue)
+{
     if (Localization::catalogue().empty()) {
         GTEST_SKIP() << "the embedded catalogue is empty";
     }
@@ -148,7 +158,8 @@ TEST_F(FormattingTest, CountsWithTheEmbeddedCatalogue) {
     }
 }
 
-TEST_F(FormattingTest, DatesUseTheMediumStyle) {
+TEST_F(FormattingTest, DatesUseTheMediumStyle)
+{
     // 2024-03-15 12:00:00 UTC: the 14th, 15th or 16th whatever the local time zone.
     const Date date = 1710504000.0 - secondsFrom1970To2001;
     const std::vector<std::pair<AppLanguage, std::string>> patterns{
@@ -167,7 +178,8 @@ TEST_F(FormattingTest, DatesUseTheMediumStyle) {
     }
 }
 
-TEST_F(FormattingTest, ConcurrentFormattingWhileTheLanguageChanges) {
+TEST_F(FormattingTest, ConcurrentFormattingWhileTheLanguageChanges)
+{
     const std::vector<AppLanguage> languages{AppLanguage::en, AppLanguage::fr};
     const auto results = [] {
         return std::vector<std::string>{formattedBytes(1500),     localizedFileCount(12345),

@@ -14,13 +14,15 @@ using Values = std::vector<std::string>;
 // Leaves the language and the preferred languages as the test found them.
 class LocalizationTest : public ::testing::Test {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         Localization::setLanguage(AppLanguage::system);
         Localization::setPreferredLanguages(std::nullopt);
     }
 };
 
-const Catalogue& sampleCatalogue() {
+const Catalogue& sampleCatalogue()
+{
     static const Catalogue catalogue = Catalogue::parse(R"({
         "{0} fichiers": {"en": "{0} files", "de": "{0} Dateien"},
         "Annuler": {"en": "Undo", "es": "Deshacer", "fr": "pas ceci"},
@@ -29,7 +31,8 @@ const Catalogue& sampleCatalogue() {
     return catalogue;
 }
 
-TEST_F(LocalizationTest, RawValuesRoundTripInPickerOrder) {
+TEST_F(LocalizationTest, RawValuesRoundTripInPickerOrder)
+{
     const std::vector<std::string_view> raws{"system", "fr", "en", "es", "de", "it"};
     ASSERT_EQ(allAppLanguages.size(), raws.size());
     for (std::size_t i = 0; i < raws.size(); ++i) {
@@ -41,7 +44,8 @@ TEST_F(LocalizationTest, RawValuesRoundTripInPickerOrder) {
     EXPECT_EQ(appLanguageFromRaw(""), std::nullopt);
 }
 
-TEST_F(LocalizationTest, LabelsAreNativeNamesAndSystemIsTranslated) {
+TEST_F(LocalizationTest, LabelsAreNativeNamesAndSystemIsTranslated)
+{
     EXPECT_EQ(label(AppLanguage::fr), "Français");
     EXPECT_EQ(label(AppLanguage::en), "English");
     EXPECT_EQ(label(AppLanguage::es), "Español");
@@ -54,7 +58,8 @@ TEST_F(LocalizationTest, LabelsAreNativeNamesAndSystemIsTranslated) {
     EXPECT_EQ(label(AppLanguage::system), Localization::text("Langue du système"));
 }
 
-TEST_F(LocalizationTest, SystemResolvesToTheFirstSupportedPreferredLanguage) {
+TEST_F(LocalizationTest, SystemResolvesToTheFirstSupportedPreferredLanguage)
+{
     using Languages = std::vector<std::string>;
     EXPECT_EQ(resolved(AppLanguage::system, Languages{"pt-BR", "ja"}), AppLanguage::en);
     EXPECT_EQ(resolved(AppLanguage::system, Languages{"fr-CA"}), AppLanguage::fr);
@@ -69,7 +74,8 @@ TEST_F(LocalizationTest, SystemResolvesToTheFirstSupportedPreferredLanguage) {
     }
 }
 
-TEST_F(LocalizationTest, PreferredLanguagesCanBeReplaced) {
+TEST_F(LocalizationTest, PreferredLanguagesCanBeReplaced)
+{
     Localization::setPreferredLanguages(Values{"pt-BR", "ja"});
     EXPECT_EQ(Localization::systemLanguage(), AppLanguage::en);
     EXPECT_EQ(resolved(AppLanguage::system), AppLanguage::en);
@@ -85,7 +91,8 @@ TEST_F(LocalizationTest, PreferredLanguagesCanBeReplaced) {
     EXPECT_EQ(Localization::localeIdentifier(), "de");
 }
 
-TEST_F(LocalizationTest, CatalogueDecodesObjectsOfStrings) {
+TEST_F(LocalizationTest, CatalogueDecodesObjectsOfStrings)
+{
     const Catalogue& catalogue = sampleCatalogue();
     EXPECT_EQ(catalogue.keys(), (Values{"Annuler", "Bonjour {0}, {1}", "{0} fichiers"}));
     EXPECT_EQ(catalogue.lookup("Annuler", "es"), "Deshacer");
@@ -95,7 +102,8 @@ TEST_F(LocalizationTest, CatalogueDecodesObjectsOfStrings) {
     EXPECT_EQ(catalogue.lookup("annuler", "en"), std::nullopt);
 }
 
-TEST_F(LocalizationTest, AnyOtherShapeGivesAnEmptyCatalogue) {
+TEST_F(LocalizationTest, AnyOtherShapeGivesAnEmptyCatalogue)
+{
     for (const std::string_view json :
          {"", "{}", "[]", "\"text\"", "{\"a\": {\"en\": \"b\"}", "{\"a\": \"b\"}",
           "{\"a\": {\"en\": \"b\"}, \"c\": {\"en\": 3}}", "{\"a\": {\"en\": null}}",
@@ -106,7 +114,8 @@ TEST_F(LocalizationTest, AnyOtherShapeGivesAnEmptyCatalogue) {
     EXPECT_FALSE(Catalogue::parse(R"({"a": {}})").empty());
 }
 
-TEST_F(LocalizationTest, EmptyCatalogueShowsTheFrenchKeysFilled) {
+TEST_F(LocalizationTest, EmptyCatalogueShowsTheFrenchKeysFilled)
+{
     const Catalogue empty;
     for (const AppLanguage language : allAppLanguages) {
         EXPECT_EQ(Localization::text(empty, language, "{0} fichiers", {"3"}), "3 fichiers");
@@ -114,7 +123,8 @@ TEST_F(LocalizationTest, EmptyCatalogueShowsTheFrenchKeysFilled) {
     }
 }
 
-TEST_F(LocalizationTest, TextUsesTheTranslationOrFallsBackToTheKey) {
+TEST_F(LocalizationTest, TextUsesTheTranslationOrFallsBackToTheKey)
+{
     const Catalogue& catalogue = sampleCatalogue();
     EXPECT_EQ(Localization::text(catalogue, AppLanguage::en, "{0} fichiers", {"4"}), "4 files");
     EXPECT_EQ(Localization::text(catalogue, AppLanguage::de, "{0} fichiers", {"4"}), "4 Dateien");
@@ -129,7 +139,8 @@ TEST_F(LocalizationTest, TextUsesTheTranslationOrFallsBackToTheKey) {
     EXPECT_EQ(Localization::text(catalogue, AppLanguage::system, "Annuler"), "Deshacer");
 }
 
-TEST_F(LocalizationTest, TranslationIsTheKeyForFrenchAndNothingWhenMissing) {
+TEST_F(LocalizationTest, TranslationIsTheKeyForFrenchAndNothingWhenMissing)
+{
     const Catalogue& catalogue = sampleCatalogue();
     EXPECT_EQ(Localization::translation(catalogue, "Annuler", AppLanguage::fr), "Annuler");
     EXPECT_EQ(Localization::translation(catalogue, "Absent", AppLanguage::fr), "Absent");
@@ -143,7 +154,8 @@ TEST_F(LocalizationTest, TranslationIsTheKeyForFrenchAndNothingWhenMissing) {
     EXPECT_EQ(Localization::translation(catalogue, "Annuler", AppLanguage::system), "Undo");
 }
 
-TEST_F(LocalizationTest, PlaceholdersBeyondTheValuesStayAsWritten) {
+TEST_F(LocalizationTest, PlaceholdersBeyondTheValuesStayAsWritten)
+{
     EXPECT_EQ(Localization::fillPlaceholders("{0} et {1}", {"a"}), "a et {1}");
     EXPECT_EQ(Localization::fillPlaceholders("{0}{1}", {"a"}), "a{1}");
     EXPECT_EQ(Localization::fillPlaceholders("{0}", {}), "{0}");
@@ -155,7 +167,8 @@ TEST_F(LocalizationTest, PlaceholdersBeyondTheValuesStayAsWritten) {
               "{99999999999999999999999} a");
 }
 
-TEST_F(LocalizationTest, OnlyBracedAsciiDigitsArePlaceholders) {
+TEST_F(LocalizationTest, OnlyBracedAsciiDigitsArePlaceholders)
+{
     const Values values{"a", "b"};
     EXPECT_EQ(Localization::fillPlaceholders("{-1} {x} {} { 0} {0 } {+1} {1}", values),
               "{-1} {x} {} { 0} {0 } {+1} b");
@@ -166,17 +179,20 @@ TEST_F(LocalizationTest, OnlyBracedAsciiDigitsArePlaceholders) {
     EXPECT_EQ(Localization::fillPlaceholders("« {0} » – {1}…", values), "« a » – b…");
 }
 
-TEST_F(LocalizationTest, FilledTextIsNeverScannedAgain) {
+TEST_F(LocalizationTest, FilledTextIsNeverScannedAgain)
+{
     EXPECT_EQ(Localization::fillPlaceholders("{0}{1}", {"{1}", "b"}), "{1}b");
     EXPECT_EQ(Localization::fillPlaceholders("{1} {0}", {"x", "{0}"}), "{0} x");
     EXPECT_EQ(Localization::fillPlaceholders("{0}", {"{0}"}), "{0}");
 }
 
-TEST_F(LocalizationTest, RepeatedPlaceholdersAreEachFilled) {
+TEST_F(LocalizationTest, RepeatedPlaceholdersAreEachFilled)
+{
     EXPECT_EQ(Localization::fillPlaceholders("{0}-{0}-{1}-{0}", {"a", "b"}), "a-a-b-a");
 }
 
-TEST_F(LocalizationTest, ValuesAreDescribedPlainly) {
+TEST_F(LocalizationTest, ValuesAreDescribedPlainly)
+{
     EXPECT_EQ(Localization::describe(3.0), "3");
     EXPECT_EQ(Localization::describe(0.1), "0.1");
     EXPECT_EQ(Localization::describe(-2.5), "-2.5");
@@ -192,14 +208,16 @@ TEST_F(LocalizationTest, ValuesAreDescribedPlainly) {
     EXPECT_EQ(L("Sans valeur {0}"), "Sans valeur {0}");
 }
 
-TEST_F(LocalizationTest, KeysAreTheEmbeddedCatalogues) {
+TEST_F(LocalizationTest, KeysAreTheEmbeddedCatalogues)
+{
     EXPECT_EQ(&Localization::keys(), &Localization::catalogue().keys());
     EXPECT_EQ(Localization::catalogue().keys(), Catalogue::parse(embeddedCatalogue()).keys());
     Localization::setLanguage(AppLanguage::fr);
     EXPECT_EQ(Localization::text("{0} fichiers", {"7"}), "7 fichiers");
 }
 
-TEST_F(LocalizationTest, EmbeddedCatalogueTranslatesFileCounts) {
+TEST_F(LocalizationTest, EmbeddedCatalogueTranslatesFileCounts)
+{
     if (Localization::catalogue().empty()) {
         GTEST_SKIP() << "the embedded catalogue is empty";
     }

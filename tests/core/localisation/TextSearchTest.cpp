@@ -5,7 +5,8 @@
 namespace tollenvane {
 namespace {
 
-TEST(TextSearch, IgnoresCaseButNotAccents) {
+TEST(TextSearch, IgnoresCaseButNotAccents)
+{
     EXPECT_TRUE(localizedCaseInsensitiveContains("Holiday PHOTOS 2023", "photos"));
     EXPECT_TRUE(localizedCaseInsensitiveContains("photos", "PhOtOs"));
     EXPECT_FALSE(localizedCaseInsensitiveContains("Phötos", "Photos"));
@@ -16,7 +17,8 @@ TEST(TextSearch, IgnoresCaseButNotAccents) {
     EXPECT_FALSE(localizedCaseInsensitiveContains("photo", "photos"));
 }
 
-TEST(TextSearch, PrecomposedAndDecomposedLettersAreEqual) {
+TEST(TextSearch, PrecomposedAndDecomposedLettersAreEqual)
+{
     const std::string precomposed = "caf\u00e9";
     const std::string decomposed = "cafe\u0301";
     EXPECT_TRUE(localizedCaseInsensitiveContains("Mon " + precomposed + ".txt", decomposed));
@@ -27,7 +29,8 @@ TEST(TextSearch, PrecomposedAndDecomposedLettersAreEqual) {
     EXPECT_FALSE(localizedCaseInsensitiveContains(decomposed, "cafe"));
 }
 
-TEST(TextSearch, UsesFullCaseFolding) {
+TEST(TextSearch, UsesFullCaseFolding)
+{
     EXPECT_TRUE(localizedCaseInsensitiveContains("Straße", "STRASSE"));
     EXPECT_TRUE(localizedCaseInsensitiveContains("STRASSE", "straße"));
     EXPECT_TRUE(localizedCaseInsensitiveContains("ΟΔΥΣΣΕΥΣ", "οδυσσευς"));
@@ -37,7 +40,8 @@ TEST(TextSearch, UsesFullCaseFolding) {
     EXPECT_TRUE(localizedCaseInsensitiveContains("\u03b9\u0308\u0301", "\u0390"));
 }
 
-TEST(TextSearch, AnEmptySearchIsAlwaysContained) {
+TEST(TextSearch, AnEmptySearchIsAlwaysContained)
+{
     EXPECT_TRUE(localizedCaseInsensitiveContains("", ""));
     EXPECT_TRUE(localizedCaseInsensitiveContains("photo", ""));
     EXPECT_TRUE(localizedCaseInsensitiveContains("\xff", ""));
@@ -45,7 +49,8 @@ TEST(TextSearch, AnEmptySearchIsAlwaysContained) {
     EXPECT_FALSE(localizedCaseInsensitiveContains("", "é"));
 }
 
-TEST(TextSearch, IllFormedUtf8IsReadAsReplacementCharacters) {
+TEST(TextSearch, IllFormedUtf8IsReadAsReplacementCharacters)
+{
     EXPECT_TRUE(localizedCaseInsensitiveContains("\xff\xfe REPORT \xc3", "report"));
     EXPECT_TRUE(localizedCaseInsensitiveContains("R\xe9sum\xe9 été", "ÉTÉ"));
     EXPECT_FALSE(localizedCaseInsensitiveContains("R\xe9sum\xe9", "résumé"));
@@ -56,7 +61,8 @@ TEST(TextSearch, IllFormedUtf8IsReadAsReplacementCharacters) {
     EXPECT_TRUE(localizedCaseInsensitiveContains("a\xed\xa0\x80z", "\xef\xbf\xbdZ"));
 }
 
-TEST(TextSearch, LowercasedNfcIsLocaleIndependent) {
+TEST(TextSearch, LowercasedNfcIsLocaleIndependent)
+{
     EXPECT_EQ(lowercasedNfc("Capture D\u2019E\u0301CRAN 2024.PNG"),
               "capture d\u2019\u00e9cran 2024.png");
     EXPECT_EQ(lowercasedNfc("ISTANBUL"), "istanbul");

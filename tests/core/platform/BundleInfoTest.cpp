@@ -14,7 +14,8 @@
 namespace tollenvane {
 namespace {
 
-std::string xmlPlist(const std::string& body) {
+std::string xmlPlist(const std::string& body)
+{
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
            "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
@@ -22,7 +23,8 @@ std::string xmlPlist(const std::string& body) {
            body + "</dict>\n</plist>\n";
 }
 
-std::string binaryPlist(const std::string& version, const std::string& identifier) {
+std::string binaryPlist(const std::string& version, const std::string& identifier)
+{
     struct Free {
         void operator()(plist_t node) const { plist_free(node); }
     };
@@ -43,7 +45,8 @@ std::string binaryPlist(const std::string& version, const std::string& identifie
 // A binary list written by hand, with 4-byte offsets and references, so that its object graph
 // can take shapes no writer would produce. Object 0 is the top dictionary:
 // {CFBundleIdentifier: "tv.tool", LSChain: object 4}; objects from 4 are `containers`.
-std::string handMadePlist(const std::vector<std::vector<std::uint32_t>>& containers) {
+std::string handMadePlist(const std::vector<std::vector<std::uint32_t>>& containers)
+{
     const auto bigEndian = [](std::string& out, std::uint64_t value, int width) {
         for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) {
             out += static_cast<char>((value >> shift) & 0xFFU);
@@ -88,7 +91,8 @@ std::string handMadePlist(const std::vector<std::vector<std::uint32_t>>& contain
 }
 
 // Object 4 onwards: each array refers `fanOut` times to the next one; the last is empty.
-std::vector<std::vector<std::uint32_t>> chain(std::uint32_t length, int fanOut) {
+std::vector<std::vector<std::uint32_t>> chain(std::uint32_t length, int fanOut)
+{
     std::vector<std::vector<std::uint32_t>> containers;
     for (std::uint32_t i = 0; i < length; ++i) {
         const std::uint32_t next = 4 + i + 1;
@@ -98,7 +102,8 @@ std::vector<std::vector<std::uint32_t>> chain(std::uint32_t length, int fanOut) 
     return containers;
 }
 
-TEST(BundleInfo, ReadsXmlAndBinaryInformationDictionaries) {
+TEST(BundleInfo, ReadsXmlAndBinaryInformationDictionaries)
+{
     const test::TempDir dir;
     dir.write("Xml.app/Contents/Info.plist",
               xmlPlist("<key>CFBundleShortVersionString</key><string>2.1 &lt;b&gt;</string>\n"
@@ -124,7 +129,8 @@ TEST(BundleInfo, ReadsXmlAndBinaryInformationDictionaries) {
     EXPECT_EQ(flat->identifier, "tv.flat");
 }
 
-TEST(BundleInfo, ContentsComesFirst) {
+TEST(BundleInfo, ContentsComesFirst)
+{
     const test::TempDir dir;
     dir.write("Both.app/Contents/Info.plist",
               xmlPlist("<key>CFBundleIdentifier</key><string>tv.inner</string>"));
@@ -133,7 +139,8 @@ TEST(BundleInfo, ContentsComesFirst) {
     EXPECT_EQ(BundleInfo::read(dir / "Both.app")->identifier, "tv.inner");
 }
 
-TEST(BundleInfo, OnlyStringsOfUtf8Count) {
+TEST(BundleInfo, OnlyStringsOfUtf8Count)
+{
     const test::TempDir dir;
     dir.write("Number.app/Contents/Info.plist",
               xmlPlist("<key>CFBundleShortVersionString</key><integer>3</integer>\n"
@@ -148,7 +155,8 @@ TEST(BundleInfo, OnlyStringsOfUtf8Count) {
     EXPECT_EQ(BundleInfo::read(dir / "Latin1.app")->identifier, std::nullopt);
 }
 
-TEST(BundleInfo, FoldersWithoutAUsableListHaveNeitherValue) {
+TEST(BundleInfo, FoldersWithoutAUsableListHaveNeitherValue)
+{
     const test::TempDir dir;
     dir.makeFolder("Empty.app");
     dir.write("Broken.app/Contents/Info.plist", "<plist><dict><key>CFBundleIdentifier</key>");
@@ -171,7 +179,8 @@ TEST(BundleInfo, FoldersWithoutAUsableListHaveNeitherValue) {
     EXPECT_EQ(BundleInfo::read(dir / "Missing.app"), std::nullopt);
 }
 
-TEST(BundleInfo, HostileListsAreRefusedWithoutExhaustingTheProcess) {
+TEST(BundleInfo, HostileListsAreRefusedWithoutExhaustingTheProcess)
+{
     const test::TempDir dir;
     // The hand-made lists are sound: a shallow chain and a small fan-out read normally.
     dir.write("Shallow.app/Contents/Info.plist", handMadePlist(chain(10, 1)));

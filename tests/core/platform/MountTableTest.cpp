@@ -26,7 +26,8 @@ constexpr std::string_view fixture =
     "54 27 8:2 / /stacked rw - ext4 /dev/sda2 rw\n"
     "55 54 8:2 / /stacked ro - ext4 /dev/sda2 rw"; // no final newline
 
-TEST(MountTable, ParsesFieldsAroundTheOptionalOnes) {
+TEST(MountTable, ParsesFieldsAroundTheOptionalOnes)
+{
     const MountTable table = MountTable::parse(fixture);
     ASSERT_EQ(table.entries().size(), 6U);
 
@@ -47,7 +48,8 @@ TEST(MountTable, ParsesFieldsAroundTheOptionalOnes) {
     EXPECT_EQ(disk.source, "/dev/sdb1");
 }
 
-TEST(MountTable, DecodesEscapesAndKeepsBrokenOnesAsWritten) {
+TEST(MountTable, DecodesEscapesAndKeepsBrokenOnesAsWritten)
+{
     const MountTable table = MountTable::parse(fixture);
     ASSERT_EQ(table.entries().size(), 6U);
     EXPECT_EQ(table.entries()[2].root, "/sub\\dir");
@@ -57,7 +59,8 @@ TEST(MountTable, DecodesEscapesAndKeepsBrokenOnesAsWritten) {
     EXPECT_EQ(table.entries()[3].mountPoint, "/nul\\000");
 }
 
-TEST(MountTable, FindsTheTopMountOfADevice) {
+TEST(MountTable, FindsTheTopMountOfADevice)
+{
     const MountTable table = MountTable::parse(fixture);
     const MountEntry* stacked = table.findDevice(makedev(8, 2));
     ASSERT_NE(stacked, nullptr);
@@ -65,7 +68,8 @@ TEST(MountTable, FindsTheTopMountOfADevice) {
     EXPECT_EQ(table.findDevice(makedev(8, 99)), nullptr);
 }
 
-TEST(MountTable, ReadsFilesAndReportsFailures) {
+TEST(MountTable, ReadsFilesAndReportsFailures)
+{
     const test::TempDir dir;
     EXPECT_EQ(MountTable::read(dir.write("mountinfo", fixture)).entries().size(), 6U);
     EXPECT_THROW(MountTable::read(dir / "missing"), PlatformError);

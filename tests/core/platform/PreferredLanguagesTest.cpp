@@ -10,7 +10,8 @@ namespace {
 
 using Environment = std::map<std::string, std::string>;
 
-std::vector<std::string> languagesOf(const Environment& environment) {
+std::vector<std::string> languagesOf(const Environment& environment)
+{
     return preferredLanguages([&](const char* name) -> std::optional<std::string> {
         const auto found = environment.find(name);
         if (found == environment.end()) {
@@ -22,14 +23,16 @@ std::vector<std::string> languagesOf(const Environment& environment) {
 
 using Languages = std::vector<std::string>;
 
-TEST(PreferredLanguages, LanguageListComesFirstThenTheLocale) {
+TEST(PreferredLanguages, LanguageListComesFirstThenTheLocale)
+{
     EXPECT_EQ(languagesOf({{"LANGUAGE", "fr_CA:en"}, {"LANG", "de_DE.UTF-8"}}),
               (Languages{"fr_CA", "en", "de_DE"}));
     EXPECT_EQ(languagesOf({{"LANGUAGE", "::pt_BR::ja:"}}), (Languages{"pt_BR", "ja"}));
     EXPECT_EQ(languagesOf({{"LANGUAGE", ""}, {"LANG", "it_IT.UTF-8"}}), (Languages{"it_IT"}));
 }
 
-TEST(PreferredLanguages, FirstNonEmptyLocaleVariableWins) {
+TEST(PreferredLanguages, FirstNonEmptyLocaleVariableWins)
+{
     EXPECT_EQ(languagesOf({{"LC_ALL", "es_ES.UTF-8"}, {"LC_MESSAGES", "it_IT"}, {"LANG", "de_DE"}}),
               (Languages{"es_ES"}));
     EXPECT_EQ(languagesOf({{"LC_ALL", ""}, {"LC_MESSAGES", "it_IT"}, {"LANG", "de_DE"}}),
@@ -40,7 +43,8 @@ TEST(PreferredLanguages, FirstNonEmptyLocaleVariableWins) {
     EXPECT_EQ(languagesOf({}), Languages{});
 }
 
-TEST(PreferredLanguages, CAndPosixNameNoLanguage) {
+TEST(PreferredLanguages, CAndPosixNameNoLanguage)
+{
     // A "C" locale is still the first non-empty variable: the ones after it are not read.
     EXPECT_EQ(languagesOf({{"LC_ALL", "C"}, {"LANG", "fr_FR.UTF-8"}}), Languages{});
     EXPECT_EQ(languagesOf({{"LANG", "C.UTF-8"}}), Languages{});
@@ -48,7 +52,8 @@ TEST(PreferredLanguages, CAndPosixNameNoLanguage) {
     EXPECT_EQ(languagesOf({{"LANGUAGE", "C:fr"}, {"LANG", "C"}}), (Languages{"fr"}));
 }
 
-TEST(PreferredLanguages, ReadsTheProcessEnvironment) {
+TEST(PreferredLanguages, ReadsTheProcessEnvironment)
+{
     const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
     std::map<std::string, std::string> saved;
     for (const char* name : names) {

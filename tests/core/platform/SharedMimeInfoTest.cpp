@@ -12,7 +12,8 @@ namespace {
 const std::string fixture = std::string(TOLLENVANE_TEST_DATA) + "/mime";
 const std::string userFixture = std::string(TOLLENVANE_TEST_DATA) + "/mime-user";
 
-TEST(SharedMimeInfo, ClassifiesThroughGlobsAliasesAndSubclasses) {
+TEST(SharedMimeInfo, ClassifiesThroughGlobsAliasesAndSubclasses)
+{
     const SharedMimeInfo lookup({fixture});
     EXPECT_EQ(lookup.conformance("png"), TypeConformance::image);
     EXPECT_EQ(lookup.conformance("mp4"), TypeConformance::movie);
@@ -31,7 +32,8 @@ TEST(SharedMimeInfo, ClassifiesThroughGlobsAliasesAndSubclasses) {
     EXPECT_EQ(lookup.mimeType("tvp"), "application/pdf");
 }
 
-TEST(SharedMimeInfo, PicksTheBestGlob) {
+TEST(SharedMimeInfo, PicksTheBestGlob)
+{
     const SharedMimeInfo lookup({fixture});
     // The heavier "*.TVC" is case-sensitive, so it does not name "tvc".
     EXPECT_EQ(lookup.mimeType("tvc"), "text/x-tv-lower");
@@ -42,14 +44,16 @@ TEST(SharedMimeInfo, PicksTheBestGlob) {
     EXPECT_EQ(lookup.mimeType("tvf"), "image/x-tv-first");
 }
 
-TEST(SharedMimeInfo, IgnoresWhatIsNotASimpleExtensionOrIsMalformed) {
+TEST(SharedMimeInfo, IgnoresWhatIsNotASimpleExtensionOrIsMalformed)
+{
     const SharedMimeInfo lookup({fixture});
     for (const char* extension : {"makefile", "tv1", "gz", "tv.gz", "bad1", "bad2", "bad3", ""}) {
         EXPECT_EQ(lookup.conformance(extension), TypeConformance::noType) << extension;
     }
 }
 
-TEST(SharedMimeInfo, AMoreImportantFolderComesFirstAndCanDropGlobs) {
+TEST(SharedMimeInfo, AMoreImportantFolderComesFirstAndCanDropGlobs)
+{
     const SharedMimeInfo lookup({userFixture, fixture});
     EXPECT_EQ(lookup.mimeType("tvf"), "audio/x-tv-user");
     EXPECT_EQ(lookup.conformance("mp4"), TypeConformance::noType);
@@ -60,7 +64,8 @@ TEST(SharedMimeInfo, AMoreImportantFolderComesFirstAndCanDropGlobs) {
     EXPECT_EQ(empty.conformance("png"), TypeConformance::noType);
 }
 
-TEST(SharedMimeInfo, StandardFoldersFollowTheXdgRules) {
+TEST(SharedMimeInfo, StandardFoldersFollowTheXdgRules)
+{
     using Variables = std::map<std::string, std::string>;
     const auto folders = [](const Variables& variables) {
         return SharedMimeInfo::standardFolders([&](const char* name) -> const char* {
@@ -80,7 +85,8 @@ TEST(SharedMimeInfo, StandardFoldersFollowTheXdgRules) {
     EXPECT_EQ(folders({{"XDG_DATA_DIRS", "/a"}}), (std::vector<std::string>{"/a/mime"}));
 }
 
-TEST(SharedMimeInfo, InstalledDatabase) {
+TEST(SharedMimeInfo, InstalledDatabase)
+{
     if (!std::filesystem::exists("/usr/share/mime/globs2")) {
         GTEST_SKIP() << "no shared-mime-info database installed";
     }

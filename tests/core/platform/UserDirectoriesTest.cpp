@@ -5,7 +5,8 @@
 namespace tollenvane {
 namespace {
 
-TEST(UserDirectories, ReadsTheDownloadEntryOfTheUserDirsFile) {
+TEST(UserDirectories, ReadsTheDownloadEntryOfTheUserDirsFile)
+{
     const std::string text = "# written by xdg-user-dirs-update\n"
                              "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
                              "  XDG_DOWNLOAD_DIR=\"$HOME/T\u00e9l\u00e9chargements\"\n"

@@ -19,7 +19,8 @@ namespace {
 // temporary folder's own device.
 class VolumeUuidProbeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dir.write("dev nodes/vdz");
         dir.write("dev nodes/other");
         dir.makeFolder("by-uuid");
@@ -42,7 +43,8 @@ protected:
                              " / /run rw - tmpfs tmpfs rw\n");
     }
 
-    void link(const std::string& target, const std::string& name) const {
+    void link(const std::string& target, const std::string& name) const
+    {
         ASSERT_EQ(::symlink(target.c_str(), (dir / name).c_str()), 0);
     }
 
@@ -52,14 +54,16 @@ protected:
     std::string mountInfo;
 };
 
-TEST_F(VolumeUuidProbeTest, NamesTheLinkToTheMountSource) {
+TEST_F(VolumeUuidProbeTest, NamesTheLinkToTheMountSource)
+{
     const VolumeUuidProbe probe(mountInfo, dir / "by-uuid");
     EXPECT_EQ(probe.uuidForDevice(device), "2222-BBBB");
     EXPECT_EQ(probe.uuidFor(dir.write("file.txt", "x")), "2222-BBBB");
     EXPECT_EQ(probe.uuidFor(dir / "by-uuid/3333-CCCC"), "2222-BBBB"); // the link itself
 }
 
-TEST_F(VolumeUuidProbeTest, AbsentWhenNothingMatches) {
+TEST_F(VolumeUuidProbeTest, AbsentWhenNothingMatches)
+{
     const VolumeUuidProbe probe(mountInfo, dir / "by-uuid");
     EXPECT_EQ(probe.uuidForDevice(makedev(4000, 8)), std::nullopt); // not mounted
     EXPECT_EQ(probe.uuidForDevice(pseudo), std::nullopt);           // source is no file
@@ -68,7 +72,8 @@ TEST_F(VolumeUuidProbeTest, AbsentWhenNothingMatches) {
     EXPECT_EQ(VolumeUuidProbe(mountInfo, dir / "missing").uuidForDevice(device), std::nullopt);
 }
 
-TEST_F(VolumeUuidProbeTest, AMissingPathIsAnError) {
+TEST_F(VolumeUuidProbeTest, AMissingPathIsAnError)
+{
     const VolumeUuidProbe probe(mountInfo, dir / "by-uuid");
     try {
         (void)probe.uuidFor(dir / "missing");

@@ -10,7 +10,8 @@
 namespace tollenvane {
 namespace {
 
-TEST(Vocabularies, RawValuesRoundTripAndAreComparedExactly) {
+TEST(Vocabularies, RawValuesRoundTripAndAreComparedExactly)
+{
     for (const Decision decision : allDecisions) {
         EXPECT_EQ(decisionFromRaw(rawValue(decision)), decision);
     }
@@ -27,7 +28,8 @@ TEST(Vocabularies, RawValuesRoundTripAndAreComparedExactly) {
     EXPECT_EQ(rawValue(Decision::later), "later");
 }
 
-TEST(FileError, DescribesItselfInTheCurrentLanguage) {
+TEST(FileError, DescribesItselfInTheCurrentLanguage)
+{
     Localization::setLanguage(AppLanguage::fr);
     const FileError offline(FileError::offline);
     EXPECT_EQ(offline.errorDescription(), offline.messageKey());
@@ -46,7 +48,8 @@ TEST(FileError, DescribesItselfInTheCurrentLanguage) {
     Localization::setLanguage(AppLanguage::system);
 }
 
-TEST(Labels, AreLookedUpInTheCurrentLanguage) {
+TEST(Labels, AreLookedUpInTheCurrentLanguage)
+{
     Localization::setLanguage(AppLanguage::fr);
     EXPECT_EQ(label(FileFilter::screenshots), "Captures d\u2019\u00e9cran");
     EXPECT_EQ(label(FileKind::other), "Autres");

@@ -7,7 +7,8 @@
 namespace tollenvane {
 namespace {
 
-TEST(FileKind, TheFixedListsDecideBeforeTheTypeDatabase) {
+TEST(FileKind, TheFixedListsDecideBeforeTheTypeDatabase)
+{
     const std::map<FileKind, std::vector<std::string>> lists{
         {FileKind::application, {"app"}},
         {FileKind::archive,
@@ -36,7 +37,8 @@ TEST(FileKind, TheFixedListsDecideBeforeTheTypeDatabase) {
     EXPECT_EQ(classify("/d/Tool.APP", contrary), FileKind::application);
 }
 
-TEST(FileKind, OtherExtensionsFollowTheTypeDatabase) {
+TEST(FileKind, OtherExtensionsFollowTheTypeDatabase)
+{
     test::FakeTypeLookup types;
     types.types = {{"svg", TypeConformance::image},       {"ogv", TypeConformance::movie},
                    {"ai", TypeConformance::pdf},          {"mid", TypeConformance::audio},

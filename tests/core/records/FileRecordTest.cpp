@@ -13,11 +13,13 @@
 namespace tollenvane {
 namespace {
 
-FileRecord roundTrip(const FileRecord& record) {
+FileRecord roundTrip(const FileRecord& record)
+{
     return FileRecord::fromJson(json::parse(json::dump(record.toJson())));
 }
 
-void expectRefusedAs(FileError::Case expected, const std::function<void()>& action) {
+void expectRefusedAs(FileError::Case expected, const std::function<void()>& action)
+{
     try {
         action();
         ADD_FAILURE() << "no error thrown";
@@ -34,7 +36,8 @@ constexpr std::string_view infoPlist = R"(<?xml version="1.0" encoding="UTF-8"?>
 </dict></plist>
 )";
 
-TEST(FileRecord, IsBuiltFromRegularFilesOfEveryShape) {
+TEST(FileRecord, IsBuiltFromRegularFilesOfEveryShape)
+{
     const test::TempDir dir;
     const std::string plain = dir.write("notes.txt", "hello");
     const std::string empty = dir.write("empty.bin");
@@ -74,7 +77,8 @@ TEST(FileRecord, IsBuiltFromRegularFilesOfEveryShape) {
     EXPECT_EQ(FileRecord::read(dir.path() + "//./notes.txt").path(), plain);
 }
 
-TEST(FileRecord, RefusesLinksPlainFoldersAndWhatCannotBeStored) {
+TEST(FileRecord, RefusesLinksPlainFoldersAndWhatCannotBeStored)
+{
     const test::TempDir dir;
     const std::string target = dir.write("target.png", "png");
     ASSERT_EQ(::symlink(target.c_str(), (dir / "link.png").c_str()), 0);
@@ -93,7 +97,8 @@ TEST(FileRecord, RefusesLinksPlainFoldersAndWhatCannotBeStored) {
     EXPECT_THROW(FileRecord::read(dir / "missing.txt"), PlatformError);
 }
 
-TEST(FileRecord, ABundleIsMeasuredAndReadWhileANamesakeFileStaysPlain) {
+TEST(FileRecord, ABundleIsMeasuredAndReadWhileANamesakeFileStaysPlain)
+{
     const test::TempDir dir;
     dir.write("Tool.APP/Contents/Info.plist", infoPlist);
     dir.write("Tool.APP/Contents/MacOS/tool", std::string(3000, 'x'));
@@ -114,7 +119,8 @@ TEST(FileRecord, ABundleIsMeasuredAndReadWhileANamesakeFileStaysPlain) {
     EXPECT_FALSE(plain.packageFingerprint() || plain.bundleIdentifier());
 }
 
-TEST(FileRecord, RoundTripsThroughJsonAndNoticesATouch) {
+TEST(FileRecord, RoundTripsThroughJsonAndNoticesATouch)
+{
     const test::TempDir dir;
     const std::string photo = dir.write("holiday.png", "pixels");
     test::setModified(photo, 1'700'000'000, 987'654'321);
@@ -143,7 +149,8 @@ TEST(FileRecord, RoundTripsThroughJsonAndNoticesATouch) {
     EXPECT_FALSE(touched.sameVersion(record));
 }
 
-Json recordJson() {
+Json recordJson()
+{
     return json::parse(R"({"url": "file:///home/a/My%20Files/x.png", "size": 10,
         "allocatedSize": 4096, "linkCount": 1, "created": -63114076800,
         "modified": 700000000.25, "kind": "image", "screenshot": false, "available": true,
@@ -151,7 +158,8 @@ Json recordJson() {
         "changeSeconds": 1700000000, "changeNanoseconds": 5, "extra": [1, 2]})");
 }
 
-TEST(FileRecord, DecodesStrictlyAndKeepsEveryValueExact) {
+TEST(FileRecord, DecodesStrictlyAndKeepsEveryValueExact)
+{
     const FileRecord record = FileRecord::fromJson(recordJson());
     EXPECT_EQ(record.path(), "/home/a/My Files/x.png");
     EXPECT_EQ(record.created(), distantPast);
@@ -175,7 +183,8 @@ TEST(FileRecord, DecodesStrictlyAndKeepsEveryValueExact) {
     EXPECT_THROW(FileRecord::fromJson(badUrl), DecodeError);
 }
 
-TEST(FileRecord, ComparesVolumesByUuidWhenBothHaveOneElseByDevice) {
+TEST(FileRecord, ComparesVolumesByUuidWhenBothHaveOneElseByDevice)
+{
     Json a = recordJson();
     Json b = recordJson();
     a["volumeUUID"] = "11111111-2222-3333-4444-555555555555";
@@ -203,7 +212,8 @@ TEST(FileRecord, ComparesVolumesByUuidWhenBothHaveOneElseByDevice) {
     EXPECT_TRUE(FileRecord::fromJson(moved).sameVersion(FileRecord::fromJson(recordJson())));
 }
 
-TEST(FileRecord, ScreenshotNamesMatchComposedAndDecomposedAccentsButNotOtherApostrophes) {
+TEST(FileRecord, ScreenshotNamesMatchComposedAndDecomposedAccentsButNotOtherApostrophes)
+{
     EXPECT_TRUE(hasScreenshotName("Screenshot 2024-05-01.png"));
     EXPECT_TRUE(hasScreenshotName("SCREEN SHOT 1.png"));
     EXPECT_TRUE(hasScreenshotName("Capture d\u2019\u00e9cran 1.png"));
@@ -236,7 +246,8 @@ TEST(FileRecord, ScreenshotNamesMatchComposedAndDecomposedAccentsButNotOtherApos
     EXPECT_FALSE(FileRecord::read(dir.write("clip.mov"), {}, environment).screenshot());
 }
 
-TEST(FileRecord, AvailabilityRefusesLinksOnThePathAndMissingFiles) {
+TEST(FileRecord, AvailabilityRefusesLinksOnThePathAndMissingFiles)
+{
     const test::TempDir dir;
     const std::string file = dir.write("real/a.txt", "a");
     ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "linked").c_str()), 0);

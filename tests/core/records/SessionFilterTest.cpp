@@ -19,7 +19,8 @@ struct Sample {
     std::uint64_t device = 2049;
 };
 
-FileRecord record(const Sample& sample) {
+FileRecord record(const Sample& sample)
+{
     Json json;
     json["url"] = fileUrl(sample.path);
     json["size"] = sample.size;
@@ -37,11 +38,13 @@ FileRecord record(const Sample& sample) {
     return FileRecord::fromJson(json);
 }
 
-bool matches(const SessionFilter& filter, const Sample& sample) {
+bool matches(const SessionFilter& filter, const Sample& sample)
+{
     return filter.matches(record(sample), now);
 }
 
-TEST(FileFilter, AcceptsItsKindsAndScreenshotsUnderBothFilters) {
+TEST(FileFilter, AcceptsItsKindsAndScreenshotsUnderBothFilters)
+{
     const FileRecord capture = record({.screenshot = true});
     const FileRecord other = record({.path = "/a/x.bin", .kind = "other"});
     EXPECT_TRUE(matches(FileFilter::screenshots, capture));
@@ -55,13 +58,15 @@ TEST(FileFilter, AcceptsItsKindsAndScreenshotsUnderBothFilters) {
     EXPECT_FALSE(matches(FileFilter::documents, record({.kind = "pdf"})));
 }
 
-TEST(SessionFilter, TheDefaultMatchesEveryRecord) {
+TEST(SessionFilter, TheDefaultMatchesEveryRecord)
+{
     const SessionFilter filter;
     EXPECT_TRUE(matches(filter, {}));
     EXPECT_TRUE(matches(filter, {.path = "/x", .size = 0, .modified = -1e12, .kind = "other"}));
 }
 
-TEST(SessionFilter, SizeAndAgeBoundaries) {
+TEST(SessionFilter, SizeAndAgeBoundaries)
+{
     SessionFilter filter;
     filter.minimumSize = 1000;
     EXPECT_TRUE(matches(filter, {.size = 1000}));
@@ -79,7 +84,8 @@ TEST(SessionFilter, SizeAndAgeBoundaries) {
     EXPECT_FALSE(matches(filter, {.device = 2050}));
 }
 
-TEST(SessionFilter, DownloadsAndFolderArePathComponentsNotText) {
+TEST(SessionFilter, DownloadsAndFolderArePathComponentsNotText)
+{
     SessionFilter filter;
     filter.downloadsOnly = true;
     EXPECT_TRUE(matches(filter, {.path = "/media/a/Disk/Downloads/old/x.zip"}));
@@ -97,7 +103,8 @@ TEST(SessionFilter, DownloadsAndFolderArePathComponentsNotText) {
     EXPECT_FALSE(matches(filter, {.path = "/home/a/Pictures/x.png"}));
 }
 
-TEST(SessionFilter, SearchLooksAtTheNameThenTheFolderIgnoringCaseButNotAccents) {
+TEST(SessionFilter, SearchLooksAtTheNameThenTheFolderIgnoringCaseButNotAccents)
+{
     SessionFilter filter;
     filter.search = "photos";
     EXPECT_TRUE(matches(filter, {.path = "/home/a/Photos/IMG_1.png"}));
@@ -111,7 +118,8 @@ TEST(SessionFilter, SearchLooksAtTheNameThenTheFolderIgnoringCaseButNotAccents) 
     EXPECT_TRUE(matches(filter, {.path = "/home/a/My Files/x.png"}));
 }
 
-TEST(SessionFilter, JsonKeepsItsOrderLeavesOutAbsentFieldsAndRefusesUnknownTypes) {
+TEST(SessionFilter, JsonKeepsItsOrderLeavesOutAbsentFieldsAndRefusesUnknownTypes)
+{
     SessionFilter filter;
     filter.type = FileFilter::videos;
     filter.minimumSize = 5'000'000;

@@ -14,7 +14,8 @@ struct CountingProbe {
     int reads = 0;
     std::function<void()> during;
 
-    VolumeIdentityCache::Probe probe() {
+    VolumeIdentityCache::Probe probe()
+    {
         return [this](const std::string& path) -> std::optional<std::string> {
             ++reads;
             if (during) {
@@ -31,7 +32,8 @@ struct CountingProbe {
     }
 };
 
-TEST(VolumeIdentityCache, AnswersByDeviceAndRemembersAbsence) {
+TEST(VolumeIdentityCache, AnswersByDeviceAndRemembersAbsence)
+{
     CountingProbe counter;
     VolumeIdentityCache cache(counter.probe());
     EXPECT_EQ(cache.uuid("/a", 1), "UUID-/a");
@@ -53,7 +55,8 @@ TEST(VolumeIdentityCache, AnswersByDeviceAndRemembersAbsence) {
     EXPECT_EQ(cache.cachedCount(), 1u); // fresh reads never touch the cache
 }
 
-TEST(VolumeIdentityCache, EmptiesItselfWholeWhenFull) {
+TEST(VolumeIdentityCache, EmptiesItselfWholeWhenFull)
+{
     CountingProbe counter;
     VolumeIdentityCache cache(counter.probe());
     for (std::uint64_t device = 0; device < VolumeIdentityCache::capacity; ++device) {
@@ -68,7 +71,8 @@ TEST(VolumeIdentityCache, EmptiesItselfWholeWhenFull) {
     EXPECT_EQ(counter.reads, reads + 1);
 }
 
-TEST(VolumeIdentityCache, AnAnswerReadAcrossAnInvalidationIsNotStored) {
+TEST(VolumeIdentityCache, AnAnswerReadAcrossAnInvalidationIsNotStored)
+{
     CountingProbe counter;
     VolumeIdentityCache cache(counter.probe());
     const std::uint64_t generation = cache.generation();
@@ -84,7 +88,8 @@ TEST(VolumeIdentityCache, AnAnswerReadAcrossAnInvalidationIsNotStored) {
     EXPECT_EQ(cache.cachedCount(), 1u);
 }
 
-TEST(VolumeIdentity, TheSystemLookupAnswersForRealFolders) {
+TEST(VolumeIdentity, TheSystemLookupAnswersForRealFolders)
+{
     // Machines without a by-uuid folder have no UUIDs at all; the lookup must still answer.
     const test::TempDir dir;
     const auto fresh = VolumeIdentity::freshUUID(dir.path());

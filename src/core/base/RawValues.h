@@ -12,7 +12,8 @@ template <class Enum, std::size_t N>
 struct RawValues {
     std::array<std::pair<Enum, std::string_view>, N> entries;
 
-    constexpr std::string_view raw(Enum value) const {
+    constexpr std::string_view raw(Enum value) const
+    {
         for (const auto& [candidate, text] : entries) {
             if (candidate == value) {
                 return text;
@@ -22,7 +23,8 @@ struct RawValues {
     }
 
     // Exact comparison, letter case included.
-    constexpr std::optional<Enum> parse(std::string_view text) const {
+    constexpr std::optional<Enum> parse(std::string_view text) const
+    {
         for (const auto& [candidate, candidateText] : entries) {
             if (candidateText == text) {
                 return candidate;
