@@ -20,6 +20,28 @@ void requireObject(const Json& value, std::string_view what)
     }
 }
 
+const Json& asArray(const Json& value, std::string_view what)
+{
+    if (!value.is_array()) {
+        fail(what, "not an array");
+    }
+    return value;
+}
+
+const Json& array(const Json& object, std::string_view key)
+{
+    return asArray(required(object, key), key);
+}
+
+std::vector<std::string> stringList(const Json& value, std::string_view what)
+{
+    std::vector<std::string> strings;
+    for (const Json& element : asArray(value, what)) {
+        strings.push_back(asString(element, what));
+    }
+    return strings;
+}
+
 const Json* optional(const Json& object, std::string_view key)
 {
     requireObject(object, key);

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tollenvane {
 
@@ -52,6 +53,33 @@ double asNumber(const Json& value, std::string_view what);
 
 // The object itself must be a JSON object.
 void requireObject(const Json& value, std::string_view what);
+
+// A required array, and the same for a value in hand.
+const Json& array(const Json& object, std::string_view key);
+const Json& asArray(const Json& value, std::string_view what);
+std::vector<std::string> stringList(const Json& value, std::string_view what);
+
+// Records that write themselves with toJson(), as an array.
+template <class Record>
+Json arrayOf(const std::vector<Record>& records)
+{
+    Json list = Json::array();
+    for (const Record& record : records) {
+        list.push_back(record.toJson());
+    }
+    return list;
+}
+
+// An array whose every element decodes with Record::fromJson; one failure fails the list.
+template <class Record>
+std::vector<Record> listOf(const Json& value, std::string_view what)
+{
+    std::vector<Record> records;
+    for (const Json& element : asArray(value, what)) {
+        records.push_back(Record::fromJson(element));
+    }
+    return records;
+}
 
 template <class T>
 void putOptional(Json& object, const char* key, const std::optional<T>& value)
