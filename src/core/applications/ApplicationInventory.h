@@ -2,11 +2,37 @@
 
 #include "core/applications/BundleSnapshot.h"
 
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace tollenvane::ApplicationInventory {
+
+// Resolved paths below these prefixes belong to the system or its package managers; their
+// applications are never sorted. Every place that asks uses this one list.
+inline constexpr std::array<std::string_view, 14> protectedPrefixes{
+    "/System/",          "/Library/",      "/usr/",    "/bin/",  "/sbin/", "/lib/",
+    "/lib32/",           "/lib64/",        "/libx32/", "/boot/", "/etc/",  "/snap/",
+    "/var/lib/flatpak/", "/var/lib/snapd/"};
+
+// Applications directly inside this folder may be moved without it being an authorised folder.
+inline constexpr std::string_view applicationsFolder = "/opt";
 
 inline BundleSnapshot snapshot(const std::string& bundle, std::stop_token stop = {})
 {
     return BundleSnapshot::measure(bundle, std::move(stop));
 }
+
+// A system application, one of the vendor's, or this program itself.
+bool isProtected(const std::string& bundle);
+// One of the running processes executes from inside the bundle. `runningBundles` are resolved
+// paths, as RunningApplications::bundlePaths gives them.
+bool isRunning(const std::string& bundle, const std::vector<std::string>& runningBundles);
+bool isRunning(const std::string& bundle);
+
+// Throws FileError::protectedApplication, FileError::runningApplication, or the refusal of the
+// folder that holds the bundle.
+void validateOperation(const std::string& bundle);
 
 } // namespace tollenvane::ApplicationInventory

@@ -1,0 +1,69 @@
+#include "core/applications/ApplicationInventory.h"
+
+#include "core/access/FolderAccess.h"
+#include "core/base/Path.h"
+#include "core/platform/BundleInfo.h"
+#include "core/platform/RunningApplications.h"
+#include "core/records/FileError.h"
+
+#include <algorithm>
+
+namespace tollenvane::ApplicationInventory {
+
+namespace {
+
+// A path that cannot be resolved is judged as written.
+std::string resolvedOrStandardised(const std::string& path)
+{
+    try {
+        return path::resolved(path);
+    } catch (const std::exception&) {
+        return path::standardised(path);
+    }
+}
+
+} // namespace
+
+bool isProtected(const std::string& bundle)
+{
+    const std::string resolved = resolvedOrStandardised(bundle);
+    if (std::any_of(
+            protectedPrefixes.begin(), protectedPrefixes.end(),
+            [&resolved](std::string_view prefix) { return resolved.starts_with(prefix); })) {
+        return true;
+    }
+    const auto info = BundleInfo::read(bundle);
+    if (info && info->identifier && info->identifier->starts_with("com.apple.")) {
+        return true;
+    }
+    static const auto own = RunningApplications::ownBundle();
+    return own && resolved == *own;
+}
+
+bool isRunning(const std::string& bundle, const std::vector<std::string>& runningBundles)
+{
+    const std::string target = resolvedOrStandardised(bundle);
+    return std::find(runningBundles.begin(), runningBundles.end(), target) != runningBundles.end();
+}
+
+bool isRunning(const std::string& bundle)
+{
+    return isRunning(bundle, RunningApplications::bundlePaths());
+}
+
+void validateOperation(const std::string& bundle)
+{
+    if (isProtected(bundle)) {
+        throw FileError(FileError::protectedApplication);
+    }
+    if (isRunning(bundle)) {
+        throw FileError(FileError::runningApplication);
+    }
+    const std::string_view parent = path::parent(path::standardised(bundle));
+    if (parent == applicationsFolder) {
+        return;
+    }
+    FolderAccess::validate(std::string(parent));
+}
+
+} // namespace tollenvane::ApplicationInventory
