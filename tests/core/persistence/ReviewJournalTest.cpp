@@ -1,0 +1,299 @@
+#include "core/persistence/ReviewJournal.h"
+
+#include "core/base/PlatformError.h"
+#include "core/records/FileError.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <thread>
+#include <vector>
+
+namespace tollenvane {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr std::string_view session = "0A1C2A1B-1111-4222-8333-444455556666";
+
+ReviewStamp stamp(std::int64_t size, Decision decision = Decision::keep)
+{
+    return {.device = 2049,
+            .inode = 12,
+            .size = size,
+            .modified = 700'000'000.5,
+            .decision = decision,
+            .sessionID = std::string(session)};
+}
+
+std::string lineOf(const std::string& path, const std::optional<ReviewStamp>& value)
+{
+    return json::dump(ReviewJournal::Entry{path, value}.toJson()) + "\n";
+}
+
+mode_t permissions(const std::string& path)
+{
+    struct stat status {};
+    EXPECT_EQ(::lstat(path.c_str(), &status), 0);
+    return status.st_mode & 07777;
+}
+
+template <class Action>
+void expectPlatformError(int code, Action action)
+{
+    try {
+        action();
+        ADD_FAILURE() << "no error thrown";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(error.code(), code) << error.what();
+    }
+}
+
+// Lowers the file-size limit of this process so that a write fails part-way with EFBIG, as on a
+// full disk; the signal the kernel would send is ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &previous_), 0);
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        EXPECT_EQ(::sigaction(SIGXFSZ, &ignore, &previousAction_), 0);
+        const rlimit lowered{bytes, previous_.rlim_max};
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        ::sigaction(SIGXFSZ, &previousAction_, nullptr);
+    }
+
+private:
+    rlimit previous_{};
+    struct sigaction previousAction_ {};
+};
+
+TEST(ReviewJournal, LivesBesideTheStateFile)
+{
+    EXPECT_EQ(ReviewJournal::pathBeside("/d/Tollenvane/state.json"),
+              "/d/Tollenvane/state.reviews.jsonl");
+    EXPECT_EQ(ReviewJournal::pathBeside("/d/archive.tar.gz"), "/d/archive.tar.reviews.jsonl");
+    EXPECT_EQ(ReviewJournal::pathBeside("/d.v2/state"), "/d.v2/state.reviews.jsonl");
+    EXPECT_EQ(ReviewJournal::pathBeside("/d/.state"), "/d/.state.reviews.jsonl");
+}
+
+TEST(ReviewJournal, AMissingOrEmptyJournalHoldsNothing)
+{
+    const test::TempDir dir;
+    EXPECT_TRUE(ReviewJournal(dir / "state.reviews.jsonl").load().empty());
+    EXPECT_TRUE(ReviewJournal(dir / "no/folder/state.reviews.jsonl").load().empty());
+    EXPECT_TRUE(ReviewJournal(dir.write("empty.jsonl")).load().empty());
+    EXPECT_TRUE(ReviewJournal(dir.write("blank.jsonl", "\n\n")).load().empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "no"));
+}
+
+TEST(ReviewJournal, TheLastLineOfAPathDecides)
+{
+    const test::TempDir dir;
+    const std::string path = dir / "data/Tollenvane/state.reviews.jsonl";
+    ReviewJournal journal(path);
+    const mode_t previousMask = ::umask(0);
+    journal.record("/h/a.png", stamp(1));
+    ::umask(previousMask);
+    EXPECT_EQ(permissions(path), 0600u); // new, in a folder that did not exist
+
+    journal.record("/h/b.png", stamp(7, Decision::trash));
+    journal.record("/h/a.png", stamp(2, Decision::move));
+    journal.record("/h/c.png", stamp(3));
+    journal.record("/h/c.png", std::nullopt);
+    journal.record("/h/never.png", std::nullopt);
+
+    EXPECT_EQ(test::readFile(path),
+              lineOf("/h/a.png", stamp(1)) + lineOf("/h/b.png", stamp(7, Decision::trash)) +
+                  lineOf("/h/a.png", stamp(2, Decision::move)) + lineOf("/h/c.png", stamp(3)) +
+                  lineOf("/h/c.png", std::nullopt) + lineOf("/h/never.png", std::nullopt));
+    const auto stamps = journal.load();
+    EXPECT_EQ(stamps, (std::unordered_map<std::string, ReviewStamp>{
+                          {"/h/a.png", stamp(2, Decision::move)},
+                          {"/h/b.png", stamp(7, Decision::trash)}}));
+    // A fresh journal over the same file, as at the next start.
+    EXPECT_EQ(ReviewJournal(path).load(), stamps);
+}
+
+TEST(ReviewJournal, AppendsKeepTheFilesPermissionsAndResetMakesItOwnerOnly)
+{
+    const test::TempDir dir;
+    const std::string path = dir.write("state.reviews.jsonl", lineOf("/h/a.png", stamp(1)));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ReviewJournal journal(path);
+    journal.record("/h/b.png", stamp(2));
+    EXPECT_EQ(permissions(path), 0640u);
+    EXPECT_EQ(journal.load().size(), 2u);
+
+    const mode_t previousMask = ::umask(0);
+    journal.reset();
+    ::umask(previousMask);
+    EXPECT_EQ(test::readFile(path), "");
+    EXPECT_EQ(permissions(path), 0600u);
+    EXPECT_TRUE(journal.load().empty());
+    journal.record("/h/c.png", stamp(3));
+    EXPECT_EQ(journal.load().size(), 1u);
+
+    // Resetting does not create the folder.
+    ReviewJournal elsewhere(dir / "missing/state.reviews.jsonl");
+    expectPlatformError(ENOENT, [&] { elsewhere.reset(); });
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+TEST(ReviewJournal, BlankLinesAndMissingOrDoubledLineFeedsAreHarmless)
+{
+    const test::TempDir dir;
+    const std::string a = lineOf("/h/a.png", stamp(1));
+    const std::string b = lineOf("/h/b.png", stamp(2));
+    const std::string bWithoutFeed = b.substr(0, b.size() - 1);
+    for (const std::string& content :
+         {"\n" + a + "\n\n" + b + "\n", a + b + "\n", a + bWithoutFeed, "\n\n" + a + "\n" + b}) {
+        const std::string path = dir.write("journal.jsonl", content);
+        const auto stamps = ReviewJournal(path).load();
+        EXPECT_EQ(stamps.size(), 2u) << content;
+        EXPECT_EQ(stamps.at("/h/b.png"), stamp(2)) << content;
+    }
+}
+
+TEST(ReviewJournal, OneBadLineAnywhereFailsTheLoadAndTouchesNothing)
+{
+    const test::TempDir dir;
+    const std::string good = lineOf("/h/a.png", stamp(1));
+    Json unknownDecision = ReviewJournal::Entry{"/h/x.png", stamp(1)}.toJson();
+    unknownDecision["stamp"]["decision"] = "delete";
+    const std::vector<std::string> badLines = {
+        R"({"path":"/h/x.png","stamp":{"device":1)",
+        R"({"stamp":)" + json::dump(stamp(1).toJson()) + "}",
+        json::dump(unknownDecision),
+        R"(["/h/x.png"])",
+        "{\"path\":\"caf\xe9\"}",
+    };
+    for (const std::string& bad : badLines) {
+        for (const std::string& content :
+             {bad + "\n" + good, good + bad + "\n" + good, good + "\n" + good + bad}) {
+            const std::string path = dir.write("journal.jsonl", content);
+            try {
+                ReviewJournal(path).load();
+                ADD_FAILURE() << "loaded: " << content;
+            } catch (const DecodeError& error) {
+                EXPECT_NE(std::string(error.what()).find("line "), std::string::npos);
+            }
+            EXPECT_EQ(test::readFile(path), content);
+        }
+    }
+    try {
+        ReviewJournal(dir.write("journal.jsonl", good + "\n" + good + "{}\n")).load();
+        ADD_FAILURE() << "loaded";
+    } catch (const DecodeError& error) {
+        EXPECT_NE(std::string(error.what()).find("line 4"), std::string::npos) << error.what();
+    }
+}
+
+TEST(ReviewJournal, AFailedAppendLeavesTheJournalExactlyAsItWas)
+{
+    const test::TempDir dir;
+    const std::string path = dir / "state.reviews.jsonl";
+    ReviewJournal journal(path);
+    journal.record("/h/a.png", stamp(1));
+    journal.record("/h/b.png", stamp(2));
+    const std::string before = test::readFile(path);
+    const auto size = static_cast<rlim_t>(before.size());
+    const rlim_t lineSize = lineOf("/h/c.png", stamp(3)).size();
+
+    // Room for half the line, then for none of it: each append fails after the open.
+    for (const rlim_t room : {lineSize / 2, rlim_t{0}}) {
+        {
+            const FileSizeLimit limit(size + room);
+            expectPlatformError(EFBIG, [&] { journal.record("/h/c.png", stamp(3)); });
+        }
+        EXPECT_EQ(test::readFile(path), before) << room;
+        EXPECT_EQ(journal.load().size(), 2u);
+    }
+
+    journal.record("/h/c.png", stamp(3));
+    EXPECT_EQ(journal.load().size(), 3u);
+}
+
+TEST(ReviewJournal, RefusesLinesThatWouldNotReadBackBeforeWritingThem)
+{
+    const test::TempDir dir;
+    const std::string path = dir / "state.reviews.jsonl";
+    ReviewJournal journal(path);
+    journal.record("/h/a.png", stamp(1));
+    const std::string before = test::readFile(path);
+
+    ReviewStamp noSession = stamp(2);
+    noSession.sessionID = "current";
+    EXPECT_THROW(journal.record("/h/b.png", noSession), DecodeError);
+    ReviewStamp noDate = stamp(2);
+    noDate.modified = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_THROW(journal.record("/h/b.png", noDate), DecodeError);
+    ReviewStamp foreignVolume = stamp(2);
+    foreignVolume.volumeUUID = "vol\xff";
+    for (const auto& [file, value] :
+         {std::pair{"/h/caf\xe9.png"s, stamp(2)}, std::pair{"/h/b.png"s, foreignVolume}}) {
+        try {
+            journal.record(file, value);
+            ADD_FAILURE() << "recorded text that is not UTF-8";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.errorCase(), FileError::unsupported);
+        }
+    }
+    EXPECT_EQ(test::readFile(path), before);
+}
+
+TEST(ReviewJournal, RefusesAJournalThatIsALinkOrNotAPlainFile)
+{
+    const test::TempDir dir;
+    const std::string target = dir.write("elsewhere.txt", "do not touch\n");
+    const std::string link = dir / "state.reviews.jsonl";
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ReviewJournal linked(link);
+    expectPlatformError(ELOOP, [&] { linked.load(); });
+    expectPlatformError(ELOOP, [&] { linked.record("/h/a.png", stamp(1)); });
+    EXPECT_EQ(test::readFile(target), "do not touch\n");
+
+    // A FIFO in its place must not hang the application.
+    const std::string fifo = dir / "fifo.jsonl";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(ReviewJournal(fifo).load(), PlatformError);
+    EXPECT_THROW(ReviewJournal(fifo).record("/h/a.png", stamp(1)), PlatformError);
+}
+
+TEST(ReviewJournal, ConcurrentRecordsAllArrive)
+{
+    const test::TempDir dir;
+    ReviewJournal journal(dir / "new/state.reviews.jsonl");
+    constexpr int threads = 4;
+    constexpr int perThread = 50;
+    {
+        std::vector<std::jthread> workers;
+        for (int t = 0; t < threads; ++t) {
+            workers.emplace_back([&journal, t] {
+                for (int i = 0; i < perThread; ++i) {
+                    journal.record("/h/" + std::to_string(t) + "-" + std::to_string(i), stamp(i));
+                }
+            });
+        }
+    }
+    EXPECT_EQ(journal.load().size(), static_cast<std::size_t>(threads * perThread));
+}
+
+} // namespace
+} // namespace tollenvane
