@@ -59,11 +59,12 @@ void validateOperation(const std::string& bundle)
     if (isRunning(bundle)) {
         throw FileError(FileError::runningApplication);
     }
-    const std::string_view parent = path::parent(path::standardised(bundle));
+    const std::string standardised = path::standardised(bundle);
+    const std::string parent(path::parent(standardised));
     if (parent == applicationsFolder) {
         return;
     }
-    FolderAccess::validate(std::string(parent));
+    FolderAccess::validate(parent);
 }
 
 } // namespace tollenvane::ApplicationInventory

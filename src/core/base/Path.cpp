@@ -190,4 +190,20 @@ std::string toLowerAscii(std::string_view text)
     return lower;
 }
 
+void createPrivateFolders(const std::string& folder)
+{
+    if (folder == "/" || folder == "." || isDirectory(folder)) {
+        return;
+    }
+    createPrivateFolders(std::string(parent(folder)));
+    if (::mkdir(folder.c_str(), S_IRWXU) != 0) {
+        if (errno != EEXIST) {
+            PlatformError::throwLast("mkdir " + folder);
+        }
+        if (!isDirectory(folder)) {
+            throw PlatformError(ENOTDIR, "mkdir " + folder);
+        }
+    }
+}
+
 } // namespace tollenvane::path

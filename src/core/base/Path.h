@@ -49,4 +49,8 @@ bool isAtOrBelow(std::string_view path, std::string_view folder);
 
 std::string toLowerAscii(std::string_view text);
 
+// Creates the folder and any missing parents, each new one readable by the owner only (they
+// hold private data). An existing folder is fine; anything else in the way throws PlatformError.
+void createPrivateFolders(const std::string& folder);
+
 } // namespace tollenvane::path

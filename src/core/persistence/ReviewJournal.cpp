@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <utility>
 
 namespace tollenvane {
@@ -49,15 +48,6 @@ std::string encodeLine(const ReviewJournal::Entry& entry)
     ReviewJournal::Entry::fromJson(json::parse(line));
     line.push_back('\n');
     return line;
-}
-
-void createFolder(std::string_view folder)
-{
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(folder), error);
-    if (error) {
-        throw PlatformError(error.value(), "create folder");
-    }
 }
 
 // Appends `line` to an existing journal; false when there is none. A failed write is undone so
@@ -168,7 +158,7 @@ void ReviewJournal::record(const std::string& filePath, const std::optional<Revi
 {
     const std::string line = encodeLine({filePath, stamp});
     const std::lock_guard lock(mutex_);
-    createFolder(path::parent(path_));
+    path::createPrivateFolders(std::string(path::parent(path_)));
     if (!appendToExisting(path_, line)) {
         writeFileAtomically(path_, line);
     }

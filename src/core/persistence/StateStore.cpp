@@ -22,23 +22,6 @@ std::string environment(const char* name)
     return value != nullptr ? value : "";
 }
 
-// mkdir -p; folders created here hold private data, so nobody else may list them.
-void makeFolders(const std::string& folder)
-{
-    if (folder == "/" || path::isDirectory(folder)) {
-        return;
-    }
-    makeFolders(std::string(path::parent(folder)));
-    if (::mkdir(folder.c_str(), S_IRWXU) != 0) {
-        if (errno != EEXIST) {
-            PlatformError::throwLast("mkdir " + folder);
-        }
-        if (!path::isDirectory(folder)) {
-            throw PlatformError(ENOTDIR, "mkdir " + folder);
-        }
-    }
-}
-
 } // namespace
 
 StateStore::StateStore(std::optional<std::string> path)
@@ -68,7 +51,7 @@ SavedState StateStore::load() const
 
 void StateStore::save(const SavedState& state) const
 {
-    makeFolders(std::string(path::parent(path_)));
+    path::createPrivateFolders(std::string(path::parent(path_)));
     writeFileAtomically(path_, json::dump(state.toJson()));
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/base/PlatformError.h"
 #include "core/persistence/StateWriter.h"
+#include "support/RecordSample.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +18,15 @@ namespace {
 
 const std::string goldenPath = TOLLENVANE_TEST_DATA "/state/state.json";
 
-FileRecord sampleRecord(const std::string& url)
+FileRecord sampleRecord(const std::string& path)
 {
-    return FileRecord::fromJson(json::parse(R"({"url": ")" + url + R"(", "size": 5000,
-        "allocatedSize": 8192, "linkCount": 1, "created": -63114076800,
-        "modified": 700000000.123456789, "kind": "video", "screenshot": false,
-        "available": true, "device": 2049, "inode": 18446744073709551000,
-        "changeSeconds": 1700000000, "changeNanoseconds": 42})"));
+    return test::RecordSample{.inode = 18446744073709551000ULL,
+                              .size = 5000,
+                              .modified = 700000000.123456789,
+                              .changeNanoseconds = 42,
+                              .path = path,
+                              .kind = "video"}
+        .record();
 }
 
 // Every record and every optional field, so that the golden file shows the whole format.
@@ -49,12 +52,12 @@ SavedState fullState()
     pending.summary = state.history.front();
     pending.started = 780000000.25;
     pending.selectedPaths = std::vector<std::string>{"/home/a/Movies/a b.mov"};
-    OperationReceipt receipt{sampleRecord("file:///home/a/Movies/a%20b.mov"), Decision::trash,
+    OperationReceipt receipt{sampleRecord("/home/a/Movies/a b.mov"), Decision::trash,
                              "/home/a/.local/share/Trash/files/a b.mov",
-                             sampleRecord("file:///home/a/.local/share/Trash/files/a%20b.mov"),
+                             sampleRecord("/home/a/.local/share/Trash/files/a b.mov"),
                              std::string(64, 'e')};
     pending.receipts = {receipt,
-                        {sampleRecord("file:///home/a/Movies/c.mov"), Decision::keep, std::nullopt,
+                        {sampleRecord("/home/a/Movies/c.mov"), Decision::keep, std::nullopt,
                          std::nullopt, std::nullopt}};
     pending.volumeUUID = "33333333-4444-5555-6666-777777777777";
     pending.volumePath = "/";

@@ -1,6 +1,6 @@
 #include "core/records/RecordQueue.h"
 
-#include "core/base/FileUrl.h"
+#include "support/RecordSample.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +9,11 @@ namespace {
 
 FileRecord record(int number)
 {
-    Json json;
-    json["url"] = fileUrl("/h/card-" + std::to_string(number));
-    json["size"] = number;
-    json["allocatedSize"] = 4096;
-    json["linkCount"] = 1;
-    json["created"] = distantPast;
-    json["modified"] = 700'000'000.0;
-    json["kind"] = "other";
-    json["screenshot"] = false;
-    json["available"] = true;
-    json["device"] = 2049;
-    json["inode"] = number;
-    json["changeSeconds"] = 0;
-    json["changeNanoseconds"] = 0;
-    return FileRecord::fromJson(json);
+    return test::RecordSample{.inode = static_cast<std::uint64_t>(number),
+                              .size = number,
+                              .path = "/h/card-" + std::to_string(number),
+                              .kind = "other"}
+        .record();
 }
 
 std::vector<FileRecord> records(int from, int to)

@@ -1,7 +1,7 @@
 #include "core/records/ReviewStamp.h"
 
-#include "core/base/FileUrl.h"
 #include "core/records/FileRecord.h"
+#include "support/RecordSample.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,39 +15,14 @@ namespace {
 constexpr std::string_view sessionS = "0A1C2A1B-1111-4222-8333-444455556666";
 constexpr std::string_view sessionT = "9A8B7C6D-AAAA-4BBB-8CCC-DDDDEEEEFFFF";
 
-struct Sample {
-    std::uint64_t device = 2049;
-    std::uint64_t inode = 12;
-    std::optional<std::string> volumeUUID = std::nullopt;
-    std::int64_t size = 1000;
-    Date modified = 700'000'000.25;
-    std::int64_t changeSeconds = 1'700'000'000;
-    std::int64_t changeNanoseconds = 5;
-    std::optional<std::string> packageFingerprint = std::nullopt;
-};
+using test::RecordSample;
 
-FileRecord record(const Sample& sample)
+FileRecord record(const RecordSample& sample)
 {
-    Json json;
-    json["url"] = fileUrl("/home/a/Pictures/x.png");
-    json["size"] = sample.size;
-    json["allocatedSize"] = 4096;
-    json["linkCount"] = 1;
-    json["created"] = distantPast;
-    json["modified"] = sample.modified;
-    json["kind"] = "image";
-    json["screenshot"] = false;
-    json["available"] = true;
-    json["device"] = sample.device;
-    json["inode"] = sample.inode;
-    json::putOptional(json, "volumeUUID", sample.volumeUUID);
-    json["changeSeconds"] = sample.changeSeconds;
-    json["changeNanoseconds"] = sample.changeNanoseconds;
-    json::putOptional(json, "packageFingerprint", sample.packageFingerprint);
-    return FileRecord::fromJson(json);
+    return sample.record();
 }
 
-ReviewStamp stamp(const Sample& sample, Decision decision = Decision::keep,
+ReviewStamp stamp(const RecordSample& sample, Decision decision = Decision::keep,
                   std::string_view session = sessionS)
 {
     return ReviewStamp::of(record(sample), decision, session);

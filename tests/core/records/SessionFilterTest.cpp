@@ -1,7 +1,7 @@
 #include "core/records/SessionFilter.h"
 
-#include "core/base/FileUrl.h"
 #include "core/records/FileRecord.h"
+#include "support/RecordSample.h"
 
 #include <gtest/gtest.h>
 
@@ -10,35 +10,14 @@ namespace {
 
 constexpr Date now = 800'000'000.0;
 
-struct Sample {
-    std::string path = "/home/a/Pictures/x.png";
-    std::int64_t size = 1000;
-    Date modified = now;
-    std::string kind = "image";
-    bool screenshot = false;
-    std::uint64_t device = 2049;
-};
+using test::RecordSample;
 
-FileRecord record(const Sample& sample)
+FileRecord record(const RecordSample& sample)
 {
-    Json json;
-    json["url"] = fileUrl(sample.path);
-    json["size"] = sample.size;
-    json["allocatedSize"] = 4096;
-    json["linkCount"] = 1;
-    json["created"] = distantPast;
-    json["modified"] = sample.modified;
-    json["kind"] = sample.kind;
-    json["screenshot"] = sample.screenshot;
-    json["available"] = true;
-    json["device"] = sample.device;
-    json["inode"] = 12;
-    json["changeSeconds"] = 0;
-    json["changeNanoseconds"] = 0;
-    return FileRecord::fromJson(json);
+    return sample.record();
 }
 
-bool matches(const SessionFilter& filter, const Sample& sample)
+bool matches(const SessionFilter& filter, const RecordSample& sample)
 {
     return filter.matches(record(sample), now);
 }
@@ -62,7 +41,7 @@ TEST(SessionFilter, TheDefaultMatchesEveryRecord)
 {
     const SessionFilter filter;
     EXPECT_TRUE(matches(filter, {}));
-    EXPECT_TRUE(matches(filter, {.path = "/x", .size = 0, .modified = -1e12, .kind = "other"}));
+    EXPECT_TRUE(matches(filter, {.size = 0, .modified = -1e12, .path = "/x", .kind = "other"}));
 }
 
 TEST(SessionFilter, SizeAndAgeBoundaries)
