@@ -1,0 +1,95 @@
+#include "core/duplicates/VerifiedFile.h"
+
+#include "core/base/FileStatus.h"
+#include "core/base/PlatformError.h"
+#include "core/records/FileError.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+namespace tollenvane {
+
+namespace {
+
+// O_NONBLOCK keeps the open itself from waiting on a FIFO or a device; it is cleared only
+// once the descriptor is known to be a regular file.
+UniqueFd openWithoutWaiting(const std::string& path)
+{
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fd) {
+        return fd;
+    }
+    switch (const int error = errno) {
+    case ENOENT:
+        throw FileError(FileError::missing);
+    case ELOOP:
+        throw FileError(FileError::unsafeSource);
+    default:
+        throw PlatformError(error, "open");
+    }
+}
+
+void requireExpected(int fd, FileIdentity expected)
+{
+    const FileStatus status = FileStatus::ofDescriptor(fd);
+    if (FileIdentity{status.device, status.inode} != expected) {
+        throw FileError(FileError::changed);
+    }
+    if (!status.isRegular()) {
+        throw FileError(FileError::unsupported);
+    }
+}
+
+void clearNonBlocking(int fd)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        PlatformError::throwLast("fcntl");
+    }
+}
+
+int adviceFor(VerifiedFile::Access access)
+{
+    return access == VerifiedFile::Access::random ? POSIX_FADV_RANDOM : POSIX_FADV_SEQUENTIAL;
+}
+
+} // namespace
+
+VerifiedFile::VerifiedFile(UniqueFd fd)
+    : fd_(std::move(fd))
+{}
+
+VerifiedFile VerifiedFile::open(const std::string& path, FileIdentity expected, Access access)
+{
+    UniqueFd fd = openWithoutWaiting(path);
+    requireExpected(fd.get(), expected);
+    clearNonBlocking(fd.get());
+    // Only a hint: a file system that ignores it reads as well without it.
+    ::posix_fadvise(fd.get(), 0, 0, adviceFor(access));
+    return VerifiedFile(std::move(fd));
+}
+
+std::size_t VerifiedFile::readAt(std::int64_t offset, std::span<std::byte> buffer) const
+{
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        const ssize_t count = ::pread(fd_.get(), buffer.data() + filled, buffer.size() - filled,
+                                      static_cast<off_t>(offset) + static_cast<off_t>(filled));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            PlatformError::throwLast("read");
+        }
+        if (count == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    return filled;
+}
+
+} // namespace tollenvane

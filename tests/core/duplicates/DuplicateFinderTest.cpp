@@ -1,0 +1,281 @@
+#include "core/duplicates/DuplicateFinder.h"
+
+#include "core/base/Cancellation.h"
+#include "core/base/Sha256.h"
+#include "core/duplicates/FifoWatchdog.h"
+#include "core/platform/CloudStatus.h"
+#include "core/platform/FileMetadata.h"
+#include "core/platform/TypeLookup.h"
+#include "core/records/FileError.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace tollenvane {
+namespace {
+
+using namespace std::chrono_literals;
+using Reports = std::vector<std::pair<std::int64_t, std::int64_t>>;
+
+// Bytes that differ from one offset to the next, so that a window read at a wrong place or of
+// a wrong length gives another hash.
+std::string patterned(std::size_t size, std::uint32_t seed)
+{
+    std::string bytes(size, '\0');
+    std::uint32_t state = seed * 2654435761u + 1;
+    for (char& byte : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        byte = static_cast<char>(state & 0xff);
+    }
+    return bytes;
+}
+
+std::vector<std::string> paths(const DuplicateGroup& group)
+{
+    std::vector<std::string> result;
+    for (const FileRecord& file : group.files) {
+        result.push_back(file.path());
+    }
+    return result;
+}
+
+FileError::Case refusal(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const FileError& error) {
+        return error.errorCase();
+    }
+    throw std::logic_error("no refusal");
+}
+
+// Collects every report; its clock reads a second later each time, so that no chance to report
+// is passed over.
+struct Recorder {
+    Reports reports;
+    std::chrono::steady_clock::time_point now{};
+
+    DuplicateFinder::Progress progress()
+    {
+        return [this](std::int64_t done, std::int64_t total) { reports.emplace_back(done, total); };
+    }
+    DuplicateFinder::Clock jumpingClock()
+    {
+        return [this] { return now += 1s; };
+    }
+};
+
+// Answers "downloaded" to the first `answers` questions, then "evicted".
+class EvictedAfter final : public CloudStatus {
+public:
+    explicit EvictedAfter(int answers)
+        : answers_(answers)
+    {}
+    std::optional<bool> isDownloaded(const std::string&) const override { return answers_-- > 0; }
+
+private:
+    mutable int answers_;
+};
+
+TEST(DuplicateFinder, SamplesTheFirstMiddleAndLastWindowsEachOnce)
+{
+    const test::TempDir dir;
+    const std::vector<std::pair<std::size_t, std::vector<std::size_t>>> cases{
+        {1'000'000, {0, 467'232, 934'464}},
+        {100'000, {0, 17'232, 34'464}},
+        {65'537, {0, 1}},
+        {65'536, {0}},
+        {100, {0}}};
+    for (const auto& [size, offsets] : cases) {
+        SCOPED_TRACE(size);
+        const std::string content = patterned(size, static_cast<std::uint32_t>(size));
+        std::string windows;
+        for (const std::size_t offset : offsets) {
+            windows += content.substr(offset, 65'536);
+        }
+        const FileRecord record = FileRecord::read(dir.write(std::to_string(size), content));
+        EXPECT_EQ(DuplicateFinder::sample(record),
+                  std::to_string(size) + ":" + Sha256::hexOf(windows));
+    }
+}
+
+TEST(DuplicateFinder, DigestsWholeContentsOfFilesStillAsRecorded)
+{
+    const test::TempDir dir;
+    const std::string large = patterned(2 * 1'048'576 + 12'345, 7);
+    EXPECT_EQ(DuplicateFinder::digest(FileRecord::read(dir.write("large", large))),
+              Sha256::hexOf(large));
+    EXPECT_EQ(DuplicateFinder::digest(FileRecord::read(dir.write("empty"))),
+              "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+
+    const FileRecord touched = FileRecord::read(dir.write("touched", "abc"));
+    test::setModified(touched.path(), 1'000'000'000);
+    EXPECT_EQ(refusal([&] { DuplicateFinder::digest(touched); }), FileError::changed);
+    EXPECT_EQ(refusal([&] { DuplicateFinder::sample(touched); }), FileError::changed);
+
+    // Evicted before the read, then while it is read (after the two questions that precede it).
+    const FileRecord local = FileRecord::read(dir.write("local", "abc"));
+    for (const int answers : {0, 2}) {
+        const EvictedAfter cloud(answers);
+        const FileRecord::Environment evicted{TypeLookup::system(), FileMetadata::system(), cloud};
+        EXPECT_EQ(refusal([&] { DuplicateFinder::digest(local, {}, evicted); }),
+                  FileError::offline);
+    }
+}
+
+TEST(DuplicateFinder, GroupsIdenticalFilesByPathWithTheLargestSavingFirst)
+{
+    const test::TempDir dir;
+    const std::string ten = "0123456789";
+    const std::string big = patterned(5000, 3);
+    const std::vector<FileRecord> records{
+        FileRecord::read(dir.write("c.txt", ten)),
+        FileRecord::read(dir.write("x/1", big)),
+        FileRecord::read(dir.write("d.txt", "9876543210")),
+        FileRecord::read(dir.write("a.txt", ten)),
+        FileRecord::read(dir.write("x/2", big)),
+        FileRecord::read(dir.write("b.txt", ten)),
+    };
+    const auto groups = DuplicateFinder::find(records, {});
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].reclaimable(), 5000);
+    EXPECT_EQ(paths(groups[0]), (std::vector{dir / "x/1", dir / "x/2"}));
+    EXPECT_EQ(groups[0].id(), Sha256::hexOf(big));
+    EXPECT_EQ(groups[1].reclaimable(), 20);
+    EXPECT_EQ(paths(groups[1]), (std::vector{dir / "a.txt", dir / "b.txt", dir / "c.txt"}));
+}
+
+TEST(DuplicateFinder, ReadsOnlyDistinctAvailableNonEmptyFilesThatShareASize)
+{
+    const test::TempDir dir;
+    const std::string linked = dir.write("linked", "fourteen bytes");
+    ASSERT_EQ(::link(linked.c_str(), (dir / "hardlink").c_str()), 0);
+    test::FakeCloudStatus cloud;
+    const FileRecord::Environment withCloud{TypeLookup::system(), FileMetadata::system(), cloud};
+    cloud.downloaded[dir.write("cloud1", "in the cloud")] = false;
+    cloud.downloaded[dir.write("cloud2", "in the cloud")] = false;
+
+    const std::vector<FileRecord> records{
+        FileRecord::read(dir / "hardlink"),
+        FileRecord::read(linked),
+        FileRecord::read(dir.write("copy", "fourteen bytes")),
+        FileRecord::read(dir.write("empty1")),
+        FileRecord::read(dir.write("empty2")),
+        FileRecord::read(dir / "cloud1", {}, withCloud),
+        FileRecord::read(dir / "cloud2", {}, withCloud),
+        FileRecord::read(dir.write("one.app", "an application")),
+        FileRecord::read(dir.write("two.app", "an application")),
+        FileRecord::read(dir.write("seven", "1234567")),
+        FileRecord::read(dir.write("eight", "12345678")),
+    };
+    Recorder recorder;
+    const auto groups = DuplicateFinder::find(records, recorder.progress());
+    ASSERT_EQ(groups.size(), 1u);
+    // The first record of a file on disk stands for all its links.
+    EXPECT_EQ(paths(groups[0]), (std::vector{dir / "copy", dir / "hardlink"}));
+    // Only the two that share a size were counted, hence read.
+    EXPECT_EQ(recorder.reports, (Reports{{4, 4}}));
+}
+
+TEST(DuplicateFinder, SameWindowsWithADifferentMiddleAreToldApartByTheDigest)
+{
+    const test::TempDir dir;
+    const std::string original = patterned(1'000'000, 11);
+    std::string altered = original;
+    altered[200'000] = static_cast<char>(altered[200'000] ^ 0x5a); // between two windows
+    const std::vector<FileRecord> records{
+        FileRecord::read(dir.write("original", original)),
+        FileRecord::read(dir.write("altered", altered)),
+        FileRecord::read(dir.write("copy", original)),
+        FileRecord::read(dir.write("other", altered.substr(1) + "?"))};
+    Recorder recorder;
+    const auto groups =
+        DuplicateFinder::find(records, recorder.progress(), {}, recorder.jumpingClock());
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(paths(groups[0]), (std::vector{dir / "copy", dir / "original"}));
+    EXPECT_EQ(groups[0].reclaimable(), 1'000'000);
+    // Four samples, three digests counted on from 2N - M, then the closing report.
+    EXPECT_EQ(recorder.reports,
+              (Reports{{1, 8}, {2, 8}, {3, 8}, {4, 8}, {6, 8}, {7, 8}, {8, 8}, {8, 8}}));
+}
+
+TEST(DuplicateFinder, FilesChangedOrGoneSinceIndexingDropOutQuietly)
+{
+    const test::TempDir dir;
+    std::vector<FileRecord> records;
+    for (const char* name : {"a", "b", "c", "d"}) {
+        records.push_back(FileRecord::read(dir.write(name, "same words")));
+    }
+    std::filesystem::remove(dir / "b");
+    test::setModified(dir / "c", 1'000'000'000);
+    const auto groups = DuplicateFinder::find(records, {});
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(paths(groups[0]), (std::vector{dir / "a", dir / "d"}));
+}
+
+TEST(DuplicateFinder, ReportsProgressSparinglyAndAlwaysAtTheEnd)
+{
+    const test::TempDir dir;
+    Recorder empty;
+    EXPECT_TRUE(DuplicateFinder::find({}, empty.progress(), {}, empty.jumpingClock()).empty());
+    EXPECT_EQ(empty.reports, (Reports{{0, 0}}));
+
+    const std::vector<FileRecord> pair{FileRecord::read(dir.write("p", "pair")),
+                                       FileRecord::read(dir.write("q", "pair"))};
+    Recorder frozen;
+    const auto stillClock = [] { return std::chrono::steady_clock::time_point{}; };
+    EXPECT_EQ(DuplicateFinder::find(pair, frozen.progress(), {}, stillClock).size(), 1u);
+    EXPECT_EQ(frozen.reports, (Reports{{4, 4}}));
+}
+
+TEST(DuplicateFinder, CancellationEndsTheSearchWithoutAResult)
+{
+    const test::TempDir dir;
+    const std::vector<FileRecord> records{FileRecord::read(dir.write("a", "twin")),
+                                          FileRecord::read(dir.write("b", "twin"))};
+    std::stop_source before;
+    before.request_stop();
+    Recorder early;
+    EXPECT_THROW(DuplicateFinder::find(records, early.progress(), before.get_token()), Cancelled);
+    EXPECT_TRUE(early.reports.empty());
+    EXPECT_THROW(DuplicateFinder::sample(records[0], before.get_token()), Cancelled);
+    EXPECT_THROW(DuplicateFinder::digest(records[0], before.get_token()), Cancelled);
+
+    // Stopped at the first report of the digest pass.
+    std::stop_source during;
+    Recorder late;
+    const auto progress = [&](std::int64_t done, std::int64_t total) {
+        late.reports.emplace_back(done, total);
+        if (done > total / 2) {
+            during.request_stop();
+        }
+    };
+    EXPECT_THROW(DuplicateFinder::find(records, progress, during.get_token(), late.jumpingClock()),
+                 Cancelled);
+    EXPECT_EQ(late.reports, (Reports{{1, 4}, {2, 4}, {3, 4}}));
+}
+
+TEST(DuplicateFinder, APathSwappedForAFifoIsRefusedWithoutBlocking)
+{
+    const test::TempDir dir;
+    const std::string swapped = dir.write("swapped", "same content");
+    const std::vector<FileRecord> records{FileRecord::read(swapped),
+                                          FileRecord::read(dir.write("twin", "same content"))};
+    std::filesystem::remove(swapped);
+    ASSERT_EQ(::mkfifo(swapped.c_str(), 0600), 0);
+    test::expectNoHangOn(swapped, [&] {
+        EXPECT_TRUE(DuplicateFinder::find(records, {}).empty());
+        EXPECT_THROW(DuplicateFinder::digest(records[0]), FileError);
+    });
+}
+
+} // namespace
+} // namespace tollenvane
