@@ -1,0 +1,41 @@
+#pragma once
+
+#include "support/TempDir.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tollenvane::test {
+
+// A small tmpfs of its own: a second file system for tests of moves between disks. It is
+// mounted in a mount namespace that this test process alone uses (made once, private, so that
+// nothing propagates to the machine), and unmounted when the object goes.
+class ScratchFileSystem {
+public:
+    // Nothing when the machine refuses (no privilege, a sandbox); `whyNot` then says why.
+    static std::unique_ptr<ScratchFileSystem> mount(std::string& whyNot);
+    ~ScratchFileSystem();
+    ScratchFileSystem(const ScratchFileSystem&) = delete;
+    ScratchFileSystem& operator=(const ScratchFileSystem&) = delete;
+
+    const std::string& path() const { return mountPoint_.path(); }
+    std::string operator/(std::string_view relative) const { return mountPoint_ / relative; }
+    const TempDir& root() const { return mountPoint_; }
+
+    // Throws when the kernel refuses.
+    void makeReadOnly() const;
+
+private:
+    struct Key {
+        explicit Key() = default;
+    };
+
+public:
+    explicit ScratchFileSystem(Key) {}
+
+private:
+    TempDir mountPoint_;
+};
+
+} // namespace tollenvane::test
