@@ -11,7 +11,7 @@
 
 namespace tollenvane {
 
-// The trash every desktop shares, laid out as the freedesktop.org Trash specification 1.0 says:
+// The trash every desktop shares, laid out as freedesktop.org's Trash standard 1.0 describes it:
 // an item lying on the home trash's file system goes there, any other to the trash at the top
 // of its own file system. The item is renamed into the trash, never copied and never deleted,
 // and its info file (original place, date) is written first so that other trash viewers can
