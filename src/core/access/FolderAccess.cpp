@@ -4,6 +4,8 @@
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
 #include "core/base/Uuid.h"
+#include "core/platform/FreedesktopTrash.h"
+#include "core/platform/XdgFolders.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -32,12 +34,6 @@ constexpr std::string_view removableMounts = "/run/media";
 
 constexpr std::string_view volumeTrashPrefix = ".Trash-";
 
-std::string environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 std::optional<std::string> loginName()
 {
     constexpr std::size_t largestBuffer = 1 << 20;
@@ -64,7 +60,7 @@ std::vector<std::string> currentUserNames()
     if (auto name = loginName()) {
         names.push_back(std::move(*name));
     }
-    if (std::string user = environment("USER");
+    if (std::string user = XdgFolders::environmentVariable("USER");
         !user.empty() && std::find(names.begin(), names.end(), user) == names.end()) {
         names.push_back(std::move(user));
     }
@@ -74,16 +70,12 @@ std::vector<std::string> currentUserNames()
 // $XDG_DATA_HOME/Trash, standardised and, when a link leads elsewhere, resolved as well.
 std::vector<std::string> homeTrashFolders()
 {
-    std::string dataHome = environment("XDG_DATA_HOME");
-    // A relative value is invalid and ignored.
-    if (!dataHome.starts_with('/')) {
-        const std::string home = environment("HOME");
-        if (!home.starts_with('/')) {
-            return {};
-        }
-        dataHome = path::appending(home, ".local/share");
+    std::string trash;
+    try {
+        trash = FreedesktopTrash::homeTrashFolder();
+    } catch (const PlatformError&) {
+        return {}; // no home folder, so no home trash either
     }
-    const std::string trash = path::standardised(path::appending(dataHome, "Trash"));
     std::vector<std::string> folders{trash};
     try {
         if (std::string real = path::resolved(trash); real != trash) {

@@ -5,24 +5,14 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
+#include "core/platform/XdgFolders.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 namespace tollenvane {
-
-namespace {
-
-std::string environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-} // namespace
 
 StateStore::StateStore(std::optional<std::string> path)
     : path_(path ? std::move(*path) : defaultPath())
@@ -30,11 +20,7 @@ StateStore::StateStore(std::optional<std::string> path)
 
 std::string StateStore::defaultPath()
 {
-    std::string data = environment("XDG_DATA_HOME");
-    if (!data.starts_with('/')) {
-        data = environment("HOME") + "/.local/share";
-    }
-    return path::standardised(data + "/Tollenvane/state.json");
+    return path::appending(XdgFolders::dataHome(), "Tollenvane/state.json");
 }
 
 SavedState StateStore::load() const

@@ -6,10 +6,10 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
+#include "core/platform/XdgFolders.h"
 #include "core/records/FileError.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,21 +27,6 @@ namespace {
 constexpr std::string_view infoSuffix = ".trashinfo";
 // Beyond this many taken names something else is wrong with the trash.
 constexpr unsigned maxCandidates = 100000;
-
-std::string homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        return home;
-    }
-    std::array<char, 4096> buffer{};
-    passwd entry{};
-    passwd* found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/') {
-        return found->pw_dir;
-    }
-    throw PlatformError(ENOENT, "home folder");
-}
 
 std::optional<struct stat> statFollowing(const std::string& path)
 {
@@ -298,11 +283,7 @@ FreedesktopTrash::FreedesktopTrash(Setup setup)
 
 std::string FreedesktopTrash::homeTrashFolder()
 {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const std::string base = data != nullptr && data[0] == '/'
-                                 ? std::string(data)
-                                 : path::appending(homeFolder(), ".local/share");
-    return path::standardised(path::appending(base, "Trash"));
+    return path::appending(XdgFolders::dataHome(), "Trash");
 }
 
 std::string FreedesktopTrash::trash(const std::string& path) const

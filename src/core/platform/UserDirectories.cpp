@@ -1,18 +1,13 @@
 #include "core/platform/UserDirectories.h"
 
-#include <cstdlib>
+#include "core/platform/XdgFolders.h"
+
 #include <fstream>
 #include <sstream>
 
 namespace tollenvane::UserDirectories {
 
 namespace {
-
-std::string environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 // The file holds shell assignments whose values are double-quoted and may start with $HOME;
 // only the escapes \" \\ \$ \` occur.
@@ -63,11 +58,8 @@ std::optional<std::string> entry(std::string_view fileText, std::string_view key
 
 std::optional<std::string> downloadFolder()
 {
-    const std::string home = environment("HOME");
-    std::string config = environment("XDG_CONFIG_HOME");
-    if (!config.starts_with('/')) {
-        config = home + "/.config";
-    }
+    const std::string home = XdgFolders::home();
+    const std::string config = XdgFolders::configHome();
     std::ifstream file(config + "/user-dirs.dirs");
     if (!file) {
         return std::nullopt;
