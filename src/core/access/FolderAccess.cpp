@@ -5,9 +5,9 @@
 #include "core/base/Utf8.h"
 #include "core/base/Uuid.h"
 #include "core/platform/FreedesktopTrash.h"
+#include "core/platform/UserAccount.h"
 #include "core/platform/XdgFolders.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -34,31 +34,12 @@ constexpr std::string_view removableMounts = "/run/media";
 
 constexpr std::string_view volumeTrashPrefix = ".Trash-";
 
-std::optional<std::string> loginName()
-{
-    constexpr std::size_t largestBuffer = 1 << 20;
-    for (std::size_t size = 16384; size <= largestBuffer; size *= 2) {
-        std::vector<char> buffer(size);
-        passwd entry{};
-        passwd* found = nullptr;
-        const int error = ::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found);
-        if (error == ERANGE) {
-            continue;
-        }
-        if (error != 0 || found == nullptr) {
-            return std::nullopt;
-        }
-        return std::string(found->pw_name);
-    }
-    return std::nullopt;
-}
-
 // The account's login name and $USER, which may differ (su, containers without an entry).
 std::vector<std::string> currentUserNames()
 {
     std::vector<std::string> names;
-    if (auto name = loginName()) {
-        names.push_back(std::move(*name));
+    if (auto account = UserAccount::current(); account && !account->name.empty()) {
+        names.push_back(std::move(account->name));
     }
     if (std::string user = XdgFolders::environmentVariable("USER");
         !user.empty() && std::find(names.begin(), names.end(), user) == names.end()) {

@@ -2,13 +2,10 @@
 
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
-
-#include <pwd.h>
-#include <unistd.h>
+#include "core/platform/UserAccount.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <vector>
 
 namespace tollenvane::XdgFolders {
 
@@ -16,20 +13,11 @@ namespace {
 
 std::string accountHome()
 {
-    for (std::size_t size = 16384; size <= (1u << 20); size *= 2) {
-        std::vector<char> buffer(size);
-        passwd entry{};
-        passwd* found = nullptr;
-        const int error = ::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found);
-        if (error == ERANGE) {
-            continue;
-        }
-        if (error == 0 && found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/') {
-            return found->pw_dir;
-        }
-        break;
+    const auto account = UserAccount::current();
+    if (!account || !account->home.starts_with('/')) {
+        throw PlatformError(ENOENT, "home folder");
     }
-    throw PlatformError(ENOENT, "home folder");
+    return account->home;
 }
 
 std::string baseFolder(const char* variable, std::string_view fallbackBelowHome)

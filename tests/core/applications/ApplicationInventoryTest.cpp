@@ -2,6 +2,7 @@
 
 #include "core/platform/RunningApplications.h"
 #include "core/records/FileError.h"
+#include "support/Errors.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -69,18 +70,11 @@ TEST(ApplicationInventory, AnApplicationOutsideTheApplicationsFolderNeedsAnAccep
     EXPECT_NO_THROW(ApplicationInventory::validateOperation(tool));
 
     const std::string hidden = bundleWithIdentifier(dir, ".git/Tool.app", "org.example.tool");
-    try {
-        ApplicationInventory::validateOperation(hidden);
-        ADD_FAILURE() << "an application inside an excluded folder was accepted";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.errorCase(), FileError::unsafeSource);
-    }
-    try {
-        ApplicationInventory::validateOperation("/usr/lib/Tool.app");
-        ADD_FAILURE() << "a system application was accepted";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.errorCase(), FileError::protectedApplication);
-    }
+    EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::validateOperation(hidden); }),
+              FileError::unsafeSource);
+    EXPECT_EQ(
+        test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/lib/Tool.app"); }),
+        FileError::protectedApplication);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "core/base/Cancellation.h"
 #include "core/base/Sha256.h"
 #include "core/records/FileError.h"
+#include "support/Errors.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -93,23 +94,15 @@ TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked)
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
 
-    try {
-        BundleSnapshot::measure(bundle, {}, [&](const std::string& relative) {
-            if (relative == "/Contents/MacOS") {
-                fs::remove_all(bundle + "/Contents/MacOS");
-            }
-        });
-        ADD_FAILURE() << "a vanished entry went unnoticed";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.errorCase(), FileError::changed);
-    }
-
-    try {
-        ApplicationInventory::snapshot(dir / "Missing.app");
-        ADD_FAILURE() << "a missing folder was measured";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.errorCase(), FileError::permission);
-    }
+    const auto removeMacOS = [&](const std::string& relative) {
+        if (relative == "/Contents/MacOS") {
+            fs::remove_all(bundle + "/Contents/MacOS");
+        }
+    };
+    EXPECT_EQ(test::fileErrorOf([&] { BundleSnapshot::measure(bundle, {}, removeMacOS); }),
+              FileError::changed);
+    EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::snapshot(dir / "Missing.app"); }),
+              FileError::permission);
 }
 
 TEST(BundleSnapshot, StopsWhenCancelled)

@@ -7,6 +7,7 @@
 #include "core/platform/FileMetadata.h"
 #include "core/platform/TypeLookup.h"
 #include "core/records/FileError.h"
+#include "support/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
 
@@ -45,16 +46,6 @@ std::vector<std::string> paths(const DuplicateGroup& group)
         result.push_back(file.path());
     }
     return result;
-}
-
-FileError::Case refusal(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const FileError& error) {
-        return error.errorCase();
-    }
-    throw std::logic_error("no refusal");
 }
 
 // Collects every report; its clock reads a second later each time, so that no chance to report
@@ -118,15 +109,15 @@ TEST(DuplicateFinder, DigestsWholeContentsOfFilesStillAsRecorded)
 
     const FileRecord touched = FileRecord::read(dir.write("touched", "abc"));
     test::setModified(touched.path(), 1'000'000'000);
-    EXPECT_EQ(refusal([&] { DuplicateFinder::digest(touched); }), FileError::changed);
-    EXPECT_EQ(refusal([&] { DuplicateFinder::sample(touched); }), FileError::changed);
+    EXPECT_EQ(test::fileErrorOf([&] { DuplicateFinder::digest(touched); }), FileError::changed);
+    EXPECT_EQ(test::fileErrorOf([&] { DuplicateFinder::sample(touched); }), FileError::changed);
 
     // Evicted before the read, then while it is read (after the two questions that precede it).
     const FileRecord local = FileRecord::read(dir.write("local", "abc"));
     for (const int answers : {0, 2}) {
         const EvictedAfter cloud(answers);
         const FileRecord::Environment evicted{TypeLookup::system(), FileMetadata::system(), cloud};
-        EXPECT_EQ(refusal([&] { DuplicateFinder::digest(local, {}, evicted); }),
+        EXPECT_EQ(test::fileErrorOf([&] { DuplicateFinder::digest(local, {}, evicted); }),
                   FileError::offline);
     }
 }

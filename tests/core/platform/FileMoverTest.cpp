@@ -3,6 +3,7 @@
 #include "core/base/Cancellation.h"
 #include "core/base/PlatformError.h"
 #include "core/records/FileError.h"
+#include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
 
@@ -24,6 +25,9 @@
 
 namespace tollenvane {
 namespace {
+
+using test::fileErrorOf;
+using test::platformErrorOf;
 
 namespace fs = std::filesystem;
 
@@ -83,28 +87,6 @@ acrossDisks(const std::string& source,
                 return from == source ? EXDEV : realRename(from, to);
             },
             std::move(checkpoint)};
-}
-
-template <typename Action>
-std::optional<FileError::Case> fileErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const FileError& error) {
-        return error.errorCase();
-    }
-    return std::nullopt;
-}
-
-template <typename Action>
-int platformErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const PlatformError& error) {
-        return error.code();
-    }
-    return 0;
 }
 
 // A bundle with what a copy may get wrong: nested folders, modes, times, an empty folder and

@@ -3,6 +3,7 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
+#include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
 
@@ -22,6 +23,8 @@
 
 namespace tollenvane {
 namespace {
+
+using test::platformErrorOf;
 
 namespace fs = std::filesystem;
 
@@ -45,17 +48,6 @@ mode_t permissions(const std::string& path)
     struct stat status {};
     EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
     return status.st_mode & 07777;
-}
-
-template <typename Action>
-int platformErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const PlatformError& error) {
-        return error.code();
-    }
-    return 0;
 }
 
 class EnvironmentVariable {

@@ -2,6 +2,7 @@
 
 #include "core/base/PlatformError.h"
 #include "core/records/FileError.h"
+#include "support/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
 
@@ -16,16 +17,6 @@ namespace {
 FileRecord roundTrip(const FileRecord& record)
 {
     return FileRecord::fromJson(json::parse(json::dump(record.toJson())));
-}
-
-void expectRefusedAs(FileError::Case expected, const std::function<void()>& action)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no error thrown";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.errorCase(), expected) << error.what();
-    }
 }
 
 constexpr std::string_view infoPlist = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -88,12 +79,14 @@ TEST(FileRecord, RefusesLinksPlainFoldersAndWhatCannotBeStored)
     dir.makeFolder("Tool.app");
     const std::string badName = dir.write("caf\xe9.txt", "x");
 
-    expectRefusedAs(FileError::unsupported, [&] { FileRecord::read(dir / "link.png"); });
-    expectRefusedAs(FileError::unsupported, [&] { FileRecord::read(dir / "folder"); });
-    expectRefusedAs(FileError::unsupported,
-                    [&] { FileRecord::read(dir / "Photos Library.photoslibrary"); });
-    expectRefusedAs(FileError::unsupported, [&] { FileRecord::read(dir / "Alias.app"); });
-    expectRefusedAs(FileError::unsupported, [&] { FileRecord::read(badName); });
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "link.png"); }),
+              FileError::unsupported);
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "folder"); }), FileError::unsupported);
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "Photos Library.photoslibrary"); }),
+              FileError::unsupported);
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "Alias.app"); }),
+              FileError::unsupported);
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(badName); }), FileError::unsupported);
     EXPECT_THROW(FileRecord::read(dir / "missing.txt"), PlatformError);
 }
 
@@ -255,14 +248,14 @@ TEST(FileRecord, AvailabilityRefusesLinksOnThePathAndMissingFiles)
     ASSERT_EQ(::symlink((dir / "gone").c_str(), (dir / "real/dangling.txt").c_str()), 0);
 
     EXPECT_TRUE(FileRecord::isAvailableLocally(file));
-    expectRefusedAs(FileError::unsafeSource,
-                    [&] { FileRecord::isAvailableLocally(dir / "linked/a.txt"); });
-    expectRefusedAs(FileError::unsafeSource,
-                    [&] { FileRecord::isAvailableLocally(dir / "real/b.txt"); });
-    expectRefusedAs(FileError::missing,
-                    [&] { FileRecord::isAvailableLocally(dir / "real/dangling.txt"); });
-    expectRefusedAs(FileError::missing,
-                    [&] { FileRecord::isAvailableLocally(dir / "real/deleted.txt"); });
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::isAvailableLocally(dir / "linked/a.txt"); }),
+              FileError::unsafeSource);
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::isAvailableLocally(dir / "real/b.txt"); }),
+              FileError::unsafeSource);
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::isAvailableLocally(dir / "real/dangling.txt"); }),
+              FileError::missing);
+    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::isAvailableLocally(dir / "real/deleted.txt"); }),
+              FileError::missing);
 
     test::FakeCloudStatus cloud;
     cloud.downloaded[file] = false;
