@@ -1,0 +1,211 @@
+#include "core/scan/FolderWalk.h"
+
+#include "core/access/FolderAccess.h"
+#include "core/base/Path.h"
+#include "core/base/PlatformError.h"
+#include "core/base/Utf8.h"
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <utility>
+
+namespace tollenvane {
+
+namespace {
+
+// Folders that are one document or one program to the user: entering them would offer their
+// parts one by one, and removing a part would break the whole.
+constexpr std::array<std::string_view, 9> packageExtensions = {
+    "app", "bundle", "framework", "plugin", "kext", "rtfd", "pages", "numbers", "key"};
+
+constexpr std::array<std::string_view, 6> libraryExtensions = {
+    "fcpbundle", "fcpevent", "photoslibrary", "musiclibrary", "logicx", "band"};
+
+template <std::size_t count>
+bool contains(const std::array<std::string_view, count>& list, std::string_view value)
+{
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+std::string lowerExtension(std::string_view name)
+{
+    return path::toLowerAscii(path::extension(name));
+}
+
+// The directory-entry type of what statx found.
+unsigned char entryType(const FileStatus& status)
+{
+    if (status.isDirectory()) {
+        return DT_DIR;
+    }
+    if (status.isRegular()) {
+        return DT_REG;
+    }
+    // Links and special files are never recorded: any other type will do.
+    return DT_UNKNOWN;
+}
+
+} // namespace
+
+FolderWalk::FolderWalk(const std::string& root, bool showHidden, const ScanOptions& options,
+                       ScanErrors& errors)
+    : showHidden_(showHidden)
+    , options_(options)
+    , errors_(errors)
+{
+    descent_.push_back(openFolder(AT_FDCWD, root.c_str(), root));
+}
+
+bool FolderWalk::isPackageExtension(std::string_view extension)
+{
+    return contains(packageExtensions, extension);
+}
+
+bool FolderWalk::isLibraryExtension(std::string_view extension)
+{
+    return contains(libraryExtensions, extension);
+}
+
+std::optional<FoundFile> FolderWalk::step()
+{
+    if (finished()) {
+        return std::nullopt;
+    }
+    Folder& folder = descent_.back();
+    errno = 0;
+    const dirent* entry = ::readdir(folder.entries.get());
+    if (entry == nullptr) {
+        if (errno != 0) {
+            report(path::lastComponent(folder.path), PlatformError(errno, "readdir").what());
+        }
+        descent_.pop_back();
+        return std::nullopt;
+    }
+    return examine(*entry);
+}
+
+std::optional<FoundFile> FolderWalk::examine(const dirent& entry)
+{
+    const std::string_view name = entry.d_name;
+    if (name == "." || name == "..") {
+        return std::nullopt;
+    }
+    // A name that is not UTF-8 cannot be shown nor stored: silently left alone, as are hidden
+    // items unless asked for.
+    if ((!showHidden_ && name.starts_with('.')) || !isValidUtf8(name)) {
+        return std::nullopt;
+    }
+    if (FolderAccess::isExcludedName(name) || isLibraryExtension(lowerExtension(name))) {
+        return std::nullopt;
+    }
+    unsigned char type = entry.d_type;
+    std::optional<FileStatus> status;
+    // Some file systems do not fill in the type.
+    if (type == DT_UNKNOWN) {
+        status = statusOf(name);
+        if (!status) {
+            return std::nullopt;
+        }
+        type = entryType(*status);
+    }
+    if (type == DT_DIR) {
+        enter(name);
+        return std::nullopt;
+    }
+    if (type != DT_REG) {
+        return std::nullopt;
+    }
+    return regularFile(name, std::move(status));
+}
+
+std::optional<FoundFile> FolderWalk::regularFile(std::string_view name,
+                                                 std::optional<FileStatus> status)
+{
+    std::string filePath = path::appending(descent_.back().path, name);
+    if (!fitsPath(name, filePath)) {
+        return std::nullopt;
+    }
+    if (!status) {
+        status = statusOf(name);
+    }
+    // Replaced since it was listed: a folder named like a bundle must not be measured as one.
+    if (!status || !status->isRegular()) {
+        return std::nullopt;
+    }
+    return FoundFile{std::move(filePath), *status};
+}
+
+void FolderWalk::enter(std::string_view name)
+{
+    if (isPackageExtension(lowerExtension(name))) {
+        return;
+    }
+    std::string folderPath = path::appending(descent_.back().path, name);
+    if (!fitsPath(name, folderPath) || isSkippedFolder(folderPath)) {
+        return;
+    }
+    try {
+        // The name is a dirent's, so it is null-terminated.
+        Folder folder = openFolder(descent_.back().fd(), name.data(), std::move(folderPath));
+        if (!isOnDescent(folder.identity)) {
+            descent_.push_back(std::move(folder));
+        }
+    } catch (const PlatformError& error) {
+        report(name, error.what());
+    }
+}
+
+std::optional<FileStatus> FolderWalk::statusOf(std::string_view name)
+{
+    try {
+        return options_.statusReader(descent_.back().fd(), name.data());
+    } catch (const PlatformError& error) {
+        report(name, error.what());
+        return std::nullopt;
+    }
+}
+
+FolderWalk::Folder FolderWalk::openFolder(int parentFd, const char* name, std::string folderPath)
+{
+    UniqueFd fd = options_.folderOpener(parentFd, name);
+    const FileStatus status = FileStatus::ofDescriptor(fd.get());
+    DIR* const entries = ::fdopendir(fd.get());
+    if (entries == nullptr) {
+        PlatformError::throwLast("fdopendir");
+    }
+    // The stream owns the descriptor from now on.
+    (void)fd.release();
+    return Folder{std::unique_ptr<DIR, DirCloser>(entries), std::move(folderPath),
+                  FileIdentity{status.device, status.inode}};
+}
+
+bool FolderWalk::isOnDescent(const FileIdentity& identity) const
+{
+    return std::any_of(descent_.begin(), descent_.end(),
+                       [&](const Folder& folder) { return folder.identity == identity; });
+}
+
+bool FolderWalk::isSkippedFolder(std::string_view folderPath) const
+{
+    const std::vector<std::string>& trash = FolderAccess::systemRefusals().trashFolders;
+    return std::find(trash.begin(), trash.end(), folderPath) != trash.end();
+}
+
+bool FolderWalk::fitsPath(std::string_view name, const std::string& itemPath)
+{
+    if (itemPath.size() <= longestPath) {
+        return true;
+    }
+    report(name, PlatformError(ENAMETOOLONG).what());
+    return false;
+}
+
+void FolderWalk::report(std::string_view name, std::string_view description)
+{
+    errors_.add(ScanErrors::text(name, description));
+}
+
+} // namespace tollenvane

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/base/FileStatus.h"
+#include "core/records/FileIdentity.h"
+#include "core/scan/ScanErrors.h"
+#include "core/scan/ScanOptions.h"
+
+#include <dirent.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tollenvane {
+
+// A regular file met by a walk, with the status read on the way.
+struct FoundFile {
+    std::string path;
+    FileStatus status;
+};
+
+// The depth-first walk of one root, one directory entry per step. It never follows a link and
+// prunes what no scan may index: hidden items (unless asked for), names that are not UTF-8,
+// excluded folder names, media-library extensions, packages, the home trash, a folder already
+// on the current descent path (a bind mount can make a folder contain itself), and paths too
+// long for later path-based work. What it cannot read becomes a problem in `errors`.
+class FolderWalk {
+public:
+    // The longest path later work can use (PATH_MAX less its terminating zero).
+    static constexpr std::size_t longestPath = 4095;
+
+    // Opens the root; throws PlatformError when it cannot be opened or examined. `options` and
+    // `errors` must outlive the walk.
+    FolderWalk(const std::string& root, bool showHidden, const ScanOptions& options,
+               ScanErrors& errors);
+
+    bool finished() const { return descent_.empty(); }
+    // Examines the next entry of the current folder, or leaves a folder that has none left;
+    // gives the entry when it is a regular file to record.
+    std::optional<FoundFile> step();
+
+    // Extensions, lower-case, of folders that are one item to the user and are never entered.
+    static bool isPackageExtension(std::string_view extension);
+    // Extensions, lower-case, of media libraries and editing projects, pruned whole.
+    static bool isLibraryExtension(std::string_view extension);
+
+private:
+    struct DirCloser {
+        void operator()(DIR* dir) const { ::closedir(dir); }
+    };
+    struct Folder {
+        std::unique_ptr<DIR, DirCloser> entries;
+        std::string path;
+        FileIdentity identity;
+
+        int fd() const { return ::dirfd(entries.get()); }
+    };
+
+    std::optional<FoundFile> examine(const dirent& entry);
+    std::optional<FoundFile> regularFile(std::string_view name, std::optional<FileStatus> status);
+    void enter(std::string_view name);
+    std::optional<FileStatus> statusOf(std::string_view name);
+    Folder openFolder(int parentFd, const char* name, std::string path);
+    bool isOnDescent(const FileIdentity& identity) const;
+    bool isSkippedFolder(std::string_view path) const;
+    bool fitsPath(std::string_view name, const std::string& path);
+    void report(std::string_view name, std::string_view description);
+
+    bool showHidden_;
+    const ScanOptions& options_;
+    ScanErrors& errors_;
+    std::vector<Folder> descent_;
+};
+
+} // namespace tollenvane

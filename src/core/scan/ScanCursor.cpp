@@ -1,0 +1,219 @@
+#include "core/scan/ScanCursor.h"
+
+#include "core/access/FolderAccess.h"
+#include "core/base/Path.h"
+#include "core/base/PlatformError.h"
+#include "core/base/Utf8.h"
+#include "core/localisation/Localization.h"
+#include "core/records/FileError.h"
+#include "core/scan/FolderWalk.h"
+#include "core/scan/ScanErrors.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <utility>
+
+namespace tollenvane {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A wait that a stop request ends at once; ending early is no error.
+void pause(std::chrono::nanoseconds duration, const std::stop_token& stop)
+{
+    if (duration <= std::chrono::nanoseconds::zero()) {
+        return;
+    }
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    std::unique_lock lock(mutex);
+    (void)wake.wait_for(lock, stop, duration, [] { return false; });
+}
+
+} // namespace
+
+struct ScanCursor::State {
+    State(std::vector<std::string> rootPaths, bool showHidden, std::int64_t minimumSize,
+          ScanOptions scanOptions)
+        : roots(std::move(rootPaths))
+        , hidden(showHidden)
+        , minimum(minimumSize)
+        , options(std::move(scanOptions))
+    {}
+
+    std::optional<ScanEvent> step(const std::stop_token& stop);
+    std::optional<ScanEvent> walk(const std::stop_token& stop);
+    void normalize();
+    void openRoot(const std::string& root);
+    void record(const FoundFile& file, std::vector<FileRecord>& batch);
+    ScanEvent handOut(std::vector<FileRecord> batch);
+    ScanEvent afterLastRoot(std::vector<FileRecord> batch);
+    ScanEvent end();
+
+    std::mutex lock;
+    std::vector<std::string> roots;
+    const bool hidden;
+    const std::int64_t minimum;
+    const ScanOptions options;
+    bool normalized = false;
+    std::size_t rootIndex = 0;
+    std::optional<FolderWalk> enumerator;
+    ScanErrors errors;
+    bool firstBatch = true;
+    // The stream is over: `finished` was handed out, or a step gave nothing.
+    bool completed = false;
+    bool overflowReported = false;
+};
+
+ScanCursor::ScanCursor(std::vector<std::string> roots, bool showHidden, std::int64_t minimumSize,
+                       ScanOptions options)
+    : state_(std::make_unique<State>(std::move(roots), showHidden, minimumSize, std::move(options)))
+{}
+
+ScanCursor::~ScanCursor() = default;
+ScanCursor::ScanCursor(ScanCursor&&) noexcept = default;
+ScanCursor& ScanCursor::operator=(ScanCursor&&) noexcept = default;
+
+std::optional<ScanEvent> ScanCursor::next(std::stop_token stop)
+{
+    if (!state_) {
+        return std::nullopt;
+    }
+    const std::scoped_lock guard(state_->lock);
+    std::optional<ScanEvent> event = state_->step(stop);
+    // A caller that pulls again after a cancelled step must not see a walk that lost the
+    // records of the dropped batch.
+    if (!event || event->isFinished()) {
+        state_->completed = true;
+    }
+    return event;
+}
+
+std::optional<ScanEvent> ScanCursor::State::step(const std::stop_token& stop)
+{
+    if (stop.stop_requested() || completed) {
+        return std::nullopt;
+    }
+    pause(options.pause, stop);
+    if (stop.stop_requested()) {
+        return std::nullopt;
+    }
+    normalize();
+    // A pending problem goes out before any further walking.
+    if (auto text = errors.next()) {
+        return ScanEvent::issue(std::move(*text));
+    }
+    return walk(stop);
+}
+
+std::optional<ScanEvent> ScanCursor::State::walk(const std::stop_token& stop)
+{
+    std::vector<FileRecord> batch;
+    const std::size_t limit = firstBatch ? firstBatchLimit : batchLimit;
+    const Clock::time_point start = Clock::now();
+    while (true) {
+        if (!enumerator) {
+            if (rootIndex == roots.size()) {
+                return afterLastRoot(std::move(batch));
+            }
+            openRoot(roots[rootIndex++]);
+            continue;
+        }
+        if (enumerator->finished()) {
+            enumerator.reset();
+            continue;
+        }
+        if (const std::optional<FoundFile> file = enumerator->step()) {
+            record(*file, batch);
+        }
+        // Slow folders still show progress.
+        if (batch.size() >= limit || (!batch.empty() && Clock::now() - start >= batchTime)) {
+            return handOut(std::move(batch));
+        }
+        if (stop.stop_requested()) {
+            return std::nullopt;
+        }
+    }
+}
+
+void ScanCursor::State::normalize()
+{
+    if (!normalized) {
+        roots = FolderAccess::normalizedRoots(roots);
+        normalized = true;
+    }
+}
+
+void ScanCursor::State::openRoot(const std::string& root)
+{
+    // A path that cannot be shown nor stored is never scanned, and no text could name it.
+    if (!isValidUtf8(root)) {
+        return;
+    }
+    const std::string_view name = path::lastComponent(root);
+    try {
+        FolderAccess::validate(root);
+    } catch (const FileError& refusal) {
+        errors.add(ScanErrors::text(name, refusal.errorDescription()));
+        return;
+    } catch (const PlatformError& error) {
+        errors.add(ScanErrors::text(name, error.what()));
+        return;
+    }
+    try {
+        enumerator.emplace(root, hidden, options, errors);
+    } catch (const PlatformError&) {
+        errors.add(L("{0} : accès impossible.", name));
+    }
+}
+
+void ScanCursor::State::record(const FoundFile& file, std::vector<FileRecord>& batch)
+{
+    // A regular file's record takes its size from this status: no need to build one that
+    // would be dropped.
+    if (file.status.size < minimum) {
+        return;
+    }
+    const std::string_view name = path::lastComponent(file.path);
+    try {
+        batch.push_back(FileRecord::fromStatus(file.path, file.status));
+    } catch (const FileError& error) {
+        // Special files, links and the like are not ours to index: no problem to show.
+        if (error.errorCase() != FileError::unsupported) {
+            errors.add(ScanErrors::text(name, error.errorDescription()));
+        }
+    } catch (const PlatformError& error) {
+        errors.add(ScanErrors::text(name, error.what()));
+    }
+}
+
+ScanEvent ScanCursor::State::handOut(std::vector<FileRecord> batch)
+{
+    firstBatch = false;
+    return ScanEvent::batch(std::move(batch));
+}
+
+ScanEvent ScanCursor::State::afterLastRoot(std::vector<FileRecord> batch)
+{
+    if (!batch.empty()) {
+        return handOut(std::move(batch));
+    }
+    if (auto text = errors.next()) {
+        return ScanEvent::issue(std::move(*text));
+    }
+    return end();
+}
+
+ScanEvent ScanCursor::State::end()
+{
+    const std::int64_t surplus = errors.count() - static_cast<std::int64_t>(ScanErrors::keptLimit);
+    if (surplus < 1 || overflowReported) {
+        return ScanEvent::finished();
+    }
+    overflowReported = true;
+    return ScanEvent::issue(L("{0} autres fichiers inaccessibles ont été ignorés.", surplus),
+                            surplus);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,18 @@
+#include "core/scan/ScanOptions.h"
+
+#include "core/base/PlatformError.h"
+
+#include <fcntl.h>
+
+namespace tollenvane {
+
+UniqueFd ScanOptions::openFolder(int parentFd, const char* name)
+{
+    UniqueFd folder(::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder) {
+        PlatformError::throwLast("open");
+    }
+    return folder;
+}
+
+} // namespace tollenvane
