@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tollenvane::test {
 
@@ -25,6 +26,8 @@ private:
 };
 
 std::string readFile(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> entries(const std::string& folder);
 void setModified(const std::string& path, long long seconds, long nanoseconds = 0);
 
 } // namespace tollenvane::test

@@ -20,12 +20,6 @@ mode_t permissions(const std::string& path)
     return status.st_mode & 07777;
 }
 
-std::size_t entryCount(const std::string& folder)
-{
-    const auto entries = std::filesystem::directory_iterator(folder);
-    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
-}
-
 TEST(AtomicFile, ReplacesTheFileWithOwnerOnlyPermissionsWhateverTheUmask)
 {
     const test::TempDir dir;
@@ -38,7 +32,7 @@ TEST(AtomicFile, ReplacesTheFileWithOwnerOnlyPermissionsWhateverTheUmask)
 
     EXPECT_EQ(test::readFile(target), "new contents");
     EXPECT_EQ(permissions(target), 0600u);
-    EXPECT_EQ(entryCount(dir.path()), 1u); // no temporary file left behind
+    EXPECT_EQ(test::entries(dir.path()).size(), 1u); // no temporary file left behind
 }
 
 TEST(AtomicFile, AFailureLeavesTheOldFileAndNoTemporaryFile)
@@ -52,8 +46,8 @@ TEST(AtomicFile, AFailureLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_THROW(writeFileAtomically(dir / "missing/state.json", "new"), PlatformError);
 
     EXPECT_EQ(test::readFile(target), "old");
-    EXPECT_EQ(entryCount(dir.path()), 2u);
-    EXPECT_EQ(entryCount(blocked), 1u);
+    EXPECT_EQ(test::entries(dir.path()).size(), 2u);
+    EXPECT_EQ(test::entries(blocked).size(), 1u);
 }
 
 TEST(Sha256, MatchesKnownDigestsWhetherFedAtOnceOrInPieces)

@@ -10,6 +10,7 @@
 #include "core/platform/FreedesktopTrash.h"
 #include "core/platform/TypeLookup.h"
 #include "core/records/FileError.h"
+#include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
 
@@ -33,38 +34,9 @@ namespace tollenvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-template <typename Action>
-std::optional<FileError::Case> fileErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const FileError& error) {
-        return error.errorCase();
-    }
-    return std::nullopt;
-}
-
-template <typename Action>
-int platformErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const PlatformError& error) {
-        return error.code();
-    }
-    return 0;
-}
-
-std::vector<std::string> entries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using test::entries;
+using test::fileErrorOf;
+using test::platformErrorOf;
 
 void makeLink(const std::string& target, const std::string& link)
 {

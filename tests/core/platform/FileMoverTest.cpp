@@ -26,6 +26,8 @@
 namespace tollenvane {
 namespace {
 
+using test::entries;
+
 using test::fileErrorOf;
 using test::platformErrorOf;
 
@@ -36,16 +38,6 @@ struct stat lstatOf(const std::string& path)
     struct stat status {};
     EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
     return status;
-}
-
-std::vector<std::string> entries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Everything a move must keep, item by item: type, mode, modification time, content or link.

@@ -24,24 +24,14 @@
 namespace tollenvane {
 namespace {
 
+using test::entries;
+
 using test::platformErrorOf;
 
 namespace fs = std::filesystem;
 
 // 2024-03-05 14:07:09 UTC; the tests run with TZ=UTC0.
 constexpr std::time_t deletionTime = 1709647629;
-
-std::vector<std::string> entries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (fs::exists(folder)) {
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 mode_t permissions(const std::string& path)
 {
