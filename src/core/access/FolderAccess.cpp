@@ -8,7 +8,6 @@
 #include "core/platform/UserAccount.h"
 #include "core/platform/XdgFolders.h"
 
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
