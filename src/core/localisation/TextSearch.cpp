@@ -80,6 +80,11 @@ bool localizedCaseInsensitiveContains(std::string_view text, std::string_view se
 
 std::string lowercasedNfc(std::string_view text)
 {
+    if (isAscii(text)) {
+        std::string lowered(text);
+        std::transform(lowered.begin(), lowered.end(), lowered.begin(), asciiLower);
+        return lowered;
+    }
     std::string input = wellFormed(text);
     std::string lowered;
     icu::StringByteSink<std::string> sink(&lowered, static_cast<int32_t>(input.size()));

@@ -92,10 +92,10 @@ FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& sta
     record.changeSeconds_ = status.changed.seconds;
     record.changeNanoseconds_ = status.changed.nanoseconds;
     record.available_ = environment.cloud.isDownloaded(path).value_or(true);
-    if (hasScreenshotName(record.name())) {
-        record.screenshot_ = record.kind_ == FileKind::image;
-    } else if (record.kind_ == FileKind::image) {
-        record.screenshot_ = environment.metadata.isScreenCapture(path).value_or(false);
+    // Only images can be captures, whatever their name says.
+    if (record.kind_ == FileKind::image) {
+        record.screenshot_ = hasScreenshotName(record.name()) ||
+                             environment.metadata.isScreenCapture(path).value_or(false);
     }
     return record;
 }
