@@ -20,17 +20,9 @@ FolderGrant FolderGrant::fromJson(const Json& json)
 {
     json::requireObject(json, "folder grant");
     FolderGrant grant;
-    const auto id = uuid::canonical(json::string(json, "id"));
-    if (!id) {
-        throw DecodeError("id: not a UUID");
-    }
-    grant.id = *id;
+    grant.id = json::parsed(json, "id", uuid::canonical);
     grant.name = json::string(json, "name");
-    const auto bookmark = base64::decode(json::string(json, "bookmark"));
-    if (!bookmark) {
-        throw DecodeError("bookmark: not Base64");
-    }
-    grant.bookmark = *bookmark;
+    grant.bookmark = json::parsed(json, "bookmark", base64::decode);
     grant.favorite = json::boolean(json, "favorite");
     grant.lastKnownPath = json::optionalString(json, "lastKnownPath");
     return grant;

@@ -26,26 +26,7 @@ int hexValue(char c)
     return -1;
 }
 
-} // namespace
-
-std::string percentEncodePath(std::string_view path)
-{
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(path.size());
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (isUnreserved(byte) || c == '/') {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += digits[byte >> 4];
-            encoded += digits[byte & 0x0f];
-        }
-    }
-    return encoded;
-}
-
+// Nothing when a "%" is not followed by two hexadecimal digits.
 std::optional<std::string> percentDecode(std::string_view text)
 {
     std::string decoded;
@@ -67,6 +48,26 @@ std::optional<std::string> percentDecode(std::string_view text)
         i += 2;
     }
     return decoded;
+}
+
+} // namespace
+
+std::string percentEncodePath(std::string_view path)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (isUnreserved(byte) || c == '/') {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += digits[byte >> 4];
+            encoded += digits[byte & 0x0f];
+        }
+    }
+    return encoded;
 }
 
 std::string fileUrl(std::string_view path)

@@ -8,8 +8,6 @@ namespace tollenvane {
 
 // Every byte but the unreserved characters and "/" as %XX (upper-case hexadecimal).
 std::string percentEncodePath(std::string_view path);
-// Nothing when a "%" is not followed by two hexadecimal digits.
-std::optional<std::string> percentDecode(std::string_view text);
 
 // "file://" followed by the percent-encoded absolute path.
 std::string fileUrl(std::string_view path);

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace tollenvane {
@@ -50,6 +51,29 @@ bool asBoolean(const Json& value, std::string_view what);
 std::int64_t asInt64(const Json& value, std::string_view what);
 std::uint64_t asUInt64(const Json& value, std::string_view what);
 double asNumber(const Json& value, std::string_view what);
+
+// A string turned into a value by `parse` (a raw-value table, the UUID check, ...), which
+// answers nothing for a text it refuses; that, like a missing key, throws DecodeError.
+template <class Parse>
+auto parsed(const Json& object, std::string_view key, Parse parse)
+{
+    auto value = parse(string(object, key));
+    if (!value) {
+        throw DecodeError(std::string(key) + ": unknown value");
+    }
+    return *std::move(value);
+}
+
+// The same for an optional key; nothing when it is missing or null.
+template <class Parse>
+auto optionalParsed(const Json& object, std::string_view key, Parse parse)
+    -> std::optional<std::remove_cvref_t<decltype(*parse(std::string()))>>
+{
+    if (optional(object, key) == nullptr) {
+        return std::nullopt;
+    }
+    return parsed(object, key, parse);
+}
 
 // The object itself must be a JSON object.
 void requireObject(const Json& value, std::string_view what);

@@ -30,22 +30,14 @@ Json OperationReceipt::toJson() const
 OperationReceipt OperationReceipt::fromJson(const Json& json)
 {
     json::requireObject(json, "operation receipt");
-    const auto decision = decisionFromRaw(json::string(json, "decision"));
-    if (!decision) {
-        throw DecodeError("decision: unknown value");
-    }
-    OperationReceipt receipt{FileRecord::fromJson(json::required(json, "original")), *decision,
-                             std::nullopt, std::nullopt, json::optionalString(json, "undoDigest")};
-    if (const auto url = json::optionalString(json, "resultingURL")) {
-        receipt.resultingPath = pathFromFileUrl(*url);
-        if (!receipt.resultingPath) {
-            throw DecodeError("resultingURL: not a file URL");
-        }
-    }
+    std::optional<FileRecord> resultingRecord;
     if (const Json* record = json::optional(json, "resultingRecord")) {
-        receipt.resultingRecord = FileRecord::fromJson(*record);
+        resultingRecord = FileRecord::fromJson(*record);
     }
-    return receipt;
+    return {FileRecord::fromJson(json::required(json, "original")),
+            json::parsed(json, "decision", decisionFromRaw),
+            json::optionalParsed(json, "resultingURL", pathFromFileUrl), std::move(resultingRecord),
+            json::optionalString(json, "undoDigest")};
 }
 
 } // namespace tollenvane

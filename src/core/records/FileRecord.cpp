@@ -165,11 +165,7 @@ FileRecord FileRecord::fromJson(const Json& json)
 {
     json::requireObject(json, "file record");
     FileRecord record;
-    const auto path = pathFromFileUrl(json::string(json, "url"));
-    if (!path) {
-        throw DecodeError("url: not a file URL");
-    }
-    record.path_ = *path;
+    record.path_ = json::parsed(json, "url", pathFromFileUrl);
     record.size_ = json::int64(json, "size");
     record.allocatedSize_ = json::int64(json, "allocatedSize");
     record.linkCount_ = json::uint64(json, "linkCount");
@@ -177,11 +173,7 @@ FileRecord FileRecord::fromJson(const Json& json)
     record.bundleIdentifier_ = json::optionalString(json, "bundleIdentifier");
     record.created_ = json::date(json, "created");
     record.modified_ = json::date(json, "modified");
-    const auto kind = fileKindFromRaw(json::string(json, "kind"));
-    if (!kind) {
-        throw DecodeError("kind: unknown value");
-    }
-    record.kind_ = *kind;
+    record.kind_ = json::parsed(json, "kind", fileKindFromRaw);
     record.screenshot_ = json::boolean(json, "screenshot");
     record.available_ = json::boolean(json, "available");
     record.device_ = json::uint64(json, "device");

@@ -7,20 +7,6 @@ namespace tollenvane {
 
 namespace {
 
-template <class Enum, class Parse>
-Enum enumValue(const Json& json, std::string_view key, Enum fallback, Parse parse)
-{
-    const auto raw = json::optionalString(json, key);
-    if (!raw) {
-        return fallback;
-    }
-    const std::optional<Enum> value = parse(*raw);
-    if (!value) {
-        throw DecodeError(std::string(key) + ": unknown value");
-    }
-    return *value;
-}
-
 double clampedVolume(double volume)
 {
     return std::isnan(volume) ? 0.0 : std::clamp(volume, 0.0, 1.0);
@@ -54,9 +40,10 @@ Preferences Preferences::fromJson(const Json& json)
     preferences.minimumSize = json::optionalInt64(json, "minimumSize").value_or(0);
     preferences.onboardingComplete =
         json::optionalBoolean(json, "onboardingComplete").value_or(false);
-    preferences.language = enumValue(json, "language", AppLanguage::system, appLanguageFromRaw);
-    preferences.appearance =
-        enumValue(json, "appearance", AppAppearance::dark, appAppearanceFromRaw);
+    preferences.language =
+        json::optionalParsed(json, "language", appLanguageFromRaw).value_or(AppLanguage::system);
+    preferences.appearance = json::optionalParsed(json, "appearance", appAppearanceFromRaw)
+                                 .value_or(AppAppearance::dark);
     preferences.soundVolume =
         clampedVolume(json::optionalNumber(json, "soundVolume").value_or(0.45));
     const auto storedVersion = json::optionalInt64(json, "interactionVersion");

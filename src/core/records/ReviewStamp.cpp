@@ -85,16 +85,8 @@ ReviewStamp ReviewStamp::fromJson(const Json& json)
     stamp.modified = json::date(json, "modified");
     stamp.changeSeconds = json::int64(json, "changeSeconds");
     stamp.changeNanoseconds = json::int64(json, "changeNanoseconds");
-    const auto decision = decisionFromRaw(json::string(json, "decision"));
-    if (!decision) {
-        throw DecodeError("decision: unknown value");
-    }
-    stamp.decision = *decision;
-    const auto session = uuid::canonical(json::string(json, "sessionID"));
-    if (!session) {
-        throw DecodeError("sessionID: not a UUID");
-    }
-    stamp.sessionID = *session;
+    stamp.decision = json::parsed(json, "decision", decisionFromRaw);
+    stamp.sessionID = json::parsed(json, "sessionID", uuid::canonical);
     return stamp;
 }
 

@@ -89,11 +89,7 @@ SessionFilter SessionFilter::fromJson(const Json& json)
 {
     json::requireObject(json, "session filter");
     SessionFilter filter;
-    const auto type = fileFilterFromRaw(json::string(json, "type"));
-    if (!type) {
-        throw DecodeError("type: unknown value");
-    }
-    filter.type = *type;
+    filter.type = json::parsed(json, "type", fileFilterFromRaw);
     filter.minimumSize = json::int64(json, "minimumSize");
     filter.olderThanDays = json::int64(json, "olderThanDays");
     filter.largestFirst = json::boolean(json, "largestFirst");

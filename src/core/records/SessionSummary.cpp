@@ -48,11 +48,7 @@ SessionSummary SessionSummary::fromJson(const Json& json)
 {
     json::requireObject(json, "session summary");
     SessionSummary summary;
-    const auto id = uuid::canonical(json::string(json, "id"));
-    if (!id) {
-        throw DecodeError("id: not a UUID");
-    }
-    summary.id = *id;
+    summary.id = json::parsed(json, "id", uuid::canonical);
     summary.date = json::date(json, "date");
     summary.kept = json::int64(json, "kept");
     summary.trashed = json::int64(json, "trashed");
