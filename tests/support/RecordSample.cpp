@@ -9,13 +9,13 @@ FileRecord RecordSample::record() const
     Json json;
     json["url"] = fileUrl(path);
     json["size"] = size;
-    json["allocatedSize"] = 4096;
-    json["linkCount"] = 1;
+    json["allocatedSize"] = allocatedSize;
+    json["linkCount"] = linkCount;
     json["created"] = distantPast;
     json["modified"] = modified;
     json["kind"] = kind;
     json["screenshot"] = screenshot;
-    json["available"] = true;
+    json["available"] = available;
     json["device"] = device;
     json["inode"] = inode;
     json::putOptional(json, "volumeUUID", volumeUUID);

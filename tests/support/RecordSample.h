@@ -22,6 +22,9 @@ struct RecordSample {
     std::string path = "/home/a/Pictures/x.png";
     std::string kind = "image";
     bool screenshot = false;
+    std::int64_t allocatedSize = 4096;
+    std::uint64_t linkCount = 1;
+    bool available = true;
 
     // Built through the JSON form, the only other way a record comes to exist.
     FileRecord record() const;

@@ -175,8 +175,12 @@ bool isAtOrBelow(std::string_view path, std::string_view folder)
     if (folder == "/") {
         return path.starts_with('/');
     }
-    return path == folder ||
-           (path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/');
+    return path == folder || beginsWithFolder(path, folder);
+}
+
+bool beginsWithFolder(std::string_view path, std::string_view folder)
+{
+    return path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/';
 }
 
 std::string toLowerAscii(std::string_view text)

@@ -46,6 +46,9 @@ std::vector<std::string_view> components(std::string_view path);
 
 // `path` is `folder` itself or lies below it (both standardised).
 bool isAtOrBelow(std::string_view path, std::string_view folder);
+// `path` begins with `folder` followed by a slash: the plain text test, under which "/" holds
+// nothing and a trailing slash in `folder` matches nothing.
+bool beginsWithFolder(std::string_view path, std::string_view folder);
 
 std::string toLowerAscii(std::string_view text);
 

@@ -64,18 +64,30 @@ std::string foldedNfc(std::string_view text)
 
 } // namespace
 
-bool localizedCaseInsensitiveContains(std::string_view text, std::string_view search)
+// Folding ASCII text is lower-casing it, so an ASCII search is folded without ICU.
+TextNeedle::TextNeedle(std::string_view search)
+    : search_(search)
+    , folded_(isAscii(search) ? lowercasedNfc(search) : foldedNfc(search))
+    , ascii_(isAscii(search))
+{}
+
+bool TextNeedle::foundIn(std::string_view text) const
 {
-    if (search.empty()) {
+    if (search_.empty()) {
         return true;
     }
-    if (isAscii(text) && isAscii(search)) {
-        return std::search(text.begin(), text.end(), search.begin(), search.end(),
+    if (ascii_ && isAscii(text)) {
+        return std::search(text.begin(), text.end(), search_.begin(), search_.end(),
                            [](char a, char b) { return asciiLower(a) == asciiLower(b); }) !=
                text.end();
     }
     // Both sides are well-formed UTF-8 here, so a byte match starts and ends on characters.
-    return foldedNfc(text).find(foldedNfc(search)) != std::string::npos;
+    return foldedNfc(text).find(folded_) != std::string::npos;
+}
+
+bool localizedCaseInsensitiveContains(std::string_view text, std::string_view search)
+{
+    return TextNeedle(search).foundIn(text);
 }
 
 std::string lowercasedNfc(std::string_view text)

@@ -5,6 +5,21 @@
 
 namespace tollenvane {
 
+// A search text prepared once for testing many texts: the rule of
+// localizedCaseInsensitiveContains with the folding of the search done up front.
+class TextNeedle {
+public:
+    explicit TextNeedle(std::string_view search);
+
+    bool empty() const { return search_.empty(); }
+    bool foundIn(std::string_view text) const;
+
+private:
+    std::string search_;
+    std::string folded_;
+    bool ascii_ = true;
+};
+
 // Case-insensitive, accent-sensitive containment in which a precomposed letter and its
 // decomposed form are the same character (NFC and case folding on both sides).
 bool localizedCaseInsensitiveContains(std::string_view text, std::string_view search);

@@ -234,7 +234,8 @@ void FileOperations::checkOriginalPlace(const FileRecord& original) const
         throw FileError(FileError::invalidDestination);
     }
     // Another disk mounted at the same place would take the file somewhere else entirely.
-    if (original.volumeUUID() && VolumeIdentity::freshUUID(folder) != original.volumeUUID()) {
+    if (original.volumeUUID() &&
+        VolumeIdentity::freshUUID(folder) != std::optional<std::string>(original.volumeUUID())) {
         throw FileError(FileError::invalidDestination);
     }
 }

@@ -72,12 +72,13 @@ FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& sta
         const BundleSnapshot snapshot = ApplicationInventory::snapshot(path, std::move(stop));
         record.size_ = snapshot.size;
         record.allocatedSize_ = snapshot.allocatedSize;
-        record.packageFingerprint_ = snapshot.fingerprint;
+        BundleDetails details{.packageFingerprint = snapshot.fingerprint,
+                              .lastUsed = environment.metadata.lastUsed(path)};
         if (const auto info = BundleInfo::read(path)) {
-            record.applicationVersion_ = info->shortVersion;
-            record.bundleIdentifier_ = info->identifier;
+            details.applicationVersion = info->shortVersion;
+            details.bundleIdentifier = info->identifier;
         }
-        record.lastUsed_ = environment.metadata.lastUsed(path);
+        record.setBundle(std::move(details));
     } else {
         record.size_ = status.size;
         record.allocatedSize_ = status.allocatedSize();
@@ -111,6 +112,32 @@ bool FileRecord::isAvailableLocally(const std::string& path, const CloudStatus& 
     return cloud.isDownloaded(path).value_or(true);
 }
 
+const FileRecord::BundleDetails& FileRecord::bundle() const
+{
+    static const BundleDetails none;
+    return bundle_ ? *bundle_ : none;
+}
+
+void FileRecord::setBundle(BundleDetails details)
+{
+    if (details == BundleDetails{}) {
+        bundle_.reset();
+    } else {
+        bundle_ = std::make_shared<const BundleDetails>(std::move(details));
+    }
+}
+
+bool FileRecord::operator==(const FileRecord& other) const
+{
+    return path_ == other.path_ && size_ == other.size_ && allocatedSize_ == other.allocatedSize_ &&
+           linkCount_ == other.linkCount_ && created_ == other.created_ &&
+           modified_ == other.modified_ && device_ == other.device_ && inode_ == other.inode_ &&
+           changeSeconds_ == other.changeSeconds_ &&
+           changeNanoseconds_ == other.changeNanoseconds_ && volumeUUID_ == other.volumeUUID_ &&
+           bundle() == other.bundle() && kind_ == other.kind_ && screenshot_ == other.screenshot_ &&
+           available_ == other.available_;
+}
+
 std::string_view FileRecord::name() const
 {
     return path::lastComponent(path_);
@@ -134,7 +161,7 @@ bool FileRecord::sameVersion(const FileRecord& other) const
     return sameFilesystemIdentity(other) && size_ == other.size_ && modified_ == other.modified_ &&
            changeSeconds_ == other.changeSeconds_ &&
            changeNanoseconds_ == other.changeNanoseconds_ &&
-           packageFingerprint_ == other.packageFingerprint_;
+           packageFingerprint() == other.packageFingerprint();
 }
 
 Json FileRecord::toJson() const
@@ -144,8 +171,8 @@ Json FileRecord::toJson() const
     json["size"] = size_;
     json["allocatedSize"] = allocatedSize_;
     json["linkCount"] = linkCount_;
-    json::putOptional(json, "applicationVersion", applicationVersion_);
-    json::putOptional(json, "bundleIdentifier", bundleIdentifier_);
+    json::putOptional(json, "applicationVersion", applicationVersion());
+    json::putOptional(json, "bundleIdentifier", bundleIdentifier());
     json["created"] = created_;
     json["modified"] = modified_;
     json["kind"] = rawValue(kind_);
@@ -153,11 +180,11 @@ Json FileRecord::toJson() const
     json["available"] = available_;
     json["device"] = device_;
     json["inode"] = inode_;
-    json::putOptional(json, "volumeUUID", volumeUUID_);
+    json::putOptional(json, "volumeUUID", std::optional<std::string>(volumeUUID_));
     json["changeSeconds"] = changeSeconds_;
     json["changeNanoseconds"] = changeNanoseconds_;
-    json::putOptional(json, "packageFingerprint", packageFingerprint_);
-    json::putOptional(json, "lastUsed", lastUsed_);
+    json::putOptional(json, "packageFingerprint", packageFingerprint());
+    json::putOptional(json, "lastUsed", lastUsed());
     return json;
 }
 
@@ -169,8 +196,8 @@ FileRecord FileRecord::fromJson(const Json& json)
     record.size_ = json::int64(json, "size");
     record.allocatedSize_ = json::int64(json, "allocatedSize");
     record.linkCount_ = json::uint64(json, "linkCount");
-    record.applicationVersion_ = json::optionalString(json, "applicationVersion");
-    record.bundleIdentifier_ = json::optionalString(json, "bundleIdentifier");
+    BundleDetails details{.applicationVersion = json::optionalString(json, "applicationVersion"),
+                          .bundleIdentifier = json::optionalString(json, "bundleIdentifier")};
     record.created_ = json::date(json, "created");
     record.modified_ = json::date(json, "modified");
     record.kind_ = json::parsed(json, "kind", fileKindFromRaw);
@@ -181,8 +208,9 @@ FileRecord FileRecord::fromJson(const Json& json)
     record.volumeUUID_ = json::optionalString(json, "volumeUUID");
     record.changeSeconds_ = json::int64(json, "changeSeconds");
     record.changeNanoseconds_ = json::int64(json, "changeNanoseconds");
-    record.packageFingerprint_ = json::optionalString(json, "packageFingerprint");
-    record.lastUsed_ = json::optionalNumber(json, "lastUsed");
+    details.packageFingerprint = json::optionalString(json, "packageFingerprint");
+    details.lastUsed = json::optionalNumber(json, "lastUsed");
+    record.setBundle(std::move(details));
     return record;
 }
 
@@ -215,7 +243,7 @@ std::hash<tollenvane::FileRecord>::operator()(const tollenvane::FileRecord& reco
     const auto mix = [&seed](std::size_t value) {
         seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
     };
-    const auto optionalText = [](const std::optional<std::string>& text) {
+    const auto optionalText = [](const auto& text) {
         return text ? std::hash<std::string>{}(*text) : std::size_t{0x51ed};
     };
     mix(std::hash<std::string>{}(record.path()));

@@ -2,11 +2,13 @@
 
 #include "core/base/Date.h"
 #include "core/base/FileStatus.h"
+#include "core/base/InternedText.h"
 #include "core/base/Json.h"
 #include "core/records/FileIdentity.h"
 #include "core/records/FileKind.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -61,8 +63,11 @@ public:
     std::int64_t size() const { return size_; }
     std::int64_t allocatedSize() const { return allocatedSize_; }
     std::uint64_t linkCount() const { return linkCount_; }
-    const std::optional<std::string>& applicationVersion() const { return applicationVersion_; }
-    const std::optional<std::string>& bundleIdentifier() const { return bundleIdentifier_; }
+    const std::optional<std::string>& applicationVersion() const
+    {
+        return bundle().applicationVersion;
+    }
+    const std::optional<std::string>& bundleIdentifier() const { return bundle().bundleIdentifier; }
     Date created() const { return created_; }
     Date modified() const { return modified_; }
     FileKind kind() const { return kind_; }
@@ -70,11 +75,14 @@ public:
     bool available() const { return available_; }
     std::uint64_t device() const { return device_; }
     std::uint64_t inode() const { return inode_; }
-    const std::optional<std::string>& volumeUUID() const { return volumeUUID_; }
+    InternedText volumeUUID() const { return volumeUUID_; }
     std::int64_t changeSeconds() const { return changeSeconds_; }
     std::int64_t changeNanoseconds() const { return changeNanoseconds_; }
-    const std::optional<std::string>& packageFingerprint() const { return packageFingerprint_; }
-    const std::optional<Date>& lastUsed() const { return lastUsed_; }
+    const std::optional<std::string>& packageFingerprint() const
+    {
+        return bundle().packageFingerprint;
+    }
+    const std::optional<Date>& lastUsed() const { return bundle().lastUsed; }
 
     // Same file on disk: same volume, same inode.
     bool sameFilesystemIdentity(const FileRecord& other) const;
@@ -83,30 +91,40 @@ public:
     // Same volume: the UUIDs when both records have one, else the device numbers.
     bool sameVolume(const FileRecord& other) const;
 
-    bool operator==(const FileRecord&) const = default;
+    bool operator==(const FileRecord& other) const;
 
 private:
+    // What only an application bundle has. Plain files, nearly every record, share no block.
+    struct BundleDetails {
+        std::optional<std::string> applicationVersion = std::nullopt;
+        std::optional<std::string> bundleIdentifier = std::nullopt;
+        std::optional<std::string> packageFingerprint = std::nullopt;
+        std::optional<Date> lastUsed = std::nullopt;
+
+        bool operator==(const BundleDetails&) const = default;
+    };
+
     FileRecord() = default;
     static const CloudStatus& defaultCloud();
+    const BundleDetails& bundle() const;
+    void setBundle(BundleDetails details);
 
+    // Ordered for size: a million of these make the index.
     std::string path_;
     std::int64_t size_ = 0;
     std::int64_t allocatedSize_ = 0;
     std::uint64_t linkCount_ = 0;
-    std::optional<std::string> applicationVersion_;
-    std::optional<std::string> bundleIdentifier_;
     Date created_ = distantPast;
     Date modified_ = distantPast;
+    std::uint64_t device_ = 0;
+    std::uint64_t inode_ = 0;
+    std::int64_t changeSeconds_ = 0;
+    std::int64_t changeNanoseconds_ = 0;
+    InternedText volumeUUID_;
+    std::shared_ptr<const BundleDetails> bundle_;
     FileKind kind_ = FileKind::other;
     bool screenshot_ = false;
     bool available_ = true;
-    std::uint64_t device_ = 0;
-    std::uint64_t inode_ = 0;
-    std::optional<std::string> volumeUUID_;
-    std::int64_t changeSeconds_ = 0;
-    std::int64_t changeNanoseconds_ = 0;
-    std::optional<std::string> packageFingerprint_;
-    std::optional<Date> lastUsed_;
 };
 
 // Whether a name marks a screen capture in one of the supported languages.

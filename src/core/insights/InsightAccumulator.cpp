@@ -1,0 +1,114 @@
+#include "core/insights/InsightAccumulator.h"
+
+#include "core/base/Path.h"
+
+#include <algorithm>
+
+namespace tollenvane {
+
+namespace {
+
+std::vector<std::string> distinctStandardised(const std::vector<std::string>& roots)
+{
+    std::vector<std::string> result;
+    for (const std::string& root : roots) {
+        std::string path = path::standardised(root);
+        if (std::find(result.begin(), result.end(), path) == result.end()) {
+            result.push_back(std::move(path));
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+InsightAccumulator::InsightAccumulator(const std::vector<std::string>& roots, Date now)
+    : roots_(distinctStandardised(roots))
+    , now_(now)
+    , presets_(now)
+    , storage_(roots)
+{}
+
+void InsightAccumulator::apply(const FileRecord& record, int direction)
+{
+    std::int64_t& held = identities_[record.identity()];
+    if (direction > 0) {
+        if (held == 0) {
+            value_.allocatedBytes += record.allocatedSize();
+        }
+        ++held;
+    } else {
+        if (held == 1) {
+            value_.allocatedBytes -= record.allocatedSize();
+        }
+        held = std::max<std::int64_t>(held - 1, 0);
+    }
+    value_.apply(record, roots_, presets_, direction);
+    storage_.apply(record, direction);
+}
+
+FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
+{
+    const std::lock_guard guard(lock_);
+    for (FileRecord& record : records) {
+        const auto [held, inserted] = records_.insert(std::move(record));
+        if (inserted) {
+            apply(*held, +1);
+        }
+    }
+    return value_;
+}
+
+FileInsights InsightAccumulator::remove(const FileRecord& record)
+{
+    const std::lock_guard guard(lock_);
+    const auto held = records_.find(record.path());
+    if (held != records_.end()) {
+        const FileRecord removed = std::move(records_.extract(held).value());
+        apply(removed, -1);
+    }
+    return value_;
+}
+
+std::vector<StorageNode> InsightAccumulator::children(std::optional<std::string_view> folder) const
+{
+    const std::lock_guard guard(lock_);
+    return storage_.nodes(folder);
+}
+
+std::vector<FileRecord> InsightAccumulator::snapshot() const
+{
+    const std::lock_guard guard(lock_);
+    return {records_.begin(), records_.end()};
+}
+
+std::optional<FileRecord> InsightAccumulator::record(std::string_view path) const
+{
+    const std::lock_guard guard(lock_);
+    const auto held = records_.find(path);
+    return held == records_.end() ? std::nullopt : std::optional<FileRecord>(*held);
+}
+
+FileTally InsightAccumulator::estimate(const SessionFilter& filter, const ReviewStamps& reviewed,
+                                       std::stop_token stop) const
+{
+    const std::lock_guard guard(lock_);
+    const SessionSelection::Scope scope{.now = currentDate(), .reviewed = reviewed};
+    return SessionSelection::estimate(records_, filter, scope, stop);
+}
+
+std::vector<FileRecord> InsightAccumulator::selection(const SessionFilter& filter,
+                                                      const ReviewStamps& reviewed,
+                                                      std::optional<std::string> sessionID,
+                                                      const PathSet* allowedPaths,
+                                                      std::stop_token stop) const
+{
+    const std::lock_guard guard(lock_);
+    const SessionSelection::Scope scope{.now = currentDate(),
+                                        .reviewed = reviewed,
+                                        .sessionID = std::move(sessionID),
+                                        .allowedPaths = allowedPaths};
+    return SessionSelection::resolve(records_, filter, scope, stop);
+}
+
+} // namespace tollenvane
