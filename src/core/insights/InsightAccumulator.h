@@ -47,14 +47,13 @@ public:
 private:
     struct PathHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view path) const noexcept
+        // Not noexcept, so that the containers store each hash instead of hashing every path
+        // they step over.
+        std::size_t operator()(std::string_view path) const
         {
             return std::hash<std::string_view>{}(path);
         }
-        std::size_t operator()(const FileRecord& record) const noexcept
-        {
-            return (*this)(record.path());
-        }
+        std::size_t operator()(const FileRecord& record) const { return (*this)(record.path()); }
     };
     struct PathEqual {
         using is_transparent = void;

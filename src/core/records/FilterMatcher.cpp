@@ -22,15 +22,24 @@ const std::string& localDownloadsName()
     return name;
 }
 
-bool inDownloads(std::string_view recordPath)
+bool hasComponent(std::string_view path, std::string_view name)
 {
-    const std::string& localName = localDownloadsName();
-    for (const std::string_view component : path::components(recordPath)) {
-        if (component == "Downloads" || (!localName.empty() && component == localName)) {
+    for (std::size_t at = path.find(name); at != std::string_view::npos;
+         at = path.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if (at > 0 && path[at - 1] == '/' && (end == path.size() || path[end] == '/')) {
             return true;
         }
     }
     return false;
+}
+
+// Asked of most records when the presets are counted, so it allocates nothing.
+bool inDownloads(std::string_view recordPath)
+{
+    const std::string& localName = localDownloadsName();
+    return hasComponent(recordPath, "Downloads") ||
+           (!localName.empty() && hasComponent(recordPath, localName));
 }
 
 } // namespace

@@ -40,7 +40,9 @@ private:
     struct Node;
     struct NameHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view name) const noexcept
+        // Not noexcept, so that the containers store each hash instead of hashing every name
+        // they step over.
+        std::size_t operator()(std::string_view name) const
         {
             return std::hash<std::string_view>{}(name);
         }
