@@ -28,10 +28,15 @@ const std::string& privateNamespaceRefusal()
 
 } // namespace
 
+bool enterPrivateMountNamespace(std::string& whyNot)
+{
+    whyNot = privateNamespaceRefusal();
+    return whyNot.empty();
+}
+
 std::unique_ptr<ScratchFileSystem> ScratchFileSystem::mount(std::string& whyNot)
 {
-    if (!privateNamespaceRefusal().empty()) {
-        whyNot = privateNamespaceRefusal();
+    if (!enterPrivateMountNamespace(whyNot)) {
         return nullptr;
     }
     auto scratch = std::make_unique<ScratchFileSystem>(Key{});

@@ -8,6 +8,10 @@
 
 namespace tollenvane::test {
 
+// Gives this test process a mount namespace of its own, made once and private, so that nothing
+// it mounts reaches the machine. False, with `whyNot` saying why, when the machine refuses.
+bool enterPrivateMountNamespace(std::string& whyNot);
+
 // A small tmpfs of its own: a second file system for tests of moves between disks. It is
 // mounted in a mount namespace that this test process alone uses (made once, private, so that
 // nothing propagates to the machine), and unmounted when the object goes.

@@ -279,4 +279,14 @@ bool isExcludedName(std::string_view name)
     return excludedNames().contains(name) || isVolumeTrashName(name);
 }
 
+bool isInsideTrash(std::string_view path)
+{
+    const std::vector<std::string_view> parts = path::components(path);
+    const bool trashComponent = std::any_of(parts.begin(), parts.end(), [](std::string_view name) {
+        return name == ".Trash" || name == ".Trashes" || isVolumeTrashName(name);
+    });
+    return trashComponent ||
+           isAtOrBelowAny(path::standardised(path), systemRefusals().trashFolders);
+}
+
 } // namespace tollenvane::FolderAccess

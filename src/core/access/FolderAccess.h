@@ -61,5 +61,9 @@ const std::set<std::string, std::less<>>& excludedNames();
 // One of excludedNames, or a per-volume trash folder ".Trash-<digits>".
 bool isExcludedName(std::string_view name);
 
+// Lies in some trash: a component ".Trash", ".Trashes" or ".Trash-<digits>", or at or below the
+// home trash folder. Only the text of the path is looked at.
+bool isInsideTrash(std::string_view path);
+
 } // namespace FolderAccess
 } // namespace tollenvane

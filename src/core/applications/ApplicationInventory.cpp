@@ -2,11 +2,14 @@
 
 #include "core/access/FolderAccess.h"
 #include "core/base/Path.h"
+#include "core/base/PlatformError.h"
 #include "core/platform/BundleInfo.h"
 #include "core/platform/RunningApplications.h"
+#include "core/platform/XdgFolders.h"
 #include "core/records/FileError.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tollenvane::ApplicationInventory {
 
@@ -23,6 +26,27 @@ std::string resolvedOrStandardised(const std::string& path)
 }
 
 } // namespace
+
+std::vector<std::string> roots()
+{
+    std::vector<std::string> folders{std::string(applicationsFolder)};
+    try {
+        folders.push_back(path::appending(XdgFolders::home(), "Applications"));
+    } catch (const PlatformError&) {
+        // Without a home folder only the machine's applications are listed.
+    }
+    return folders;
+}
+
+ApplicationCursor scan(std::vector<std::string> roots, ApplicationScanOptions options)
+{
+    return ApplicationCursor(std::move(roots), std::move(options));
+}
+
+ApplicationCursor scan()
+{
+    return scan(roots());
+}
 
 bool isProtected(const std::string& bundle)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/applications/ApplicationCursor.h"
+#include "core/applications/ApplicationScanOptions.h"
 #include "core/applications/BundleSnapshot.h"
 
 #include <array>
@@ -18,6 +20,15 @@ inline constexpr std::array<std::string_view, 14> protectedPrefixes{
 
 // Applications directly inside this folder may be moved without it being an authorised folder.
 inline constexpr std::string_view applicationsFolder = "/opt";
+
+// Where applications are installed, in the order they are listed: the machine's folder, then
+// the user's own "Applications" folder (left out when the user has no home folder).
+std::vector<std::string> roots();
+
+// The installed applications of `roots`, one bundle per step; nothing is read before the
+// first pull.
+ApplicationCursor scan(std::vector<std::string> roots, ApplicationScanOptions options = {});
+ApplicationCursor scan();
 
 inline BundleSnapshot snapshot(const std::string& bundle, std::stop_token stop = {})
 {

@@ -2,13 +2,13 @@
 
 #include "core/base/Cancellation.h"
 #include "core/base/FileStatus.h"
+#include "core/base/FolderNames.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Sha256.h"
 #include "core/base/UniqueFd.h"
 #include "core/records/FileError.h"
 #include "core/records/FileIdentity.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 
 #include <algorithm>
@@ -20,43 +20,6 @@
 namespace tollenvane {
 
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-// The names in a folder, sorted by their bytes: the order must not depend on how the file
-// system happens to store the folder, or equal trees would give different fingerprints.
-std::vector<std::string> sortedNames(int folderFd)
-{
-    const int own = ::dup(folderFd);
-    if (own < 0) {
-        PlatformError::throwLast("dup");
-    }
-    const std::unique_ptr<DIR, DirCloser> dir(::fdopendir(own));
-    if (!dir) {
-        const int error = errno;
-        ::close(own);
-        throw PlatformError(error, "fdopendir");
-    }
-    std::vector<std::string> names;
-    while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir.get());
-        if (entry == nullptr) {
-            if (errno != 0) {
-                PlatformError::throwLast("readdir");
-            }
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..") {
-            names.emplace_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 template <class Number>
 void appendNumber(std::string& line, Number value)
@@ -90,7 +53,7 @@ public:
 private:
     void walk(int folderFd)
     {
-        for (const std::string& name : sortedNames(folderFd)) {
+        for (const std::string& name : sortedFolderNames(folderFd)) {
             throwIfCancelled(stop_);
             const std::size_t relativeLength = relative_.size();
             relative_ += '/';

@@ -78,6 +78,18 @@ std::string resolved(std::string_view path)
     }
 }
 
+std::optional<std::string> resolvedIfExists(const std::string& path)
+{
+    if (!exists(path)) {
+        return std::nullopt;
+    }
+    try {
+        return resolved(path);
+    } catch (const PlatformError&) {
+        return std::nullopt;
+    }
+}
+
 bool isLinkFree(std::string_view path)
 {
     return resolved(path) == standardised(path);

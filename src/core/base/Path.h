@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,10 @@ std::string standardised(std::string_view path);
 // realpath of the longest existing prefix, the rest appended standardised.
 // Throws PlatformError when resolution fails for another reason than a missing component.
 std::string resolved(std::string_view path);
+
+// The resolved path of an item that exists (a dangling link does not); nothing otherwise, and
+// nothing when resolution fails.
+std::optional<std::string> resolvedIfExists(const std::string& path);
 
 // The path passes through no symbolic link: resolved equals standardised. Throws as resolved.
 bool isLinkFree(std::string_view path);

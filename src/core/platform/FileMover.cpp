@@ -2,12 +2,12 @@
 
 #include "core/base/AtomicFile.h"
 #include "core/base/Cancellation.h"
+#include "core/base/FolderNames.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
 #include "core/records/FileError.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -49,10 +49,6 @@ struct CopyContext {
     dev_t device; // everything copied lies on this file system
     const std::stop_token& stop;
     const FileMover::Hooks& hooks;
-};
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
 int systemRename(const std::string& source, const std::string& target)
@@ -134,38 +130,6 @@ UniqueFd openFolderAt(int parentFd, const std::string& name)
 void syncFolder(int folderFd)
 {
     ::fsync(folderFd); // the items are in place already; a failure here loses nothing
-}
-
-// Sorted, so that the copy's record of a folder can be compared with the folder later.
-std::vector<std::string> entryNames(int folderFd)
-{
-    UniqueFd own(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
-    if (!own) {
-        PlatformError::throwLast("fcntl");
-    }
-    const std::unique_ptr<DIR, DirCloser> dir(::fdopendir(own.get()));
-    if (!dir) {
-        PlatformError::throwLast("fdopendir");
-    }
-    own.release();
-    ::rewinddir(dir.get()); // a duplicate shares the position of an earlier listing
-    std::vector<std::string> names;
-    while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir.get());
-        if (entry == nullptr) {
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..") {
-            names.emplace_back(name);
-        }
-    }
-    if (errno != 0) {
-        PlatformError::throwLast("readdir");
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 std::string readLinkAt(int parentFd, const std::string& name, std::size_t expectedLength)
@@ -261,7 +225,7 @@ void removeOwnItem(int parentFd, const std::string& name) noexcept
         // A copied read-only folder must still be emptied.
         ::fchmod(folder.get(), S_IRWXU);
         try {
-            for (const std::string& child : entryNames(folder.get())) {
+            for (const std::string& child : sortedFolderNames(folder.get())) {
                 removeOwnItem(folder.get(), child);
             }
         } catch (...) {
@@ -378,7 +342,7 @@ CopiedItem fillCopy(const SourceItem& source, int parentFd, const std::string& n
 std::vector<CopiedItem> copyChildren(int fromFolder, int toFolder, const CopyContext& context)
 {
     std::vector<CopiedItem> children;
-    for (const std::string& name : entryNames(fromFolder)) {
+    for (const std::string& name : sortedFolderNames(fromFolder)) {
         throwIfCancelled(context.stop);
         if (context.hooks.checkpoint) {
             context.hooks.checkpoint(FileMover::Stage::copying, name);
@@ -444,7 +408,7 @@ void verifySource(int parentFd, const CopiedItem& item)
         PlatformError::throwLast("faccessat");
     }
     const UniqueFd folder = openFolderAt(parentFd, item.name);
-    const std::vector<std::string> names = entryNames(folder.get());
+    const std::vector<std::string> names = sortedFolderNames(folder.get());
     if (!std::equal(
             names.begin(), names.end(), item.children.begin(), item.children.end(),
             [](const std::string& name, const CopiedItem& child) { return name == child.name; })) {

@@ -51,4 +51,14 @@ std::string configHome()
     return baseFolder("XDG_CONFIG_HOME", ".config");
 }
 
+std::string cacheHome()
+{
+    return baseFolder("XDG_CACHE_HOME", ".cache");
+}
+
+std::string stateHome()
+{
+    return baseFolder("XDG_STATE_HOME", ".local/state");
+}
+
 } // namespace tollenvane::XdgFolders

@@ -13,8 +13,11 @@ std::string environmentVariable(const char* name);
 std::string home();
 
 // $XDG_DATA_HOME when absolute (an unset, empty or relative value is ignored), else
-// ~/.local/share; the same for $XDG_CONFIG_HOME and ~/.config. Both standardised.
+// ~/.local/share; the same for $XDG_CONFIG_HOME and ~/.config, $XDG_CACHE_HOME and ~/.cache,
+// $XDG_STATE_HOME and ~/.local/state. All standardised.
 std::string dataHome();
 std::string configHome();
+std::string cacheHome();
+std::string stateHome();
 
 } // namespace tollenvane::XdgFolders

@@ -7,10 +7,9 @@
 #include "core/localisation/Localization.h"
 #include "core/records/FileError.h"
 #include "core/scan/FolderWalk.h"
+#include "core/scan/PacedSteps.h"
 #include "core/scan/ScanErrors.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <utility>
 
 namespace tollenvane {
@@ -18,18 +17,6 @@ namespace tollenvane {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A wait that a stop request ends at once; ending early is no error.
-void pause(std::chrono::nanoseconds duration, const std::stop_token& stop)
-{
-    if (duration <= std::chrono::nanoseconds::zero()) {
-        return;
-    }
-    std::mutex mutex;
-    std::condition_variable_any wake;
-    std::unique_lock lock(mutex);
-    (void)wake.wait_for(lock, stop, duration, [] { return false; });
-}
 
 } // namespace
 
@@ -51,7 +38,7 @@ struct ScanCursor::State {
     ScanEvent afterLastRoot(std::vector<FileRecord> batch);
     ScanEvent end();
 
-    std::mutex lock;
+    PacedSteps steps;
     std::vector<std::string> roots;
     const bool hidden;
     const std::int64_t minimum;
@@ -61,8 +48,6 @@ struct ScanCursor::State {
     std::optional<FolderWalk> enumerator;
     ScanErrors errors;
     bool firstBatch = true;
-    // The stream is over: `finished` was handed out, or a step gave nothing.
-    bool completed = false;
     bool overflowReported = false;
 };
 
@@ -80,25 +65,11 @@ std::optional<ScanEvent> ScanCursor::next(std::stop_token stop)
     if (!state_) {
         return std::nullopt;
     }
-    const std::scoped_lock guard(state_->lock);
-    std::optional<ScanEvent> event = state_->step(stop);
-    // A caller that pulls again after a cancelled step must not see a walk that lost the
-    // records of the dropped batch.
-    if (!event || event->isFinished()) {
-        state_->completed = true;
-    }
-    return event;
+    return state_->steps.next(state_->options.pause, stop, [&] { return state_->step(stop); });
 }
 
 std::optional<ScanEvent> ScanCursor::State::step(const std::stop_token& stop)
 {
-    if (stop.stop_requested() || completed) {
-        return std::nullopt;
-    }
-    pause(options.pause, stop);
-    if (stop.stop_requested()) {
-        return std::nullopt;
-    }
     normalize();
     // A pending problem goes out before any further walking.
     if (auto text = errors.next()) {

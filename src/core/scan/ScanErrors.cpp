@@ -1,5 +1,7 @@
 #include "core/scan/ScanErrors.h"
 
+#include "core/records/FileError.h"
+
 #include <utility>
 
 namespace tollenvane {
@@ -10,6 +12,14 @@ std::string ScanErrors::text(std::string_view name, std::string_view description
     result.reserve(name.size() + 3 + description.size());
     result.append(name).append(" : ").append(description);
     return result;
+}
+
+std::string ScanErrors::text(std::string_view name, const std::exception& error)
+{
+    if (const auto* refusal = dynamic_cast<const FileError*>(&error)) {
+        return text(name, refusal->errorDescription());
+    }
+    return text(name, error.what());
 }
 
 void ScanErrors::add(std::string text)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -18,6 +19,9 @@ public:
 
     // "<name> : <description>", the form of every problem text.
     static std::string text(std::string_view name, std::string_view description);
+    // The same with the error's description: a refusal's in the current language, the
+    // system's text for any other error.
+    static std::string text(std::string_view name, const std::exception& error);
 
     void add(std::string text);
     // The next kept text not yet handed out, in the order they were added.

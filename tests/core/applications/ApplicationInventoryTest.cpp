@@ -1,27 +1,24 @@
 #include "core/applications/ApplicationInventory.h"
 
 #include "core/platform/RunningApplications.h"
+#include "core/platform/XdgFolders.h"
 #include "core/records/FileError.h"
+#include "support/Bundles.h"
 #include "support/Errors.h"
+#include "support/RunningTool.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+
 namespace tollenvane {
 namespace {
 
-std::string bundleWithIdentifier(const test::TempDir& dir, const std::string& name,
-                                 const std::string& identifier)
-{
-    dir.write(name + "/Contents/Info.plist",
-              "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleIdentifier</key>"
-              "<string>" +
-                  identifier + "</string></dict></plist>");
-    dir.write(name + "/Contents/MacOS/run", "#!/bin/sh\n");
-    return dir / name;
-}
+using test::writeBundle;
 
 TEST(ApplicationInventory, ProtectsSystemPrefixesVendorIdentifiersButNotLookalikes)
 {
@@ -30,10 +27,10 @@ TEST(ApplicationInventory, ProtectsSystemPrefixesVendorIdentifiersButNotLookalik
     EXPECT_TRUE(ApplicationInventory::isProtected("/var/lib/flatpak/app/Tool.app"));
     EXPECT_TRUE(ApplicationInventory::isProtected("/System/Applications/Tool.app"));
     EXPECT_FALSE(ApplicationInventory::isProtected("/usrdata/Tool.app"));
-    EXPECT_TRUE(ApplicationInventory::isProtected(
-        bundleWithIdentifier(dir, "Vendor.app", "com.apple.Calculator")));
-    EXPECT_FALSE(ApplicationInventory::isProtected(
-        bundleWithIdentifier(dir, "Other.app", "com.applesauce.tool")));
+    EXPECT_TRUE(
+        ApplicationInventory::isProtected(writeBundle(dir / "Vendor.app", "com.apple.Calculator")));
+    EXPECT_FALSE(
+        ApplicationInventory::isProtected(writeBundle(dir / "Other.app", "com.applesauce.tool")));
 
     // A link to a system folder is judged by where it leads.
     ASSERT_EQ(::symlink("/usr/share", (dir / "share").c_str()), 0);
@@ -43,8 +40,8 @@ TEST(ApplicationInventory, ProtectsSystemPrefixesVendorIdentifiersButNotLookalik
 TEST(ApplicationInventory, FindsRunningBundlesThroughTheProcessTable)
 {
     const test::TempDir dir;
-    const std::string tool = bundleWithIdentifier(dir, "Tool.app", "org.example.tool");
-    const std::string idle = bundleWithIdentifier(dir, "Idle.app", "org.example.idle");
+    const std::string tool = writeBundle(dir / "Tool.app", "org.example.tool");
+    const std::string idle = writeBundle(dir / "Idle.app", "org.example.idle");
     dir.makeFolder("proc/101");
     dir.makeFolder("proc/102");
     dir.makeFolder("proc/self");
@@ -66,15 +63,72 @@ TEST(ApplicationInventory, FindsRunningBundlesThroughTheProcessTable)
 TEST(ApplicationInventory, AnApplicationOutsideTheApplicationsFolderNeedsAnAcceptedFolder)
 {
     const test::TempDir dir;
-    const std::string tool = bundleWithIdentifier(dir, "Tool.app", "org.example.tool");
+    const std::string tool = writeBundle(dir / "Tool.app", "org.example.tool");
     EXPECT_NO_THROW(ApplicationInventory::validateOperation(tool));
 
-    const std::string hidden = bundleWithIdentifier(dir, ".git/Tool.app", "org.example.tool");
+    const std::string hidden = writeBundle(dir / ".git/Tool.app", "org.example.tool");
     EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::validateOperation(hidden); }),
               FileError::unsafeSource);
     EXPECT_EQ(
         test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/lib/Tool.app"); }),
         FileError::protectedApplication);
+}
+
+TEST(ApplicationInventory, ValidatesProtectionFirstThenTheFolderThatHoldsTheApplication)
+{
+    EXPECT_NO_THROW(ApplicationInventory::validateOperation("/opt/Tool.app"));
+    EXPECT_EQ(test::fileErrorOf(
+                  [] { ApplicationInventory::validateOperation("/opt/Utilities/Tool.app"); }),
+              FileError::unsafeSource);
+    EXPECT_EQ(test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/Tool.app"); }),
+              FileError::protectedApplication);
+
+    const std::string mine = XdgFolders::home() + "/Applications/Tool.app";
+    EXPECT_NO_THROW(ApplicationInventory::validateOperation(writeBundle(mine, "org.example.tool")));
+    EXPECT_EQ(ApplicationInventory::roots(),
+              (std::vector<std::string>{"/opt", XdgFolders::home() + "/Applications"}));
+}
+
+// The test tool, copied into a bundle of the build tree (a temporary folder elsewhere may
+// forbid running programs).
+std::string installTool(const test::TempDir& dir, const std::string& bundle,
+                        const std::string& identifier)
+{
+    const std::string path = writeBundle(dir / bundle, identifier);
+    const std::string executable = path + "/Contents/MacOS/tool";
+    std::filesystem::copy_file(TOLLENVANE_TEST_SLEEPER, executable);
+    return executable;
+}
+
+bool runs(const std::string& bundle)
+{
+    const std::string canonical = std::filesystem::canonical(bundle).string();
+    const std::vector<std::string> running = RunningApplications::bundlePaths();
+    return std::find(running.begin(), running.end(), canonical) != running.end();
+}
+
+TEST(ApplicationInventory, SeesAProcessStartedFromInsideABundleUntilItEnds)
+{
+    const test::TempDir dir;
+    test::RunningTool tool(installTool(dir, "Fake.app", "org.example.fake"));
+    test::RunningTool vendor(installTool(dir, "Vendor.app", "com.apple.Vendor"));
+    if (!test::eventually([&] { return runs(dir / "Fake.app") && runs(dir / "Vendor.app"); })) {
+        GTEST_SKIP() << "the tool copied into the bundles could not be started";
+    }
+    ASSERT_EQ(::symlink("Fake.app", (dir / "Shortcut.app").c_str()), 0);
+    EXPECT_TRUE(ApplicationInventory::isRunning(dir / "Fake.app"));
+    EXPECT_TRUE(ApplicationInventory::isRunning(dir / "Shortcut.app"));
+    EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::validateOperation(dir / "Fake.app"); }),
+              FileError::runningApplication);
+    // Protection is checked first.
+    EXPECT_EQ(
+        test::fileErrorOf([&] { ApplicationInventory::validateOperation(dir / "Vendor.app"); }),
+        FileError::protectedApplication);
+
+    tool.stop();
+    EXPECT_FALSE(ApplicationInventory::isRunning(dir / "Fake.app"));
+    EXPECT_FALSE(ApplicationInventory::isRunning(dir / "Shortcut.app"));
+    EXPECT_NO_THROW(ApplicationInventory::validateOperation(dir / "Fake.app"));
 }
 
 } // namespace

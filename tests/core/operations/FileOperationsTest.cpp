@@ -11,14 +11,13 @@
 #include "core/platform/TypeLookup.h"
 #include "core/records/FileError.h"
 #include "support/Errors.h"
+#include "support/RunningTool.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -479,43 +478,13 @@ TEST_F(FileOperationsTest, TrashesAndRestoresApplicationsWithTheirFingerprint)
     EXPECT_EQ(test::readFile(first.path() + "/Contents/bin/tool"), std::string(5000, 'x'));
 }
 
-// A child process run from inside a bundle, killed when the test ends.
-class RunningTool {
-public:
-    explicit RunningTool(const std::string& executable)
-        : pid_(::fork())
-    {
-        if (pid_ == 0) {
-            ::execl(executable.c_str(), "tool", "600", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-    }
-    ~RunningTool()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    RunningTool(const RunningTool&) = delete;
-    RunningTool& operator=(const RunningTool&) = delete;
-
-private:
-    pid_t pid_;
-};
-
 TEST_F(FileOperationsTest, NeverTrashesOrMovesARunningApplication)
 {
     const std::string bundle = makeBundle(dir, "Tool.app");
     const std::string executable = bundle + "/Contents/bin/sleeper";
     fs::copy_file("/bin/sleep", executable);
-    const RunningTool running(executable);
-    bool seen = false;
-    for (int attempt = 0; attempt < 500 && !seen; ++attempt) {
-        seen = ApplicationInventory::isRunning(bundle);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (!seen) {
+    const test::RunningTool running(executable);
+    if (!test::eventually([&] { return ApplicationInventory::isRunning(bundle); })) {
         GTEST_SKIP() << "the tool copied into the bundle could not be started";
     }
     const FileRecord tool = FileRecord::read(bundle);

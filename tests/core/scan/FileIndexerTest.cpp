@@ -1,6 +1,6 @@
 #include "core/scan/FileIndexer.h"
 
-#include "ScanOutcome.h"
+#include "support/ScanOutcome.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

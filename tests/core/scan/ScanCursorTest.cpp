@@ -1,8 +1,8 @@
-#include "ScanOutcome.h"
 #include "core/base/PlatformError.h"
 #include "core/localisation/Localization.h"
 #include "core/records/FileError.h"
 #include "core/scan/FileIndexer.h"
+#include "support/ScanOutcome.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -22,7 +22,9 @@ struct ScanOutcome {
     std::set<std::string> pathSet() const { return {paths.begin(), paths.end()}; }
 };
 
-inline ScanOutcome drain(ScanCursor& cursor, const std::stop_token& stop = {})
+// Any cursor of scan events: the folder scan's, the application scan's.
+template <class Cursor>
+ScanOutcome drain(Cursor& cursor, const std::stop_token& stop = {})
 {
     ScanOutcome outcome;
     while (auto event = cursor.next(stop)) {
