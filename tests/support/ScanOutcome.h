@@ -32,7 +32,7 @@ ScanOutcome drain(Cursor& cursor, const std::stop_token& stop = {})
         if (event->isBatch()) {
             outcome.batches.push_back(event->records());
             for (const FileRecord& record : event->records()) {
-                outcome.paths.push_back(record.path());
+                outcome.paths.emplace_back(record.path());
             }
         } else if (event->isIssue()) {
             outcome.issues.push_back(event->problem());

@@ -58,10 +58,10 @@ private:
 FileRecord requireUnchanged(const FileRecord& record, const std::stop_token& stop,
                             const FileRecord::Environment& environment)
 {
-    if (!FileRecord::isAvailableLocally(record.path(), environment.cloud)) {
+    if (!FileRecord::isAvailableLocally(std::string(record.path()), environment.cloud)) {
         throw FileError(FileError::offline);
     }
-    FileRecord fresh = FileRecord::read(record.path(), stop, environment);
+    FileRecord fresh = FileRecord::read(std::string(record.path()), stop, environment);
     if (!fresh.sameVersion(record)) {
         throw FileError(FileError::changed);
     }
@@ -72,7 +72,7 @@ VerifiedFile openUnchanged(const FileRecord& record, VerifiedFile::Access access
                            const std::stop_token& stop, const FileRecord::Environment& environment)
 {
     const FileRecord fresh = requireUnchanged(record, stop, environment);
-    return VerifiedFile::open(record.path(), fresh.identity(), access);
+    return VerifiedFile::open(std::string(record.path()), fresh.identity(), access);
 }
 
 std::vector<std::int64_t> sampleOffsets(std::int64_t size)

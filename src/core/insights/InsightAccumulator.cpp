@@ -29,19 +29,10 @@ InsightAccumulator::InsightAccumulator(const std::vector<std::string>& roots, Da
     , storage_(roots)
 {}
 
-void InsightAccumulator::apply(const FileRecord& record, int direction)
+void InsightAccumulator::apply(const FileRecord& record, int direction, bool onlyOneOfItsFile)
 {
-    std::int64_t& held = identities_[record.identity()];
-    if (direction > 0) {
-        if (held == 0) {
-            value_.allocatedBytes += record.allocatedSize();
-        }
-        ++held;
-    } else {
-        if (held == 1) {
-            value_.allocatedBytes -= record.allocatedSize();
-        }
-        held = std::max<std::int64_t>(held - 1, 0);
+    if (onlyOneOfItsFile) {
+        value_.allocatedBytes += direction * record.allocatedSize();
     }
     value_.apply(record, roots_, presets_, direction);
     storage_.apply(record, direction);
@@ -51,10 +42,12 @@ FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
 {
     const std::lock_guard guard(lock_);
     for (FileRecord& record : records) {
-        const auto [held, inserted] = records_.insert(std::move(record));
-        if (inserted) {
-            apply(*held, +1);
+        if (records_.find(record.path()) != nullptr) {
+            continue;
         }
+        const bool first = records_.holders(record.identity(), 1) == 0;
+        apply(record, +1, first);
+        records_.insert(std::move(record));
     }
     return value_;
 }
@@ -62,10 +55,10 @@ FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
 FileInsights InsightAccumulator::remove(const FileRecord& record)
 {
     const std::lock_guard guard(lock_);
-    const auto held = records_.find(record.path());
-    if (held != records_.end()) {
-        const FileRecord removed = std::move(records_.extract(held).value());
-        apply(removed, -1);
+    if (const FileRecord* held = records_.find(record.path())) {
+        const bool last = records_.holders(held->identity(), 2) == 1;
+        apply(*held, -1, last);
+        records_.take(record.path());
     }
     return value_;
 }
@@ -85,8 +78,8 @@ std::vector<FileRecord> InsightAccumulator::snapshot() const
 std::optional<FileRecord> InsightAccumulator::record(std::string_view path) const
 {
     const std::lock_guard guard(lock_);
-    const auto held = records_.find(path);
-    return held == records_.end() ? std::nullopt : std::optional<FileRecord>(*held);
+    const FileRecord* held = records_.find(path);
+    return held == nullptr ? std::nullopt : std::optional<FileRecord>(*held);
 }
 
 FileTally InsightAccumulator::estimate(const SessionFilter& filter, const ReviewStamps& reviewed,

@@ -2,8 +2,8 @@
 
 #include "core/base/Date.h"
 #include "core/insights/FileInsights.h"
+#include "core/insights/RecordStore.h"
 #include "core/insights/SessionSelection.h"
-#include "core/records/FileIdentity.h"
 #include "core/records/FileRecord.h"
 #include "core/storage/StorageTree.h"
 
@@ -12,8 +12,6 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace tollenvane {
@@ -45,30 +43,9 @@ public:
                                       const PathSet* allowedPaths, std::stop_token stop = {}) const;
 
 private:
-    struct PathHash {
-        using is_transparent = void;
-        // Not noexcept, so that the containers store each hash instead of hashing every path
-        // they step over.
-        std::size_t operator()(std::string_view path) const
-        {
-            return std::hash<std::string_view>{}(path);
-        }
-        std::size_t operator()(const FileRecord& record) const { return (*this)(record.path()); }
-    };
-    struct PathEqual {
-        using is_transparent = void;
-        static std::string_view key(std::string_view path) { return path; }
-        static std::string_view key(const FileRecord& record) { return record.path(); }
-        template <class A, class B>
-        bool operator()(const A& a, const B& b) const noexcept
-        {
-            return key(a) == key(b);
-        }
-    };
-    // Keyed by the record's own path, so a path is stored once.
-    using Index = std::unordered_set<FileRecord, PathHash, PathEqual>;
-
-    void apply(const FileRecord& record, int direction);
+    // `onlyOneOfItsFile`: no other held record is the same file (a hard link, say), so its
+    // allocated size counts.
+    void apply(const FileRecord& record, int direction, bool onlyOneOfItsFile);
 
     mutable std::mutex lock_;
     FileInsights value_;
@@ -76,8 +53,7 @@ private:
     Date now_;
     PresetMatchers presets_;
     StorageTree storage_;
-    std::unordered_map<FileIdentity, std::int64_t> identities_;
-    Index records_;
+    RecordStore records_;
 };
 
 } // namespace tollenvane

@@ -2,6 +2,7 @@
 
 #include "core/base/Cancellation.h"
 #include "core/base/Date.h"
+#include "core/base/TextHash.h"
 #include "core/insights/FileTally.h"
 #include "core/records/FileRecord.h"
 #include "core/records/FilterMatcher.h"
@@ -19,8 +20,7 @@
 
 namespace tollenvane {
 
-using ReviewStamps = std::unordered_map<std::string, ReviewStamp>;
-using PathSet = std::unordered_set<std::string>;
+using PathSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
 // Which indexed files a session shows, and in which order. Both operations walk the records once
 // and throw Cancelled, with no result, when asked to stop.

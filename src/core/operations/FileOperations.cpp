@@ -61,7 +61,7 @@ OperationReceipt FileOperations::perform(Decision decision, const FileRecord& fi
                                          const std::optional<std::string>& destination)
 {
     const std::scoped_lock lock(mutex_);
-    const std::string& source = file.path();
+    const std::string source(file.path());
     if (!path::exists(source)) {
         throw FileError(FileError::missing);
     }
@@ -84,7 +84,7 @@ void FileOperations::checkSource(Decision decision, const FileRecord& file) cons
     if (!isApplication(file)) {
         FolderAccess::validate(std::string(path::parent(file.path())));
     } else if (changesDisk(decision)) {
-        ApplicationInventory::validateOperation(file.path());
+        ApplicationInventory::validateOperation(std::string(file.path()));
     }
 }
 
@@ -105,7 +105,7 @@ std::optional<std::string> FileOperations::prepareChange(Decision decision, cons
     }
     // Measuring the bundle again took time; the application may have been started meanwhile.
     if (isApplication(file)) {
-        ApplicationInventory::validateOperation(file.path());
+        ApplicationInventory::validateOperation(std::string(file.path()));
     }
     return digest;
 }
@@ -115,12 +115,12 @@ FileOperations::carryOut(Decision decision, const FileRecord& file,
                          const std::optional<std::string>& destination) const
 {
     if (decision == Decision::trash) {
-        std::string place = trash_.trash(file.path());
+        std::string place = trash_.trash(std::string(file.path()));
         return place.empty() ? std::nullopt : std::optional(std::move(place));
     }
     if (decision == Decision::move) {
         std::string target = moveTarget(file, destination);
-        mover_.moveNoReplace(file.path(), target);
+        mover_.moveNoReplace(std::string(file.path()), target);
         return target;
     }
     return std::nullopt;
@@ -137,7 +137,7 @@ std::string FileOperations::moveTarget(const FileRecord& file,
     if (folder == path::resolved(path::parent(file.path()))) {
         throw FileError(FileError::invalidDestination);
     }
-    if (isApplication(file) && folder.starts_with(file.path() + "/")) {
+    if (isApplication(file) && folder.starts_with(std::string(file.path()) + "/")) {
         throw FileError(FileError::invalidDestination);
     }
     std::string target = path::appending(folder, path::lastComponent(file.path()));
@@ -170,7 +170,7 @@ FileRecord FileOperations::undo(const OperationReceipt& receipt)
         throw FileError(FileError::missing);
     }
     const std::string& place = *receipt.resultingPath;
-    const std::string& original = receipt.original.path();
+    const std::string original(receipt.original.path());
     if (!path::exists(place)) {
         throw FileError(FileError::missing);
     }
@@ -195,7 +195,7 @@ FileRecord FileOperations::undo(const OperationReceipt& receipt)
 // Keep and later never moved anything, whatever a receipt claims: nothing on disk changes.
 FileRecord FileOperations::undoInPlace(const OperationReceipt& receipt) const
 {
-    return FileRecord::read(receipt.original.path(), {}, environment_);
+    return FileRecord::read(std::string(receipt.original.path()), {}, environment_);
 }
 
 // A rename or a change of owner or mode moves the status time without touching the content, so
@@ -226,7 +226,7 @@ void FileOperations::checkSameFile(const OperationReceipt& receipt, const FileRe
 
 void FileOperations::checkOriginalPlace(const FileRecord& original) const
 {
-    if (path::occupied(original.path())) {
+    if (path::occupied(std::string(original.path()))) {
         throw FileError(FileError::collision);
     }
     const std::string folder(path::parent(original.path()));
@@ -243,7 +243,7 @@ void FileOperations::checkOriginalPlace(const FileRecord& original) const
 FileRecord FileOperations::restoredRecord(const FileRecord& original) const
 {
     try {
-        return FileRecord::read(original.path(), {}, environment_);
+        return FileRecord::read(std::string(original.path()), {}, environment_);
     } catch (const std::exception&) {
         // The file is back already. A failure now would leave the caller showing it as still
         // away, with an undo that can never succeed again; the next decision reads it anyway.

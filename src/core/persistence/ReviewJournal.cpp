@@ -71,7 +71,7 @@ bool appendToExisting(const std::string& path, std::string_view line)
     return true;
 }
 
-void apply(std::unordered_map<std::string, ReviewStamp>& stamps, ReviewJournal::Entry entry)
+void apply(ReviewStamps& stamps, ReviewJournal::Entry entry)
 {
     if (entry.stamp) {
         stamps.insert_or_assign(std::move(entry.path), std::move(*entry.stamp));
@@ -126,7 +126,7 @@ std::string ReviewJournal::pathBeside(std::string_view stateFilePath)
     return std::string(base) + std::string(journalExtension);
 }
 
-std::unordered_map<std::string, ReviewStamp> ReviewJournal::load() const
+ReviewStamps ReviewJournal::load() const
 {
     const std::lock_guard lock(mutex_);
     const UniqueFd fd = openJournal(path_, O_RDONLY);
@@ -139,7 +139,7 @@ std::unordered_map<std::string, ReviewStamp> ReviewJournal::load() const
     requireRegularFile(FileStatus::ofDescriptor(fd.get()));
     const std::string content = readToEnd(fd.get()).value();
 
-    std::unordered_map<std::string, ReviewStamp> stamps;
+    ReviewStamps stamps;
     std::size_t lineNumber = 0;
     std::size_t start = 0;
     while (start < content.size()) {

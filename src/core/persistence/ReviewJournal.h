@@ -38,7 +38,7 @@ public:
     // The last stamp of every path. A missing file is empty. One line that cannot be decoded
     // throws DecodeError naming its line number, and nothing is returned. PlatformError when
     // the file cannot be read, is a symbolic link or is not a regular file.
-    std::unordered_map<std::string, ReviewStamp> load() const;
+    ReviewStamps load() const;
 
     // Appends one line, creating the folder and, owner-only, the file when missing. A failed
     // append leaves the file exactly as it was and throws PlatformError. Text that is not UTF-8

@@ -67,7 +67,7 @@ FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& sta
 {
     requireSupported(path, status);
     FileRecord record;
-    record.path_ = path::standardised(path);
+    record.path_ = SharedText(path::standardised(path));
     if (isBundle(path, status)) {
         const BundleSnapshot snapshot = ApplicationInventory::snapshot(path, std::move(stop));
         record.size_ = snapshot.size;
@@ -192,7 +192,7 @@ FileRecord FileRecord::fromJson(const Json& json)
 {
     json::requireObject(json, "file record");
     FileRecord record;
-    record.path_ = json::parsed(json, "url", pathFromFileUrl);
+    record.path_ = SharedText(json::parsed(json, "url", pathFromFileUrl));
     record.size_ = json::int64(json, "size");
     record.allocatedSize_ = json::int64(json, "allocatedSize");
     record.linkCount_ = json::uint64(json, "linkCount");
@@ -246,7 +246,7 @@ std::hash<tollenvane::FileRecord>::operator()(const tollenvane::FileRecord& reco
     const auto optionalText = [](const auto& text) {
         return text ? std::hash<std::string>{}(*text) : std::size_t{0x51ed};
     };
-    mix(std::hash<std::string>{}(record.path()));
+    mix(std::hash<std::string_view>{}(record.path()));
     mix(std::hash<std::int64_t>{}(record.size()));
     mix(std::hash<std::int64_t>{}(record.allocatedSize()));
     mix(std::hash<std::uint64_t>{}(record.linkCount()));

@@ -4,6 +4,7 @@
 #include "core/base/FileStatus.h"
 #include "core/base/InternedText.h"
 #include "core/base/Json.h"
+#include "core/base/SharedText.h"
 #include "core/records/FileIdentity.h"
 #include "core/records/FileKind.h"
 
@@ -55,8 +56,10 @@ public:
     static FileRecord fromJson(const Json& json);
 
     // The standardised path; the record's identity in lists, maps and queues.
-    const std::string& path() const { return path_; }
-    const std::string& id() const { return path_; }
+    std::string_view path() const { return path_.view(); }
+    std::string_view id() const { return path_.view(); }
+    // The path itself, for holders that keep it beside the record without a copy.
+    const SharedText& sharedPath() const { return path_; }
     std::string_view name() const;
     FileIdentity identity() const { return {device_, inode_}; }
 
@@ -110,7 +113,7 @@ private:
     void setBundle(BundleDetails details);
 
     // Ordered for size: a million of these make the index.
-    std::string path_;
+    SharedText path_;
     std::int64_t size_ = 0;
     std::int64_t allocatedSize_ = 0;
     std::uint64_t linkCount_ = 0;

@@ -2,11 +2,13 @@
 
 #include "core/base/Date.h"
 #include "core/base/Json.h"
+#include "core/base/TextHash.h"
 #include "core/records/Decision.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace tollenvane {
 
@@ -42,5 +44,8 @@ struct ReviewStamp {
 
     bool operator==(const ReviewStamp&) const = default;
 };
+
+// The remembered decisions by file path.
+using ReviewStamps = std::unordered_map<std::string, ReviewStamp, TextHash, std::equal_to<>>;
 
 } // namespace tollenvane

@@ -30,14 +30,64 @@ std::vector<std::string_view> names(std::string_view relative)
     }
 }
 
+std::size_t nameHash(std::string_view name)
+{
+    return std::hash<std::string_view>{}(name);
+}
+
 } // namespace
 
-StorageTree::Children& StorageTree::Node::ensureChildren()
+std::optional<PositionIndex::Position> StorageTree::Folder::findFile(std::string_view name) const
 {
-    if (!children) {
-        children = std::make_unique<Children>();
+    return fileIndex.find(nameHash(name), [this, name](PositionIndex::Position position) {
+        return path::lastComponent(files[position].path.view()) == name;
+    });
+}
+
+void StorageTree::Folder::addFile(File file)
+{
+    // Grown by half rather than doubled: most of the tree's memory is these lists.
+    if (files.size() == files.capacity()) {
+        files.reserve(files.size() + files.size() / 2 + 4);
     }
-    return *children;
+    const std::size_t hash = nameHash(path::lastComponent(file.path.view()));
+    files.push_back(std::move(file));
+    fileIndex.insert(static_cast<PositionIndex::Position>(files.size() - 1), hash);
+}
+
+StorageTree::File StorageTree::Folder::takeFile(PositionIndex::Position position)
+{
+    const auto hashAt = [this](PositionIndex::Position at) {
+        return nameHash(path::lastComponent(files[at].path.view()));
+    };
+    fileIndex.erase(position, hashAt(position));
+    File taken = std::move(files[position]);
+    const auto last = static_cast<PositionIndex::Position>(files.size() - 1);
+    if (position != last) {
+        fileIndex.relocate(last, position, hashAt(last));
+        files[position] = std::move(files[last]);
+    }
+    files.pop_back();
+    return taken;
+}
+
+// A name already held as a file becomes a folder that keeps the file's form and totals.
+StorageTree::Folder& StorageTree::Folder::subfolder(std::string_view name)
+{
+    if (!folders) {
+        folders = std::make_unique<Folders>();
+    }
+    if (const auto found = folders->find(name); found != folders->end()) {
+        return found->second;
+    }
+    Folder folder;
+    if (const auto file = findFile(name)) {
+        const File taken = takeFile(*file);
+        folder.directory = false;
+        folder.bytes = taken.bytes;
+        folder.count = taken.count;
+    }
+    return folders->emplace(std::string(name), std::move(folder)).first->second;
 }
 
 StorageTree::StorageTree(const std::vector<std::string>& roots)
@@ -54,10 +104,16 @@ const std::string* StorageTree::rootOf(std::string_view path) const
 
 void StorageTree::apply(const FileRecord& record, int direction)
 {
-    apply(record.path(), record.size(), direction);
+    apply(record.path(), &record.sharedPath(), record.size(), direction);
 }
 
 void StorageTree::apply(std::string_view path, std::int64_t size, int direction)
+{
+    apply(path, nullptr, size, direction);
+}
+
+void StorageTree::apply(std::string_view path, const SharedText* shared, std::int64_t size,
+                        int direction)
 {
     const std::string* root = rootOf(path);
     if (root == nullptr) {
@@ -68,17 +124,36 @@ void StorageTree::apply(std::string_view path, std::int64_t size, int direction)
         return;
     }
     const std::string_view fileName = below.back();
-    const std::string_view folder = path.substr(0, path.size() - fileName.size() - 1);
-    Chain& chain = chainFor(*root, folder);
-    Node& file =
-        chain.nodes.back()->ensureChildren().try_emplace(std::string(fileName)).first->second;
-    file.bytes += size * direction;
-    file.count += direction;
-    for (Node* node : chain.nodes) {
-        node->bytes += size * direction;
+    Chain& chain = chainFor(*root, path.substr(0, path.size() - fileName.size() - 1));
+    Folder& parent = *chain.nodes.back();
+    const std::int64_t delta = size * direction;
+    for (Folder* node : chain.nodes) {
+        node->bytes += delta;
         node->count += direction;
     }
-    prune(file, fileName);
+    if (parent.folders) {
+        if (const auto folder = parent.folders->find(fileName); folder != parent.folders->end()) {
+            folder->second.bytes += delta;
+            folder->second.count += direction;
+            if (folder->second.count < 1) {
+                parent.folders->erase(folder);
+                last_ = Chain{};
+            }
+            prune();
+            return;
+        }
+    }
+    if (const auto file = parent.findFile(fileName)) {
+        File& held = parent.files[*file];
+        held.bytes += delta;
+        held.count += direction;
+        if (held.count < 1) {
+            parent.takeFile(*file);
+        }
+    } else if (direction > 0) {
+        parent.addFile({shared != nullptr ? *shared : SharedText(path), delta, direction});
+    }
+    prune();
 }
 
 // Files of one folder arrive together, so the folders above them are looked up once.
@@ -88,13 +163,11 @@ StorageTree::Chain& StorageTree::chainFor(const std::string& root, std::string_v
         return last_;
     }
     last_ = Chain{.folder = std::string(folder), .nodes = {}, .names = {root}};
-    Node* node = &top_.try_emplace(root, Node{.directory = true}).first->second;
+    Folder* node = &top_.try_emplace(root).first->second;
     last_.nodes.push_back(node);
     if (folder.size() > root.size()) {
         for (const std::string_view name : names(folder.substr(root.size() + 1))) {
-            node = &node->ensureChildren()
-                        .try_emplace(std::string(name), Node{.directory = true})
-                        .first->second;
+            node = &node->subfolder(name);
             last_.nodes.push_back(node);
             last_.names.emplace_back(name);
         }
@@ -104,17 +177,16 @@ StorageTree::Chain& StorageTree::chainFor(const std::string& root, std::string_v
 
 // A node lives only while files lie below it. Going bottom-up, a folder is erased only after
 // everything below it was dealt with.
-void StorageTree::prune(Node& file, std::string_view fileName)
+void StorageTree::prune()
 {
-    std::vector<Node*>& chain = last_.nodes;
-    bool erased = false;
-    if (file.count < 1) {
-        chain.back()->children->erase(chain.back()->children->find(fileName));
-        erased = true;
+    if (last_.nodes.empty()) {
+        return;
     }
+    std::vector<Folder*>& chain = last_.nodes;
+    bool erased = false;
     for (std::size_t level = chain.size() - 1; level > 0; --level) {
         if (chain[level]->count < 1) {
-            chain[level - 1]->children->erase(last_.names[level]);
+            chain[level - 1]->folders->erase(last_.names[level]);
             erased = true;
         }
     }
@@ -127,7 +199,7 @@ void StorageTree::prune(Node& file, std::string_view fileName)
     }
 }
 
-const StorageTree::Node* StorageTree::find(std::string_view folder) const
+const StorageTree::Folder* StorageTree::find(std::string_view folder) const
 {
     const auto root = std::find_if(roots_.begin(), roots_.end(), [folder](const std::string& r) {
         return folder == r || path::beginsWithFolder(folder, r);
@@ -139,7 +211,7 @@ const StorageTree::Node* StorageTree::find(std::string_view folder) const
     if (top == top_.end()) {
         return nullptr;
     }
-    const Node* node = &top->second;
+    const Folder* node = &top->second;
     if (folder.size() == root->size()) {
         return node;
     }
@@ -148,11 +220,11 @@ const StorageTree::Node* StorageTree::find(std::string_view folder) const
         return nullptr;
     }
     for (const std::string_view name : below) {
-        if (!node->children) {
+        if (!node->folders) {
             return nullptr;
         }
-        const auto child = node->children->find(name);
-        if (child == node->children->end()) {
+        const auto child = node->folders->find(name);
+        if (child == node->folders->end()) {
             return nullptr;
         }
         node = &child->second;
@@ -168,10 +240,17 @@ std::vector<StorageNode> StorageTree::nodes(std::optional<std::string_view> fold
             result.push_back({path, std::string(path::lastComponent(path)), node.directory,
                               node.bytes, node.count});
         }
-    } else if (const Node* parent = find(*folder); parent != nullptr && parent->children) {
-        for (const auto& [name, node] : *parent->children) {
-            result.push_back(
-                {path::appending(*folder, name), name, node.directory, node.bytes, node.count});
+    } else if (const Folder* parent = find(*folder)) {
+        if (parent->folders) {
+            for (const auto& [name, node] : *parent->folders) {
+                result.push_back(
+                    {path::appending(*folder, name), name, node.directory, node.bytes, node.count});
+            }
+        }
+        for (const File& file : parent->files) {
+            const std::string_view path = file.path.view();
+            result.push_back({std::string(path), std::string(path::lastComponent(path)), false,
+                              file.bytes, file.count});
         }
     }
     std::sort(result.begin(), result.end(), [](const StorageNode& a, const StorageNode& b) {

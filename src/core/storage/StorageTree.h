@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/base/PositionIndex.h"
+#include "core/base/SharedText.h"
+#include "core/base/TextHash.h"
 #include "core/storage/StorageNode.h"
 
 #include <cstdint>
@@ -37,40 +40,45 @@ public:
     std::vector<StorageNode> nodes(std::optional<std::string_view> folder = std::nullopt) const;
 
 private:
-    struct Node;
-    struct NameHash {
-        using is_transparent = void;
-        // Not noexcept, so that the containers store each hash instead of hashing every name
-        // they step over.
-        std::size_t operator()(std::string_view name) const
-        {
-            return std::hash<std::string_view>{}(name);
-        }
-    };
-    // Keyed by name; the root nodes by their full path.
-    using Children = std::unordered_map<std::string, Node, NameHash, std::equal_to<>>;
-    struct Node {
-        bool directory = false;
+    // A file as the tree holds it: its path shared with the record, which a million files make
+    // worth sharing.
+    struct File {
+        SharedText path;
         std::int64_t bytes = 0;
         std::int64_t count = 0;
-        std::unique_ptr<Children> children = nullptr; // none for a file, nearly every node
+    };
+    struct Folder;
+    using Folders = std::unordered_map<std::string, Folder, TextHash, std::equal_to<>>;
+    // A folder, or a file below which files were later found: the node keeps the form it was
+    // made with.
+    struct Folder {
+        bool directory = true;
+        std::int64_t bytes = 0;
+        std::int64_t count = 0;
+        std::vector<File> files;
+        PositionIndex fileIndex; // by name
+        std::unique_ptr<Folders> folders = nullptr;
 
-        Children& ensureChildren();
+        std::optional<PositionIndex::Position> findFile(std::string_view name) const;
+        void addFile(File file);
+        File takeFile(PositionIndex::Position position);
+        Folder& subfolder(std::string_view name);
     };
     // The folders from the root down to the folder of the last path applied.
     struct Chain {
         std::string folder;
-        std::vector<Node*> nodes;
+        std::vector<Folder*> nodes;
         std::vector<std::string> names; // the key of each node in its parent
     };
 
     const std::string* rootOf(std::string_view path) const;
+    void apply(std::string_view path, const SharedText* shared, std::int64_t size, int direction);
     Chain& chainFor(const std::string& root, std::string_view folder);
-    void prune(Node& file, std::string_view fileName);
-    const Node* find(std::string_view folder) const;
+    void prune();
+    const Folder* find(std::string_view folder) const;
 
     std::vector<std::string> roots_;
-    Children top_;
+    Folders top_; // the root nodes by their full path
     Chain last_;
 };
 

@@ -43,7 +43,7 @@ std::vector<std::string> paths(const DuplicateGroup& group)
 {
     std::vector<std::string> result;
     for (const FileRecord& file : group.files) {
-        result.push_back(file.path());
+        result.emplace_back(file.path());
     }
     return result;
 }
@@ -108,7 +108,7 @@ TEST(DuplicateFinder, DigestsWholeContentsOfFilesStillAsRecorded)
               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
 
     const FileRecord touched = FileRecord::read(dir.write("touched", "abc"));
-    test::setModified(touched.path(), 1'000'000'000);
+    test::setModified(std::string(touched.path()), 1'000'000'000);
     EXPECT_EQ(test::fileErrorOf([&] { DuplicateFinder::digest(touched); }), FileError::changed);
     EXPECT_EQ(test::fileErrorOf([&] { DuplicateFinder::sample(touched); }), FileError::changed);
 

@@ -187,7 +187,7 @@ TEST_F(InsightAccumulatorTest, EstimateAndSelectionRunOverTheIndex)
     const auto queue = accumulator.selection(videos, {}, std::nullopt, nullptr);
     ASSERT_EQ(queue.size(), 2u);
     EXPECT_EQ(queue[0].size(), 50);
-    const PathSet allowed{queue[1].path()};
+    const PathSet allowed{std::string(queue[1].path())};
     EXPECT_EQ(accumulator.selection(videos, {}, std::nullopt, &allowed).size(), 1u);
 
     std::stop_source stop;

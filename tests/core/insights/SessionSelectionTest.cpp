@@ -19,7 +19,7 @@ std::vector<std::string> paths(const std::vector<FileRecord>& records)
 {
     std::vector<std::string> result;
     for (const FileRecord& record : records) {
-        result.push_back(record.path());
+        result.emplace_back(record.path());
     }
     return result;
 }
@@ -39,7 +39,7 @@ TEST(SessionSelection, ReviewStampsKeepDecidedFilesOutUntilTheyChange)
     const RecordSample sample{.volumeUUID = "uuid-1"};
     const FileRecord file = sample.record();
     const auto stamped = [&](Decision decision, const std::string& session) {
-        return ReviewStamps{{file.path(), ReviewStamp::of(file, decision, session)}};
+        return ReviewStamps{{std::string(file.path()), ReviewStamp::of(file, decision, session)}};
     };
 
     const ReviewStamps kept = stamped(Decision::keep, sessionA);

@@ -475,7 +475,8 @@ TEST_F(FileOperationsTest, TrashesAndRestoresApplicationsWithTheirFingerprint)
     const FileRecord restored = operations.undo(firstTrashed);
     EXPECT_EQ(restored.path(), first.path());
     EXPECT_EQ(restored.packageFingerprint(), first.packageFingerprint());
-    EXPECT_EQ(test::readFile(first.path() + "/Contents/bin/tool"), std::string(5000, 'x'));
+    EXPECT_EQ(test::readFile(std::string(first.path()) + "/Contents/bin/tool"),
+              std::string(5000, 'x'));
 }
 
 TEST_F(FileOperationsTest, NeverTrashesOrMovesARunningApplication)

@@ -16,12 +16,14 @@ TEST(OperationReceipt, UndoNeedsAPlaceAndARecordForTrashAndMove)
     EXPECT_TRUE((OperationReceipt{record, Decision::keep, {}, {}, {}}).canUndo());
     EXPECT_TRUE((OperationReceipt{record, Decision::later, {}, {}, {}}).canUndo());
     EXPECT_FALSE((OperationReceipt{record, Decision::trash, {}, {}, {}}).canUndo());
-    EXPECT_FALSE((OperationReceipt{record, Decision::move, moved.path(), {}, {}}).canUndo());
+    EXPECT_FALSE(
+        (OperationReceipt{record, Decision::move, std::string(moved.path()), {}, {}}).canUndo());
 
-    const OperationReceipt full{record, Decision::move, moved.path(), moved, std::string(64, '0')};
+    const OperationReceipt full{record, Decision::move, std::string(moved.path()), moved,
+                                std::string(64, '0')};
     EXPECT_TRUE(full.canUndo());
     const Json json = full.toJson();
-    EXPECT_EQ(json["resultingURL"], "file://" + moved.path());
+    EXPECT_EQ(json["resultingURL"], "file://" + std::string(moved.path()));
     EXPECT_EQ(OperationReceipt::fromJson(json::parse(json::dump(json))), full);
 
     Json badUrl = json;

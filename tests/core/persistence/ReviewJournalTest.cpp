@@ -124,9 +124,8 @@ TEST(ReviewJournal, TheLastLineOfAPathDecides)
                   lineOf("/h/a.png", stamp(2, Decision::move)) + lineOf("/h/c.png", stamp(3)) +
                   lineOf("/h/c.png", std::nullopt) + lineOf("/h/never.png", std::nullopt));
     const auto stamps = journal.load();
-    EXPECT_EQ(stamps, (std::unordered_map<std::string, ReviewStamp>{
-                          {"/h/a.png", stamp(2, Decision::move)},
-                          {"/h/b.png", stamp(7, Decision::trash)}}));
+    EXPECT_EQ(stamps, (ReviewStamps{{"/h/a.png", stamp(2, Decision::move)},
+                                    {"/h/b.png", stamp(7, Decision::trash)}}));
     // A fresh journal over the same file, as at the next start.
     EXPECT_EQ(ReviewJournal(path).load(), stamps);
 }

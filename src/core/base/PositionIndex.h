@@ -1,0 +1,136 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tollenvane {
+
+// A hash index of positions into an array that the caller keeps: eight bytes a slot and no
+// allocation per entry, for indexes of millions of entries. The index stores no keys: the caller
+// hashes, and answers whether the entry at a position matches. A 32-bit digest of each hash kept
+// in the slot places the entry and spares most of those questions, each of which reaches into the
+// caller's memory. Several positions may share a key. Open addressing with linear probing;
+// deletion shifts entries back, so there are no tombstones.
+class PositionIndex {
+public:
+    using Position = std::uint32_t;
+
+    std::size_t size() const { return size_; }
+
+    // The first stored position, in probe order, with that hash whose entry `matches`.
+    template <class Matches>
+    std::optional<Position> find(std::size_t hash, const Matches& matches) const
+    {
+        if (slots_.empty()) {
+            return std::nullopt;
+        }
+        const std::uint32_t wanted = digest(hash);
+        for (std::size_t slot = home(wanted); slots_[slot].stored != empty; slot = next(slot)) {
+            if (slots_[slot].digest == wanted && matches(slots_[slot].stored - 1)) {
+                return slots_[slot].stored - 1;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // How many stored positions with that hash match, counting no further than `limit`.
+    template <class Matches>
+    std::size_t count(std::size_t hash, const Matches& matches, std::size_t limit) const
+    {
+        std::size_t found = 0;
+        if (slots_.empty()) {
+            return found;
+        }
+        const std::uint32_t wanted = digest(hash);
+        for (std::size_t slot = home(wanted); slots_[slot].stored != empty && found < limit;
+             slot = next(slot)) {
+            found += slots_[slot].digest == wanted && matches(slots_[slot].stored - 1) ? 1 : 0;
+        }
+        return found;
+    }
+
+    void insert(Position position, std::size_t hash)
+    {
+        if ((size_ + 1) * 5 > slots_.size() * 4) {
+            grow();
+        }
+        place({position + 1, digest(hash)});
+        ++size_;
+    }
+
+    // Takes out `position`, which must be stored with that hash.
+    void erase(Position position, std::size_t hash)
+    {
+        std::size_t hole = slotOf(position, hash);
+        // Entries after the hole that could live in it move back, so no probe ends early.
+        for (std::size_t slot = next(hole); slots_[slot].stored != empty; slot = next(slot)) {
+            if (distance(home(slots_[slot].digest), slot) >= distance(hole, slot)) {
+                slots_[hole] = slots_[slot];
+                hole = slot;
+            }
+        }
+        slots_[hole] = Slot{};
+        --size_;
+    }
+
+    // The entry stored at `from` now lives at `to` (the caller moved it).
+    void relocate(Position from, Position to, std::size_t hash)
+    {
+        slots_[slotOf(from, hash)].stored = to + 1;
+    }
+
+private:
+    static constexpr Position empty = 0;
+
+    struct Slot {
+        Position stored = empty; // position + 1
+        std::uint32_t digest = 0;
+    };
+
+    static std::uint32_t digest(std::size_t hash)
+    {
+        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+    }
+    std::size_t home(std::uint32_t digest) const { return digest & (slots_.size() - 1); }
+    std::size_t next(std::size_t slot) const { return (slot + 1) & (slots_.size() - 1); }
+    std::size_t distance(std::size_t from, std::size_t to) const
+    {
+        return (to - from) & (slots_.size() - 1);
+    }
+
+    std::size_t slotOf(Position position, std::size_t hash) const
+    {
+        std::size_t slot = home(digest(hash));
+        while (slots_[slot].stored != position + 1) {
+            slot = next(slot);
+        }
+        return slot;
+    }
+
+    void place(Slot entry)
+    {
+        std::size_t slot = home(entry.digest);
+        while (slots_[slot].stored != empty) {
+            slot = next(slot);
+        }
+        slots_[slot] = entry;
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& entry : old) {
+            if (entry.stored != empty) {
+                place(entry);
+            }
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t size_ = 0;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,117 @@
+#include "core/insights/RecordStore.h"
+
+#include <functional>
+#include <limits>
+#include <stdexcept>
+
+namespace tollenvane {
+
+namespace {
+
+std::size_t hashOf(std::string_view path)
+{
+    return std::hash<std::string_view>{}(path);
+}
+
+// Inodes come in runs; mixing every bit keeps runs from clustering in the probe sequences.
+std::size_t hashOf(const FileIdentity& identity)
+{
+    std::uint64_t x = identity.inode ^ (identity.device * 0x9e3779b97f4a7c15ULL);
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return static_cast<std::size_t>(x ^ (x >> 31));
+}
+
+} // namespace
+
+const FileRecord& RecordStore::at(Position position) const
+{
+    return chunks_[position / chunkSize][position % chunkSize];
+}
+
+FileRecord& RecordStore::at(Position position)
+{
+    return chunks_[position / chunkSize][position % chunkSize];
+}
+
+std::size_t RecordStore::pathHashAt(Position position) const
+{
+    return hashOf(at(position).path());
+}
+
+std::size_t RecordStore::identityHashAt(Position position) const
+{
+    return hashOf(at(position).identity());
+}
+
+bool RecordStore::insert(FileRecord record)
+{
+    if (find(record.path()) != nullptr) {
+        return false;
+    }
+    if (size_ >= std::numeric_limits<Position>::max() - 1) {
+        throw std::length_error("too many records to index");
+    }
+    if (size_ % chunkSize == 0) {
+        chunks_.emplace_back().reserve(chunkSize);
+    }
+    const std::size_t pathHash = hashOf(record.path());
+    const std::size_t identityHash = hashOf(record.identity());
+    chunks_.back().push_back(std::move(record));
+    const auto position = static_cast<Position>(size_++);
+    byPath_.insert(position, pathHash);
+    byIdentity_.insert(position, identityHash);
+    return true;
+}
+
+const FileRecord* RecordStore::find(std::string_view path) const
+{
+    const auto position =
+        byPath_.find(hashOf(path), [this, path](Position p) { return at(p).path() == path; });
+    return position ? &at(*position) : nullptr;
+}
+
+std::optional<FileRecord> RecordStore::take(std::string_view path)
+{
+    const auto position =
+        byPath_.find(hashOf(path), [this, path](Position p) { return at(p).path() == path; });
+    if (!position) {
+        return std::nullopt;
+    }
+    byPath_.erase(*position, pathHashAt(*position));
+    byIdentity_.erase(*position, identityHashAt(*position));
+    FileRecord taken = std::move(at(*position));
+
+    // The last record fills the hole, so the store stays dense.
+    const auto last = static_cast<Position>(size_ - 1);
+    if (*position != last) {
+        byPath_.relocate(last, *position, pathHashAt(last));
+        byIdentity_.relocate(last, *position, identityHashAt(last));
+        at(*position) = std::move(at(last));
+    }
+    chunks_.back().pop_back();
+    if (chunks_.back().empty()) {
+        chunks_.pop_back();
+    }
+    --size_;
+    return taken;
+}
+
+std::size_t RecordStore::holders(const FileIdentity& identity, std::size_t limit) const
+{
+    return byIdentity_.count(
+        hashOf(identity), [this, &identity](Position p) { return at(p).identity() == identity; },
+        limit);
+}
+
+RecordStore::Iterator RecordStore::begin() const
+{
+    return {this, 0};
+}
+
+RecordStore::Iterator RecordStore::end() const
+{
+    return {this, size_};
+}
+
+} // namespace tollenvane

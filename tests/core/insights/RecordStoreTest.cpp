@@ -1,0 +1,68 @@
+#include "core/insights/RecordStore.h"
+
+#include "support/RecordSample.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+
+namespace tollenvane {
+namespace {
+
+using test::RecordSample;
+
+FileRecord record(int name, std::uint64_t inode)
+{
+    return RecordSample{.inode = inode, .path = "/r/" + std::to_string(name)}.record();
+}
+
+// Thousands of random insertions and removals against a plain map: every record stays findable
+// by path and by file, however often the store fills holes and its indexes shift entries.
+TEST(RecordStore, StaysFaithfulThroughRandomInsertionsAndRemovals)
+{
+    std::mt19937 random(7);
+    RecordStore store;
+    std::map<std::string, std::uint64_t> expected; // path to inode
+    for (int step = 0; step < 40'000; ++step) {
+        const int name = static_cast<int>(random() % 3000);
+        const std::uint64_t inode = random() % 1500; // many paths share a file
+        const std::string path = "/r/" + std::to_string(name);
+        if (random() % 3 != 0) {
+            const bool inserted = store.insert(record(name, inode));
+            EXPECT_EQ(inserted, expected.emplace(path, inode).second);
+        } else {
+            const auto taken = store.take(path);
+            const auto held = expected.find(path);
+            ASSERT_EQ(taken.has_value(), held != expected.end());
+            if (taken) {
+                EXPECT_EQ(taken->inode(), held->second);
+                expected.erase(held);
+            }
+        }
+    }
+    ASSERT_EQ(store.size(), expected.size());
+    std::set<std::string> seen;
+    for (const FileRecord& held : store) {
+        seen.emplace(held.path());
+    }
+    EXPECT_EQ(seen.size(), expected.size());
+    std::map<std::uint64_t, std::size_t> sharing;
+    for (const auto& [path, inode] : expected) {
+        const FileRecord* found = store.find(path);
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->inode(), inode);
+        ++sharing[inode];
+    }
+    for (std::uint64_t inode = 0; inode < 1500; ++inode) {
+        const FileIdentity identity{2049, inode};
+        EXPECT_EQ(store.holders(identity, 1000), sharing[inode]);
+        EXPECT_EQ(store.holders(identity, 1), std::min<std::size_t>(sharing[inode], 1));
+    }
+    EXPECT_EQ(store.find("/r/none"), nullptr);
+}
+
+} // namespace
+} // namespace tollenvane
