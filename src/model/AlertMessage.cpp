@@ -1,0 +1,13 @@
+#include "model/AlertMessage.h"
+
+#include "core/base/Uuid.h"
+#include "core/localisation/Localization.h"
+
+namespace tollenvane {
+
+AlertMessage AlertMessage::make(std::string_view titleKey, std::string message)
+{
+    return {uuid::make(), L(titleKey), std::move(message)};
+}
+
+} // namespace tollenvane

@@ -1,0 +1,26 @@
+#include "model/ErrorDescription.h"
+
+#include "core/records/FileError.h"
+
+namespace tollenvane {
+
+std::string errorDescription(const std::exception& error)
+{
+    if (const auto* refusal = dynamic_cast<const FileError*>(&error)) {
+        return refusal->errorDescription();
+    }
+    return error.what();
+}
+
+std::string errorDescription(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& caught) {
+        return errorDescription(caught);
+    } catch (...) {
+        return "unknown error";
+    }
+}
+
+} // namespace tollenvane

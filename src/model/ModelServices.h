@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/volumes/VolumeSource.h"
+#include "model/access/FolderPanel.h"
+#include "model/access/GrantResolver.h"
+#include "model/access/ScopedAccess.h"
+#include "model/access/StandardFolders.h"
+#include "model/async/Clock.h"
+#include "model/async/Executor.h"
+#include "model/async/Scheduler.h"
+#include "model/sound/ApplicationActivity.h"
+#include "model/sound/SoundPlayer.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tollenvane {
+
+// Everything the application model reaches outside itself: threads, time, sound, the folder
+// chooser and the system's folders and processes. Tests put their own in place.
+struct ModelServices {
+    std::shared_ptr<Executor> executor;
+    std::shared_ptr<Scheduler> scheduler;
+    std::shared_ptr<const Clock> clock;
+    std::shared_ptr<SoundPlayer> soundPlayer;
+    std::shared_ptr<const ApplicationActivity> activity;
+    std::shared_ptr<FolderPanel> folderPanel;
+    std::shared_ptr<const StandardFolders> standardFolders;
+    std::shared_ptr<ScopedAccess> access;
+    std::shared_ptr<const GrantResolver> grants;
+    std::shared_ptr<const VolumeSource> volumes;
+    // The bundle folders of the running applications.
+    std::function<std::vector<std::string>()> runningApplications;
+
+    // The system's own, on the calling thread, which must be the main one. The folder chooser
+    // is a window, so the application supplies it.
+    static ModelServices system(std::shared_ptr<FolderPanel> folderPanel);
+};
+
+} // namespace tollenvane

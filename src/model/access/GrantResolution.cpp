@@ -1,0 +1,64 @@
+#include "model/access/GrantResolution.h"
+
+#include "core/records/FileError.h"
+#include "model/ErrorDescription.h"
+
+namespace tollenvane {
+
+namespace {
+
+void resolveOne(const FolderGrant& grant, const GrantResolver& resolver, ScopedAccess& access,
+                GrantResolution& result)
+{
+    Bookmark::Resolved resolved;
+    try {
+        resolved = resolver.resolve(grant);
+    } catch (const std::exception& error) {
+        result.statuses.insert_or_assign(grant.id, SourceStatus::failed(errorDescription(error)));
+        return;
+    }
+    if (access.start(resolved.path)) {
+        result.started.push_back(resolved.path);
+    }
+    try {
+        resolver.validate(resolved.path);
+    } catch (const std::exception& error) {
+        result.statuses.insert_or_assign(grant.id, SourceStatus::failed(errorDescription(error)));
+        return;
+    }
+    if (!resolver.isReadable(resolved.path)) {
+        result.statuses.insert_or_assign(
+            grant.id, SourceStatus::failed(FileError(FileError::permission).errorDescription()));
+        return;
+    }
+    result.statuses.insert_or_assign(grant.id, SourceStatus::at(resolved.path));
+    if (resolved.stale) {
+        try {
+            result.renewed.insert_or_assign(grant.id,
+                                            resolver.grant(resolved.path, grant.favorite).bookmark);
+        } catch (const std::exception&) {
+            // The old bookmark still led here; it is tried again at the next resolution.
+        }
+    }
+}
+
+} // namespace
+
+GrantResolution GrantResolution::of(const std::vector<FolderGrant>& grants,
+                                    const GrantResolver& resolver, ScopedAccess& access)
+{
+    GrantResolution result;
+    for (const FolderGrant& grant : grants) {
+        resolveOne(grant, resolver, access, result);
+    }
+    return result;
+}
+
+void GrantResolution::release(ScopedAccess& access) const
+{
+    for (const std::string& folder : started) {
+        access.stop(folder);
+    }
+}
+
+} // namespace tollenvane

@@ -1,0 +1,329 @@
+#include "core/base/Json.h"
+#include "core/records/FileError.h"
+#include "model/AppModel.h"
+#include "model/support/ModelHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <filesystem>
+#include <fstream>
+
+namespace tollenvane {
+namespace {
+
+using namespace std::chrono_literals;
+using test::ModelHarness;
+
+namespace fs = std::filesystem;
+
+SavedState stateOnDisk(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return SavedState::fromJson(json::parse(std::string(std::istreambuf_iterator<char>(in), {})));
+}
+
+std::vector<std::string> lastKnownPaths(const std::vector<FolderGrant>& grants)
+{
+    std::vector<std::string> paths;
+    for (const FolderGrant& grant : grants) {
+        paths.push_back(grant.lastKnownPath.value_or("?"));
+    }
+    return paths;
+}
+
+// A loaded model with the given folders as sources, resolved and saved.
+struct WithSources : ModelHarness {
+    std::string pictures = folder.makeFolder("home/Pictures");
+    std::string music = folder.makeFolder("home/Music");
+    std::string films = folder.makeFolder("home/Films");
+
+    AppModel& loadWith(const std::vector<std::string>& sources)
+    {
+        AppModel& loaded = load();
+        for (const std::string& source : sources) {
+            loaded.addFolder(source, false);
+        }
+        advance(AppModel::saveDelay);
+        return loaded;
+    }
+};
+
+TEST(AppModelSources, ChosenFoldersAreAddedInOrderResolvedAndSaved)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    harness.panel->answer = {harness.pictures, harness.music};
+    model.chooseFolders(false);
+
+    ASSERT_EQ(harness.panel->requests.size(), 1U);
+    const FolderPanelRequest& request = harness.panel->requests.front();
+    EXPECT_TRUE(request.multipleSelection);
+    EXPECT_EQ(request.prompt, "Autoriser ces dossiers");
+    EXPECT_EQ(request.message, "Tollenvane analyse uniquement les dossiers que vous choisissez. "
+                               "Tout reste sur cet ordinateur.");
+    EXPECT_EQ(lastKnownPaths(model.state().sources),
+              (std::vector<std::string>{harness.pictures, harness.music}));
+
+    harness.advance(AppModel::saveDelay);
+    ASSERT_EQ(model.statuses().size(), 2U);
+    for (const FolderGrant& source : model.state().sources) {
+        EXPECT_EQ(model.statuses().at(source.id), SourceStatus::at(*source.lastKnownPath));
+        EXPECT_FALSE(source.favorite);
+    }
+    EXPECT_EQ(harness.access->open(), (std::vector<std::string>{harness.music, harness.pictures}));
+    EXPECT_EQ(stateOnDisk(harness.statePath()).sources, model.state().sources);
+}
+
+TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    harness.panel->answer = {harness.pictures};
+    model.chooseFolders(true);
+    harness.panel->answer = {harness.music};
+    model.chooseFolders(true);
+    harness.settle();
+
+    EXPECT_FALSE(harness.panel->requests.back().multipleSelection);
+    EXPECT_EQ(harness.panel->requests.back().prompt, "Choisir la destination");
+    EXPECT_EQ(lastKnownPaths(model.state().destinations),
+              (std::vector<std::string>{harness.music, harness.pictures}));
+    EXPECT_TRUE(model.state().destinations.front().favorite);
+    EXPECT_TRUE(model.state().sources.empty());
+    EXPECT_EQ(model.statuses().size(), 2U);
+}
+
+TEST(AppModelSources, TheChooserStartsInTheSuggestedFolderAndACancelChangesNothing)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    harness.standardFolders->folders[StandardFolder::pictures] = harness.pictures;
+    model.chooseFolders(false, std::nullopt, StandardFolder::pictures, harness.music);
+    model.chooseFolders(false, std::nullopt, StandardFolder::music, harness.music);
+    model.chooseFolders(false, std::nullopt, std::nullopt, harness.music);
+    model.chooseFolders(false, "SOME-ID");
+
+    ASSERT_EQ(harness.panel->requests.size(), 4U);
+    EXPECT_EQ(harness.panel->requests[0].startFolder, harness.pictures);
+    EXPECT_EQ(harness.panel->requests[1].startFolder, std::nullopt); // no such folder here
+    EXPECT_EQ(harness.panel->requests[2].startFolder, harness.music);
+    EXPECT_FALSE(harness.panel->requests[3].multipleSelection); // renewing one grant
+    harness.settle();
+    EXPECT_TRUE(model.state().sources.empty());
+    EXPECT_EQ(harness.executor->pending(), 0U);
+}
+
+TEST(AppModelSources, AFolderAlreadyGrantedIsReplacedInPlace)
+{
+    WithSources harness;
+    AppModel& model = harness.loadWith({harness.pictures, harness.music});
+    const std::vector<FolderGrant> before = model.state().sources;
+
+    model.addFolder(harness.pictures + "/", false); // the same folder, written differently
+    harness.settle();
+    ASSERT_EQ(model.state().sources.size(), 2U);
+    EXPECT_EQ(model.state().sources[0].id, before[0].id);
+    EXPECT_EQ(model.state().sources[1], before[1]);
+
+    // Renewing names the grant by its id, whatever folder was chosen.
+    model.addFolder(harness.films, false, before[1].id);
+    harness.settle();
+    EXPECT_EQ(lastKnownPaths(model.state().sources),
+              (std::vector<std::string>{harness.pictures, harness.films}));
+    EXPECT_EQ(model.state().sources[1].id, before[1].id);
+    EXPECT_EQ(model.state().sources[1].name, "Films");
+
+    // A grant renewed after it was removed comes back as a new one.
+    model.addFolder(harness.music, false, "0A1B2C3D-4E5F-6789-ABCD-EF0123456789");
+    harness.settle();
+    EXPECT_EQ(lastKnownPaths(model.state().sources),
+              (std::vector<std::string>{harness.pictures, harness.films, harness.music}));
+    EXPECT_NE(model.state().sources[2].id, "0A1B2C3D-4E5F-6789-ABCD-EF0123456789");
+}
+
+TEST(AppModelSources, AFolderThatCannotBeGrantedChangesNothing)
+{
+    WithSources harness;
+    AppModel& model = harness.loadWith({harness.pictures});
+    const SavedState before = model.state();
+    model.addFolder("/proc", false);
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Dossier non ajouté");
+    EXPECT_EQ(model.alert()->message, FileError(FileError::unsafeSource).errorDescription());
+    EXPECT_EQ(model.state(), before);
+    EXPECT_EQ(harness.executor->pending(), 0U);
+}
+
+TEST(AppModelSources, RemovingASourceForgetsItAndSaves)
+{
+    WithSources harness;
+    AppModel& model = harness.loadWith({harness.pictures, harness.music});
+    const FolderGrant removed = model.state().sources[0];
+    model.removeSource(removed);
+    harness.advance(AppModel::saveDelay);
+
+    EXPECT_EQ(lastKnownPaths(model.state().sources), (std::vector<std::string>{harness.music}));
+    EXPECT_EQ(stateOnDisk(harness.statePath()).sources, model.state().sources);
+    EXPECT_EQ(harness.access->open(), (std::vector<std::string>{harness.music}));
+}
+
+TEST(AppModelSources, OnlyTheLastResolutionStartedIsApplied)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    const QSignalSpy statusesChanged(&model, &AppModel::statusesChanged);
+    model.addFolder(harness.pictures, false);
+    model.addFolder(harness.music, false);
+    ASSERT_EQ(harness.executor->pending(Priority::userInitiated), 2U);
+
+    // The second resolution finishes first; the first one, overtaken, arrives afterwards.
+    harness.executor->runLatest(Priority::userInitiated);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(model.statuses().size(), 2U);
+    harness.executor->runNext(Priority::userInitiated);
+    harness.settle();
+    EXPECT_EQ(statusesChanged.count(), 1);
+    EXPECT_EQ(model.statuses().size(), 2U);
+    EXPECT_EQ(harness.access->balance(harness.pictures), 1);
+    EXPECT_EQ(harness.access->balance(harness.music), 1);
+}
+
+TEST(AppModelSources, AStaleBookmarkIsRenewedAndSaved)
+{
+    WithSources harness;
+    AppModel& model = harness.loadWith({harness.pictures});
+    const FolderGrant before = model.state().sources.front();
+
+    // The same path now holds another folder: the bookmark resolves, marked stale.
+    fs::rename(harness.pictures, harness.pictures + " (old)");
+    fs::create_directory(harness.pictures);
+    model.resolveGrants();
+    harness.advance(AppModel::saveDelay);
+
+    const FolderGrant after = model.state().sources.front();
+    EXPECT_NE(after.bookmark, before.bookmark);
+    EXPECT_EQ(after.id, before.id);
+    EXPECT_EQ(after.name, before.name);
+    EXPECT_EQ(after.favorite, before.favorite);
+    EXPECT_EQ(model.statuses().at(after.id), SourceStatus::at(harness.pictures));
+    EXPECT_EQ(stateOnDisk(harness.statePath()).sources.front(), after);
+}
+
+TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
+{
+    WithSources harness;
+    AppModel& model = harness.loadWith({harness.pictures, harness.music, harness.films});
+    const std::string moved = harness.folder.makeFolder("elsewhere/Pictures");
+    harness.grants->resolveAs["Pictures"] = {moved, false};
+    harness.grants->unreadable.insert(harness.music);
+    fs::remove(harness.films);
+    model.resolveGrants();
+    harness.advance(AppModel::saveDelay);
+
+    const auto& sources = model.state().sources;
+    EXPECT_EQ(sources[0].lastKnownPath, moved);
+    EXPECT_EQ(model.statuses().at(sources[0].id), SourceStatus::at(moved));
+    EXPECT_EQ(model.statuses().at(sources[1].id),
+              SourceStatus::failed(FileError(FileError::permission).errorDescription()));
+    const SourceStatus lost = model.statuses().at(sources[2].id);
+    EXPECT_FALSE(lost.location);
+    EXPECT_FALSE(lost.error.value_or("").empty());
+    // The last known path stays where the folder was last seen.
+    EXPECT_EQ(sources[2].lastKnownPath, harness.films);
+    EXPECT_EQ(stateOnDisk(harness.statePath()).sources, sources);
+    EXPECT_FALSE(model.alert());
+    // An unreadable folder was reached, so its access is held like the others.
+    EXPECT_EQ(harness.access->open(), (std::vector<std::string>{moved, harness.music}));
+}
+
+TEST(AppModelSources, ShutdownCancelsEverythingAndGivesUpEveryAccess)
+{
+    WithSources harness;
+    AppModel& model = harness.loadWith({harness.pictures, harness.music});
+    ASSERT_EQ(harness.access->open().size(), 2U);
+    const auto statuses = model.statuses();
+
+    model.addFolder(harness.films, false); // its resolution is still to run
+    model.save();
+    fs::remove(harness.statePath());
+    model.shutdown();
+    EXPECT_TRUE(harness.access->open().empty());
+
+    harness.advance(10s);
+    EXPECT_FALSE(fs::exists(harness.statePath()));
+    EXPECT_EQ(model.statuses(), statuses);
+    EXPECT_TRUE(harness.access->open().empty());
+}
+
+TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAdded)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    const QFuture<void> created = model.createDestination(" \t Tri\n ", harness.films);
+    harness.settle();
+    EXPECT_TRUE(created.isFinished());
+    EXPECT_TRUE(fs::is_directory(harness.films + "/Tri"));
+    ASSERT_EQ(model.state().destinations.size(), 1U);
+    EXPECT_EQ(model.state().destinations.front().lastKnownPath, harness.films + "/Tri");
+    EXPECT_TRUE(model.state().destinations.front().favorite);
+
+    model.createDestination("Tri", harness.films);
+    harness.settle();
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Création impossible");
+    EXPECT_EQ(model.alert()->message, FileError(FileError::collision).errorDescription());
+    EXPECT_EQ(model.state().destinations.size(), 1U);
+}
+
+TEST(AppModelSources, ANewFolderThatCannotBeGrantedStaysOnDiskAndSaysSo)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    harness.grants->ungrantable.insert(harness.films + "/Tri");
+    model.createDestination("Tri", harness.films);
+    harness.settle();
+
+    EXPECT_TRUE(fs::is_directory(harness.films + "/Tri"));
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Dossier non ajouté");
+    EXPECT_TRUE(model.state().destinations.empty());
+}
+
+TEST(AppModelOnboarding, FinishingTheTutorialIsRememberedEachTime)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    model.setShowTutorial(true);
+    model.finishOnboarding();
+    EXPECT_FALSE(model.showTutorial());
+    harness.advance(AppModel::saveDelay);
+    EXPECT_TRUE(stateOnDisk(harness.statePath()).preferences.onboardingComplete);
+
+    fs::remove(harness.statePath());
+    model.finishOnboarding();
+    harness.advance(AppModel::saveDelay);
+    EXPECT_TRUE(stateOnDisk(harness.statePath()).preferences.onboardingComplete);
+}
+
+TEST(AppModelOnboarding, ResettingTheReviewMemoryEmptiesTheJournal)
+{
+    WithSources harness;
+    harness.folder.write("data/state.reviews.jsonl", "{\"path\":\"/home/a/x.png\"}\n");
+    AppModel& model = harness.load();
+    model.resetReviewed();
+    harness.settle();
+    EXPECT_EQ(fs::file_size(harness.journalPath()), 0U);
+    EXPECT_FALSE(model.alert());
+
+    // Without its folder the journal cannot be emptied.
+    fs::remove_all(harness.folder / "data");
+    model.resetReviewed();
+    harness.settle();
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Action impossible");
+}
+
+} // namespace
+} // namespace tollenvane

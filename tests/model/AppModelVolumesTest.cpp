@@ -1,0 +1,191 @@
+#include "core/volumes/VolumeIdentity.h"
+#include "core/volumes/VolumeIdentityCache.h"
+#include "model/AppModel.h"
+#include "model/support/ModelHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+namespace tollenvane {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::uint64_t homeDevice = 2049;
+constexpr std::uint64_t diskDevice = 2065;
+
+struct WithVolumes : test::ModelHarness {
+    WithVolumes()
+    {
+        volumes->disks = {{"/home/alice", homeDevice, 500'000'000'000, 120'000'000'000},
+                          {"/media/alice/Photos", diskDevice, 64'000'000'000, 3'000'000'000}};
+    }
+
+    // Loaded, with the listing of the start-up over and long enough ago.
+    AppModel& loaded()
+    {
+        AppModel& started = load();
+        advance(1h);
+        volumes->listings = 0;
+        return started;
+    }
+};
+
+TEST(AppModelVolumes, StartUpListsTheVolumesAndShowsTheFirst)
+{
+    WithVolumes harness;
+    const AppModel& model = harness.load();
+    ASSERT_EQ(model.volumes().size(), 2U);
+    EXPECT_EQ(model.selectedVolumeID(), homeDevice);
+    EXPECT_EQ(model.diskTotal(), 500'000'000'000);
+    EXPECT_EQ(model.diskFree(), 120'000'000'000);
+    EXPECT_EQ(harness.volumes->listings, 1);
+}
+
+TEST(AppModelVolumes, DecisionsListTheVolumesAtMostEveryTwoSeconds)
+{
+    WithVolumes harness;
+    AppModel& model = harness.loaded();
+    model.updateDisk(false);
+    harness.advance(1s);
+    model.updateDisk(false); // 1 s after the first
+    EXPECT_EQ(harness.volumes->listings, 1);
+    harness.advance(1500ms);
+    model.updateDisk(false); // 2.5 s after the first
+    harness.settle();
+    EXPECT_EQ(harness.volumes->listings, 2);
+
+    harness.advance(2s);
+    model.updateDisk(false); // exactly 2 s: still too soon
+    harness.settle();
+    EXPECT_EQ(harness.volumes->listings, 2);
+}
+
+TEST(AppModelVolumes, SettingTheSystemClockBackDoesNotStopTheRefreshes)
+{
+    WithVolumes harness;
+    AppModel& model = harness.loaded();
+    model.updateDisk(false);
+    harness.settle();
+    harness.time->setWallClock(harness.time->wallNow() - 86'400);
+    harness.advance(2100ms);
+    model.updateDisk(false);
+    harness.settle();
+    EXPECT_EQ(harness.volumes->listings, 2);
+}
+
+TEST(AppModelVolumes, ARequestDuringAListingStartsNothingButAForcedOneForgetsIdentifiers)
+{
+    WithVolumes harness;
+    AppModel& model = harness.loaded();
+    model.updateDisk(true);
+    const std::uint64_t generation = VolumeIdentity::shared().generation();
+    model.updateDisk(false);
+    model.updateDisk(true);
+    EXPECT_NE(VolumeIdentity::shared().generation(), generation);
+    EXPECT_EQ(harness.executor->pending(Priority::utility), 1U);
+    harness.settle();
+    EXPECT_EQ(harness.volumes->listings, 1);
+
+    model.updateDisk(true); // the listing is over: a forced request needs no wait
+    harness.settle();
+    EXPECT_EQ(harness.volumes->listings, 2);
+}
+
+TEST(AppModelVolumes, WhenTheSelectedVolumeGoesTheFirstOneIsShown)
+{
+    WithVolumes harness;
+    AppModel& model = harness.loaded();
+    model.setSelectedVolumeID(diskDevice);
+    model.applySelectedVolume();
+    EXPECT_EQ(model.diskTotal(), 64'000'000'000);
+    EXPECT_EQ(model.diskFree(), 3'000'000'000);
+
+    // Still listed: the choice stays.
+    model.updateDisk(true);
+    harness.settle();
+    EXPECT_EQ(model.selectedVolumeID(), diskDevice);
+
+    harness.volumes->disks.pop_back();
+    model.updateDisk(true);
+    harness.settle();
+    EXPECT_EQ(model.selectedVolumeID(), homeDevice);
+    EXPECT_EQ(model.selectedVolume()->path, "/home/alice");
+    EXPECT_EQ(model.diskTotal(), 500'000'000'000);
+
+    harness.volumes->disks.clear();
+    model.updateDisk(true);
+    harness.settle();
+    EXPECT_TRUE(model.volumes().empty());
+    EXPECT_EQ(model.selectedVolumeID(), std::nullopt);
+    EXPECT_EQ(model.selectedVolume(), std::nullopt);
+    EXPECT_EQ(model.diskTotal(), 0);
+    EXPECT_EQ(model.diskFree(), 0);
+}
+
+TEST(AppModelVolumes, AnUnknownSelectionShowsTheFirstVolume)
+{
+    WithVolumes harness;
+    AppModel& model = harness.loaded();
+    model.setSelectedVolumeID(7);
+    model.applySelectedVolume();
+    EXPECT_EQ(model.selectedVolume()->device, homeDevice);
+    EXPECT_EQ(model.diskFree(), 120'000'000'000);
+}
+
+TEST(AppModelVolumes, ChoosingAVolumeOpensTheChooserOnIt)
+{
+    WithVolumes harness;
+    AppModel& model = harness.loaded();
+    const StorageVolume photos = model.volumes().back();
+    model.chooseVolume(photos);
+    EXPECT_EQ(model.selectedVolumeID(), diskDevice);
+    EXPECT_EQ(model.diskFree(), 3'000'000'000);
+    ASSERT_EQ(harness.panel->requests.size(), 1U);
+    EXPECT_EQ(harness.panel->requests.front().startFolder, "/media/alice/Photos");
+    EXPECT_TRUE(harness.panel->requests.front().multipleSelection);
+}
+
+TEST(AppModelVolumes, AListingCancelledByShutdownChangesNothing)
+{
+    WithVolumes harness;
+    AppModel& model = harness.start();
+    harness.executor->runNext(); // the state file
+    QCoreApplication::sendPostedEvents();
+    harness.executor->runNext(); // the journal
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(harness.executor->pending(Priority::utility), 1U);
+    model.shutdown();
+    harness.settle();
+    EXPECT_TRUE(model.volumes().empty());
+    EXPECT_EQ(model.selectedVolumeID(), std::nullopt);
+}
+
+TEST(AppModelVolumes, ResumingWaitsForTheGrantsAndForTheVolumesItNeeds)
+{
+    WithVolumes harness;
+    const std::string pictures = harness.folder.makeFolder("Pictures");
+    SavedState saved;
+    saved.sources.push_back(harness.grants->grant(pictures, false));
+    saved.pendingSession = SessionCheckpoint{};
+    saved.pendingSession->summary = SessionSummary::start();
+    saved.pendingSession->filter.volumeDevice = diskDevice;
+    StateStore(harness.statePath()).save(saved);
+
+    AppModel& model = harness.start();
+    harness.executor->runNext(); // the state file
+    QCoreApplication::sendPostedEvents();
+    harness.executor->runNext(); // the journal
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(model.resumeReady()); // grants not resolved
+    EXPECT_TRUE(model.canResume());
+    harness.executor->runNext(Priority::userInitiated);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(model.resumeReady()); // volumes not listed
+    harness.settle();
+    EXPECT_TRUE(model.resumeReady());
+}
+
+} // namespace
+} // namespace tollenvane

@@ -1,0 +1,59 @@
+#include "model/support/ModelHarness.h"
+
+#include <QCoreApplication>
+
+namespace tollenvane::test {
+
+ModelServices ModelHarness::services()
+{
+    ModelServices made;
+    made.executor = executor;
+    made.scheduler = time;
+    made.clock = time;
+    made.soundPlayer = sounds;
+    made.activity = activity;
+    made.folderPanel = panel;
+    made.standardFolders = standardFolders;
+    made.access = access;
+    made.grants = grants;
+    made.volumes = volumes;
+    made.runningApplications = [this] { return runningApplications; };
+    return made;
+}
+
+AppModel& ModelHarness::start()
+{
+    model = std::make_unique<AppModel>(StateStore(statePath()), services());
+    return *model;
+}
+
+AppModel& ModelHarness::load()
+{
+    start();
+    settle();
+    return *model;
+}
+
+void ModelHarness::settle()
+{
+    // Results come back as posted events, and handling one may start another job.
+    for (int round = 0; round < 1000; ++round) {
+        executor->runAll();
+        QCoreApplication::sendPostedEvents();
+        if (executor->pending() == 0) {
+            QCoreApplication::sendPostedEvents();
+            if (executor->pending() == 0) {
+                return;
+            }
+        }
+    }
+}
+
+void ModelHarness::advance(std::chrono::milliseconds duration)
+{
+    settle();
+    time->advance(duration);
+    settle();
+}
+
+} // namespace tollenvane::test

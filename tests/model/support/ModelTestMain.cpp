@@ -1,0 +1,17 @@
+// Model tests need an event loop for the results that jobs post back, but no display.
+#include "core/localisation/Localization.h"
+#include "support/ScratchHome.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
+{
+    const QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const tollenvane::test::ScratchHome home;
+    // Texts then read as their French keys, whatever the machine's language.
+    tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
+    return RUN_ALL_TESTS();
+}

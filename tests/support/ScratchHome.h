@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace tollenvane::test {
+
+// A HOME and XDG folders of this test process alone, below $TMPDIR, so that no test reads or
+// writes the user's own data and tests never see each other's files. Removed with the object.
+class ScratchHome {
+public:
+    ScratchHome();
+    ~ScratchHome();
+    ScratchHome(const ScratchHome&) = delete;
+    ScratchHome& operator=(const ScratchHome&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+} // namespace tollenvane::test
