@@ -36,6 +36,10 @@ AppModel::AppModel(StateStore store, ModelServices services, QObject* parent)
     , statistics_(std::make_shared<InsightAccumulator>(std::vector<std::string>{},
                                                        services_.clock->wallNow()))
 {
+    statisticsQueue_ = SerialQueue::make(services_.executor, Priority::normal);
+    summary_ = SessionSummary::start();
+    summary_.date = services_.clock->wallNow();
+    sessionStarted_ = summary_.date;
     startLoad();
 }
 
@@ -84,6 +88,7 @@ void AppModel::setShowTutorial(bool show)
 void AppModel::setFilter(SessionFilter filter)
 {
     publish(filter_, std::move(filter), &AppModel::filterChanged);
+    filterAssigned();
 }
 
 void AppModel::dismissAlert()
@@ -125,7 +130,12 @@ std::int64_t AppModel::trashedTotal() const
 void AppModel::shutdown()
 {
     cancel(saveTask_);
+    cancel(appDataTask_);
     ++grantGeneration_; // a resolution still running gives its accesses back
+    cancel(selectionTask_);
+    cancel(scanTask_);
+    cancel(duplicateTask_);
+    cancel(applicationTask_);
     cancel(volumeTask_);
     for (const std::string& folder : accesses_) {
         services_.access->stop(folder);

@@ -1,15 +1,23 @@
 #pragma once
 
+#include "core/applications/AppDataReport.h"
+#include "core/applications/ApplicationCursor.h"
+#include "core/duplicates/DuplicateGroup.h"
 #include "core/insights/FileInsights.h"
 #include "core/insights/InsightAccumulator.h"
+#include "core/insights/SessionSelection.h"
 #include "core/operations/FileOperations.h"
 #include "core/persistence/ReviewJournal.h"
 #include "core/persistence/SavedState.h"
 #include "core/persistence/StateStore.h"
 #include "core/persistence/StateWriter.h"
 #include "core/platform/XdgFolders.h"
+#include "core/records/Decision.h"
+#include "core/records/RecordQueue.h"
 #include "core/records/ReviewStamp.h"
 #include "core/records/SessionFilter.h"
+#include "core/records/SessionSummary.h"
+#include "core/scan/ScanEvent.h"
 #include "core/volumes/StorageVolume.h"
 #include "model/AlertMessage.h"
 #include "model/ModelServices.h"
@@ -92,6 +100,44 @@ public:
     bool animatingSwipe() const { return animatingSwipe_; }
     const std::optional<AlertMessage>& alert() const { return alert_; }
 
+    // Scans and the selection estimate.
+    bool scanning() const { return scanning_; }
+    // Files indexed so far by the running scan.
+    std::int64_t indexedCount() const { return indexedCount_; }
+    // The first problems of the last scan; issueCount() counts every one.
+    const std::vector<std::string>& scanIssues() const { return scanIssues_; }
+    std::int64_t issueCount() const { return issueCount_; }
+    // When the last scan reached its end.
+    std::optional<Date> lastScan() const { return lastScan_; }
+    // What a session over filter() would hold.
+    std::int64_t matchingCount() const { return matchingCount_; }
+    std::int64_t matchingBytes() const { return matchingBytes_; }
+    bool preparingSelection() const { return preparingSelection_; }
+
+    // Review sessions, decisions and undo.
+    // The cards left; the first one is shown.
+    const RecordQueue& pending() const { return pending_; }
+    std::int64_t queueCount() const { return queueCount_; }
+    // The running session's totals, or the last one's.
+    const SessionSummary& summary() const { return summary_; }
+    // Decisions that can be undone, newest first; 0 when the newest cannot be.
+    std::int64_t undoCount() const { return undoCount_; }
+    bool showMove() const { return showMove_; }
+    bool confirmTrash() const { return confirmTrash_; }
+
+    // Duplicates, the storage explorer, previews and applications, which scans and decisions
+    // reach too.
+    const std::vector<FileRecord>& applications() const { return applications_; }
+    bool scanningApplications() const { return scanningApplications_; }
+    const AppDataReport& appData() const { return appData_; }
+    bool scanningAppData() const { return scanningAppData_; }
+    const std::vector<DuplicateGroup>& duplicateGroups() const { return duplicateGroups_; }
+    bool findingDuplicates() const { return findingDuplicates_; }
+    // The folder the storage explorer shows; none for the authorised folders themselves.
+    const std::optional<std::string>& storagePath() const { return storagePath_; }
+    const std::vector<StorageNode>& storageNodes() const { return storageNodes_; }
+    bool showPreview() const { return showPreview_; }
+
     // What the screens write. Preferences, the language included, take effect at once; the
     // screen then calls save().
     void setPreferences(const Preferences& preferences);
@@ -100,6 +146,9 @@ public:
     // The volume picker's row; applySelectedVolume() then shows its figures.
     void setSelectedVolumeID(std::optional<std::uint64_t> device);
     void dismissAlert();
+    // The deck closes the move sheet and the trash confirmation.
+    void setShowMove(bool show);
+    void setConfirmTrash(bool show);
 
     // The folders were resolved and, when the paused session is bound to a volume, the volumes
     // were listed: resuming can check them.
@@ -150,6 +199,45 @@ public:
     // Creates the folder `name` (trimmed) in `parent` and adds it as a destination.
     QFuture<void> createDestination(const std::string& name, const std::string& parent);
 
+    // Scans and the selection estimate.
+    // Indexes the authorised folders again; nothing while a session runs or a decision is made.
+    void scan();
+    void stopScan();
+    // Shows the session set-up page with this filter.
+    void setup(SessionFilter filter);
+    // Changes page from the sidebar or a menu, with its cue.
+    void navigate(Page page);
+    // The cue of a decision, without touching any file: the deck as a card flies out, the
+    // tutorial.
+    void playDemo(Decision decision);
+
+    // Review sessions.
+    // A session over filter(), or over exactly `files` in their order.
+    void startSession(std::optional<std::vector<FileRecord>> files = std::nullopt);
+    // Takes up the paused session once its disk and its folders are there.
+    void resumeSession();
+    void finishSession();
+
+    // Decisions and undo.
+    // Move asks for a destination; trash asks for confirmation when the preferences say so;
+    // keep, later and an unconfirmed trash are carried out at once.
+    void request(Decision decision);
+    // The deck starts flying out the card `fileID`; false when that card cannot be decided now.
+    bool beginSwipe(Decision decision, const std::string& fileID);
+    // The card has flown out: the decision is carried out if that card is still the first.
+    void finishPendingSwipe();
+    // Carries out the decision on the first card; `destination` is the folder of a move.
+    void act(Decision decision, const std::optional<std::string>& destination, bool playSound);
+    void undo();
+    // Puts off a card whose file is not on this computer, without touching it.
+    void skipUnavailable();
+
+    // Duplicates, the storage explorer, previews and applications, which scans and decisions
+    // reach too.
+    // Shows the children of `folder`, or the authorised folders for none.
+    void openStorageFolder(const std::optional<std::string>& folder);
+    void stopAppDataInspection();
+
 signals:
     void stateChanged();
     void loadingChanged();
@@ -167,6 +255,34 @@ signals:
     void busyChanged();
     void animatingSwipeChanged();
     void alertChanged();
+
+    // Scans and the selection estimate.
+    void scanningChanged();
+    void indexedCountChanged();
+    void scanIssuesChanged();
+    void issueCountChanged();
+    void lastScanChanged();
+    // Both counts change together, in one update.
+    void matchingChanged();
+    void preparingSelectionChanged();
+
+    // Review sessions, decisions and undo.
+    void queueCountChanged();
+    void summaryChanged();
+    void undoCountChanged();
+    void showMoveChanged();
+    void confirmTrashChanged();
+
+    // Duplicates, the storage explorer, previews and applications.
+    void applicationsChanged();
+    void scanningApplicationsChanged();
+    void appDataChanged();
+    void scanningAppDataChanged();
+    void duplicateGroupsChanged();
+    void findingDuplicatesChanged();
+    void storagePathChanged();
+    void storageNodesChanged();
+    void showPreviewChanged();
 
 private:
     // The state file is written only once it was read: before, the default state would
@@ -189,8 +305,64 @@ private:
     std::optional<std::size_t> grantNaming(const std::vector<FolderGrant>& grants,
                                            const std::string& folder,
                                            const std::optional<std::string>& replacing) const;
-    void scan();
     void applyVolumes(std::vector<StorageVolume> volumes);
+
+    // Scans and the selection estimate.
+    struct ScanRun;
+    void assignPage(Page page);
+    void pageAssigned();
+    void filterAssigned();
+    void startIndexing(const std::shared_ptr<ScanRun>& run);
+    void pullScan(const std::shared_ptr<ScanRun>& run);
+    void handleScanEvent(const std::shared_ptr<ScanRun>& run, std::optional<ScanEvent> event);
+    void applyScanBatch(const std::vector<FileRecord>& records, FileInsights insights);
+    void finishScan();
+    bool isCurrent(const ScanRun& run) const;
+    std::vector<FileRecord> admitToSession(const std::vector<FileRecord>& records);
+    // Counts `weight` problems and keeps the text while fewer than scanIssueLimit are kept.
+    void addScanIssue(std::string text, std::int64_t weight = 1);
+    void scheduleSelection(bool showProgress);
+    void estimateSelection(const std::shared_ptr<TaskHandle>& task, std::uint64_t taskID);
+    void applyEstimate(const std::shared_ptr<TaskHandle>& task, std::uint64_t taskID,
+                       std::uint64_t generation, const Outcome<FileTally>& estimate);
+    void publishInsights(FileInsights insights);
+
+    // Review sessions.
+    void prepareSession(std::optional<std::vector<FileRecord>> selected, bool resuming);
+    void chooseApplicationCards(std::optional<std::vector<FileRecord>> selected, bool resuming,
+                                std::function<void(std::vector<FileRecord>)> done);
+    void listApplicationsForSession(std::shared_ptr<ApplicationCursor> cursor,
+                                    std::function<void()> done);
+    void appendApplications(const std::vector<FileRecord>& records);
+    void finishPreparation(std::vector<FileRecord> cards);
+    void persistSummary();
+    SessionCheckpoint checkpoint() const;
+    // The paused session's filter on today's disks; none after an alert saying why not.
+    std::optional<SessionFilter> resumableFilter(const SessionCheckpoint& paused);
+
+    // Decisions and undo.
+    void performed(const FileRecord& card, const std::optional<std::string>& destination,
+                   const OperationReceipt& receipt);
+    void followMovedFile(const FileRecord& card, const std::optional<std::string>& destination,
+                         const OperationReceipt& receipt);
+    void recordDecision(const FileRecord& card, const std::optional<std::string>& destination,
+                        const OperationReceipt& receipt);
+    void concludeDecision(const FileRecord& card, const std::optional<std::string>& destination,
+                          const OperationReceipt& receipt);
+    void restored(const OperationReceipt& receipt, const FileRecord& file);
+    void returnCard(const OperationReceipt& receipt, const FileRecord& file);
+    void concludeUndo(const OperationReceipt& receipt);
+    void remember(const FileRecord& file, Decision decision, std::function<void()> then);
+    void forget(const std::string& path, std::function<void()> then);
+    void journal(const std::string& path, std::optional<ReviewStamp> stamp,
+                 std::function<void()> then);
+    void removeFromIndex(const FileRecord& file, bool publishAnswer, std::function<void()> then);
+    void addToIndex(const FileRecord& file, std::function<void()> then);
+    void setQueueCount();
+    void setUndoCount();
+    void moveDestinationToFront(const std::string& destination);
+    bool insideResolvedSource(std::string_view path) const;
+    std::optional<FileRecord> currentCard() const;
 
     // Services, made once.
     ModelServices services_;
@@ -223,6 +395,35 @@ private:
     bool animatingSwipe_ = false;
     std::optional<AlertMessage> alert_;
 
+    // Scans and the selection estimate.
+    bool scanning_ = false;
+    std::int64_t indexedCount_ = 0;
+    std::vector<std::string> scanIssues_;
+    std::int64_t issueCount_ = 0;
+    std::optional<Date> lastScan_;
+    std::int64_t matchingCount_ = 0;
+    std::int64_t matchingBytes_ = 0;
+    bool preparingSelection_ = false;
+
+    // Review sessions, decisions and undo.
+    RecordQueue pending_;
+    std::int64_t queueCount_ = 0;
+    SessionSummary summary_;
+    std::int64_t undoCount_ = 0;
+    bool showMove_ = false;
+    bool confirmTrash_ = false;
+
+    // Duplicates, the storage explorer, previews and applications.
+    std::vector<FileRecord> applications_;
+    bool scanningApplications_ = false;
+    AppDataReport appData_;
+    bool scanningAppData_ = false;
+    std::vector<DuplicateGroup> duplicateGroups_;
+    bool findingDuplicates_ = false;
+    std::optional<std::string> storagePath_;
+    std::vector<StorageNode> storageNodes_;
+    bool showPreview_ = false;
+
     // Persistence.
     Persistence persistence_ = Persistence::awaitingLoad;
     bool journalEnabled_ = true;
@@ -240,6 +441,38 @@ private:
     // Monotonic, so that setting the system clock back cannot stall the refreshes.
     std::optional<std::chrono::steady_clock::time_point> lastDiskRefresh_;
     std::uint64_t grantGeneration_ = 0;
+
+    // Scans and the selection estimate. The accumulator's own queue keeps the index's changes
+    // in the order they were asked for.
+    std::shared_ptr<SerialQueue> statisticsQueue_;
+    std::shared_ptr<TaskHandle> scanTask_;
+    std::uint64_t scanGeneration_ = 0;
+    std::shared_ptr<TaskHandle> selectionTask_;
+    std::uint64_t selectionGeneration_ = 0;
+    std::uint64_t selectionTaskID_ = 0;
+    bool selectionDirty_ = false;
+    bool selectionNeedsProgress_ = false;
+
+    // Review sessions, decisions and undo.
+    std::vector<OperationReceipt> receipts_; // oldest first
+    struct PendingSwipe {
+        std::string id;
+        Decision decision;
+    };
+    std::optional<PendingSwipe> pendingSwipe_;
+    std::optional<PathSet> explicitSessionPaths_;
+    PathSet sessionSeen_;
+    SessionFilter activeFilter_;
+    Date sessionStarted_ = 0;
+
+    // Duplicates, the storage explorer, previews and applications.
+    std::shared_ptr<TaskHandle> duplicateTask_;
+    std::uint64_t duplicateGeneration_ = 0;
+    std::optional<std::chrono::steady_clock::time_point> lastStorageRefresh_;
+    std::uint64_t storageGeneration_ = 0;
+    std::shared_ptr<TaskHandle> applicationTask_;
+    std::shared_ptr<TaskHandle> appDataTask_;
+    std::uint64_t appDataGeneration_ = 0;
 };
 
 template <class T>

@@ -246,11 +246,4 @@ QFuture<void> AppModel::createDestination(const std::string& name, const std::st
     return promise->future();
 }
 
-// Indexing the resolved sources arrives with the in-memory index; until then a scan brings the
-// folders' statuses up to date.
-void AppModel::scan()
-{
-    resolveGrants();
-}
-
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #include "model/ModelServices.h"
 
+#include "core/applications/ApplicationInventory.h"
 #include "core/platform/RunningApplications.h"
 #include "core/volumes/LinuxVolumeSource.h"
 #include "model/access/BookmarkAccess.h"
@@ -27,6 +28,7 @@ ModelServices ModelServices::system(std::shared_ptr<FolderPanel> folderPanel)
     services.grants = std::make_shared<SystemGrantResolver>();
     services.volumes = std::make_shared<LinuxVolumeSource>();
     services.runningApplications = [] { return RunningApplications::bundlePaths(); };
+    services.applicationScan = [] { return ApplicationInventory::scan(); };
     return services;
 }
 

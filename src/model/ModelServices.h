@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/applications/ApplicationCursor.h"
+#include "core/scan/ScanOptions.h"
 #include "core/volumes/VolumeSource.h"
 #include "model/access/FolderPanel.h"
 #include "model/access/GrantResolver.h"
@@ -33,6 +35,10 @@ struct ModelServices {
     std::shared_ptr<const VolumeSource> volumes;
     // The bundle folders of the running applications.
     std::function<std::vector<std::string>()> runningApplications;
+    // How the folder scan paces itself and reads the disk.
+    ScanOptions scanOptions;
+    // A new scan of the installed applications.
+    std::function<ApplicationCursor()> applicationScan;
 
     // The system's own, on the calling thread, which must be the main one. The folder chooser
     // is a window, so the application supplies it.

@@ -36,6 +36,12 @@ std::optional<std::uint64_t> FakeVolumeSource::device(const std::string& path) c
     return disk == nullptr ? std::nullopt : std::optional(disk->device);
 }
 
+std::optional<std::string> FakeVolumeSource::uuid(const std::string& path, std::uint64_t) const
+{
+    const Disk* disk = find(path);
+    return disk == nullptr ? std::nullopt : disk->uuid;
+}
+
 const FakeVolumeSource::Disk* FakeVolumeSource::find(const std::string& path) const
 {
     for (const Disk& disk : disks) {

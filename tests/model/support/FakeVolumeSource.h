@@ -18,6 +18,7 @@ public:
         std::uint64_t device = 0;
         std::int64_t total = 0;
         std::int64_t available = 0;
+        std::optional<std::string> uuid = std::nullopt;
     };
 
     std::vector<Disk> disks;
@@ -27,10 +28,7 @@ public:
     std::optional<std::vector<MountedVolume>> mountedVolumes() const override;
     std::optional<VolumeValues> values(const std::string& path) const override;
     std::optional<std::uint64_t> device(const std::string& path) const override;
-    std::optional<std::string> uuid(const std::string&, std::uint64_t) const override
-    {
-        return std::nullopt;
-    }
+    std::optional<std::string> uuid(const std::string& path, std::uint64_t) const override;
 
 private:
     const Disk* find(const std::string& path) const;

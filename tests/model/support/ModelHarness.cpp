@@ -18,6 +18,10 @@ ModelServices ModelHarness::services()
     made.grants = grants;
     made.volumes = volumes;
     made.runningApplications = [this] { return runningApplications; };
+    made.scanOptions = scanOptions;
+    made.applicationScan = [this] {
+        return ApplicationCursor(applicationRoots, applicationScanOptions);
+    };
     return made;
 }
 

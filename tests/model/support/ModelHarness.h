@@ -28,6 +28,11 @@ public:
     std::shared_ptr<FakeGrantResolver> grants = std::make_shared<FakeGrantResolver>();
     std::shared_ptr<FakeVolumeSource> volumes = std::make_shared<FakeVolumeSource>();
     std::vector<std::string> runningApplications;
+    // Without the pause between steps; tests inject unreadable files here.
+    ScanOptions scanOptions = {.pause = {}};
+    // The folders the application inventory walks, and how: without its pause between bundles.
+    std::vector<std::string> applicationRoots;
+    ApplicationScanOptions applicationScanOptions{.pause = {}};
     std::unique_ptr<AppModel> model;
 
     ModelServices services();

@@ -1,0 +1,251 @@
+#include "core/base/Json.h"
+#include "core/base/Uuid.h"
+#include "model/AppModel.h"
+#include "model/support/SortingHarness.h"
+#include "support/Bundles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace tollenvane {
+namespace {
+
+using test::SortingHarness;
+
+namespace fs = std::filesystem;
+
+TEST(AppModelSession, AFilterSessionQueuesItsFilesInOrderAndKeepsACheckpoint)
+{
+    SortingHarness harness;
+    const std::string small = harness.file("small.png", 100);
+    const std::string large = harness.file("large.png", 900);
+    harness.file("notes.txt", 500);
+    AppModel& model = harness.loadScanned();
+    SessionFilter images;
+    images.type = FileFilter::images;
+    images.largestFirst = true;
+    model.setFilter(images);
+
+    model.startSession();
+    EXPECT_TRUE(model.sessionActive());
+    EXPECT_TRUE(model.busy()); // until the cards are chosen
+    harness.settle();
+
+    EXPECT_FALSE(model.busy());
+    EXPECT_EQ(model.page(), Page::swipe);
+    EXPECT_EQ(harness.cardPaths(), (std::vector{large, small}));
+    EXPECT_EQ(model.queueCount(), 2);
+    harness.flush();
+    const SavedState saved = harness.stateOnDisk();
+    ASSERT_TRUE(saved.pendingSession);
+    EXPECT_EQ(saved.pendingSession->filter, images);
+    EXPECT_EQ(saved.pendingSession->summary.id, model.summary().id);
+    EXPECT_FALSE(saved.pendingSession->selectedPaths);
+    EXPECT_TRUE(saved.history.empty());
+}
+
+TEST(AppModelSession, AnExplicitSessionShowsExactlyItsFilesInTheirOrder)
+{
+    SortingHarness harness;
+    const std::string first = harness.file("a.png", 100);
+    const std::string second = harness.file("b.txt", 900);
+    harness.file("c.png", 500);
+    AppModel& model = harness.loadScanned();
+    harness.decide(Decision::keep); // no session: nothing happens
+
+    model.startSession(std::vector{FileRecord::read(second), FileRecord::read(first)});
+    harness.settle();
+
+    EXPECT_EQ(harness.cardPaths(), (std::vector{second, first}));
+    const std::vector<std::string> selected = *model.state().pendingSession->selectedPaths;
+    EXPECT_EQ(std::set(selected.begin(), selected.end()), (std::set{first, second}));
+}
+
+TEST(AppModelSession, OnlyASessionWithDecisionsEndsWithTheCompletionCue)
+{
+    SortingHarness harness;
+    harness.file("a.png", 100);
+    AppModel& model = harness.loadScanned();
+    SessionFilter videos;
+    videos.type = FileFilter::videos;
+    model.setFilter(videos);
+    model.startSession();
+    harness.settle();
+
+    // Nothing to sort: the session ends at once, silently, and leaves no history.
+    EXPECT_FALSE(model.sessionActive());
+    EXPECT_EQ(model.page(), Page::summary);
+    EXPECT_EQ(harness.played("complete"), 0U);
+    EXPECT_TRUE(model.state().history.empty());
+    EXPECT_FALSE(model.state().pendingSession);
+
+    harness.startSortingAll();
+    harness.decide(Decision::keep);
+    EXPECT_FALSE(model.sessionActive());
+    EXPECT_EQ(harness.played("complete"), 1U);
+    EXPECT_EQ(model.state().history.size(), 1U);
+}
+
+// A state file with a paused session over a folder of an external disk.
+class PausedOnDisk : public SortingHarness {
+public:
+    PausedOnDisk()
+    {
+        volumes->disks = {{folder / "home", 1, 1000, 500}};
+        SessionCheckpoint paused;
+        paused.filter.volumeDevice = 5;
+        paused.filter.folderPath = "/media/alice/OLD/Films";
+        paused.summary.kept = 2;
+        paused.volumeUUID = "2f6c-11";
+        paused.volumePath = "/media/alice/OLD";
+        pause(paused);
+    }
+
+    // The state file of a finished tutorial with this session paused.
+    void pause(SessionCheckpoint paused)
+    {
+        paused.summary.id = uuid::make();
+        SavedState saved;
+        saved.preferences.onboardingComplete = true;
+        saved.pendingSession = paused;
+        if (paused.summary.total() >= 1) {
+            saved.history.push_back(paused.summary);
+        }
+        fs::create_directories(fs::path(statePath()).parent_path());
+        std::ofstream(statePath()) << saved.toJson().dump();
+    }
+
+    void mount(std::string path, std::uint64_t device, std::optional<std::string> uuid)
+    {
+        volumes->disks.push_back({std::move(path), device, 1000, 500, std::move(uuid)});
+    }
+};
+
+TEST(AppModelSession, AResumedDiskIsFoundByItsIdentifierUnderItsNewName)
+{
+    PausedOnDisk harness;
+    harness.mount("/media/alice/NEW", 77, "2f6c-11");
+    AppModel& model = harness.load();
+
+    model.resumeSession();
+    harness.settle();
+
+    EXPECT_EQ(model.filter().volumeDevice, 77U);
+    EXPECT_EQ(model.filter().folderPath, "/media/alice/NEW/Films");
+    EXPECT_EQ(model.summary().kept, 2);
+    EXPECT_FALSE(model.alert());
+}
+
+TEST(AppModelSession, AFolderFilterOutsideTheOldMountStaysAsItWas)
+{
+    PausedOnDisk harness;
+    SessionCheckpoint paused;
+    paused.filter.volumeDevice = 5;
+    paused.filter.folderPath = "/media/alice/OLDER/Films";
+    paused.volumeUUID = "2f6c-11";
+    paused.volumePath = "/media/alice/OLD";
+    harness.pause(paused);
+    harness.mount("/media/alice/NEW", 77, "2f6c-11");
+    AppModel& model = harness.load();
+
+    model.resumeSession();
+    harness.settle();
+
+    EXPECT_EQ(model.filter().volumeDevice, 77U);
+    EXPECT_EQ(model.filter().folderPath, "/media/alice/OLDER/Films");
+}
+
+TEST(AppModelSession, ResumingWithoutTheDiskChangesNothing)
+{
+    PausedOnDisk harness;
+    harness.mount("/media/alice/OLD", 5, "other-disk");
+    AppModel& model = harness.load();
+    const SavedState before = model.state();
+    const SessionFilter filter = model.filter();
+    const Page page = model.page();
+
+    model.resumeSession();
+    harness.settle();
+
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Disque indisponible");
+    EXPECT_EQ(model.alert()->message, "Reconnectez le disque de cette session, actualisez les "
+                                      "disques puis reprenez. Votre session est conservée.");
+    EXPECT_FALSE(model.sessionActive());
+    EXPECT_EQ(model.state(), before);
+    EXPECT_EQ(model.filter(), filter);
+    EXPECT_EQ(model.page(), page);
+}
+
+TEST(AppModelSession, WithoutAnIdentifierTheDiskIsFoundByItsPath)
+{
+    PausedOnDisk harness;
+    SessionCheckpoint paused;
+    paused.filter.volumeDevice = 5;
+    paused.volumePath = "/media/alice/OLD";
+    harness.pause(paused);
+    harness.mount("/media/alice/OLD", 9, std::nullopt);
+    AppModel& model = harness.load();
+
+    model.resumeSession();
+    harness.settle();
+    EXPECT_EQ(model.filter().volumeDevice, 9U);
+    EXPECT_FALSE(model.alert());
+}
+
+TEST(AppModelSession, ResumingWithAFolderOutOfReachAsksToRenewIt)
+{
+    SortingHarness harness;
+    harness.file("a.png", 500);
+    harness.file("b.png", 400);
+    harness.loadScanned();
+    harness.startSortingAll();
+    harness.decide(Decision::keep);
+    harness.model->flushState();
+    harness.settle();
+    harness.model.reset();
+    fs::remove_all(harness.source);
+
+    AppModel& model = harness.load();
+    const SavedState before = model.state();
+    model.resumeSession();
+    harness.settle();
+
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Accès à renouveler");
+    EXPECT_EQ(model.alert()->message, "Autorisez de nouveau les sources indisponibles avant de "
+                                      "reprendre. Votre session est conservée.");
+    EXPECT_EQ(model.page(), Page::sources);
+    EXPECT_FALSE(model.sessionActive());
+    EXPECT_EQ(model.state().pendingSession, before.pendingSession);
+}
+
+TEST(AppModelSession, AResumedApplicationSessionListsTheApplicationsFirst)
+{
+    PausedOnDisk harness;
+    const std::string tool =
+        test::writeBundle(harness.folder / "apps/Tool.app", "org.example.tool");
+    const std::string other =
+        test::writeBundle(harness.folder / "apps/Other.app", "org.example.other");
+    harness.applicationRoots = {harness.folder / "apps"};
+    SessionCheckpoint paused;
+    paused.filter.type = FileFilter::applications;
+    harness.pause(paused);
+    AppModel& model = harness.load();
+    ASSERT_TRUE(model.applications().empty());
+
+    model.resumeSession();
+    harness.settle();
+
+    EXPECT_EQ(model.applications().size(), 2U);
+    const std::vector<std::string> cards = harness.cardPaths();
+    EXPECT_EQ(std::set(cards.begin(), cards.end()), (std::set{tool, other}));
+    EXPECT_EQ(cards.size(), 2U);
+    EXPECT_FALSE(model.scanningApplications());
+}
+
+} // namespace
+} // namespace tollenvane
