@@ -18,6 +18,7 @@
 #include "core/records/SessionFilter.h"
 #include "core/records/SessionSummary.h"
 #include "core/scan/ScanEvent.h"
+#include "core/storage/StorageNode.h"
 #include "core/volumes/StorageVolume.h"
 #include "model/AlertMessage.h"
 #include "model/ModelServices.h"
@@ -125,18 +126,27 @@ public:
     bool showMove() const { return showMove_; }
     bool confirmTrash() const { return confirmTrash_; }
 
-    // Duplicates, the storage explorer, previews and applications, which scans and decisions
-    // reach too.
-    const std::vector<FileRecord>& applications() const { return applications_; }
-    bool scanningApplications() const { return scanningApplications_; }
-    const AppDataReport& appData() const { return appData_; }
-    bool scanningAppData() const { return scanningAppData_; }
+    // Duplicates, the storage explorer and previews.
     const std::vector<DuplicateGroup>& duplicateGroups() const { return duplicateGroups_; }
     bool findingDuplicates() const { return findingDuplicates_; }
-    // The folder the storage explorer shows; none for the authorised folders themselves.
+    // Kept after the search ends: the last text that search set.
+    const std::string& duplicateProgress() const { return duplicateProgress_; }
+    // The folder the storage explorer shows; none for the authorised roots.
     const std::optional<std::string>& storagePath() const { return storagePath_; }
     const std::vector<StorageNode>& storageNodes() const { return storageNodes_; }
+    // The file whose preview is open.
+    const std::optional<FileRecord>& inspectedFile() const { return inspectedFile_; }
+    // The full preview of the current card is open.
     bool showPreview() const { return showPreview_; }
+
+    // Installed applications and the data removed ones left behind.
+    const std::vector<FileRecord>& applications() const { return applications_; }
+    bool scanningApplications() const { return scanningApplications_; }
+    // Each problem of the last application inventory once.
+    const std::vector<std::string>& applicationIssues() const { return applicationIssues_; }
+    // The report of the last inspection that ran to its end.
+    const AppDataReport& appData() const { return appData_; }
+    bool scanningAppData() const { return scanningAppData_; }
 
     // What the screens write. Preferences, the language included, take effect at once; the
     // screen then calls save().
@@ -149,6 +159,9 @@ public:
     // The deck closes the move sheet and the trash confirmation.
     void setShowMove(bool show);
     void setConfirmTrash(bool show);
+    // Duplicates, the storage explorer and previews: the preview screens close what they show.
+    void setShowPreview(bool show);
+    void clearInspectedFile();
 
     // The folders were resolved and, when the paused session is bound to a volume, the volumes
     // were listed: resuming can check them.
@@ -232,10 +245,30 @@ public:
     // Puts off a card whose file is not on this computer, without touching it.
     void skipUnavailable();
 
-    // Duplicates, the storage explorer, previews and applications, which scans and decisions
-    // reach too.
-    // Shows the children of `folder`, or the authorised folders for none.
+    // Duplicates, the storage explorer and previews.
+    // Searches the indexed files for identical ones and shows the duplicates page; nothing while
+    // a search or a scan runs. The groups found before stay until the new ones arrive.
+    void findDuplicates();
+    // Stops the search; the groups found before stay.
+    void cancelDuplicates();
+    // Remembers `kept` as kept and starts a session over the group's other copies.
+    void sortCopies(const DuplicateGroup& group, const FileRecord& kept);
+    // Shows the children of `folder` (none for the roots); a later call wins, whichever answer
+    // arrives first.
     void openStorageFolder(const std::optional<std::string>& folder);
+    // Opens the full preview of the current card once its file is confirmed on the disk.
+    void openPreview();
+    // Opens the preview of an application or an indexed file once it is confirmed on the disk.
+    void inspectFile(const std::string& path);
+
+    // Installed applications and the data removed ones left behind.
+    // Lists the installed applications again; nothing during a session, a decision or a listing.
+    void scanApplications();
+    // Starts a session over these applications.
+    void sortApplications(const std::vector<FileRecord>& files);
+    // Looks for what removed applications left behind; nothing while an inspection runs.
+    void inspectAppData();
+    // Stops the inspection: its report, should it still arrive, is dropped.
     void stopAppDataInspection();
 
 signals:
@@ -273,16 +306,21 @@ signals:
     void showMoveChanged();
     void confirmTrashChanged();
 
-    // Duplicates, the storage explorer, previews and applications.
-    void applicationsChanged();
-    void scanningApplicationsChanged();
-    void appDataChanged();
-    void scanningAppDataChanged();
+    // Duplicates, the storage explorer and previews.
     void duplicateGroupsChanged();
     void findingDuplicatesChanged();
+    void duplicateProgressChanged();
     void storagePathChanged();
     void storageNodesChanged();
+    void inspectedFileChanged();
     void showPreviewChanged();
+
+    // Installed applications and the data removed ones left behind.
+    void applicationsChanged();
+    void scanningApplicationsChanged();
+    void applicationIssuesChanged();
+    void appDataChanged();
+    void scanningAppDataChanged();
 
 private:
     // The state file is written only once it was read: before, the default state would
@@ -364,6 +402,20 @@ private:
     bool insideResolvedSource(std::string_view path) const;
     std::optional<FileRecord> currentCard() const;
 
+    // Duplicates, the storage explorer and previews.
+    void applyDuplicateProgress(std::uint64_t generation, std::int64_t done, std::int64_t total);
+    void applyDuplicates(std::uint64_t generation, const std::shared_ptr<TaskHandle>& task,
+                         const Outcome<std::vector<DuplicateGroup>>& found);
+    // Confirms that `record` is on the disk, then opens it when `stillWanted` agrees.
+    void checkAvailability(FileRecord record, std::function<bool()> stillWanted,
+                           std::function<void(FileRecord)> open);
+
+    // Installed applications and the data removed ones left behind.
+    void pullApplication(std::shared_ptr<ApplicationCursor> cursor,
+                         std::shared_ptr<TaskHandle> task);
+    void applyApplicationEvent(const ScanEvent& event);
+    void applyAppData(std::uint64_t generation, const Outcome<AppDataReport>& outcome);
+
     // Services, made once.
     ModelServices services_;
     std::unique_ptr<SoundDesign> soundDesign_;
@@ -413,16 +465,21 @@ private:
     bool showMove_ = false;
     bool confirmTrash_ = false;
 
-    // Duplicates, the storage explorer, previews and applications.
-    std::vector<FileRecord> applications_;
-    bool scanningApplications_ = false;
-    AppDataReport appData_;
-    bool scanningAppData_ = false;
+    // Duplicates, the storage explorer and previews.
     std::vector<DuplicateGroup> duplicateGroups_;
     bool findingDuplicates_ = false;
+    std::string duplicateProgress_;
     std::optional<std::string> storagePath_;
     std::vector<StorageNode> storageNodes_;
+    std::optional<FileRecord> inspectedFile_;
     bool showPreview_ = false;
+
+    // Installed applications and the data removed ones left behind.
+    std::vector<FileRecord> applications_;
+    bool scanningApplications_ = false;
+    std::vector<std::string> applicationIssues_;
+    AppDataReport appData_;
+    bool scanningAppData_ = false;
 
     // Persistence.
     Persistence persistence_ = Persistence::awaitingLoad;
@@ -465,11 +522,15 @@ private:
     SessionFilter activeFilter_;
     Date sessionStarted_ = 0;
 
-    // Duplicates, the storage explorer, previews and applications.
+    // Duplicates, the storage explorer and previews.
     std::shared_ptr<TaskHandle> duplicateTask_;
     std::uint64_t duplicateGeneration_ = 0;
     std::optional<std::chrono::steady_clock::time_point> lastStorageRefresh_;
     std::uint64_t storageGeneration_ = 0;
+    // Shared by both kinds of preview, so that only the newest request opens anything.
+    std::uint64_t previewGeneration_ = 0;
+
+    // Installed applications and the data removed ones left behind.
     std::shared_ptr<TaskHandle> applicationTask_;
     std::shared_ptr<TaskHandle> appDataTask_;
     std::uint64_t appDataGeneration_ = 0;

@@ -1,7 +1,121 @@
-// Installed applications and the data removed ones left behind.
+// The installed applications, sorting them with the deck, and the data that removed ones left
+// behind.
+#include "core/applications/AppDataInventory.h"
 #include "model/AppModel.h"
+#include "model/ErrorDescription.h"
+#include "model/async/Await.h"
+
+#include <algorithm>
 
 namespace tollenvane {
+
+void AppModel::scanApplications()
+{
+    if (scanningApplications_ || sessionActive_ || busy_) {
+        return;
+    }
+    publish(applications_, std::vector<FileRecord>(), &AppModel::applicationsChanged);
+    publish(applicationIssues_, std::vector<std::string>(), &AppModel::applicationIssuesChanged);
+    publish(scanningApplications_, true, &AppModel::scanningApplicationsChanged);
+    // An earlier listing is not cancelled: the flag above kept it from overlapping this one.
+    auto task = std::make_shared<TaskHandle>();
+    applicationTask_ = task;
+    pullApplication(std::make_shared<ApplicationCursor>(services_.applicationScan()),
+                    std::move(task));
+}
+
+// One bundle per pull, and the next pull only once this one was handled: measuring a bundle is
+// heavy, and the list grows as the user watches.
+void AppModel::pullApplication(std::shared_ptr<ApplicationCursor> cursor,
+                               std::shared_ptr<TaskHandle> task)
+{
+    awaitOn(
+        *services_.executor, Priority::utility, this,
+        [cursor, stop = task->token()] { return cursor->next(stop); },
+        [this, cursor, task](Outcome<std::optional<ScanEvent>> step) {
+            if (task->cancelled() || !step.value || !*step.value) {
+                return;
+            }
+            applyApplicationEvent(**step.value);
+            pullApplication(cursor, task); // after the end, the stream ends
+        });
+}
+
+void AppModel::applyApplicationEvent(const ScanEvent& event)
+{
+    switch (event.kind()) {
+    case ScanEvent::Kind::batch:
+        appendApplications(event.records());
+        scheduleSelection(false);
+        break;
+    case ScanEvent::Kind::issue: {
+        const std::string& text = event.problem().text;
+        if (std::find(applicationIssues_.begin(), applicationIssues_.end(), text) ==
+            applicationIssues_.end()) {
+            std::vector<std::string> issues = applicationIssues_;
+            issues.push_back(text);
+            publish(applicationIssues_, std::move(issues), &AppModel::applicationIssuesChanged);
+        }
+        break;
+    }
+    case ScanEvent::Kind::finished:
+        publish(scanningApplications_, false, &AppModel::scanningApplicationsChanged);
+        break;
+    }
+}
+
+void AppModel::sortApplications(const std::vector<FileRecord>& files)
+{
+    stopScan();
+    cancel(applicationTask_);
+    publish(scanningApplications_, false, &AppModel::scanningApplicationsChanged);
+    setFilter(SessionFilter());
+    SessionFilter applicationsOnly = filter_;
+    applicationsOnly.type = FileFilter::applications;
+    setFilter(std::move(applicationsOnly));
+    startSession(files);
+}
+
+void AppModel::inspectAppData()
+{
+    if (scanningAppData_) {
+        return;
+    }
+    publish(scanningAppData_, true, &AppModel::scanningAppDataChanged);
+    const std::uint64_t generation = ++appDataGeneration_;
+    std::set<std::string, std::less<>> installed;
+    for (const FileRecord& application : applications_) {
+        if (application.bundleIdentifier()) {
+            installed.insert(*application.bundleIdentifier());
+        }
+    }
+    // An earlier inspection is not cancelled: the flag above kept it from overlapping this one.
+    auto task = std::make_shared<TaskHandle>();
+    appDataTask_ = task;
+    awaitOn(
+        *services_.executor, Priority::utility, this,
+        [removed = state_.removedApplications, installed = std::move(installed),
+         library = services_.libraryFolders, registry = services_.applicationRegistry,
+         stop = task->token()] {
+            return AppDataInventory::inspect(removed, installed, library(), registry().get(), stop);
+        },
+        [this, generation](Outcome<AppDataReport> report) { applyAppData(generation, report); });
+}
+
+void AppModel::applyAppData(std::uint64_t generation, const Outcome<AppDataReport>& outcome)
+{
+    if (outcome.cancelled()) {
+        return;
+    }
+    if (!outcome.value) {
+        raiseAlert("Action impossible", errorDescription(outcome.error));
+    } else if (generation == appDataGeneration_) {
+        publish(appData_, *outcome.value, &AppModel::appDataChanged);
+    }
+    if (generation == appDataGeneration_) {
+        publish(scanningAppData_, false, &AppModel::scanningAppDataChanged);
+    }
+}
 
 void AppModel::stopAppDataInspection()
 {

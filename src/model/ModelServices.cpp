@@ -1,5 +1,6 @@
 #include "model/ModelServices.h"
 
+#include "core/applications/ApplicationFolderRegistry.h"
 #include "core/applications/ApplicationInventory.h"
 #include "core/platform/RunningApplications.h"
 #include "core/volumes/LinuxVolumeSource.h"
@@ -29,6 +30,10 @@ ModelServices ModelServices::system(std::shared_ptr<FolderPanel> folderPanel)
     services.volumes = std::make_shared<LinuxVolumeSource>();
     services.runningApplications = [] { return RunningApplications::bundlePaths(); };
     services.applicationScan = [] { return ApplicationInventory::scan(); };
+    services.libraryFolders = [] { return LibraryFolders::current(); };
+    services.applicationRegistry = []() -> std::shared_ptr<const ApplicationRegistry> {
+        return std::make_shared<ApplicationFolderRegistry>(ApplicationInventory::roots());
+    };
     return services;
 }
 

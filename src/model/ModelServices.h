@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/applications/ApplicationCursor.h"
+#include "core/applications/ApplicationRegistry.h"
+#include "core/platform/LibraryFolders.h"
 #include "core/scan/ScanOptions.h"
 #include "core/volumes/VolumeSource.h"
 #include "model/access/FolderPanel.h"
@@ -37,8 +39,12 @@ struct ModelServices {
     std::function<std::vector<std::string>()> runningApplications;
     // How the folder scan paces itself and reads the disk.
     ScanOptions scanOptions;
-    // A new scan of the installed applications.
+    // Installed applications and the data removed ones left behind: a new application scan;
+    // the user's library folders; which bundle holds an identifier, asked anew for each
+    // inspection since applications come and go.
     std::function<ApplicationCursor()> applicationScan;
+    std::function<LibraryFolders()> libraryFolders;
+    std::function<std::shared_ptr<const ApplicationRegistry>()> applicationRegistry;
 
     // The system's own, on the calling thread, which must be the main one. The folder chooser
     // is a window, so the application supplies it.

@@ -1,5 +1,7 @@
 #include "model/support/ModelHarness.h"
 
+#include "core/applications/ApplicationFolderRegistry.h"
+
 #include <QCoreApplication>
 
 namespace tollenvane::test {
@@ -21,6 +23,10 @@ ModelServices ModelHarness::services()
     made.scanOptions = scanOptions;
     made.applicationScan = [this] {
         return ApplicationCursor(applicationRoots, applicationScanOptions);
+    };
+    made.libraryFolders = [this] { return libraryFolders(); };
+    made.applicationRegistry = [this]() -> std::shared_ptr<const ApplicationRegistry> {
+        return std::make_shared<ApplicationFolderRegistry>(applicationRoots);
     };
     return made;
 }

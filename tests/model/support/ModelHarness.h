@@ -33,6 +33,7 @@ public:
     // The folders the application inventory walks, and how: without its pause between bundles.
     std::vector<std::string> applicationRoots;
     ApplicationScanOptions applicationScanOptions{.pause = {}};
+    std::function<LibraryFolders()> libraryFolders = LibraryFolders::current;
     std::unique_ptr<AppModel> model;
 
     ModelServices services();

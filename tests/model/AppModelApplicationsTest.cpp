@@ -1,0 +1,283 @@
+#include "core/base/Json.h"
+#include "core/base/PlatformError.h"
+#include "core/records/FileError.h"
+#include "model/AppModel.h"
+#include "model/support/ModelHarness.h"
+#include "support/Bundles.h"
+#include "support/RecordPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+
+namespace tollenvane {
+namespace {
+
+using test::ModelHarness;
+using test::pathsOf;
+
+std::vector<std::string> paths(const AppDataReport& report)
+{
+    std::vector<std::string> found;
+    for (const AppDataEntry& entry : report.entries) {
+        found.push_back(entry.path);
+    }
+    return found;
+}
+
+// Two application folders and a library of the user's; bundles named "Broken.app" cannot be
+// read.
+struct WithApplications : ModelHarness {
+    std::string machine = folder.makeFolder("opt");
+    std::string own = folder.makeFolder("home/Applications");
+    std::string editor = test::writeBundle(machine + "/Editor.app", "org.example.editor", "2.1");
+    std::string viewer = test::writeBundle(own + "/Viewer.app", "org.example.viewer");
+    LibraryFolders library{folder.makeFolder("home/.cache"), folder.makeFolder("home/.local/state"),
+                           folder.makeFolder("home/.config"),
+                           folder.makeFolder("home/.local/share")};
+
+    WithApplications()
+    {
+        applicationRoots = {machine, own};
+        applicationScanOptions.recordReader = [](const std::string& path, std::stop_token stop) {
+            if (path.ends_with("/Broken.app")) {
+                throw FileError(FileError::changed);
+            }
+            return FileRecord::read(path, std::move(stop));
+        };
+        libraryFolders = [this] { return library; };
+    }
+
+    // A state file that remembers these applications as sent to the Trash, the tutorial done.
+    void remember(const std::vector<RemovedApplication>& removed)
+    {
+        SavedState state;
+        state.preferences.onboardingComplete = true;
+        state.removedApplications = removed;
+        folder.write("data/state.json", json::dump(state.toJson()));
+    }
+
+    // Data an application left under its identifier; returns the item found.
+    std::string leftCache(const std::string& identifier, std::size_t bytes)
+    {
+        folder.write("home/.cache/" + identifier + "/blob", std::string(bytes, 'x'));
+        return library.caches + "/" + identifier;
+    }
+    std::string leftPreferences(const std::string& identifier, std::size_t bytes)
+    {
+        folder.write("home/.config/" + identifier + "/settings.ini", std::string(bytes, 'x'));
+        return library.preferences + "/" + identifier;
+    }
+};
+
+TEST(AppModelApplications, TheInventoryListsEachApplicationAndEachProblemOnce)
+{
+    WithApplications harness;
+    test::writeBundle(harness.machine + "/Broken.app", "org.example.broken");
+    test::writeBundle(harness.own + "/Broken.app", "org.example.broken.too");
+    AppModel& model = harness.load();
+    QSignalSpy listed(&model, &AppModel::applicationsChanged);
+
+    model.scanApplications();
+    EXPECT_TRUE(model.scanningApplications());
+    const std::size_t jobs = harness.executor->pending();
+    model.scanApplications(); // already listing: nothing more starts
+    EXPECT_EQ(harness.executor->pending(), jobs);
+    harness.settle();
+
+    EXPECT_FALSE(model.scanningApplications());
+    EXPECT_EQ(pathsOf(model.applications()),
+              (std::vector<std::string>{harness.editor, harness.viewer}));
+    EXPECT_EQ(model.applications().front().applicationVersion(), "2.1");
+    EXPECT_EQ(model.applicationIssues(),
+              (std::vector<std::string>{"Broken.app : " +
+                                        FileError(FileError::changed).errorDescription()}));
+    EXPECT_EQ(listed.count(), 3); // emptied, then one per application
+
+    // A new inventory starts from nothing: the list and the problems are its own.
+    std::filesystem::remove_all(harness.viewer);
+    model.scanApplications();
+    EXPECT_TRUE(model.applications().empty());
+    EXPECT_TRUE(model.applicationIssues().empty());
+    harness.settle();
+    EXPECT_EQ(pathsOf(model.applications()), std::vector<std::string>{harness.editor});
+    EXPECT_EQ(model.applicationIssues().size(), 1U);
+}
+
+TEST(AppModelApplications, AnInventoryStoppedByShutdownLeavesTheListAsItWas)
+{
+    WithApplications harness;
+    AppModel& model = harness.load();
+    model.scanApplications();
+    harness.executor->runNext(); // the first bundle is read; its answer is on its way
+    model.shutdown();
+    harness.settle();
+    EXPECT_TRUE(model.applications().empty());
+    EXPECT_TRUE(model.scanningApplications()); // whoever stops a listing clears the flag
+    EXPECT_EQ(harness.executor->pending(), 0U);
+}
+
+TEST(AppModelApplications, TheInspectionReportsWhatRemovedApplicationsLeftBehind)
+{
+    WithApplications harness;
+    harness.remember({{"org.example.gone", "Gone.app", harness.machine + "/Gone.app"},
+                      {"org.example.editor", "Editor.app", harness.folder / "old/Editor.app"}});
+    const std::string cache = harness.leftCache("org.example.gone", 3000);
+    const std::string settings = harness.leftPreferences("org.example.gone", 20);
+    harness.leftCache("org.example.editor", 500); // still installed: not leftover data
+    AppModel& model = harness.load();
+
+    model.inspectAppData();
+    EXPECT_TRUE(model.scanningAppData());
+    const std::size_t jobs = harness.executor->pending();
+    model.inspectAppData(); // already inspecting
+    EXPECT_EQ(harness.executor->pending(), jobs);
+    harness.settle();
+
+    EXPECT_FALSE(model.scanningAppData());
+    EXPECT_EQ(paths(model.appData()), (std::vector<std::string>{cache, settings}));
+    EXPECT_EQ(model.appData().entries.front().owner, "Gone.app");
+    EXPECT_EQ(model.appData().entries.front().size, 3000);
+    EXPECT_TRUE(model.appData().issues.empty());
+}
+
+TEST(AppModelApplications, AStoppedInspectionsLateReportIsDroppedAndTheNextOneShown)
+{
+    WithApplications harness;
+    harness.remember({{"org.example.gone", "Gone.app", harness.machine + "/Gone.app"}});
+    const std::string cache = harness.leftCache("org.example.gone", 3000);
+    AppModel& model = harness.load();
+
+    model.inspectAppData();
+    harness.executor->runNext(); // the report is on its way back
+    model.stopAppDataInspection();
+    EXPECT_FALSE(model.scanningAppData());
+    const std::string settings = harness.leftPreferences("org.example.gone", 20);
+    model.inspectAppData();
+    QCoreApplication::sendPostedEvents(); // the stopped one's report arrives first
+    EXPECT_EQ(model.appData(), AppDataReport());
+    EXPECT_TRUE(model.scanningAppData());
+
+    harness.settle();
+    EXPECT_EQ(paths(model.appData()), (std::vector<std::string>{cache, settings}));
+    EXPECT_FALSE(model.scanningAppData());
+
+    // One stopped before it ran ends quietly.
+    model.inspectAppData();
+    model.stopAppDataInspection();
+    harness.settle();
+    EXPECT_FALSE(model.alert());
+    EXPECT_EQ(paths(model.appData()), (std::vector<std::string>{cache, settings}));
+}
+
+TEST(AppModelApplications, WithNothingRemovedTheInspectionShowsTheEmptyReport)
+{
+    WithApplications harness;
+    AppModel& model = harness.load();
+    QSignalSpy published(&model, &AppModel::appDataChanged);
+    model.inspectAppData();
+    harness.settle();
+    EXPECT_EQ(published.count(), 1);
+    EXPECT_EQ(model.appData(), AppDataReport());
+    EXPECT_FALSE(model.scanningAppData());
+}
+
+TEST(AppModelApplications, AnInspectionThatFailsSaysSoAndKeepsTheLastReport)
+{
+    WithApplications harness;
+    harness.remember({{"org.example.gone", "Gone.app", harness.machine + "/Gone.app"}});
+    harness.libraryFolders = []() -> LibraryFolders { throw PlatformError(ENOENT, "getpwuid"); };
+    AppModel& model = harness.load();
+    model.inspectAppData();
+    harness.settle();
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Action impossible");
+    EXPECT_FALSE(model.scanningAppData());
+    EXPECT_EQ(model.appData(), AppDataReport());
+}
+
+TEST(AppModelApplications, SortingApplicationsStopsTheListingsAndDealsThem)
+{
+    WithApplications harness;
+    const std::string pictures = harness.folder.makeFolder("home/Pictures");
+    AppModel& model = harness.load();
+    model.addFolder(pictures, false);
+    model.scanApplications();
+    harness.settle();
+    const std::vector<FileRecord> listed = model.applications();
+    ASSERT_EQ(listed.size(), 2U);
+    SessionFilter narrow;
+    narrow.minimumSize = 5000;
+    narrow.search = "edit";
+    model.setFilter(narrow);
+
+    model.scan();
+    model.scanApplications();
+    QSignalSpy filters(&model, &AppModel::filterChanged);
+    model.sortApplications(listed);
+    EXPECT_FALSE(model.scanning());
+    EXPECT_FALSE(model.scanningApplications());
+    EXPECT_EQ(filters.count(), 2);
+    SessionFilter applicationsOnly;
+    applicationsOnly.type = FileFilter::applications;
+    EXPECT_EQ(model.filter(), applicationsOnly);
+    harness.settle();
+
+    EXPECT_TRUE(model.sessionActive());
+    EXPECT_EQ(model.page(), Page::swipe);
+    EXPECT_EQ(pathsOf(model.pending().remaining()),
+              (std::vector<std::string>{harness.editor, harness.viewer}));
+
+    // No listing during a session: not even the lists change.
+    const std::vector<FileRecord> during = model.applications();
+    model.scanApplications();
+    EXPECT_FALSE(model.scanningApplications());
+    EXPECT_EQ(model.applications(), during);
+    EXPECT_EQ(harness.executor->pending(), 0U);
+}
+
+TEST(AppModelApplications, ATrashedApplicationIsRememberedUntilItsDecisionIsUndone)
+{
+    WithApplications harness;
+    const RemovedApplication gone{"org.example.gone", "Gone.app", harness.machine + "/Gone.app"};
+    harness.remember({gone});
+    const std::string goneCache = harness.leftCache("org.example.gone", 3000);
+    const std::string editorCache = harness.leftCache("org.example.editor", 800);
+    AppModel& model = harness.load();
+    model.scanApplications();
+    harness.settle();
+    model.inspectAppData();
+    harness.settle();
+    ASSERT_EQ(paths(model.appData()), std::vector<std::string>{goneCache});
+
+    model.sortApplications({model.applications().front()});
+    harness.settle();
+    model.inspectAppData();
+    model.act(Decision::trash, std::nullopt, false);
+    harness.settle();
+
+    EXPECT_FALSE(std::filesystem::exists(harness.editor));
+    EXPECT_EQ(pathsOf(model.applications()), std::vector<std::string>{harness.viewer});
+    EXPECT_EQ(model.state().removedApplications,
+              (std::vector<RemovedApplication>{
+                  gone, {"org.example.editor", "Editor.app", harness.editor}}));
+    // The inspection under way knew nothing of it: it was stopped and its report dropped.
+    EXPECT_FALSE(model.scanningAppData());
+    EXPECT_EQ(model.appData(), AppDataReport());
+
+    model.inspectAppData();
+    harness.settle();
+    EXPECT_EQ(paths(model.appData()), (std::vector<std::string>{goneCache, editorCache}));
+
+    model.undo();
+    harness.settle();
+    EXPECT_TRUE(std::filesystem::exists(harness.editor));
+    EXPECT_EQ(model.state().removedApplications, std::vector<RemovedApplication>{gone});
+    EXPECT_EQ(model.appData(), AppDataReport());
+    EXPECT_EQ(pathsOf(model.applications()),
+              (std::vector<std::string>{harness.viewer, harness.editor}));
+}
+
+} // namespace
+} // namespace tollenvane
