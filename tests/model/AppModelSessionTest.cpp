@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace tollenvane {
 namespace {
@@ -245,6 +247,38 @@ TEST(AppModelSession, AResumedApplicationSessionListsTheApplicationsFirst)
     EXPECT_EQ(std::set(cards.begin(), cards.end()), (std::set{tool, other}));
     EXPECT_EQ(cards.size(), 2U);
     EXPECT_FALSE(model.scanningApplications());
+}
+
+// Resumed before the applications page's inventory measured its first bundle, a session lists
+// the applications itself and stops that inventory, so no application is listed or dealt twice.
+TEST(AppModelSession, AResumedApplicationSessionStopsARunningInventory)
+{
+    PausedOnDisk harness;
+    const std::string tool =
+        test::writeBundle(harness.folder / "apps/Tool.app", "org.example.tool");
+    const std::string other =
+        test::writeBundle(harness.folder / "apps/Other.app", "org.example.other");
+    harness.applicationRoots = {harness.folder / "apps"};
+    SessionCheckpoint paused;
+    paused.filter.type = FileFilter::applications;
+    harness.pause(paused);
+    AppModel& model = harness.load();
+
+    model.scanApplications();
+    ASSERT_TRUE(model.scanningApplications());
+    ASSERT_TRUE(model.applications().empty());
+    model.resumeSession();
+    harness.settle();
+
+    EXPECT_FALSE(model.scanningApplications());
+    std::vector<std::string> listed;
+    for (const FileRecord& application : model.applications()) {
+        listed.emplace_back(application.path());
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector{other, tool}));
+    const std::vector<std::string> cards = harness.cardPaths();
+    EXPECT_EQ(std::multiset(cards.begin(), cards.end()), (std::multiset{other, tool}));
 }
 
 } // namespace
