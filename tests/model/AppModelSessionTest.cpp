@@ -225,17 +225,26 @@ TEST(AppModelSession, ResumingWithAFolderOutOfReachAsksToRenewIt)
     EXPECT_EQ(model.state().pendingSession, before.pendingSession);
 }
 
+// Two applications installed and an applications session paused.
+class PausedApplications : public PausedOnDisk {
+public:
+    PausedApplications()
+    {
+        applicationRoots = {folder / "apps"};
+        SessionCheckpoint paused;
+        paused.filter.type = FileFilter::applications;
+        pause(paused);
+    }
+
+    const std::string tool = test::writeBundle(folder / "apps/Tool.app", "org.example.tool");
+    const std::string other = test::writeBundle(folder / "apps/Other.app", "org.example.other");
+};
+
 TEST(AppModelSession, AResumedApplicationSessionListsTheApplicationsFirst)
 {
-    PausedOnDisk harness;
-    const std::string tool =
-        test::writeBundle(harness.folder / "apps/Tool.app", "org.example.tool");
-    const std::string other =
-        test::writeBundle(harness.folder / "apps/Other.app", "org.example.other");
-    harness.applicationRoots = {harness.folder / "apps"};
-    SessionCheckpoint paused;
-    paused.filter.type = FileFilter::applications;
-    harness.pause(paused);
+    PausedApplications harness;
+    const std::string& tool = harness.tool;
+    const std::string& other = harness.other;
     AppModel& model = harness.load();
     ASSERT_TRUE(model.applications().empty());
 
@@ -253,15 +262,7 @@ TEST(AppModelSession, AResumedApplicationSessionListsTheApplicationsFirst)
 // the applications itself and stops that inventory, so no application is listed or dealt twice.
 TEST(AppModelSession, AResumedApplicationSessionStopsARunningInventory)
 {
-    PausedOnDisk harness;
-    const std::string tool =
-        test::writeBundle(harness.folder / "apps/Tool.app", "org.example.tool");
-    const std::string other =
-        test::writeBundle(harness.folder / "apps/Other.app", "org.example.other");
-    harness.applicationRoots = {harness.folder / "apps"};
-    SessionCheckpoint paused;
-    paused.filter.type = FileFilter::applications;
-    harness.pause(paused);
+    PausedApplications harness;
     AppModel& model = harness.load();
 
     model.scanApplications();
@@ -276,9 +277,10 @@ TEST(AppModelSession, AResumedApplicationSessionStopsARunningInventory)
         listed.emplace_back(application.path());
     }
     std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector{other, tool}));
+    EXPECT_EQ(listed, (std::vector{harness.other, harness.tool}));
     const std::vector<std::string> cards = harness.cardPaths();
-    EXPECT_EQ(std::multiset(cards.begin(), cards.end()), (std::multiset{other, tool}));
+    EXPECT_EQ(std::multiset(cards.begin(), cards.end()),
+              (std::multiset{harness.other, harness.tool}));
 }
 
 } // namespace
