@@ -1,97 +1,89 @@
-// Indexes every regular file under a folder, then looks for duplicates among them and prints
-// the figures:
-//   duplicate_finder <folder>
-// Links are never followed, and a folder met twice (a bind mount inside itself) is walked once.
-#include "core/base/FileStatus.h"
+// Scans folder trees into the in-memory index as the application does, then looks for
+// duplicates over the index's records and prints the figures:
+//   duplicate_finder [--hidden] [--minimum BYTES] [--groups FILE] <folder>...
+// With --groups the groups are also written to FILE as JSON, each with its digest and its
+// members' paths, devices and inodes, so that they can be checked against a known tree
+// (bench/compare checks them against the listing of make_corpus.py).
+#include "IndexedScan.h"
+#include "core/base/Json.h"
 #include "core/duplicates/DuplicateFinder.h"
-#include "core/records/FileRecord.h"
 
 #include <chrono>
-#include <cstdint>
-#include <filesystem>
+#include <fstream>
 #include <iostream>
-#include <unordered_set>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-using tollenvane::FileIdentity;
-using tollenvane::FileRecord;
-using tollenvane::FileStatus;
+using tollenvane::DuplicateGroup;
+using tollenvane::Json;
 
-struct Index {
-    std::vector<FileRecord> records;
-    std::int64_t skipped = 0;
-};
-
-// A folder whose file is already known is not entered again.
-bool firstVisit(const fs::path& folder, std::unordered_set<FileIdentity>& folders)
+Json describe(const std::vector<DuplicateGroup>& groups)
 {
-    const auto status = FileStatus::tryRead(folder.string());
-    return status && folders.insert({status->device, status->inode}).second;
-}
-
-Index indexFolder(const fs::path& root)
-{
-    Index index;
-    std::unordered_set<FileIdentity> folders{};
-    firstVisit(root, folders);
-    std::error_code error;
-    fs::recursive_directory_iterator walk(root, fs::directory_options::skip_permission_denied,
-                                          error);
-    for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-        const fs::file_status status = walk->symlink_status(error);
-        if (fs::is_directory(status) && !firstVisit(walk->path(), folders)) {
-            walk.disable_recursion_pending();
-        } else if (fs::is_regular_file(status)) {
-            try {
-                index.records.push_back(FileRecord::read(walk->path().string()));
-            } catch (const std::exception&) {
-                ++index.skipped; // a name that cannot be stored, or a file gone meanwhile
-            }
+    Json list = Json::array();
+    for (const DuplicateGroup& group : groups) {
+        Json files = Json::array();
+        for (const tollenvane::FileRecord& file : group.files) {
+            files.push_back(
+                {{"path", file.path()}, {"device", file.device()}, {"inode", file.inode()}});
         }
+        list.push_back({{"digest", group.digest}, {"files", std::move(files)}});
     }
-    if (error) {
-        std::cerr << "walk stopped: " << error.message() << '\n';
-    }
-    return index;
+    return Json{{"groups", std::move(list)}};
 }
 
-double secondsSince(std::chrono::steady_clock::time_point start)
+bool write(const std::string& path, const Json& json)
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::ofstream out(path);
+    out << json.dump(1) << '\n';
+    return static_cast<bool>(out);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: " << argv[0] << " <folder>\n";
+    bench::ScanArguments arguments;
+    std::optional<std::string> groupsFile;
+    const bool parsed =
+        bench::parseScanArguments(argc, argv, arguments, [&](std::string_view option, int& i) {
+            if (option != "--groups" || i + 1 >= argc) {
+                return false;
+            }
+            groupsFile = argv[++i];
+            return true;
+        });
+    if (!parsed) {
+        std::cerr << "usage: " << argv[0]
+                  << " [--hidden] [--minimum BYTES] [--groups FILE] <folder>...\n";
         return 2;
     }
-    const auto indexStart = std::chrono::steady_clock::now();
-    const Index index = indexFolder(fs::absolute(argv[1]));
-    const double indexSeconds = secondsSince(indexStart);
+    tollenvane::InsightAccumulator index(arguments.roots, tollenvane::currentDate());
+    const bench::ScanFigures scan = bench::scanInto(index, arguments, std::chrono::nanoseconds{});
+    const std::vector<tollenvane::FileRecord> records = index.snapshot();
 
-    std::int64_t bytes = 0;
-    for (const FileRecord& record : index.records) {
-        bytes += record.size();
-    }
     std::int64_t reports = 0;
-    const auto searchStart = std::chrono::steady_clock::now();
+    const auto start = bench::Clock::now();
     const auto groups = tollenvane::DuplicateFinder::find(
-        index.records, [&reports](std::int64_t, std::int64_t) { ++reports; });
-    const double searchSeconds = secondsSince(searchStart);
+        records, [&reports](std::int64_t, std::int64_t) { ++reports; });
+    const double searchSeconds = bench::secondsSince(start);
 
+    std::int64_t members = 0;
     std::int64_t reclaimable = 0;
-    for (const auto& group : groups) {
+    for (const DuplicateGroup& group : groups) {
+        members += static_cast<std::int64_t>(group.files.size());
         reclaimable += group.reclaimable();
     }
-    std::cout << "files " << index.records.size() << "  skipped " << index.skipped << "  bytes "
-              << bytes << "  groups " << groups.size() << "  reclaimable " << reclaimable
-              << "  progress reports " << reports << "  index seconds " << indexSeconds
-              << "  search seconds " << searchSeconds << '\n';
+    std::cout << "index    " << scan << '\n';
+    std::cout << "search   groups " << groups.size() << "  files " << members << "  reclaimable "
+              << reclaimable << "  progress reports " << reports << "  seconds " << searchSeconds
+              << '\n';
+    if (groupsFile && !write(*groupsFile, describe(groups))) {
+        std::cerr << "cannot write " << *groupsFile << '\n';
+        return 1;
+    }
     return 0;
 }

@@ -1,5 +1,10 @@
-// Scans folder trees with no pause between steps and prints what came out:
-//   folder_scan [--hidden] [--minimum BYTES] <folder>...
+// Scans folder trees into the in-memory index (records, insights and storage tree) the way the
+// application does, and prints what came out and how long it took:
+//   folder_scan [--hidden] [--minimum BYTES] [--shipped] <folder>...
+// Without --shipped the steps run back to back (the engine). With --shipped the engine runs
+// first, then the scan as shipped, whose pause before every step must be all it adds: the
+// last line checks that the shipped time is within 10 % of the engine's plus the pauses (a miss
+// is printed, not an error: timing depends on the machine).
 //
 // To check the counts, make a tree with a known content, outside the refused system locations
 // such as /tmp, with a listing of its regular-file paths ("<type>\t<size>\t<digest>\t<path>",
@@ -11,76 +16,57 @@
 // scan leaves out on purpose: a component that is not UTF-8, hidden (without --hidden), an
 // excluded name (.git, Library, .Trash-<digits>, ...), a media library (*.photoslibrary, ...)
 // or, above the file, a package (*.app, ...). The manifest's regular_file_paths and
-// bytes.all_paths are the totals before those are taken out.
-#include "core/scan/FileIndexer.h"
+// bytes.all_paths are the totals before those are taken out. bench/compare does this check.
+#include "IndexedScan.h"
+#include "core/scan/ScanOptions.h"
 
 #include <chrono>
-#include <cstdint>
-#include <cstdlib>
+#include <cmath>
 #include <iostream>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
-struct Arguments {
-    std::vector<std::string> roots;
-    bool hidden = false;
-    std::int64_t minimum = 0;
-};
+using namespace std::chrono_literals;
 
-bool parse(int argc, char** argv, Arguments& arguments)
+bench::ScanFigures scanOnce(const bench::ScanArguments& arguments, std::chrono::nanoseconds pause)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--hidden") {
-            arguments.hidden = true;
-        } else if (argument == "--minimum" && i + 1 < argc) {
-            arguments.minimum = std::atoll(argv[++i]);
-        } else if (argument.starts_with("--")) {
-            return false;
-        } else {
-            arguments.roots.emplace_back(argument);
-        }
-    }
-    return !arguments.roots.empty();
+    tollenvane::InsightAccumulator index(arguments.roots, tollenvane::currentDate());
+    return bench::scanInto(index, arguments, pause);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    Arguments arguments;
-    if (!parse(argc, argv, arguments)) {
-        std::cerr << "usage: " << argv[0] << " [--hidden] [--minimum BYTES] <folder>...\n";
+    bench::ScanArguments arguments;
+    bool shipped = false;
+    const bool parsed =
+        bench::parseScanArguments(argc, argv, arguments, [&shipped](std::string_view option, int&) {
+            shipped = option == "--shipped";
+            return shipped;
+        });
+    if (!parsed) {
+        std::cerr << "usage: " << argv[0]
+                  << " [--hidden] [--minimum BYTES] [--shipped] <folder>...\n";
         return 2;
     }
-    tollenvane::ScanOptions options;
-    options.pause = std::chrono::nanoseconds::zero();
-    const auto start = std::chrono::steady_clock::now();
-    tollenvane::ScanCursor cursor = tollenvane::FileIndexer::scan(
-        arguments.roots, arguments.hidden, arguments.minimum, std::move(options));
-    std::int64_t files = 0;
-    std::int64_t bytes = 0;
-    std::int64_t batches = 0;
-    std::int64_t issues = 0;
-    std::int64_t problems = 0;
-    while (const auto event = cursor.next()) {
-        if (event->isBatch()) {
-            ++batches;
-            for (const tollenvane::FileRecord& record : event->records()) {
-                ++files;
-                bytes += record.size();
-            }
-        } else if (event->isIssue()) {
-            ++issues;
-            problems += event->problem().weight;
-            std::cerr << "issue: " << event->problem().text << '\n';
-        }
+    const bench::ScanFigures engine = scanOnce(arguments, 0ns);
+    std::cout << "engine   " << engine << '\n';
+    if (!shipped) {
+        return 0;
     }
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    std::cout << "files " << files << "  bytes " << bytes << "  batches " << batches << "  issues "
-              << issues << " (" << problems << " problems)  seconds " << elapsed.count() << '\n';
+    const std::chrono::nanoseconds pause = tollenvane::ScanOptions{}.pause;
+    const bench::ScanFigures real = scanOnce(arguments, pause);
+    std::cout << "shipped  " << real << '\n';
+    const double pauses =
+        std::chrono::duration<double>(pause).count() * static_cast<double>(real.steps);
+    const double expected = engine.seconds + pauses;
+    const double overhead = real.seconds / expected - 1;
+    const bool within = std::abs(overhead) <= 0.10;
+    std::cout << "check    engine + " << std::chrono::duration<double, std::milli>(pause).count()
+              << " ms x " << real.steps << " steps = " << expected << " s, shipped " << real.seconds
+              << " s, " << (overhead >= 0 ? "+" : "") << std::setprecision(1) << overhead * 100
+              << " %: " << (within ? "within 10 %" : "NOT within 10 %") << '\n';
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <openssl/evp.h>
 
 #include <array>
+#include <memory>
 #include <stdexcept>
 
 namespace tollenvane {
@@ -20,6 +21,15 @@ void check(int result, const char* what)
     }
 }
 
+// Fetched once: EVP_sha256() would have every init look the implementation up again, which
+// costs more than hashing a small file.
+const EVP_MD* sha256()
+{
+    static const std::unique_ptr<EVP_MD, decltype(&EVP_MD_free)> md{
+        EVP_MD_fetch(nullptr, "SHA256", nullptr), &EVP_MD_free};
+    return md ? md.get() : EVP_sha256();
+}
+
 } // namespace
 
 Sha256::Sha256()
@@ -28,7 +38,7 @@ Sha256::Sha256()
     if (!context_->md) {
         throw std::bad_alloc();
     }
-    check(EVP_DigestInit_ex(context_->md.get(), EVP_sha256(), nullptr), "SHA-256 init");
+    check(EVP_DigestInit_ex(context_->md.get(), sha256(), nullptr), "SHA-256 init");
 }
 
 Sha256::~Sha256() = default;

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <memory>
 #include <new>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -74,6 +76,25 @@ VerifiedFile openUnchanged(const FileRecord& record, VerifiedFile::Access access
     const FileRecord fresh = requireUnchanged(record, stop, environment);
     return VerifiedFile::open(std::string(record.path()), fresh.identity(), access);
 }
+
+// Memory for the reads of a whole search, left uninitialised: a fresh megabyte for every file
+// would be mapped and cleared again each time.
+class ReadBuffer {
+public:
+    explicit ReadBuffer(std::int64_t size)
+        : size_(static_cast<std::size_t>(size))
+        , bytes_(std::make_unique_for_overwrite<std::byte[]>(size_))
+    {}
+
+    std::span<std::byte> bytes(std::int64_t count) const
+    {
+        return {bytes_.get(), std::min(size_, static_cast<std::size_t>(count))};
+    }
+
+private:
+    std::size_t size_;
+    std::unique_ptr<std::byte[]> bytes_;
+};
 
 std::vector<std::int64_t> sampleOffsets(std::int64_t size)
 {
@@ -176,6 +197,52 @@ std::vector<DuplicateGroup> groupsOf(std::span<const FileRecord> records,
     return groups;
 }
 
+std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
+                       const FileRecord::Environment& environment, std::span<std::byte> chunk)
+{
+    Sha256 hash;
+    {
+        const VerifiedFile file =
+            openUnchanged(record, VerifiedFile::Access::sequential, stop, environment);
+        std::int64_t offset = 0;
+        while (true) {
+            throwIfCancelled(stop);
+            const std::size_t count = file.readAt(offset, chunk);
+            hash.update(chunk.first(count));
+            offset += static_cast<std::int64_t>(count);
+            // A read falls short of the chunk only at the end of the file.
+            if (count < chunk.size()) {
+                break;
+            }
+        }
+    }
+    // A file that changed or went away while it was read would otherwise join a group with a
+    // digest of no version that ever existed.
+    requireUnchanged(record, stop, environment);
+    return hash.finishHex();
+}
+
+std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
+                      const FileRecord::Environment& environment, std::span<std::byte> window)
+{
+    Sha256 hash;
+    {
+        const VerifiedFile file =
+            openUnchanged(record, VerifiedFile::Access::random, stop, environment);
+        for (const std::int64_t offset : sampleOffsets(record.size())) {
+            throwIfCancelled(stop);
+            // The file was just found to be the recorded version, so no window reaches past
+            // the recorded size; one that changed meanwhile is refused below.
+            const auto wanted =
+                std::min(window.size(), static_cast<std::size_t>(record.size() - offset));
+            const std::size_t count = file.readAt(offset, window.first(wanted));
+            hash.update(window.first(count));
+        }
+    }
+    requireUnchanged(record, stop, environment);
+    return std::to_string(record.size()) + ":" + hash.finishHex();
+}
+
 } // namespace
 
 std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Progress& progress,
@@ -188,12 +255,16 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
     ProgressThrottle throttle(progress, clock, progressInterval);
     const Pass pass{records, total, throttle, stop};
 
-    const Buckets<std::string> bySample = pass.run(
-        sameSize, 0, [&](const FileRecord& record) { return sample(record, stop, environment); });
+    ReadBuffer buffer(digestChunk);
+    const Buckets<std::string> bySample = pass.run(sameSize, 0, [&](const FileRecord& record) {
+        return sampleKey(record, stop, environment, buffer.bytes(sampleWindow));
+    });
     const Indices sameSample = bySample.shared();
     const Buckets<std::string> byDigest =
         pass.run(sameSample, total - static_cast<std::int64_t>(sameSample.size()),
-                 [&](const FileRecord& record) { return digest(record, stop, environment); });
+                 [&](const FileRecord& record) {
+                     return fullDigest(record, stop, environment, buffer.bytes(digestChunk));
+                 });
 
     throwIfCancelled(stop);
     throttle.report(total, total);
@@ -203,44 +274,15 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
 std::string digest(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
-    Sha256 hash;
-    {
-        const VerifiedFile file =
-            openUnchanged(record, VerifiedFile::Access::sequential, stop, environment);
-        std::vector<std::byte> chunk(digestChunk);
-        std::int64_t offset = 0;
-        while (true) {
-            throwIfCancelled(stop);
-            const std::size_t count = file.readAt(offset, chunk);
-            if (count == 0) {
-                break;
-            }
-            hash.update(std::span(chunk).first(count));
-            offset += static_cast<std::int64_t>(count);
-        }
-    }
-    // A file that changed or went away while it was read would otherwise join a group with a
-    // digest of no version that ever existed.
-    requireUnchanged(record, stop, environment);
-    return hash.finishHex();
+    ReadBuffer buffer(digestChunk);
+    return fullDigest(record, stop, environment, buffer.bytes(digestChunk));
 }
 
 std::string sample(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
-    Sha256 hash;
-    {
-        const VerifiedFile file =
-            openUnchanged(record, VerifiedFile::Access::random, stop, environment);
-        std::vector<std::byte> window(static_cast<std::size_t>(sampleWindow));
-        for (const std::int64_t offset : sampleOffsets(record.size())) {
-            throwIfCancelled(stop);
-            const std::size_t count = file.readAt(offset, window);
-            hash.update(std::span(window).first(count));
-        }
-    }
-    requireUnchanged(record, stop, environment);
-    return std::to_string(record.size()) + ":" + hash.finishHex();
+    ReadBuffer buffer(sampleWindow);
+    return sampleKey(record, stop, environment, buffer.bytes(sampleWindow));
 }
 
 } // namespace tollenvane::DuplicateFinder

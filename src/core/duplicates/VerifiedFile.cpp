@@ -32,7 +32,10 @@ UniqueFd openWithoutWaiting(const std::string& path)
     }
 }
 
-void requireExpected(int fd, FileIdentity expected)
+// The kernel's default read-ahead: a file no larger is read the same whatever the advice.
+constexpr std::int64_t readAheadWindow = 131'072;
+
+FileStatus requireExpected(int fd, FileIdentity expected)
 {
     const FileStatus status = FileStatus::ofDescriptor(fd);
     if (FileIdentity{status.device, status.inode} != expected) {
@@ -41,12 +44,13 @@ void requireExpected(int fd, FileIdentity expected)
     if (!status.isRegular()) {
         throw FileError(FileError::unsupported);
     }
+    return status;
 }
 
+// Of the flags F_SETFL changes, the open set none but O_NONBLOCK: no need to read them first.
 void clearNonBlocking(int fd)
 {
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    if (::fcntl(fd, F_SETFL, 0) != 0) {
         PlatformError::throwLast("fcntl");
     }
 }
@@ -65,10 +69,12 @@ VerifiedFile::VerifiedFile(UniqueFd fd)
 VerifiedFile VerifiedFile::open(const std::string& path, FileIdentity expected, Access access)
 {
     UniqueFd fd = openWithoutWaiting(path);
-    requireExpected(fd.get(), expected);
+    const FileStatus status = requireExpected(fd.get(), expected);
     clearNonBlocking(fd.get());
     // Only a hint: a file system that ignores it reads as well without it.
-    ::posix_fadvise(fd.get(), 0, 0, adviceFor(access));
+    if (status.size > readAheadWindow) {
+        ::posix_fadvise(fd.get(), 0, 0, adviceFor(access));
+    }
     return VerifiedFile(std::move(fd));
 }
 

@@ -44,7 +44,9 @@ public:
     bool isFinished() const { return kind() == Kind::finished; }
 
     // Each accessor throws std::bad_variant_access when the event is of another kind.
-    const std::vector<FileRecord>& records() const { return std::get<Records>(value_); }
+    const std::vector<FileRecord>& records() const& { return std::get<Records>(value_); }
+    // A spent event gives its records up instead of copying them.
+    std::vector<FileRecord> records() && { return std::get<Records>(std::move(value_)); }
     const Issue& problem() const { return std::get<Issue>(value_); }
 
     bool operator==(const ScanEvent&) const = default;

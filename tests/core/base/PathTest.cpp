@@ -1,5 +1,6 @@
 #include "core/base/Path.h"
 
+#include "core/base/PlatformError.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,10 @@ TEST(Path, StandardisedCleansLexically)
     EXPECT_EQ(path::standardised("/../.."), "/");
     EXPECT_EQ(path::standardised("/"), "/");
     EXPECT_EQ(path::standardised("/a/b/.."), "/a");
+    EXPECT_EQ(path::standardised("/a/.hidden/..name/.../b."), "/a/.hidden/..name/.../b.");
+    EXPECT_EQ(path::standardised("//a"), "/a");
+    EXPECT_EQ(path::standardised("/a/b/."), "/a/b");
+    EXPECT_EQ(path::standardised("a/../../b/"), "../b");
 }
 
 TEST(Path, ExtensionFollowsTheLastDotOfTheLastComponent)
@@ -52,6 +57,23 @@ TEST(Path, ResolvedFollowsLinksOfTheLongestExistingPrefix)
     EXPECT_EQ(path::resolved(dir / "nothing/here"), dir / "nothing/here");
     EXPECT_TRUE(path::isLinkFree(dir / "real/inner/new.txt"));
     EXPECT_FALSE(path::isLinkFree(dir / "link/inner"));
+}
+
+TEST(Path, IsLinkFreeLooksAtEveryComponentOfExistingAndMissingPaths)
+{
+    const test::TempDir dir;
+    const std::string file = dir.write("real/inner/file.txt", "x");
+    ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "link").c_str()), 0);
+    ASSERT_EQ(::symlink(file.c_str(), (dir / "real/inner/alias.txt").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "loop").c_str(), (dir / "loop").c_str()), 0);
+
+    EXPECT_TRUE(path::isLinkFree(file));
+    EXPECT_TRUE(path::isLinkFree(dir / "real/./inner//file.txt"));
+    EXPECT_FALSE(path::isLinkFree(dir / "link/inner/file.txt"));
+    EXPECT_FALSE(path::isLinkFree(dir / "real/inner/alias.txt"));
+    EXPECT_FALSE(path::isLinkFree(dir / "link/inner/missing/new.txt"));
+    EXPECT_TRUE(path::isLinkFree(dir / "real/missing/new.txt"));
+    EXPECT_THROW((void)path::isLinkFree(dir / "loop/x"), PlatformError);
 }
 
 TEST(Path, ExistsFollowsLinksWhileOccupiedDoesNot)

@@ -104,6 +104,10 @@ TEST(DuplicateFinder, DigestsWholeContentsOfFilesStillAsRecorded)
     const std::string large = patterned(2 * 1'048'576 + 12'345, 7);
     EXPECT_EQ(DuplicateFinder::digest(FileRecord::read(dir.write("large", large))),
               Sha256::hexOf(large));
+    // Ends exactly where a chunk does: the read after it finds the end.
+    const std::string chunks = patterned(2 * 1'048'576, 8);
+    EXPECT_EQ(DuplicateFinder::digest(FileRecord::read(dir.write("chunks", chunks))),
+              Sha256::hexOf(chunks));
     EXPECT_EQ(DuplicateFinder::digest(FileRecord::read(dir.write("empty"))),
               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
 
