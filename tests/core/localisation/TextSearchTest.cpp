@@ -15,6 +15,17 @@ TEST(TextSearch, IgnoresCaseButNotAccents)
     EXPECT_FALSE(localizedCaseInsensitiveContains("ÉTÉ à Paris", "ete"));
     EXPECT_TRUE(localizedCaseInsensitiveContains("Ärger", "äR"));
     EXPECT_FALSE(localizedCaseInsensitiveContains("photo", "photos"));
+    // Where a match starts, ends or almost happens, in texts longer than eight bytes.
+    EXPECT_TRUE(localizedCaseInsensitiveContains("IMG_0001 copy.JPEG", "JPEG"));
+    EXPECT_TRUE(localizedCaseInsensitiveContains("img_0001 copy.jpeg", "IMG_0001 COPY.JPEG"));
+    EXPECT_TRUE(localizedCaseInsensitiveContains("aaaaaaaaab", "AAB"));
+    EXPECT_FALSE(localizedCaseInsensitiveContains("aaaaaaaaaa", "AAB"));
+    EXPECT_FALSE(localizedCaseInsensitiveContains("a long file name.pdf\xc3", "name.pdf!"));
+    // One search prepared once gives the same answers.
+    const TextNeedle needle("Copy");
+    EXPECT_TRUE(needle.foundIn("IMG_0001 COPY.jpg"));
+    EXPECT_FALSE(needle.foundIn("IMG_0001 cop.jpg"));
+    EXPECT_TRUE(needle.foundIn("Copie \xc3\xa0 copy"));
 }
 
 TEST(TextSearch, PrecomposedAndDecomposedLettersAreEqual)
