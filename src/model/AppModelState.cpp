@@ -37,8 +37,7 @@ void AppModel::applyLoadedState(const Outcome<SavedState>& outcome)
                      errorDescription(outcome.error)));
     }
     journalQueue_->post([journal = journal_, model = QPointer(this)] {
-        const auto loaded = Outcome<ReviewStamps>::of(
-            [&] { return journal->load(); });
+        const auto loaded = Outcome<ReviewStamps>::of([&] { return journal->load(); });
         postToMain([model, loaded] {
             if (model) {
                 model->applyLoadedJournal(loaded);
@@ -47,8 +46,7 @@ void AppModel::applyLoadedState(const Outcome<SavedState>& outcome)
     });
 }
 
-void AppModel::applyLoadedJournal(
-    const Outcome<ReviewStamps>& outcome)
+void AppModel::applyLoadedJournal(const Outcome<ReviewStamps>& outcome)
 {
     if (outcome.value) {
         reviewed_ = *outcome.value;

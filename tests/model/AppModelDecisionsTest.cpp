@@ -168,10 +168,8 @@ TEST(AppModelDecisions, TheStackKeepsTheNewest128AndTheCheckpointTheNewest40)
 TEST(AppModelDecisions, AJournalThatCannotBeWrittenIsSaidOnceAndTheDecisionCompletes)
 {
     SortingHarness harness;
-    const std::string first = harness.file("a.png", 500);
-    harness.file("b.png", 400);
-    AppModel& model = harness.loadScanned();
-    harness.startSortingAll();
+    const std::string first = harness.startSortingTwo();
+    AppModel& model = *harness.model;
     fs::remove(harness.journalPath());
     fs::create_directories(harness.journalPath()); // appending to it fails
 
@@ -196,10 +194,8 @@ TEST(AppModelDecisions, AJournalThatCannotBeWrittenIsSaidOnceAndTheDecisionCompl
 TEST(AppModelDecisions, AnUnavailableCardIsPutOffWithoutReceiptJournalOrCue)
 {
     SortingHarness harness;
-    const std::string file = harness.file("a.png", 500);
-    harness.file("b.png", 400);
-    AppModel& model = harness.loadScanned();
-    harness.startSortingAll();
+    const std::string file = harness.startSortingTwo();
+    AppModel& model = *harness.model;
     const std::size_t sounds = harness.sounds->log->size();
 
     model.skipUnavailable();

@@ -201,10 +201,7 @@ TEST(AppModelSession, WithoutAnIdentifierTheDiskIsFoundByItsPath)
 TEST(AppModelSession, ResumingWithAFolderOutOfReachAsksToRenewIt)
 {
     SortingHarness harness;
-    harness.file("a.png", 500);
-    harness.file("b.png", 400);
-    harness.loadScanned();
-    harness.startSortingAll();
+    harness.startSortingTwo();
     harness.decide(Decision::keep);
     harness.model->flushState();
     harness.settle();

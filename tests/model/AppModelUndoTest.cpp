@@ -23,10 +23,8 @@ std::optional<ReviewStamp> remembered(const SortingHarness& harness, const std::
 TEST(AppModelUndo, UndoingATrashBringsEverythingBack)
 {
     SortingHarness harness;
-    const std::string file = harness.file("a.png", 500);
-    harness.file("b.png", 400);
-    AppModel& model = harness.loadScanned();
-    harness.startSortingAll();
+    const std::string file = harness.startSortingTwo();
+    AppModel& model = *harness.model;
     const FileInsights before = model.insights();
     fs::create_directories(test::trashFiles());
     const std::vector<std::string> trashed = test::entries(test::trashFiles());
@@ -149,10 +147,8 @@ TEST(AppModelUndo, AfterARestartTheCheckpointStillUndoes)
 TEST(AppModelUndo, NothingIsUndoneBeforeTheTutorialEndsOrWhileTheSheetIsOpen)
 {
     SortingHarness harness;
-    const std::string file = harness.file("a.png", 500);
-    harness.file("b.png", 400);
-    AppModel& model = harness.loadScanned();
-    harness.startSortingAll();
+    const std::string file = harness.startSortingTwo();
+    AppModel& model = *harness.model;
     harness.decide(Decision::trash);
 
     model.setShowMove(true);

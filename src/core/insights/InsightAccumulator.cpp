@@ -24,7 +24,6 @@ std::vector<std::string> distinctStandardised(const std::vector<std::string>& ro
 
 InsightAccumulator::InsightAccumulator(const std::vector<std::string>& roots, Date now)
     : roots_(distinctStandardised(roots))
-    , now_(now)
     , presets_(now)
     , storage_(roots)
 {}
@@ -42,12 +41,11 @@ FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
 {
     const std::lock_guard guard(lock_);
     for (FileRecord& record : records) {
-        if (records_.find(record.path()) != nullptr) {
-            continue;
-        }
+        // Asked before storing, so that the record does not count itself.
         const bool first = records_.holders(record.identity(), 1) == 0;
-        apply(record, +1, first);
-        records_.insert(std::move(record));
+        if (const FileRecord* stored = records_.insert(std::move(record))) {
+            apply(*stored, +1, first);
+        }
     }
     return value_;
 }

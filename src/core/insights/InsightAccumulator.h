@@ -50,7 +50,6 @@ private:
     mutable std::mutex lock_;
     FileInsights value_;
     std::vector<std::string> roots_;
-    Date now_;
     PresetMatchers presets_;
     StorageTree storage_;
     RecordStore records_;

@@ -1,5 +1,7 @@
 #include "core/insights/RecordStore.h"
 
+#include "core/base/TextHash.h"
+
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -10,7 +12,7 @@ namespace {
 
 std::size_t hashOf(std::string_view path)
 {
-    return std::hash<std::string_view>{}(path);
+    return TextHash{}(path);
 }
 
 // Inodes come in runs; mixing every bit keeps runs from clustering in the probe sequences.
@@ -44,10 +46,10 @@ std::size_t RecordStore::identityHashAt(Position position) const
     return hashOf(at(position).identity());
 }
 
-bool RecordStore::insert(FileRecord record)
+const FileRecord* RecordStore::insert(FileRecord record)
 {
     if (find(record.path()) != nullptr) {
-        return false;
+        return nullptr;
     }
     if (size_ >= std::numeric_limits<Position>::max() - 1) {
         throw std::length_error("too many records to index");
@@ -61,20 +63,23 @@ bool RecordStore::insert(FileRecord record)
     const auto position = static_cast<Position>(size_++);
     byPath_.insert(position, pathHash);
     byIdentity_.insert(position, identityHash);
-    return true;
+    return &at(position);
+}
+
+std::optional<RecordStore::Position> RecordStore::positionOf(std::string_view path) const
+{
+    return byPath_.find(hashOf(path), [this, path](Position p) { return at(p).path() == path; });
 }
 
 const FileRecord* RecordStore::find(std::string_view path) const
 {
-    const auto position =
-        byPath_.find(hashOf(path), [this, path](Position p) { return at(p).path() == path; });
+    const auto position = positionOf(path);
     return position ? &at(*position) : nullptr;
 }
 
 std::optional<FileRecord> RecordStore::take(std::string_view path)
 {
-    const auto position =
-        byPath_.find(hashOf(path), [this, path](Position p) { return at(p).path() == path; });
+    const auto position = positionOf(path);
     if (!position) {
         return std::nullopt;
     }

@@ -20,8 +20,9 @@ public:
 
     std::size_t size() const { return size_; }
 
-    // False, and nothing stored, when a record with that path is held already.
-    bool insert(FileRecord record);
+    // The stored record; nullptr, and nothing stored, when a record with that path is held
+    // already.
+    const FileRecord* insert(FileRecord record);
     const FileRecord* find(std::string_view path) const;
     // Takes out the record held under the path.
     std::optional<FileRecord> take(std::string_view path);
@@ -36,6 +37,7 @@ private:
     static constexpr std::size_t chunkSize = 4096;
     using Position = PositionIndex::Position;
 
+    std::optional<Position> positionOf(std::string_view path) const;
     const FileRecord& at(Position position) const;
     FileRecord& at(Position position);
     std::size_t pathHashAt(Position position) const;

@@ -100,16 +100,16 @@ std::string foldedNfc(std::string_view text)
 
 } // namespace
 
-// Folding ASCII text is lower-casing it, so an ASCII search is folded without ICU.
+// Folding ASCII text is lower-casing it, so an ASCII search is folded without ICU. Folding
+// never empties a text, so the folded search is empty exactly when the search is.
 TextNeedle::TextNeedle(std::string_view search)
-    : search_(search)
-    , folded_(isAscii(search) ? lowercasedNfc(search) : foldedNfc(search))
-    , ascii_(isAscii(search))
+    : ascii_(isAscii(search))
+    , folded_(ascii_ ? lowercasedNfc(search) : foldedNfc(search))
 {}
 
 bool TextNeedle::foundIn(std::string_view text) const
 {
-    if (search_.empty()) {
+    if (folded_.empty()) {
         return true;
     }
     if (ascii_ && isAscii(text)) {

@@ -11,13 +11,12 @@ class TextNeedle {
 public:
     explicit TextNeedle(std::string_view search);
 
-    bool empty() const { return search_.empty(); }
+    bool empty() const { return folded_.empty(); }
     bool foundIn(std::string_view text) const;
 
 private:
-    std::string search_;
-    std::string folded_;
     bool ascii_ = true;
+    std::string folded_;
 };
 
 // Case-insensitive, accent-sensitive containment in which a precomposed letter and its

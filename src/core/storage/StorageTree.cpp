@@ -32,7 +32,7 @@ std::vector<std::string_view> names(std::string_view relative)
 
 std::size_t nameHash(std::string_view name)
 {
-    return std::hash<std::string_view>{}(name);
+    return TextHash{}(name);
 }
 
 } // namespace
@@ -119,15 +119,17 @@ void StorageTree::apply(std::string_view path, const SharedText* shared, std::in
     if (root == nullptr) {
         return;
     }
-    const std::vector<std::string_view> below = names(path.substr(root->size() + 1));
-    if (below.empty()) {
+    // Only the file's own name is split off here: the folders above it are looked at when the
+    // folder changes, which for a scan is once per folder, not once per file.
+    const std::size_t slash = path.rfind('/');
+    const std::string_view fileName = path.substr(slash + 1);
+    Chain* chain = fileName.empty() ? nullptr : chainFor(*root, path.substr(0, slash));
+    if (chain == nullptr) {
         return;
     }
-    const std::string_view fileName = below.back();
-    Chain& chain = chainFor(*root, path.substr(0, path.size() - fileName.size() - 1));
-    Folder& parent = *chain.nodes.back();
+    Folder& parent = *chain->nodes.back();
     const std::int64_t delta = size * direction;
-    for (Folder* node : chain.nodes) {
+    for (Folder* node : chain->nodes) {
         node->bytes += delta;
         node->count += direction;
     }
@@ -157,22 +159,26 @@ void StorageTree::apply(std::string_view path, const SharedText* shared, std::in
 }
 
 // Files of one folder arrive together, so the folders above them are looked up once.
-StorageTree::Chain& StorageTree::chainFor(const std::string& root, std::string_view folder)
+StorageTree::Chain* StorageTree::chainFor(const std::string& root, std::string_view folder)
 {
     if (!last_.nodes.empty() && last_.folder == folder) {
-        return last_;
+        return &last_;
+    }
+    const std::vector<std::string_view> below = folder.size() > root.size()
+                                                    ? names(folder.substr(root.size() + 1))
+                                                    : std::vector<std::string_view>{};
+    if (folder.size() > root.size() && below.empty()) {
+        return nullptr; // a doubled slash: no stored path has one
     }
     last_ = Chain{.folder = std::string(folder), .nodes = {}, .names = {root}};
     Folder* node = &top_.try_emplace(root).first->second;
     last_.nodes.push_back(node);
-    if (folder.size() > root.size()) {
-        for (const std::string_view name : names(folder.substr(root.size() + 1))) {
-            node = &node->subfolder(name);
-            last_.nodes.push_back(node);
-            last_.names.emplace_back(name);
-        }
+    for (const std::string_view name : below) {
+        node = &node->subfolder(name);
+        last_.nodes.push_back(node);
+        last_.names.emplace_back(name);
     }
-    return last_;
+    return &last_;
 }
 
 // A node lives only while files lie below it. Going bottom-up, a folder is erased only after

@@ -73,7 +73,8 @@ private:
 
     const std::string* rootOf(std::string_view path) const;
     void apply(std::string_view path, const SharedText* shared, std::int64_t size, int direction);
-    Chain& chainFor(const std::string& root, std::string_view folder);
+    // Nothing for a folder path with an empty name in it.
+    Chain* chainFor(const std::string& root, std::string_view folder);
     void prune();
     const Folder* find(std::string_view folder) const;
 

@@ -31,7 +31,7 @@ TEST(RecordStore, StaysFaithfulThroughRandomInsertionsAndRemovals)
         const std::uint64_t inode = random() % 1500; // many paths share a file
         const std::string path = "/r/" + std::to_string(name);
         if (random() % 3 != 0) {
-            const bool inserted = store.insert(record(name, inode));
+            const bool inserted = store.insert(record(name, inode)) != nullptr;
             EXPECT_EQ(inserted, expected.emplace(path, inode).second);
         } else {
             const auto taken = store.take(path);

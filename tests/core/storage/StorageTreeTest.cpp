@@ -81,6 +81,10 @@ TEST_F(StorageTreeTest, OnlyFilesBelowARootCount)
     const std::string sibling = path::resolved(folder.makeFolder("Docs"));
     tree.apply(RecordSample{.path = sibling + "/f.txt"}.record(), +1);
     tree.apply(RecordSample{.path = root}.record(), +1);
+    // Paths no record has: an empty name below the root is no file.
+    tree.apply(root + "//f.txt", 5, +1);
+    tree.apply(root + "/a//f.txt", 5, +1);
+    tree.apply(root + "/a/", 5, +1);
     EXPECT_TRUE(tree.nodes(std::nullopt).empty());
 }
 

@@ -28,6 +28,15 @@ AppModel& SortingHarness::loadScanned()
     return loaded;
 }
 
+std::string SortingHarness::startSortingTwo()
+{
+    const std::string first = file("a.png", 500);
+    file("b.png", 400);
+    loadScanned();
+    startSortingAll();
+    return first;
+}
+
 void SortingHarness::startSortingAll()
 {
     SessionFilter all;

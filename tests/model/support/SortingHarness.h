@@ -29,6 +29,9 @@ public:
 
     // A session over every file, largest first, started and prepared.
     void startSortingAll();
+    // Two files scanned and sorted in a session over every file; returns the path of the first
+    // card, the larger file "a.png".
+    std::string startSortingTwo();
     void decide(Decision decision, const std::optional<std::string>& destination = std::nullopt);
     // Adds `chosen` as a move destination and returns the folder it resolved to.
     std::string addDestination(const std::string& chosen);
