@@ -1,6 +1,6 @@
 // Measures a folder tree as an application bundle is measured and prints the figures:
 //   bundle_snapshot <folder> [repeats]
-#include "core/applications/BundleSnapshot.h"
+#include "core/records/BundleSnapshot.h"
 
 #include <algorithm>
 #include <chrono>

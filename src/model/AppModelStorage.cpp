@@ -1,6 +1,7 @@
 // The storage explorer's folders, and the previews of a card or of a listed file once the file
 // is confirmed on the disk.
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "model/AppModel.h"
 #include "model/ErrorDescription.h"
 #include "model/async/Await.h"
@@ -77,7 +78,7 @@ void AppModel::inspectFile(const std::string& path)
         [statistics = statistics_, path] { return statistics->record(path); },
         [this, stillWanted, open](Outcome<std::optional<FileRecord>> found) {
             if (!found.value || !*found.value) {
-                raiseAlert("Action impossible", FileError(FileError::missing).errorDescription());
+                raiseAlert("Action impossible", errorDescription(FileError::missing));
                 return;
             }
             checkAvailability(std::move(**found.value), stillWanted, open);
@@ -97,7 +98,7 @@ void AppModel::checkAvailability(FileRecord record, std::function<bool()> stillW
             if (!available.value) {
                 raiseAlert("Action impossible", errorDescription(available.error));
             } else if (!*available.value) {
-                raiseAlert("Action impossible", FileError(FileError::offline).errorDescription());
+                raiseAlert("Action impossible", errorDescription(FileError::offline));
             } else {
                 open(record);
             }

@@ -1,7 +1,7 @@
 // The figures of the outside world: the mounted volumes, the selected one's capacity, and the
 // running applications.
 #include "core/base/Path.h"
-#include "core/volumes/VolumeIdentity.h"
+#include "core/platform/VolumeIdentity.h"
 #include "core/volumes/VolumeInventory.h"
 #include "model/AppModel.h"
 #include "model/async/MainThread.h"

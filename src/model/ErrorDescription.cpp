@@ -1,13 +1,14 @@
 #include "model/ErrorDescription.h"
 
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 
 namespace tollenvane {
 
 std::string errorDescription(const std::exception& error)
 {
     if (const auto* refusal = dynamic_cast<const FileError*>(&error)) {
-        return refusal->errorDescription();
+        return errorDescription(*refusal);
     }
     return error.what();
 }

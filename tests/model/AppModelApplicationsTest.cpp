@@ -1,6 +1,7 @@
+#include "core/base/FileError.h"
 #include "core/base/Json.h"
 #include "core/base/PlatformError.h"
-#include "core/records/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
 #include "support/Bundles.h"
@@ -91,8 +92,7 @@ TEST(AppModelApplications, TheInventoryListsEachApplicationAndEachProblemOnce)
               (std::vector<std::string>{harness.editor, harness.viewer}));
     EXPECT_EQ(model.applications().front().applicationVersion(), "2.1");
     EXPECT_EQ(model.applicationIssues(),
-              (std::vector<std::string>{"Broken.app : " +
-                                        FileError(FileError::changed).errorDescription()}));
+              (std::vector<std::string>{"Broken.app : " + errorDescription(FileError::changed)}));
     EXPECT_EQ(listed.count(), 3); // emptied, then one per application
 
     // A new inventory starts from nothing: the list and the problems are its own.

@@ -1,4 +1,4 @@
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/RecordPaths.h"

@@ -1,5 +1,6 @@
+#include "core/base/FileError.h"
 #include "core/base/Json.h"
-#include "core/records/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
 
@@ -151,7 +152,7 @@ TEST(AppModelSources, AFolderThatCannotBeGrantedChangesNothing)
     model.addFolder("/proc", false);
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Dossier non ajouté");
-    EXPECT_EQ(model.alert()->message, FileError(FileError::unsafeSource).errorDescription());
+    EXPECT_EQ(model.alert()->message, errorDescription(FileError::unsafeSource));
     EXPECT_EQ(model.state(), before);
     EXPECT_EQ(harness.executor->pending(), 0U);
 }
@@ -226,7 +227,7 @@ TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
     EXPECT_EQ(sources[0].lastKnownPath, moved);
     EXPECT_EQ(model.statuses().at(sources[0].id), SourceStatus::at(moved));
     EXPECT_EQ(model.statuses().at(sources[1].id),
-              SourceStatus::failed(FileError(FileError::permission).errorDescription()));
+              SourceStatus::failed(errorDescription(FileError::permission)));
     const SourceStatus lost = model.statuses().at(sources[2].id);
     EXPECT_FALSE(lost.location);
     EXPECT_FALSE(lost.error.value_or("").empty());
@@ -273,7 +274,7 @@ TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAdded)
     harness.settle();
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Création impossible");
-    EXPECT_EQ(model.alert()->message, FileError(FileError::collision).errorDescription());
+    EXPECT_EQ(model.alert()->message, errorDescription(FileError::collision));
     EXPECT_EQ(model.state().destinations.size(), 1U);
 }
 

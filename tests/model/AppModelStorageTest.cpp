@@ -1,4 +1,5 @@
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/Bundles.h"
@@ -41,7 +42,7 @@ struct WithFiles : test::SortingHarness {
         return started;
     }
 
-    static std::string missingText() { return FileError(FileError::missing).errorDescription(); }
+    static std::string missingText() { return errorDescription(FileError::missing); }
 };
 
 TEST(AppModelStorage, TheNewestFolderAskedForIsTheOneShown)
@@ -184,7 +185,7 @@ TEST(AppModelStorage, ANewFolderNamedWithSpacesOnlyIsRefused)
     harness.settle();
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Création impossible");
-    EXPECT_EQ(model.alert()->message, FileError(FileError::invalidDestination).errorDescription());
+    EXPECT_EQ(model.alert()->message, errorDescription(FileError::invalidDestination));
     EXPECT_TRUE(model.state().destinations.empty());
     EXPECT_EQ(test::entries(harness.source),
               (std::vector<std::string>{"2024", "letter.txt", "report.pdf"}));

@@ -1,5 +1,5 @@
-#include "core/volumes/VolumeIdentity.h"
-#include "core/volumes/VolumeIdentityCache.h"
+#include "core/platform/VolumeIdentity.h"
+#include "core/platform/VolumeIdentityCache.h"
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
 

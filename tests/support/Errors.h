@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
 
 #include <functional>
 #include <optional>

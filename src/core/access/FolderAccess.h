@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/access/FolderGrant.h"
+#include "core/base/FileError.h"
 #include "core/platform/Bookmark.h"
-#include "core/records/FileError.h"
 
 #include <functional>
 #include <optional>

@@ -1,11 +1,11 @@
 #include "core/applications/AppDataInventory.h"
 
 #include "core/access/FolderAccess.h"
-#include "core/applications/BundleSnapshot.h"
 #include "core/base/Cancellation.h"
 #include "core/base/FileStatus.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
+#include "core/records/BundleSnapshot.h"
 #include "core/records/FileRecord.h"
 #include "core/scan/ScanErrors.h"
 

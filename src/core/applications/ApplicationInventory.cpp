@@ -1,12 +1,12 @@
 #include "core/applications/ApplicationInventory.h"
 
 #include "core/access/FolderAccess.h"
+#include "core/base/FileError.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/platform/BundleInfo.h"
 #include "core/platform/RunningApplications.h"
 #include "core/platform/XdgFolders.h"
-#include "core/records/FileError.h"
 
 #include <algorithm>
 #include <utility>

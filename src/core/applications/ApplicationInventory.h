@@ -2,7 +2,7 @@
 
 #include "core/applications/ApplicationCursor.h"
 #include "core/applications/ApplicationScanOptions.h"
-#include "core/applications/BundleSnapshot.h"
+#include "core/records/BundleSnapshot.h"
 
 #include <array>
 #include <string>

@@ -1,9 +1,9 @@
 #include "core/duplicates/DuplicateFinder.h"
 
 #include "core/base/Cancellation.h"
+#include "core/base/FileError.h"
 #include "core/base/Sha256.h"
 #include "core/duplicates/VerifiedFile.h"
-#include "core/records/FileError.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "core/duplicates/VerifiedFile.h"
 
+#include "core/base/FileError.h"
 #include "core/base/FileStatus.h"
 #include "core/base/PlatformError.h"
-#include "core/records/FileError.h"
 
 #include <fcntl.h>
 #include <unistd.h>

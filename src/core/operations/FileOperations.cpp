@@ -2,13 +2,13 @@
 
 #include "core/access/FolderAccess.h"
 #include "core/applications/ApplicationInventory.h"
+#include "core/base/FileError.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/duplicates/DuplicateFinder.h"
 #include "core/platform/FileMover.h"
 #include "core/platform/FreedesktopTrash.h"
-#include "core/records/FileError.h"
-#include "core/volumes/VolumeIdentity.h"
+#include "core/platform/VolumeIdentity.h"
 
 #include <sys/stat.h>
 

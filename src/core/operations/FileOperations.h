@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/operations/OperationReceipt.h"
 #include "core/records/Decision.h"
 #include "core/records/FileRecord.h"
+#include "core/records/OperationReceipt.h"
 
 #include <cstdint>
 #include <memory>

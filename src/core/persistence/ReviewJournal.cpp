@@ -2,11 +2,11 @@
 
 #include "core/base/AtomicFile.h"
 #include "core/base/FileContents.h"
+#include "core/base/FileError.h"
 #include "core/base/FileStatus.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
-#include "core/records/FileError.h"
 
 #include <fcntl.h>
 #include <unistd.h>

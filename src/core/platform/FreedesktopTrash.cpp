@@ -1,13 +1,13 @@
 #include "core/platform/FreedesktopTrash.h"
 
 #include "core/base/AtomicFile.h"
+#include "core/base/FileError.h"
 #include "core/base/FileStatus.h"
 #include "core/base/FileUrl.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
 #include "core/platform/XdgFolders.h"
-#include "core/records/FileError.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include "core/records/FileRecord.h"
 
-#include "core/applications/ApplicationInventory.h"
+#include "core/base/FileError.h"
 #include "core/base/FileUrl.h"
 #include "core/base/Path.h"
 #include "core/base/Utf8.h"
@@ -9,8 +9,8 @@
 #include "core/platform/CloudStatus.h"
 #include "core/platform/FileMetadata.h"
 #include "core/platform/TypeLookup.h"
-#include "core/records/FileError.h"
-#include "core/volumes/VolumeIdentity.h"
+#include "core/platform/VolumeIdentity.h"
+#include "core/records/BundleSnapshot.h"
 
 #include <sys/stat.h>
 
@@ -69,7 +69,7 @@ FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& sta
     FileRecord record;
     record.path_ = SharedText(path::standardised(path));
     if (isBundle(path, status)) {
-        const BundleSnapshot snapshot = ApplicationInventory::snapshot(path, std::move(stop));
+        const BundleSnapshot snapshot = BundleSnapshot::measure(path, std::move(stop));
         record.size_ = snapshot.size;
         record.allocatedSize_ = snapshot.allocatedSize;
         BundleDetails details{.packageFingerprint = snapshot.fingerprint,

@@ -2,7 +2,7 @@
 
 #include "core/base/Date.h"
 #include "core/base/Json.h"
-#include "core/operations/OperationReceipt.h"
+#include "core/records/OperationReceipt.h"
 #include "core/records/SessionFilter.h"
 #include "core/records/SessionSummary.h"
 

@@ -1,11 +1,12 @@
 #include "core/scan/ScanCursor.h"
 
 #include "core/access/FolderAccess.h"
+#include "core/base/FileError.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
+#include "core/localisation/ErrorText.h"
 #include "core/localisation/Localization.h"
-#include "core/records/FileError.h"
 #include "core/scan/FolderWalk.h"
 #include "core/scan/PacedSteps.h"
 #include "core/scan/ScanErrors.h"
@@ -126,7 +127,7 @@ void ScanCursor::State::openRoot(const std::string& root)
     try {
         FolderAccess::validate(root);
     } catch (const FileError& refusal) {
-        errors.add(ScanErrors::text(name, refusal.errorDescription()));
+        errors.add(ScanErrors::text(name, errorDescription(refusal)));
         return;
     } catch (const PlatformError& error) {
         errors.add(ScanErrors::text(name, error.what()));
@@ -152,7 +153,7 @@ void ScanCursor::State::record(const FoundFile& file, std::vector<FileRecord>& b
     } catch (const FileError& error) {
         // Special files, links and the like are not ours to index: no problem to show.
         if (error.errorCase() != FileError::unsupported) {
-            errors.add(ScanErrors::text(name, error.errorDescription()));
+            errors.add(ScanErrors::text(name, errorDescription(error)));
         }
     } catch (const PlatformError& error) {
         errors.add(ScanErrors::text(name, error.what()));

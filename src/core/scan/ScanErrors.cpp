@@ -1,6 +1,7 @@
 #include "core/scan/ScanErrors.h"
 
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 
 #include <utility>
 
@@ -17,7 +18,7 @@ std::string ScanErrors::text(std::string_view name, std::string_view description
 std::string ScanErrors::text(std::string_view name, const std::exception& error)
 {
     if (const auto* refusal = dynamic_cast<const FileError*>(&error)) {
-        return text(name, refusal->errorDescription());
+        return text(name, errorDescription(*refusal));
     }
     return text(name, error.what());
 }

@@ -5,8 +5,8 @@
 #include "core/platform/BlockDevices.h"
 #include "core/platform/DiskLinks.h"
 #include "core/platform/MountTable.h"
+#include "core/platform/VolumeIdentity.h"
 #include "core/platform/XdgFolders.h"
-#include "core/volumes/VolumeIdentity.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

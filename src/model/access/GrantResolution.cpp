@@ -1,6 +1,7 @@
 #include "model/access/GrantResolution.h"
 
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "model/ErrorDescription.h"
 
 namespace tollenvane {
@@ -28,7 +29,7 @@ void resolveOne(const FolderGrant& grant, const GrantResolver& resolver, ScopedA
     }
     if (!resolver.isReadable(resolved.path)) {
         result.statuses.insert_or_assign(
-            grant.id, SourceStatus::failed(FileError(FileError::permission).errorDescription()));
+            grant.id, SourceStatus::failed(errorDescription(FileError::permission)));
         return;
     }
     result.statuses.insert_or_assign(grant.id, SourceStatus::at(resolved.path));

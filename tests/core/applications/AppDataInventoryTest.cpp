@@ -2,9 +2,10 @@
 
 #include "core/applications/ApplicationFolderRegistry.h"
 #include "core/base/Cancellation.h"
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "core/localisation/Localization.h"
 #include "core/platform/XdgFolders.h"
-#include "core/records/FileError.h"
 #include "support/Bundles.h"
 #include "support/TempDir.h"
 
@@ -181,7 +182,7 @@ TEST_F(AppDataInventoryTest, KeepsTheFirstTwentyProblems)
     const AppDataReport report = inspect(applications);
     ASSERT_EQ(report.issues.size(), AppDataReport::issueLimit);
     EXPECT_EQ(report.issues.front(),
-              "com.example.app00 : " + FileError(FileError::unsupported).errorDescription());
+              "com.example.app00 : " + errorDescription(FileError::unsupported));
     EXPECT_TRUE(report.issues.back().starts_with("com.example.app19 : "));
     EXPECT_EQ(paths(report), std::vector<std::string>{"home/.config/com.example.app20"});
 }

@@ -1,8 +1,9 @@
 #include "core/applications/ApplicationCursor.h"
 
 #include "core/base/Cancellation.h"
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "core/localisation/Localization.h"
-#include "core/records/FileError.h"
 #include "support/Bundles.h"
 #include "support/ScanOutcome.h"
 #include "support/TempDir.h"
@@ -81,9 +82,8 @@ TEST_F(ApplicationCursorTest, GivesEachBundleOfTheRootsOnceInWalkOrder)
                                         // another path to the same bundle is another entry
                                         dir / "mine-link/Mine.app"}));
     ASSERT_EQ(outcome.issues.size(), 1U);
-    EXPECT_EQ(
-        outcome.issues[0],
-        (ScanEvent::Issue{"Broken.app : " + FileError(FileError::changed).errorDescription(), 1}));
+    EXPECT_EQ(outcome.issues[0],
+              (ScanEvent::Issue{"Broken.app : " + errorDescription(FileError::changed), 1}));
     EXPECT_EQ(outcome.finishedCount, 1);
     EXPECT_TRUE(outcome.endsWithFinished);
     for (const auto& batch : outcome.batches) {

@@ -1,8 +1,8 @@
 #include "core/applications/ApplicationInventory.h"
 
+#include "core/base/FileError.h"
 #include "core/platform/RunningApplications.h"
 #include "core/platform/XdgFolders.h"
-#include "core/records/FileError.h"
 #include "support/Bundles.h"
 #include "support/Errors.h"
 #include "support/RunningTool.h"

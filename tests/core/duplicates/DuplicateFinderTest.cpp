@@ -1,12 +1,12 @@
 #include "core/duplicates/DuplicateFinder.h"
 
 #include "core/base/Cancellation.h"
+#include "core/base/FileError.h"
 #include "core/base/Sha256.h"
 #include "core/duplicates/FifoWatchdog.h"
 #include "core/platform/CloudStatus.h"
 #include "core/platform/FileMetadata.h"
 #include "core/platform/TypeLookup.h"
-#include "core/records/FileError.h"
 #include "support/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"

@@ -1,8 +1,8 @@
 #include "core/duplicates/VerifiedFile.h"
 
+#include "core/base/FileError.h"
 #include "core/base/FileStatus.h"
 #include "core/duplicates/FifoWatchdog.h"
-#include "core/records/FileError.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "core/operations/FileOperations.h"
 
 #include "core/applications/ApplicationInventory.h"
+#include "core/base/FileError.h"
 #include "core/base/FileStatus.h"
 #include "core/base/PlatformError.h"
 #include "core/duplicates/DuplicateFinder.h"
@@ -9,7 +10,6 @@
 #include "core/platform/FileMover.h"
 #include "core/platform/FreedesktopTrash.h"
 #include "core/platform/TypeLookup.h"
-#include "core/records/FileError.h"
 #include "support/Errors.h"
 #include "support/RunningTool.h"
 #include "support/ScratchFileSystem.h"

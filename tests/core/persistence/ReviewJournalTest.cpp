@@ -1,7 +1,7 @@
 #include "core/persistence/ReviewJournal.h"
 
+#include "core/base/FileError.h"
 #include "core/base/PlatformError.h"
-#include "core/records/FileError.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "core/platform/FileMover.h"
 
 #include "core/base/Cancellation.h"
+#include "core/base/FileError.h"
 #include "core/base/PlatformError.h"
-#include "core/records/FileError.h"
 #include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"

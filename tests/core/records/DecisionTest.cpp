@@ -1,7 +1,8 @@
 #include "core/records/Decision.h"
 
+#include "core/base/FileError.h"
+#include "core/localisation/ErrorText.h"
 #include "core/localisation/Localization.h"
-#include "core/records/FileError.h"
 #include "core/records/FileFilter.h"
 #include "core/records/FileKind.h"
 
@@ -32,18 +33,17 @@ TEST(FileError, DescribesItselfInTheCurrentLanguage)
 {
     Localization::setLanguage(AppLanguage::fr);
     const FileError offline(FileError::offline);
-    EXPECT_EQ(offline.errorDescription(), offline.messageKey());
-    EXPECT_EQ(FileError(FileError::changed).errorDescription(),
+    EXPECT_EQ(errorDescription(offline), offline.messageKey());
+    EXPECT_EQ(errorDescription(FileError::changed),
               "Le fichier a changé depuis le scan. Relancez l\u2019analyse avant de le déplacer.");
     EXPECT_EQ(FileError(FileError::missing), FileError(FileError::missing));
     EXPECT_NE(FileError(FileError::missing), FileError(FileError::changed));
 
     Localization::setLanguage(AppLanguage::en);
-    EXPECT_EQ(FileError(FileError::unsupported).errorDescription(),
-              "This file cannot be processed.");
+    EXPECT_EQ(errorDescription(FileError::unsupported), "This file cannot be processed.");
     for (std::size_t i = 0; i < FileError::caseCount; ++i) {
         const FileError error(static_cast<FileError::Case>(i));
-        EXPECT_NE(error.errorDescription(), error.messageKey()) << error.messageKey();
+        EXPECT_NE(errorDescription(error), error.messageKey()) << error.messageKey();
     }
     Localization::setLanguage(AppLanguage::system);
 }

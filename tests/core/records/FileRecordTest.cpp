@@ -1,7 +1,7 @@
 #include "core/records/FileRecord.h"
 
+#include "core/base/FileError.h"
 #include "core/base/PlatformError.h"
-#include "core/records/FileError.h"
 #include "support/Errors.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"

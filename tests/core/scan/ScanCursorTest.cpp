@@ -1,6 +1,7 @@
+#include "core/base/FileError.h"
 #include "core/base/PlatformError.h"
+#include "core/localisation/ErrorText.h"
 #include "core/localisation/Localization.h"
-#include "core/records/FileError.h"
 #include "core/scan/FileIndexer.h"
 #include "support/ScanOutcome.h"
 #include "support/TempDir.h"
@@ -110,8 +111,8 @@ TEST_F(ScanCursorInFrench, RootsAreNormalisedValidatedAndOpenedOneByOne)
     EXPECT_EQ(outcome.pathSet(), (std::set<std::string>{inner, outer}));
     // Shortest root first.
     const std::vector<ScanEvent::Issue> expectedIssues{
-        {"gone : " + FileError(FileError::invalidDestination).errorDescription(), 1},
-        {"hooks : " + FileError(FileError::unsafeSource).errorDescription(), 1}};
+        {"gone : " + errorDescription(FileError::invalidDestination), 1},
+        {"hooks : " + errorDescription(FileError::unsafeSource), 1}};
     EXPECT_EQ(outcome.issues, expectedIssues);
     EXPECT_TRUE(outcome.endsWithFinished);
 

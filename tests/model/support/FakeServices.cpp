@@ -1,6 +1,6 @@
 #include "model/support/FakeServices.h"
 
-#include "core/records/FileError.h"
+#include "core/base/FileError.h"
 
 #include <sstream>
 

@@ -1,7 +1,8 @@
-#include "core/applications/ApplicationInventory.h"
+#include "core/records/BundleSnapshot.h"
+
 #include "core/base/Cancellation.h"
+#include "core/base/FileError.h"
 #include "core/base/Sha256.h"
-#include "core/records/FileError.h"
 #include "support/Errors.h"
 #include "support/TempDir.h"
 
@@ -28,7 +29,7 @@ std::string makeBundle(const test::TempDir& dir, const std::string& name)
 TEST(BundleSnapshot, AnEmptyFolderHasTheDigestOfNothing)
 {
     const test::TempDir dir;
-    const BundleSnapshot snapshot = ApplicationInventory::snapshot(dir.makeFolder("Empty.app"));
+    const BundleSnapshot snapshot = BundleSnapshot::measure(dir.makeFolder("Empty.app"));
     EXPECT_EQ(snapshot.size, 0);
     EXPECT_EQ(snapshot.allocatedSize, 0);
     EXPECT_EQ(snapshot.fingerprint, Sha256::hexOf(""));
@@ -45,7 +46,7 @@ TEST(BundleSnapshot, HashesOneLinePerEntryInAFixedForm)
         "/a.txt|" + std::to_string(status.st_mode) + "|" + std::to_string(status.st_ino) + "|3|" +
         std::to_string(status.st_mtim.tv_sec) + "|" + std::to_string(status.st_mtim.tv_nsec) + "|" +
         std::to_string(status.st_ctim.tv_sec) + "|" + std::to_string(status.st_ctim.tv_nsec) + "\n";
-    const BundleSnapshot snapshot = ApplicationInventory::snapshot(folder);
+    const BundleSnapshot snapshot = BundleSnapshot::measure(folder);
     EXPECT_EQ(snapshot.fingerprint, Sha256::hexOf(line));
     EXPECT_EQ(snapshot.size, 3);
     EXPECT_EQ(snapshot.allocatedSize, status.st_blocks * 512);
@@ -56,7 +57,7 @@ TEST(BundleSnapshot, SumsRegularFilesOnlyCountingHardLinksTwiceAndNeverFollowing
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
     dir.write("outside/big.bin", std::string(100000, 'y'));
-    const BundleSnapshot before = ApplicationInventory::snapshot(bundle);
+    const BundleSnapshot before = BundleSnapshot::measure(bundle);
     EXPECT_EQ(before.size, 5000 + 8);
     EXPECT_EQ(before.fingerprint.size(), 64u);
     EXPECT_EQ(before.fingerprint.find_first_not_of("0123456789abcdef"), std::string::npos);
@@ -65,7 +66,7 @@ TEST(BundleSnapshot, SumsRegularFilesOnlyCountingHardLinksTwiceAndNeverFollowing
                      (bundle + "/Contents/MacOS/tool2").c_str()),
               0);
     ASSERT_EQ(::symlink((dir / "outside").c_str(), (bundle + "/Contents/Outside").c_str()), 0);
-    const BundleSnapshot after = ApplicationInventory::snapshot(bundle);
+    const BundleSnapshot after = BundleSnapshot::measure(bundle);
     EXPECT_EQ(after.size, 2 * 5000 + 8);
     EXPECT_NE(after.fingerprint, before.fingerprint);
 }
@@ -74,19 +75,19 @@ TEST(BundleSnapshot, FollowsTouchesAndCopiesButNotRenames)
 {
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
-    const std::string original = ApplicationInventory::snapshot(bundle).fingerprint;
-    EXPECT_EQ(ApplicationInventory::snapshot(bundle).fingerprint, original); // reading is harmless
+    const std::string original = BundleSnapshot::measure(bundle).fingerprint;
+    EXPECT_EQ(BundleSnapshot::measure(bundle).fingerprint, original); // reading is harmless
 
     fs::rename(bundle, dir / "Renamed.app");
     fs::create_directories(dir / "Trash/files");
     fs::rename(dir / "Renamed.app", dir / "Trash/files/Tool.app");
-    EXPECT_EQ(ApplicationInventory::snapshot(dir / "Trash/files/Tool.app").fingerprint, original);
+    EXPECT_EQ(BundleSnapshot::measure(dir / "Trash/files/Tool.app").fingerprint, original);
 
     fs::copy(dir / "Trash/files/Tool.app", dir / "Copy.app", fs::copy_options::recursive);
-    EXPECT_NE(ApplicationInventory::snapshot(dir / "Copy.app").fingerprint, original);
+    EXPECT_NE(BundleSnapshot::measure(dir / "Copy.app").fingerprint, original);
 
     test::setModified(dir / "Trash/files/Tool.app/Contents/Resources/empty", 1'600'000'000);
-    EXPECT_NE(ApplicationInventory::snapshot(dir / "Trash/files/Tool.app").fingerprint, original);
+    EXPECT_NE(BundleSnapshot::measure(dir / "Trash/files/Tool.app").fingerprint, original);
 }
 
 TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked)
@@ -101,7 +102,7 @@ TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked)
     };
     EXPECT_EQ(test::fileErrorOf([&] { BundleSnapshot::measure(bundle, {}, removeMacOS); }),
               FileError::changed);
-    EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::snapshot(dir / "Missing.app"); }),
+    EXPECT_EQ(test::fileErrorOf([&] { BundleSnapshot::measure(dir / "Missing.app"); }),
               FileError::permission);
 }
 
@@ -111,7 +112,7 @@ TEST(BundleSnapshot, StopsWhenCancelled)
     const std::string bundle = makeBundle(dir, "Tool.app");
     std::stop_source source;
     source.request_stop();
-    EXPECT_THROW(ApplicationInventory::snapshot(bundle, source.get_token()), Cancelled);
+    EXPECT_THROW(BundleSnapshot::measure(bundle, source.get_token()), Cancelled);
 }
 
 } // namespace

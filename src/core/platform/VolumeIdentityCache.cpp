@@ -1,4 +1,4 @@
-#include "core/volumes/VolumeIdentityCache.h"
+#include "core/platform/VolumeIdentityCache.h"
 
 namespace tollenvane {
 

@@ -1,12 +1,12 @@
-#include "core/applications/BundleSnapshot.h"
+#include "core/records/BundleSnapshot.h"
 
 #include "core/base/Cancellation.h"
+#include "core/base/FileError.h"
 #include "core/base/FileStatus.h"
 #include "core/base/FolderNames.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Sha256.h"
 #include "core/base/UniqueFd.h"
-#include "core/records/FileError.h"
 #include "core/records/FileIdentity.h"
 
 #include <fcntl.h>

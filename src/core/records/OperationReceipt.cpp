@@ -1,4 +1,4 @@
-#include "core/operations/OperationReceipt.h"
+#include "core/records/OperationReceipt.h"
 
 #include "core/base/FileUrl.h"
 

@@ -1,7 +1,7 @@
-#include "core/volumes/VolumeIdentity.h"
+#include "core/platform/VolumeIdentity.h"
 
+#include "core/platform/VolumeIdentityCache.h"
 #include "core/platform/VolumeUuidProbe.h"
-#include "core/volumes/VolumeIdentityCache.h"
 
 namespace tollenvane::VolumeIdentity {
 

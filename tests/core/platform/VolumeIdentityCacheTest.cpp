@@ -1,6 +1,6 @@
-#include "core/volumes/VolumeIdentityCache.h"
+#include "core/platform/VolumeIdentityCache.h"
 
-#include "core/volumes/VolumeIdentity.h"
+#include "core/platform/VolumeIdentity.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

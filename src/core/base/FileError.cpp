@@ -1,6 +1,4 @@
-#include "core/records/FileError.h"
-
-#include "core/localisation/Localization.h"
+#include "core/base/FileError.h"
 
 namespace tollenvane {
 
@@ -26,11 +24,6 @@ constexpr std::array<std::string_view, FileError::caseCount> messageKeys{
 std::string_view FileError::messageKey(Case errorCase) noexcept
 {
     return messageKeys[static_cast<std::size_t>(errorCase)];
-}
-
-std::string FileError::errorDescription() const
-{
-    return Localization::text(messageKey());
 }
 
 const char* FileError::what() const noexcept

@@ -8,7 +8,7 @@
 namespace tollenvane {
 
 // The closed set of refusals of file work. Thrown as is; its description is looked up in the
-// current language each time it is shown.
+// current language each time it is shown (errorDescription in localisation/ErrorText.h).
 class FileError : public std::exception {
 public:
     enum Case {
@@ -33,9 +33,7 @@ public:
     // The French message, the catalogue key of its translations.
     std::string_view messageKey() const noexcept { return messageKey(case_); }
     static std::string_view messageKey(Case errorCase) noexcept;
-    // The message in the current language.
-    std::string errorDescription() const;
-    // The French message, for logs and debuggers; screens use errorDescription().
+    // The French message, for logs and debuggers; screens show its translation.
     const char* what() const noexcept override;
 
     friend bool operator==(const FileError& a, const FileError& b) noexcept
