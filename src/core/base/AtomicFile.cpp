@@ -1,5 +1,6 @@
 #include "core/base/AtomicFile.h"
 
+#include "core/base/FileSync.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
@@ -97,9 +98,7 @@ void writeFileAtomically(const std::string& target, std::string_view bytes)
     if (const int error = writeAll(temporary.fd(), bytes); error != 0) {
         throw PlatformError(error, "write");
     }
-    if (::fsync(temporary.fd()) != 0) {
-        PlatformError::throwLast("fsync");
-    }
+    FileSync::syncOrThrow(temporary.fd());
     temporary.closeOrThrow();
     temporary.renameOrThrow(target);
     syncFolder(path::parent(target));

@@ -3,6 +3,7 @@
 #include "core/base/AtomicFile.h"
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
+#include "core/base/FileSync.h"
 #include "core/base/FolderNames.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
@@ -329,13 +330,6 @@ void copyLinkMetadata(int parentFd, const std::string& name, const Stat& status)
     ::utimensat(parentFd, name.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
-void fsyncOrThrow(int fd)
-{
-    if (::fsync(fd) != 0) {
-        PlatformError::throwLast("fsync");
-    }
-}
-
 CopiedItem fillCopy(const SourceItem& source, int parentFd, const std::string& name, int copyFd,
                     const CopyContext& context);
 
@@ -378,7 +372,7 @@ CopiedItem fillCopy(const SourceItem& source, int parentFd, const std::string& n
         }
     }
     copyMetadata(source.fd.get(), copyFd, source.status);
-    fsyncOrThrow(copyFd);
+    FileSync::syncOrThrow(copyFd);
     return copied;
 }
 

@@ -3,6 +3,7 @@
 #include "core/base/AtomicFile.h"
 #include "core/base/FileError.h"
 #include "core/base/FileStatus.h"
+#include "core/base/FileSync.h"
 #include "core/base/FileUrl.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
@@ -248,9 +249,7 @@ public:
             throw PlatformError(error, "write");
         }
         // On disk before the item moves: a trashed item is never left without its record.
-        if (::fsync(fd_.get()) != 0) {
-            PlatformError::throwLast("fsync");
-        }
+        FileSync::syncOrThrow(fd_.get());
         if (::close(fd_.release()) != 0) {
             PlatformError::throwLast("close");
         }
