@@ -125,7 +125,7 @@ TEST_F(AppDataInventoryTest, SkipsApplicationsThatAreStillInstalledSomewhere)
     EXPECT_EQ(inspect({applications[3]}).entries.size(), 1U);
 }
 
-TEST_F(AppDataInventoryTest, SizesEachProbedItemLargestFirstInDiscoveryOrderOtherwise)
+TEST_F(AppDataInventoryTest, SizesEachProbedItemLargestFirstInDiscoveryOrderOtherwiseUnlessStopped)
 {
     dir.write("home/.cache/com.example.editor/a", std::string(100, 'a'));
     dir.write("home/.cache/com.example.editor/b", std::string(50, 'b'));
@@ -151,6 +151,12 @@ TEST_F(AppDataInventoryTest, SizesEachProbedItemLargestFirstInDiscoveryOrderOthe
         }));
     EXPECT_TRUE(report.issues.empty());
     EXPECT_EQ(label(AppDataCategory::logs), "Journaux");
+
+    std::stop_source source;
+    source.request_stop();
+    EXPECT_THROW(AppDataInventory::inspect({removed("com.example.editor")}, {}, library, nullptr,
+                                           source.get_token()),
+                 Cancelled);
 }
 
 TEST_F(AppDataInventoryTest, LeavesOutWhatLinksReachSilently)
@@ -185,16 +191,6 @@ TEST_F(AppDataInventoryTest, KeepsTheFirstTwentyProblems)
               "com.example.app00 : " + errorDescription(FileError::unsupported));
     EXPECT_TRUE(report.issues.back().starts_with("com.example.app19 : "));
     EXPECT_EQ(paths(report), std::vector<std::string>{"home/.config/com.example.app20"});
-}
-
-TEST_F(AppDataInventoryTest, StopsWhenAsked)
-{
-    dir.write("home/.cache/com.example.editor/a", "data");
-    std::stop_source source;
-    source.request_stop();
-    EXPECT_THROW(AppDataInventory::inspect({removed("com.example.editor")}, {}, library, nullptr,
-                                           source.get_token()),
-                 Cancelled);
 }
 
 TEST(ApplicationFolderRegistry, FindsTheFirstBundleWithAnIdentifier)

@@ -101,7 +101,7 @@ TEST_F(ApplicationCursorTest, GivesEachBundleOfTheRootsOnceInWalkOrder)
     EXPECT_EQ(cursor.next(), std::nullopt);
 }
 
-TEST_F(ApplicationCursorTest, WithoutAnyRootTheScanFinishesAtOnce)
+TEST_F(ApplicationCursorTest, WithoutAnyRootTheScanFinishesAtOnceAndCancelledItJustEnds)
 {
     ApplicationCursor none({dir / "missing", dir.write("file.txt")}, unpaused());
     const auto first = none.next();
@@ -112,10 +112,8 @@ TEST_F(ApplicationCursorTest, WithoutAnyRootTheScanFinishesAtOnce)
     ApplicationCursor empty({}, unpaused());
     EXPECT_TRUE(empty.next()->isFinished());
     EXPECT_EQ(empty.next(), std::nullopt);
-}
 
-TEST_F(ApplicationCursorTest, CancellationEndsTheStreamWithoutAProblem)
-{
+    // Cancellation ends the stream without a problem.
     writeBundle(dir / "apps/A.app", "org.example.a");
     writeBundle(dir / "apps/B.app", "org.example.b");
     std::stop_source source;

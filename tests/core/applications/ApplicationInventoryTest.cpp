@@ -20,7 +20,7 @@ namespace {
 
 using test::writeBundle;
 
-TEST(ApplicationInventory, ProtectsSystemPrefixesVendorIdentifiersButNotLookalikes)
+TEST(ApplicationInventory, ProtectsSystemPlacesAndVendorsThenAcceptsOnlyApplicationFolders)
 {
     const test::TempDir dir;
     EXPECT_TRUE(ApplicationInventory::isProtected("/usr/share/Tool.app"));
@@ -35,6 +35,27 @@ TEST(ApplicationInventory, ProtectsSystemPrefixesVendorIdentifiersButNotLookalik
     // A link to a system folder is judged by where it leads.
     ASSERT_EQ(::symlink("/usr/share", (dir / "share").c_str()), 0);
     EXPECT_TRUE(ApplicationInventory::isProtected(dir / "share/Tool.app"));
+
+    // Protection is checked first, then the folder that holds the application: outside the
+    // applications folders it needs an accepted folder.
+    const std::string tool = writeBundle(dir / "Tool.app", "org.example.tool");
+    EXPECT_NO_THROW(ApplicationInventory::validateOperation(tool));
+    const std::string hidden = writeBundle(dir / ".git/Tool.app", "org.example.tool");
+    EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::validateOperation(hidden); }),
+              FileError::unsafeSource);
+    EXPECT_EQ(
+        test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/lib/Tool.app"); }),
+        FileError::protectedApplication);
+    EXPECT_NO_THROW(ApplicationInventory::validateOperation("/opt/Tool.app"));
+    EXPECT_EQ(test::fileErrorOf(
+                  [] { ApplicationInventory::validateOperation("/opt/Utilities/Tool.app"); }),
+              FileError::unsafeSource);
+    EXPECT_EQ(test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/Tool.app"); }),
+              FileError::protectedApplication);
+    const std::string mine = XdgFolders::home() + "/Applications/Tool.app";
+    EXPECT_NO_THROW(ApplicationInventory::validateOperation(writeBundle(mine, "org.example.tool")));
+    EXPECT_EQ(ApplicationInventory::roots(),
+              (std::vector<std::string>{"/opt", XdgFolders::home() + "/Applications"}));
 }
 
 TEST(ApplicationInventory, FindsRunningBundlesThroughTheProcessTable)
@@ -58,35 +79,6 @@ TEST(ApplicationInventory, FindsRunningBundlesThroughTheProcessTable)
     EXPECT_EQ(RunningApplications::bundleOf("/opt/A.app/Contents/B.APP/bin/x"),
               "/opt/A.app/Contents/B.APP");
     EXPECT_EQ(RunningApplications::bundleOf("/usr/bin/env"), std::nullopt);
-}
-
-TEST(ApplicationInventory, AnApplicationOutsideTheApplicationsFolderNeedsAnAcceptedFolder)
-{
-    const test::TempDir dir;
-    const std::string tool = writeBundle(dir / "Tool.app", "org.example.tool");
-    EXPECT_NO_THROW(ApplicationInventory::validateOperation(tool));
-
-    const std::string hidden = writeBundle(dir / ".git/Tool.app", "org.example.tool");
-    EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::validateOperation(hidden); }),
-              FileError::unsafeSource);
-    EXPECT_EQ(
-        test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/lib/Tool.app"); }),
-        FileError::protectedApplication);
-}
-
-TEST(ApplicationInventory, ValidatesProtectionFirstThenTheFolderThatHoldsTheApplication)
-{
-    EXPECT_NO_THROW(ApplicationInventory::validateOperation("/opt/Tool.app"));
-    EXPECT_EQ(test::fileErrorOf(
-                  [] { ApplicationInventory::validateOperation("/opt/Utilities/Tool.app"); }),
-              FileError::unsafeSource);
-    EXPECT_EQ(test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/Tool.app"); }),
-              FileError::protectedApplication);
-
-    const std::string mine = XdgFolders::home() + "/Applications/Tool.app";
-    EXPECT_NO_THROW(ApplicationInventory::validateOperation(writeBundle(mine, "org.example.tool")));
-    EXPECT_EQ(ApplicationInventory::roots(),
-              (std::vector<std::string>{"/opt", XdgFolders::home() + "/Applications"}));
 }
 
 // The test tool, copied into a bundle of the build tree (a temporary folder elsewhere may

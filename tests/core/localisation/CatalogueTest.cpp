@@ -77,51 +77,5 @@ TEST(Catalogue, EveryEntryHasFourFaithfulTranslations)
     }
 }
 
-TEST(Catalogue, HoldsTheFileErrorsAndTheCountTexts)
-{
-    const auto catalogue = readCatalogue();
-    ASSERT_TRUE(catalogue.is_object());
-
-    // The ten file errors, worded as the code throws them.
-    const std::array<const char*, 10> fileErrors{
-        "Ce fichier ne peut pas être traité.",
-        "Le fichier est introuvable. Il a peut-être été déplacé ou le disque a été débranché.",
-        "Le fichier a changé depuis le scan. Relancez l’analyse avant de le déplacer.",
-        "Ce fichier en ligne n’est pas téléchargé. Téléchargez-le dans le gestionnaire de "
-        "fichiers, puis relancez l’analyse.",
-        "Un fichier existe déjà à cet emplacement. Aucun fichier n’a été remplacé.",
-        "Le dossier de destination est inaccessible ou identique au dossier actuel.",
-        "Choisissez un dossier personnel précis. Les dossiers système, bibliothèques et "
-        "Corbeilles sont exclus.",
-        "L’accès à ce dossier est perdu. Autorisez-le à nouveau depuis Sources.",
-        "Cette application est ouverte. Quittez-la avant de la mettre à la Corbeille.",
-        "Cette application système est protégée et ne peut pas être triée.",
-    };
-    for (const char* key : fileErrors)
-        ASSERT_TRUE(catalogue.contains(key)) << key;
-    EXPECT_EQ(catalogue.at(fileErrors[0]).value("en", ""), "This file cannot be processed.");
-
-    // Other tests format counts through these exact translations.
-    const nlohmann::ordered_json counts = {
-        {"1 fichier", {{"en", "1 file"}, {"es", "1 archivo"}, {"de", "1 Datei"}, {"it", "1 file"}}},
-        {"{0} fichiers",
-         {{"en", "{0} files"}, {"es", "{0} archivos"}, {"de", "{0} Dateien"}, {"it", "{0} file"}}},
-        {"1 dossier autorisé",
-         {{"en", "1 authorised folder"},
-          {"es", "1 carpeta autorizada"},
-          {"de", "1 freigegebener Ordner"},
-          {"it", "1 cartella autorizzata"}}},
-        {"{0} dossiers autorisés",
-         {{"en", "{0} authorised folders"},
-          {"es", "{0} carpetas autorizadas"},
-          {"de", "{0} freigegebene Ordner"},
-          {"it", "{0} cartelle autorizzate"}}},
-    };
-    for (const auto& [key, entry] : counts.items()) {
-        ASSERT_TRUE(catalogue.contains(key)) << key;
-        EXPECT_EQ(catalogue.at(key), entry) << key;
-    }
-}
-
 } // namespace
 } // namespace tollenvane

@@ -30,131 +30,92 @@ protected:
     }
 };
 
-TEST_F(FormattingTest, BytesInEnglish)
+TEST_F(FormattingTest, BytesInEachLanguage)
 {
-    const std::vector<std::pair<std::int64_t, std::string>> cases{
-        {-5, "0 B"},
-        {0, "0 B"},
-        {999, "999 B"},
-        {1000, "1 KB"},
-        {1049, "1 KB"},
-        {1500, "1.5 KB"},
-        {999'999, "1000 KB"}, // below 1000 before it is rounded, so it stays in KB
-        {1'000'000, "1 MB"},
-        {123'456'789, "123.5 MB"},
-        {5'000'000'000, "5 GB"},
-        {1'000'000'000'000'000, "1000 TB"},
-        {1'500'000'000'000'000'000, "1500000 TB"},
-        {std::numeric_limits<std::int64_t>::max(), "9223372 TB"},
-        {std::numeric_limits<std::int64_t>::min(), "0 B"},
+    constexpr std::int64_t largest = std::numeric_limits<std::int64_t>::max();
+    const std::vector<std::tuple<AppLanguage, std::int64_t, std::string>> cases{
+        {AppLanguage::en, -5, "0 B"},
+        {AppLanguage::en, 0, "0 B"},
+        {AppLanguage::en, 999, "999 B"},
+        {AppLanguage::en, 1000, "1 KB"},
+        {AppLanguage::en, 1049, "1 KB"},
+        {AppLanguage::en, 1500, "1.5 KB"},
+        {AppLanguage::en, 999'999, "1000 KB"}, // below 1000 before it is rounded: stays in KB
+        {AppLanguage::en, 1'000'000, "1 MB"},
+        {AppLanguage::en, 123'456'789, "123.5 MB"},
+        {AppLanguage::en, 5'000'000'000, "5 GB"},
+        {AppLanguage::en, 1'000'000'000'000'000, "1000 TB"},
+        {AppLanguage::en, 1'500'000'000'000'000'000, "1500000 TB"},
+        {AppLanguage::en, largest, "9223372 TB"},
+        {AppLanguage::en, -largest - 1, "0 B"},
+        // Half to even on the shortest decimal: 1.35 is a little above as a double, 2.55 below.
+        {AppLanguage::en, 1250, "1.2 KB"},
+        {AppLanguage::en, 1350, "1.4 KB"},
+        {AppLanguage::en, 2450, "2.4 KB"},
+        {AppLanguage::en, 2550, "2.6 KB"},
+        {AppLanguage::en, 1950, "2 KB"},
+        {AppLanguage::en, 1051, "1.1 KB"},
+        {AppLanguage::fr, -5, "0 o"},
+        {AppLanguage::fr, 999, "999 o"},
+        {AppLanguage::fr, 1000, "1 Ko"},
+        {AppLanguage::fr, 1500, "1,5 Ko"},
+        {AppLanguage::fr, 999'999, "1000 Ko"},
+        {AppLanguage::fr, 1250, "1,2 Ko"},
+        {AppLanguage::fr, 2'550'000, "2,6 Mo"},
+        {AppLanguage::fr, 7'000'000'000, "7 Go"},
+        {AppLanguage::fr, 1'000'000'000'000'000, "1000 To"},
+        {AppLanguage::fr, 1'234'000'000'000'000'000, "1234000 To"},
+        {AppLanguage::es, 1500, "1,5 KB"},
+        {AppLanguage::de, 999, "999 B"},
+        {AppLanguage::de, 1500, "1,5 KB"},
+        {AppLanguage::it, 1500, "1,5 KB"},
+        {AppLanguage::it, 1'500'000'000'000'000'000, "1500000 TB"},
     };
-    for (const auto& [bytes, expected] : cases) {
-        EXPECT_EQ(bytesIn(AppLanguage::en, bytes), expected) << bytes;
+    for (const auto& [language, bytes, expected] : cases) {
+        EXPECT_EQ(bytesIn(language, bytes), expected) << rawValue(language) << " " << bytes;
     }
-}
-
-TEST_F(FormattingTest, BytesRoundHalfEvenOnTheShortestDecimal)
-{
-    EXPECT_EQ(bytesIn(AppLanguage::en, 1250), "1.2 KB");
-    EXPECT_EQ(bytesIn(AppLanguage::en, 1350), "1.4 KB"); // 1.35 is a little above as a double
-    EXPECT_EQ(bytesIn(AppLanguage::en, 2450), "2.4 KB");
-    EXPECT_EQ(bytesIn(AppLanguage::en, 2550), "2.6 KB"); // 2.55 is a little below as a double
-    EXPECT_EQ(bytesIn(AppLanguage::en, 1950), "2 KB");
-    EXPECT_EQ(bytesIn(AppLanguage::en, 1051), "1.1 KB");
-}
-
-TEST_F(FormattingTest, BytesInFrenchUseFrenchUnitsAndComma)
-{
-    const std::vector<std::pair<std::int64_t, std::string>> cases{
-        {-5, "0 o"},
-        {999, "999 o"},
-        {1000, "1 Ko"},
-        {1500, "1,5 Ko"},
-        {999'999, "1000 Ko"},
-        {1250, "1,2 Ko"},
-        {2'550'000, "2,6 Mo"},
-        {7'000'000'000, "7 Go"},
-        {1'000'000'000'000'000, "1000 To"},
-        {1'234'000'000'000'000'000, "1234000 To"},
-    };
-    for (const auto& [bytes, expected] : cases) {
-        EXPECT_EQ(bytesIn(AppLanguage::fr, bytes), expected) << bytes;
-    }
-}
-
-TEST_F(FormattingTest, BytesInTheOtherLanguages)
-{
-    for (const AppLanguage language : {AppLanguage::es, AppLanguage::de, AppLanguage::it}) {
-        EXPECT_EQ(bytesIn(language, 1500), "1,5 KB");
-        EXPECT_EQ(bytesIn(language, 999), "999 B");
-        EXPECT_EQ(bytesIn(language, 1'500'000'000'000'000'000), "1500000 TB");
-    }
-}
-
-TEST_F(FormattingTest, SystemLanguageFollowsThePreferredLanguages)
-{
+    // The system language follows the preferred languages.
     Localization::setPreferredLanguages(std::vector<std::string>{"fr_CA"});
     EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1,5 Ko");
     Localization::setPreferredLanguages(std::vector<std::string>{"pt_BR", "ja"});
     EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1.5 KB");
 }
 
-TEST_F(FormattingTest, CountsInFrench)
+// The catalogue's exact translations, filled with the locale's grouped integer.
+TEST_F(FormattingTest, CountsInEachLanguage)
 {
-    Localization::setLanguage(AppLanguage::fr);
-    EXPECT_EQ(localizedFileCount(0), "0 fichiers");
-    EXPECT_EQ(localizedFileCount(1), "1 fichier");
-    EXPECT_EQ(localizedFileCount(2), "2 fichiers");
-    EXPECT_EQ(localizedFileCount(12345), "12\u202f345 fichiers");
-    EXPECT_EQ(localizedFolderCount(0), "0 dossiers autorisés");
-    EXPECT_EQ(localizedFolderCount(1), "1 dossier autorisé");
-    EXPECT_EQ(localizedFolderCount(3), "3 dossiers autorisés");
-    EXPECT_EQ(localizedFolderCount(1234567), "1\u202f234\u202f567 dossiers autorisés");
-}
-
-// Independent of the catalogue: the chosen text, filled with the locale's grouped integer.
-TEST_F(FormattingTest, CountsUseTheLocalesGrouping)
-{
-    const std::vector<std::tuple<AppLanguage, std::int64_t, std::string>> cases{
-        {AppLanguage::en, 0, "0"},          {AppLanguage::en, 2, "2"},
-        {AppLanguage::en, 1234, "1,234"},   {AppLanguage::en, 12345, "12,345"},
-        {AppLanguage::de, 1234, "1.234"},   {AppLanguage::de, 12345, "12.345"},
-        {AppLanguage::it, 12345, "12.345"}, {AppLanguage::es, 1234, "1234"},
-        {AppLanguage::es, 12345, "12.345"}, {AppLanguage::es, 1234567, "1.234.567"},
+    struct Count {
+        AppLanguage language;
+        std::int64_t count;
+        std::string files;
+        std::string folders;
     };
-    for (const auto& [language, count, number] : cases) {
-        Localization::setLanguage(language);
-        EXPECT_EQ(localizedFileCount(count), Localization::text(language, "{0} fichiers", {number}))
-            << rawValue(language) << " " << count;
-        EXPECT_EQ(localizedFolderCount(count),
-                  Localization::text(language, "{0} dossiers autorisés", {number}));
-        EXPECT_EQ(localizedFileCount(1), Localization::text(language, "1 fichier"));
-        EXPECT_EQ(localizedFolderCount(1), Localization::text(language, "1 dossier autorisé"));
-    }
-}
-
-TEST_F(FormattingTest, CountsWithTheEmbeddedCatalogue)
-{
-    if (Localization::catalogue().empty()) {
-        GTEST_SKIP() << "the embedded catalogue is empty";
-    }
-    const std::vector<std::tuple<AppLanguage, std::int64_t, std::string>> cases{
-        {AppLanguage::en, 0, "0 files"},
-        {AppLanguage::en, 1, "1 file"},
-        {AppLanguage::en, 2, "2 files"},
-        {AppLanguage::en, 12345, "12,345 files"},
-        {AppLanguage::es, 1, "1 archivo"},
-        {AppLanguage::es, 1234, "1234 archivos"},
-        {AppLanguage::es, 12345, "12.345 archivos"},
-        {AppLanguage::de, 1, "1 Datei"},
-        {AppLanguage::de, 0, "0 Dateien"},
-        {AppLanguage::de, 12345, "12.345 Dateien"},
-        {AppLanguage::it, 1, "1 file"},
-        {AppLanguage::it, 12345, "12.345 file"},
+    const std::vector<Count> cases{
+        {AppLanguage::fr, 0, "0 fichiers", "0 dossiers autorisés"},
+        {AppLanguage::fr, 1, "1 fichier", "1 dossier autorisé"},
+        {AppLanguage::fr, 12345, "12\u202f345 fichiers", "12\u202f345 dossiers autorisés"},
+        {AppLanguage::fr, 1234567, "1\u202f234\u202f567 fichiers",
+         "1\u202f234\u202f567 dossiers autorisés"},
+        {AppLanguage::en, 0, "0 files", "0 authorised folders"},
+        {AppLanguage::en, 1, "1 file", "1 authorised folder"},
+        {AppLanguage::en, 2, "2 files", "2 authorised folders"},
+        {AppLanguage::en, 1234, "1,234 files", "1,234 authorised folders"},
+        {AppLanguage::en, 12345, "12,345 files", "12,345 authorised folders"},
+        {AppLanguage::es, 1, "1 archivo", "1 carpeta autorizada"},
+        {AppLanguage::es, 1234, "1234 archivos", "1234 carpetas autorizadas"},
+        {AppLanguage::es, 12345, "12.345 archivos", "12.345 carpetas autorizadas"},
+        {AppLanguage::es, 1234567, "1.234.567 archivos", "1.234.567 carpetas autorizadas"},
+        {AppLanguage::de, 0, "0 Dateien", "0 freigegebene Ordner"},
+        {AppLanguage::de, 1, "1 Datei", "1 freigegebener Ordner"},
+        {AppLanguage::de, 1234, "1.234 Dateien", "1.234 freigegebene Ordner"},
+        {AppLanguage::de, 12345, "12.345 Dateien", "12.345 freigegebene Ordner"},
+        {AppLanguage::it, 1, "1 file", "1 cartella autorizzata"},
+        {AppLanguage::it, 12345, "12.345 file", "12.345 cartelle autorizzate"},
     };
-    for (const auto& [language, count, expected] : cases) {
+    for (const auto& [language, count, files, folders] : cases) {
         Localization::setLanguage(language);
-        EXPECT_EQ(localizedFileCount(count), expected);
+        EXPECT_EQ(localizedFileCount(count), files);
+        EXPECT_EQ(localizedFolderCount(count), folders);
     }
 }
 

@@ -56,12 +56,11 @@ void rename(const std::string& from, const std::string& to)
     ASSERT_EQ(std::rename(from.c_str(), to.c_str()), 0) << from;
 }
 
-TEST(Bookmark, ResolvesToTheRealPathOfTheSameFolder)
+TEST(Bookmark, ResolvesToTheRealPathOfTheSameFolderStaleWhenReplacedAndNothingWhenGone)
 {
     const test::TempDir dir;
     const std::string photos = dir.makeFolder("a/Photos");
     ASSERT_EQ(::symlink((dir / "a/Photos").c_str(), (dir / "link").c_str()), 0);
-
     const std::string token = Bookmark::create(dir / "link/");
     EXPECT_EQ(Bookmark::resolve(token), (Bookmark::Resolved{photos, false}));
 
@@ -69,39 +68,25 @@ TEST(Bookmark, ResolvesToTheRealPathOfTheSameFolder)
     rename(dir / "a", dir / "b");
     ASSERT_EQ(::symlink((dir / "b").c_str(), (dir / "a").c_str()), 0);
     EXPECT_EQ(Bookmark::resolve(token), (Bookmark::Resolved{dir / "b/Photos", false}));
-}
 
-TEST(Bookmark, AFolderReplacedUnderItsNameIsStale)
-{
-    const test::TempDir dir;
-    const std::string photos = dir.makeFolder("Photos");
-    const std::string token = Bookmark::create(photos);
-
-    // Both exist at once, so the newcomer cannot reuse the old inode.
+    // Another folder under its name; both exist at once, so the newcomer cannot reuse the inode.
     dir.makeFolder("newcomer");
-    rename(photos, dir / "old");
-    rename(dir / "newcomer", photos);
-    EXPECT_EQ(Bookmark::resolve(token), (Bookmark::Resolved{photos, true}));
-}
+    rename(dir / "b/Photos", dir / "old");
+    rename(dir / "newcomer", dir / "b/Photos");
+    EXPECT_EQ(Bookmark::resolve(token), (Bookmark::Resolved{dir / "b/Photos", true}));
 
-TEST(Bookmark, AFolderMovedDeletedOrReplacedByAFileIsNotFound)
-{
-    const test::TempDir dir;
-    const std::string photos = dir.makeFolder("Photos");
-    const std::string token = Bookmark::create(photos);
-
-    rename(photos, dir / "Elsewhere");
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(token); }), ENOENT);
-
-    dir.write("Photos", "now a file");
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(token); }), ENOENT);
-
-    ASSERT_EQ(::unlink(photos.c_str()), 0);
+    // Moved away, replaced by a file, deleted.
+    const std::string moved = Bookmark::create(dir / "old");
+    rename(dir / "old", dir / "Elsewhere");
+    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
+    dir.write("old", "now a file");
+    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
+    ASSERT_EQ(::unlink((dir / "old").c_str()), 0);
     ASSERT_EQ(::rmdir((dir / "Elsewhere").c_str()), 0);
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(token); }), ENOENT);
+    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
 }
 
-TEST(Bookmark, OnlyAnExistingFolderWithATextPathGetsAToken)
+TEST(Bookmark, OnlyAnExistingFolderWithATextPathGetsATokenAndOnlyAWellFormedTokenResolves)
 {
     const test::TempDir dir;
     EXPECT_EQ(platformErrorOf([&] { Bookmark::create(dir.write("file.txt")); }), ENOTDIR);
@@ -109,11 +94,8 @@ TEST(Bookmark, OnlyAnExistingFolderWithATextPathGetsAToken)
     EXPECT_EQ(platformErrorOf([&] { Bookmark::create(""); }), ENOENT);
     EXPECT_EQ(platformErrorOf([&] { Bookmark::create("."); }), ENOENT);
     EXPECT_EQ(platformErrorOf([&] { Bookmark::create(dir.makeFolder("bad\xff")); }), EILSEQ);
-}
 
-TEST(Bookmark, ATokenItCannotReadIsABookmarkError)
-{
-    const test::TempDir dir;
+    // A token it cannot read is a bookmark error.
     const std::string token = Bookmark::create(dir.makeFolder("Photos"));
     ASSERT_TRUE(token.starts_with("TVBM1{"));
     const Json valid = json::parse(token.substr(5));

@@ -102,78 +102,60 @@ std::vector<std::vector<std::uint32_t>> chain(std::uint32_t length, int fanOut)
     return containers;
 }
 
-TEST(BundleInfo, ReadsXmlAndBinaryInformationDictionaries)
+TEST(BundleInfo, ReadsStringsOfXmlOrBinaryListsContentsFirstAndNothingElse)
 {
     const test::TempDir dir;
-    dir.write("Xml.app/Contents/Info.plist",
-              xmlPlist("<key>CFBundleShortVersionString</key><string>2.1 &lt;b&gt;</string>\n"
-                       "<key>CFBundleIdentifier</key><string>tv.xml</string>\n"
-                       "<key>LSNested</key><array><dict><key>a</key><array/></dict></array>\n"));
-    dir.write("Binary.app/Contents/Info.plist", binaryPlist("3.0", "tv.binary"));
-    dir.write("Flat.app/Info.plist",
-              xmlPlist("<key>CFBundleIdentifier</key><string>tv.flat</string>"));
-
-    const auto xml = BundleInfo::read(dir / "Xml.app");
-    ASSERT_TRUE(xml);
-    EXPECT_EQ(xml->shortVersion, "2.1 <b>");
-    EXPECT_EQ(xml->identifier, "tv.xml");
-
-    const auto binary = BundleInfo::read(dir / "Binary.app");
-    ASSERT_TRUE(binary);
-    EXPECT_EQ(binary->shortVersion, "3.0");
-    EXPECT_EQ(binary->identifier, "tv.binary");
-
-    const auto flat = BundleInfo::read(dir / "Flat.app");
-    ASSERT_TRUE(flat);
-    EXPECT_EQ(flat->shortVersion, std::nullopt);
-    EXPECT_EQ(flat->identifier, "tv.flat");
-}
-
-TEST(BundleInfo, ContentsComesFirst)
-{
-    const test::TempDir dir;
-    dir.write("Both.app/Contents/Info.plist",
-              xmlPlist("<key>CFBundleIdentifier</key><string>tv.inner</string>"));
-    dir.write("Both.app/Info.plist",
-              xmlPlist("<key>CFBundleIdentifier</key><string>tv.top</string>"));
-    EXPECT_EQ(BundleInfo::read(dir / "Both.app")->identifier, "tv.inner");
-}
-
-TEST(BundleInfo, OnlyStringsOfUtf8Count)
-{
-    const test::TempDir dir;
-    dir.write("Number.app/Contents/Info.plist",
-              xmlPlist("<key>CFBundleShortVersionString</key><integer>3</integer>\n"
-                       "<key>CFBundleIdentifier</key><string>tv.number</string>"));
-    dir.write("Latin1.app/Contents/Info.plist",
-              xmlPlist("<key>CFBundleIdentifier</key><string>caf\xE9</string>"));
-
-    const auto number = BundleInfo::read(dir / "Number.app");
-    ASSERT_TRUE(number);
-    EXPECT_EQ(number->shortVersion, std::nullopt);
-    EXPECT_EQ(number->identifier, "tv.number");
-    EXPECT_EQ(BundleInfo::read(dir / "Latin1.app")->identifier, std::nullopt);
-}
-
-TEST(BundleInfo, FoldersWithoutAUsableListHaveNeitherValue)
-{
-    const test::TempDir dir;
-    dir.makeFolder("Empty.app");
-    dir.write("Broken.app/Contents/Info.plist", "<plist><dict><key>CFBundleIdentifier</key>");
-    dir.write("Blank.app/Contents/Info.plist", "");
-    dir.write("Array.app/Contents/Info.plist", "<plist><array><string>x</string></array></plist>");
-    dir.write("Huge.app/Contents/Info.plist",
-              xmlPlist("<key>CFBundleIdentifier</key><string>tv.huge</string>") +
-                  std::string(8 * 1024 * 1024, ' '));
-    dir.makeFolder("Folder.app/Contents/Info.plist");
-    for (const char* name :
-         {"Empty.app", "Broken.app", "Blank.app", "Array.app", "Huge.app", "Folder.app"}) {
-        const auto info = BundleInfo::read(dir / name);
-        ASSERT_TRUE(info) << name;
-        EXPECT_EQ(info->shortVersion, std::nullopt) << name;
-        EXPECT_EQ(info->identifier, std::nullopt) << name;
+    struct Case {
+        std::string list;
+        std::string content;
+        std::optional<std::string> version;
+        std::optional<std::string> identifier;
+    };
+    const std::string identifier = "<key>CFBundleIdentifier</key><string>tv.id</string>";
+    const std::vector<Case> cases{
+        {"Xml.app/Contents/Info.plist",
+         xmlPlist("<key>CFBundleShortVersionString</key><string>2.1 &lt;b&gt;</string>\n" +
+                  identifier +
+                  "<key>LSNested</key><array><dict><key>a</key><array/></dict></array>"),
+         "2.1 <b>", "tv.id"},
+        {"Binary.app/Contents/Info.plist", binaryPlist("3.0", "tv.binary"), "3.0", "tv.binary"},
+        {"Flat.app/Info.plist", xmlPlist(identifier), std::nullopt, "tv.id"},
+        // Only strings of UTF-8 count.
+        {"Number.app/Contents/Info.plist",
+         xmlPlist("<key>CFBundleShortVersionString</key><integer>3</integer>" + identifier),
+         std::nullopt, "tv.id"},
+        {"Latin1.app/Contents/Info.plist",
+         xmlPlist("<key>CFBundleIdentifier</key><string>caf\xE9</string>"), std::nullopt,
+         std::nullopt},
+        // A list that cannot be used gives neither value.
+        {"Broken.app/Contents/Info.plist", "<plist><dict><key>CFBundleIdentifier</key>",
+         std::nullopt, std::nullopt},
+        {"Blank.app/Contents/Info.plist", "", std::nullopt, std::nullopt},
+        {"Array.app/Contents/Info.plist", "<plist><array><string>x</string></array></plist>",
+         std::nullopt, std::nullopt},
+        {"Huge.app/Contents/Info.plist", xmlPlist(identifier) + std::string(8 * 1024 * 1024, ' '),
+         std::nullopt, std::nullopt},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.list);
+        dir.write(each.list, each.content);
+        const auto info = BundleInfo::read(dir / each.list.substr(0, each.list.find('/')));
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->shortVersion, each.version);
+        EXPECT_EQ(info->identifier, each.identifier);
     }
 
+    dir.write("Both.app/Contents/Info.plist", xmlPlist(identifier));
+    dir.write("Both.app/Info.plist", xmlPlist("<key>CFBundleIdentifier</key><string>top</string>"));
+    EXPECT_EQ(BundleInfo::read(dir / "Both.app")->identifier, "tv.id");
+    for (const char* folder : {"Empty.app", "Folder.app/Contents/Info.plist"}) {
+        dir.makeFolder(folder);
+    }
+    for (const char* name : {"Empty.app", "Folder.app"}) {
+        const auto info = BundleInfo::read(dir / name);
+        ASSERT_TRUE(info) << name;
+        EXPECT_FALSE(info->shortVersion || info->identifier) << name;
+    }
     dir.write("File.app", "not a folder");
     EXPECT_EQ(BundleInfo::read(dir / "File.app"), std::nullopt);
     EXPECT_EQ(BundleInfo::read(dir / "Missing.app"), std::nullopt);

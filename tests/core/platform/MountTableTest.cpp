@@ -26,7 +26,7 @@ constexpr std::string_view fixture =
     "54 27 8:2 / /stacked rw - ext4 /dev/sda2 rw\n"
     "55 54 8:2 / /stacked ro - ext4 /dev/sda2 rw"; // no final newline
 
-TEST(MountTable, ParsesFieldsAroundTheOptionalOnes)
+TEST(MountTable, ParsesFieldsAroundTheOptionalOnesAndFindsTheTopMountOfADevice)
 {
     const MountTable table = MountTable::parse(fixture);
     ASSERT_EQ(table.entries().size(), 6U);
@@ -46,22 +46,15 @@ TEST(MountTable, ParsesFieldsAroundTheOptionalOnes)
     EXPECT_EQ(disk.mountPoint, "/media/My Disk");
     EXPECT_EQ(disk.fsType, "vfat");
     EXPECT_EQ(disk.source, "/dev/sdb1");
-}
 
-TEST(MountTable, DecodesEscapesAndKeepsBrokenOnesAsWritten)
-{
-    const MountTable table = MountTable::parse(fixture);
-    ASSERT_EQ(table.entries().size(), 6U);
+    // Escapes are decoded; broken ones are kept as written.
     EXPECT_EQ(table.entries()[2].root, "/sub\\dir");
     EXPECT_EQ(table.entries()[2].mountPoint, "/mnt/tab\tnew\nline");
     EXPECT_EQ(table.entries()[2].source, "user@host:/a b");
     EXPECT_EQ(table.entries()[3].root, "/odd\\04");
     EXPECT_EQ(table.entries()[3].mountPoint, "/nul\\000");
-}
 
-TEST(MountTable, FindsTheTopMountOfADevice)
-{
-    const MountTable table = MountTable::parse(fixture);
+    // A device mounted twice is found at its top mount.
     const MountEntry* stacked = table.findDevice(makedev(8, 2));
     ASSERT_NE(stacked, nullptr);
     EXPECT_EQ(stacked->mountId, 55U);

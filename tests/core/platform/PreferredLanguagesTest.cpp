@@ -23,16 +23,13 @@ std::vector<std::string> languagesOf(const Environment& environment)
 
 using Languages = std::vector<std::string>;
 
-TEST(PreferredLanguages, LanguageListComesFirstThenTheLocale)
+TEST(PreferredLanguages, LanguageListComesFirstThenTheFirstLocaleSetWhichCAndPosixLeaveEmpty)
 {
     EXPECT_EQ(languagesOf({{"LANGUAGE", "fr_CA:en"}, {"LANG", "de_DE.UTF-8"}}),
               (Languages{"fr_CA", "en", "de_DE"}));
     EXPECT_EQ(languagesOf({{"LANGUAGE", "::pt_BR::ja:"}}), (Languages{"pt_BR", "ja"}));
     EXPECT_EQ(languagesOf({{"LANGUAGE", ""}, {"LANG", "it_IT.UTF-8"}}), (Languages{"it_IT"}));
-}
-
-TEST(PreferredLanguages, FirstNonEmptyLocaleVariableWins)
-{
+    // The first non-empty locale variable wins.
     EXPECT_EQ(languagesOf({{"LC_ALL", "es_ES.UTF-8"}, {"LC_MESSAGES", "it_IT"}, {"LANG", "de_DE"}}),
               (Languages{"es_ES"}));
     EXPECT_EQ(languagesOf({{"LC_ALL", ""}, {"LC_MESSAGES", "it_IT"}, {"LANG", "de_DE"}}),
@@ -41,10 +38,6 @@ TEST(PreferredLanguages, FirstNonEmptyLocaleVariableWins)
               (Languages{"fr_CA"}));
     EXPECT_EQ(languagesOf({{"LANG", "sr_RS@latin"}}), (Languages{"sr_RS"}));
     EXPECT_EQ(languagesOf({}), Languages{});
-}
-
-TEST(PreferredLanguages, CAndPosixNameNoLanguage)
-{
     // A "C" locale is still the first non-empty variable: the ones after it are not read.
     EXPECT_EQ(languagesOf({{"LC_ALL", "C"}, {"LANG", "fr_FR.UTF-8"}}), Languages{});
     EXPECT_EQ(languagesOf({{"LANG", "C.UTF-8"}}), Languages{});

@@ -32,7 +32,7 @@ struct CountingProbe {
     }
 };
 
-TEST(VolumeIdentityCache, AnswersByDeviceAndRemembersAbsence)
+TEST(VolumeIdentityCache, AnswersByDeviceRemembersAbsenceAndEmptiesItselfWholeWhenFull)
 {
     CountingProbe counter;
     VolumeIdentityCache cache(counter.probe());
@@ -53,12 +53,9 @@ TEST(VolumeIdentityCache, AnswersByDeviceAndRemembersAbsence)
     EXPECT_THROW(cache.freshUUID("/failing"), std::runtime_error);
     EXPECT_EQ(cache.freshUUID("/d"), "UUID-/d");
     EXPECT_EQ(cache.cachedCount(), 1u); // fresh reads never touch the cache
-}
 
-TEST(VolumeIdentityCache, EmptiesItselfWholeWhenFull)
-{
-    CountingProbe counter;
-    VolumeIdentityCache cache(counter.probe());
+    // Full, it empties itself whole.
+    cache.invalidate();
     for (std::uint64_t device = 0; device < VolumeIdentityCache::capacity; ++device) {
         cache.uuid("/v", device);
     }

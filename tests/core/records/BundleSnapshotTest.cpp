@@ -26,41 +26,30 @@ std::string makeBundle(const test::TempDir& dir, const std::string& name)
     return dir / name;
 }
 
-TEST(BundleSnapshot, AnEmptyFolderHasTheDigestOfNothing)
+TEST(BundleSnapshot, HashesALinePerEntrySummingRegularFilesAndHardLinksButNeverFollowingLinks)
 {
     const test::TempDir dir;
-    const BundleSnapshot snapshot = BundleSnapshot::measure(dir.makeFolder("Empty.app"));
-    EXPECT_EQ(snapshot.size, 0);
-    EXPECT_EQ(snapshot.allocatedSize, 0);
-    EXPECT_EQ(snapshot.fingerprint, Sha256::hexOf(""));
-}
+    const BundleSnapshot empty = BundleSnapshot::measure(dir.makeFolder("Empty.app"));
+    EXPECT_EQ(empty.size, 0);
+    EXPECT_EQ(empty.allocatedSize, 0);
+    EXPECT_EQ(empty.fingerprint, Sha256::hexOf(""));
 
-TEST(BundleSnapshot, HashesOneLinePerEntryInAFixedForm)
-{
-    const test::TempDir dir;
-    const std::string bundle = dir.write("One.app/a.txt", "abc");
-    const std::string folder = dir / "One.app";
+    const std::string file = dir.write("One.app/a.txt", "abc");
     struct stat status {};
-    ASSERT_EQ(::lstat(bundle.c_str(), &status), 0);
+    ASSERT_EQ(::lstat(file.c_str(), &status), 0);
     const std::string line =
         "/a.txt|" + std::to_string(status.st_mode) + "|" + std::to_string(status.st_ino) + "|3|" +
         std::to_string(status.st_mtim.tv_sec) + "|" + std::to_string(status.st_mtim.tv_nsec) + "|" +
         std::to_string(status.st_ctim.tv_sec) + "|" + std::to_string(status.st_ctim.tv_nsec) + "\n";
-    const BundleSnapshot snapshot = BundleSnapshot::measure(folder);
-    EXPECT_EQ(snapshot.fingerprint, Sha256::hexOf(line));
-    EXPECT_EQ(snapshot.size, 3);
-    EXPECT_EQ(snapshot.allocatedSize, status.st_blocks * 512);
-}
+    const BundleSnapshot one = BundleSnapshot::measure(dir / "One.app");
+    EXPECT_EQ(one.fingerprint, Sha256::hexOf(line));
+    EXPECT_EQ(one.size, 3);
+    EXPECT_EQ(one.allocatedSize, status.st_blocks * 512);
 
-TEST(BundleSnapshot, SumsRegularFilesOnlyCountingHardLinksTwiceAndNeverFollowingLinks)
-{
-    const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
     dir.write("outside/big.bin", std::string(100000, 'y'));
     const BundleSnapshot before = BundleSnapshot::measure(bundle);
     EXPECT_EQ(before.size, 5000 + 8);
-    EXPECT_EQ(before.fingerprint.size(), 64u);
-    EXPECT_EQ(before.fingerprint.find_first_not_of("0123456789abcdef"), std::string::npos);
 
     ASSERT_EQ(::link((bundle + "/Contents/MacOS/tool").c_str(),
                      (bundle + "/Contents/MacOS/tool2").c_str()),
@@ -90,7 +79,7 @@ TEST(BundleSnapshot, FollowsTouchesAndCopiesButNotRenames)
     EXPECT_NE(BundleSnapshot::measure(dir / "Trash/files/Tool.app").fingerprint, original);
 }
 
-TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked)
+TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalkedOrTheWalkIsCancelled)
 {
     const test::TempDir dir;
     const std::string bundle = makeBundle(dir, "Tool.app");
@@ -104,12 +93,6 @@ TEST(BundleSnapshot, FailsWholeWhenTheTreeCannotBeWalked)
               FileError::changed);
     EXPECT_EQ(test::fileErrorOf([&] { BundleSnapshot::measure(dir / "Missing.app"); }),
               FileError::permission);
-}
-
-TEST(BundleSnapshot, StopsWhenCancelled)
-{
-    const test::TempDir dir;
-    const std::string bundle = makeBundle(dir, "Tool.app");
     std::stop_source source;
     source.request_stop();
     EXPECT_THROW(BundleSnapshot::measure(bundle, source.get_token()), Cancelled);

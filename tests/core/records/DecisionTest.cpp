@@ -29,7 +29,7 @@ TEST(Vocabularies, RawValuesRoundTripAndAreComparedExactly)
     EXPECT_EQ(rawValue(Decision::later), "later");
 }
 
-TEST(FileError, DescribesItselfInTheCurrentLanguage)
+TEST(Vocabularies, FileErrorsAndLabelsAreLookedUpInTheCurrentLanguage)
 {
     Localization::setLanguage(AppLanguage::fr);
     const FileError offline(FileError::offline);
@@ -45,11 +45,6 @@ TEST(FileError, DescribesItselfInTheCurrentLanguage)
         const FileError error(static_cast<FileError::Case>(i));
         EXPECT_NE(errorDescription(error), error.messageKey()) << error.messageKey();
     }
-    Localization::setLanguage(AppLanguage::system);
-}
-
-TEST(Labels, AreLookedUpInTheCurrentLanguage)
-{
     Localization::setLanguage(AppLanguage::fr);
     EXPECT_EQ(label(FileFilter::screenshots), "Captures d\u2019\u00e9cran");
     EXPECT_EQ(label(FileKind::other), "Autres");

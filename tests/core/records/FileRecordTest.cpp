@@ -165,15 +165,13 @@ TEST(FileRecord, DecodesStrictlyAndKeepsEveryValueExact)
         missing.erase(key);
         EXPECT_THROW(FileRecord::fromJson(missing), DecodeError) << key;
     }
-    Json wrongKind = recordJson();
-    wrongKind["kind"] = "Image";
-    EXPECT_THROW(FileRecord::fromJson(wrongKind), DecodeError);
-    Json fractionalSize = recordJson();
-    fractionalSize["size"] = 10.5;
-    EXPECT_THROW(FileRecord::fromJson(fractionalSize), DecodeError);
-    Json badUrl = recordJson();
-    badUrl["url"] = "/home/a/x.png";
-    EXPECT_THROW(FileRecord::fromJson(badUrl), DecodeError);
+    const std::vector<std::pair<const char*, Json>> wrong{
+        {"kind", "Image"}, {"size", 10.5}, {"url", "/home/a/x.png"}};
+    for (const auto& [key, value] : wrong) {
+        Json edited = recordJson();
+        edited[key] = value;
+        EXPECT_THROW(FileRecord::fromJson(edited), DecodeError) << key;
+    }
 }
 
 TEST(FileRecord, ComparesVolumesByUuidWhenBothHaveOneElseByDevice)
@@ -207,19 +205,17 @@ TEST(FileRecord, ComparesVolumesByUuidWhenBothHaveOneElseByDevice)
 
 TEST(FileRecord, ScreenshotNamesMatchComposedAndDecomposedAccentsButNotOtherApostrophes)
 {
-    EXPECT_TRUE(hasScreenshotName("Screenshot 2024-05-01.png"));
-    EXPECT_TRUE(hasScreenshotName("SCREEN SHOT 1.png"));
-    EXPECT_TRUE(hasScreenshotName("Capture d\u2019\u00e9cran 1.png"));
-    EXPECT_TRUE(hasScreenshotName("Capture d\u2019e\u0301cran 1.png"));
-    EXPECT_TRUE(hasScreenshotName("Capture d'\u00e9cran 1.png"));
-    EXPECT_TRUE(hasScreenshotName("Capture d'e\u0301cran 1.png"));
-    EXPECT_TRUE(hasScreenshotName("Bildschirmfoto 2024.png"));
-    EXPECT_TRUE(hasScreenshotName("Captura de pantalla.png"));
-    EXPECT_TRUE(hasScreenshotName("Schermata 2024.png"));
-    EXPECT_TRUE(hasScreenshotName("Istantanea schermo.png"));
-    EXPECT_FALSE(hasScreenshotName("Capture d\u02bc\u00e9cran.png"));
-    EXPECT_FALSE(hasScreenshotName("Capture decran.png"));
-    EXPECT_FALSE(hasScreenshotName("holiday.png"));
+    for (const char* name :
+         {"Screenshot 2024-05-01.png", "SCREEN SHOT 1.png", "Capture d\u2019\u00e9cran 1.png",
+          "Capture d\u2019e\u0301cran 1.png", "Capture d'\u00e9cran 1.png",
+          "Capture d'e\u0301cran 1.png", "Bildschirmfoto 2024.png", "Captura de pantalla.png",
+          "Schermata 2024.png", "Istantanea schermo.png"}) {
+        EXPECT_TRUE(hasScreenshotName(name)) << name;
+    }
+    for (const char* name :
+         {"Capture d\u02bc\u00e9cran.png", "Capture decran.png", "holiday.png"}) {
+        EXPECT_FALSE(hasScreenshotName(name)) << name;
+    }
 
     const test::TempDir dir;
     EXPECT_TRUE(FileRecord::read(dir.write("Screenshot 2024-05-01.png")).screenshot());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -89,10 +90,9 @@ std::vector<TreemapRect> checkedLayout(const std::vector<double>& weights, doubl
     return rects;
 }
 
-TEST(TreemapLayout, SevenWeightsInASixByFourArea)
+TEST(TreemapLayout, KnownLayoutsOfStripsNearestToSquare)
 {
-    const auto rects = checkedLayout({6, 6, 4, 3, 2, 2, 1}, 6, 4);
-    expectRects(rects,
+    expectRects(checkedLayout({6, 6, 4, 3, 2, 2, 1}, 6, 4),
                 {{0, 0, 0, 3, 2},
                  {1, 0, 2, 3, 2},
                  {2, 3, 0, 1.7143, 2.3333},
@@ -101,9 +101,23 @@ TEST(TreemapLayout, SevenWeightsInASixByFourArea)
                  {5, 4.2, 2.3333, 1.2, 1.6667},
                  {6, 5.4, 2.3333, 0.6, 1.6667}},
                 0.00005);
+    expectRects(checkedLayout({0, 42}, 640, 480), {{1, 0, 0, 640, 480}}, 1e-9);
+    // Equal weights come in input order.
+    expectRects(
+        checkedLayout({5, 5, 5, 5}, 400, 100),
+        {{0, 0, 0, 100, 100}, {1, 100, 0, 100, 100}, {2, 200, 0, 100, 100}, {3, 300, 0, 100, 100}},
+        0);
+    // The first strip is a column unless the area is taller than wide.
+    const std::vector<double> weights{3, 2, 1};
+    expectRects({checkedLayout(weights, 300, 100).front()}, {{0, 0, 0, 150, 100}}, 0);
+    expectRects({checkedLayout(weights, 100, 300).front()}, {{0, 0, 0, 100, 150}}, 0);
+    expectRects(checkedLayout({3, 1}, 100, 100), {{0, 0, 0, 75, 100}, {1, 75, 0, 25, 100}}, 0);
+    // A strip takes an item that keeps its worst ratio: one 2 x 1 tile along a side of 2 is as
+    // far from square as two of them stacked.
+    expectRects(checkedLayout({1, 1}, 2, 2), {{0, 0, 0, 2, 1}, {1, 0, 1, 2, 1}}, 0);
 }
 
-TEST(TreemapLayout, ZeroAndNaNWeightsGetNoTileAndTheOthersKeepTheirIndices)
+TEST(TreemapLayout, OnlyFinitePositiveWeightsInAnAreaGetTilesAndKeepTheirIndices)
 {
     expectRects(checkedLayout({1, 3, 0, nan, 2}, 300, 100),
                 {{1, 0, 0, 150, 100}, {4, 150, 0, 100, 100}, {0, 250, 0, 50, 100}}, 0.00005);
@@ -113,47 +127,16 @@ TEST(TreemapLayout, ZeroAndNaNWeightsGetNoTileAndTheOthersKeepTheirIndices)
     EXPECT_EQ(rects[0].index, 1U);
     EXPECT_EQ(rects[1].index, 4U);
     EXPECT_EQ(rects[2].index, 6U);
-}
 
-TEST(TreemapLayout, NothingToLayOutGivesNoTiles)
-{
     EXPECT_TRUE(layout({}, 10, 10).empty());
     const std::vector<double> uncounted{0, -0.0, -1, infinity, -infinity, nan};
     EXPECT_TRUE(layout(uncounted, 10, 10).empty());
-
     const std::vector<double> weights{1, 2};
     for (const double side : {0.0, -0.0, -3.0, -infinity, nan}) {
         SCOPED_TRACE(side);
         EXPECT_TRUE(layout(weights, side, 10).empty());
         EXPECT_TRUE(layout(weights, 10, side).empty());
     }
-}
-
-TEST(TreemapLayout, OneWeightFillsTheArea)
-{
-    expectRects(checkedLayout({0, 42}, 640, 480), {{1, 0, 0, 640, 480}}, 1e-9);
-}
-
-TEST(TreemapLayout, EqualWeightsComeInInputOrder)
-{
-    expectRects(
-        checkedLayout({5, 5, 5, 5}, 400, 100),
-        {{0, 0, 0, 100, 100}, {1, 100, 0, 100, 100}, {2, 200, 0, 100, 100}, {3, 300, 0, 100, 100}},
-        0);
-}
-
-TEST(TreemapLayout, FirstStripIsAColumnUnlessTheAreaIsTallerThanWide)
-{
-    const std::vector<double> weights{3, 2, 1};
-    expectRects({checkedLayout(weights, 300, 100).front()}, {{0, 0, 0, 150, 100}}, 0);
-    expectRects({checkedLayout(weights, 100, 300).front()}, {{0, 0, 0, 100, 150}}, 0);
-    expectRects(checkedLayout({3, 1}, 100, 100), {{0, 0, 0, 75, 100}, {1, 75, 0, 25, 100}}, 0);
-}
-
-TEST(TreemapLayout, AStripTakesAnItemThatKeepsItsWorstRatio)
-{
-    // One 2 x 1 tile along a side of 2 is as far from square as two of them stacked.
-    expectRects(checkedLayout({1, 1}, 2, 2), {{0, 0, 0, 2, 1}, {1, 0, 1, 2, 1}}, 0);
 }
 
 TEST(TreemapLayout, WeightsWhoseSumOverflowsKeepTheirShares)
@@ -171,29 +154,16 @@ TEST(TreemapLayout, RandomWeightsTileTheAreaInProportion)
     std::uniform_int_distribution<int> kind(0, 11);
     std::uniform_real_distribution<double> magnitude(0, 12);
     std::uniform_real_distribution<double> side(1, 2000);
+    // Uncounted weights, the smallest counted one, and ties.
+    const std::array<double, 5> special{0, nan, -1, std::numeric_limits<double>::denorm_min(),
+                                        1'000};
     for (int round = 0; round < 400; ++round) {
         SCOPED_TRACE(round);
         std::vector<double> weights(count(random));
         for (double& weight : weights) {
-            switch (kind(random)) {
-            case 0:
-                weight = 0;
-                break;
-            case 1:
-                weight = nan;
-                break;
-            case 2:
-                weight = -1;
-                break;
-            case 3:
-                weight = std::numeric_limits<double>::denorm_min();
-                break;
-            case 4:
-                weight = 1'000; // ties
-                break;
-            default:
-                weight = std::round(std::pow(10.0, magnitude(random)));
-            }
+            const auto which = static_cast<std::size_t>(kind(random));
+            weight = which < special.size() ? special[which]
+                                            : std::round(std::pow(10.0, magnitude(random)));
         }
         checkedLayout(weights, side(random), side(random));
     }

@@ -174,22 +174,6 @@ TEST(VolumeInventory, ListsWhatCanBeReadWhenPartsAreMissing)
     EXPECT_TRUE(VolumeInventory::list(source).empty());
 }
 
-TEST(VolumeInventory, TheRealHomeVolumeComesFirst)
-{
-    const std::string home = XdgFolders::home();
-    struct stat status {};
-    ASSERT_EQ(::stat(home.c_str(), &status), 0);
-
-    const std::vector<StorageVolume> volumes = VolumeInventory::list();
-    ASSERT_FALSE(volumes.empty());
-    EXPECT_EQ(volumes.front().path, home);
-    EXPECT_EQ(volumes.front().device, status.st_dev);
-    EXPECT_FALSE(volumes.front().external);
-    EXPECT_GT(volumes.front().total, 0);
-    EXPECT_GE(volumes.front().total, volumes.front().free);
-    EXPECT_FALSE(volumes.front().name.empty());
-}
-
 // A tmpfs mounted for one test, unmounted when it ends.
 class Tmpfs {
 public:
@@ -226,8 +210,20 @@ const StorageVolume* find(const std::vector<StorageVolume>& volumes, const std::
     return found == volumes.end() ? nullptr : &*found;
 }
 
-TEST(VolumeInventory, AVolumeMountedUnderMntIsListedAndTheWatcherSeesItCome)
+TEST(VolumeInventory, TheRealHomeVolumeComesFirstAndOneMountedUnderMntIsListedAsItComes)
 {
+    const std::string home = XdgFolders::home();
+    struct stat status {};
+    ASSERT_EQ(::stat(home.c_str(), &status), 0);
+    const std::vector<StorageVolume> before = VolumeInventory::list();
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(before.front().path, home);
+    EXPECT_EQ(before.front().device, status.st_dev);
+    EXPECT_FALSE(before.front().external);
+    EXPECT_GT(before.front().total, 0);
+    EXPECT_GE(before.front().total, before.front().free);
+    EXPECT_FALSE(before.front().name.empty());
+
     std::string whyNot;
     if (!test::enterPrivateMountNamespace(whyNot)) {
         GTEST_SKIP() << "no private mount namespace: " << whyNot;
@@ -246,12 +242,11 @@ TEST(VolumeInventory, AVolumeMountedUnderMntIsListedAndTheWatcherSeesItCome)
     EXPECT_TRUE(watcher.wait(std::chrono::seconds(5)));
     EXPECT_FALSE(watcher.wait(std::chrono::milliseconds(0))); // acknowledged
 
-    std::vector<StorageVolume> volumes = VolumeInventory::list();
+    const std::vector<StorageVolume> volumes = VolumeInventory::list();
     ASSERT_FALSE(volumes.empty());
-    EXPECT_EQ(volumes.front().path, XdgFolders::home());
+    EXPECT_EQ(volumes.front().path, home);
     const StorageVolume* listed = find(volumes, "/mnt/vol");
     ASSERT_NE(listed, nullptr);
-    struct stat status {};
     ASSERT_EQ(::stat("/mnt/vol", &status), 0);
     EXPECT_EQ(listed->device, status.st_dev);
     EXPECT_EQ(listed->name, "vol");
