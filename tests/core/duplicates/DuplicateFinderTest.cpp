@@ -76,7 +76,7 @@ private:
     mutable int answers_;
 };
 
-TEST(DuplicateFinder, SamplesTheFirstMiddleAndLastWindowsEachOnce)
+TEST(DuplicateFinder, SamplesFirstMiddleAndLastWindowsOnceAndDigestsFilesStillAsRecorded)
 {
     const test::TempDir dir;
     const std::vector<std::pair<std::size_t, std::vector<std::size_t>>> cases{
@@ -96,11 +96,8 @@ TEST(DuplicateFinder, SamplesTheFirstMiddleAndLastWindowsEachOnce)
         EXPECT_EQ(DuplicateFinder::sample(record),
                   std::to_string(size) + ":" + Sha256::hexOf(windows));
     }
-}
 
-TEST(DuplicateFinder, DigestsWholeContentsOfFilesStillAsRecorded)
-{
-    const test::TempDir dir;
+    // The digest reads whole contents of files still as recorded.
     const std::string large = patterned(2 * 1'048'576 + 12'345, 7);
     EXPECT_EQ(DuplicateFinder::digest(FileRecord::read(dir.write("large", large))),
               Sha256::hexOf(large));

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <ranges>
 
 namespace tollenvane {
 namespace {
@@ -127,28 +127,11 @@ TEST(SessionSelection, AllowedPathsRestrictAndCancellationGivesNoResult)
     stop.request_stop();
     // A range that counts how far the walk got before it was stopped.
     std::size_t visited = 0;
-    struct Counting {
-        const std::vector<FileRecord>& records;
-        std::size_t& visited;
-        struct Iterator {
-            std::vector<FileRecord>::const_iterator at;
-            std::size_t* visited;
-            const FileRecord& operator*() const
-            {
-                ++*visited;
-                return *at;
-            }
-            Iterator& operator++()
-            {
-                ++at;
-                return *this;
-            }
-            bool operator==(const Iterator& other) const { return at == other.at; }
-        };
-        Iterator begin() const { return {records.begin(), &visited}; }
-        Iterator end() const { return {records.end(), &visited}; }
-    };
-    const Counting counting{records, visited};
+    const auto counting =
+        records | std::views::transform([&visited](const FileRecord& record) -> const FileRecord& {
+            ++visited;
+            return record;
+        });
     EXPECT_THROW(SessionSelection::estimate(counting, all, scope, stop.get_token()), Cancelled);
     EXPECT_THROW(SessionSelection::resolve(counting, all, scope, stop.get_token()), Cancelled);
     EXPECT_EQ(visited, 0u);

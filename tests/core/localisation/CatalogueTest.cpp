@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -31,17 +30,11 @@ std::vector<std::string> placeholders(const std::string& text)
     return found;
 }
 
+// Not empty, and no white space at either end, U+00A0 and U+202F included.
 bool trimmed(const std::string& text)
 {
-    auto space = [](unsigned char c) { return std::isspace(c) != 0; };
-    // U+00A0 (C2 A0) and U+202F (E2 80 AF) count as white space at either end too.
-    auto startsNbsp = text.rfind("\xC2\xA0", 0) == 0 || text.rfind("\xE2\x80\xAF", 0) == 0;
-    auto endsWith = [&](const std::string& tail) {
-        return text.size() >= tail.size() &&
-               text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-    };
-    return !text.empty() && !space(text.front()) && !space(text.back()) && !startsNbsp &&
-           !endsWith("\xC2\xA0") && !endsWith("\xE2\x80\xAF");
+    static const std::regex edge("^(\\s|\xC2\xA0|\xE2\x80\xAF)|(\\s|\xC2\xA0|\xE2\x80\xAF)$");
+    return !text.empty() && !std::regex_search(text, edge);
 }
 
 // Words of the other platform that no text may keep on Linux.

@@ -177,7 +177,6 @@ TEST_F(LocalizationTest, ValuesAreDescribedPlainly)
 
 TEST_F(LocalizationTest, TheGlobalCatalogueIsTheEmbeddedOne)
 {
-    EXPECT_EQ(&Localization::keys(), &Localization::catalogue().keys());
     EXPECT_EQ(Localization::catalogue().keys(), Catalogue::parse(embeddedCatalogue()).keys());
     EXPECT_FALSE(Localization::keys().empty());
     EXPECT_EQ(Localization::translation("{0} fichiers", AppLanguage::de), "{0} Dateien");

@@ -2,6 +2,7 @@
 
 #include "core/base/FileStatus.h"
 #include "core/base/Json.h"
+#include "support/Errors.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <functional>
 #include <map>
 
 namespace tollenvane {
@@ -39,18 +39,6 @@ public:
     }
 };
 
-int platformErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const BookmarkError&) {
-        return -1;
-    } catch (const PlatformError& error) {
-        return error.code();
-    }
-    return 0;
-}
-
 void rename(const std::string& from, const std::string& to)
 {
     ASSERT_EQ(std::rename(from.c_str(), to.c_str()), 0) << from;
@@ -78,22 +66,22 @@ TEST(Bookmark, ResolvesToTheRealPathOfTheSameFolderStaleWhenReplacedAndNothingWh
     // Moved away, replaced by a file, deleted.
     const std::string moved = Bookmark::create(dir / "old");
     rename(dir / "old", dir / "Elsewhere");
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
     dir.write("old", "now a file");
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
     ASSERT_EQ(::unlink((dir / "old").c_str()), 0);
     ASSERT_EQ(::rmdir((dir / "Elsewhere").c_str()), 0);
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::resolve(moved); }), ENOENT);
 }
 
 TEST(Bookmark, OnlyAnExistingFolderWithATextPathGetsATokenAndOnlyAWellFormedTokenResolves)
 {
     const test::TempDir dir;
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::create(dir.write("file.txt")); }), ENOTDIR);
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::create(dir / "missing"); }), ENOENT);
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::create(""); }), ENOENT);
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::create("."); }), ENOENT);
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::create(dir.makeFolder("bad\xff")); }), EILSEQ);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::create(dir.write("file.txt")); }), ENOTDIR);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::create(dir / "missing"); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::create(""); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::create("."); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::create(dir.makeFolder("bad\xff")); }), EILSEQ);
 
     // A token it cannot read is a bookmark error.
     const std::string token = Bookmark::create(dir.makeFolder("Photos"));
@@ -129,14 +117,10 @@ TEST(Bookmark, OnlyAnExistingFolderWithATextPathGetsATokenAndOnlyAWellFormedToke
              edited("mountRelative", "../../etc"),
              edited("mountRelative", "/etc"),
          }) {
-        EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(unreadable); }), -1) << unreadable;
+        EXPECT_THROW(Bookmark::resolve(unreadable), BookmarkError) << unreadable;
     }
-    try {
-        Bookmark::resolve("garbage");
-        ADD_FAILURE() << "no error thrown";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(error.code(), EINVAL); // callers handling platform errors need no other case
-    }
+    // Callers handling platform errors need no other case.
+    EXPECT_EQ(test::platformErrorOf([] { Bookmark::resolve("garbage"); }), EINVAL);
 }
 
 class BookmarkOnVolumes : public ::testing::Test {
@@ -182,10 +166,10 @@ TEST_F(BookmarkOnVolumes, AVolumeMountedElsewhereIsFoundAndStale)
 
     // Another volume, or none, at the new place: nothing is found.
     volumes.uuids[device] = "2222-BBBB";
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(token, volumes); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::resolve(token, volumes); }), ENOENT);
     volumes.uuids[device] = "1111-AAAA";
     volumes.mounts.clear();
-    EXPECT_EQ(platformErrorOf([&] { Bookmark::resolve(token, volumes); }), ENOENT);
+    EXPECT_EQ(test::platformErrorOf([&] { Bookmark::resolve(token, volumes); }), ENOENT);
 }
 
 } // namespace

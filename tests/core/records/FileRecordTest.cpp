@@ -79,14 +79,12 @@ TEST(FileRecord, RefusesLinksPlainFoldersAndWhatCannotBeStored)
     dir.makeFolder("Tool.app");
     const std::string badName = dir.write("caf\xe9.txt", "x");
 
-    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "link.png"); }),
-              FileError::unsupported);
-    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "folder"); }), FileError::unsupported);
-    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "Photos Library.photoslibrary"); }),
-              FileError::unsupported);
-    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(dir / "Alias.app"); }),
-              FileError::unsupported);
-    EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(badName); }), FileError::unsupported);
+    for (const std::string& refused :
+         {dir / "link.png", dir / "folder", dir / "Photos Library.photoslibrary", dir / "Alias.app",
+          badName}) {
+        EXPECT_EQ(test::fileErrorOf([&] { FileRecord::read(refused); }), FileError::unsupported)
+            << refused;
+    }
     EXPECT_THROW(FileRecord::read(dir / "missing.txt"), PlatformError);
 }
 
