@@ -26,7 +26,7 @@ constexpr std::string_view fixture =
     "54 27 8:2 / /stacked rw - ext4 /dev/sda2 rw\n"
     "55 54 8:2 / /stacked ro - ext4 /dev/sda2 rw"; // no final newline
 
-TEST(MountTable, ParsesFieldsAroundTheOptionalOnesAndFindsTheTopMountOfADevice)
+TEST(MountTable, ReadsFieldsAroundTheOptionalOnesAndFindsTheTopMountOfADevice)
 {
     const MountTable table = MountTable::parse(fixture);
     ASSERT_EQ(table.entries().size(), 6U);
@@ -59,10 +59,7 @@ TEST(MountTable, ParsesFieldsAroundTheOptionalOnesAndFindsTheTopMountOfADevice)
     ASSERT_NE(stacked, nullptr);
     EXPECT_EQ(stacked->mountId, 55U);
     EXPECT_EQ(table.findDevice(makedev(8, 99)), nullptr);
-}
 
-TEST(MountTable, ReadsFilesAndReportsFailures)
-{
     const test::TempDir dir;
     EXPECT_EQ(MountTable::read(dir.write("mountinfo", fixture)).entries().size(), 6U);
     EXPECT_THROW(MountTable::read(dir / "missing"), PlatformError);

@@ -115,7 +115,7 @@ TEST_F(LinuxVolumeSourceTest, TellsFlagsFromTheTableAndTheDeviceTree)
     EXPECT_EQ(blind->front().internal, std::nullopt);
 }
 
-TEST_F(LinuxVolumeSourceTest, NamesAVolumeByItsLabelElseByItsMountPoint)
+TEST_F(LinuxVolumeSourceTest, NamesAVolumeByItsDecodedLabelElseByItsMountPoint)
 {
     const std::string node = dir.write("dev nodes/sdz1");
     dir.makeFolder("by-label");
@@ -153,10 +153,8 @@ TEST_F(LinuxVolumeSourceTest, NamesAVolumeByItsLabelElseByItsMountPoint)
     EXPECT_EQ(source().values(dir / "missing"), std::nullopt);
     EXPECT_EQ(source().device(volume), device);
     EXPECT_EQ(source().device(dir / "missing"), std::nullopt);
-}
 
-TEST(DiskLinks, DecodesLabelEscapes)
-{
+    // Label escapes are decoded; incomplete ones, and ones that would not give UTF-8, stay.
     EXPECT_EQ(DiskLinks::decodedLabel("My\\x20Photos"), "My Photos");
     EXPECT_EQ(DiskLinks::decodedLabel("a\\x2fb\\x2F"), "a/b/");
     EXPECT_EQ(DiskLinks::decodedLabel("\\x2"), "\\x2");
