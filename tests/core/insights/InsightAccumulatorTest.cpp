@@ -39,6 +39,8 @@ TEST(SpacePreset, RawValuesAndFiltersAreFixed)
     EXPECT_EQ(rawValue(SpacePreset::oldVideos), "oldVideos");
     EXPECT_FALSE(spacePresetFromRaw("Large").has_value());
     EXPECT_FALSE(spacePresetFromRaw("").has_value());
+    EXPECT_EQ(filter(SpacePreset::archives).minimumSize, 100'000'000);
+    EXPECT_EQ(filter(SpacePreset::archives).olderThanDays, 30);
 }
 
 TEST_F(InsightAccumulatorTest, AnOldLargeVideoCountsUnderEachPresetAndOnceAsCandidate)
