@@ -79,7 +79,7 @@ std::optional<FoundFile> FolderWalk::step()
     const dirent* entry = ::readdir(folder.entries.get());
     if (entry == nullptr) {
         if (errno != 0) {
-            report(path::lastComponent(folder.path), PlatformError(errno, "readdir").what());
+            report(path::lastComponent(folder.path), PlatformError(errno, "readdir"));
         }
         descent_.pop_back();
         return std::nullopt;
@@ -154,7 +154,7 @@ void FolderWalk::enter(std::string_view name)
             descent_.push_back(std::move(folder));
         }
     } catch (const PlatformError& error) {
-        report(name, error.what());
+        report(name, error);
     }
 }
 
@@ -163,7 +163,7 @@ std::optional<FileStatus> FolderWalk::statusOf(std::string_view name)
     try {
         return options_.statusReader(descent_.back().fd(), name.data());
     } catch (const PlatformError& error) {
-        report(name, error.what());
+        report(name, error);
         return std::nullopt;
     }
 }
@@ -199,13 +199,13 @@ bool FolderWalk::fitsPath(std::string_view name, const std::string& itemPath)
     if (itemPath.size() <= longestPath) {
         return true;
     }
-    report(name, PlatformError(ENAMETOOLONG).what());
+    report(name, PlatformError(ENAMETOOLONG));
     return false;
 }
 
-void FolderWalk::report(std::string_view name, std::string_view description)
+void FolderWalk::report(std::string_view name, const PlatformError& error)
 {
-    errors_.add(ScanErrors::text(name, description));
+    errors_.add(ScanErrors::text(name, error));
 }
 
 } // namespace tollenvane

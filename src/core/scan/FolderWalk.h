@@ -15,6 +15,8 @@
 
 namespace tollenvane {
 
+class PlatformError;
+
 // A regular file met by a walk, with the status read on the way.
 struct FoundFile {
     std::string path;
@@ -66,7 +68,7 @@ private:
     bool isOnDescent(const FileIdentity& identity) const;
     bool isSkippedFolder(std::string_view path) const;
     bool fitsPath(std::string_view name, const std::string& path);
-    void report(std::string_view name, std::string_view description);
+    void report(std::string_view name, const PlatformError& error);
 
     bool showHidden_;
     const ScanOptions& options_;

@@ -1,5 +1,7 @@
 #include "core/scan/FileIndexer.h"
 
+#include "core/base/PlatformError.h"
+#include "core/localisation/ErrorText.h"
 #include "support/ScanOutcome.h"
 #include "support/TempDir.h"
 
@@ -175,7 +177,7 @@ TEST(FileIndexer, PathsTooLongToUseAreReportedAndNeverEntered)
     for (const auto& issue : outcome.issues) {
         issues.insert(issue.text);
     }
-    const std::string description = std::strerror(ENAMETOOLONG);
+    const std::string description = errorDescription(PlatformError(ENAMETOOLONG));
     EXPECT_EQ(issues, (std::set<std::string>{tooLong + " : " + description,
                                              tooLongFolder + " : " + description}));
     EXPECT_TRUE(outcome.endsWithFinished);
