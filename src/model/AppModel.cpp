@@ -2,6 +2,7 @@
 
 #include "core/base/Path.h"
 #include "core/localisation/Localization.h"
+#include "core/platform/OpenFilesLimit.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -61,6 +62,7 @@ StateStore AppModel::launchStore(const std::vector<std::string>& arguments,
 
 StateStore AppModel::launchStore()
 {
+    OpenFilesLimit::raise();
     std::vector<std::string> arguments;
     for (const QString& argument : QCoreApplication::arguments()) {
         arguments.push_back(QFile::encodeName(argument).toStdString());

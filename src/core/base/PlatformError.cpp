@@ -21,6 +21,7 @@ std::string describe(int code, std::string_view operation)
 PlatformError::PlatformError(int code, std::string_view operation)
     : std::runtime_error(describe(code, operation))
     , code_(code)
+    , operation_(operation)
 {}
 
 void PlatformError::throwLast(std::string_view operation)

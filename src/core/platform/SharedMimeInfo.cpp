@@ -184,8 +184,8 @@ SharedMimeInfo::SharedMimeInfo(const std::vector<std::string>& folders)
         readSubclasses(folder);
     }
     std::unordered_set<std::string> hidden;
-    for (const std::string& folder : folders) {
-        hidden.merge(readGlobs(folder, hidden));
+    for (std::size_t rank = 0; rank < folders.size(); ++rank) {
+        hidden.merge(readGlobs(folders[rank], rank, hidden));
     }
 }
 
@@ -208,7 +208,8 @@ void SharedMimeInfo::readSubclasses(const std::string& folder)
 }
 
 std::unordered_set<std::string>
-SharedMimeInfo::readGlobs(const std::string& folder, const std::unordered_set<std::string>& hidden)
+SharedMimeInfo::readGlobs(const std::string& folder, std::size_t rank,
+                          const std::unordered_set<std::string>& hidden)
 {
     std::unordered_set<std::string> noGlobs;
     forEachLine(path::appending(folder, "globs2"), [&](std::string_view line) {
@@ -232,7 +233,7 @@ SharedMimeInfo::readGlobs(const std::string& folder, const std::unordered_set<st
         }
         const bool caseSensitive = fields.size() > 3 && hasFlag(fields[3], "cs");
         globs_[path::toLowerAscii(*literal)].push_back(
-            {type, std::string(*literal), *priority, caseSensitive});
+            {type, std::string(*literal), *priority, caseSensitive, rank});
     });
     return noGlobs;
 }
@@ -265,31 +266,44 @@ std::vector<std::string> SharedMimeInfo::withAncestors(const std::string& type) 
     return seen;
 }
 
-std::optional<std::string> SharedMimeInfo::mimeType(std::string_view extension) const
+SharedMimeInfo::Match SharedMimeInfo::match(const Glob& glob) const
+{
+    const std::string& type = canonical(glob.type);
+    return {type, conformanceOf(withAncestors(type))};
+}
+
+std::optional<SharedMimeInfo::Match> SharedMimeInfo::bestMatch(std::string_view extension) const
 {
     const auto candidates = globs_.find(path::toLowerAscii(extension));
     if (candidates == globs_.end()) {
         return std::nullopt;
     }
     const Glob* best = nullptr;
+    std::optional<Match> result;
     for (const Glob& glob : candidates->second) {
         if (glob.caseSensitive && glob.literal != extension) {
             continue;
         }
-        if (best == nullptr || glob.weight > best->weight) {
+        if (best != nullptr && (glob.weight < best->weight ||
+                                (glob.weight == best->weight && glob.folder > best->folder))) {
+            continue;
+        }
+        // A tie within one folder is common ("*.ts" is both a video and a translation file):
+        // the kind the classification tests first wins, as for a type with several parents.
+        Match candidate = match(glob);
+        if (best == nullptr || glob.weight > best->weight ||
+            candidate.conformance < result->conformance) {
             best = &glob;
+            result = std::move(candidate);
         }
     }
-    if (best == nullptr) {
-        return std::nullopt;
-    }
-    return canonical(best->type);
+    return result;
 }
 
-TypeConformance SharedMimeInfo::classify(std::string_view extension) const
+std::optional<std::string> SharedMimeInfo::mimeType(std::string_view extension) const
 {
-    const std::optional<std::string> type = mimeType(extension);
-    return type ? conformanceOf(withAncestors(*type)) : TypeConformance::noType;
+    std::optional<Match> best = bestMatch(extension);
+    return best ? std::optional(std::move(best->type)) : std::nullopt;
 }
 
 TypeConformance SharedMimeInfo::conformance(std::string_view extension) const
@@ -302,7 +316,8 @@ TypeConformance SharedMimeInfo::conformance(std::string_view extension) const
         }
     }
     // Computed outside the lock: the database never changes, so two threads agree.
-    const TypeConformance result = classify(extension);
+    const std::optional<Match> best = bestMatch(extension);
+    const TypeConformance result = best ? best->conformance : TypeConformance::noType;
     const std::lock_guard lock(cacheMutex_);
     if (cache_.size() >= maxCachedExtensions) {
         cache_.clear();

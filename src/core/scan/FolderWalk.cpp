@@ -74,22 +74,38 @@ std::optional<FoundFile> FolderWalk::step()
     if (finished()) {
         return std::nullopt;
     }
-    Folder& folder = descent_.back();
+    // A folder whose listing was read ahead and used up is left without being reopened.
+    if (descent_.back().readAhead && descent_.back().ahead.empty()) {
+        descent_.pop_back();
+        return std::nullopt;
+    }
+    if (!reopen()) {
+        return std::nullopt;
+    }
+    return next(descent_.back());
+}
+
+std::optional<FoundFile> FolderWalk::next(Folder& folder)
+{
+    if (folder.readAhead) {
+        const Entry entry = std::move(folder.ahead.back());
+        folder.ahead.pop_back();
+        return examine(entry.name, entry.type);
+    }
     errno = 0;
     const dirent* entry = ::readdir(folder.entries.get());
     if (entry == nullptr) {
         if (errno != 0) {
-            report(path::lastComponent(folder.path), PlatformError(errno, "readdir").what());
+            report(path::lastComponent(folder.path), PlatformError(errno, "readdir"));
         }
         descent_.pop_back();
         return std::nullopt;
     }
-    return examine(*entry);
+    return examine(entry->d_name, entry->d_type);
 }
 
-std::optional<FoundFile> FolderWalk::examine(const dirent& entry)
+std::optional<FoundFile> FolderWalk::examine(std::string_view name, unsigned char type)
 {
-    const std::string_view name = entry.d_name;
     if (name == "." || name == "..") {
         return std::nullopt;
     }
@@ -101,7 +117,6 @@ std::optional<FoundFile> FolderWalk::examine(const dirent& entry)
     if (FolderAccess::isExcludedName(name) || isLibraryExtension(lowerExtension(name))) {
         return std::nullopt;
     }
-    unsigned char type = entry.d_type;
     std::optional<FileStatus> status;
     // Some file systems do not fill in the type.
     if (type == DT_UNKNOWN) {
@@ -152,9 +167,10 @@ void FolderWalk::enter(std::string_view name)
         Folder folder = openFolder(descent_.back().fd(), name.data(), std::move(folderPath));
         if (!isOnDescent(folder.identity)) {
             descent_.push_back(std::move(folder));
+            limitOpenLevels();
         }
     } catch (const PlatformError& error) {
-        report(name, error.what());
+        report(name, error);
     }
 }
 
@@ -163,7 +179,7 @@ std::optional<FileStatus> FolderWalk::statusOf(std::string_view name)
     try {
         return options_.statusReader(descent_.back().fd(), name.data());
     } catch (const PlatformError& error) {
-        report(name, error.what());
+        report(name, error);
         return std::nullopt;
     }
 }
@@ -178,8 +194,77 @@ FolderWalk::Folder FolderWalk::openFolder(int parentFd, const char* name, std::s
     }
     // The stream owns the descriptor from now on.
     (void)fd.release();
-    return Folder{std::unique_ptr<DIR, DirCloser>(entries), std::move(folderPath),
-                  FileIdentity{status.device, status.inode}};
+    Folder folder;
+    folder.entries.reset(entries);
+    folder.path = std::move(folderPath);
+    folder.identity = FileIdentity{status.device, status.inode};
+    return folder;
+}
+
+// The root stays open, so that every closed folder has an open one above it to be reopened from.
+void FolderWalk::limitOpenLevels()
+{
+    if (descent_.size() <= openLevels) {
+        return;
+    }
+    std::size_t open = static_cast<std::size_t>(std::count_if(
+        descent_.begin(), descent_.end(), [](const Folder& f) { return f.isOpen(); }));
+    for (std::size_t level = 1; open > openLevels && level < descent_.size(); ++level) {
+        if (descent_[level].isOpen()) {
+            readAheadAndClose(descent_[level]);
+            --open;
+        }
+    }
+}
+
+void FolderWalk::readAheadAndClose(Folder& folder)
+{
+    if (!folder.readAhead) {
+        while (true) {
+            errno = 0;
+            const dirent* entry = ::readdir(folder.entries.get());
+            if (entry == nullptr) {
+                if (errno != 0) {
+                    report(path::lastComponent(folder.path), PlatformError(errno, "readdir"));
+                }
+                break;
+            }
+            folder.ahead.push_back({entry->d_name, entry->d_type});
+        }
+        std::reverse(folder.ahead.begin(), folder.ahead.end());
+        folder.readAhead = true;
+    }
+    folder.entries.reset();
+    folder.reopened.reset();
+}
+
+// Reopens the current folder, and the closed ones above it, by name from the nearest open folder.
+// Each must be the folder the walk entered: one moved or replaced meanwhile is reported and left
+// with everything below it, since its remaining entries can no longer be reached the checked way.
+bool FolderWalk::reopen()
+{
+    std::size_t level = descent_.size() - 1;
+    while (!descent_[level].isOpen()) {
+        --level;
+    }
+    for (++level; level < descent_.size(); ++level) {
+        Folder& folder = descent_[level];
+        const std::string name(path::lastComponent(folder.path));
+        try {
+            UniqueFd fd = options_.folderOpener(descent_[level - 1].fd(), name.c_str());
+            const FileStatus status = FileStatus::ofDescriptor(fd.get());
+            if (FileIdentity{status.device, status.inode} != folder.identity) {
+                throw PlatformError(ENOENT, "reopen");
+            }
+            folder.reopened = std::move(fd);
+        } catch (const PlatformError& error) {
+            report(name, error);
+            descent_.erase(descent_.begin() + static_cast<std::ptrdiff_t>(level), descent_.end());
+            return false;
+        }
+        limitOpenLevels();
+    }
+    return true;
 }
 
 bool FolderWalk::isOnDescent(const FileIdentity& identity) const
@@ -199,13 +284,13 @@ bool FolderWalk::fitsPath(std::string_view name, const std::string& itemPath)
     if (itemPath.size() <= longestPath) {
         return true;
     }
-    report(name, PlatformError(ENAMETOOLONG).what());
+    report(name, PlatformError(ENAMETOOLONG));
     return false;
 }
 
-void FolderWalk::report(std::string_view name, std::string_view description)
+void FolderWalk::report(std::string_view name, const PlatformError& error)
 {
-    errors_.add(ScanErrors::text(name, description));
+    errors_.add(ScanErrors::text(name, error));
 }
 
 } // namespace tollenvane

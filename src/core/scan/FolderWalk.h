@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/FileStatus.h"
+#include "core/base/UniqueFd.h"
 #include "core/records/FileIdentity.h"
 #include "core/scan/ScanErrors.h"
 #include "core/scan/ScanOptions.h"
@@ -15,6 +16,8 @@
 
 namespace tollenvane {
 
+class PlatformError;
+
 // A regular file met by a walk, with the status read on the way.
 struct FoundFile {
     std::string path;
@@ -25,11 +28,15 @@ struct FoundFile {
 // prunes what no scan may index: hidden items (unless asked for), names that are not UTF-8,
 // excluded folder names, media-library extensions, packages, the home trash, a folder already
 // on the current descent path (a bind mount can make a folder contain itself), and paths too
-// long for later path-based work. What it cannot read becomes a problem in `errors`.
+// long for later path-based work. What it cannot read becomes a problem in `errors`. However
+// deep the tree, it holds at most `openLevels` folders open: beyond that, the shallowest one but
+// the root has the rest of its listing read ahead and its descriptor closed, and is reopened by
+// name from the nearest open folder above it, as the same folder, when the walk comes back.
 class FolderWalk {
 public:
     // The longest path later work can use (PATH_MAX less its terminating zero).
     static constexpr std::size_t longestPath = 4095;
+    static constexpr std::size_t openLevels = 64;
 
     // Opens the root; throws PlatformError when it cannot be opened or examined. `options` and
     // `errors` must outlive the walk.
@@ -50,15 +57,24 @@ private:
     struct DirCloser {
         void operator()(DIR* dir) const { ::closedir(dir); }
     };
+    struct Entry {
+        std::string name;
+        unsigned char type = DT_UNKNOWN;
+    };
     struct Folder {
-        std::unique_ptr<DIR, DirCloser> entries;
+        std::unique_ptr<DIR, DirCloser> entries; // the listing, until it is read ahead
+        UniqueFd reopened;                       // the folder once its listing was read ahead
+        bool readAhead = false;
+        std::vector<Entry> ahead; // what is left of the listing once read ahead, last first
         std::string path;
         FileIdentity identity;
 
-        int fd() const { return ::dirfd(entries.get()); }
+        bool isOpen() const { return entries || reopened; }
+        int fd() const { return entries ? ::dirfd(entries.get()) : reopened.get(); }
     };
 
-    std::optional<FoundFile> examine(const dirent& entry);
+    std::optional<FoundFile> next(Folder& folder);
+    std::optional<FoundFile> examine(std::string_view name, unsigned char type);
     std::optional<FoundFile> regularFile(std::string_view name, std::optional<FileStatus> status);
     void enter(std::string_view name);
     std::optional<FileStatus> statusOf(std::string_view name);
@@ -66,7 +82,10 @@ private:
     bool isOnDescent(const FileIdentity& identity) const;
     bool isSkippedFolder(std::string_view path) const;
     bool fitsPath(std::string_view name, const std::string& path);
-    void report(std::string_view name, std::string_view description);
+    void limitOpenLevels();
+    void readAheadAndClose(Folder& folder);
+    bool reopen();
+    void report(std::string_view name, const PlatformError& error);
 
     bool showHidden_;
     const ScanOptions& options_;

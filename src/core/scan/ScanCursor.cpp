@@ -5,7 +5,6 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
-#include "core/localisation/ErrorText.h"
 #include "core/localisation/Localization.h"
 #include "core/scan/FolderWalk.h"
 #include "core/scan/PacedSteps.h"
@@ -127,10 +126,10 @@ void ScanCursor::State::openRoot(const std::string& root)
     try {
         FolderAccess::validate(root);
     } catch (const FileError& refusal) {
-        errors.add(ScanErrors::text(name, errorDescription(refusal)));
+        errors.add(ScanErrors::text(name, refusal));
         return;
     } catch (const PlatformError& error) {
-        errors.add(ScanErrors::text(name, error.what()));
+        errors.add(ScanErrors::text(name, error));
         return;
     }
     try {
@@ -153,10 +152,10 @@ void ScanCursor::State::record(const FoundFile& file, std::vector<FileRecord>& b
     } catch (const FileError& error) {
         // Special files, links and the like are not ours to index: no problem to show.
         if (error.errorCase() != FileError::unsupported) {
-            errors.add(ScanErrors::text(name, errorDescription(error)));
+            errors.add(ScanErrors::text(name, error));
         }
     } catch (const PlatformError& error) {
-        errors.add(ScanErrors::text(name, error.what()));
+        errors.add(ScanErrors::text(name, error));
     }
 }
 

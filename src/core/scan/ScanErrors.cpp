@@ -1,6 +1,5 @@
 #include "core/scan/ScanErrors.h"
 
-#include "core/base/FileError.h"
 #include "core/localisation/ErrorText.h"
 
 #include <utility>
@@ -17,10 +16,7 @@ std::string ScanErrors::text(std::string_view name, std::string_view description
 
 std::string ScanErrors::text(std::string_view name, const std::exception& error)
 {
-    if (const auto* refusal = dynamic_cast<const FileError*>(&error)) {
-        return text(name, errorDescription(*refusal));
-    }
-    return text(name, error.what());
+    return text(name, errorDescription(error));
 }
 
 void ScanErrors::add(std::string text)

@@ -19,8 +19,7 @@ public:
 
     // "<name> : <description>", the form of every problem text.
     static std::string text(std::string_view name, std::string_view description);
-    // The same with the error's description: a refusal's in the current language, the
-    // system's text for any other error.
+    // The same with the error's description (errorDescription in localisation/ErrorText.h).
     static std::string text(std::string_view name, const std::exception& error);
 
     void add(std::string text);

@@ -137,9 +137,9 @@ void StorageTree::apply(std::string_view path, const SharedText* shared, std::in
         if (const auto folder = parent.folders->find(fileName); folder != parent.folders->end()) {
             folder->second.bytes += delta;
             folder->second.count += direction;
+            // The chain ends at the parent, so it stays valid and the emptied folders above go.
             if (folder->second.count < 1) {
                 parent.folders->erase(folder);
-                last_ = Chain{};
             }
             prune();
             return;

@@ -40,8 +40,11 @@ TEST(SharedMimeInfo, PicksTheBestGlob)
     // The heavier "*.TVW" is not, so it wins over the lighter "*.tvw".
     EXPECT_EQ(lookup.mimeType("tvw"), "video/x-tv-heavy");
     EXPECT_EQ(lookup.conformance("tvw"), TypeConformance::movie);
-    // Equal weights: the first line.
+    // Equal weights: the kind tested first, then the first line.
     EXPECT_EQ(lookup.mimeType("tvf"), "image/x-tv-first");
+    EXPECT_EQ(lookup.mimeType("ts"), "video/mp2t");
+    EXPECT_EQ(lookup.conformance("ts"), TypeConformance::movie);
+    EXPECT_EQ(lookup.mimeType("tvo"), "image/x-tv-one");
 }
 
 TEST(SharedMimeInfo, IgnoresWhatIsNotASimpleExtensionOrIsMalformed)
@@ -98,6 +101,7 @@ TEST(SharedMimeInfo, InstalledDatabase)
     EXPECT_EQ(lookup.conformance("c"), TypeConformance::text);
     EXPECT_EQ(lookup.conformance("py"), TypeConformance::text);
     EXPECT_EQ(lookup.conformance("odt"), TypeConformance::content);
+    EXPECT_EQ(lookup.conformance("ts"), TypeConformance::movie);
     EXPECT_EQ(lookup.conformance("zzqx"), TypeConformance::noType);
 }
 

@@ -1,5 +1,9 @@
 #include "core/scan/FileIndexer.h"
 
+#include "core/base/PlatformError.h"
+#include "core/localisation/ErrorText.h"
+#include "core/platform/OpenFilesLimit.h"
+#include "core/scan/FolderWalk.h"
 #include "support/ScanOutcome.h"
 #include "support/TempDir.h"
 
@@ -8,10 +12,12 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -175,9 +181,102 @@ TEST(FileIndexer, PathsTooLongToUseAreReportedAndNeverEntered)
     for (const auto& issue : outcome.issues) {
         issues.insert(issue.text);
     }
-    const std::string description = std::strerror(ENAMETOOLONG);
+    const std::string description = errorDescription(PlatformError(ENAMETOOLONG));
     EXPECT_EQ(issues, (std::set<std::string>{tooLong + " : " + description,
                                              tooLongFolder + " : " + description}));
+    EXPECT_TRUE(outcome.endsWithFinished);
+}
+
+// Lowers the soft limit on open files for the scope of the object.
+class LoweredOpenFiles {
+public:
+    explicit LoweredOpenFiles(rlim_t soft)
+    {
+        EXPECT_EQ(::getrlimit(RLIMIT_NOFILE, &previous_), 0);
+        const rlimit lowered{.rlim_cur = std::min(soft, previous_.rlim_max),
+                             .rlim_max = previous_.rlim_max};
+        EXPECT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    }
+    ~LoweredOpenFiles() { ::setrlimit(RLIMIT_NOFILE, &previous_); }
+    LoweredOpenFiles(const LoweredOpenFiles&) = delete;
+    LoweredOpenFiles& operator=(const LoweredOpenFiles&) = delete;
+
+    rlim_t hard() const { return previous_.rlim_max; }
+
+private:
+    rlimit previous_{};
+};
+
+TEST(FileIndexer, ATreeDeeperThanTheOpenFilesLimitIsWalkedWhole)
+{
+    const TempDir dir;
+    std::set<std::string> written;
+    std::string folder = dir.path();
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    // Files before and after the deeper folder in any listing order, and a side folder left
+    // for after the walk comes back up.
+    for (int level = 0; level < 300; ++level) {
+        for (const char* name : {"a.txt", "z.txt"}) {
+            writeFileAt(fd, name);
+            written.insert(folder + "/" + name);
+        }
+        makeFolderAt(fd, "s");
+        const int side = ::openat(fd, "s", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(side, 0);
+        writeFileAt(side, "f.txt");
+        ::close(side);
+        written.insert(folder + "/s/f.txt");
+        makeFolderAt(fd, "d");
+        const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        ASSERT_GE(child, 0);
+        fd = child;
+        folder += "/d";
+    }
+    ::close(fd);
+
+    const LoweredOpenFiles limit(128);
+    const auto outcome = scanAll(dir.path());
+    EXPECT_EQ(outcome.pathSet(), written);
+    EXPECT_TRUE(outcome.issues.empty()) << outcome.issues.front().text;
+    EXPECT_TRUE(outcome.endsWithFinished);
+
+    EXPECT_EQ(OpenFilesLimit::raise(), limit.hard());
+    rlimit raised{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &raised), 0);
+    EXPECT_EQ(raised.rlim_cur, limit.hard());
+}
+
+TEST(FileIndexer, AClosedFolderReplacedDuringTheWalkIsReportedNotTakenForTheSame)
+{
+    const TempDir dir;
+    // Two chains deeper than the open folders a walk keeps: while it is down the first, "mark"
+    // is closed with the second still to be walked, and is reopened by name on the way back.
+    std::string levels = "d";
+    for (std::size_t level = 1; level < FolderWalk::openLevels + 5; ++level) {
+        levels += "/d";
+    }
+    const std::set<std::string> first{dir.write("mark/one/" + levels + "/f.txt")};
+    const std::set<std::string> second{dir.write("mark/two/" + levels + "/f.txt")};
+    const std::string kept = dir.write("keep.txt");
+    ScanOptions options = unpaused();
+    int opened = 0;
+    options.folderOpener = [&](int parentFd, const char* name) {
+        if (std::string_view(name) == "mark" && ++opened == 2) {
+            std::filesystem::rename(dir / "mark", dir / "moved");
+            dir.write("mark/planted.txt");
+        }
+        return ScanOptions::openFolder(parentFd, name);
+    };
+    ScanCursor cursor = FileIndexer::scan({dir.path()}, false, 0, options);
+    const auto outcome = drain(cursor);
+
+    std::set<std::string> found = outcome.pathSet();
+    EXPECT_EQ(found.erase(kept), 1u);
+    EXPECT_TRUE(found == first || found == second) << found.size() << " files found";
+    EXPECT_EQ(outcome.issues, (std::vector<ScanEvent::Issue>{
+                                  {"mark : " + errorDescription(PlatformError(ENOENT)), 1}}));
     EXPECT_TRUE(outcome.endsWithFinished);
 }
 
