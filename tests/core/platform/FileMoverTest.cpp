@@ -2,6 +2,7 @@
 
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
+#include "core/base/FileSync.h"
 #include "core/base/PlatformError.h"
 #include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
@@ -11,12 +12,15 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -345,14 +349,53 @@ TEST_F(FailingMoveTest, WhenTheSourceCannotBeRemovedOneWholeCopyRemains)
     EXPECT_FALSE(fs::exists(dir / "to/single.txt"));
 }
 
-TEST(FileMover, MovesBetweenRealFileSystems)
+// Syncs that pass before each one fails with EIO, so that a copy breaks part way.
+std::atomic<int> syncsBeforeFailure{0};
+
+int syncFailingPartWay(int fd)
 {
-    std::string whyNot;
-    const auto scratch = test::ScratchFileSystem::mount(whyNot);
-    if (!scratch) {
-        GTEST_SKIP() << "no second file system on this machine: " << whyNot;
+    if (syncsBeforeFailure.fetch_sub(1) <= 0) {
+        errno = EIO;
+        return -1;
     }
+    return ::fsync(fd);
+}
+
+// A mount inside a test's own folder, undone with the object.
+class InnerMount {
+public:
+    InnerMount(const std::string& source, std::string at, const char* type, unsigned long flags)
+        : at_(std::move(at))
+    {
+        EXPECT_EQ(::mount(source.c_str(), at_.c_str(), type, flags, nullptr), 0)
+            << std::strerror(errno);
+    }
+    ~InnerMount() { ::umount2(at_.c_str(), MNT_DETACH); }
+    InnerMount(const InnerMount&) = delete;
+    InnerMount& operator=(const InnerMount&) = delete;
+
+private:
+    std::string at_;
+};
+
+// The build tree's disk and a second, real file system.
+class BetweenDisksTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string whyNot;
+        scratch = test::ScratchFileSystem::mount(whyNot);
+        if (!scratch) {
+            GTEST_SKIP() << "no second file system on this machine: " << whyNot;
+        }
+    }
+
     const test::TempDir dir;
+    std::unique_ptr<test::ScratchFileSystem> scratch;
+};
+
+TEST_F(BetweenDisksTest, MovesAndMovesBack)
+{
     const std::string outside = dir.write("outside.txt", "stays");
     const std::string bundle = makeBundle(dir, outside);
     const auto before = snapshot(bundle);
@@ -375,6 +418,56 @@ TEST(FileMover, MovesBetweenRealFileSystems)
     EXPECT_EQ(platformErrorOf([&] { mover.moveNoReplace(*scratch / "photo.jpg", file); }), EROFS);
     EXPECT_EQ(test::readFile(*scratch / "photo.jpg"), "pixels");
     EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(BetweenDisksTest, AFailedSyncOfTheCopyLeavesTheSourceAndNoCopy)
+{
+    const std::string bundle = makeBundle(dir, dir.write("outside.txt"));
+    const std::string file = dir.write("photo.jpg", "pixels");
+    const auto before = snapshot(bundle);
+    const FileSync::Override failing(&syncFailingPartWay);
+    for (const int passing : {0, 3}) {
+        syncsBeforeFailure = passing;
+        EXPECT_EQ(platformErrorOf(
+                      [&] { FileMover::system().moveNoReplace(bundle, *scratch / "Tool.app"); }),
+                  EIO);
+    }
+    syncsBeforeFailure = 0;
+    EXPECT_EQ(
+        platformErrorOf([&] { FileMover::system().moveNoReplace(file, *scratch / "photo.jpg"); }),
+        EIO);
+    EXPECT_EQ(snapshot(bundle), before);
+    EXPECT_EQ(test::readFile(file), "pixels");
+    EXPECT_EQ(entries(scratch->path()), std::vector<std::string>{});
+}
+
+TEST_F(BetweenDisksTest, AFolderWithAMountInsideIsRefusedAndLeftWhole)
+{
+    const std::string source = dir.makeFolder("Folder");
+    dir.write("Folder/a.txt", "a");
+    dir.write("Folder/z.txt", "z");
+    const std::string inner = dir.makeFolder("Folder/inner");
+    dir.write("elsewhere/shown.txt", "shown");
+    const auto expectRefused = [&] {
+        const auto before = snapshot(source);
+        EXPECT_EQ(
+            fileErrorOf([&] { FileMover::system().moveNoReplace(source, *scratch / "Folder"); }),
+            FileError::unsupported);
+        EXPECT_EQ(snapshot(source), before);
+        EXPECT_EQ(entries(scratch->path()), std::vector<std::string>{});
+    };
+    {
+        const InnerMount disk("tmpfs", inner, "tmpfs", 0);
+        dir.write("Folder/inner/own.txt", "on a disk of its own");
+        expectRefused();
+    }
+    {
+        // The same disk shown a second time: its items live elsewhere and stay there.
+        const InnerMount bound(dir / "elsewhere", inner, nullptr, MS_BIND);
+        expectRefused();
+    }
+    EXPECT_EQ(test::readFile(dir / "elsewhere/shown.txt"), "shown");
+    EXPECT_EQ(entries(inner), std::vector<std::string>{});
 }
 
 } // namespace

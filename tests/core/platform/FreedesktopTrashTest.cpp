@@ -1,5 +1,6 @@
 #include "core/platform/FreedesktopTrash.h"
 
+#include "core/base/FileSync.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
@@ -32,6 +33,12 @@ namespace fs = std::filesystem;
 
 // 2024-03-05 14:07:09 UTC; the tests run with TZ=UTC0.
 constexpr std::time_t deletionTime = 1709647629;
+
+int failingSync(int)
+{
+    errno = EIO;
+    return -1;
+}
 
 mode_t permissions(const std::string& path)
 {
@@ -223,6 +230,10 @@ TEST_F(FreedesktopTrashTest, AFailedMoveLeavesTheItemAndNoInfoFile)
         FileMover::Hooks{[](const std::string&, const std::string&) { return EACCES; }, {}});
     EXPECT_EQ(platformErrorOf([&] { makeTrash(refusing).trash(item); }), EACCES);
     EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(dir / "missing.txt"); }), ENOENT);
+    {
+        const FileSync::Override failing(&failingSync); // the info file never reaches the disk
+        EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(item); }), EIO);
+    }
     EXPECT_EQ(test::readFile(item), "x");
     EXPECT_EQ(entries(home("info")), std::vector<std::string>{});
     EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
@@ -339,6 +350,16 @@ TEST_F(VolumeTrashTest, RefusesRatherThanCopyingToTheHomeTrash)
 
     EXPECT_EQ(test::readFile(item), "pixels");
     EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
+}
+
+TEST_F(VolumeTrashTest, AHomeTrashThatIsNoFolderNeverSendsItsDisksItemsElsewhere)
+{
+    const EnvironmentVariable scratchData{"XDG_DATA_HOME", volume("data")};
+    scratch->root().write("data/Trash", "not a folder");
+    const std::string item = scratch->root().write("photo.jpg", "pixels");
+    EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(item); }), ENOTDIR);
+    EXPECT_EQ(test::readFile(item), "pixels");
+    EXPECT_EQ(entries(scratch->path()), (std::vector<std::string>{"data", "photo.jpg"}));
 }
 
 } // namespace
