@@ -74,13 +74,14 @@ int realRename(const std::string& source, const std::string& target)
                : errno;
 }
 
-// A mover that finds `source` on another file system, as a move to an external disk does.
+// A mover that finds every folder on a disk of its own, as a move to an external disk does.
 FileMover::Hooks
-acrossDisks(const std::string& source,
-            std::function<void(FileMover::Stage, std::string_view)> checkpoint = {})
+acrossDisks(std::function<void(FileMover::Stage, std::string_view)> checkpoint = {})
 {
-    return {[source](const std::string& from, const std::string& to) {
-                return from == source ? EXDEV : realRename(from, to);
+    return {[](const std::string& from, const std::string& to) {
+                return fs::path(from).parent_path() != fs::path(to).parent_path()
+                           ? EXDEV
+                           : realRename(from, to);
             },
             std::move(checkpoint)};
 }
@@ -104,68 +105,45 @@ std::string makeBundle(const test::TempDir& dir, const std::string& outsideFile)
     return bundle;
 }
 
-TEST(FileMover, RenamesWithoutEverReplacing)
+TEST(FileMover, RenamesWithoutEverReplacingAlsoWhereTheFileSystemLacksNoReplace)
 {
-    const test::TempDir dir;
-    const FileMover& mover = FileMover::system();
-    const std::string source = dir.write("a.txt", "mine");
-    mover.moveNoReplace(source, dir / "b.txt");
-    EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
-    EXPECT_FALSE(fs::exists(source));
-
-    const std::string other = dir.write("c.txt", "theirs");
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", other); }),
-              FileError::collision);
-    ASSERT_EQ(::symlink("nowhere", (dir / "dangling").c_str()), 0);
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", dir / "dangling"); }),
-              FileError::collision);
-    dir.makeFolder("folder/inner");
-    dir.makeFolder("empty");
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "folder", dir / "empty"); }),
-              FileError::collision);
-    EXPECT_EQ(platformErrorOf([&] { mover.moveNoReplace(dir / "missing", dir / "x"); }), ENOENT);
-
-    EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
-    EXPECT_EQ(test::readFile(other), "theirs");
-    EXPECT_EQ(fs::read_symlink(dir / "dangling"), "nowhere");
-    EXPECT_TRUE(fs::exists(dir / "folder/inner"));
-    EXPECT_TRUE(fs::is_empty(dir / "empty"));
-    EXPECT_EQ(fileErrorOf([&] { mover.renameNoReplace(dir / "b.txt", other); }),
-              FileError::collision);
-}
-
-TEST(FileMover, FallsBackWhereTheFileSystemLacksNoReplace)
-{
-    const test::TempDir dir;
     int calls = 0;
-    const FileMover mover(
+    const FileMover lacking(
         FileMover::Hooks{.renameNoReplace = [&calls](const std::string&, const std::string&) {
             ++calls;
             return EINVAL;
         }});
-    const std::string source = dir.write("a.txt", "mine");
-    const ino_t inode = lstatOf(source).st_ino;
-    mover.moveNoReplace(source, dir / "b.txt");
-    EXPECT_EQ(lstatOf(dir / "b.txt").st_ino, inode);
-    EXPECT_FALSE(fs::exists(source));
+    for (const FileMover* mover : {&FileMover::system(), &lacking}) {
+        const test::TempDir dir;
+        const std::string source = dir.write("a.txt", "mine");
+        const ino_t inode = lstatOf(source).st_ino;
+        mover->moveNoReplace(source, dir / "b.txt");
+        EXPECT_EQ(lstatOf(dir / "b.txt").st_ino, inode);
+        EXPECT_FALSE(fs::exists(source));
 
-    dir.write("c.txt", "theirs");
-    ASSERT_EQ(::symlink("nowhere", (dir / "dangling").c_str()), 0);
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", dir / "c.txt"); }),
-              FileError::collision);
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", dir / "dangling"); }),
-              FileError::collision);
-    dir.write("folder/inner.txt", "inside");
-    dir.makeFolder("empty");
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "folder", dir / "empty"); }),
-              FileError::collision);
-    mover.moveNoReplace(dir / "folder", dir / "moved");
+        const std::string other = dir.write("c.txt", "theirs");
+        EXPECT_EQ(fileErrorOf([&] { mover->moveNoReplace(dir / "b.txt", other); }),
+                  FileError::collision);
+        EXPECT_EQ(fileErrorOf([&] { mover->renameNoReplace(dir / "b.txt", other); }),
+                  FileError::collision);
+        ASSERT_EQ(::symlink("nowhere", (dir / "dangling").c_str()), 0);
+        EXPECT_EQ(fileErrorOf([&] { mover->moveNoReplace(dir / "b.txt", dir / "dangling"); }),
+                  FileError::collision);
+        dir.write("folder/inner.txt", "inside");
+        dir.makeFolder("empty");
+        EXPECT_EQ(fileErrorOf([&] { mover->moveNoReplace(dir / "folder", dir / "empty"); }),
+                  FileError::collision);
+        EXPECT_EQ(platformErrorOf([&] { mover->moveNoReplace(dir / "missing", dir / "x"); }),
+                  ENOENT);
+        mover->moveNoReplace(dir / "folder", dir / "moved");
 
-    EXPECT_EQ(calls, 5);
-    EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
-    EXPECT_EQ(test::readFile(dir / "c.txt"), "theirs");
-    EXPECT_EQ(test::readFile(dir / "moved/inner.txt"), "inside");
-    EXPECT_TRUE(fs::is_empty(dir / "empty"));
+        EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
+        EXPECT_EQ(test::readFile(other), "theirs");
+        EXPECT_EQ(fs::read_symlink(dir / "dangling"), "nowhere");
+        EXPECT_EQ(test::readFile(dir / "moved/inner.txt"), "inside");
+        EXPECT_TRUE(fs::is_empty(dir / "empty"));
+    }
+    EXPECT_EQ(calls, 7);
 }
 
 TEST(FileMover, CopiesAFileToAnotherDiskWithItsModeTimesAndAttributes)
@@ -181,7 +159,7 @@ TEST(FileMover, CopiesAFileToAnotherDiskWithItsModeTimesAndAttributes)
     const struct timespec times[2] = {{1500000000, 111}, {1600000000, 222}};
     ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
     const std::string target = dir.makeFolder("to") + "/photo.jpg";
-    const FileMover mover(acrossDisks(source));
+    const FileMover mover(acrossDisks());
 
     dir.write("to/taken.jpg", "theirs");
     EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(source, dir / "to/taken.jpg"); }),
@@ -213,7 +191,7 @@ TEST(FileMover, CopiesAFolderToAnotherDiskKeepingLinksAsLinks)
     const auto before = snapshot(bundle);
     const std::string target = dir.makeFolder("to") + "/Tool.app";
 
-    FileMover(acrossDisks(bundle)).moveNoReplace(bundle, target);
+    FileMover(acrossDisks()).moveNoReplace(bundle, target);
 
     EXPECT_FALSE(fs::exists(fs::symlink_status(bundle)));
     EXPECT_EQ(snapshot(target), before);
@@ -248,7 +226,7 @@ protected:
 
 TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
 {
-    const FileMover failing(acrossDisks(source, [](FileMover::Stage stage, std::string_view name) {
+    const FileMover failing(acrossDisks([](FileMover::Stage stage, std::string_view name) {
         if (stage == FileMover::Stage::copying && name == "c") {
             throw PlatformError(EIO, "test");
         }
@@ -257,7 +235,7 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
     expectUntouched();
 
     std::stop_source stop;
-    const FileMover cancelled(acrossDisks(source, [&stop](FileMover::Stage, std::string_view name) {
+    const FileMover cancelled(acrossDisks([&stop](FileMover::Stage, std::string_view name) {
         if (name == "b.txt") {
             stop.request_stop();
         }
@@ -266,7 +244,7 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
     expectUntouched();
 
     // A disk that fills up in the middle of a file: writes past the limit fail with EFBIG.
-    const FileMover mover(acrossDisks(source));
+    const FileMover mover(acrossDisks());
     rlimit previous{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -287,7 +265,7 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
 TEST_F(FailingMoveTest, ASourceChangedDuringTheCopyIsKeptAndTheCopyDropped)
 {
     const auto writeDuringCopy = [this](std::string_view when, std::string_view file) {
-        return FileMover(acrossDisks(source, [=, this](FileMover::Stage, std::string_view name) {
+        return FileMover(acrossDisks([=, this](FileMover::Stage, std::string_view name) {
             if (name == when) {
                 dir.write("Tool.app/" + std::string(file), "changed");
             }
@@ -306,7 +284,7 @@ TEST_F(FailingMoveTest, ASourceChangedDuringTheCopyIsKeptAndTheCopyDropped)
 
 TEST_F(FailingMoveTest, ATargetTakenDuringTheCopyIsNeverReplaced)
 {
-    const FileMover mover(acrossDisks(source, [this](FileMover::Stage, std::string_view name) {
+    const FileMover mover(acrossDisks([this](FileMover::Stage, std::string_view name) {
         if (name == "d.txt") {
             dir.write("to/Tool.app", "someone else's");
         }
@@ -320,7 +298,7 @@ TEST_F(FailingMoveTest, ATargetTakenDuringTheCopyIsNeverReplaced)
 TEST_F(FailingMoveTest, WhenTheSourceCannotBeRemovedOneWholeCopyRemains)
 {
     const auto failingAt = [this](std::string_view failing) {
-        return FileMover(acrossDisks(source, [=](FileMover::Stage stage, std::string_view name) {
+        return FileMover(acrossDisks([=](FileMover::Stage stage, std::string_view name) {
             if (stage == FileMover::Stage::removingSource && name == failing) {
                 throw PlatformError(EIO, "test");
             }
@@ -337,16 +315,10 @@ TEST_F(FailingMoveTest, WhenTheSourceCannotBeRemovedOneWholeCopyRemains)
     EXPECT_TRUE(fs::exists(source + "/b.txt"));
 
     const std::string file = dir.write("single.txt", "one");
-    EXPECT_EQ(platformErrorOf([&] {
-                  FileMover(acrossDisks(file, [](FileMover::Stage stage, std::string_view) {
-                      if (stage == FileMover::Stage::removingSource) {
-                          throw PlatformError(EIO, "test");
-                      }
-                  })).moveNoReplace(file, dir / "to/single.txt");
-              }),
+    EXPECT_EQ(platformErrorOf([&] { failingAt("single.txt").moveNoReplace(file, dir / "to/x"); }),
               EIO);
     EXPECT_EQ(test::readFile(file), "one");
-    EXPECT_FALSE(fs::exists(dir / "to/single.txt"));
+    EXPECT_FALSE(fs::exists(dir / "to/x"));
 }
 
 // Syncs that pass before each one fails with EIO, so that a copy breaks part way.
