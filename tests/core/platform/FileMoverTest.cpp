@@ -146,29 +146,31 @@ TEST(FileMover, RenamesWithoutEverReplacingAlsoWhereTheFileSystemLacksNoReplace)
     EXPECT_EQ(calls, 7);
 }
 
-TEST(FileMover, CopiesAFileToAnotherDiskWithItsModeTimesAndAttributes)
+TEST(FileMover, CopiesToAnotherDiskWithModesTimesAttributesAndLinksAsLinks)
 {
     const test::TempDir dir;
+    const std::string outside = dir.write("outside.txt", "not to be copied");
+    const std::string bundle = makeBundle(dir, outside);
+    const auto before = snapshot(bundle);
     std::string content;
     for (int i = 0; i < 400000; ++i) {
         content += static_cast<char>('a' + i % 23);
     }
-    const std::string source = dir.write("from/photo.jpg", content);
+    const std::string source = dir.write("photo.jpg", content);
     ASSERT_EQ(::chmod(source.c_str(), 0640), 0);
     const bool withAttribute = ::setxattr(source.c_str(), "user.tollenvane", "kept", 4, 0) == 0;
     const struct timespec times[2] = {{1500000000, 111}, {1600000000, 222}};
     ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
-    const std::string target = dir.makeFolder("to") + "/photo.jpg";
+    const std::string target = dir / "to/photo.jpg";
     const FileMover mover(acrossDisks());
 
     dir.write("to/taken.jpg", "theirs");
     EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(source, dir / "to/taken.jpg"); }),
               FileError::collision);
-    EXPECT_EQ(test::readFile(dir / "to/taken.jpg"), "theirs");
     mover.moveNoReplace(source, target);
+    mover.moveNoReplace(bundle, dir / "to/Tool.app");
 
     const struct stat copy = lstatOf(target); // before reading it changes its access time
-    EXPECT_FALSE(fs::exists(source));
     EXPECT_EQ(test::readFile(target), content);
     EXPECT_EQ(copy.st_mode & 07777, 0640u);
     EXPECT_EQ(copy.st_atim.tv_sec, 1500000000);
@@ -180,24 +182,13 @@ TEST(FileMover, CopiesAFileToAnotherDiskWithItsModeTimesAndAttributes)
         EXPECT_EQ(::getxattr(target.c_str(), "user.tollenvane", value.data(), value.size()), 4);
         EXPECT_EQ(value.substr(0, 4), "kept");
     }
-    EXPECT_EQ(entries(dir / "to"), (std::vector<std::string>{"photo.jpg", "taken.jpg"}));
-}
-
-TEST(FileMover, CopiesAFolderToAnotherDiskKeepingLinksAsLinks)
-{
-    const test::TempDir dir;
-    const std::string outside = dir.write("outside.txt", "not to be copied");
-    const std::string bundle = makeBundle(dir, outside);
-    const auto before = snapshot(bundle);
-    const std::string target = dir.makeFolder("to") + "/Tool.app";
-
-    FileMover(acrossDisks()).moveNoReplace(bundle, target);
-
+    EXPECT_EQ(snapshot(dir / "to/Tool.app"), before);
+    EXPECT_FALSE(fs::exists(source));
     EXPECT_FALSE(fs::exists(fs::symlink_status(bundle)));
-    EXPECT_EQ(snapshot(target), before);
-    EXPECT_TRUE(fs::is_symlink(target + "/outside"));
     EXPECT_EQ(test::readFile(outside), "not to be copied");
-    EXPECT_EQ(entries(dir / "to"), std::vector<std::string>{"Tool.app"});
+    EXPECT_EQ(test::readFile(dir / "to/taken.jpg"), "theirs");
+    EXPECT_EQ(entries(dir / "to"),
+              (std::vector<std::string>{"Tool.app", "photo.jpg", "taken.jpg"}));
 }
 
 // A bundle of three files, copied to "to" across a simulated disk boundary.

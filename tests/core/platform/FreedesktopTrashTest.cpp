@@ -167,6 +167,14 @@ TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtension)
     EXPECT_EQ(entries(home("info")).size(), entries(home("files")).size());
     EXPECT_TRUE(info("report 3.pdf")
                     .starts_with("[Trash Info]\nPath=" + dir.path() + "/from/report.pdf\n"));
+
+    // An item whose info file is gone, and an info file without its item, keep their names.
+    dir.write("data/Trash/files/a.txt", "orphan");
+    dir.write("data/Trash/info/a 2.txt.trashinfo", "stale");
+    EXPECT_EQ(trashAnother("a.txt", "mine"), "a 3.txt");
+    EXPECT_EQ(test::readFile(home("files/a.txt")), "orphan");
+    EXPECT_EQ(test::readFile(home("info/a 2.txt.trashinfo")), "stale");
+    EXPECT_FALSE(fs::exists(home("info/a.txt.trashinfo")));
 }
 
 TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
@@ -189,20 +197,6 @@ TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
     EXPECT_TRUE(second.ends_with("é 2.jpeg"));
     EXPECT_EQ(test::readFile(home("files/" + first)), "1");
     EXPECT_EQ(test::readFile(home("files/" + second)), "2");
-}
-
-TEST_F(FreedesktopTrashTest, SkipsOrphansAndInfoFilesOfOthers)
-{
-    dir.write("data/Trash/files/a.txt", "orphan");
-    dir.write("data/Trash/info/a 2.txt.trashinfo", "stale");
-    const std::string item = dir.write("a.txt", "mine");
-
-    EXPECT_EQ(makeTrash().trash(item), home("files/a 3.txt"));
-    EXPECT_EQ(test::readFile(home("files/a.txt")), "orphan");
-    EXPECT_EQ(test::readFile(home("info/a 2.txt.trashinfo")), "stale");
-    EXPECT_EQ(test::readFile(home("files/a 3.txt")), "mine");
-    EXPECT_EQ(entries(home("info")),
-              (std::vector<std::string>{"a 2.txt.trashinfo", "a 3.txt.trashinfo"}));
 }
 
 TEST_F(FreedesktopTrashTest, ReturnsTheCanonicalPathWhenTheDataFolderIsALink)
@@ -299,34 +293,26 @@ protected:
     std::unique_ptr<test::ScratchFileSystem> scratch;
 };
 
-TEST_F(VolumeTrashTest, UsesATrashOfItsOwnAtTheTopOfTheDisk)
-{
-    const std::string item = scratch->root().write("a/b c/photo.jpg", "pixels");
-    const std::string own = volume(".Trash-" + user);
-
-    EXPECT_EQ(makeTrash().trash(item), own + "/files/photo.jpg");
-    EXPECT_EQ(test::readFile(own + "/info/photo.jpg.trashinfo"),
-              "[Trash Info]\nPath=a/b%20c/photo.jpg\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(own), 0700u);
-    EXPECT_FALSE(fs::exists(item));
-    EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
-}
-
-TEST_F(VolumeTrashTest, AnAdministratorsTrashCountsOnlyWithTheStickyBitAndNoLink)
+TEST_F(VolumeTrashTest, UsesAnAdministratorsTrashOnlyWithTheStickyBitAndNoLinkElseItsOwn)
 {
     const FreedesktopTrash trash = makeTrash();
     const std::string decoy = scratch->root().makeFolder("decoy");
     ASSERT_EQ(::chmod(decoy.c_str(), 01777), 0);
     ASSERT_EQ(::symlink(decoy.c_str(), volume(".Trash").c_str()), 0);
-    EXPECT_EQ(trash.trash(scratch->root().write("one.txt")),
-              volume(".Trash-" + user + "/files/one.txt"));
+    const std::string own = volume(".Trash-" + user);
+    const std::string item = scratch->root().write("a/b c/one.txt", "x");
+    EXPECT_EQ(trash.trash(item), own + "/files/one.txt");
+    EXPECT_EQ(test::readFile(own + "/info/one.txt.trashinfo"),
+              "[Trash Info]\nPath=a/b%20c/one.txt\nDeletionDate=2024-03-05T14:07:09\n");
+    EXPECT_EQ(permissions(own), 0700u);
+    EXPECT_FALSE(fs::exists(item));
     EXPECT_EQ(entries(decoy), std::vector<std::string>{});
+    EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
 
     ASSERT_EQ(::unlink(volume(".Trash").c_str()), 0);
     scratch->root().makeFolder(".Trash");
     ASSERT_EQ(::chmod(volume(".Trash").c_str(), 0777), 0);
-    EXPECT_EQ(trash.trash(scratch->root().write("two.txt")),
-              volume(".Trash-" + user + "/files/two.txt"));
+    EXPECT_EQ(trash.trash(scratch->root().write("two.txt")), own + "/files/two.txt");
     EXPECT_EQ(entries(volume(".Trash")), std::vector<std::string>{});
 
     ASSERT_EQ(::chmod(volume(".Trash").c_str(), 01777), 0);
