@@ -234,15 +234,11 @@ TEST_F(FreedesktopTrashTest, AFailedMoveLeavesTheItemAndNoInfoFile)
 
     // A name taken between the check and the rename: the next one is used.
     int calls = 0;
-    const FileMover racing(
-        FileMover::Hooks{[&calls](const std::string& from, const std::string& to) {
-                             return ++calls == 1 ? EEXIST
-                                                 : (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD,
-                                                                to.c_str(), RENAME_NOREPLACE) == 0
-                                                        ? 0
-                                                        : errno);
-                         },
-                         {}});
+    const FileMover racing(FileMover::Hooks{
+        [&calls](const std::string& from, const std::string& to) {
+            return ++calls == 1 ? EEXIST : (::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno);
+        },
+        {}});
     EXPECT_EQ(makeTrash(racing).trash(item), home("files/x 2.txt"));
     EXPECT_EQ(entries(home("info")), std::vector<std::string>{"x 2.txt.trashinfo"});
 }
