@@ -97,37 +97,30 @@ protected:
     const EnvironmentVariable zone{"TZ", "UTC0"};
 };
 
-TEST_F(FreedesktopTrashTest, TrashesAFileAndABundleIntoTheHomeTrash)
+TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLocalDate)
 {
+    ASSERT_TRUE(std::regex_match(dir.path(), std::regex("[A-Za-z0-9/._~-]+")))
+        << "the expected text below assumes a plain temporary folder";
     const FreedesktopTrash trash = makeTrash();
-    const std::string photo = dir.write("Pictures/photo.jpg", "pixels");
+    const std::string photo = dir.write("My Files/été 100%+#.jpg", "pixels");
     dir.write("Apps/Tool.app/Contents/Info.plist", "<plist/>");
 
-    EXPECT_EQ(trash.trash(photo), home("files/photo.jpg"));
+    EXPECT_EQ(trash.trash(photo), home("files/été 100%+#.jpg"));
     EXPECT_EQ(trash.trash(dir / "Apps/Tool.app/"), home("files/Tool.app"));
 
     EXPECT_FALSE(fs::exists(photo));
     EXPECT_FALSE(fs::exists(dir / "Apps/Tool.app"));
-    EXPECT_EQ(test::readFile(home("files/photo.jpg")), "pixels");
+    EXPECT_EQ(test::readFile(home("files/été 100%+#.jpg")), "pixels");
     EXPECT_EQ(test::readFile(home("files/Tool.app/Contents/Info.plist")), "<plist/>");
+    EXPECT_EQ(info("été 100%+#.jpg"), "[Trash Info]\nPath=" + dir.path() +
+                                          "/My%20Files/%C3%A9t%C3%A9%20100%25%2B%23.jpg\n"
+                                          "DeletionDate=2024-03-05T14:07:09\n");
     EXPECT_EQ(info("Tool.app"), "[Trash Info]\nPath=" + dir.path() +
                                     "/Apps/Tool.app\nDeletionDate=2024-03-05T14:07:09\n");
     EXPECT_EQ(permissions(home("")), 0700u);
     EXPECT_EQ(permissions(home("files")), 0700u);
     EXPECT_EQ(permissions(home("info")), 0700u);
-    EXPECT_EQ(permissions(home("info/photo.jpg.trashinfo")), 0600u);
-}
-
-TEST_F(FreedesktopTrashTest, WritesThePathPercentEncodedAndTheDateInLocalTime)
-{
-    ASSERT_TRUE(std::regex_match(dir.path(), std::regex("[A-Za-z0-9/._~-]+")))
-        << "the expected text below assumes a plain temporary folder";
-    const std::string item = dir.write("My Files/été 100%+#.txt", "x");
-
-    EXPECT_EQ(makeTrash().trash(item), home("files/été 100%+#.txt"));
-    EXPECT_EQ(info("été 100%+#.txt"), "[Trash Info]\nPath=" + dir.path() +
-                                          "/My%20Files/%C3%A9t%C3%A9%20100%25%2B%23.txt\n"
-                                          "DeletionDate=2024-03-05T14:07:09\n");
+    EXPECT_EQ(permissions(home("info/Tool.app.trashinfo")), 0600u);
 
     const EnvironmentVariable paris{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
     dir.write("later.txt");
