@@ -2,6 +2,7 @@
 
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
+#include "core/base/FileStatus.h"
 #include "core/base/FileSync.h"
 #include "core/base/PlatformError.h"
 #include "support/Errors.h"
@@ -427,6 +428,9 @@ TEST_F(BetweenDisksTest, AFolderWithAMountInsideIsRefusedAndLeftWhole)
     {
         // The same disk shown a second time: its items live elsewhere and stay there.
         const InnerMount bound(dir / "elsewhere", inner, nullptr, MS_BIND);
+        if (!FileStatus::read(inner).mountRoot) {
+            GTEST_SKIP() << "this kernel does not mark the root of a mount";
+        }
         expectRefused();
     }
     EXPECT_EQ(test::readFile(dir / "elsewhere/shown.txt"), "shown");
