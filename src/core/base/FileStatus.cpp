@@ -32,6 +32,7 @@ int statxAt(int folderFd, const char* name, FileStatus& out, int flags = 0)
     out.inode = raw.stx_ino;
     out.modified = timestamp(raw.stx_mtime);
     out.changed = timestamp(raw.stx_ctime);
+    out.mountRoot = (raw.stx_attributes_mask & raw.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
     if ((raw.stx_mask & STATX_BTIME) != 0) {
         out.born = timestamp(raw.stx_btime);
     }

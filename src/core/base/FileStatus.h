@@ -26,6 +26,9 @@ struct FileStatus {
     Timestamp modified;
     Timestamp changed;
     std::optional<Timestamp> born;
+    // The root of a mount, a bind mount of the same disk included; false where the kernel
+    // does not tell.
+    bool mountRoot = false;
 
     bool isRegular() const { return S_ISREG(mode); }
     bool isDirectory() const { return S_ISDIR(mode); }

@@ -3,6 +3,7 @@
 #include "core/base/AtomicFile.h"
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
+#include "core/base/FileStatus.h"
 #include "core/base/FileSync.h"
 #include "core/base/FolderNames.h"
 #include "core/base/Path.h"
@@ -179,6 +180,10 @@ SourceItem openSource(int parentFd, const std::string& name, const CopyContext& 
     }
     const Stat opened = statOf(item.fd.get());
     requireSameItem(opened, item.status);
+    // A bind mount of this same disk shows items that belong elsewhere.
+    if (FileStatus::ofDescriptor(item.fd.get()).mountRoot) {
+        throw FileError(FileError::unsupported);
+    }
     item.status = opened; // its change time, taken before anything is read
     if (S_ISREG(opened.st_mode) &&
         ::fcntl(item.fd.get(), F_SETFL, ::fcntl(item.fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) {

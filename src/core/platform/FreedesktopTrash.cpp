@@ -137,10 +137,8 @@ std::optional<dev_t> nearestExistingDevice(std::string path)
 
 bool isMountRoot(const std::string& folder)
 {
-    struct statx status {};
-    return ::statx(AT_FDCWD, folder.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, 0, &status) ==
-               0 &&
-           (status.stx_attributes_mask & status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    const auto status = FileStatus::tryRead(folder);
+    return status && status->mountRoot;
 }
 
 // The top of the file system holding `folder` (canonical): the last folder upwards on the same

@@ -2,6 +2,8 @@
 
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
+#include "core/base/FileStatus.h"
+#include "core/base/FileSync.h"
 #include "core/base/PlatformError.h"
 #include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
@@ -11,12 +13,15 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -70,13 +75,14 @@ int realRename(const std::string& source, const std::string& target)
                : errno;
 }
 
-// A mover that finds `source` on another file system, as a move to an external disk does.
+// A mover that finds every folder on a disk of its own, as a move to an external disk does.
 FileMover::Hooks
-acrossDisks(const std::string& source,
-            std::function<void(FileMover::Stage, std::string_view)> checkpoint = {})
+acrossDisks(std::function<void(FileMover::Stage, std::string_view)> checkpoint = {})
 {
-    return {[source](const std::string& from, const std::string& to) {
-                return from == source ? EXDEV : realRename(from, to);
+    return {[](const std::string& from, const std::string& to) {
+                return fs::path(from).parent_path() != fs::path(to).parent_path()
+                           ? EXDEV
+                           : realRename(from, to);
             },
             std::move(checkpoint)};
 }
@@ -100,93 +106,72 @@ std::string makeBundle(const test::TempDir& dir, const std::string& outsideFile)
     return bundle;
 }
 
-TEST(FileMover, RenamesWithoutEverReplacing)
+TEST(FileMover, RenamesWithoutEverReplacingAlsoWhereTheFileSystemLacksNoReplace)
 {
-    const test::TempDir dir;
-    const FileMover& mover = FileMover::system();
-    const std::string source = dir.write("a.txt", "mine");
-    mover.moveNoReplace(source, dir / "b.txt");
-    EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
-    EXPECT_FALSE(fs::exists(source));
-
-    const std::string other = dir.write("c.txt", "theirs");
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", other); }),
-              FileError::collision);
-    ASSERT_EQ(::symlink("nowhere", (dir / "dangling").c_str()), 0);
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", dir / "dangling"); }),
-              FileError::collision);
-    dir.makeFolder("folder/inner");
-    dir.makeFolder("empty");
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "folder", dir / "empty"); }),
-              FileError::collision);
-    EXPECT_EQ(platformErrorOf([&] { mover.moveNoReplace(dir / "missing", dir / "x"); }), ENOENT);
-
-    EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
-    EXPECT_EQ(test::readFile(other), "theirs");
-    EXPECT_EQ(fs::read_symlink(dir / "dangling"), "nowhere");
-    EXPECT_TRUE(fs::exists(dir / "folder/inner"));
-    EXPECT_TRUE(fs::is_empty(dir / "empty"));
-    EXPECT_EQ(fileErrorOf([&] { mover.renameNoReplace(dir / "b.txt", other); }),
-              FileError::collision);
-}
-
-TEST(FileMover, FallsBackWhereTheFileSystemLacksNoReplace)
-{
-    const test::TempDir dir;
     int calls = 0;
-    const FileMover mover(
+    const FileMover lacking(
         FileMover::Hooks{.renameNoReplace = [&calls](const std::string&, const std::string&) {
             ++calls;
             return EINVAL;
         }});
-    const std::string source = dir.write("a.txt", "mine");
-    const ino_t inode = lstatOf(source).st_ino;
-    mover.moveNoReplace(source, dir / "b.txt");
-    EXPECT_EQ(lstatOf(dir / "b.txt").st_ino, inode);
-    EXPECT_FALSE(fs::exists(source));
+    for (const FileMover* mover : {&FileMover::system(), &lacking}) {
+        const test::TempDir dir;
+        const std::string source = dir.write("a.txt", "mine");
+        const ino_t inode = lstatOf(source).st_ino;
+        mover->moveNoReplace(source, dir / "b.txt");
+        EXPECT_EQ(lstatOf(dir / "b.txt").st_ino, inode);
+        EXPECT_FALSE(fs::exists(source));
 
-    dir.write("c.txt", "theirs");
-    ASSERT_EQ(::symlink("nowhere", (dir / "dangling").c_str()), 0);
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", dir / "c.txt"); }),
-              FileError::collision);
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "b.txt", dir / "dangling"); }),
-              FileError::collision);
-    dir.write("folder/inner.txt", "inside");
-    dir.makeFolder("empty");
-    EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(dir / "folder", dir / "empty"); }),
-              FileError::collision);
-    mover.moveNoReplace(dir / "folder", dir / "moved");
+        const std::string other = dir.write("c.txt", "theirs");
+        EXPECT_EQ(fileErrorOf([&] { mover->moveNoReplace(dir / "b.txt", other); }),
+                  FileError::collision);
+        EXPECT_EQ(fileErrorOf([&] { mover->renameNoReplace(dir / "b.txt", other); }),
+                  FileError::collision);
+        ASSERT_EQ(::symlink("nowhere", (dir / "dangling").c_str()), 0);
+        EXPECT_EQ(fileErrorOf([&] { mover->moveNoReplace(dir / "b.txt", dir / "dangling"); }),
+                  FileError::collision);
+        dir.write("folder/inner.txt", "inside");
+        dir.makeFolder("empty");
+        EXPECT_EQ(fileErrorOf([&] { mover->moveNoReplace(dir / "folder", dir / "empty"); }),
+                  FileError::collision);
+        EXPECT_EQ(platformErrorOf([&] { mover->moveNoReplace(dir / "missing", dir / "x"); }),
+                  ENOENT);
+        mover->moveNoReplace(dir / "folder", dir / "moved");
 
-    EXPECT_EQ(calls, 5);
-    EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
-    EXPECT_EQ(test::readFile(dir / "c.txt"), "theirs");
-    EXPECT_EQ(test::readFile(dir / "moved/inner.txt"), "inside");
-    EXPECT_TRUE(fs::is_empty(dir / "empty"));
+        EXPECT_EQ(test::readFile(dir / "b.txt"), "mine");
+        EXPECT_EQ(test::readFile(other), "theirs");
+        EXPECT_EQ(fs::read_symlink(dir / "dangling"), "nowhere");
+        EXPECT_EQ(test::readFile(dir / "moved/inner.txt"), "inside");
+        EXPECT_TRUE(fs::is_empty(dir / "empty"));
+    }
+    EXPECT_EQ(calls, 7);
 }
 
-TEST(FileMover, CopiesAFileToAnotherDiskWithItsModeTimesAndAttributes)
+TEST(FileMover, CopiesToAnotherDiskWithModesTimesAttributesAndLinksAsLinks)
 {
     const test::TempDir dir;
+    const std::string outside = dir.write("outside.txt", "not to be copied");
+    const std::string bundle = makeBundle(dir, outside);
+    const auto before = snapshot(bundle);
     std::string content;
     for (int i = 0; i < 400000; ++i) {
         content += static_cast<char>('a' + i % 23);
     }
-    const std::string source = dir.write("from/photo.jpg", content);
+    const std::string source = dir.write("photo.jpg", content);
     ASSERT_EQ(::chmod(source.c_str(), 0640), 0);
     const bool withAttribute = ::setxattr(source.c_str(), "user.tollenvane", "kept", 4, 0) == 0;
     const struct timespec times[2] = {{1500000000, 111}, {1600000000, 222}};
     ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
-    const std::string target = dir.makeFolder("to") + "/photo.jpg";
-    const FileMover mover(acrossDisks(source));
+    const std::string target = dir / "to/photo.jpg";
+    const FileMover mover(acrossDisks());
 
     dir.write("to/taken.jpg", "theirs");
     EXPECT_EQ(fileErrorOf([&] { mover.moveNoReplace(source, dir / "to/taken.jpg"); }),
               FileError::collision);
-    EXPECT_EQ(test::readFile(dir / "to/taken.jpg"), "theirs");
     mover.moveNoReplace(source, target);
+    mover.moveNoReplace(bundle, dir / "to/Tool.app");
 
     const struct stat copy = lstatOf(target); // before reading it changes its access time
-    EXPECT_FALSE(fs::exists(source));
     EXPECT_EQ(test::readFile(target), content);
     EXPECT_EQ(copy.st_mode & 07777, 0640u);
     EXPECT_EQ(copy.st_atim.tv_sec, 1500000000);
@@ -198,24 +183,13 @@ TEST(FileMover, CopiesAFileToAnotherDiskWithItsModeTimesAndAttributes)
         EXPECT_EQ(::getxattr(target.c_str(), "user.tollenvane", value.data(), value.size()), 4);
         EXPECT_EQ(value.substr(0, 4), "kept");
     }
-    EXPECT_EQ(entries(dir / "to"), (std::vector<std::string>{"photo.jpg", "taken.jpg"}));
-}
-
-TEST(FileMover, CopiesAFolderToAnotherDiskKeepingLinksAsLinks)
-{
-    const test::TempDir dir;
-    const std::string outside = dir.write("outside.txt", "not to be copied");
-    const std::string bundle = makeBundle(dir, outside);
-    const auto before = snapshot(bundle);
-    const std::string target = dir.makeFolder("to") + "/Tool.app";
-
-    FileMover(acrossDisks(bundle)).moveNoReplace(bundle, target);
-
+    EXPECT_EQ(snapshot(dir / "to/Tool.app"), before);
+    EXPECT_FALSE(fs::exists(source));
     EXPECT_FALSE(fs::exists(fs::symlink_status(bundle)));
-    EXPECT_EQ(snapshot(target), before);
-    EXPECT_TRUE(fs::is_symlink(target + "/outside"));
     EXPECT_EQ(test::readFile(outside), "not to be copied");
-    EXPECT_EQ(entries(dir / "to"), std::vector<std::string>{"Tool.app"});
+    EXPECT_EQ(test::readFile(dir / "to/taken.jpg"), "theirs");
+    EXPECT_EQ(entries(dir / "to"),
+              (std::vector<std::string>{"Tool.app", "photo.jpg", "taken.jpg"}));
 }
 
 // A bundle of three files, copied to "to" across a simulated disk boundary.
@@ -244,7 +218,7 @@ protected:
 
 TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
 {
-    const FileMover failing(acrossDisks(source, [](FileMover::Stage stage, std::string_view name) {
+    const FileMover failing(acrossDisks([](FileMover::Stage stage, std::string_view name) {
         if (stage == FileMover::Stage::copying && name == "c") {
             throw PlatformError(EIO, "test");
         }
@@ -253,7 +227,7 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
     expectUntouched();
 
     std::stop_source stop;
-    const FileMover cancelled(acrossDisks(source, [&stop](FileMover::Stage, std::string_view name) {
+    const FileMover cancelled(acrossDisks([&stop](FileMover::Stage, std::string_view name) {
         if (name == "b.txt") {
             stop.request_stop();
         }
@@ -262,7 +236,7 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
     expectUntouched();
 
     // A disk that fills up in the middle of a file: writes past the limit fail with EFBIG.
-    const FileMover mover(acrossDisks(source));
+    const FileMover mover(acrossDisks());
     rlimit previous{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -283,7 +257,7 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
 TEST_F(FailingMoveTest, ASourceChangedDuringTheCopyIsKeptAndTheCopyDropped)
 {
     const auto writeDuringCopy = [this](std::string_view when, std::string_view file) {
-        return FileMover(acrossDisks(source, [=, this](FileMover::Stage, std::string_view name) {
+        return FileMover(acrossDisks([=, this](FileMover::Stage, std::string_view name) {
             if (name == when) {
                 dir.write("Tool.app/" + std::string(file), "changed");
             }
@@ -302,7 +276,7 @@ TEST_F(FailingMoveTest, ASourceChangedDuringTheCopyIsKeptAndTheCopyDropped)
 
 TEST_F(FailingMoveTest, ATargetTakenDuringTheCopyIsNeverReplaced)
 {
-    const FileMover mover(acrossDisks(source, [this](FileMover::Stage, std::string_view name) {
+    const FileMover mover(acrossDisks([this](FileMover::Stage, std::string_view name) {
         if (name == "d.txt") {
             dir.write("to/Tool.app", "someone else's");
         }
@@ -316,7 +290,7 @@ TEST_F(FailingMoveTest, ATargetTakenDuringTheCopyIsNeverReplaced)
 TEST_F(FailingMoveTest, WhenTheSourceCannotBeRemovedOneWholeCopyRemains)
 {
     const auto failingAt = [this](std::string_view failing) {
-        return FileMover(acrossDisks(source, [=](FileMover::Stage stage, std::string_view name) {
+        return FileMover(acrossDisks([=](FileMover::Stage stage, std::string_view name) {
             if (stage == FileMover::Stage::removingSource && name == failing) {
                 throw PlatformError(EIO, "test");
             }
@@ -333,26 +307,59 @@ TEST_F(FailingMoveTest, WhenTheSourceCannotBeRemovedOneWholeCopyRemains)
     EXPECT_TRUE(fs::exists(source + "/b.txt"));
 
     const std::string file = dir.write("single.txt", "one");
-    EXPECT_EQ(platformErrorOf([&] {
-                  FileMover(acrossDisks(file, [](FileMover::Stage stage, std::string_view) {
-                      if (stage == FileMover::Stage::removingSource) {
-                          throw PlatformError(EIO, "test");
-                      }
-                  })).moveNoReplace(file, dir / "to/single.txt");
-              }),
+    EXPECT_EQ(platformErrorOf([&] { failingAt("single.txt").moveNoReplace(file, dir / "to/x"); }),
               EIO);
     EXPECT_EQ(test::readFile(file), "one");
-    EXPECT_FALSE(fs::exists(dir / "to/single.txt"));
+    EXPECT_FALSE(fs::exists(dir / "to/x"));
 }
 
-TEST(FileMover, MovesBetweenRealFileSystems)
+// Syncs that pass before each one fails with EIO, so that a copy breaks part way.
+std::atomic<int> syncsBeforeFailure{0};
+
+int syncFailingPartWay(int fd)
 {
-    std::string whyNot;
-    const auto scratch = test::ScratchFileSystem::mount(whyNot);
-    if (!scratch) {
-        GTEST_SKIP() << "no second file system on this machine: " << whyNot;
+    if (syncsBeforeFailure.fetch_sub(1) <= 0) {
+        errno = EIO;
+        return -1;
     }
+    return ::fsync(fd);
+}
+
+// A mount inside a test's own folder, undone with the object.
+class InnerMount {
+public:
+    InnerMount(const std::string& source, std::string at, const char* type, unsigned long flags)
+        : at_(std::move(at))
+    {
+        EXPECT_EQ(::mount(source.c_str(), at_.c_str(), type, flags, nullptr), 0)
+            << std::strerror(errno);
+    }
+    ~InnerMount() { ::umount2(at_.c_str(), MNT_DETACH); }
+    InnerMount(const InnerMount&) = delete;
+    InnerMount& operator=(const InnerMount&) = delete;
+
+private:
+    std::string at_;
+};
+
+// The build tree's disk and a second, real file system.
+class BetweenDisksTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string whyNot;
+        scratch = test::ScratchFileSystem::mount(whyNot);
+        if (!scratch) {
+            GTEST_SKIP() << "no second file system on this machine: " << whyNot;
+        }
+    }
+
     const test::TempDir dir;
+    std::unique_ptr<test::ScratchFileSystem> scratch;
+};
+
+TEST_F(BetweenDisksTest, MovesAndMovesBack)
+{
     const std::string outside = dir.write("outside.txt", "stays");
     const std::string bundle = makeBundle(dir, outside);
     const auto before = snapshot(bundle);
@@ -375,6 +382,59 @@ TEST(FileMover, MovesBetweenRealFileSystems)
     EXPECT_EQ(platformErrorOf([&] { mover.moveNoReplace(*scratch / "photo.jpg", file); }), EROFS);
     EXPECT_EQ(test::readFile(*scratch / "photo.jpg"), "pixels");
     EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(BetweenDisksTest, AFailedSyncOfTheCopyLeavesTheSourceAndNoCopy)
+{
+    const std::string bundle = makeBundle(dir, dir.write("outside.txt"));
+    const std::string file = dir.write("photo.jpg", "pixels");
+    const auto before = snapshot(bundle);
+    const FileSync::Override failing(&syncFailingPartWay);
+    for (const int passing : {0, 3}) {
+        syncsBeforeFailure = passing;
+        EXPECT_EQ(platformErrorOf(
+                      [&] { FileMover::system().moveNoReplace(bundle, *scratch / "Tool.app"); }),
+                  EIO);
+    }
+    syncsBeforeFailure = 0;
+    EXPECT_EQ(
+        platformErrorOf([&] { FileMover::system().moveNoReplace(file, *scratch / "photo.jpg"); }),
+        EIO);
+    EXPECT_EQ(snapshot(bundle), before);
+    EXPECT_EQ(test::readFile(file), "pixels");
+    EXPECT_EQ(entries(scratch->path()), std::vector<std::string>{});
+}
+
+TEST_F(BetweenDisksTest, AFolderWithAMountInsideIsRefusedAndLeftWhole)
+{
+    const std::string source = dir.makeFolder("Folder");
+    dir.write("Folder/a.txt", "a");
+    dir.write("Folder/z.txt", "z");
+    const std::string inner = dir.makeFolder("Folder/inner");
+    dir.write("elsewhere/shown.txt", "shown");
+    const auto expectRefused = [&] {
+        const auto before = snapshot(source);
+        EXPECT_EQ(
+            fileErrorOf([&] { FileMover::system().moveNoReplace(source, *scratch / "Folder"); }),
+            FileError::unsupported);
+        EXPECT_EQ(snapshot(source), before);
+        EXPECT_EQ(entries(scratch->path()), std::vector<std::string>{});
+    };
+    {
+        const InnerMount disk("tmpfs", inner, "tmpfs", 0);
+        dir.write("Folder/inner/own.txt", "on a disk of its own");
+        expectRefused();
+    }
+    {
+        // The same disk shown a second time: its items live elsewhere and stay there.
+        const InnerMount bound(dir / "elsewhere", inner, nullptr, MS_BIND);
+        if (!FileStatus::read(inner).mountRoot) {
+            GTEST_SKIP() << "this kernel does not mark the root of a mount";
+        }
+        expectRefused();
+    }
+    EXPECT_EQ(test::readFile(dir / "elsewhere/shown.txt"), "shown");
+    EXPECT_EQ(entries(inner), std::vector<std::string>{});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/platform/FreedesktopTrash.h"
 
+#include "core/base/FileSync.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
@@ -32,6 +33,12 @@ namespace fs = std::filesystem;
 
 // 2024-03-05 14:07:09 UTC; the tests run with TZ=UTC0.
 constexpr std::time_t deletionTime = 1709647629;
+
+int failingSync(int)
+{
+    errno = EIO;
+    return -1;
+}
 
 mode_t permissions(const std::string& path)
 {
@@ -90,37 +97,30 @@ protected:
     const EnvironmentVariable zone{"TZ", "UTC0"};
 };
 
-TEST_F(FreedesktopTrashTest, TrashesAFileAndABundleIntoTheHomeTrash)
+TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLocalDate)
 {
+    ASSERT_TRUE(std::regex_match(dir.path(), std::regex("[A-Za-z0-9/._~-]+")))
+        << "the expected text below assumes a plain temporary folder";
     const FreedesktopTrash trash = makeTrash();
-    const std::string photo = dir.write("Pictures/photo.jpg", "pixels");
+    const std::string photo = dir.write("My Files/été 100%+#.jpg", "pixels");
     dir.write("Apps/Tool.app/Contents/Info.plist", "<plist/>");
 
-    EXPECT_EQ(trash.trash(photo), home("files/photo.jpg"));
+    EXPECT_EQ(trash.trash(photo), home("files/été 100%+#.jpg"));
     EXPECT_EQ(trash.trash(dir / "Apps/Tool.app/"), home("files/Tool.app"));
 
     EXPECT_FALSE(fs::exists(photo));
     EXPECT_FALSE(fs::exists(dir / "Apps/Tool.app"));
-    EXPECT_EQ(test::readFile(home("files/photo.jpg")), "pixels");
+    EXPECT_EQ(test::readFile(home("files/été 100%+#.jpg")), "pixels");
     EXPECT_EQ(test::readFile(home("files/Tool.app/Contents/Info.plist")), "<plist/>");
+    EXPECT_EQ(info("été 100%+#.jpg"), "[Trash Info]\nPath=" + dir.path() +
+                                          "/My%20Files/%C3%A9t%C3%A9%20100%25%2B%23.jpg\n"
+                                          "DeletionDate=2024-03-05T14:07:09\n");
     EXPECT_EQ(info("Tool.app"), "[Trash Info]\nPath=" + dir.path() +
                                     "/Apps/Tool.app\nDeletionDate=2024-03-05T14:07:09\n");
     EXPECT_EQ(permissions(home("")), 0700u);
     EXPECT_EQ(permissions(home("files")), 0700u);
     EXPECT_EQ(permissions(home("info")), 0700u);
-    EXPECT_EQ(permissions(home("info/photo.jpg.trashinfo")), 0600u);
-}
-
-TEST_F(FreedesktopTrashTest, WritesThePathPercentEncodedAndTheDateInLocalTime)
-{
-    ASSERT_TRUE(std::regex_match(dir.path(), std::regex("[A-Za-z0-9/._~-]+")))
-        << "the expected text below assumes a plain temporary folder";
-    const std::string item = dir.write("My Files/été 100%+#.txt", "x");
-
-    EXPECT_EQ(makeTrash().trash(item), home("files/été 100%+#.txt"));
-    EXPECT_EQ(info("été 100%+#.txt"), "[Trash Info]\nPath=" + dir.path() +
-                                          "/My%20Files/%C3%A9t%C3%A9%20100%25%2B%23.txt\n"
-                                          "DeletionDate=2024-03-05T14:07:09\n");
+    EXPECT_EQ(permissions(home("info/Tool.app.trashinfo")), 0600u);
 
     const EnvironmentVariable paris{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
     dir.write("later.txt");
@@ -160,6 +160,14 @@ TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtension)
     EXPECT_EQ(entries(home("info")).size(), entries(home("files")).size());
     EXPECT_TRUE(info("report 3.pdf")
                     .starts_with("[Trash Info]\nPath=" + dir.path() + "/from/report.pdf\n"));
+
+    // An item whose info file is gone, and an info file without its item, keep their names.
+    dir.write("data/Trash/files/a.txt", "orphan");
+    dir.write("data/Trash/info/a 2.txt.trashinfo", "stale");
+    EXPECT_EQ(trashAnother("a.txt", "mine"), "a 3.txt");
+    EXPECT_EQ(test::readFile(home("files/a.txt")), "orphan");
+    EXPECT_EQ(test::readFile(home("info/a 2.txt.trashinfo")), "stale");
+    EXPECT_FALSE(fs::exists(home("info/a.txt.trashinfo")));
 }
 
 TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
@@ -182,20 +190,6 @@ TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
     EXPECT_TRUE(second.ends_with("é 2.jpeg"));
     EXPECT_EQ(test::readFile(home("files/" + first)), "1");
     EXPECT_EQ(test::readFile(home("files/" + second)), "2");
-}
-
-TEST_F(FreedesktopTrashTest, SkipsOrphansAndInfoFilesOfOthers)
-{
-    dir.write("data/Trash/files/a.txt", "orphan");
-    dir.write("data/Trash/info/a 2.txt.trashinfo", "stale");
-    const std::string item = dir.write("a.txt", "mine");
-
-    EXPECT_EQ(makeTrash().trash(item), home("files/a 3.txt"));
-    EXPECT_EQ(test::readFile(home("files/a.txt")), "orphan");
-    EXPECT_EQ(test::readFile(home("info/a 2.txt.trashinfo")), "stale");
-    EXPECT_EQ(test::readFile(home("files/a 3.txt")), "mine");
-    EXPECT_EQ(entries(home("info")),
-              (std::vector<std::string>{"a 2.txt.trashinfo", "a 3.txt.trashinfo"}));
 }
 
 TEST_F(FreedesktopTrashTest, ReturnsTheCanonicalPathWhenTheDataFolderIsALink)
@@ -223,21 +217,21 @@ TEST_F(FreedesktopTrashTest, AFailedMoveLeavesTheItemAndNoInfoFile)
         FileMover::Hooks{[](const std::string&, const std::string&) { return EACCES; }, {}});
     EXPECT_EQ(platformErrorOf([&] { makeTrash(refusing).trash(item); }), EACCES);
     EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(dir / "missing.txt"); }), ENOENT);
+    {
+        const FileSync::Override failing(&failingSync); // the info file never reaches the disk
+        EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(item); }), EIO);
+    }
     EXPECT_EQ(test::readFile(item), "x");
     EXPECT_EQ(entries(home("info")), std::vector<std::string>{});
     EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
 
     // A name taken between the check and the rename: the next one is used.
     int calls = 0;
-    const FileMover racing(
-        FileMover::Hooks{[&calls](const std::string& from, const std::string& to) {
-                             return ++calls == 1 ? EEXIST
-                                                 : (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD,
-                                                                to.c_str(), RENAME_NOREPLACE) == 0
-                                                        ? 0
-                                                        : errno);
-                         },
-                         {}});
+    const FileMover racing(FileMover::Hooks{
+        [&calls](const std::string& from, const std::string& to) {
+            return ++calls == 1 ? EEXIST : (::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno);
+        },
+        {}});
     EXPECT_EQ(makeTrash(racing).trash(item), home("files/x 2.txt"));
     EXPECT_EQ(entries(home("info")), std::vector<std::string>{"x 2.txt.trashinfo"});
 }
@@ -288,34 +282,26 @@ protected:
     std::unique_ptr<test::ScratchFileSystem> scratch;
 };
 
-TEST_F(VolumeTrashTest, UsesATrashOfItsOwnAtTheTopOfTheDisk)
-{
-    const std::string item = scratch->root().write("a/b c/photo.jpg", "pixels");
-    const std::string own = volume(".Trash-" + user);
-
-    EXPECT_EQ(makeTrash().trash(item), own + "/files/photo.jpg");
-    EXPECT_EQ(test::readFile(own + "/info/photo.jpg.trashinfo"),
-              "[Trash Info]\nPath=a/b%20c/photo.jpg\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(own), 0700u);
-    EXPECT_FALSE(fs::exists(item));
-    EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
-}
-
-TEST_F(VolumeTrashTest, AnAdministratorsTrashCountsOnlyWithTheStickyBitAndNoLink)
+TEST_F(VolumeTrashTest, UsesAnAdministratorsTrashOnlyWithTheStickyBitAndNoLinkElseItsOwn)
 {
     const FreedesktopTrash trash = makeTrash();
     const std::string decoy = scratch->root().makeFolder("decoy");
     ASSERT_EQ(::chmod(decoy.c_str(), 01777), 0);
     ASSERT_EQ(::symlink(decoy.c_str(), volume(".Trash").c_str()), 0);
-    EXPECT_EQ(trash.trash(scratch->root().write("one.txt")),
-              volume(".Trash-" + user + "/files/one.txt"));
+    const std::string own = volume(".Trash-" + user);
+    const std::string item = scratch->root().write("a/b c/one.txt", "x");
+    EXPECT_EQ(trash.trash(item), own + "/files/one.txt");
+    EXPECT_EQ(test::readFile(own + "/info/one.txt.trashinfo"),
+              "[Trash Info]\nPath=a/b%20c/one.txt\nDeletionDate=2024-03-05T14:07:09\n");
+    EXPECT_EQ(permissions(own), 0700u);
+    EXPECT_FALSE(fs::exists(item));
     EXPECT_EQ(entries(decoy), std::vector<std::string>{});
+    EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
 
     ASSERT_EQ(::unlink(volume(".Trash").c_str()), 0);
     scratch->root().makeFolder(".Trash");
     ASSERT_EQ(::chmod(volume(".Trash").c_str(), 0777), 0);
-    EXPECT_EQ(trash.trash(scratch->root().write("two.txt")),
-              volume(".Trash-" + user + "/files/two.txt"));
+    EXPECT_EQ(trash.trash(scratch->root().write("two.txt")), own + "/files/two.txt");
     EXPECT_EQ(entries(volume(".Trash")), std::vector<std::string>{});
 
     ASSERT_EQ(::chmod(volume(".Trash").c_str(), 01777), 0);
@@ -339,6 +325,16 @@ TEST_F(VolumeTrashTest, RefusesRatherThanCopyingToTheHomeTrash)
 
     EXPECT_EQ(test::readFile(item), "pixels");
     EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
+}
+
+TEST_F(VolumeTrashTest, AHomeTrashThatIsNoFolderNeverSendsItsDisksItemsElsewhere)
+{
+    const EnvironmentVariable scratchData{"XDG_DATA_HOME", volume("data")};
+    scratch->root().write("data/Trash", "not a folder");
+    const std::string item = scratch->root().write("photo.jpg", "pixels");
+    EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(item); }), ENOTDIR);
+    EXPECT_EQ(test::readFile(item), "pixels");
+    EXPECT_EQ(entries(scratch->path()), (std::vector<std::string>{"data", "photo.jpg"}));
 }
 
 } // namespace
