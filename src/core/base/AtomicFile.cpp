@@ -1,6 +1,7 @@
 #include "core/base/AtomicFile.h"
 
 #include "core/base/FileSync.h"
+#include "core/base/FolderNames.h"
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/UniqueFd.h"
@@ -9,8 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
+#include <vector>
 
 namespace tollenvane {
 
@@ -34,12 +38,31 @@ int writeAll(int fd, std::string_view bytes)
 
 namespace {
 
+// mkostemp replaces these six characters with letters and digits.
+constexpr std::string_view uniqueSuffix = "XXXXXX";
+
+// A temporary file of `target` is named ".<target's name>.<six letters or digits>".
+std::string temporaryPrefix(std::string_view target)
+{
+    return "." + std::string(path::lastComponent(target)) + ".";
+}
+
+bool isTemporaryName(std::string_view name, std::string_view prefix)
+{
+    if (name.size() != prefix.size() + uniqueSuffix.size() || !name.starts_with(prefix)) {
+        return false;
+    }
+    return std::ranges::all_of(name.substr(prefix.size()), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
 // Removes the temporary file unless it was renamed into place.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& target)
         : path_(path::appending(path::parent(target),
-                                "." + std::string(path::lastComponent(target)) + ".XXXXXX"))
+                                temporaryPrefix(target) + std::string(uniqueSuffix)))
     {
         // mkostemp creates the file 0600 whatever the umask.
         fd_ = UniqueFd(::mkostemp(path_.data(), O_CLOEXEC));
@@ -79,11 +102,23 @@ private:
     bool committed_ = false;
 };
 
-void syncFolder(std::string_view folder)
+// Removes what crashed writes left in the folder: regular files named exactly as the temporary
+// files of one target are, nothing else. Best effort: what stays goes at the next write.
+void removeStaleTemporaries(int folderFd, std::string_view prefix)
 {
-    const UniqueFd fd(::open(std::string(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd) {
-        ::fsync(fd.get()); // The data is in place already; a failure here loses nothing.
+    std::vector<std::string> names;
+    try {
+        names = sortedFolderNames(folderFd);
+    } catch (const PlatformError&) {
+        return;
+    }
+    for (const std::string& name : names) {
+        struct stat status {};
+        if (isTemporaryName(name, prefix) &&
+            ::fstatat(folderFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode)) {
+            ::unlinkat(folderFd, name.c_str(), 0);
+        }
     }
 }
 
@@ -101,7 +136,13 @@ void writeFileAtomically(const std::string& target, std::string_view bytes)
     FileSync::syncOrThrow(temporary.fd());
     temporary.closeOrThrow();
     temporary.renameOrThrow(target);
-    syncFolder(path::parent(target));
+    // The data is in place already: a failure from here on loses nothing.
+    const UniqueFd folder(
+        ::open(std::string(path::parent(target)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder) {
+        ::fsync(folder.get());
+        removeStaleTemporaries(folder.get(), temporaryPrefix(target));
+    }
 }
 
 } // namespace tollenvane

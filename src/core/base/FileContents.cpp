@@ -1,7 +1,10 @@
 #include "core/base/FileContents.h"
 
+#include "core/base/FileStatus.h"
 #include "core/base/PlatformError.h"
+#include "core/base/UniqueFd.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -29,6 +32,28 @@ std::optional<std::string> readToEnd(int fd, std::size_t maxBytes)
         }
         content.append(buffer.data(), static_cast<std::size_t>(count));
     }
+}
+
+std::optional<std::string> readRegularFile(const std::string& path, std::string_view what,
+                                           std::size_t maxBytes, int openFlags)
+{
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | openFlags));
+    if (!fd) {
+        if (errno == ENOENT) {
+            return std::nullopt;
+        }
+        PlatformError::throwLast("open " + std::string(what));
+    }
+    if (!FileStatus::ofDescriptor(fd.get()).isRegular()) {
+        throw PlatformError(EINVAL, std::string(what) + ": not a regular file");
+    }
+    // The size is checked while reading, not from fstat: the file may grow meanwhile.
+    std::optional<std::string> content = readToEnd(fd.get(), maxBytes);
+    if (!content) {
+        throw PlatformError(EFBIG, std::string(what) + ": larger than " + std::to_string(maxBytes) +
+                                       " bytes");
+    }
+    return content;
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #include "core/base/Json.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tollenvane::json {
@@ -135,6 +136,11 @@ std::uint64_t uint64(const Json& object, std::string_view key)
     return asUInt64(required(object, key), key);
 }
 
+std::int64_t nonNegativeInt64(const Json& object, std::string_view key)
+{
+    return std::max(int64(object, key), std::int64_t{0});
+}
+
 double number(const Json& object, std::string_view key)
 {
     return asNumber(required(object, key), key);
@@ -172,9 +178,15 @@ std::optional<double> optionalNumber(const Json& object, std::string_view key)
 
 Json parse(std::string_view text)
 {
+    // The parser takes a NUL byte for the end of the text and would accept whatever precedes
+    // it, such as a line whose tail is zeros.
+    if (text.find('\0') != std::string_view::npos) {
+        throw DecodeError("NUL byte in JSON text");
+    }
     try {
         return Json::parse(text);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
+        // Not only syntax: a number too large for a double (1e400) is an out_of_range.
         throw DecodeError(error.what());
     }
 }

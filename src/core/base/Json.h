@@ -31,6 +31,9 @@ std::string string(const Json& object, std::string_view key);
 bool boolean(const Json& object, std::string_view key);
 std::int64_t int64(const Json& object, std::string_view key);
 std::uint64_t uint64(const Json& object, std::string_view key);
+// A signed count, size or span that cannot be below zero: a negative stored value means
+// nothing and reads as 0.
+std::int64_t nonNegativeInt64(const Json& object, std::string_view key);
 double number(const Json& object, std::string_view key);
 inline Date date(const Json& object, std::string_view key)
 {
@@ -113,7 +116,7 @@ void putOptional(Json& object, const char* key, const std::optional<T>& value)
     }
 }
 
-// Parses a whole text; any syntax error throws DecodeError.
+// Parses a whole text; a syntax error, a NUL byte or a number out of range throws DecodeError.
 Json parse(std::string_view text);
 
 // Compact UTF-8 text; a string that is not valid UTF-8 throws instead of being altered.

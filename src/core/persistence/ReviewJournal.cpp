@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <limits>
 #include <utility>
 
 namespace tollenvane {
@@ -50,11 +52,51 @@ std::string encodeLine(const ReviewJournal::Entry& entry)
     return line;
 }
 
-// Appends `line` to an existing journal; false when there is none. A failed write is undone so
-// that no torn last line is left behind.
-bool appendToExisting(const std::string& path, std::string_view line)
+// A last line without its feed: whole, or nothing when a crash cut its append short.
+std::optional<ReviewJournal::Entry> decodeLastLine(std::string_view line)
 {
-    const UniqueFd fd = openJournal(path, O_WRONLY | O_APPEND);
+    try {
+        return ReviewJournal::Entry::fromJson(json::parse(line));
+    } catch (const DecodeError&) {
+        return std::nullopt;
+    }
+}
+
+// The bytes after the last line feed of the open journal, found reading backwards from its end.
+std::string lastLineWithoutFeed(int fd, off_t size)
+{
+    std::array<char, 4096> buffer{};
+    off_t start = size;
+    while (start > 0) {
+        const auto length = std::min(start, static_cast<off_t>(buffer.size()));
+        const ssize_t count =
+            ::pread(fd, buffer.data(), static_cast<std::size_t>(length), start - length);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count != length) {
+            throw PlatformError(count < 0 ? errno : EIO, "read review journal");
+        }
+        const std::size_t feed =
+            std::string_view(buffer.data(), static_cast<std::size_t>(length)).rfind('\n');
+        if (feed != std::string_view::npos) {
+            start -= length - static_cast<off_t>(feed) - 1;
+            break;
+        }
+        start -= length;
+    }
+    if (::lseek(fd, start, SEEK_SET) < 0) {
+        PlatformError::throwLast("read review journal");
+    }
+    return readToEnd(fd).value();
+}
+
+// Appends `line` to an existing journal; false when there is none. A last line without its
+// feed gets one when it reads back, and is cut off when it does not: that is an append a crash
+// cut short. A failed write is undone so that no torn last line is left behind.
+bool appendToExisting(const std::string& path, std::string line)
+{
+    const UniqueFd fd = openJournal(path, O_RDWR | O_APPEND);
     if (!fd) {
         if (errno == ENOENT) {
             return false;
@@ -63,9 +105,20 @@ bool appendToExisting(const std::string& path, std::string_view line)
     }
     const FileStatus before = FileStatus::ofDescriptor(fd.get());
     requireRegularFile(before);
+    auto clean = static_cast<off_t>(before.size);
+    if (const std::string tail = lastLineWithoutFeed(fd.get(), clean); !tail.empty()) {
+        if (decodeLastLine(tail)) {
+            line.insert(0, 1, '\n');
+        } else {
+            clean -= static_cast<off_t>(tail.size());
+            if (::ftruncate(fd.get(), clean) != 0) {
+                PlatformError::throwLast("cut the torn last line of the review journal");
+            }
+        }
+    }
     if (const int error = writeAll(fd.get(), line); error != 0) {
         // Best effort: when even this fails, the error thrown is still the write's.
-        [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), before.size);
+        [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), clean);
         throw PlatformError(error, "append to review journal");
     }
     return true;
@@ -129,27 +182,33 @@ std::string ReviewJournal::pathBeside(std::string_view stateFilePath)
 ReviewStamps ReviewJournal::load() const
 {
     const std::lock_guard lock(mutex_);
-    const UniqueFd fd = openJournal(path_, O_RDONLY);
-    if (!fd) {
-        if (errno == ENOENT) {
-            return {};
-        }
-        PlatformError::throwLast("open review journal");
+    const std::optional<std::string> content = readRegularFile(
+        path_, "review journal", std::numeric_limits<std::size_t>::max(), O_NOFOLLOW);
+    if (!content) {
+        return {};
     }
-    requireRegularFile(FileStatus::ofDescriptor(fd.get()));
-    const std::string content = readToEnd(fd.get()).value();
+
+    const std::string_view text(*content);
+    const std::size_t lastFeed = text.rfind('\n');
+    const std::size_t complete = lastFeed == std::string_view::npos ? 0 : lastFeed + 1;
 
     ReviewStamps stamps;
     std::size_t lineNumber = 0;
     std::size_t start = 0;
-    while (start < content.size()) {
-        const std::size_t end = std::min(content.find('\n', start), content.size());
+    while (start < complete) {
+        const std::size_t end = text.find('\n', start);
         ++lineNumber;
         if (end > start) {
-            apply(stamps,
-                  decodeLine(std::string_view(content).substr(start, end - start), lineNumber));
+            apply(stamps, decodeLine(text.substr(start, end - start), lineNumber));
         }
         start = end + 1;
+    }
+    // A last line without its feed that does not read back is an append cut short: it was
+    // never written as far as the journal is concerned.
+    if (complete < text.size()) {
+        if (auto entry = decodeLastLine(text.substr(complete))) {
+            apply(stamps, *std::move(entry));
+        }
     }
     return stamps;
 }

@@ -36,13 +36,16 @@ public:
     const std::string& path() const { return path_; }
 
     // The last stamp of every path. A missing file is empty. One line that cannot be decoded
-    // throws DecodeError naming its line number, and nothing is returned. PlatformError when
-    // the file cannot be read, is a symbolic link or is not a regular file.
+    // throws DecodeError naming its line number, and nothing is returned; only a last line
+    // without its line feed (an append cut short by a crash, torn or left as NUL bytes) is
+    // dropped instead, and the lines before it stand. PlatformError when the file cannot be
+    // read, is a symbolic link or is not a regular file. The file is never changed.
     ReviewStamps load() const;
 
-    // Appends one line, creating the folder and, owner-only, the file when missing. A failed
-    // append leaves the file exactly as it was and throws PlatformError. Text that is not UTF-8
-    // throws FileError::unsupported and a line that would not read back DecodeError, both before
+    // Appends one line, creating the folder and, owner-only, the file when missing. A torn last
+    // line that load() drops is cut off first. A failed append leaves the file as it was, less
+    // that torn line, and throws PlatformError. Text that is not UTF-8 throws
+    // FileError::unsupported and a line that would not read back DecodeError, both before
     // anything is written.
     void record(const std::string& filePath, const std::optional<ReviewStamp>& stamp);
 

@@ -3,16 +3,18 @@
 #include "core/base/AtomicFile.h"
 #include "core/base/FileContents.h"
 #include "core/base/Path.h"
-#include "core/base/PlatformError.h"
-#include "core/base/UniqueFd.h"
 #include "core/platform/XdgFolders.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <cerrno>
+#include <cstddef>
 
 namespace tollenvane {
+
+namespace {
+
+// Far above any real state, yet it stops an endless file before it takes all memory.
+constexpr std::size_t maxStateFileBytes = std::size_t{256} << 20;
+
+} // namespace
 
 StateStore::StateStore(std::optional<std::string> path)
     : path_(path ? std::move(*path) : defaultPath())
@@ -25,14 +27,9 @@ std::string StateStore::defaultPath()
 
 SavedState StateStore::load() const
 {
-    const UniqueFd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
-        if (errno == ENOENT) {
-            return SavedState{};
-        }
-        PlatformError::throwLast("open " + path_);
-    }
-    return SavedState::fromJson(json::parse(*readToEnd(fd.get())));
+    const std::optional<std::string> content =
+        readRegularFile(path_, "state file " + path_, maxStateFileBytes);
+    return content ? SavedState::fromJson(json::parse(*content)) : SavedState{};
 }
 
 void StateStore::save(const SavedState& state) const

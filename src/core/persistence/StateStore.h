@@ -17,7 +17,8 @@ public:
     const std::string& path() const { return path_; }
 
     // A missing file is a first run and gives the defaults. Throws PlatformError when the file
-    // cannot be read and DecodeError when it does not decode; the file is left as it is.
+    // cannot be read, is not a regular file (a FIFO, a device) or is beyond any real state in
+    // size, and DecodeError when it does not decode; the file is left as it is.
     SavedState load() const;
     // Creates the folder when needed (0700), then replaces the file atomically with an
     // owner-only one. Throws PlatformError; the old file stays on failure.

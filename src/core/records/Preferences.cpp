@@ -37,7 +37,8 @@ Preferences Preferences::fromJson(const Json& json)
     preferences.sounds = json::optionalBoolean(json, "sounds").value_or(false);
     preferences.animations = json::optionalBoolean(json, "animations").value_or(true);
     preferences.showHidden = json::optionalBoolean(json, "showHidden").value_or(false);
-    preferences.minimumSize = json::optionalInt64(json, "minimumSize").value_or(0);
+    preferences.minimumSize =
+        std::max(json::optionalInt64(json, "minimumSize").value_or(0), std::int64_t{0});
     preferences.onboardingComplete =
         json::optionalBoolean(json, "onboardingComplete").value_or(false);
     preferences.language =

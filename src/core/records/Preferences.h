@@ -27,7 +27,8 @@ struct Preferences {
 
     Json toJson() const;
     // Every key optional, null counting as absent; a present value of the wrong type or an
-    // unknown language or appearance throws DecodeError.
+    // unknown language or appearance throws DecodeError. A negative minimum size reads as 0
+    // and the volume is clamped to 0...1.
     static Preferences fromJson(const Json& json);
 
     bool operator==(const Preferences&) const = default;

@@ -29,8 +29,8 @@ SessionFilter SessionFilter::fromJson(const Json& json)
     json::requireObject(json, "session filter");
     SessionFilter filter;
     filter.type = json::parsed(json, "type", fileFilterFromRaw);
-    filter.minimumSize = json::int64(json, "minimumSize");
-    filter.olderThanDays = json::int64(json, "olderThanDays");
+    filter.minimumSize = json::nonNegativeInt64(json, "minimumSize");
+    filter.olderThanDays = json::nonNegativeInt64(json, "olderThanDays");
     filter.largestFirst = json::boolean(json, "largestFirst");
     filter.downloadsOnly = json::boolean(json, "downloadsOnly");
     filter.volumeDevice = json::optionalUInt64(json, "volumeDevice");

@@ -28,6 +28,7 @@ struct SessionFilter {
     bool matches(const FileRecord& record, Date now) const;
 
     Json toJson() const;
+    // A negative minimum size or age sets no limit and reads as 0.
     static SessionFilter fromJson(const Json& json);
 
     bool operator==(const SessionFilter&) const = default;

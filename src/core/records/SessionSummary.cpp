@@ -50,11 +50,11 @@ SessionSummary SessionSummary::fromJson(const Json& json)
     SessionSummary summary;
     summary.id = json::parsed(json, "id", uuid::canonical);
     summary.date = json::date(json, "date");
-    summary.kept = json::int64(json, "kept");
-    summary.trashed = json::int64(json, "trashed");
-    summary.moved = json::int64(json, "moved");
-    summary.deferred = json::int64(json, "deferred");
-    summary.trashBytes = json::int64(json, "trashBytes");
+    summary.kept = json::nonNegativeInt64(json, "kept");
+    summary.trashed = json::nonNegativeInt64(json, "trashed");
+    summary.moved = json::nonNegativeInt64(json, "moved");
+    summary.deferred = json::nonNegativeInt64(json, "deferred");
+    summary.trashBytes = json::nonNegativeInt64(json, "trashBytes");
     return summary;
 }
 

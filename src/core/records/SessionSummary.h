@@ -29,6 +29,7 @@ struct SessionSummary {
     void record(Decision decision, std::int64_t bytes, int direction);
 
     Json toJson() const;
+    // Every key required; a negative count or byte total reads as 0.
     static SessionSummary fromJson(const Json& json);
 
     bool operator==(const SessionSummary&) const = default;

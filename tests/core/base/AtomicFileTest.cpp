@@ -1,14 +1,21 @@
 #include "core/base/AtomicFile.h"
 
+#include "core/base/FileSync.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Sha256.h"
+#include "support/Errors.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace tollenvane {
 namespace {
@@ -45,9 +52,46 @@ TEST(AtomicFile, AFailureLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_THROW(writeFileAtomically(blocked, "new"), PlatformError);
     EXPECT_THROW(writeFileAtomically(dir / "missing/state.json", "new"), PlatformError);
 
+    // A sync that fails, as on a failing disk, refuses before anything is renamed.
+    {
+        const FileSync::Override failingSync([](int) {
+            errno = EIO;
+            return -1;
+        });
+        EXPECT_EQ(test::platformErrorOf([&] { writeFileAtomically(target, "new"); }), EIO);
+    }
+
     EXPECT_EQ(test::readFile(target), "old");
-    EXPECT_EQ(test::entries(dir.path()).size(), 2u);
+    EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"blocked", "state.json"}));
     EXPECT_EQ(test::entries(blocked).size(), 1u);
+}
+
+TEST(AtomicFile, RemovesTheTemporariesOfCrashedWritesAndNothingThatOnlyLooksLikeOne)
+{
+    const test::TempDir dir;
+    const std::string target = dir.write("state.json", "old");
+    dir.write(".state.json.a1B2c3", "stale");
+    dir.write(".state.json.ZZZZZZ", "stale");
+    const std::vector<std::string> lookAlikes = {
+        ".other.json.abcdef", ".state.json.abcde",   ".state.json.abcdefg",
+        ".state.json.ab-d_f", ".state.json.abcdef~", "state.json.abcdef",
+    };
+    for (const std::string& name : lookAlikes) {
+        dir.write(name, "keep");
+    }
+    dir.makeFolder(".state.json.folder");
+    const std::string elsewhere = dir.write("elsewhere", "keep");
+    ASSERT_EQ(::symlink(elsewhere.c_str(), (dir / ".state.json.linked").c_str()), 0);
+
+    writeFileAtomically(target, "new");
+
+    std::vector<std::string> expected = lookAlikes;
+    expected.insert(expected.end(),
+                    {".state.json.folder", ".state.json.linked", "elsewhere", "state.json"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(test::entries(dir.path()), expected);
+    EXPECT_EQ(test::readFile(target), "new");
+    EXPECT_EQ(test::readFile(elsewhere), "keep");
 }
 
 TEST(Sha256, MatchesKnownDigestsWhetherFedAtOnceOrInPieces)

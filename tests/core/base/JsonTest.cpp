@@ -38,6 +38,9 @@ TEST(Json, ReadersAreStrictAboutTypesAndPresence)
     EXPECT_THROW(json::optionalString(object, "n"), DecodeError);
     EXPECT_DOUBLE_EQ(json::number(object, "n"), 2.0);
     EXPECT_THROW(json::parse("{\"a\": "), DecodeError);
+    EXPECT_THROW(json::parse(R"({"a": 1e400})"), DecodeError);
+    EXPECT_THROW(json::parse(R"({"a": -1e400})"), DecodeError);
+    EXPECT_THROW(json::parse(std::string("{}\0\0", 4)), DecodeError);
     EXPECT_THROW(json::string(Json::array(), "a"), DecodeError);
 }
 

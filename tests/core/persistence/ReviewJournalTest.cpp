@@ -182,10 +182,11 @@ TEST(ReviewJournal, OneBadLineAnywhereFailsTheLoadAndTouchesNothing)
         json::dump(unknownDecision),
         R"(["/h/x.png"])",
         "{\"path\":\"caf\xe9\"}",
+        R"({"path":"/h/x.png","stamp":{"device":1e400}})",
     };
     for (const std::string& bad : badLines) {
         for (const std::string& content :
-             {bad + "\n" + good, good + bad + "\n" + good, good + "\n" + good + bad}) {
+             {bad + "\n" + good, good + bad + "\n" + good, good + "\n" + good + bad + "\n"}) {
             const std::string path = dir.write("journal.jsonl", content);
             try {
                 ReviewJournal(path).load();
@@ -202,6 +203,34 @@ TEST(ReviewJournal, OneBadLineAnywhereFailsTheLoadAndTouchesNothing)
     } catch (const DecodeError& error) {
         EXPECT_NE(std::string(error.what()).find("line 4"), std::string::npos) << error.what();
     }
+}
+
+TEST(ReviewJournal, AnAppendCutShortByACrashLosesOnlyItsOwnLine)
+{
+    const test::TempDir dir;
+    const std::string a = lineOf("/h/a.png", stamp(1));
+    const std::string b = lineOf("/h/b.png", stamp(2));
+    const std::string c = lineOf("/h/c.png", stamp(3));
+    // Torn mid-way; and cut at a page boundary with the rest of the page left as zeros, the line
+    // feed among them.
+    std::string zeroed = a + b.substr(0, b.size() - 1);
+    zeroed.resize(4096, '\0');
+    for (const std::string& torn : {a + b.substr(0, b.size() / 2), zeroed}) {
+        const std::string path = dir.write("journal.jsonl", torn);
+        ReviewJournal journal(path);
+        EXPECT_EQ(journal.load(), (ReviewStamps{{"/h/a.png", stamp(1)}}));
+        EXPECT_EQ(test::readFile(path), torn);
+
+        journal.record("/h/c.png", stamp(3));
+        EXPECT_EQ(test::readFile(path), a + c);
+        EXPECT_EQ(ReviewJournal(path).load(),
+                  (ReviewStamps{{"/h/a.png", stamp(1)}, {"/h/c.png", stamp(3)}}));
+    }
+
+    // A whole last line that lacks only its feed stands, and gets one.
+    const std::string path = dir.write("journal.jsonl", a + b.substr(0, b.size() - 1));
+    ReviewJournal(path).record("/h/c.png", stamp(3));
+    EXPECT_EQ(test::readFile(path), a + b + c);
 }
 
 TEST(ReviewJournal, AFailedAppendLeavesTheJournalExactlyAsItWas)

@@ -1,14 +1,18 @@
 #include "core/persistence/StateStore.h"
 
 #include "core/base/PlatformError.h"
+#include "core/duplicates/FifoWatchdog.h"
 #include "core/persistence/StateWriter.h"
+#include "support/Errors.h"
 #include "support/RecordSample.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -126,6 +130,7 @@ TEST(StateStore, ToleratesMissingTopLevelKeysButNoBrokenRecord)
     failsWith([](Json& j) { j["removedApplications"][0].erase("originalPath"); });
     failsWith([](Json& j) { j["sources"] = "Pictures"; });
     EXPECT_THROW(loadText(R"({"sources": [)"), DecodeError);
+    EXPECT_THROW(loadText(R"({"preferences": {"soundVolume": 1e400}})"), DecodeError);
     EXPECT_THROW(loadText(""), DecodeError);
 
     Json noPaths = full;
@@ -137,16 +142,32 @@ TEST(StateStore, ToleratesMissingTopLevelKeysButNoBrokenRecord)
 TEST(StateStore, DefaultsUnderTheUserDataFolderAndCreatesItPrivately)
 {
     const test::TempDir dir;
-    ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-    const StateStore store;
-    EXPECT_EQ(store.path(), dir / "data/Tollenvane/state.json");
-    store.save(SavedState{});
-    EXPECT_EQ(permissions(dir / "data/Tollenvane"), 0700u);
-    EXPECT_EQ(store.load(), SavedState{});
-
-    ::setenv("XDG_DATA_HOME", "relative/path", 1);
+    {
+        const test::ScopedEnvironment dataHome("XDG_DATA_HOME", dir / "data");
+        const StateStore store;
+        EXPECT_EQ(store.path(), dir / "data/Tollenvane/state.json");
+        store.save(SavedState{});
+        EXPECT_EQ(permissions(dir / "data/Tollenvane"), 0700u);
+        EXPECT_EQ(store.load(), SavedState{});
+    }
+    const test::ScopedEnvironment relative("XDG_DATA_HOME", "relative/path");
     EXPECT_EQ(StateStore::defaultPath(),
               std::string(std::getenv("HOME")) + "/.local/share/Tollenvane/state.json");
+}
+
+TEST(StateStore, RefusesAFifoOrADeviceWithoutWaitingOnIt)
+{
+    const test::TempDir dir;
+    const std::string fifo = dir / "state.json";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    test::expectNoHangOn(
+        fifo, [&] { EXPECT_EQ(test::platformErrorOf([&] { StateStore(fifo).load(); }), EINVAL); });
+    struct stat status {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+
+    // An endless file.
+    EXPECT_EQ(test::platformErrorOf([] { StateStore("/dev/zero").load(); }), EINVAL);
 }
 
 TEST(StateWriter, DropsOvertakenSnapshotsAndKeepsItsRevisionOnFailure)

@@ -20,8 +20,7 @@ TEST(Preferences, MissingKeysTakeTheirDefaultsInTheWrittenOrder)
               R"({"sounds":false,"animations":true,"confirmTrash":false,"showHidden":false,)"
               R"("minimumSize":0,"onboardingComplete":false,"language":"system",)"
               R"("interactionVersion":2,"appearance":"dark","soundVolume":0.45})");
-    const Preferences negative = read(R"({"minimumSize": -10})");
-    EXPECT_EQ(negative.minimumSize, -10);
+    EXPECT_EQ(read(R"({"minimumSize": -10})").minimumSize, 0);
 }
 
 TEST(Preferences, TrashConfirmationNeedsTheCurrentInteractionVersion)
@@ -45,6 +44,7 @@ TEST(Preferences, VolumeIsClampedAndUnknownValuesFail)
 {
     EXPECT_EQ(read(R"({"soundVolume": 1.7})").soundVolume, 1.0);
     EXPECT_EQ(read(R"({"soundVolume": -0.2})").soundVolume, 0.0);
+    EXPECT_EQ(read(R"({"soundVolume": -5})").soundVolume, 0.0);
     EXPECT_EQ(read(R"({"soundVolume": 1})").soundVolume, 1.0);
     EXPECT_EQ(read(R"({"language": "it", "appearance": "system"})").language, AppLanguage::it);
     EXPECT_THROW(read(R"({"language": "pt"})"), DecodeError);
@@ -69,6 +69,14 @@ TEST(SessionSummary, CountsAndWithdrawsDecisions)
     EXPECT_EQ(summary.trashBytes, 0);
     EXPECT_EQ(summary.total(), 3);
     EXPECT_EQ(SessionSummary::fromJson(json::parse(json::dump(summary.toJson()))), summary);
+
+    Json negative = summary.toJson();
+    for (const char* key : {"kept", "trashed", "moved", "deferred", "trashBytes"}) {
+        negative[key] = -3;
+    }
+    const SessionSummary zero = SessionSummary::fromJson(negative);
+    EXPECT_EQ(zero.total(), 0);
+    EXPECT_EQ(zero.trashBytes, 0);
 }
 
 } // namespace

@@ -119,6 +119,13 @@ TEST(SessionFilter, JsonKeepsItsOrderLeavesOutAbsentFieldsAndRefusesUnknownTypes
     Json missing = json;
     missing.erase("includeReviewed");
     EXPECT_THROW(SessionFilter::fromJson(missing), DecodeError);
+
+    Json negative = json;
+    negative["minimumSize"] = -1;
+    negative["olderThanDays"] = -30;
+    const SessionFilter noLimits = SessionFilter::fromJson(negative);
+    EXPECT_EQ(noLimits.minimumSize, 0);
+    EXPECT_EQ(noLimits.olderThanDays, 0);
 }
 
 } // namespace
