@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QImageReader>
 #include <QMimeDatabase>
+#include <QStandardPaths>
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -154,20 +154,9 @@ std::optional<std::string> desktopEntryValue(std::string_view text, std::string_
 std::vector<std::string> applicationEntryFolders()
 {
     std::vector<std::string> folders;
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (dataHome != nullptr && *dataHome == '/') {
-        folders.push_back(std::string(dataHome) + "/applications");
-    } else if (home != nullptr && *home == '/') {
-        folders.push_back(std::string(home) + "/.local/share/applications");
-    }
-    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
-    std::istringstream dirs(
-        dataDirs != nullptr && *dataDirs != '\0' ? dataDirs : "/usr/local/share:/usr/share");
-    for (std::string dir; std::getline(dirs, dir, ':');) {
-        if (!dir.empty() && dir.front() == '/') {
-            folders.push_back(dir + "/applications");
-        }
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
+        folders.push_back(QFile::encodeName(folder).toStdString());
     }
     return folders;
 }

@@ -20,8 +20,8 @@ struct ApplicationIconSource {
 // group or the key is missing or empty. Localised variants (Icon[fr]) are not the key.
 std::optional<std::string> desktopEntryValue(std::string_view text, std::string_view key);
 
-// The folders desktop entries are installed in: $XDG_DATA_HOME/applications, then each of
-// $XDG_DATA_DIRS (default /usr/local/share:/usr/share) followed by /applications.
+// The folders desktop entries are installed in: the applications folder of $XDG_DATA_HOME,
+// then of each of $XDG_DATA_DIRS.
 std::vector<std::string> applicationEntryFolders();
 
 // The desktop entry that describes a bundle folder: one inside it (at its top, else in its

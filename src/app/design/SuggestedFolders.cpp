@@ -49,7 +49,6 @@ public:
         setObjectName(QStringLiteral("suggestedFolder.") +
                       QString::fromUtf8(suggestion.titleKey.data(),
                                         static_cast<qsizetype>(suggestion.titleKey.size())));
-        setCursor(Qt::PointingHandCursor);
         setFont(titleFont(font()));
     }
 
