@@ -1,0 +1,208 @@
+#include "app/design/ApplicationIconLookup.h"
+
+#include "core/base/Path.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr std::string_view genericApplication = "application-x-executable";
+constexpr std::string_view genericFile = "text-x-generic";
+// Desktop entries are a few hundred bytes; anything far larger is not one.
+constexpr qint64 largestEntry = 1 << 20;
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+std::optional<std::string> readEntry(const std::string& file)
+{
+    QFile entry(QFile::decodeName(file.c_str()));
+    if (!entry.open(QIODevice::ReadOnly) || entry.size() > largestEntry) {
+        return std::nullopt;
+    }
+    return entry.readAll().toStdString();
+}
+
+std::vector<std::string> desktopFilesIn(const std::string& folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string file = it->path().string();
+        if (path::extension(file) == "desktop" && it->is_regular_file(error)) {
+            files.push_back(file);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The program of an Exec line: its first word, quotes removed.
+std::string execProgram(std::string_view exec)
+{
+    exec = trimmed(exec);
+    if (!exec.empty() && exec.front() == '"') {
+        const auto closing = exec.find('"', 1);
+        return std::string(
+            exec.substr(1, closing == std::string_view::npos ? exec.npos : closing - 1));
+    }
+    return std::string(exec.substr(0, exec.find_first_of(" \t")));
+}
+
+bool pointsInto(const std::string& text, const std::string& bundle)
+{
+    const std::string entry = execProgram(text);
+    return !entry.empty() && entry.front() == '/' &&
+           path::isAtOrBelow(path::standardised(entry), path::standardised(bundle));
+}
+
+bool describes(const std::string& entryFile, const std::string& bundle)
+{
+    const auto text = readEntry(entryFile);
+    if (!text) {
+        return false;
+    }
+    const auto exec = desktopEntryValue(*text, "Exec");
+    const auto folder = desktopEntryValue(*text, "Path");
+    return (exec && pointsInto(*exec, bundle)) || (folder && pointsInto(*folder, bundle));
+}
+
+QImage readPicture(const std::string& file, int pixelSize)
+{
+    QImageReader reader(QFile::decodeName(file.c_str()));
+    reader.setAutoTransform(true);
+    const QSize natural = reader.size();
+    if (natural.isValid() && (natural.width() > pixelSize || natural.height() > pixelSize ||
+                              reader.format() == "svg" || reader.format() == "svgz")) {
+        reader.setScaledSize(natural.scaled(pixelSize, pixelSize, Qt::KeepAspectRatio));
+    }
+    return reader.read();
+}
+
+// An Icon value: an absolute path names a picture; anything else a theme name, written by
+// some with the picture's extension.
+void addIcon(ApplicationIconSource& source, const std::string& icon, int pixelSize)
+{
+    if (icon.front() == '/') {
+        source.image = readPicture(icon, pixelSize);
+        return;
+    }
+    QString name = QString::fromStdString(icon);
+    for (const char* suffix : {".png", ".svg", ".xpm"}) {
+        if (name.endsWith(QLatin1String(suffix))) {
+            name.chop(4);
+        }
+    }
+    source.themeNames.append(name);
+}
+
+void addEntryIcon(ApplicationIconSource& source, const std::string& entryFile, int pixelSize)
+{
+    const auto text = readEntry(entryFile);
+    if (const auto icon = text ? desktopEntryValue(*text, "Icon") : std::nullopt) {
+        addIcon(source, *icon, pixelSize);
+    }
+}
+
+bool isBundle(const std::string& file)
+{
+    return path::toLowerAscii(path::extension(file)) == "app" && path::isDirectory(file);
+}
+
+} // namespace
+
+std::optional<std::string> desktopEntryValue(std::string_view text, std::string_view key)
+{
+    bool inEntryGroup = false;
+    std::istringstream lines{std::string(text)};
+    for (std::string raw; std::getline(lines, raw);) {
+        const std::string_view line = trimmed(raw);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (line.front() == '[') {
+            inEntryGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inEntryGroup || equals == std::string_view::npos ||
+            trimmed(line.substr(0, equals)) != key) {
+            continue;
+        }
+        const std::string_view value = trimmed(line.substr(equals + 1));
+        return value.empty() ? std::nullopt : std::optional<std::string>(value);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> applicationEntryFolders()
+{
+    std::vector<std::string> folders;
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
+        folders.push_back(QFile::encodeName(folder).toStdString());
+    }
+    return folders;
+}
+
+std::optional<std::string> bundleDesktopEntry(const std::string& bundle,
+                                              const std::vector<std::string>& entryFolders)
+{
+    for (const std::string& inside : {bundle, bundle + "/share/applications"}) {
+        if (const auto files = desktopFilesIn(inside); !files.empty()) {
+            return files.front();
+        }
+    }
+    for (const std::string& folder : entryFolders) {
+        for (const std::string& file : desktopFilesIn(folder)) {
+            if (describes(file, bundle)) {
+                return file;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+ApplicationIconSource lookupApplicationIcon(const std::string& path, int pixelSize,
+                                            const std::vector<std::string>& entryFolders)
+{
+    ApplicationIconSource source;
+    if (isBundle(path)) {
+        if (const auto entry = bundleDesktopEntry(path, entryFolders)) {
+            addEntryIcon(source, *entry, pixelSize);
+        }
+        source.themeNames.append(QString(genericApplication.data()));
+        return source;
+    }
+    if (path::extension(path) == "desktop") {
+        addEntryIcon(source, path, pixelSize);
+        source.themeNames.append(QString(genericApplication.data()));
+        return source;
+    }
+    if (path::isDirectory(path)) {
+        source.themeNames.append(QStringLiteral("folder"));
+        return source;
+    }
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(QFile::decodeName(path.c_str()));
+    source.themeNames << type.iconName() << type.genericIconName();
+    source.themeNames.append(QString(genericFile.data()));
+    return source;
+}
+
+} // namespace tollenvane

@@ -1,0 +1,176 @@
+#include "app/design/SuggestedFolders.h"
+
+#include "app/design/Symbol.h"
+#include "app/design/Theme.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int padding = 18;
+constexpr int symbolSize = 22;
+constexpr int titleSize = 12;
+constexpr int stackSpacing = 15;
+constexpr qreal cornerRadius = 12;
+// A symbol's box is a little taller than the font size it stands beside.
+constexpr qreal symbolBoxRatio = 1.15;
+
+QFont titleFont(const QFont& base)
+{
+    QFont font = base;
+    font.setPixelSize(titleSize);
+    font.setWeight(QFont::Medium);
+    return font;
+}
+
+int symbolBox(int fontSize)
+{
+    return static_cast<int>(std::lround(fontSize * symbolBoxRatio));
+}
+
+// A plain button: no bezel, its look is the tile itself.
+class Tile final : public QAbstractButton {
+public:
+    Tile(const SuggestedFolder& suggestion, QWidget* parent)
+        : QAbstractButton(parent)
+        , symbol_(suggestion.symbol)
+    {
+        setText(QString::fromStdString(Localization::text(suggestion.titleKey)));
+        setObjectName(QStringLiteral("suggestedFolder.") +
+                      QString::fromUtf8(suggestion.titleKey.data(),
+                                        static_cast<qsizetype>(suggestion.titleKey.size())));
+        setFont(titleFont(font()));
+    }
+
+    static int height(const QFont& font)
+    {
+        const int line = std::max(QFontMetrics(titleFont(font)).height(), symbolBox(titleSize));
+        return padding + symbolBox(symbolSize) + stackSpacing + line + padding;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath outline;
+        outline.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius,
+                               cornerRadius);
+        painter.fillPath(outline, Theme::color(Theme::panel));
+        painter.strokePath(outline, QPen(Theme::color(Theme::line), 1));
+
+        const QRectF content = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
+        const int big = symbolBox(symbolSize);
+        Symbol::paint(painter, QRectF(content.left(), content.top(), big, big), symbol_,
+                      Theme::color(Theme::orange));
+
+        const int small = symbolBox(titleSize);
+        const int line = std::max(fontMetrics().height(), small);
+        const QRectF row(content.left(), content.top() + big + stackSpacing, content.width(), line);
+        Symbol::paint(painter, QRectF(row.right() - small, row.top(), small, row.height()), "plus",
+                      Theme::color(Theme::muted));
+        painter.setPen(Theme::color(Theme::text));
+        const QRectF title = row.adjusted(0, 0, -small - 8, 0);
+        painter.drawText(
+            title, Qt::AlignLeft | Qt::AlignVCenter,
+            fontMetrics().elidedText(text(), Qt::ElideRight, static_cast<int>(title.width())));
+    }
+
+private:
+    std::string_view symbol_;
+};
+
+} // namespace
+
+const std::array<SuggestedFolder, 5>& suggestedFolders()
+{
+    static constexpr std::array<SuggestedFolder, 5> choices{{
+        {"Bureau", "menubar.dock.rectangle", StandardFolder::desktop},
+        {"Documents", "doc.text", StandardFolder::documents},
+        {"Téléchargements", "arrow.down.circle", StandardFolder::downloads},
+        {"Images", "photo", StandardFolder::pictures},
+        {"Vidéos", "film", StandardFolder::movies},
+    }};
+    return choices;
+}
+
+int suggestedFolderColumns(int width)
+{
+    const int step = SuggestedFolders::minimumColumnWidth + SuggestedFolders::columnSpacing;
+    return std::max(1, (width + SuggestedFolders::columnSpacing) / step);
+}
+
+std::function<void(StandardFolder)> sourceChooser(AppModel& model)
+{
+    return [&model](StandardFolder folder) {
+        model.chooseFolders(false, std::nullopt, folder, std::nullopt);
+    };
+}
+
+SuggestedFolders::SuggestedFolders(std::function<void(StandardFolder)> choose, QWidget* parent)
+    : QWidget(parent)
+{
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    for (const SuggestedFolder& suggestion : suggestedFolders()) {
+        auto* tile = new Tile(suggestion, this);
+        connect(tile, &QAbstractButton::clicked, this,
+                [choose, folder = suggestion.folder] { choose(folder); });
+        tiles_.push_back(tile);
+    }
+}
+
+int SuggestedFolders::tileHeight() const
+{
+    return Tile::height(font());
+}
+
+int SuggestedFolders::heightForWidth(int width) const
+{
+    const int count = static_cast<int>(tiles_.size());
+    const int columns = suggestedFolderColumns(width);
+    const int rows = (count + columns - 1) / columns;
+    return rows * tileHeight() + std::max(0, rows - 1) * rowSpacing;
+}
+
+QSize SuggestedFolders::sizeHint() const
+{
+    const int width = 3 * minimumColumnWidth + 2 * columnSpacing;
+    return {width, heightForWidth(width)};
+}
+
+QSize SuggestedFolders::minimumSizeHint() const
+{
+    return {minimumColumnWidth, heightForWidth(minimumColumnWidth)};
+}
+
+void SuggestedFolders::resizeEvent(QResizeEvent*)
+{
+    placeTiles();
+}
+
+void SuggestedFolders::placeTiles()
+{
+    const int columns = suggestedFolderColumns(width());
+    const int tileWidth = (width() - (columns - 1) * columnSpacing) / columns;
+    const int height = tileHeight();
+    for (std::size_t i = 0; i < tiles_.size(); ++i) {
+        const int column = static_cast<int>(i) % columns;
+        const int row = static_cast<int>(i) / columns;
+        tiles_[i]->setGeometry(column * (tileWidth + columnSpacing), row * (height + rowSpacing),
+                               tileWidth, height);
+    }
+}
+
+} // namespace tollenvane

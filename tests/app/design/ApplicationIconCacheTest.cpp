@@ -1,0 +1,99 @@
+#include "app/design/ApplicationIconCache.h"
+
+#include "app/design/ApplicationIcon.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+#include <atomic>
+#include <memory>
+
+namespace tollenvane {
+namespace {
+
+// Counts lookups and answers with a picture of one colour per path.
+struct CountingLookup {
+    std::shared_ptr<std::atomic<int>> calls = std::make_shared<std::atomic<int>>(0);
+
+    ApplicationIconCache::Lookup function() const
+    {
+        return [calls = calls](const std::string& path) {
+            ++*calls;
+            QImage image(20, 10, QImage::Format_ARGB32);
+            image.fill(path.ends_with("blue") ? Qt::blue : Qt::red);
+            return ApplicationIconSource{image, {}};
+        };
+    }
+};
+
+TEST(ApplicationIconCache, EachPathIsLookedUpOnceAndKeptTillPushedOut)
+{
+    const CountingLookup lookup;
+    ApplicationIconCache cache(lookup.function(), 2);
+    int answers = 0;
+    QObject receiver;
+    for (int i = 0; i < 2; ++i) {
+        cache.fetch("/a/tool", &receiver, [&](const QPixmap& icon) {
+            EXPECT_FALSE(icon.isNull());
+            ++answers;
+        });
+    }
+    QTRY_COMPARE(answers, 2);
+    cache.fetch("/a/tool", &receiver, [&](const QPixmap&) { ++answers; });
+    EXPECT_EQ(answers, 3) << "a cached icon answers at once";
+    EXPECT_EQ(*lookup.calls, 1);
+
+    // A link and its target are two keys; the least recently used one goes first.
+    cache.fetch("/b/link", &receiver, [&](const QPixmap&) { ++answers; });
+    cache.fetch("/b/target", &receiver, [&](const QPixmap&) { ++answers; });
+    QTRY_COMPARE(answers, 5);
+    EXPECT_EQ(*lookup.calls, 3);
+    EXPECT_FALSE(cache.cached("/a/tool").has_value());
+    EXPECT_TRUE(cache.cached("/b/link").has_value());
+}
+
+TEST(ApplicationIconCache, AnswerForAGoneReceiverIsStillKept)
+{
+    const CountingLookup lookup;
+    ApplicationIconCache cache(lookup.function(), 8);
+    bool answered = false;
+    auto receiver = std::make_unique<QObject>();
+    cache.fetch("/gone", receiver.get(), [&](const QPixmap&) { answered = true; });
+    receiver.reset();
+    QTRY_VERIFY(cache.cached("/gone").has_value());
+    EXPECT_FALSE(answered);
+}
+
+TEST(ApplicationIcon, ShowsThePlaceholderThenTheIconScaledToFit)
+{
+    const CountingLookup lookup;
+    ApplicationIconCache cache(lookup.function(), 8);
+    ApplicationIcon icon(cache);
+    icon.resize(100, 100);
+    const QImage placeholder = icon.grab().toImage();
+    const QColor background = placeholder.pixelColor(0, 0);
+    EXPECT_FALSE(icon.hasIcon());
+    EXPECT_EQ(placeholder.pixelColor(25, 50), background) << "the placeholder is 42 wide";
+    EXPECT_NE(placeholder.pixelColor(50, 50), background);
+
+    icon.setPath("/apps/Tool.app");
+    QTRY_VERIFY(icon.hasIcon());
+    QImage shown = icon.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(5, 50).rgb(), QColor(Qt::red).rgb()) << "20 by 10 fills the width";
+    EXPECT_EQ(shown.pixelColor(50, 10), background);
+
+    // The old icon stays until the new one arrives.
+    QSignalSpy changed(&icon, &ApplicationIcon::iconChanged);
+    icon.setPath("/apps/Other.blue");
+    EXPECT_EQ(icon.grab().toImage().pixelColor(50, 50).rgb(), QColor(Qt::red).rgb());
+    QTRY_COMPARE(changed.count(), 1);
+    shown = icon.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(50, 50).rgb(), QColor(Qt::blue).rgb());
+    QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+    shown.save(TOLLENVANE_SCREENSHOTS "/application-icon.png");
+}
+
+} // namespace
+} // namespace tollenvane

@@ -1,0 +1,19 @@
+// Screen tests need a QApplication but no display: the offscreen platform draws into memory.
+#include "core/localisation/Localization.h"
+#include "support/ScratchHome.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const tollenvane::test::ScratchHome home;
+    tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
+    return RUN_ALL_TESTS();
+}
