@@ -43,11 +43,8 @@ void AppearanceApplier::putInForce(ColorScheme scheme)
     QApplication::setPalette(themePalette(scheme));
     // Painted widgets read the tokens at paint time; the palette change alone does not reach
     // those whose palette is unchanged.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        window->update();
-        for (QWidget* child : window->findChildren<QWidget*>()) {
-            child->update();
-        }
+    for (QWidget* widget : QApplication::allWidgets()) {
+        widget->update();
     }
     emit schemeChanged(scheme);
 }

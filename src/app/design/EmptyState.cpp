@@ -39,11 +39,11 @@ EmptyState::EmptyState(const QString& symbol, const QString& title, const QStrin
     messageText->setFont(DesignFont::system(13));
     messageText->setColor(Theme::muted);
     messageText->setAlignment(Qt::AlignHCenter);
-    messageText->setMaximumWidth(messageMaximumWidth);
+    messageText->setMaximumLineWidth(messageMaximumWidth);
 
     layout->addWidget(symbolView, 0, Qt::AlignHCenter);
     layout->addWidget(titleLine);
-    layout->addWidget(messageText, 0, Qt::AlignHCenter);
+    layout->addWidget(messageText);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 namespace tollenvane {
 

@@ -3,14 +3,20 @@
 #include <QEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace tollenvane {
 
 namespace {
 
-constexpr qreal unbounded = 1e6;
+constexpr int unbounded = 1000000;
+
+// QTextLayout breaks lines only at Unicode line separators.
+QString withLineSeparators(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+}
 
 // Lays the text out in lines no wider than the width; returns the height taken.
 qreal layOut(QTextLayout& layout, qreal width, qreal extraSpacing, Qt::Alignment alignment)
@@ -64,10 +70,29 @@ void TextBlock::setAlignment(Qt::Alignment alignment)
     update();
 }
 
+void TextBlock::setMaximumLineWidth(int width)
+{
+    maximumLineWidth_ = width;
+    textChanged();
+}
+
+qreal TextBlock::lineWidth(int width) const
+{
+    return std::min(width, maximumLineWidth_);
+}
+
+qreal TextBlock::lineLeft(qreal width) const
+{
+    if (alignment_ & Qt::AlignHCenter) {
+        return (this->width() - width) / 2;
+    }
+    return (alignment_ & Qt::AlignRight) ? this->width() - width : 0;
+}
+
 QSize TextBlock::sizeHint() const
 {
-    QTextLayout layout(text_, font());
-    const qreal height = layOut(layout, unbounded, lineSpacing_, alignment_);
+    QTextLayout layout(withLineSeparators(text_), font());
+    const qreal height = layOut(layout, lineWidth(unbounded), lineSpacing_, alignment_);
     return QSize(static_cast<int>(std::ceil(layout.maximumWidth())),
                  static_cast<int>(std::ceil(height)));
 }
@@ -79,17 +104,18 @@ QSize TextBlock::minimumSizeHint() const
 
 int TextBlock::heightForWidth(int width) const
 {
-    QTextLayout layout(text_, font());
-    return static_cast<int>(std::ceil(layOut(layout, width, lineSpacing_, alignment_)));
+    QTextLayout layout(withLineSeparators(text_), font());
+    return static_cast<int>(std::ceil(layOut(layout, lineWidth(width), lineSpacing_, alignment_)));
 }
 
 void TextBlock::paintEvent(QPaintEvent*)
 {
-    QTextLayout layout(text_, font());
-    layOut(layout, width(), lineSpacing_, alignment_);
+    QTextLayout layout(withLineSeparators(text_), font());
+    const qreal width = lineWidth(this->width());
+    layOut(layout, width, lineSpacing_, alignment_);
     QPainter painter(this);
     painter.setPen(color_ ? Theme::color(*color_) : palette().color(QPalette::WindowText));
-    layout.draw(&painter, QPointF(0, 0));
+    layout.draw(&painter, QPointF(lineLeft(width), 0));
 }
 
 void TextBlock::changeEvent(QEvent* event)

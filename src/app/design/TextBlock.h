@@ -20,6 +20,8 @@ public:
     void setColor(std::optional<ThemeColor> token);
     void setLineSpacing(qreal extra);
     void setAlignment(Qt::Alignment alignment);
+    // Lines wrap at this width even when the widget is wider; the alignment places them.
+    void setMaximumLineWidth(int width);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -31,12 +33,15 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    qreal lineWidth(int width) const;
+    qreal lineLeft(qreal lineWidth) const;
     void textChanged();
 
     QString text_;
     std::optional<ThemeColor> color_;
     qreal lineSpacing_ = 0;
     Qt::Alignment alignment_ = Qt::AlignLeft;
+    int maximumLineWidth_ = QWIDGETSIZE_MAX;
 };
 
 } // namespace tollenvane

@@ -56,7 +56,7 @@ std::unique_ptr<QWidget> gallery()
 {
     auto window = std::make_unique<QWidget>();
     window->setAutoFillBackground(true);
-    window->setFixedWidth(760);
+    window->setFixedWidth(880);
     auto* column = new QVBoxLayout(window.get());
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(20);

@@ -56,10 +56,13 @@ TEST(TextFit, MiddleElisionKeepsBothEndsAndWholeGraphemesInMixedScripts)
     const QStringList names{
         QStringLiteral("Vacances été 2023 — plage de Biarritz, photo finale.jpeg"),
         // Arabic, Han, a family emoji (joined sequence), a flag and a combining accent.
-        QStringLiteral("تقرير المشروع 项目报告 👨‍👩‍👧‍👦 🇫🇷 Cafe\u0301 "
-                       "final "
-                       "version.docx"),
-        QStringLiteral("👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻"
+        QStringLiteral(
+            "تقرير المشروع 项目报告 👨‍👩‍👧‍👦 🇫🇷 Cafe\u0301 "
+            "final "
+            "version.docx"),
+        QStringLiteral("👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽"
+                       "‍"
+                       "💻"
                        "👩"
                        "🏽‍💻👩🏽‍💻.png"),
     };
