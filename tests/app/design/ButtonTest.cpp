@@ -1,12 +1,15 @@
 #include "SchemeScope.h"
 #include "app/design/DesignFont.h"
 #include "app/design/KeyCap.h"
+#include "app/design/LiftButtonStyle.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 
 #include <gtest/gtest.h>
 
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QTest>
 
 namespace tollenvane {
@@ -70,6 +73,22 @@ TEST(LiftButtons, DimWhenDisabledOrPressedAndNeverActWhenDisabled)
         secondary.setEnabled(false);
         EXPECT_TRUE(near(fillOf(secondary), blend(Theme::color(Theme::soft), bg, 0.42)));
     }
+}
+
+TEST(LiftButtonStyle, TilesOfChildWidgetsDimTheSameWay)
+{
+    QPushButton tile("Images");
+    LiftButtonStyle::attach(tile);
+    const auto opacity = [&tile] {
+        return qobject_cast<QGraphicsOpacityEffect*>(tile.graphicsEffect())->opacity();
+    };
+    EXPECT_DOUBLE_EQ(opacity(), 1.0);
+    QTest::mousePress(&tile, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(opacity(), 0.78);
+    QTest::mouseRelease(&tile, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(opacity(), 1.0);
+    tile.setEnabled(false);
+    EXPECT_DOUBLE_EQ(opacity(), 0.42);
 }
 
 TEST(KeyCap, IsOneMonospacedCharacterPlusPadding)
