@@ -1,0 +1,73 @@
+#include "app/design/ElidedLabel.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace tollenvane {
+
+ElidedLabel::ElidedLabel(const QString& text, ElisionSide side, QWidget* parent)
+    : QWidget(parent)
+    , side_(side)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setText(text);
+}
+
+void ElidedLabel::setText(const QString& text)
+{
+    text_ = text;
+    setAccessibleName(text);
+    updateGeometry();
+    update();
+}
+
+void ElidedLabel::setElisionSide(ElisionSide side)
+{
+    side_ = side;
+    update();
+}
+
+void ElidedLabel::setMinimumScale(qreal scale)
+{
+    minimumScale_ = scale;
+    update();
+}
+
+void ElidedLabel::setColor(std::optional<ThemeColor> token)
+{
+    color_ = token;
+    update();
+}
+
+TextFit ElidedLabel::fitted() const
+{
+    return fitText(text_, QFontMetricsF(font()), width(), side_, minimumScale_);
+}
+
+QSize ElidedLabel::sizeHint() const
+{
+    const QFontMetricsF metrics(font());
+    return QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))),
+                 static_cast<int>(std::ceil(metrics.height())));
+}
+
+QSize ElidedLabel::minimumSizeHint() const
+{
+    return QSize(0, sizeHint().height());
+}
+
+void ElidedLabel::paintEvent(QPaintEvent*)
+{
+    const TextFit fit = fitted();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(color_ ? Theme::color(*color_) : palette().color(QPalette::WindowText));
+    // Shrinks about the vertical centre so the baseline stays where a full-size line would be.
+    painter.translate(0, height() / 2.0);
+    painter.scale(fit.scale, fit.scale);
+    const qreal fullHeight = height() / fit.scale;
+    painter.drawText(QRectF(0, -fullHeight / 2, width() / fit.scale, fullHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fit.text);
+}
+
+} // namespace tollenvane

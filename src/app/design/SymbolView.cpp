@@ -1,0 +1,29 @@
+#include "app/design/SymbolView.h"
+
+#include "app/design/SymbolSource.h"
+
+#include <QPainter>
+
+namespace tollenvane {
+
+SymbolView::SymbolView(const QString& symbol, int side, ThemeColor color, QWidget* parent)
+    : QWidget(parent)
+    , symbol_(symbol)
+    , side_(side)
+    , color_(color)
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void SymbolView::paintEvent(QPaintEvent*)
+{
+    const QPixmap pixmap = SymbolSource::pixmap(symbol_, side_, Theme::color(color_));
+    if (pixmap.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect((width() - side_) / 2, (height() - side_) / 2, side_, side_), pixmap);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,136 @@
+#include "app/design/TextBlock.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int unbounded = 1000000;
+
+// QTextLayout breaks lines only at Unicode line separators.
+QString withLineSeparators(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+}
+
+// Lays the text out in lines no wider than the width; returns the height taken.
+qreal layOut(QTextLayout& layout, qreal width, qreal extraSpacing, Qt::Alignment alignment)
+{
+    QTextOption option(alignment);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height() + extraSpacing;
+    }
+    layout.endLayout();
+    return layout.lineCount() > 0 ? y - extraSpacing : 0;
+}
+
+} // namespace
+
+TextBlock::TextBlock(const QString& text, QWidget* parent)
+    : QWidget(parent)
+{
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    setText(text);
+}
+
+void TextBlock::setText(const QString& text)
+{
+    text_ = text;
+    textChanged();
+}
+
+void TextBlock::setColor(std::optional<ThemeColor> token)
+{
+    color_ = token;
+    update();
+}
+
+void TextBlock::setLineSpacing(qreal extra)
+{
+    lineSpacing_ = extra;
+    textChanged();
+}
+
+void TextBlock::setAlignment(Qt::Alignment alignment)
+{
+    alignment_ = alignment;
+    update();
+}
+
+void TextBlock::setMaximumLineWidth(int width)
+{
+    maximumLineWidth_ = width;
+    textChanged();
+}
+
+qreal TextBlock::lineWidth(int width) const
+{
+    return std::min(width, maximumLineWidth_);
+}
+
+qreal TextBlock::lineLeft(qreal width) const
+{
+    if (alignment_ & Qt::AlignHCenter) {
+        return (this->width() - width) / 2;
+    }
+    return (alignment_ & Qt::AlignRight) ? this->width() - width : 0;
+}
+
+QSize TextBlock::sizeHint() const
+{
+    QTextLayout layout(withLineSeparators(text_), font());
+    const qreal height = layOut(layout, lineWidth(unbounded), lineSpacing_, alignment_);
+    return QSize(static_cast<int>(std::ceil(layout.maximumWidth())),
+                 static_cast<int>(std::ceil(height)));
+}
+
+QSize TextBlock::minimumSizeHint() const
+{
+    return QSize(0, heightForWidth(sizeHint().width()));
+}
+
+int TextBlock::heightForWidth(int width) const
+{
+    QTextLayout layout(withLineSeparators(text_), font());
+    return static_cast<int>(std::ceil(layOut(layout, lineWidth(width), lineSpacing_, alignment_)));
+}
+
+void TextBlock::paintEvent(QPaintEvent*)
+{
+    QTextLayout layout(withLineSeparators(text_), font());
+    const qreal width = lineWidth(this->width());
+    layOut(layout, width, lineSpacing_, alignment_);
+    QPainter painter(this);
+    painter.setPen(color_ ? Theme::color(*color_) : palette().color(QPalette::WindowText));
+    layout.draw(&painter, QPointF(lineLeft(width), 0));
+}
+
+void TextBlock::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        textChanged();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TextBlock::textChanged()
+{
+    setAccessibleName(text_);
+    updateGeometry();
+    update();
+}
+
+} // namespace tollenvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/design/Theme.h"
+
+#include <QWidget>
+#include <optional>
+
+namespace tollenvane {
+
+// Plain text that wraps to its width, painted in a theme token resolved at paint time (the
+// palette's window text when none is given), with optional extra space between lines.
+class TextBlock : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TextBlock(const QString& text, QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    QString text() const { return text_; }
+    void setColor(std::optional<ThemeColor> token);
+    void setLineSpacing(qreal extra);
+    void setAlignment(Qt::Alignment alignment);
+    // Lines wrap at this width even when the widget is wider; the alignment places them.
+    void setMaximumLineWidth(int width);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    qreal lineWidth(int width) const;
+    qreal lineLeft(qreal lineWidth) const;
+    void textChanged();
+
+    QString text_;
+    std::optional<ThemeColor> color_;
+    qreal lineSpacing_ = 0;
+    Qt::Alignment alignment_ = Qt::AlignLeft;
+    int maximumLineWidth_ = QWIDGETSIZE_MAX;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,80 @@
+#include "app/design/EmptyState.h"
+#include "app/design/PageHeading.h"
+#include "app/design/SegmentedControl.h"
+#include "app/design/Switch.h"
+#include "app/design/TextBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+namespace {
+
+TEST(EmptyState, LongMessageWrapsWithinAReadableWidthAndIsShownWhole)
+{
+    QWidget page;
+    page.setAutoFillBackground(true);
+    page.setPalette(QPalette(Theme::color(Theme::bg)));
+    auto* layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* state = new EmptyState("tray", "Aucun fichier",
+                                 QString("Ajoutez un dossier source pour commencer. ").repeated(6));
+    layout->addWidget(state);
+    page.resize(1200, page.heightForWidth(1200));
+    const QImage picture = page.grab().toImage();
+
+    const auto* message = state->findChild<TextBlock*>("message");
+    ASSERT_NE(message, nullptr);
+    EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+
+    const QRect area = message->geometry();
+    const int centre = area.center().x();
+    bool inkOutside = false;
+    bool inkInside = false;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const bool ink = picture.pixelColor(x, y) != Theme::color(Theme::bg);
+            (std::abs(x - centre) > 211 ? inkOutside : inkInside) |= ink;
+        }
+    }
+    EXPECT_TRUE(inkInside);
+    EXPECT_FALSE(inkOutside);
+}
+
+TEST(PageHeading, EyebrowCapitalsKeepTheirAccentsWhateverTheLanguage)
+{
+    EXPECT_EQ(eyebrowText(QString::fromUtf8("réglages généraux · ça")),
+              QString::fromUtf8("RÉGLAGES GÉNÉRAUX · ÇA"));
+}
+
+TEST(Controls, OnlyTheUserReportsAChoice)
+{
+    Switch toggle("Sons discrets");
+    toggle.resize(toggle.sizeHint());
+    QSignalSpy userClicks(&toggle, &Switch::clicked);
+    toggle.setChecked(true);
+    EXPECT_EQ(userClicks.count(), 0);
+    QTest::mouseClick(&toggle, Qt::LeftButton);
+    EXPECT_FALSE(toggle.isChecked());
+    EXPECT_EQ(userClicks.count(), 1);
+
+    SegmentedControl picker({"Sombre", "Clair", "Automatique"});
+    picker.resize(picker.sizeHint());
+    QSignalSpy activated(&picker, &SegmentedControl::activated);
+    picker.setCurrentIndex(1);
+    EXPECT_EQ(activated.count(), 0);
+    QTest::mouseClick(&picker, Qt::LeftButton, {}, picker.segmentRect(2).center());
+    QTest::keyClick(&picker, Qt::Key_Left);
+    EXPECT_EQ(picker.currentIndex(), 1);
+    ASSERT_EQ(activated.count(), 2);
+    EXPECT_EQ(activated.at(0).at(0).toInt(), 2);
+    // Out of range is ignored rather than selecting nothing.
+    picker.setCurrentIndex(7);
+    EXPECT_EQ(picker.currentIndex(), 1);
+}
+
+} // namespace
+} // namespace tollenvane
