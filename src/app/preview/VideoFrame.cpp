@@ -40,7 +40,6 @@ QImage videoFrame(const QFile& file, std::chrono::milliseconds timeout)
     QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
     // Through the descriptor already checked, so the backend reads the very file that was.
     player.setSource(QUrl::fromLocalFile(QStringLiteral("/proc/self/fd/%1").arg(file.handle())));
-    player.setAudioOutput(nullptr);
     player.play();
     loop.exec();
     player.stop();

@@ -27,9 +27,10 @@ using test::TempDir;
 // its own, abandoned when it overstays.
 QImage makeWithin(const FileRecord& record, std::chrono::seconds limit = std::chrono::seconds(30))
 {
+    static const FileThumbnailer thumbnailer;
     auto image = std::make_shared<QImage>();
     std::unique_ptr<QThread> worker(
-        QThread::create([image, record] { *image = FileThumbnailer().make(record); }));
+        QThread::create([image, record] { *image = thumbnailer.make(record); }));
     worker->start();
     if (!worker->wait(QDeadlineTimer(limit))) {
         ADD_FAILURE() << "no answer for " << record.path();
@@ -158,6 +159,7 @@ TEST(FileThumbnailer, HostileFilesGiveNothing)
         {folder.write("empty.mp4"), "video"},
         {folder.write("noise.mp4", std::string(4096, '\x5a')), "video"},
         {fifo, "video"},
+        {folder.makeFolder("Tool.app"), "application"},
         {folder / "gone.png", "image"},
     };
     for (const auto& [path, kind] : hostile) {

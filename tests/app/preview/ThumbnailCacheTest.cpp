@@ -13,6 +13,7 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <thread>
 
 namespace tollenvane {
 namespace {
@@ -117,6 +118,8 @@ TEST(ThumbnailKey, NamesOneVersionOfOneFile)
     const test::TempDir folder;
     const std::string path = folder.write("photo.png", "one");
     const std::string before = ThumbnailCache::key(FileRecord::read(path));
+    // Change times move on with the kernel's clock tick, not with every call.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     test::setModified(path, 1'000); // a touch changes the change time
     const std::string touched = ThumbnailCache::key(FileRecord::read(path));
     folder.write("photo.png", "one, grown");
@@ -170,6 +173,15 @@ TEST_F(ThumbnailCacheTest, RequestsForOneVersionShareOneGeneration)
     const ThumbnailTicket c = cache.thumbnail(sample("/x/a.png"), cached.into());
     ASSERT_TRUE(cached.image);
     EXPECT_EQ(cached.image->cacheKey(), made.cacheKey());
+
+    Answer rewritten; // the same file, changed since: never the old picture
+    const ThumbnailTicket d = cache.thumbnail(
+        RecordSample{.changeNanoseconds = 6, .path = "/x/a.png"}.record(), rewritten.into());
+    EXPECT_FALSE(rewritten.image);
+    producer->awaitRunning(1);
+    producer->release("/x/a.png");
+    processUntil([&] { return rewritten.image.has_value(); });
+    EXPECT_NE(rewritten.image->cacheKey(), made.cacheKey());
 }
 
 TEST_F(ThumbnailCacheTest, NoMoreThanThreeRunAndTheOthersWaitTheirTurn)
