@@ -1,7 +1,7 @@
 #include "app/design/BrandMark.h"
 
 #include "app/design/ContinuousRoundedRect.h"
-#include "app/design/SymbolSource.h"
+#include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 
 #include <QLinearGradient>
@@ -59,8 +59,8 @@ void BrandMark::paintEvent(QPaintEvent*)
              [&](const QPainterPath& card) { painter.fillPath(card, Theme::color(Theme::ink)); });
 
     const int arrowSide = static_cast<int>(std::lround(0.24 * s * 1.15));
-    const QPixmap arrow =
-        SymbolSource::pixmap("arrow.right", arrowSide, Theme::color(Theme::orange));
+    const QPixmap arrow = Symbol::pixmap("arrow.right", arrowSide, Theme::color(Theme::orange),
+                                         painter.device()->devicePixelRatioF());
     if (!arrow.isNull()) {
         const QPointF centre(s / 2 + 0.1 * s, s / 2);
         painter.drawPixmap(QRectF(centre.x() - arrowSide / 2.0, centre.y() - arrowSide / 2.0,

@@ -2,7 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/LiftButtonStyle.h"
-#include "app/design/SymbolSource.h"
+#include "app/design/Symbol.h"
 
 #include <QPainter>
 #include <cmath>
@@ -74,7 +74,8 @@ void LiftButton::paintEvent(QPaintEvent*)
     painter.setPen(foreground);
     painter.drawText(QRect(textLeft, 0, textWidth, height()), Qt::AlignCenter | Qt::TextSingleLine,
                      text());
-    const QPixmap symbolPixmap = SymbolSource::pixmap(symbol_, side, foreground);
+    const QPixmap symbolPixmap =
+        Symbol::pixmap(symbol_.toStdString(), side, foreground, devicePixelRatioF());
     if (!symbolPixmap.isNull()) {
         painter.drawPixmap(QRect(symbolLeft, (height() - side) / 2, side, side), symbolPixmap);
     }

@@ -1,6 +1,6 @@
 #include "app/design/SymbolView.h"
 
-#include "app/design/SymbolSource.h"
+#include "app/design/Symbol.h"
 
 #include <QPainter>
 
@@ -17,7 +17,8 @@ SymbolView::SymbolView(const QString& symbol, int side, ThemeColor color, QWidge
 
 void SymbolView::paintEvent(QPaintEvent*)
 {
-    const QPixmap pixmap = SymbolSource::pixmap(symbol_, side_, Theme::color(color_));
+    const QPixmap pixmap =
+        Symbol::pixmap(symbol_.toStdString(), side_, Theme::color(color_), devicePixelRatioF());
     if (pixmap.isNull()) {
         return;
     }

@@ -20,7 +20,7 @@ TEST(EmptyState, LongMessageWrapsWithinAReadableWidthAndIsShownWhole)
     page.setPalette(QPalette(Theme::color(Theme::bg)));
     auto* layout = new QVBoxLayout(&page);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* state = new EmptyState("tray", "Aucun fichier",
+    auto* state = new EmptyState("tray.full", "Aucun fichier",
                                  QString("Ajoutez un dossier source pour commencer. ").repeated(6));
     layout->addWidget(state);
     page.resize(1200, page.heightForWidth(1200));

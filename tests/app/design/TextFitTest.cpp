@@ -60,7 +60,9 @@ TEST(TextFit, MiddleElisionKeepsBothEndsAndWholeGraphemesInMixedScripts)
             "تقرير المشروع 项目报告 👨‍👩‍👧‍👦 🇫🇷 Cafe\u0301 "
             "final "
             "version.docx"),
-        QStringLiteral("👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩"
+        QStringLiteral("👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍💻👩🏽‍"
+                       "💻"
+                       "👩"
                        "🏽"
                        "‍"
                        "💻"

@@ -1,0 +1,67 @@
+#include "app/preview/FileThumbnailer.h"
+
+#include "app/preview/DesktopThumbnail.h"
+#include "app/preview/ImageThumbnail.h"
+#include "app/preview/PdfThumbnail.h"
+#include "app/preview/RegularFile.h"
+#include "app/preview/SvgThumbnail.h"
+#include "app/preview/VideoFrame.h"
+#include "core/records/FileRecord.h"
+
+#include <QImageReader>
+#include <exception>
+
+namespace tollenvane {
+namespace {
+
+// The most a decoder may allocate for one picture, whatever the environment says.
+constexpr int decoderAllocationLimitMiB = 256;
+
+bool availableHere(const std::string& path)
+{
+    try {
+        return FileRecord::isAvailableLocally(path);
+    } catch (const std::exception&) {
+        return false; // gone, or reached through a link: no thumbnail either way
+    }
+}
+
+} // namespace
+
+FileThumbnailer::FileThumbnailer()
+{
+    QImageReader::setAllocationLimit(decoderAllocationLimitMiB);
+}
+
+QImage FileThumbnailer::make(const FileRecord& record) const
+{
+    const std::string path(record.path());
+    if (!availableHere(path)) {
+        return {};
+    }
+    const RegularFile opened = openRegularFile(path);
+    if (opened.file == nullptr) {
+        return {};
+    }
+    QFile& file = *opened.file;
+    switch (record.kind()) {
+    case FileKind::image:
+        return isSvgPath(path) ? svgThumbnail(file) : imageThumbnail(file);
+    case FileKind::pdf:
+        return pdfThumbnail(file);
+    case FileKind::video:
+    case FileKind::audio:
+    case FileKind::document:
+    case FileKind::archive:
+    case FileKind::application:
+    case FileKind::other:
+        break;
+    }
+    QImage stored = desktopThumbnail(path, opened.modified.tv_sec);
+    if (stored.isNull() && record.kind() == FileKind::video && videoFramesAvailable()) {
+        return videoFrame(file, videoTimeout);
+    }
+    return stored;
+}
+
+} // namespace tollenvane

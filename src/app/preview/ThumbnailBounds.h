@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QSize>
+
+namespace tollenvane {
+
+// The largest picture each producer makes, which bounds what one cache entry can cost.
+inline constexpr int imageThumbnailSide = 1000;
+inline constexpr QSize pdfThumbnailBox{900, 620};
+inline constexpr QSize genericThumbnailBox{1000, 650};
+
+// `size` scaled down, never up, to fit `box`, keeping its proportions; at least one pixel a side.
+QSize fittedSize(QSize size, QSize box);
+
+} // namespace tollenvane
