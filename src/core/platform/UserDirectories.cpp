@@ -86,7 +86,8 @@ std::optional<std::string> downloadFolderName()
     if (!folder || isSameFolder(*folder, XdgFolders::home())) {
         return std::nullopt;
     }
-    const std::string_view name = path::lastComponent(*folder);
+    const std::string standardised = path::standardised(*folder);
+    const std::string_view name = path::lastComponent(standardised);
     return name == "/" ? std::nullopt : std::optional<std::string>(name);
 }
 
