@@ -25,8 +25,8 @@ struct Refusals {
     std::vector<std::string> homeFolders;    // with everything below, never refused by a root
     std::vector<std::string> trashFolders;   // refused with everything below
 
-    // This system's lists for the given login names, home folders (resolved) and home trash
-    // folders. A home folder that is itself refused ("/", "/var") spares nothing.
+    // This system's lists for the given login names, home folders (as written and resolved) and
+    // home trash folders. A home folder that is itself refused ("/", "/var") spares nothing.
     static Refusals make(const std::vector<std::string>& userNames,
                          const std::vector<std::string>& homeFolders,
                          const std::vector<std::string>& trashFolders);
