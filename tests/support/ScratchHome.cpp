@@ -27,11 +27,14 @@ ScratchHome::ScratchHome()
     ::setenv("HOME", path_.c_str(), 1);
     for (const auto& [variable, folder] :
          {std::pair{"XDG_DATA_HOME", "/.local/share"}, std::pair{"XDG_CONFIG_HOME", "/.config"},
-          std::pair{"XDG_CACHE_HOME", "/.cache"}, std::pair{"XDG_STATE_HOME", "/.local/state"}}) {
+          std::pair{"XDG_CACHE_HOME", "/.cache"}, std::pair{"XDG_STATE_HOME", "/.local/state"},
+          std::pair{"XDG_RUNTIME_DIR", "/.run"}, std::pair{"TMPDIR", "/tmp"}}) {
         const std::string full = path_ + folder;
         std::filesystem::create_directories(full);
         ::setenv(variable, full.c_str(), 1);
     }
+    // The runtime folder must be the owner's alone, or its users complain and look elsewhere.
+    std::filesystem::permissions(path_ + "/.run", std::filesystem::perms::owner_all);
 }
 
 ScratchHome::~ScratchHome()

@@ -6,6 +6,10 @@ namespace tollenvane::test {
 
 // A HOME and XDG folders of this test process alone, below $TMPDIR, so that no test reads or
 // writes the user's own data and tests never see each other's files. Removed with the object.
+// TMPDIR then points inside this home: temporary folders lie wherever the checkout is, /tmp
+// included, and the home folder is never a refused location. XDG_RUNTIME_DIR points inside it
+// too: without one (no login session, as on CI) the audio client library leaves its runtime
+// folders in TMPDIR for good.
 class ScratchHome {
 public:
     ScratchHome();

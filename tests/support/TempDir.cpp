@@ -14,10 +14,23 @@ namespace tollenvane::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir()
+namespace {
+
+std::string temporaryRoot()
 {
     const char* root = std::getenv("TMPDIR");
-    std::string pattern = std::string(root != nullptr && *root != '\0' ? root : ".") + "/tv-XXXXXX";
+    return root != nullptr && *root != '\0' ? root : ".";
+}
+
+} // namespace
+
+TempDir::TempDir()
+    : TempDir(temporaryRoot())
+{}
+
+TempDir::TempDir(const std::string& parent)
+{
+    std::string pattern = parent + "/tv-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }

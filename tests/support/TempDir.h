@@ -10,6 +10,8 @@ namespace tollenvane::test {
 class TempDir {
 public:
     TempDir();
+    // Below another folder, such as a refused one.
+    explicit TempDir(const std::string& parent);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

@@ -46,24 +46,37 @@ std::vector<std::string> currentUserNames()
     return names;
 }
 
-// $XDG_DATA_HOME/Trash, standardised and, when a link leads elsewhere, resolved as well.
+// The folder standardised and, when a link leads elsewhere, resolved as well.
+std::vector<std::string> withResolvedForm(const std::string& folder)
+{
+    std::vector<std::string> forms{path::standardised(folder)};
+    try {
+        if (std::string real = path::resolved(folder); real != forms.front()) {
+            forms.push_back(std::move(real));
+        }
+    } catch (const PlatformError&) {
+        // A link loop on the way: the standardised form still serves what is passed through it.
+    }
+    return forms;
+}
+
+// On image-based systems /home is a link into /var, which is refused with everything below.
+std::vector<std::string> currentHomeFolders()
+{
+    try {
+        return withResolvedForm(XdgFolders::home());
+    } catch (const PlatformError&) {
+        return {};
+    }
+}
+
 std::vector<std::string> homeTrashFolders()
 {
-    std::string trash;
     try {
-        trash = FreedesktopTrash::homeTrashFolder();
+        return withResolvedForm(FreedesktopTrash::homeTrashFolder());
     } catch (const PlatformError&) {
         return {}; // no home folder, so no home trash either
     }
-    std::vector<std::string> folders{trash};
-    try {
-        if (std::string real = path::resolved(trash); real != trash) {
-            folders.push_back(std::move(real));
-        }
-    } catch (const PlatformError&) {
-        // A link loop on the way: the standardised form still refuses what is passed through it.
-    }
-    return folders;
 }
 
 bool isSingleComponent(std::string_view name)
@@ -94,7 +107,8 @@ bool isExactRefused(std::string_view path, const Refusals& refusals)
 
 bool isUnderRefusedRoot(std::string_view path, const Refusals& refusals)
 {
-    return isAtOrBelowAny(path, refusals.roots) && !isAtOrBelowAny(path, refusals.rootExceptions);
+    return isAtOrBelowAny(path, refusals.roots) && !isAtOrBelowAny(path, refusals.rootExceptions) &&
+           !isAtOrBelowAny(path, refusals.homeFolders);
 }
 
 bool hasExcludedComponent(std::string_view path)
@@ -169,6 +183,7 @@ private:
 } // namespace
 
 Refusals Refusals::make(const std::vector<std::string>& userNames,
+                        const std::vector<std::string>& homeFolders,
                         const std::vector<std::string>& trashFolders)
 {
     Refusals refusals;
@@ -181,15 +196,29 @@ Refusals Refusals::make(const std::vector<std::string>& userNames,
     }
     refusals.roots.assign(systemRoots.begin(), systemRoots.end());
     refusals.rootExceptions.emplace_back(removableMounts);
+    for (const std::string& home : homeFolders) {
+        std::string folder = path::standardised(home);
+        const bool isRefusedItself =
+            isExactRefused(folder, refusals) ||
+            std::find(refusals.roots.begin(), refusals.roots.end(), folder) != refusals.roots.end();
+        if (!isRefusedItself) {
+            refusals.homeFolders.push_back(std::move(folder));
+        }
+    }
     for (const std::string& trash : trashFolders) {
         refusals.trashFolders.push_back(path::standardised(trash));
     }
     return refusals;
 }
 
+Refusals Refusals::current()
+{
+    return make(currentUserNames(), currentHomeFolders(), homeTrashFolders());
+}
+
 const Refusals& systemRefusals()
 {
-    static const Refusals refusals = Refusals::make(currentUserNames(), homeTrashFolders());
+    static const Refusals refusals = Refusals::current();
     return refusals;
 }
 

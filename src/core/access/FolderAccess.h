@@ -22,19 +22,26 @@ struct Refusals {
     std::vector<std::string> exactPaths;     // refused themselves; what lies below may be used
     std::vector<std::string> roots;          // refused with everything below
     std::vector<std::string> rootExceptions; // below a root, yet not refused by it
+    std::vector<std::string> homeFolders;    // with everything below, never refused by a root
     std::vector<std::string> trashFolders;   // refused with everything below
 
-    // This system's lists for the given login names and home trash folders.
+    // This system's lists for the given login names, home folders (as written and resolved) and
+    // home trash folders. A home folder that is itself refused ("/", "/var") spares nothing.
     static Refusals make(const std::vector<std::string>& userNames,
+                         const std::vector<std::string>& homeFolders,
                          const std::vector<std::string>& trashFolders);
+
+    // For the current user (login name and $USER), $HOME and $XDG_DATA_HOME/Trash, as the
+    // environment names them now.
+    static Refusals current();
 };
 
-// For the current user (login name and $USER) and $XDG_DATA_HOME/Trash; built on first use.
+// Refusals::current() as of the first use.
 const Refusals& systemRefusals();
 
 // The refusal of a location that needs no look at the disk: unsafeSource, or nothing. Exact
 // paths and roots are tested on the resolved path, excluded names on the path as passed, the
-// trash folders on both.
+// trash folders on both. No root refuses the home folder nor what lies below it.
 std::optional<FileError> refusal(std::string_view passedPath, std::string_view resolvedPath,
                                  const Refusals& refusals);
 

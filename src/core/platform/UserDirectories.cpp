@@ -1,5 +1,6 @@
 #include "core/platform/UserDirectories.h"
 
+#include "core/base/Path.h"
 #include "core/platform/XdgFolders.h"
 
 #include <fstream>
@@ -35,6 +36,16 @@ std::optional<std::string> unquote(std::string_view value, std::string_view home
     return result;
 }
 
+// Compared as written and where links lead, as either side may pass through one.
+bool isSameFolder(const std::string& a, const std::string& b)
+{
+    if (path::standardised(a) == path::standardised(b)) {
+        return true;
+    }
+    const auto realA = path::resolvedIfExists(a);
+    return realA && realA == path::resolvedIfExists(b);
+}
+
 } // namespace
 
 std::optional<std::string> entry(std::string_view fileText, std::string_view key,
@@ -67,6 +78,17 @@ std::optional<std::string> downloadFolder()
     std::ostringstream text;
     text << file.rdbuf();
     return entry(text.str(), "XDG_DOWNLOAD_DIR", home);
+}
+
+std::optional<std::string> downloadFolderName()
+{
+    const auto folder = downloadFolder();
+    if (!folder || isSameFolder(*folder, XdgFolders::home())) {
+        return std::nullopt;
+    }
+    const std::string standardised = path::standardised(*folder);
+    const std::string_view name = path::lastComponent(standardised);
+    return name == "/" ? std::nullopt : std::optional<std::string>(name);
 }
 
 } // namespace tollenvane::UserDirectories

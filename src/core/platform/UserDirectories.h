@@ -15,4 +15,9 @@ std::optional<std::string> entry(std::string_view fileText, std::string_view key
 // "Téléchargements"), read from $XDG_CONFIG_HOME/user-dirs.dirs; nothing when not set.
 std::optional<std::string> downloadFolder();
 
+// The last name of the download folder; nothing when it is not set, or is the root or the home
+// folder itself (xdg-user-dirs writes "$HOME/" for a folder the user does not have), whose name
+// says nothing about downloads.
+std::optional<std::string> downloadFolderName();
+
 } // namespace tollenvane::UserDirectories

@@ -4,6 +4,8 @@
 #include "core/platform/UserDirectories.h"
 #include "core/records/FileRecord.h"
 
+#include <utility>
+
 namespace tollenvane {
 
 namespace {
@@ -15,9 +17,8 @@ constexpr double secondsPerDay = 86'400.0;
 const std::string& localDownloadsName()
 {
     static const std::string name = [] {
-        const auto folder = UserDirectories::downloadFolder();
-        const std::string last = folder ? std::string(path::lastComponent(*folder)) : "";
-        return last == "Downloads" || last == "/" ? std::string() : last;
+        auto own = UserDirectories::downloadFolderName();
+        return own && *own != "Downloads" ? std::move(*own) : std::string();
     }();
     return name;
 }

@@ -3,6 +3,7 @@
 #include "core/base/Json.h"
 #include "core/base/Path.h"
 #include "core/base/Uuid.h"
+#include "support/EnvironmentVariable.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +50,9 @@ constexpr Errors invalid = FileError::invalidDestination;
 
 TEST(FolderAccess, RefusalFollowsTheListsWithoutLookingAtTheDisk)
 {
-    const auto lists =
-        FolderAccess::Refusals::make({"someone", "", "..", "a/b"}, {"/home/someone/.tr/Trash/"});
+    const auto lists = FolderAccess::Refusals::make({"someone", "", "..", "a/b"},
+                                                    {"/var/home/someone/", "/", "/var", "/home"},
+                                                    {"/home/someone/.tr/Trash/"});
     const auto refused = [&](std::string_view passed, std::string_view resolved = {}) {
         return FolderAccess::refusal(passed, resolved.empty() ? passed : resolved, lists)
             .has_value();
@@ -117,6 +119,15 @@ TEST(FolderAccess, RefusalFollowsTheListsWithoutLookingAtTheDisk)
     EXPECT_TRUE(refused("/home/someone/bin", "/home/someone/.tr/Trash/files"));
     EXPECT_FALSE(refused("/home/someone/.tr/TrashBin"));
     EXPECT_FALSE(refused("/home/someone/.tr"));
+
+    // A home folder below a refused root is spared with what it holds, names aside; a home folder
+    // that is itself refused spares nothing.
+    EXPECT_FALSE(refused("/home/someone/Pictures", "/var/home/someone/Pictures"));
+    EXPECT_FALSE(refused("/var/home/someone"));
+    EXPECT_TRUE(refused("/var/home/someone/Library"));
+    EXPECT_TRUE(refused("/var/home/someone2"));
+    EXPECT_TRUE(refused("/var/home"));
+    EXPECT_TRUE(refused("/var/lib"));
 }
 
 TEST(FolderAccess, ValidateOnThisSystem)
@@ -159,6 +170,29 @@ TEST(FolderAccess, ValidateRealFolders)
     link(dir / "Library/Photos", dir / "Photos");
     EXPECT_EQ(validationError(dir / "Photos"), std::nullopt);
     EXPECT_EQ(grantError(dir / "Photos"), unsafe);
+}
+
+TEST(FolderAccess, TheHomeFolderIsNeverRefusedByARootWhereverItLies)
+{
+    // As on an image-based system, where /home is a link into /var: here the home folder is
+    // reached through a link into /tmp, refused with everything below it.
+    const test::TempDir dir;
+    const test::TempDir refusedRoot("/tmp");
+    const std::string home = refusedRoot.makeFolder("var/home/someone");
+    link(refusedRoot / "var/home", dir / "home");
+    const test::EnvironmentVariable linkedHome("HOME", dir / "home/someone");
+    const FolderAccess::Refusals lists = FolderAccess::Refusals::current();
+    const auto refused = [&](const std::string& path) {
+        return FolderAccess::refusal(path, path::resolved(path), lists).has_value();
+    };
+
+    EXPECT_FALSE(refused(dir / "home/someone/Pictures"));
+    EXPECT_FALSE(refused(home));
+    EXPECT_FALSE(refused(refusedRoot.makeFolder("var/home/someone/Projects/Photos")));
+    EXPECT_TRUE(refused(home + "/Projects/.git"));
+    EXPECT_TRUE(refused(refusedRoot.makeFolder("var/home/other")));
+    EXPECT_TRUE(refused(dir / "home"));
+    EXPECT_EQ(validationError(refusedRoot.path()), unsafe);
 }
 
 TEST(FolderAccess, TheHomeTrashIsRefused)

@@ -1,6 +1,14 @@
 #include "core/platform/UserDirectories.h"
 
+#include "core/platform/XdgFolders.h"
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace tollenvane {
 namespace {
@@ -18,6 +26,32 @@ TEST(UserDirectories, ReadsTheDownloadEntryOfTheUserDirsFile)
     EXPECT_EQ(UserDirectories::entry(text, "XDG_VIDEOS_DIR", "/home/a"), std::nullopt);
     EXPECT_EQ(UserDirectories::entry(text, "XDG_DESKTOP", "/home/a"), std::nullopt);
     EXPECT_EQ(UserDirectories::entry(text, "XDG_PICTURES_DIR", "/home/a"), std::nullopt);
+}
+
+TEST(UserDirectories, TheDownloadFolderNameIsTheDesktopsOwnButNeverTheHomeFolders)
+{
+    const std::string file = XdgFolders::configHome() + "/user-dirs.dirs";
+    const auto named = [&](const std::string& value) {
+        std::filesystem::remove(file);
+        if (!value.empty()) {
+            std::ofstream(file) << "XDG_DOWNLOAD_DIR=\"" << value << "\"\n";
+        }
+        return UserDirectories::downloadFolderName();
+    };
+    const std::string home = XdgFolders::home();
+    const test::TempDir dir;
+    ASSERT_EQ(::symlink(home.c_str(), (dir / "home-link").c_str()), 0);
+
+    EXPECT_EQ(named("$HOME/T\u00e9l\u00e9chargements"), "T\u00e9l\u00e9chargements");
+    EXPECT_EQ(named("/srv/Downloads"), "Downloads");
+    EXPECT_EQ(named(""), std::nullopt);
+    // xdg-user-dirs writes the home folder for a folder the user does not have.
+    EXPECT_EQ(named("$HOME/"), std::nullopt);
+    EXPECT_EQ(named("$HOME"), std::nullopt);
+    EXPECT_EQ(named(home + "/./"), std::nullopt);
+    EXPECT_EQ(named(dir / "home-link"), std::nullopt);
+    EXPECT_EQ(named("/"), std::nullopt);
+    std::filesystem::remove(file);
 }
 
 } // namespace

@@ -8,9 +8,10 @@
 
 int main(int argc, char** argv)
 {
+    // Made first and removed last, so that Qt never sees nor keeps anything outside it.
+    const tollenvane::test::ScratchHome home;
     const QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    const tollenvane::test::ScratchHome home;
     // Texts then read as their French keys, whatever the machine's language.
     tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
     return RUN_ALL_TESTS();
