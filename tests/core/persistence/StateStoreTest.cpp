@@ -3,9 +3,9 @@
 #include "core/base/PlatformError.h"
 #include "core/duplicates/FifoWatchdog.h"
 #include "core/persistence/StateWriter.h"
+#include "support/EnvironmentVariable.h"
 #include "support/Errors.h"
 #include "support/RecordSample.h"
-#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -143,14 +143,14 @@ TEST(StateStore, DefaultsUnderTheUserDataFolderAndCreatesItPrivately)
 {
     const test::TempDir dir;
     {
-        const test::ScopedEnvironment dataHome("XDG_DATA_HOME", dir / "data");
+        const test::EnvironmentVariable dataHome("XDG_DATA_HOME", dir / "data");
         const StateStore store;
         EXPECT_EQ(store.path(), dir / "data/Tollenvane/state.json");
         store.save(SavedState{});
         EXPECT_EQ(permissions(dir / "data/Tollenvane"), 0700u);
         EXPECT_EQ(store.load(), SavedState{});
     }
-    const test::ScopedEnvironment relative("XDG_DATA_HOME", "relative/path");
+    const test::EnvironmentVariable relative("XDG_DATA_HOME", "relative/path");
     EXPECT_EQ(StateStore::defaultPath(),
               std::string(std::getenv("HOME")) + "/.local/share/Tollenvane/state.json");
 }
