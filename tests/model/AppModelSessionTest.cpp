@@ -62,6 +62,7 @@ TEST(AppModelSession, AnExplicitSessionShowsExactlyItsFilesInTheirOrder)
     harness.settle();
 
     EXPECT_EQ(harness.cardPaths(), (std::vector{second, first}));
+    ASSERT_TRUE(model.state().pendingSession && model.state().pendingSession->selectedPaths);
     const std::vector<std::string> selected = *model.state().pendingSession->selectedPaths;
     EXPECT_EQ(std::set(selected.begin(), selected.end()), (std::set{first, second}));
 }

@@ -87,9 +87,10 @@ TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
     model.chooseFolders(true);
     harness.settle();
 
+    ASSERT_EQ(harness.panel->requests.size(), 2U);
     EXPECT_FALSE(harness.panel->requests.back().multipleSelection);
     EXPECT_EQ(harness.panel->requests.back().prompt, "Choisir la destination");
-    EXPECT_EQ(lastKnownPaths(model.state().destinations),
+    ASSERT_EQ(lastKnownPaths(model.state().destinations),
               (std::vector<std::string>{harness.music, harness.pictures}));
     EXPECT_TRUE(model.state().destinations.front().favorite);
     EXPECT_TRUE(model.state().sources.empty());
@@ -161,6 +162,7 @@ TEST(AppModelSources, RemovingASourceForgetsItAndSaves)
 {
     WithSources harness;
     AppModel& model = harness.loadWith({harness.pictures, harness.music});
+    ASSERT_EQ(model.state().sources.size(), 2U);
     const FolderGrant removed = model.state().sources[0];
     model.removeSource(removed);
     harness.advance(AppModel::saveDelay);
@@ -195,6 +197,7 @@ TEST(AppModelSources, AStaleBookmarkIsRenewedAndSaved)
 {
     WithSources harness;
     AppModel& model = harness.loadWith({harness.pictures});
+    ASSERT_EQ(model.state().sources.size(), 1U);
     const FolderGrant before = model.state().sources.front();
 
     // The same path now holds another folder: the bookmark resolves, marked stale.
@@ -224,6 +227,7 @@ TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
     harness.advance(AppModel::saveDelay);
 
     const auto& sources = model.state().sources;
+    ASSERT_EQ(sources.size(), 3U);
     EXPECT_EQ(sources[0].lastKnownPath, moved);
     EXPECT_EQ(model.statuses().at(sources[0].id), SourceStatus::at(moved));
     EXPECT_EQ(model.statuses().at(sources[1].id),

@@ -111,6 +111,7 @@ TEST(AppModelVolumes, WhenTheSelectedVolumeGoesTheFirstOneIsShown)
     model.updateDisk(true);
     harness.settle();
     EXPECT_EQ(model.selectedVolumeID(), homeDevice);
+    ASSERT_TRUE(model.selectedVolume());
     EXPECT_EQ(model.selectedVolume()->path, "/home/alice");
     EXPECT_EQ(model.diskTotal(), 500'000'000'000);
 
@@ -130,6 +131,7 @@ TEST(AppModelVolumes, AnUnknownSelectionShowsTheFirstVolume)
     AppModel& model = harness.loaded();
     model.setSelectedVolumeID(7);
     model.applySelectedVolume();
+    ASSERT_TRUE(model.selectedVolume());
     EXPECT_EQ(model.selectedVolume()->device, homeDevice);
     EXPECT_EQ(model.diskFree(), 120'000'000'000);
 }
@@ -138,6 +140,7 @@ TEST(AppModelVolumes, ChoosingAVolumeOpensTheChooserOnIt)
 {
     WithVolumes harness;
     AppModel& model = harness.loaded();
+    ASSERT_EQ(model.volumes().size(), 2U);
     const StorageVolume photos = model.volumes().back();
     model.chooseVolume(photos);
     EXPECT_EQ(model.selectedVolumeID(), diskDevice);

@@ -28,6 +28,9 @@ ModelServices ModelHarness::services()
     made.applicationRegistry = [this]() -> std::shared_ptr<const ApplicationRegistry> {
         return std::make_shared<ApplicationFolderRegistry>(applicationRoots);
     };
+    made.indexAppend = [this](InsightAccumulator& index, std::vector<FileRecord> records) {
+        return indexAppend(index, std::move(records));
+    };
     return made;
 }
 

@@ -34,6 +34,7 @@ public:
     std::vector<std::string> applicationRoots;
     ApplicationScanOptions applicationScanOptions{.pause = {}};
     std::function<LibraryFolders()> libraryFolders = LibraryFolders::current;
+    ModelServices::IndexAppend indexAppend = ModelServices::appendToIndex;
     std::unique_ptr<AppModel> model;
 
     ModelServices services();

@@ -56,8 +56,9 @@ std::string SortingHarness::addDestination(const std::string& chosen)
 {
     model->addFolder(chosen, true);
     settle();
-    const FolderGrant& added = model->state().destinations.front();
-    return *model->statuses().at(added.id).location;
+    // Throws rather than reads past a destination that was not added.
+    const FolderGrant& added = model->state().destinations.at(0);
+    return model->statuses().at(added.id).location.value();
 }
 
 AppModel& SortingHarness::restart()
