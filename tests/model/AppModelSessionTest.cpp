@@ -3,6 +3,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/Bundles.h"
+#include "support/RecordPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -270,10 +271,7 @@ TEST(AppModelSession, AResumedApplicationSessionStopsARunningInventory)
     harness.settle();
 
     EXPECT_FALSE(model.scanningApplications());
-    std::vector<std::string> listed;
-    for (const FileRecord& application : model.applications()) {
-        listed.emplace_back(application.path());
-    }
+    std::vector<std::string> listed = test::pathsOf(model.applications());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector{harness.other, harness.tool}));
     const std::vector<std::string> cards = harness.cardPaths();

@@ -1,6 +1,7 @@
 #include "model/support/ModelHarness.h"
 
 #include "core/applications/ApplicationFolderRegistry.h"
+#include "core/base/Json.h"
 
 #include <QCoreApplication>
 
@@ -32,6 +33,11 @@ ModelServices ModelHarness::services()
         return indexAppend(index, std::move(records));
     };
     return made;
+}
+
+SavedState ModelHarness::stateOnDisk() const
+{
+    return SavedState::fromJson(json::parse(readFile(statePath())));
 }
 
 AppModel& ModelHarness::start()

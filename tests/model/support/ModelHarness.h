@@ -40,6 +40,7 @@ public:
     ModelServices services();
     std::string statePath() const { return folder / "data/state.json"; }
     std::string journalPath() const { return folder / "data/state.reviews.jsonl"; }
+    SavedState stateOnDisk() const;
 
     // Builds the model over statePath(); nothing runs yet.
     AppModel& start();

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 namespace tollenvane::test {
 
@@ -92,14 +91,6 @@ std::vector<ReviewJournal::Entry> SortingHarness::journalEntries() const
         entries.push_back(ReviewJournal::Entry::fromJson(json::parse(line)));
     }
     return entries;
-}
-
-SavedState SortingHarness::stateOnDisk() const
-{
-    std::ifstream in(statePath(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return SavedState::fromJson(json::parse(text.str()));
 }
 
 std::string trashFiles()
