@@ -135,7 +135,7 @@ void AppModel::shutdown()
     cancel(appDataTask_);
     ++grantGeneration_; // a resolution still running gives its accesses back
     cancel(selectionTask_);
-    cancel(scanTask_);
+    cancelScan();
     cancel(duplicateTask_);
     cancel(applicationTask_);
     cancel(volumeTask_);

@@ -353,6 +353,13 @@ private:
     void startIndexing(const std::shared_ptr<ScanRun>& run);
     void pullScan(const std::shared_ptr<ScanRun>& run);
     void handleScanEvent(const std::shared_ptr<ScanRun>& run, std::optional<ScanEvent> event);
+    void indexBatch(const std::shared_ptr<ScanRun>& run, const std::vector<FileRecord>& found);
+    // Every way out of a scan: its flag falls unless a newer scan owns it.
+    void endScan(const ScanRun& run);
+    void cancelScan();
+    // A decision took a file out of the index, or an undo put it back: the running scan learns
+    // which of its batches may still name it.
+    void noteIndexChange(std::string_view path, bool removed);
     void applyScanBatch(const std::vector<FileRecord>& records, FileInsights insights);
     void finishScan();
     bool isCurrent(const ScanRun& run) const;
@@ -502,7 +509,8 @@ private:
     // Scans and the selection estimate. The accumulator's own queue keeps the index's changes
     // in the order they were asked for.
     std::shared_ptr<SerialQueue> statisticsQueue_;
-    std::shared_ptr<TaskHandle> scanTask_;
+    // The scan under way, until it is stopped or replaced.
+    std::shared_ptr<ScanRun> scanRun_;
     std::uint64_t scanGeneration_ = 0;
     std::shared_ptr<TaskHandle> selectionTask_;
     std::uint64_t selectionGeneration_ = 0;

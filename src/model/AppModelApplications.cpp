@@ -14,14 +14,14 @@ void AppModel::scanApplications()
     if (scanningApplications_ || sessionActive_ || busy_) {
         return;
     }
+    auto cursor = std::make_shared<ApplicationCursor>(services_.applicationScan());
     publish(applications_, std::vector<FileRecord>(), &AppModel::applicationsChanged);
     publish(applicationIssues_, std::vector<std::string>(), &AppModel::applicationIssuesChanged);
     publish(scanningApplications_, true, &AppModel::scanningApplicationsChanged);
     // An earlier listing is not cancelled: the flag above kept it from overlapping this one.
     auto task = std::make_shared<TaskHandle>();
     applicationTask_ = task;
-    pullApplication(std::make_shared<ApplicationCursor>(services_.applicationScan()),
-                    std::move(task));
+    pullApplication(std::move(cursor), std::move(task));
 }
 
 // One bundle per pull, and the next pull only once this one was handled: measuring a bundle is
@@ -33,11 +33,18 @@ void AppModel::pullApplication(std::shared_ptr<ApplicationCursor> cursor,
         *services_.executor, Priority::utility, this,
         [cursor, stop = task->token()] { return cursor->next(stop); },
         [this, cursor, task](Outcome<std::optional<ScanEvent>> step) {
-            if (task->cancelled() || !step.value || !*step.value) {
+            if (!task->cancelled() && step.value && *step.value) {
+                applyApplicationEvent(**step.value);
+                pullApplication(cursor, task); // after the end, the stream ends
                 return;
             }
-            applyApplicationEvent(**step.value);
-            pullApplication(cursor, task); // after the end, the stream ends
+            if (!step.value && !step.cancelled()) {
+                raiseAlert("Action impossible", errorDescription(step.error));
+            }
+            // Every way out of a listing: its flag falls unless another listing owns it.
+            if (scanningApplications_ && task == applicationTask_) {
+                publish(scanningApplications_, false, &AppModel::scanningApplicationsChanged);
+            }
         });
 }
 
@@ -104,17 +111,16 @@ void AppModel::inspectAppData()
 
 void AppModel::applyAppData(std::uint64_t generation, const Outcome<AppDataReport>& outcome)
 {
-    if (outcome.cancelled()) {
-        return;
-    }
-    if (!outcome.value) {
+    if (!outcome.value && !outcome.cancelled()) {
         raiseAlert("Action impossible", errorDescription(outcome.error));
-    } else if (generation == appDataGeneration_) {
+    }
+    if (generation != appDataGeneration_) {
+        return; // stopped: whoever stopped it cleared the flag
+    }
+    if (outcome.value) {
         publish(appData_, *outcome.value, &AppModel::appDataChanged);
     }
-    if (generation == appDataGeneration_) {
-        publish(scanningAppData_, false, &AppModel::scanningAppDataChanged);
-    }
+    publish(scanningAppData_, false, &AppModel::scanningAppDataChanged);
 }
 
 void AppModel::stopAppDataInspection()

@@ -291,6 +291,7 @@ void AppModel::journal(const std::string& path, std::optional<ReviewStamp> stamp
 void AppModel::removeFromIndex(const FileRecord& file, bool publishAnswer,
                                std::function<void()> then)
 {
+    noteIndexChange(file.path(), true);
     awaitOn(
         *statisticsQueue_, this,
         [statistics = statistics_, file] { return statistics->remove(file); },
@@ -304,6 +305,7 @@ void AppModel::removeFromIndex(const FileRecord& file, bool publishAnswer,
 
 void AppModel::addToIndex(const FileRecord& file, std::function<void()> then)
 {
+    noteIndexChange(file.path(), false);
     awaitOn(
         *statisticsQueue_, this,
         [statistics = statistics_, file] { return statistics->append({file}); },

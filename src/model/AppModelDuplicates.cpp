@@ -56,10 +56,10 @@ void AppModel::applyDuplicateProgress(std::uint64_t generation, std::int64_t don
 void AppModel::applyDuplicates(std::uint64_t generation, const std::shared_ptr<TaskHandle>& task,
                                const Outcome<std::vector<DuplicateGroup>>& found)
 {
-    if (generation != duplicateGeneration_ || (found.value && task->cancelled())) {
-        return;
+    if (generation != duplicateGeneration_) {
+        return; // stopped: whoever stopped it cleared the flag
     }
-    if (found.value) {
+    if (found.value && !task->cancelled()) {
         publish(duplicateGroups_, *found.value, &AppModel::duplicateGroupsChanged);
     }
     publish(findingDuplicates_, false, &AppModel::findingDuplicatesChanged);

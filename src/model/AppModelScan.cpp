@@ -4,9 +4,12 @@
 #include "core/localisation/Localization.h"
 #include "core/scan/FileIndexer.h"
 #include "model/AppModel.h"
+#include "model/ErrorDescription.h"
 #include "model/async/Await.h"
 
 #include <QPointer>
+#include <algorithm>
+#include <iterator>
 
 namespace tollenvane {
 
@@ -29,6 +32,9 @@ struct AppModel::ScanRun {
     std::int64_t minimumSize = 0;
     std::shared_ptr<InsightAccumulator> accumulator;
     std::shared_ptr<ScanCursor> cursor;
+    // Paths that decisions took out of the index while this scan ran: a batch read before the
+    // decision must not bring them back.
+    PathSet decided;
 };
 
 void AppModel::scan()
@@ -36,7 +42,7 @@ void AppModel::scan()
     if (sessionActive_ || busy_) {
         return;
     }
-    cancel(scanTask_);
+    cancelScan();
     cancel(duplicateTask_);
     ++duplicateGeneration_;
     publish(findingDuplicates_, false, &AppModel::findingDuplicatesChanged);
@@ -52,7 +58,7 @@ void AppModel::scan()
     // Preferences changed later reach the next scan, not this one.
     run->showHidden = state_.preferences.showHidden;
     run->minimumSize = state_.preferences.minimumSize;
-    scanTask_ = run->task;
+    scanRun_ = run;
     resolveGrants(run->task->token()).then(this, [this, run] { startIndexing(run); });
 }
 
@@ -61,9 +67,37 @@ bool AppModel::isCurrent(const ScanRun& run) const
     return !run.task->cancelled() && run.generation == scanGeneration_;
 }
 
+void AppModel::endScan(const ScanRun& run)
+{
+    if (run.generation == scanGeneration_) {
+        publish(scanning_, false, &AppModel::scanningChanged);
+    }
+}
+
+void AppModel::cancelScan()
+{
+    if (scanRun_) {
+        scanRun_->task->cancel();
+        scanRun_ = nullptr;
+    }
+}
+
+void AppModel::noteIndexChange(std::string_view path, bool removed)
+{
+    if (!scanRun_) {
+        return;
+    }
+    if (removed) {
+        scanRun_->decided.emplace(path);
+    } else if (const auto found = scanRun_->decided.find(path); found != scanRun_->decided.end()) {
+        scanRun_->decided.erase(found);
+    }
+}
+
 void AppModel::startIndexing(const std::shared_ptr<ScanRun>& run)
 {
     if (!isCurrent(*run)) {
+        endScan(*run);
         return;
     }
     std::vector<std::string> roots;
@@ -103,26 +137,13 @@ void AppModel::pullScan(const std::shared_ptr<ScanRun>& run)
 void AppModel::handleScanEvent(const std::shared_ptr<ScanRun>& run, std::optional<ScanEvent> event)
 {
     if (!event || !isCurrent(*run)) {
-        if (run->generation == scanGeneration_) {
-            publish(scanning_, false, &AppModel::scanningChanged);
-        }
+        endScan(*run);
         return;
     }
     switch (event->kind()) {
-    case ScanEvent::Kind::batch: {
-        auto records = std::make_shared<const std::vector<FileRecord>>(event->records());
-        awaitOn(
-            *statisticsQueue_, this,
-            [accumulator = run->accumulator, records] { return accumulator->append(*records); },
-            [this, run, records](Outcome<FileInsights> insights) {
-                if (!isCurrent(*run) || !insights.value) {
-                    return; // superseded: nothing more of this scan is shown
-                }
-                applyScanBatch(*records, std::move(*insights.value));
-                pullScan(run);
-            });
+    case ScanEvent::Kind::batch:
+        indexBatch(run, event->records());
         return;
-    }
     case ScanEvent::Kind::issue:
         addScanIssue(event->problem().text, event->problem().weight);
         break;
@@ -131,6 +152,30 @@ void AppModel::handleScanEvent(const std::shared_ptr<ScanRun>& run, std::optiona
         break;
     }
     pullScan(run);
+}
+
+void AppModel::indexBatch(const std::shared_ptr<ScanRun>& run, const std::vector<FileRecord>& found)
+{
+    auto records = std::make_shared<std::vector<FileRecord>>();
+    std::copy_if(found.begin(), found.end(), std::back_inserter(*records),
+                 [&](const FileRecord& record) { return !run->decided.contains(record.path()); });
+    awaitOn(
+        *statisticsQueue_, this,
+        [append = services_.indexAppend, accumulator = run->accumulator,
+         records = std::shared_ptr<const std::vector<FileRecord>>(records)] {
+            return append(*accumulator, *records);
+        },
+        [this, run, records](Outcome<FileInsights> insights) {
+            if (isCurrent(*run) && insights.value) {
+                applyScanBatch(*records, std::move(*insights.value));
+                pullScan(run);
+                return;
+            }
+            if (isCurrent(*run)) {
+                raiseAlert("Action impossible", errorDescription(insights.error));
+            }
+            endScan(*run); // nothing more of this scan is shown
+        });
 }
 
 void AppModel::applyScanBatch(const std::vector<FileRecord>& records, FileInsights insights)
@@ -199,8 +244,7 @@ void AppModel::finishScan()
 void AppModel::stopScan()
 {
     ++scanGeneration_;
-    cancel(scanTask_);
-    scanTask_ = nullptr;
+    cancelScan();
     publish(scanning_, false, &AppModel::scanningChanged);
     openStorageFolder(storagePath_);
     if (sessionActive_ && pending_.count() == 0 && !busy_) {
@@ -267,11 +311,12 @@ void AppModel::scheduleSelection(bool showProgress)
     }
     const std::uint64_t taskID = ++selectionTaskID_;
     auto task = std::make_shared<TaskHandle>();
+    // The task holds its timer, so the timer holds the task weakly.
     task->setTimer(
         services_.scheduler->after(selectionNeedsProgress_ ? shortEstimatePause : estimatePause,
-                                   [model = QPointer(this), task, taskID] {
-                                       if (model) {
-                                           model->estimateSelection(task, taskID);
+                                   [model = QPointer(this), weak = std::weak_ptr(task), taskID] {
+                                       if (const auto held = weak.lock(); model && held) {
+                                           model->estimateSelection(held, taskID);
                                        }
                                    }));
     selectionTask_ = std::move(task);

@@ -219,6 +219,7 @@ void AppModel::resetReviewed()
             if (reset.succeeded()) {
                 model->reviewed_.clear();
                 model->journalEnabled_ = true; // a journal that failed to load is usable again
+                model->scheduleSelection(true);
             } else {
                 model->raiseAlert("Action impossible", errorDescription(reset.error));
             }

@@ -4,9 +4,8 @@
 #include "core/platform/VolumeIdentity.h"
 #include "core/volumes/VolumeInventory.h"
 #include "model/AppModel.h"
-#include "model/async/MainThread.h"
+#include "model/async/Await.h"
 
-#include <QPointer>
 #include <algorithm>
 
 namespace tollenvane {
@@ -43,15 +42,16 @@ void AppModel::updateDisk(bool force)
     lastDiskRefresh_ = now;
     auto task = std::make_shared<TaskHandle>();
     volumeTask_ = task;
-    services_.executor->run(Priority::utility, [source = services_.volumes, task,
-                                                model = QPointer(this)] {
-        auto volumes = std::make_shared<std::vector<StorageVolume>>(VolumeInventory::list(*source));
-        postToMain([volumes, task, model] {
-            if (model && !task->cancelled()) {
-                model->applyVolumes(std::move(*volumes));
+    // A listing that fails leaves the volumes as they were; the next refresh lists them again.
+    awaitOn(
+        *services_.executor, Priority::utility, this,
+        [source = services_.volumes] { return VolumeInventory::list(*source); },
+        [this, task](Outcome<std::vector<StorageVolume>> listed) {
+            volumeTask_ = nullptr;
+            if (listed.value && !task->cancelled()) {
+                applyVolumes(std::move(*listed.value));
             }
         });
-    });
 }
 
 void AppModel::applyVolumes(std::vector<StorageVolume> volumes)
@@ -66,7 +66,6 @@ void AppModel::applyVolumes(std::vector<StorageVolume> volumes)
                                              : std::optional(volumes_.front().device));
     }
     applySelectedVolume();
-    volumeTask_ = nullptr;
 }
 
 void AppModel::applySelectedVolume()

@@ -2,6 +2,7 @@
 
 #include "core/applications/ApplicationCursor.h"
 #include "core/applications/ApplicationRegistry.h"
+#include "core/insights/InsightAccumulator.h"
 #include "core/platform/LibraryFolders.h"
 #include "core/scan/ScanOptions.h"
 #include "core/volumes/VolumeSource.h"
@@ -45,6 +46,14 @@ struct ModelServices {
     std::function<ApplicationCursor()> applicationScan;
     std::function<LibraryFolders()> libraryFolders;
     std::function<std::shared_ptr<const ApplicationRegistry>()> applicationRegistry;
+    // Adds a batch the scan found to its index; the index's own append unless a test injects a
+    // failure.
+    using IndexAppend = std::function<FileInsights(InsightAccumulator&, std::vector<FileRecord>)>;
+    static FileInsights appendToIndex(InsightAccumulator& index, std::vector<FileRecord> records)
+    {
+        return index.append(std::move(records));
+    }
+    IndexAppend indexAppend = appendToIndex;
 
     // The system's own, on the calling thread, which must be the main one. The folder chooser
     // is a window, so the application supplies it.

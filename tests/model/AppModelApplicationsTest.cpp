@@ -88,7 +88,7 @@ TEST(AppModelApplications, TheInventoryListsEachApplicationAndEachProblemOnce)
     harness.settle();
 
     EXPECT_FALSE(model.scanningApplications());
-    EXPECT_EQ(pathsOf(model.applications()),
+    ASSERT_EQ(pathsOf(model.applications()),
               (std::vector<std::string>{harness.editor, harness.viewer}));
     EXPECT_EQ(model.applications().front().applicationVersion(), "2.1");
     EXPECT_EQ(model.applicationIssues(),
@@ -114,8 +114,28 @@ TEST(AppModelApplications, AnInventoryStoppedByShutdownLeavesTheListAsItWas)
     model.shutdown();
     harness.settle();
     EXPECT_TRUE(model.applications().empty());
-    EXPECT_TRUE(model.scanningApplications()); // whoever stops a listing clears the flag
+    EXPECT_FALSE(model.scanningApplications());
     EXPECT_EQ(harness.executor->pending(), 0U);
+}
+
+TEST(AppModelApplications, AnInventoryThatFailsEndsSaysSoAndLetsTheNextOneRun)
+{
+    struct Unexpected {};
+    WithApplications harness;
+    const ApplicationScanOptions working = harness.applicationScanOptions;
+    harness.applicationScanOptions.recordReader =
+        [](const std::string&, std::stop_token) -> FileRecord { throw Unexpected(); };
+    AppModel& model = harness.load();
+    model.scanApplications();
+    harness.settle();
+    EXPECT_FALSE(model.scanningApplications());
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Action impossible");
+
+    harness.applicationScanOptions = working;
+    model.scanApplications();
+    harness.settle();
+    EXPECT_EQ(model.applications().size(), 2U);
 }
 
 TEST(AppModelApplications, TheInspectionReportsWhatRemovedApplicationsLeftBehind)
@@ -136,7 +156,7 @@ TEST(AppModelApplications, TheInspectionReportsWhatRemovedApplicationsLeftBehind
     harness.settle();
 
     EXPECT_FALSE(model.scanningAppData());
-    EXPECT_EQ(paths(model.appData()), (std::vector<std::string>{cache, settings}));
+    ASSERT_EQ(paths(model.appData()), (std::vector<std::string>{cache, settings}));
     EXPECT_EQ(model.appData().entries.front().owner, "Gone.app");
     EXPECT_EQ(model.appData().entries.front().size, 3000);
     EXPECT_TRUE(model.appData().issues.empty());
@@ -250,6 +270,8 @@ TEST(AppModelApplications, ATrashedApplicationIsRememberedUntilItsDecisionIsUndo
     model.inspectAppData();
     harness.settle();
     ASSERT_EQ(paths(model.appData()), std::vector<std::string>{goneCache});
+    ASSERT_EQ(pathsOf(model.applications()),
+              (std::vector<std::string>{harness.editor, harness.viewer}));
 
     model.sortApplications({model.applications().front()});
     harness.settle();

@@ -134,6 +134,7 @@ TEST(AppModelDecisions, TheStackKeepsTheNewest128AndTheCheckpointTheNewest40)
     for (int index = 1; index < 129; ++index) {
         harness.decide(index % 2 == 0 ? Decision::keep : Decision::later);
         if (index == 41) {
+            ASSERT_TRUE(model.state().pendingSession);
             const SessionCheckpoint& paused = *model.state().pendingSession;
             ASSERT_EQ(paused.receipts.size(), 40U);
             EXPECT_EQ(paused.receipts.front().original.path(), files[2]);
@@ -161,6 +162,7 @@ TEST(AppModelDecisions, TheStackKeepsTheNewest128AndTheCheckpointTheNewest40)
         harness.settle();
     }
     EXPECT_EQ(model.undoCount(), 0);
+    ASSERT_FALSE(harness.cardPaths().empty());
     EXPECT_EQ(harness.cardPaths().front(), files[2]);
     EXPECT_EQ(model.summary().total(), 1);
 }

@@ -123,7 +123,8 @@ TEST(AppModelDuplicates, SortingCopiesKeepsTheChosenOneAndDealsTheOthers)
 {
     WithCopies harness;
     AppModel& model = harness.loadScanned();
-    const DuplicateGroup group = harness.searched().front();
+    ASSERT_EQ(harness.searched().size(), 1U);
+    const DuplicateGroup group = model.duplicateGroups().front();
     SessionFilter narrow;
     narrow.minimumSize = 1'000'000;
     model.setFilter(narrow);

@@ -59,8 +59,11 @@ TEST(AppModelEndToEnd, SortsUndoesQuitsAndResumes)
     run.panel->answer = {album};
     model.chooseFolders(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.statuses().size() == 2; }, patience));
-    const std::string destination =
-        *model.statuses().at(model.state().destinations.front().id).location;
+    ASSERT_EQ(model.state().destinations.size(), 1U);
+    const std::optional<std::string> chosen =
+        model.statuses().at(model.state().destinations.front().id).location;
+    ASSERT_TRUE(chosen);
+    const std::string destination = *chosen;
 
     SessionFilter largestFirst;
     largestFirst.largestFirst = true;

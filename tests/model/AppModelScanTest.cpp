@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <new>
+#include <utility>
 
 namespace tollenvane {
 namespace {
@@ -78,6 +81,57 @@ TEST(AppModelScan, ASupersededScanPublishesNothing)
     EXPECT_EQ(model.indexedCount(), 1);
     EXPECT_EQ(*counts, (std::vector<std::int64_t>{0, 0, 1}));
     EXPECT_FALSE(model.scanning());
+}
+
+// The walk reads a file, the file is decided, then the walk's batch arrives: the index must
+// not take the decided file back.
+TEST(AppModelScan, AFileDecidedWhileTheWalkReadsItStaysOutOfTheIndex)
+{
+    SortingHarness harness;
+    const std::string decided = harness.file("a.png", 500);
+    harness.file("b.png", 400);
+    std::function<void()> whileRead;
+    harness.scanOptions.statusReader = [&whileRead](int folderFd, const char* name) {
+        const FileStatus status = FileStatus::readAt(folderFd, name);
+        if (whileRead && std::string_view(name) == "a.png") {
+            std::exchange(whileRead, nullptr)();
+        }
+        return status;
+    };
+    AppModel& model = harness.loadScanned();
+    model.scan();
+    model.startSession(std::vector{FileRecord::read(decided)});
+    QCoreApplication::sendPostedEvents(); // the card is dealt before the walk begins
+    ASSERT_EQ(harness.cardPaths(), std::vector{decided});
+    whileRead = [&] {
+        model.act(Decision::trash, std::nullopt, false);
+        harness.settle();
+    };
+    harness.settle();
+
+    ASSERT_FALSE(fs::exists(decided));
+    EXPECT_EQ(model.indexedCount(), 1);
+    EXPECT_EQ(model.insights().tally(FileFilter::all).bytes, 400);
+}
+
+TEST(AppModelScan, AScanWhoseIndexFailsEndsAndSaysSo)
+{
+    SortingHarness harness;
+    harness.file("a.png");
+    bool failing = false;
+    harness.indexAppend = [&failing](InsightAccumulator& index, std::vector<FileRecord> records) {
+        if (failing) {
+            throw std::bad_alloc();
+        }
+        return ModelServices::appendToIndex(index, std::move(records));
+    };
+    AppModel& model = harness.loadScanned();
+    failing = true;
+    model.scan();
+    harness.settle();
+    EXPECT_FALSE(model.scanning());
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Action impossible");
 }
 
 TEST(AppModelScan, WithoutSourcesTheScanEndsAtOnce)
@@ -188,7 +242,7 @@ TEST(AppModelScan, TheEstimateWaitsAndOnlyTheNewestIsShown)
     harness.advance(79ms);
     EXPECT_TRUE(estimates->empty());
     harness.advance(1ms);
-    EXPECT_EQ(*estimates, (std::vector<std::pair<std::int64_t, std::int64_t>>{{1, 50}}));
+    ASSERT_EQ(*estimates, (std::vector<std::pair<std::int64_t, std::int64_t>>{{1, 50}}));
     EXPECT_FALSE(model.preparingSelection());
 
     // New files found by a scan are counted after the long pause, without progress.
@@ -222,6 +276,28 @@ TEST(AppModelScan, TheEstimateWaitsAndOnlyTheNewestIsShown)
     EXPECT_FALSE(model.preparingSelection());
     harness.advance(1s);
     EXPECT_EQ(estimates->size(), 3U);
+
+    // The estimates' timers go with the model.
+    harness.model.reset();
+    harness.advance(1s);
+    EXPECT_EQ(harness.time->heldTimers(), 0U);
+}
+
+TEST(AppModelScan, ForgettingTheDecisionsCountsTheirFilesAgain)
+{
+    SortingHarness harness;
+    harness.startSortingTwo();
+    harness.decide(Decision::keep);
+    harness.decide(Decision::keep);
+    AppModel& model = *harness.model;
+    model.setup(SessionFilter());
+    harness.advance(80ms);
+    ASSERT_EQ(model.matchingCount(), 0);
+
+    model.resetReviewed();
+    harness.advance(80ms);
+    EXPECT_EQ(model.matchingCount(), 2);
+    EXPECT_EQ(model.matchingBytes(), 900);
 }
 
 TEST(AppModelScan, FinishingTheTutorialTwiceScansOnce)

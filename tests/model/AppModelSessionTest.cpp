@@ -3,6 +3,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/Bundles.h"
+#include "support/RecordPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,7 @@ TEST(AppModelSession, AnExplicitSessionShowsExactlyItsFilesInTheirOrder)
     harness.settle();
 
     EXPECT_EQ(harness.cardPaths(), (std::vector{second, first}));
+    ASSERT_TRUE(model.state().pendingSession && model.state().pendingSession->selectedPaths);
     const std::vector<std::string> selected = *model.state().pendingSession->selectedPaths;
     EXPECT_EQ(std::set(selected.begin(), selected.end()), (std::set{first, second}));
 }
@@ -269,10 +271,7 @@ TEST(AppModelSession, AResumedApplicationSessionStopsARunningInventory)
     harness.settle();
 
     EXPECT_FALSE(model.scanningApplications());
-    std::vector<std::string> listed;
-    for (const FileRecord& application : model.applications()) {
-        listed.emplace_back(application.path());
-    }
+    std::vector<std::string> listed = test::pathsOf(model.applications());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector{harness.other, harness.tool}));
     const std::vector<std::string> cards = harness.cardPaths();

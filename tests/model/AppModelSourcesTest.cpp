@@ -1,5 +1,4 @@
 #include "core/base/FileError.h"
-#include "core/base/Json.h"
 #include "core/localisation/ErrorText.h"
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
@@ -9,7 +8,6 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <filesystem>
-#include <fstream>
 
 namespace tollenvane {
 namespace {
@@ -18,12 +16,6 @@ using namespace std::chrono_literals;
 using test::ModelHarness;
 
 namespace fs = std::filesystem;
-
-SavedState stateOnDisk(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return SavedState::fromJson(json::parse(std::string(std::istreambuf_iterator<char>(in), {})));
-}
 
 std::vector<std::string> lastKnownPaths(const std::vector<FolderGrant>& grants)
 {
@@ -74,7 +66,7 @@ TEST(AppModelSources, ChosenFoldersAreAddedInOrderResolvedAndSaved)
         EXPECT_FALSE(source.favorite);
     }
     EXPECT_EQ(harness.access->open(), (std::vector<std::string>{harness.music, harness.pictures}));
-    EXPECT_EQ(stateOnDisk(harness.statePath()).sources, model.state().sources);
+    EXPECT_EQ(harness.stateOnDisk().sources, model.state().sources);
 }
 
 TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
@@ -87,9 +79,10 @@ TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
     model.chooseFolders(true);
     harness.settle();
 
+    ASSERT_EQ(harness.panel->requests.size(), 2U);
     EXPECT_FALSE(harness.panel->requests.back().multipleSelection);
     EXPECT_EQ(harness.panel->requests.back().prompt, "Choisir la destination");
-    EXPECT_EQ(lastKnownPaths(model.state().destinations),
+    ASSERT_EQ(lastKnownPaths(model.state().destinations),
               (std::vector<std::string>{harness.music, harness.pictures}));
     EXPECT_TRUE(model.state().destinations.front().favorite);
     EXPECT_TRUE(model.state().sources.empty());
@@ -161,12 +154,13 @@ TEST(AppModelSources, RemovingASourceForgetsItAndSaves)
 {
     WithSources harness;
     AppModel& model = harness.loadWith({harness.pictures, harness.music});
+    ASSERT_EQ(model.state().sources.size(), 2U);
     const FolderGrant removed = model.state().sources[0];
     model.removeSource(removed);
     harness.advance(AppModel::saveDelay);
 
     EXPECT_EQ(lastKnownPaths(model.state().sources), (std::vector<std::string>{harness.music}));
-    EXPECT_EQ(stateOnDisk(harness.statePath()).sources, model.state().sources);
+    EXPECT_EQ(harness.stateOnDisk().sources, model.state().sources);
     EXPECT_EQ(harness.access->open(), (std::vector<std::string>{harness.music}));
 }
 
@@ -195,6 +189,7 @@ TEST(AppModelSources, AStaleBookmarkIsRenewedAndSaved)
 {
     WithSources harness;
     AppModel& model = harness.loadWith({harness.pictures});
+    ASSERT_EQ(model.state().sources.size(), 1U);
     const FolderGrant before = model.state().sources.front();
 
     // The same path now holds another folder: the bookmark resolves, marked stale.
@@ -209,7 +204,7 @@ TEST(AppModelSources, AStaleBookmarkIsRenewedAndSaved)
     EXPECT_EQ(after.name, before.name);
     EXPECT_EQ(after.favorite, before.favorite);
     EXPECT_EQ(model.statuses().at(after.id), SourceStatus::at(harness.pictures));
-    EXPECT_EQ(stateOnDisk(harness.statePath()).sources.front(), after);
+    EXPECT_EQ(harness.stateOnDisk().sources.front(), after);
 }
 
 TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
@@ -224,6 +219,7 @@ TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
     harness.advance(AppModel::saveDelay);
 
     const auto& sources = model.state().sources;
+    ASSERT_EQ(sources.size(), 3U);
     EXPECT_EQ(sources[0].lastKnownPath, moved);
     EXPECT_EQ(model.statuses().at(sources[0].id), SourceStatus::at(moved));
     EXPECT_EQ(model.statuses().at(sources[1].id),
@@ -233,7 +229,7 @@ TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
     EXPECT_FALSE(lost.error.value_or("").empty());
     // The last known path stays where the folder was last seen.
     EXPECT_EQ(sources[2].lastKnownPath, harness.films);
-    EXPECT_EQ(stateOnDisk(harness.statePath()).sources, sources);
+    EXPECT_EQ(harness.stateOnDisk().sources, sources);
     EXPECT_FALSE(model.alert());
     // An unreadable folder was reached, so its access is held like the others.
     EXPECT_EQ(harness.access->open(), (std::vector<std::string>{moved, harness.music}));
@@ -300,12 +296,12 @@ TEST(AppModelOnboarding, FinishingTheTutorialIsRememberedEachTime)
     model.finishOnboarding();
     EXPECT_FALSE(model.showTutorial());
     harness.advance(AppModel::saveDelay);
-    EXPECT_TRUE(stateOnDisk(harness.statePath()).preferences.onboardingComplete);
+    EXPECT_TRUE(harness.stateOnDisk().preferences.onboardingComplete);
 
     fs::remove(harness.statePath());
     model.finishOnboarding();
     harness.advance(AppModel::saveDelay);
-    EXPECT_TRUE(stateOnDisk(harness.statePath()).preferences.onboardingComplete);
+    EXPECT_TRUE(harness.stateOnDisk().preferences.onboardingComplete);
 }
 
 TEST(AppModelOnboarding, ResettingTheReviewMemoryEmptiesTheJournal)

@@ -1,4 +1,3 @@
-#include "core/base/Json.h"
 #include "core/localisation/Localization.h"
 #include "core/platform/XdgFolders.h"
 #include "model/AppModel.h"
@@ -8,7 +7,6 @@
 
 #include <QSignalSpy>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 
 namespace tollenvane {
@@ -18,23 +16,6 @@ using namespace std::chrono_literals;
 using test::ModelHarness;
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeText(const std::string& path, const std::string& text)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-SavedState stateOnDisk(const std::string& path)
-{
-    return SavedState::fromJson(json::parse(contentOf(path)));
-}
 
 // The write just seen was the only one: removed, the file does not come back.
 void expectNoFurtherWrite(ModelHarness& harness)
@@ -94,7 +75,7 @@ TEST(AppModelLoad, AMissingStateFileIsWrittenOnceAfterTheDelay)
     EXPECT_FALSE(fs::exists(harness.statePath()));
     harness.advance(1ms);
     ASSERT_TRUE(fs::exists(harness.statePath()));
-    EXPECT_EQ(stateOnDisk(harness.statePath()), SavedState{});
+    EXPECT_EQ(harness.stateOnDisk(), SavedState{});
 
     expectNoFurtherWrite(harness);
 }
@@ -124,7 +105,7 @@ TEST(AppModelLoad, TheLoadedStateAndLanguageAreApplied)
 TEST(AppModelLoad, AnUnreadableStateFileIsNeverWrittenDuringTheRun)
 {
     ModelHarness harness;
-    writeText(harness.statePath(), "{\"preferences\": [");
+    harness.folder.write("data/state.json", "{\"preferences\": [");
     AppModel& model = harness.load();
 
     ASSERT_TRUE(model.alert());
@@ -143,14 +124,14 @@ TEST(AppModelLoad, AnUnreadableStateFileIsNeverWrittenDuringTheRun)
     const QFuture<void> flushed = model.flushState();
     harness.settle();
     EXPECT_TRUE(flushed.isFinished());
-    EXPECT_EQ(contentOf(harness.statePath()), "{\"preferences\": [");
+    EXPECT_EQ(test::readFile(harness.statePath()), "{\"preferences\": [");
 }
 
 TEST(AppModelLoad, WhenStateAndJournalBothFailTheJournalAlertIsShown)
 {
     ModelHarness harness;
-    writeText(harness.statePath(), "not json");
-    writeText(harness.journalPath(), "{\"path\": 3}\n");
+    harness.folder.write("data/state.json", "not json");
+    harness.folder.write("data/state.reviews.jsonl", "{\"path\": 3}\n");
     const AppModel& model = harness.load();
 
     ASSERT_TRUE(model.alert());
@@ -165,7 +146,7 @@ TEST(AppModelLoad, NothingIsWrittenBeforeTheStateFileWasRead)
     SavedState saved;
     saved.preferences.onboardingComplete = true;
     StateStore(harness.statePath()).save(saved);
-    const std::string before = contentOf(harness.statePath());
+    const std::string before = test::readFile(harness.statePath());
 
     AppModel& model = harness.start(); // the read has not run yet
     model.save();
@@ -174,7 +155,7 @@ TEST(AppModelLoad, NothingIsWrittenBeforeTheStateFileWasRead)
     EXPECT_TRUE(flushed.isFinished());
     model.shutdown();
     harness.time->advance(1s);
-    EXPECT_EQ(contentOf(harness.statePath()), before);
+    EXPECT_EQ(test::readFile(harness.statePath()), before);
 
     harness.settle(); // the read now finds the user's state
     EXPECT_TRUE(model.state().preferences.onboardingComplete);
@@ -198,7 +179,7 @@ TEST(AppModelSave, SavesWithinTheDelayGiveOneWriteOfTheLastState)
     EXPECT_FALSE(fs::exists(harness.statePath()));
     harness.advance(1ms);
     ASSERT_TRUE(fs::exists(harness.statePath()));
-    EXPECT_EQ(stateOnDisk(harness.statePath()).preferences.minimumSize, 3);
+    EXPECT_EQ(harness.stateOnDisk().preferences.minimumSize, 3);
 
     expectNoFurtherWrite(harness);
 }
@@ -219,7 +200,7 @@ TEST(AppModelSave, FlushAfterSaveWritesTheCurrentStateOnce)
     harness.settle();
     EXPECT_TRUE(flushed.isFinished());
     ASSERT_TRUE(fs::exists(harness.statePath()));
-    EXPECT_EQ(stateOnDisk(harness.statePath()).preferences, preferences);
+    EXPECT_EQ(harness.stateOnDisk().preferences, preferences);
 
     expectNoFurtherWrite(harness);
 }
@@ -231,7 +212,7 @@ TEST(AppModelSave, AFailedWriteRaisesAnAlertAndTheModelGoesOn)
     harness.advance(AppModel::saveDelay);
     // A file where the state's folder should be.
     fs::remove_all(harness.folder / "data");
-    writeText(harness.folder / "data", "in the way");
+    harness.folder.write("data", "in the way");
 
     model.save();
     harness.advance(AppModel::saveDelay);

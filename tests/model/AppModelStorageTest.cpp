@@ -53,7 +53,7 @@ TEST(AppModelStorage, TheNewestFolderAskedForIsTheOneShown)
     model.openStorageFolder(std::nullopt);
     harness.settle();
     EXPECT_EQ(model.storagePath(), std::nullopt);
-    EXPECT_EQ(names(model.storageNodes()), std::vector<std::string>{"Pictures"});
+    ASSERT_EQ(names(model.storageNodes()), std::vector<std::string>{"Pictures"});
     EXPECT_EQ(model.storageNodes().front().bytes, 4000);
 
     // The first answer is ready only once the second folder was asked for.
@@ -70,6 +70,31 @@ TEST(AppModelStorage, TheNewestFolderAskedForIsTheOneShown)
     harness.settle();
     EXPECT_EQ(names(model.storageNodes()),
               (std::vector<std::string>{"report.pdf", "2024", "letter.txt"}));
+}
+
+TEST(AppModelStorage, SourcesWhoseNamesShareABeginningCountEachFileOnce)
+{
+    test::ModelHarness harness;
+    const std::string b = harness.folder.makeFolder("x/b");
+    const std::string bc = harness.folder.makeFolder("x/bc");
+    harness.folder.write("x/b/one.png", std::string(100, 'o'));
+    harness.folder.write("x/bc/two.png", std::string(200, 't'));
+    AppModel& model = harness.load();
+    model.addFolder(b, false);
+    model.addFolder(bc, false);
+    harness.settle();
+    model.finishOnboarding();
+    harness.settle();
+
+    EXPECT_EQ(model.indexedCount(), 2);
+    EXPECT_EQ(model.insights().tally(FileFilter::all).bytes, 300);
+    EXPECT_EQ(model.insights().sources,
+              (std::map<std::string, FileTally>{{b, {1, 100}}, {bc, {1, 200}}}));
+    model.openStorageFolder(std::nullopt);
+    harness.settle();
+    ASSERT_EQ(names(model.storageNodes()), (std::vector<std::string>{"bc", "b"}));
+    EXPECT_EQ(model.storageNodes()[0].bytes, 200);
+    EXPECT_EQ(model.storageNodes()[1].bytes, 100);
 }
 
 TEST(AppModelPreviews, TheCardsPreviewOpensOnlyForAFileStillThere)

@@ -37,6 +37,7 @@ TEST(AppModelUndo, UndoingATrashBringsEverythingBack)
 
     EXPECT_TRUE(fs::exists(file));
     EXPECT_EQ(test::entries(test::trashFiles()), trashed);
+    ASSERT_FALSE(harness.cardPaths().empty());
     EXPECT_EQ(harness.cardPaths().front(), file);
     EXPECT_EQ(model.queueCount(), 2);
     EXPECT_EQ(model.insights(), before);
@@ -106,6 +107,7 @@ TEST(AppModelUndo, AnUndoRefusedChangesNothing)
     EXPECT_EQ(model.summary(), summary);
     EXPECT_EQ(model.insights(), insights);
     EXPECT_EQ(model.undoCount(), 1);
+    ASSERT_TRUE(remembered(harness, file));
     EXPECT_EQ(remembered(harness, file)->decision, Decision::trash);
     EXPECT_FALSE(model.busy());
 }
@@ -137,6 +139,7 @@ TEST(AppModelUndo, AfterARestartTheCheckpointStillUndoes)
     harness.settle();
 
     EXPECT_TRUE(fs::exists(file));
+    ASSERT_FALSE(harness.cardPaths().empty());
     EXPECT_EQ(harness.cardPaths().front(), file);
     EXPECT_EQ(model.queueCount(), 3);
     EXPECT_EQ(model.summary().total(), 0);
@@ -144,7 +147,7 @@ TEST(AppModelUndo, AfterARestartTheCheckpointStillUndoes)
     EXPECT_EQ(remembered(harness, file), std::nullopt);
 }
 
-TEST(AppModelUndo, NothingIsUndoneBeforeTheTutorialEndsOrWhileTheSheetIsOpen)
+TEST(AppModelUndo, NothingIsUndoneDuringTheTutorialTheMoveSheetOrALaterSession)
 {
     SortingHarness harness;
     const std::string file = harness.startSortingTwo();
@@ -157,9 +160,17 @@ TEST(AppModelUndo, NothingIsUndoneBeforeTheTutorialEndsOrWhileTheSheetIsOpen)
     model.setShowTutorial(true);
     model.undo();
     harness.settle();
-
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(model.undoCount(), 1);
+
+    // A new session with no decision of its own has nothing to undo.
+    model.setShowTutorial(false);
+    model.startSession();
+    harness.settle();
+    EXPECT_EQ(model.undoCount(), 0);
+    model.undo();
+    harness.settle();
+    EXPECT_FALSE(fs::exists(file));
 }
 
 } // namespace

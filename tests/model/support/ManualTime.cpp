@@ -19,6 +19,7 @@ std::shared_ptr<TimerHandle> ManualTime::after(std::chrono::milliseconds delay,
     timer->due = steady_ + delay;
     timer->action = std::move(action);
     timers_.push_back(timer);
+    issued_.push_back(timer);
     return timer;
 }
 
@@ -52,6 +53,12 @@ std::size_t ManualTime::pendingTimers() const
 {
     return static_cast<std::size_t>(std::count_if(
         timers_.begin(), timers_.end(), [](const auto& timer) { return !timer->cancelled; }));
+}
+
+std::size_t ManualTime::heldTimers() const
+{
+    return static_cast<std::size_t>(std::count_if(
+        issued_.begin(), issued_.end(), [](const auto& timer) { return !timer.expired(); }));
 }
 
 } // namespace tollenvane::test

@@ -24,6 +24,8 @@ public:
     // Sets the wall clock alone, as a user or a time server would.
     void setWallClock(Date date) { wall_ = date; }
     std::size_t pendingTimers() const;
+    // Timers handed out that something still holds, fired and cancelled ones included.
+    std::size_t heldTimers() const;
 
 private:
     struct Timer;
@@ -32,6 +34,7 @@ private:
     std::chrono::steady_clock::time_point steady_{std::chrono::hours(1000)};
     Date wall_ = 700'000'000;
     std::vector<std::shared_ptr<Timer>> timers_;
+    std::vector<std::weak_ptr<Timer>> issued_;
 };
 
 } // namespace tollenvane::test

@@ -1,6 +1,7 @@
 #include "model/support/ModelHarness.h"
 
 #include "core/applications/ApplicationFolderRegistry.h"
+#include "core/base/Json.h"
 
 #include <QCoreApplication>
 
@@ -28,7 +29,15 @@ ModelServices ModelHarness::services()
     made.applicationRegistry = [this]() -> std::shared_ptr<const ApplicationRegistry> {
         return std::make_shared<ApplicationFolderRegistry>(applicationRoots);
     };
+    made.indexAppend = [this](InsightAccumulator& index, std::vector<FileRecord> records) {
+        return indexAppend(index, std::move(records));
+    };
     return made;
+}
+
+SavedState ModelHarness::stateOnDisk() const
+{
+    return SavedState::fromJson(json::parse(readFile(statePath())));
 }
 
 AppModel& ModelHarness::start()

@@ -34,11 +34,13 @@ public:
     std::vector<std::string> applicationRoots;
     ApplicationScanOptions applicationScanOptions{.pause = {}};
     std::function<LibraryFolders()> libraryFolders = LibraryFolders::current;
+    ModelServices::IndexAppend indexAppend = ModelServices::appendToIndex;
     std::unique_ptr<AppModel> model;
 
     ModelServices services();
     std::string statePath() const { return folder / "data/state.json"; }
     std::string journalPath() const { return folder / "data/state.reviews.jsonl"; }
+    SavedState stateOnDisk() const;
 
     // Builds the model over statePath(); nothing runs yet.
     AppModel& start();

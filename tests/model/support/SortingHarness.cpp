@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 namespace tollenvane::test {
 
@@ -56,8 +55,9 @@ std::string SortingHarness::addDestination(const std::string& chosen)
 {
     model->addFolder(chosen, true);
     settle();
-    const FolderGrant& added = model->state().destinations.front();
-    return *model->statuses().at(added.id).location;
+    // Throws rather than reads past a destination that was not added.
+    const FolderGrant& added = model->state().destinations.at(0);
+    return model->statuses().at(added.id).location.value();
 }
 
 AppModel& SortingHarness::restart()
@@ -91,14 +91,6 @@ std::vector<ReviewJournal::Entry> SortingHarness::journalEntries() const
         entries.push_back(ReviewJournal::Entry::fromJson(json::parse(line)));
     }
     return entries;
-}
-
-SavedState SortingHarness::stateOnDisk() const
-{
-    std::ifstream in(statePath(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return SavedState::fromJson(json::parse(text.str()));
 }
 
 std::string trashFiles()

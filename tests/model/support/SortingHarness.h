@@ -43,7 +43,6 @@ public:
     // How often the cue was played.
     std::size_t played(const std::string& cue) const;
     std::vector<ReviewJournal::Entry> journalEntries() const;
-    SavedState stateOnDisk() const;
 };
 
 // The Trash of the scratch home.
