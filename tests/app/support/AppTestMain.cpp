@@ -11,9 +11,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Made first and removed last, so that Qt never sees nor keeps anything outside it.
+    const tollenvane::test::ScratchHome home;
     const QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    const tollenvane::test::ScratchHome home;
     tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
     return RUN_ALL_TESTS();
 }
