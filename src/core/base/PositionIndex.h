@@ -53,11 +53,26 @@ public:
 
     void insert(Position position, std::size_t hash)
     {
-        if ((size_ + 1) * 5 > slots_.size() * 4) {
-            grow();
+        if (!fits(size_ + 1)) {
+            grow(slots_.empty() ? 16 : slots_.size() * 2);
         }
         place({position + 1, digest(hash)});
         ++size_;
+    }
+
+    // Makes room for `count` entries in all, so that inserting up to them moves none.
+    void reserve(std::size_t count)
+    {
+        if (fits(count)) {
+            return;
+        }
+        std::size_t slots = slots_.empty() ? 16 : slots_.size();
+        while (count * 5 > slots * 4) {
+            slots *= 2;
+        }
+        if (slots != slots_.size()) {
+            grow(slots);
+        }
     }
 
     // Takes out `position`, which must be stored with that hash.
@@ -118,9 +133,12 @@ private:
         slots_[slot] = entry;
     }
 
-    void grow()
+    // Four in five slots at most are used, so that probes stay short.
+    bool fits(std::size_t count) const { return count * 5 <= slots_.size() * 4; }
+
+    void grow(std::size_t slots)
     {
-        std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2);
+        std::vector<Slot> old(slots);
         old.swap(slots_);
         for (const Slot& entry : old) {
             if (entry.stored != empty) {

@@ -42,6 +42,27 @@ bool inDownloads(std::string_view recordPath)
            (!localName.empty() && hasComponent(recordPath, localName));
 }
 
+struct PathParts {
+    std::string_view folder;
+    std::string_view name;
+};
+
+// path::parent and path::lastComponent with one search for the slash.
+PathParts split(std::string_view path)
+{
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.remove_suffix(1);
+    }
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) {
+        return {".", path};
+    }
+    if (path == "/") {
+        return {path, path};
+    }
+    return {slash == 0 ? path.substr(0, 1) : path.substr(0, slash), path.substr(slash + 1)};
+}
+
 } // namespace
 
 FilterMatcher::FilterMatcher(const SessionFilter& filter, Date now)
@@ -52,6 +73,36 @@ FilterMatcher::FilterMatcher(const SessionFilter& filter, Date now)
 {}
 
 bool FilterMatcher::matches(const FileRecord& record) const
+{
+    FolderMemo memo;
+    return matches(record, memo);
+}
+
+bool FilterMatcher::matches(const FileRecord& record, FolderMemo& memo) const
+{
+    if (!matchesBesidesSearch(record)) {
+        return false;
+    }
+    if (search_.empty()) {
+        return true;
+    }
+    const auto [folder, name] = split(record.path());
+    const bool folderKnown = memo.known && memo.folder == folder;
+    if (folderKnown && memo.found) {
+        return true;
+    }
+    if (search_.foundIn(name)) {
+        return true;
+    }
+    if (!folderKnown) {
+        memo.folder.assign(folder);
+        memo.found = search_.foundIn(folder);
+        memo.known = true;
+    }
+    return memo.found;
+}
+
+bool FilterMatcher::matchesBesidesSearch(const FileRecord& record) const
 {
     if (filter_.volumeDevice && record.device() != *filter_.volumeDevice) {
         return false;
@@ -72,10 +123,7 @@ bool FilterMatcher::matches(const FileRecord& record) const
     if (filter_.folderPath && !record.path().starts_with(folderPrefix_)) {
         return false;
     }
-    if (search_.empty()) {
-        return true;
-    }
-    return search_.foundIn(record.name()) || search_.foundIn(path::parent(record.path()));
+    return true;
 }
 
 } // namespace tollenvane

@@ -71,6 +71,14 @@ StorageTree::File StorageTree::Folder::takeFile(PositionIndex::Position position
     return taken;
 }
 
+void StorageTree::Folder::settle()
+{
+    if (!settled) {
+        files.shrink_to_fit();
+        settled = true;
+    }
+}
+
 // A name already held as a file becomes a folder that keeps the file's form and totals.
 StorageTree::Folder& StorageTree::Folder::subfolder(std::string_view name)
 {
@@ -161,8 +169,11 @@ void StorageTree::apply(std::string_view path, const SharedText* shared, std::in
 // Files of one folder arrive together, so the folders above them are looked up once.
 StorageTree::Chain* StorageTree::chainFor(const std::string& root, std::string_view folder)
 {
-    if (!last_.nodes.empty() && last_.folder == folder) {
-        return &last_;
+    if (!last_.nodes.empty()) {
+        if (last_.folder == folder) {
+            return &last_;
+        }
+        last_.nodes.back()->settle();
     }
     const std::vector<std::string_view> below = folder.size() > root.size()
                                                     ? names(folder.substr(root.size() + 1))

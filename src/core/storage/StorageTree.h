@@ -53,6 +53,7 @@ private:
     // made with.
     struct Folder {
         bool directory = true;
+        bool settled = false; // its list of files was fitted once, when the scan left it
         std::int64_t bytes = 0;
         std::int64_t count = 0;
         std::vector<File> files;
@@ -63,6 +64,9 @@ private:
         void addFile(File file);
         File takeFile(PositionIndex::Position position);
         Folder& subfolder(std::string_view name);
+        // Gives back the room its list of files grew ahead, the first time only: a folder left
+        // once seldom grows again, and one that does is not copied at every visit.
+        void settle();
     };
     // The folders from the root down to the folder of the last path applied.
     struct Chain {
