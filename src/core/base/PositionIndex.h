@@ -12,7 +12,8 @@ namespace tollenvane {
 // hashes, and answers whether the entry at a position matches. A 32-bit digest of each hash kept
 // in the slot places the entry and spares most of those questions, each of which reaches into the
 // caller's memory. Several positions may share a key. Open addressing with linear probing;
-// deletion shifts entries back, so there are no tombstones.
+// deletion shifts entries back, so there are no tombstones. The table grows by half rather than
+// doubling: for millions of entries its slack is most of what it costs.
 class PositionIndex {
 public:
     using Position = std::uint32_t;
@@ -54,7 +55,7 @@ public:
     void insert(Position position, std::size_t hash)
     {
         if (!fits(size_ + 1)) {
-            grow(slots_.empty() ? 16 : slots_.size() * 2);
+            grow(larger(slots_.size()));
         }
         place({position + 1, digest(hash)});
         ++size_;
@@ -66,13 +67,11 @@ public:
         if (fits(count)) {
             return;
         }
-        std::size_t slots = slots_.empty() ? 16 : slots_.size();
-        while (count * 5 > slots * 4) {
-            slots *= 2;
-        }
-        if (slots != slots_.size()) {
-            grow(slots);
-        }
+        std::size_t slots = slots_.size();
+        do {
+            slots = larger(slots);
+        } while (count * 5 > slots * 4);
+        grow(slots);
     }
 
     // Takes out `position`, which must be stored with that hash.
@@ -108,12 +107,17 @@ private:
     {
         return static_cast<std::uint32_t>(hash ^ (hash >> 32));
     }
-    std::size_t home(std::uint32_t digest) const { return digest & (slots_.size() - 1); }
-    std::size_t next(std::size_t slot) const { return (slot + 1) & (slots_.size() - 1); }
+    // The digest scaled to the table, which need not be a power of two.
+    std::size_t home(std::uint32_t digest) const
+    {
+        return static_cast<std::size_t>((std::uint64_t{digest} * slots_.size()) >> 32);
+    }
+    std::size_t next(std::size_t slot) const { return slot + 1 == slots_.size() ? 0 : slot + 1; }
     std::size_t distance(std::size_t from, std::size_t to) const
     {
-        return (to - from) & (slots_.size() - 1);
+        return to >= from ? to - from : to + slots_.size() - from;
     }
+    static std::size_t larger(std::size_t slots) { return slots < 16 ? 16 : slots + slots / 2; }
 
     std::size_t slotOf(Position position, std::size_t hash) const
     {
