@@ -78,8 +78,12 @@ FilterMatcher::FilterMatcher(const SessionFilter& filter, Date now)
 
 bool FilterMatcher::matches(const FileRecord& record) const
 {
-    FolderMemo memo;
-    return matches(record, memo);
+    // The presets, asked of every record as it is indexed, have no search: no memo is made.
+    if (!search_.empty()) {
+        FolderMemo memo;
+        return matches(record, memo);
+    }
+    return matchesBesidesSearch(record);
 }
 
 bool FilterMatcher::matches(const FileRecord& record, FolderMemo& memo) const
