@@ -12,7 +12,8 @@ namespace tollenvane {
 // hashes, and answers whether the entry at a position matches. A 32-bit digest of each hash kept
 // in the slot places the entry and spares most of those questions, each of which reaches into the
 // caller's memory. Several positions may share a key. Open addressing with linear probing;
-// deletion shifts entries back, so there are no tombstones.
+// deletion shifts entries back, so there are no tombstones. The table grows by half rather than
+// doubling: for millions of entries its slack is most of what it costs.
 class PositionIndex {
 public:
     using Position = std::uint32_t;
@@ -53,11 +54,24 @@ public:
 
     void insert(Position position, std::size_t hash)
     {
-        if ((size_ + 1) * 5 > slots_.size() * 4) {
-            grow();
+        if (!fits(size_ + 1)) {
+            grow(larger(slots_.size()));
         }
         place({position + 1, digest(hash)});
         ++size_;
+    }
+
+    // Makes room for `count` entries in all, so that inserting up to them moves none.
+    void reserve(std::size_t count)
+    {
+        if (fits(count)) {
+            return;
+        }
+        std::size_t slots = slots_.size();
+        do {
+            slots = larger(slots);
+        } while (count * 5 > slots * 4);
+        grow(slots);
     }
 
     // Takes out `position`, which must be stored with that hash.
@@ -93,12 +107,17 @@ private:
     {
         return static_cast<std::uint32_t>(hash ^ (hash >> 32));
     }
-    std::size_t home(std::uint32_t digest) const { return digest & (slots_.size() - 1); }
-    std::size_t next(std::size_t slot) const { return (slot + 1) & (slots_.size() - 1); }
+    // The digest scaled to the table, which need not be a power of two.
+    std::size_t home(std::uint32_t digest) const
+    {
+        return static_cast<std::size_t>((std::uint64_t{digest} * slots_.size()) >> 32);
+    }
+    std::size_t next(std::size_t slot) const { return slot + 1 == slots_.size() ? 0 : slot + 1; }
     std::size_t distance(std::size_t from, std::size_t to) const
     {
-        return (to - from) & (slots_.size() - 1);
+        return to >= from ? to - from : to + slots_.size() - from;
     }
+    static std::size_t larger(std::size_t slots) { return slots < 16 ? 16 : slots + slots / 2; }
 
     std::size_t slotOf(Position position, std::size_t hash) const
     {
@@ -118,9 +137,12 @@ private:
         slots_[slot] = entry;
     }
 
-    void grow()
+    // Four in five slots at most are used, so that probes stay short.
+    bool fits(std::size_t count) const { return count * 5 <= slots_.size() * 4; }
+
+    void grow(std::size_t slots)
     {
-        std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2);
+        std::vector<Slot> old(slots);
         old.swap(slots_);
         for (const Slot& entry : old) {
             if (entry.stored != empty) {

@@ -3,6 +3,7 @@
 #include "core/base/Path.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace tollenvane {
 
@@ -40,11 +41,10 @@ void InsightAccumulator::apply(const FileRecord& record, int direction, bool onl
 FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
 {
     const std::lock_guard guard(lock_);
+    records_.reserve(records_.size() + records.size());
     for (FileRecord& record : records) {
-        // Asked before storing, so that the record does not count itself.
-        const bool first = records_.holders(record.identity(), 1) == 0;
-        if (const FileRecord* stored = records_.insert(std::move(record))) {
-            apply(*stored, +1, first);
+        if (const auto added = records_.add(std::move(record)); added.record != nullptr) {
+            apply(*added.record, +1, added.firstOfItsFile);
         }
     }
     return value_;
@@ -85,7 +85,9 @@ FileTally InsightAccumulator::estimate(const SessionFilter& filter, const Review
 {
     const std::lock_guard guard(lock_);
     const SessionSelection::Scope scope{.now = currentDate(), .reviewed = reviewed};
-    return SessionSelection::estimate(records_, filter, scope, stop);
+    const SessionSelection::Split split{.threads =
+                                            std::max(1u, std::thread::hardware_concurrency())};
+    return SessionSelection::estimate(records_, filter, scope, stop, split);
 }
 
 std::vector<FileRecord> InsightAccumulator::selection(const SessionFilter& filter,

@@ -46,10 +46,12 @@ std::size_t RecordStore::identityHashAt(Position position) const
     return hashOf(at(position).identity());
 }
 
-const FileRecord* RecordStore::insert(FileRecord record)
+RecordStore::Insertion RecordStore::add(FileRecord record)
 {
-    if (find(record.path()) != nullptr) {
-        return nullptr;
+    const std::size_t pathHash = hashOf(record.path());
+    const std::string_view path = record.path();
+    if (byPath_.find(pathHash, [this, path](Position p) { return at(p).path() == path; })) {
+        return {};
     }
     if (size_ >= std::numeric_limits<Position>::max() - 1) {
         throw std::length_error("too many records to index");
@@ -57,13 +59,23 @@ const FileRecord* RecordStore::insert(FileRecord record)
     if (size_ % chunkSize == 0) {
         chunks_.emplace_back().reserve(chunkSize);
     }
-    const std::size_t pathHash = hashOf(record.path());
-    const std::size_t identityHash = hashOf(record.identity());
+    const FileIdentity identity = record.identity();
+    const std::size_t identityHash = hashOf(identity);
+    const bool first =
+        byIdentity_.count(
+            identityHash, [this, &identity](Position p) { return at(p).identity() == identity; },
+            1) == 0;
     chunks_.back().push_back(std::move(record));
     const auto position = static_cast<Position>(size_++);
     byPath_.insert(position, pathHash);
     byIdentity_.insert(position, identityHash);
-    return &at(position);
+    return {&at(position), first};
+}
+
+void RecordStore::reserve(std::size_t count)
+{
+    byPath_.reserve(count);
+    byIdentity_.reserve(count);
 }
 
 std::optional<RecordStore::Position> RecordStore::positionOf(std::string_view path) const

@@ -20,9 +20,18 @@ public:
 
     std::size_t size() const { return size_; }
 
-    // The stored record; nullptr, and nothing stored, when a record with that path is held
-    // already.
-    const FileRecord* insert(FileRecord record);
+    // The stored record and whether no other held record was the same file before it (the
+    // first of its hard links); no record, and nothing stored, when a record with that path is
+    // held already.
+    struct Insertion {
+        const FileRecord* record = nullptr;
+        bool firstOfItsFile = false;
+    };
+
+    Insertion add(FileRecord record);
+    const FileRecord* insert(FileRecord record) { return add(std::move(record)).record; }
+    // Makes room for `count` records in all, so that adding up to them rebuilds no index.
+    void reserve(std::size_t count);
     const FileRecord* find(std::string_view path) const;
     // Takes out the record held under the path.
     std::optional<FileRecord> take(std::string_view path);

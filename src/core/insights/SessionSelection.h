@@ -4,6 +4,7 @@
 #include "core/base/Date.h"
 #include "core/base/TextHash.h"
 #include "core/insights/FileTally.h"
+#include "core/insights/RecordStore.h"
 #include "core/records/FileRecord.h"
 #include "core/records/FilterMatcher.h"
 #include "core/records/ReviewStamp.h"
@@ -34,24 +35,26 @@ struct Scope {
     const PathSet* allowedPaths = nullptr;               // none: every path may be selected
 };
 
-// The per-record rule, prepared once for a whole pass.
+// The per-record rule, prepared once for a whole pass. One per thread: it remembers the last
+// folder it searched.
 class Selector {
 public:
     // The filter and the scope must outlive the selector.
     Selector(const SessionFilter& filter, const Scope& scope);
 
-    bool selects(const FileRecord& record) const;
+    bool selects(const FileRecord& record);
 
 private:
     const SessionFilter& filter_;
     const Scope& scope_;
     FilterMatcher matcher_;
+    FilterMatcher::FolderMemo memo_;
 };
 
 // Calls `visit` with every record the selector selects. The stop is looked at before every
 // 256th record, counting from the first, and once after the last.
 template <class Records, class Visit>
-void forEachSelected(const Records& records, const Selector& selector, const std::stop_token& stop,
+void forEachSelected(const Records& records, Selector&& selector, const std::stop_token& stop,
                      Visit&& visit)
 {
     std::size_t position = 0;
@@ -79,6 +82,18 @@ FileTally estimate(const Records& records, const SessionFilter& filter, const Sc
                     [&tally](const FileRecord& record) { tally.apply(1, record.size()); });
     return tally;
 }
+
+// How a large store's estimate is split: into at most `threads` contiguous slices of at least
+// `minimumSlice` records, one thread each.
+struct Split {
+    std::size_t threads = 1;
+    std::size_t minimumSlice = std::size_t{1} << 15;
+};
+
+// The estimate of a store, made on several threads when it is large. The tally is the one a
+// single pass makes; each slice looks at the stop as a single pass does.
+FileTally estimate(const RecordStore& records, const SessionFilter& filter, const Scope& scope,
+                   const std::stop_token& stop, Split split);
 
 // The selected records in queue order.
 template <class Records>

@@ -37,20 +37,41 @@ char asciiLower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// `lowered` is lower-case already; only the text's letters are lowered, as they are met.
+char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The first of `one` and `other` in [from, end), or end.
+const char* firstOfEither(const char* from, const char* end, char one, char other)
+{
+    const auto length = static_cast<std::size_t>(end - from);
+    const auto* found = static_cast<const char*>(std::memchr(from, one, length));
+    const char* bound = found != nullptr ? found : end;
+    if (other != one) {
+        const auto* otherFound = static_cast<const char*>(
+            std::memchr(from, other, static_cast<std::size_t>(bound - from)));
+        if (otherFound != nullptr) {
+            return otherFound;
+        }
+    }
+    return bound;
+}
+
+// `lowered` is lower-case already; only the text's letters are lowered, as they are met. The
+// candidates for its first letter are found with memchr, in either case.
 bool containsIgnoringAsciiCase(std::string_view text, std::string_view lowered)
 {
     if (lowered.size() > text.size()) {
         return false;
     }
     const char first = lowered.front();
-    const std::size_t last = text.size() - lowered.size();
-    for (std::size_t at = 0; at <= last; ++at) {
-        if (asciiLower(text[at]) != first) {
-            continue;
-        }
+    const char firstUpper = asciiUpper(first);
+    const char* const end = text.data() + (text.size() - lowered.size() + 1);
+    for (const char* at = firstOfEither(text.data(), end, first, firstUpper); at != end;
+         at = firstOfEither(at + 1, end, first, firstUpper)) {
         std::size_t matched = 1;
-        while (matched < lowered.size() && asciiLower(text[at + matched]) == lowered[matched]) {
+        while (matched < lowered.size() && asciiLower(at[matched]) == lowered[matched]) {
             ++matched;
         }
         if (matched == lowered.size()) {

@@ -83,18 +83,18 @@ FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& sta
         record.size_ = status.size;
         record.allocatedSize_ = status.allocatedSize();
     }
-    record.linkCount_ = status.linkCount;
+    record.setLinkCount(status.linkCount);
     record.created_ = status.born ? dateOf(*status.born) : distantPast;
     record.modified_ = dateOf(status.modified);
-    record.kind_ = classify(path, environment.types);
+    record.kind_ = static_cast<std::uint8_t>(classify(path, environment.types));
     record.device_ = status.device;
     record.inode_ = status.inode;
     record.volumeUUID_ = VolumeIdentity::uuid(path, status.device);
     record.changeSeconds_ = status.changed.seconds;
-    record.changeNanoseconds_ = status.changed.nanoseconds;
+    record.setChangeNanoseconds(status.changed.nanoseconds);
     record.available_ = environment.cloud.isDownloaded(path).value_or(true);
     // Only images can be captures, whatever their name says.
-    if (record.kind_ == FileKind::image) {
+    if (record.kind() == FileKind::image) {
         record.screenshot_ = hasScreenshotName(record.name()) ||
                              environment.metadata.isScreenCapture(path).value_or(false);
     }
@@ -112,28 +112,64 @@ bool FileRecord::isAvailableLocally(const std::string& path, const CloudStatus& 
     return cloud.isDownloaded(path).value_or(true);
 }
 
+FileRecord::RareBlock::RareBlock(const RareBlock& other)
+    : rare_(other.rare_ ? std::make_unique<Rare>(*other.rare_) : nullptr)
+{}
+
+FileRecord::RareBlock& FileRecord::RareBlock::operator=(RareBlock other) noexcept
+{
+    rare_.swap(other.rare_);
+    return *this;
+}
+
+FileRecord::Rare& FileRecord::RareBlock::edit()
+{
+    if (!rare_) {
+        rare_ = std::make_unique<Rare>();
+    }
+    return *rare_;
+}
+
 const FileRecord::BundleDetails& FileRecord::bundle() const
 {
     static const BundleDetails none;
-    return bundle_ ? *bundle_ : none;
+    return rare_.get() != nullptr ? rare_.get()->bundle : none;
 }
 
 void FileRecord::setBundle(BundleDetails details)
 {
-    if (details == BundleDetails{}) {
-        bundle_.reset();
+    if (details != BundleDetails{} || rare_.get() != nullptr) {
+        rare_.edit().bundle = std::move(details);
+    }
+}
+
+void FileRecord::setLinkCount(std::uint64_t count)
+{
+    if (count < linkCountElsewhere) {
+        linkCount_ = static_cast<std::uint16_t>(count);
     } else {
-        bundle_ = std::make_shared<const BundleDetails>(std::move(details));
+        linkCount_ = linkCountElsewhere;
+        rare_.edit().linkCount = count;
+    }
+}
+
+void FileRecord::setChangeNanoseconds(std::int64_t nanoseconds)
+{
+    if (nanoseconds > nanosecondsElsewhere && nanoseconds <= INT32_MAX) {
+        changeNanoseconds_ = static_cast<std::int32_t>(nanoseconds);
+    } else {
+        changeNanoseconds_ = nanosecondsElsewhere;
+        rare_.edit().changeNanoseconds = nanoseconds;
     }
 }
 
 bool FileRecord::operator==(const FileRecord& other) const
 {
     return path_ == other.path_ && size_ == other.size_ && allocatedSize_ == other.allocatedSize_ &&
-           linkCount_ == other.linkCount_ && created_ == other.created_ &&
+           linkCount() == other.linkCount() && created_ == other.created_ &&
            modified_ == other.modified_ && device_ == other.device_ && inode_ == other.inode_ &&
            changeSeconds_ == other.changeSeconds_ &&
-           changeNanoseconds_ == other.changeNanoseconds_ && volumeUUID_ == other.volumeUUID_ &&
+           changeNanoseconds() == other.changeNanoseconds() && volumeUUID_ == other.volumeUUID_ &&
            bundle() == other.bundle() && kind_ == other.kind_ && screenshot_ == other.screenshot_ &&
            available_ == other.available_;
 }
@@ -160,7 +196,7 @@ bool FileRecord::sameVersion(const FileRecord& other) const
 {
     return sameFilesystemIdentity(other) && size_ == other.size_ && modified_ == other.modified_ &&
            changeSeconds_ == other.changeSeconds_ &&
-           changeNanoseconds_ == other.changeNanoseconds_ &&
+           changeNanoseconds() == other.changeNanoseconds() &&
            packageFingerprint() == other.packageFingerprint();
 }
 
@@ -170,19 +206,19 @@ Json FileRecord::toJson() const
     json["url"] = fileUrl(path_);
     json["size"] = size_;
     json["allocatedSize"] = allocatedSize_;
-    json["linkCount"] = linkCount_;
+    json["linkCount"] = linkCount();
     json::putOptional(json, "applicationVersion", applicationVersion());
     json::putOptional(json, "bundleIdentifier", bundleIdentifier());
     json["created"] = created_;
     json["modified"] = modified_;
-    json["kind"] = rawValue(kind_);
-    json["screenshot"] = screenshot_;
-    json["available"] = available_;
+    json["kind"] = rawValue(kind());
+    json["screenshot"] = static_cast<bool>(screenshot_);
+    json["available"] = static_cast<bool>(available_);
     json["device"] = device_;
     json["inode"] = inode_;
     json::putOptional(json, "volumeUUID", std::optional<std::string>(volumeUUID_));
     json["changeSeconds"] = changeSeconds_;
-    json["changeNanoseconds"] = changeNanoseconds_;
+    json["changeNanoseconds"] = changeNanoseconds();
     json::putOptional(json, "packageFingerprint", packageFingerprint());
     json::putOptional(json, "lastUsed", lastUsed());
     return json;
@@ -195,19 +231,19 @@ FileRecord FileRecord::fromJson(const Json& json)
     record.path_ = SharedText(json::parsed(json, "url", pathFromFileUrl));
     record.size_ = json::int64(json, "size");
     record.allocatedSize_ = json::int64(json, "allocatedSize");
-    record.linkCount_ = json::uint64(json, "linkCount");
+    record.setLinkCount(json::uint64(json, "linkCount"));
     BundleDetails details{.applicationVersion = json::optionalString(json, "applicationVersion"),
                           .bundleIdentifier = json::optionalString(json, "bundleIdentifier")};
     record.created_ = json::date(json, "created");
     record.modified_ = json::date(json, "modified");
-    record.kind_ = json::parsed(json, "kind", fileKindFromRaw);
+    record.kind_ = static_cast<std::uint8_t>(json::parsed(json, "kind", fileKindFromRaw));
     record.screenshot_ = json::boolean(json, "screenshot");
     record.available_ = json::boolean(json, "available");
     record.device_ = json::uint64(json, "device");
     record.inode_ = json::uint64(json, "inode");
     record.volumeUUID_ = json::optionalString(json, "volumeUUID");
     record.changeSeconds_ = json::int64(json, "changeSeconds");
-    record.changeNanoseconds_ = json::int64(json, "changeNanoseconds");
+    record.setChangeNanoseconds(json::int64(json, "changeNanoseconds"));
     details.packageFingerprint = json::optionalString(json, "packageFingerprint");
     details.lastUsed = json::optionalNumber(json, "lastUsed");
     record.setBundle(std::move(details));

@@ -65,7 +65,10 @@ public:
 
     std::int64_t size() const { return size_; }
     std::int64_t allocatedSize() const { return allocatedSize_; }
-    std::uint64_t linkCount() const { return linkCount_; }
+    std::uint64_t linkCount() const
+    {
+        return linkCount_ != linkCountElsewhere ? linkCount_ : *rare_.get()->linkCount;
+    }
     const std::optional<std::string>& applicationVersion() const
     {
         return bundle().applicationVersion;
@@ -73,14 +76,18 @@ public:
     const std::optional<std::string>& bundleIdentifier() const { return bundle().bundleIdentifier; }
     Date created() const { return created_; }
     Date modified() const { return modified_; }
-    FileKind kind() const { return kind_; }
+    FileKind kind() const { return static_cast<FileKind>(kind_); }
     bool screenshot() const { return screenshot_; }
     bool available() const { return available_; }
     std::uint64_t device() const { return device_; }
     std::uint64_t inode() const { return inode_; }
     InternedText volumeUUID() const { return volumeUUID_; }
     std::int64_t changeSeconds() const { return changeSeconds_; }
-    std::int64_t changeNanoseconds() const { return changeNanoseconds_; }
+    std::int64_t changeNanoseconds() const
+    {
+        return changeNanoseconds_ != nanosecondsElsewhere ? changeNanoseconds_
+                                                          : *rare_.get()->changeNanoseconds;
+    }
     const std::optional<std::string>& packageFingerprint() const
     {
         return bundle().packageFingerprint;
@@ -97,7 +104,7 @@ public:
     bool operator==(const FileRecord& other) const;
 
 private:
-    // What only an application bundle has. Plain files, nearly every record, share no block.
+    // What only an application bundle has.
     struct BundleDetails {
         std::optional<std::string> applicationVersion = std::nullopt;
         std::optional<std::string> bundleIdentifier = std::nullopt;
@@ -106,28 +113,55 @@ private:
 
         bool operator==(const BundleDetails&) const = default;
     };
+    // What few records have: a bundle's details, and values too large for the narrow fields
+    // that hold them for every other record.
+    struct Rare {
+        BundleDetails bundle;
+        std::optional<std::uint64_t> linkCount = std::nullopt;
+        std::optional<std::int64_t> changeNanoseconds = std::nullopt;
+    };
+    // A pointer wide, copied with the record; plain files, nearly every record, have none.
+    class RareBlock {
+    public:
+        RareBlock() = default;
+        RareBlock(const RareBlock& other);
+        RareBlock(RareBlock&&) noexcept = default;
+        RareBlock& operator=(RareBlock other) noexcept;
+        ~RareBlock() = default;
+
+        const Rare* get() const { return rare_.get(); }
+        Rare& edit();
+
+    private:
+        std::unique_ptr<Rare> rare_;
+    };
+
+    static constexpr std::uint16_t linkCountElsewhere = UINT16_MAX;
+    static constexpr std::int32_t nanosecondsElsewhere = INT32_MIN;
 
     FileRecord() = default;
     static const CloudStatus& defaultCloud();
     const BundleDetails& bundle() const;
     void setBundle(BundleDetails details);
+    void setLinkCount(std::uint64_t count);
+    void setChangeNanoseconds(std::int64_t nanoseconds);
 
-    // Ordered for size: a million of these make the index.
+    // Ordered and narrowed for size: a million of these make the index.
     SharedText path_;
     std::int64_t size_ = 0;
     std::int64_t allocatedSize_ = 0;
-    std::uint64_t linkCount_ = 0;
     Date created_ = distantPast;
     Date modified_ = distantPast;
     std::uint64_t device_ = 0;
     std::uint64_t inode_ = 0;
     std::int64_t changeSeconds_ = 0;
-    std::int64_t changeNanoseconds_ = 0;
     InternedText volumeUUID_;
-    std::shared_ptr<const BundleDetails> bundle_;
-    FileKind kind_ = FileKind::other;
-    bool screenshot_ = false;
-    bool available_ = true;
+    RareBlock rare_;
+    std::int32_t changeNanoseconds_ = 0; // nanosecondsElsewhere: in rare_
+    std::uint16_t linkCount_ = 0;        // linkCountElsewhere: in rare_
+    std::uint8_t kind_ = static_cast<std::uint8_t>(FileKind::other);
+    bool screenshot_ : 1 = false;
+    bool available_ : 1 = true;
 };
 
 // Whether a name marks a screen capture in one of the supported languages.

@@ -4,6 +4,8 @@
 #include "core/platform/UserDirectories.h"
 #include "core/records/FileRecord.h"
 
+#include <string.h>
+
 #include <utility>
 
 namespace tollenvane {
@@ -43,6 +45,29 @@ bool inDownloads(std::string_view recordPath)
            (!localName.empty() && hasComponent(recordPath, localName));
 }
 
+struct PathParts {
+    std::string_view folder;
+    std::string_view name;
+};
+
+// path::parent and path::lastComponent with one search for the slash.
+PathParts split(std::string_view path)
+{
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.remove_suffix(1);
+    }
+    // memrchr rather than rfind, which steps one byte at a time.
+    const void* found = path.empty() ? nullptr : memrchr(path.data(), '/', path.size());
+    if (found == nullptr) {
+        return {".", path};
+    }
+    if (path == "/") {
+        return {path, path};
+    }
+    const auto slash = static_cast<std::size_t>(static_cast<const char*>(found) - path.data());
+    return {slash == 0 ? path.substr(0, 1) : path.substr(0, slash), path.substr(slash + 1)};
+}
+
 } // namespace
 
 FilterMatcher::FilterMatcher(const SessionFilter& filter, Date now)
@@ -53,6 +78,40 @@ FilterMatcher::FilterMatcher(const SessionFilter& filter, Date now)
 {}
 
 bool FilterMatcher::matches(const FileRecord& record) const
+{
+    // The presets, asked of every record as it is indexed, have no search: no memo is made.
+    if (!search_.empty()) {
+        FolderMemo memo;
+        return matches(record, memo);
+    }
+    return matchesBesidesSearch(record);
+}
+
+bool FilterMatcher::matches(const FileRecord& record, FolderMemo& memo) const
+{
+    if (!matchesBesidesSearch(record)) {
+        return false;
+    }
+    if (search_.empty()) {
+        return true;
+    }
+    const auto [folder, name] = split(record.path());
+    const bool folderKnown = memo.known && memo.folder == folder;
+    if (folderKnown && memo.found) {
+        return true;
+    }
+    if (search_.foundIn(name)) {
+        return true;
+    }
+    if (!folderKnown) {
+        memo.folder.assign(folder);
+        memo.found = search_.foundIn(folder);
+        memo.known = true;
+    }
+    return memo.found;
+}
+
+bool FilterMatcher::matchesBesidesSearch(const FileRecord& record) const
 {
     if (filter_.volumeDevice && record.device() != *filter_.volumeDevice) {
         return false;
@@ -73,10 +132,7 @@ bool FilterMatcher::matches(const FileRecord& record) const
     if (filter_.folderPath && !record.path().starts_with(folderPrefix_)) {
         return false;
     }
-    if (search_.empty()) {
-        return true;
-    }
-    return search_.foundIn(record.name()) || search_.foundIn(path::parent(record.path()));
+    return true;
 }
 
 } // namespace tollenvane

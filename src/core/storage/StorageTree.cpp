@@ -37,15 +37,30 @@ std::size_t nameHash(std::string_view name)
 
 } // namespace
 
-std::optional<PositionIndex::Position> StorageTree::Folder::findFile(std::string_view name) const
+std::optional<PositionIndex::Position> StorageTree::Folder::findFile(std::string_view name)
 {
+    indexFiles();
     return fileIndex.find(nameHash(name), [this, name](PositionIndex::Position position) {
         return path::lastComponent(files[position].path.view()) == name;
     });
 }
 
+void StorageTree::Folder::indexFiles()
+{
+    if (fileIndex.size() == files.size()) {
+        return;
+    }
+    fileIndex = PositionIndex();
+    fileIndex.reserve(files.size());
+    for (std::size_t position = 0; position < files.size(); ++position) {
+        fileIndex.insert(static_cast<PositionIndex::Position>(position),
+                         nameHash(path::lastComponent(files[position].path.view())));
+    }
+}
+
 void StorageTree::Folder::addFile(File file)
 {
+    indexFiles();
     // Grown by half rather than doubled: most of the tree's memory is these lists.
     if (files.size() == files.capacity()) {
         files.reserve(files.size() + files.size() / 2 + 4);
@@ -57,6 +72,7 @@ void StorageTree::Folder::addFile(File file)
 
 StorageTree::File StorageTree::Folder::takeFile(PositionIndex::Position position)
 {
+    indexFiles();
     const auto hashAt = [this](PositionIndex::Position at) {
         return nameHash(path::lastComponent(files[at].path.view()));
     };
@@ -69,6 +85,15 @@ StorageTree::File StorageTree::Folder::takeFile(PositionIndex::Position position
     }
     files.pop_back();
     return taken;
+}
+
+void StorageTree::Folder::settle()
+{
+    if (!settled) {
+        files.shrink_to_fit();
+        fileIndex = PositionIndex();
+        settled = true;
+    }
 }
 
 // A name already held as a file becomes a folder that keeps the file's form and totals.
@@ -161,8 +186,11 @@ void StorageTree::apply(std::string_view path, const SharedText* shared, std::in
 // Files of one folder arrive together, so the folders above them are looked up once.
 StorageTree::Chain* StorageTree::chainFor(const std::string& root, std::string_view folder)
 {
-    if (!last_.nodes.empty() && last_.folder == folder) {
-        return &last_;
+    if (!last_.nodes.empty()) {
+        if (last_.folder == folder) {
+            return &last_;
+        }
+        last_.nodes.back()->settle();
     }
     const std::vector<std::string_view> below = folder.size() > root.size()
                                                     ? names(folder.substr(root.size() + 1))

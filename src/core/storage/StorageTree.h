@@ -53,16 +53,22 @@ private:
     // made with.
     struct Folder {
         bool directory = true;
+        bool settled = false; // fitted once, when the scan left it
         std::int64_t bytes = 0;
         std::int64_t count = 0;
         std::vector<File> files;
-        PositionIndex fileIndex; // by name
+        PositionIndex fileIndex; // by name: every file, or none until one is looked for
         std::unique_ptr<Folders> folders = nullptr;
 
-        std::optional<PositionIndex::Position> findFile(std::string_view name) const;
+        std::optional<PositionIndex::Position> findFile(std::string_view name);
         void addFile(File file);
         File takeFile(PositionIndex::Position position);
         Folder& subfolder(std::string_view name);
+        // Gives back the room its list of files grew ahead, and its index, the first time only:
+        // a folder left once is seldom looked into again, and one that is keeps what it
+        // rebuilds, so that visits back and forth copy nothing each time.
+        void settle();
+        void indexFiles();
     };
     // The folders from the root down to the folder of the last path applied.
     struct Chain {

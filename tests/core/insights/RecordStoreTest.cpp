@@ -30,9 +30,18 @@ TEST(RecordStore, StaysFaithfulThroughRandomInsertionsAndRemovals)
         const int name = static_cast<int>(random() % 3000);
         const std::uint64_t inode = random() % 1500; // many paths share a file
         const std::string path = "/r/" + std::to_string(name);
+        if (step % 5000 == 0) {
+            store.reserve(store.size() + 2000); // room made ahead changes nothing found
+        }
         if (random() % 3 != 0) {
-            const bool inserted = store.insert(record(name, inode)) != nullptr;
-            EXPECT_EQ(inserted, expected.emplace(path, inode).second);
+            const bool sharesItsFile =
+                std::any_of(expected.begin(), expected.end(),
+                            [inode](const auto& held) { return held.second == inode; });
+            const auto added = store.add(record(name, inode));
+            EXPECT_EQ(added.record != nullptr, expected.emplace(path, inode).second);
+            if (added.record != nullptr) {
+                EXPECT_EQ(added.firstOfItsFile, !sharesItsFile);
+            }
         } else {
             const auto taken = store.take(path);
             const auto held = expected.find(path);

@@ -156,5 +156,41 @@ TEST(SessionSelection, ASearchMatchesTheNameOrTheFolderWithoutCaseOrComposition)
     EXPECT_EQ(SessionSelection::estimate(records, filter, scope).count, 1);
 }
 
+// Slices of sixteen records on up to eight threads give the single pass's tally for every kind
+// of filter, searches whose folder result is reused included, and still give up when stopped.
+TEST(SessionSelection, AnEstimateSplitAcrossThreadsIsTheSinglePassOne)
+{
+    RecordStore store;
+    const std::vector<std::string> folders{"/r/Vacances", "/r/e\xcc\x81t\xc3\xa9", "/r/work",
+                                           "/r/work/vacances 2"};
+    for (int i = 0; i < 1000; ++i) {
+        const std::string name = (i % 7 == 0 ? "Vacances " : "f") + std::to_string(i) + ".png";
+        store.insert(
+            RecordSample{.inode = static_cast<std::uint64_t>(i),
+                         .size = 1000 + i,
+                         .path = folders[static_cast<std::size_t>(i / 37) % 4] + "/" + name}
+                .record());
+    }
+    const ReviewStamps none;
+    const SessionSelection::Scope scope{.now = now, .reviewed = none};
+    std::vector<SessionFilter> filters(5);
+    filters[1].search = "VACANCES";
+    filters[2].search = "\xc3\x89T\xc3\x89"; // ÉTÉ
+    filters[3].search = "1.PNG";
+    filters[4].minimumSize = 1500;
+    for (const SessionFilter& filter : filters) {
+        const FileTally single = SessionSelection::estimate(store, filter, scope);
+        EXPECT_GT(single.count, 0);
+        for (const std::size_t threads : {1u, 3u, 8u}) {
+            EXPECT_EQ(SessionSelection::estimate(store, filter, scope, {}, {threads, 16}), single);
+        }
+    }
+
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_THROW(SessionSelection::estimate(store, filters[1], scope, stop.get_token(), {8, 16}),
+                 Cancelled);
+}
+
 } // namespace
 } // namespace tollenvane

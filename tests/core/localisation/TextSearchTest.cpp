@@ -25,6 +25,11 @@ TEST(TextSearch, IgnoresCaseAndCompositionButNotAccents)
         {"aaaaaaaaab", "AAB", true},
         {"aaaaaaaaaa", "AAB", false},
         {"a long file name.pdf\xc3", "name.pdf!", false},
+        // The first letter met in either case, first or last where a match can start.
+        {"xB", "b", true},
+        {"bxxxxxxxxxBC", "bc", true},
+        {"BxxxxxxxxxbD", "bc", false},
+        {"x.y.Z", ".z", true},
         {"Copie \xc3\xa0 copy", "Copy", true},
         // A precomposed letter equals its decomposed form, which is no plain e.
         {"Mon caf\u00e9.txt", "cafe\u0301", true},

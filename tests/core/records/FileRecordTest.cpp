@@ -157,6 +157,19 @@ TEST(FileRecord, DecodesStrictlyAndKeepsEveryValueExact)
     EXPECT_EQ(record.device(), 18446744073709551615ULL);
     EXPECT_EQ(record.inode(), 9223372036854775809ULL);
     EXPECT_EQ(roundTrip(record), record);
+    // Values beyond what a disk gives are kept whole all the same.
+    for (const auto& [key, value] :
+         std::vector<std::pair<const char*, Json>>{{"linkCount", 18446744073709551615ULL},
+                                                   {"linkCount", 65535},
+                                                   {"changeNanoseconds", -9223372036854775807LL},
+                                                   {"changeNanoseconds", 4294967296LL}}) {
+        Json large = recordJson();
+        large[key] = value;
+        const FileRecord kept = FileRecord::fromJson(large);
+        EXPECT_EQ(kept.toJson()[key], value) << key;
+        EXPECT_EQ(FileRecord(kept), kept);
+        EXPECT_NE(kept, record);
+    }
 
     for (const char* key : {"url", "size", "created", "kind", "device", "changeNanoseconds"}) {
         Json missing = recordJson();
