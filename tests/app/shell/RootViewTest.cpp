@@ -1,0 +1,203 @@
+#include "app/shell/RootView.h"
+
+#include "app/design/AppearanceApplier.h"
+#include "app/design/ElidedLabel.h"
+#include "app/shell/DiskCard.h"
+#include "app/shell/NavRow.h"
+#include "app/shell/RootContent.h"
+#include "core/localisation/Localization.h"
+#include "design/SchemeScope.h"
+#include "model/support/ModelHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTest>
+
+namespace tollenvane {
+namespace {
+
+// Queued refreshes and the deferred rebuild run on the event loop.
+void deliver()
+{
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::processEvents();
+    }
+}
+
+struct ShellHarness : test::ModelHarness {
+    ShellHarness() { volumes->disks = {{folder / "home", 2049, 500'000'000'000, 120'000'000'000}}; }
+
+    // Loaded, with the tutorial done.
+    AppModel& ready()
+    {
+        load();
+        Preferences preferences = model->state().preferences;
+        preferences.onboardingComplete = true;
+        model->setPreferences(preferences);
+        deliver();
+        return *model;
+    }
+};
+
+NavRow& row(const RootView& view, Page page)
+{
+    auto* found =
+        view.findChild<NavRow*>(QStringLiteral("nav-") + QString::fromUtf8(rawValue(page)));
+    EXPECT_NE(found, nullptr);
+    return *found;
+}
+
+std::vector<Page> selectedRows(const RootView& view)
+{
+    std::vector<Page> selected;
+    for (const NavRow* navRow : view.findChildren<NavRow*>()) {
+        if (navRow->isSelected()) {
+            selected.push_back(navRow->page());
+        }
+    }
+    return selected;
+}
+
+TEST(RootView, LaunchScreenThenTutorialThenNothingCovers)
+{
+    ShellHarness harness;
+    AppModel& model = harness.start();
+    const RootView view(model);
+    EXPECT_EQ(view.content().overlay(), RootOverlay::launch);
+    EXPECT_NE(view.findChild<QWidget*>("launchScreen"), nullptr);
+    EXPECT_EQ(view.findChild<QWidget*>("tutorialOverlay"), nullptr);
+
+    harness.settle();
+    deliver();
+    ASSERT_FALSE(model.loading());
+    EXPECT_EQ(view.content().overlay(), RootOverlay::tutorial);
+    EXPECT_EQ(view.findChild<QWidget*>("launchScreen"), nullptr);
+    EXPECT_FALSE(view.findChild<QWidget*>("sidebar")->isEnabled());
+
+    QTest::mouseClick(view.findChild<QWidget*>("finishOnboarding"), Qt::LeftButton);
+    deliver();
+    EXPECT_EQ(view.content().overlay(), RootOverlay::none);
+    EXPECT_TRUE(view.findChild<QWidget*>("sidebar")->isEnabled());
+
+    model.setShowTutorial(true);
+    deliver();
+    EXPECT_EQ(view.content().overlay(), RootOverlay::tutorial);
+}
+
+TEST(RootView, EachPageChangeBuildsANewPageAndMovesTheHighlight)
+{
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+    const RootView view(model);
+    const QPointer<QWidget> first = view.content().currentPage();
+    EXPECT_EQ(selectedRows(view), std::vector{Page::dashboard});
+
+    QTest::mouseClick(&row(view, Page::history), Qt::LeftButton);
+    deliver();
+    EXPECT_EQ(model.page(), Page::history);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(view.content().currentPage()->objectName(), "page-history");
+    EXPECT_EQ(selectedRows(view), std::vector{Page::history});
+    EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Historique");
+
+    model.setPage(Page::summary);
+    deliver();
+    EXPECT_TRUE(selectedRows(view).empty());
+    EXPECT_EQ(view.content().currentPage()->objectName(), "page-summary");
+}
+
+TEST(RootView, SidebarShowsNoResumeEntryWithoutASessionAndTheSelectedDisk)
+{
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+    const RootView view(model);
+    EXPECT_FALSE(view.findChild<QWidget*>("runningSession")->isVisibleTo(&view));
+    EXPECT_FALSE(view.findChild<QWidget*>("savedSession")->isVisibleTo(&view));
+    const DiskCardContent& card = view.findChild<DiskCard*>("diskCard")->content();
+    EXPECT_EQ(card.title, "Cet ordinateur");
+    EXPECT_DOUBLE_EQ(card.fill, 0.76);
+    EXPECT_EQ(card.freeSpace, "120 Go disponibles");
+    // Not scanning: the privacy badge, and no problem to show.
+    EXPECT_TRUE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
+    EXPECT_FALSE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));
+    EXPECT_FALSE(view.findChild<QWidget*>("issueButton")->isVisibleTo(&view));
+}
+
+TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
+{
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+    const RootView view(model);
+    const QPointer<RootContent> before = &view.content();
+    const QPointer<QWidget> page = view.content().currentPage();
+
+    Preferences preferences = model.state().preferences;
+    preferences.language = AppLanguage::en;
+    model.setPreferences(preferences);
+    EXPECT_FALSE(before.isNull()); // not while the control that asked may still be running
+    deliver();
+
+    EXPECT_TRUE(before.isNull());
+    EXPECT_TRUE(page.isNull());
+    EXPECT_NE(view.content().currentPage(), nullptr);
+    EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Home");
+    EXPECT_EQ(row(view, Page::history).accessibleName(), "History");
+    EXPECT_EQ(view.findChild<DiskCard*>("diskCard")->content().title, "This computer");
+
+    preferences.language = AppLanguage::system;
+    model.setPreferences(preferences);
+    deliver();
+    EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Accueil");
+}
+
+// The orange part of the disk bar ends where the fill fraction says.
+void expectDiskFill(const QImage& picture, const QRect& card, double fill)
+{
+    const int quarter = card.width() / 4;
+    const auto orange = [&](int x, int y) {
+        const QColor pixel = picture.pixelColor(x, y);
+        return pixel.red() - pixel.green() > 60;
+    };
+    for (int y = card.top(); y < card.bottom(); ++y) {
+        if (orange(card.left() + quarter, y)) {
+            const int inner = card.width() - 2 * 36;
+            EXPECT_TRUE(orange(card.left() + 36 + static_cast<int>(inner * fill) - 3, y));
+            EXPECT_FALSE(orange(card.left() + 36 + static_cast<int>(inner * fill) + 3, y));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no fill in the disk bar";
+}
+
+TEST(RootView, PicturesInBothAppearances)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
+    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+
+    for (const auto& [appearance, file] : {std::pair{AppAppearance::dark, "root-dark.png"},
+                                           std::pair{AppAppearance::light, "root-light.png"}}) {
+        applier.apply(appearance);
+        RootView view(model);
+        view.resize(1200, 840);
+        deliver();
+        const QImage picture = view.grab().toImage();
+        EXPECT_TRUE(picture.save(folder + "/" + file));
+
+        EXPECT_EQ(picture.pixelColor(10, 420), Theme::color(Theme::sidebar));
+        EXPECT_EQ(picture.pixelColor(219, 420), Theme::color(Theme::line));
+        EXPECT_EQ(picture.pixelColor(1190, 57), Theme::color(Theme::line));
+        EXPECT_EQ(picture.pixelColor(1190, 420), Theme::color(Theme::bg));
+        const QWidget* card = view.findChild<QWidget*>("diskCard");
+        expectDiskFill(picture, QRect(card->mapTo(&view, QPoint()), card->size()), 0.76);
+    }
+}
+
+} // namespace
+} // namespace tollenvane
