@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace tollenvane {
 
@@ -95,11 +96,10 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
 void ScanIssuesSheet::refresh()
 {
     auto* rows = static_cast<QVBoxLayout*>(list_->layout());
-    while (QLayoutItem* item = rows->takeAt(0)) {
+    for (std::unique_ptr<QLayoutItem> item(rows->takeAt(0)); item; item.reset(rows->takeAt(0))) {
         if (QWidget* old = item->widget()) {
             old->deleteLater();
         }
-        delete item; // layout items have no Qt parent
     }
     for (const std::string& issue : model_.scanIssues()) {
         rows->addWidget(issueLabel(issue));

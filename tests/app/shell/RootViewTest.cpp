@@ -13,8 +13,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <filesystem>
 
 namespace tollenvane {
 namespace {
@@ -151,6 +154,69 @@ TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
     model.setPreferences(preferences);
     deliver();
     EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Accueil");
+}
+
+TEST(RootView, ScanProgressStopAndProblemsSheet)
+{
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+    for (int index = 0; index < 3; ++index) {
+        model.addFolder(harness.folder.makeFolder("lost/" + std::to_string(index)), false);
+    }
+    harness.settle();
+    std::filesystem::remove_all(harness.folder / "lost");
+    const RootView view(model);
+
+    model.scan();
+    deliver();
+    ASSERT_TRUE(model.scanning());
+    EXPECT_TRUE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));
+    EXPECT_FALSE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
+    EXPECT_EQ(view.findChild<ElidedLabel*>("scanProgressText")->text(), "Analyse · 0 fichiers");
+    harness.settle();
+    deliver();
+    ASSERT_FALSE(model.scanning());
+    ASSERT_EQ(model.issueCount(), 3);
+
+    auto* issues = view.findChild<QAbstractButton*>("issueButton");
+    ASSERT_TRUE(issues->isVisibleTo(&view));
+    EXPECT_EQ(issues->text(), "3");
+    QTest::mouseClick(issues, Qt::LeftButton);
+    const QPointer<QDialog> sheet = view.findChild<QDialog*>("scanIssuesSheet");
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->findChild<QWidget*>("issueList")->findChildren<QLabel*>().size(), 3);
+    EXPECT_FALSE(sheet->findChild<QWidget*>("truncatedCaption")->isVisibleTo(sheet));
+
+    // A language change starts every view over: the sheet closes.
+    Preferences preferences = model.state().preferences;
+    preferences.language = AppLanguage::de;
+    model.setPreferences(preferences);
+    deliver();
+    EXPECT_TRUE(sheet.isNull());
+    preferences.language = AppLanguage::system;
+    model.setPreferences(preferences);
+    deliver();
+}
+
+TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
+{
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+    const RootView view(model);
+    model.addFolder("/proc", false);
+    ASSERT_TRUE(model.alert());
+    deliver();
+
+    auto* box = view.findChild<QMessageBox*>("alert");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text().toStdString(), model.alert()->title);
+    ASSERT_EQ(box->buttons().size(), 1);
+    EXPECT_EQ(box->buttons().front()->text(), "Compris");
+    QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    deliver();
+    EXPECT_FALSE(model.alert());
 }
 
 // The orange part of the disk bar ends where the fill fraction says.
