@@ -60,7 +60,8 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
     runningSession_->setObjectName(QStringLiteral("runningSession"));
     connect(runningSession_, &QAbstractButton::clicked, this,
             [this] { model_.setPage(Page::swipe); });
-    column->addWidget(padded(runningSession_, {14, 18, 14, 0}));
+    runningSessionFrame_ = padded(runningSession_, {14, 18, 14, 0});
+    column->addWidget(runningSessionFrame_);
 
     savedSession_ = new SessionEntry("arrow.clockwise.circle", text("Session enregistrée"),
                                      {DesignFont::system(12), 18, false});
@@ -120,7 +121,7 @@ void Sidebar::refresh()
         row->setEnabled(navigationEnabled(facts));
     }
     const ResumeEntry entry = resumeEntry(facts);
-    runningSession_->parentWidget()->setVisible(entry == ResumeEntry::running);
+    runningSessionFrame_->setVisible(entry == ResumeEntry::running);
     runningSession_->setCount(facts.remaining);
     savedSession_->setVisible(entry == ResumeEntry::saved);
     savedSession_->setEnabled(savedSessionEnabled(facts));

@@ -36,6 +36,7 @@ private:
     AppModel& model_;
     std::vector<NavRow*> rows_;
     SessionEntry* runningSession_;
+    QWidget* runningSessionFrame_;
     SessionEntry* savedSession_;
     DiskCard* diskCard_;
     QueuedRefresh refresh_;

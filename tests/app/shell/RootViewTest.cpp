@@ -5,9 +5,11 @@
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
 #include "app/shell/RootContent.h"
+#include "app/shell/SessionEntry.h"
 #include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
+#include "model/support/SortingHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +129,49 @@ TEST(RootView, SidebarShowsNoResumeEntryWithoutASessionAndTheSelectedDisk)
     EXPECT_TRUE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("issueButton")->isVisibleTo(&view));
+}
+
+TEST(RootView, SessionEntriesFollowTheRunningAndTheSavedSession)
+{
+    test::SortingHarness harness;
+    const std::string first = harness.startSortingTwo();
+    {
+        AppModel& model = *harness.model;
+        const RootView view(model);
+        auto* running = view.findChild<SessionEntry*>("runningSession");
+        EXPECT_TRUE(running->isVisibleTo(&view));
+        EXPECT_EQ(running->count(), 2);
+        EXPECT_FALSE(view.findChild<QWidget*>("savedSession")->isVisibleTo(&view));
+
+        // While a card flies out only the way back into the session still works.
+        model.navigate(Page::dashboard);
+        ASSERT_TRUE(model.beginSwipe(Decision::keep, first));
+        deliver();
+        EXPECT_FALSE(row(view, Page::history).isEnabled());
+        EXPECT_FALSE(row(view, Page::settings).isEnabled());
+        QTest::mouseClick(running, Qt::LeftButton);
+        EXPECT_EQ(model.page(), Page::swipe);
+        model.finishPendingSwipe();
+        harness.settle();
+        deliver();
+        EXPECT_EQ(running->count(), 1);
+        EXPECT_TRUE(row(view, Page::history).isEnabled());
+    }
+
+    AppModel& model = harness.restart();
+    harness.settle();
+    const RootView view(model);
+    ASSERT_TRUE(model.canResume());
+    auto* saved = view.findChild<QAbstractButton*>("savedSession");
+    EXPECT_TRUE(saved->isVisibleTo(&view));
+    EXPECT_FALSE(view.findChild<QWidget*>("runningSession")->isVisibleTo(&view));
+    EXPECT_EQ(saved->isEnabled(), model.resumeReady());
+    QTest::mouseClick(saved, Qt::LeftButton);
+    harness.settle();
+    deliver();
+    EXPECT_TRUE(model.sessionActive());
+    EXPECT_FALSE(saved->isVisibleTo(&view));
+    EXPECT_TRUE(view.findChild<QWidget*>("runningSession")->isVisibleTo(&view));
 }
 
 TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
