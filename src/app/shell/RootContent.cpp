@@ -49,9 +49,6 @@ RootContent::RootContent(AppModel& model, QWidget* parent)
     refresh();
 }
 
-// Out of line, where the overlay and page types are complete.
-RootContent::~RootContent() = default;
-
 void RootContent::refresh()
 {
     showPage(model_.page());

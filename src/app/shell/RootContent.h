@@ -23,7 +23,6 @@ class RootContent : public QWidget {
 
 public:
     explicit RootContent(AppModel& model, QWidget* parent = nullptr);
-    ~RootContent() override;
 
     QWidget* currentPage() const { return page_.get(); }
     RootOverlay overlay() const { return overlayKind_; }

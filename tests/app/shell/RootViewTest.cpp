@@ -283,6 +283,15 @@ void expectDiskFill(const QImage& picture, const QRect& card, double fill)
     ADD_FAILURE() << "no fill in the disk bar";
 }
 
+// `over` at `opacity` on `under`, as the painter blends it, give or take rounding.
+void expectBlend(const QColor& seen, const QColor& over, double opacity, const QColor& under)
+{
+    const auto mix = [&](int top, int bottom) { return top * opacity + bottom * (1 - opacity); };
+    EXPECT_NEAR(seen.red(), mix(over.red(), under.red()), 2);
+    EXPECT_NEAR(seen.green(), mix(over.green(), under.green()), 2);
+    EXPECT_NEAR(seen.blue(), mix(over.blue(), under.blue()), 2);
+}
+
 TEST(RootView, PicturesInBothAppearances)
 {
     const test::SchemeScope restore;
@@ -305,6 +314,14 @@ TEST(RootView, PicturesInBothAppearances)
         EXPECT_EQ(picture.pixelColor(219, 420), Theme::color(Theme::line));
         EXPECT_EQ(picture.pixelColor(1190, 57), Theme::color(Theme::line));
         EXPECT_EQ(picture.pixelColor(1190, 420), Theme::color(Theme::bg));
+        // The current page's tile is tinted orange, the others are plain.
+        const auto tile = [&](Page page) {
+            const NavRow& navRow = row(view, page);
+            return picture.pixelColor(navRow.mapTo(&view, QPoint(17, navRow.height() / 2)));
+        };
+        expectBlend(tile(Page::dashboard), Theme::color(Theme::orange), 0.12,
+                    Theme::color(Theme::soft));
+        EXPECT_EQ(tile(Page::history), Theme::color(Theme::soft));
         const QWidget* card = view.findChild<QWidget*>("diskCard");
         expectDiskFill(picture, QRect(card->mapTo(&view, QPoint()), card->size()), 0.76);
     }
