@@ -220,6 +220,8 @@ public:
     void setup(SessionFilter filter);
     // Changes page from the sidebar or a menu, with its cue.
     void navigate(Page page);
+    // Shows `page` at once, without the cue, even while a card flies out.
+    void setPage(Page page);
     // The cue of a decision, without touching any file: the deck as a card flies out, the
     // tutorial.
     void playDemo(Decision decision);

@@ -385,6 +385,11 @@ void AppModel::navigate(Page page)
     soundDesign_->play(SoundCue::navigation, state_.preferences, false);
 }
 
+void AppModel::setPage(Page page)
+{
+    assignPage(page);
+}
+
 void AppModel::playDemo(Decision decision)
 {
     soundDesign_->play(soundCue(decision), state_.preferences, false);

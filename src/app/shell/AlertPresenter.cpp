@@ -1,0 +1,69 @@
+#include "app/shell/AlertPresenter.h"
+
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace tollenvane {
+
+AlertPresenter::AlertPresenter(AppModel& model, QWidget& window)
+    : QObject(&window)
+    , model_(model)
+    , window_(window)
+    , refresh_(*this, [this] { refresh(); })
+{
+    refresh_.follow(model, {&AppModel::alertChanged});
+    refresh();
+}
+
+void AlertPresenter::refresh()
+{
+    const std::optional<AlertMessage>& alert = model_.alert();
+    if (!alert) {
+        shownID_.clear();
+        if (QMessageBox* box = box_) {
+            box_ = nullptr;
+            box->reject();
+            box->deleteLater();
+        }
+        return;
+    }
+    if (alert->id == shownID_ && box_) {
+        return;
+    }
+    shownID_ = alert->id;
+    if (!box_) {
+        box_ = new QMessageBox(&window_);
+        box_->setObjectName(QStringLiteral("alert"));
+        box_->setWindowModality(Qt::WindowModal);
+        box_->setIcon(QMessageBox::NoIcon);
+        box_->setTextFormat(Qt::PlainText);
+        box_->addButton(QString::fromStdString(Localization::text("Compris")),
+                        QMessageBox::AcceptRole);
+        connect(box_, &QDialog::finished, this, &AlertPresenter::dismissed);
+    }
+    // Both texts come from the model as they are; markup in them is shown, not obeyed.
+    const QString title = QString::fromStdString(alert->title);
+    box_->setWindowTitle(title);
+    box_->setText(title);
+    box_->setInformativeText(Qt::convertFromPlainText(QString::fromStdString(alert->message)));
+    box_->open();
+}
+
+void AlertPresenter::dismissed()
+{
+    if (box_) {
+        box_->deleteLater();
+        box_ = nullptr;
+    }
+    // A newer alert that replaced the text while the box was open is dismissed with it.
+    if (model_.alert() && model_.alert()->id == shownID_) {
+        shownID_.clear();
+        model_.dismissAlert();
+    }
+}
+
+} // namespace tollenvane

@@ -1,0 +1,27 @@
+#include "app/shell/PageFactory.h"
+
+#include "app/shell/PagePlaceholder.h"
+#include "model/AppModel.h"
+
+namespace tollenvane::PageFactory {
+
+std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] AppModel& model)
+{
+    // Each screen takes the model as it arrives; until then its page shows its title.
+    switch (page) {
+    case Page::dashboard:
+    case Page::space:
+    case Page::sources:
+    case Page::history:
+    case Page::settings:
+    case Page::setup:
+    case Page::swipe:
+    case Page::summary:
+    case Page::duplicates:
+    case Page::applications:
+        break;
+    }
+    return std::make_unique<PagePlaceholder>(page);
+}
+
+} // namespace tollenvane::PageFactory

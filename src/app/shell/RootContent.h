@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/shell/QueuedRefresh.h"
+#include "app/shell/RootRules.h"
+#include "model/Page.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class QVBoxLayout;
+
+namespace tollenvane {
+
+class AppModel;
+class ScanIssuesSheet;
+
+// Everything the window shows in one language: the sidebar, the status bar, the current page,
+// what covers them and what opens above them. A change of language replaces it whole.
+class RootContent : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit RootContent(AppModel& model, QWidget* parent = nullptr);
+
+    QWidget* currentPage() const { return page_.get(); }
+    RootOverlay overlay() const { return overlayKind_; }
+
+    void showScanIssues();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void refresh();
+    void showPage(Page page);
+    void showOverlay(RootOverlay overlay);
+
+    AppModel& model_;
+    QWidget* body_;
+    QVBoxLayout* pageHost_;
+    std::unique_ptr<QWidget> page_;
+    std::optional<Page> shownPage_;
+    std::unique_ptr<QWidget> overlay_;
+    RootOverlay overlayKind_ = RootOverlay::none;
+    QPointer<ScanIssuesSheet> scanIssues_;
+    QueuedRefresh refresh_;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,36 @@
+#include "app/shell/RootRules.h"
+
+#include "core/localisation/Localization.h"
+
+namespace tollenvane {
+
+RootOverlay rootOverlay(bool loading, bool onboardingComplete, bool showTutorial)
+{
+    if (loading) {
+        return RootOverlay::launch;
+    }
+    if (!onboardingComplete || showTutorial) {
+        return RootOverlay::tutorial;
+    }
+    return RootOverlay::none;
+}
+
+std::string scanProgressText(std::int64_t indexedCount)
+{
+    return Localization::text("Analyse · {0} fichiers", {std::to_string(indexedCount)});
+}
+
+std::optional<std::string> issueButtonText(std::int64_t issueCount)
+{
+    if (issueCount < 1) {
+        return std::nullopt;
+    }
+    return std::to_string(issueCount);
+}
+
+bool issueListTruncated(std::int64_t issueCount)
+{
+    return issueCount > shownIssueLimit;
+}
+
+} // namespace tollenvane

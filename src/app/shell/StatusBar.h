@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/shell/QueuedRefresh.h"
+
+#include <QWidget>
+#include <functional>
+
+namespace tollenvane {
+
+class AppModel;
+class ElidedLabel;
+class StatusBarButton;
+
+// The strip above the page: its title, then either the running scan with a way to stop it or
+// the reminder that everything stays on this computer, and the count of scan problems.
+class StatusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int barHeight = 58;
+
+    // `showIssues` opens the list of the scan's problems.
+    StatusBar(AppModel& model, std::function<void()> showIssues, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* scanProgress();
+    QWidget* privacyBadge();
+    void refresh();
+
+    AppModel& model_;
+    ElidedLabel* title_;
+    QWidget* scanProgress_;
+    ElidedLabel* progressText_;
+    QWidget* privacyBadge_;
+    StatusBarButton* issues_;
+    std::function<void()> showIssues_;
+    QueuedRefresh refresh_;
+};
+
+} // namespace tollenvane

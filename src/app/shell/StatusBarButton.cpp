@@ -1,0 +1,63 @@
+#include "app/shell/StatusBarButton.h"
+
+#include "app/design/DesignFont.h"
+#include "app/design/LiftButtonStyle.h"
+#include "app/design/Symbol.h"
+#include "app/design/Theme.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int spacing = 5;
+
+} // namespace
+
+StatusBarButton::StatusBarButton(const QString& text, const QString& symbol, int pixelSize,
+                                 QWidget* parent)
+    : QAbstractButton(parent)
+    , symbol_(symbol)
+{
+    setText(text);
+    setAccessibleName(text);
+    setFont(DesignFont::system(pixelSize));
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+int StatusBarButton::symbolSide() const
+{
+    return symbol_.isEmpty() ? 0 : static_cast<int>(std::lround(font().pixelSize() * 1.15));
+}
+
+QSize StatusBarButton::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    const int side = symbolSide();
+    const int width = metrics.horizontalAdvance(text()) + (side > 0 ? side + spacing : 0);
+    return QSize(width, std::max(metrics.height(), side) + 4);
+}
+
+void StatusBarButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    LiftButtonStyle::applyTo(painter, *this);
+    const QColor orange = Theme::color(Theme::orange);
+    const int side = symbolSide();
+    int left = 0;
+    if (side > 0) {
+        Symbol::paint(painter, QRectF(0, (height() - side) / 2.0, side, side),
+                      symbol_.toStdString(), orange);
+        left = side + spacing;
+    }
+    painter.setPen(orange);
+    painter.setFont(font());
+    painter.drawText(QRect(left, 0, width() - left, height()),
+                     Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
+}
+
+} // namespace tollenvane

@@ -1,0 +1,96 @@
+#include "app/shell/RootRules.h"
+#include "app/shell/SidebarRules.h"
+
+#include <gtest/gtest.h>
+
+namespace tollenvane {
+namespace {
+
+TEST(RootRules, LaunchScreenComesBeforeTheTutorial)
+{
+    EXPECT_EQ(rootOverlay(true, false, true), RootOverlay::launch);
+    EXPECT_EQ(rootOverlay(true, true, false), RootOverlay::launch);
+    EXPECT_EQ(rootOverlay(false, false, false), RootOverlay::tutorial);
+    EXPECT_EQ(rootOverlay(false, true, true), RootOverlay::tutorial);
+    EXPECT_EQ(rootOverlay(false, true, false), RootOverlay::none);
+}
+
+TEST(RootRules, StatusBarTexts)
+{
+    // Catalogue keys are French, the tests' language.
+    EXPECT_EQ(scanProgressText(0), "Analyse · 0 fichiers");
+    EXPECT_EQ(scanProgressText(12345), "Analyse · 12345 fichiers");
+    EXPECT_EQ(issueButtonText(0), std::nullopt);
+    EXPECT_EQ(issueButtonText(1), "1");
+    EXPECT_EQ(issueButtonText(1234), "1234"); // never grouped
+    EXPECT_FALSE(issueListTruncated(30));
+    EXPECT_TRUE(issueListTruncated(31));
+}
+
+TEST(SidebarRules, PagesWithoutARowHighlightNone)
+{
+    for (const Page current : {Page::setup, Page::swipe, Page::summary, Page::duplicates}) {
+        EXPECT_EQ(navigationSymbol(current), "rectangle.stack");
+        for (const Page row : navigationPages) {
+            EXPECT_FALSE(rowSelected(row, current));
+        }
+        EXPECT_FALSE(rowSelected(Page::settings, current));
+    }
+    EXPECT_TRUE(rowSelected(Page::settings, Page::settings));
+}
+
+TEST(SidebarRules, ResumeEntriesAndWhatDisablesThem)
+{
+    SidebarFacts facts;
+    EXPECT_EQ(resumeEntry(facts), ResumeEntry::none);
+    facts.canResume = true;
+    EXPECT_EQ(resumeEntry(facts), ResumeEntry::saved);
+    facts.sessionActive = true;
+    EXPECT_EQ(resumeEntry(facts), ResumeEntry::running);
+
+    facts.resumeReady = true;
+    EXPECT_TRUE(savedSessionEnabled(facts));
+    facts.animatingSwipe = true; // a flight stops navigation, not the saved session
+    EXPECT_FALSE(navigationEnabled(facts));
+    EXPECT_TRUE(savedSessionEnabled(facts));
+    facts.busy = true;
+    EXPECT_FALSE(savedSessionEnabled(facts));
+    facts.busy = false;
+    facts.resumeReady = false;
+    EXPECT_FALSE(savedSessionEnabled(facts));
+}
+
+TEST(SidebarRules, DiskFillStaysWithinTheBar)
+{
+    EXPECT_DOUBLE_EQ(diskFillFraction(0, 0), 0);
+    EXPECT_DOUBLE_EQ(diskFillFraction(-5, 10), 0);
+    EXPECT_DOUBLE_EQ(diskFillFraction(1000, 1000), 0);
+    EXPECT_DOUBLE_EQ(diskFillFraction(1000, 0), 1);
+    EXPECT_DOUBLE_EQ(diskFillFraction(1000, 250), 0.75);
+    EXPECT_DOUBLE_EQ(diskFillFraction(1000, 4000), 0); // more free than capacity
+    EXPECT_DOUBLE_EQ(diskFillFraction(1000, -10), 1);
+    EXPECT_DOUBLE_EQ(diskFillFraction(INT64_MAX, 0), 1); // no overflow
+}
+
+TEST(SidebarRules, DiskCardNamesExternalDisksOnly)
+{
+    SidebarFacts facts;
+    DiskCardContent card = diskCard(facts);
+    EXPECT_EQ(card.symbol, "internaldrive");
+    EXPECT_EQ(card.title, "Cet ordinateur");
+    EXPECT_EQ(card.freeSpace, "0 o disponibles");
+
+    StorageVolume photos;
+    photos.name = "Photos";
+    facts.volume = photos;
+    EXPECT_EQ(diskCard(facts).title, "Cet ordinateur");
+    facts.volume->external = true;
+    card = diskCard(facts);
+    EXPECT_EQ(card.symbol, "externaldrive");
+    EXPECT_EQ(card.title, "Photos");
+    facts.volume->name.clear();
+    EXPECT_EQ(diskCard(facts).title, "Disque externe");
+}
+
+} // namespace
+} // namespace tollenvane
