@@ -67,11 +67,11 @@ public:
         if (fits(count)) {
             return;
         }
-        std::size_t slots = slots_.size();
+        std::size_t slotCount = slots_.size();
         do {
-            slots = larger(slots);
-        } while (count * 5 > slots * 4);
-        grow(slots);
+            slotCount = larger(slotCount);
+        } while (count * 5 > slotCount * 4);
+        grow(slotCount);
     }
 
     // Takes out `position`, which must be stored with that hash.
@@ -117,7 +117,10 @@ private:
     {
         return to >= from ? to - from : to + slots_.size() - from;
     }
-    static std::size_t larger(std::size_t slots) { return slots < 16 ? 16 : slots + slots / 2; }
+    static std::size_t larger(std::size_t slotCount)
+    {
+        return slotCount < 16 ? 16 : slotCount + slotCount / 2;
+    }
 
     std::size_t slotOf(Position position, std::size_t hash) const
     {
@@ -140,9 +143,9 @@ private:
     // Four in five slots at most are used, so that probes stay short.
     bool fits(std::size_t count) const { return count * 5 <= slots_.size() * 4; }
 
-    void grow(std::size_t slots)
+    void grow(std::size_t slotCount)
     {
-        std::vector<Slot> old(slots);
+        std::vector<Slot> old(slotCount);
         old.swap(slots_);
         for (const Slot& entry : old) {
             if (entry.stored != empty) {
