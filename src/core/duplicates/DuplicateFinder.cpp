@@ -142,7 +142,7 @@ struct Pass {
                              std::size_t scratchSize, const KeyOf& keyOf) const
     {
         const std::vector<std::size_t> order = readingOrder(records, members, threads);
-        const auto keys = PassWorkers::run(
+        auto keys = PassWorkers::run(
             order, threads, scratchSize, stop,
             [&](std::size_t position, const PassWorkers::Scratch& scratch,
                 const std::stop_token& workerStop) {
@@ -155,7 +155,7 @@ struct Pass {
         Buckets<std::string> buckets;
         for (std::size_t position = 0; position < members.size(); ++position) {
             if (keys[position]) {
-                buckets.add(*keys[position], members[position]);
+                buckets.add(std::move(*keys[position]), members[position]);
             }
         }
         return buckets;
