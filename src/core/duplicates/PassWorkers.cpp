@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -51,11 +52,12 @@ public:
                     return;
                 }
                 keys_[order_[taken]] = job_(order_[taken], scratch, stop);
-                {
+                // Only the last one wakes the calling thread, which otherwise looks in now and
+                // then: a wake-up for every file costs more than reading a small one.
+                if (finished_.fetch_add(1) + 1 == order_.size()) {
                     const std::lock_guard lock(mutex_);
-                    ++finished_;
+                    changed_.notify_one();
                 }
-                changed_.notify_one();
             }
         } catch (...) {
             fail(std::current_exception());
@@ -66,11 +68,16 @@ public:
     std::optional<std::size_t> waitBeyond(std::size_t told)
     {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, stopping_.get_token(), [&] { return finished_ > told; });
+        while (!changed_.wait_for(lock, stopping_.get_token(), lookInterval,
+                                  [&] { return finished_.load() > told; })) {
+            if (stopping_.stop_requested()) {
+                return std::nullopt;
+            }
+        }
         if (stopping_.stop_requested()) {
             return std::nullopt;
         }
-        return finished_;
+        return finished_.load();
     }
 
     void stop() { stopping_.request_stop(); }
@@ -96,6 +103,8 @@ private:
         stopping_.request_stop();
     }
 
+    static constexpr std::chrono::milliseconds lookInterval{5};
+
     std::span<const std::size_t> order_;
     std::size_t scratchSize_;
     const Job& job_;
@@ -104,7 +113,7 @@ private:
     std::stop_source stopping_;
     std::mutex mutex_;
     std::condition_variable_any changed_;
-    std::size_t finished_ = 0;
+    std::atomic<std::size_t> finished_{0};
     std::exception_ptr failure_;
 };
 
