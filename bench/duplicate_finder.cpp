@@ -1,9 +1,10 @@
 // Scans folder trees into the in-memory index as the application does, then looks for
 // duplicates over the index's records and prints the figures:
-//   duplicate_finder [--hidden] [--minimum BYTES] [--groups FILE] <folder>...
-// With --groups the groups are also written to FILE as JSON, each with its digest and its
-// members' paths, devices and inodes, so that they can be checked against a known tree
-// (bench/compare checks them against the listing of make_corpus.py).
+//   duplicate_finder [--hidden] [--minimum BYTES] [--groups FILE] [--threads N] <folder>...
+// --threads sets how many threads read (the search chooses when it is absent or 0). With --groups
+// the groups are also written to FILE as JSON, each with its digest and its members' paths, devices
+// and inodes, so that they can be checked against a known tree (bench/compare checks them against
+// the listing of make_corpus.py).
 #include "IndexedScan.h"
 #include "core/base/Json.h"
 #include "core/duplicates/DuplicateFinder.h"
@@ -48,17 +49,25 @@ int main(int argc, char** argv)
 {
     bench::ScanArguments arguments;
     std::optional<std::string> groupsFile;
+    unsigned threads = tollenvane::DuplicateFinder::automaticThreads;
     const bool parsed =
         bench::parseScanArguments(argc, argv, arguments, [&](std::string_view option, int& i) {
-            if (option != "--groups" || i + 1 >= argc) {
+            if (i + 1 >= argc) {
                 return false;
             }
-            groupsFile = argv[++i];
-            return true;
+            if (option == "--groups") {
+                groupsFile = argv[++i];
+                return true;
+            }
+            if (option == "--threads") {
+                threads = static_cast<unsigned>(std::stoul(argv[++i]));
+                return true;
+            }
+            return false;
         });
     if (!parsed) {
         std::cerr << "usage: " << argv[0]
-                  << " [--hidden] [--minimum BYTES] [--groups FILE] <folder>...\n";
+                  << " [--hidden] [--minimum BYTES] [--groups FILE] [--threads N] <folder>...\n";
         return 2;
     }
     tollenvane::InsightAccumulator index(arguments.roots, tollenvane::currentDate());
@@ -68,7 +77,8 @@ int main(int argc, char** argv)
     std::int64_t reports = 0;
     const auto start = bench::Clock::now();
     const auto groups = tollenvane::DuplicateFinder::find(
-        records, [&reports](std::int64_t, std::int64_t) { ++reports; });
+        records, [&reports](std::int64_t, std::int64_t) { ++reports; }, {}, {},
+        tollenvane::FileRecord::Environment::system(), threads);
     const double searchSeconds = bench::secondsSince(start);
 
     std::int64_t members = 0;

@@ -3,7 +3,9 @@
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
 #include "core/base/Sha256.h"
-#include "core/duplicates/VerifiedFile.h"
+#include "core/duplicates/PassWorkers.h"
+#include "core/duplicates/UnchangedFile.h"
+#include "core/platform/DiskRotation.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +14,7 @@
 #include <new>
 #include <optional>
 #include <span>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -55,47 +58,6 @@ private:
     std::vector<std::pair<Key, Indices>> lists_;
 };
 
-// The file's content may be read now: it is on this computer and still the version recorded.
-// Returns the fresh record, whose identity the opened descriptor must match.
-FileRecord requireUnchanged(const FileRecord& record, const std::stop_token& stop,
-                            const FileRecord::Environment& environment)
-{
-    if (!FileRecord::isAvailableLocally(std::string(record.path()), environment.cloud)) {
-        throw FileError(FileError::offline);
-    }
-    FileRecord fresh = FileRecord::read(std::string(record.path()), stop, environment);
-    if (!fresh.sameVersion(record)) {
-        throw FileError(FileError::changed);
-    }
-    return fresh;
-}
-
-VerifiedFile openUnchanged(const FileRecord& record, VerifiedFile::Access access,
-                           const std::stop_token& stop, const FileRecord::Environment& environment)
-{
-    const FileRecord fresh = requireUnchanged(record, stop, environment);
-    return VerifiedFile::open(std::string(record.path()), fresh.identity(), access);
-}
-
-// Memory for the reads of a whole search, left uninitialised: a fresh megabyte for every file
-// would be mapped and cleared again each time.
-class ReadBuffer {
-public:
-    explicit ReadBuffer(std::int64_t size)
-        : size_(static_cast<std::size_t>(size))
-        , bytes_(std::make_unique_for_overwrite<std::byte[]>(size_))
-    {}
-
-    std::span<std::byte> bytes(std::int64_t count) const
-    {
-        return {bytes_.get(), std::min(size_, static_cast<std::size_t>(count))};
-    }
-
-private:
-    std::size_t size_;
-    std::unique_ptr<std::byte[]> bytes_;
-};
-
 std::vector<std::int64_t> sampleOffsets(std::int64_t size)
 {
     std::vector<std::int64_t> offsets{0, std::max<std::int64_t>(size / 2 - halfWindow, 0),
@@ -130,14 +92,17 @@ Indices sharingSize(std::span<const FileRecord> records, const Indices& members)
     return bySize.shared();
 }
 
-using KeyOf = std::function<std::string(const FileRecord&)>;
+using KeyOf = std::function<std::string(std::size_t position, const PassWorkers::Scratch& scratch,
+                                        const std::stop_token& stop)>;
 
 // A file that cannot be read drops out of the search; only a cancellation, or running out of
 // memory, ends the search itself.
-std::optional<std::string> keyOrNothing(const KeyOf& keyOf, const FileRecord& record)
+std::optional<std::string> keyOrNothing(const KeyOf& keyOf, std::size_t position,
+                                        const PassWorkers::Scratch& scratch,
+                                        const std::stop_token& stop)
 {
     try {
-        return keyOf(record);
+        return keyOf(position, scratch, stop);
     } catch (const Cancelled&) {
         throw;
     } catch (const std::bad_alloc&) {
@@ -147,24 +112,51 @@ std::optional<std::string> keyOrNothing(const KeyOf& keyOf, const FileRecord& re
     }
 }
 
+// Several threads read the largest files first, so that none is left with a large file alone at
+// the end; one thread reads the files in the order given.
+std::vector<std::size_t> readingOrder(std::span<const FileRecord> records, const Indices& members,
+                                      unsigned threads)
+{
+    std::vector<std::size_t> order(members.size());
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        order[position] = position;
+    }
+    if (threads > 1) {
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return records[members[a]].size() > records[members[b]].size();
+        });
+    }
+    return order;
+}
+
 struct Pass {
     std::span<const FileRecord> records;
     std::int64_t total;
     ProgressThrottle& throttle;
     const std::stop_token& stop;
+    unsigned threads;
 
-    // Files are counted as done from `doneBefore` on.
+    // Files are counted as done from `doneBefore` on. The keys are gathered in the order of
+    // `members`, whatever order they were read in.
     Buckets<std::string> run(const Indices& members, std::int64_t doneBefore,
-                             const KeyOf& keyOf) const
+                             std::size_t scratchSize, const KeyOf& keyOf) const
     {
+        const std::vector<std::size_t> order = readingOrder(records, members, threads);
+        auto keys = PassWorkers::run(
+            order, threads, scratchSize, stop,
+            [&](std::size_t position, const PassWorkers::Scratch& scratch,
+                const std::stop_token& workerStop) {
+                return keyOrNothing(keyOf, position, scratch, workerStop);
+            },
+            [&](std::size_t count) {
+                throwIfCancelled(stop);
+                throttle.offer(doneBefore + static_cast<std::int64_t>(count), total);
+            });
         Buckets<std::string> buckets;
         for (std::size_t position = 0; position < members.size(); ++position) {
-            throwIfCancelled(stop);
-            const std::size_t index = members[position];
-            if (auto key = keyOrNothing(keyOf, records[index])) {
-                buckets.add(std::move(*key), index);
+            if (keys[position]) {
+                buckets.add(std::move(*keys[position]), members[position]);
             }
-            throttle.offer(doneBefore + static_cast<std::int64_t>(position) + 1, total);
         }
         return buckets;
     }
@@ -203,7 +195,7 @@ std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
     Sha256 hash;
     {
         const VerifiedFile file =
-            openUnchanged(record, VerifiedFile::Access::sequential, stop, environment);
+            UnchangedFile::open(record, VerifiedFile::Access::sequential, environment.cloud);
         std::int64_t offset = 0;
         while (true) {
             throwIfCancelled(stop);
@@ -218,7 +210,7 @@ std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
     }
     // A file that changed or went away while it was read would otherwise join a group with a
     // digest of no version that ever existed.
-    requireUnchanged(record, stop, environment);
+    UnchangedFile::confirm(record, environment.cloud);
     return hash.finishHex();
 }
 
@@ -228,7 +220,7 @@ std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
     Sha256 hash;
     {
         const VerifiedFile file =
-            openUnchanged(record, VerifiedFile::Access::random, stop, environment);
+            UnchangedFile::open(record, VerifiedFile::Access::random, environment.cloud);
         for (const std::int64_t offset : sampleOffsets(record.size())) {
             throwIfCancelled(stop);
             // The file was just found to be the recorded version, so no window reaches past
@@ -239,31 +231,82 @@ std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
             hash.update(window.first(count));
         }
     }
-    requireUnchanged(record, stop, environment);
+    UnchangedFile::confirm(record, environment.cloud);
     return std::to_string(record.size()) + ":" + hash.finishHex();
+}
+
+// The files whose samples matched another's, with the sample's hash where one window covered
+// the whole file: that hash is the file's digest already.
+struct SampledFiles {
+    Indices members;
+    std::vector<std::optional<std::string_view>> wholeDigests;
+};
+
+SampledFiles sharedSamples(std::span<const FileRecord> records,
+                           const Buckets<std::string>& bySample)
+{
+    SampledFiles sampled;
+    for (const auto& [key, list] : bySample.lists()) {
+        if (list.size() < 2) {
+            continue;
+        }
+        const std::string_view hash = std::string_view(key).substr(key.find(':') + 1);
+        for (const std::size_t index : list) {
+            sampled.members.push_back(index);
+            sampled.wholeDigests.push_back(
+                records[index].size() <= sampleWindow ? std::optional(hash) : std::nullopt);
+        }
+    }
+    return sampled;
+}
+
+// A hard disk reading several files at once would spend its time seeking between them.
+unsigned threadsFor(std::span<const FileRecord> records, const Indices& members)
+{
+    std::unordered_set<std::uint64_t> devices;
+    for (const std::size_t index : members) {
+        if (devices.insert(records[index].device()).second &&
+            DiskRotation::isRotational(records[index].device()).value_or(false)) {
+            return 1;
+        }
+    }
+    return std::clamp(std::thread::hardware_concurrency(), 1u, maximumThreads);
 }
 
 } // namespace
 
 std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Progress& progress,
                                  std::stop_token stop, const Clock& clock,
-                                 const FileRecord::Environment& environment)
+                                 const FileRecord::Environment& environment, unsigned threads)
 {
     throwIfCancelled(stop);
     const Indices sameSize = sharingSize(records, candidates(records));
     const auto total = 2 * static_cast<std::int64_t>(sameSize.size());
     ProgressThrottle throttle(progress, clock, progressInterval);
-    const Pass pass{records, total, throttle, stop};
+    if (threads == automaticThreads) {
+        threads = threadsFor(records, sameSize);
+    }
+    const Pass pass{records, total, throttle, stop, threads};
 
-    ReadBuffer buffer(digestChunk);
-    const Buckets<std::string> bySample = pass.run(sameSize, 0, [&](const FileRecord& record) {
-        return sampleKey(record, stop, environment, buffer.bytes(sampleWindow));
-    });
-    const Indices sameSample = bySample.shared();
+    const Buckets<std::string> bySample =
+        pass.run(sameSize, 0, sampleWindow,
+                 [&](std::size_t position, const PassWorkers::Scratch& scratch,
+                     const std::stop_token& workerStop) {
+                     return sampleKey(records[sameSize[position]], workerStop, environment,
+                                      scratch.bytes(sampleWindow));
+                 });
+    const SampledFiles sameSample = sharedSamples(records, bySample);
     const Buckets<std::string> byDigest =
-        pass.run(sameSample, total - static_cast<std::int64_t>(sameSample.size()),
-                 [&](const FileRecord& record) {
-                     return fullDigest(record, stop, environment, buffer.bytes(digestChunk));
+        pass.run(sameSample.members, total - static_cast<std::int64_t>(sameSample.members.size()),
+                 digestChunk,
+                 [&](std::size_t position, const PassWorkers::Scratch& scratch,
+                     const std::stop_token& workerStop) {
+                     const FileRecord& record = records[sameSample.members[position]];
+                     if (const auto whole = sameSample.wholeDigests[position]) {
+                         UnchangedFile::confirm(record, environment.cloud);
+                         return std::string(*whole);
+                     }
+                     return fullDigest(record, workerStop, environment, scratch.bytes(digestChunk));
                  });
 
     throwIfCancelled(stop);
@@ -274,15 +317,15 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
 std::string digest(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
-    ReadBuffer buffer(digestChunk);
-    return fullDigest(record, stop, environment, buffer.bytes(digestChunk));
+    const PassWorkers::Scratch scratch(digestChunk);
+    return fullDigest(record, stop, environment, scratch.bytes(digestChunk));
 }
 
 std::string sample(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
-    ReadBuffer buffer(sampleWindow);
-    return sampleKey(record, stop, environment, buffer.bytes(sampleWindow));
+    const PassWorkers::Scratch scratch(sampleWindow);
+    return sampleKey(record, stop, environment, scratch.bytes(sampleWindow));
 }
 
 } // namespace tollenvane::DuplicateFinder

@@ -24,17 +24,24 @@ inline constexpr std::int64_t sampleWindow = 65'536;
 inline constexpr std::int64_t halfWindow = 32'768;
 inline constexpr std::size_t digestChunk = 1'048'576;
 inline constexpr std::chrono::milliseconds progressInterval{120};
+// Lets the search choose how many threads read: one per core up to the maximum, one alone
+// where a file lies on a rotational disk.
+inline constexpr unsigned automaticThreads = 0;
+inline constexpr unsigned maximumThreads = 8;
 
 // The groups of identical files among `records`, by reclaimable bytes descending. Only records
 // that are available, not empty and not applications take part, one per file on disk (hard
 // links count once). A file that cannot be read or changed since it was recorded drops out
 // without a word. `progress` receives (done, total) at most once per progress interval and
 // always once at the end, (0, 0) when nothing was worth reading; it is called on the calling
-// thread. Throws Cancelled, and nothing else of its own, when `stop` is requested.
+// thread. Throws Cancelled, and nothing else of its own, when `stop` is requested. Files are
+// read on `threads` threads; the result is the same with any number of them. `environment`
+// must bear calls from several threads at once.
 std::vector<DuplicateGroup>
 find(std::span<const FileRecord> records, const Progress& progress, std::stop_token stop = {},
      const Clock& clock = {},
-     const FileRecord::Environment& environment = FileRecord::Environment::system());
+     const FileRecord::Environment& environment = FileRecord::Environment::system(),
+     unsigned threads = automaticThreads);
 
 // SHA-256 of the whole content, 64 lower-case hexadecimal digits. Throws FileError::offline,
 // FileError::changed (also when the file changes while it is read), what

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/base/FileStatus.h"
 #include "core/base/UniqueFd.h"
 #include "core/records/FileIdentity.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -16,11 +18,15 @@ namespace tollenvane {
 class VerifiedFile {
 public:
     enum class Access { random, sequential };
+    // Sees the descriptor's status before anything is read; throws to refuse the file.
+    using Vet = std::function<void(const FileStatus&)>;
 
-    // Throws FileError::changed when the path now names another file, FileError::unsupported
-    // when it is the expected item but no regular file, FileError::unsafeSource when it is a
-    // symbolic link, FileError::missing when nothing is there, and PlatformError otherwise.
-    static VerifiedFile open(const std::string& path, FileIdentity expected, Access access);
+    // Refuses a symbolic link anywhere on `path`. Throws FileError::changed when the path now
+    // names another file, FileError::unsupported when it is the expected item but no regular
+    // file, FileError::unsafeSource when a symbolic link is on the way, FileError::missing when
+    // nothing is there, what `vet` throws, and PlatformError otherwise.
+    static VerifiedFile open(const std::string& path, FileIdentity expected, Access access,
+                             const Vet& vet = {});
 
     // Reads until `buffer` is full or the file ends, however short the single reads are;
     // returns the count read. Throws PlatformError.
