@@ -1,0 +1,86 @@
+// Starts the real executable on a virtual X display, as a user would, and quits it with the
+// keyboard.
+#include "core/base/Json.h"
+#include "core/persistence/SavedState.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <filesystem>
+#include <fstream>
+
+namespace tollenvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+// $1 the application, $2 its state file, $3 the screen grabber, $4 the picture. Exit codes
+// above 2 say which step failed.
+constexpr const char* session = R"(
+"$1" --state "$2" & app=$!
+win=$(timeout 30 xdotool search --sync --class tollenvane | head -n 1)
+[ -n "$win" ] || { kill $app; exit 3; }
+sleep 1.5
+"$3" "$4" || { kill $app; exit 4; }
+xdotool windowfocus --sync "$win"
+xdotool key --clearmodifiers ctrl+q
+for i in $(seq 150); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill $app; exit 5; fi
+wait $app
+)";
+
+QProcessEnvironment desktopEnvironment(const TempDir& folder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("WAYLAND_DISPLAY");
+    for (const auto& [variable, place] : {std::pair{"HOME", "home"},
+                                          {"XDG_CONFIG_HOME", "home/.config"},
+                                          {"XDG_DATA_HOME", "home/.local/share"},
+                                          {"XDG_CACHE_HOME", "home/.cache"}}) {
+        const std::string path = folder / place;
+        fs::create_directories(path);
+        environment.insert(variable, QString::fromStdString(path));
+    }
+    return environment;
+}
+
+TEST(EndToEnd, TheWindowOpensOnADisplayAndCtrlQWritesTheState)
+{
+    if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
+        QStandardPaths::findExecutable("xdotool").isEmpty()) {
+        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+    }
+    const TempDir folder;
+    const std::string statePath = folder / "state/state.json";
+    const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/shell-window-xvfb.png";
+    QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+    QFile::remove(picture);
+
+    QProcess run;
+    run.setProcessEnvironment(desktopEnvironment(folder));
+    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    run.start("xvfb-run", {"-a", "-s", "-screen 0 1440x960x24", "sh", "-c", session, "sh",
+                           TOLLENVANE_EXECUTABLE, QString::fromStdString(statePath),
+                           TOLLENVANE_SCREEN_GRAB, picture});
+    ASSERT_TRUE(run.waitForFinished(90'000)) << "the session did not end";
+    ASSERT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 0);
+
+    const QImage shot(picture);
+    ASSERT_FALSE(shot.isNull());
+    // The window covers the top left of a screen that Xvfb leaves black.
+    EXPECT_NE(shot.pixelColor(600, 400), QColor(Qt::black));
+    ASSERT_TRUE(fs::exists(statePath));
+    std::ifstream in(statePath);
+    const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NO_THROW(SavedState::fromJson(json::parse(written)));
+}
+
+} // namespace
+} // namespace tollenvane
