@@ -29,6 +29,8 @@ CommandActions::CommandActions(AppModel& model, QMainWindow& window)
     addFolder_ = makeAction(window, *fileMenu_, Qt::CTRL | Qt::Key_O);
     fileMenu_->addSeparator();
     quit_ = makeAction(window, *fileMenu_, Qt::CTRL | Qt::Key_Q);
+    // Quitting stays possible while an alert or a sheet holds the window.
+    quit_->setShortcutContext(Qt::ApplicationShortcut);
     editMenu_ = window.menuBar()->addMenu(QString());
     undo_ = makeAction(window, *editMenu_, Qt::CTRL | Qt::Key_Z);
     settings_ = makeAction(window, *editMenu_, Qt::CTRL | Qt::Key_Comma);

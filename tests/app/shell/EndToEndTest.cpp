@@ -50,36 +50,73 @@ QProcessEnvironment desktopEnvironment(const TempDir& folder)
     return environment;
 }
 
-TEST(EndToEnd, TheWindowOpensOnADisplayAndCtrlQWritesTheState)
+bool canRunADisplay()
 {
-    if (QStandardPaths::findExecutable("xvfb-run").isEmpty() ||
-        QStandardPaths::findExecutable("xdotool").isEmpty()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
-    }
-    const TempDir folder;
-    const std::string statePath = folder / "state/state.json";
-    const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/shell-window-xvfb.png";
+    return !QStandardPaths::findExecutable("xvfb-run").isEmpty() &&
+           !QStandardPaths::findExecutable("xdotool").isEmpty();
+}
+
+std::string contentOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Starts the application on its own display, takes the picture `pictureName` of the screen and
+// quits with Ctrl+Q; returns the session's exit code and the picture.
+std::pair<int, QImage> runSession(const TempDir& folder, const std::string& statePath,
+                                  const QString& pictureName)
+{
+    const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/" + pictureName;
     QDir().mkpath(TOLLENVANE_SCREENSHOTS);
     QFile::remove(picture);
-
     QProcess run;
     run.setProcessEnvironment(desktopEnvironment(folder));
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     run.start("xvfb-run", {"-a", "-s", "-screen 0 1440x960x24", "sh", "-c", session, "sh",
                            TOLLENVANE_EXECUTABLE, QString::fromStdString(statePath),
                            TOLLENVANE_SCREEN_GRAB, picture});
-    ASSERT_TRUE(run.waitForFinished(90'000)) << "the session did not end";
-    ASSERT_EQ(run.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode(), 0);
+    if (!run.waitForFinished(90'000) || run.exitStatus() != QProcess::NormalExit) {
+        run.kill();
+        run.waitForFinished();
+        return {-1, {}};
+    }
+    return {run.exitCode(), QImage(picture)};
+}
 
-    const QImage shot(picture);
+TEST(EndToEnd, TheWindowOpensOnADisplayAndCtrlQWritesTheState)
+{
+    if (!canRunADisplay()) {
+        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+    }
+    const TempDir folder;
+    const std::string statePath = folder / "state/state.json";
+
+    const auto [exitCode, shot] = runSession(folder, statePath, "shell-window-xvfb.png");
+    EXPECT_EQ(exitCode, 0);
     ASSERT_FALSE(shot.isNull());
     // The window covers the top left of a screen that Xvfb leaves black.
     EXPECT_NE(shot.pixelColor(600, 400), QColor(Qt::black));
     ASSERT_TRUE(fs::exists(statePath));
-    std::ifstream in(statePath);
-    const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_NO_THROW(SavedState::fromJson(json::parse(written)));
+    EXPECT_NO_THROW(SavedState::fromJson(json::parse(contentOf(statePath))));
+}
+
+TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
+{
+    if (!canRunADisplay()) {
+        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+    }
+    const TempDir folder;
+    const std::string statePath = folder / "state/state.json";
+    const std::string corrupt = "{\"sources\": [ cut short";
+    fs::create_directories(fs::path(statePath).parent_path());
+    std::ofstream(statePath, std::ios::binary) << corrupt;
+
+    const auto [exitCode, shot] =
+        runSession(folder, statePath, "shell-window-corrupt-state-xvfb.png");
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(shot.isNull());
+    EXPECT_EQ(contentOf(statePath), corrupt);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QPointer>
 #include <QTest>
 
 namespace tollenvane {
@@ -105,6 +106,25 @@ TEST(MenuCommands, ClosingTheWindowAndQuittingTakeTheOneWayOut)
     }));
     harness.settle();
     EXPECT_EQ(quits, 1);
+}
+
+TEST(MenuCommands, ANewLanguageRetitlesTheMenusAndBuildsTheContentAnew)
+{
+    ModelHarness harness;
+    AppModel& model = harness.load();
+    MainWindow window(model, [] {});
+    const QPointer<QWidget> firstContent = window.centralWidget();
+
+    Preferences preferences = model.state().preferences;
+    preferences.language = AppLanguage::de;
+    model.setPreferences(preferences);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firstContent.isNull(); }));
+    EXPECT_NE(window.centralWidget(), nullptr);
+    EXPECT_EQ(window.commands().quit()->text(), QString("Beenden"));
+
+    preferences.language = AppLanguage::system;
+    model.setPreferences(preferences);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.commands().quit()->text() == "Quitter"; }));
 }
 
 } // namespace
