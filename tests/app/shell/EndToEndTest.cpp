@@ -42,9 +42,12 @@ QProcessEnvironment desktopEnvironment(const TempDir& folder)
     for (const auto& [variable, place] : {std::pair{"HOME", "home"},
                                           {"XDG_CONFIG_HOME", "home/.config"},
                                           {"XDG_DATA_HOME", "home/.local/share"},
-                                          {"XDG_CACHE_HOME", "home/.cache"}}) {
+                                          {"XDG_CACHE_HOME", "home/.cache"},
+                                          {"XDG_RUNTIME_DIR", "runtime"},
+                                          {"TMPDIR", "tmp"}}) {
         const std::string path = folder / place;
         fs::create_directories(path);
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace);
         environment.insert(variable, QString::fromStdString(path));
     }
     return environment;
