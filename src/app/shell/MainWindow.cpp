@@ -18,7 +18,7 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> quit, QWidget* par
 {
     setObjectName("main");
     resize(defaultSize);
-    setMinimumSize(minimumContentSize);
+    setMinimumSize(minimumWindowSize);
     commands_ = new CommandActions(model_, *this);
     connect(commands_, &CommandActions::quitRequested, &termination_,
             &TerminationController::request);
