@@ -20,6 +20,16 @@ using Json = nlohmann::ordered_json;
 class DecodeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    // For a file read line by line: the line, counted from 1, that did not decode.
+    DecodeError(const std::string& what, std::size_t line)
+        : std::runtime_error(what)
+        , line_(line)
+    {}
+
+    std::optional<std::size_t> line() const { return line_; }
+
+private:
+    std::optional<std::size_t> line_;
 };
 
 namespace json {

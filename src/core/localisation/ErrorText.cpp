@@ -1,5 +1,6 @@
 #include "core/localisation/ErrorText.h"
 
+#include "core/base/Json.h"
 #include "core/localisation/Localization.h"
 
 #include <cerrno>
@@ -54,6 +55,14 @@ std::string errorDescription(const std::exception& error)
     }
     if (const auto* failure = dynamic_cast<const PlatformError*>(&error)) {
         return errorDescription(*failure);
+    }
+    // The parser's own words name its internals; the user needs only to know the file is damaged.
+    if (const auto* damage = dynamic_cast<const DecodeError*>(&error)) {
+        if (const std::optional<std::size_t> line = damage->line()) {
+            return Localization::text("Le contenu du fichier est illisible (ligne {0}).",
+                                      {std::to_string(*line)});
+        }
+        return Localization::text("Le contenu du fichier est illisible.");
     }
     return error.what();
 }

@@ -138,8 +138,8 @@ ReviewJournal::Entry decodeLine(std::string_view line, std::size_t lineNumber)
     try {
         return ReviewJournal::Entry::fromJson(json::parse(line));
     } catch (const DecodeError& error) {
-        throw DecodeError("review journal, line " + std::to_string(lineNumber) + ": " +
-                          error.what());
+        throw DecodeError(
+            "review journal, line " + std::to_string(lineNumber) + ": " + error.what(), lineNumber);
     }
 }
 

@@ -1,0 +1,74 @@
+// The application: one model for the life of the process, one window over it.
+#include "app/design/AppearanceApplier.h"
+#include "app/design/Symbol.h"
+#include "app/shell/DialogFolderPanel.h"
+#include "app/shell/DisplayCheck.h"
+#include "app/shell/MainWindow.h"
+#include "app/shell/PlatformNotices.h"
+#include "core/platform/RunningApplications.h"
+#include "core/platform/XdgFolders.h"
+#include "model/AppModel.h"
+#include "model/ModelServices.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace tollenvane;
+
+// Qt's default GStreamer media backend crashed here; the user's own choice still wins.
+void preferFfmpegMedia()
+{
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    }
+}
+
+void followAppearance(AppearanceApplier& appearance, const AppModel& model)
+{
+    appearance.apply(model.state().preferences.appearance);
+    QObject::connect(&model, &AppModel::stateChanged, &appearance, [&appearance, &model] {
+        const AppAppearance wanted = model.state().preferences.appearance;
+        if (wanted != appearance.preference()) {
+            appearance.apply(wanted);
+        }
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> arguments(argv, argv + argc);
+    if (const auto missing =
+            missingDisplay(requestedPlatform(arguments, XdgFolders::environmentVariable),
+                           XdgFolders::environmentVariable)) {
+        std::fprintf(stderr, "tollenvane: %s\n", missing->c_str());
+        return 2;
+    }
+    preferFfmpegMedia();
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("tollenvane");
+    QGuiApplication::setApplicationDisplayName("Tollenvane");
+    QGuiApplication::setDesktopFileName("tollenvane");
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    // Before anything sets a palette: it keeps the platform's own to tell the system appearance.
+    AppearanceApplier appearance;
+    Symbol::useIconTheme();
+
+    AppModel model(AppModel::launchStore(),
+                   ModelServices::system(std::make_shared<DialogFolderPanel>()));
+    followAppearance(appearance, model);
+    const PlatformNotices notices(model, [] { return RunningApplications::bundlePaths(); });
+
+    // exit(), not quit(): quit() asks the window to close, and the window answers by quitting.
+    MainWindow window(model, [] { QCoreApplication::exit(0); });
+    window.show();
+    window.raise();
+    window.activateWindow();
+    return QApplication::exec();
+}

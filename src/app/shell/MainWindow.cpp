@@ -1,0 +1,58 @@
+#include "app/shell/MainWindow.h"
+
+#include "app/shell/CommandActions.h"
+#include "app/shell/RootView.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace tollenvane {
+
+MainWindow::MainWindow(AppModel& model, std::function<void()> quit, QWidget* parent)
+    : QMainWindow(parent)
+    , model_(model)
+    , termination_(model, std::move(quit))
+    , language_(model.state().preferences.language)
+{
+    setObjectName("main");
+    resize(defaultSize);
+    setMinimumSize(minimumWindowSize);
+    commands_ = new CommandActions(model_, *this);
+    connect(commands_, &CommandActions::quitRequested, &termination_,
+            &TerminationController::request);
+    connect(&model_, &AppModel::stateChanged, this, &MainWindow::followLanguage);
+    setCentralWidget(new RootView(model_, this));
+    retitle();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The window stays until the state is written; the quit then closes everything.
+    event->ignore();
+    termination_.request();
+}
+
+void MainWindow::followLanguage()
+{
+    const AppLanguage language = model_.state().preferences.language;
+    if (language == language_ || rebuildScheduled_) {
+        return;
+    }
+    // Retitled on the same turn as the root view rebuilds its content in the new language.
+    rebuildScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        rebuildScheduled_ = false;
+        language_ = model_.state().preferences.language;
+        retitle();
+    });
+}
+
+void MainWindow::retitle()
+{
+    setWindowTitle(QString::fromStdString(Localization::text("Tollenvane")));
+    commands_->retitle();
+}
+
+} // namespace tollenvane

@@ -1,0 +1,133 @@
+#include "app/shell/MenuCommands.h"
+
+#include "app/shell/CommandActions.h"
+#include "app/shell/MainWindow.h"
+#include "model/support/ModelHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPointer>
+#include <QTest>
+
+namespace tollenvane {
+namespace {
+
+using test::ModelHarness;
+
+// Everything allows every command: onboarding done, one decision to undo, nothing open.
+CommandInputs allowingAll()
+{
+    return {.onboardingComplete = true, .undoCount = 1};
+}
+
+template <class Change>
+CommandInputs with(Change change)
+{
+    CommandInputs inputs = allowingAll();
+    change(inputs);
+    return inputs;
+}
+
+TEST(MenuCommands, EachConditionDisablesExactlyItsCommands)
+{
+    struct Case {
+        const char* condition;
+        CommandInputs inputs;
+        bool newSession, addFolder, undo, settings;
+    };
+    const Case cases[] = {
+        {"nothing", allowingAll(), true, true, true, true},
+        {"loading", with([](auto& i) { i.loading = true; }), false, false, true, true},
+        {"busy", with([](auto& i) { i.busy = true; }), false, false, false, true},
+        {"flying", with([](auto& i) { i.animatingSwipe = true; }), false, false, false, false},
+        {"tutorial", with([](auto& i) { i.showTutorial = true; }), false, true, false, true},
+        {"onboarding", with([](auto& i) { i.onboardingComplete = false; }), false, true, false,
+         true},
+        {"session", with([](auto& i) { i.sessionActive = true; }), true, false, true, true},
+        {"move sheet", with([](auto& i) { i.showMove = true; }), true, true, false, true},
+        {"preview", with([](auto& i) { i.showPreview = true; }), true, true, false, true},
+        {"no undo", with([](auto& i) { i.undoCount = 0; }), true, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.condition);
+        EXPECT_EQ(canStartNewSession(c.inputs), c.newSession);
+        EXPECT_EQ(canAddFolder(c.inputs), c.addFolder);
+        EXPECT_EQ(canUndo(c.inputs), c.undo);
+        EXPECT_EQ(canOpenSettings(c.inputs), c.settings);
+    }
+}
+
+TEST(MenuCommands, ActionsFollowTheModelWithTheirMenusClosed)
+{
+    ModelHarness harness;
+    AppModel& model = harness.start();
+    MainWindow window(model, [] {});
+    const CommandActions& commands = window.commands();
+    EXPECT_FALSE(commands.addFolder()->isEnabled()); // still loading
+    EXPECT_TRUE(commands.settings()->isEnabled());
+
+    harness.settle();
+    EXPECT_TRUE(commands.addFolder()->isEnabled());
+    EXPECT_FALSE(commands.newSession()->isEnabled()); // onboarding not done
+
+    Preferences preferences = model.state().preferences;
+    preferences.onboardingComplete = true;
+    model.setPreferences(preferences);
+    EXPECT_TRUE(commands.newSession()->isEnabled());
+    model.setShowTutorial(true);
+    EXPECT_FALSE(commands.newSession()->isEnabled());
+    model.setShowTutorial(false);
+    EXPECT_TRUE(commands.newSession()->isEnabled());
+    EXPECT_FALSE(commands.undo()->isEnabled()); // nothing to undo
+
+    // Shortcuts belong to the window, so they work without opening a menu.
+    EXPECT_TRUE(window.actions().contains(commands.newSession()));
+    EXPECT_EQ(commands.settings()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    EXPECT_EQ(commands.addFolder()->text(), QString("Ajouter un dossier…"));
+}
+
+TEST(MenuCommands, ClosingTheWindowAndQuittingTakeTheOneWayOut)
+{
+    ModelHarness harness;
+    AppModel& model = harness.start(); // loading: the way out waits
+    int quits = 0;
+    MainWindow window(model, [&quits] { ++quits; });
+    window.show();
+
+    EXPECT_FALSE(window.close()); // held until the state is written
+    EXPECT_TRUE(window.termination().terminating());
+    window.commands().quit()->trigger();
+    EXPECT_TRUE(window.termination().waiting());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        harness.settle();
+        return quits > 0;
+    }));
+    harness.settle();
+    EXPECT_EQ(quits, 1);
+}
+
+TEST(MenuCommands, ANewLanguageRetitlesTheMenusAndBuildsTheContentAnew)
+{
+    ModelHarness harness;
+    AppModel& model = harness.load();
+    MainWindow window(model, [] {});
+    const QPointer<QWidget> firstContent = window.centralWidget()->findChild<QWidget*>(
+        QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_FALSE(firstContent.isNull());
+
+    Preferences preferences = model.state().preferences;
+    preferences.language = AppLanguage::de;
+    model.setPreferences(preferences);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firstContent.isNull(); }));
+    EXPECT_NE(window.centralWidget(), nullptr);
+    EXPECT_EQ(window.commands().quit()->text(), QString("Beenden"));
+
+    preferences.language = AppLanguage::system;
+    model.setPreferences(preferences);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.commands().quit()->text() == "Quitter"; }));
+}
+
+} // namespace
+} // namespace tollenvane
