@@ -6,10 +6,9 @@
 #include "app/preview/BackgroundJob.h"
 #include "app/preview/MediaPlayerView.h"
 #include "app/preview/MetadataCard.h"
+#include "app/preview/PdfPane.h"
 #include "app/preview/ThumbnailView.h"
 
-#include <QPdfDocument>
-#include <QPdfView>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -32,17 +31,6 @@ QWidget* textPane(const QString& text)
     edit->setFont(DesignFont::monospaced(12));
     edit->setPlainText(text);
     return edit;
-}
-
-QWidget* pdfPane(const QString& path)
-{
-    auto* view = new QPdfView;
-    auto* document = new QPdfDocument(view);
-    document->load(path);
-    view->setDocument(document);
-    view->setPageMode(QPdfView::PageMode::MultiPage);
-    view->setZoomMode(QPdfView::ZoomMode::FitToWidth);
-    return view;
 }
 
 } // namespace
@@ -69,12 +57,12 @@ void FileViewer::setPath(const QString& path)
         this, [file = path.toStdString(), kind] { return loadViewerContent(file, kind); },
         [this, generation, kind](ViewerContent content) {
             if (generation == generation_) {
-                show(kind, std::move(content));
+                showContent(kind, std::move(content));
             }
         });
 }
 
-void FileViewer::show(ViewerKind kind, ViewerContent content)
+void FileViewer::showContent(ViewerKind kind, ViewerContent content)
 {
     switch (content.form) {
     case ViewerContent::Form::card:
@@ -87,16 +75,24 @@ void FileViewer::show(ViewerKind kind, ViewerContent content)
         replacePane(textPane(content.text));
         break;
     case ViewerContent::Form::pdf:
-        replacePane(pdfPane(path_));
+        replacePane(new PdfPane(path_));
         break;
     case ViewerContent::Form::media: {
         auto* player =
-            new MediaPlayerView(path_, kind == ViewerKind::video ? MediaPlayerView::Picture::video
-                                                                 : MediaPlayerView::Picture::sound);
-        // Queued: the player that reports the failure is the pane being replaced.
-        connect(player, &MediaPlayerView::failed, this, &FileViewer::showCard,
-                Qt::QueuedConnection);
+            new MediaPlayerView(kind == ViewerKind::video ? MediaPlayerView::Picture::video
+                                                          : MediaPlayerView::Picture::sound);
+        // Queued: the player that reports the failure is the pane being replaced. Only the
+        // pane still shown may give way to the card.
+        connect(
+            player, &MediaPlayerView::failed, player,
+            [this, player] {
+                if (pane_ == player) {
+                    showCard();
+                }
+            },
+            Qt::QueuedConnection);
         replacePane(player);
+        player->open(path_);
         break;
     }
     }

@@ -28,7 +28,7 @@ signals:
     void contentShown();
 
 private:
-    void show(ViewerKind kind, ViewerContent content);
+    void showContent(ViewerKind kind, ViewerContent content);
     void showCard();
     void replacePane(QWidget* pane);
 

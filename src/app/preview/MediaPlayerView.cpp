@@ -15,7 +15,7 @@
 
 namespace tollenvane {
 
-MediaPlayerView::MediaPlayerView(const QString& path, Picture picture, QWidget* parent)
+MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
     : QWidget(parent)
     , player_(new QMediaPlayer(this))
     , output_(new QAudioOutput(this))
@@ -77,6 +77,10 @@ MediaPlayerView::MediaPlayerView(const QString& path, Picture picture, QWidget* 
                 }
             });
     showPlaying(false);
+}
+
+void MediaPlayerView::open(const QString& path)
+{
     player_->setSource(QUrl::fromLocalFile(path));
     player_->play();
 }

@@ -17,8 +17,11 @@ class MediaPlayerView final : public QWidget {
 public:
     enum class Picture { video, sound };
 
-    MediaPlayerView(const QString& path, Picture picture, QWidget* parent = nullptr);
+    explicit MediaPlayerView(Picture picture, QWidget* parent = nullptr);
     ~MediaPlayerView() override;
+
+    // Starts playing at once. A file that cannot be played may fail before this returns.
+    void open(const QString& path);
 
     QMediaPlayer& player() const { return *player_; }
 

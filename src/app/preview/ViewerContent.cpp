@@ -7,6 +7,7 @@
 
 #include <QMimeDatabase>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace tollenvane {
 
@@ -17,11 +18,26 @@ bool inherits(const QMimeType& type, const char* name)
     return type.inherits(QString::fromLatin1(name));
 }
 
-QString decodedText(const QByteArray& bytes)
+// The length of `bytes` without a character cut off at its end.
+qsizetype withoutCutCharacter(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString decoded = utf8(bytes);
-    // A cut in the middle of a character is no sign of another encoding.
+    for (qsizetype back = 1; back <= std::min<qsizetype>(3, bytes.size()); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0U) != 0x80U) {
+            const qsizetype length = byte >= 0xF0U ? 4 : byte >= 0xE0U ? 3 : byte >= 0xC0U ? 2 : 1;
+            return length > back ? bytes.size() - back : bytes.size();
+        }
+    }
+    return bytes.size();
+}
+
+// UTF-8 when it is valid, else Latin-1, which every byte sequence is.
+QString decodedText(const QByteArray& bytes, bool cut)
+{
+    const QByteArrayView whole =
+        cut ? QByteArrayView(bytes).first(withoutCutCharacter(bytes)) : QByteArrayView(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString decoded = utf8(whole);
     return utf8.hasError() ? QString::fromLatin1(bytes) : decoded;
 }
 
@@ -77,8 +93,10 @@ ViewerContent loadViewerContent(const std::string& path, ViewerKind kind)
         // A document that loads here loads again for the viewer.
         return pdfThumbnail(file).isNull() ? ViewerContent()
                                            : ViewerContent{ViewerContent::Form::pdf, {}, {}};
-    case ViewerKind::text:
-        return {ViewerContent::Form::text, {}, decodedText(file.read(textPreviewBytes))};
+    case ViewerKind::text: {
+        const QByteArray bytes = file.read(textPreviewBytes);
+        return {ViewerContent::Form::text, {}, decodedText(bytes, file.size() > bytes.size())};
+    }
     case ViewerKind::video:
     case ViewerKind::audio:
         return {ViewerContent::Form::media, {}, {}};
