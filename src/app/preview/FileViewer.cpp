@@ -29,6 +29,7 @@ QWidget* textPane(const QString& text)
     edit->setReadOnly(true);
     edit->setFrameShape(QFrame::NoFrame);
     edit->setFont(DesignFont::monospaced(12));
+    edit->document()->setDocumentMargin(16);
     edit->setPlainText(text);
     return edit;
 }

@@ -4,8 +4,10 @@
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QHBoxLayout>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QSlider>
 #include <QToolButton>
@@ -44,7 +46,10 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
     controls->addWidget(position_, 1);
     column->addLayout(controls);
 
-    player_->setAudioOutput(output_);
+    // Without a sound device the backend's renderer writes into a sink that never opened.
+    if (!QMediaDevices::audioOutputs().isEmpty()) {
+        player_->setAudioOutput(output_);
+    }
     connect(playPause_, &QToolButton::clicked, this, [this] {
         if (player_->playbackState() == QMediaPlayer::PlayingState) {
             player_->pause();

@@ -41,6 +41,7 @@ QuickLookSheet::QuickLookSheet(AppModel& model, const FileRecord& file, QWidget*
     connect(close, &QPushButton::clicked, this, &QuickLookSheet::reject);
 
     header_->setContentsMargins(20, 20, 20, 20);
+    header_->setSpacing(8);
     header_->addWidget(name_, 1);
     header_->addWidget(close);
     auto* column = new QVBoxLayout(this);
