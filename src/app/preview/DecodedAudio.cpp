@@ -61,7 +61,8 @@ private:
 
 } // namespace
 
-std::vector<float> decodedAudioLevels(const QString& path, const std::atomic<bool>& cancelled)
+std::vector<float> decodedAudioLevels(const QString& path, const std::atomic<bool>& cancelled,
+                                      std::chrono::milliseconds timeout)
 {
     QAudioDecoder decoder;
     if (!decoder.isSupported()) {
@@ -94,7 +95,7 @@ std::vector<float> decodedAudioLevels(const QString& path, const std::atomic<boo
     });
     decoder.setSource(QUrl::fromLocalFile(path));
     decoder.start();
-    deadline.start(audioDecodeTimeout);
+    deadline.start(timeout);
     cancelPoll.start(50);
     loop.exec();
     decoder.stop();

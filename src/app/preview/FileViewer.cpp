@@ -9,6 +9,7 @@
 #include "app/preview/PdfPane.h"
 #include "app/preview/ThumbnailView.h"
 
+#include <QMediaPlayer>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -61,6 +62,19 @@ void FileViewer::setPath(const QString& path)
                 showContent(kind, std::move(content));
             }
         });
+}
+
+void FileViewer::stopPlayback()
+{
+    if (auto* player = qobject_cast<MediaPlayerView*>(pane_)) {
+        player->player().stop();
+    }
+}
+
+bool FileViewer::isPlaying() const
+{
+    const auto* player = qobject_cast<const MediaPlayerView*>(pane_);
+    return player != nullptr && player->player().playbackState() == QMediaPlayer::PlayingState;
 }
 
 void FileViewer::showContent(ViewerKind kind, ViewerContent content)

@@ -21,6 +21,9 @@ public:
     // Replaces what is shown; a late result for an earlier path is dropped.
     void setPath(const QString& path);
     const QString& path() const { return path_; }
+    // Silences a video or sound being played; the sheet calls it when it closes.
+    void stopPlayback();
+    bool isPlaying() const;
     // Nothing while the content is read.
     std::optional<ViewerContent::Form> shown() const { return shown_; }
 

@@ -73,6 +73,8 @@ void QuickLookSheet::reject()
 {
     model_.setShowPreview(false);
     model_.clearInspectedFile();
+    // A closed sheet may live on until its presenter deletes it; its sound must not.
+    viewer_->stopPlayback();
     QDialog::reject();
 }
 

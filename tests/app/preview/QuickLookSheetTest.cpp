@@ -65,6 +65,22 @@ TEST(QuickLookSheet, EscapeAndCloseBothClearTheModelsPreviewFields)
     }
 }
 
+TEST(QuickLookSheet, SoundPlaysByItselfAndStopsWithTheSheet)
+{
+    const test::ScopedEnvironment backend("QT_MEDIA_BACKEND", "ffmpeg");
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    const std::string audio = harness.folder.write(
+        "long.wav", test::waveFile(1, 10 * 44'100, test::SampleFormat::int16, [](int frame, int) {
+                        return 0.3F * static_cast<float>(std::sin(frame / 15.0));
+                    }).toStdString());
+    QuickLookSheet sheet(model, FileRecord::read(audio));
+    sheet.open();
+    ASSERT_TRUE(processUntil([&] { return sheet.viewer().isPlaying(); }));
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    EXPECT_FALSE(sheet.viewer().isPlaying());
+}
+
 // The sheet over each kind of file the previewer shows, in both appearances, for people to
 // look at; the probes check that the content, not the fallback, fills the sheet.
 TEST(QuickLookSheet, Screenshots)

@@ -2,10 +2,14 @@
 
 #include "TestMedia.h"
 #include "app/preview/AudioWaveform.h"
+#include "app/preview/DecodedAudio.h"
 #include "app/preview/WaveFile.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QtEndian>
@@ -90,6 +94,24 @@ TEST(Waveform, SilenceAndNearSilenceAreNotRaised)
     }
 }
 
+TEST(Waveform, TheMultimediaBackendGivesTheSameChunks)
+{
+    const test::ScopedEnvironment backend("QT_MEDIA_BACKEND", "ffmpeg");
+    const TempDir folder;
+    const std::string second =
+        folder.write("second.wav", waveFile(1, rate, SampleFormat::int16, chunkRamp).toStdString());
+    const std::vector<float> levels = decodedAudioLevels(QString::fromStdString(second), running);
+    ASSERT_EQ(levels.size(), 11U);
+    EXPECT_NEAR(levels.front(), 1.0F / 256, 1e-4);
+    EXPECT_NEAR(levels.back(), 11.0F / 256, 1e-4);
+
+    // Not audio at all, and never reported as such by the backend: the deadline ends it.
+    const std::string noise = folder.write("noise.ogg", std::string(5000, '\x33'));
+    EXPECT_TRUE(
+        decodedAudioLevels(QString::fromStdString(noise), running, std::chrono::milliseconds(300))
+            .empty());
+}
+
 TEST(Waveform, NonFiniteSamplesCountAsSilence)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -134,6 +156,9 @@ TEST(Waveform, FilesWithoutSoundGiveNoBars)
             .empty());
     EXPECT_TRUE(readWaveform(folder.write("empty.wav"), running).empty());
     EXPECT_TRUE(readWaveform(folder / "missing.wav", running).empty());
+    const std::string fifo = folder / "pipe.wav";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(readWaveform(fifo, running).empty());
 
     // A header announcing no channels is refused rather than divided by.
     QByteArray noChannels = waveFile(1, 100, SampleFormat::int16, silence);
