@@ -48,7 +48,7 @@ QWidget* makeCloudNotice()
     QVBoxLayout* column = centredColumn(notice, 14);
     column->addWidget(new SymbolView(QStringLiteral("icloud.and.arrow.down"), 58, Theme::muted), 0,
                       Qt::AlignHCenter);
-    column->addWidget(mutedLabel(text("Disponible dans iCloud"), 14), 0, Qt::AlignHCenter);
+    column->addWidget(mutedLabel(text("Disponible dans le nuage"), 14), 0, Qt::AlignHCenter);
     column->addWidget(
         mutedLabel(text("Téléchargez ce fichier dans le gestionnaire de fichiers pour le trier."),
                    11),

@@ -108,6 +108,7 @@ TEST_F(FilePreviewTest, VideoGetsThePlayButtonOnlyWhenItsContentIsHere)
     preview.setFile(elsewhere.record());
     EXPECT_EQ(preview.layer(), PreviewLayer::cloudNotice);
     EXPECT_FALSE(playButton().isVisible());
+    shot("cloud");
 }
 
 } // namespace
