@@ -3,6 +3,7 @@
 #include "TestMedia.h"
 #include "Waiting.h"
 #include "app/design/AppearanceApplier.h"
+#include "app/design/ElidedLabel.h"
 #include "app/design/Theme.h"
 #include "app/preview/FileViewer.h"
 #include "design/SchemeScope.h"
@@ -63,6 +64,22 @@ TEST(QuickLookSheet, EscapeAndCloseBothClearTheModelsPreviewFields)
         EXPECT_FALSE(model.inspectedFile().has_value()) << escape;
         EXPECT_FALSE(sheet.isVisible()) << escape;
     }
+}
+
+TEST(QuickLookSheet, ALongNameIsCutAtItsEndAndLeavesTheCloseButtonInPlace)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    const std::string name = std::string(200, 'n') + ".txt";
+    QuickLookSheet sheet(model, FileRecord::read(harness.folder.write(name, "x")));
+    sheet.show();
+    const auto* label = sheet.findChild<ElidedLabel*>(QStringLiteral("fileName"));
+    const auto* close = sheet.findChild<QPushButton*>(QStringLiteral("closeButton"));
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(label->fitted().text.startsWith(QStringLiteral("nnn")));
+    EXPECT_TRUE(label->fitted().text.endsWith(QChar(0x2026)));
+    EXPECT_EQ(close->geometry().right(), QuickLookSheet::fixedSize.width() - 21);
 }
 
 TEST(QuickLookSheet, SoundPlaysByItselfAndStopsWithTheSheet)
