@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 
 namespace tollenvane::test {
@@ -74,6 +75,40 @@ void writePdf(const std::string& path, QSize pageSize, QColor fill)
     writer.setPageMargins({});
     QPainter painter(&writer);
     painter.fillRect(QRect(QPoint(), QSize(writer.width(), writer.height())), fill);
+}
+
+QByteArray waveFile(int channels, int frames, SampleFormat format, const SampleSource& sample)
+{
+    constexpr std::uint32_t rate = 44'100;
+    const bool floating = format == SampleFormat::float32;
+    const int sampleBytes = floating ? 4 : 2;
+    QByteArray data;
+    data.reserve(static_cast<qsizetype>(frames) * channels * sampleBytes);
+    for (int frame = 0; frame < frames; ++frame) {
+        for (int channel = 0; channel < channels; ++channel) {
+            const float value = sample(frame, channel);
+            if (floating) {
+                data.append(reinterpret_cast<const char*>(&value), 4);
+            } else {
+                const auto scaled = static_cast<qint16>(std::clamp(value, -1.0F, 1.0F) * 32767);
+                data.append(reinterpret_cast<const char*>(&scaled), 2);
+            }
+        }
+    }
+    const auto little32 = [](std::uint32_t value) {
+        return QByteArray(reinterpret_cast<const char*>(&value), 4);
+    };
+    const auto little16 = [](std::uint16_t value) {
+        return QByteArray(reinterpret_cast<const char*>(&value), 2);
+    };
+    const auto blockAlign = static_cast<std::uint16_t>(channels * sampleBytes);
+    QByteArray wave = "RIFF" + little32(static_cast<std::uint32_t>(36 + data.size())) + "WAVE";
+    wave += "fmt " + little32(16) + little16(floating ? 3 : 1) +
+            little16(static_cast<std::uint16_t>(channels)) + little32(rate) +
+            little32(rate * blockAlign) + little16(blockAlign) +
+            little16(static_cast<std::uint16_t>(sampleBytes * 8));
+    wave += "data" + little32(static_cast<std::uint32_t>(data.size())) + data;
+    return wave;
 }
 
 } // namespace tollenvane::test

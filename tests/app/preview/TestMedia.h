@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QSize>
+#include <functional>
 #include <string>
 
 namespace tollenvane::test {
@@ -17,5 +18,11 @@ QByteArray withClockwiseOrientation(const QByteArray& jpeg);
 QByteArray pngHeaderOnly(QSize size);
 // A one-page PDF of `pageSize` points, filled with `fill`.
 void writePdf(const std::string& path, QSize pageSize, QColor fill);
+
+// A WAVE file at 44.1 kHz, 16-bit integer or 32-bit float samples; `sample(frame, channel)`
+// gives each sample, from -1 to 1 (floats may be anything).
+using SampleSource = std::function<float(int frame, int channel)>;
+enum class SampleFormat { int16, float32 };
+QByteArray waveFile(int channels, int frames, SampleFormat format, const SampleSource& sample);
 
 } // namespace tollenvane::test

@@ -1,0 +1,137 @@
+#include "app/preview/FileViewer.h"
+
+#include "app/design/DesignFont.h"
+#include "app/design/Spinner.h"
+#include "app/design/Theme.h"
+#include "app/preview/BackgroundJob.h"
+#include "app/preview/MediaPlayerView.h"
+#include "app/preview/MetadataCard.h"
+#include "app/preview/PdfPane.h"
+#include "app/preview/ThumbnailView.h"
+
+#include <QMediaPlayer>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+
+namespace {
+
+QWidget* imagePane(const QImage& image)
+{
+    auto* view = new ThumbnailView;
+    view->setImage(image, FileKind::image);
+    return view;
+}
+
+QWidget* textPane(const QString& text)
+{
+    auto* edit = new QPlainTextEdit;
+    edit->setReadOnly(true);
+    edit->setFrameShape(QFrame::NoFrame);
+    edit->setFont(DesignFont::monospaced(12));
+    edit->document()->setDocumentMargin(16);
+    edit->setPlainText(text);
+    return edit;
+}
+
+} // namespace
+
+FileViewer::FileViewer(QWidget* parent)
+    : QWidget(parent)
+    , layout_(new QVBoxLayout(this))
+{
+    layout_->setContentsMargins(0, 0, 0, 0);
+}
+
+void FileViewer::setPath(const QString& path)
+{
+    path_ = path;
+    const std::uint64_t generation = ++generation_;
+    shown_.reset();
+    auto* waiting = new QWidget;
+    auto* centre = new QVBoxLayout(waiting);
+    centre->addWidget(new Spinner(Spinner::Size::regular, Theme::orange), 0, Qt::AlignCenter);
+    replacePane(waiting);
+
+    const ViewerKind kind = viewerKindFor(path);
+    runInBackground<ViewerContent>(
+        this, [file = path.toStdString(), kind] { return loadViewerContent(file, kind); },
+        [this, generation, kind](ViewerContent content) {
+            if (generation == generation_) {
+                showContent(kind, std::move(content));
+            }
+        });
+}
+
+void FileViewer::stopPlayback()
+{
+    if (auto* player = qobject_cast<MediaPlayerView*>(pane_)) {
+        player->player().stop();
+    }
+}
+
+bool FileViewer::isPlaying() const
+{
+    const auto* player = qobject_cast<const MediaPlayerView*>(pane_);
+    return player != nullptr && player->player().playbackState() == QMediaPlayer::PlayingState;
+}
+
+void FileViewer::showContent(ViewerKind kind, ViewerContent content)
+{
+    switch (content.form) {
+    case ViewerContent::Form::card:
+        showCard();
+        return;
+    case ViewerContent::Form::image:
+        replacePane(imagePane(content.image));
+        break;
+    case ViewerContent::Form::text:
+        replacePane(textPane(content.text));
+        break;
+    case ViewerContent::Form::pdf:
+        replacePane(new PdfPane(path_));
+        break;
+    case ViewerContent::Form::media: {
+        auto* player =
+            new MediaPlayerView(kind == ViewerKind::video ? MediaPlayerView::Picture::video
+                                                          : MediaPlayerView::Picture::sound);
+        // Queued: the player that reports the failure is the pane being replaced. Only the
+        // pane still shown may give way to the card.
+        connect(
+            player, &MediaPlayerView::failed, player,
+            [this, player] {
+                if (pane_ == player) {
+                    showCard();
+                }
+            },
+            Qt::QueuedConnection);
+        replacePane(player);
+        player->open(path_);
+        break;
+    }
+    }
+    shown_ = content.form;
+    emit contentShown();
+}
+
+void FileViewer::showCard()
+{
+    replacePane(new MetadataCard(path_));
+    shown_ = ViewerContent::Form::card;
+    emit contentShown();
+}
+
+void FileViewer::replacePane(QWidget* pane)
+{
+    if (pane_ != nullptr) {
+        layout_->removeWidget(pane_);
+        // Later: the pane may be the sender of the signal that brought us here.
+        pane_->hide();
+        pane_->deleteLater();
+    }
+    pane_ = pane;
+    layout_->addWidget(pane_);
+}
+
+} // namespace tollenvane

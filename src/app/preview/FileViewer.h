@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/preview/ViewerContent.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+
+class QVBoxLayout;
+
+namespace tollenvane {
+
+// The full preview of one file: pictures, PDF documents, text, video and sound, and for
+// anything else a card with what is known of the file. Content is read on a worker thread.
+class FileViewer final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FileViewer(QWidget* parent = nullptr);
+
+    // Replaces what is shown; a late result for an earlier path is dropped.
+    void setPath(const QString& path);
+    const QString& path() const { return path_; }
+    // Silences a video or sound being played; the sheet calls it when it closes.
+    void stopPlayback();
+    bool isPlaying() const;
+    // Nothing while the content is read.
+    std::optional<ViewerContent::Form> shown() const { return shown_; }
+
+signals:
+    void contentShown();
+
+private:
+    void showContent(ViewerKind kind, ViewerContent content);
+    void showCard();
+    void replacePane(QWidget* pane);
+
+    QString path_;
+    std::uint64_t generation_ = 0;
+    std::optional<ViewerContent::Form> shown_;
+    QVBoxLayout* layout_;
+    QWidget* pane_ = nullptr;
+};
+
+} // namespace tollenvane
