@@ -1,5 +1,6 @@
 #include "app/shell/PreviewSlot.h"
 
+#include "app/preview/QuickLookSheet.h"
 #include "model/AppModel.h"
 
 #include <QWidget>
@@ -17,8 +18,22 @@ PreviewSlot::PreviewSlot(AppModel& model, QWidget& window)
 
 void PreviewSlot::refresh()
 {
-    // The preview sheet opens here over window_ for model_.inspectedFile(), and clears it as it
-    // closes. Until it exists nothing opens, and the inspected file stays as the model set it.
+    const std::optional<FileRecord>& file = model_.inspectedFile();
+    if (!file) {
+        // Cleared by the model itself: the sheet goes without clearing anything again.
+        if (sheet_) {
+            sheet_->hide();
+            sheet_->deleteLater();
+        }
+        return;
+    }
+    if (sheet_) {
+        sheet_->setFile(*file);
+        return;
+    }
+    sheet_ = new QuickLookSheet(model_, *file, &window_);
+    sheet_->setAttribute(Qt::WA_DeleteOnClose);
+    sheet_->open();
 }
 
 } // namespace tollenvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 
@@ -8,8 +9,10 @@ namespace tollenvane {
 
 class AppModel;
 
-// Where the window opens the full preview of a file picked on another screen (the model's
-// inspected file). It follows the model here; the preview sheet itself plugs in at refresh().
+class QuickLookSheet;
+
+// Where the window opens the full preview of a file picked on another screen: the sheet stands
+// while the model holds an inspected file, and closing it clears that file.
 class PreviewSlot : public QObject {
     Q_OBJECT
 
@@ -21,6 +24,7 @@ private:
 
     AppModel& model_;
     QWidget& window_;
+    QPointer<QuickLookSheet> sheet_;
 };
 
 } // namespace tollenvane

@@ -2,6 +2,7 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/preview/QuickLookSheet.h"
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
 #include "app/shell/RootContent.h"
@@ -262,6 +263,27 @@ TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
     QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
     deliver();
     EXPECT_FALSE(model.alert());
+}
+
+TEST(RootView, AFilePickedElsewhereOpensItsPreviewUntilTheSheetCloses)
+{
+    test::SortingHarness harness;
+    harness.loadScanned();
+    const std::string path = harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    const RootView view(model);
+    model.inspectFile(path);
+    harness.settle();
+    deliver();
+
+    const QPointer<QuickLookSheet> sheet = view.findChild<QuickLookSheet*>();
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_TRUE(sheet->isVisible());
+    QTest::keyClick(sheet.data(), Qt::Key_Escape);
+    deliver();
+    EXPECT_FALSE(model.inspectedFile());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(sheet.isNull());
 }
 
 // The orange part of the disk bar ends where the fill fraction says.
