@@ -58,7 +58,7 @@ void BrandMark::paintEvent(QPaintEvent*)
     drawCard(painter, s, 10, 0.09 * s,
              [&](const QPainterPath& card) { painter.fillPath(card, Theme::color(Theme::ink)); });
 
-    const int arrowSide = static_cast<int>(std::lround(0.24 * s * 1.15));
+    const int arrowSide = Symbol::sideBeside(0.24 * s);
     const QPixmap arrow = Symbol::pixmap("arrow.right", arrowSide, Theme::color(Theme::orange),
                                          painter.device()->devicePixelRatioF());
     if (!arrow.isNull()) {

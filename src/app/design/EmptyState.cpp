@@ -1,6 +1,7 @@
 #include "app/design/EmptyState.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
 
@@ -25,7 +26,7 @@ EmptyState::EmptyState(const QString& symbol, const QString& title, const QStrin
     layout->setContentsMargins(50, 50, 50, 50);
     layout->setSpacing(16);
 
-    const int symbolSide = static_cast<int>(std::lround(symbolPixelSize * 1.15));
+    const int symbolSide = Symbol::sideBeside(symbolPixelSize);
     auto* symbolView = new SymbolView(symbol, symbolSide, Theme::orange, this);
     symbolView->setObjectName("symbol");
 

@@ -105,7 +105,7 @@ void blur(QImage& image, int radius)
 void paintPictogram(QPainter& painter, const QRectF& box, const Category& type)
 {
     const qreal s = box.width();
-    const qreal side = 0.34 * s * 1.15;
+    const qreal side = 0.34 * s * Symbol::boxScale;
     const QRectF glyph(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
     const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
     const int margin = 4;

@@ -10,12 +10,7 @@
 
 namespace tollenvane {
 
-namespace {
-
-// A symbol sits in a square a little taller than the text it accompanies.
-constexpr qreal symbolScale = 1.15;
-
-} // namespace
+namespace {} // namespace
 
 LiftButton::LiftButton(const QString& title, const QString& symbol,
                        const std::function<void()>& action, ButtonLook look, QWidget* parent)
@@ -35,7 +30,7 @@ LiftButton::LiftButton(const QString& title, const QString& symbol,
 
 int LiftButton::symbolSide() const
 {
-    return static_cast<int>(std::lround(font().pixelSize() * symbolScale));
+    return Symbol::sideBeside(font().pixelSize());
 }
 
 QSize LiftButton::sizeHint() const

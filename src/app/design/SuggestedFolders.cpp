@@ -22,8 +22,6 @@ constexpr int symbolSize = 22;
 constexpr int titleSize = 12;
 constexpr int stackSpacing = 15;
 constexpr qreal cornerRadius = 12;
-// A symbol's box is a little taller than the font size it stands beside.
-constexpr qreal symbolBoxRatio = 1.15;
 
 QFont titleFont(const QFont& base)
 {
@@ -35,7 +33,7 @@ QFont titleFont(const QFont& base)
 
 int symbolBox(int fontSize)
 {
-    return static_cast<int>(std::lround(fontSize * symbolBoxRatio));
+    return Symbol::sideBeside(fontSize);
 }
 
 // A plain button: no bezel, its look is the tile itself.

@@ -132,6 +132,11 @@ QPixmap tinted(const SymbolSource& source, int size, const QColor& color, qreal 
 
 } // namespace
 
+int Symbol::sideBeside(qreal fontPixelSize)
+{
+    return static_cast<int>(std::lround(fontPixelSize * boxScale));
+}
+
 void Symbol::useIconTheme()
 {
     static const bool installed = [] {

@@ -24,6 +24,11 @@ struct SymbolSource {
 // The named pictograms of the screens, drawn in one colour chosen by the caller.
 namespace Symbol {
 
+// A symbol sits in a square a little taller than the text it accompanies.
+inline constexpr qreal boxScale = 1.15;
+// The side of that square beside text of `fontPixelSize`.
+int sideBeside(qreal fontPixelSize);
+
 // Every symbol name the screens use, each once.
 std::span<const SymbolSource> table();
 // The entry of a name; nullptr for a name the table lacks.

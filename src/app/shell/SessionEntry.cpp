@@ -44,7 +44,7 @@ void SessionEntry::setCount(std::optional<std::int64_t> count)
 
 int SessionEntry::symbolSide() const
 {
-    return static_cast<int>(std::lround(font().pixelSize() * 1.15));
+    return Symbol::sideBeside(font().pixelSize());
 }
 
 QSize SessionEntry::sizeHint() const

@@ -30,7 +30,7 @@ StatusBarButton::StatusBarButton(const QString& text, const QString& symbol, int
 
 int StatusBarButton::symbolSide() const
 {
-    return symbol_.isEmpty() ? 0 : static_cast<int>(std::lround(font().pixelSize() * 1.15));
+    return symbol_.isEmpty() ? 0 : Symbol::sideBeside(font().pixelSize());
 }
 
 QSize StatusBarButton::sizeHint() const
