@@ -68,6 +68,14 @@ std::string TempDir::makeFolder(std::string_view relative) const
     return full;
 }
 
+std::string TempDir::link(const std::string& target, std::string_view relative) const
+{
+    const fs::path full = *this / relative;
+    fs::create_directories(full.parent_path());
+    fs::create_symlink(target, full);
+    return full;
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -22,6 +22,8 @@ public:
     // Creates the parent folders as needed; returns the full path.
     std::string write(std::string_view relative, std::string_view content = {}) const;
     std::string makeFolder(std::string_view relative) const;
+    // A symbolic link to `target`, which is taken as written; creates the parent folders.
+    std::string link(const std::string& target, std::string_view relative) const;
 
 private:
     std::string path_;
