@@ -4,6 +4,7 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
+#include "support/EnvironmentVariable.h"
 #include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
@@ -26,7 +27,6 @@ namespace tollenvane {
 namespace {
 
 using test::entries;
-
 using test::platformErrorOf;
 
 namespace fs = std::filesystem;
@@ -47,35 +47,6 @@ mode_t permissions(const std::string& path)
     return status.st_mode & 07777;
 }
 
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const std::optional<std::string>& value)
-        : name_(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            previous_ = old;
-        }
-        set(value);
-    }
-    ~EnvironmentVariable() { set(previous_); }
-    EnvironmentVariable(const EnvironmentVariable&) = delete;
-    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
-
-private:
-    void set(const std::optional<std::string>& value) const
-    {
-        if (value) {
-            ::setenv(name_, value->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-        ::tzset();
-    }
-
-    const char* name_;
-    std::optional<std::string> previous_;
-};
-
 // Each test gets a home trash of its own under $XDG_DATA_HOME, on the build tree's disk.
 class FreedesktopTrashTest : public ::testing::Test {
 protected:
@@ -93,8 +64,8 @@ protected:
     }
 
     const test::TempDir dir;
-    const EnvironmentVariable data{"XDG_DATA_HOME", dir / "data"};
-    const EnvironmentVariable zone{"TZ", "UTC0"};
+    const test::EnvironmentVariable data{"XDG_DATA_HOME", dir / "data"};
+    const test::EnvironmentVariable zone{"TZ", "UTC0"};
 };
 
 TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLocalDate)
@@ -122,7 +93,7 @@ TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLoca
     EXPECT_EQ(permissions(home("info")), 0700u);
     EXPECT_EQ(permissions(home("info/Tool.app.trashinfo")), 0600u);
 
-    const EnvironmentVariable paris{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
+    const test::EnvironmentVariable paris{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
     dir.write("later.txt");
     makeTrash().trash(dir / "later.txt");
     EXPECT_TRUE(info("later.txt").ends_with("\nDeletionDate=2024-03-05T15:07:09\n"));
@@ -196,7 +167,7 @@ TEST_F(FreedesktopTrashTest, ReturnsTheCanonicalPathWhenTheDataFolderIsALink)
 {
     dir.makeFolder("real/data");
     ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "link").c_str()), 0);
-    const EnvironmentVariable linked{"XDG_DATA_HOME", dir / "link/data"};
+    const test::EnvironmentVariable linked{"XDG_DATA_HOME", dir / "link/data"};
     const std::string result = makeTrash().trash(dir.write("x.txt", "x"));
     EXPECT_EQ(result, dir / "real/data/Trash/files/x.txt");
     EXPECT_TRUE(path::isLinkFree(result));
@@ -205,7 +176,7 @@ TEST_F(FreedesktopTrashTest, ReturnsTheCanonicalPathWhenTheDataFolderIsALink)
     for (const std::optional<std::string>& value :
          {std::optional<std::string>{}, std::optional<std::string>(""),
           std::optional<std::string>("relative/data")}) {
-        const EnvironmentVariable unusable{"XDG_DATA_HOME", value};
+        const test::EnvironmentVariable unusable{"XDG_DATA_HOME", value};
         EXPECT_EQ(FreedesktopTrash::homeTrashFolder(), fallback);
     }
 }
@@ -329,7 +300,7 @@ TEST_F(VolumeTrashTest, RefusesRatherThanCopyingToTheHomeTrash)
 
 TEST_F(VolumeTrashTest, AHomeTrashThatIsNoFolderNeverSendsItsDisksItemsElsewhere)
 {
-    const EnvironmentVariable scratchData{"XDG_DATA_HOME", volume("data")};
+    const test::EnvironmentVariable scratchData{"XDG_DATA_HOME", volume("data")};
     scratch->root().write("data/Trash", "not a folder");
     const std::string item = scratch->root().write("photo.jpg", "pixels");
     EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(item); }), ENOTDIR);
