@@ -94,6 +94,15 @@ std::vector<std::string> entries(const std::string& folder)
     return names;
 }
 
+unsigned permissions(const std::string& path)
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        throw std::runtime_error("lstat failed on " + path);
+    }
+    return status.st_mode & 07777;
+}
+
 void setModified(const std::string& path, long long seconds, long nanoseconds)
 {
     const struct timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};

@@ -32,6 +32,8 @@ private:
 std::string readFile(const std::string& path);
 // The names in a folder, sorted.
 std::vector<std::string> entries(const std::string& folder);
+// The permission bits of `path` itself, not of what a link points to.
+unsigned permissions(const std::string& path);
 void setModified(const std::string& path, long long seconds, long nanoseconds = 0);
 
 } // namespace tollenvane::test

@@ -20,13 +20,6 @@
 namespace tollenvane {
 namespace {
 
-mode_t permissions(const std::string& path)
-{
-    struct stat status {};
-    EXPECT_EQ(::stat(path.c_str(), &status), 0);
-    return status.st_mode & 07777;
-}
-
 TEST(AtomicFile, ReplacesTheFileWithOwnerOnlyPermissionsWhateverTheUmask)
 {
     const test::TempDir dir;
@@ -38,7 +31,7 @@ TEST(AtomicFile, ReplacesTheFileWithOwnerOnlyPermissionsWhateverTheUmask)
     ::umask(previous);
 
     EXPECT_EQ(test::readFile(target), "new contents");
-    EXPECT_EQ(permissions(target), 0600u);
+    EXPECT_EQ(test::permissions(target), 0600u);
     EXPECT_EQ(test::entries(dir.path()).size(), 1u); // no temporary file left behind
 }
 

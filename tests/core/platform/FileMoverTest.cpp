@@ -6,6 +6,7 @@
 #include "core/base/FileSync.h"
 #include "core/base/PlatformError.h"
 #include "support/Errors.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
 
@@ -14,13 +15,11 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -237,15 +236,10 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
 
     // A disk that fills up in the middle of a file: writes past the limit fail with EFBIG.
     const FileMover mover(acrossDisks());
-    rlimit previous{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{65536, previous.rlim_max};
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int error = platformErrorOf([&] { mover.moveNoReplace(source, target); });
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, handler);
-    EXPECT_EQ(error, EFBIG);
+    {
+        const test::FileSizeLimit limit(65536);
+        EXPECT_EQ(platformErrorOf([&] { mover.moveNoReplace(source, target); }), EFBIG);
+    }
     expectUntouched();
 
     ASSERT_EQ(::mkfifo((source + "/pipe").c_str(), 0600), 0);

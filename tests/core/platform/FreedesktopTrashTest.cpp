@@ -40,13 +40,6 @@ int failingSync(int)
     return -1;
 }
 
-mode_t permissions(const std::string& path)
-{
-    struct stat status {};
-    EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
-    return status.st_mode & 07777;
-}
-
 // Each test gets a home trash of its own under $XDG_DATA_HOME, on the build tree's disk.
 class FreedesktopTrashTest : public ::testing::Test {
 protected:
@@ -88,10 +81,10 @@ TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLoca
                                           "DeletionDate=2024-03-05T14:07:09\n");
     EXPECT_EQ(info("Tool.app"), "[Trash Info]\nPath=" + dir.path() +
                                     "/Apps/Tool.app\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(home("")), 0700u);
-    EXPECT_EQ(permissions(home("files")), 0700u);
-    EXPECT_EQ(permissions(home("info")), 0700u);
-    EXPECT_EQ(permissions(home("info/Tool.app.trashinfo")), 0600u);
+    EXPECT_EQ(test::permissions(home("")), 0700u);
+    EXPECT_EQ(test::permissions(home("files")), 0700u);
+    EXPECT_EQ(test::permissions(home("info")), 0700u);
+    EXPECT_EQ(test::permissions(home("info/Tool.app.trashinfo")), 0600u);
 
     const test::EnvironmentVariable paris{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
     dir.write("later.txt");
@@ -264,7 +257,7 @@ TEST_F(VolumeTrashTest, UsesAnAdministratorsTrashOnlyWithTheStickyBitAndNoLinkEl
     EXPECT_EQ(trash.trash(item), own + "/files/one.txt");
     EXPECT_EQ(test::readFile(own + "/info/one.txt.trashinfo"),
               "[Trash Info]\nPath=a/b%20c/one.txt\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(own), 0700u);
+    EXPECT_EQ(test::permissions(own), 0700u);
     EXPECT_FALSE(fs::exists(item));
     EXPECT_EQ(entries(decoy), std::vector<std::string>{});
     EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
@@ -280,7 +273,7 @@ TEST_F(VolumeTrashTest, UsesAnAdministratorsTrashOnlyWithTheStickyBitAndNoLinkEl
               volume(".Trash/" + user + "/files/three.txt"));
     EXPECT_EQ(test::readFile(volume(".Trash/" + user + "/info/three.txt.trashinfo")),
               "[Trash Info]\nPath=in/three.txt\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(volume(".Trash/" + user)), 0700u);
+    EXPECT_EQ(test::permissions(volume(".Trash/" + user)), 0700u);
 }
 
 TEST_F(VolumeTrashTest, RefusesRatherThanCopyingToTheHomeTrash)
