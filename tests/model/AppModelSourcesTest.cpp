@@ -262,7 +262,11 @@ TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAddedOrSaysWhyNot)
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Création impossible");
     EXPECT_EQ(model.alert()->message, errorDescription(FileError::collision));
+    model.createDestination(" \t \n", harness.films);
+    harness.settle();
+    EXPECT_EQ(model.alert()->message, errorDescription(FileError::invalidDestination));
     EXPECT_EQ(model.state().destinations.size(), 1U);
+    EXPECT_EQ(test::entries(harness.films), std::vector<std::string>{"Tri"});
     model.dismissAlert();
 
     // Made but not granted: the folder stays on disk.
