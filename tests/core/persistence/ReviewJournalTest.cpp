@@ -232,12 +232,8 @@ TEST(ReviewJournal, RefusesLinesThatWouldNotReadBackBeforeWritingThem)
     foreignVolume.volumeUUID = "vol\xff";
     for (const auto& [file, value] :
          {std::pair{"/h/caf\xe9.png"s, stamp(2)}, std::pair{"/h/b.png"s, foreignVolume}}) {
-        try {
-            journal.record(file, value);
-            ADD_FAILURE() << "recorded text that is not UTF-8";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.errorCase(), FileError::unsupported);
-        }
+        EXPECT_EQ(test::fileErrorOf([&] { journal.record(file, value); }), FileError::unsupported)
+            << "recorded text that is not UTF-8";
     }
     EXPECT_EQ(test::readFile(path), before);
 }
