@@ -188,12 +188,12 @@ TEST(FolderAccess, TheHomeFolderIsNeverRefusedByARootWhereverItLies)
     EXPECT_EQ(validationError(refusedRoot.path()), unsafe);
 }
 
+// In the scratch home of the test process, whose trash other tests may have used already.
 TEST(FolderAccess, TheHomeTrashIsRefused)
 {
     const test::TempDir dir;
     const std::string dataHome = std::getenv("XDG_DATA_HOME");
     const std::string trash = dataHome + "/Trash";
-    ASSERT_FALSE(path::occupied(trash)) << "the test's own home is expected to be fresh";
     std::filesystem::create_directories(trash + "/files/Album");
     std::filesystem::create_directories(dataHome + "/Trash backup");
 
@@ -204,8 +204,8 @@ TEST(FolderAccess, TheHomeTrashIsRefused)
     EXPECT_EQ(validationError(dataHome + "/Trash backup"), std::nullopt);
     EXPECT_EQ(validationError(dataHome), std::nullopt);
 
-    std::filesystem::remove_all(trash);
-    std::filesystem::remove_all(dataHome + "/Trash backup");
+    std::filesystem::remove(trash + "/files/Album");
+    std::filesystem::remove(dataHome + "/Trash backup");
 }
 
 TEST(FolderAccess, NormalizedRootsKeepOnlyTheOutermost)
