@@ -98,7 +98,7 @@ TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLoca
         std::regex("\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\n$")));
 }
 
-TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtension)
+TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtensionALongOneIsCutAtACharacter)
 {
     const FreedesktopTrash trash = makeTrash();
     const auto trashAnother = [&](const std::string& name, const std::string& content) {
@@ -132,16 +132,13 @@ TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtension)
     EXPECT_EQ(test::readFile(home("files/a.txt")), "orphan");
     EXPECT_EQ(test::readFile(home("info/a 2.txt.trashinfo")), "stale");
     EXPECT_FALSE(fs::exists(home("info/a.txt.trashinfo")));
-}
 
-TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
-{
+    // A long name is shortened at a character boundary.
     std::string name = "a";
     for (int i = 0; i < 122; ++i) {
         name += "é";
     }
     name += ".jpeg"; // 250 bytes: the name fits, its info file's name would not
-    const FreedesktopTrash trash = makeTrash();
     const std::string first = fs::path(trash.trash(dir.write(name, "1"))).filename().string();
     const std::string second = fs::path(trash.trash(dir.write(name, "2"))).filename().string();
 
@@ -159,7 +156,7 @@ TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
 TEST_F(FreedesktopTrashTest, ReturnsTheCanonicalPathWhenTheDataFolderIsALink)
 {
     dir.makeFolder("real/data");
-    ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "link").c_str()), 0);
+    dir.link(dir / "real", "link");
     const test::EnvironmentVariable linked{"XDG_DATA_HOME", dir / "link/data"};
     const std::string result = makeTrash().trash(dir.write("x.txt", "x"));
     EXPECT_EQ(result, dir / "real/data/Trash/files/x.txt");
@@ -208,7 +205,7 @@ TEST_F(FreedesktopTrashTest, ForgetsTheInfoFileOfARestoredItemOnly)
     trash.forgetRestored(inTrash); // still in the trash: its record stays
     EXPECT_TRUE(fs::exists(home("info/x.txt.trashinfo")));
     fs::rename(inTrash, item);
-    ASSERT_EQ(::symlink(home("").c_str(), (dir / "trash-link").c_str()), 0);
+    dir.link(home(""), "trash-link");
     trash.forgetRestored(dir / "trash-link/files/x.txt"); // through a link
     EXPECT_TRUE(fs::exists(home("info/x.txt.trashinfo")));
     trash.forgetRestored(inTrash);
