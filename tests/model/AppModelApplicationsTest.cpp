@@ -197,23 +197,19 @@ TEST(AppModelApplications, AStoppedInspectionsLateReportIsDroppedAndTheNextOneSh
     EXPECT_EQ(paths(model.appData()), (std::vector<std::string>{cache, settings}));
 }
 
-TEST(AppModelApplications, WithNothingRemovedTheInspectionShowsTheEmptyReport)
+TEST(AppModelApplications, SortingApplicationsStopsTheListingsAndDealsThem)
 {
     WithApplications harness;
+    const std::string pictures = harness.folder.makeFolder("home/Pictures");
     AppModel& model = harness.load();
+    // With nothing removed, the inspection shows the empty report.
     QSignalSpy published(&model, &AppModel::appDataChanged);
     model.inspectAppData();
     harness.settle();
     EXPECT_EQ(published.count(), 1);
     EXPECT_EQ(model.appData(), AppDataReport());
     EXPECT_FALSE(model.scanningAppData());
-}
 
-TEST(AppModelApplications, SortingApplicationsStopsTheListingsAndDealsThem)
-{
-    WithApplications harness;
-    const std::string pictures = harness.folder.makeFolder("home/Pictures");
-    AppModel& model = harness.load();
     model.addFolder(pictures, false);
     model.scanApplications();
     harness.settle();
