@@ -319,23 +319,6 @@ int syncFailingPartWay(int fd)
     return ::fsync(fd);
 }
 
-// A mount inside a test's own folder, undone with the object.
-class InnerMount {
-public:
-    InnerMount(const std::string& source, std::string at, const char* type, unsigned long flags)
-        : at_(std::move(at))
-    {
-        EXPECT_EQ(::mount(source.c_str(), at_.c_str(), type, flags, nullptr), 0)
-            << std::strerror(errno);
-    }
-    ~InnerMount() { ::umount2(at_.c_str(), MNT_DETACH); }
-    InnerMount(const InnerMount&) = delete;
-    InnerMount& operator=(const InnerMount&) = delete;
-
-private:
-    std::string at_;
-};
-
 // The build tree's disk and a second, real file system.
 class BetweenDisksTest : public ::testing::Test {
 protected:
@@ -415,13 +398,15 @@ TEST_F(BetweenDisksTest, AFolderWithAMountInsideIsRefusedAndLeftWhole)
         EXPECT_EQ(entries(scratch->path()), std::vector<std::string>{});
     };
     {
-        const InnerMount disk("tmpfs", inner, "tmpfs", 0);
+        const test::Mount disk("tmpfs", inner, "tmpfs", 0);
+        ASSERT_TRUE(disk.mounted()) << std::strerror(disk.error());
         dir.write("Folder/inner/own.txt", "on a disk of its own");
         expectRefused();
     }
     {
         // The same disk shown a second time: its items live elsewhere and stay there.
-        const InnerMount bound(dir / "elsewhere", inner, nullptr, MS_BIND);
+        const test::Mount bound(dir / "elsewhere", inner, nullptr, MS_BIND);
+        ASSERT_TRUE(bound.mounted()) << std::strerror(bound.error());
         if (!FileStatus::read(inner).mountRoot) {
             GTEST_SKIP() << "this kernel does not mark the root of a mount";
         }
