@@ -103,14 +103,10 @@ TEST(AppModelApplications, TheInventoryListsEachApplicationAndEachProblemOnce)
     harness.settle();
     EXPECT_EQ(pathsOf(model.applications()), std::vector<std::string>{harness.editor});
     EXPECT_EQ(model.applicationIssues().size(), 1U);
-}
 
-TEST(AppModelApplications, AnInventoryStoppedByShutdownLeavesTheListAsItWas)
-{
-    WithApplications harness;
-    AppModel& model = harness.load();
+    // One stopped by shutdown once its first bundle was read publishes nothing.
     model.scanApplications();
-    harness.executor->runNext(); // the first bundle is read; its answer is on its way
+    harness.executor->runNext();
     model.shutdown();
     harness.settle();
     EXPECT_TRUE(model.applications().empty());
@@ -118,19 +114,29 @@ TEST(AppModelApplications, AnInventoryStoppedByShutdownLeavesTheListAsItWas)
     EXPECT_EQ(harness.executor->pending(), 0U);
 }
 
-TEST(AppModelApplications, AnInventoryThatFailsEndsSaysSoAndLetsTheNextOneRun)
+TEST(AppModelApplications, AFailedInventoryOrInspectionEndsSaysSoAndLetsTheNextOneRun)
 {
     struct Unexpected {};
     WithApplications harness;
+    harness.remember({{"org.example.gone", "Gone.app", harness.machine + "/Gone.app"}});
     const ApplicationScanOptions working = harness.applicationScanOptions;
     harness.applicationScanOptions.recordReader =
         [](const std::string&, std::stop_token) -> FileRecord { throw Unexpected(); };
+    harness.libraryFolders = []() -> LibraryFolders { throw PlatformError(ENOENT, "getpwuid"); };
     AppModel& model = harness.load();
     model.scanApplications();
     harness.settle();
     EXPECT_FALSE(model.scanningApplications());
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Action impossible");
+    model.dismissAlert();
+
+    model.inspectAppData();
+    harness.settle();
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Action impossible");
+    EXPECT_FALSE(model.scanningAppData());
+    EXPECT_EQ(model.appData(), AppDataReport());
 
     harness.applicationScanOptions = working;
     model.scanApplications();
@@ -191,37 +197,19 @@ TEST(AppModelApplications, AStoppedInspectionsLateReportIsDroppedAndTheNextOneSh
     EXPECT_EQ(paths(model.appData()), (std::vector<std::string>{cache, settings}));
 }
 
-TEST(AppModelApplications, WithNothingRemovedTheInspectionShowsTheEmptyReport)
+TEST(AppModelApplications, SortingApplicationsStopsTheListingsAndDealsThem)
 {
     WithApplications harness;
+    const std::string pictures = harness.folder.makeFolder("home/Pictures");
     AppModel& model = harness.load();
+    // With nothing removed, the inspection shows the empty report.
     QSignalSpy published(&model, &AppModel::appDataChanged);
     model.inspectAppData();
     harness.settle();
     EXPECT_EQ(published.count(), 1);
     EXPECT_EQ(model.appData(), AppDataReport());
     EXPECT_FALSE(model.scanningAppData());
-}
 
-TEST(AppModelApplications, AnInspectionThatFailsSaysSoAndKeepsTheLastReport)
-{
-    WithApplications harness;
-    harness.remember({{"org.example.gone", "Gone.app", harness.machine + "/Gone.app"}});
-    harness.libraryFolders = []() -> LibraryFolders { throw PlatformError(ENOENT, "getpwuid"); };
-    AppModel& model = harness.load();
-    model.inspectAppData();
-    harness.settle();
-    ASSERT_TRUE(model.alert());
-    EXPECT_EQ(model.alert()->title, "Action impossible");
-    EXPECT_FALSE(model.scanningAppData());
-    EXPECT_EQ(model.appData(), AppDataReport());
-}
-
-TEST(AppModelApplications, SortingApplicationsStopsTheListingsAndDealsThem)
-{
-    WithApplications harness;
-    const std::string pictures = harness.folder.makeFolder("home/Pictures");
-    AppModel& model = harness.load();
     model.addFolder(pictures, false);
     model.scanApplications();
     harness.settle();

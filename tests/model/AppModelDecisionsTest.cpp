@@ -95,12 +95,11 @@ TEST(AppModelDecisions, EachDecisionReachesTheDiskTheIndexTheJournalAndTheSummar
     EXPECT_EQ(saved.history.front(), summary);
 }
 
-TEST(AppModelDecisions, ARefusedDecisionLeavesTheCardFirstAndChangesNothing)
+TEST(AppModelDecisions, ARefusedDecisionChangesNothingAndAnUnavailableCardIsOnlyPutOff)
 {
     SortingHarness harness;
-    const std::string file = harness.file("a.png", 500);
-    AppModel& model = harness.loadScanned();
-    harness.startSortingAll();
+    const std::string file = harness.startSortingTwo();
+    AppModel& model = *harness.model;
     harness.file("a.png", 501); // changed since the scan
 
     harness.decide(Decision::trash);
@@ -108,12 +107,24 @@ TEST(AppModelDecisions, ARefusedDecisionLeavesTheCardFirstAndChangesNothing)
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Action impossible");
     EXPECT_TRUE(fs::exists(file));
-    EXPECT_EQ(harness.cardPaths(), std::vector{file});
+    EXPECT_EQ(harness.cardPaths().front(), file);
+    EXPECT_EQ(model.queueCount(), 2);
     EXPECT_EQ(model.undoCount(), 0);
     EXPECT_EQ(model.summary().total(), 0);
-    EXPECT_EQ(journalled(harness, file), std::nullopt);
     EXPECT_FALSE(model.busy());
     EXPECT_TRUE(model.sessionActive());
+
+    // Put off without receipt, journal line or cue.
+    const std::size_t sounds = harness.sounds->log->size();
+    model.skipUnavailable();
+    harness.settle();
+    EXPECT_EQ(model.summary().deferred, 1);
+    EXPECT_EQ(model.queueCount(), 1);
+    EXPECT_EQ(model.undoCount(), 0);
+    EXPECT_EQ(journalled(harness, file), std::nullopt);
+    EXPECT_EQ(model.state().pendingSession->summary.deferred, 1);
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(harness.sounds->log->size(), sounds);
 }
 
 TEST(AppModelDecisions, TheStackKeepsTheNewest128AndTheCheckpointTheNewest40)
@@ -191,24 +202,6 @@ TEST(AppModelDecisions, AJournalThatCannotBeWrittenIsSaidOnceAndTheDecisionCompl
     harness.settle();
     EXPECT_TRUE(harness.cardPaths().empty());
     EXPECT_TRUE(fs::exists(first));
-}
-
-TEST(AppModelDecisions, AnUnavailableCardIsPutOffWithoutReceiptJournalOrCue)
-{
-    SortingHarness harness;
-    const std::string file = harness.startSortingTwo();
-    AppModel& model = *harness.model;
-    const std::size_t sounds = harness.sounds->log->size();
-
-    model.skipUnavailable();
-    harness.settle();
-
-    EXPECT_EQ(model.summary().deferred, 1);
-    EXPECT_EQ(model.queueCount(), 1);
-    EXPECT_EQ(model.undoCount(), 0);
-    EXPECT_EQ(journalled(harness, file), std::nullopt);
-    EXPECT_EQ(harness.sounds->log->size(), sounds);
-    EXPECT_EQ(model.state().pendingSession->summary.deferred, 1);
 }
 
 TEST(AppModelDecisions, TheDeckAsksForMovesAndConfirmedTrashAndDropsAStaleSwipe)

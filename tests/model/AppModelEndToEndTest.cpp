@@ -1,12 +1,9 @@
 // The main road on the real thread pool and timers: folders chosen, indexed, sorted, undone, and
 // taken up again after a restart.
-#include "model/AppModel.h"
-#include "model/support/FakeServices.h"
-#include "support/TempDir.h"
+#include "model/support/ThreadedModel.h"
 
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <filesystem>
 
 namespace tollenvane {
@@ -14,33 +11,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int patience = 10'000; // ms; only a machine that hangs reaches it
-
-struct RealRun {
-    test::TempDir folder;
-    std::shared_ptr<test::FakeFolderPanel> panel = std::make_shared<test::FakeFolderPanel>();
-    std::unique_ptr<AppModel> model;
-
-    AppModel& start()
-    {
-        ModelServices services = ModelServices::system(panel);
-        services.soundPlayer = std::make_shared<test::RecordingSoundPlayer>(); // no audio device
-        model =
-            std::make_unique<AppModel>(StateStore(folder / "data/state.json"), std::move(services));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !model->loading(); }, patience));
-        return *model;
-    }
-
-    // Until the decision, the undo or the preparation in flight is over.
-    void awaitIdle() const
-    {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !model->busy(); }, patience));
-    }
-};
+using test::ThreadedModel;
 
 TEST(AppModelEndToEnd, SortsUndoesQuitsAndResumes)
 {
-    RealRun run;
+    ThreadedModel run;
     const std::string photos = run.folder.makeFolder("home/Photos");
     const std::string album = run.folder.makeFolder("home/Album");
     const std::string large = run.folder.write("home/Photos/large.png", std::string(3000, 'l'));
@@ -49,16 +24,17 @@ TEST(AppModelEndToEnd, SortsUndoesQuitsAndResumes)
     run.folder.write("home/Photos/small.txt", std::string(1000, 's'));
 
     AppModel& model = run.start();
+    run.settle();
     run.panel->answer = {photos};
     model.chooseFolders(false);
     model.finishOnboarding();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.lastScan().has_value(); }, patience));
+    ASSERT_TRUE(ThreadedModel::waitFor([&] { return model.lastScan().has_value(); }));
     EXPECT_EQ(model.indexedCount(), 3);
     EXPECT_EQ(model.insights().tally(FileFilter::all).bytes, 6000);
 
     run.panel->answer = {album};
     model.chooseFolders(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.statuses().size() == 2; }, patience));
+    ASSERT_TRUE(ThreadedModel::waitFor([&] { return model.statuses().size() == 2; }));
     ASSERT_EQ(model.state().destinations.size(), 1U);
     const std::optional<std::string> chosen =
         model.statuses().at(model.state().destinations.front().id).location;
@@ -69,41 +45,41 @@ TEST(AppModelEndToEnd, SortsUndoesQuitsAndResumes)
     largestFirst.largestFirst = true;
     model.setFilter(largestFirst);
     model.startSession();
-    run.awaitIdle();
+    run.settle();
     ASSERT_EQ(model.queueCount(), 3);
 
     model.act(Decision::trash, std::nullopt, false);
-    run.awaitIdle();
+    run.settle();
     EXPECT_FALSE(fs::exists(large));
     model.act(Decision::move, destination, false);
-    run.awaitIdle();
+    run.settle();
     EXPECT_TRUE(fs::exists(destination + "/medium.png"));
     EXPECT_EQ(model.indexedCount(), 1);
 
     model.undo();
-    run.awaitIdle();
+    run.settle();
     EXPECT_TRUE(fs::exists(medium));
     EXPECT_FALSE(fs::exists(destination + "/medium.png"));
     EXPECT_EQ(model.queueCount(), 2);
     EXPECT_EQ(model.undoCount(), 1);
 
     // Quitting: the state is written at once, then every job is stopped.
-    const QFuture<void> flushed = model.flushState();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return flushed.isFinished(); }, patience));
+    ThreadedModel::await(model.flushState());
     model.shutdown();
     run.model.reset();
 
     AppModel& again = run.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return again.resumeReady() && again.lastScan(); }, patience));
+    run.settle();
+    ASSERT_TRUE(ThreadedModel::waitFor([&] { return again.resumeReady() && again.lastScan(); }));
     ASSERT_TRUE(again.canResume());
     again.resumeSession();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return again.sessionActive() && !again.busy(); }, patience));
+    ASSERT_TRUE(ThreadedModel::waitFor([&] { return again.sessionActive() && !again.busy(); }));
     EXPECT_EQ(again.queueCount(), 2);
     EXPECT_EQ(again.undoCount(), 1);
     EXPECT_EQ(again.summary().trashed, 1);
 
     again.undo();
-    run.awaitIdle();
+    run.settle();
     EXPECT_TRUE(fs::exists(large));
     EXPECT_EQ(again.queueCount(), 3);
     EXPECT_EQ(again.summary().total(), 0);

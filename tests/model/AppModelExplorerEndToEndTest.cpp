@@ -3,14 +3,11 @@
 // inspect what it left behind.
 #include "core/applications/ApplicationFolderRegistry.h"
 #include "core/platform/XdgFolders.h"
-#include "model/AppModel.h"
-#include "model/support/FakeServices.h"
+#include "model/support/ThreadedModel.h"
 #include "support/Bundles.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <filesystem>
 #include <fstream>
 
@@ -19,40 +16,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int patience = 20'000; // ms; only a machine that hangs reaches it
+using test::ThreadedModel;
 
-struct Desk {
-    test::TempDir folder;
+struct Desk : ThreadedModel {
     std::string pictures = folder.makeFolder("home/Pictures");
     std::string applications = folder.makeFolder("home/Applications");
-    std::shared_ptr<test::FakeFolderPanel> panel = std::make_shared<test::FakeFolderPanel>();
-    std::unique_ptr<AppModel> model;
 
     AppModel& start()
     {
-        ModelServices services = ModelServices::system(panel);
-        services.access = std::make_shared<test::CountingAccess>();
-        services.soundPlayer = std::make_shared<test::RecordingSoundPlayer>(); // no audio device
-        services.applicationScan = [roots = std::vector{applications}] {
+        ModelServices made = services();
+        made.applicationScan = [roots = std::vector{applications}] {
             return ApplicationCursor(roots);
         };
-        services.applicationRegistry =
+        made.applicationRegistry =
             [roots = std::vector{applications}]() -> std::shared_ptr<const ApplicationRegistry> {
             return std::make_shared<ApplicationFolderRegistry>(roots);
         };
-        model = std::make_unique<AppModel>(StateStore(folder / "state.json"), std::move(services));
-        return *model;
-    }
-
-    bool idle() const
-    {
-        return !model->loading() && !model->scanning() && !model->busy() &&
-               !model->findingDuplicates() && !model->scanningApplications() &&
-               !model->scanningAppData();
-    }
-    void settle() const
-    {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, patience));
+        return ThreadedModel::start(std::move(made));
     }
 };
 
@@ -81,7 +61,7 @@ TEST(AppModelExplorerEndToEnd, CopiesAndAnApplicationGoToTheTrashAndTheLeftovers
     desk.panel->answer = {desk.pictures};
     model.chooseFolders(false);
     model.finishOnboarding();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.lastScan().has_value(); }, patience));
+    ASSERT_TRUE(ThreadedModel::waitFor([&] { return model.lastScan().has_value(); }));
     desk.settle();
     EXPECT_EQ(model.indexedCount(), 4);
 
@@ -94,7 +74,7 @@ TEST(AppModelExplorerEndToEnd, CopiesAndAnApplicationGoToTheTrashAndTheLeftovers
                                    [&](const FileRecord& file) { return file.path() == kept; });
     ASSERT_NE(keep, group.files.end());
     model.sortCopies(group, *keep);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.queueCount() == 2; }, patience));
+    ASSERT_TRUE(ThreadedModel::waitFor([&] { return model.queueCount() == 2; }));
     desk.settle();
     for (int card = 0; card < 2; ++card) {
         model.act(Decision::trash, std::nullopt, false);
@@ -113,7 +93,7 @@ TEST(AppModelExplorerEndToEnd, CopiesAndAnApplicationGoToTheTrashAndTheLeftovers
     desk.settle();
     ASSERT_EQ(model.applications().size(), 1U);
     model.sortApplications(model.applications());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.queueCount() == 1; }, patience));
+    ASSERT_TRUE(ThreadedModel::waitFor([&] { return model.queueCount() == 1; }));
     desk.settle();
     EXPECT_EQ(model.filter().type, FileFilter::applications);
     model.act(Decision::trash, std::nullopt, false);
@@ -133,8 +113,7 @@ TEST(AppModelExplorerEndToEnd, CopiesAndAnApplicationGoToTheTrashAndTheLeftovers
     EXPECT_EQ(model.appData().entries.front().size, 7000);
     EXPECT_TRUE(fs::exists(cache)); // shown, never touched
 
-    const QFuture<void> flushed = model.flushState();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return flushed.isFinished(); }, patience));
+    ThreadedModel::await(model.flushState());
     model.shutdown();
 }
 

@@ -38,7 +38,7 @@ SessionFilter imagesLargestFirst()
     return filter;
 }
 
-TEST(AppModelScan, FindsTheSourceFilesAndEndsWithTheirTotals)
+TEST(AppModelScan, FindsTheSourceFilesEndsWithTheirTotalsAndStartsNoOtherUnasked)
 {
     SortingHarness harness;
     harness.file("a.png", 300);
@@ -53,6 +53,19 @@ TEST(AppModelScan, FindsTheSourceFilesAndEndsWithTheirTotals)
     EXPECT_LE(*model.lastScan(), harness.time->wallNow());
     EXPECT_EQ(model.issueCount(), 0);
     EXPECT_TRUE(model.scanIssues().empty());
+
+    // Neither by finishing the tutorial twice nor during a session.
+    auto scanning = watch<bool>(model, &AppModel::scanningChanged,
+                                [](const AppModel& m) { return m.scanning(); });
+    model.finishOnboarding();
+    harness.settle();
+    EXPECT_TRUE(model.state().preferences.onboardingComplete);
+    harness.startSortingAll();
+    ASSERT_TRUE(model.sessionActive());
+    const std::size_t jobs = harness.executor->pending();
+    model.scan();
+    EXPECT_EQ(harness.executor->pending(), jobs);
+    EXPECT_TRUE(scanning->empty());
 }
 
 TEST(AppModelScan, ASupersededScanPublishesNothing)
@@ -298,31 +311,6 @@ TEST(AppModelScan, ForgettingTheDecisionsCountsTheirFilesAgain)
     harness.advance(80ms);
     EXPECT_EQ(model.matchingCount(), 2);
     EXPECT_EQ(model.matchingBytes(), 900);
-}
-
-TEST(AppModelScan, FinishingTheTutorialTwiceScansOnce)
-{
-    SortingHarness harness;
-    AppModel& model = harness.loadScanned();
-    auto scanning = watch<bool>(model, &AppModel::scanningChanged,
-                                [](const AppModel& m) { return m.scanning(); });
-    model.finishOnboarding();
-    harness.settle();
-    EXPECT_TRUE(scanning->empty());
-    EXPECT_TRUE(model.state().preferences.onboardingComplete);
-}
-
-TEST(AppModelScan, NoScanStartsDuringASessionOrADecision)
-{
-    SortingHarness harness;
-    harness.file("a.png");
-    AppModel& model = harness.loadScanned();
-    harness.startSortingAll();
-    ASSERT_TRUE(model.sessionActive());
-    const std::size_t jobs = harness.executor->pending();
-    model.scan();
-    EXPECT_FALSE(model.scanning());
-    EXPECT_EQ(harness.executor->pending(), jobs);
 }
 
 } // namespace

@@ -93,17 +93,19 @@ TEST(AppModelSession, OnlyASessionWithDecisionsEndsWithTheCompletionCue)
     EXPECT_EQ(model.state().history.size(), 1U);
 }
 
-// A state file with a paused session over a folder of an external disk.
+// A state file with a paused session over a folder of an external disk, once mounted at
+// /media/alice/OLD as device 5.
 class PausedOnDisk : public SortingHarness {
 public:
-    PausedOnDisk()
+    explicit PausedOnDisk(std::optional<std::string> uuid = "2f6c-11",
+                          std::string folderPath = "/media/alice/OLD/Films")
     {
         volumes->disks = {{folder / "home", 1, 1000, 500}};
         SessionCheckpoint paused;
         paused.filter.volumeDevice = 5;
-        paused.filter.folderPath = "/media/alice/OLD/Films";
+        paused.filter.folderPath = std::move(folderPath);
         paused.summary.kept = 2;
-        paused.volumeUUID = "2f6c-11";
+        paused.volumeUUID = std::move(uuid);
         paused.volumePath = "/media/alice/OLD";
         pause(paused);
     }
@@ -128,38 +130,38 @@ public:
     }
 };
 
-TEST(AppModelSession, AResumedDiskIsFoundByItsIdentifierUnderItsNewName)
+TEST(AppModelSession, AResumedDiskIsFoundByItsIdentifierElseByItsPathAndItsFolderFollowsIt)
 {
-    PausedOnDisk harness;
-    harness.mount("/media/alice/NEW", 77, "2f6c-11");
-    AppModel& model = harness.load();
+    struct Case {
+        std::optional<std::string> uuid;
+        std::string folder;
+        std::string mountedAt;
+        std::optional<std::string> mountedUuid;
+        std::string resumedFolder;
+    };
+    const std::vector<Case> cases{
+        {"2f6c-11", "/media/alice/OLD/Films", "/media/alice/NEW", "2f6c-11",
+         "/media/alice/NEW/Films"},
+        // A folder outside the old mount stays as it was.
+        {"2f6c-11", "/media/alice/OLDER/Films", "/media/alice/NEW", "2f6c-11",
+         "/media/alice/OLDER/Films"},
+        {std::nullopt, "/media/alice/OLD/Films", "/media/alice/OLD", std::nullopt,
+         "/media/alice/OLD/Films"},
+    };
+    for (const Case& resumed : cases) {
+        SCOPED_TRACE(resumed.folder + " on " + resumed.mountedAt);
+        PausedOnDisk harness(resumed.uuid, resumed.folder);
+        harness.mount(resumed.mountedAt, 77, resumed.mountedUuid);
+        AppModel& model = harness.load();
 
-    model.resumeSession();
-    harness.settle();
+        model.resumeSession();
+        harness.settle();
 
-    EXPECT_EQ(model.filter().volumeDevice, 77U);
-    EXPECT_EQ(model.filter().folderPath, "/media/alice/NEW/Films");
-    EXPECT_EQ(model.summary().kept, 2);
-    EXPECT_FALSE(model.alert());
-}
-
-TEST(AppModelSession, AFolderFilterOutsideTheOldMountStaysAsItWas)
-{
-    PausedOnDisk harness;
-    SessionCheckpoint paused;
-    paused.filter.volumeDevice = 5;
-    paused.filter.folderPath = "/media/alice/OLDER/Films";
-    paused.volumeUUID = "2f6c-11";
-    paused.volumePath = "/media/alice/OLD";
-    harness.pause(paused);
-    harness.mount("/media/alice/NEW", 77, "2f6c-11");
-    AppModel& model = harness.load();
-
-    model.resumeSession();
-    harness.settle();
-
-    EXPECT_EQ(model.filter().volumeDevice, 77U);
-    EXPECT_EQ(model.filter().folderPath, "/media/alice/OLDER/Films");
+        EXPECT_EQ(model.filter().volumeDevice, 77U);
+        EXPECT_EQ(model.filter().folderPath, resumed.resumedFolder);
+        EXPECT_EQ(model.summary().kept, 2);
+        EXPECT_FALSE(model.alert());
+    }
 }
 
 TEST(AppModelSession, ResumingWithoutTheDiskChangesNothing)
@@ -182,22 +184,6 @@ TEST(AppModelSession, ResumingWithoutTheDiskChangesNothing)
     EXPECT_EQ(model.state(), before);
     EXPECT_EQ(model.filter(), filter);
     EXPECT_EQ(model.page(), page);
-}
-
-TEST(AppModelSession, WithoutAnIdentifierTheDiskIsFoundByItsPath)
-{
-    PausedOnDisk harness;
-    SessionCheckpoint paused;
-    paused.filter.volumeDevice = 5;
-    paused.volumePath = "/media/alice/OLD";
-    harness.pause(paused);
-    harness.mount("/media/alice/OLD", 9, std::nullopt);
-    AppModel& model = harness.load();
-
-    model.resumeSession();
-    harness.settle();
-    EXPECT_EQ(model.filter().volumeDevice, 9U);
-    EXPECT_FALSE(model.alert());
 }
 
 TEST(AppModelSession, ResumingWithAFolderOutOfReachAsksToRenewIt)
@@ -239,44 +225,31 @@ public:
     const std::string other = test::writeBundle(folder / "apps/Other.app", "org.example.other");
 };
 
-TEST(AppModelSession, AResumedApplicationSessionListsTheApplicationsFirst)
+// Resumed before or while the applications page's inventory runs, a session lists the
+// applications itself and stops that inventory, so no application is listed or dealt twice.
+TEST(AppModelSession, AResumedApplicationSessionListsTheApplicationsOnceAndStopsTheInventory)
 {
-    PausedApplications harness;
-    const std::string& tool = harness.tool;
-    const std::string& other = harness.other;
-    AppModel& model = harness.load();
-    ASSERT_TRUE(model.applications().empty());
+    for (const bool inventoryRunning : {false, true}) {
+        SCOPED_TRACE(inventoryRunning ? "inventory running" : "no inventory");
+        PausedApplications harness;
+        AppModel& model = harness.load();
+        if (inventoryRunning) {
+            model.scanApplications();
+            ASSERT_TRUE(model.scanningApplications());
+        }
+        ASSERT_TRUE(model.applications().empty());
 
-    model.resumeSession();
-    harness.settle();
+        model.resumeSession();
+        harness.settle();
 
-    EXPECT_EQ(model.applications().size(), 2U);
-    const std::vector<std::string> cards = harness.cardPaths();
-    EXPECT_EQ(std::set(cards.begin(), cards.end()), (std::set{tool, other}));
-    EXPECT_EQ(cards.size(), 2U);
-    EXPECT_FALSE(model.scanningApplications());
-}
-
-// Resumed before the applications page's inventory measured its first bundle, a session lists
-// the applications itself and stops that inventory, so no application is listed or dealt twice.
-TEST(AppModelSession, AResumedApplicationSessionStopsARunningInventory)
-{
-    PausedApplications harness;
-    AppModel& model = harness.load();
-
-    model.scanApplications();
-    ASSERT_TRUE(model.scanningApplications());
-    ASSERT_TRUE(model.applications().empty());
-    model.resumeSession();
-    harness.settle();
-
-    EXPECT_FALSE(model.scanningApplications());
-    std::vector<std::string> listed = test::pathsOf(model.applications());
-    std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector{harness.other, harness.tool}));
-    const std::vector<std::string> cards = harness.cardPaths();
-    EXPECT_EQ(std::multiset(cards.begin(), cards.end()),
-              (std::multiset{harness.other, harness.tool}));
+        EXPECT_FALSE(model.scanningApplications());
+        std::vector<std::string> listed = test::pathsOf(model.applications());
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, (std::vector{harness.other, harness.tool}));
+        const std::vector<std::string> cards = harness.cardPaths();
+        EXPECT_EQ(std::multiset(cards.begin(), cards.end()),
+                  (std::multiset{harness.other, harness.tool}));
+    }
 }
 
 } // namespace

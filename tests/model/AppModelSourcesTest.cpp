@@ -109,7 +109,7 @@ TEST(AppModelSources, TheChooserStartsInTheSuggestedFolderAndACancelChangesNothi
     EXPECT_EQ(harness.executor->pending(), 0U);
 }
 
-TEST(AppModelSources, AFolderAlreadyGrantedIsReplacedInPlace)
+TEST(AppModelSources, AGrantedFolderIsReplacedInPlaceAnUngrantableOneRefusedARemovedOneForgotten)
 {
     WithSources harness;
     AppModel& model = harness.loadWith({harness.pictures, harness.music});
@@ -135,33 +135,24 @@ TEST(AppModelSources, AFolderAlreadyGrantedIsReplacedInPlace)
     EXPECT_EQ(lastKnownPaths(model.state().sources),
               (std::vector<std::string>{harness.pictures, harness.films, harness.music}));
     EXPECT_NE(model.state().sources[2].id, "0A1B2C3D-4E5F-6789-ABCD-EF0123456789");
-}
+    harness.advance(AppModel::saveDelay);
 
-TEST(AppModelSources, AFolderThatCannotBeGrantedChangesNothing)
-{
-    WithSources harness;
-    AppModel& model = harness.loadWith({harness.pictures});
-    const SavedState before = model.state();
+    // A folder that cannot be granted changes nothing.
+    const SavedState granted = model.state();
     model.addFolder("/proc", false);
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Dossier non ajouté");
     EXPECT_EQ(model.alert()->message, errorDescription(FileError::unsafeSource));
-    EXPECT_EQ(model.state(), before);
+    EXPECT_EQ(model.state(), granted);
     EXPECT_EQ(harness.executor->pending(), 0U);
-}
 
-TEST(AppModelSources, RemovingASourceForgetsItAndSaves)
-{
-    WithSources harness;
-    AppModel& model = harness.loadWith({harness.pictures, harness.music});
-    ASSERT_EQ(model.state().sources.size(), 2U);
-    const FolderGrant removed = model.state().sources[0];
-    model.removeSource(removed);
+    // Removing one forgets it, gives up its access and saves.
+    model.removeSource(model.state().sources[1]);
     harness.advance(AppModel::saveDelay);
-
-    EXPECT_EQ(lastKnownPaths(model.state().sources), (std::vector<std::string>{harness.music}));
+    EXPECT_EQ(lastKnownPaths(model.state().sources),
+              (std::vector<std::string>{harness.pictures, harness.music}));
     EXPECT_EQ(harness.stateOnDisk().sources, model.state().sources);
-    EXPECT_EQ(harness.access->open(), (std::vector<std::string>{harness.music}));
+    EXPECT_EQ(harness.access->open(), (std::vector<std::string>{harness.music, harness.pictures}));
 }
 
 TEST(AppModelSources, OnlyTheLastResolutionStartedIsApplied)
@@ -254,7 +245,7 @@ TEST(AppModelSources, ShutdownCancelsEverythingAndGivesUpEveryAccess)
     EXPECT_TRUE(harness.access->open().empty());
 }
 
-TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAdded)
+TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAddedOrSaysWhyNot)
 {
     WithSources harness;
     AppModel& model = harness.load();
@@ -271,21 +262,21 @@ TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAdded)
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Création impossible");
     EXPECT_EQ(model.alert()->message, errorDescription(FileError::collision));
-    EXPECT_EQ(model.state().destinations.size(), 1U);
-}
-
-TEST(AppModelSources, ANewFolderThatCannotBeGrantedStaysOnDiskAndSaysSo)
-{
-    WithSources harness;
-    AppModel& model = harness.load();
-    harness.grants->ungrantable.insert(harness.films + "/Tri");
-    model.createDestination("Tri", harness.films);
+    model.createDestination(" \t \n", harness.films);
     harness.settle();
+    EXPECT_EQ(model.alert()->message, errorDescription(FileError::invalidDestination));
+    EXPECT_EQ(model.state().destinations.size(), 1U);
+    EXPECT_EQ(test::entries(harness.films), std::vector<std::string>{"Tri"});
+    model.dismissAlert();
 
-    EXPECT_TRUE(fs::is_directory(harness.films + "/Tri"));
+    // Made but not granted: the folder stays on disk.
+    harness.grants->ungrantable.insert(harness.films + "/Tri 2");
+    model.createDestination("Tri 2", harness.films);
+    harness.settle();
+    EXPECT_TRUE(fs::is_directory(harness.films + "/Tri 2"));
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Dossier non ajouté");
-    EXPECT_TRUE(model.state().destinations.empty());
+    EXPECT_EQ(model.state().destinations.size(), 1U);
 }
 
 TEST(AppModelOnboarding, FinishingTheTutorialIsRememberedEachTime)

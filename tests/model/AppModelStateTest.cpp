@@ -25,15 +25,6 @@ void expectNoFurtherWrite(ModelHarness& harness)
     EXPECT_FALSE(fs::exists(harness.statePath()));
 }
 
-// Loaded, its first write done and removed, so that the next write is seen.
-AppModel& loadedWithoutStateFile(ModelHarness& harness)
-{
-    AppModel& model = harness.load();
-    harness.advance(AppModel::saveDelay);
-    fs::remove(harness.statePath());
-    return model;
-}
-
 auto environmentWith(std::string value)
 {
     return [value](const char* name) {
@@ -60,7 +51,7 @@ TEST(AppModelLaunchStore, TheFirstStatePairWinsThenTheEnvironmentThenTheDefault)
               fs::current_path().string() + "/mine.json");
 }
 
-TEST(AppModelLoad, AMissingStateFileIsWrittenOnceAfterTheDelay)
+TEST(AppModelLoad, AMissingStateFileIsWrittenOnceAfterTheDelayAndSoIsEachRunOfSaves)
 {
     ModelHarness harness;
     AppModel& model = harness.start();
@@ -76,7 +67,23 @@ TEST(AppModelLoad, AMissingStateFileIsWrittenOnceAfterTheDelay)
     harness.advance(1ms);
     ASSERT_TRUE(fs::exists(harness.statePath()));
     EXPECT_EQ(harness.stateOnDisk(), SavedState{});
+    expectNoFurtherWrite(harness);
 
+    // Saves within the delay of each other: one write, of the last state.
+    Preferences preferences = model.state().preferences;
+    for (const std::int64_t size : {1, 2, 3}) {
+        if (size > 1) {
+            harness.advance(100ms);
+        }
+        preferences.minimumSize = size;
+        model.setPreferences(preferences);
+        model.save();
+    }
+    harness.advance(249ms);
+    EXPECT_FALSE(fs::exists(harness.statePath()));
+    harness.advance(1ms);
+    ASSERT_TRUE(fs::exists(harness.statePath()));
+    EXPECT_EQ(harness.stateOnDisk().preferences.minimumSize, 3);
     expectNoFurtherWrite(harness);
 }
 
@@ -162,33 +169,12 @@ TEST(AppModelLoad, NothingIsWrittenBeforeTheStateFileWasRead)
     EXPECT_TRUE(model.state().preferences.onboardingComplete);
 }
 
-TEST(AppModelSave, SavesWithinTheDelayGiveOneWriteOfTheLastState)
+TEST(AppModelSave, FlushAfterSaveWritesTheCurrentStateOnceAndAFailedWriteOnlyRaisesAnAlert)
 {
     ModelHarness harness;
-    AppModel& model = loadedWithoutStateFile(harness);
-
-    Preferences preferences = model.state().preferences;
-    for (const std::int64_t size : {1, 2, 3}) {
-        if (size > 1) {
-            harness.advance(100ms);
-        }
-        preferences.minimumSize = size;
-        model.setPreferences(preferences);
-        model.save();
-    }
-    harness.advance(249ms);
-    EXPECT_FALSE(fs::exists(harness.statePath()));
-    harness.advance(1ms);
-    ASSERT_TRUE(fs::exists(harness.statePath()));
-    EXPECT_EQ(harness.stateOnDisk().preferences.minimumSize, 3);
-
-    expectNoFurtherWrite(harness);
-}
-
-TEST(AppModelSave, FlushAfterSaveWritesTheCurrentStateOnce)
-{
-    ModelHarness harness;
-    AppModel& model = loadedWithoutStateFile(harness);
+    AppModel& model = harness.load();
+    harness.advance(AppModel::saveDelay);
+    fs::remove(harness.statePath());
 
     Preferences preferences = model.state().preferences;
     preferences.confirmTrash = true;
@@ -202,19 +188,11 @@ TEST(AppModelSave, FlushAfterSaveWritesTheCurrentStateOnce)
     EXPECT_TRUE(flushed.isFinished());
     ASSERT_TRUE(fs::exists(harness.statePath()));
     EXPECT_EQ(harness.stateOnDisk().preferences, preferences);
-
     expectNoFurtherWrite(harness);
-}
 
-TEST(AppModelSave, AFailedWriteRaisesAnAlertAndTheModelGoesOn)
-{
-    ModelHarness harness;
-    AppModel& model = harness.load();
-    harness.advance(AppModel::saveDelay);
     // A file where the state's folder should be.
     fs::remove_all(harness.folder / "data");
     harness.folder.write("data", "in the way");
-
     model.save();
     harness.advance(AppModel::saveDelay);
     ASSERT_TRUE(model.alert());
@@ -223,21 +201,25 @@ TEST(AppModelSave, AFailedWriteRaisesAnAlertAndTheModelGoesOn)
 
     fs::remove(harness.folder / "data");
     model.dismissAlert();
-    const QFuture<void> flushed = model.flushState();
+    const QFuture<void> again = model.flushState();
     harness.settle();
-    EXPECT_TRUE(flushed.isFinished());
+    EXPECT_TRUE(again.isFinished());
     EXPECT_FALSE(model.alert());
-    EXPECT_TRUE(fs::exists(harness.statePath()));
+    EXPECT_EQ(harness.stateOnDisk().preferences, preferences);
 }
 
-TEST(AppModelFields, EveryWriteIsSignalledEvenAnEqualOne)
+TEST(AppModelFields, EveryWriteIsSignalledAndRunningApplicationsAreStandardisedBundles)
 {
     ModelHarness harness;
+    harness.runningApplications = {"/opt/Tool.app/", "/opt//Tool.app",
+                                   "/home/a/Applications/B.app"};
     AppModel& model = harness.load();
+    EXPECT_EQ(model.runningApplicationPaths(),
+              (std::set<std::string>{"/home/a/Applications/B.app", "/opt/Tool.app"}));
+
     const QSignalSpy tutorial(&model, &AppModel::showTutorialChanged);
     const QSignalSpy filter(&model, &AppModel::filterChanged);
     const QSignalSpy alert(&model, &AppModel::alertChanged);
-
     model.setShowTutorial(false);
     model.setShowTutorial(false);
     model.setFilter(model.filter());
@@ -245,16 +227,6 @@ TEST(AppModelFields, EveryWriteIsSignalledEvenAnEqualOne)
     EXPECT_EQ(tutorial.count(), 2);
     EXPECT_EQ(filter.count(), 1);
     EXPECT_EQ(alert.count(), 1);
-}
-
-TEST(AppModelFields, RunningApplicationsAreTheirStandardisedBundles)
-{
-    ModelHarness harness;
-    harness.runningApplications = {"/opt/Tool.app/", "/opt//Tool.app",
-                                   "/home/a/Applications/B.app"};
-    const AppModel& model = harness.load();
-    EXPECT_EQ(model.runningApplicationPaths(),
-              (std::set<std::string>{"/home/a/Applications/B.app", "/opt/Tool.app"}));
 }
 
 TEST(AppModelFields, PagesKeepTheirOrderRawValuesAndTitles)

@@ -97,25 +97,6 @@ TEST(AppModelStorage, SourcesWhoseNamesShareABeginningCountEachFileOnce)
     EXPECT_EQ(model.storageNodes()[1].bytes, 100);
 }
 
-TEST(AppModelPreviews, TheCardsPreviewOpensOnlyForAFileStillThere)
-{
-    WithFiles harness;
-    AppModel& model = harness.sorting({harness.report, harness.letter});
-
-    model.openPreview();
-    harness.settle();
-    EXPECT_TRUE(model.showPreview());
-    model.setShowPreview(false);
-
-    std::filesystem::remove(harness.report);
-    model.openPreview();
-    harness.settle();
-    EXPECT_FALSE(model.showPreview());
-    ASSERT_TRUE(model.alert());
-    EXPECT_EQ(model.alert()->title, "Action impossible");
-    EXPECT_EQ(model.alert()->message, WithFiles::missingText());
-}
-
 TEST(AppModelPreviews, ACardMarkedUnavailableOpensNothing)
 {
     WithFiles harness;
@@ -134,11 +115,16 @@ TEST(AppModelPreviews, ACardMarkedUnavailableOpensNothing)
     EXPECT_FALSE(model.alert());
 }
 
-TEST(AppModelPreviews, ACardDecidedBeforeItsCheckReturnsOpensNothing)
+TEST(AppModelPreviews, TheCardsPreviewOpensOnlyForTheCardStillShownAndAFileStillThere)
 {
     WithFiles harness;
     AppModel& model = harness.sorting({harness.report, harness.letter});
+    model.openPreview();
+    harness.settle();
+    EXPECT_TRUE(model.showPreview());
+    model.setShowPreview(false);
 
+    // Decided before its check returns.
     model.openPreview();
     model.act(Decision::keep, std::nullopt, false);
     harness.settle();
@@ -153,11 +139,23 @@ TEST(AppModelPreviews, ACardDecidedBeforeItsCheckReturnsOpensNothing)
     EXPECT_FALSE(model.showPreview());
     harness.settle();
     EXPECT_TRUE(model.showPreview());
+    model.setShowPreview(false);
+
+    std::filesystem::remove(harness.cardPaths().front());
+    model.openPreview();
+    harness.settle();
+    EXPECT_FALSE(model.showPreview());
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Action impossible");
+    EXPECT_EQ(model.alert()->message, WithFiles::missingText());
 }
 
-TEST(AppModelPreviews, AListedFileOpensUnlessThePageChangedMeanwhile)
+TEST(AppModelPreviews, AListedFileOrApplicationOpensUnlessThePageChangedMeanwhile)
 {
     WithFiles harness;
+    const std::string apps = harness.folder.makeFolder("opt");
+    const std::string tool = test::writeBundle(apps + "/Tool.app", "org.example.tool");
+    harness.applicationRoots = {apps};
     AppModel& model = harness.loadScanned();
     model.navigate(Page::space);
 
@@ -178,18 +176,11 @@ TEST(AppModelPreviews, AListedFileOpensUnlessThePageChangedMeanwhile)
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->message, WithFiles::missingText());
     EXPECT_FALSE(model.inspectedFile());
-}
+    model.dismissAlert();
 
-TEST(AppModelPreviews, AnApplicationIsFoundInTheListBeforeTheIndex)
-{
-    WithFiles harness;
-    const std::string apps = harness.folder.makeFolder("opt");
-    const std::string tool = test::writeBundle(apps + "/Tool.app", "org.example.tool");
-    harness.applicationRoots = {apps};
-    AppModel& model = harness.loadScanned();
+    // An application is found in the list, which the index does not hold.
     model.scanApplications();
     harness.settle();
-
     model.inspectFile(tool);
     harness.settle();
     ASSERT_TRUE(model.inspectedFile());
@@ -200,20 +191,6 @@ TEST(AppModelPreviews, AnApplicationIsFoundInTheListBeforeTheIndex)
     harness.settle();
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->message, WithFiles::missingText());
-}
-
-TEST(AppModelStorage, ANewFolderNamedWithSpacesOnlyIsRefused)
-{
-    WithFiles harness;
-    AppModel& model = harness.load();
-    model.createDestination(" \t \n", harness.source);
-    harness.settle();
-    ASSERT_TRUE(model.alert());
-    EXPECT_EQ(model.alert()->title, "Création impossible");
-    EXPECT_EQ(model.alert()->message, errorDescription(FileError::invalidDestination));
-    EXPECT_TRUE(model.state().destinations.empty());
-    EXPECT_EQ(test::entries(harness.source),
-              (std::vector<std::string>{"2024", "letter.txt", "report.pdf"}));
 }
 
 } // namespace

@@ -83,35 +83,6 @@ TEST(AppModelUndo, UndoingAMoveTakesTheMovedFileOutOfTheIndexAndTheJournal)
     ASSERT_TRUE(model.state().pendingSession);
 }
 
-TEST(AppModelUndo, AnUndoRefusedChangesNothing)
-{
-    SortingHarness harness;
-    const std::string file = harness.file("refused.png", 500);
-    harness.file("b.png", 400);
-    AppModel& model = harness.loadScanned();
-    harness.startSortingAll();
-    harness.decide(Decision::trash);
-    harness.file("refused.png", 10); // its place is taken
-    const std::vector<std::string> cards = harness.cardPaths();
-    const SessionSummary summary = model.summary();
-    const FileInsights insights = model.insights();
-
-    model.undo();
-    harness.settle();
-
-    ASSERT_TRUE(model.alert());
-    EXPECT_EQ(model.alert()->title, "Annulation impossible");
-    EXPECT_EQ(fs::file_size(file), 10U);
-    EXPECT_TRUE(fs::exists(test::trashFiles() + "/refused.png"));
-    EXPECT_EQ(harness.cardPaths(), cards);
-    EXPECT_EQ(model.summary(), summary);
-    EXPECT_EQ(model.insights(), insights);
-    EXPECT_EQ(model.undoCount(), 1);
-    ASSERT_TRUE(remembered(harness, file));
-    EXPECT_EQ(remembered(harness, file)->decision, Decision::trash);
-    EXPECT_FALSE(model.busy());
-}
-
 TEST(AppModelUndo, AfterARestartTheCheckpointStillUndoes)
 {
     SortingHarness harness;
@@ -147,7 +118,7 @@ TEST(AppModelUndo, AfterARestartTheCheckpointStillUndoes)
     EXPECT_EQ(remembered(harness, file), std::nullopt);
 }
 
-TEST(AppModelUndo, NothingIsUndoneDuringTheTutorialTheMoveSheetOrALaterSession)
+TEST(AppModelUndo, NothingIsUndoneWhenRefusedNorDuringTheTutorialTheMoveSheetOrALaterSession)
 {
     SortingHarness harness;
     const std::string file = harness.startSortingTwo();
@@ -162,15 +133,35 @@ TEST(AppModelUndo, NothingIsUndoneDuringTheTutorialTheMoveSheetOrALaterSession)
     harness.settle();
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(model.undoCount(), 1);
+    model.setShowTutorial(false);
+
+    harness.file("a.png", 10); // its place is taken
+    const std::vector<std::string> cards = harness.cardPaths();
+    const SessionSummary summary = model.summary();
+    const FileInsights insights = model.insights();
+    model.undo();
+    harness.settle();
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Annulation impossible");
+    EXPECT_EQ(fs::file_size(file), 10U);
+    EXPECT_TRUE(fs::exists(test::trashFiles() + "/a.png"));
+    EXPECT_EQ(harness.cardPaths(), cards);
+    EXPECT_EQ(model.summary(), summary);
+    EXPECT_EQ(model.insights(), insights);
+    EXPECT_EQ(model.undoCount(), 1);
+    ASSERT_TRUE(remembered(harness, file));
+    EXPECT_EQ(remembered(harness, file)->decision, Decision::trash);
+    EXPECT_FALSE(model.busy());
 
     // A new session with no decision of its own has nothing to undo.
-    model.setShowTutorial(false);
+    model.dismissAlert();
     model.startSession();
     harness.settle();
     EXPECT_EQ(model.undoCount(), 0);
     model.undo();
     harness.settle();
-    EXPECT_FALSE(fs::exists(file));
+    EXPECT_FALSE(model.alert());
+    EXPECT_TRUE(fs::exists(test::trashFiles() + "/a.png"));
 }
 
 } // namespace

@@ -32,17 +32,6 @@ struct WithVolumes : test::ModelHarness {
     }
 };
 
-TEST(AppModelVolumes, StartUpListsTheVolumesAndShowsTheFirst)
-{
-    WithVolumes harness;
-    const AppModel& model = harness.load();
-    ASSERT_EQ(model.volumes().size(), 2U);
-    EXPECT_EQ(model.selectedVolumeID(), homeDevice);
-    EXPECT_EQ(model.diskTotal(), 500'000'000'000);
-    EXPECT_EQ(model.diskFree(), 120'000'000'000);
-    EXPECT_EQ(harness.volumes->listings, 1);
-}
-
 TEST(AppModelVolumes, DecisionsListTheVolumesAtMostEveryTwoSeconds)
 {
     WithVolumes harness;
@@ -87,10 +76,24 @@ TEST(AppModelVolumes, ARequestDuringAListingStartsNothingButAForcedOneForgetsIde
     EXPECT_EQ(harness.volumes->listings, 2);
 }
 
-TEST(AppModelVolumes, AnUnknownOrVanishedSelectionShowsTheFirstVolume)
+TEST(AppModelVolumes, StartUpShowsTheFirstVolumeAndAnUnknownOrVanishedSelectionDoesToo)
 {
     WithVolumes harness;
-    AppModel& model = harness.loaded();
+    AppModel& model = harness.load();
+    ASSERT_EQ(model.volumes().size(), 2U);
+    EXPECT_EQ(model.selectedVolumeID(), homeDevice);
+    EXPECT_EQ(model.diskTotal(), 500'000'000'000);
+    EXPECT_EQ(model.diskFree(), 120'000'000'000);
+    EXPECT_EQ(harness.volumes->listings, 1);
+
+    // Choosing a volume opens the chooser on it.
+    model.chooseVolume(model.volumes().back());
+    EXPECT_EQ(model.selectedVolumeID(), diskDevice);
+    EXPECT_EQ(model.diskFree(), 3'000'000'000);
+    ASSERT_EQ(harness.panel->requests.size(), 1U);
+    EXPECT_EQ(harness.panel->requests.front().startFolder, "/media/alice/Photos");
+    EXPECT_TRUE(harness.panel->requests.front().multipleSelection);
+
     model.setSelectedVolumeID(7);
     model.applySelectedVolume();
     ASSERT_TRUE(model.selectedVolume());
@@ -123,20 +126,6 @@ TEST(AppModelVolumes, AnUnknownOrVanishedSelectionShowsTheFirstVolume)
     EXPECT_EQ(model.selectedVolume(), std::nullopt);
     EXPECT_EQ(model.diskTotal(), 0);
     EXPECT_EQ(model.diskFree(), 0);
-}
-
-TEST(AppModelVolumes, ChoosingAVolumeOpensTheChooserOnIt)
-{
-    WithVolumes harness;
-    AppModel& model = harness.loaded();
-    ASSERT_EQ(model.volumes().size(), 2U);
-    const StorageVolume photos = model.volumes().back();
-    model.chooseVolume(photos);
-    EXPECT_EQ(model.selectedVolumeID(), diskDevice);
-    EXPECT_EQ(model.diskFree(), 3'000'000'000);
-    ASSERT_EQ(harness.panel->requests.size(), 1U);
-    EXPECT_EQ(harness.panel->requests.front().startFolder, "/media/alice/Photos");
-    EXPECT_TRUE(harness.panel->requests.front().multipleSelection);
 }
 
 TEST(AppModelVolumes, AListingCancelledByShutdownChangesNothing)

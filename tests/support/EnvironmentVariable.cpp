@@ -1,6 +1,7 @@
 #include "support/EnvironmentVariable.h"
 
 #include <cstdlib>
+#include <ctime>
 
 namespace tollenvane::test {
 
@@ -13,6 +14,8 @@ void set(const char* name, const std::optional<std::string>& value)
     } else {
         ::unsetenv(name);
     }
+    // The C library reads TZ again only here; a changed time zone takes effect at once.
+    ::tzset();
 }
 
 std::optional<std::string> current(const char* name)

@@ -6,7 +6,7 @@
 namespace tollenvane::test {
 
 // Sets an environment variable, or unsets it for nothing, until the object goes; then the
-// previous state comes back, unset included.
+// previous state comes back, unset included. TZ takes effect at once, both ways.
 class EnvironmentVariable {
 public:
     EnvironmentVariable(const char* name, const std::optional<std::string>& value);

@@ -34,6 +34,20 @@ bool enterPrivateMountNamespace(std::string& whyNot)
     return whyNot.empty();
 }
 
+Mount::Mount(const std::string& source, std::string at, const char* type, unsigned long flags,
+             const char* data)
+    : at_(std::move(at))
+    , error_(::mount(source.c_str(), at_.c_str(), type, flags, data) == 0 ? 0 : errno)
+{}
+
+void Mount::unmount()
+{
+    if (mounted()) {
+        ::umount2(at_.c_str(), MNT_DETACH);
+        unmounted_ = true;
+    }
+}
+
 std::unique_ptr<ScratchFileSystem> ScratchFileSystem::mount(std::string& whyNot)
 {
     if (!enterPrivateMountNamespace(whyNot)) {

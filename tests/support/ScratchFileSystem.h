@@ -12,6 +12,26 @@ namespace tollenvane::test {
 // it mounts reaches the machine. False, with `whyNot` saying why, when the machine refuses.
 bool enterPrivateMountNamespace(std::string& whyNot);
 
+// A mount made for one test inside the test's private mount namespace, undone with the object
+// or by unmount(). `error()` holds the errno when the kernel refused it.
+class Mount {
+public:
+    Mount(const std::string& source, std::string at, const char* type, unsigned long flags,
+          const char* data = nullptr);
+    ~Mount() { unmount(); }
+    Mount(const Mount&) = delete;
+    Mount& operator=(const Mount&) = delete;
+
+    bool mounted() const { return error_ == 0 && !unmounted_; }
+    int error() const { return error_; }
+    void unmount();
+
+private:
+    std::string at_;
+    int error_ = 0;
+    bool unmounted_ = false;
+};
+
 // A small tmpfs of its own: a second file system for tests of moves between disks. It is
 // mounted in a mount namespace that this test process alone uses (made once, private, so that
 // nothing propagates to the machine), and unmounted when the object goes.

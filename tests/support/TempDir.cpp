@@ -68,6 +68,14 @@ std::string TempDir::makeFolder(std::string_view relative) const
     return full;
 }
 
+std::string TempDir::link(const std::string& target, std::string_view relative) const
+{
+    const fs::path full = *this / relative;
+    fs::create_directories(full.parent_path());
+    fs::create_symlink(target, full);
+    return full;
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -84,6 +92,15 @@ std::vector<std::string> entries(const std::string& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+unsigned permissions(const std::string& path)
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        throw std::runtime_error("lstat failed on " + path);
+    }
+    return status.st_mode & 07777;
 }
 
 void setModified(const std::string& path, long long seconds, long nanoseconds)

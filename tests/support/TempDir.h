@@ -22,6 +22,8 @@ public:
     // Creates the parent folders as needed; returns the full path.
     std::string write(std::string_view relative, std::string_view content = {}) const;
     std::string makeFolder(std::string_view relative) const;
+    // A symbolic link to `target`, which is taken as written; creates the parent folders.
+    std::string link(const std::string& target, std::string_view relative) const;
 
 private:
     std::string path_;
@@ -30,6 +32,8 @@ private:
 std::string readFile(const std::string& path);
 // The names in a folder, sorted.
 std::vector<std::string> entries(const std::string& folder);
+// The permission bits of `path` itself, not of what a link points to.
+unsigned permissions(const std::string& path);
 void setModified(const std::string& path, long long seconds, long nanoseconds = 0);
 
 } // namespace tollenvane::test

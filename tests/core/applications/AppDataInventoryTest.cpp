@@ -4,9 +4,9 @@
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
 #include "core/localisation/ErrorText.h"
-#include "core/localisation/Localization.h"
 #include "core/platform/XdgFolders.h"
 #include "support/Bundles.h"
+#include "support/ScopedLanguage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -34,14 +34,6 @@ public:
 // A home of its own with the four library folders.
 class AppDataInventoryTest : public ::testing::Test {
 protected:
-    AppDataInventoryTest()
-        : library{dir.makeFolder("home/.cache"), dir.makeFolder("home/.local/state"),
-                  dir.makeFolder("home/.config"), dir.makeFolder("home/.local/share")}
-    {
-        Localization::setLanguage(AppLanguage::fr);
-    }
-    ~AppDataInventoryTest() override { Localization::setLanguage(AppLanguage::system); }
-
     static RemovedApplication removed(const std::string& id, const std::string& name = "App.app")
     {
         return {id, name, "/opt/" + name};
@@ -63,13 +55,10 @@ protected:
         return AppDataInventory::inspect(applications, installed, library, registry);
     }
 
-    void link(const std::string& target, const std::string& name) const
-    {
-        ASSERT_EQ(::symlink(target.c_str(), (dir / name).c_str()), 0);
-    }
-
+    const test::ScopedLanguage french{AppLanguage::fr};
     const test::TempDir dir;
-    LibraryFolders library;
+    LibraryFolders library{dir.makeFolder("home/.cache"), dir.makeFolder("home/.local/state"),
+                           dir.makeFolder("home/.config"), dir.makeFolder("home/.local/share")};
 };
 
 TEST_F(AppDataInventoryTest, InspectsOnlyWellFormedIdentifiers)
@@ -130,7 +119,7 @@ TEST_F(AppDataInventoryTest, SizesEachProbedItemLargestFirstInDiscoveryOrderOthe
     dir.write("home/.cache/com.example.editor/a", std::string(100, 'a'));
     dir.write("home/.cache/com.example.editor/b", std::string(50, 'b'));
     dir.write("home/.cache/com.example.editor/sub/c", std::string(25, 'c'));
-    link("a", "home/.cache/com.example.editor/link");
+    dir.link("a", "home/.cache/com.example.editor/link");
     dir.write("home/.local/state/com.example.editor", std::string(10, 'l'));
     dir.write("home/.config/com.example.editor", std::string(300, 'p'));
     dir.write("home/.config/com.example.editor.plist", std::string(9999, 'x'));
@@ -163,9 +152,9 @@ TEST_F(AppDataInventoryTest, LeavesOutWhatLinksReachSilently)
 {
     dir.write("moved-cache/com.example.editor/a", "data");
     ASSERT_EQ(::rmdir(library.caches.c_str()), 0);
-    link("../moved-cache", "home/.cache");
+    dir.link("../moved-cache", "home/.cache");
     dir.write("real-log", "log");
-    link("../../../real-log", "home/.local/state/com.example.editor");
+    dir.link("../../../real-log", "home/.local/state/com.example.editor");
     dir.write("home/.config/com.example.editor", "prefs");
 
     const AppDataReport report = inspect({removed("com.example.editor")});

@@ -3,14 +3,12 @@
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
 #include "core/localisation/ErrorText.h"
-#include "core/localisation/Localization.h"
 #include "support/Bundles.h"
 #include "support/ScanOutcome.h"
+#include "support/ScopedLanguage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace tollenvane {
 namespace {
@@ -40,14 +38,7 @@ ApplicationScanOptions failingBroken()
 
 class ApplicationCursorTest : public ::testing::Test {
 protected:
-    ApplicationCursorTest() { Localization::setLanguage(AppLanguage::fr); }
-    ~ApplicationCursorTest() override { Localization::setLanguage(AppLanguage::system); }
-
-    void link(const std::string& target, const std::string& name) const
-    {
-        ASSERT_EQ(::symlink(target.c_str(), (dir / name).c_str()), 0);
-    }
-
+    const test::ScopedLanguage french{AppLanguage::fr};
     const test::TempDir dir;
 };
 
@@ -63,12 +54,12 @@ TEST_F(ApplicationCursorTest, GivesEachBundleOfTheRootsOnceInWalkOrder)
     writeBundle(opt + "/Broken.app", "org.example.broken");
     dir.write("opt/notes.app", "twelve bytes");
     dir.write("opt/readme.txt", "not an application");
-    link("Editor.app", "opt/Link.app");
-    link("../elsewhere", "opt/Other");
+    dir.link("Editor.app", "opt/Link.app");
+    dir.link("../elsewhere", "opt/Other");
     writeBundle(dir / "elsewhere/Far.app", "org.example.far");
     const std::string mine = dir.makeFolder("home/Applications");
     writeBundle(mine + "/Mine.app", "org.example.mine");
-    link("home/Applications", "mine-link");
+    dir.link("home/Applications", "mine-link");
 
     ApplicationCursor cursor(
         {opt, opt + "/", dir / "missing", mine, dir / "mine-link", dir / "opt/notes.app"},

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -33,7 +31,7 @@ TEST(ApplicationInventory, ProtectsSystemPlacesAndVendorsThenAcceptsOnlyApplicat
         ApplicationInventory::isProtected(writeBundle(dir / "Other.app", "com.applesauce.tool")));
 
     // A link to a system folder is judged by where it leads.
-    ASSERT_EQ(::symlink("/usr/share", (dir / "share").c_str()), 0);
+    dir.link("/usr/share", "share");
     EXPECT_TRUE(ApplicationInventory::isProtected(dir / "share/Tool.app"));
 
     // Protection is checked first, then the folder that holds the application: outside the
@@ -63,13 +61,9 @@ TEST(ApplicationInventory, FindsRunningBundlesThroughTheProcessTable)
     const test::TempDir dir;
     const std::string tool = writeBundle(dir / "Tool.app", "org.example.tool");
     const std::string idle = writeBundle(dir / "Idle.app", "org.example.idle");
-    dir.makeFolder("proc/101");
-    dir.makeFolder("proc/102");
-    dir.makeFolder("proc/self");
-    ASSERT_EQ(::symlink((tool + "/Contents/MacOS/run").c_str(), (dir / "proc/101/exe").c_str()), 0);
-    ASSERT_EQ(::symlink("/usr/bin/env", (dir / "proc/102/exe").c_str()), 0);
-    ASSERT_EQ(::symlink((idle + "/Contents/MacOS/run").c_str(), (dir / "proc/self/exe").c_str()),
-              0);
+    dir.link(tool + "/Contents/MacOS/run", "proc/101/exe");
+    dir.link("/usr/bin/env", "proc/102/exe");
+    dir.link(idle + "/Contents/MacOS/run", "proc/self/exe");
 
     const auto running = RunningApplications::bundlePaths(dir / "proc");
     EXPECT_EQ(running, std::vector<std::string>{tool});
@@ -107,7 +101,7 @@ TEST(ApplicationInventory, SeesAProcessStartedFromInsideABundleUntilItEnds)
     if (!test::eventually([&] { return runs(dir / "Fake.app") && runs(dir / "Vendor.app"); })) {
         GTEST_SKIP() << "the tool copied into the bundles could not be started";
     }
-    ASSERT_EQ(::symlink("Fake.app", (dir / "Shortcut.app").c_str()), 0);
+    dir.link("Fake.app", "Shortcut.app");
     EXPECT_TRUE(ApplicationInventory::isRunning(dir / "Fake.app"));
     EXPECT_TRUE(ApplicationInventory::isRunning(dir / "Shortcut.app"));
     EXPECT_EQ(test::fileErrorOf([&] { ApplicationInventory::validateOperation(dir / "Fake.app"); }),

@@ -10,7 +10,7 @@
 namespace tollenvane {
 namespace {
 
-TEST(Path, StandardisedCleansLexically)
+TEST(Path, LexicalFormsCleanSplitAndCompareWithoutTheDisk)
 {
     EXPECT_EQ(path::standardised("/a//b/./c/../d/"), "/a/b/d");
     EXPECT_EQ(path::standardised("/../.."), "/");
@@ -20,10 +20,8 @@ TEST(Path, StandardisedCleansLexically)
     EXPECT_EQ(path::standardised("//a"), "/a");
     EXPECT_EQ(path::standardised("/a/b/."), "/a/b");
     EXPECT_EQ(path::standardised("a/../../b/"), "../b");
-}
 
-TEST(Path, ExtensionFollowsTheLastDotOfTheLastComponent)
-{
+    // The extension follows the last dot of the last component.
     EXPECT_EQ(path::extension("/x/photo.JPG"), "JPG");
     EXPECT_EQ(path::extension("/x/archive.tar.gz"), "gz");
     EXPECT_EQ(path::extension("/x/.bashrc"), "");
@@ -32,10 +30,7 @@ TEST(Path, ExtensionFollowsTheLastDotOfTheLastComponent)
     EXPECT_EQ(path::extension("/x/Tool.app/"), "app");
     EXPECT_EQ(path::stem("/x/Tool.app"), "Tool");
     EXPECT_EQ(path::stem("/x/.bashrc"), ".bashrc");
-}
 
-TEST(Path, ComponentsAndParents)
-{
     EXPECT_EQ(path::lastComponent("/a/b"), "b");
     EXPECT_EQ(path::lastComponent("/"), "/");
     EXPECT_EQ(path::parent("/a/b"), "/a");

@@ -37,11 +37,6 @@ using test::entries;
 using test::fileErrorOf;
 using test::platformErrorOf;
 
-void makeLink(const std::string& target, const std::string& link)
-{
-    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0) << link;
-}
-
 // Touches only the status time, as a chmod or a rename does. The kernel stamps it with a coarse
 // clock, so the change is repeated until the stamp really differs.
 void changeStatusTime(const std::string& path)
@@ -117,7 +112,7 @@ protected:
 TEST_F(FileOperationsTest, RefusesALinkOnThePathBeforeAnyOtherCheck)
 {
     const std::string real = dir.write("real/a.txt", "a");
-    makeLink(dir / "real", dir / "linked");
+    fs::create_symlink(dir / "real", dir / "linked");
     const FileRecord throughLink = FileRecord::read(dir / "linked/a.txt");
     test::setModified(real, 1'500'000'000); // stale as well: the link still comes first
     for (const Decision decision : allDecisions) {
@@ -127,14 +122,14 @@ TEST_F(FileOperationsTest, RefusesALinkOnThePathBeforeAnyOtherCheck)
 
     const FileRecord swapped = FileRecord::read(dir.write("b.txt", "b"));
     fs::rename(dir / "b.txt", dir / "b-real.txt");
-    makeLink("b-real.txt", dir / "b.txt");
+    fs::create_symlink("b-real.txt", dir / "b.txt");
     EXPECT_EQ(fileErrorOf([&] { operations.perform(Decision::trash, swapped); }),
               FileError::unsafeSource);
 
     const FileRecord gone = FileRecord::read(dir.write("c.txt", "c"));
     fs::remove(dir / "c.txt");
     EXPECT_EQ(fileErrorOf([&] { operations.perform(Decision::keep, gone); }), FileError::missing);
-    makeLink("nowhere", dir / "c.txt");
+    fs::create_symlink("nowhere", dir / "c.txt");
     EXPECT_EQ(fileErrorOf([&] { operations.perform(Decision::trash, gone); }), FileError::missing);
 
     EXPECT_EQ(test::readFile(real), "a");
@@ -210,8 +205,8 @@ TEST_F(FileOperationsTest, RefusesAMoveThatGoesNowhere)
     const std::string path = dir.write("src/a.txt", "a");
     const FileRecord file = FileRecord::read(path);
     dir.write("dest/a.txt", "other");
-    makeLink("nowhere", dir.makeFolder("dangling") + "/a.txt");
-    makeLink(dir / "src", dir / "src-link");
+    fs::create_symlink("nowhere", dir.makeFolder("dangling") + "/a.txt");
+    fs::create_symlink(dir / "src", dir / "src-link");
     dir.makeFolder(".git");
     dir.write("plain.txt");
     const std::vector<std::pair<std::optional<std::string>, FileError::Case>> refusals{
@@ -250,7 +245,7 @@ TEST_F(FileOperationsTest, MovesAndPutsBack)
 {
     const std::string path = dir.write("src/photo.jpg", "pixels");
     const FileRecord file = FileRecord::read(path);
-    makeLink(dest, dir / "dest-link");
+    fs::create_symlink(dest, dir / "dest-link");
 
     const OperationReceipt receipt = operations.perform(Decision::move, file, dir / "dest-link");
     const std::string moved = dir / "dest/photo.jpg";
@@ -322,7 +317,6 @@ TEST_F(FileOperationsTest, AResultThatCannotBeFoundGivesAReceiptWithoutUndo)
 
 TEST_F(FileOperationsTest, UndoNeedsTheFileAndAFreePlaceInTheSameFolder)
 {
-
     const OperationReceipt trashed =
         operations.perform(Decision::trash, FileRecord::read(dir.write("t.txt", "t")));
     fs::remove(*trashed.resultingPath);
@@ -334,7 +328,7 @@ TEST_F(FileOperationsTest, UndoNeedsTheFileAndAFreePlaceInTheSameFolder)
     EXPECT_EQ(fileErrorOf([&] { operations.undo(taken); }), FileError::collision);
     EXPECT_EQ(test::readFile(dir / "a.txt"), "new");
     fs::remove(dir / "a.txt");
-    makeLink("nowhere", dir / "a.txt");
+    fs::create_symlink("nowhere", dir / "a.txt");
     EXPECT_EQ(fileErrorOf([&] { operations.undo(taken); }), FileError::collision);
 
     const OperationReceipt folderGone = moveOut("sub/b.txt");
@@ -345,7 +339,7 @@ TEST_F(FileOperationsTest, UndoNeedsTheFileAndAFreePlaceInTheSameFolder)
 
     const OperationReceipt folderLinked = moveOut("old/c.txt");
     fs::rename(dir / "old", dir / "old-real");
-    makeLink(dir / "old-real", dir / "old");
+    fs::create_symlink(dir / "old-real", dir / "old");
     EXPECT_EQ(fileErrorOf([&] { operations.undo(folderLinked); }), FileError::unsafeSource);
 
     Json json = moveOut("d.txt").toJson();
@@ -369,7 +363,6 @@ TEST_F(FileOperationsTest, UndoNeedsTheFileAndAFreePlaceInTheSameFolder)
 
 TEST_F(FileOperationsTest, UndoRecognisesTheSameFileAndNothingElse)
 {
-
     // Only the status time changed, and the content is the same: the file is recognised.
     const OperationReceipt touched = moveOut("a.txt", "aaaa");
     changeStatusTime(dest + "/a.txt");
@@ -405,7 +398,7 @@ TEST_F(FileOperationsTest, UndoRecognisesTheSameFileAndNothingElse)
 
     const OperationReceipt viaLink = moveOut("f.txt", "ffff");
     fs::rename(dest, dir / "dest-real");
-    makeLink(dir / "dest-real", dest);
+    fs::create_symlink(dir / "dest-real", dest);
     EXPECT_EQ(fileErrorOf([&] { operations.undo(viaLink); }), FileError::unsafeSource);
 
     EXPECT_EQ(entries(dir / "dest-real"),
@@ -525,7 +518,7 @@ TEST_F(FileOperationsTest, CreatesAFolderOnlyUnderAFreeUsableName)
 
     dir.write("parent/file", "keep me");
     dir.makeFolder("parent/folder");
-    makeLink("nowhere", parent + "/dangling");
+    fs::create_symlink("nowhere", parent + "/dangling");
     for (const std::string name : {"file", "folder", "dangling"}) {
         EXPECT_EQ(fileErrorOf([&] { operations.createFolder(name, parent); }), FileError::collision)
             << name;

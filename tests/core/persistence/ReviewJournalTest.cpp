@@ -2,16 +2,16 @@
 
 #include "core/base/FileError.h"
 #include "core/base/PlatformError.h"
+#include "support/Errors.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -40,50 +40,6 @@ std::string lineOf(const std::string& path, const std::optional<ReviewStamp>& va
     return json::dump(ReviewJournal::Entry{path, value}.toJson()) + "\n";
 }
 
-mode_t permissions(const std::string& path)
-{
-    struct stat status {};
-    EXPECT_EQ(::lstat(path.c_str(), &status), 0);
-    return status.st_mode & 07777;
-}
-
-template <class Action>
-void expectPlatformError(int code, Action action)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no error thrown";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(error.code(), code) << error.what();
-    }
-}
-
-// Lowers the file-size limit of this process so that a write fails part-way with EFBIG, as on a
-// full disk; the signal the kernel would send is ignored meanwhile.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &previous_), 0);
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        EXPECT_EQ(::sigaction(SIGXFSZ, &ignore, &previousAction_), 0);
-        const rlimit lowered{bytes, previous_.rlim_max};
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        ::sigaction(SIGXFSZ, &previousAction_, nullptr);
-    }
-
-private:
-    rlimit previous_{};
-    struct sigaction previousAction_ {};
-};
-
 TEST(ReviewJournal, LivesBesideTheStateFile)
 {
     EXPECT_EQ(ReviewJournal::pathBeside("/d/Tollenvane/state.json"),
@@ -111,7 +67,7 @@ TEST(ReviewJournal, TheLastLineOfAPathDecides)
     const mode_t previousMask = ::umask(0);
     journal.record("/h/a.png", stamp(1));
     ::umask(previousMask);
-    EXPECT_EQ(permissions(path), 0600u); // new, in a folder that did not exist
+    EXPECT_EQ(test::permissions(path), 0600u); // new, in a folder that did not exist
 
     journal.record("/h/b.png", stamp(7, Decision::trash));
     journal.record("/h/a.png", stamp(2, Decision::move));
@@ -137,21 +93,21 @@ TEST(ReviewJournal, AppendsKeepTheFilesPermissionsAndResetMakesItOwnerOnly)
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     ReviewJournal journal(path);
     journal.record("/h/b.png", stamp(2));
-    EXPECT_EQ(permissions(path), 0640u);
+    EXPECT_EQ(test::permissions(path), 0640u);
     EXPECT_EQ(journal.load().size(), 2u);
 
     const mode_t previousMask = ::umask(0);
     journal.reset();
     ::umask(previousMask);
     EXPECT_EQ(test::readFile(path), "");
-    EXPECT_EQ(permissions(path), 0600u);
+    EXPECT_EQ(test::permissions(path), 0600u);
     EXPECT_TRUE(journal.load().empty());
     journal.record("/h/c.png", stamp(3));
     EXPECT_EQ(journal.load().size(), 1u);
 
     // Resetting does not create the folder.
     ReviewJournal elsewhere(dir / "missing/state.reviews.jsonl");
-    expectPlatformError(ENOENT, [&] { elsewhere.reset(); });
+    EXPECT_EQ(test::platformErrorOf([&] { elsewhere.reset(); }), ENOENT);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
@@ -247,8 +203,8 @@ TEST(ReviewJournal, AFailedAppendLeavesTheJournalExactlyAsItWas)
     // Room for half the line, then for none of it: each append fails after the open.
     for (const rlim_t room : {lineSize / 2, rlim_t{0}}) {
         {
-            const FileSizeLimit limit(size + room);
-            expectPlatformError(EFBIG, [&] { journal.record("/h/c.png", stamp(3)); });
+            const test::FileSizeLimit limit(size + room);
+            EXPECT_EQ(test::platformErrorOf([&] { journal.record("/h/c.png", stamp(3)); }), EFBIG);
         }
         EXPECT_EQ(test::readFile(path), before) << room;
         EXPECT_EQ(journal.load().size(), 2u);
@@ -276,12 +232,8 @@ TEST(ReviewJournal, RefusesLinesThatWouldNotReadBackBeforeWritingThem)
     foreignVolume.volumeUUID = "vol\xff";
     for (const auto& [file, value] :
          {std::pair{"/h/caf\xe9.png"s, stamp(2)}, std::pair{"/h/b.png"s, foreignVolume}}) {
-        try {
-            journal.record(file, value);
-            ADD_FAILURE() << "recorded text that is not UTF-8";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.errorCase(), FileError::unsupported);
-        }
+        EXPECT_EQ(test::fileErrorOf([&] { journal.record(file, value); }), FileError::unsupported)
+            << "recorded text that is not UTF-8";
     }
     EXPECT_EQ(test::readFile(path), before);
 }
@@ -293,8 +245,8 @@ TEST(ReviewJournal, RefusesAJournalThatIsALinkOrNotAPlainFile)
     const std::string link = dir / "state.reviews.jsonl";
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
     ReviewJournal linked(link);
-    expectPlatformError(ELOOP, [&] { linked.load(); });
-    expectPlatformError(ELOOP, [&] { linked.record("/h/a.png", stamp(1)); });
+    EXPECT_EQ(test::platformErrorOf([&] { linked.load(); }), ELOOP);
+    EXPECT_EQ(test::platformErrorOf([&] { linked.record("/h/a.png", stamp(1)); }), ELOOP);
     EXPECT_EQ(test::readFile(target), "do not touch\n");
 
     // A FIFO in its place must not hang the application.

@@ -70,13 +70,6 @@ SavedState fullState()
     return state;
 }
 
-mode_t permissions(const std::string& path)
-{
-    struct stat status {};
-    EXPECT_EQ(::stat(path.c_str(), &status), 0);
-    return status.st_mode & 07777;
-}
-
 TEST(StateStore, WritesTheGoldenFileAndReadsItBackEqual)
 {
     const test::TempDir dir;
@@ -90,7 +83,7 @@ TEST(StateStore, WritesTheGoldenFileAndReadsItBackEqual)
 
     store.save(state);
     EXPECT_EQ(test::readFile(store.path()), test::readFile(goldenPath));
-    EXPECT_EQ(permissions(store.path()), 0600u);
+    EXPECT_EQ(test::permissions(store.path()), 0600u);
     EXPECT_EQ(store.load(), state);
     EXPECT_EQ(StateStore(goldenPath).load(), state);
 }
@@ -147,7 +140,7 @@ TEST(StateStore, DefaultsUnderTheUserDataFolderAndCreatesItPrivately)
         const StateStore store;
         EXPECT_EQ(store.path(), dir / "data/Tollenvane/state.json");
         store.save(SavedState{});
-        EXPECT_EQ(permissions(dir / "data/Tollenvane"), 0700u);
+        EXPECT_EQ(test::permissions(dir / "data/Tollenvane"), 0700u);
         EXPECT_EQ(store.load(), SavedState{});
     }
     const test::EnvironmentVariable relative("XDG_DATA_HOME", "relative/path");

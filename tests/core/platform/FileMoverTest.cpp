@@ -6,6 +6,7 @@
 #include "core/base/FileSync.h"
 #include "core/base/PlatformError.h"
 #include "support/Errors.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
 
@@ -14,13 +15,11 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -237,15 +236,10 @@ TEST_F(FailingMoveTest, AFailureMidCopyLeavesTheSourceWholeAndNoCopy)
 
     // A disk that fills up in the middle of a file: writes past the limit fail with EFBIG.
     const FileMover mover(acrossDisks());
-    rlimit previous{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{65536, previous.rlim_max};
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int error = platformErrorOf([&] { mover.moveNoReplace(source, target); });
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, handler);
-    EXPECT_EQ(error, EFBIG);
+    {
+        const test::FileSizeLimit limit(65536);
+        EXPECT_EQ(platformErrorOf([&] { mover.moveNoReplace(source, target); }), EFBIG);
+    }
     expectUntouched();
 
     ASSERT_EQ(::mkfifo((source + "/pipe").c_str(), 0600), 0);
@@ -324,23 +318,6 @@ int syncFailingPartWay(int fd)
     }
     return ::fsync(fd);
 }
-
-// A mount inside a test's own folder, undone with the object.
-class InnerMount {
-public:
-    InnerMount(const std::string& source, std::string at, const char* type, unsigned long flags)
-        : at_(std::move(at))
-    {
-        EXPECT_EQ(::mount(source.c_str(), at_.c_str(), type, flags, nullptr), 0)
-            << std::strerror(errno);
-    }
-    ~InnerMount() { ::umount2(at_.c_str(), MNT_DETACH); }
-    InnerMount(const InnerMount&) = delete;
-    InnerMount& operator=(const InnerMount&) = delete;
-
-private:
-    std::string at_;
-};
 
 // The build tree's disk and a second, real file system.
 class BetweenDisksTest : public ::testing::Test {
@@ -421,13 +398,15 @@ TEST_F(BetweenDisksTest, AFolderWithAMountInsideIsRefusedAndLeftWhole)
         EXPECT_EQ(entries(scratch->path()), std::vector<std::string>{});
     };
     {
-        const InnerMount disk("tmpfs", inner, "tmpfs", 0);
+        const test::Mount disk("tmpfs", inner, "tmpfs", 0);
+        ASSERT_TRUE(disk.mounted()) << std::strerror(disk.error());
         dir.write("Folder/inner/own.txt", "on a disk of its own");
         expectRefused();
     }
     {
         // The same disk shown a second time: its items live elsewhere and stay there.
-        const InnerMount bound(dir / "elsewhere", inner, nullptr, MS_BIND);
+        const test::Mount bound(dir / "elsewhere", inner, nullptr, MS_BIND);
+        ASSERT_TRUE(bound.mounted()) << std::strerror(bound.error());
         if (!FileStatus::read(inner).mountRoot) {
             GTEST_SKIP() << "this kernel does not mark the root of a mount";
         }

@@ -4,6 +4,7 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
+#include "support/EnvironmentVariable.h"
 #include "support/Errors.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
@@ -26,7 +27,6 @@ namespace tollenvane {
 namespace {
 
 using test::entries;
-
 using test::platformErrorOf;
 
 namespace fs = std::filesystem;
@@ -39,42 +39,6 @@ int failingSync(int)
     errno = EIO;
     return -1;
 }
-
-mode_t permissions(const std::string& path)
-{
-    struct stat status {};
-    EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
-    return status.st_mode & 07777;
-}
-
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const std::optional<std::string>& value)
-        : name_(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            previous_ = old;
-        }
-        set(value);
-    }
-    ~EnvironmentVariable() { set(previous_); }
-    EnvironmentVariable(const EnvironmentVariable&) = delete;
-    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
-
-private:
-    void set(const std::optional<std::string>& value) const
-    {
-        if (value) {
-            ::setenv(name_, value->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-        ::tzset();
-    }
-
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 // Each test gets a home trash of its own under $XDG_DATA_HOME, on the build tree's disk.
 class FreedesktopTrashTest : public ::testing::Test {
@@ -93,8 +57,8 @@ protected:
     }
 
     const test::TempDir dir;
-    const EnvironmentVariable data{"XDG_DATA_HOME", dir / "data"};
-    const EnvironmentVariable zone{"TZ", "UTC0"};
+    const test::EnvironmentVariable data{"XDG_DATA_HOME", dir / "data"};
+    const test::EnvironmentVariable zone{"TZ", "UTC0"};
 };
 
 TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLocalDate)
@@ -117,12 +81,12 @@ TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLoca
                                           "DeletionDate=2024-03-05T14:07:09\n");
     EXPECT_EQ(info("Tool.app"), "[Trash Info]\nPath=" + dir.path() +
                                     "/Apps/Tool.app\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(home("")), 0700u);
-    EXPECT_EQ(permissions(home("files")), 0700u);
-    EXPECT_EQ(permissions(home("info")), 0700u);
-    EXPECT_EQ(permissions(home("info/Tool.app.trashinfo")), 0600u);
+    EXPECT_EQ(test::permissions(home("")), 0700u);
+    EXPECT_EQ(test::permissions(home("files")), 0700u);
+    EXPECT_EQ(test::permissions(home("info")), 0700u);
+    EXPECT_EQ(test::permissions(home("info/Tool.app.trashinfo")), 0600u);
 
-    const EnvironmentVariable paris{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
+    const test::EnvironmentVariable paris{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
     dir.write("later.txt");
     makeTrash().trash(dir / "later.txt");
     EXPECT_TRUE(info("later.txt").ends_with("\nDeletionDate=2024-03-05T15:07:09\n"));
@@ -134,7 +98,7 @@ TEST_F(FreedesktopTrashTest, TrashesIntoTheHomeTrashWithThePathEncodedAndTheLoca
         std::regex("\nDeletionDate=[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\n$")));
 }
 
-TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtension)
+TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtensionALongOneIsCutAtACharacter)
 {
     const FreedesktopTrash trash = makeTrash();
     const auto trashAnother = [&](const std::string& name, const std::string& content) {
@@ -168,16 +132,13 @@ TEST_F(FreedesktopTrashTest, ATakenNameGetsANumberBeforeItsExtension)
     EXPECT_EQ(test::readFile(home("files/a.txt")), "orphan");
     EXPECT_EQ(test::readFile(home("info/a 2.txt.trashinfo")), "stale");
     EXPECT_FALSE(fs::exists(home("info/a.txt.trashinfo")));
-}
 
-TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
-{
+    // A long name is shortened at a character boundary.
     std::string name = "a";
     for (int i = 0; i < 122; ++i) {
         name += "é";
     }
     name += ".jpeg"; // 250 bytes: the name fits, its info file's name would not
-    const FreedesktopTrash trash = makeTrash();
     const std::string first = fs::path(trash.trash(dir.write(name, "1"))).filename().string();
     const std::string second = fs::path(trash.trash(dir.write(name, "2"))).filename().string();
 
@@ -195,8 +156,8 @@ TEST_F(FreedesktopTrashTest, ALongNameIsShortenedAtACharacterBoundary)
 TEST_F(FreedesktopTrashTest, ReturnsTheCanonicalPathWhenTheDataFolderIsALink)
 {
     dir.makeFolder("real/data");
-    ASSERT_EQ(::symlink((dir / "real").c_str(), (dir / "link").c_str()), 0);
-    const EnvironmentVariable linked{"XDG_DATA_HOME", dir / "link/data"};
+    dir.link(dir / "real", "link");
+    const test::EnvironmentVariable linked{"XDG_DATA_HOME", dir / "link/data"};
     const std::string result = makeTrash().trash(dir.write("x.txt", "x"));
     EXPECT_EQ(result, dir / "real/data/Trash/files/x.txt");
     EXPECT_TRUE(path::isLinkFree(result));
@@ -205,7 +166,7 @@ TEST_F(FreedesktopTrashTest, ReturnsTheCanonicalPathWhenTheDataFolderIsALink)
     for (const std::optional<std::string>& value :
          {std::optional<std::string>{}, std::optional<std::string>(""),
           std::optional<std::string>("relative/data")}) {
-        const EnvironmentVariable unusable{"XDG_DATA_HOME", value};
+        const test::EnvironmentVariable unusable{"XDG_DATA_HOME", value};
         EXPECT_EQ(FreedesktopTrash::homeTrashFolder(), fallback);
     }
 }
@@ -244,7 +205,7 @@ TEST_F(FreedesktopTrashTest, ForgetsTheInfoFileOfARestoredItemOnly)
     trash.forgetRestored(inTrash); // still in the trash: its record stays
     EXPECT_TRUE(fs::exists(home("info/x.txt.trashinfo")));
     fs::rename(inTrash, item);
-    ASSERT_EQ(::symlink(home("").c_str(), (dir / "trash-link").c_str()), 0);
+    dir.link(home(""), "trash-link");
     trash.forgetRestored(dir / "trash-link/files/x.txt"); // through a link
     EXPECT_TRUE(fs::exists(home("info/x.txt.trashinfo")));
     trash.forgetRestored(inTrash);
@@ -293,7 +254,7 @@ TEST_F(VolumeTrashTest, UsesAnAdministratorsTrashOnlyWithTheStickyBitAndNoLinkEl
     EXPECT_EQ(trash.trash(item), own + "/files/one.txt");
     EXPECT_EQ(test::readFile(own + "/info/one.txt.trashinfo"),
               "[Trash Info]\nPath=a/b%20c/one.txt\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(own), 0700u);
+    EXPECT_EQ(test::permissions(own), 0700u);
     EXPECT_FALSE(fs::exists(item));
     EXPECT_EQ(entries(decoy), std::vector<std::string>{});
     EXPECT_EQ(entries(home("files")), std::vector<std::string>{});
@@ -309,7 +270,7 @@ TEST_F(VolumeTrashTest, UsesAnAdministratorsTrashOnlyWithTheStickyBitAndNoLinkEl
               volume(".Trash/" + user + "/files/three.txt"));
     EXPECT_EQ(test::readFile(volume(".Trash/" + user + "/info/three.txt.trashinfo")),
               "[Trash Info]\nPath=in/three.txt\nDeletionDate=2024-03-05T14:07:09\n");
-    EXPECT_EQ(permissions(volume(".Trash/" + user)), 0700u);
+    EXPECT_EQ(test::permissions(volume(".Trash/" + user)), 0700u);
 }
 
 TEST_F(VolumeTrashTest, RefusesRatherThanCopyingToTheHomeTrash)
@@ -329,7 +290,7 @@ TEST_F(VolumeTrashTest, RefusesRatherThanCopyingToTheHomeTrash)
 
 TEST_F(VolumeTrashTest, AHomeTrashThatIsNoFolderNeverSendsItsDisksItemsElsewhere)
 {
-    const EnvironmentVariable scratchData{"XDG_DATA_HOME", volume("data")};
+    const test::EnvironmentVariable scratchData{"XDG_DATA_HOME", volume("data")};
     scratch->root().write("data/Trash", "not a folder");
     const std::string item = scratch->root().write("photo.jpg", "pixels");
     EXPECT_EQ(platformErrorOf([&] { makeTrash().trash(item); }), ENOTDIR);

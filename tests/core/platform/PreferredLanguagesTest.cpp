@@ -1,8 +1,9 @@
 #include "core/platform/PreferredLanguages.h"
 
+#include "support/EnvironmentVariable.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 
 namespace tollenvane {
@@ -47,24 +48,11 @@ TEST(PreferredLanguages, LanguageListComesFirstThenTheFirstLocaleSetWhichCAndPos
 
 TEST(PreferredLanguages, ReadsTheProcessEnvironment)
 {
-    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
-    std::map<std::string, std::string> saved;
-    for (const char* name : names) {
-        if (const char* value = std::getenv(name)) {
-            saved[name] = value;
-        }
-        ::unsetenv(name);
-    }
-    ::setenv("LANGUAGE", "de_AT:fr", 1);
-    ::setenv("LANG", "en_GB.UTF-8", 1);
-    const auto languages = preferredLanguages();
-    for (const char* name : names) {
-        ::unsetenv(name);
-    }
-    for (const auto& [name, value] : saved) {
-        ::setenv(name.c_str(), value.c_str(), 1);
-    }
-    EXPECT_EQ(languages, (Languages{"de_AT", "fr", "en_GB"}));
+    const test::EnvironmentVariable language("LANGUAGE", "de_AT:fr");
+    const test::EnvironmentVariable all("LC_ALL", std::nullopt);
+    const test::EnvironmentVariable messages("LC_MESSAGES", std::nullopt);
+    const test::EnvironmentVariable lang("LANG", "en_GB.UTF-8");
+    EXPECT_EQ(preferredLanguages(), (Languages{"de_AT", "fr", "en_GB"}));
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 const std::string fixture = std::string(TOLLENVANE_TEST_DATA) + "/mime";
 const std::string userFixture = std::string(TOLLENVANE_TEST_DATA) + "/mime-user";
 
-TEST(SharedMimeInfo, ClassifiesThroughGlobsAliasesAndSubclasses)
+TEST(SharedMimeInfo, ClassifiesThroughTheBestGlobAliasesAndSubclassesOfSimpleExtensions)
 {
     const SharedMimeInfo lookup({fixture});
     EXPECT_EQ(lookup.conformance("png"), TypeConformance::image);
@@ -30,12 +30,8 @@ TEST(SharedMimeInfo, ClassifiesThroughGlobsAliasesAndSubclasses)
     EXPECT_EQ(lookup.conformance("tvl"), TypeConformance::otherData); // a subclass cycle ends
     EXPECT_EQ(lookup.conformance("zzqx"), TypeConformance::noType);
     EXPECT_EQ(lookup.mimeType("tvp"), "application/pdf");
-}
 
-TEST(SharedMimeInfo, PicksTheBestGlob)
-{
-    const SharedMimeInfo lookup({fixture});
-    // The heavier "*.TVC" is case-sensitive, so it does not name "tvc".
+    // The best glob: the heavier "*.TVC" is case-sensitive, so it does not name "tvc".
     EXPECT_EQ(lookup.mimeType("tvc"), "text/x-tv-lower");
     // The heavier "*.TVW" is not, so it wins over the lighter "*.tvw".
     EXPECT_EQ(lookup.mimeType("tvw"), "video/x-tv-heavy");
@@ -45,11 +41,8 @@ TEST(SharedMimeInfo, PicksTheBestGlob)
     EXPECT_EQ(lookup.mimeType("ts"), "video/mp2t");
     EXPECT_EQ(lookup.conformance("ts"), TypeConformance::movie);
     EXPECT_EQ(lookup.mimeType("tvo"), "image/x-tv-one");
-}
 
-TEST(SharedMimeInfo, IgnoresWhatIsNotASimpleExtensionOrIsMalformed)
-{
-    const SharedMimeInfo lookup({fixture});
+    // Nothing that is not a simple extension, nor what is malformed.
     for (const char* extension : {"makefile", "tv1", "gz", "tv.gz", "bad1", "bad2", "bad3", ""}) {
         EXPECT_EQ(lookup.conformance(extension), TypeConformance::noType) << extension;
     }

@@ -5,15 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 
 namespace tollenvane {
 namespace {
 
-TEST(UserDirectories, ReadsTheDownloadEntryOfTheUserDirsFile)
+TEST(UserDirectories, ReadsTheDownloadEntryAndNamesItsFolderUnlessItIsTheHomeFolder)
 {
     const std::string text = "# written by xdg-user-dirs-update\n"
                              "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
@@ -26,10 +24,8 @@ TEST(UserDirectories, ReadsTheDownloadEntryOfTheUserDirsFile)
     EXPECT_EQ(UserDirectories::entry(text, "XDG_VIDEOS_DIR", "/home/a"), std::nullopt);
     EXPECT_EQ(UserDirectories::entry(text, "XDG_DESKTOP", "/home/a"), std::nullopt);
     EXPECT_EQ(UserDirectories::entry(text, "XDG_PICTURES_DIR", "/home/a"), std::nullopt);
-}
 
-TEST(UserDirectories, TheDownloadFolderNameIsTheDesktopsOwnButNeverTheHomeFolders)
-{
+    // The download folder's name is the desktop's own, but never the home folder's.
     const std::string file = XdgFolders::configHome() + "/user-dirs.dirs";
     const auto named = [&](const std::string& value) {
         std::filesystem::remove(file);
@@ -40,7 +36,7 @@ TEST(UserDirectories, TheDownloadFolderNameIsTheDesktopsOwnButNeverTheHomeFolder
     };
     const std::string home = XdgFolders::home();
     const test::TempDir dir;
-    ASSERT_EQ(::symlink(home.c_str(), (dir / "home-link").c_str()), 0);
+    dir.link(home, "home-link");
 
     EXPECT_EQ(named("$HOME/T\u00e9l\u00e9chargements"), "T\u00e9l\u00e9chargements");
     EXPECT_EQ(named("/srv/Downloads"), "Downloads");

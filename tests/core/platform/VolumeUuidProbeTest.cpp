@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -23,11 +22,10 @@ protected:
     {
         dir.write("dev nodes/vdz");
         dir.write("dev nodes/other");
-        dir.makeFolder("by-uuid");
-        link("../dev nodes/other", "by-uuid/1111-AAAA");
-        link("../dev nodes/vdz", "by-uuid/2222-BBBB");
-        link("../dev nodes/gone", "by-uuid/3333-CCCC");
-        link("vdz", "dev nodes/mapper-vdz");
+        dir.link("../dev nodes/other", "by-uuid/1111-AAAA");
+        dir.link("../dev nodes/vdz", "by-uuid/2222-BBBB");
+        dir.link("../dev nodes/gone", "by-uuid/3333-CCCC");
+        dir.link("vdz", "dev nodes/mapper-vdz");
 
         device = FileStatus::read(dir.path()).device;
         std::string escapedSource = dir / "dev nodes/mapper-vdz";
@@ -41,11 +39,6 @@ protected:
                              "21 1 " +
                              std::to_string(major(pseudo)) + ":" + std::to_string(minor(pseudo)) +
                              " / /run rw - tmpfs tmpfs rw\n");
-    }
-
-    void link(const std::string& target, const std::string& name) const
-    {
-        ASSERT_EQ(::symlink(target.c_str(), (dir / name).c_str()), 0);
     }
 
     const test::TempDir dir;

@@ -5,6 +5,7 @@
 #include "core/localisation/Localization.h"
 #include "core/records/FileFilter.h"
 #include "core/records/FileKind.h"
+#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ TEST(Vocabularies, RawValuesRoundTripAndAreComparedExactly)
 
 TEST(Vocabularies, FileErrorsAndLabelsAreLookedUpInTheCurrentLanguage)
 {
-    Localization::setLanguage(AppLanguage::fr);
+    const test::ScopedLanguage french(AppLanguage::fr);
     const FileError offline(FileError::offline);
     EXPECT_EQ(errorDescription(offline), offline.messageKey());
     EXPECT_EQ(errorDescription(FileError::changed),
@@ -51,7 +52,6 @@ TEST(Vocabularies, FileErrorsAndLabelsAreLookedUpInTheCurrentLanguage)
     EXPECT_EQ(symbol(FileKind::pdf), "doc.richtext");
     Localization::setLanguage(AppLanguage::de);
     EXPECT_NE(label(FileKind::video), "Vidéos");
-    Localization::setLanguage(AppLanguage::system);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ Preferences read(const std::string& text)
     return Preferences::fromJson(json::parse(text));
 }
 
-TEST(Preferences, MissingKeysTakeTheirDefaultsInTheWrittenOrder)
+TEST(Preferences, MissingKeysTakeTheirDefaultsRangesAreClampedAndUnknownValuesFail)
 {
     EXPECT_EQ(read("{}"), Preferences{});
     EXPECT_EQ(read(R"({"sounds": null, "language": null, "soundVolume": null})"), Preferences{});
@@ -21,6 +21,15 @@ TEST(Preferences, MissingKeysTakeTheirDefaultsInTheWrittenOrder)
               R"("minimumSize":0,"onboardingComplete":false,"language":"system",)"
               R"("interactionVersion":2,"appearance":"dark","soundVolume":0.45})");
     EXPECT_EQ(read(R"({"minimumSize": -10})").minimumSize, 0);
+    EXPECT_EQ(read(R"({"soundVolume": 1.7})").soundVolume, 1.0);
+    EXPECT_EQ(read(R"({"soundVolume": -0.2})").soundVolume, 0.0);
+    EXPECT_EQ(read(R"({"soundVolume": -5})").soundVolume, 0.0);
+    EXPECT_EQ(read(R"({"soundVolume": 1})").soundVolume, 1.0);
+    EXPECT_EQ(read(R"({"language": "it", "appearance": "system"})").language, AppLanguage::it);
+    EXPECT_THROW(read(R"({"language": "pt"})"), DecodeError);
+    EXPECT_THROW(read(R"({"appearance": "Dark"})"), DecodeError);
+    EXPECT_THROW(read(R"({"sounds": "yes"})"), DecodeError);
+    EXPECT_THROW(read(R"({"minimumSize": 1.5})"), DecodeError);
 }
 
 TEST(Preferences, TrashConfirmationNeedsTheCurrentInteractionVersion)
@@ -38,19 +47,6 @@ TEST(Preferences, TrashConfirmationNeedsTheCurrentInteractionVersion)
         EXPECT_TRUE(current.confirmTrash) << version;
         EXPECT_EQ(current.interactionVersion, 2);
     }
-}
-
-TEST(Preferences, VolumeIsClampedAndUnknownValuesFail)
-{
-    EXPECT_EQ(read(R"({"soundVolume": 1.7})").soundVolume, 1.0);
-    EXPECT_EQ(read(R"({"soundVolume": -0.2})").soundVolume, 0.0);
-    EXPECT_EQ(read(R"({"soundVolume": -5})").soundVolume, 0.0);
-    EXPECT_EQ(read(R"({"soundVolume": 1})").soundVolume, 1.0);
-    EXPECT_EQ(read(R"({"language": "it", "appearance": "system"})").language, AppLanguage::it);
-    EXPECT_THROW(read(R"({"language": "pt"})"), DecodeError);
-    EXPECT_THROW(read(R"({"appearance": "Dark"})"), DecodeError);
-    EXPECT_THROW(read(R"({"sounds": "yes"})"), DecodeError);
-    EXPECT_THROW(read(R"({"minimumSize": 1.5})"), DecodeError);
 }
 
 TEST(SessionSummary, CountsAndWithdrawsDecisions)

@@ -37,16 +37,12 @@ TEST(FileFilter, AcceptsItsKindsAndScreenshotsUnderBothFilters)
     EXPECT_FALSE(matches(FileFilter::documents, record({.kind = "pdf"})));
 }
 
-TEST(SessionFilter, TheDefaultMatchesEveryRecord)
-{
-    const SessionFilter filter;
-    EXPECT_TRUE(matches(filter, {}));
-    EXPECT_TRUE(matches(filter, {.size = 0, .modified = -1e12, .path = "/x", .kind = "other"}));
-}
-
-TEST(SessionFilter, SizeAndAgeBoundaries)
+TEST(SessionFilter, TheDefaultMatchesEveryRecordAndEachLimitHoldsAtItsBoundary)
 {
     SessionFilter filter;
+    EXPECT_TRUE(matches(filter, {}));
+    EXPECT_TRUE(matches(filter, {.size = 0, .modified = -1e12, .path = "/x", .kind = "other"}));
+
     filter.minimumSize = 1000;
     EXPECT_TRUE(matches(filter, {.size = 1000}));
     EXPECT_FALSE(matches(filter, {.size = 999}));

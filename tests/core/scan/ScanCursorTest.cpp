@@ -1,9 +1,9 @@
 #include "core/base/FileError.h"
 #include "core/base/PlatformError.h"
 #include "core/localisation/ErrorText.h"
-#include "core/localisation/Localization.h"
 #include "core/scan/FileIndexer.h"
 #include "support/ScanOutcome.h"
+#include "support/ScopedLanguage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +62,7 @@ std::int64_t totalWeight(const std::vector<ScanEvent::Issue>& issues)
 // The problem texts as the catalogue keys spell them.
 class ScanCursorInFrench : public ::testing::Test {
 protected:
-    ScanCursorInFrench() { Localization::setLanguage(AppLanguage::fr); }
-    ~ScanCursorInFrench() override { Localization::setLanguage(AppLanguage::system); }
+    const test::ScopedLanguage french{AppLanguage::fr};
 };
 
 TEST(ScanCursor, HandsOutEveryFileOnceInBoundedBatchesThenFinishes)

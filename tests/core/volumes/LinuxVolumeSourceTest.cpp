@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -25,11 +24,11 @@ protected:
         disk("devices/pci0/reader/block/sdc", "1", {});
         disk("devices/pci0/odd/block/sdd", "", {"sdd1"});
         disk("devices/virtual/block/dm-0", "0", {});
-        link("../../../../pci0/usb2/2-1/host6/block/sdb/sdb1",
-             "sys/devices/virtual/block/dm-0/slaves/sdb1");
+        dir.link("../../../../pci0/usb2/2-1/host6/block/sdb/sdb1",
+                 "sys/devices/virtual/block/dm-0/slaves/sdb1");
         disk("devices/virtual/block/dm-1", "0", {});
-        link("../../../../pci0/ata1/host0/block/sda/sda1",
-             "sys/devices/virtual/block/dm-1/slaves/sda1");
+        dir.link("../../../../pci0/ata1/host0/block/sda/sda1",
+                 "sys/devices/virtual/block/dm-1/slaves/sda1");
         device("8:1", "pci0/ata1/host0/block/sda/sda1");
         device("8:17", "pci0/usb2/2-1/host6/block/sdb/sdb1");
         device("8:32", "pci0/reader/block/sdc");
@@ -68,12 +67,7 @@ protected:
     }
     void device(const std::string& numbers, const std::string& target) const
     {
-        link("../../devices/" + target, "sys/dev/block/" + numbers);
-    }
-    void link(const std::string& target, const std::string& name) const
-    {
-        dir.makeFolder(std::string(name.substr(0, name.rfind('/'))));
-        ASSERT_EQ(::symlink(target.c_str(), (dir / name).c_str()), 0) << name;
+        dir.link("../../devices/" + target, "sys/dev/block/" + numbers);
     }
 
     LinuxVolumeSource source() const
@@ -118,9 +112,8 @@ TEST_F(LinuxVolumeSourceTest, TellsFlagsFromTheTableAndTheDeviceTree)
 TEST_F(LinuxVolumeSourceTest, NamesAVolumeByItsDecodedLabelElseByItsMountPoint)
 {
     const std::string node = dir.write("dev nodes/sdz1");
-    dir.makeFolder("by-label");
-    link("../dev nodes/sdz1", "by-label/My\\x20Photos");
-    link("../dev nodes/other", "by-label/Other");
+    dir.link("../dev nodes/sdz1", "by-label/My\\x20Photos");
+    dir.link("../dev nodes/other", "by-label/Other");
     const std::string volume = dir.makeFolder("volume");
     const std::uint64_t device = FileStatus::read(volume).device;
     const std::string numbers = std::to_string(major(device)) + ":" + std::to_string(minor(device));

@@ -158,34 +158,6 @@ TEST(VolumeInventory, ListsWhatCanBeReadWhenPartsAreMissing)
     EXPECT_TRUE(VolumeInventory::list(source).empty());
 }
 
-// A tmpfs mounted for one test, unmounted when it ends.
-class Tmpfs {
-public:
-    explicit Tmpfs(std::string path)
-        : path_(std::move(path))
-        , mounted_(::mount("tmpfs", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=8m") == 0)
-        , error_(mounted_ ? 0 : errno)
-    {}
-    ~Tmpfs() { unmount(); }
-    Tmpfs(const Tmpfs&) = delete;
-    Tmpfs& operator=(const Tmpfs&) = delete;
-
-    bool mounted() const { return mounted_; }
-    int error() const { return error_; }
-    void unmount()
-    {
-        if (mounted_) {
-            ::umount2(path_.c_str(), MNT_DETACH);
-            mounted_ = false;
-        }
-    }
-
-private:
-    std::string path_;
-    bool mounted_;
-    int error_;
-};
-
 const StorageVolume* find(const std::vector<StorageVolume>& volumes, const std::string& path)
 {
     const auto found =
@@ -213,7 +185,7 @@ TEST(VolumeInventory, TheRealHomeVolumeComesFirstAndOneMountedUnderMntIsListedAs
         GTEST_SKIP() << "no private mount namespace: " << whyNot;
     }
     // Over /mnt first, so that nothing is made in the machine's own /mnt.
-    Tmpfs scratch("/mnt");
+    const test::Mount scratch("tmpfs", "/mnt", "tmpfs", MS_NOSUID | MS_NODEV, "size=8m");
     if (!scratch.mounted()) {
         GTEST_SKIP() << "mounting a tmpfs: " << std::strerror(scratch.error());
     }
@@ -221,7 +193,7 @@ TEST(VolumeInventory, TheRealHomeVolumeComesFirstAndOneMountedUnderMntIsListedAs
     MountWatcher watcher;
     EXPECT_FALSE(watcher.wait(std::chrono::milliseconds(0)));
 
-    Tmpfs volume("/mnt/vol");
+    test::Mount volume("tmpfs", "/mnt/vol", "tmpfs", MS_NOSUID | MS_NODEV, "size=8m");
     ASSERT_TRUE(volume.mounted()) << std::strerror(volume.error());
     EXPECT_TRUE(watcher.wait(std::chrono::seconds(5)));
     EXPECT_FALSE(watcher.wait(std::chrono::milliseconds(0))); // acknowledged
