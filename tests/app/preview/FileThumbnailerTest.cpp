@@ -3,6 +3,7 @@
 #include "TestMedia.h"
 #include "app/preview/ThumbnailMemory.h"
 #include "core/records/FileRecord.h"
+#include "support/EnvironmentVariable.h"
 #include "support/RecordSample.h"
 #include "support/TempDir.h"
 
@@ -123,29 +124,35 @@ TEST(FileThumbnailer, OtherKindsTakeTheDesktopsThumbnailOfTheSameVersion)
     EXPECT_TRUE(thumbnailOf(archive).isNull());
 }
 
-// Sets one environment variable for the life of the object, then puts back what was there.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QByteArray& value)
-        : name_(name)
-        , had_(qEnvironmentVariableIsSet(name))
-        , old_(qgetenv(name))
-    {
-        qputenv(name, value);
+// A raw video stream the media backend recognises by its content: three frames of one red.
+std::string redVideo(const QSize& size)
+{
+    const auto pixels = static_cast<std::size_t>(size.width() * size.height());
+    std::string bytes = "YUV4MPEG2 W" + std::to_string(size.width()) + " H" +
+                        std::to_string(size.height()) + " F25:1 Ip A1:1 C420jpeg\n";
+    for (int frame = 0; frame < 3; ++frame) {
+        bytes += "FRAME\n";
+        bytes += std::string(pixels, static_cast<char>(81));
+        bytes += std::string(pixels / 4, static_cast<char>(90));
+        bytes += std::string(pixels / 4, static_cast<char>(240));
     }
-    ~ScopedVariable() { had_ ? (void)qputenv(name_, old_) : (void)qunsetenv(name_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    return bytes;
+}
 
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+TEST(FileThumbnailer, AVideoGivesItsFirstFrame)
+{
+    const test::EnvironmentVariable backend("QT_MEDIA_BACKEND", "ffmpeg");
+    const TempDir folder;
+    const QImage frame = thumbnailOf(folder.write("clip.mkv", redVideo({64, 48})));
+    ASSERT_FALSE(frame.isNull());
+    EXPECT_TRUE(near(frame.pixelColor(frame.width() / 2, frame.height() / 2), Qt::red))
+        << frame.pixelColor(frame.width() / 2, frame.height() / 2).name().toStdString();
+}
 
 TEST(FileThumbnailer, HostileFilesGiveNothing)
 {
-    const ScopedVariable backend("QT_MEDIA_BACKEND", "ffmpeg"); // video files really get opened
+    const test::EnvironmentVariable backend("QT_MEDIA_BACKEND",
+                                            "ffmpeg"); // video files really get opened
     const TempDir folder;
     const QByteArray photo = test::twoColourJpeg({800, 600}, Qt::red, Qt::blue);
     const std::string fifo = folder / "stream.mp4";
