@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/deck/SwipeRules.h"
+#include "app/design/Motion.h"
+
+#include <QPixmap>
+#include <QPointF>
+#include <QPointer>
+#include <QUuid>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+class QVariantAnimation;
+
+namespace tollenvane {
+
+// The moving shell around one card of the deck: it follows a drag, leans, names the decision the
+// drag points at, springs back or hands the decision to its owner, and flies out when asked.
+//
+// The shell is laid out over the whole deck area so that a displaced card can be drawn anywhere
+// on it; the content rests centred at its size hint. Widgets cannot be rotated, so the live
+// content shows only at rest: away from it the shell paints one snapshot of the content, grabbed
+// when the card leaves the middle.
+class SwipeMotionCard : public QWidget {
+    Q_OBJECT
+
+public:
+    // Takes ownership of content.
+    explicit SwipeMotionCard(QWidget* content, QWidget* parent = nullptr);
+
+    // An inactive card and everything on it receive no pointer events.
+    void setActive(bool active);
+    bool isActive() const { return active_; }
+    // The decision whose direction a fly-out takes.
+    void setDecision(Decision decision) { decision_ = decision; }
+    // Read at the moment of each movement: off makes it immediate.
+    void setAnimations(bool animations) { animations_ = animations; }
+    // A trash decided by dragging then goes back to the middle while it is being confirmed.
+    void setConfirmTrash(bool confirmTrash) { confirmTrash_ = confirmTrash; }
+    // A new non-empty request flies the card out, cancelling the flight in progress; an empty one
+    // cancels it and leaves the card where it is.
+    void setRequest(std::optional<QUuid> request);
+
+    QPointF offset() const { return offset_; }
+    // The decision the current offset points at.
+    Decision intent() const { return decisionForDirection(offset_); }
+    // Springs the card back to the middle.
+    void reset();
+    // Takes a new snapshot of the content, for a content that changed while displaced.
+    void refreshSnapshot();
+
+signals:
+    // A drag ended as a decision; at most once per drag. The card never flies by itself.
+    void swiped(tollenvane::Decision decision);
+    // A flight ran to its end without being cancelled.
+    void flightFinished();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setOffset(QPointF offset);
+    void moveTo(QPointF target, const Motion& motion);
+    void stopMotion();
+    void startFlight();
+    void recordSample(const QMouseEvent& event);
+    void paintBadge(QPainter& painter, const QRectF& face) const;
+
+    QWidget* content_;
+    bool active_ = true;
+    Decision decision_ = Decision::keep;
+    bool animations_ = true;
+    bool confirmTrash_ = false;
+    std::optional<QUuid> request_;
+    // Bumped by every new request, so that a superseded flight never reports.
+    quint64 flightGeneration_ = 0;
+
+    QPointF offset_;
+    QPixmap snapshot_;
+    QPointer<QVariantAnimation> motion_;
+
+    std::optional<QPointF> pressPosition_;
+    bool dragging_ = false;
+    std::vector<DragSample> samples_;
+};
+
+} // namespace tollenvane
