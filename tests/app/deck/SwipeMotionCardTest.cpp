@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -89,6 +90,8 @@ TEST_F(SwipeMotionCardTest, DecisiveDragWaitsForTheOwnerThenFliesOutAndReportsOn
 
     // Leaning right with the keep badge over the displaced face.
     const QImage picture = card.grab().toImage();
+    QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+    picture.save(TOLLENVANE_SCREENSHOTS "/swipe-motion-card-keep.png");
     const QPoint faceCentre = card.rect().center() + QPoint(150, 10);
     const QColor besideBadge = picture.pixelColor(faceCentre + QPoint(0, 50));
     EXPECT_GT(besideBadge.red(), 200);
