@@ -4,8 +4,10 @@
 #include "app/deck/PlainButton.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
+#include "model/support/SortingHarness.h"
 #include "preview/TestMedia.h"
 #include "preview/Waiting.h"
 #include "support/RecordSample.h"
@@ -127,6 +129,40 @@ TEST_F(SwipeFileCardTest, PicturesInBothAppearances)
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Vacances")));
     EXPECT_TRUE(shown.endsWith(QStringLiteral(".jpg")));
     EXPECT_TRUE(shown.contains(QChar(0x2026)));
+}
+
+TEST(SwipeFileCardInADeck, SkippingAVanishedCurrentCardTakesItOff)
+{
+    test::SortingHarness harness;
+    const std::string first = harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    RecordingRevealer revealer;
+    SwipeFileCard card(model, revealer);
+    card.show();
+    std::filesystem::remove(first);
+
+    card.setFile(model.pending().remaining().front());
+    ASSERT_TRUE(processUntil([&] { return card.missing(); }));
+    QTest::mouseClick(card.findChild<PlainButton*>(QStringLiteral("skipButton")), Qt::LeftButton);
+    harness.settle();
+    EXPECT_EQ(harness.cardPaths(), std::vector<std::string>{harness.source + "/b.png"});
+}
+
+TEST_F(SwipeFileCardTest, AnotherLanguageRewritesTheDetails)
+{
+    const AppLanguage before = Localization::language();
+    card.setFile(FileRecord::read(folder.write("shown.txt", "z")));
+    const ElidedLabel& modified = *card.findChild<ElidedLabel*>(QStringLiteral("modifiedLabel"));
+    ASSERT_TRUE(modified.text().startsWith(QStringLiteral("Modifié")));
+
+    Preferences preferences = model.state().preferences;
+    preferences.language = AppLanguage::de;
+    model.setPreferences(preferences);
+    EXPECT_TRUE(
+        processUntil([&] { return modified.text().startsWith(QStringLiteral("Geändert")); }, 2000));
+    EXPECT_EQ(card.findChild<PlainButton*>(QStringLiteral("skipButton"))->text(),
+              QStringLiteral("Diese nicht erreichbare Datei überspringen"));
+    Localization::setLanguage(before);
 }
 
 } // namespace
