@@ -103,11 +103,11 @@ QWidget* SwipeFileCard::buildInformation()
 
     auto* metadata = new QHBoxLayout;
     metadata->setSpacing(9);
-    for (QWidget* item :
-         {static_cast<QWidget*>(kind_), static_cast<QWidget*>(dot()), static_cast<QWidget*>(size_),
-          static_cast<QWidget*>(dot()), static_cast<QWidget*>(modified_)}) {
-        metadata->addWidget(item);
-    }
+    metadata->addWidget(kind_);
+    metadata->addWidget(dot());
+    metadata->addWidget(size_);
+    metadata->addWidget(dot());
+    metadata->addWidget(modified_);
     metadata->addStretch(1);
     metadata->addWidget(created_);
     rows->addLayout(metadata);
