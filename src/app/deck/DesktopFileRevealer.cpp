@@ -1,0 +1,55 @@
+#include "app/deck/DesktopFileRevealer.h"
+
+#include "app/deck/FileCardFacts.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDesktopServices>
+#include <QUrl>
+#include <QtDebug>
+
+namespace tollenvane {
+namespace {
+
+void openFolderOf(const QString& path)
+{
+    const QUrl folder = QUrl::fromLocalFile(containingFolder(path));
+    if (!QDesktopServices::openUrl(folder)) {
+        qWarning() << "no handler could open" << folder;
+    }
+}
+
+} // namespace
+
+DesktopFileRevealer::DesktopFileRevealer(QObject* parent)
+    : QObject(parent)
+{}
+
+void DesktopFileRevealer::reveal(const std::string& path)
+{
+    const QString file = QString::fromStdString(path);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        openFolderOf(file);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{QUrl::fromLocalFile(file).toString()} << QString();
+    // Asynchronous: a file manager slow to start must not freeze the window.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [file](QDBusPendingCallWatcher* done) {
+                const QDBusPendingReply<> reply = *done;
+                if (reply.isError()) {
+                    openFolderOf(file);
+                }
+                done->deleteLater();
+            });
+}
+
+} // namespace tollenvane
