@@ -20,11 +20,14 @@
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tollenvane {
 
 namespace {
 
+constexpr int padding = 30;
+constexpr int contentWidth = MoveSheet::fixedWidth - 2 * padding;
 constexpr int maximumListHeight = 280;
 constexpr int parentPickerWidth = 180;
 constexpr int plainSymbolSide = 16;
@@ -70,11 +73,11 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     rows_->setContentsMargins(0, 0, 0, 0);
     rows_->setSpacing(9);
     auto* scroll = new QScrollArea;
+    list_ = scroll;
     scroll->setObjectName(QStringLiteral("destinationList"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMaximumHeight(maximumListHeight);
     scroll->setWidget(list);
     scroll->viewport()->setAutoFillBackground(false);
     list->setAutoFillBackground(false);
@@ -93,7 +96,7 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     footnote->setWordWrap(true);
 
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(30, 30, 30, 30);
+    column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(22);
     column->setSizeConstraint(QLayout::SetFixedSize);
     column->addWidget(header());
@@ -105,9 +108,9 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     column->addWidget(divider);
     column->addWidget(form());
     column->addWidget(footnote);
-    scroll->setFixedWidth(fixedWidth - 60);
-    footnote->setFixedWidth(fixedWidth - 60);
-    divider->setFixedWidth(fixedWidth - 60);
+    scroll->setFixedWidth(contentWidth);
+    footnote->setFixedWidth(contentWidth);
+    divider->setFixedWidth(contentWidth);
 
     connect(&model_, &AppModel::stateChanged, this, &MoveSheet::rebuildRows);
     connect(&model_, &AppModel::statusesChanged, this, &MoveSheet::rebuildRows);
@@ -228,6 +231,13 @@ void MoveSheet::rebuildRows()
         rows_->addWidget(line);
     }
     rows_->addStretch();
+    // Shown now rather than by the layout's posted event, so that they count in the height.
+    for (int index = 0; index < rows_->count(); ++index) {
+        if (QWidget* widget = rows_->itemAt(index)->widget()) {
+            widget->show();
+        }
+    }
+    fitList();
 
     const std::vector<ParentChoice> choices = parentChoices(destinations, model_.statuses());
     parentID_ = keptParent(parentID_, choices);
@@ -244,6 +254,16 @@ void MoveSheet::rebuildRows()
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();
+}
+
+// A short list takes its own height, a long one scrolls.
+void MoveSheet::fitList()
+{
+    QWidget* list = list_->widget();
+    const int content = list->layout()->hasHeightForWidth()
+                            ? list->layout()->totalHeightForWidth(contentWidth)
+                            : list->layout()->totalSizeHint().height();
+    list_->setFixedHeight(std::min(content, maximumListHeight));
 }
 
 void MoveSheet::refreshForm()

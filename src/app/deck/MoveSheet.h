@@ -8,6 +8,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace tollenvane {
@@ -36,6 +37,7 @@ private:
     QWidget* header();
     QWidget* form();
     void rebuildRows();
+    void fitList();
     void refreshForm();
     void moveTo(const std::string& id);
     void create();
@@ -45,6 +47,7 @@ private:
     bool creating_ = false;
     QLabel* subtitle_ = nullptr;
     QPushButton* close_ = nullptr;
+    QScrollArea* list_ = nullptr;
     QVBoxLayout* rows_ = nullptr;
     SecondaryButton* other_ = nullptr;
     QLineEdit* newFolder_ = nullptr;

@@ -187,6 +187,7 @@ TEST(MoveSheet, ScreenshotDark)
     AppearanceApplier().apply(AppAppearance::dark);
     OpenSheet open;
     open.harness.addDestination(open.harness.folder.makeFolder("home/Documents/Archives 2024"));
+    QCoreApplication::processEvents();
     const QImage shot = open.sheet->grab().toImage();
     EXPECT_EQ(shot.width(), MoveSheet::fixedWidth);
     EXPECT_EQ(shot.pixelColor(3, 3), Theme::color(Theme::bg));
