@@ -239,21 +239,30 @@ void MoveSheet::rebuildRows()
     }
     fitList();
 
-    const std::vector<ParentChoice> choices = parentChoices(destinations, model_.statuses());
-    parentID_ = keptParent(parentID_, choices);
-    parents_->clear();
-    parents_->addItem(text("Dossier parent"));
-    for (const ParentChoice& choice : choices) {
-        parents_->addItem(QString::fromStdString(choice.name), QString::fromStdString(choice.id));
-        if (choice.id == parentID_) {
-            parents_->setCurrentIndex(parents_->count() - 1);
-        }
-    }
+    offerParents(parentChoices(destinations, model_.statuses()));
     const auto name = currentFileName(model_.pending());
     subtitle_->setText(name ? QString::fromStdString(*name) : text("Choisissez une destination"));
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();
+}
+
+// Refilled only when the offer changes, so an open picker is left alone while a move runs.
+void MoveSheet::offerParents(std::vector<ParentChoice> choices)
+{
+    parentID_ = keptParent(parentID_, choices);
+    if (choices == offered_ && parents_->count() > 0) {
+        return;
+    }
+    offered_ = std::move(choices);
+    parents_->clear();
+    parents_->addItem(text("Dossier parent"));
+    for (const ParentChoice& choice : offered_) {
+        parents_->addItem(QString::fromStdString(choice.name), QString::fromStdString(choice.id));
+        if (choice.id == parentID_) {
+            parents_->setCurrentIndex(parents_->count() - 1);
+        }
+    }
 }
 
 // A short list takes its own height, a long one scrolls.

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/deck/MoveSheetRules.h"
+
 #include <QDialog>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -38,12 +41,14 @@ private:
     QWidget* form();
     void rebuildRows();
     void fitList();
+    void offerParents(std::vector<ParentChoice> choices);
     void refreshForm();
     void moveTo(const std::string& id);
     void create();
 
     AppModel& model_;
     std::optional<std::string> parentID_;
+    std::vector<ParentChoice> offered_;
     bool creating_ = false;
     QLabel* subtitle_ = nullptr;
     QPushButton* close_ = nullptr;
