@@ -68,20 +68,6 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     setWindowModality(Qt::WindowModal);
     setFixedWidth(fixedWidth);
 
-    auto* list = new QWidget;
-    rows_ = new QVBoxLayout(list);
-    rows_->setContentsMargins(0, 0, 0, 0);
-    rows_->setSpacing(9);
-    auto* scroll = new QScrollArea;
-    list_ = scroll;
-    scroll->setObjectName(QStringLiteral("destinationList"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidget(list);
-    scroll->viewport()->setAutoFillBackground(false);
-    list->setAutoFillBackground(false);
-
     other_ =
         new SecondaryButton(text("Choisir un autre dossier…"), QStringLiteral("folder.badge.plus"),
                             [this] { model_.chooseFolders(true); });
@@ -103,12 +89,11 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     column->addWidget(label(text("FAVORIS & DESTINATIONS RÉCENTES"),
                             DesignFont::tracked(DesignFont::monospaced(9, QFont::DemiBold), 1.4),
                             Theme::muted));
-    column->addWidget(scroll);
+    column->addWidget(destinationList());
     column->addWidget(other_, 0, Qt::AlignLeft);
     column->addWidget(divider);
     column->addWidget(form());
     column->addWidget(footnote);
-    scroll->setFixedWidth(contentWidth);
     footnote->setFixedWidth(contentWidth);
     divider->setFixedWidth(contentWidth);
 
@@ -147,6 +132,23 @@ QWidget* MoveSheet::header()
     row->addStretch();
     row->addWidget(close_);
     return box;
+}
+
+QScrollArea* MoveSheet::destinationList()
+{
+    auto* list = new QWidget;
+    rows_ = new QVBoxLayout(list);
+    rows_->setContentsMargins(0, 0, 0, 0);
+    rows_->setSpacing(9);
+    list_ = new QScrollArea;
+    list_->setObjectName(QStringLiteral("destinationList"));
+    list_->setFixedWidth(contentWidth);
+    list_->setWidgetResizable(true);
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setWidget(list);
+    list_->viewport()->setAutoFillBackground(false);
+    return list_;
 }
 
 QWidget* MoveSheet::form()

@@ -38,6 +38,7 @@ protected:
 
 private:
     QWidget* header();
+    QScrollArea* destinationList();
     QWidget* form();
     void rebuildRows();
     void fitList();
