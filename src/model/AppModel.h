@@ -203,12 +203,19 @@ public:
     void addFolder(const std::string& folder, bool destination,
                    const std::optional<std::string>& replacing = {});
     void removeSource(const FolderGrant& grant);
+    // Marks or unmarks the destination `id` as a favourite in place, then saves.
+    void toggleFavoriteDestination(const std::string& id);
+    // Forgets the destination `id`; the others keep their order.
+    void removeDestination(const std::string& id);
     // Resolves every grant again and applies the result unless a newer resolution started
     // meanwhile or `caller` asked to stop; the future ends either way.
     QFuture<void> resolveGrants(std::stop_token caller = {});
     void finishOnboarding();
     // Forgets every remembered decision.
     void resetReviewed();
+    // The name a new folder gets: typed names lose all surrounding whitespace, the one rule
+    // both the form and the creation follow.
+    static std::string trimmedFolderName(const std::string& name);
     // Creates the folder `name` (trimmed) in `parent` and adds it as a destination.
     QFuture<void> createDestination(const std::string& name, const std::string& parent);
 

@@ -16,11 +16,6 @@ namespace tollenvane {
 
 namespace {
 
-std::string trimmed(const std::string& name)
-{
-    return QString::fromStdString(name).trimmed().toStdString();
-}
-
 // Notes the folder a grant now leads to; true when it changed.
 bool updateLastKnownPaths(std::vector<FolderGrant>& grants,
                           const std::map<std::string, SourceStatus>& statuses)
@@ -143,6 +138,40 @@ void AppModel::removeSource(const FolderGrant& grant)
     scan();
 }
 
+void AppModel::toggleFavoriteDestination(const std::string& id)
+{
+    if (busy_) {
+        return;
+    }
+    const auto found = std::ranges::find(state_.destinations, id, &FolderGrant::id);
+    if (found == state_.destinations.end()) {
+        return;
+    }
+    const auto index = found - state_.destinations.begin();
+    changeState([&](SavedState& state) {
+        FolderGrant& grant = state.destinations[static_cast<std::size_t>(index)];
+        grant.favorite = !grant.favorite;
+    });
+    save();
+}
+
+void AppModel::removeDestination(const std::string& id)
+{
+    if (busy_) {
+        return;
+    }
+    changeState([&](SavedState& state) {
+        std::erase_if(state.destinations,
+                      [&](const FolderGrant& destination) { return destination.id == id; });
+    });
+    save();
+}
+
+std::string AppModel::trimmedFolderName(const std::string& name)
+{
+    return QString::fromStdString(name).trimmed().toStdString();
+}
+
 QFuture<void> AppModel::resolveGrants(std::stop_token caller)
 {
     const std::uint64_t generation = ++grantGeneration_;
@@ -230,20 +259,20 @@ void AppModel::resetReviewed()
 QFuture<void> AppModel::createDestination(const std::string& name, const std::string& parent)
 {
     const auto promise = startedPromise();
-    operationsQueue_->post(
-        [operations = operations_, name = trimmed(name), parent, promise, model = QPointer(this)] {
-            const auto created =
-                Outcome<std::string>::of([&] { return operations->createFolder(name, parent); });
-            postToMain([created, promise, model] {
-                if (model && created.value) {
-                    // A folder that cannot be granted stays on disk and says so itself.
-                    model->addFolder(*created.value, true);
-                } else if (model) {
-                    model->raiseAlert("Création impossible", errorDescription(created.error));
-                }
-                promise->finish();
-            });
+    operationsQueue_->post([operations = operations_, name = trimmedFolderName(name), parent,
+                            promise, model = QPointer(this)] {
+        const auto created =
+            Outcome<std::string>::of([&] { return operations->createFolder(name, parent); });
+        postToMain([created, promise, model] {
+            if (model && created.value) {
+                // A folder that cannot be granted stays on disk and says so itself.
+                model->addFolder(*created.value, true);
+            } else if (model) {
+                model->raiseAlert("Création impossible", errorDescription(created.error));
+            }
+            promise->finish();
         });
+    });
     return promise->future();
 }
 

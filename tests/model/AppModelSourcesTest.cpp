@@ -89,6 +89,31 @@ TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
     EXPECT_EQ(model.statuses().size(), 2U);
 }
 
+TEST(AppModelSources, DestinationsAreMarkedAndRemovedInPlaceAndSaved)
+{
+    WithSources harness;
+    AppModel& model = harness.load();
+    for (const std::string& folder : {harness.films, harness.music, harness.pictures}) {
+        model.addFolder(folder, true);
+    }
+    harness.settle();
+    const std::string middle = model.state().destinations[1].id;
+    const bool wasFavorite = model.state().destinations[1].favorite;
+
+    model.toggleFavoriteDestination(middle);
+    model.toggleFavoriteDestination("NO-SUCH-ID");
+    harness.advance(AppModel::saveDelay);
+    EXPECT_NE(model.state().destinations[1].favorite, wasFavorite);
+    EXPECT_EQ(harness.stateOnDisk().destinations, model.state().destinations);
+
+    model.removeDestination(model.state().destinations[0].id);
+    harness.advance(AppModel::saveDelay);
+    EXPECT_EQ(lastKnownPaths(model.state().destinations),
+              (std::vector<std::string>{harness.music, harness.films}));
+    EXPECT_EQ(harness.stateOnDisk().destinations, model.state().destinations);
+    EXPECT_EQ(AppModel::trimmedFolderName("\t Photos \n"), "Photos");
+}
+
 TEST(AppModelSources, TheChooserStartsInTheSuggestedFolderAndACancelChangesNothing)
 {
     WithSources harness;

@@ -1,0 +1,81 @@
+#include "app/deck/DestinationButton.h"
+
+#include "app/design/ContinuousRoundedRect.h"
+#include "app/design/DesignFont.h"
+#include "app/design/ElidedLabel.h"
+#include "app/design/Symbol.h"
+#include "app/design/SymbolView.h"
+#include "app/design/Theme.h"
+
+#include <QEvent>
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr qreal cornerRadius = 10;
+constexpr qreal disabledOpacity = 0.45;
+
+} // namespace
+
+DestinationButton::DestinationButton(const DestinationRow& row, const QString& location,
+                                     QWidget* parent)
+    : QAbstractButton(parent)
+    , location_(new ElidedLabel(location, ElisionSide::middle))
+{
+    setCursor(Qt::PointingHandCursor);
+    auto* name = new QLabel(QString::fromStdString(row.name));
+    name->setObjectName(QStringLiteral("destinationName"));
+    name->setFont(DesignFont::system(13, QFont::Medium));
+    name->setWordWrap(true);
+    name->setTextFormat(Qt::PlainText);
+    location_->setObjectName(QStringLiteral("destinationLocation"));
+    location_->setFont(DesignFont::system(10));
+    location_->setColor(Theme::muted);
+    location_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(5);
+    lines->addWidget(name);
+    lines->addWidget(location_);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setSpacing(13);
+    layout->addWidget(
+        new SymbolView(QStringLiteral("folder.fill"), Symbol::sideBeside(13), Theme::orange));
+    layout->addLayout(lines, 1);
+    layout->addWidget(
+        new SymbolView(QStringLiteral("arrow.right"), Symbol::sideBeside(13), Theme::muted));
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+}
+
+void DestinationButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(continuousRoundedRect(QRectF(rect()), cornerRadius),
+                     Theme::color(Theme::panel));
+}
+
+void DestinationButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        if (isEnabled()) {
+            setGraphicsEffect(nullptr);
+        } else {
+            auto* dim = new QGraphicsOpacityEffect(this);
+            dim->setOpacity(disabledOpacity);
+            setGraphicsEffect(dim);
+        }
+    }
+    QAbstractButton::changeEvent(event);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,326 @@
+#include "app/deck/MoveSheet.h"
+
+#include "app/deck/DestinationButton.h"
+#include "app/deck/MoveSheetRules.h"
+#include "app/design/DesignFont.h"
+#include "app/design/EmptyState.h"
+#include "app/design/SecondaryButton.h"
+#include "app/design/Symbol.h"
+#include "app/design/Theme.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int padding = 30;
+constexpr int contentWidth = MoveSheet::fixedWidth - 2 * padding;
+constexpr int maximumListHeight = 280;
+constexpr int parentPickerWidth = 180;
+constexpr int plainSymbolSide = 16;
+
+QString text(const char* key)
+{
+    return QString::fromStdString(Localization::text(key));
+}
+
+QLabel* label(const QString& content, const QFont& font, std::optional<ThemeColor> color = {})
+{
+    auto* label = new QLabel(content);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    if (color) {
+        label->setStyleSheet(QStringLiteral("color: %1").arg(Theme::color(*color).name()));
+    }
+    return label;
+}
+
+QToolButton* plainButton(const char* symbol, ThemeColor color, const QString& tooltip)
+{
+    auto* button = new QToolButton;
+    button->setAutoRaise(true);
+    button->setIcon(Symbol::icon(symbol, Theme::color(color)));
+    button->setIconSize(QSize(plainSymbolSide, plainSymbolSide));
+    button->setToolTip(tooltip);
+    return button;
+}
+
+} // namespace
+
+MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
+    : QDialog(parent)
+    , model_(model)
+{
+    setObjectName(QStringLiteral("moveSheet"));
+    setWindowModality(Qt::WindowModal);
+    setFixedWidth(fixedWidth);
+
+    other_ =
+        new SecondaryButton(text("Choisir un autre dossier…"), QStringLiteral("folder.badge.plus"),
+                            [this] { model_.chooseFolders(true); });
+    other_->setObjectName(QStringLiteral("otherFolder"));
+    auto* divider = new QFrame;
+    divider->setFixedHeight(1);
+    divider->setStyleSheet(
+        QStringLiteral("background: %1").arg(Theme::color(Theme::line).name(QColor::HexArgb)));
+    auto* footnote = label(text("Le nom d’origine est conservé. Un conflit bloque le "
+                                "déplacement ; aucun fichier n’est remplacé."),
+                           DesignFont::system(10), Theme::muted);
+    footnote->setWordWrap(true);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(padding, padding, padding, padding);
+    column->setSpacing(22);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->addWidget(header());
+    column->addWidget(label(text("FAVORIS & DESTINATIONS RÉCENTES"),
+                            DesignFont::tracked(DesignFont::monospaced(9, QFont::DemiBold), 1.4),
+                            Theme::muted));
+    column->addWidget(destinationList());
+    column->addWidget(other_, 0, Qt::AlignLeft);
+    column->addWidget(divider);
+    column->addWidget(form());
+    column->addWidget(footnote);
+    footnote->setFixedWidth(contentWidth);
+    divider->setFixedWidth(contentWidth);
+
+    connect(&model_, &AppModel::stateChanged, this, &MoveSheet::rebuildRows);
+    connect(&model_, &AppModel::statusesChanged, this, &MoveSheet::rebuildRows);
+    connect(&model_, &AppModel::busyChanged, this, &MoveSheet::rebuildRows);
+    connect(&model_, &AppModel::showMoveChanged, this, [this] {
+        if (!model_.showMove()) {
+            QDialog::reject();
+        }
+    });
+    rebuildRows();
+}
+
+QWidget* MoveSheet::header()
+{
+    auto* box = new QWidget;
+    auto* title = label(text("Une place pour ce fichier."),
+                        DesignFont::tracked(DesignFont::system(25, QFont::DemiBold), -0.5));
+    subtitle_ = label({}, DesignFont::system(12), Theme::muted);
+    subtitle_->setObjectName(QStringLiteral("subtitle"));
+    close_ = new QPushButton;
+    close_->setObjectName(QStringLiteral("closeButton"));
+    close_->setFlat(true);
+    close_->setAutoDefault(false);
+    close_->setIcon(Symbol::icon("xmark", Theme::color(Theme::muted)));
+    connect(close_, &QPushButton::clicked, this, &MoveSheet::reject);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(8);
+    texts->addWidget(title);
+    texts->addWidget(subtitle_);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addLayout(texts);
+    row->addStretch();
+    row->addWidget(close_);
+    return box;
+}
+
+QScrollArea* MoveSheet::destinationList()
+{
+    auto* list = new QWidget;
+    rows_ = new QVBoxLayout(list);
+    rows_->setContentsMargins(0, 0, 0, 0);
+    rows_->setSpacing(9);
+    list_ = new QScrollArea;
+    list_->setObjectName(QStringLiteral("destinationList"));
+    list_->setFixedWidth(contentWidth);
+    list_->setWidgetResizable(true);
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setWidget(list);
+    list_->viewport()->setAutoFillBackground(false);
+    return list_;
+}
+
+QWidget* MoveSheet::form()
+{
+    auto* box = new QWidget;
+    newFolder_ = new QLineEdit;
+    newFolder_->setObjectName(QStringLiteral("newFolder"));
+    newFolder_->setPlaceholderText(text("Ex. Captures utiles"));
+    parents_ = new QComboBox;
+    parents_->setObjectName(QStringLiteral("parentPicker"));
+    parents_->setAccessibleName(text("Dans"));
+    parents_->setFixedWidth(parentPickerWidth);
+    create_ = new QPushButton(text("Créer"));
+    create_->setObjectName(QStringLiteral("createButton"));
+    create_->setAutoDefault(false);
+    connect(newFolder_, &QLineEdit::textChanged, this, &MoveSheet::refreshForm);
+    connect(parents_, &QComboBox::activated, this, [this](int index) {
+        const QVariant id = parents_->itemData(index);
+        parentID_ = id.isValid() ? std::optional(id.toString().toStdString()) : std::nullopt;
+        refreshForm();
+    });
+    connect(create_, &QPushButton::clicked, this, &MoveSheet::create);
+
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(newFolder_, 1);
+    fields->addWidget(parents_);
+    fields->addWidget(create_);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    column->addWidget(label(text("Créer un sous-dossier"), DesignFont::system(12, QFont::Medium)));
+    column->addLayout(fields);
+    return box;
+}
+
+void MoveSheet::rebuildRows()
+{
+    while (QLayoutItem* item = rows_->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            widget->deleteLater();
+            widget->hide();
+        }
+        delete item;
+    }
+    const std::vector<FolderGrant>& destinations = model_.state().destinations;
+    const bool busy = model_.busy();
+    if (destinations.empty()) {
+        rows_->addWidget(new EmptyState(
+            QStringLiteral("folder"), text("Où voulez-vous le ranger ?"),
+            text("Choisissez un dossier. Il sera mémorisé pour les prochains fichiers.")));
+    }
+    for (const DestinationRow& row : destinationRows(destinations, model_.statuses())) {
+        auto* line = new QWidget;
+        line->setObjectName(QString::fromStdString(row.id));
+        auto* layout = new QHBoxLayout(line);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* main = new DestinationButton(row, row.location ? QString::fromStdString(*row.location)
+                                                             : text("Accès à renouveler"));
+        main->setEnabled(row.location.has_value() && !busy);
+        connect(main, &QAbstractButton::clicked, this, [this, id = row.id] { moveTo(id); });
+        layout->addWidget(main, 1);
+        if (!row.location) {
+            auto* renew = plainButton("lock.open", Theme::muted, text("Réautoriser"));
+            renew->setObjectName(QStringLiteral("renewButton"));
+            connect(renew, &QToolButton::clicked, this,
+                    [this, id = row.id] { model_.chooseFolders(true, id); });
+            layout->addWidget(renew);
+        }
+        auto* favorite = plainButton(row.favorite ? "star.fill" : "star",
+                                     row.favorite ? Theme::orange : Theme::muted, text("Favori"));
+        favorite->setObjectName(QStringLiteral("favoriteButton"));
+        favorite->setEnabled(!busy);
+        connect(favorite, &QToolButton::clicked, this,
+                [this, id = row.id] { model_.toggleFavoriteDestination(id); });
+        layout->addWidget(favorite);
+        auto* remove = plainButton("minus.circle", Theme::muted, text("Retirer ce raccourci"));
+        remove->setObjectName(QStringLiteral("removeButton"));
+        remove->setEnabled(!busy);
+        connect(remove, &QToolButton::clicked, this,
+                [this, id = row.id] { model_.removeDestination(id); });
+        layout->addWidget(remove);
+        rows_->addWidget(line);
+    }
+    rows_->addStretch();
+    // Shown now rather than by the layout's posted event, so that they count in the height.
+    for (int index = 0; index < rows_->count(); ++index) {
+        if (QWidget* widget = rows_->itemAt(index)->widget()) {
+            widget->show();
+        }
+    }
+    fitList();
+
+    offerParents(parentChoices(destinations, model_.statuses()));
+    const auto name = currentFileName(model_.pending());
+    subtitle_->setText(name ? QString::fromStdString(*name) : text("Choisissez une destination"));
+    close_->setEnabled(!busy);
+    other_->setEnabled(!busy);
+    refreshForm();
+}
+
+// Refilled only when the offer changes, so an open picker is left alone while a move runs.
+void MoveSheet::offerParents(std::vector<ParentChoice> choices)
+{
+    parentID_ = keptParent(parentID_, choices);
+    if (choices == offered_ && parents_->count() > 0) {
+        return;
+    }
+    offered_ = std::move(choices);
+    parents_->clear();
+    parents_->addItem(text("Dossier parent"));
+    for (const ParentChoice& choice : offered_) {
+        parents_->addItem(QString::fromStdString(choice.name), QString::fromStdString(choice.id));
+        if (choice.id == parentID_) {
+            parents_->setCurrentIndex(parents_->count() - 1);
+        }
+    }
+}
+
+// A short list takes its own height, a long one scrolls.
+void MoveSheet::fitList()
+{
+    QWidget* list = list_->widget();
+    const int content = list->layout()->hasHeightForWidth()
+                            ? list->layout()->totalHeightForWidth(contentWidth)
+                            : list->layout()->totalSizeHint().height();
+    list_->setFixedHeight(std::min(content, maximumListHeight));
+}
+
+void MoveSheet::refreshForm()
+{
+    create_->setEnabled(
+        canCreate(newFolder_->text().toStdString(), parentID_, creating_, model_.busy()));
+}
+
+void MoveSheet::moveTo(const std::string& id)
+{
+    // The resolution may have changed since the row was drawn.
+    if (const auto location = destinationLocation(model_.statuses(), id)) {
+        model_.act(Decision::move, *location, true);
+    }
+}
+
+void MoveSheet::create()
+{
+    if (!parentID_) {
+        return;
+    }
+    const auto parent = destinationLocation(model_.statuses(), *parentID_);
+    if (!parent) {
+        return;
+    }
+    creating_ = true;
+    refreshForm();
+    model_.createDestination(newFolder_->text().toStdString(), *parent).then(this, [this] {
+        creating_ = false;
+        newFolder_->clear();
+        refreshForm();
+    });
+}
+
+void MoveSheet::reject()
+{
+    if (model_.busy()) {
+        return;
+    }
+    model_.setShowMove(false);
+    QDialog::reject();
+}
+
+void MoveSheet::paintEvent(QPaintEvent*)
+{
+    QPainter(this).fillRect(rect(), Theme::color(Theme::bg));
+}
+
+} // namespace tollenvane

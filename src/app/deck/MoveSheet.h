@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/deck/MoveSheetRules.h"
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QVBoxLayout;
+
+namespace tollenvane {
+
+class AppModel;
+class SecondaryButton;
+
+// Where the current card's file goes: one click on a remembered destination moves it there.
+// The sheet closes when the model lowers showMove; a failed move leaves it open.
+class MoveSheet final : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int fixedWidth = 650;
+
+    explicit MoveSheet(AppModel& model, QWidget* parent = nullptr);
+
+public slots:
+    // Escape and the close button; nothing while a decision runs.
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* header();
+    QScrollArea* destinationList();
+    QWidget* form();
+    void rebuildRows();
+    void fitList();
+    void offerParents(std::vector<ParentChoice> choices);
+    void refreshForm();
+    void moveTo(const std::string& id);
+    void create();
+
+    AppModel& model_;
+    std::optional<std::string> parentID_;
+    std::vector<ParentChoice> offered_;
+    bool creating_ = false;
+    QLabel* subtitle_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QScrollArea* list_ = nullptr;
+    QVBoxLayout* rows_ = nullptr;
+    SecondaryButton* other_ = nullptr;
+    QLineEdit* newFolder_ = nullptr;
+    QComboBox* parents_ = nullptr;
+    QPushButton* create_ = nullptr;
+};
+
+} // namespace tollenvane
