@@ -113,8 +113,8 @@ TEST(MenuCommands, ANewLanguageRetitlesTheMenusAndBuildsTheContentAnew)
     ModelHarness harness;
     AppModel& model = harness.load();
     MainWindow window(model, [] {});
-    const QPointer<QWidget> firstContent = window.centralWidget()->findChild<QWidget*>(
-        QString(), Qt::FindDirectChildrenOnly);
+    const QPointer<QWidget> firstContent =
+        window.centralWidget()->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_FALSE(firstContent.isNull());
 
     Preferences preferences = model.state().preferences;

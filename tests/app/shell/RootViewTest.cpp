@@ -11,6 +11,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
 #include "model/support/SortingHarness.h"
+#include "support/DeliverEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,6 @@
 namespace tollenvane {
 namespace {
 
-// Queued refreshes and the deferred rebuild run on the event loop.
-void deliver()
-{
-    for (int round = 0; round < 3; ++round) {
-        QCoreApplication::processEvents();
-    }
-}
-
 struct ShellHarness : test::ModelHarness {
     ShellHarness() { volumes->disks = {{folder / "home", 2049, 500'000'000'000, 120'000'000'000}}; }
 
@@ -43,7 +36,7 @@ struct ShellHarness : test::ModelHarness {
         Preferences preferences = model->state().preferences;
         preferences.onboardingComplete = true;
         model->setPreferences(preferences);
-        deliver();
+        test::deliverEvents();
         return *model;
     }
 };
@@ -77,19 +70,19 @@ TEST(RootView, LaunchScreenThenTutorialThenNothingCovers)
     EXPECT_EQ(view.findChild<QWidget*>("tutorialOverlay"), nullptr);
 
     harness.settle();
-    deliver();
+    test::deliverEvents();
     ASSERT_FALSE(model.loading());
     EXPECT_EQ(view.content().overlay(), RootOverlay::tutorial);
     EXPECT_EQ(view.findChild<QWidget*>("launchScreen"), nullptr);
     EXPECT_FALSE(view.findChild<QWidget*>("sidebar")->isEnabled());
 
     QTest::mouseClick(view.findChild<QWidget*>("finishOnboarding"), Qt::LeftButton);
-    deliver();
+    test::deliverEvents();
     EXPECT_EQ(view.content().overlay(), RootOverlay::none);
     EXPECT_TRUE(view.findChild<QWidget*>("sidebar")->isEnabled());
 
     model.setShowTutorial(true);
-    deliver();
+    test::deliverEvents();
     EXPECT_EQ(view.content().overlay(), RootOverlay::tutorial);
 }
 
@@ -102,7 +95,7 @@ TEST(RootView, EachPageChangeBuildsANewPageAndMovesTheHighlight)
     EXPECT_EQ(selectedRows(view), std::vector{Page::dashboard});
 
     QTest::mouseClick(&row(view, Page::history), Qt::LeftButton);
-    deliver();
+    test::deliverEvents();
     EXPECT_EQ(model.page(), Page::history);
     EXPECT_TRUE(first.isNull());
     EXPECT_EQ(view.content().currentPage()->objectName(), "page-history");
@@ -110,7 +103,7 @@ TEST(RootView, EachPageChangeBuildsANewPageAndMovesTheHighlight)
     EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Historique");
 
     model.setPage(Page::summary);
-    deliver();
+    test::deliverEvents();
     EXPECT_TRUE(selectedRows(view).empty());
     EXPECT_EQ(view.content().currentPage()->objectName(), "page-summary");
 }
@@ -147,14 +140,14 @@ TEST(RootView, SessionEntriesFollowTheRunningAndTheSavedSession)
         // While a card flies out only the way back into the session still works.
         model.navigate(Page::dashboard);
         ASSERT_TRUE(model.beginSwipe(Decision::keep, first));
-        deliver();
+        test::deliverEvents();
         EXPECT_FALSE(row(view, Page::history).isEnabled());
         EXPECT_FALSE(row(view, Page::settings).isEnabled());
         QTest::mouseClick(running, Qt::LeftButton);
         EXPECT_EQ(model.page(), Page::swipe);
         model.finishPendingSwipe();
         harness.settle();
-        deliver();
+        test::deliverEvents();
         EXPECT_EQ(running->count(), 1);
         EXPECT_TRUE(row(view, Page::history).isEnabled());
     }
@@ -169,7 +162,7 @@ TEST(RootView, SessionEntriesFollowTheRunningAndTheSavedSession)
     EXPECT_EQ(saved->isEnabled(), model.resumeReady());
     QTest::mouseClick(saved, Qt::LeftButton);
     harness.settle();
-    deliver();
+    test::deliverEvents();
     EXPECT_TRUE(model.sessionActive());
     EXPECT_FALSE(saved->isVisibleTo(&view));
     EXPECT_TRUE(view.findChild<QWidget*>("runningSession")->isVisibleTo(&view));
@@ -187,7 +180,7 @@ TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
     preferences.language = AppLanguage::en;
     model.setPreferences(preferences);
     EXPECT_FALSE(before.isNull()); // not while the control that asked may still be running
-    deliver();
+    test::deliverEvents();
 
     EXPECT_TRUE(before.isNull());
     EXPECT_TRUE(page.isNull());
@@ -198,7 +191,7 @@ TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
 
     preferences.language = AppLanguage::system;
     model.setPreferences(preferences);
-    deliver();
+    test::deliverEvents();
     EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Accueil");
 }
 
@@ -214,13 +207,13 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     const RootView view(model);
 
     model.scan();
-    deliver();
+    test::deliverEvents();
     ASSERT_TRUE(model.scanning());
     EXPECT_TRUE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
     EXPECT_EQ(view.findChild<ElidedLabel*>("scanProgressText")->text(), "Analyse · 0 fichiers");
     harness.settle();
-    deliver();
+    test::deliverEvents();
     ASSERT_FALSE(model.scanning());
     ASSERT_EQ(model.issueCount(), 3);
 
@@ -238,11 +231,11 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     Preferences preferences = model.state().preferences;
     preferences.language = AppLanguage::de;
     model.setPreferences(preferences);
-    deliver();
+    test::deliverEvents();
     EXPECT_TRUE(sheet.isNull());
     preferences.language = AppLanguage::system;
     model.setPreferences(preferences);
-    deliver();
+    test::deliverEvents();
 }
 
 TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
@@ -252,7 +245,7 @@ TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
     const RootView view(model);
     model.addFolder("/proc", false);
     ASSERT_TRUE(model.alert());
-    deliver();
+    test::deliverEvents();
 
     auto* box = view.findChild<QMessageBox*>("alert");
     ASSERT_NE(box, nullptr);
@@ -261,7 +254,7 @@ TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
     ASSERT_EQ(box->buttons().size(), 1);
     EXPECT_EQ(box->buttons().front()->text(), "Compris");
     QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
-    deliver();
+    test::deliverEvents();
     EXPECT_FALSE(model.alert());
 }
 
@@ -274,13 +267,13 @@ TEST(RootView, AFilePickedElsewhereOpensItsPreviewUntilTheSheetCloses)
     const RootView view(model);
     model.inspectFile(path);
     harness.settle();
-    deliver();
+    test::deliverEvents();
 
     const QPointer<QuickLookSheet> sheet = view.findChild<QuickLookSheet*>();
     ASSERT_FALSE(sheet.isNull());
     EXPECT_TRUE(sheet->isVisible());
     QTest::keyClick(sheet.data(), Qt::Key_Escape);
-    deliver();
+    test::deliverEvents();
     EXPECT_FALSE(model.inspectedFile());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(sheet.isNull());
@@ -328,7 +321,7 @@ TEST(RootView, PicturesInBothAppearances)
         applier.apply(appearance);
         RootView view(model);
         view.resize(1200, 840);
-        deliver();
+        test::deliverEvents();
         const QImage picture = view.grab().toImage();
         EXPECT_TRUE(picture.save(folder + "/" + file));
 

@@ -1,5 +1,6 @@
 #include "app/shell/RootView.h"
 #include "model/support/ModelHarness.h"
+#include "support/DeliverEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,6 @@ namespace tollenvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-void deliver()
-{
-    for (int round = 0; round < 3; ++round) {
-        QCoreApplication::processEvents();
-    }
-}
 
 // A source removed while the application was closed: the window still opens, the scan still
 // ends, the other source is indexed and the lost one is reported as a problem.
@@ -50,14 +44,14 @@ TEST(VanishedSource, WindowOpensAndTheScanEndsWithTheLostFolderAsAProblem)
     view.resize(1100, 720);
     view.show();
     harness.settle();
-    deliver();
+    test::deliverEvents();
     ASSERT_FALSE(model.loading());
     ASSERT_EQ(model.state().sources.size(), 2U);
     EXPECT_FALSE(model.statuses().at(model.state().sources[0].id).location);
 
     model.scan();
     harness.settle();
-    deliver();
+    test::deliverEvents();
     EXPECT_FALSE(model.scanning());
     EXPECT_EQ(model.indexedCount(), 1);
     ASSERT_EQ(model.issueCount(), 1);
