@@ -1,11 +1,10 @@
 #include "app/shell/PageFactory.h"
 
 #include "app/shell/PagePlaceholder.h"
-#include "model/AppModel.h"
 
 namespace tollenvane::PageFactory {
 
-std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] AppModel& model)
+std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& services)
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {

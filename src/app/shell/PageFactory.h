@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/screens/kit/PageServices.h"
 #include "model/Page.h"
 
 #include <QWidget>
@@ -7,13 +8,11 @@
 
 namespace tollenvane {
 
-class AppModel;
-
 namespace PageFactory {
 
 // A new widget for `page`, so that whatever the page holds of its own starts over each time it
 // is shown.
-std::unique_ptr<QWidget> make(Page page, AppModel& model);
+std::unique_ptr<QWidget> make(Page page, const PageServices& services);
 
 } // namespace PageFactory
 } // namespace tollenvane

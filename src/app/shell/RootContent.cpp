@@ -62,7 +62,7 @@ void RootContent::showPage(Page page)
         return;
     }
     shownPage_ = page;
-    page_ = PageFactory::make(page, model_);
+    page_ = PageFactory::make(page, PageServices{model_, revealer_, links_});
     pageHost_->addWidget(page_.get());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/deck/DesktopFileRevealer.h"
+#include "app/screens/kit/DesktopLinkOpener.h"
 #include "app/shell/QueuedRefresh.h"
 #include "app/shell/RootRules.h"
 #include "model/Page.h"
@@ -39,6 +41,8 @@ private:
     void showOverlay(RootOverlay overlay);
 
     AppModel& model_;
+    DesktopFileRevealer revealer_;
+    DesktopLinkOpener links_;
     QWidget* body_;
     QVBoxLayout* pageHost_;
     std::unique_ptr<QWidget> page_;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/screens/kit/LinkOpener.h"
+
+namespace tollenvane {
+
+// Hands folders and addresses to the desktop's default handlers, never through a shell.
+class DesktopLinkOpener final : public LinkOpener {
+public:
+    void openFolder(const std::string& path) override;
+    void openUrl(const QUrl& url) override;
+};
+
+} // namespace tollenvane
