@@ -5,6 +5,7 @@
 #include "app/shell/DisplayCheck.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/PlatformNotices.h"
+#include "app/shell/QuitSignals.h"
 #include "core/platform/RunningApplications.h"
 #include "core/platform/XdgFolders.h"
 #include "model/AppModel.h"
@@ -67,6 +68,9 @@ int main(int argc, char** argv)
 
     // exit(), not quit(): quit() asks the window to close, and the window answers by quitting.
     MainWindow window(model, [] { QCoreApplication::exit(0); });
+    // Log-out and Ctrl+C in a terminal take the same way out as closing the window.
+    const QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &window, &QWidget::close);
     window.show();
     window.raise();
     window.activateWindow();
