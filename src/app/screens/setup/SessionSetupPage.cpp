@@ -43,6 +43,13 @@ QString localized(std::string_view key)
     return QString::fromStdString(Localization::text(key));
 }
 
+// A block whose content wraps takes the height its width needs, more than its preferred size
+// when the window is narrow.
+void growWithWrappedText(QWidget& block)
+{
+    block.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
 // A hairline across the panel.
 class Divider final : public QWidget {
 public:
@@ -107,10 +114,12 @@ void selectEntry(QComboBox& picker, std::optional<int> index)
 SessionSetupPage::SessionSetupPage(AppModel& model, QWidget* parent)
     : ModelPage(model, Page::setup, pageSpacing, pagePadding, parent)
 {
-    addBlock(new PageHeading(
+    auto* heading = new PageHeading(
         localized("Quelques minutes suffisent"), localized("Votre prochaine session."),
         localized("Choisissez ce que vous voulez examiner. Le tri se fait fichier "
-                  "par fichier.")));
+                  "par fichier."));
+    growWithWrappedText(*heading);
+    addBlock(heading);
     addBlock(makeFilterPanel());
     addBlock(makeStartRow());
     sessionNote_ = wrappedText(localized("Le bilan de la session précédente est enregistré. Ses "
@@ -138,6 +147,7 @@ void SessionSetupPage::editFilter(Edit&& edit)
 QWidget* SessionSetupPage::makeFilterPanel()
 {
     auto* panel = new tollenvane::Panel;
+    growWithWrappedText(*panel);
     panel->setObjectName(QStringLiteral("filterPanel"));
     QVBoxLayout& layout = *panel->contentLayout();
     layout.setSpacing(panelSpacing);

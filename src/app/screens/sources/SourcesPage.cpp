@@ -28,6 +28,13 @@ QString localized(std::string_view key)
     return QString::fromStdString(Localization::text(key));
 }
 
+// A block whose text wraps takes the height its width needs, more than its preferred size when
+// the window is narrow.
+void growWithWrappedText(QWidget& block)
+{
+    block.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
 std::optional<SourceStatus> statusOf(const AppModel& model, const std::string& grantID)
 {
     const auto found = model.statuses().find(grantID);
@@ -40,11 +47,13 @@ SourcesPage::SourcesPage(AppModel& model, LinkOpener& links, QWidget* parent)
     : ModelPage(model, Page::sources, pageSpacing, pagePadding, parent)
     , links_(links)
 {
-    addBlock(
+    auto* heading =
         new PageHeading(localized("Votre terrain de jeu"), localized("Choisissez vos sources."),
                         localized("Plusieurs dossiers, une seule expérience. Les sous-dossiers "
                                   "sont inclus ; les applications et dossiers sensibles sont "
-                                  "exclus.")));
+                                  "exclus."));
+    growWithWrappedText(*heading);
+    addBlock(heading);
     addBlock(makeButtonRow());
 
     sessionNotice_ =
@@ -142,7 +151,11 @@ void SourcesPage::refresh()
     const std::vector<FolderGrant>& sources = shown.state().sources;
     rows_->sync(
         sources, [](const FolderGrant& grant) { return grant.id; },
-        [&](const FolderGrant& grant) { return new SourcePanel(grant.id, actions); },
+        [&](const FolderGrant& grant) {
+            auto* panel = new SourcePanel(grant.id, actions);
+            growWithWrappedText(*panel);
+            return panel;
+        },
         [&](SourcePanel& panel, const FolderGrant& grant) {
             panel.present(grant.name, sourceRow(statusOf(shown, grant.id), shown.insights()),
                           controls);
