@@ -157,7 +157,6 @@ QWidget* SessionSetupPage::makeFilterPanel()
     search_ = new QLineEdit;
     search_->setObjectName(QStringLiteral("searchField"));
     search_->setPlaceholderText(localized("Rechercher un nom ou un emplacement"));
-    search_->setClearButtonEnabled(false);
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
         editFilter([&](SessionFilter& filter) { filter.search = text.toStdString(); });
     });
@@ -389,7 +388,9 @@ void SessionSetupPage::refreshEstimate()
     progress_->setVisible(showsEstimateProgress(shown.preparingSelection(), shown.busy()));
     count_->setText(QString::fromStdString(localizedFileCount(shown.matchingCount())));
     bytes_->setText(QString::fromStdString(estimateLine(shown.matchingBytes(), shown.scanning())));
-    start_->setText(QString::fromStdString(startTitle(shown.sessionActive())));
+    const QString title = QString::fromStdString(startTitle(shown.sessionActive()));
+    start_->setText(title);
+    start_->setAccessibleName(title);
     start_->setEnabled(
         canStartSession(shown.matchingCount(), shown.busy(), shown.preparingSelection()));
 }
