@@ -9,6 +9,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/screens/kit/PageText.h"
+#include "app/screens/setup/Divider.h"
 #include "app/screens/setup/SetupRules.h"
 #include "app/screens/setup/TypeGrid.h"
 #include "app/screens/setup/TypeTile.h"
@@ -19,7 +20,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -49,22 +49,6 @@ void growWithWrappedText(QWidget& block)
 {
     block.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
-
-// A hairline across the panel.
-class Divider final : public QWidget {
-public:
-    Divider()
-    {
-        setFixedHeight(1);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter(this).fillRect(rect(), Theme::color(Theme::line));
-    }
-};
 
 QComboBox* limitsPicker(std::span<const PickerEntry> entries, const char* name,
                         std::string_view accessibleKey)

@@ -77,6 +77,7 @@ TEST(SessionSetupPage, EachKeystrokeWritesTheSearchAndTheCursorStays)
     EXPECT_TRUE(screen.model.preparingSelection());
     test::deliverEvents();
     EXPECT_FALSE(screen.find<PrimaryButton>("startButton").isEnabled());
+    EXPECT_TRUE(screen.find<QWidget>("estimateProgress").isVisible());
 
     QTest::keyClick(&search, Qt::Key_Left);
     QTest::keyClicks(&search, QStringLiteral("epor"));
@@ -85,6 +86,7 @@ TEST(SessionSetupPage, EachKeystrokeWritesTheSearchAndTheCursorStays)
     EXPECT_EQ(search.text(), QStringLiteral("report"));
     EXPECT_EQ(search.cursorPosition(), 5);
     EXPECT_EQ(screen.model.matchingCount(), 1);
+    EXPECT_FALSE(screen.find<QWidget>("estimateProgress").isVisible());
     EXPECT_TRUE(screen.find<PrimaryButton>("startButton").isEnabled());
 
     // The field's own undo history survives the refreshes.
