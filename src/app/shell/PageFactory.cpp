@@ -1,19 +1,23 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/screens/setup/SessionSetupPage.h"
+#include "app/screens/sources/SourcesPage.h"
 #include "app/shell/PagePlaceholder.h"
 
 namespace tollenvane::PageFactory {
 
-std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& services)
+std::unique_ptr<QWidget> make(Page page, const PageServices& services)
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {
+    case Page::sources:
+        return std::make_unique<SourcesPage>(services.model, services.links);
+    case Page::setup:
+        return std::make_unique<SessionSetupPage>(services.model);
     case Page::dashboard:
     case Page::space:
-    case Page::sources:
     case Page::history:
     case Page::settings:
-    case Page::setup:
     case Page::swipe:
     case Page::summary:
     case Page::duplicates:

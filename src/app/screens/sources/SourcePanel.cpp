@@ -1,0 +1,121 @@
+#include "app/screens/sources/SourcePanel.h"
+
+#include "app/deck/PlainButton.h"
+#include "app/design/DesignFont.h"
+#include "app/design/SecondaryButton.h"
+#include "app/design/Symbol.h"
+#include "app/design/SymbolView.h"
+#include "app/screens/kit/PageText.h"
+#include "app/screens/sources/SourceRules.h"
+#include "core/localisation/Localization.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int rowSpacing = 18;
+constexpr int lineSpacing = 6;
+constexpr int folderSymbolPixelSize = 28;
+constexpr int controlSide = 20;
+
+QString localized(std::string_view key)
+{
+    return QString::fromStdString(Localization::text(key));
+}
+
+// Plain text the user can select and copy, in the muted colour of the scheme in force.
+class SelectableText final : public QLabel {
+public:
+    SelectableText()
+    {
+        setTextFormat(Qt::PlainText);
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        setWordWrap(true);
+        setFont(DesignFont::system(11));
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QColor muted = Theme::color(Theme::muted);
+        if (palette().color(QPalette::WindowText) != muted) {
+            QPalette colors = palette();
+            colors.setColor(QPalette::WindowText, muted);
+            setPalette(colors);
+        }
+        QLabel::paintEvent(event);
+    }
+};
+
+} // namespace
+
+SourcePanel::SourcePanel(std::string grantID, const SourceActions& actions, QWidget* parent)
+    : Panel(parent)
+    , grantID_(std::move(grantID))
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(rowSpacing);
+    contentLayout()->addLayout(row);
+
+    row->addWidget(new SymbolView(QStringLiteral("folder.fill"),
+                                  Symbol::sideBeside(folderSymbolPixelSize), Theme::orange),
+                   0, Qt::AlignVCenter);
+
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(lineSpacing);
+    name_ = lineText({}, {.pixelSize = 15, .weight = QFont::DemiBold, .color = {}});
+    name_->setObjectName(QStringLiteral("sourceName"));
+    status_ = new SelectableText;
+    status_->setObjectName(QStringLiteral("sourceStatus"));
+    count_ = lineText({}, {.pixelSize = 11, .color = Theme::muted});
+    count_->setObjectName(QStringLiteral("sourceCount"));
+    lines->addWidget(name_);
+    lines->addWidget(status_);
+    lines->addWidget(count_);
+    row->addLayout(lines, 1);
+
+    renew_ = new SecondaryButton(localized("Réautoriser"), QStringLiteral("lock.open"));
+    renew_->setObjectName(QStringLiteral("renewButton"));
+    open_ = new PlainButton(QStringLiteral("arrow.up.right.square"), controlSide, Theme::text);
+    open_->setObjectName(QStringLiteral("openButton"));
+    setPlainToolTip(*open_, localized("Afficher dans le gestionnaire de fichiers"));
+    remove_ = new PlainButton(QStringLiteral("minus.circle"), controlSide, Theme::muted);
+    remove_->setObjectName(QStringLiteral("removeButton"));
+    setPlainToolTip(*remove_, localized("Retirer la source sans toucher aux fichiers"));
+    for (QWidget* control : {static_cast<QWidget*>(renew_), static_cast<QWidget*>(open_),
+                             static_cast<QWidget*>(remove_)}) {
+        row->addWidget(control, 0, Qt::AlignVCenter);
+    }
+
+    connect(renew_, &QAbstractButton::clicked, this,
+            [this, act = actions.renew] { act(grantID_); });
+    connect(open_, &QAbstractButton::clicked, this, [this, act = actions.open] { act(grantID_); });
+    connect(remove_, &QAbstractButton::clicked, this,
+            [this, act = actions.remove] { act(grantID_); });
+}
+
+void SourcePanel::present(const std::string& name, const SourceRow& row, Controls enabled)
+{
+    name_->setText(QString::fromStdString(name));
+    const QString status = QString::fromStdString(row.statusLine);
+    // Equal text is left alone so that a selection the user made survives a refresh.
+    if (status_->text() != status) {
+        status_->setText(status);
+    }
+    count_->setVisible(row.fileCount.has_value());
+    if (row.fileCount) {
+        count_->setText(QString::fromStdString(L("{0} fichiers détectés", *row.fileCount)));
+    }
+    renew_->setVisible(!row.resolved);
+    open_->setVisible(row.resolved);
+    renew_->setEnabled(enabled.renew);
+    remove_->setEnabled(enabled.remove);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,241 @@
+#include "app/screens/sources/SourcesPage.h"
+
+#include "app/deck/PlainButton.h"
+#include "app/design/AppearanceApplier.h"
+#include "app/design/ElidedLabel.h"
+#include "app/design/EmptyState.h"
+#include "app/design/PrimaryButton.h"
+#include "app/design/SecondaryButton.h"
+#include "app/design/SuggestedFolders.h"
+#include "app/design/TextBlock.h"
+#include "app/design/Theme.h"
+#include "app/screens/kit/LinkOpener.h"
+#include "app/screens/sources/SourcePanel.h"
+#include "design/SchemeScope.h"
+#include "model/AppModel.h"
+#include "model/support/SortingHarness.h"
+#include "support/DeliverEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+#include <filesystem>
+
+namespace tollenvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingLinks final : public LinkOpener {
+public:
+    std::vector<std::string> folders;
+    void openFolder(const std::string& path) override { folders.push_back(path); }
+    void openUrl(const QUrl&) override {}
+};
+
+// Four sources over real folders: the scanned "Pictures", one chosen through a symbolic link,
+// one whose name looks like markup (a name holds no slash, so no closing tag) and one that can
+// no longer be read.
+struct SourcesScreen {
+    test::SortingHarness harness;
+    RecordingLinks links;
+    std::string real = harness.folder.makeFolder("home/Real");
+    std::string linked = harness.folder / "home/Linked";
+    std::string markup = harness.folder.makeFolder("home/<b>x&amp;");
+    std::string locked = harness.folder.makeFolder("home/Locked");
+    AppModel& model;
+    SourcesPage page;
+
+    SourcesScreen()
+        : model(prepare())
+        , page(model, links)
+    {
+        page.resize(900, 1100);
+        page.show();
+        test::deliverEvents();
+    }
+
+    AppModel& prepare()
+    {
+        harness.file("a.png", 300);
+        harness.folder.write("home/Real/one.txt", "1");
+        harness.folder.write("home/Real/two.txt", "22");
+        fs::create_directory_symlink(real, linked);
+        harness.grants->unreadable.insert(locked);
+        AppModel& loaded = harness.loadScanned();
+        for (const std::string& folder : {linked, markup, locked}) {
+            loaded.addFolder(folder, false);
+        }
+        harness.settle();
+        loaded.scan();
+        harness.settle();
+        return loaded;
+    }
+
+    std::vector<SourcePanel*> panels() const
+    {
+        test::deliverEvents();
+        std::vector<SourcePanel*> shown;
+        for (SourcePanel* panel : page.findChildren<SourcePanel*>()) {
+            if (panel->isVisible()) {
+                shown.push_back(panel);
+            }
+        }
+        std::sort(shown.begin(), shown.end(),
+                  [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
+        return shown;
+    }
+
+    template <class T>
+    static T& in(const QWidget& parent, const char* name)
+    {
+        T* found = parent.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+};
+
+TEST(SourcesPage, EachGrantShowsItsStateAndALinkedSourceFindsItsCount)
+{
+    SourcesScreen screen;
+    const auto panels = screen.panels();
+    ASSERT_EQ(panels.size(), 4U);
+    const auto countOf = [](const SourcePanel* panel) {
+        return SourcesScreen::in<ElidedLabel>(*panel, "sourceCount").text();
+    };
+    EXPECT_EQ(countOf(panels[0]), QStringLiteral("1 fichiers détectés"));
+    // Chosen through the link, resolved and counted under the real folder.
+    EXPECT_EQ(SourcesScreen::in<QLabel>(*panels[1], "sourceStatus").text(),
+              QString::fromStdString(fs::canonical(screen.real).string()));
+    EXPECT_EQ(countOf(panels[1]), QStringLiteral("2 fichiers détectés"));
+
+    // Names and paths are data: markup shows as written.
+    EXPECT_EQ(SourcesScreen::in<ElidedLabel>(*panels[2], "sourceName").text(),
+              QStringLiteral("<b>x&amp;"));
+    const auto& status = SourcesScreen::in<QLabel>(*panels[2], "sourceStatus");
+    EXPECT_EQ(status.textFormat(), Qt::PlainText);
+    EXPECT_TRUE(status.text().endsWith(QStringLiteral("/<b>x&amp;")));
+    EXPECT_TRUE(status.textInteractionFlags() & Qt::TextSelectableByMouse);
+
+    const auto& lockedStatus = SourcesScreen::in<QLabel>(*panels[3], "sourceStatus");
+    EXPECT_FALSE(lockedStatus.text().isEmpty());
+    EXPECT_FALSE(SourcesScreen::in<ElidedLabel>(*panels[3], "sourceCount").isVisible());
+    EXPECT_TRUE(SourcesScreen::in<SecondaryButton>(*panels[3], "renewButton").isVisible());
+    EXPECT_FALSE(SourcesScreen::in<PlainButton>(*panels[3], "openButton").isVisible());
+    EXPECT_FALSE(SourcesScreen::in<EmptyState>(screen.page, "emptySources").isVisible());
+}
+
+TEST(SourcesPage, ControlsCallTheModelAndRemovingKeepsTheOtherPanels)
+{
+    SourcesScreen screen;
+    auto panels = screen.panels();
+    QTest::mouseClick(&SourcesScreen::in<PlainButton>(*panels[1], "openButton"), Qt::LeftButton);
+    EXPECT_EQ(screen.links.folders, std::vector<std::string>{fs::canonical(screen.real).string()});
+
+    QTest::mouseClick(&SourcesScreen::in<PrimaryButton>(screen.page, "addButton"), Qt::LeftButton);
+    ASSERT_EQ(screen.harness.panel->requests.size(), 1U);
+    EXPECT_TRUE(screen.harness.panel->requests.back().multipleSelection);
+
+    // Renewing replaces the grant in place.
+    const std::string lockedID = screen.model.state().sources.at(3).id;
+    screen.harness.grants->unreadable.clear();
+    screen.harness.panel->answer = std::vector{screen.locked};
+    QTest::mouseClick(&SourcesScreen::in<SecondaryButton>(*panels[3], "renewButton"),
+                      Qt::LeftButton);
+    screen.harness.settle();
+    EXPECT_FALSE(screen.harness.panel->requests.back().multipleSelection);
+    ASSERT_EQ(screen.model.state().sources.size(), 4U);
+    EXPECT_EQ(screen.model.state().sources.at(3).id, lockedID);
+    EXPECT_TRUE(screen.model.statuses().at(lockedID).location);
+
+    QTest::mouseClick(&SourcesScreen::in<PlainButton>(*panels[2], "removeButton"), Qt::LeftButton);
+    screen.harness.settle();
+    ASSERT_EQ(screen.model.state().sources.size(), 3U);
+    EXPECT_TRUE(fs::exists(screen.markup));
+    const auto left = screen.panels();
+    EXPECT_EQ(left, (std::vector{panels[0], panels[1], panels[3]}));
+}
+
+TEST(SourcesPage, ASessionLocksEverythingButOpening)
+{
+    SourcesScreen screen;
+    auto& add = SourcesScreen::in<PrimaryButton>(screen.page, "addButton");
+    auto& rescan = SourcesScreen::in<SecondaryButton>(screen.page, "rescanButton");
+    auto& suggestions = SourcesScreen::in<SuggestedFolders>(screen.page, "suggestedFolders");
+    auto& notice = SourcesScreen::in<TextBlock>(screen.page, "sessionNotice");
+    auto panels = screen.panels();
+    EXPECT_TRUE(add.isEnabled());
+    EXPECT_TRUE(rescan.isEnabled());
+    EXPECT_FALSE(notice.isVisible());
+
+    screen.model.scan();
+    ASSERT_TRUE(screen.model.scanning());
+    test::deliverEvents();
+    EXPECT_FALSE(rescan.isEnabled());
+    EXPECT_TRUE(add.isEnabled());
+    EXPECT_TRUE(SourcesScreen::in<PlainButton>(*panels[0], "removeButton").isEnabled());
+    screen.harness.settle();
+
+    screen.harness.startSortingAll();
+    ASSERT_TRUE(screen.model.sessionActive());
+    test::deliverEvents();
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_FALSE(add.isEnabled());
+    EXPECT_FALSE(rescan.isEnabled());
+    EXPECT_FALSE(suggestions.isEnabled());
+    EXPECT_FALSE(SourcesScreen::in<PlainButton>(*panels[0], "removeButton").isEnabled());
+    EXPECT_FALSE(SourcesScreen::in<SecondaryButton>(*panels[3], "renewButton").isEnabled());
+    EXPECT_TRUE(SourcesScreen::in<PlainButton>(*panels[0], "openButton").isEnabled());
+
+    // An undo after the session leaves renewing to the model.
+    screen.harness.decide(Decision::keep);
+    screen.model.finishSession();
+    screen.model.undo();
+    ASSERT_TRUE(screen.model.busy());
+    ASSERT_FALSE(screen.model.sessionActive());
+    test::deliverEvents();
+    EXPECT_TRUE(SourcesScreen::in<SecondaryButton>(*panels[3], "renewButton").isEnabled());
+    EXPECT_FALSE(SourcesScreen::in<PlainButton>(*panels[0], "removeButton").isEnabled());
+    EXPECT_FALSE(add.isEnabled());
+    EXPECT_FALSE(notice.isVisible());
+    screen.harness.settle();
+}
+
+TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
+{
+    test::SortingHarness harness;
+    RecordingLinks links;
+    AppModel& model = harness.load();
+    SourcesPage page(model, links);
+    page.resize(900, 900);
+    page.show();
+    test::deliverEvents();
+    EXPECT_TRUE(SourcesScreen::in<EmptyState>(page, "emptySources").isVisible());
+    EXPECT_TRUE(page.findChildren<SourcePanel*>().empty());
+    EXPECT_TRUE(SourcesScreen::in<SuggestedFolders>(page, "suggestedFolders").isVisible());
+}
+
+TEST(SourcesPage, Pictures)
+{
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        SourcesScreen screen;
+        const auto panels = screen.panels();
+        const QImage shot = screen.page.grab().toImage();
+        // Each panel is filled with the panel colour inside its hairline.
+        const QPoint inside = panels[0]->mapTo(&screen.page, QPoint(panels[0]->width() / 2, 3));
+        EXPECT_EQ(shot.pixelColor(inside), Theme::color(Theme::panel));
+        const QPoint between = panels[1]->mapTo(&screen.page, QPoint(panels[1]->width() / 2, -10));
+        EXPECT_NE(shot.pixelColor(between), Theme::color(Theme::panel));
+        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
+        ASSERT_TRUE(QDir().mkpath(shots));
+        const char* name = appearance == AppAppearance::dark ? "dark" : "light";
+        EXPECT_TRUE(shot.save(shots + "/sources-page-" + name + ".png"));
+    }
+}
+
+} // namespace
+} // namespace tollenvane
