@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/design/MotionAnimator.h"
+
+#include <QPointF>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class QVariantAnimation;
+
+namespace tollenvane {
+
+// The demonstration card of the tutorial, over a tilted card that never moves. It follows a
+// drag and leans with it, and tells its owner where a drag was released; it stands for no file.
+class DemoCard final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int areaHeight = 240;
+    static constexpr QSizeF cardSize{270, 220};
+
+    explicit DemoCard(QWidget* parent = nullptr);
+
+    QPointF offset() const { return offset_; }
+    // Moves the card to `target` along the tutorial's spring, or at once.
+    void moveTo(QPointF target, Animations animations);
+    // Where the card's face is drawn now, in this widget's coordinates.
+    QPolygonF face() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // A drag ended; `translation` runs from where it was pressed to where it was released.
+    void released(QPointF translation);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setOffset(QPointF offset);
+    void stopMotion();
+    QRectF restingFrame() const;
+    void paintFace(QPainter& painter, const QRectF& frame) const;
+
+    QPointF offset_;
+    QPointer<QVariantAnimation> motion_;
+    std::optional<QPointF> pressPosition_;
+    bool dragging_ = false;
+};
+
+} // namespace tollenvane
