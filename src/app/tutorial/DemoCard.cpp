@@ -23,6 +23,8 @@ constexpr int captionSize = 11;
 constexpr int columnSpacing = 16;
 constexpr qreal outlineOpacity = 0.3;
 constexpr int narrowestArea = 300;
+// How far above and below its area the moving card stays whole.
+constexpr int overhang = 140;
 
 QTransform turnedAbout(QPointF centre, qreal degrees)
 {
@@ -32,6 +34,32 @@ QTransform turnedAbout(QPointF centre, qreal degrees)
     turn.translate(-centre.x(), -centre.y());
     return turn;
 }
+
+// Draws the moving card over the widgets around the area; the pointer passes through.
+class FrontLayer final : public QWidget {
+public:
+    FrontLayer(DemoCard& card, QWidget* parent)
+        : QWidget(parent)
+        , card_(&card)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!card_) {
+            return;
+        }
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(card_->geometry().topLeft() - geometry().topLeft());
+        card_->paintFront(painter);
+    }
+
+private:
+    QPointer<DemoCard> card_;
+};
 
 } // namespace
 
@@ -64,7 +92,42 @@ void DemoCard::moveTo(QPointF target, Animations animations)
 void DemoCard::setOffset(QPointF offset)
 {
     offset_ = offset;
-    update();
+    if (layer_) {
+        layer_->update();
+    }
+}
+
+bool DemoCard::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ParentChange:
+        if (layer_) {
+            layer_->setParent(parentWidget());
+        } else if (parentWidget() != nullptr) {
+            layer_ = new FrontLayer(*this, parentWidget());
+        }
+        placeLayer();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        placeLayer();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void DemoCard::placeLayer()
+{
+    if (!layer_ || layer_->parentWidget() == nullptr) {
+        return;
+    }
+    layer_->setGeometry(geometry().adjusted(0, -overhang, 0, overhang));
+    layer_->setVisible(isVisibleTo(parentWidget()));
+    layer_->raise();
 }
 
 void DemoCard::stopMotion()
@@ -94,13 +157,14 @@ void DemoCard::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF resting = restingFrame();
-
-    painter.save();
     painter.setTransform(turnedAbout(resting.center(), backCardDegrees));
     painter.fillPath(continuousRoundedRect(resting, cornerRadius), Theme::color(Theme::panel));
-    painter.restore();
+}
 
-    painter.setTransform(turnedAbout(resting.center(), demoLeanDegrees(offset_)));
+void DemoCard::paintFront(QPainter& painter) const
+{
+    const QRectF resting = restingFrame();
+    painter.setTransform(turnedAbout(resting.center(), demoLeanDegrees(offset_)), true);
     paintFace(painter, resting.translated(offset_));
 }
 

@@ -14,6 +14,21 @@
 namespace tollenvane {
 namespace {
 
+// A card dragged upwards is drawn whole, above the texts over its area.
+void saveDragPicture(TutorialOverlay& overlay, const QString& path)
+{
+    auto* card = overlay.findChild<QWidget*>(QStringLiteral("demoCard"));
+    const QPoint middle = card->rect().center();
+    QTest::mousePress(card, Qt::LeftButton, {}, middle);
+    QTest::mouseMove(card, middle + QPoint(0, -50));
+    QTest::mouseMove(card, middle + QPoint(0, -110));
+    const QImage shot = overlay.grab().toImage();
+    const QPoint aboveArea = card->mapTo(&overlay, QPoint(middle.x() + 100, -80));
+    EXPECT_EQ(shot.pixelColor(aboveArea), Theme::color(Theme::panel));
+    EXPECT_TRUE(shot.save(path));
+    QTest::mouseRelease(card, Qt::LeftButton, {}, middle + QPoint(0, -110));
+}
+
 void saveStepPictures(AppAppearance appearance, const QString& scheme)
 {
     const test::SchemeScope restore;
@@ -46,6 +61,9 @@ void saveStepPictures(AppAppearance appearance, const QString& scheme)
         EXPECT_EQ(shot.pixelColor(firstBar), Theme::color(Theme::orange));
         EXPECT_TRUE(shot.save(
             QStringLiteral("%1/tutorial-step%2-%3.png").arg(shots).arg(step + 1).arg(scheme)));
+        if (step == 1) {
+            saveDragPicture(overlay, shots + "/tutorial-drag-" + scheme + ".png");
+        }
         if (step < 3) {
             QTest::mouseClick(overlay.findChild<QWidget*>(QStringLiteral("continueButton")),
                               Qt::LeftButton);
