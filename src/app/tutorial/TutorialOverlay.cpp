@@ -57,7 +57,7 @@ int languageIndex(AppLanguage language)
 }
 
 // The column the step widgets share; each one sets its own alignment and spacing.
-QWidget* stepColumn(std::array<QWidget*, 4>& steps)
+QWidget* stepColumn(const std::array<QWidget*, tutorialStepCount>& steps)
 {
     auto* host = new QWidget;
     host->setObjectName(QStringLiteral("tutorialSteps"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/shell/QueuedRefresh.h"
+#include "app/tutorial/TutorialRules.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -47,7 +48,7 @@ private:
     StepBars* bars_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QWidget* stepsHost_ = nullptr;
-    std::array<QWidget*, 4> steps_{};
+    std::array<QWidget*, tutorialStepCount> steps_{};
     LiftButton* back_ = nullptr;
     ElidedLabel* counter_ = nullptr;
     LiftButton* continue_ = nullptr;

@@ -78,6 +78,10 @@ TEST(TutorialOverlay, NothingIsWrittenOnShowAndEachUserChangeIsSaved)
     click(overlay, "continueButton");
     click(overlay, "continueButton");
     ASSERT_EQ(counter(overlay), QStringLiteral("3 / 4"));
+    harness.standardFolders->folders[StandardFolder::documents] = harness.folder / "home";
+    click(overlay, "suggestedFolder.Documents");
+    ASSERT_EQ(harness.panel->requests.size(), 1U);
+    EXPECT_EQ(harness.panel->requests.back().startFolder, harness.folder / "home");
     harness.panel->answer = std::vector{harness.folder.makeFolder("home/Music")};
     click(overlay, "addFolder");
     harness.settle();
