@@ -8,7 +8,7 @@
 #include "app/shell/ScanIssuesSheet.h"
 #include "app/shell/Sidebar.h"
 #include "app/shell/StatusBar.h"
-#include "app/shell/TutorialPlaceholder.h"
+#include "app/tutorial/TutorialOverlay.h"
 #include "model/AppModel.h"
 
 #include <QHBoxLayout>
@@ -80,7 +80,7 @@ void RootContent::showOverlay(RootOverlay overlay)
         overlay_ = std::make_unique<LaunchScreen>();
         break;
     case RootOverlay::tutorial:
-        overlay_ = std::make_unique<TutorialPlaceholder>(model_);
+        overlay_ = std::make_unique<TutorialOverlay>(model_);
         break;
     }
     // What lies under a cover takes no click and no focus.

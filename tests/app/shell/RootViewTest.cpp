@@ -76,7 +76,7 @@ TEST(RootView, LaunchScreenThenTutorialThenNothingCovers)
     EXPECT_EQ(view.findChild<QWidget*>("launchScreen"), nullptr);
     EXPECT_FALSE(view.findChild<QWidget*>("sidebar")->isEnabled());
 
-    QTest::mouseClick(view.findChild<QWidget*>("finishOnboarding"), Qt::LeftButton);
+    QTest::mouseClick(view.findChild<QWidget*>("closeTutorial"), Qt::LeftButton);
     test::deliverEvents();
     EXPECT_EQ(view.content().overlay(), RootOverlay::none);
     EXPECT_TRUE(view.findChild<QWidget*>("sidebar")->isEnabled());

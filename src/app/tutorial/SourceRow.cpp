@@ -1,0 +1,58 @@
+#include "app/tutorial/SourceRow.h"
+
+#include "app/design/ContinuousRoundedRect.h"
+#include "app/design/DesignFont.h"
+#include "app/design/ElidedLabel.h"
+#include "app/design/Symbol.h"
+#include "app/design/SymbolView.h"
+#include "app/design/Theme.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int padding = 14;
+constexpr int nameSize = 12;
+constexpr int symbolFontSize = 13;
+constexpr qreal cornerRadius = 10;
+// The platform's green, as the deck's keep badge has it.
+constexpr ThemeColor addedGreen{0x32D74B, 0x28CD41};
+
+} // namespace
+
+SourceRow::SourceRow(QWidget* parent)
+    : QWidget(parent)
+    , name_(new ElidedLabel)
+{
+    setObjectName(QStringLiteral("sourceRow"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(padding, padding, padding, padding);
+    const int side = Symbol::sideBeside(symbolFontSize);
+    row->addWidget(new SymbolView(QStringLiteral("folder.fill"), side, Theme::orange));
+    name_->setFont(DesignFont::system(nameSize));
+    row->addWidget(name_, 1);
+    row->addWidget(new SymbolView(QStringLiteral("checkmark.circle.fill"), side, addedGreen));
+}
+
+void SourceRow::setName(const QString& name)
+{
+    name_->setText(name);
+}
+
+QString SourceRow::name() const
+{
+    return name_->text();
+}
+
+void SourceRow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(continuousRoundedRect(QRectF(rect()), cornerRadius),
+                     Theme::color(Theme::panel));
+}
+
+} // namespace tollenvane

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+namespace tollenvane {
+
+class ElidedLabel;
+
+// One authorised folder, by its name, marked as added whatever the state of its access.
+class SourceRow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SourceRow(QWidget* parent = nullptr);
+
+    void setName(const QString& name);
+    QString name() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ElidedLabel* name_;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,111 @@
+#include "app/tutorial/SourcesStep.h"
+
+#include "app/design/PageHeading.h"
+#include "app/design/SecondaryButton.h"
+#include "app/design/SuggestedFolders.h"
+#include "app/screens/kit/PageText.h"
+#include "app/tutorial/SourceRow.h"
+#include "app/tutorial/TutorialRules.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int spacing = 22;
+constexpr int rowSpacing = 8;
+
+QString localized(std::string_view key)
+{
+    return QString::fromStdString(Localization::text(key));
+}
+
+std::string userName()
+{
+    const QString fromEnvironment = qEnvironmentVariable("USER");
+    if (!fromEnvironment.isEmpty()) {
+        return fromEnvironment.toStdString();
+    }
+    const passwd* entry = getpwuid(geteuid());
+    return entry != nullptr && entry->pw_name != nullptr ? std::string(entry->pw_name)
+                                                         : std::string();
+}
+
+std::optional<std::string> externalDrives()
+{
+    return externalDrivesFolder(userName(), [](const std::string& path) {
+        return QFileInfo(QString::fromStdString(path)).isDir();
+    });
+}
+
+} // namespace
+
+SourcesStep::SourcesStep(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , model_(model)
+    , choosers_(new QWidget)
+    , rowsLayout_(new QVBoxLayout)
+    , rows_(*rowsLayout_)
+    , refresh_(*this, [this] { refresh(); })
+{
+    setObjectName(QStringLiteral("step-sources"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(spacing);
+    column->addWidget(new PageHeading(
+        localized("À vous de choisir"), localized("Par où commence-t-on ?"),
+        localized(
+            "Autorisez un ou plusieurs dossiers de l’ordinateur ou de vos disques externes.")));
+
+    // The suggestions and both buttons go together: a running session turns them all off.
+    auto* choosers = new QVBoxLayout(choosers_);
+    choosers->setContentsMargins(0, 0, 0, 0);
+    choosers->setSpacing(spacing);
+    choosers->addWidget(new SuggestedFolders(sourceChooser(model)));
+    auto* buttons = new QHBoxLayout;
+    auto* another = new SecondaryButton(localized("Ajouter un autre dossier"),
+                                        QStringLiteral("folder.badge.plus"),
+                                        [&model] { model.chooseFolders(false); });
+    another->setObjectName(QStringLiteral("addFolder"));
+    auto* external =
+        new SecondaryButton(localized("Choisir un disque externe"), QStringLiteral("externaldrive"),
+                            [&model] { model.chooseFolders(false, {}, {}, externalDrives()); });
+    external->setObjectName(QStringLiteral("chooseExternalDisk"));
+    buttons->addWidget(another);
+    buttons->addWidget(external);
+    buttons->addStretch(1);
+    choosers->addLayout(buttons);
+    column->addWidget(choosers_);
+
+    rowsLayout_->setContentsMargins(0, 0, 0, 0);
+    rowsLayout_->setSpacing(rowSpacing);
+    column->addLayout(rowsLayout_);
+    column->addWidget(
+        wrappedText(localized("Vous pourrez ajouter des dossiers plus tard. Les fichiers "
+                              "système et les Corbeilles sont exclus de l’analyse."),
+                    TextStyle{11, QFont::Normal, Theme::muted}));
+
+    refresh_.follow(model, {&AppModel::stateChanged, &AppModel::sessionActiveChanged});
+    refresh();
+}
+
+void SourcesStep::refresh()
+{
+    choosers_->setEnabled(!model_.sessionActive());
+    rows_.sync(
+        model_.state().sources, [](const FolderGrant& grant) { return grant.id; },
+        [](const FolderGrant&) { return new SourceRow; },
+        [](SourceRow& row, const FolderGrant& grant) {
+            row.setName(QString::fromStdString(grant.name));
+        });
+}
+
+} // namespace tollenvane

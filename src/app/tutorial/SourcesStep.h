@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/screens/kit/KeyedRows.h"
+#include "app/shell/QueuedRefresh.h"
+
+#include <QWidget>
+#include <string>
+
+class QVBoxLayout;
+
+namespace tollenvane {
+
+class AppModel;
+class SourceRow;
+
+// The third step: the usual folders in one click, any other folder or an external disk, and
+// the folders authorised so far.
+class SourcesStep final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SourcesStep(AppModel& model, QWidget* parent = nullptr);
+
+private:
+    void refresh();
+
+    AppModel& model_;
+    QWidget* choosers_;
+    QVBoxLayout* rowsLayout_;
+    KeyedRows<std::string, SourceRow> rows_;
+    QueuedRefresh refresh_;
+};
+
+} // namespace tollenvane

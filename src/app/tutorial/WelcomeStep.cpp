@@ -1,0 +1,47 @@
+#include "app/tutorial/WelcomeStep.h"
+
+#include "app/design/DesignFont.h"
+#include "app/screens/kit/PageText.h"
+#include "app/tutorial/WelcomePicture.h"
+#include "core/localisation/Localization.h"
+
+#include <QVBoxLayout>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int spacing = 30;
+constexpr int keySize = 39;
+constexpr qreal keyTracking = -1.2;
+
+TextBlock* centred(std::string_view key, const TextStyle& style)
+{
+    TextBlock* block = wrappedText(QString::fromStdString(Localization::text(key)), style);
+    block->setAlignment(Qt::AlignHCenter);
+    return block;
+}
+
+} // namespace
+
+WelcomeStep::WelcomeStep(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("step-welcome"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(spacing);
+    column->addWidget(new WelcomePicture);
+
+    TextBlock* key = centred("Fais de la place\nsans te prendre la tête.",
+                             TextStyle{keySize, QFont::DemiBold, std::nullopt});
+    key->setFont(DesignFont::tracked(DesignFont::system(keySize, QFont::DemiBold), keyTracking));
+    column->addWidget(key);
+    column->addWidget(centred("Un fichier. Une décision. Un ordinateur plus léger.",
+                              TextStyle{16, QFont::Normal, Theme::muted}));
+    column->addWidget(centred("Images, vidéos, documents, archives et applications : gardez ce "
+                              "qui compte, libérez le reste.",
+                              TextStyle{13, QFont::Normal, Theme::muted}));
+}
+
+} // namespace tollenvane

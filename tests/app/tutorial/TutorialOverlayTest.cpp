@@ -1,0 +1,204 @@
+#include "app/tutorial/TutorialOverlay.h"
+
+#include "app/design/ElidedLabel.h"
+#include "app/design/SegmentedControl.h"
+#include "app/shell/RootView.h"
+#include "app/tutorial/DemoCard.h"
+#include "app/tutorial/GestureStep.h"
+#include "app/tutorial/SourceRow.h"
+#include "app/tutorial/TutorialRules.h"
+#include "core/localisation/Localization.h"
+#include "model/support/ModelHarness.h"
+#include "model/support/SortingHarness.h"
+#include "support/DeliverEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QTest>
+#include <filesystem>
+
+namespace tollenvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+template <class T = QWidget>
+T& child(const QWidget& parent, const char* name)
+{
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return *found;
+}
+
+void click(const QWidget& parent, const char* name)
+{
+    QTest::mouseClick(&child(parent, name), Qt::LeftButton);
+}
+
+QString counter(const QWidget& overlay)
+{
+    return child<ElidedLabel>(overlay, "stepCounter").text();
+}
+
+void setAnimations(AppModel& model, bool animations)
+{
+    Preferences preferences = model.state().preferences;
+    preferences.animations = animations;
+    model.setPreferences(preferences);
+}
+
+std::vector<QString> sourceRows(const QWidget& overlay)
+{
+    std::vector<QString> names;
+    for (const SourceRow* row : overlay.findChildren<SourceRow*>()) {
+        names.push_back(row->name());
+    }
+    return names;
+}
+
+TEST(TutorialOverlay, NothingIsWrittenOnShowAndEachUserChangeIsSaved)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    // The model's own save after loading lands first.
+    harness.advance(std::chrono::seconds(1));
+    ASSERT_TRUE(fs::remove(harness.statePath()));
+    TutorialOverlay overlay(model);
+    overlay.resize(1000, 760);
+    overlay.show();
+    test::deliverEvents();
+    harness.advance(std::chrono::seconds(1));
+    EXPECT_FALSE(fs::exists(harness.statePath()));
+    EXPECT_EQ(counter(overlay), QStringLiteral("1 / 4"));
+    EXPECT_FALSE(child(overlay, "backButton").isVisible());
+
+    // Moving on needs no folder; an added one is listed at once.
+    click(overlay, "continueButton");
+    click(overlay, "continueButton");
+    ASSERT_EQ(counter(overlay), QStringLiteral("3 / 4"));
+    harness.standardFolders->folders[StandardFolder::documents] = harness.folder / "home";
+    click(overlay, "suggestedFolder.Documents");
+    ASSERT_EQ(harness.panel->requests.size(), 1U);
+    EXPECT_EQ(harness.panel->requests.back().startFolder, harness.folder / "home");
+    harness.panel->answer = std::vector{harness.folder.makeFolder("home/Music")};
+    click(overlay, "addFolder");
+    harness.settle();
+    test::deliverEvents();
+    EXPECT_EQ(sourceRows(overlay), std::vector{QStringLiteral("Music")});
+    click(overlay, "continueButton");
+    EXPECT_EQ(counter(overlay), QStringLiteral("4 / 4"));
+    EXPECT_FALSE(child(overlay, "continueButton").isVisible());
+    EXPECT_TRUE(child(overlay, "finishButton").isVisible());
+
+    harness.advance(AppModel::saveDelay);
+    fs::remove(harness.statePath());
+    click(overlay, "soundsSwitch");
+    EXPECT_TRUE(model.state().preferences.sounds);
+    harness.advance(AppModel::saveDelay);
+    EXPECT_TRUE(harness.stateOnDisk().preferences.sounds);
+    // The refresh that follows the change writes nothing of its own.
+    fs::remove(harness.statePath());
+    test::deliverEvents();
+    harness.advance(std::chrono::seconds(1));
+    EXPECT_FALSE(fs::exists(harness.statePath()));
+
+    auto& appearance = child<SegmentedControl>(overlay, "appearancePicker");
+    QTest::mouseClick(&appearance, Qt::LeftButton, {}, appearance.segmentRect(1).center());
+    harness.advance(AppModel::saveDelay);
+    EXPECT_EQ(harness.stateOnDisk().preferences.appearance, AppAppearance::light);
+
+    click(overlay, "backButton");
+    EXPECT_EQ(counter(overlay), QStringLiteral("3 / 4"));
+    click(overlay, "continueButton");
+    click(overlay, "finishButton");
+    EXPECT_FALSE(model.showTutorial());
+    harness.advance(AppModel::saveDelay);
+    EXPECT_TRUE(harness.stateOnDisk().preferences.onboardingComplete);
+}
+
+TEST(TutorialOverlay, TheDemonstrationTouchesNoFile)
+{
+    test::SortingHarness harness;
+    const std::string card = harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    setAnimations(model, false);
+    model.setShowTutorial(true);
+    TutorialOverlay overlay(model);
+    overlay.resize(1000, 760);
+    overlay.show();
+    click(overlay, "continueButton");
+    test::deliverEvents();
+
+    for (const Demonstration& shown : demonstrations()) {
+        click(overlay, ("demo-" + std::string(rawValue(shown.decision))).c_str());
+        EXPECT_EQ(harness.sounds->log->back(), "play " + std::string(rawValue(shown.decision)));
+    }
+    auto& demo = child<DemoCard>(overlay, "demoCard");
+    EXPECT_EQ(demo.offset(), demonstration(Decision::later).nudge);
+    EXPECT_TRUE(child(overlay, "resetDemo").isVisible());
+    click(overlay, "resetDemo");
+    EXPECT_EQ(demo.offset(), QPointF());
+    EXPECT_FALSE(overlay.gestureStep().demonstrated());
+
+    // A press that barely moves is no drag; one that goes far enough demonstrates.
+    const QPoint middle = demo.rect().center();
+    QTest::mousePress(&demo, Qt::LeftButton, {}, middle);
+    QTest::mouseMove(&demo, middle + QPoint(-6, 0));
+    QTest::mouseRelease(&demo, Qt::LeftButton, {}, middle + QPoint(-6, 0));
+    EXPECT_EQ(demo.offset(), QPointF());
+    QTest::mousePress(&demo, Qt::LeftButton, {}, middle);
+    QTest::mouseMove(&demo, middle + QPoint(-40, 0));
+    EXPECT_EQ(demo.offset(), QPointF(-40, 0));
+    QTest::mouseMove(&demo, middle + QPoint(-90, 0));
+    QTest::mouseRelease(&demo, Qt::LeftButton, {}, middle + QPoint(-90, 0));
+    EXPECT_EQ(demo.offset(), demonstration(Decision::trash).nudge);
+    EXPECT_EQ(harness.played("trash"), 2U);
+
+    harness.settle();
+    EXPECT_TRUE(fs::exists(card));
+    EXPECT_EQ(model.queueCount(), 2);
+    EXPECT_EQ(model.undoCount(), 0);
+    EXPECT_EQ(model.summary().trashed, 0);
+
+    // While the session runs, sources are listed but none can be added.
+    click(overlay, "continueButton");
+    test::deliverEvents();
+    EXPECT_EQ(sourceRows(overlay), std::vector{QStringLiteral("Pictures")});
+    EXPECT_FALSE(child(overlay, "addFolder").isEnabled());
+    EXPECT_FALSE(child(overlay, "suggestedFolder.Bureau").isEnabled());
+}
+
+TEST(TutorialOverlay, ALanguageChosenMidWayRebuildsTheWindowOnTheSameStep)
+{
+    const AppLanguage before = Localization::language();
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    const RootView view(model);
+    test::deliverEvents();
+    click(view, "continueButton");
+    click(view, "continueButton");
+
+    auto& picker = child<QComboBox>(view, "languagePicker");
+    const QPointer<QComboBox> old(&picker);
+    picker.setCurrentIndex(2);
+    emit picker.activated(2);
+    test::deliverEvents();
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(child<TutorialOverlay>(view, "tutorialOverlay").step(), 2);
+    EXPECT_EQ(child<QAbstractButton>(view, "continueButton").text(), QStringLiteral("Continue"));
+    harness.advance(AppModel::saveDelay);
+    EXPECT_EQ(harness.stateOnDisk().preferences.language, AppLanguage::en);
+
+    // The next showing starts afresh.
+    click(view, "closeTutorial");
+    test::deliverEvents();
+    model.setShowTutorial(true);
+    test::deliverEvents();
+    EXPECT_EQ(child<TutorialOverlay>(view, "tutorialOverlay").step(), 0);
+    Localization::setLanguage(before);
+}
+
+} // namespace
+} // namespace tollenvane
