@@ -1,21 +1,25 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/screens/dashboard/DashboardPage.h"
+#include "app/screens/summary/SummaryPage.h"
 #include "app/shell/PagePlaceholder.h"
 
 namespace tollenvane::PageFactory {
 
-std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& services)
+std::unique_ptr<QWidget> make(Page page, const PageServices& services)
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {
     case Page::dashboard:
+        return std::make_unique<DashboardPage>(services.model);
+    case Page::summary:
+        return std::make_unique<SummaryPage>(services.model);
     case Page::space:
     case Page::sources:
     case Page::history:
     case Page::settings:
     case Page::setup:
     case Page::swipe:
-    case Page::summary:
     case Page::duplicates:
     case Page::applications:
         break;
