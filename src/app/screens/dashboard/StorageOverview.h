@@ -2,6 +2,8 @@
 
 #include "app/screens/dashboard/CardSurface.h"
 
+#include <array>
+
 namespace tollenvane {
 
 class AppModel;
@@ -28,7 +30,7 @@ private:
 
     AppModel& model_;
     StorageRing* ring_;
-    SymbolView* volumeSymbols_[2];
+    std::array<SymbolView*, 2> volumeSymbols_{};
     ElidedLabel* volumeName_;
     ElidedLabel* free_;
     ElidedLabel* used_;

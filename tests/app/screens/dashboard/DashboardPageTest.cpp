@@ -187,6 +187,25 @@ TEST(DashboardPage, DuringADecisionOnlyTheWayBackToTheDeckStaysOpen)
     harness.settle();
 }
 
+TEST(DashboardPage, APausedSessionIsTakenUpFromItsCard)
+{
+    test::SortingHarness harness;
+    harness.startSortingTwo();
+    AppModel& model = harness.restart();
+    ASSERT_TRUE(model.canResume());
+    ShownDashboard shown(model);
+    EXPECT_TRUE(shown.shows("resume-card"));
+    EXPECT_TRUE(shown.shows("start-sorting"));
+    ASSERT_TRUE(shown.enabled("resume-session"));
+    EXPECT_TRUE(
+        shown.window.grab().save(QStringLiteral(TOLLENVANE_SCREENSHOTS) + "/dashboard-resume.png"));
+
+    shown.click("resume-session");
+    harness.settle();
+    EXPECT_TRUE(model.sessionActive());
+    EXPECT_FALSE(shown.shows("resume-card"));
+}
+
 TEST(DashboardPage, PicturesOfAPopulatedDashboard)
 {
     test::SortingHarness harness;
