@@ -89,7 +89,7 @@ void writeLibrary(test::SortingHarness& harness)
         sized("trip-" + std::to_string(index) + ".mov", 20'000'000, 400);
     }
     sized("notes.pdf", 42'000, 0);
-    sized("<b>x</b>.png", 3'000, 0);
+    sized("holiday.png", 3'000, 0);
 }
 
 TEST(DashboardPage, WithoutSourcesItOffersToChooseFolders)
@@ -247,6 +247,13 @@ TEST(DashboardPage, PicturesOfAPopulatedDashboard)
         const QPoint inTile = tile.mapTo(&shown.window, QPoint(8, tile.height() / 2));
         EXPECT_EQ(picture.pixelColor(inTile), Theme::color(Theme::panel));
     }
+
+    // Here a suggestion covers every volume, whichever one is selected.
+    ShownDashboard shown(model);
+    shown.click("preset-large");
+    EXPECT_EQ(model.page(), Page::setup);
+    EXPECT_EQ(model.filter(), filter(SpacePreset::large));
+    EXPECT_FALSE(model.filter().volumeDevice);
 }
 
 } // namespace
