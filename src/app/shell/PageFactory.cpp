@@ -1,7 +1,9 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/screens/dashboard/DashboardPage.h"
 #include "app/screens/setup/SessionSetupPage.h"
 #include "app/screens/sources/SourcesPage.h"
+#include "app/screens/summary/SummaryPage.h"
 #include "app/shell/PagePlaceholder.h"
 
 namespace tollenvane::PageFactory {
@@ -15,11 +17,13 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
     case Page::setup:
         return std::make_unique<SessionSetupPage>(services.model);
     case Page::dashboard:
+        return std::make_unique<DashboardPage>(services.model);
+    case Page::summary:
+        return std::make_unique<SummaryPage>(services.model);
     case Page::space:
     case Page::history:
     case Page::settings:
     case Page::swipe:
-    case Page::summary:
     case Page::duplicates:
     case Page::applications:
         break;

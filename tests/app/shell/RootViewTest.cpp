@@ -328,7 +328,8 @@ TEST(RootView, PicturesInBothAppearances)
         EXPECT_EQ(picture.pixelColor(10, 420), Theme::color(Theme::sidebar));
         EXPECT_EQ(picture.pixelColor(219, 420), Theme::color(Theme::line));
         EXPECT_EQ(picture.pixelColor(1190, 57), Theme::color(Theme::line));
-        EXPECT_EQ(picture.pixelColor(1190, 420), Theme::color(Theme::bg));
+        // In the page's margin: its scroll bar runs along the right edge.
+        EXPECT_EQ(picture.pixelColor(236, 420), Theme::color(Theme::bg));
         // The current page's tile is tinted orange, the others are plain.
         const auto tile = [&](Page page) {
             const NavRow& navRow = row(view, page);

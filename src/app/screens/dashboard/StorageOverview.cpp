@@ -1,0 +1,146 @@
+#include "app/screens/dashboard/StorageOverview.h"
+
+#include "app/deck/PlainButton.h"
+#include "app/design/DesignFont.h"
+#include "app/design/PrimaryButton.h"
+#include "app/design/Symbol.h"
+#include "app/design/SymbolView.h"
+#include "app/screens/dashboard/DashboardRules.h"
+#include "app/screens/kit/PageText.h"
+#include "app/screens/tiles/StorageRing.h"
+#include "core/localisation/Formatting.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int padding = 26;
+constexpr int ringSide = 144;
+
+QString shown(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+StorageOverview::StorageOverview(AppModel& model, QWidget* parent)
+    : CardSurface({.fill = {Theme::panel},
+                   .gradientEnd = TintedColor{Theme::orange, 0.07},
+                   .stroke = TintedColor{Theme::line},
+                   .cornerRadius = 22},
+                  parent)
+    , model_(model)
+    , ring_(new StorageRing(0, 0))
+    , volumeName_(lineText({}, {13, QFont::Medium, Theme::muted}))
+    , free_(lineText({}, {27, QFont::DemiBold, {}}))
+    , used_(lineText({}, {13, QFont::Normal, Theme::muted}))
+    , purgeable_(wrappedText({}, {11, QFont::Normal, Theme::muted}))
+{
+    setObjectName("storage-overview");
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    ring_->setFixedSize(ringSide, ringSide);
+    free_->setFont(DesignFont::tracked(free_->font(), -0.6));
+    volumeName_->setObjectName("volume-name");
+    free_->setObjectName("free-space");
+    used_->setObjectName("used-space");
+    purgeable_->setObjectName("purgeable-space");
+
+    auto* facts = new QVBoxLayout;
+    facts->setSpacing(12);
+    facts->addWidget(volumeRow());
+    facts->addWidget(free_);
+    facts->addWidget(used_);
+    facts->addWidget(purgeable_);
+    facts->addWidget(actionRow());
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(padding, padding, padding, padding);
+    row->setSpacing(26);
+    row->addWidget(ring_, 0, Qt::AlignVCenter);
+    row->addLayout(facts, 1);
+}
+
+QWidget* StorageOverview::volumeRow()
+{
+    auto* line = new QWidget;
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    // Both pictures stay in place; the refresh shows the one that applies.
+    const int side = Symbol::sideBeside(13);
+    volumeSymbols_[0] = new SymbolView("externaldrive.fill", side, Theme::muted);
+    volumeSymbols_[1] = new SymbolView("laptopcomputer", side, Theme::muted);
+    for (SymbolView* symbol : volumeSymbols_) {
+        symbol->setObjectName("volume-symbol");
+        layout->addWidget(symbol);
+    }
+    layout->addWidget(volumeName_, 1);
+    return line;
+}
+
+QWidget* StorageOverview::actionRow()
+{
+    auto* line = new QWidget;
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 3, 0, 0);
+    layout->setSpacing(14);
+    resume_ = new PrimaryButton(shown(L("Reprendre le tri")), "arrow.right",
+                                [this] { model_.setPage(Page::swipe); });
+    resume_->setObjectName("resume-sorting");
+    start_ = new PrimaryButton(shown(L("Commencer à trier")), "arrow.right",
+                               [this] { model_.setup(SessionFilter()); });
+    start_->setObjectName("start-sorting");
+    choose_ = new PrimaryButton(shown(L("Choisir mes dossiers")), "folder.badge.plus",
+                                [this] { model_.chooseFolders(false); });
+    choose_->setObjectName("choose-folders");
+    auto* disks =
+        new PlainButton("externaldrive.badge.plus", Symbol::sideBeside(19), Theme::orange);
+    disks->setObjectName("open-disks");
+    disks->setAccessibleName(shown(L("Vos disques")));
+    setPlainToolTip(*disks, disks->accessibleName());
+    connect(disks, &QAbstractButton::clicked, this, [this] { model_.navigate(Page::space); });
+    for (QWidget* button : {static_cast<QWidget*>(resume_), static_cast<QWidget*>(start_),
+                            static_cast<QWidget*>(choose_), static_cast<QWidget*>(disks)}) {
+        layout->addWidget(button, 0, Qt::AlignVCenter);
+    }
+    layout->addStretch(1);
+    return line;
+}
+
+void StorageOverview::refresh(bool startEnabled)
+{
+    const std::int64_t total = model_.diskTotal();
+    const std::int64_t free = model_.diskFree();
+    ring_->setFigures(total, free);
+
+    const std::optional<StorageVolume> volume = model_.selectedVolume();
+    const VolumeLine line = volumeLine(volume);
+    volumeSymbols_[0]->setVisible(line.symbol == volumeSymbols_[0]->symbol());
+    volumeSymbols_[1]->setVisible(line.symbol == volumeSymbols_[1]->symbol());
+    volumeName_->setText(shown(line.name ? *line.name : L("Votre ordinateur")));
+
+    free_->setText(shown(L("{0} libres maintenant", formattedBytes(free))));
+    used_->setText(shown(
+        L("{0} utilisés sur {1}", formattedBytes(usedSpace(total, free)), formattedBytes(total))));
+    const std::optional<std::int64_t> purgeable = purgeableSpace(volume);
+    purgeable_->setVisible(purgeable.has_value());
+    if (purgeable) {
+        purgeable_->setText(shown(L("Le système peut rendre {0} supplémentaires disponibles.",
+                                    formattedBytes(*purgeable))));
+    }
+
+    const PrimaryAction action =
+        primaryAction(model_.sessionActive(), !model_.state().sources.empty());
+    resume_->setVisible(action == PrimaryAction::resumeSorting);
+    start_->setVisible(action == PrimaryAction::startSorting);
+    start_->setEnabled(startEnabled);
+    choose_->setVisible(action == PrimaryAction::chooseFolders);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/screens/dashboard/CardSurface.h"
+
+#include <array>
+
+namespace tollenvane {
+
+class AppModel;
+class ElidedLabel;
+class PrimaryButton;
+class StorageRing;
+class SymbolView;
+class TextBlock;
+
+// The card of the selected volume: its ring, its free and used space, and the page's call to
+// action.
+class StorageOverview : public CardSurface {
+    Q_OBJECT
+
+public:
+    explicit StorageOverview(AppModel& model, QWidget* parent = nullptr);
+
+    // `startEnabled`: whether "start sorting" accepts a click when it is the action shown.
+    void refresh(bool startEnabled);
+
+private:
+    QWidget* volumeRow();
+    QWidget* actionRow();
+
+    AppModel& model_;
+    StorageRing* ring_;
+    std::array<SymbolView*, 2> volumeSymbols_{};
+    ElidedLabel* volumeName_;
+    ElidedLabel* free_;
+    ElidedLabel* used_;
+    TextBlock* purgeable_;
+    PrimaryButton* resume_;
+    PrimaryButton* start_;
+    PrimaryButton* choose_;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/screens/kit/ModelPage.h"
+
+#include <array>
+
+namespace tollenvane {
+
+class ElidedLabel;
+class SecondaryButton;
+
+// The end of a session: what was decided, what went to the Trash, and the way back home.
+class SummaryPage : public ModelPage {
+    Q_OBJECT
+
+public:
+    explicit SummaryPage(AppModel& model, QWidget* parent = nullptr);
+
+protected:
+    void refresh() override;
+
+private:
+    // Adds a block centred in the column.
+    void addCentred(QWidget* block);
+    QWidget* counterStrip();
+    QWidget* buttonRow();
+
+    ElidedLabel* total_;
+    std::array<ElidedLabel*, 4> counters_{};
+    ElidedLabel* trashed_;
+    SecondaryButton* undo_ = nullptr;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,134 @@
+#include "app/screens/summary/SummaryPage.h"
+
+#include "app/design/AppearanceApplier.h"
+#include "app/design/ElidedLabel.h"
+#include "app/design/Theme.h"
+#include "app/screens/summary/SummaryRules.h"
+#include "design/SchemeScope.h"
+#include "model/support/SortingHarness.h"
+#include "support/DeliverEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+namespace {
+
+using test::deliverEvents;
+
+TEST(SummaryRules, CountersInOrderAndWhenUndoIsOffered)
+{
+    SessionSummary summary;
+    summary.kept = 4;
+    summary.trashed = 3;
+    summary.moved = 2;
+    summary.deferred = 1;
+    const auto counters = summaryCounters(summary);
+    std::vector<std::int64_t> values;
+    std::vector<std::string> labels;
+    for (const SummaryCounter& counter : counters) {
+        values.push_back(counter.value);
+        labels.emplace_back(counter.labelKey);
+    }
+    EXPECT_EQ(values, (std::vector<std::int64_t>{4, 3, 2, 1}));
+    EXPECT_EQ(labels, (std::vector<std::string>{"Gardés", "Corbeille", "Rangés", "Plus tard"}));
+
+    EXPECT_TRUE(undoEnabled(1, false));
+    EXPECT_FALSE(undoEnabled(0, false));
+    EXPECT_FALSE(undoEnabled(3, true));
+}
+
+struct ShownSummary {
+    QWidget window;
+    SummaryPage* page;
+
+    explicit ShownSummary(AppModel& model)
+        : page(new SummaryPage(model))
+    {
+        window.setAutoFillBackground(true);
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(page);
+        window.resize(900, 760);
+        window.show();
+        deliverEvents();
+    }
+
+    template <class T>
+    T& find(const QString& name)
+    {
+        deliverEvents();
+        T* found = page->findChild<T*>(name);
+        if (found == nullptr) {
+            throw std::runtime_error("no " + name.toStdString());
+        }
+        return *found;
+    }
+    QString text(const QString& name) { return find<ElidedLabel>(name).text(); }
+};
+
+// A session of two cards, one sent to the Trash and one kept, ended on the summary page.
+AppModel& endSession(test::SortingHarness& harness)
+{
+    harness.startSortingTwo();
+    harness.decide(Decision::trash);
+    harness.decide(Decision::keep);
+    return *harness.model;
+}
+
+TEST(SummaryPage, ShowsTheSessionAndTakesBackTheLastDecision)
+{
+    test::SortingHarness harness;
+    AppModel& model = endSession(harness);
+    ASSERT_EQ(model.page(), Page::summary);
+    ShownSummary shown(model);
+    EXPECT_EQ(shown.text("sorted-total"),
+              QStringLiteral("2 fichiers triés. Un peu plus de clarté."));
+    EXPECT_EQ(shown.text("counter-0"), QStringLiteral("1"));
+    EXPECT_EQ(shown.text("counter-1"), QStringLiteral("1"));
+    EXPECT_EQ(shown.text("counter-2"), QStringLiteral("0"));
+    EXPECT_EQ(shown.text("counter-3"), QStringLiteral("0"));
+    EXPECT_EQ(shown.text("trashed-bytes"), QStringLiteral("500 o mis à la Corbeille"));
+
+    auto& undo = shown.find<QWidget>("undo-last");
+    ASSERT_TRUE(undo.isEnabled());
+    QTest::mouseClick(&undo, Qt::LeftButton);
+    ASSERT_TRUE(model.busy());
+    EXPECT_FALSE(shown.find<QWidget>("undo-last").isEnabled());
+    // Finishing works even while the undo runs.
+    QTest::mouseClick(&shown.find<QWidget>("finish"), Qt::LeftButton);
+    EXPECT_EQ(model.page(), Page::dashboard);
+    harness.settle();
+    EXPECT_EQ(model.page(), Page::swipe);
+    EXPECT_EQ(shown.text("counter-0"), QStringLiteral("0"));
+}
+
+TEST(SummaryPage, Pictures)
+{
+    test::SortingHarness harness;
+    AppModel& model = endSession(harness);
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
+    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const auto& [appearance, file] : {std::pair{AppAppearance::dark, "summary-dark.png"},
+                                           std::pair{AppAppearance::light, "summary-light.png"}}) {
+        applier.apply(appearance);
+        ShownSummary shown(model);
+        const QImage picture = shown.window.grab().toImage();
+        EXPECT_TRUE(picture.save(folder + "/" + file));
+        EXPECT_EQ(picture.pixelColor(4, 4), Theme::color(Theme::bg));
+        // The counter strip's surface, inside its padding, centred on the page.
+        auto& strip = shown.find<QWidget>("summary-counters");
+        const QPoint inStrip = strip.mapTo(&shown.window, QPoint(10, strip.height() / 2));
+        EXPECT_EQ(picture.pixelColor(inStrip), Theme::color(Theme::panel));
+        const int middle = strip.mapTo(&shown.window, strip.rect().center()).x();
+        EXPECT_NEAR(middle, shown.page->viewport()->width() / 2, 2);
+    }
+}
+
+} // namespace
+} // namespace tollenvane
