@@ -45,7 +45,7 @@ EmptyState::EmptyState(const QString& symbol, const QString& title, const QStrin
     layout->addWidget(symbolView, 0, Qt::AlignHCenter);
     layout->addWidget(titleLine);
     layout->addWidget(messageText);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
 } // namespace tollenvane

@@ -47,7 +47,7 @@ PageHeading::PageHeading(const QString& eyebrow, const QString& title, const QSt
     layout->addWidget(eyebrowLine);
     layout->addWidget(titleLine);
     layout->addWidget(subtitleLine);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
 } // namespace tollenvane

@@ -20,7 +20,7 @@ Panel::Panel(QWidget* parent)
     , layout_(new QVBoxLayout(this))
 {
     layout_->setContentsMargins(padding, padding, padding, padding);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
 void Panel::paintEvent(QPaintEvent*)

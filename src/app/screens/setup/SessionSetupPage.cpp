@@ -43,13 +43,6 @@ QString localized(std::string_view key)
     return QString::fromStdString(Localization::text(key));
 }
 
-// A block whose content wraps takes the height its width needs, more than its preferred size
-// when the window is narrow.
-void growWithWrappedText(QWidget& block)
-{
-    block.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-}
-
 QComboBox* limitsPicker(std::span<const PickerEntry> entries, const char* name,
                         std::string_view accessibleKey)
 {
@@ -102,7 +95,6 @@ SessionSetupPage::SessionSetupPage(AppModel& model, QWidget* parent)
         localized("Quelques minutes suffisent"), localized("Votre prochaine session."),
         localized("Choisissez ce que vous voulez examiner. Le tri se fait fichier "
                   "par fichier."));
-    growWithWrappedText(*heading);
     addBlock(heading);
     addBlock(makeFilterPanel());
     addBlock(makeStartRow());
@@ -131,7 +123,6 @@ void SessionSetupPage::editFilter(Edit&& edit)
 QWidget* SessionSetupPage::makeFilterPanel()
 {
     auto* panel = new tollenvane::Panel;
-    growWithWrappedText(*panel);
     panel->setObjectName(QStringLiteral("filterPanel"));
     QVBoxLayout& layout = *panel->contentLayout();
     layout.setSpacing(panelSpacing);

@@ -28,13 +28,6 @@ QString localized(std::string_view key)
     return QString::fromStdString(Localization::text(key));
 }
 
-// A block whose text wraps takes the height its width needs, more than its preferred size when
-// the window is narrow.
-void growWithWrappedText(QWidget& block)
-{
-    block.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-}
-
 std::optional<SourceStatus> statusOf(const AppModel& model, const std::string& grantID)
 {
     const auto found = model.statuses().find(grantID);
@@ -52,7 +45,6 @@ SourcesPage::SourcesPage(AppModel& model, LinkOpener& links, QWidget* parent)
                         localized("Plusieurs dossiers, une seule expérience. Les sous-dossiers "
                                   "sont inclus ; les applications et dossiers sensibles sont "
                                   "exclus."));
-    growWithWrappedText(*heading);
     addBlock(heading);
     addBlock(makeButtonRow());
 
@@ -153,7 +145,6 @@ void SourcesPage::refresh()
         sources, [](const FolderGrant& grant) { return grant.id; },
         [&](const FolderGrant& grant) {
             auto* panel = new SourcePanel(grant.id, actions);
-            growWithWrappedText(*panel);
             return panel;
         },
         [&](SourcePanel& panel, const FolderGrant& grant) {
