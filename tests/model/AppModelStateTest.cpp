@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 namespace tollenvane {
 namespace {
@@ -103,9 +104,14 @@ TEST(AppModelLoad, TheLoadedStateAndLanguageAreApplied)
     EXPECT_EQ(Localization::language(), AppLanguage::de);
     EXPECT_EQ(model.trashedTotal(), std::numeric_limits<std::int64_t>::max());
 
+    // The language is in force before the change is told, so whatever redraws at once reads
+    // its texts in it.
+    std::optional<AppLanguage> told;
+    QObject::connect(&model, &AppModel::stateChanged, [&] { told = Localization::language(); });
     Preferences preferences = model.state().preferences;
     preferences.language = AppLanguage::fr;
     model.setPreferences(preferences);
+    EXPECT_EQ(told, AppLanguage::fr);
     EXPECT_EQ(Localization::language(), AppLanguage::fr);
 }
 
