@@ -1,10 +1,11 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/screens/preferences/PreferencesView.h"
 #include "app/shell/PagePlaceholder.h"
 
 namespace tollenvane::PageFactory {
 
-std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& services)
+std::unique_ptr<QWidget> make(Page page, const PageServices& services)
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {
@@ -12,13 +13,14 @@ std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& se
     case Page::space:
     case Page::sources:
     case Page::history:
-    case Page::settings:
     case Page::setup:
     case Page::swipe:
     case Page::summary:
     case Page::duplicates:
     case Page::applications:
         break;
+    case Page::settings:
+        return std::make_unique<PreferencesView>(services.model);
     }
     return std::make_unique<PagePlaceholder>(page);
 }
