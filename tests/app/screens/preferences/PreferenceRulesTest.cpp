@@ -1,11 +1,8 @@
 #include "app/screens/preferences/PreferenceRules.h"
 
-#include "support/ScopedLanguage.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <set>
 
 namespace tollenvane {
 namespace {
@@ -48,21 +45,6 @@ TEST(PreferenceRules, SessionsLockTheScanSettingsAndBusyLocksTheActions)
     const Availability busy = availability(true, false);
     EXPECT_TRUE(busy.scanSettings);
     EXPECT_FALSE(busy.replayTutorial || busy.rescan || busy.forgetDecisions);
-}
-
-TEST(PreferenceRules, ShortcutKeysFollowTheLanguageButTheArrowsNever)
-{
-    const test::ScopedLanguage german(AppLanguage::de);
-    std::set<QString> keys;
-    for (const Shortcut& shortcut : shortcuts) {
-        keys.insert(keyText(shortcut));
-    }
-    // Rows are told apart by their key.
-    EXPECT_EQ(keys.size(), shortcuts.size());
-    EXPECT_EQ(keyText(shortcuts.at(0)), QStringLiteral("←"));
-    EXPECT_EQ(keyText(shortcuts.at(3)), QStringLiteral("↓"));
-    EXPECT_EQ(keyText(shortcuts.at(4)), QStringLiteral("Leertaste"));
-    EXPECT_EQ(keyText(shortcuts.at(5)), QStringLiteral("Strg Z"));
 }
 
 } // namespace
