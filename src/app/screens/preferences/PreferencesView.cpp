@@ -11,6 +11,7 @@
 #include "app/screens/kit/PageText.h"
 #include "app/screens/preferences/AppearanceTile.h"
 #include "app/screens/preferences/PreferenceRules.h"
+#include "app/screens/preferences/ScrollWheelGuard.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 #include "model/sound/SoundCue.h"
@@ -116,6 +117,11 @@ PreferencesView::PreferencesView(AppModel& model, QWidget* parent)
     footer->setObjectName(QStringLiteral("footer"));
     footer->setLineSpacing(6);
     addBlock(footer);
+
+    auto* wheel = new ScrollWheelGuard(*this);
+    for (QWidget* control : std::initializer_list<QWidget*>{language_, volume_, minimumSize_}) {
+        wheel->guard(*control);
+    }
 
     follow({&AppModel::stateChanged, &AppModel::busyChanged, &AppModel::sessionActiveChanged});
 }

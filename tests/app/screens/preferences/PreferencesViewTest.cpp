@@ -17,11 +17,13 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -87,9 +89,14 @@ TEST(PreferencesView, ShowsTheStoredValuesAndWritesOnlyWhatTheUserChanges)
     EXPECT_EQ(child<QLabel>(view, "volumePercent").text(), "45 %");
     EXPECT_EQ(child<QComboBox>(view, "minimumSizePicker").currentText(), "Aucune");
 
-    // Neither the first show nor a refresh for someone else's change writes anything.
+    // Neither the first show, nor a refresh for someone else's change, nor the wheel scrolling
+    // the page over a list writes anything.
     fs::remove(page.harness.statePath());
     page.model.setPreferences(page.model.state().preferences);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&child(view, "languagePicker"), &wheel);
+    EXPECT_EQ(child<QComboBox>(view, "languagePicker").currentIndex(), 0);
     test::deliverEvents();
     page.harness.advance(10s);
     EXPECT_FALSE(fs::exists(page.harness.statePath()));
