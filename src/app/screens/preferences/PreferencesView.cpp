@@ -45,6 +45,8 @@ Panel* panelWithSpacing(int spacing)
 {
     auto* panel = new Panel;
     panel->contentLayout()->setSpacing(spacing);
+    // A panel held to its size hint would clip captions that wrap: the hint counts one line.
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     return panel;
 }
 

@@ -281,6 +281,11 @@ TEST(PreferencesView, PicturesInBothAppearances)
         const QString name = QStringLiteral("preferences-%1.png").arg(rawValue(appearance).data());
         EXPECT_TRUE(picture.save(folder + "/" + name));
 
+        // Texts that wrap get the height of all their lines.
+        for (const TextBlock* block : view.findChildren<TextBlock*>()) {
+            EXPECT_GE(block->height(), block->heightForWidth(block->width()))
+                << block->text().toStdString();
+        }
         // Only the chosen tile is tinted; the others keep the soft fill.
         const auto& chosen = child<AppearanceTile>(
             view, appearance == AppAppearance::dark ? "appearance-dark" : "appearance-light");
