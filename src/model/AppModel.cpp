@@ -78,8 +78,9 @@ void AppModel::raiseAlert(std::string_view titleKey, std::string message)
 
 void AppModel::setPreferences(const Preferences& preferences)
 {
-    changeState([&](SavedState& state) { state.preferences = preferences; });
+    // Whoever follows the state reads its texts in the new language already.
     Localization::setLanguage(preferences.language);
+    changeState([&](SavedState& state) { state.preferences = preferences; });
 }
 
 void AppModel::setShowTutorial(bool show)

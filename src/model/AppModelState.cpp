@@ -26,8 +26,8 @@ void AppModel::applyLoadedState(const Outcome<SavedState>& outcome)
 {
     if (outcome.value) {
         persistence_ = Persistence::enabled;
+        Localization::setLanguage(outcome.value->preferences.language);
         changeState([&](SavedState& state) { state = *outcome.value; });
-        Localization::setLanguage(state_.preferences.language);
         save(); // the file takes the current form once, even when it was missing
     } else {
         persistence_ = Persistence::disabled;

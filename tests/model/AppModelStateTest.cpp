@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 namespace tollenvane {
 namespace {
@@ -98,14 +99,26 @@ TEST(AppModelLoad, TheLoadedStateAndLanguageAreApplied)
     saved.history.push_back({"11111111-2222-3333-4444-555555555555", 2, 0, 1, 0, 0, 10});
     StateStore(harness.statePath()).save(saved);
 
-    AppModel& model = harness.load();
+    // The language is in force before the change is told, so whatever redraws at once reads
+    // its texts in it.
+    std::optional<AppLanguage> told;
+    AppModel& model = harness.start();
+    QObject::connect(&model, &AppModel::stateChanged, [&] {
+        if (!told) {
+            told = Localization::language();
+        }
+    });
+    harness.settle();
+    EXPECT_EQ(told, AppLanguage::de);
     EXPECT_EQ(model.state(), saved);
     EXPECT_EQ(Localization::language(), AppLanguage::de);
     EXPECT_EQ(model.trashedTotal(), std::numeric_limits<std::int64_t>::max());
 
     Preferences preferences = model.state().preferences;
     preferences.language = AppLanguage::fr;
+    told.reset();
     model.setPreferences(preferences);
+    EXPECT_EQ(told, AppLanguage::fr);
     EXPECT_EQ(Localization::language(), AppLanguage::fr);
 }
 

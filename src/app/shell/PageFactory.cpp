@@ -1,6 +1,7 @@
 #include "app/shell/PageFactory.h"
 
 #include "app/screens/dashboard/DashboardPage.h"
+#include "app/screens/preferences/PreferencesView.h"
 #include "app/screens/setup/SessionSetupPage.h"
 #include "app/screens/sources/SourcesPage.h"
 #include "app/screens/summary/SummaryPage.h"
@@ -22,11 +23,12 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
         return std::make_unique<SummaryPage>(services.model);
     case Page::space:
     case Page::history:
-    case Page::settings:
     case Page::swipe:
     case Page::duplicates:
     case Page::applications:
         break;
+    case Page::settings:
+        return std::make_unique<PreferencesView>(services.model);
     }
     return std::make_unique<PagePlaceholder>(page);
 }
