@@ -5,6 +5,7 @@
 #include "core/records/BundleSnapshot.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,15 @@ inline BundleSnapshot snapshot(const std::string& bundle, std::stop_token stop =
 
 // A system application, one of the vendor's, or this program itself.
 bool isProtected(const std::string& bundle);
+// The same rule on what is already known of a bundle, reading nothing, so that a screen can ask
+// it for every row: `judged` is judgedPath() of the bundle, `identifier` the one its information
+// declares, `own` ownBundle().
+bool isProtected(std::string_view judged, const std::optional<std::string>& identifier,
+                 const std::optional<std::string>& own);
+// The path the rules judge a bundle by: links resolved, or as written when that fails.
+std::string judgedPath(const std::string& bundle);
+// This program's own bundle, looked up once.
+const std::optional<std::string>& ownBundle();
 // One of the running processes executes from inside the bundle. `runningBundles` are resolved
 // paths, as RunningApplications::bundlePaths gives them.
 bool isRunning(const std::string& bundle, const std::vector<std::string>& runningBundles);
