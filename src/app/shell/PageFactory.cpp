@@ -1,5 +1,6 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/screens/applications/ApplicationsPage.h"
 #include "app/shell/PagePlaceholder.h"
 
 namespace tollenvane::PageFactory {
@@ -17,8 +18,9 @@ std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& se
     case Page::swipe:
     case Page::summary:
     case Page::duplicates:
-    case Page::applications:
         break;
+    case Page::applications:
+        return std::make_unique<ApplicationsPage>(services);
     }
     return std::make_unique<PagePlaceholder>(page);
 }
