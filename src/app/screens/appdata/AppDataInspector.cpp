@@ -100,6 +100,7 @@ AppDataInspector::AppDataInspector(AppModel& model, FileRevealer& revealer, QWid
     QVBoxLayout* outer = stack(this, 0);
     outer->addWidget(disclosure_, 0, Qt::AlignLeft);
     outer->addWidget(content_);
+    outer->addStretch(1);
     content_->setVisible(false);
     connect(disclosure_, &QAbstractButton::toggled, content_, &QWidget::setVisible);
 

@@ -70,11 +70,14 @@ ApplicationsPage::ApplicationsPage(const PageServices& services, QWidget* parent
     : ModelPage(services.model, Page::applications, 24, 32, parent)
     , revealer_(services.revealer)
 {
-    addBlock(new PageHeading(looked("Un ordinateur plus léger"),
-                             looked("Vos applications, au clair."),
-                             looked("Versions, taille, emplacement et dernière utilisation connue. "
-                                    "Les applications ouvertes et celles du système restent "
-                                    "protégées.")));
+    auto* heading =
+        new PageHeading(looked("Un ordinateur plus léger"), looked("Vos applications, au clair."),
+                        looked("Versions, taille, emplacement et dernière utilisation "
+                               "connue. Les applications ouvertes et celles du "
+                               "système restent protégées."));
+    // Capped at its one-line height, the heading would clip its wrapped lines.
+    heading->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    addBlock(heading);
     auto* panel = new tollenvane::Panel;
     panel->setObjectName(QStringLiteral("filters"));
     panel->contentLayout()->setSpacing(16);

@@ -3,6 +3,7 @@
 #include "app/deck/FileRevealer.h"
 #include "app/screens/kit/LinkOpener.h"
 #include "app/screens/kit/PageServices.h"
+#include "core/base/FileError.h"
 #include "core/base/Json.h"
 #include "core/persistence/SavedState.h"
 #include "model/support/ModelHarness.h"
@@ -40,6 +41,13 @@ struct ApplicationsHarness : ModelHarness {
     {
         applicationRoots = {machine, own};
         libraryFolders = [this] { return library; };
+        // Bundles named "Broken.app" cannot be read.
+        applicationScanOptions.recordReader = [](const std::string& path, std::stop_token stop) {
+            if (path.ends_with("/Broken.app")) {
+                throw FileError(FileError::changed);
+            }
+            return FileRecord::read(path, std::move(stop));
+        };
     }
 
     PageServices pageServices() { return {*model, revealer, links}; }

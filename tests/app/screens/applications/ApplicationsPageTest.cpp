@@ -2,11 +2,13 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 #include "app/screens/applications/ApplicationRow.h"
 #include "design/SchemeScope.h"
 #include "screens/applications/ApplicationsHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/RecordPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +31,15 @@ struct ShownPage {
     std::string markup = harness.bundle(harness.own + "/<b>x<br>.app", "org.example.x", {}, 9000);
     std::string viewer =
         harness.bundle(harness.own + "/Viewer.app", "org.example.viewer", "1.0", 2000);
+    std::string broken = test::writeBundle(harness.machine + "/Broken.app", "org.example.broken");
     std::unique_ptr<ApplicationsPage> page;
 
-    explicit ShownPage(bool settle = true)
+    explicit ShownPage(bool settle = true, const std::vector<RemovedApplication>& removed = {})
     {
+        harness.remember(removed);
         harness.load();
         page = std::make_unique<ApplicationsPage>(harness.pageServices());
-        page->resize(900, 1100);
+        page->resize(900, 1300);
         page->show();
         test::deliverEvents();
         if (settle) {
@@ -74,6 +78,9 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     EXPECT_EQ(shown.find<QLabel>(QStringLiteral("count")).textFormat(), Qt::PlainText);
     EXPECT_TRUE(shown.find(QStringLiteral("sortApplications")).isEnabled());
     EXPECT_FALSE(shown.find(QStringLiteral("emptyState")).isVisibleTo(shown.page.get()));
+    EXPECT_EQ(shown.find<TextBlock>(QStringLiteral("issueCount")).text(),
+              QStringLiteral("1 applications inaccessibles."));
+    EXPECT_EQ(shown.page->findChildren<TextBlock*>(QStringLiteral("applicationIssue")).size(), 1);
 
     // A search narrows the list; the rows that stay are the same widgets.
     auto* editorRow = shown.page->findChildren<ApplicationRow*>().front();
@@ -125,13 +132,41 @@ TEST(ApplicationsPage, StopReturnsTheRefreshButtonAtOnceAndAPageOpenedMeanwhileS
     EXPECT_TRUE(model.applications().empty());
 }
 
+TEST(ApplicationsPage, SortingHandsTheModelOnlyWhatTheDeckWouldTakeInTheListsOrder)
+{
+    ShownPage shown;
+    AppModel& model = *shown.harness.model;
+    shown.harness.runningApplications = {shown.viewer};
+    model.refreshRunningApplications();
+    test::deliverEvents();
+    auto* viewerRow = shown.page->findChildren<ApplicationRow*>().back();
+    EXPECT_TRUE(viewerRow->findChild<QWidget*>(QStringLiteral("running"))->isVisibleTo(viewerRow));
+    EXPECT_FALSE(viewerRow->findChild<QWidget*>(QStringLiteral("examine"))->isVisibleTo(viewerRow));
+
+    QTest::mouseClick(&shown.find(QStringLiteral("sortApplications")), Qt::LeftButton);
+    shown.harness.settle();
+    ASSERT_TRUE(model.sessionActive());
+    EXPECT_EQ(test::pathsOf(model.pending().remaining()),
+              (std::vector<std::string>{shown.editor, shown.markup}));
+    test::deliverEvents();
+    EXPECT_FALSE(shown.find(QStringLiteral("sortApplications")).isEnabled());
+    EXPECT_FALSE(shown.page->findChildren<ApplicationRow*>()
+                     .front()
+                     ->findChild<QWidget*>(QStringLiteral("examine"))
+                     ->isEnabled());
+}
+
 void takePicture(AppAppearance appearance, const QString& file)
 {
     const test::SchemeScope restore;
     AppearanceApplier().apply(appearance);
-    ShownPage shown;
+    ShownPage shown(true, {{"org.example.gone", "Gone.app", "/opt/Gone.app"}});
+    shown.harness.leftData(".cache", "org.example.gone", 3'000'000);
     shown.harness.runningApplications = {shown.viewer};
     shown.harness.model->refreshRunningApplications();
+    QTest::mouseClick(&shown.find(QStringLiteral("disclosure")), Qt::LeftButton);
+    shown.harness.model->inspectAppData();
+    shown.harness.settle();
     test::deliverEvents();
     const QImage shot = shown.page->grab().toImage();
     // The page background shows through; a row is drawn on the panel colour.
