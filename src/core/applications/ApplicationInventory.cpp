@@ -87,12 +87,29 @@ void validateOperation(const std::string& bundle)
     if (isRunning(bundle)) {
         throw FileError(FileError::runningApplication);
     }
+    validateLocation(bundle);
+}
+
+void validateLocation(const std::string& bundle)
+{
     const std::string standardised = path::standardised(bundle);
     const std::string parent(path::parent(standardised));
     if (parent == applicationsFolder) {
         return;
     }
     FolderAccess::validate(parent);
+}
+
+bool isAcceptedLocation(const std::string& bundle)
+{
+    try {
+        validateLocation(bundle);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    } catch (const PlatformError&) {
+        return false;
+    }
 }
 
 } // namespace tollenvane::ApplicationInventory

@@ -52,6 +52,12 @@ const std::optional<std::string>& ownBundle();
 bool isRunning(const std::string& bundle, const std::vector<std::string>& runningBundles);
 bool isRunning(const std::string& bundle);
 
+// Throws the refusal of the folder that holds the bundle: directly inside the applications folder
+// any bundle may go, elsewhere only one in a folder the user could authorise.
+void validateLocation(const std::string& bundle);
+// The same as an answer, for a screen that must not offer what would be refused.
+bool isAcceptedLocation(const std::string& bundle);
+
 // Throws FileError::protectedApplication, FileError::runningApplication, or the refusal of the
 // folder that holds the bundle.
 void validateOperation(const std::string& bundle);

@@ -54,6 +54,9 @@ TEST(ApplicationInventory, ProtectsSystemPlacesAndVendorsThenAcceptsOnlyApplicat
         test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/lib/Tool.app"); }),
         FileError::protectedApplication);
     EXPECT_NO_THROW(ApplicationInventory::validateOperation("/opt/Tool.app"));
+    EXPECT_TRUE(ApplicationInventory::isAcceptedLocation("/opt/Tool.app"));
+    EXPECT_FALSE(ApplicationInventory::isAcceptedLocation("/opt/Utilities/Tool.app"));
+    EXPECT_FALSE(ApplicationInventory::isAcceptedLocation(hidden));
     EXPECT_EQ(test::fileErrorOf(
                   [] { ApplicationInventory::validateOperation("/opt/Utilities/Tool.app"); }),
               FileError::unsafeSource);

@@ -121,15 +121,21 @@ std::vector<FileRecord> selectApplications(const std::vector<FileRecord>& applic
     return kept;
 }
 
-ApplicationStanding standingOf(const FileRecord& application, std::string_view judged,
+BundleFacts bundleFacts(const std::string& bundle)
+{
+    return {.judged = ApplicationInventory::judgedPath(bundle),
+            .acceptedLocation = ApplicationInventory::isAcceptedLocation(bundle)};
+}
+
+ApplicationStanding standingOf(const FileRecord& application, const BundleFacts& facts,
                                const std::set<std::string>& running,
                                const std::optional<std::string>& own)
 {
-    if (ApplicationInventory::isProtected(judged, application.bundleIdentifier(), own)) {
+    if (ApplicationInventory::isProtected(facts.judged, application.bundleIdentifier(), own) ||
+        !facts.acceptedLocation) {
         return ApplicationStanding::protectedApplication;
     }
-    if (running.count(std::string(judged)) > 0 ||
-        running.count(std::string(application.path())) > 0) {
+    if (running.count(facts.judged) > 0 || running.count(std::string(application.path())) > 0) {
         return ApplicationStanding::running;
     }
     return ApplicationStanding::sortable;

@@ -32,9 +32,17 @@ std::vector<FileRecord> selectApplications(const std::vector<FileRecord>& applic
 // What the page may offer for one application.
 enum class ApplicationStanding { protectedApplication, running, sortable };
 
-// Protected first, then running: both are refused by the deck. `judged` is the bundle's path as
-// the protection rule judges it, links resolved; `running` holds the running bundles' paths.
-ApplicationStanding standingOf(const FileRecord& application, std::string_view judged,
+// What the deck's rules need of a bundle that only the disk can tell, read once per bundle:
+// its path with links resolved, and whether the folder that holds it may be changed.
+struct BundleFacts {
+    std::string judged;
+    bool acceptedLocation = true;
+};
+BundleFacts bundleFacts(const std::string& bundle);
+
+// Protected first (a system or own bundle, or one in a folder the deck refuses), then running:
+// the deck refuses both. `running` holds the running bundles' paths.
+ApplicationStanding standingOf(const FileRecord& application, const BundleFacts& facts,
                                const std::set<std::string>& running,
                                const std::optional<std::string>& own);
 

@@ -212,13 +212,11 @@ void ApplicationsPage::onShown()
 ApplicationStanding ApplicationsPage::standing(const FileRecord& application)
 {
     const std::string_view path = application.path();
-    auto judged = judged_.find(path);
-    if (judged == judged_.end()) {
-        judged =
-            judged_.emplace(std::string(path), ApplicationInventory::judgedPath(std::string(path)))
-                .first;
+    auto facts = facts_.find(path);
+    if (facts == facts_.end()) {
+        facts = facts_.emplace(std::string(path), bundleFacts(std::string(path))).first;
     }
-    return standingOf(application, judged->second, model().runningApplicationPaths(),
+    return standingOf(application, facts->second, model().runningApplicationPaths(),
                       ApplicationInventory::ownBundle());
 }
 

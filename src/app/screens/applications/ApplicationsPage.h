@@ -44,8 +44,8 @@ private:
     ApplicationQuery query_;
     // The selection as last shown, so that the sort button hands over what the user sees.
     std::vector<FileRecord> selection_;
-    // Bundle paths as the protection rule judges them, resolved once per bundle.
-    std::map<std::string, std::string, std::less<>> judged_;
+    // What the deck's rules need of each bundle, read once per bundle.
+    std::map<std::string, BundleFacts, std::less<>> facts_;
 
     QLineEdit* search_ = nullptr;
     QComboBox* age_ = nullptr;

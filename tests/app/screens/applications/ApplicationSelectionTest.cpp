@@ -108,8 +108,9 @@ TEST(ApplicationSelection, ProtectedOutranksRunningWhichOutranksSortable)
     const std::set<std::string> running{"/opt/Busy.app", "/usr/lib/Busy.app",
                                         "/opt/Tollenvane.app"};
     const std::optional<std::string> own = "/opt/Tollenvane.app";
-    const auto standing = [&](const App& app, const std::string& judged) {
-        return standingOf(record(app), judged, running, own);
+    const auto standing = [&](const App& app, const std::string& judged, bool accepted = true) {
+        return standingOf(record(app), {.judged = judged, .acceptedLocation = accepted}, running,
+                          own);
     };
     EXPECT_EQ(standing({.path = "/opt/Busy.app"}, "/opt/Busy.app"), ApplicationStanding::running);
     // Judged where its links lead, as the deck judges it.
@@ -120,8 +121,12 @@ TEST(ApplicationSelection, ProtectedOutranksRunningWhichOutranksSortable)
     EXPECT_EQ(
         standing({.path = "/opt/Notes.app", .identifier = "com.apple.Notes"}, "/opt/Notes.app"),
         ApplicationStanding::protectedApplication);
+    EXPECT_EQ(standing({.path = "/opt/Sub/Notes.app"}, "/opt/Sub/Notes.app", false),
+              ApplicationStanding::protectedApplication);
     EXPECT_EQ(standing({.path = "/opt/Notes.app"}, "/opt/Notes.app"),
               ApplicationStanding::sortable);
+    EXPECT_FALSE(bundleFacts("/opt/Sub/Notes.app").acceptedLocation);
+    EXPECT_TRUE(bundleFacts("/opt/Notes.app").acceptedLocation);
 
     EXPECT_EQ(applicationName("Foo.appliance.app"), QStringLiteral("Foo.appliance"));
     EXPECT_EQ(applicationName("Viewer.APP"), QStringLiteral("Viewer"));
