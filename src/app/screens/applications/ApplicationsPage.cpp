@@ -131,12 +131,9 @@ QWidget* ApplicationsPage::makeFilters()
     search_ = new QLineEdit;
     search_->setObjectName(QStringLiteral("search"));
     search_->setPlaceholderText(looked("Rechercher une application ou un emplacement"));
-    search_->setClearButtonEnabled(true);
-    connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (text != query_.search) {
-            query_.search = text;
-            refresh();
-        }
+    connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        query_.search = text;
+        refresh();
     });
     column->addWidget(search_);
 
