@@ -75,8 +75,6 @@ ApplicationsPage::ApplicationsPage(const PageServices& services, QWidget* parent
                         looked("Versions, taille, emplacement et dernière utilisation "
                                "connue. Les applications ouvertes et celles du "
                                "système restent protégées."));
-    // Capped at its one-line height, the heading would clip its wrapped lines.
-    heading->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     addBlock(heading);
     auto* panel = new tollenvane::Panel;
     panel->setObjectName(QStringLiteral("filters"));

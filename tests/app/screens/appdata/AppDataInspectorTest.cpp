@@ -1,25 +1,20 @@
 #include "app/screens/appdata/AppDataInspector.h"
 
-#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
-#include "app/design/TextBlock.h"
-#include "app/design/Theme.h"
 #include "app/screens/appdata/AppDataControls.h"
 #include "app/screens/appdata/AppDataRow.h"
-#include "design/SchemeScope.h"
 #include "screens/applications/ApplicationsHarness.h"
 #include "support/DeliverEvents.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QPushButton>
 #include <QTest>
 
 namespace tollenvane {
 namespace {
 
-// The inspector of a model whose state remembers `removed`, opened.
+// The inspector of a model whose state remembers `removed`.
 struct ShownInspector {
     test::ApplicationsHarness harness;
     std::unique_ptr<AppDataInspector> inspector;
@@ -32,10 +27,10 @@ struct ShownInspector {
     {
         harness.load();
         inspector = std::make_unique<AppDataInspector>(*harness.model, harness.revealer);
-        inspector->resize(760, 520);
         inspector->show();
-        QTest::mouseClick(&find(QStringLiteral("disclosure")), Qt::LeftButton);
         test::deliverEvents();
+        EXPECT_FALSE(shown(QStringLiteral("inspectorContent")));
+        QTest::mouseClick(&find(QStringLiteral("disclosure")), Qt::LeftButton);
     }
     template <class T = QWidget>
     T& find(const QString& name) const
@@ -58,15 +53,9 @@ struct ShownInspector {
 TEST(AppDataInspector, WithoutRemovedApplicationsOnlyExplainsAndItOpensClosed)
 {
     ShownInspector shown({});
-    shown.harness.load();
-    AppDataInspector inspector(*shown.harness.model, shown.harness.revealer);
-    inspector.show();
-    test::deliverEvents();
-    EXPECT_FALSE(inspector.findChild<QWidget*>(QStringLiteral("inspectorContent"))->isVisible());
-    QTest::mouseClick(inspector.findChild<QWidget*>(QStringLiteral("disclosure")), Qt::LeftButton);
-    EXPECT_TRUE(
-        inspector.findChild<QWidget*>(QStringLiteral("noRemovedApplications"))->isVisible());
-    EXPECT_FALSE(inspector.findChild<QWidget*>(QStringLiteral("searchAppData"))->isVisible());
+    shown.show();
+    EXPECT_TRUE(shown.shown(QStringLiteral("noRemovedApplications")));
+    EXPECT_FALSE(shown.shown(QStringLiteral("searchAppData")));
 
     EXPECT_FALSE(
         appDataControls({.removedApplications = 1, .scanningApplications = true}).searchEnabled);
@@ -106,39 +95,6 @@ TEST(AppDataInspector, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
     EXPECT_TRUE(shown.find(QStringLiteral("searchAppData")).isEnabled());
     EXPECT_EQ(shown.titles().size(), 2U);
     EXPECT_EQ(settings, shown.harness.folder / "home/.config/org.example.gone");
-}
-
-void takePicture(AppAppearance appearance, const QString& file)
-{
-    const test::SchemeScope restore;
-    AppearanceApplier().apply(appearance);
-    ShownInspector shown({{"org.example.gone", "Gone.app", "/opt/Gone.app"}});
-    shown.harness.leftData(".cache", "org.example.gone", 3'000'000);
-    shown.harness.leftData(".local/share", "org.example.gone", 45'000);
-    shown.show();
-    shown.harness.model->inspectAppData();
-    shown.harness.settle();
-    test::deliverEvents();
-    const QImage shot = shown.inspector->grab().toImage();
-    // The row's symbol is drawn in the accent colour.
-    QWidget* row = shown.inspector->findChildren<AppDataRow*>().front();
-    const QImage rowShot = row->grab().toImage();
-    bool accent = false;
-    for (int x = 0; x < 24 && !accent; ++x) {
-        for (int y = 0; y < rowShot.height() && !accent; ++y) {
-            accent = rowShot.pixelColor(x, y) == Theme::color(Theme::orange);
-        }
-    }
-    EXPECT_TRUE(accent);
-    const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(shots));
-    EXPECT_TRUE(shot.save(shots + "/" + file));
-}
-
-TEST(AppDataInspector, Pictures)
-{
-    takePicture(AppAppearance::dark, QStringLiteral("app-data-dark.png"));
-    takePicture(AppAppearance::light, QStringLiteral("app-data-light.png"));
 }
 
 } // namespace

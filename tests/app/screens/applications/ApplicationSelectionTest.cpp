@@ -1,8 +1,8 @@
 #include "app/screens/applications/ApplicationSelection.h"
 
 #include "app/screens/applications/ApplicationControls.h"
-#include "core/base/FileUrl.h"
 #include "support/RecordPaths.h"
+#include "support/RecordSample.h"
 #include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
@@ -24,20 +24,9 @@ struct App {
 
 FileRecord record(const App& app)
 {
-    Json json;
-    json["url"] = fileUrl(app.path);
-    json["size"] = app.size;
-    json["allocatedSize"] = app.size;
-    json["linkCount"] = 1;
-    json["created"] = distantPast;
-    json["modified"] = distantPast;
-    json["kind"] = "application";
-    json["screenshot"] = false;
-    json["available"] = true;
-    json["device"] = 1;
-    json["inode"] = 1;
-    json["changeSeconds"] = 0;
-    json["changeNanoseconds"] = 0;
+    Json json = test::RecordSample{.size = app.size, .path = app.path, .kind = "application"}
+                    .record()
+                    .toJson();
     json::putOptional(json, "bundleIdentifier", app.identifier);
     json::putOptional(json, "lastUsed", app.lastUsed);
     return FileRecord::fromJson(json);

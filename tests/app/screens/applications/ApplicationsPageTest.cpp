@@ -4,6 +4,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/screens/appdata/AppDataRow.h"
 #include "app/screens/applications/ApplicationRow.h"
 #include "design/SchemeScope.h"
 #include "screens/applications/ApplicationsHarness.h"
@@ -171,6 +172,8 @@ void takePicture(AppAppearance appearance, const QString& file)
     shown.harness.model->inspectAppData();
     shown.harness.settle();
     test::deliverEvents();
+    // The inspector, open, shows in the same picture.
+    ASSERT_EQ(shown.page->findChildren<AppDataRow*>().size(), 1U);
     const QImage shot = shown.page->grab().toImage();
     // The page background shows through; a row is drawn on the panel colour.
     EXPECT_EQ(shot.pixelColor(4, 4), Theme::color(Theme::bg));
