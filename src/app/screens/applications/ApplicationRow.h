@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-class QLabel;
 class QPushButton;
 
 namespace tollenvane {

@@ -17,10 +17,8 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -30,17 +28,6 @@ namespace {
 QString looked(std::string_view key)
 {
     return QString::fromStdString(L(key));
-}
-
-QLabel* plainLabel(const QString& text, int pixelSize, ThemeColor color)
-{
-    auto* label = new QLabel(text);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(DesignFont::system(pixelSize));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Theme::color(color));
-    label->setPalette(palette);
-    return label;
 }
 
 QComboBox* picker(const std::vector<std::pair<int, const char*>>& options, int current)
@@ -59,7 +46,7 @@ QWidget* titled(const QString& title, QComboBox* box)
     auto* holder = new QWidget;
     auto* line = new QHBoxLayout(holder);
     line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(plainLabel(title, 13, Theme::text));
+    line->addWidget(lineText(title, {.pixelSize = 13, .color = Theme::text}));
     line->addWidget(box);
     return holder;
 }
@@ -70,12 +57,11 @@ ApplicationsPage::ApplicationsPage(const PageServices& services, QWidget* parent
     : ModelPage(services.model, Page::applications, 24, 32, parent)
     , revealer_(services.revealer)
 {
-    auto* heading =
-        new PageHeading(looked("Un ordinateur plus léger"), looked("Vos applications, au clair."),
-                        looked("Versions, taille, emplacement et dernière utilisation "
-                               "connue. Les applications ouvertes et celles du "
-                               "système restent protégées."));
-    addBlock(heading);
+    addBlock(new PageHeading(looked("Un ordinateur plus léger"),
+                             looked("Vos applications, au clair."),
+                             looked("Versions, taille, emplacement et dernière utilisation connue. "
+                                    "Les applications ouvertes et celles du système restent "
+                                    "protégées.")));
     auto* panel = new tollenvane::Panel;
     panel->setObjectName(QStringLiteral("filters"));
     panel->contentLayout()->setSpacing(16);
@@ -176,7 +162,8 @@ QWidget* ApplicationsPage::makeActions()
     auto* progressLine = new QHBoxLayout(progress_);
     progressLine->setContentsMargins(0, 0, 0, 0);
     progressLine->addWidget(new Spinner(Spinner::Size::small));
-    progressLine->addWidget(plainLabel(looked("Analyse des applications…"), 12, Theme::text));
+    progressLine->addWidget(
+        lineText(looked("Analyse des applications…"), {.pixelSize = 12, .color = Theme::text}));
     auto* stop = new QPushButton(looked("Arrêter"));
     stop->setObjectName(QStringLiteral("stop"));
     stop->setAutoDefault(false);
@@ -186,7 +173,7 @@ QWidget* ApplicationsPage::makeActions()
     line->addWidget(progress_);
 
     line->addStretch(1);
-    count_ = plainLabel(QStringLiteral("0"), 13, Theme::muted);
+    count_ = lineText(QStringLiteral("0"), {.pixelSize = 13, .color = Theme::muted});
     count_->setObjectName(QStringLiteral("count"));
     line->addWidget(count_);
     sort_ = new PrimaryButton(looked("Trier ces applications"), QStringLiteral("rectangle.stack"),

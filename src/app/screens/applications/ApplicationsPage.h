@@ -6,17 +6,18 @@
 #include "app/screens/kit/PageServices.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QVBoxLayout;
 
 namespace tollenvane {
 
 class ApplicationRow;
+class ElidedLabel;
 class Spinner;
 class TextBlock;
 
@@ -52,7 +53,7 @@ private:
     QComboBox* order_ = nullptr;
     QWidget* refreshButton_ = nullptr;
     QWidget* progress_ = nullptr;
-    QLabel* count_ = nullptr;
+    ElidedLabel* count_ = nullptr;
     QWidget* sort_ = nullptr;
     QWidget* empty_ = nullptr;
     QWidget* list_ = nullptr;

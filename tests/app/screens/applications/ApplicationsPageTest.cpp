@@ -15,7 +15,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -75,8 +74,7 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     ASSERT_EQ(model.applications().size(), 3U);
     EXPECT_EQ(shown.names(),
               (std::vector<QString>{"Editor", "<b>x<br>", "Viewer"})); // rows in layout order
-    EXPECT_EQ(shown.find<QLabel>(QStringLiteral("count")).text(), QStringLiteral("3"));
-    EXPECT_EQ(shown.find<QLabel>(QStringLiteral("count")).textFormat(), Qt::PlainText);
+    EXPECT_EQ(shown.find<ElidedLabel>(QStringLiteral("count")).text(), QStringLiteral("3"));
     EXPECT_TRUE(shown.find(QStringLiteral("sortApplications")).isEnabled());
     EXPECT_FALSE(shown.find(QStringLiteral("emptyState")).isVisibleTo(shown.page.get()));
     EXPECT_EQ(shown.find<TextBlock>(QStringLiteral("issueCount")).text(),
