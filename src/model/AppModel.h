@@ -275,6 +275,9 @@ public:
     void scanApplications();
     // Starts a session over these applications.
     void sortApplications(const std::vector<FileRecord>& files);
+    // Stops the inventory at once: the flag falls now, and a bundle still being read when the
+    // call came is dropped. The applications listed so far stay.
+    void stopApplicationScan();
     // Looks for what removed applications left behind; nothing while an inspection runs.
     void inspectAppData();
     // Stops the inspection: its report, should it still arrive, is dropped.

@@ -38,7 +38,7 @@ void AppModel::pullApplication(std::shared_ptr<ApplicationCursor> cursor,
                 pullApplication(cursor, task); // after the end, the stream ends
                 return;
             }
-            if (!step.value && !step.cancelled()) {
+            if (!step.value && !step.cancelled() && !task->cancelled()) {
                 raiseAlert("Action impossible", errorDescription(step.error));
             }
             // Every way out of a listing: its flag falls unless another listing owns it.
@@ -69,6 +69,13 @@ void AppModel::applyApplicationEvent(const ScanEvent& event)
         publish(scanningApplications_, false, &AppModel::scanningApplicationsChanged);
         break;
     }
+}
+
+void AppModel::stopApplicationScan()
+{
+    cancel(applicationTask_);
+    applicationTask_.reset();
+    publish(scanningApplications_, false, &AppModel::scanningApplicationsChanged);
 }
 
 void AppModel::sortApplications(const std::vector<FileRecord>& files)

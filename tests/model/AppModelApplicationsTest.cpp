@@ -114,6 +114,31 @@ TEST(AppModelApplications, TheInventoryListsEachApplicationAndEachProblemOnce)
     EXPECT_EQ(harness.executor->pending(), 0U);
 }
 
+TEST(AppModelApplications, StoppingTheInventoryClearsItsFlagAtOnceAndDropsItsLateBundle)
+{
+    WithApplications harness;
+    AppModel& model = harness.load();
+    QSignalSpy flag(&model, &AppModel::scanningApplicationsChanged);
+
+    model.scanApplications();
+    harness.executor->runNext(); // the first bundle is read; its answer is still on its way
+    model.stopApplicationScan();
+    EXPECT_FALSE(model.scanningApplications());
+    EXPECT_EQ(flag.count(), 2);
+    harness.settle();
+    EXPECT_TRUE(model.applications().empty());
+    EXPECT_FALSE(model.scanningApplications());
+    EXPECT_EQ(harness.executor->pending(), 0U);
+
+    // The next inventory is the only one: each application once, the flag falling at its end.
+    model.scanApplications();
+    model.scanApplications();
+    harness.settle();
+    EXPECT_EQ(pathsOf(model.applications()),
+              (std::vector<std::string>{harness.editor, harness.viewer}));
+    EXPECT_FALSE(model.scanningApplications());
+}
+
 TEST(AppModelApplications, AFailedInventoryOrInspectionEndsSaysSoAndLetsTheNextOneRun)
 {
     struct Unexpected {};

@@ -1,5 +1,6 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/screens/applications/ApplicationsPage.h"
 #include "app/screens/dashboard/DashboardPage.h"
 #include "app/screens/preferences/PreferencesView.h"
 #include "app/screens/setup/SessionSetupPage.h"
@@ -25,10 +26,11 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
     case Page::history:
     case Page::swipe:
     case Page::duplicates:
-    case Page::applications:
         break;
     case Page::settings:
         return std::make_unique<PreferencesView>(services.model);
+    case Page::applications:
+        return std::make_unique<ApplicationsPage>(services);
     }
     return std::make_unique<PagePlaceholder>(page);
 }

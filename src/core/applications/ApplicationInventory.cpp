@@ -13,20 +13,6 @@
 
 namespace tollenvane::ApplicationInventory {
 
-namespace {
-
-// A path that cannot be resolved is judged as written.
-std::string resolvedOrStandardised(const std::string& path)
-{
-    try {
-        return path::resolved(path);
-    } catch (const std::exception&) {
-        return path::standardised(path);
-    }
-}
-
-} // namespace
-
 std::vector<std::string> roots()
 {
     std::vector<std::string> folders{std::string(applicationsFolder)};
@@ -48,25 +34,43 @@ ApplicationCursor scan()
     return scan(roots());
 }
 
+std::string judgedPath(const std::string& bundle)
+{
+    try {
+        return path::resolved(bundle);
+    } catch (const std::exception&) {
+        return path::standardised(bundle);
+    }
+}
+
+const std::optional<std::string>& ownBundle()
+{
+    static const auto own = RunningApplications::ownBundle();
+    return own;
+}
+
+bool isProtected(std::string_view judged, const std::optional<std::string>& identifier,
+                 const std::optional<std::string>& own)
+{
+    if (std::any_of(protectedPrefixes.begin(), protectedPrefixes.end(),
+                    [judged](std::string_view prefix) { return judged.starts_with(prefix); })) {
+        return true;
+    }
+    if (identifier && identifier->starts_with("com.apple.")) {
+        return true;
+    }
+    return own && judged == *own;
+}
+
 bool isProtected(const std::string& bundle)
 {
-    const std::string resolved = resolvedOrStandardised(bundle);
-    if (std::any_of(
-            protectedPrefixes.begin(), protectedPrefixes.end(),
-            [&resolved](std::string_view prefix) { return resolved.starts_with(prefix); })) {
-        return true;
-    }
     const auto info = BundleInfo::read(bundle);
-    if (info && info->identifier && info->identifier->starts_with("com.apple.")) {
-        return true;
-    }
-    static const auto own = RunningApplications::ownBundle();
-    return own && resolved == *own;
+    return isProtected(judgedPath(bundle), info ? info->identifier : std::nullopt, ownBundle());
 }
 
 bool isRunning(const std::string& bundle, const std::vector<std::string>& runningBundles)
 {
-    const std::string target = resolvedOrStandardised(bundle);
+    const std::string target = judgedPath(bundle);
     return std::find(runningBundles.begin(), runningBundles.end(), target) != runningBundles.end();
 }
 
@@ -83,12 +87,29 @@ void validateOperation(const std::string& bundle)
     if (isRunning(bundle)) {
         throw FileError(FileError::runningApplication);
     }
+    validateLocation(bundle);
+}
+
+void validateLocation(const std::string& bundle)
+{
     const std::string standardised = path::standardised(bundle);
     const std::string parent(path::parent(standardised));
     if (parent == applicationsFolder) {
         return;
     }
     FolderAccess::validate(parent);
+}
+
+bool isAcceptedLocation(const std::string& bundle)
+{
+    try {
+        validateLocation(bundle);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    } catch (const PlatformError&) {
+        return false;
+    }
 }
 
 } // namespace tollenvane::ApplicationInventory

@@ -5,6 +5,7 @@
 #include "core/records/BundleSnapshot.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,10 +38,25 @@ inline BundleSnapshot snapshot(const std::string& bundle, std::stop_token stop =
 
 // A system application, one of the vendor's, or this program itself.
 bool isProtected(const std::string& bundle);
+// The same rule on what is already known of a bundle, reading nothing, so that a screen can ask
+// it for every row: `judged` is judgedPath() of the bundle, `identifier` the one its information
+// declares, `own` ownBundle().
+bool isProtected(std::string_view judged, const std::optional<std::string>& identifier,
+                 const std::optional<std::string>& own);
+// The path the rules judge a bundle by: links resolved, or as written when that fails.
+std::string judgedPath(const std::string& bundle);
+// This program's own bundle, looked up once.
+const std::optional<std::string>& ownBundle();
 // One of the running processes executes from inside the bundle. `runningBundles` are resolved
 // paths, as RunningApplications::bundlePaths gives them.
 bool isRunning(const std::string& bundle, const std::vector<std::string>& runningBundles);
 bool isRunning(const std::string& bundle);
+
+// Throws the refusal of the folder that holds the bundle: directly inside the applications folder
+// any bundle may go, elsewhere only one in a folder the user could authorise.
+void validateLocation(const std::string& bundle);
+// The same as an answer, for a screen that must not offer what would be refused.
+bool isAcceptedLocation(const std::string& bundle);
 
 // Throws FileError::protectedApplication, FileError::runningApplication, or the refusal of the
 // folder that holds the bundle.

@@ -33,6 +33,15 @@ TEST(ApplicationInventory, ProtectsSystemPlacesAndVendorsThenAcceptsOnlyApplicat
     // A link to a system folder is judged by where it leads.
     dir.link("/usr/share", "share");
     EXPECT_TRUE(ApplicationInventory::isProtected(dir / "share/Tool.app"));
+    EXPECT_EQ(ApplicationInventory::judgedPath(dir / "share/Tool.app"), "/usr/share/Tool.app");
+
+    // The rule on what is already known reads nothing: the screens ask it for every row.
+    const std::optional<std::string> own = "/opt/Tollenvane.app";
+    EXPECT_TRUE(ApplicationInventory::isProtected("/Library/Tool.app", std::nullopt, own));
+    EXPECT_TRUE(ApplicationInventory::isProtected("/opt/Tool.app", "com.apple.tool", own));
+    EXPECT_TRUE(ApplicationInventory::isProtected("/opt/Tollenvane.app", std::nullopt, own));
+    EXPECT_FALSE(ApplicationInventory::isProtected("/opt/Tool.app", "com.Apple.tool", own));
+    EXPECT_FALSE(ApplicationInventory::isProtected("/opt/Tool.app", std::nullopt, std::nullopt));
 
     // Protection is checked first, then the folder that holds the application: outside the
     // applications folders it needs an accepted folder.
@@ -45,6 +54,9 @@ TEST(ApplicationInventory, ProtectsSystemPlacesAndVendorsThenAcceptsOnlyApplicat
         test::fileErrorOf([] { ApplicationInventory::validateOperation("/usr/lib/Tool.app"); }),
         FileError::protectedApplication);
     EXPECT_NO_THROW(ApplicationInventory::validateOperation("/opt/Tool.app"));
+    EXPECT_TRUE(ApplicationInventory::isAcceptedLocation("/opt/Tool.app"));
+    EXPECT_FALSE(ApplicationInventory::isAcceptedLocation("/opt/Utilities/Tool.app"));
+    EXPECT_FALSE(ApplicationInventory::isAcceptedLocation(hidden));
     EXPECT_EQ(test::fileErrorOf(
                   [] { ApplicationInventory::validateOperation("/opt/Utilities/Tool.app"); }),
               FileError::unsafeSource);

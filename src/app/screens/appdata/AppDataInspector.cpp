@@ -1,0 +1,145 @@
+#include "app/screens/appdata/AppDataInspector.h"
+
+#include "app/design/DesignFont.h"
+#include "app/design/SecondaryButton.h"
+#include "app/design/Spinner.h"
+#include "app/screens/appdata/AppDataControls.h"
+#include "app/screens/appdata/AppDataRow.h"
+#include "app/screens/appdata/DisclosureButton.h"
+#include "app/screens/kit/PageText.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+namespace {
+
+QString looked(std::string_view key)
+{
+    return QString::fromStdString(L(key));
+}
+
+QVBoxLayout* stack(QWidget* owner, int spacing)
+{
+    auto* layout = new QVBoxLayout(owner);
+    layout->setSpacing(spacing);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
+constexpr int contentSpacing = 14;
+
+} // namespace
+
+AppDataInspector::AppDataInspector(AppModel& model, FileRevealer& revealer, QWidget* parent)
+    : QWidget(parent)
+    , model_(model)
+    , revealer_(revealer)
+    , disclosure_(new DisclosureButton(looked("Données des applications retirées"),
+                                       QStringLiteral("tray.full")))
+    , content_(new QWidget)
+    , noRemoved_(wrappedText(looked("Aucune application retirée par Tollenvane à vérifier pour le "
+                                    "moment."),
+                             {.pixelSize = 11, .color = Theme::muted}))
+    , searchLine_(new QWidget)
+    , search_(new SecondaryButton(looked("Rechercher les données associées"),
+                                  QStringLiteral("magnifyingglass"),
+                                  [this] { model_.inspectAppData(); }))
+    , spinner_(new Spinner(Spinner::Size::small))
+    , stop_(new QPushButton(looked("Arrêter")))
+    , entries_(new QWidget)
+    , entryLayout_(stack(entries_, contentSpacing))
+    , issues_(new QWidget)
+    , issueLayout_(stack(issues_, contentSpacing))
+    , entryRows_(*entryLayout_)
+    , issueRows_(*issueLayout_)
+    , refresh_(*this, [this] { refresh(); })
+{
+    setObjectName(QStringLiteral("appDataInspector"));
+    disclosure_->setObjectName(QStringLiteral("disclosure"));
+    content_->setObjectName(QStringLiteral("inspectorContent"));
+    noRemoved_->setObjectName(QStringLiteral("noRemovedApplications"));
+    search_->setObjectName(QStringLiteral("searchAppData"));
+    spinner_->setObjectName(QStringLiteral("appDataSpinner"));
+    stop_->setObjectName(QStringLiteral("stopAppData"));
+    entries_->setObjectName(QStringLiteral("appDataEntries"));
+    issues_->setObjectName(QStringLiteral("appDataIssues"));
+
+    stop_->setFont(DesignFont::system(11));
+    stop_->setAutoDefault(false);
+    connect(stop_, &QPushButton::clicked, this, [this] { model_.stopAppDataInspection(); });
+
+    auto* line = new QHBoxLayout(searchLine_);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(search_);
+    line->addWidget(spinner_);
+    line->addWidget(stop_);
+    line->addStretch(1);
+
+    QVBoxLayout* column = stack(content_, contentSpacing);
+    column->setContentsMargins(0, 15, 0, 0);
+    column->addWidget(wrappedText(
+        looked("Après le retrait d’une application par Tollenvane, retrouvez les caches, "
+               "préférences, journaux et données portant exactement son identifiant. Aucune "
+               "association n’est déduite du seul nom."),
+        {.pixelSize = 11, .color = Theme::muted}));
+    column->addWidget(noRemoved_);
+    column->addWidget(searchLine_);
+    column->addWidget(entries_);
+    column->addWidget(issues_);
+    column->addWidget(wrappedText(
+        looked("Inspection uniquement. Les données de support et les préférences peuvent être "
+               "personnelles : aucun nettoyage n’est effectué ici. Vous décidez dans le "
+               "gestionnaire de fichiers."),
+        {.pixelSize = 10, .color = Theme::muted}));
+
+    QVBoxLayout* outer = stack(this, 0);
+    outer->addWidget(disclosure_, 0, Qt::AlignLeft);
+    outer->addWidget(content_);
+    outer->addStretch(1);
+    content_->setVisible(false);
+    connect(disclosure_, &QAbstractButton::toggled, content_, &QWidget::setVisible);
+
+    refresh_.follow(model_,
+                    {&AppModel::stateChanged, &AppModel::appDataChanged,
+                     &AppModel::scanningAppDataChanged, &AppModel::scanningApplicationsChanged,
+                     &AppModel::sessionActiveChanged, &AppModel::busyChanged});
+    refresh();
+}
+
+void AppDataInspector::refresh()
+{
+    const AppDataControls controls =
+        appDataControls({.removedApplications = model_.state().removedApplications.size(),
+                         .scanningAppData = model_.scanningAppData(),
+                         .scanningApplications = model_.scanningApplications(),
+                         .sessionActive = model_.sessionActive(),
+                         .busy = model_.busy()});
+    noRemoved_->setVisible(!controls.searchShown);
+    searchLine_->setVisible(controls.searchShown);
+    search_->setEnabled(controls.searchEnabled);
+    spinner_->setVisible(controls.stopShown);
+    stop_->setVisible(controls.stopShown);
+
+    const AppDataReport& report = model_.appData();
+    entryRows_.sync(
+        report.entries, [](const AppDataEntry& entry) { return entry.path; },
+        [this](const AppDataEntry& entry) { return new AppDataRow(entry, revealer_); },
+        [](AppDataRow& row, const AppDataEntry& entry) { row.update(entry); });
+    entries_->setVisible(!report.entries.empty());
+    issueRows_.sync(
+        report.issues, [](const std::string& issue) { return issue; },
+        [](const std::string& issue) {
+            auto* text = wrappedText(QString::fromStdString(issue),
+                                     {.pixelSize = 10, .color = Theme::muted});
+            text->setObjectName(QStringLiteral("issue"));
+            return text;
+        },
+        [](TextBlock&, const std::string&) {});
+    issues_->setVisible(!report.issues.empty());
+}
+
+} // namespace tollenvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QAbstractButton>
+
+namespace tollenvane {
+
+// The header of a section that opens and closes: a chevron that turns down while open, a
+// symbol and a title. Checked means open.
+class DisclosureButton final : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    DisclosureButton(const QString& title, const QString& symbol, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString symbol_;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,101 @@
+#include "app/screens/appdata/AppDataInspector.h"
+
+#include "app/design/ElidedLabel.h"
+#include "app/screens/appdata/AppDataControls.h"
+#include "app/screens/appdata/AppDataRow.h"
+#include "screens/applications/ApplicationsHarness.h"
+#include "support/DeliverEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+namespace tollenvane {
+namespace {
+
+// The inspector of a model whose state remembers `removed`.
+struct ShownInspector {
+    test::ApplicationsHarness harness;
+    std::unique_ptr<AppDataInspector> inspector;
+
+    explicit ShownInspector(const std::vector<RemovedApplication>& removed)
+    {
+        harness.remember(removed);
+    }
+    void show()
+    {
+        harness.load();
+        inspector = std::make_unique<AppDataInspector>(*harness.model, harness.revealer);
+        inspector->show();
+        test::deliverEvents();
+        EXPECT_FALSE(shown(QStringLiteral("inspectorContent")));
+        QTest::mouseClick(&find(QStringLiteral("disclosure")), Qt::LeftButton);
+    }
+    template <class T = QWidget>
+    T& find(const QString& name) const
+    {
+        T* found = inspector->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return *found;
+    }
+    bool shown(const QString& name) const { return find(name).isVisibleTo(inspector.get()); }
+    std::vector<QString> titles() const
+    {
+        std::vector<QString> found;
+        for (AppDataRow* row : inspector->findChildren<AppDataRow*>()) {
+            found.push_back(row->findChild<ElidedLabel*>(QStringLiteral("title"))->text());
+        }
+        return found;
+    }
+};
+
+TEST(AppDataInspector, WithoutRemovedApplicationsOnlyExplainsAndItOpensClosed)
+{
+    ShownInspector shown({});
+    shown.show();
+    EXPECT_TRUE(shown.shown(QStringLiteral("noRemovedApplications")));
+    EXPECT_FALSE(shown.shown(QStringLiteral("searchAppData")));
+
+    EXPECT_FALSE(
+        appDataControls({.removedApplications = 1, .scanningApplications = true}).searchEnabled);
+    EXPECT_FALSE(appDataControls({.removedApplications = 1, .sessionActive = true}).searchEnabled);
+    EXPECT_TRUE(appDataControls({.removedApplications = 1}).searchEnabled);
+}
+
+TEST(AppDataInspector, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
+{
+    ShownInspector shown({{"org.example.gone", "<i>Gone</i>.app", "/opt/Gone.app"}});
+    const std::string cache = shown.harness.leftData(".cache", "org.example.gone", 3000);
+    const std::string settings = shown.harness.leftData(".config", "org.example.gone", 20);
+    shown.show();
+    EXPECT_TRUE(shown.shown(QStringLiteral("searchAppData")));
+    EXPECT_FALSE(shown.shown(QStringLiteral("noRemovedApplications")));
+    EXPECT_FALSE(shown.shown(QStringLiteral("appDataEntries")));
+
+    QTest::mouseClick(&shown.find(QStringLiteral("searchAppData")), Qt::LeftButton);
+    test::deliverEvents();
+    EXPECT_TRUE(shown.shown(QStringLiteral("stopAppData")));
+    EXPECT_FALSE(shown.find(QStringLiteral("searchAppData")).isEnabled());
+    shown.harness.settle();
+    test::deliverEvents();
+    EXPECT_FALSE(shown.shown(QStringLiteral("stopAppData")));
+    EXPECT_EQ(shown.titles(), (std::vector<QString>{"<i>Gone</i>.app \u00B7 Caches",
+                                                    "<i>Gone</i>.app \u00B7 Préférences"}));
+
+    auto* first = shown.inspector->findChildren<AppDataRow*>().front();
+    QTest::mouseClick(first->findChild<QPushButton*>(QStringLiteral("reveal")), Qt::LeftButton);
+    EXPECT_EQ(shown.harness.revealer.revealed, std::vector<std::string>{cache});
+
+    // A second search stopped at once: the spinner goes, the last report stays.
+    QTest::mouseClick(&shown.find(QStringLiteral("searchAppData")), Qt::LeftButton);
+    QTest::mouseClick(&shown.find(QStringLiteral("stopAppData")), Qt::LeftButton);
+    test::deliverEvents();
+    EXPECT_FALSE(shown.shown(QStringLiteral("stopAppData")));
+    EXPECT_TRUE(shown.find(QStringLiteral("searchAppData")).isEnabled());
+    EXPECT_EQ(shown.titles().size(), 2U);
+    EXPECT_EQ(settings, shown.harness.folder / "home/.config/org.example.gone");
+}
+
+} // namespace
+} // namespace tollenvane

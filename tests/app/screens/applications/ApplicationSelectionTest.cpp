@@ -1,0 +1,135 @@
+#include "app/screens/applications/ApplicationSelection.h"
+
+#include "app/screens/applications/ApplicationControls.h"
+#include "support/RecordPaths.h"
+#include "support/RecordSample.h"
+#include "support/ScopedLanguage.h"
+
+#include <gtest/gtest.h>
+
+namespace tollenvane {
+namespace {
+
+using test::pathsOf;
+
+constexpr Date now = 800'000'000.0;
+constexpr double day = 86'400.0;
+
+struct App {
+    std::string path;
+    std::int64_t size = 1000;
+    std::optional<Date> lastUsed = std::nullopt;
+    std::optional<std::string> identifier = std::nullopt;
+};
+
+FileRecord record(const App& app)
+{
+    Json json = test::RecordSample{.size = app.size, .path = app.path, .kind = "application"}
+                    .record()
+                    .toJson();
+    json::putOptional(json, "bundleIdentifier", app.identifier);
+    json::putOptional(json, "lastUsed", app.lastUsed);
+    return FileRecord::fromJson(json);
+}
+
+std::vector<FileRecord> records(const std::vector<App>& apps)
+{
+    std::vector<FileRecord> made;
+    for (const App& app : apps) {
+        made.push_back(record(app));
+    }
+    return made;
+}
+
+std::vector<std::string> selected(const std::vector<FileRecord>& all, ApplicationOrder order,
+                                  int age = 0, const QString& search = {})
+{
+    return pathsOf(selectApplications(all, {.order = order, .age = age, .search = search}, now));
+}
+
+TEST(ApplicationSelection, AgeCutOffIsStrictAndSearchTriesNameThenPathThenIdentifier)
+{
+    const auto all = records({
+        {.path = "/opt/Old.app", .lastUsed = now - 31 * day},
+        {.path = "/opt/Edge.app", .lastUsed = now - 30 * day}, // exactly at the cut-off
+        {.path = "/opt/Never.app"},
+        {.path = "/home/u/Applications/Tool Kit.app", .identifier = "org.example.Tool"},
+        {.path = "/opt/Plain.app", .identifier = "org.example.viewer"},
+    });
+    EXPECT_EQ(selected(all, ApplicationOrder::name, 30), std::vector<std::string>{"/opt/Old.app"});
+    EXPECT_EQ(selected(all, ApplicationOrder::name, 180), std::vector<std::string>{});
+    EXPECT_EQ(selected(all, ApplicationOrder::leastRecentlyOpened, 0).size(), all.size());
+
+    // Case is ignored; only the identifier names a viewer; one space is searched as typed.
+    EXPECT_EQ(selected(all, ApplicationOrder::name, 0, QStringLiteral("VIEWER")),
+              std::vector<std::string>{"/opt/Plain.app"});
+    EXPECT_EQ(selected(all, ApplicationOrder::name, 0, QStringLiteral("applications/")),
+              std::vector<std::string>{"/home/u/Applications/Tool Kit.app"});
+    EXPECT_EQ(selected(all, ApplicationOrder::name, 0, QStringLiteral(" ")),
+              std::vector<std::string>{"/home/u/Applications/Tool Kit.app"});
+    EXPECT_TRUE(selected(all, ApplicationOrder::name, 0, QStringLiteral(" old")).empty());
+}
+
+TEST(ApplicationSelection, OrdersBySizeThenPathByNameAsPeopleReadAndByLastUseUnknownLast)
+{
+    const test::ScopedLanguage english(AppLanguage::en);
+    const auto all = records({
+        {.path = "/opt/b/Tool.app", .size = 5, .lastUsed = now - 2 * day},
+        {.path = "/opt/x10.app", .size = 9},
+        {.path = "/opt/a/Tool.app", .size = 5},
+        {.path = "/opt/X2.app", .size = 1, .lastUsed = now - 9 * day},
+        {.path = "/opt/c/Tool.app", .size = 3, .lastUsed = now - 2 * day},
+    });
+    EXPECT_EQ(selected(all, ApplicationOrder::largest),
+              (std::vector<std::string>{"/opt/x10.app", "/opt/a/Tool.app", "/opt/b/Tool.app",
+                                        "/opt/c/Tool.app", "/opt/X2.app"}));
+    // "x2" before "x10", case aside; equal names keep the inventory's order.
+    EXPECT_EQ(selected(all, ApplicationOrder::name),
+              (std::vector<std::string>{"/opt/b/Tool.app", "/opt/a/Tool.app", "/opt/c/Tool.app",
+                                        "/opt/X2.app", "/opt/x10.app"}));
+    EXPECT_EQ(selected(all, ApplicationOrder::leastRecentlyOpened),
+              (std::vector<std::string>{"/opt/X2.app", "/opt/b/Tool.app", "/opt/c/Tool.app",
+                                        "/opt/x10.app", "/opt/a/Tool.app"}));
+}
+
+TEST(ApplicationSelection, ProtectedOutranksRunningWhichOutranksSortable)
+{
+    const std::set<std::string> running{"/opt/Busy.app", "/usr/lib/Busy.app",
+                                        "/opt/Tollenvane.app"};
+    const std::optional<std::string> own = "/opt/Tollenvane.app";
+    const auto standing = [&](const App& app, const std::string& judged, bool accepted = true) {
+        return standingOf(record(app), {.judged = judged, .acceptedLocation = accepted}, running,
+                          own);
+    };
+    EXPECT_EQ(standing({.path = "/opt/Busy.app"}, "/opt/Busy.app"), ApplicationStanding::running);
+    // Judged where its links lead, as the deck judges it.
+    EXPECT_EQ(standing({.path = "/opt/Busy.app"}, "/usr/lib/Busy.app"),
+              ApplicationStanding::protectedApplication);
+    EXPECT_EQ(standing({.path = "/opt/Tollenvane.app"}, "/opt/Tollenvane.app"),
+              ApplicationStanding::protectedApplication);
+    EXPECT_EQ(
+        standing({.path = "/opt/Notes.app", .identifier = "com.apple.Notes"}, "/opt/Notes.app"),
+        ApplicationStanding::protectedApplication);
+    EXPECT_EQ(standing({.path = "/opt/Sub/Notes.app"}, "/opt/Sub/Notes.app", false),
+              ApplicationStanding::protectedApplication);
+    EXPECT_EQ(standing({.path = "/opt/Notes.app"}, "/opt/Notes.app"),
+              ApplicationStanding::sortable);
+    EXPECT_FALSE(bundleFacts("/opt/Sub/Notes.app").acceptedLocation);
+    EXPECT_TRUE(bundleFacts("/opt/Notes.app").acceptedLocation);
+
+    EXPECT_EQ(applicationName("Foo.appliance.app"), QStringLiteral("Foo.appliance"));
+    EXPECT_EQ(applicationName("Viewer.APP"), QStringLiteral("Viewer"));
+    EXPECT_EQ(applicationName(".app"), QStringLiteral(".app"));
+
+    // Nothing to sort, or a listing or a decision under way: the sort button waits.
+    EXPECT_FALSE(applicationControls({}, 2, 0).sortEnabled);
+    EXPECT_TRUE(applicationControls({}, 2, 1).sortEnabled);
+    EXPECT_FALSE(applicationControls({.scanningApplications = true}, 2, 1).sortEnabled);
+    const ApplicationControls busy = applicationControls({.busy = true}, 0, 0);
+    EXPECT_FALSE(busy.refreshEnabled || busy.examineEnabled);
+    EXPECT_TRUE(busy.emptyShown);
+    EXPECT_FALSE(applicationControls({.scanningApplications = true}, 0, 0).emptyShown);
+}
+
+} // namespace
+} // namespace tollenvane
