@@ -1,5 +1,6 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/screens/space/SpacePage.h"
 #include "app/shell/PagePlaceholder.h"
 
 namespace tollenvane::PageFactory {
@@ -8,8 +9,9 @@ std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& se
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {
-    case Page::dashboard:
     case Page::space:
+        return std::make_unique<SpacePage>(services);
+    case Page::dashboard:
     case Page::sources:
     case Page::history:
     case Page::settings:
