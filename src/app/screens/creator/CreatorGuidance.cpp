@@ -75,11 +75,12 @@ CreatorGuidance::CreatorGuidance(AppModel& model, LinkOpener& links, QWidget* pa
         new SymbolView(QStringLiteral("film.stack"), Symbol::sideBeside(25), Theme::orange, this));
     auto* titles = new QVBoxLayout;
     titles->setSpacing(5);
+    // One line each: wrapped text beside the symbol would not get its height from the row.
+    titles->addWidget(lineText(localized("Un espace pour créer."),
+                               {17, QFont::DemiBold, std::nullopt}, ElisionSide::end, this));
     titles->addWidget(
-        wrappedText(localized("Un espace pour créer."), {17, QFont::DemiBold, std::nullopt}, this));
-    titles->addWidget(wrappedText(
-        localized("MOV, MP4, MXF, ProRes, BRAW : retrouvez les vidéos de plus de 500 Mo."),
-        {11, QFont::Normal, Theme::muted}, this));
+        lineText(localized("MOV, MP4, MXF, ProRes, BRAW : retrouvez les vidéos de plus de 500 Mo."),
+                 {11, QFont::Normal, Theme::muted}, ElisionSide::end, this));
     header->addLayout(titles, 1);
     column.addLayout(header);
 
