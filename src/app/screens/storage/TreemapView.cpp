@@ -96,6 +96,25 @@ void TreemapView::relayout()
         weights.push_back(static_cast<double>(tile.bytes));
     }
     layout_ = TreemapLayout::layout(weights, width(), height());
+    blocks_.clear();
+    blocks_.reserve(layout_.size());
+    const QFont nameFont = DesignFont::system(namePixelSize, QFont::DemiBold);
+    for (const TreemapRect& rect : layout_) {
+        Block block;
+        block.frame = ExplorerRules::blockFrame(rect);
+        block.shape =
+            continuousRoundedRect(block.frame.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+        const ExplorerRules::BlockLabel label = ExplorerRules::blockLabel(rect.width, rect.height);
+        const StorageNode& tile = tiles_[rect.index];
+        if (label.name) {
+            block.nameLines = twoLines(QString::fromStdString(tile.name), nameFont,
+                                       block.frame.width() - 2 * label.padding);
+        }
+        if (label.size) {
+            block.size = QString::fromStdString(formattedBytes(tile.bytes));
+        }
+        blocks_.push_back(std::move(block));
+    }
     update();
 }
 
@@ -108,23 +127,20 @@ void TreemapView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const TreemapRect& rect : layout_) {
-        paintBlock(painter, rect);
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        paintBlock(painter, layout_[i], blocks_[i]);
     }
 }
 
-void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect) const
+void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const Block& block) const
 {
-    const QRectF frame = ExplorerRules::blockFrame(rect);
-    if (frame.isEmpty()) {
+    if (block.frame.isEmpty()) {
         return;
     }
-    const StorageNode& tile = tiles_[rect.index];
     const QColor color = ExplorerRules::tileColor(rect.index);
-    const QPainterPath shape =
-        continuousRoundedRect(frame.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
-    painter.fillPath(shape, withAlpha(color, hovered_ == rect.index ? hoverOpacity : restOpacity));
-    painter.strokePath(shape, QPen(withAlpha(color, strokeOpacity), 1));
+    painter.fillPath(block.shape,
+                     withAlpha(color, hovered_ == rect.index ? hoverOpacity : restOpacity));
+    painter.strokePath(block.shape, QPen(withAlpha(color, strokeOpacity), 1));
 
     const ExplorerRules::BlockLabel label = ExplorerRules::blockLabel(rect.width, rect.height);
     if (!label.name && !label.symbol) {
@@ -133,15 +149,15 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect) const
     const QColor foreground =
         Theme::currentScheme() == ColorScheme::light ? Theme::color(Theme::ink) : QColor(Qt::white);
     const QRectF content =
-        frame.adjusted(label.padding, label.padding, -label.padding, -label.padding);
+        block.frame.adjusted(label.padding, label.padding, -label.padding, -label.padding);
     painter.save();
-    painter.setClipRect(frame);
+    painter.setClipRect(block.frame);
     qreal top = content.top();
     if (label.symbol) {
         const int side = Symbol::sideBeside(symbolPixelSize);
         painter.setOpacity(0.8);
         Symbol::paint(painter, QRectF(content.left(), top, side, side),
-                      tile.directory ? "folder.fill" : "doc.fill", foreground);
+                      tiles_[rect.index].directory ? "folder.fill" : "doc.fill", foreground);
         painter.setOpacity(1);
         top += side + labelSpacing;
     }
@@ -149,21 +165,19 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect) const
         const QFont nameFont = DesignFont::system(namePixelSize, QFont::DemiBold);
         painter.setFont(nameFont);
         painter.setPen(foreground);
-        const QFontMetricsF metrics(nameFont);
-        for (const QString& line :
-             twoLines(QString::fromStdString(tile.name), nameFont, content.width())) {
-            painter.drawText(QRectF(content.left(), top, content.width(), metrics.height()),
+        const qreal lineHeight = QFontMetricsF(nameFont).height();
+        for (const QString& line : block.nameLines) {
+            painter.drawText(QRectF(content.left(), top, content.width(), lineHeight),
                              Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
-            top += metrics.height();
+            top += lineHeight;
         }
-        if (label.size) {
-            top += labelSpacing;
-            painter.setFont(DesignFont::system(sizePixelSize));
-            painter.setOpacity(0.85);
-            painter.drawText(QRectF(content.left(), top, content.width(), content.bottom() - top),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                             QString::fromStdString(formattedBytes(tile.bytes)));
-        }
+    }
+    if (label.size) {
+        top += labelSpacing;
+        painter.setFont(DesignFont::system(sizePixelSize));
+        painter.setOpacity(0.85);
+        painter.drawText(QRectF(content.left(), top, content.width(), content.bottom() - top),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, block.size);
     }
     painter.restore();
 }

@@ -3,6 +3,8 @@
 #include "core/storage/StorageNode.h"
 #include "core/storage/TreemapRect.h"
 
+#include <QPainterPath>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -38,13 +40,22 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // What painting a block needs, worked out once per layout rather than per frame.
+    struct Block {
+        QRectF frame;
+        QPainterPath shape;
+        QStringList nameLines;
+        QString size;
+    };
+
     void relayout();
     void setHovered(std::optional<std::size_t> tile);
-    void paintBlock(QPainter& painter, const TreemapRect& rect) const;
+    void paintBlock(QPainter& painter, const TreemapRect& rect, const Block& block) const;
 
     std::function<void(const StorageNode&)> activated_;
     std::vector<StorageNode> tiles_;
     std::vector<TreemapRect> layout_;
+    std::vector<Block> blocks_; // parallel to layout_
     std::optional<std::size_t> hovered_;
 };
 
