@@ -170,6 +170,33 @@ TEST(StorageExplorer, RowsSortRevealAndShowNamesLiterally)
     EXPECT_EQ(model.filter(), expected);
 }
 
+TEST(StorageExplorer, TheOthersBlockWidensTheListAndTheFooterShortensIt)
+{
+    OpenExplorer open;
+    for (int n = 0; n < 40; ++n) {
+        open.desk.harness.folder.write("home/Projects/Many/file " + std::to_string(n) + ".bin",
+                                       std::string(static_cast<std::size_t>(1000 + n), 'x'));
+    }
+    open.desk.model().scan();
+    open.desk.settle();
+    open.desk.model().openStorageFolder(open.desk.path("Many"));
+    open.desk.settle();
+    ASSERT_EQ(open.map().tiles().size(), 33U);
+    EXPECT_EQ(open.rows().size(), 8U);
+    auto& more = open.find<PlainButton>("moreButton");
+    auto& less = open.find<PlainButton>("lessButton");
+    EXPECT_TRUE(more.isVisibleTo(&open.window));
+    EXPECT_FALSE(less.isVisibleTo(&open.window));
+
+    open.click(open.map(), open.blockOf("Autres éléments"));
+    EXPECT_EQ(open.explorer->visibleLimit(), 40);
+    EXPECT_EQ(open.rows().size(), 40U);
+    EXPECT_FALSE(more.isVisibleTo(&open.window));
+    open.click(less);
+    EXPECT_EQ(open.rows().size(), 8U);
+    EXPECT_EQ(open.desk.model().storagePath(), open.desk.path("Many"));
+}
+
 TEST(StorageExplorer, AnEmptyFolderShowsThePlaceholderOnly)
 {
     OpenExplorer open;
@@ -190,6 +217,13 @@ TEST(StorageExplorer, PicturesInDarkAndLight)
     for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
         AppearanceApplier().apply(appearance);
         OpenExplorer open;
+        // A name too long for two lines loses its middle.
+        open.desk.harness.folder.write(
+            "home/Projects/Holiday video of the whole family at the seaside in the summer of "
+            "2024, final export for the cousins.mov",
+            std::string(300'000, 'v'));
+        open.desk.model().scan();
+        open.desk.settle();
         open.desk.model().openStorageFolder(open.desk.source);
         open.desk.settle();
         QMouseEvent hover(QEvent::MouseMove, open.blockOf("Films"), open.blockOf("Films"),
