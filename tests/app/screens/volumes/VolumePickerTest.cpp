@@ -86,6 +86,11 @@ TEST(VolumePicker, PicksAVolumeAndFollowsOneThatWasUnmounted)
     EXPECT_TRUE(shown[1]->findChild<QWidget*>("selectedMark")->isVisibleTo(&picker));
     EXPECT_FALSE(shown[0]->findChild<QWidget*>("selectedMark")->isVisibleTo(&picker));
 
+    QTest::mouseClick(shown[1]->findChild<SecondaryButton*>("chooseFolders"), Qt::LeftButton);
+    desk.settle();
+    ASSERT_EQ(desk.harness.panel->requests.size(), 1U);
+    EXPECT_EQ(desk.harness.panel->requests[0].startFolder, "/media/alice/Rushes");
+
     // The disk is unplugged: after the refresh the computer's volume is picked again.
     desk.harness.volumes->disks.pop_back();
     QTest::mouseClick(picker.findChild<PlainButton*>("refreshVolumes"), Qt::LeftButton);
