@@ -184,10 +184,16 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const B
 
 void TreemapView::setHovered(std::optional<std::size_t> tile)
 {
-    if (tile != hovered_) {
-        hovered_ = tile;
-        update();
+    if (tile == hovered_) {
+        return;
     }
+    // Only the two blocks whose shade changes are painted again.
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        if (layout_[i].index == hovered_ || layout_[i].index == tile) {
+            update(blocks_[i].frame.toAlignedRect());
+        }
+    }
+    hovered_ = tile;
 }
 
 void TreemapView::mouseMoveEvent(QMouseEvent* event)
