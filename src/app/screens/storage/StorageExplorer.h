@@ -8,8 +8,6 @@
 #include <memory>
 #include <string>
 
-class QLabel;
-
 namespace tollenvane {
 
 class AppModel;

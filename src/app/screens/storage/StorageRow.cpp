@@ -44,11 +44,11 @@ void StorageRowButton::setNode(const StorageNode& node)
     if (node == node_ && !symbol_.isEmpty()) {
         return;
     }
-    const bool sameKind = node.id == node_.id && node.directory == node_.directory;
-    node_ = node;
-    if (!sameKind || symbol_.isEmpty()) {
-        symbol_ = nodeSymbol(node_);
+    // The kind is looked up only when the row stands for another item.
+    if (symbol_.isEmpty() || node.id != node_.id || node.directory != node_.directory) {
+        symbol_ = nodeSymbol(node);
     }
+    node_ = node;
     setAccessibleName(QString::fromStdString(node_.name));
     update();
 }
