@@ -148,6 +148,10 @@ public:
     const AppDataReport& appData() const { return appData_; }
     bool scanningAppData() const { return scanningAppData_; }
 
+    // The volume picker: a listing of the volumes runs (refreshingVolumesChanged when it starts
+    // and when it ends).
+    bool refreshingVolumes() const { return volumeTask_ != nullptr; }
+
     // What the screens write. Preferences, the language included, take effect at once; the
     // screen then calls save().
     void setPreferences(const Preferences& preferences);
@@ -333,6 +337,9 @@ signals:
     void applicationIssuesChanged();
     void appDataChanged();
     void scanningAppDataChanged();
+
+    // The volume picker.
+    void refreshingVolumesChanged();
 
 private:
     // The state file is written only once it was read: before, the default state would

@@ -42,12 +42,14 @@ void AppModel::updateDisk(bool force)
     lastDiskRefresh_ = now;
     auto task = std::make_shared<TaskHandle>();
     volumeTask_ = task;
+    emit refreshingVolumesChanged();
     // A listing that fails leaves the volumes as they were; the next refresh lists them again.
     awaitOn(
         *services_.executor, Priority::utility, this,
         [source = services_.volumes] { return VolumeInventory::list(*source); },
         [this, task](Outcome<std::vector<StorageVolume>> listed) {
             volumeTask_ = nullptr;
+            emit refreshingVolumesChanged();
             if (listed.value && !task->cancelled()) {
                 applyVolumes(std::move(*listed.value));
             }

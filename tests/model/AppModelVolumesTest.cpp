@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QSignalSpy>
 
 namespace tollenvane {
 namespace {
@@ -166,6 +167,22 @@ TEST(AppModelVolumes, ResumingWaitsForTheGrantsAndForTheVolumesItNeeds)
     EXPECT_FALSE(model.resumeReady()); // volumes not listed
     harness.settle();
     EXPECT_TRUE(model.resumeReady());
+}
+
+TEST(AppModelVolumes, ARefreshIsPublishedWhileTheListingRuns)
+{
+    WithVolumes harness;
+    AppModel& model = harness.loaded();
+    QSignalSpy changes(&model, &AppModel::refreshingVolumesChanged);
+    EXPECT_FALSE(model.refreshingVolumes());
+    model.updateDisk(true);
+    EXPECT_TRUE(model.refreshingVolumes());
+    model.updateDisk(true); // joins the running listing
+    EXPECT_EQ(changes.count(), 1);
+    harness.settle();
+    EXPECT_FALSE(model.refreshingVolumes());
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(model.volumes().size(), 2U);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/screens/preferences/PreferencesView.h"
 #include "app/screens/setup/SessionSetupPage.h"
 #include "app/screens/sources/SourcesPage.h"
+#include "app/screens/space/SpacePage.h"
 #include "app/screens/summary/SummaryPage.h"
 #include "app/shell/PagePlaceholder.h"
 
@@ -14,6 +15,8 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {
+    case Page::space:
+        return std::make_unique<SpacePage>(services);
     case Page::sources:
         return std::make_unique<SourcesPage>(services.model, services.links);
     case Page::setup:
@@ -22,7 +25,6 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
         return std::make_unique<DashboardPage>(services.model);
     case Page::summary:
         return std::make_unique<SummaryPage>(services.model);
-    case Page::space:
     case Page::history:
     case Page::swipe:
     case Page::duplicates:

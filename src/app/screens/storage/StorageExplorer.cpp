@@ -1,0 +1,242 @@
+#include "app/screens/storage/StorageExplorer.h"
+
+#include "app/deck/FileRevealer.h"
+#include "app/deck/PlainButton.h"
+#include "app/design/DesignFont.h"
+#include "app/design/ElidedLabel.h"
+#include "app/design/EmptyState.h"
+#include "app/design/Spinner.h"
+#include "app/design/Symbol.h"
+#include "app/design/SymbolView.h"
+#include "app/design/TextBlock.h"
+#include "app/screens/kit/PageText.h"
+#include "app/screens/storage/ExplorerRules.h"
+#include "app/screens/storage/StorageRow.h"
+#include "app/screens/storage/TreemapView.h"
+#include "core/base/Path.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QHBoxLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tollenvane {
+namespace {
+
+QString localized(std::string_view key)
+{
+    return QString::fromStdString(Localization::text(key));
+}
+
+constexpr int breadcrumbPixelSize = 11;
+
+} // namespace
+
+StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int visibleLimit,
+                                 QWidget* parent)
+    : Panel(parent)
+    , model_(model)
+    , revealer_(revealer)
+    , visibleLimit_(visibleLimit)
+    , refresh_(*this, [this] { refresh(); })
+{
+    setObjectName("storageExplorer");
+    QVBoxLayout& column = *contentLayout();
+    column.setSpacing(18);
+
+    // Header.
+    auto* header = new QHBoxLayout;
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(6);
+    titles->addWidget(
+        wrappedText(localized("Carte de vos dossiers"), {18, QFont::DemiBold, std::nullopt}, this));
+    titles->addWidget(wrappedText(
+        localized("Cliquez sur un dossier pour l’explorer, ou sur un fichier pour l’aperçu."),
+        {11, QFont::Normal, Theme::muted}, this));
+    header->addLayout(titles, 1);
+    spinner_ = new Spinner(Spinner::Size::small, Theme::muted, this);
+    spinner_->setObjectName("scanSpinner");
+    header->addWidget(spinner_, 0, Qt::AlignVCenter);
+    column.addLayout(header);
+
+    // Breadcrumb.
+    auto* breadcrumb = new QHBoxLayout;
+    breadcrumb->setSpacing(8);
+    auto* top = new PlainButton(localized("Toutes les sources"), Theme::orange, this);
+    top->setObjectName("allSourcesButton");
+    top->setFont(DesignFont::system(breadcrumbPixelSize));
+    connect(top, &QAbstractButton::clicked, this, [this] { showTop(); });
+    chevron_ = new SymbolView(QStringLiteral("chevron.right"), 8, Theme::muted, this);
+    folderName_ =
+        lineText({}, {breadcrumbPixelSize, QFont::Normal, Theme::muted}, ElisionSide::middle, this);
+    folderName_->setObjectName("folderName");
+    const int side = Symbol::sideBeside(breadcrumbPixelSize);
+    up_ = new PlainButton(QStringLiteral("arrow.up"), side, Theme::muted, this);
+    up_->setObjectName("parentButton");
+    setPlainToolTip(*up_, localized("Dossier parent"));
+    connect(up_, &QAbstractButton::clicked, this, [this] { goBack(); });
+    revealFolder_ = new PlainButton(QStringLiteral("folder"), side, Theme::muted, this);
+    revealFolder_->setObjectName("revealFolderButton");
+    setPlainToolTip(*revealFolder_, localized("Afficher dans le gestionnaire de fichiers"));
+    connect(revealFolder_, &QAbstractButton::clicked, this, [this] {
+        if (model_.storagePath()) {
+            revealer_.reveal(*model_.storagePath());
+        }
+    });
+    breadcrumb->addWidget(top);
+    breadcrumb->addWidget(chevron_);
+    breadcrumb->addWidget(folderName_, 1);
+    breadcrumb->addStretch();
+    breadcrumb->addWidget(up_);
+    breadcrumb->addWidget(revealFolder_);
+    column.addLayout(breadcrumb);
+
+    // Content.
+    empty_ = new EmptyState(QStringLiteral("square.grid.3x3"), {},
+                            localized("Seuls les fichiers détectés dans vos sources autorisées "
+                                      "apparaissent ici."),
+                            this);
+    empty_->setObjectName("emptyMap");
+    column.addWidget(empty_);
+    map_ = new TreemapView([this](const StorageNode& node) { activate(node); }, this);
+    map_->setObjectName("treemap");
+    column.addWidget(map_);
+    list_ = new QWidget(this);
+    list_->setObjectName("storageList");
+    auto* listLayout = new QVBoxLayout(list_);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->setSpacing(0);
+    rows_ = std::make_unique<KeyedRows<std::string, StorageRow>>(*listLayout);
+    column.addWidget(list_);
+    footer_ = new QWidget(this);
+    auto* footerLayout = new QHBoxLayout(footer_);
+    footerLayout->setContentsMargins(0, 0, 0, 0);
+    more_ = new PlainButton(localized("Afficher plus d’éléments"), Theme::orange, footer_);
+    more_->setObjectName("moreButton");
+    less_ = new PlainButton(localized("Réduire la liste"), Theme::orange, footer_);
+    less_->setObjectName("lessButton");
+    for (PlainButton* button : {more_, less_}) {
+        button->setFont(DesignFont::system(11));
+        footerLayout->addWidget(button);
+    }
+    footerLayout->addStretch();
+    connect(more_, &QAbstractButton::clicked, this, [this] {
+        setVisibleLimit(ExplorerRules::moreLimit(visibleLimit_, model_.storageNodes().size()));
+    });
+    connect(less_, &QAbstractButton::clicked, this,
+            [this] { setVisibleLimit(ExplorerRules::initialLimit); });
+    column.addWidget(footer_);
+
+    column.addWidget(wrappedText(
+        localized(
+            "Surfaces proportionnelles aux tailles logiques. Le système de fichiers peut partager "
+            "des blocs entre clones et instantanés : ces tailles ne garantissent pas l’espace "
+            "libérable."),
+        {10, QFont::Normal, Theme::muted}, this));
+
+    refresh_.follow(model_, {&AppModel::storageNodesChanged, &AppModel::storagePathChanged,
+                             &AppModel::scanningChanged, &AppModel::busyChanged});
+    refresh_.request();
+    // The folder open last is read again, as it may have changed while another page showed.
+    QTimer::singleShot(0, this, [this] { model_.openStorageFolder(model_.storagePath()); });
+}
+
+StorageExplorer::~StorageExplorer() = default;
+
+void StorageExplorer::refresh()
+{
+    spinner_->setVisible(model_.scanning());
+    refreshBreadcrumb();
+    std::vector<StorageNode> tiles = ExplorerRules::tiles(model_.storageNodes());
+    const bool empty = tiles.empty();
+    empty_->findChild<TextBlock*>("title")->setText(
+        model_.scanning() ? localized("La carte se dessine…")
+                          : localized("Aucun fichier dans cette vue."));
+    empty_->setVisible(empty);
+    map_->setVisible(!empty);
+    list_->setVisible(!empty);
+    footer_->setVisible(!empty);
+    map_->setTiles(std::move(tiles));
+    refreshList();
+}
+
+void StorageExplorer::refreshBreadcrumb()
+{
+    const std::optional<std::string>& current = model_.storagePath();
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{chevron_, folderName_, up_, revealFolder_}) {
+        part->setVisible(current.has_value());
+    }
+    folderName_->setText(
+        current ? QString::fromStdString(std::string(path::lastComponent(*current))) : QString());
+}
+
+void StorageExplorer::refreshList()
+{
+    const std::vector<StorageNode>& nodes = model_.storageNodes();
+    const auto shown = std::min(nodes.size(), static_cast<std::size_t>(std::max(visibleLimit_, 0)));
+    const std::vector<StorageNode> listed(nodes.begin(), nodes.begin() + static_cast<long>(shown));
+    const bool busy = model_.busy();
+    rows_->sync(
+        listed, [](const StorageNode& node) { return node.id; },
+        [this](const StorageNode&) {
+            return new StorageRow({[this](const StorageNode& node) { activate(node); },
+                                   [this](const StorageNode& node) { sortFolder(node); },
+                                   [this](const StorageNode& node) { revealer_.reveal(node.id); }},
+                                  list_);
+        },
+        [busy](StorageRow& row, const StorageNode& node) { row.setNode(node, busy); });
+    more_->setVisible(ExplorerRules::showsMore(visibleLimit_, nodes.size()));
+    less_->setVisible(ExplorerRules::showsLess(visibleLimit_));
+}
+
+void StorageExplorer::setVisibleLimit(int limit)
+{
+    visibleLimit_ = limit;
+    refresh_.request();
+}
+
+void StorageExplorer::activate(const StorageNode& node)
+{
+    const ExplorerRules::Activation action =
+        ExplorerRules::activate(node, visibleLimit_, model_.storageNodes().size());
+    setVisibleLimit(action.visibleLimit);
+    switch (action.kind) {
+    case ExplorerRules::Activation::Kind::widenList:
+        break;
+    case ExplorerRules::Activation::Kind::openFolder:
+        model_.openStorageFolder(action.path);
+        break;
+    case ExplorerRules::Activation::Kind::inspectFile:
+        model_.inspectFile(action.path);
+        break;
+    }
+}
+
+void StorageExplorer::goBack()
+{
+    if (!model_.storagePath()) {
+        return;
+    }
+    const auto roots = ExplorerRules::roots(model_.state().sources, model_.statuses());
+    model_.openStorageFolder(ExplorerRules::goBack(*model_.storagePath(), roots));
+    setVisibleLimit(ExplorerRules::initialLimit);
+}
+
+void StorageExplorer::showTop()
+{
+    setVisibleLimit(ExplorerRules::initialLimit);
+    model_.openStorageFolder(std::nullopt);
+}
+
+void StorageExplorer::sortFolder(const StorageNode& node)
+{
+    SessionFilter filter;
+    filter.largestFirst = true;
+    filter.folderPath = node.id;
+    model_.setup(filter);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/design/Panel.h"
+#include "app/screens/kit/KeyedRows.h"
+#include "app/shell/QueuedRefresh.h"
+#include "core/storage/StorageNode.h"
+
+#include <memory>
+#include <string>
+
+namespace tollenvane {
+
+class AppModel;
+class ElidedLabel;
+class EmptyState;
+class FileRevealer;
+class PlainButton;
+class Spinner;
+class StorageRow;
+class SymbolView;
+class TextBlock;
+class TreemapView;
+
+// The map of the authorised folders: the children of one folder as a treemap, then as a list
+// that can open them, sort them or reveal them. Only the list's length is its own; the folder
+// shown and its content are the model's.
+class StorageExplorer final : public Panel {
+    Q_OBJECT
+
+public:
+    StorageExplorer(AppModel& model, FileRevealer& revealer, int visibleLimit,
+                    QWidget* parent = nullptr);
+    ~StorageExplorer() override;
+
+    int visibleLimit() const { return visibleLimit_; }
+
+private:
+    void refresh();
+    void refreshBreadcrumb();
+    void refreshList();
+    void setVisibleLimit(int limit);
+    void activate(const StorageNode& node);
+    void goBack();
+    void showTop();
+    void sortFolder(const StorageNode& node);
+
+    AppModel& model_;
+    FileRevealer& revealer_;
+    int visibleLimit_;
+    QueuedRefresh refresh_;
+
+    Spinner* spinner_;
+    SymbolView* chevron_;
+    ElidedLabel* folderName_;
+    PlainButton* up_;
+    PlainButton* revealFolder_;
+    EmptyState* empty_;
+    TreemapView* map_;
+    QWidget* list_;
+    std::unique_ptr<KeyedRows<std::string, StorageRow>> rows_;
+    QWidget* footer_;
+    PlainButton* more_;
+    PlainButton* less_;
+};
+
+} // namespace tollenvane

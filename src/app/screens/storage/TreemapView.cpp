@@ -1,0 +1,243 @@
+#include "app/screens/storage/TreemapView.h"
+
+#include "app/design/ContinuousRoundedRect.h"
+#include "app/design/DesignFont.h"
+#include "app/design/Symbol.h"
+#include "app/design/Theme.h"
+#include "app/screens/storage/ExplorerRules.h"
+#include "core/localisation/Formatting.h"
+#include "core/storage/TreemapLayout.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <QToolTip>
+#include <algorithm>
+
+namespace tollenvane {
+namespace {
+
+constexpr qreal cornerRadius = 9;
+constexpr qreal hoverOpacity = 0.88;
+constexpr qreal restOpacity = 0.62;
+constexpr qreal strokeOpacity = 0.65;
+constexpr int symbolPixelSize = 15;
+constexpr int namePixelSize = 11;
+constexpr int sizePixelSize = 10;
+constexpr int labelSpacing = 8;
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+// Two lines at most: the first as far as it wraps, the second elided in its middle.
+QStringList twoLines(const QString& text, const QFont& font, qreal width)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine first = layout.createLine();
+    if (!first.isValid()) {
+        layout.endLayout();
+        return {};
+    }
+    first.setLineWidth(width);
+    const int firstEnd = first.textStart() + first.textLength();
+    layout.endLayout();
+    const QString head = text.left(firstEnd).trimmed();
+    const QString rest = text.mid(firstEnd);
+    if (rest.isEmpty()) {
+        return {head};
+    }
+    const QFontMetricsF metrics(font);
+    return {head, metrics.elidedText(rest, Qt::ElideMiddle, width)};
+}
+
+} // namespace
+
+QString blockDescription(const StorageNode& node)
+{
+    return QString::fromStdString(node.name) + QStringLiteral(" \u00B7 ") +
+           QString::fromStdString(formattedBytes(node.bytes));
+}
+
+TreemapView::TreemapView(std::function<void(const StorageNode&)> activated, QWidget* parent)
+    : QWidget(parent)
+    , activated_(std::move(activated))
+{
+    setMouseTracking(true);
+    setFixedHeight(mapHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TreemapView::setTiles(std::vector<StorageNode> tiles)
+{
+    if (tiles == tiles_) {
+        return;
+    }
+    tiles_ = std::move(tiles);
+    hovered_.reset();
+    relayout();
+}
+
+QSize TreemapView::sizeHint() const
+{
+    return {400, mapHeight};
+}
+
+void TreemapView::relayout()
+{
+    std::vector<double> weights;
+    weights.reserve(tiles_.size());
+    for (const StorageNode& tile : tiles_) {
+        weights.push_back(static_cast<double>(tile.bytes));
+    }
+    layout_ = TreemapLayout::layout(weights, width(), height());
+    blocks_.clear();
+    blocks_.reserve(layout_.size());
+    const QFont nameFont = DesignFont::system(namePixelSize, QFont::DemiBold);
+    for (const TreemapRect& rect : layout_) {
+        Block block;
+        block.frame = ExplorerRules::blockFrame(rect);
+        block.shape =
+            continuousRoundedRect(block.frame.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+        const ExplorerRules::BlockLabel label = ExplorerRules::blockLabel(rect.width, rect.height);
+        const StorageNode& tile = tiles_[rect.index];
+        if (label.name) {
+            block.nameLines = twoLines(QString::fromStdString(tile.name), nameFont,
+                                       block.frame.width() - 2 * label.padding);
+        }
+        if (label.size) {
+            block.size = QString::fromStdString(formattedBytes(tile.bytes));
+        }
+        blocks_.push_back(std::move(block));
+    }
+    update();
+}
+
+void TreemapView::resizeEvent(QResizeEvent*)
+{
+    relayout();
+}
+
+void TreemapView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        paintBlock(painter, layout_[i], blocks_[i]);
+    }
+}
+
+void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const Block& block) const
+{
+    if (block.frame.isEmpty()) {
+        return;
+    }
+    const QColor color = ExplorerRules::tileColor(rect.index);
+    painter.fillPath(block.shape,
+                     withAlpha(color, hovered_ == rect.index ? hoverOpacity : restOpacity));
+    painter.strokePath(block.shape, QPen(withAlpha(color, strokeOpacity), 1));
+
+    const ExplorerRules::BlockLabel label = ExplorerRules::blockLabel(rect.width, rect.height);
+    if (!label.name && !label.symbol) {
+        return;
+    }
+    const QColor foreground =
+        Theme::currentScheme() == ColorScheme::light ? Theme::color(Theme::ink) : QColor(Qt::white);
+    const QRectF content =
+        block.frame.adjusted(label.padding, label.padding, -label.padding, -label.padding);
+    painter.save();
+    painter.setClipRect(block.frame);
+    qreal top = content.top();
+    if (label.symbol) {
+        const int side = Symbol::sideBeside(symbolPixelSize);
+        painter.setOpacity(0.8);
+        Symbol::paint(painter, QRectF(content.left(), top, side, side),
+                      tiles_[rect.index].directory ? "folder.fill" : "doc.fill", foreground);
+        painter.setOpacity(1);
+        top += side + labelSpacing;
+    }
+    if (label.name) {
+        const QFont nameFont = DesignFont::system(namePixelSize, QFont::DemiBold);
+        painter.setFont(nameFont);
+        painter.setPen(foreground);
+        const qreal lineHeight = QFontMetricsF(nameFont).height();
+        for (const QString& line : block.nameLines) {
+            painter.drawText(QRectF(content.left(), top, content.width(), lineHeight),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+            top += lineHeight;
+        }
+    }
+    if (label.size) {
+        top += labelSpacing;
+        painter.setFont(DesignFont::system(sizePixelSize));
+        painter.setOpacity(0.85);
+        painter.drawText(QRectF(content.left(), top, content.width(), content.bottom() - top),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, block.size);
+    }
+    painter.restore();
+}
+
+void TreemapView::setHovered(std::optional<std::size_t> tile)
+{
+    if (tile == hovered_) {
+        return;
+    }
+    // Only the two blocks whose shade changes are painted again.
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        if (layout_[i].index == hovered_ || layout_[i].index == tile) {
+            update(blocks_[i].frame.toAlignedRect());
+        }
+    }
+    hovered_ = tile;
+}
+
+void TreemapView::mouseMoveEvent(QMouseEvent* event)
+{
+    setHovered(ExplorerRules::tileAt(layout_, event->position()));
+}
+
+void TreemapView::leaveEvent(QEvent*)
+{
+    setHovered(std::nullopt);
+}
+
+void TreemapView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (const auto tile = ExplorerRules::tileAt(layout_, event->position())) {
+        // A copy: the action may replace the tiles.
+        const StorageNode node = tiles_[*tile];
+        activated_(node);
+    }
+}
+
+bool TreemapView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const auto tile = ExplorerRules::tileAt(layout_, help->pos());
+        const auto rect = std::find_if(layout_.begin(), layout_.end(),
+                                       [&](const TreemapRect& laid) { return laid.index == tile; });
+        if (rect != layout_.end()) {
+            // Escaped: tool tips take markup, and names are data.
+            QToolTip::showText(help->globalPos(),
+                               QStringLiteral("<qt>") +
+                                   blockDescription(tiles_[rect->index]).toHtmlEscaped(),
+                               this, ExplorerRules::blockFrame(*rect).toRect());
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/storage/StorageNode.h"
+#include "core/storage/TreemapRect.h"
+
+#include <QPainterPath>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tollenvane {
+
+// The map of one folder: a block per tile, its area in proportion to the tile's bytes. A click
+// hands the tile to the explorer; hovering brightens a block and shows its name and size.
+class TreemapView final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int mapHeight = 265;
+
+    explicit TreemapView(std::function<void(const StorageNode&)> activated,
+                         QWidget* parent = nullptr);
+
+    // Lays the tiles out again only when they changed.
+    void setTiles(std::vector<StorageNode> tiles);
+    const std::vector<StorageNode>& tiles() const { return tiles_; }
+    const std::vector<TreemapRect>& layout() const { return layout_; }
+    std::optional<std::size_t> hovered() const { return hovered_; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // What painting a block needs, worked out once per layout rather than per frame.
+    struct Block {
+        QRectF frame;
+        QPainterPath shape;
+        QStringList nameLines;
+        QString size;
+    };
+
+    void relayout();
+    void setHovered(std::optional<std::size_t> tile);
+    void paintBlock(QPainter& painter, const TreemapRect& rect, const Block& block) const;
+
+    std::function<void(const StorageNode&)> activated_;
+    std::vector<StorageNode> tiles_;
+    std::vector<TreemapRect> layout_;
+    std::vector<Block> blocks_; // parallel to layout_
+    std::optional<std::size_t> hovered_;
+};
+
+// What a block's tooltip says: the name and the size.
+QString blockDescription(const StorageNode& node);
+
+} // namespace tollenvane

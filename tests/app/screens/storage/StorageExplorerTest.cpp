@@ -1,0 +1,251 @@
+#include "app/screens/storage/StorageExplorer.h"
+
+#include "app/deck/PlainButton.h"
+#include "app/design/AppearanceApplier.h"
+#include "app/design/ElidedLabel.h"
+#include "app/design/EmptyState.h"
+#include "app/design/TextBlock.h"
+#include "app/screens/storage/ExplorerRules.h"
+#include "app/screens/storage/StorageRow.h"
+#include "app/screens/storage/TreemapView.h"
+#include "design/SchemeScope.h"
+#include "screens/storage/ScannedDesk.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QHelpEvent>
+#include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
+
+namespace tollenvane {
+namespace {
+
+using test::ScannedDesk;
+
+struct OpenExplorer {
+    ScannedDesk desk;
+    QWidget window;
+    StorageExplorer* explorer;
+
+    explicit OpenExplorer(const std::string& through = {})
+        : desk(through)
+    {
+        explorer = new StorageExplorer(desk.model(), desk.revealer, 8, &window);
+        window.resize(760, 900);
+        explorer->resize(740, explorer->heightForWidth(740));
+        window.show();
+        desk.settle();
+    }
+
+    template <class T>
+    T& find(const char* name) const
+    {
+        T* found = explorer->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    TreemapView& map() const { return find<TreemapView>("treemap"); }
+    std::vector<StorageRow*> rows() const
+    {
+        std::vector<StorageRow*> shown;
+        for (StorageRow* row : explorer->findChildren<StorageRow*>()) {
+            if (row->isVisibleTo(&window)) {
+                shown.push_back(row);
+            }
+        }
+        return shown;
+    }
+    StorageRow& row(std::string_view name) const
+    {
+        for (StorageRow* row : rows()) {
+            if (row->node().name == name) {
+                return *row;
+            }
+        }
+        ADD_FAILURE() << name;
+        return *rows().front();
+    }
+    // The middle of the block standing for the node called `name`.
+    QPoint blockOf(std::string_view name) const
+    {
+        for (const TreemapRect& rect : map().layout()) {
+            if (map().tiles()[rect.index].name == name) {
+                return ExplorerRules::blockFrame(rect).center().toPoint();
+            }
+        }
+        ADD_FAILURE() << name;
+        return {};
+    }
+    void click(QWidget& widget, QPoint at = {})
+    {
+        QTest::mouseClick(&widget, Qt::LeftButton, {}, at.isNull() ? widget.rect().center() : at);
+        desk.settle();
+    }
+};
+
+TEST(StorageExplorer, OpensFoldersFromTheMapPreviewsFilesAndGoesBackUp)
+{
+    OpenExplorer open;
+    AppModel& model = open.desk.model();
+    ASSERT_EQ(model.storagePath(), std::nullopt);
+    ASSERT_EQ(open.map().tiles().size(), 1U); // the source itself
+    open.click(open.map(), open.blockOf("Projects"));
+    ASSERT_EQ(model.storagePath(), open.desk.source);
+    EXPECT_EQ(open.find<ElidedLabel>("folderName").text(), QStringLiteral("Projects"));
+
+    // Five children listed; the empty file has no block.
+    EXPECT_EQ(open.rows().size(), 5U);
+    EXPECT_EQ(open.map().tiles().size(), 5U);
+    EXPECT_EQ(open.map().layout().size(), 4U);
+    EXPECT_EQ(open.map().tiles().front().name, "Films");
+    EXPECT_FALSE(open.row("Notes").findChild<QWidget*>("sortButton")->isHidden());
+    EXPECT_TRUE(open.row("sea.jpg").findChild<QWidget*>("sortButton")->isHidden());
+    EXPECT_EQ(open.row("sea.jpg").findChild<StorageRowButton*>()->symbol(), "photo");
+
+    // A file opens its preview through the model.
+    open.click(open.map(), open.blockOf("sea.jpg"));
+    ASSERT_TRUE(model.inspectedFile().has_value());
+    EXPECT_EQ(model.inspectedFile()->path(), open.desk.path("sea.jpg"));
+    model.clearInspectedFile();
+
+    // Down two levels, then up one by one: the source is the last stop before the top.
+    open.click(open.map(), open.blockOf("Films"));
+    open.click(*open.row("Cuts").findChild<StorageRowButton*>());
+    EXPECT_EQ(model.storagePath(), open.desk.path("Films/Cuts"));
+    auto& up = open.find<PlainButton>("parentButton");
+    open.click(up);
+    EXPECT_EQ(model.storagePath(), open.desk.path("Films"));
+    open.click(up);
+    EXPECT_EQ(model.storagePath(), open.desk.source);
+    open.click(up);
+    EXPECT_EQ(model.storagePath(), std::nullopt);
+    EXPECT_TRUE(open.find<PlainButton>("parentButton").isHidden());
+}
+
+TEST(StorageExplorer, GoingBackWorksForASourceChosenThroughALink)
+{
+    OpenExplorer open("home/Shortcut");
+    AppModel& model = open.desk.model();
+    ASSERT_EQ(model.state().sources.size(), 1U);
+    model.openStorageFolder(open.desk.path("Films/Cuts"));
+    open.desk.settle();
+    ASSERT_FALSE(model.storageNodes().empty());
+    open.click(open.find<PlainButton>("parentButton"));
+    EXPECT_EQ(model.storagePath(), open.desk.path("Films"));
+    open.click(open.find<PlainButton>("parentButton"));
+    EXPECT_EQ(model.storagePath(), open.desk.source);
+}
+
+TEST(StorageExplorer, RowsSortRevealAndShowNamesLiterally)
+{
+    OpenExplorer open;
+    AppModel& model = open.desk.model();
+    model.openStorageFolder(open.desk.source);
+    open.desk.settle();
+
+    StorageRow& marked = open.row("<b>bold<br>.txt");
+    EXPECT_EQ(marked.findChild<StorageRowButton*>()->accessibleName(),
+              QStringLiteral("<b>bold<br>.txt"));
+    open.click(*marked.findChild<PlainButton*>("revealButton"));
+    EXPECT_EQ(open.desk.revealer.revealed, std::vector{open.desk.path("<b>bold<br>.txt")});
+    open.click(open.find<PlainButton>("revealFolderButton"));
+    EXPECT_EQ(open.desk.revealer.revealed.back(), open.desk.source);
+
+    // The block's tool tip shows the name as written.
+    const QPoint block = open.blockOf("<b>bold<br>.txt");
+    QHelpEvent help(QEvent::ToolTip, block, open.map().mapToGlobal(block));
+    QCoreApplication::sendEvent(&open.map(), &help);
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    EXPECT_TRUE(shown.toPlainText().startsWith(QStringLiteral("<b>bold<br>.txt \u00B7 ")));
+    QToolTip::hideText();
+
+    open.click(*open.row("Notes").findChild<PlainButton*>("sortButton"));
+    EXPECT_EQ(model.page(), Page::setup);
+    SessionFilter expected;
+    expected.largestFirst = true;
+    expected.folderPath = open.desk.path("Notes");
+    EXPECT_EQ(model.filter(), expected);
+}
+
+TEST(StorageExplorer, TheOthersBlockWidensTheListAndTheFooterShortensIt)
+{
+    OpenExplorer open;
+    for (int n = 0; n < 40; ++n) {
+        open.desk.harness.folder.write("home/Projects/Many/file " + std::to_string(n) + ".bin",
+                                       std::string(static_cast<std::size_t>(1000 + n), 'x'));
+    }
+    open.desk.model().scan();
+    open.desk.settle();
+    open.desk.model().openStorageFolder(open.desk.path("Many"));
+    open.desk.settle();
+    ASSERT_EQ(open.map().tiles().size(), 33U);
+    EXPECT_EQ(open.rows().size(), 8U);
+    auto& more = open.find<PlainButton>("moreButton");
+    auto& less = open.find<PlainButton>("lessButton");
+    EXPECT_TRUE(more.isVisibleTo(&open.window));
+    EXPECT_FALSE(less.isVisibleTo(&open.window));
+
+    open.click(open.map(), open.blockOf("Autres éléments"));
+    EXPECT_EQ(open.explorer->visibleLimit(), 40);
+    EXPECT_EQ(open.rows().size(), 40U);
+    EXPECT_FALSE(more.isVisibleTo(&open.window));
+    open.click(less);
+    EXPECT_EQ(open.rows().size(), 8U);
+    EXPECT_EQ(open.desk.model().storagePath(), open.desk.path("Many"));
+}
+
+TEST(StorageExplorer, AnEmptyFolderShowsThePlaceholderOnly)
+{
+    OpenExplorer open;
+    open.desk.harness.folder.makeFolder("home/Projects/Nothing");
+    open.desk.model().openStorageFolder(open.desk.path("Nothing"));
+    open.desk.settle();
+    EXPECT_TRUE(open.find<EmptyState>("emptyMap").isVisibleTo(&open.window));
+    EXPECT_EQ(open.find<EmptyState>("emptyMap").findChild<TextBlock*>("title")->text(),
+              QStringLiteral("Aucun fichier dans cette vue."));
+    EXPECT_FALSE(open.map().isVisibleTo(&open.window));
+    EXPECT_TRUE(open.rows().empty());
+    EXPECT_TRUE(open.find<PlainButton>("parentButton").isVisibleTo(&open.window));
+}
+
+TEST(StorageExplorer, PicturesInDarkAndLight)
+{
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        OpenExplorer open;
+        // A name too long for two lines loses its middle.
+        open.desk.harness.folder.write(
+            "home/Projects/Holiday video of the whole family at the seaside in the summer of "
+            "2024, final export for the cousins.mov",
+            std::string(300'000, 'v'));
+        open.desk.model().scan();
+        open.desk.settle();
+        open.desk.model().openStorageFolder(open.desk.source);
+        open.desk.settle();
+        QMouseEvent hover(QEvent::MouseMove, open.blockOf("Films"), open.blockOf("Films"),
+                          Qt::NoButton, {}, {});
+        QCoreApplication::sendEvent(&open.map(), &hover);
+        ASSERT_EQ(open.map().hovered(), 0U);
+
+        const QImage map = open.map().grab().toImage();
+        // Nothing is drawn in the outer gutter, and the largest block starts after it.
+        const QColor background = map.pixelColor(0, 0);
+        for (int x = 0; x < map.width(); x += 7) {
+            EXPECT_EQ(map.pixelColor(x, 0), background) << x;
+            EXPECT_EQ(map.pixelColor(x, map.height() - 1), background) << x;
+        }
+        EXPECT_NE(map.pixelColor(open.blockOf("Films")), background);
+        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
+        ASSERT_TRUE(QDir().mkpath(shots));
+        open.explorer->resize(740, open.explorer->sizeHint().height());
+        const QString name = appearance == AppAppearance::dark ? "dark" : "light";
+        EXPECT_TRUE(open.explorer->grab().save(shots + "/storage-explorer-" + name + ".png"));
+    }
+}
+
+} // namespace
+} // namespace tollenvane
