@@ -1,6 +1,7 @@
 #include "app/design/TextBlock.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -18,6 +19,14 @@ QString withLineSeparators(QString text)
     return text.replace(QLatin1Char('\n'), QChar::LineSeparator);
 }
 
+// Some fonts draw accents on capitals above their ascent ("À", "É" in small monospaced
+// capitals): the first line moves down by that much, so that nothing is cut at the top.
+qreal accentOverhang(const QString& text, const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    return std::max(0.0, -metrics.tightBoundingRect(text).top() - metrics.ascent());
+}
+
 // Lays the text out in lines no wider than the width; returns the height taken.
 qreal layOut(QTextLayout& layout, qreal width, qreal extraSpacing, Qt::Alignment alignment)
 {
@@ -25,7 +34,7 @@ qreal layOut(QTextLayout& layout, qreal width, qreal extraSpacing, Qt::Alignment
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.beginLayout();
-    qreal y = 0;
+    qreal y = std::ceil(accentOverhang(layout.text(), layout.font()));
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
         line.setPosition(QPointF(0, y));

@@ -1,3 +1,4 @@
+#include "app/design/DesignFont.h"
 #include "app/design/EmptyState.h"
 #include "app/design/PageHeading.h"
 #include "app/design/SegmentedControl.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -48,6 +50,38 @@ TEST(PageHeading, EyebrowCapitalsKeepTheirAccentsWhateverTheLanguage)
 {
     EXPECT_EQ(eyebrowText(QString::fromUtf8("réglages généraux · ça")),
               QString::fromUtf8("RÉGLAGES GÉNÉRAUX · ÇA"));
+}
+
+// Small monospaced capitals draw their accents above the font's ascent; cut there, "À" would
+// read as "A".
+TEST(TextBlock, AccentsOnCapitalsAreNotCutAtTheTop)
+{
+    const QFont font = DesignFont::tracked(DesignFont::monospaced(10, QFont::DemiBold), 2);
+    const auto ink = [](const QImage& picture) {
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                count += qAlpha(picture.pixel(x, y)) > 0;
+            }
+        }
+        return count;
+    };
+    for (const char* const text : {"À", "É"}) {
+        TextBlock block(QString::fromUtf8(text));
+        block.setFont(font);
+        block.resize(block.sizeHint());
+        QImage shown(block.size(), QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::transparent);
+        block.render(&shown, {}, {}, QWidget::DrawChildren);
+
+        QImage whole(60, 60, QImage::Format_ARGB32_Premultiplied);
+        whole.fill(Qt::transparent);
+        QPainter painter(&whole);
+        painter.setFont(font);
+        painter.drawText(QPointF(10, 40), QString::fromUtf8(text));
+        painter.end();
+        EXPECT_GE(ink(shown), ink(whole)) << text;
+    }
 }
 
 TEST(Controls, OnlyTheUserReportsAChoice)
