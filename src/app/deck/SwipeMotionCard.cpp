@@ -1,5 +1,6 @@
 #include "app/deck/SwipeMotionCard.h"
 
+#include "app/deck/SoftShadow.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/MotionAnimator.h"
@@ -27,6 +28,11 @@ constexpr qreal badgePadding = 20.0;
 constexpr qreal badgeRadius = 12.0;
 constexpr double badgeTintOpacity = 0.1;
 constexpr double badgeBoxOpacity = 0.65;
+
+constexpr qreal faceRadius = 18.0;
+constexpr double shadowOpacity = 0.22;
+constexpr int shadowBlur = 16;
+constexpr qreal shadowDrop = 10.0;
 
 Animations animationsFrom(bool on)
 {
@@ -118,29 +124,86 @@ void SwipeMotionCard::setOffset(QPointF offset)
     update();
 }
 
+void SwipeMotionCard::setFaceSize(QSize size)
+{
+    if (size != faceSize_) {
+        faceSize_ = size;
+        placeFace();
+    }
+}
+
+void SwipeMotionCard::setRestPlacement(qreal scale, qreal drop, bool animated)
+{
+    if (placement_) {
+        placement_->stop();
+    }
+    const auto apply = [this](const QVariant& value) {
+        const QPointF placement = value.toPointF();
+        restScale_ = placement.x();
+        restDrop_ = placement.y();
+        placeFace();
+    };
+    placement_ = animateValue(*this, QPointF(restScale_, restDrop_), QPointF(scale, drop),
+                              Motion::easeOut(flightSeconds),
+                              animationsFrom(animated && animations_), apply);
+}
+
+QRect SwipeMotionCard::faceGeometry() const
+{
+    const QSize base = (faceSize_.isValid() ? faceSize_ : content_->sizeHint()).boundedTo(size());
+    const QSizeF scaled = QSizeF(base) * restScale_;
+    QRectF face(QPointF(), scaled);
+    face.moveCenter(QRectF(rect()).center() + QPointF(0, restDrop_));
+    return face.toRect();
+}
+
+void SwipeMotionCard::placeFace()
+{
+    const QRect face = faceGeometry();
+    if (face != content_->geometry()) {
+        content_->setGeometry(face);
+        refreshSnapshot();
+    }
+    update();
+}
+
 void SwipeMotionCard::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const QSize size = content_->sizeHint().boundedTo(this->size());
-    QRect face(QPoint(), size);
-    face.moveCenter(rect().center());
-    content_->setGeometry(face);
-    refreshSnapshot();
+    placeFace();
 }
 
 void SwipeMotionCard::paintEvent(QPaintEvent* /*event*/)
 {
-    if (snapshot_.isNull()) {
-        return;
-    }
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     const QRectF face = content_->geometry();
     painter.translate(face.center() + offset_);
     painter.rotate(leanDegrees(offset_));
     painter.translate(-face.center());
+    paintShadow(painter, face);
+    if (snapshot_.isNull()) {
+        return;
+    }
     painter.drawPixmap(face.topLeft(), snapshot_);
     paintBadge(painter, face);
+}
+
+// A soft dark blur under the face, made once per face size; a card resting smaller draws it
+// smaller.
+void SwipeMotionCard::paintShadow(QPainter& painter, const QRectF& face)
+{
+    const QSize base = (faceSize_.isValid() ? faceSize_ : content_->sizeHint()).boundedTo(size());
+    const QSize margin(2 * shadowBlur, 2 * shadowBlur);
+    if (shadow_.size() != base + 2 * margin) {
+        shadow_ = blurredRoundedRect(base + 2 * margin, 2 * shadowBlur, faceRadius, shadowBlur,
+                                     QColor::fromRgbF(0, 0, 0, shadowOpacity));
+    }
+    const QSizeF scaledMargin = QSizeF(margin) * restScale_;
+    const QRectF target = face.adjusted(-scaledMargin.width(), -scaledMargin.height(),
+                                        scaledMargin.width(), scaledMargin.height())
+                              .translated(0, shadowDrop * restScale_);
+    painter.drawPixmap(target, shadow_, QRectF(shadow_.rect()));
 }
 
 void SwipeMotionCard::paintBadge(QPainter& painter, const QRectF& face) const

@@ -42,6 +42,15 @@ public:
     // cancels it and leaves the card where it is.
     void setRequest(std::optional<QUuid> request);
 
+    // The size the content is given; without one, its size hint.
+    void setFaceSize(QSize size);
+    // Where the content rests: scaled about its centre and lowered, as a card waiting behind
+    // another. A change moves with the flight's curve when `animated`.
+    void setRestPlacement(qreal scale, qreal drop, bool animated);
+    qreal restScale() const { return restScale_; }
+    qreal restDrop() const { return restDrop_; }
+    QRect faceGeometry() const;
+
     QPointF offset() const { return offset_; }
     // The decision the current offset points at.
     Decision intent() const { return decisionForDirection(offset_); }
@@ -65,6 +74,8 @@ protected:
 
 private:
     void setOffset(QPointF offset);
+    void placeFace();
+    void paintShadow(QPainter& painter, const QRectF& face);
     void moveTo(QPointF target, const Motion& motion);
     void stopMotion();
     void startFlight();
@@ -81,8 +92,13 @@ private:
     quint64 flightGeneration_ = 0;
 
     QPointF offset_;
+    QSize faceSize_;
+    qreal restScale_ = 1.0;
+    qreal restDrop_ = 0.0;
     QPixmap snapshot_;
+    QPixmap shadow_;
     QPointer<QVariantAnimation> motion_;
+    QPointer<QVariantAnimation> placement_;
 
     std::optional<QPointF> pressPosition_;
     bool dragging_ = false;

@@ -1,10 +1,11 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/deck/ReviewScreen.h"
 #include "app/shell/PagePlaceholder.h"
 
 namespace tollenvane::PageFactory {
 
-std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& services)
+std::unique_ptr<QWidget> make(Page page, const PageServices& services)
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {
@@ -13,8 +14,9 @@ std::unique_ptr<QWidget> make(Page page, [[maybe_unused]] const PageServices& se
     case Page::sources:
     case Page::history:
     case Page::settings:
-    case Page::setup:
     case Page::swipe:
+        return std::make_unique<ReviewScreen>(services.model, services.revealer);
+    case Page::setup:
     case Page::summary:
     case Page::duplicates:
     case Page::applications:
