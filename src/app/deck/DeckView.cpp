@@ -34,7 +34,12 @@ DeckView::DeckView(AppModel& model, FileRevealer& revealer,
 
 QSize DeckView::frame() const
 {
-    return cardFrame(size());
+    return cardFrame(area().size());
+}
+
+QRect DeckView::area() const
+{
+    return rect().adjusted(0, 0, 0, -shadowBand);
 }
 
 void DeckView::setStack(const std::vector<FileRecord>& stack)
@@ -51,6 +56,7 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
             auto* face = new SwipeFileCard(model_, revealer_);
             entry = {std::string(record.path()), new SwipeMotionCard(face, this), face};
             entry.card->setFaceSize(frame());
+            entry.card->setBottomOverflow(shadowBand);
             entry.card->setGeometry(rect());
             wire_(*entry.card, entry.path);
             entry.card->show();
@@ -87,7 +93,7 @@ void DeckView::setEmptyTexts(const QString& title, const QString& message)
     delete empty_;
     empty_ = new EmptyState(QStringLiteral("rectangle.stack"), title, message, this);
     empty_->setObjectName(QStringLiteral("emptyDeck"));
-    empty_->setGeometry(rect());
+    empty_->setGeometry(area());
     empty_->show();
 }
 
@@ -115,7 +121,7 @@ void DeckView::resizeEvent(QResizeEvent* event)
         entry.card->setGeometry(rect());
     }
     if (empty_ != nullptr) {
-        empty_->setGeometry(rect());
+        empty_->setGeometry(area());
     }
 }
 
@@ -126,7 +132,7 @@ void DeckView::paintEvent(QPaintEvent*)
     QColor fill = Theme::color(Theme::panel);
     fill.setAlphaF(silhouetteOpacity);
     QRectF silhouette(QPointF(), QSizeF(frame()) * silhouetteScale);
-    silhouette.moveCenter(QRectF(rect()).center() + QPointF(0, silhouetteDrop));
+    silhouette.moveCenter(QRectF(area()).center() + QPointF(0, silhouetteDrop));
     painter.fillPath(continuousRoundedRect(silhouette, silhouetteRadius), fill);
 }
 

@@ -38,6 +38,10 @@ public:
     std::vector<std::string> paths() const;
     // The frame each card's face is given.
     QSize frame() const;
+    // Where the cards lie: all but the band at the bottom that only their shadows reach.
+    QRect area() const;
+    // That band, which the screen leaves between the deck and the row below.
+    static constexpr int shadowBand = 18;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

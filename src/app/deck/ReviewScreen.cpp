@@ -76,12 +76,17 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
     });
 
     auto* column = new QVBoxLayout(this);
-    column->setSpacing(rowSpacing);
+    column->setSpacing(0);
     column->setContentsMargins(sidePadding, endPadding, sidePadding, endPadding);
     column->addWidget(header());
+    column->addSpacing(rowSpacing);
+    // The deck takes the spacing under it, so that the card's shadow is not cut.
     column->addWidget(deck_, 1);
+    column->addSpacing(rowSpacing - DeckView::shadowBand);
     column->addWidget(decisionRow(), 0, Qt::AlignHCenter);
+    column->addSpacing(rowSpacing);
     column->addWidget(hints());
+    column->addSpacing(rowSpacing);
     column->addWidget(footer());
 
     // The end of a decision is an edge to catch as it happens, not a state to read later.

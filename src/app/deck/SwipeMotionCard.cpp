@@ -132,6 +132,14 @@ void SwipeMotionCard::setFaceSize(QSize size)
     }
 }
 
+void SwipeMotionCard::setBottomOverflow(int overflow)
+{
+    if (overflow != bottomOverflow_) {
+        bottomOverflow_ = overflow;
+        placeFace();
+    }
+}
+
 void SwipeMotionCard::setRestPlacement(qreal scale, qreal drop, bool animated)
 {
     if (placement_) {
@@ -150,10 +158,12 @@ void SwipeMotionCard::setRestPlacement(qreal scale, qreal drop, bool animated)
 
 QRect SwipeMotionCard::faceGeometry() const
 {
-    const QSize base = (faceSize_.isValid() ? faceSize_ : content_->sizeHint()).boundedTo(size());
+    const QRect area = rect().adjusted(0, 0, 0, -bottomOverflow_);
+    const QSize base =
+        (faceSize_.isValid() ? faceSize_ : content_->sizeHint()).boundedTo(area.size());
     const QSizeF scaled = QSizeF(base) * restScale_;
     QRectF face(QPointF(), scaled);
-    face.moveCenter(QRectF(rect()).center() + QPointF(0, restDrop_));
+    face.moveCenter(QRectF(area).center() + QPointF(0, restDrop_));
     return face.toRect();
 }
 

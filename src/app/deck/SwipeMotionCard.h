@@ -44,6 +44,9 @@ public:
 
     // The size the content is given; without one, its size hint.
     void setFaceSize(QSize size);
+    // A band at the bottom of the shell that only the shadow reaches: the content is centred
+    // above it.
+    void setBottomOverflow(int overflow);
     // Where the content rests: scaled about its centre and lowered, as a card waiting behind
     // another. A change moves with the flight's curve when `animated`.
     void setRestPlacement(qreal scale, qreal drop, bool animated);
@@ -93,6 +96,7 @@ private:
 
     QPointF offset_;
     QSize faceSize_;
+    int bottomOverflow_ = 0;
     qreal restScale_ = 1.0;
     qreal restDrop_ = 0.0;
     QPixmap snapshot_;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -167,6 +168,7 @@ TEST(ReviewScreen, KeysGoToMenusDialogsAndTextFieldsWhenTheyAreOpen)
 TEST(ReviewScreen, TheTrashConfirmationNamesTheFileAndOnlyItsButtonFliesIt)
 {
     const test::SchemeScope restore;
+    AppearanceApplier().apply(AppAppearance::dark);
     Deck deck(/*animations=*/false, /*confirmTrash=*/true);
     deck.press(Qt::Key_Left);
     deliverEvents();
@@ -176,7 +178,6 @@ TEST(ReviewScreen, TheTrashConfirmationNamesTheFileAndOnlyItsButtonFliesIt)
     ASSERT_TRUE(box->isVisible());
     EXPECT_TRUE(box->informativeText().startsWith(QStringLiteral("<p>a.png")));
     EXPECT_TRUE(box->informativeText().contains(QStringLiteral("Ctrl+Z")));
-    AppearanceApplier().apply(AppAppearance::dark);
     QDir().mkpath(TOLLENVANE_SCREENSHOTS);
     box->grab().save(TOLLENVANE_SCREENSHOTS "/review-trash-confirmation-dark.png");
 
@@ -266,6 +267,100 @@ TEST(ReviewScreen, QuittingOrLeavingMidFlightCarriesTheDecisionOutOnce)
     EXPECT_EQ(deck.model.summary().kept, 1);
     EXPECT_EQ(deck.harness.played("keep"), 1U);
     EXPECT_EQ(deck.model.summary().total(), 2);
+}
+
+// A session over a real picture and a second file, on the screen as it is drawn.
+struct PictureDeck {
+    test::SortingHarness harness;
+    NoRevealer revealer;
+    QWidget window;
+    ReviewScreen* screen = nullptr;
+
+    PictureDeck()
+    {
+        QImage photo(1200, 800, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y) {
+            for (int x = 0; x < photo.width(); ++x) {
+                photo.setPixelColor(x, y, QColor(40 + x / 8, 90 + y / 8, 160));
+            }
+        }
+        photo.save(QString::fromStdString(harness.source + "/Coucher de soleil.png"));
+        harness.file("notes.txt", 300);
+        harness.loadScanned();
+        harness.startSortingAll();
+        window.resize(1000, 760);
+        screen = new ReviewScreen(*harness.model, revealer, &window);
+        screen->resize(window.size());
+        window.show();
+        // The picture's thumbnail is made on a worker thread.
+        for (int round = 0; round < 40; ++round) {
+            harness.settle();
+            deliverEvents();
+            QTest::qWait(15);
+        }
+    }
+
+    QImage shot(const char* name)
+    {
+        const QImage picture = window.grab().toImage();
+        QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+        picture.save(QString(TOLLENVANE_SCREENSHOTS) + "/" + name);
+        return picture;
+    }
+};
+
+TEST(ReviewScreen, PicturesOfTheDeckInBothSchemesWithTheCardCentred)
+{
+    const test::SchemeScope restore;
+    for (const auto& [appearance, name] :
+         {std::pair{AppAppearance::dark, "review-deck-dark.png"},
+          std::pair{AppAppearance::light, "review-deck-light.png"}}) {
+        AppearanceApplier().apply(appearance);
+        PictureDeck deck;
+        DeckView& view = deck.screen->deck();
+        const std::string top = view.paths().back();
+        ASSERT_TRUE(top.ends_with("Coucher de soleil.png"));
+        const QRect face = view.card(top)->faceGeometry();
+        EXPECT_EQ(face.center(), view.area().center());
+        EXPECT_EQ(face.size(), view.frame());
+        const QImage picture = deck.shot(name);
+        const QPoint origin = view.mapTo(&deck.window, QPoint());
+        // The card's edges, at mid height, are the same on both sides: panel inside, page outside.
+        const int middle = origin.y() + face.bottom() - 20;
+        const QColor panel = Theme::color(Theme::panel);
+        EXPECT_EQ(picture.pixelColor(origin.x() + face.left() + 4, middle), panel);
+        EXPECT_EQ(picture.pixelColor(origin.x() + face.right() - 4, middle), panel);
+        EXPECT_NE(picture.pixelColor(origin.x() + face.left() - 6, middle), panel);
+        EXPECT_NE(picture.pixelColor(origin.x() + face.right() + 6, middle), panel);
+    }
+}
+
+TEST(ReviewScreen, PictureOfTheMoveSheetOverTheDeck)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier().apply(AppAppearance::dark);
+    PictureDeck deck;
+    deck.harness.addDestination(deck.harness.outside);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(&deck.window, &up);
+    deliverEvents();
+    EXPECT_FALSE(deck.screen->inFlight());
+    auto* sheet = deck.screen->findChild<MoveSheet*>();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(sheet->isVisible());
+    QImage picture = deck.shot("review-move-sheet-dark.png");
+    QPainter painter(&picture);
+    const QImage sheetPicture = sheet->grab().toImage();
+    painter.drawImage((picture.width() - sheetPicture.width()) / 2, 40, sheetPicture);
+    painter.end();
+    picture.save(TOLLENVANE_SCREENSHOTS "/review-move-sheet-dark.png");
+    EXPECT_EQ(sheetPicture.pixelColor(3, 3), Theme::color(Theme::bg));
+
+    // Closing the sheet leaves the card where it was.
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    deliverEvents();
+    EXPECT_FALSE(deck.harness.model->showMove());
+    EXPECT_EQ(deck.screen->deck().paths().size(), 2U);
 }
 
 } // namespace
