@@ -61,7 +61,7 @@ struct ReviewKeyInputs {
     bool modalWindow = false;
     bool popupOpen = false;
     bool textFieldFocused = false;
-    Qt::KeyboardModifiers modifiers;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     bool autoRepeat = false;
     int key = 0;
 };
