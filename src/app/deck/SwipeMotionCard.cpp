@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QTimer>
 #include <QVariantAnimation>
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 
@@ -200,20 +202,40 @@ void SwipeMotionCard::paintEvent(QPaintEvent* /*event*/)
 }
 
 // A soft dark blur under the face, made once per face size; a card resting smaller draws it
-// smaller.
+// smaller. Only its rim is drawn: the face hides the rest, and a transformed picture costs by
+// the pixel while the card moves.
 void SwipeMotionCard::paintShadow(QPainter& painter, const QRectF& face)
 {
-    const QSize base = (faceSize_.isValid() ? faceSize_ : content_->sizeHint()).boundedTo(size());
-    const QSize margin(2 * shadowBlur, 2 * shadowBlur);
-    if (shadow_.size() != base + 2 * margin) {
-        shadow_ = blurredRoundedRect(base + 2 * margin, 2 * shadowBlur, faceRadius, shadowBlur,
-                                     QColor::fromRgbF(0, 0, 0, shadowOpacity));
+    const QSize base = (faceSize_.isValid() ? faceSize_ : content_->sizeHint())
+                           .boundedTo(rect().adjusted(0, 0, 0, -bottomOverflow_).size());
+    const int margin = 2 * shadowBlur;
+    if (shadow_.size() != base + QSize(2 * margin, 2 * margin)) {
+        shadow_ = blurredRoundedRect(base + QSize(2 * margin, 2 * margin), margin, faceRadius,
+                                     shadowBlur, QColor::fromRgbF(0, 0, 0, shadowOpacity));
     }
-    const QSizeF scaledMargin = QSizeF(margin) * restScale_;
-    const QRectF target = face.adjusted(-scaledMargin.width(), -scaledMargin.height(),
-                                        scaledMargin.width(), scaledMargin.height())
-                              .translated(0, shadowDrop * restScale_);
-    painter.drawPixmap(target, shadow_, QRectF(shadow_.rect()));
+    if (shadow_.isNull()) {
+        return;
+    }
+    const qreal scale = restScale_;
+    const QRectF target = QRectF(face.topLeft() - QPointF(margin, margin - shadowDrop) * scale,
+                                 QSizeF(shadow_.size()) * scale);
+    const int rim = std::min(margin + static_cast<int>(faceRadius + shadowDrop),
+                             std::min(shadow_.width(), shadow_.height()) / 2);
+    const QRect source = shadow_.rect();
+    const std::array<QRect, 4> bands{
+        QRect(0, 0, source.width(), rim),
+        QRect(0, source.height() - rim, source.width(), rim),
+        QRect(0, rim, rim, source.height() - 2 * rim),
+        QRect(source.width() - rim, rim, rim, source.height() - 2 * rim),
+    };
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (const QRect& band : bands) {
+        const QRectF to(target.topLeft() + QPointF(band.topLeft()) * scale,
+                        QSizeF(band.size()) * scale);
+        painter.drawPixmap(to, shadow_, QRectF(band));
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 void SwipeMotionCard::paintBadge(QPainter& painter, const QRectF& face) const
