@@ -107,7 +107,10 @@ ReviewScreen::~ReviewScreen()
     keys_.reset();
     // Nothing of this screen may answer the model while it goes.
     disconnect(&model_, nullptr, this, nullptr);
-    model_.finishPendingSwipe();
+    // Only a flight of this screen's own: a swipe begun elsewhere is not this screen's to end.
+    if (flight_.departing) {
+        model_.finishPendingSwipe();
+    }
 }
 
 QWidget* ReviewScreen::header()

@@ -37,7 +37,7 @@ class ReviewScreen final : public QWidget {
 
 public:
     ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* parent = nullptr);
-    // A card still flying is decided all the same.
+    // A card of this screen still flying is decided all the same.
     ~ReviewScreen() override;
 
     // The single entry of a decision from a drag, a button or a key; true when a card flies.
