@@ -39,7 +39,7 @@ QSize DeckView::frame() const
 
 QRect DeckView::area() const
 {
-    return rect().adjusted(0, 0, 0, -shadowBand);
+    return rect().adjusted(sideMargin, 0, -sideMargin, -shadowBand);
 }
 
 void DeckView::setStack(const std::vector<FileRecord>& stack)
@@ -56,9 +56,18 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
             auto* face = new SwipeFileCard(model_, revealer_);
             entry = {std::string(record.path()), new SwipeMotionCard(face, this), face};
             entry.card->setFaceSize(frame());
-            entry.card->setBottomOverflow(shadowBand);
+            entry.card->setMargins(QMargins(sideMargin, 0, sideMargin, shadowBand));
             entry.card->setGeometry(rect());
             wire_(*entry.card, entry.path);
+            // The cards a moving one uncovers are drawn from pictures: fresh ones, taken before
+            // the first frame.
+            connect(entry.card, &SwipeMotionCard::motionStarting, this, [this, card = entry.card] {
+                for (const Entry& other : entries_) {
+                    if (other.card != card) {
+                        other.card->refreshSnapshot();
+                    }
+                }
+            });
             entry.card->show();
         }
         entry.face->setFile(record);

@@ -38,10 +38,12 @@ public:
     std::vector<std::string> paths() const;
     // The frame each card's face is given.
     QSize frame() const;
-    // Where the cards lie: all but the band at the bottom that only their shadows reach.
+    // Where the cards lie: all but the margins at the sides and the band at the bottom, which
+    // only a card moving aside and the shadows reach.
     QRect area() const;
-    // That band, which the screen leaves between the deck and the row below.
+    // The band, which the screen leaves between the deck and the row below.
     static constexpr int shadowBand = 18;
+    static constexpr int sideMargin = 32;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -77,17 +77,22 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
 
     auto* column = new QVBoxLayout(this);
     column->setSpacing(0);
-    column->setContentsMargins(sidePadding, endPadding, sidePadding, endPadding);
-    column->addWidget(header());
+    column->setContentsMargins(0, endPadding, 0, endPadding);
+    const auto padded = [](QWidget* row) {
+        row->setContentsMargins(sidePadding, 0, sidePadding, 0);
+        return row;
+    };
+    column->addWidget(padded(header()));
     column->addSpacing(rowSpacing);
-    // The deck takes the spacing under it, so that the card's shadow is not cut.
+    // The deck spans the page and takes the spacing under it, so that a card dragged aside or
+    // its shadow is not cut at the padding.
     column->addWidget(deck_, 1);
     column->addSpacing(rowSpacing - DeckView::shadowBand);
     column->addWidget(decisionRow(), 0, Qt::AlignHCenter);
     column->addSpacing(rowSpacing);
-    column->addWidget(hints());
+    column->addWidget(padded(hints()));
     column->addSpacing(rowSpacing);
-    column->addWidget(footer());
+    column->addWidget(padded(footer()));
 
     // The end of a decision is an edge to catch as it happens, not a state to read later.
     connect(&model_, &AppModel::busyChanged, this, &ReviewScreen::busyChanged);

@@ -3,6 +3,7 @@
 #include "app/deck/SwipeRules.h"
 #include "app/design/Motion.h"
 
+#include <QMargins>
 #include <QPixmap>
 #include <QPointF>
 #include <QPointer>
@@ -44,14 +45,16 @@ public:
 
     // The size the content is given; without one, its size hint.
     void setFaceSize(QSize size);
-    // A band at the bottom of the shell that only the shadow reaches: the content is centred
-    // above it.
-    void setBottomOverflow(int overflow);
+    // Bands at the edges of the shell that only a moving card and its shadow reach: the
+    // content is centred within them.
+    void setMargins(QMargins margins);
     // Where the content rests: scaled about its centre and lowered, as a card waiting behind
-    // another. A change moves with the flight's curve when `animated`.
+    // another, drawn from a picture of the content. A change moves with the flight's curve when
+    // `animated`.
     void setRestPlacement(qreal scale, qreal drop, bool animated);
     qreal restScale() const { return restScale_; }
     qreal restDrop() const { return restDrop_; }
+    // Where the content lies, unscaled and unmoved.
     QRect faceGeometry() const;
 
     QPointF offset() const { return offset_; }
@@ -67,6 +70,8 @@ signals:
     void swiped(tollenvane::Decision decision);
     // A flight ran to its end without being cancelled.
     void flightFinished();
+    // The card may move from now on: pressed, or starting a flight.
+    void motionStarting();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -78,6 +83,10 @@ protected:
 private:
     void setOffset(QPointF offset);
     void placeFace();
+    bool displaced() const;
+    void followPlacement();
+    QPixmap grabContent() const;
+    const QPixmap& scaledSnapshot();
     void paintShadow(QPainter& painter, const QRectF& face);
     void moveTo(QPointF target, const Motion& motion);
     void stopMotion();
@@ -96,10 +105,14 @@ private:
 
     QPointF offset_;
     QSize faceSize_;
-    int bottomOverflow_ = 0;
+    QMargins margins_;
     qreal restScale_ = 1.0;
     qreal restDrop_ = 0.0;
     QPixmap snapshot_;
+    QPixmap scaledSnapshot_;
+    qint64 scaledSource_ = 0;
+    // Taken at a press, for the drag that may follow.
+    QPixmap prepared_;
     QPixmap shadow_;
     QPointer<QVariantAnimation> motion_;
     QPointer<QVariantAnimation> placement_;

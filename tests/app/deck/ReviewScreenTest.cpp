@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -333,6 +334,19 @@ TEST(ReviewScreen, PicturesOfTheDeckInBothSchemesWithTheCardCentred)
         EXPECT_NE(picture.pixelColor(origin.x() + face.left() - 6, middle), panel);
         EXPECT_NE(picture.pixelColor(origin.x() + face.right() + 6, middle), panel);
     }
+    // Dragged to the left: the card leans with its badge, the next one shows behind it.
+    PictureDeck deck;
+    SwipeMotionCard& card = *deck.screen->deck().card(deck.screen->deck().paths().back());
+    const QPointF start = QRectF(card.faceGeometry()).center();
+    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, start},
+                                   {QEvent::MouseMove, start - QPointF(60, 0)},
+                                   {QEvent::MouseMove, start - QPointF(160, -10)}}) {
+        QMouseEvent event(type, at, card.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&card, &event);
+    }
+    EXPECT_EQ(card.offset(), QPointF(-160, 10));
+    deck.shot("review-deck-drag-light.png");
 }
 
 TEST(ReviewScreen, PictureOfTheMoveSheetOverTheDeck)
