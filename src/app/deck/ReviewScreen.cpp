@@ -256,6 +256,9 @@ bool ReviewScreen::perform(Decision decision)
     if (decision == Decision::trash && model_.state().preferences.confirmTrash) {
         confirmedPath_ = current;
         model_.request(Decision::trash);
+        if (!model_.confirmTrash()) {
+            confirmedPath_.reset();
+        }
         return false;
     }
     return commit(decision);

@@ -172,6 +172,11 @@ void SwipeMotionCard::setMargins(QMargins margins)
 
 void SwipeMotionCard::setRestPlacement(qreal scale, qreal drop, bool animated)
 {
+    // Asked again for the same place, a movement under way keeps its pace.
+    if (QPointF(scale, drop) == restTarget_) {
+        return;
+    }
+    restTarget_ = QPointF(scale, drop);
     if (placement_) {
         placement_->stop();
     }

@@ -108,6 +108,7 @@ private:
     QMargins margins_;
     qreal restScale_ = 1.0;
     qreal restDrop_ = 0.0;
+    QPointF restTarget_{1.0, 0.0};
     QPixmap snapshot_;
     QPixmap scaledSnapshot_;
     qint64 scaledSource_ = 0;
