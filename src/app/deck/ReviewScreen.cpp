@@ -7,6 +7,7 @@
 #include "app/deck/ReviewKeys.h"
 #include "app/deck/SwipeMotionCard.h"
 #include "app/design/DesignFont.h"
+#include "app/design/ElidedLabel.h"
 #include "app/design/KeyCap.h"
 #include "app/design/Spinner.h"
 #include "app/preview/QuickLookSheet.h"
@@ -16,7 +17,6 @@
 #include "model/AppModel.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextDocument>
@@ -40,14 +40,12 @@ QString text(std::string_view key, const std::vector<std::string>& values = {})
     return QString::fromStdString(Localization::text(key, values));
 }
 
-QLabel* label(const QFont& font, ThemeColor color, const QString& content = {})
+// Plain text in a theme colour that follows the appearance when it changes.
+ElidedLabel* label(const QFont& font, ThemeColor color, const QString& content = {})
 {
-    auto* label = new QLabel(content);
-    label->setTextFormat(Qt::PlainText);
+    auto* label = new ElidedLabel(content);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Theme::color(color));
-    label->setPalette(palette);
+    label->setColor(color);
     return label;
 }
 

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-class QLabel;
 class QMessageBox;
 
 namespace tollenvane {
@@ -20,6 +19,7 @@ namespace tollenvane {
 class AppModel;
 class DecisionButton;
 class DeckView;
+class ElidedLabel;
 class FileRevealer;
 class MoveSheet;
 class PlainButton;
@@ -83,9 +83,9 @@ private:
     PlainButton* pause_ = nullptr;
     PlainButton* undo_ = nullptr;
     PlainButton* finish_ = nullptr;
-    QLabel* sorted_ = nullptr;
-    QLabel* remaining_ = nullptr;
-    QLabel* trashBytes_ = nullptr;
+    ElidedLabel* sorted_ = nullptr;
+    ElidedLabel* remaining_ = nullptr;
+    ElidedLabel* trashBytes_ = nullptr;
     Spinner* spinner_ = nullptr;
     std::vector<DecisionButton*> decisions_;
 

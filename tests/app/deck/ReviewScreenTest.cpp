@@ -6,6 +6,7 @@
 #include "app/deck/MoveSheet.h"
 #include "app/deck/SwipeMotionCard.h"
 #include "app/design/AppearanceApplier.h"
+#include "app/design/ElidedLabel.h"
 #include "app/shell/TerminationController.h"
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
@@ -15,7 +16,6 @@
 
 #include <QDir>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -67,7 +67,7 @@ struct Deck {
     std::vector<std::string> shown() const { return screen->deck().paths(); }
     QString label(const char* name) const
     {
-        return screen->findChild<QLabel*>(QString::fromLatin1(name))->text();
+        return screen->findChild<ElidedLabel*>(QString::fromLatin1(name))->text();
     }
     bool buttonsEnabled() const
     {
