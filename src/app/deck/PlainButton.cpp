@@ -3,11 +3,13 @@
 #include "app/design/Symbol.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
 
 constexpr qreal disabledOpacity = 0.4;
+constexpr int symbolSpacing = 4;
 
 } // namespace
 
@@ -30,13 +32,25 @@ PlainButton::PlainButton(const QString& text, ThemeColor color, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+PlainButton::PlainButton(const QString& text, const QString& symbol, ThemeColor color,
+                         QWidget* parent)
+    : PlainButton(text, color, parent)
+{
+    symbol_ = symbol;
+}
+
 QSize PlainButton::sizeHint() const
 {
-    if (!symbol_.isEmpty()) {
+    if (text().isEmpty() && !symbol_.isEmpty()) {
         return {side_, side_};
     }
     const QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(text()), metrics.height()};
+    const int textWidth = metrics.horizontalAdvance(text());
+    if (symbol_.isEmpty()) {
+        return {textWidth, metrics.height()};
+    }
+    const int side = Symbol::sideBeside(font().pixelSize());
+    return {side + symbolSpacing + textWidth, std::max(side, metrics.height())};
 }
 
 void PlainButton::paintEvent(QPaintEvent*)
@@ -47,12 +61,19 @@ void PlainButton::paintEvent(QPaintEvent*)
         painter.setOpacity(disabledOpacity);
     }
     const QColor color = Theme::color(color_);
-    if (!symbol_.isEmpty()) {
+    if (text().isEmpty() && !symbol_.isEmpty()) {
         Symbol::paint(painter, QRectF(rect()), symbol_.toStdString(), color);
         return;
     }
+    QRect textRect = rect();
+    if (!symbol_.isEmpty()) {
+        const int side = Symbol::sideBeside(font().pixelSize());
+        const QRectF box(0, (height() - side) / 2.0, side, side);
+        Symbol::paint(painter, box, symbol_.toStdString(), color);
+        textRect.setLeft(side + symbolSpacing);
+    }
     painter.setPen(color);
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
 }
 
 } // namespace tollenvane

@@ -15,6 +15,9 @@ public:
     PlainButton(const QString& symbol, int side, ThemeColor color, QWidget* parent = nullptr);
     // A line of text in the widget's font.
     PlainButton(const QString& text, ThemeColor color, QWidget* parent = nullptr);
+    // A symbol the height of the text, then the text.
+    PlainButton(const QString& text, const QString& symbol, ThemeColor color,
+                QWidget* parent = nullptr);
 
     QString symbol() const { return symbol_; }
     QSize sizeHint() const override;

@@ -1,14 +1,18 @@
 #include "app/deck/SwipeMotionCard.h"
 
+#include "app/deck/SoftShadow.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/MotionAnimator.h"
 #include "core/localisation/Localization.h"
 
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QVariantAnimation>
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 
@@ -27,6 +31,12 @@ constexpr qreal badgePadding = 20.0;
 constexpr qreal badgeRadius = 12.0;
 constexpr double badgeTintOpacity = 0.1;
 constexpr double badgeBoxOpacity = 0.65;
+
+constexpr int parkingGap = 100;
+constexpr qreal faceRadius = 18.0;
+constexpr double shadowOpacity = 0.22;
+constexpr int shadowBlur = 16;
+constexpr qreal shadowDrop = 10.0;
 
 Animations animationsFrom(bool on)
 {
@@ -68,13 +78,47 @@ void SwipeMotionCard::reset()
 void SwipeMotionCard::refreshSnapshot()
 {
     if (!snapshot_.isNull()) {
-        snapshot_ = content_->grab();
+        snapshot_ = grabContent();
+        if (restScale_ != 1.0) {
+            scaledSnapshot();
+        }
         update();
     }
 }
 
+QPixmap SwipeMotionCard::grabContent() const
+{
+    // A face never shown yet has its children placed only once its layout runs.
+    if (QLayout* layout = content_->layout()) {
+        layout->activate();
+    }
+    return content_->grab();
+}
+
+bool SwipeMotionCard::displaced() const
+{
+    return !offset_.isNull() || restScale_ != 1.0 || restDrop_ != 0.0;
+}
+
+// Away from the middle the shell paints one picture of the face instead of the live widgets:
+// a moving frame then costs one drawn picture, whatever the face holds.
+void SwipeMotionCard::followPlacement()
+{
+    if (displaced() && snapshot_.isNull()) {
+        snapshot_ = prepared_.isNull() ? grabContent() : prepared_;
+        placeFace();
+    } else if (!displaced() && !snapshot_.isNull()) {
+        snapshot_ = QPixmap();
+        scaledSnapshot_ = QPixmap();
+        placeFace();
+    }
+    prepared_ = QPixmap();
+    update();
+}
+
 void SwipeMotionCard::startFlight()
 {
+    emit motionStarting();
     const quint64 generation = flightGeneration_;
     moveTo(flyOutTarget(decision_), Motion::easeOut(flightSeconds));
     if (!animations_) {
@@ -106,41 +150,151 @@ void SwipeMotionCard::stopMotion()
 
 void SwipeMotionCard::setOffset(QPointF offset)
 {
-    const bool atRest = offset.isNull();
-    if (!atRest && snapshot_.isNull()) {
-        snapshot_ = content_->grab();
-        content_->hide();
-    } else if (atRest && !snapshot_.isNull()) {
-        snapshot_ = QPixmap();
-        content_->show();
-    }
     offset_ = offset;
+    followPlacement();
+}
+
+void SwipeMotionCard::setFaceSize(QSize size)
+{
+    if (size != faceSize_) {
+        faceSize_ = size;
+        placeFace();
+    }
+}
+
+void SwipeMotionCard::setMargins(QMargins margins)
+{
+    if (margins != margins_) {
+        margins_ = margins;
+        placeFace();
+    }
+}
+
+void SwipeMotionCard::setRestPlacement(qreal scale, qreal drop, bool animated)
+{
+    // Asked again for the same place, a movement under way keeps its pace.
+    if (QPointF(scale, drop) == restTarget_) {
+        return;
+    }
+    restTarget_ = QPointF(scale, drop);
+    if (placement_) {
+        placement_->stop();
+    }
+    const auto apply = [this](const QVariant& value) {
+        const QPointF placement = value.toPointF();
+        restScale_ = placement.x();
+        restDrop_ = placement.y();
+        followPlacement();
+    };
+    placement_ = animateValue(*this, QPointF(restScale_, restDrop_), QPointF(scale, drop),
+                              Motion::easeOut(flightSeconds),
+                              animationsFrom(animated && animations_), apply);
+}
+
+QRect SwipeMotionCard::faceGeometry() const
+{
+    const QRect area = rect().marginsRemoved(margins_);
+    const QSize base =
+        (faceSize_.isValid() ? faceSize_ : content_->sizeHint()).boundedTo(area.size());
+    QRect face(QPoint(), base);
+    face.moveCenter(area.center());
+    return face;
+}
+
+// While a picture stands in for the face, the face is parked beside the shell, where it is
+// never drawn but stays shown, so that a new picture of it has all its parts.
+void SwipeMotionCard::placeFace()
+{
+    QRect face = faceGeometry();
+    if (!snapshot_.isNull()) {
+        face.moveTo(-face.width() - parkingGap, 0);
+    }
+    if (face != content_->geometry()) {
+        const bool resized = face.size() != content_->size();
+        content_->setGeometry(face);
+        if (resized) {
+            refreshSnapshot();
+        }
+    }
     update();
 }
 
 void SwipeMotionCard::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const QSize size = content_->sizeHint().boundedTo(this->size());
-    QRect face(QPoint(), size);
-    face.moveCenter(rect().center());
-    content_->setGeometry(face);
-    refreshSnapshot();
+    placeFace();
 }
 
 void SwipeMotionCard::paintEvent(QPaintEvent* /*event*/)
 {
+    QPainter painter(this);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    const QRectF face = faceGeometry();
+    painter.translate(face.center() + offset_ + QPointF(0, restDrop_));
+    painter.rotate(leanDegrees(offset_));
+    painter.scale(restScale_, restScale_);
+    painter.translate(-face.center());
+    paintShadow(painter, face);
     if (snapshot_.isNull()) {
         return;
     }
-    QPainter painter(this);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    const QRectF face = content_->geometry();
-    painter.translate(face.center() + offset_);
-    painter.rotate(leanDegrees(offset_));
-    painter.translate(-face.center());
+    if (restScale_ != 1.0 && leanDegrees(offset_) == 0.0) {
+        // A card resting smaller is drawn from a picture made at its size once, not scaled
+        // again at every frame.
+        const QPixmap& picture = scaledSnapshot();
+        const QPointF centre = face.center() + offset_ + QPointF(0, restDrop_);
+        painter.resetTransform();
+        painter.drawPixmap((centre - QPointF(picture.width(), picture.height()) / 2.0).toPoint(),
+                           picture);
+        return;
+    }
     painter.drawPixmap(face.topLeft(), snapshot_);
     paintBadge(painter, face);
+}
+
+const QPixmap& SwipeMotionCard::scaledSnapshot()
+{
+    const QSize size = (QSizeF(snapshot_.size()) * restScale_).toSize();
+    if (scaledSnapshot_.size() != size || scaledSource_ != snapshot_.cacheKey()) {
+        scaledSnapshot_ = snapshot_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaledSource_ = snapshot_.cacheKey();
+    }
+    return scaledSnapshot_;
+}
+
+// A soft dark blur under the face, made once per face size. Only its rim is drawn: the face hides
+// the rest, and a transformed picture costs by the pixel while the card moves.
+void SwipeMotionCard::paintShadow(QPainter& painter, const QRectF& face)
+{
+    const QSize base = (faceSize_.isValid() ? faceSize_ : content_->sizeHint())
+                           .boundedTo(rect().marginsRemoved(margins_).size());
+    const int margin = 2 * shadowBlur;
+    if (shadow_.size() != base + QSize(2 * margin, 2 * margin)) {
+        shadow_ = blurredRoundedRect(base + QSize(2 * margin, 2 * margin), margin, faceRadius,
+                                     shadowBlur, QColor::fromRgbF(0, 0, 0, shadowOpacity));
+    }
+    if (shadow_.isNull()) {
+        return;
+    }
+    const qreal scale = restScale_;
+    const QRectF target = QRectF(face.topLeft() - QPointF(margin, margin - shadowDrop) * scale,
+                                 QSizeF(shadow_.size()) * scale);
+    const int rim = std::min(margin + static_cast<int>(faceRadius + shadowDrop),
+                             std::min(shadow_.width(), shadow_.height()) / 2);
+    const QRect source = shadow_.rect();
+    const std::array<QRect, 4> bands{
+        QRect(0, 0, source.width(), rim),
+        QRect(0, source.height() - rim, source.width(), rim),
+        QRect(0, rim, rim, source.height() - 2 * rim),
+        QRect(source.width() - rim, rim, rim, source.height() - 2 * rim),
+    };
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (const QRect& band : bands) {
+        const QRectF to(target.topLeft() + QPointF(band.topLeft()), QSizeF(band.size()));
+        painter.drawPixmap(to, shadow_, QRectF(band));
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 void SwipeMotionCard::paintBadge(QPainter& painter, const QRectF& face) const
@@ -174,12 +328,18 @@ void SwipeMotionCard::paintBadge(QPainter& painter, const QRectF& face) const
 void SwipeMotionCard::mousePressEvent(QMouseEvent* event)
 {
     if (!active_ || event->button() != Qt::LeftButton ||
-        !content_->geometry().contains(event->position().toPoint())) {
+        !faceGeometry().contains(event->position().toPoint())) {
         event->ignore();
         return;
     }
     pressPosition_ = event->position();
     dragging_ = false;
+    // The picture a drag moves is taken now, before anything moves, and the cards around it
+    // make theirs too: the first frame of the drag then costs no more than the others.
+    if (snapshot_.isNull()) {
+        prepared_ = grabContent();
+    }
+    emit motionStarting();
     samples_.clear();
     recordSample(*event);
 }
@@ -213,6 +373,7 @@ void SwipeMotionCard::mouseReleaseEvent(QMouseEvent* event)
     const QPointF pressPosition = *pressPosition_;
     pressPosition_.reset();
     if (!dragging_) {
+        prepared_ = QPixmap();
         return;
     }
     dragging_ = false;

@@ -3,6 +3,7 @@
 #include "app/deck/SwipeRules.h"
 #include "app/design/Motion.h"
 
+#include <QMargins>
 #include <QPixmap>
 #include <QPointF>
 #include <QPointer>
@@ -42,6 +43,20 @@ public:
     // cancels it and leaves the card where it is.
     void setRequest(std::optional<QUuid> request);
 
+    // The size the content is given; without one, its size hint.
+    void setFaceSize(QSize size);
+    // Bands at the edges of the shell that only a moving card and its shadow reach: the
+    // content is centred within them.
+    void setMargins(QMargins margins);
+    // Where the content rests: scaled about its centre and lowered, as a card waiting behind
+    // another, drawn from a picture of the content. A change moves with the flight's curve when
+    // `animated`.
+    void setRestPlacement(qreal scale, qreal drop, bool animated);
+    qreal restScale() const { return restScale_; }
+    qreal restDrop() const { return restDrop_; }
+    // Where the content lies, unscaled and unmoved.
+    QRect faceGeometry() const;
+
     QPointF offset() const { return offset_; }
     // The decision the current offset points at.
     Decision intent() const { return decisionForDirection(offset_); }
@@ -55,6 +70,8 @@ signals:
     void swiped(tollenvane::Decision decision);
     // A flight ran to its end without being cancelled.
     void flightFinished();
+    // The card may move from now on: pressed, or starting a flight.
+    void motionStarting();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +82,12 @@ protected:
 
 private:
     void setOffset(QPointF offset);
+    void placeFace();
+    bool displaced() const;
+    void followPlacement();
+    QPixmap grabContent() const;
+    const QPixmap& scaledSnapshot();
+    void paintShadow(QPainter& painter, const QRectF& face);
     void moveTo(QPointF target, const Motion& motion);
     void stopMotion();
     void startFlight();
@@ -81,8 +104,19 @@ private:
     quint64 flightGeneration_ = 0;
 
     QPointF offset_;
+    QSize faceSize_;
+    QMargins margins_;
+    qreal restScale_ = 1.0;
+    qreal restDrop_ = 0.0;
+    QPointF restTarget_{1.0, 0.0};
     QPixmap snapshot_;
+    QPixmap scaledSnapshot_;
+    qint64 scaledSource_ = 0;
+    // Taken at a press, for the drag that may follow.
+    QPixmap prepared_;
+    QPixmap shadow_;
     QPointer<QVariantAnimation> motion_;
+    QPointer<QVariantAnimation> placement_;
 
     std::optional<QPointF> pressPosition_;
     bool dragging_ = false;

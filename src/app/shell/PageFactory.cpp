@@ -1,5 +1,6 @@
 #include "app/shell/PageFactory.h"
 
+#include "app/deck/ReviewScreen.h"
 #include "app/screens/applications/ApplicationsPage.h"
 #include "app/screens/dashboard/DashboardPage.h"
 #include "app/screens/preferences/PreferencesView.h"
@@ -15,6 +16,8 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
 {
     // Each screen takes the model as it arrives; until then its page shows its title.
     switch (page) {
+    case Page::swipe:
+        return std::make_unique<ReviewScreen>(services.model, services.revealer);
     case Page::space:
         return std::make_unique<SpacePage>(services);
     case Page::sources:
@@ -26,7 +29,6 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
     case Page::summary:
         return std::make_unique<SummaryPage>(services.model);
     case Page::history:
-    case Page::swipe:
     case Page::duplicates:
         break;
     case Page::settings:

@@ -1,7 +1,11 @@
 // Starts the real executable on a virtual X display, as a user would, and quits it with the
 // keyboard.
+#include "app/shell/DialogFolderPanel.h"
+#include "app/shell/MainWindow.h"
+#include "core/access/FolderAccess.h"
 #include "core/base/Json.h"
 #include "core/persistence/SavedState.h"
+#include "model/AppModel.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +14,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
+#include <QUuid>
 #include <filesystem>
 #include <fstream>
 
@@ -122,6 +128,123 @@ TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(shot.isNull());
     EXPECT_EQ(contentOf(statePath), corrupt);
+}
+
+// $1 the application, $2 its state file, $3 the screen grabber, $4 the picture, $5 $6 where the
+// saved session's entry lies in the window, $7 the Trash's files, $8 the source folder. Each
+// file decision is waited for on disk where it shows there.
+constexpr const char* sortingSession = R"(
+wait_for() { for i in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done; return 1; }
+"$1" --state "$2" & app=$!
+win=$(timeout 30 xdotool search --sync --class tollenvane | head -n 1)
+[ -n "$win" ] || { kill $app; exit 3; }
+# The folder is resolved and scanned before the saved session can resume.
+sleep 2.5
+xdotool mousemove --sync --window "$win" "$5" "$6" click 1
+sleep 1
+xdotool windowfocus --sync "$win"
+xdotool key Left
+wait_for "$7/un.bin" || { kill $app; exit 6; }
+sleep 0.6
+xdotool key Right
+sleep 0.8
+xdotool key Down
+sleep 0.8
+xdotool key Left
+wait_for "$7/quatre.bin" || { kill $app; exit 7; }
+sleep 0.6
+xdotool key ctrl+z
+wait_for "$8/quatre.bin" || { kill $app; exit 8; }
+sleep 0.5
+"$3" "$4"
+xdotool key --clearmodifiers ctrl+q
+for i in $(seq 150); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill $app; exit 5; fi
+wait $app
+)";
+
+// Where the entry that resumes the saved session lies in a window over `statePath`.
+QPoint savedSessionEntry(const std::string& statePath)
+{
+    AppModel model(StateStore(statePath),
+                   ModelServices::system(std::make_shared<DialogFolderPanel>()));
+    MainWindow window(model, [] {});
+    window.show();
+    QWidget* entry = nullptr;
+    const bool shown = QTest::qWaitFor([&] {
+        entry = window.findChild<QWidget*>(QStringLiteral("savedSession"));
+        return !model.loading() && !model.scanning() && model.resumeReady() && entry != nullptr &&
+               entry->isVisible();
+    });
+    const QPoint centre = shown ? entry->mapTo(&window, entry->rect().center()) : QPoint();
+    model.shutdown();
+    return centre;
+}
+
+TEST(EndToEnd, FilesDecidedWithTheArrowKeysAreInTheTrashOrInPlaceAndCtrlZBringsOneBack)
+{
+    if (!canRunADisplay()) {
+        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+    }
+    const TempDir folder;
+    QProcessEnvironment environment = desktopEnvironment(folder);
+    const std::string source = folder / "home/Documents/Tri";
+    fs::create_directories(source);
+    for (const auto& [name, size] : {std::pair{"un.bin", 4000},
+                                     {"deux.bin", 3000},
+                                     {"trois.bin", 2000},
+                                     {"quatre.bin", 1000}}) {
+        std::ofstream(fs::path(source) / name, std::ios::binary) << std::string(size, 'x');
+    }
+    // The tutorial is done, the folder authorised, and a session over it waits to resume.
+    SavedState state;
+    state.preferences.onboardingComplete = true;
+    state.preferences.sounds = false;
+    try {
+        state.sources.push_back(FolderAccess::grant(source, false));
+    } catch (const std::exception& refused) {
+        // A checkout below /tmp puts the scratch folders where no source may be.
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    SessionCheckpoint checkpoint;
+    checkpoint.filter.largestFirst = true;
+    checkpoint.summary.id =
+        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+    state.pendingSession = checkpoint;
+    const std::string statePath = folder / "state/state.json";
+    const std::string probePath = folder / "probe/state.json";
+    for (const std::string& path : {statePath, probePath}) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << state.toJson().dump();
+    }
+    const QPoint entry = savedSessionEntry(probePath);
+    ASSERT_FALSE(entry.isNull());
+
+    const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/review-sorted-xvfb.png";
+    QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const std::string trash = environment.value("XDG_DATA_HOME").toStdString() + "/Trash/files";
+    run.start("xvfb-run",
+              {"-a", "-s", "-screen 0 1440x960x24", "sh", "-c", sortingSession, "sh",
+               TOLLENVANE_EXECUTABLE, QString::fromStdString(statePath), TOLLENVANE_SCREEN_GRAB,
+               picture, QString::number(entry.x()), QString::number(entry.y()),
+               QString::fromStdString(trash), QString::fromStdString(source)});
+    ASSERT_TRUE(run.waitForFinished(120'000));
+    EXPECT_EQ(run.exitCode(), 0);
+
+    EXPECT_TRUE(fs::exists(fs::path(trash) / "un.bin"));
+    EXPECT_FALSE(fs::exists(fs::path(source) / "un.bin"));
+    for (const char* name : {"deux.bin", "trois.bin", "quatre.bin"}) {
+        EXPECT_TRUE(fs::exists(fs::path(source) / name)) << name;
+    }
+    EXPECT_FALSE(fs::exists(fs::path(trash) / "quatre.bin"));
+    const SavedState written = SavedState::fromJson(json::parse(contentOf(statePath)));
+    ASSERT_TRUE(written.pendingSession);
+    EXPECT_EQ(written.pendingSession->summary.trashed, 1);
+    EXPECT_EQ(written.pendingSession->summary.kept, 1);
+    EXPECT_EQ(written.pendingSession->summary.deferred, 1);
 }
 
 } // namespace

@@ -1,0 +1,87 @@
+#include "app/deck/DecisionButton.h"
+
+#include "app/deck/ReviewRules.h"
+#include "app/design/ContinuousRoundedRect.h"
+#include "app/design/DesignFont.h"
+#include "app/design/LiftButtonStyle.h"
+#include "app/design/Symbol.h"
+#include "app/screens/kit/PageText.h"
+#include "core/localisation/Localization.h"
+
+#include <QPainter>
+
+namespace tollenvane {
+namespace {
+
+constexpr int buttonWidth = 90;
+constexpr QSize tile{52, 46};
+constexpr qreal tileRadius = 12;
+constexpr int symbolSize = 19;
+constexpr int spacing = 8;
+constexpr int labelSize = 10;
+constexpr int labelSpacing = 5;
+constexpr double fillOpacity = 0.075;
+constexpr double strokeOpacity = 0.16;
+
+QColor withOpacity(QColor color, double opacity)
+{
+    color.setAlphaF(color.alphaF() * opacity);
+    return color;
+}
+
+} // namespace
+
+DecisionButton::DecisionButton(Decision decision, QWidget* parent)
+    : QAbstractButton(parent)
+    , decision_(decision)
+{
+    const QString title = QString::fromStdString(Localization::text(decisionTitleKey(decision)));
+    setText(title);
+    setAccessibleName(title);
+    setPlainToolTip(*this, title + QStringLiteral("  ·  ") + decisionArrow(decision));
+    setFont(DesignFont::system(labelSize));
+    setCursor(Qt::PointingHandCursor);
+    // Space and Return belong to the deck's keys, never to a focused button.
+    setFocusPolicy(Qt::NoFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize DecisionButton::sizeHint() const
+{
+    return {buttonWidth, tile.height() + spacing + QFontMetrics(font()).height()};
+}
+
+void DecisionButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    LiftButtonStyle::applyTo(painter, *this);
+    const QColor color = decisionButtonColor(decision_, Theme::currentScheme());
+
+    QRectF box(0, 0, tile.width(), tile.height());
+    box.moveLeft((buttonWidth - tile.width()) / 2.0);
+    const QPainterPath shape =
+        continuousRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), tileRadius);
+    painter.fillPath(shape, withOpacity(color, fillOpacity));
+    painter.setPen(QPen(withOpacity(color, strokeOpacity), 1.0));
+    painter.drawPath(shape);
+    const int side = Symbol::sideBeside(symbolSize);
+    QRectF symbol(0, 0, side, side);
+    symbol.moveCenter(box.center());
+    Symbol::paint(painter, symbol, decisionSymbol(decision_), color);
+
+    const QFontMetrics metrics(font());
+    const QString arrow = decisionArrow(decision_);
+    const int titleWidth = metrics.horizontalAdvance(text());
+    const int lineWidth = titleWidth + labelSpacing + metrics.horizontalAdvance(arrow);
+    const int top = tile.height() + spacing;
+    const int left = (buttonWidth - lineWidth) / 2;
+    painter.setFont(font());
+    painter.setPen(Theme::color(Theme::text));
+    painter.drawText(QRect(left, top, titleWidth, metrics.height()), Qt::AlignLeft, text());
+    painter.setPen(Theme::color(Theme::muted));
+    painter.drawText(QRect(left + titleWidth + labelSpacing, top, buttonWidth, metrics.height()),
+                     Qt::AlignLeft, arrow);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/records/FileRecord.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tollenvane {
+
+class AppModel;
+class EmptyState;
+class FileRevealer;
+class SwipeFileCard;
+class SwipeMotionCard;
+
+// The deck area of the review screen: a resting silhouette, the cards drawn over it back to
+// front, or a placeholder when there are none. Cards are kept by path, so a card that stays in
+// the deck keeps its widget, its drag and its flight.
+class DeckView final : public QWidget {
+    Q_OBJECT
+
+public:
+    // `wire` is called once for each card made, with the path of its file.
+    DeckView(AppModel& model, FileRevealer& revealer,
+             std::function<void(SwipeMotionCard&, const std::string&)> wire,
+             QWidget* parent = nullptr);
+
+    // Shows these records as cards, back to front.
+    void setStack(const std::vector<FileRecord>& stack);
+    // The placeholder, shown while there is no card.
+    void setEmptyTexts(const QString& title, const QString& message);
+
+    SwipeMotionCard* card(std::string_view path) const;
+    // The paths of the cards, back to front.
+    std::vector<std::string> paths() const;
+    // The frame each card's face is given.
+    QSize frame() const;
+    // Where the cards lie: all but the margins at the sides and the band at the bottom, which
+    // only a card moving aside and the shadows reach.
+    QRect area() const;
+    // The band, which the screen leaves between the deck and the row below.
+    static constexpr int shadowBand = 18;
+    static constexpr int sideMargin = 32;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Entry {
+        std::string path;
+        SwipeMotionCard* card;
+        SwipeFileCard* face;
+    };
+
+    AppModel& model_;
+    FileRevealer& revealer_;
+    std::function<void(SwipeMotionCard&, const std::string&)> wire_;
+    std::vector<Entry> entries_;
+    EmptyState* empty_ = nullptr;
+    QString emptyTitle_;
+    QString emptyMessage_;
+};
+
+} // namespace tollenvane

@@ -1,0 +1,158 @@
+#include "app/deck/ReviewRules.h"
+
+#include "app/deck/SwipeRules.h"
+
+#include <algorithm>
+
+namespace tollenvane {
+namespace {
+
+constexpr int sideInset = 40;
+constexpr int maximumCardWidth = 720;
+constexpr int bottomInset = 12;
+constexpr qreal backScale = 0.97;
+constexpr qreal backDrop = 8.0;
+constexpr double fixedColourOpacity = 0.8;
+
+} // namespace
+
+std::vector<FileRecord> deckStack(std::span<const FileRecord> remaining, const DeckFlight& flight)
+{
+    std::vector<FileRecord> stack;
+    if (!flight.inFlight()) {
+        const auto shown = std::min<std::size_t>(remaining.size(), 2);
+        stack.assign(remaining.begin(), remaining.begin() + static_cast<std::ptrdiff_t>(shown));
+        std::reverse(stack.begin(), stack.end());
+        return stack;
+    }
+    const auto next = std::find_if(remaining.begin(), remaining.end(), [&](const FileRecord& r) {
+        return r.path() != *flight.actingFileID;
+    });
+    if (next != remaining.end()) {
+        stack.push_back(*next);
+    }
+    if (flight.departing) {
+        stack.push_back(*flight.departing);
+    }
+    return stack;
+}
+
+CardPlacement cardPlacement(std::string_view path, std::optional<std::string_view> current,
+                            const DeckFlight& flight, bool busy)
+{
+    const bool isCurrent = current && *current == path;
+    CardPlacement placement;
+    placement.active = !flight.inFlight() && isCurrent && !busy;
+    placement.flies = flight.inFlight() && *flight.actingFileID == path;
+    if (!flight.inFlight() && !isCurrent) {
+        placement.scale = backScale;
+        placement.drop = backDrop;
+    }
+    return placement;
+}
+
+QSize cardFrame(QSize deck)
+{
+    return {std::clamp(deck.width() - sideInset, 0, maximumCardWidth),
+            std::max(deck.height() - bottomInset, 0)};
+}
+
+ReviewControls reviewControls(bool inFlight, bool busy, std::int64_t undoCount, bool hasCard)
+{
+    return {.pause = !inFlight,
+            .undo = undoCount > 0 && !busy && !inFlight,
+            .decisions = !busy && !inFlight && hasCard,
+            .finish = !busy && !inFlight};
+}
+
+ReviewKeyOutcome reviewKeyOutcome(const ReviewKeyInputs& in)
+{
+    const bool blocked =
+        !in.onReviewPage || in.tutorialShown || in.inFlight || in.busy || in.moveShown ||
+        in.previewShown || in.confirmationShown || in.alertShown || in.modalWindow ||
+        in.popupOpen || in.textFieldFocused ||
+        (in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
+            Qt::NoModifier ||
+        in.autoRepeat;
+    if (blocked) {
+        return {};
+    }
+    switch (in.key) {
+    case Qt::Key_Space:
+        return {.consumed = true, .decision = std::nullopt};
+    case Qt::Key_Left:
+        return {.consumed = true, .decision = Decision::trash};
+    case Qt::Key_Right:
+        return {.consumed = true, .decision = Decision::keep};
+    case Qt::Key_Down:
+        return {.consumed = true, .decision = Decision::later};
+    case Qt::Key_Up:
+        return {.consumed = true, .decision = Decision::move};
+    default:
+        return {};
+    }
+}
+
+QColor decisionButtonColor(Decision decision, ColorScheme scheme)
+{
+    switch (decision) {
+    case Decision::trash:
+    case Decision::keep: {
+        QColor color = badgeColor(decision, scheme);
+        color.setAlphaF(fixedColourOpacity);
+        return color;
+    }
+    case Decision::later:
+        return Theme::muted.resolved(scheme);
+    case Decision::move:
+        return Theme::orange.resolved(scheme);
+    }
+    return {};
+}
+
+std::string_view decisionTitleKey(Decision decision)
+{
+    switch (decision) {
+    case Decision::trash:
+        return "Corbeille";
+    case Decision::later:
+        return "Plus tard";
+    case Decision::move:
+        return "Ranger";
+    case Decision::keep:
+        return "Garder";
+    }
+    return {};
+}
+
+QString decisionArrow(Decision decision)
+{
+    switch (decision) {
+    case Decision::trash:
+        return QStringLiteral("←");
+    case Decision::later:
+        return QStringLiteral("↓");
+    case Decision::move:
+        return QStringLiteral("↑");
+    case Decision::keep:
+        return QStringLiteral("→");
+    }
+    return {};
+}
+
+std::string_view decisionSymbol(Decision decision)
+{
+    switch (decision) {
+    case Decision::trash:
+        return "trash";
+    case Decision::later:
+        return "clock";
+    case Decision::move:
+        return "folder";
+    case Decision::keep:
+        return "checkmark";
+    }
+    return {};
+}
+
+} // namespace tollenvane

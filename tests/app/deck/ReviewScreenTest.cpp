@@ -1,0 +1,381 @@
+#include "app/deck/ReviewScreen.h"
+
+#include "app/deck/DecisionButton.h"
+#include "app/deck/DeckView.h"
+#include "app/deck/FileRevealer.h"
+#include "app/deck/MoveSheet.h"
+#include "app/deck/SwipeMotionCard.h"
+#include "app/design/AppearanceApplier.h"
+#include "app/design/ElidedLabel.h"
+#include "app/shell/TerminationController.h"
+#include "design/SchemeScope.h"
+#include "model/support/SortingHarness.h"
+#include "support/DeliverEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+namespace tollenvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::deliverEvents;
+
+class NoRevealer final : public FileRevealer {
+public:
+    void reveal(const std::string&) override {}
+};
+
+// A session of two cards, "a.png" on top of "b.png", on the review screen in a window.
+struct Deck {
+    test::SortingHarness harness;
+    std::string first = harness.startSortingTwo();
+    std::string second = harness.source + "/b.png";
+    AppModel& model = *harness.model;
+    NoRevealer revealer;
+    QWidget window;
+    ReviewScreen* screen;
+
+    explicit Deck(bool animations = false, bool confirmTrash = false)
+    {
+        Preferences preferences = model.state().preferences;
+        preferences.animations = animations;
+        preferences.confirmTrash = confirmTrash;
+        model.setPreferences(preferences);
+        window.resize(1000, 760);
+        screen = new ReviewScreen(model, revealer, &window);
+        screen->resize(window.size());
+        window.show();
+        deliverEvents();
+    }
+
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool repeat = false)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), repeat);
+        QApplication::sendEvent(&window, &event);
+    }
+    std::vector<std::string> shown() const { return screen->deck().paths(); }
+    QString label(const char* name) const
+    {
+        return screen->findChild<ElidedLabel*>(QString::fromLatin1(name))->text();
+    }
+    bool buttonsEnabled() const
+    {
+        return screen->findChild<DecisionButton*>(QStringLiteral("decision-keep"))->isEnabled();
+    }
+    // Runs the model's work and the flight to their end.
+    void finish()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            harness.settle();
+            return !screen->inFlight();
+        }));
+        deliverEvents();
+    }
+};
+
+bool inTrash(const std::string& name)
+{
+    return fs::exists(fs::path(test::trashFiles()) / name);
+}
+
+TEST(ReviewScreen, AnArrowFliesTheCardOnTopOnceHoweverLongTheKeyIsHeld)
+{
+    Deck deck(/*animations=*/true);
+    EXPECT_EQ(deck.shown(), (std::vector{deck.second, deck.first}));
+    EXPECT_EQ(deck.label("sortedCount"), QStringLiteral("0 triés"));
+    EXPECT_EQ(deck.label("remainingCount"), QStringLiteral("2 restants"));
+    EXPECT_TRUE(deck.buttonsEnabled());
+
+    deck.press(Qt::Key_Left);
+    ASSERT_TRUE(deck.screen->inFlight());
+    EXPECT_TRUE(deck.model.animatingSwipe());
+    EXPECT_EQ(deck.harness.played("trash"), 1U);
+    // Held down, pressed again, or clicked: nothing more while the card flies.
+    deck.press(Qt::Key_Left, Qt::NoModifier, /*repeat=*/true);
+    deck.press(Qt::Key_Right);
+    deliverEvents();
+    EXPECT_FALSE(deck.buttonsEnabled());
+    EXPECT_EQ(deck.shown(), (std::vector{deck.second, deck.first}));
+
+    deck.finish();
+    EXPECT_FALSE(fs::exists(deck.first));
+    EXPECT_TRUE(inTrash("a.png"));
+    EXPECT_TRUE(fs::exists(deck.second));
+    EXPECT_EQ(deck.harness.played("trash"), 1U);
+    EXPECT_EQ(deck.shown(), std::vector{deck.second});
+    EXPECT_EQ(deck.label("sortedCount"), QStringLiteral("1 triés"));
+    EXPECT_EQ(deck.label("remainingCount"), QStringLiteral("1 restants"));
+    EXPECT_TRUE(deck.buttonsEnabled());
+    EXPECT_EQ(deck.screen->deck().card(deck.second)->offset(), QPointF());
+
+    // Ctrl+Z is the menu's; the undo button brings the card back on top.
+    deck.press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(deck.model.undoCount(), 1);
+    QTest::mouseClick(deck.screen->findChild<QWidget*>(QStringLiteral("undoButton")),
+                      Qt::LeftButton);
+    deck.finish();
+    EXPECT_TRUE(fs::exists(deck.first));
+    EXPECT_EQ(deck.shown(), (std::vector{deck.second, deck.first}));
+}
+
+TEST(ReviewScreen, KeysGoToMenusDialogsAndTextFieldsWhenTheyAreOpen)
+{
+    Deck deck;
+    QMenu menu;
+    menu.addAction(QStringLiteral("Un"));
+    menu.popup(deck.window.mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    deck.press(Qt::Key_Down);
+    menu.close();
+
+    auto* field = new QLineEdit(&deck.window);
+    field->show();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Left);
+    delete field;
+
+    deck.press(Qt::Key_Right, Qt::AltModifier);
+    deck.harness.settle();
+    EXPECT_EQ(deck.model.summary().total(), 0);
+    EXPECT_FALSE(deck.screen->inFlight());
+
+    // Space opens the preview of the card on top; keys then belong to it.
+    deck.press(Qt::Key_Space);
+    deck.harness.settle();
+    deliverEvents();
+    ASSERT_TRUE(deck.model.showPreview());
+    deck.press(Qt::Key_Right);
+    EXPECT_FALSE(deck.screen->inFlight());
+    deck.model.setShowPreview(false);
+    deliverEvents();
+
+    // Shift does not matter.
+    deck.press(Qt::Key_Right, Qt::ShiftModifier);
+    deck.finish();
+    EXPECT_EQ(deck.model.summary().kept, 1);
+}
+
+TEST(ReviewScreen, TheTrashConfirmationNamesTheFileAndOnlyItsButtonFliesIt)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier().apply(AppAppearance::dark);
+    Deck deck(/*animations=*/false, /*confirmTrash=*/true);
+    deck.press(Qt::Key_Left);
+    deliverEvents();
+    EXPECT_FALSE(deck.screen->inFlight());
+    auto* box = deck.screen->findChild<QMessageBox*>(QStringLiteral("trashConfirmation"));
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->informativeText().startsWith(QStringLiteral("<p>a.png")));
+    EXPECT_TRUE(box->informativeText().contains(QStringLiteral("Ctrl+Z")));
+    QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+    box->grab().save(TOLLENVANE_SCREENSHOTS "/review-trash-confirmation-dark.png");
+
+    deck.press(Qt::Key_Right);
+    EXPECT_FALSE(deck.screen->inFlight());
+    QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("cancelTrash")), Qt::LeftButton);
+    deliverEvents();
+    EXPECT_FALSE(deck.model.confirmTrash());
+    EXPECT_TRUE(fs::exists(deck.first));
+
+    deck.press(Qt::Key_Left);
+    deliverEvents();
+    box = deck.screen->findChild<QMessageBox*>(QStringLiteral("trashConfirmation"));
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("confirmTrash")), Qt::LeftButton);
+    deck.finish();
+    EXPECT_FALSE(fs::exists(deck.first));
+    EXPECT_TRUE(fs::exists(deck.second));
+    EXPECT_EQ(deck.shown(), std::vector{deck.second});
+}
+
+TEST(ReviewScreen, ADecisionNeverFallsOnTheNextCardAndADroppedFlightFreesTheDeck)
+{
+    Deck deck(/*animations=*/true);
+    // The model's first card changes before the deck could show it: the key decides nothing.
+    deck.model.skipUnavailable();
+    deck.press(Qt::Key_Left);
+    EXPECT_FALSE(deck.screen->inFlight());
+    EXPECT_FALSE(deck.model.animatingSwipe());
+    EXPECT_EQ(deck.shown(), std::vector{deck.second});
+
+    deck.press(Qt::Key_Left);
+    ASSERT_TRUE(deck.screen->inFlight());
+    // The flying card leaves the queue another way: the model drops the swipe, never busy.
+    deck.model.skipUnavailable();
+    deck.finish();
+    EXPECT_TRUE(fs::exists(deck.first));
+    EXPECT_TRUE(fs::exists(deck.second));
+    EXPECT_TRUE(deck.shown().empty());
+    EXPECT_TRUE(deck.screen->findChild<QWidget*>(QStringLiteral("pauseButton"))->isEnabled());
+}
+
+TEST(ReviewScreen, AFileChangedSinceTheScanIsRefusedAndTheDeckGoesOn)
+{
+    Deck deck;
+    deck.harness.folder.write("home/Pictures/a.png", "changed");
+    deck.press(Qt::Key_Left);
+    deck.finish();
+    ASSERT_TRUE(deck.model.alert());
+    EXPECT_EQ(deck.model.alert()->title, "Action impossible");
+    EXPECT_TRUE(fs::exists(deck.first));
+    EXPECT_EQ(deck.shown(), (std::vector{deck.second, deck.first}));
+    EXPECT_EQ(deck.screen->deck().card(deck.first)->offset(), QPointF());
+    deck.press(Qt::Key_Down);
+    EXPECT_FALSE(deck.screen->inFlight());
+
+    // Once the message is read, the card can be decided again, and is refused again.
+    deck.model.dismissAlert();
+    deck.press(Qt::Key_Down);
+    EXPECT_TRUE(deck.screen->inFlight());
+    deck.finish();
+    EXPECT_TRUE(deck.model.alert());
+    EXPECT_TRUE(deck.buttonsEnabled());
+    EXPECT_EQ(deck.shown(), (std::vector{deck.second, deck.first}));
+}
+
+TEST(ReviewScreen, QuittingOrLeavingMidFlightCarriesTheDecisionOutOnce)
+{
+    Deck deck(/*animations=*/true);
+    deck.press(Qt::Key_Left);
+    ASSERT_TRUE(deck.model.animatingSwipe());
+    int quits = 0;
+    TerminationController controller(deck.model, [&quits] { ++quits; });
+    controller.request();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        deck.harness.settle();
+        return quits > 0;
+    }));
+    EXPECT_FALSE(fs::exists(deck.first));
+    EXPECT_EQ(deck.model.summary().trashed, 1);
+
+    // The page goes while the next card flies: decided all the same, once, with one cue.
+    deck.press(Qt::Key_Right);
+    ASSERT_TRUE(deck.model.animatingSwipe());
+    delete deck.screen;
+    deck.harness.settle();
+    EXPECT_EQ(deck.model.summary().kept, 1);
+    EXPECT_EQ(deck.harness.played("keep"), 1U);
+    EXPECT_EQ(deck.model.summary().total(), 2);
+}
+
+// A session over a real picture and a second file, on the screen as it is drawn.
+struct PictureDeck {
+    test::SortingHarness harness;
+    NoRevealer revealer;
+    QWidget window;
+    ReviewScreen* screen = nullptr;
+
+    PictureDeck()
+    {
+        QImage photo(1200, 800, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y) {
+            for (int x = 0; x < photo.width(); ++x) {
+                photo.setPixelColor(x, y, QColor(40 + x / 8, 90 + y / 8, 160));
+            }
+        }
+        photo.save(QString::fromStdString(harness.source + "/Coucher de soleil.png"));
+        harness.file("notes.txt", 300);
+        harness.loadScanned();
+        harness.startSortingAll();
+        window.resize(1000, 760);
+        screen = new ReviewScreen(*harness.model, revealer, &window);
+        screen->resize(window.size());
+        window.show();
+        // The picture's thumbnail is made on a worker thread.
+        for (int round = 0; round < 40; ++round) {
+            harness.settle();
+            deliverEvents();
+            QTest::qWait(15);
+        }
+    }
+
+    QImage shot(const char* name)
+    {
+        const QImage picture = window.grab().toImage();
+        QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+        picture.save(QString(TOLLENVANE_SCREENSHOTS) + "/" + name);
+        return picture;
+    }
+};
+
+TEST(ReviewScreen, PicturesOfTheDeckInBothSchemesWithTheCardCentred)
+{
+    const test::SchemeScope restore;
+    for (const auto& [appearance, name] :
+         {std::pair{AppAppearance::dark, "review-deck-dark.png"},
+          std::pair{AppAppearance::light, "review-deck-light.png"}}) {
+        AppearanceApplier().apply(appearance);
+        PictureDeck deck;
+        DeckView& view = deck.screen->deck();
+        const std::string top = view.paths().back();
+        ASSERT_TRUE(top.ends_with("Coucher de soleil.png"));
+        const QRect face = view.card(top)->faceGeometry();
+        EXPECT_EQ(face.center(), view.area().center());
+        EXPECT_EQ(face.size(), view.frame());
+        const QImage picture = deck.shot(name);
+        const QPoint origin = view.mapTo(&deck.window, QPoint());
+        // The card's edges, at mid height, are the same on both sides: panel inside, page outside.
+        const int middle = origin.y() + face.bottom() - 20;
+        const QColor panel = Theme::color(Theme::panel);
+        EXPECT_EQ(picture.pixelColor(origin.x() + face.left() + 4, middle), panel);
+        EXPECT_EQ(picture.pixelColor(origin.x() + face.right() - 4, middle), panel);
+        EXPECT_NE(picture.pixelColor(origin.x() + face.left() - 6, middle), panel);
+        EXPECT_NE(picture.pixelColor(origin.x() + face.right() + 6, middle), panel);
+    }
+    // Dragged to the left: the card leans with its badge, the next one shows behind it.
+    PictureDeck deck;
+    SwipeMotionCard& card = *deck.screen->deck().card(deck.screen->deck().paths().back());
+    const QPointF start = QRectF(card.faceGeometry()).center();
+    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, start},
+                                   {QEvent::MouseMove, start - QPointF(60, 0)},
+                                   {QEvent::MouseMove, start - QPointF(160, -10)}}) {
+        QMouseEvent event(type, at, card.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&card, &event);
+    }
+    EXPECT_EQ(card.offset(), QPointF(-160, 10));
+    deck.shot("review-deck-drag-light.png");
+}
+
+TEST(ReviewScreen, PictureOfTheMoveSheetOverTheDeck)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier().apply(AppAppearance::dark);
+    PictureDeck deck;
+    deck.harness.addDestination(deck.harness.outside);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(&deck.window, &up);
+    deliverEvents();
+    EXPECT_FALSE(deck.screen->inFlight());
+    auto* sheet = deck.screen->findChild<MoveSheet*>();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(sheet->isVisible());
+    QImage picture = deck.shot("review-move-sheet-dark.png");
+    QPainter painter(&picture);
+    const QImage sheetPicture = sheet->grab().toImage();
+    painter.drawImage((picture.width() - sheetPicture.width()) / 2, 40, sheetPicture);
+    painter.end();
+    picture.save(TOLLENVANE_SCREENSHOTS "/review-move-sheet-dark.png");
+    EXPECT_EQ(sheetPicture.pixelColor(3, 3), Theme::color(Theme::bg));
+
+    // Closing the sheet leaves the card where it was.
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    deliverEvents();
+    EXPECT_FALSE(deck.harness.model->showMove());
+    EXPECT_EQ(deck.screen->deck().paths().size(), 2U);
+}
+
+} // namespace
+} // namespace tollenvane
