@@ -1,0 +1,147 @@
+#include "app/screens/tiles/CategoryTile.h"
+
+#include "app/design/ContinuousRoundedRect.h"
+#include "app/design/DesignFont.h"
+#include "app/design/FileCategoryIcon.h"
+#include "app/design/LiftButtonStyle.h"
+#include "app/design/Symbol.h"
+#include "app/design/Theme.h"
+#include "app/screens/tiles/TallyText.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int padding = 16;
+constexpr int spacing = 10;
+constexpr int iconSide = 48;
+constexpr qreal cornerRadius = 16;
+constexpr int narrowestWidth = 120;
+
+QFont titleFont()
+{
+    return DesignFont::system(13, QFont::DemiBold);
+}
+
+QFont tallyFont()
+{
+    return DesignFont::system(10);
+}
+
+QFont arrowFont()
+{
+    return DesignFont::system(11, QFont::DemiBold);
+}
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+} // namespace
+
+CategoryTile::CategoryTile(FileFilter type, FileTally tally, std::function<void()> action,
+                           QWidget* parent)
+    : QAbstractButton(parent)
+    , type_(type)
+    , tally_(tally)
+{
+    setObjectName(QStringLiteral("category-") + QString::fromUtf8(rawValue(type)));
+    setText(QString::fromStdString(label(type)));
+    setAccessibleName(text());
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    if (action) {
+        connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] { action(); });
+    }
+}
+
+void CategoryTile::setTally(FileTally tally)
+{
+    if (tally != tally_) {
+        tally_ = tally;
+        update();
+    }
+}
+
+QSize CategoryTile::sizeHint() const
+{
+    const int height = padding + iconSide + spacing + QFontMetrics(titleFont()).height() + spacing +
+                       QFontMetrics(tallyFont()).height() + padding;
+    return {narrowestWidth, height};
+}
+
+QSize CategoryTile::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+void CategoryTile::enterEvent(QEnterEvent* event)
+{
+    setHovering(true);
+    QAbstractButton::enterEvent(event);
+}
+
+void CategoryTile::leaveEvent(QEvent* event)
+{
+    setHovering(false);
+    QAbstractButton::leaveEvent(event);
+}
+
+void CategoryTile::setHovering(bool hovering)
+{
+    if (hovering != hovering_) {
+        hovering_ = hovering;
+        update();
+    }
+}
+
+void CategoryTile::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    LiftButtonStyle::applyTo(painter, *this);
+
+    const QPainterPath shape =
+        continuousRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+    painter.fillPath(shape, Theme::color(hovering_ ? Theme::soft : Theme::panel));
+
+    const QRect content = rect().adjusted(padding, padding, -padding, -padding);
+    FileCategoryIcon::paint(painter, QRectF(content.left(), content.top(), iconSide, iconSide),
+                            type_);
+    const int arrowSide = Symbol::sideBeside(arrowFont().pixelSize());
+    const QColor arrowColor =
+        hovering_ ? Theme::color(Theme::orange) : withAlpha(Theme::color(Theme::muted), 0.6);
+    Symbol::paint(painter,
+                  QRectF(content.right() + 1 - arrowSide,
+                         content.top() + (iconSide - arrowSide) / 2.0, arrowSide, arrowSide),
+                  "arrow.up.right", arrowColor);
+
+    int top = content.top() + iconSide + spacing;
+    const QFontMetrics titleMetrics(titleFont());
+    painter.setFont(titleFont());
+    painter.setPen(Theme::color(Theme::text));
+    painter.drawText(QRect(content.left(), top, content.width(), titleMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     titleMetrics.elidedText(text(), Qt::ElideRight, content.width()));
+    top += titleMetrics.height() + spacing;
+
+    const QFontMetrics tallyMetrics(tallyFont());
+    painter.setFont(tallyFont());
+    painter.setPen(Theme::color(Theme::muted));
+    painter.drawText(QRect(content.left(), top, content.width(), tallyMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     tallyMetrics.elidedText(tallyText(tally_), Qt::ElideRight, content.width()));
+
+    const QColor stroke =
+        hovering_ ? withAlpha(Theme::color(Theme::orange), 0.4) : Theme::color(Theme::line);
+    painter.setPen(QPen(stroke, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(shape);
+}
+
+} // namespace tollenvane

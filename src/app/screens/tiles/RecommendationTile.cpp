@@ -1,0 +1,185 @@
+#include "app/screens/tiles/RecommendationTile.h"
+
+#include "app/design/ContinuousRoundedRect.h"
+#include "app/design/DesignFont.h"
+#include "app/design/FileCategoryIcon.h"
+#include "app/design/LiftButtonStyle.h"
+#include "app/design/Symbol.h"
+#include "app/design/Theme.h"
+#include "app/screens/tiles/SpacePresetText.h"
+#include "app/screens/tiles/TallyText.h"
+#include "core/localisation/Localization.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace tollenvane {
+
+namespace {
+
+constexpr int padding = 18;
+constexpr int spacing = 12;
+constexpr int iconSide = 40;
+constexpr int iconGap = 12;
+constexpr int titleGap = 4;
+constexpr int minimumExplanationHeight = 28;
+constexpr qreal cornerRadius = 16;
+constexpr int narrowestWidth = 180;
+
+QFont titleFont()
+{
+    return DesignFont::system(13, QFont::DemiBold);
+}
+
+QFont smallFont()
+{
+    return DesignFont::system(11);
+}
+
+QFont actionFont()
+{
+    return DesignFont::system(11, QFont::DemiBold);
+}
+
+int headerHeight()
+{
+    const int texts =
+        QFontMetrics(titleFont()).height() + titleGap + QFontMetrics(smallFont()).height();
+    return std::max(iconSide, texts);
+}
+
+int actionHeight()
+{
+    return std::max(QFontMetrics(actionFont()).height(),
+                    Symbol::sideBeside(actionFont().pixelSize()));
+}
+
+} // namespace
+
+FileFilter recommendationIconType(SpacePreset preset)
+{
+    switch (preset) {
+    case SpacePreset::large:
+        return FileFilter::all;
+    case SpacePreset::oldVideos:
+    case SpacePreset::creator:
+        return FileFilter::videos;
+    case SpacePreset::downloads:
+        return FileFilter::documents;
+    case SpacePreset::archives:
+        return FileFilter::archives;
+    case SpacePreset::screenshots:
+        return FileFilter::screenshots;
+    }
+    return FileFilter::all;
+}
+
+RecommendationTile::RecommendationTile(SpacePreset preset, FileTally tally,
+                                       std::function<void()> action, QWidget* parent)
+    : QAbstractButton(parent)
+    , preset_(preset)
+    , tally_(tally)
+{
+    setObjectName(QStringLiteral("preset-") + QString::fromUtf8(rawValue(preset)));
+    setText(presetTitle(preset));
+    setAccessibleName(text());
+    setCursor(Qt::PointingHandCursor);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    if (action) {
+        connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] { action(); });
+    }
+}
+
+void RecommendationTile::setTally(FileTally tally)
+{
+    if (tally != tally_) {
+        tally_ = tally;
+        update();
+    }
+}
+
+int RecommendationTile::explanationHeight(int contentWidth) const
+{
+    const QRect wrapped = QFontMetrics(smallFont())
+                              .boundingRect(QRect(0, 0, std::max(contentWidth, 1), 100000),
+                                            Qt::TextWordWrap, presetExplanation(preset_));
+    return std::max(minimumExplanationHeight, wrapped.height());
+}
+
+int RecommendationTile::heightForWidth(int width) const
+{
+    return padding + headerHeight() + spacing + explanationHeight(width - 2 * padding) + spacing +
+           actionHeight() + padding;
+}
+
+QSize RecommendationTile::sizeHint() const
+{
+    return {narrowestWidth, heightForWidth(narrowestWidth)};
+}
+
+QSize RecommendationTile::minimumSizeHint() const
+{
+    return {narrowestWidth, heightForWidth(narrowestWidth)};
+}
+
+void RecommendationTile::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    LiftButtonStyle::applyTo(painter, *this);
+
+    const QPainterPath shape =
+        continuousRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+    painter.fillPath(shape, Theme::color(Theme::panel));
+    painter.setPen(QPen(Theme::color(Theme::line), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.drawPath(shape);
+
+    const QRect content = rect().adjusted(padding, padding, -padding, -padding);
+    const int header = headerHeight();
+    FileCategoryIcon::paint(
+        painter,
+        QRectF(content.left(), content.top() + (header - iconSide) / 2.0, iconSide, iconSide),
+        recommendationIconType(preset_));
+
+    const QFontMetrics titleMetrics(titleFont());
+    const QFontMetrics smallMetrics(smallFont());
+    const int textLeft = content.left() + iconSide + iconGap;
+    const int textWidth = std::max(0, content.right() + 1 - textLeft);
+    int top =
+        content.top() + (header - (titleMetrics.height() + titleGap + smallMetrics.height())) / 2;
+    painter.setFont(titleFont());
+    painter.setPen(Theme::color(Theme::text));
+    painter.drawText(QRect(textLeft, top, textWidth, titleMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     titleMetrics.elidedText(presetTitle(preset_), Qt::ElideRight, textWidth));
+    top += titleMetrics.height() + titleGap;
+    painter.setFont(smallFont());
+    painter.setPen(Theme::color(Theme::orange));
+    painter.drawText(QRect(textLeft, top, textWidth, smallMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     smallMetrics.elidedText(tallyText(tally_), Qt::ElideRight, textWidth));
+
+    top = content.top() + header + spacing;
+    const int explanation = explanationHeight(content.width());
+    painter.setPen(Theme::color(Theme::muted));
+    painter.drawText(QRect(content.left(), top, content.width(), explanation),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, presetExplanation(preset_));
+
+    top += explanation + spacing;
+    const int action = actionHeight();
+    const int arrowSide = Symbol::sideBeside(actionFont().pixelSize());
+    const QColor accent = Theme::color(Theme::orange);
+    painter.setFont(actionFont());
+    painter.setPen(accent);
+    painter.drawText(QRect(content.left(), top, content.width() - arrowSide, action),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     QString::fromStdString(Localization::text("Examiner")));
+    Symbol::paint(painter,
+                  QRectF(content.right() + 1 - arrowSide, top + (action - arrowSide) / 2.0,
+                         arrowSide, arrowSide),
+                  "arrow.right", accent);
+}
+
+} // namespace tollenvane
