@@ -1,6 +1,7 @@
 #include "app/shell/PageFactory.h"
 
 #include "app/screens/duplicates/DuplicatesPage.h"
+#include "app/screens/history/HistoryPage.h"
 #include "app/screens/kit/PageServices.h"
 #include "app/shell/PagePlaceholder.h"
 
@@ -22,7 +23,7 @@ std::unique_ptr<QWidget> make(Page page, const PageServices& services)
     case Page::duplicates:
         return std::make_unique<DuplicatesPage>(services.model);
     case Page::history:
-        break;
+        return std::make_unique<HistoryPage>(services.model);
     }
     return std::make_unique<PagePlaceholder>(page);
 }
