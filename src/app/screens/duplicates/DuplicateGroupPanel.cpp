@@ -16,6 +16,8 @@ DuplicateGroupPanel::DuplicateGroupPanel(const DuplicateGroup& group, bool keepE
     , rows_(*contentLayout(), 1)
 {
     setObjectName(QStringLiteral("groupPanel"));
+    // Never squeezed: a list of thousands would resize every panel each time one is added.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     contentLayout()->setSpacing(18);
 
     auto* header = new QWidget(this);

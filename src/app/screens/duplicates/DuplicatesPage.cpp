@@ -5,6 +5,7 @@
 #include "app/design/Panel.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
+#include "app/screens/duplicates/DuplicateGroupBatch.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
 #include "app/screens/kit/PageText.h"
 #include "core/localisation/Localization.h"
@@ -22,11 +23,11 @@ namespace {
 constexpr int spacing = 24;
 constexpr int padding = 36;
 // Enough panels to fill a window at once; the rest follow in slices.
-constexpr std::size_t firstSlice = 8;
+constexpr std::size_t firstSlice = 4;
 constexpr std::size_t largestSlice = 512;
 // One slice and what it brings about (showing, laying out, painting) fit in this, well inside a
 // frame.
-constexpr qint64 sliceBudgetNs = 8'000'000;
+constexpr qint64 sliceBudgetNs = 6'000'000;
 
 QString text(std::string_view key)
 {
@@ -45,7 +46,6 @@ Widget* named(Widget* widget, const char* name)
 DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
     : ModelPage(model, Page::duplicates, spacing, padding, parent)
     , groupList_(named(new QWidget, "groupList"))
-    , panels_(*new QVBoxLayout(groupList_))
     , sliceSize_(firstSlice)
 {
     addBlock(new PageHeading(
@@ -84,8 +84,11 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
     column().setAlignment(search_, Qt::AlignLeft);
 
     // The panels stand in the page's column, spaced as the other blocks.
-    groupList_->layout()->setContentsMargins(0, 0, 0, 0);
-    groupList_->layout()->setSpacing(spacing);
+    groupList_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* list = new QVBoxLayout(groupList_);
+    list->setContentsMargins(0, 0, 0, 0);
+    list->setSpacing(spacing);
+    list->setSizeConstraint(QLayout::SetMinimumSize);
     addBlock(groupList_);
 
     addBlock(named(wrappedText(text("Aucune suppression automatique. Un fichier changé depuis la "
@@ -93,6 +96,11 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
                                {.pixelSize = 11, .color = Theme::muted}),
                    "footer"));
 
+    // A timer rather than a posted call: the event loop goes round between slices, so input and
+    // painting are served in between.
+    slices_.setSingleShot(true);
+    slices_.setInterval(0);
+    connect(&slices_, &QTimer::timeout, this, [this] { buildSlice(); });
     connect(&model, &AppModel::duplicateGroupsChanged, this, [this] { groupsChanged_ = true; });
     follow({&AppModel::findingDuplicatesChanged, &AppModel::duplicateProgressChanged,
             &AppModel::duplicateGroupsChanged, &AppModel::scanningChanged,
@@ -129,49 +137,60 @@ void DuplicatesPage::refresh()
     scheduleSlice();
 }
 
+bool DuplicatesPage::hasPanel(std::size_t index, const DuplicateGroup& group) const
+{
+    const std::size_t batch = index / DuplicateGroupBatch::capacity;
+    return batch < batches_.size() && batches_[batch]->holds(group.digest);
+}
+
 void DuplicatesPage::build(std::size_t allowance, bool updateShown)
 {
+    constexpr std::size_t capacity = DuplicateGroupBatch::capacity;
     const std::vector<DuplicateGroup>& groups = model().duplicateGroups();
-    std::size_t length = 0;
+    // Between two refreshes the groups before shown_ all have their panel.
+    std::size_t length = updateShown ? 0 : std::min(shown_, groups.size());
     for (std::size_t fresh = 0; length < groups.size(); ++length) {
-        if (panels_.find(groups[length].digest) == nullptr) {
+        if (!hasPanel(length, groups[length])) {
             if (fresh == allowance) {
                 break;
             }
             ++fresh;
         }
     }
+    const std::size_t needed = (length + capacity - 1) / capacity;
+    while (batches_.size() > needed) {
+        delete batches_.back();
+        batches_.pop_back();
+    }
     const DuplicateGroupPanel::Actions actions{
         .preview = [this](const std::string& path) { previewFile(path); },
         .keep = [this](const std::string& digest,
                        const std::string& path) { keepCopy(digest, path); }};
-    panels_.sync(
-        std::span(groups.data(), length), [](const DuplicateGroup& group) { return group.digest; },
-        [this, &actions](const DuplicateGroup& group) {
-            return new DuplicateGroupPanel(group, keepEnabled_, actions, groupList_);
-        },
-        [this, updateShown](DuplicateGroupPanel& panel, const DuplicateGroup& group) {
-            if (updateShown) {
-                panel.update(group, keepEnabled_);
-            }
-        });
+    auto& list = static_cast<QVBoxLayout&>(*groupList_->layout());
+    // Only the batches that gain panels change, unless every panel is to be brought up to date.
+    const std::size_t first = updateShown ? 0 : std::min(shown_, length) / capacity;
+    for (std::size_t batch = first; batch < needed; ++batch) {
+        if (batch == batches_.size()) {
+            batches_.push_back(new DuplicateGroupBatch(spacing, actions, groupList_));
+            list.addWidget(batches_.back());
+        }
+        const std::size_t begin = batch * capacity;
+        batches_[batch]->show(std::span(groups).subspan(begin, std::min(capacity, length - begin)),
+                              keepEnabled_, updateShown);
+    }
     shown_ = length;
 }
 
 void DuplicatesPage::scheduleSlice()
 {
-    if (sliceQueued_) {
+    if (slices_.isActive()) {
         return;
     }
     if (complete()) {
         cycle_.invalidate();
         return;
     }
-    sliceQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        sliceQueued_ = false;
-        buildSlice();
-    });
+    slices_.start();
 }
 
 void DuplicatesPage::buildSlice()
@@ -185,7 +204,10 @@ void DuplicatesPage::buildSlice()
             std::clamp<std::size_t>(static_cast<std::size_t>(sliceSize_ * ratio), 1, largestSlice);
     }
     cycle_.start();
-    build(sliceSize_, false);
+    // New groups wait for the refresh that is on its way.
+    if (!groupsChanged_) {
+        build(sliceSize_, false);
+    }
     scheduleSlice();
 }
 

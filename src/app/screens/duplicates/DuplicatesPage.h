@@ -1,15 +1,17 @@
 #pragma once
 
-#include "app/screens/duplicates/DuplicateGroupPanel.h"
-#include "app/screens/kit/KeyedRows.h"
 #include "app/screens/kit/ModelPage.h"
+#include "core/duplicates/DuplicateGroup.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace tollenvane {
 
+class DuplicateGroupBatch;
 class ElidedLabel;
 class Panel;
 class SecondaryButton;
@@ -35,6 +37,7 @@ private:
     // Builds the panels of the longest leading run of groups that needs at most `allowance` new
     // ones; `updateShown` also brings the panels already there up to date.
     void build(std::size_t allowance, bool updateShown);
+    bool hasPanel(std::size_t index, const DuplicateGroup& group) const;
     void scheduleSlice();
     void buildSlice();
     void previewFile(const std::string& path);
@@ -45,11 +48,12 @@ private:
     ElidedLabel* progressText_;
     QWidget* empty_;
     SecondaryButton* search_;
-    KeyedRows<std::string, DuplicateGroupPanel> panels_;
+    // Consecutive runs of the shown groups, in order.
+    std::vector<DuplicateGroupBatch*> batches_;
     std::size_t shown_ = 0;
     bool groupsChanged_ = true;
     bool keepEnabled_ = true;
-    bool sliceQueued_ = false;
+    QTimer slices_;
     std::size_t sliceSize_;
     QElapsedTimer cycle_;
 };
