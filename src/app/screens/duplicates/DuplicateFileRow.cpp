@@ -71,10 +71,10 @@ DuplicateFileRow::DuplicateFileRow(const FileRecord& file, bool keepEnabled, Act
     layout->addWidget(preview_);
     layout->addWidget(size_);
     layout->addWidget(keep_);
-    update(file, keepEnabled);
+    setFile(file, keepEnabled);
 }
 
-void DuplicateFileRow::update(const FileRecord& file, bool keepEnabled)
+void DuplicateFileRow::setFile(const FileRecord& file, bool keepEnabled)
 {
     // A change of text lays the row out again: thousands of rows follow each refresh.
     const auto show = [](ElidedLabel& label, const QString& value) {

@@ -29,7 +29,7 @@ public:
                      QWidget* parent = nullptr);
 
     // Same path, perhaps a new size; the keep button follows the session.
-    void update(const FileRecord& file, bool keepEnabled);
+    void setFile(const FileRecord& file, bool keepEnabled);
 
 private:
     std::string path_;

@@ -19,8 +19,8 @@ DuplicateGroupBatch::DuplicateGroupBatch(int spacing, DuplicateGroupPanel::Actio
     layout()->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
-void DuplicateGroupBatch::show(std::span<const DuplicateGroup> groups, bool keepEnabled,
-                               bool updateHeld)
+void DuplicateGroupBatch::setGroups(std::span<const DuplicateGroup> groups, bool keepEnabled,
+                                    bool updateHeld)
 {
     bool made = false;
     panels_.sync(
@@ -32,7 +32,7 @@ void DuplicateGroupBatch::show(std::span<const DuplicateGroup> groups, bool keep
         [&](DuplicateGroupPanel& panel, const DuplicateGroup& group) {
             // A panel just made is up to date.
             if (updateHeld && !made) {
-                panel.update(group, keepEnabled);
+                panel.setGroup(group, keepEnabled);
             }
             made = false;
         });

@@ -24,7 +24,7 @@ public:
     bool holds(const std::string& digest) const { return panels_.find(digest) != nullptr; }
     // Shows exactly `groups`, keeping the panels of those it held; `updateHeld` also brings
     // those up to date.
-    void show(std::span<const DuplicateGroup> groups, bool keepEnabled, bool updateHeld);
+    void setGroups(std::span<const DuplicateGroup> groups, bool keepEnabled, bool updateHeld);
 
 private:
     DuplicateGroupPanel::Actions actions_;

@@ -33,10 +33,10 @@ DuplicateGroupPanel::DuplicateGroupPanel(const DuplicateGroup& group, bool keepE
     headerLayout->addStretch(1);
     headerLayout->addWidget(reclaimable_);
     contentLayout()->addWidget(header);
-    update(group, keepEnabled);
+    setGroup(group, keepEnabled);
 }
 
-void DuplicateGroupPanel::update(const DuplicateGroup& group, bool keepEnabled)
+void DuplicateGroupPanel::setGroup(const DuplicateGroup& group, bool keepEnabled)
 {
     const QString copies = copiesText(group);
     if (copies_->text() != copies) {
@@ -56,7 +56,7 @@ void DuplicateGroupPanel::update(const DuplicateGroup& group, bool keepEnabled)
                 this);
         },
         [keepEnabled](DuplicateFileRow& row, const FileRecord& file) {
-            row.update(file, keepEnabled);
+            row.setFile(file, keepEnabled);
         });
 }
 

@@ -28,7 +28,7 @@ public:
     DuplicateGroupPanel(const DuplicateGroup& group, bool keepEnabled, Actions actions,
                         QWidget* parent = nullptr);
 
-    void update(const DuplicateGroup& group, bool keepEnabled);
+    void setGroup(const DuplicateGroup& group, bool keepEnabled);
 
 private:
     std::string digest_;

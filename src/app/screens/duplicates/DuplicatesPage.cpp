@@ -12,7 +12,6 @@
 #include "model/AppModel.h"
 
 #include <QHBoxLayout>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <span>
@@ -175,8 +174,9 @@ void DuplicatesPage::build(std::size_t allowance, bool updateShown)
             list.addWidget(batches_.back());
         }
         const std::size_t begin = batch * capacity;
-        batches_[batch]->show(std::span(groups).subspan(begin, std::min(capacity, length - begin)),
-                              keepEnabled_, updateShown);
+        batches_[batch]->setGroups(
+            std::span(groups).subspan(begin, std::min(capacity, length - begin)), keepEnabled_,
+            updateShown);
     }
     shown_ = length;
 }

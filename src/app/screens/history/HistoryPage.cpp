@@ -80,7 +80,7 @@ void HistoryPage::refresh()
     rows_.sync(
         history, [](const SessionSummary& summary) { return summary.id; },
         [this](const SessionSummary&) { return new HistoryRow(sessionList_); },
-        [](HistoryRow& row, const SessionSummary& summary) { row.update(summary); });
+        [](HistoryRow& row, const SessionSummary& summary) { row.setSummary(summary); });
 }
 
 } // namespace tollenvane

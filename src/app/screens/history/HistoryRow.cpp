@@ -57,7 +57,7 @@ HistoryRow::HistoryRow(QWidget* parent)
     contentLayout()->addLayout(row);
 }
 
-void HistoryRow::update(const SessionSummary& summary)
+void HistoryRow::setSummary(const SessionSummary& summary)
 {
     showText(*date_, QString::fromStdString(localizedDate(summary.date, true)));
     showText(*counts_, sessionCountsText(summary));

@@ -14,7 +14,7 @@ class HistoryRow final : public Panel {
 public:
     explicit HistoryRow(QWidget* parent = nullptr);
 
-    void update(const SessionSummary& summary);
+    void setSummary(const SessionSummary& summary);
 
 private:
     ElidedLabel* date_;
