@@ -36,7 +36,9 @@ public:
                 rows_[key] = row;
             }
             update(*row, item);
-            if (layout_.indexOf(row) != index) {
+            // Looked for at its place first: searching the layout costs the whole list, per row.
+            const QLayoutItem* const at = layout_.itemAt(index);
+            if (at == nullptr || at->widget() != row) {
                 layout_.insertWidget(index, row);
             }
             ++index;

@@ -1,0 +1,47 @@
+#include "app/screens/duplicates/DuplicatesRules.h"
+
+#include "core/localisation/Formatting.h"
+#include "core/localisation/Localization.h"
+
+namespace tollenvane {
+
+DuplicatesStatus duplicatesStatus(bool findingDuplicates, bool groupsEmpty)
+{
+    if (findingDuplicates) {
+        return DuplicatesStatus::searching;
+    }
+    return groupsEmpty ? DuplicatesStatus::empty : DuplicatesStatus::none;
+}
+
+bool canSearchAgain(bool scanning, bool sessionActive)
+{
+    return !scanning && !sessionActive;
+}
+
+bool canKeepCopy(bool sessionActive)
+{
+    return !sessionActive;
+}
+
+QString copiesText(const DuplicateGroup& group)
+{
+    return QString::fromStdString(
+        Localization::text("{0} copies identiques", {Localization::describe(group.files.size())}));
+}
+
+QString reclaimableText(const DuplicateGroup& group)
+{
+    return QString::fromStdString(
+        Localization::text("{0} récupérables", {formattedBytes(group.reclaimable())}));
+}
+
+QString folderOf(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) {
+        return {};
+    }
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(slash == 0 ? 1 : slash));
+}
+
+} // namespace tollenvane

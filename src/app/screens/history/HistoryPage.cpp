@@ -1,0 +1,86 @@
+#include "app/screens/history/HistoryPage.h"
+
+#include "app/design/EmptyState.h"
+#include "app/design/PageHeading.h"
+#include "app/screens/history/HistoryRules.h"
+#include "app/screens/tiles/MetricCard.h"
+#include "core/localisation/Formatting.h"
+#include "core/localisation/Localization.h"
+#include "model/AppModel.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace tollenvane {
+namespace {
+
+constexpr int spacing = 24;
+constexpr int padding = 36;
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(Localization::text(key));
+}
+
+MetricCard* card(const char* name, std::string_view label, std::string_view symbol,
+                 std::string_view detail)
+{
+    auto* made = new MetricCard(text(label), {}, QString::fromUtf8(symbol.data(), symbol.size()),
+                                text(detail));
+    made->setObjectName(QString::fromLatin1(name));
+    return made;
+}
+
+} // namespace
+
+HistoryPage::HistoryPage(AppModel& model, QWidget* parent)
+    : ModelPage(model, Page::history, spacing, padding, parent)
+    , sessionList_(new QWidget)
+    , rows_(*new QVBoxLayout(sessionList_))
+{
+    addBlock(new PageHeading(text("Les petits gestes s’additionnent"), text("Votre historique."),
+                             text("Uniquement des bilans : aucun nom de fichier ni chemin n’est "
+                                  "conservé dans l’historique.")));
+
+    auto* metrics = new QWidget;
+    auto* metricRow = new QHBoxLayout(metrics);
+    metricRow->setContentsMargins(0, 0, 0, 0);
+    metricRow->setSpacing(16);
+    sessions_ = card("sessionsCard", "Sessions", "rectangle.stack", "depuis l’installation");
+    files_ = card("filesCard", "Fichiers triés", "checkmark", "toutes vos sessions");
+    trashed_ = card("trashCard", "À la Corbeille", "trash", "volume logique, pas un gain mesuré");
+    for (MetricCard* each : {sessions_, files_, trashed_}) {
+        metricRow->addWidget(each, 1, Qt::AlignVCenter);
+    }
+    addBlock(metrics);
+
+    empty_ = new EmptyState(QStringLiteral("clock.arrow.circlepath"), text("Une page blanche."),
+                            text("Vos bilans apparaîtront ici dès votre première décision."));
+    empty_->setObjectName(QStringLiteral("emptyState"));
+    addBlock(empty_);
+
+    // The rows stand in the page's column, spaced as the other blocks.
+    sessionList_->setObjectName(QStringLiteral("sessionList"));
+    sessionList_->layout()->setContentsMargins(0, 0, 0, 0);
+    sessionList_->layout()->setSpacing(spacing);
+    addBlock(sessionList_);
+
+    follow({&AppModel::stateChanged});
+}
+
+void HistoryPage::refresh()
+{
+    const std::vector<SessionSummary>& history = model().state().history;
+    const HistoryTotals totals = historyTotals(history);
+    sessions_->setValue(QString::number(totals.sessions));
+    files_->setValue(QString::number(totals.files));
+    trashed_->setValue(QString::fromStdString(formattedBytes(model().trashedTotal())));
+    empty_->setVisible(history.empty());
+    sessionList_->setVisible(!history.empty());
+    rows_.sync(
+        history, [](const SessionSummary& summary) { return summary.id; },
+        [this](const SessionSummary&) { return new HistoryRow(sessionList_); },
+        [](HistoryRow& row, const SessionSummary& summary) { row.setSummary(summary); });
+}
+
+} // namespace tollenvane
