@@ -9,6 +9,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/KeyCap.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Spinner.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/preview/ThumbnailCache.h"
@@ -34,11 +35,6 @@ constexpr int headerSize = 12;
 constexpr int smallSize = 10;
 constexpr int hintSpacing = 8;
 constexpr std::size_t prefetchCount = 4;
-
-QString text(std::string_view key, const std::vector<std::string>& values = {})
-{
-    return QString::fromStdString(Localization::text(key, values));
-}
 
 // Plain text in a theme colour that follows the appearance when it changes.
 ElidedLabel* label(const QFont& font, ThemeColor color, const QString& content = {})
@@ -122,11 +118,12 @@ QWidget* ReviewScreen::header()
     auto* layout = row(box);
     layout->setContentsMargins(headerPadding, 0, headerPadding, 0);
     const QFont font = DesignFont::system(headerSize);
-    pause_ = new PlainButton(text("Pause"), QStringLiteral("pause"), Theme::muted);
+    pause_ = new PlainButton(localized("Pause"), QStringLiteral("pause"), Theme::muted);
     pause_->setObjectName(QStringLiteral("pauseButton"));
     pause_->setFont(font);
     connect(pause_, &QAbstractButton::clicked, this, &ReviewScreen::pause);
-    undo_ = new PlainButton(text("Annuler"), QStringLiteral("arrow.uturn.backward"), Theme::muted);
+    undo_ =
+        new PlainButton(localized("Annuler"), QStringLiteral("arrow.uturn.backward"), Theme::muted);
     undo_->setObjectName(QStringLiteral("undoButton"));
     undo_->setFont(font);
     connect(undo_, &QAbstractButton::clicked, &model_, &AppModel::undo);
@@ -166,17 +163,17 @@ QWidget* ReviewScreen::hints()
     auto* layout = row(box, hintSpacing);
     const QFont font = DesignFont::system(smallSize);
     // The shortcut of this desktop, not the one of another system.
-    layout->addWidget(new KeyCap(text("Espace")));
-    layout->addWidget(label(font, Theme::muted, text("Aperçu")));
+    layout->addWidget(new KeyCap(localized("Espace")));
+    layout->addWidget(label(font, Theme::muted, localized("Aperçu")));
     layout->addWidget(label(font, Theme::muted, QStringLiteral("·")));
     layout->addWidget(new KeyCap(QStringLiteral("Ctrl+Z")));
-    layout->addWidget(label(font, Theme::muted, text("Annuler")));
+    layout->addWidget(label(font, Theme::muted, localized("Annuler")));
     layout->addStretch();
     spinner_ = new Spinner(Spinner::Size::mini);
     spinner_->setObjectName(QStringLiteral("busySpinner"));
     spinner_->hide();
     layout->addWidget(spinner_);
-    finish_ = new PlainButton(text("Terminer"), Theme::muted);
+    finish_ = new PlainButton(localized("Terminer"), Theme::muted);
     finish_->setObjectName(QStringLiteral("finishButton"));
     finish_->setFont(font);
     connect(finish_, &QAbstractButton::clicked, &model_, &AppModel::finishSession);
@@ -194,7 +191,7 @@ QWidget* ReviewScreen::footer()
     layout->addWidget(trashBytes_);
     layout->addStretch();
     layout->addWidget(
-        label(font, Theme::muted, text("La session est enregistrée sur cet ordinateur.")));
+        label(font, Theme::muted, localized("La session est enregistrée sur cet ordinateur.")));
     return box;
 }
 
@@ -355,16 +352,17 @@ void ReviewScreen::refresh()
 
     const SessionSummary& summary = model_.summary();
     const bool scanning = model_.scanning();
-    sorted_->setText(text("{0} triés", {std::to_string(summary.total())}));
+    sorted_->setText(localized("{0} triés", {std::to_string(summary.total())}));
     remaining_->setText(
-        text("{0} restants{1}",
-             {std::to_string(model_.pending().remaining().size()), scanning ? "+" : ""}));
-    trashBytes_->setText(text("{0} à la Corbeille", {formattedBytes(summary.trashBytes)}));
+        localized("{0} restants{1}",
+                  {std::to_string(model_.pending().remaining().size()), scanning ? "+" : ""}));
+    trashBytes_->setText(localized("{0} à la Corbeille", {formattedBytes(summary.trashBytes)}));
     if (scanning) {
-        deck_->setEmptyTexts(text("Les prochaines cartes arrivent…"),
-                             text("L’analyse continue en arrière-plan."));
+        deck_->setEmptyTexts(localized("Les prochaines cartes arrivent…"),
+                             localized("L’analyse continue en arrière-plan."));
     } else {
-        deck_->setEmptyTexts(text("Tout est trié."), text("Vous pouvez terminer cette session."));
+        deck_->setEmptyTexts(localized("Tout est trié."),
+                             localized("Vous pouvez terminer cette session."));
     }
     syncSheets();
     prefetch();
@@ -406,23 +404,23 @@ void ReviewScreen::openConfirmation()
     }
     const QString name =
         confirmedPath_ ? QString::fromStdString(std::filesystem::path(*confirmedPath_).filename())
-                       : text("Ce fichier");
+                       : localized("Ce fichier");
     auto* box = new QMessageBox(this);
     box->setObjectName(QStringLiteral("trashConfirmation"));
     box->setWindowModality(Qt::WindowModal);
     box->setIcon(QMessageBox::NoIcon);
     box->setTextFormat(Qt::PlainText);
-    const QString title = text("Mettre ce fichier à la Corbeille ?");
+    const QString title = localized("Mettre ce fichier à la Corbeille ?");
     box->setWindowTitle(title);
     box->setText(title);
     // The file name is shown as it is, never read as markup.
     box->setInformativeText(Qt::convertFromPlainText(
-        text("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la Corbeille.",
-             {name.toStdString()})));
-    QPushButton* cancel = box->addButton(text("Annuler l’action"), QMessageBox::RejectRole);
+        localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la Corbeille.",
+                  {name.toStdString()})));
+    QPushButton* cancel = box->addButton(localized("Annuler l’action"), QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelTrash"));
     QPushButton* confirm =
-        box->addButton(text("Mettre à la Corbeille"), QMessageBox::DestructiveRole);
+        box->addButton(localized("Mettre à la Corbeille"), QMessageBox::DestructiveRole);
     confirm->setObjectName(QStringLiteral("confirmTrash"));
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);

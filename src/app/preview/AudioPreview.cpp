@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -15,24 +16,17 @@
 
 namespace tollenvane {
 
-namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
-
-} // namespace
+namespace {} // namespace
 
 AudioPreview::AudioPreview(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , waveform_(new WaveformView(this))
-    , caption_(new ElidedLabel(text("Forme d’onde · premières secondes")))
+    , caption_(new ElidedLabel(localized("Forme d’onde · premières secondes")))
 {
     auto* symbol = new SymbolView(QStringLiteral("waveform"), 40, Theme::orange);
     caption_->setFont(DesignFont::system(10));
     caption_->setColor(Theme::muted);
-    auto* listen = new PrimaryButton(text("Écouter"), QStringLiteral("play.fill"),
+    auto* listen = new PrimaryButton(localized("Écouter"), QStringLiteral("play.fill"),
                                      [&model] { model.openPreview(); });
     listen->setObjectName(QStringLiteral("listenButton"));
 

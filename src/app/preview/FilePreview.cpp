@@ -3,6 +3,7 @@
 #include "app/design/ApplicationIcon.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Spinner.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -20,11 +21,6 @@
 namespace tollenvane {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 ElidedLabel* mutedLabel(const QString& shown, int pixelSize)
 {
@@ -48,10 +44,11 @@ QWidget* makeCloudNotice()
     QVBoxLayout* column = centredColumn(notice, 14);
     column->addWidget(new SymbolView(QStringLiteral("icloud.and.arrow.down"), 58, Theme::muted), 0,
                       Qt::AlignHCenter);
-    column->addWidget(mutedLabel(text("Disponible dans le nuage"), 14), 0, Qt::AlignHCenter);
+    column->addWidget(mutedLabel(localized("Disponible dans le nuage"), 14), 0, Qt::AlignHCenter);
     column->addWidget(
-        mutedLabel(text("Téléchargez ce fichier dans le gestionnaire de fichiers pour le trier."),
-                   11),
+        mutedLabel(
+            localized("Téléchargez ce fichier dans le gestionnaire de fichiers pour le trier."),
+            11),
         0, Qt::AlignHCenter);
     column->addStretch();
     return notice;
@@ -84,7 +81,7 @@ FilePreview::FilePreview(AppModel& model, QWidget* parent)
     QVBoxLayout* column = centredColumn(fallback_, 15);
     column->addWidget(icon_, 0, Qt::AlignHCenter);
     column->addWidget(kindLabel_, 0, Qt::AlignHCenter);
-    column->addWidget(mutedLabel(text("Aperçu complet avec Espace"), 11), 0, Qt::AlignHCenter);
+    column->addWidget(mutedLabel(localized("Aperçu complet avec Espace"), 11), 0, Qt::AlignHCenter);
     column->addStretch();
 
     for (QWidget* layer : {cloudNotice_, static_cast<QWidget*>(audio_),
@@ -92,7 +89,7 @@ FilePreview::FilePreview(AppModel& model, QWidget* parent)
         layers_->addWidget(layer);
     }
     play_->setObjectName(QStringLiteral("playButton"));
-    play_->setToolTip(text("Lire la vidéo"));
+    play_->setToolTip(localized("Lire la vidéo"));
     connect(play_, &QAbstractButton::clicked, this, [this] { model_.openPreview(); });
     refresh();
 }

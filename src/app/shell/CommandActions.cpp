@@ -1,5 +1,6 @@
 #include "app/shell/CommandActions.h"
 
+#include "app/design/LocalizedText.h"
 #include "app/shell/MenuCommands.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -13,14 +14,7 @@
 
 namespace tollenvane {
 
-namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
-
-} // namespace
+namespace {} // namespace
 
 CommandActions::CommandActions(AppModel& model, QMainWindow& window)
     : QObject(&window)
@@ -85,13 +79,13 @@ QAction* CommandActions::makeAction(QMainWindow& window, QMenu& menu, const QKey
 
 void CommandActions::retitle()
 {
-    fileMenu_->setTitle(text("Fichier"));
-    editMenu_->setTitle(text("Édition"));
-    newSession_->setText(text("Nouvelle session"));
-    addFolder_->setText(text("Ajouter un dossier…"));
-    quit_->setText(text("Quitter"));
-    undo_->setText(text("Annuler la dernière décision"));
-    settings_->setText(text("Réglages…"));
+    fileMenu_->setTitle(localized("Fichier"));
+    editMenu_->setTitle(localized("Édition"));
+    newSession_->setText(localized("Nouvelle session"));
+    addFolder_->setText(localized("Ajouter un dossier…"));
+    quit_->setText(localized("Quitter"));
+    undo_->setText(localized("Annuler la dernière décision"));
+    settings_->setText(localized("Réglages…"));
 }
 
 void CommandActions::refreshEnabled()

@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
@@ -18,11 +19,6 @@
 namespace tollenvane {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 QLabel* issueLabel(const std::string& issue)
 {
@@ -50,12 +46,13 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     column->setContentsMargins(30, 30, 30, 30);
     column->setSpacing(18);
 
-    auto* title = new ElidedLabel(text("Fichiers non analysés"));
+    auto* title = new ElidedLabel(localized("Fichiers non analysés"));
     title->setFont(DesignFont::system(17, QFont::DemiBold));
     column->addWidget(title);
-    auto* explanation = new TextBlock(text("L’analyse a continué sur les dossiers accessibles. "
-                                           "Réautorisez une source ou reconnectez le disque si "
-                                           "nécessaire."));
+    auto* explanation =
+        new TextBlock(localized("L’analyse a continué sur les dossiers accessibles. "
+                                "Réautorisez une source ou reconnectez le disque si "
+                                "nécessaire."));
     explanation->setFont(DesignFont::system(13));
     explanation->setColor(Theme::muted);
     column->addWidget(explanation);
@@ -74,7 +71,7 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     scroll->setWidget(list_);
     column->addWidget(scroll, 1);
 
-    auto* caption = new ElidedLabel(text("Les 30 premiers problèmes sont affichés."));
+    auto* caption = new ElidedLabel(localized("Les 30 premiers problèmes sont affichés."));
     caption->setFont(DesignFont::system(10));
     caption->setColor(Theme::muted);
     truncated_ = caption;
@@ -84,7 +81,7 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* close =
-        new PrimaryButton(text("Fermer"), QStringLiteral("checkmark"), [this] { accept(); });
+        new PrimaryButton(localized("Fermer"), QStringLiteral("checkmark"), [this] { accept(); });
     close->setObjectName(QStringLiteral("closeIssues"));
     buttons->addWidget(close);
     column->addLayout(buttons);

@@ -3,6 +3,7 @@
 #include "app/design/BrandMark.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Theme.h"
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
@@ -18,11 +19,6 @@
 namespace tollenvane {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 // Wraps `child` in the outer padding the column gives it.
 QWidget* padded(QWidget* child, QMargins margins)
@@ -55,7 +51,7 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
         column->addWidget(padded(navigationRow(page), {14, 0, 14, 4}));
     }
 
-    runningSession_ = new SessionEntry("rectangle.stack.fill", text("Reprendre le tri"),
+    runningSession_ = new SessionEntry("rectangle.stack.fill", localized("Reprendre le tri"),
                                        {DesignFont::system(12, QFont::Medium), 13, true});
     runningSession_->setObjectName(QStringLiteral("runningSession"));
     connect(runningSession_, &QAbstractButton::clicked, this,
@@ -63,7 +59,7 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
     runningSessionFrame_ = padded(runningSession_, {14, 18, 14, 0});
     column->addWidget(runningSessionFrame_);
 
-    savedSession_ = new SessionEntry("arrow.clockwise.circle", text("Session enregistrée"),
+    savedSession_ = new SessionEntry("arrow.clockwise.circle", localized("Session enregistrée"),
                                      {DesignFont::system(12), 18, false});
     savedSession_->setObjectName(QStringLiteral("savedSession"));
     connect(savedSession_, &QAbstractButton::clicked, this, [this] { model_.resumeSession(); });
@@ -99,7 +95,7 @@ QWidget* Sidebar::brand()
 
 QWidget* Sidebar::sectionLabel()
 {
-    auto* label = new ElidedLabel(text("VOTRE ESPACE"));
+    auto* label = new ElidedLabel(localized("VOTRE ESPACE"));
     label->setFont(DesignFont::tracked(DesignFont::monospaced(9, QFont::DemiBold), 1.8));
     label->setColor(Theme::muted);
     return padded(label, {26, 0, 26, 12});

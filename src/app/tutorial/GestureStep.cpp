@@ -2,6 +2,7 @@
 
 #include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/TextBlock.h"
 #include "app/screens/kit/PageText.h"
 #include "app/tutorial/DemoButton.h"
@@ -20,11 +21,6 @@ namespace {
 constexpr int spacing = 22;
 constexpr int buttonSpacing = 14;
 constexpr int messageHeight = 38;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 Animations animationsOf(const AppModel& model)
 {

@@ -1,6 +1,7 @@
 #include "app/tutorial/PreferencesStep.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/SegmentedControl.h"
@@ -25,11 +26,6 @@ constexpr int spacing = 24;
 constexpr int panelSpacing = 22;
 constexpr int controlSize = 13;
 constexpr int noteSize = 12;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 QStringList appearanceLabels()
 {

@@ -1,5 +1,6 @@
 #include "app/tutorial/SourcesStep.h"
 
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/SuggestedFolders.h"
@@ -22,11 +23,6 @@ namespace {
 
 constexpr int spacing = 22;
 constexpr int rowSpacing = 8;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 std::string userName()
 {

@@ -3,6 +3,7 @@
 #include "app/design/BrandMark.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/MotionAnimator.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
@@ -44,11 +45,6 @@ constexpr int languageWidth = 150;
 constexpr qreal glowOpacity = 0.1;
 constexpr qreal glowFocalRadius = 10;
 constexpr qreal glowRadius = 480;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 int languageIndex(AppLanguage language)
 {

@@ -2,6 +2,7 @@
 
 #include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -18,11 +19,6 @@
 
 namespace tollenvane {
 namespace {
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 // A hairline in the line colour, resolved when painted.
 class Divider final : public QWidget {

@@ -2,6 +2,7 @@
 
 #include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
@@ -17,11 +18,6 @@ namespace tollenvane {
 namespace {
 
 constexpr int symbolTextSize = 13;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 } // namespace
 
@@ -52,15 +48,15 @@ DuplicateFileRow::DuplicateFileRow(const FileRecord& file, bool keepEnabled, Act
 
     preview_ = new PlainButton(QStringLiteral("eye"), side, Theme::muted, this);
     preview_->setObjectName(QStringLiteral("previewButton"));
-    preview_->setAccessibleName(text("Aperçu"));
-    setPlainToolTip(*preview_, text("Aperçu"));
+    preview_->setAccessibleName(localized("Aperçu"));
+    setPlainToolTip(*preview_, localized("Aperçu"));
     connect(preview_, &QAbstractButton::clicked, this, [this] { actions_.preview(path_); });
 
     size_ = lineText({}, {.pixelSize = 11, .color = Theme::muted}, ElisionSide::end, this);
     size_->setObjectName(QStringLiteral("sizeText"));
     size_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
-    keep_ = new QPushButton(text("Garder celle-ci et trier les copies"), this);
+    keep_ = new QPushButton(localized("Garder celle-ci et trier les copies"), this);
     keep_->setObjectName(QStringLiteral("keepButton"));
     keep_->setFont(DesignFont::system(11));
     keep_->setAutoDefault(false);

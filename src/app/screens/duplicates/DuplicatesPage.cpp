@@ -1,6 +1,7 @@
 #include "app/screens/duplicates/DuplicatesPage.h"
 
 #include "app/design/EmptyState.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/SecondaryButton.h"
@@ -28,11 +29,6 @@ constexpr std::size_t largestSlice = 512;
 // frame.
 constexpr qint64 sliceBudgetNs = 6'000'000;
 
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
-
 template <class Widget>
 Widget* named(Widget* widget, const char* name)
 {
@@ -48,37 +44,38 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
     , sliceSize_(firstSlice)
 {
     addBlock(new PageHeading(
-        text("Même contenu, plusieurs copies"), text("Les doublons, vérifiés."),
-        text("Taille et SHA-256 identiques. Choisissez la copie de référence, puis examinez les "
-             "autres une par une.")));
+        localized("Même contenu, plusieurs copies"), localized("Les doublons, vérifiés."),
+        localized(
+            "Taille et SHA-256 identiques. Choisissez la copie de référence, puis examinez les "
+            "autres une par une.")));
 
     progress_ = named(new tollenvane::Panel, "progressPanel");
     auto* progressRow = new QHBoxLayout;
     progressRow->setSpacing(16);
     auto* progressLines = new QVBoxLayout;
     progressLines->setSpacing(5);
-    progressLines->addWidget(lineText(text("Vérification du contenu…"), {}));
+    progressLines->addWidget(lineText(localized("Vérification du contenu…"), {}));
     progressText_ = named(lineText({}, {.pixelSize = 10, .color = Theme::muted}), "progressText");
     progressLines->addWidget(progressText_);
     progressRow->addWidget(new Spinner);
     progressRow->addLayout(progressLines, 1);
     progressRow->addWidget(
-        named(new SecondaryButton(text("Annuler l’action"), QStringLiteral("xmark"),
+        named(new SecondaryButton(localized("Annuler l’action"), QStringLiteral("xmark"),
                                   [this] { this->model().cancelDuplicates(); }),
               "cancelButton"));
     progress_->contentLayout()->addLayout(progressRow);
     addBlock(progress_);
 
-    empty_ =
-        named(new EmptyState(QStringLiteral("checkmark.seal"), text("Aucun doublon détecté."),
-                             text("Seuls les fichiers locaux, accessibles et inchangés peuvent "
-                                  "être vérifiés. Les liens physiques sont exclus.")),
-              "emptyState");
+    empty_ = named(
+        new EmptyState(QStringLiteral("checkmark.seal"), localized("Aucun doublon détecté."),
+                       localized("Seuls les fichiers locaux, accessibles et inchangés peuvent "
+                                 "être vérifiés. Les liens physiques sont exclus.")),
+        "emptyState");
     addBlock(empty_);
-    search_ =
-        named(new SecondaryButton(text("Rechercher à nouveau"), QStringLiteral("arrow.clockwise"),
-                                  [this] { this->model().findDuplicates(); }),
-              "searchButton");
+    search_ = named(new SecondaryButton(localized("Rechercher à nouveau"),
+                                        QStringLiteral("arrow.clockwise"),
+                                        [this] { this->model().findDuplicates(); }),
+                    "searchButton");
     addBlock(search_);
     column().setAlignment(search_, Qt::AlignLeft);
 
@@ -90,10 +87,11 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
     list->setSizeConstraint(QLayout::SetMinimumSize);
     addBlock(groupList_);
 
-    addBlock(named(wrappedText(text("Aucune suppression automatique. Un fichier changé depuis la "
+    addBlock(
+        named(wrappedText(localized("Aucune suppression automatique. Un fichier changé depuis la "
                                     "vérification sera bloqué avant toute opération."),
-                               {.pixelSize = 11, .color = Theme::muted}),
-                   "footer"));
+                          {.pixelSize = 11, .color = Theme::muted}),
+              "footer"));
 
     // A timer rather than a posted call: the event loop goes round between slices, so input and
     // painting are served in between.

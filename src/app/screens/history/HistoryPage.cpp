@@ -1,6 +1,7 @@
 #include "app/screens/history/HistoryPage.h"
 
 #include "app/design/EmptyState.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/screens/history/HistoryRules.h"
 #include "app/screens/tiles/MetricCard.h"
@@ -17,16 +18,11 @@ namespace {
 constexpr int spacing = 24;
 constexpr int padding = 36;
 
-QString text(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
-
 MetricCard* card(const char* name, std::string_view label, std::string_view symbol,
                  std::string_view detail)
 {
-    auto* made = new MetricCard(text(label), {}, QString::fromUtf8(symbol.data(), symbol.size()),
-                                text(detail));
+    auto* made = new MetricCard(localized(label), {},
+                                QString::fromUtf8(symbol.data(), symbol.size()), localized(detail));
     made->setObjectName(QString::fromLatin1(name));
     return made;
 }
@@ -38,9 +34,10 @@ HistoryPage::HistoryPage(AppModel& model, QWidget* parent)
     , sessionList_(new QWidget)
     , rows_(*new QVBoxLayout(sessionList_))
 {
-    addBlock(new PageHeading(text("Les petits gestes s’additionnent"), text("Votre historique."),
-                             text("Uniquement des bilans : aucun nom de fichier ni chemin n’est "
-                                  "conservé dans l’historique.")));
+    addBlock(new PageHeading(
+        localized("Les petits gestes s’additionnent"), localized("Votre historique."),
+        localized("Uniquement des bilans : aucun nom de fichier ni chemin n’est "
+                  "conservé dans l’historique.")));
 
     auto* metrics = new QWidget;
     auto* metricRow = new QHBoxLayout(metrics);
@@ -54,8 +51,9 @@ HistoryPage::HistoryPage(AppModel& model, QWidget* parent)
     }
     addBlock(metrics);
 
-    empty_ = new EmptyState(QStringLiteral("clock.arrow.circlepath"), text("Une page blanche."),
-                            text("Vos bilans apparaîtront ici dès votre première décision."));
+    empty_ =
+        new EmptyState(QStringLiteral("clock.arrow.circlepath"), localized("Une page blanche."),
+                       localized("Vos bilans apparaîtront ici dès votre première décision."));
     empty_->setObjectName(QStringLiteral("emptyState"));
     addBlock(empty_);
 

@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/KeyCap.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/SecondaryButton.h"
@@ -35,11 +36,6 @@ constexpr int pageSpacing = 24;
 constexpr int pagePadding = 36;
 constexpr int controlPixelSize = 13;
 constexpr int percentWidth = 45;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 Panel* panelWithSpacing(int spacing)
 {

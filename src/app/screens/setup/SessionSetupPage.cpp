@@ -1,6 +1,7 @@
 #include "app/screens/setup/SessionSetupPage.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/PrimaryButton.h"
@@ -37,11 +38,6 @@ constexpr int startRowSpacing = 24;
 constexpr int countsSpacing = 8;
 constexpr int progressSpot = 18;
 constexpr int legendSpacing = 22;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 QComboBox* limitsPicker(std::span<const PickerEntry> entries, const char* name,
                         std::string_view accessibleKey)

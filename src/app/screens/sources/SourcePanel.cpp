@@ -2,6 +2,7 @@
 
 #include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -22,11 +23,6 @@ constexpr int rowSpacing = 18;
 constexpr int lineSpacing = 6;
 constexpr int folderSymbolPixelSize = 28;
 constexpr int controlSide = 20;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 // Plain text the user can select and copy, in the muted colour of the scheme in force.
 class SelectableText final : public QLabel {

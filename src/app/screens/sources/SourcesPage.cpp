@@ -1,6 +1,7 @@
 #include "app/screens/sources/SourcesPage.h"
 
 #include "app/design/EmptyState.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
@@ -22,11 +23,6 @@ namespace {
 
 constexpr int pageSpacing = 26;
 constexpr int pagePadding = 36;
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 std::optional<SourceStatus> statusOf(const AppModel& model, const std::string& grantID)
 {

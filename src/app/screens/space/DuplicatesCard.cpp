@@ -4,6 +4,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/FileCategoryIcon.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
@@ -32,11 +33,6 @@ QFont smallFont()
 QFont actionFont()
 {
     return DesignFont::system(11, QFont::DemiBold);
-}
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/screens/space/SpacePage.h"
 
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/screens/creator/CreatorGuidance.h"
 #include "app/screens/kit/PageText.h"
@@ -17,11 +18,6 @@
 
 namespace tollenvane {
 namespace {
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 constexpr int columns = 2;
 constexpr int rowSpacing = 14;

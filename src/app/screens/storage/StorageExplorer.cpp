@@ -5,6 +5,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Spinner.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -24,11 +25,6 @@
 
 namespace tollenvane {
 namespace {
-
-QString localized(std::string_view key)
-{
-    return QString::fromStdString(Localization::text(key));
-}
 
 constexpr int breadcrumbPixelSize = 11;
 

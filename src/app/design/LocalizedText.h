@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tollenvane {
+
+// The catalogue's text for `key` in the language in force, with its values filled in.
+QString localized(std::string_view key, const std::vector<std::string>& values = {});
+
+} // namespace tollenvane
