@@ -6,11 +6,11 @@
 // The pictures, the state file and a scratch HOME go in work-folder (by default a new folder in
 // the current one, removed at the end; /tmp is refused as a source). Offscreen unless
 // QT_QPA_PLATFORM says otherwise. The target is a worst frame under 8 ms.
+#include "ScreenBench.h"
 #include "app/deck/DeckView.h"
 #include "app/deck/FileRevealer.h"
 #include "app/deck/ReviewScreen.h"
 #include "app/deck/SwipeMotionCard.h"
-#include "app/design/Symbol.h"
 #include "app/shell/DialogFolderPanel.h"
 #include "core/persistence/StateStore.h"
 #include "model/AppModel.h"
@@ -184,30 +184,5 @@ int main(int argc, char** argv)
     const bool ownWork = argc < 2;
     const fs::path work = ownWork ? fs::current_path() / ("deck-frames-" + std::to_string(getpid()))
                                   : fs::absolute(argv[1]);
-    fs::create_directories(work / "home");
-    // The model's standard folders, Trash and caches follow HOME: keep them out of the user's.
-    setenv("HOME", (work / "home").c_str(), 1);
-    for (const char* variable :
-         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
-        unsetenv(variable);
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int status = 0;
-    {
-        QApplication application(argc, argv);
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
-        Symbol::useIconTheme();
-        try {
-            measure(work);
-        } catch (const std::exception& error) {
-            std::cerr << "deck_frames: " << error.what() << '\n';
-            status = 1;
-        }
-    }
-    if (ownWork) {
-        fs::remove_all(work);
-    }
-    return status;
+    return bench::runScreenBench("deck_frames", argc, argv, work, ownWork, [&] { measure(work); });
 }

@@ -5,7 +5,7 @@
 // The copies, the state file and a scratch HOME go in work-folder (by default a new folder in the
 // current one, removed at the end); it must lie outside /tmp, which the application refuses as a
 // source. Offscreen unless QT_QPA_PLATFORM says otherwise.
-#include "app/design/Symbol.h"
+#include "ScreenBench.h"
 #include "app/screens/duplicates/DuplicatesPage.h"
 #include "app/shell/DialogFolderPanel.h"
 #include "core/persistence/StateStore.h"
@@ -198,31 +198,5 @@ int main(int argc, char** argv)
     const bool ownWork = argc < 2;
     const fs::path work = fs::absolute(
         ownWork ? fs::path("duplicates-page-" + std::to_string(getpid())) : fs::path(argv[1]));
-    fs::create_directories(work / "home");
-    // The model's standard folders, Trash and caches follow HOME: keep them out of the user's.
-    setenv("HOME", (work / "home").c_str(), 1);
-    for (const char* variable :
-         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
-        unsetenv(variable);
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-
-    int status = 0;
-    {
-        QApplication application(argc, argv);
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
-        Symbol::useIconTheme();
-        try {
-            run(work);
-        } catch (const std::exception& error) {
-            std::cerr << "duplicates_page: " << error.what() << '\n';
-            status = 1;
-        }
-    }
-    if (ownWork) {
-        fs::remove_all(work);
-    }
-    return status;
+    return bench::runScreenBench("duplicates_page", argc, argv, work, ownWork, [&] { run(work); });
 }

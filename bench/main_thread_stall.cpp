@@ -8,7 +8,7 @@
 //   python3 /work/shared/bench/make_corpus.py build/corpus --files 100000 --total 1G
 //   build/ci/bench/main_thread_stall "$PWD/build/corpus"
 // Offscreen unless QT_QPA_PLATFORM says otherwise. A frame is 16 ms: no gap should pass it.
-#include "app/design/Symbol.h"
+#include "ScreenBench.h"
 #include "app/shell/DialogFolderPanel.h"
 #include "app/shell/MainWindow.h"
 #include "core/persistence/StateStore.h"
@@ -176,32 +176,8 @@ int main(int argc, char** argv)
     const bool ownWork = argc < 3;
     const fs::path work =
         ownWork ? corpus.parent_path() / ("stall-work-" + std::to_string(getpid())) : argv[2];
-    fs::create_directories(work / "home");
-    // The model's standard folders, Trash and caches follow HOME: keep them out of the user's.
-    setenv("HOME", (work / "home").c_str(), 1);
-    for (const char* variable :
-         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
-        unsetenv(variable);
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-
-    int status = 0;
-    {
-        QApplication application(argc, argv);
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
-        Symbol::useIconTheme();
-        try {
-            scanOnce(corpus, work / "model/state.json", false);
-            scanOnce(corpus, work / "window/state.json", true);
-        } catch (const std::exception& error) {
-            std::cerr << "main_thread_stall: " << error.what() << '\n';
-            status = 1;
-        }
-    }
-    if (ownWork) {
-        fs::remove_all(work);
-    }
-    return status;
+    return bench::runScreenBench("main_thread_stall", argc, argv, work, ownWork, [&] {
+        scanOnce(corpus, work / "model/state.json", false);
+        scanOnce(corpus, work / "window/state.json", true);
+    });
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/design/Symbol.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+
+namespace tollenvane::bench {
+
+// Runs `body` in an application set up as the real one (Fusion, icon theme), on the offscreen
+// platform unless another is asked for. HOME lies in `work`, so the model's folders, Trash and
+// caches stay out of the user's; a work folder the benchmark made itself is removed afterwards.
+inline int runScreenBench(const char* name, int argc, char** argv,
+                          const std::filesystem::path& work, bool ownWork,
+                          const std::function<void()>& body)
+{
+    std::filesystem::create_directories(work / "home");
+    setenv("HOME", (work / "home").c_str(), 1);
+    for (const char* variable :
+         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+        unsetenv(variable);
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    int status = 0;
+    {
+        QApplication application(argc, argv);
+        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        Symbol::useIconTheme();
+        try {
+            body();
+        } catch (const std::exception& error) {
+            std::cerr << name << ": " << error.what() << '\n';
+            status = 1;
+        }
+    }
+    if (ownWork) {
+        std::filesystem::remove_all(work);
+    }
+    return status;
+}
+
+} // namespace tollenvane::bench
