@@ -3,6 +3,8 @@
 #include "core/base/FileStatus.h"
 #include "core/base/UniqueFd.h"
 #include "core/records/FileIdentity.h"
+#include "core/scan/PendingFolder.h"
+#include "core/scan/ReadAhead.h"
 #include "core/scan/ScanErrors.h"
 #include "core/scan/ScanOptions.h"
 
@@ -10,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +35,9 @@ struct FoundFile {
 // deep the tree, it holds at most `openLevels` folders open: beyond that, the shallowest one but
 // the root has the rest of its listing read ahead and its descriptor closed, and is reopened by
 // name from the nearest open folder above it, as the same folder, when the walk comes back.
+// With more than one walker thread, helpers read the folders ahead (ReadAhead); the walk hands
+// out what they found exactly as it would have found it, checking on the way that each folder
+// read ahead is still the one its path names.
 class FolderWalk {
 public:
     // The longest path later work can use (PATH_MAX less its terminating zero).
@@ -45,9 +51,13 @@ public:
 
     bool finished() const { return descent_.empty(); }
     // Examines the next entry of the current folder, or leaves a folder that has none left;
-    // gives the entry when it is a regular file to record.
-    std::optional<FoundFile> step();
+    // gives the entry when it is a regular file to record. Gives nothing as soon as `stop` is
+    // requested while it waits for a folder read ahead; the walk must then be left.
+    std::optional<FoundFile> step(const std::stop_token& stop = {});
 
+    // Whether a name may be indexed or entered at all: not "." nor "..", not hidden unless
+    // asked for, UTF-8, not an excluded name nor a media library.
+    static bool keepsName(std::string_view name, bool showHidden);
     // Extensions, lower-case, of folders that are one item to the user and are never entered.
     static bool isPackageExtension(std::string_view extension);
     // Extensions, lower-case, of media libraries and editing projects, pruned whole.
@@ -68,12 +78,19 @@ private:
         std::vector<Entry> ahead; // what is left of the listing once read ahead, last first
         std::string path;
         FileIdentity identity;
+        std::shared_ptr<PendingFolder> listed; // read ahead, taken on the first step in it
+        bool taken = false;
+        std::size_t nextListed = 0;
 
         bool isOpen() const { return entries || reopened; }
         int fd() const { return entries ? ::dirfd(entries.get()) : reopened.get(); }
     };
 
     std::optional<FoundFile> next(Folder& folder);
+    std::optional<FoundFile> nextListed(const std::stop_token& stop);
+    void enterListed(ListedEntry& entry, std::string_view name);
+    void openListed(std::string_view name, std::string folderPath);
+    bool isStillAt(const std::string& folderPath, const FileIdentity& identity) const;
     std::optional<FoundFile> examine(std::string_view name, unsigned char type);
     std::optional<FoundFile> regularFile(std::string_view name, std::optional<FileStatus> status);
     void enter(std::string_view name);
@@ -90,6 +107,8 @@ private:
     bool showHidden_;
     const ScanOptions& options_;
     ScanErrors& errors_;
+    // Before the folders, whose listings it counts: they go first.
+    std::unique_ptr<ReadAhead> readAhead_;
     std::vector<Folder> descent_;
 };
 

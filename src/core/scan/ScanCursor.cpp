@@ -65,7 +65,11 @@ std::optional<ScanEvent> ScanCursor::next(std::stop_token stop)
     if (!state_) {
         return std::nullopt;
     }
-    return state_->steps.next(state_->options.pause, stop, [&] { return state_->step(stop); });
+    // A stream that ended has its helpers joined and its descriptors closed at once, not when
+    // the cursor goes.
+    return state_->steps.next(
+        state_->options.pause, stop, [&] { return state_->step(stop); },
+        [&] { state_->enumerator.reset(); });
 }
 
 std::optional<ScanEvent> ScanCursor::State::step(const std::stop_token& stop)
@@ -95,8 +99,11 @@ std::optional<ScanEvent> ScanCursor::State::walk(const std::stop_token& stop)
             enumerator.reset();
             continue;
         }
-        if (const std::optional<FoundFile> file = enumerator->step()) {
+        if (const std::optional<FoundFile> file = enumerator->step(stop)) {
             record(*file, batch);
+        } else if (stop.stop_requested()) {
+            // The step may have been cut short.
+            return std::nullopt;
         }
         // Slow folders still show progress.
         if (batch.size() >= limit || (!batch.empty() && Clock::now() - start >= batchTime)) {
