@@ -3,6 +3,7 @@
 #include "core/base/FileStatus.h"
 #include "core/base/PlatformError.h"
 #include "core/records/FileIdentity.h"
+#include "core/scan/PreparedRecord.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,7 +41,7 @@ struct ListedEntry {
     Kind kind = Kind::file;
     std::uint32_t nameStart = 0; // in FolderListing::names
     std::uint32_t problem = 0;   // in FolderListing::problems
-    FileStatus status;           // of a file whose path fits
+    PreparedRecord file;         // of a file whose path fits
     // A folder opened and handed on to be listed; null when the walk must open it itself
     // (over the read-ahead budget, or a path too long to open).
     std::shared_ptr<PendingFolder> folder;

@@ -51,7 +51,7 @@ unsigned char entryType(const FileStatus& status)
 } // namespace
 
 FolderWalk::FolderWalk(const std::string& root, bool showHidden, const ScanOptions& options,
-                       ScanErrors& errors)
+                       ScanErrors& errors, std::int64_t minimumSize)
     : showHidden_(showHidden)
     , options_(options)
     , errors_(errors)
@@ -65,10 +65,16 @@ FolderWalk::FolderWalk(const std::string& root, bool showHidden, const ScanOptio
     Folder folder;
     folder.path = root;
     folder.identity = FileIdentity{status.device, status.inode};
-    readAhead_ = std::make_unique<ReadAhead>(options.walkerThreads - 1, showHidden, options);
+    readAhead_ =
+        std::make_unique<ReadAhead>(options.walkerThreads - 1, showHidden, minimumSize, options);
     folder.listed = readAhead_->add(
         {}, root, std::move(fd), std::make_shared<const Ancestry>(Ancestry{folder.identity, {}}));
     descent_.push_back(std::move(folder));
+}
+
+std::size_t FolderWalk::joinedLength(std::string_view folder, std::string_view name)
+{
+    return folder.size() + (folder.ends_with('/') ? 0 : 1) + name.size();
 }
 
 bool FolderWalk::keepsName(std::string_view name, bool showHidden)
@@ -189,11 +195,17 @@ std::optional<FoundFile> FolderWalk::nextListed(const std::stop_token& stop)
     case ListedEntry::Kind::file:
         break;
     }
-    std::string filePath = path::appending(descent_.back().path, name);
-    if (!fitsPath(name, filePath)) {
+    const std::string& folderPath = descent_.back().path;
+    if (joinedLength(folderPath, name) > longestPath) {
+        report(name, PlatformError(ENAMETOOLONG));
         return std::nullopt;
     }
-    return FoundFile{std::move(filePath), entry.status};
+    FoundFile found;
+    if (entry.file.failure) {
+        found.path = path::appending(folderPath, name);
+    }
+    found.prepared = std::move(entry.file);
+    return found;
 }
 
 void FolderWalk::enterListed(ListedEntry& entry, std::string_view name)
@@ -270,7 +282,7 @@ std::optional<FoundFile> FolderWalk::regularFile(std::string_view name,
     if (!status || !status->isRegular()) {
         return std::nullopt;
     }
-    return FoundFile{std::move(filePath), *status};
+    return FoundFile{std::move(filePath), *status, std::nullopt};
 }
 
 void FolderWalk::enter(std::string_view name)

@@ -4,6 +4,7 @@
 #include "core/base/UniqueFd.h"
 #include "core/records/FileIdentity.h"
 #include "core/scan/PendingFolder.h"
+#include "core/scan/PreparedRecord.h"
 #include "core/scan/ReadAhead.h"
 #include "core/scan/ScanErrors.h"
 #include "core/scan/ScanOptions.h"
@@ -21,10 +22,12 @@ namespace tollenvane {
 
 class PlatformError;
 
-// A regular file met by a walk, with the status read on the way.
+// A regular file met by a walk, with the status read on the way; or what a helper made of it,
+// the path then being set only when there is a problem to name.
 struct FoundFile {
     std::string path;
     FileStatus status;
+    std::optional<PreparedRecord> prepared;
 };
 
 // The depth-first walk of one root, one directory entry per step. It never follows a link and
@@ -45,9 +48,10 @@ public:
     static constexpr std::size_t openLevels = 64;
 
     // Opens the root; throws PlatformError when it cannot be opened or examined. `options` and
-    // `errors` must outlive the walk.
+    // `errors` must outlive the walk. Helpers make the records of files of `minimumSize` bytes
+    // or more as they go.
     FolderWalk(const std::string& root, bool showHidden, const ScanOptions& options,
-               ScanErrors& errors);
+               ScanErrors& errors, std::int64_t minimumSize = 0);
 
     bool finished() const { return descent_.empty(); }
     // Examines the next entry of the current folder, or leaves a folder that has none left;
@@ -58,6 +62,8 @@ public:
     // Whether a name may be indexed or entered at all: not "." nor "..", not hidden unless
     // asked for, UTF-8, not an excluded name nor a media library.
     static bool keepsName(std::string_view name, bool showHidden);
+    // The length of the path of `name` in `folder`, without making it.
+    static std::size_t joinedLength(std::string_view folder, std::string_view name);
     // Extensions, lower-case, of folders that are one item to the user and are never entered.
     static bool isPackageExtension(std::string_view extension);
     // Extensions, lower-case, of media libraries and editing projects, pruned whole.

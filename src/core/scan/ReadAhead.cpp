@@ -32,15 +32,12 @@ long descriptorBudget()
     return std::min(ReadAhead::descriptorLimit, static_cast<long>(limit.rlim_cur / 4));
 }
 
-std::size_t joinedLength(const std::string& folder, std::string_view name)
-{
-    return folder.size() + (folder.ends_with('/') ? 0 : 1) + name.size();
-}
-
 } // namespace
 
-ReadAhead::ReadAhead(unsigned helpers, bool showHidden, const ScanOptions& options)
+ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize,
+                     const ScanOptions& options)
     : showHidden_(showHidden)
+    , minimumSize_(minimumSize)
     , options_(options)
     , trash_(FolderAccess::systemRefusals().trashFolders)
     , descriptorBudget_(descriptorBudget())
@@ -82,13 +79,23 @@ bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
         if (!whole) {
             return false;
         }
-    } else if (!ready_.wait(lock, stop,
-                            [&] { return folder.state == PendingFolder::State::listed; })) {
-        return false;
+    } else {
+        walkWaiting_ = true;
+        const bool listed =
+            ready_.wait(lock, stop, [&] { return folder.state == PendingFolder::State::listed; });
+        walkWaiting_ = false;
+        if (!listed) {
+            return false;
+        }
     }
+    const long before = load_.entries.load(std::memory_order_relaxed);
     folder.releaseEntries();
+    const long after = load_.entries.load(std::memory_order_relaxed);
     lock.unlock();
-    work_.notify_all();
+    // Helpers past the budget wait for half of it to be free, not for each folder taken.
+    if (before >= entryLimit / 2 && after < entryLimit / 2) {
+        work_.notify_all();
+    }
     return true;
 }
 
@@ -100,17 +107,22 @@ void ReadAhead::work()
         list(*folder, {});
         lock.lock();
         folder->state = PendingFolder::State::listed;
-        ready_.notify_all();
+        if (walkWaiting_) {
+            ready_.notify_all();
+        }
     }
 }
 
 // Null once stopping.
 std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>& lock)
 {
+    bool overBudget = false;
     while (!stopping_) {
         // Entries the walk has not taken are the budget's: past it, wait for the walk. A folder
         // dropped unread gives its entries back without a word, hence the timeout.
-        while (!tasks_.empty() && load_.entries.load(std::memory_order_relaxed) < entryLimit) {
+        const long limit = overBudget ? entryLimit / 2 : entryLimit;
+        overBudget = load_.entries.load(std::memory_order_relaxed) >= limit;
+        while (!overBudget && !tasks_.empty()) {
             std::shared_ptr<PendingFolder> folder = tasks_.top().folder.lock();
             tasks_.pop();
             if (folder && folder->state == PendingFolder::State::waiting) {
@@ -183,7 +195,7 @@ void ReadAhead::keepFile(PendingFolder& folder, std::string_view name,
                          std::optional<FileStatus> status)
 {
     // The walk reports a path too long before anything is read of it.
-    if (joinedLength(folder.path, name) > FolderWalk::longestPath) {
+    if (FolderWalk::joinedLength(folder.path, name) > FolderWalk::longestPath) {
         addEntry(folder.listing, name, ListedEntry::Kind::file);
         return;
     }
@@ -196,8 +208,13 @@ void ReadAhead::keepFile(PendingFolder& folder, std::string_view name,
         }
     }
     // Replaced since it was listed: a folder named like a bundle must not be measured as one.
-    if (status->isRegular()) {
-        addEntry(folder.listing, name, ListedEntry::Kind::file).status = *status;
+    if (!status->isRegular()) {
+        return;
+    }
+    PreparedRecord file =
+        PreparedRecord::make(path::appending(folder.path, name), *status, minimumSize_);
+    if (file.record || file.failure) {
+        addEntry(folder.listing, name, ListedEntry::Kind::file).file = std::move(file);
     }
 }
 
@@ -208,7 +225,7 @@ void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name)
     }
     FolderListing& listing = folder.listing;
     // Left for the walk, which reports it.
-    if (joinedLength(folder.path, name) > FolderWalk::longestPath) {
+    if (FolderWalk::joinedLength(folder.path, name) > FolderWalk::longestPath) {
         addEntry(listing, name, ListedEntry::Kind::folder);
         return;
     }

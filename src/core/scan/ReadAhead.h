@@ -30,7 +30,8 @@ public:
     static constexpr long entryLimit = 65536;
 
     // `options` must outlive it.
-    ReadAhead(unsigned helpers, bool showHidden, const ScanOptions& options);
+    ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize,
+              const ScanOptions& options);
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -63,6 +64,7 @@ private:
     bool reserveDescriptor();
 
     const bool showHidden_;
+    const std::int64_t minimumSize_;
     const ScanOptions& options_;
     const std::vector<std::string> trash_;
     const long descriptorBudget_;
@@ -71,6 +73,7 @@ private:
     std::mutex lock_;
     std::condition_variable work_;
     std::condition_variable_any ready_;
+    bool walkWaiting_ = false;
     std::priority_queue<Task, std::vector<Task>, Later> tasks_;
     std::vector<std::jthread> helpers_;
 };
