@@ -152,6 +152,7 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop)
         if (read == 0) {
             break;
         }
+        reserve(listing, buffer.data(), read);
         for (long offset = 0; offset < read && !stopped();) {
             const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
             offset += entry->d_reclen;
@@ -166,6 +167,17 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop)
     folder.countedEntries = static_cast<long>(listing.entries.size());
     load_.entries.fetch_add(folder.countedEntries, std::memory_order_relaxed);
     return !stopped();
+}
+
+// Room for a whole buffer of entries at once, rather than growing entry by entry.
+void ReadAhead::reserve(FolderListing& listing, const char* entries, long bytes)
+{
+    std::size_t count = 0;
+    for (long offset = 0; offset < bytes; ++count) {
+        offset += reinterpret_cast<const dirent64*>(entries + offset)->d_reclen;
+    }
+    listing.entries.reserve(listing.entries.size() + count);
+    listing.names.reserve(listing.names.size() + static_cast<std::size_t>(bytes));
 }
 
 void ReadAhead::keep(PendingFolder& folder, std::string_view name, unsigned char type)

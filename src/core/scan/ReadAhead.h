@@ -55,6 +55,7 @@ private:
     void work();
     std::shared_ptr<PendingFolder> nextTask(std::unique_lock<std::mutex>& lock);
     bool list(PendingFolder& folder, const std::stop_token& stop);
+    static void reserve(FolderListing& listing, const char* entries, long bytes);
     void keep(PendingFolder& folder, std::string_view name, unsigned char type);
     void keepFile(PendingFolder& folder, std::string_view name, std::optional<FileStatus> status);
     void keepFolder(PendingFolder& folder, std::string_view name);
