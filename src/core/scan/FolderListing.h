@@ -6,6 +6,7 @@
 #include "core/scan/PreparedRecord.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,7 +53,10 @@ struct FolderListing {
     std::string names;                // each name followed by a zero
     std::vector<PlatformError> problems;
     std::optional<PlatformError> failure; // reading the folder stopped after the last entry
-    bool opensLater = false;              // a subfolder is left for the walk to open
+    // Anything else that stopped the reading, thrown again to the walk after the last entry, as
+    // the walk would have met it without helpers.
+    std::exception_ptr thrown;
+    bool opensLater = false; // a subfolder is left for the walk to open
 
     // Zero-terminated.
     std::string_view name(const ListedEntry& entry) const

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <exception>
 #include <utility>
 
 namespace tollenvane {
@@ -177,6 +178,11 @@ std::optional<FoundFile> FolderWalk::nextListed(const std::stop_token& stop)
     FolderListing& listing = descent_.back().listed->listing;
     std::size_t& next = descent_.back().nextListed;
     if (next == listing.entries.size()) {
+        if (listing.thrown) {
+            const std::exception_ptr thrown = listing.thrown;
+            descent_.pop_back();
+            std::rethrow_exception(thrown);
+        }
         if (listing.failure) {
             report(path::lastComponent(descent_.back().path), *listing.failure);
         }
@@ -222,7 +228,7 @@ void FolderWalk::enterListed(ListedEntry& entry, std::string_view name)
     // recorded under the paths of others.
     Folder child;
     child.identity = entry.folder->identity();
-    if (!isStillAt(folderPath, child.identity)) {
+    if (!isStillAt(descent_.back(), name, folderPath, child.identity)) {
         report(name, PlatformError(ENOENT, "reopen"));
         return;
     }
@@ -261,11 +267,19 @@ void FolderWalk::openListed(std::string_view name, std::string folderPath)
     }
 }
 
-bool FolderWalk::isStillAt(const std::string& folderPath, const FileIdentity& identity) const
+// Through the parent when it is still open, a single step, else along the whole path.
+bool FolderWalk::isStillAt(const Folder& parent, std::string_view name,
+                           const std::string& folderPath, const FileIdentity& identity)
 {
-    const std::optional<FileStatus> status = FileStatus::tryRead(folderPath);
-    return status && status->isDirectory() &&
-           FileIdentity{status->device, status->inode} == identity;
+    std::optional<FileStatus> status;
+    try {
+        // The name is the listing's, zero-terminated.
+        status = parent.isOpen() ? FileStatus::readAt(parent.fd(), name.data())
+                                 : FileStatus::read(folderPath);
+    } catch (const PlatformError&) {
+        return false;
+    }
+    return status->isDirectory() && FileIdentity{status->device, status->inode} == identity;
 }
 
 std::optional<FoundFile> FolderWalk::regularFile(std::string_view name,

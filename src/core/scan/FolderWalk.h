@@ -96,7 +96,8 @@ private:
     std::optional<FoundFile> nextListed(const std::stop_token& stop);
     void enterListed(ListedEntry& entry, std::string_view name);
     void openListed(std::string_view name, std::string folderPath);
-    bool isStillAt(const std::string& folderPath, const FileIdentity& identity) const;
+    static bool isStillAt(const Folder& parent, std::string_view name,
+                          const std::string& folderPath, const FileIdentity& identity);
     std::optional<FoundFile> examine(std::string_view name, unsigned char type);
     std::optional<FoundFile> regularFile(std::string_view name, std::optional<FileStatus> status);
     void enter(std::string_view name);

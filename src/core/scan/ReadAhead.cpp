@@ -6,6 +6,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -101,6 +102,8 @@ bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
 
 void ReadAhead::work()
 {
+    // Named for whoever looks at the process's threads.
+    ::pthread_setname_np(::pthread_self(), "folder-reader");
     std::unique_lock lock(lock_);
     while (const std::shared_ptr<PendingFolder> folder = nextTask(lock)) {
         lock.unlock();
@@ -153,15 +156,22 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop)
             break;
         }
         reserve(listing, buffer.data(), read);
-        for (long offset = 0; offset < read && !stopped();) {
-            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
-            offset += entry->d_reclen;
-            keep(folder, entry->d_name, entry->d_type);
+        try {
+            for (long offset = 0; offset < read && !stopped();) {
+                const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
+                offset += entry->d_reclen;
+                keep(folder, entry->d_name, entry->d_type);
+            }
+        } catch (...) {
+            listing.thrown = std::current_exception();
+            break;
         }
     }
-    // Only a folder with subfolders left to open, or the root that every reopening starts
-    // from, is worth its descriptor once listed.
-    if (!listing.opensLater && !folder.position.empty()) {
+    // A folder listed keeps its descriptor while half the budget is free: the walk checks its
+    // subfolders through it. One with subfolders left to open, or the root that every reopening
+    // starts from, keeps it whatever the budget.
+    if (!listing.opensLater && !folder.position.empty() &&
+        load_.descriptors.load(std::memory_order_relaxed) > descriptorBudget_ / 2) {
         folder.releaseDescriptor();
     }
     folder.countedEntries = static_cast<long>(listing.entries.size());

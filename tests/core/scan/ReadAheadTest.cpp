@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <thread>
 
 namespace tollenvane {
@@ -130,6 +131,23 @@ TEST(ReadAhead, HandsOutWhatTheWalkAloneFindsInTheSameOrder)
         expectSameWalk(nested, withFailures());
     }
     ::chmod((dir / "root/closed").c_str(), 0755);
+}
+
+TEST(ReadAhead, AnUnexpectedErrorReachesTheCallerAsWithoutHelpers)
+{
+    const TempDir dir;
+    dir.write("a/b/odd.txt", "x");
+    ScanOptions options = test::unpaused();
+    options.statusReader = [](int folderFd, const char* name) {
+        if (std::string_view(name) == "odd.txt") {
+            throw std::logic_error("unexpected");
+        }
+        return FileStatus::readAt(folderFd, name);
+    };
+    for (const unsigned threads : {1u, 8u}) {
+        ScanCursor cursor = FileIndexer::scan({dir.path()}, false, 0, walkers(threads, options));
+        EXPECT_THROW(drain(cursor), std::logic_error) << threads << " threads";
+    }
 }
 
 // What a walk holds of the system, to see that it gives everything back.
