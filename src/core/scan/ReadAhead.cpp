@@ -44,12 +44,23 @@ ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize
     , descriptorBudget_(descriptorBudget())
 {
     helpers_.reserve(helpers);
-    for (unsigned i = 0; i < helpers; ++i) {
-        helpers_.emplace_back([this] { work(); });
+    try {
+        for (unsigned i = 0; i < helpers; ++i) {
+            helpers_.emplace_back([this] { work(); });
+        }
+    } catch (...) {
+        // The helpers already started would otherwise wait for work forever.
+        stop();
+        throw;
     }
 }
 
 ReadAhead::~ReadAhead()
+{
+    stop();
+}
+
+void ReadAhead::stop()
 {
     {
         const std::scoped_lock guard(lock_);

@@ -52,6 +52,7 @@ private:
         bool operator()(const Task& a, const Task& b) const { return a.position > b.position; }
     };
 
+    void stop();
     void work();
     std::shared_ptr<PendingFolder> nextTask(std::unique_lock<std::mutex>& lock);
     bool list(PendingFolder& folder, const std::stop_token& stop);
