@@ -27,7 +27,7 @@ namespace tollenvane {
 class ReadAhead {
 public:
     static constexpr long descriptorLimit = 256;
-    static constexpr long entryLimit = 65536;
+    static constexpr long entryLimit = 16384;
 
     // `options` must outlive it.
     ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize,
