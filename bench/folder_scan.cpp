@@ -3,8 +3,9 @@
 //   folder_scan [--hidden] [--minimum BYTES] [--shipped] <folder>...
 // Without --shipped the steps run back to back (the engine). With --shipped the engine runs
 // first, then the scan as shipped, whose pause before every step must be all it adds: the
-// last line checks that the shipped time is within 10 % of the engine's plus the pauses (a miss
-// is printed, not an error: timing depends on the machine).
+// last line checks that the shipped time is at most 10 % above the engine's plus the pauses (a
+// miss is printed, not an error: timing depends on the machine). It may be well below: the
+// threads that read folders ahead go on during the pauses.
 //
 // To check the counts, make a tree with a known content, outside the refused system locations
 // such as /tmp, with a listing of its regular-file paths ("<type>\t<size>\t<digest>\t<path>",
@@ -21,7 +22,6 @@
 #include "core/scan/ScanOptions.h"
 
 #include <chrono>
-#include <cmath>
 #include <iostream>
 #include <string_view>
 
@@ -63,10 +63,10 @@ int main(int argc, char** argv)
         std::chrono::duration<double>(pause).count() * static_cast<double>(real.steps);
     const double expected = engine.seconds + pauses;
     const double overhead = real.seconds / expected - 1;
-    const bool within = std::abs(overhead) <= 0.10;
+    const bool within = overhead <= 0.10;
     std::cout << "check    engine + " << std::chrono::duration<double, std::milli>(pause).count()
               << " ms x " << real.steps << " steps = " << expected << " s, shipped " << real.seconds
               << " s, " << (overhead >= 0 ? "+" : "") << std::setprecision(1) << overhead * 100
-              << " %: " << (within ? "within 10 %" : "NOT within 10 %") << '\n';
+              << " %: " << (within ? "at most 10 % more" : "MORE than 10 % more") << '\n';
     return 0;
 }

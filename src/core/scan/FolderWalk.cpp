@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <exception>
 #include <utility>
 
 namespace tollenvane {
@@ -51,12 +52,43 @@ unsigned char entryType(const FileStatus& status)
 } // namespace
 
 FolderWalk::FolderWalk(const std::string& root, bool showHidden, const ScanOptions& options,
-                       ScanErrors& errors)
+                       ScanErrors& errors, std::int64_t minimumSize)
     : showHidden_(showHidden)
     , options_(options)
     , errors_(errors)
 {
-    descent_.push_back(openFolder(AT_FDCWD, root.c_str(), root));
+    if (options.walkerThreads <= 1) {
+        descent_.push_back(openFolder(AT_FDCWD, root.c_str(), root));
+        return;
+    }
+    UniqueFd fd = options_.folderOpener(AT_FDCWD, root.c_str());
+    const FileStatus status = FileStatus::ofDescriptor(fd.get());
+    Folder folder;
+    folder.path = root;
+    folder.identity = FileIdentity{status.device, status.inode};
+    readAhead_ =
+        std::make_unique<ReadAhead>(options.walkerThreads - 1, showHidden, minimumSize, options);
+    folder.listed = readAhead_->add(
+        {}, root, std::move(fd), std::make_shared<const Ancestry>(Ancestry{folder.identity, {}}));
+    descent_.push_back(std::move(folder));
+}
+
+std::size_t FolderWalk::joinedLength(std::string_view folder, std::string_view name)
+{
+    return folder.size() + (folder.ends_with('/') ? 0 : 1) + name.size();
+}
+
+bool FolderWalk::keepsName(std::string_view name, bool showHidden)
+{
+    if (name == "." || name == "..") {
+        return false;
+    }
+    // A name that is not UTF-8 cannot be shown nor stored: silently left alone, as are hidden
+    // items unless asked for.
+    if ((!showHidden && name.starts_with('.')) || !isValidUtf8(name)) {
+        return false;
+    }
+    return !FolderAccess::isExcludedName(name) && !isLibraryExtension(lowerExtension(name));
 }
 
 bool FolderWalk::isPackageExtension(std::string_view extension)
@@ -69,10 +101,13 @@ bool FolderWalk::isLibraryExtension(std::string_view extension)
     return contains(libraryExtensions, extension);
 }
 
-std::optional<FoundFile> FolderWalk::step()
+std::optional<FoundFile> FolderWalk::step(const std::stop_token& stop)
 {
     if (finished()) {
         return std::nullopt;
+    }
+    if (descent_.back().listed) {
+        return nextListed(stop);
     }
     // A folder whose listing was read ahead and used up is left without being reopened.
     if (descent_.back().readAhead && descent_.back().ahead.empty()) {
@@ -106,15 +141,7 @@ std::optional<FoundFile> FolderWalk::next(Folder& folder)
 
 std::optional<FoundFile> FolderWalk::examine(std::string_view name, unsigned char type)
 {
-    if (name == "." || name == "..") {
-        return std::nullopt;
-    }
-    // A name that is not UTF-8 cannot be shown nor stored: silently left alone, as are hidden
-    // items unless asked for.
-    if ((!showHidden_ && name.starts_with('.')) || !isValidUtf8(name)) {
-        return std::nullopt;
-    }
-    if (FolderAccess::isExcludedName(name) || isLibraryExtension(lowerExtension(name))) {
+    if (!keepsName(name, showHidden_)) {
         return std::nullopt;
     }
     std::optional<FileStatus> status;
@@ -136,6 +163,125 @@ std::optional<FoundFile> FolderWalk::examine(std::string_view name, unsigned cha
     return regularFile(name, std::move(status));
 }
 
+std::optional<FoundFile> FolderWalk::nextListed(const std::stop_token& stop)
+{
+    Folder& folder = descent_.back();
+    if (!folder.taken) {
+        if (!readAhead_->take(*folder.listed, stop)) {
+            return std::nullopt;
+        }
+        folder.taken = true;
+        folder.reopened = folder.listed->takeDescriptor();
+        limitOpenLevels();
+    }
+    // The listing lives on the heap: entering a folder below keeps it where it is.
+    FolderListing& listing = descent_.back().listed->listing;
+    std::size_t& next = descent_.back().nextListed;
+    if (next == listing.entries.size()) {
+        if (listing.thrown) {
+            const std::exception_ptr thrown = listing.thrown;
+            descent_.pop_back();
+            std::rethrow_exception(thrown);
+        }
+        if (listing.failure) {
+            report(path::lastComponent(descent_.back().path), *listing.failure);
+        }
+        descent_.pop_back();
+        return std::nullopt;
+    }
+    ListedEntry& entry = listing.entries[next++];
+    const std::string_view name = listing.name(entry);
+    switch (entry.kind) {
+    case ListedEntry::Kind::problem:
+        report(name, listing.problems[entry.problem]);
+        return std::nullopt;
+    case ListedEntry::Kind::folder:
+        enterListed(entry, name);
+        return std::nullopt;
+    case ListedEntry::Kind::file:
+        break;
+    }
+    const std::string& folderPath = descent_.back().path;
+    if (joinedLength(folderPath, name) > longestPath) {
+        report(name, PlatformError(ENAMETOOLONG));
+        return std::nullopt;
+    }
+    FoundFile found;
+    if (entry.file.failure) {
+        found.path = path::appending(folderPath, name);
+    }
+    found.prepared = std::move(entry.file);
+    return found;
+}
+
+void FolderWalk::enterListed(ListedEntry& entry, std::string_view name)
+{
+    std::string folderPath = path::appending(descent_.back().path, name);
+    if (!fitsPath(name, folderPath)) {
+        return;
+    }
+    if (!entry.folder) {
+        openListed(name, std::move(folderPath));
+        return;
+    }
+    // Opened ahead: replaced since, it is no longer what its path names, and its files would be
+    // recorded under the paths of others.
+    Folder child;
+    child.identity = entry.folder->identity();
+    if (!isStillAt(descent_.back(), name, folderPath, child.identity)) {
+        report(name, PlatformError(ENOENT, "reopen"));
+        return;
+    }
+    child.path = std::move(folderPath);
+    // Taken from the entry, so that a folder left frees its listing and those below it.
+    child.listed = std::move(entry.folder);
+    descent_.push_back(std::move(child));
+}
+
+// A folder the helpers left to the walk, over their budget: opened from its parent as the walk
+// without helpers would, then listed ahead like the others.
+void FolderWalk::openListed(std::string_view name, std::string folderPath)
+{
+    if (!reopen()) {
+        return;
+    }
+    const Folder& parent = descent_.back();
+    try {
+        // The name is the listing's, zero-terminated.
+        UniqueFd fd = options_.folderOpener(parent.fd(), name.data());
+        const FileStatus status = FileStatus::ofDescriptor(fd.get());
+        Folder child;
+        child.identity = FileIdentity{status.device, status.inode};
+        if (isOnDescent(child.identity)) {
+            return;
+        }
+        std::vector<std::uint32_t> position = parent.listed->position;
+        position.push_back(static_cast<std::uint32_t>(parent.nextListed - 1));
+        child.path = folderPath;
+        child.listed = readAhead_->add(
+            std::move(position), std::move(folderPath), std::move(fd),
+            std::make_shared<const Ancestry>(Ancestry{child.identity, parent.listed->ancestry}));
+        descent_.push_back(std::move(child));
+    } catch (const PlatformError& error) {
+        report(name, error);
+    }
+}
+
+// Through the parent when it is still open, a single step, else along the whole path.
+bool FolderWalk::isStillAt(const Folder& parent, std::string_view name,
+                           const std::string& folderPath, const FileIdentity& identity)
+{
+    std::optional<FileStatus> status;
+    try {
+        // The name is the listing's, zero-terminated.
+        status = parent.isOpen() ? FileStatus::readAt(parent.fd(), name.data())
+                                 : FileStatus::read(folderPath);
+    } catch (const PlatformError&) {
+        return false;
+    }
+    return status->isDirectory() && FileIdentity{status->device, status->inode} == identity;
+}
+
 std::optional<FoundFile> FolderWalk::regularFile(std::string_view name,
                                                  std::optional<FileStatus> status)
 {
@@ -150,7 +296,7 @@ std::optional<FoundFile> FolderWalk::regularFile(std::string_view name,
     if (!status || !status->isRegular()) {
         return std::nullopt;
     }
-    return FoundFile{std::move(filePath), *status};
+    return FoundFile{std::move(filePath), *status, std::nullopt};
 }
 
 void FolderWalk::enter(std::string_view name)
@@ -219,7 +365,8 @@ void FolderWalk::limitOpenLevels()
 
 void FolderWalk::readAheadAndClose(Folder& folder)
 {
-    if (!folder.readAhead) {
+    // A listing read by the helpers is whole already.
+    if (!folder.listed && !folder.readAhead) {
         while (true) {
             errno = 0;
             const dirent* entry = ::readdir(folder.entries.get());

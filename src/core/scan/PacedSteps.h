@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <stop_token>
+#include <utility>
 
 namespace tollenvane {
 
@@ -19,6 +20,14 @@ public:
     std::optional<ScanEvent> next(std::chrono::nanoseconds pause, const std::stop_token& stop,
                                   Step&& step)
     {
+        return next(pause, stop, std::forward<Step>(step), [] {});
+    }
+
+    // `end` runs once, when the stream ends, before any other step can start.
+    template <class Step, class End>
+    std::optional<ScanEvent> next(std::chrono::nanoseconds pause, const std::stop_token& stop,
+                                  Step&& step, End&& end)
+    {
         const std::scoped_lock guard(lock_);
         std::optional<ScanEvent> event;
         if (!over_ && !stop.stop_requested()) {
@@ -29,8 +38,9 @@ public:
         }
         // A caller that pulls again after a cancelled step must not see a walk that lost what
         // the dropped step held.
-        if (!event || event->isFinished()) {
+        if ((!event || event->isFinished()) && !over_) {
             over_ = true;
+            end();
         }
         return event;
     }

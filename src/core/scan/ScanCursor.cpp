@@ -8,8 +8,10 @@
 #include "core/localisation/Localization.h"
 #include "core/scan/FolderWalk.h"
 #include "core/scan/PacedSteps.h"
+#include "core/scan/PreparedRecord.h"
 #include "core/scan/ScanErrors.h"
 
+#include <exception>
 #include <utility>
 
 namespace tollenvane {
@@ -33,7 +35,7 @@ struct ScanCursor::State {
     std::optional<ScanEvent> walk(const std::stop_token& stop);
     void normalize();
     void openRoot(const std::string& root);
-    void record(const FoundFile& file, std::vector<FileRecord>& batch);
+    void record(FoundFile file, std::vector<FileRecord>& batch);
     ScanEvent handOut(std::vector<FileRecord> batch);
     ScanEvent afterLastRoot(std::vector<FileRecord> batch);
     ScanEvent end();
@@ -65,7 +67,11 @@ std::optional<ScanEvent> ScanCursor::next(std::stop_token stop)
     if (!state_) {
         return std::nullopt;
     }
-    return state_->steps.next(state_->options.pause, stop, [&] { return state_->step(stop); });
+    // A stream that ended has its helpers joined and its descriptors closed at once, not when
+    // the cursor goes.
+    return state_->steps.next(
+        state_->options.pause, stop, [&] { return state_->step(stop); },
+        [&] { state_->enumerator.reset(); });
 }
 
 std::optional<ScanEvent> ScanCursor::State::step(const std::stop_token& stop)
@@ -95,8 +101,11 @@ std::optional<ScanEvent> ScanCursor::State::walk(const std::stop_token& stop)
             enumerator.reset();
             continue;
         }
-        if (const std::optional<FoundFile> file = enumerator->step()) {
-            record(*file, batch);
+        if (std::optional<FoundFile> file = enumerator->step(stop)) {
+            record(std::move(*file), batch);
+        } else if (stop.stop_requested()) {
+            // The step may have been cut short.
+            return std::nullopt;
         }
         // Slow folders still show progress.
         if (batch.size() >= limit || (!batch.empty() && Clock::now() - start >= batchTime)) {
@@ -133,29 +142,27 @@ void ScanCursor::State::openRoot(const std::string& root)
         return;
     }
     try {
-        enumerator.emplace(root, hidden, options, errors);
+        enumerator.emplace(root, hidden, options, errors, minimum);
     } catch (const PlatformError&) {
         errors.add(L("{0} : accès impossible.", name));
     }
 }
 
-void ScanCursor::State::record(const FoundFile& file, std::vector<FileRecord>& batch)
+void ScanCursor::State::record(FoundFile file, std::vector<FileRecord>& batch)
 {
-    // A regular file's record takes its size from this status: no need to build one that
-    // would be dropped.
-    if (file.status.size < minimum) {
+    PreparedRecord prepared = file.prepared ? std::move(*file.prepared)
+                                            : PreparedRecord::make(file.path, file.status, minimum);
+    if (prepared.record) {
+        batch.push_back(std::move(*prepared.record));
         return;
     }
-    const std::string_view name = path::lastComponent(file.path);
+    if (!prepared.failure) {
+        return;
+    }
     try {
-        batch.push_back(FileRecord::fromStatus(file.path, file.status));
-    } catch (const FileError& error) {
-        // Special files, links and the like are not ours to index: no problem to show.
-        if (error.errorCase() != FileError::unsupported) {
-            errors.add(ScanErrors::text(name, error));
-        }
-    } catch (const PlatformError& error) {
-        errors.add(ScanErrors::text(name, error));
+        std::rethrow_exception(prepared.failure);
+    } catch (const std::exception& error) {
+        errors.add(ScanErrors::text(path::lastComponent(file.path), error));
     }
 }
 

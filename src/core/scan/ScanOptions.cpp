@@ -4,6 +4,9 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
+#include <thread>
+
 namespace tollenvane {
 
 UniqueFd ScanOptions::openFolder(int parentFd, const char* name)
@@ -13,6 +16,11 @@ UniqueFd ScanOptions::openFolder(int parentFd, const char* name)
         PlatformError::throwLast("open");
     }
     return folder;
+}
+
+unsigned ScanOptions::defaultWalkerThreads()
+{
+    return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
 }
 
 } // namespace tollenvane

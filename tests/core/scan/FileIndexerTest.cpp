@@ -4,6 +4,7 @@
 #include "core/localisation/ErrorText.h"
 #include "core/platform/OpenFilesLimit.h"
 #include "core/scan/FolderWalk.h"
+#include "core/scan/LoweredOpenFiles.h"
 #include "support/ScanOutcome.h"
 #include "support/TempDir.h"
 
@@ -187,26 +188,6 @@ TEST(FileIndexer, PathsTooLongToUseAreReportedAndNeverEntered)
     EXPECT_TRUE(outcome.endsWithFinished);
 }
 
-// Lowers the soft limit on open files for the scope of the object.
-class LoweredOpenFiles {
-public:
-    explicit LoweredOpenFiles(rlim_t soft)
-    {
-        EXPECT_EQ(::getrlimit(RLIMIT_NOFILE, &previous_), 0);
-        const rlimit lowered{.rlim_cur = std::min(soft, previous_.rlim_max),
-                             .rlim_max = previous_.rlim_max};
-        EXPECT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
-    }
-    ~LoweredOpenFiles() { ::setrlimit(RLIMIT_NOFILE, &previous_); }
-    LoweredOpenFiles(const LoweredOpenFiles&) = delete;
-    LoweredOpenFiles& operator=(const LoweredOpenFiles&) = delete;
-
-    rlim_t hard() const { return previous_.rlim_max; }
-
-private:
-    rlimit previous_{};
-};
-
 TEST(FileIndexer, ATreeDeeperThanTheOpenFilesLimitIsWalkedWhole)
 {
     const TempDir dir;
@@ -236,7 +217,7 @@ TEST(FileIndexer, ATreeDeeperThanTheOpenFilesLimitIsWalkedWhole)
     }
     ::close(fd);
 
-    const LoweredOpenFiles limit(128);
+    const test::LoweredOpenFiles limit(128);
     const auto outcome = scanAll(dir.path());
     EXPECT_EQ(outcome.pathSet(), written);
     EXPECT_TRUE(outcome.issues.empty()) << outcome.issues.front().text;
@@ -260,7 +241,9 @@ TEST(FileIndexer, AClosedFolderReplacedDuringTheWalkIsReportedNotTakenForTheSame
     const std::set<std::string> first{dir.write("mark/one/" + levels + "/f.txt")};
     const std::set<std::string> second{dir.write("mark/two/" + levels + "/f.txt")};
     const std::string kept = dir.write("keep.txt");
+    // Helpers would open "mark" once, ahead, and never reopen it by name.
     ScanOptions options = unpaused();
+    options.walkerThreads = 1;
     int opened = 0;
     options.folderOpener = [&](int parentFd, const char* name) {
         if (std::string_view(name) == "mark" && ++opened == 2) {
