@@ -18,6 +18,9 @@ constexpr std::chrono::milliseconds lookInterval{5};
 // A sleeping hashing thread is woken for this much work, not for every small file: waking
 // costs the reader more than hashing a small file.
 constexpr std::size_t wakeBatch = 2 * 1'048'576;
+// ... nor kept asleep longer than this with work waiting, so that progress goes on where files
+// are read slowly.
+constexpr std::chrono::milliseconds wakeDelay{10};
 
 } // namespace
 
@@ -126,7 +129,9 @@ void HashPipeline::push(Piece piece)
 
 void HashPipeline::nudge(Lane& lane, bool now)
 {
-    if (lane.sleeping && !lane.pieces.empty() && (now || lane.unsignalled >= wakeBatch)) {
+    if (lane.sleeping && !lane.pieces.empty() &&
+        (now || lane.unsignalled >= wakeBatch ||
+         std::chrono::steady_clock::now() - lane.asleepSince >= wakeDelay)) {
         lane.sleeping = false;
         lane.wake.notify_one();
     }
@@ -149,6 +154,7 @@ void HashPipeline::hash(Lane& lane)
             std::unique_lock lock(mutex_);
             if (lane.pieces.empty()) {
                 lane.sleeping = true;
+                lane.asleepSince = std::chrono::steady_clock::now();
                 lane.unsignalled = 0;
                 if (!lane.wake.wait(lock, stop, [&lane] { return !lane.sleeping; })) {
                     return;

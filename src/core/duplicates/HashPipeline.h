@@ -3,6 +3,7 @@
 #include "core/duplicates/HashFeed.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -65,13 +66,15 @@ private:
         // Bytes handed over since the lane's thread last went to sleep.
         std::size_t unsignalled = 0;
         bool sleeping = false;
+        std::chrono::steady_clock::time_point asleepSince;
         std::condition_variable_any wake;
     };
 
     void hash(Lane& lane);
     void hashPiece(Piece& piece, std::optional<Sha256>& hash, bool& broken);
     void push(Piece piece);
-    // Wakes a sleeping lane that has enough to do, or anything at all when `now`; under the lock.
+    // Wakes a sleeping lane that has enough to do or has slept long enough, or that has anything
+    // at all to do when `now`; under the lock.
     static void nudge(Lane& lane, bool now);
     void nudgeAll();
     void end(std::size_t position, std::optional<std::string> key);
