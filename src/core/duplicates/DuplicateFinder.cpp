@@ -2,7 +2,7 @@
 
 #include "core/base/Cancellation.h"
 #include "core/base/FileError.h"
-#include "core/base/Sha256.h"
+#include "core/duplicates/HashFeed.h"
 #include "core/duplicates/PassWorkers.h"
 #include "core/duplicates/UnchangedFile.h"
 #include "core/platform/DiskRotation.h"
@@ -92,17 +92,16 @@ Indices sharingSize(std::span<const FileRecord> records, const Indices& members)
     return bySize.shared();
 }
 
-using KeyOf = std::function<std::string(std::size_t position, const PassWorkers::Scratch& scratch,
-                                        const std::stop_token& stop)>;
+using KeyOf =
+    std::function<std::string(std::size_t position, HashFeed& feed, const std::stop_token& stop)>;
 
 // A file that cannot be read drops out of the search; only a cancellation, or running out of
 // memory, ends the search itself.
-std::optional<std::string> keyOrNothing(const KeyOf& keyOf, std::size_t position,
-                                        const PassWorkers::Scratch& scratch,
+std::optional<std::string> keyOrNothing(const KeyOf& keyOf, std::size_t position, HashFeed& feed,
                                         const std::stop_token& stop)
 {
     try {
-        return keyOf(position, scratch, stop);
+        return keyOf(position, feed, stop);
     } catch (const Cancelled&) {
         throw;
     } catch (const std::bad_alloc&) {
@@ -134,19 +133,18 @@ struct Pass {
     std::int64_t total;
     ProgressThrottle& throttle;
     const std::stop_token& stop;
-    unsigned threads;
+    PassWorkers::Threads threads;
 
     // Files are counted as done from `doneBefore` on. The keys are gathered in the order of
     // `members`, whatever order they were read in.
-    Buckets<std::string> run(const Indices& members, std::int64_t doneBefore,
-                             std::size_t scratchSize, const KeyOf& keyOf) const
+    Buckets<std::string> run(const Indices& members, std::int64_t doneBefore, std::size_t chunkSize,
+                             const KeyOf& keyOf) const
     {
-        const std::vector<std::size_t> order = readingOrder(records, members, threads);
+        const std::vector<std::size_t> order = readingOrder(records, members, threads.readers);
         auto keys = PassWorkers::run(
-            order, threads, scratchSize, stop,
-            [&](std::size_t position, const PassWorkers::Scratch& scratch,
-                const std::stop_token& workerStop) {
-                return keyOrNothing(keyOf, position, scratch, workerStop);
+            order, threads, chunkSize, stop,
+            [&](std::size_t position, HashFeed& feed, const std::stop_token& workerStop) {
+                return keyOrNothing(keyOf, position, feed, workerStop);
             },
             [&](std::size_t count) {
                 throwIfCancelled(stop);
@@ -189,18 +187,19 @@ std::vector<DuplicateGroup> groupsOf(std::span<const FileRecord> records,
     return groups;
 }
 
+// The whole content fed; the key is its digest alone.
 std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
-                       const FileRecord::Environment& environment, std::span<std::byte> chunk)
+                       const FileRecord::Environment& environment, HashFeed& feed)
 {
-    Sha256 hash;
     {
         const VerifiedFile file =
             UnchangedFile::open(record, VerifiedFile::Access::sequential, environment.cloud);
         std::int64_t offset = 0;
         while (true) {
             throwIfCancelled(stop);
+            const std::span<std::byte> chunk = feed.room(digestChunk);
             const std::size_t count = file.readAt(offset, chunk);
-            hash.update(chunk.first(count));
+            feed.fill(count);
             offset += static_cast<std::int64_t>(count);
             // A read falls short of the chunk only at the end of the file.
             if (count < chunk.size()) {
@@ -211,13 +210,13 @@ std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
     // A file that changed or went away while it was read would otherwise join a group with a
     // digest of no version that ever existed.
     UnchangedFile::confirm(record, environment.cloud);
-    return hash.finishHex();
+    return {};
 }
 
+// The windows fed; the key is the size, ":" and their digest.
 std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
-                      const FileRecord::Environment& environment, std::span<std::byte> window)
+                      const FileRecord::Environment& environment, HashFeed& feed)
 {
-    Sha256 hash;
     {
         const VerifiedFile file =
             UnchangedFile::open(record, VerifiedFile::Access::random, environment.cloud);
@@ -225,14 +224,14 @@ std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
             throwIfCancelled(stop);
             // The file was just found to be the recorded version, so no window reaches past
             // the recorded size; one that changed meanwhile is refused below.
-            const auto wanted =
-                std::min(window.size(), static_cast<std::size_t>(record.size() - offset));
-            const std::size_t count = file.readAt(offset, window.first(wanted));
-            hash.update(window.first(count));
+            const auto wanted = std::min(static_cast<std::size_t>(sampleWindow),
+                                         static_cast<std::size_t>(record.size() - offset));
+            const std::span<std::byte> window = feed.room(wanted);
+            feed.fill(file.readAt(offset, window));
         }
     }
     UnchangedFile::confirm(record, environment.cloud);
-    return std::to_string(record.size()) + ":" + hash.finishHex();
+    return std::to_string(record.size()) + ":";
 }
 
 // The files whose samples matched another's, with the sample's hash where one window covered
@@ -260,6 +259,11 @@ SampledFiles sharedSamples(std::span<const FileRecord> records,
     return sampled;
 }
 
+unsigned coreThreads()
+{
+    return std::clamp(std::thread::hardware_concurrency(), 1u, maximumThreads);
+}
+
 // A hard disk reading several files at once would spend its time seeking between them.
 unsigned threadsFor(std::span<const FileRecord> records, const Indices& members)
 {
@@ -270,14 +274,15 @@ unsigned threadsFor(std::span<const FileRecord> records, const Indices& members)
             return 1;
         }
     }
-    return std::clamp(std::thread::hardware_concurrency(), 1u, maximumThreads);
+    return coreThreads();
 }
 
 } // namespace
 
 std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Progress& progress,
                                  std::stop_token stop, const Clock& clock,
-                                 const FileRecord::Environment& environment, unsigned threads)
+                                 const FileRecord::Environment& environment, unsigned threads,
+                                 unsigned hashers)
 {
     throwIfCancelled(stop);
     const Indices sameSize = sharingSize(records, candidates(records));
@@ -286,28 +291,27 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
     if (threads == automaticThreads) {
         threads = threadsFor(records, sameSize);
     }
-    const Pass pass{records, total, throttle, stop, threads};
+    if (hashers == automaticThreads) {
+        hashers = coreThreads();
+    }
+    const Pass pass{records, total, throttle, stop, {threads, hashers}};
 
     const Buckets<std::string> bySample =
         pass.run(sameSize, 0, sampleWindow,
-                 [&](std::size_t position, const PassWorkers::Scratch& scratch,
-                     const std::stop_token& workerStop) {
-                     return sampleKey(records[sameSize[position]], workerStop, environment,
-                                      scratch.bytes(sampleWindow));
+                 [&](std::size_t position, HashFeed& feed, const std::stop_token& workerStop) {
+                     return sampleKey(records[sameSize[position]], workerStop, environment, feed);
                  });
     const SampledFiles sameSample = sharedSamples(records, bySample);
-    const Buckets<std::string> byDigest =
-        pass.run(sameSample.members, total - static_cast<std::int64_t>(sameSample.members.size()),
-                 digestChunk,
-                 [&](std::size_t position, const PassWorkers::Scratch& scratch,
-                     const std::stop_token& workerStop) {
-                     const FileRecord& record = records[sameSample.members[position]];
-                     if (const auto whole = sameSample.wholeDigests[position]) {
-                         UnchangedFile::confirm(record, environment.cloud);
-                         return std::string(*whole);
-                     }
-                     return fullDigest(record, workerStop, environment, scratch.bytes(digestChunk));
-                 });
+    const Buckets<std::string> byDigest = pass.run(
+        sameSample.members, total - static_cast<std::int64_t>(sameSample.members.size()),
+        digestChunk, [&](std::size_t position, HashFeed& feed, const std::stop_token& workerStop) {
+            const FileRecord& record = records[sameSample.members[position]];
+            if (const auto whole = sameSample.wholeDigests[position]) {
+                UnchangedFile::confirm(record, environment.cloud);
+                return std::string(*whole);
+            }
+            return fullDigest(record, workerStop, environment, feed);
+        });
 
     throwIfCancelled(stop);
     throttle.report(total, total);
@@ -317,15 +321,15 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
 std::string digest(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
-    const PassWorkers::Scratch scratch(digestChunk);
-    return fullDigest(record, stop, environment, scratch.bytes(digestChunk));
+    DirectFeed feed(digestChunk);
+    return feed.key(fullDigest(record, stop, environment, feed));
 }
 
 std::string sample(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
-    const PassWorkers::Scratch scratch(sampleWindow);
-    return sampleKey(record, stop, environment, scratch.bytes(sampleWindow));
+    DirectFeed feed(sampleWindow);
+    return feed.key(sampleKey(record, stop, environment, feed));
 }
 
 } // namespace tollenvane::DuplicateFinder

@@ -1,6 +1,7 @@
 #include "core/duplicates/PassWorkers.h"
 
 #include "core/base/Cancellation.h"
+#include "core/duplicates/HashPipeline.h"
 
 #include <algorithm>
 #include <atomic>
@@ -17,16 +18,66 @@ namespace {
 
 using Keys = std::vector<std::optional<std::string>>;
 
-Keys runHere(std::span<const std::size_t> order, std::size_t scratchSize,
-             const std::stop_token& stop, const Job& job, const Done& done)
+// What a lone reader may have read and not yet seen hashed: enough to keep every hashing thread
+// busy, little enough to keep memory flat.
+constexpr std::size_t bytesInFlight = 64 * 1'048'576;
+
+// Hashes with what a job fed, if it gave a key at all.
+std::optional<std::string> keyOf(std::optional<std::string> prefix, DirectFeed& feed)
+{
+    std::string key = feed.key(prefix.value_or(std::string()));
+    return prefix ? std::optional(std::move(key)) : std::nullopt;
+}
+
+Keys runHere(std::span<const std::size_t> order, std::size_t chunkSize, const std::stop_token& stop,
+             const Job& job, const Done& done)
 {
     Keys keys(order.size());
-    const Scratch scratch(scratchSize);
+    DirectFeed feed(chunkSize);
     for (std::size_t taken = 0; taken < order.size(); ++taken) {
         throwIfCancelled(stop);
-        keys[order[taken]] = job(order[taken], scratch, stop);
+        keys[order[taken]] = keyOf(job(order[taken], feed, stop), feed);
         done(taken + 1);
     }
+    return keys;
+}
+
+// Hashing threads take what the one reader hands over; everything else stays on the calling
+// thread, in the order given.
+Keys runPipelined(std::span<const std::size_t> order, unsigned hashers, std::size_t chunkSize,
+                  const std::stop_token& stop, const Job& job, const Done& done)
+{
+    HashPipeline pipeline(order.size(), hashers, chunkSize, bytesInFlight);
+    const std::stop_callback relay(stop, [&pipeline] { pipeline.stop(); });
+    const std::stop_token stopping = pipeline.stopping();
+    std::size_t told = 0;
+    const auto tell = [&](std::size_t finished) {
+        while (told < finished) {
+            done(++told);
+        }
+    };
+    try {
+        for (const std::size_t position : order) {
+            throwIfCancelled(stopping);
+            pipeline.start(position);
+            pipeline.finish(job(position, pipeline, stopping));
+            tell(pipeline.finished());
+        }
+        while (told < order.size()) {
+            const auto finished = pipeline.waitBeyond(told);
+            if (!finished) {
+                break;
+            }
+            tell(*finished);
+        }
+    } catch (const Cancelled&) {
+        // A hashing thread that failed stops the reader too: its failure is the one to tell.
+        if (stop.stop_requested()) {
+            throw;
+        }
+    }
+    Keys keys = pipeline.result();
+    throwIfCancelled(stop);
     return keys;
 }
 
@@ -34,9 +85,9 @@ Keys runHere(std::span<const std::size_t> order, std::size_t scratchSize,
 // only after every thread has been joined.
 class Crew {
 public:
-    Crew(std::span<const std::size_t> order, std::size_t scratchSize, const Job& job)
+    Crew(std::span<const std::size_t> order, std::size_t chunkSize, const Job& job)
         : order_(order)
-        , scratchSize_(scratchSize)
+        , chunkSize_(chunkSize)
         , job_(job)
         , keys_(order.size())
     {}
@@ -44,14 +95,14 @@ public:
     void work()
     {
         try {
-            const Scratch scratch(scratchSize_);
+            DirectFeed feed(chunkSize_);
             const std::stop_token stop = stopping_.get_token();
             while (!stop.stop_requested()) {
                 const std::size_t taken = next_.fetch_add(1);
                 if (taken >= order_.size()) {
                     return;
                 }
-                keys_[order_[taken]] = job_(order_[taken], scratch, stop);
+                keys_[order_[taken]] = keyOf(job_(order_[taken], feed, stop), feed);
                 // Only the last one wakes the calling thread, which otherwise looks in now and
                 // then: a wake-up for every file costs more than reading a small one.
                 if (finished_.fetch_add(1) + 1 == order_.size()) {
@@ -106,7 +157,7 @@ private:
     static constexpr std::chrono::milliseconds lookInterval{5};
 
     std::span<const std::size_t> order_;
-    std::size_t scratchSize_;
+    std::size_t chunkSize_;
     const Job& job_;
     Keys keys_;
     std::atomic<std::size_t> next_{0};
@@ -145,27 +196,23 @@ private:
 
 } // namespace
 
-Scratch::Scratch(std::size_t size)
-    : size_(size)
-    , bytes_(std::make_unique_for_overwrite<std::byte[]>(size))
-{}
-
-std::span<std::byte> Scratch::bytes(std::int64_t count) const
-{
-    return {bytes_.get(), std::min(size_, static_cast<std::size_t>(count))};
-}
-
-Keys run(std::span<const std::size_t> order, unsigned threads, std::size_t scratchSize,
+Keys run(std::span<const std::size_t> order, Threads threads, std::size_t chunkSize,
          const std::stop_token& stop, const Job& job, const Done& done)
 {
-    threads = static_cast<unsigned>(std::min<std::size_t>(threads, order.size()));
-    if (threads <= 1) {
-        return runHere(order, scratchSize, stop, job, done);
+    const auto readers =
+        static_cast<unsigned>(std::min<std::size_t>(threads.readers, order.size()));
+    const auto hashers =
+        static_cast<unsigned>(std::min<std::size_t>(threads.hashers, order.size()));
+    if (readers <= 1 && hashers > 1) {
+        return runPipelined(order, hashers, chunkSize, stop, job, done);
     }
-    Crew crew(order, scratchSize, job);
+    if (readers <= 1) {
+        return runHere(order, chunkSize, stop, job, done);
+    }
+    Crew crew(order, chunkSize, job);
     const std::stop_callback relay(stop, [&crew] { crew.stop(); });
     {
-        const Team team(crew, threads);
+        const Team team(crew, readers);
         std::size_t told = 0;
         while (told < order.size()) {
             const auto finished = crew.waitBeyond(told);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/duplicates/HashFeed.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <stop_token>
@@ -17,30 +18,28 @@ namespace tollenvane {
 // caller's side in increasing order.
 namespace PassWorkers {
 
-// Memory a thread keeps for all its reads.
-class Scratch {
-public:
-    explicit Scratch(std::size_t size);
-    std::span<std::byte> bytes(std::int64_t count) const;
-
-private:
-    std::size_t size_;
-    std::unique_ptr<std::byte[]> bytes_;
-};
-
-// The key of the file at `position`, nothing when it drops out; may run on any thread, and
-// throws only to end the whole pass.
-using Job = std::function<std::optional<std::string>(std::size_t position, const Scratch& scratch,
+// The start of the key of the file at `position`, whose bytes, read in turn into `feed`, are
+// hashed to end the key (see HashFeed); nothing when the file drops out. May run on any thread,
+// and throws only to end the whole pass.
+using Job = std::function<std::optional<std::string>(std::size_t position, HashFeed& feed,
                                                      const std::stop_token& stop)>;
 // Told on the calling thread that `count` files are done, for count 1, 2, ...; may throw to end
 // the pass.
 using Done = std::function<void(std::size_t count)>;
 
-// The keys by position, for the positions of `order` taken in that order. With one thread
-// everything runs on the calling thread. Ends, with every thread joined, by rethrowing the
-// first throw of a job or of `done`, or Cancelled when `stop` is requested.
-std::vector<std::optional<std::string>> run(std::span<const std::size_t> order, unsigned threads,
-                                            std::size_t scratchSize, const std::stop_token& stop,
+// How many threads read files, and how many hash what a lone reader reads (one: the reader
+// hashes too).
+struct Threads {
+    unsigned readers;
+    unsigned hashers;
+};
+
+// The keys by position, for the positions of `order` taken in that order; files are read in
+// chunks of `chunkSize` bytes at most. With one reader all files are opened and read on the
+// calling thread, in that order. Ends, with every thread joined, by rethrowing the first throw of
+// a job or of `done`, or Cancelled when `stop` is requested.
+std::vector<std::optional<std::string>> run(std::span<const std::size_t> order, Threads threads,
+                                            std::size_t chunkSize, const std::stop_token& stop,
                                             const Job& job, const Done& done);
 
 } // namespace PassWorkers

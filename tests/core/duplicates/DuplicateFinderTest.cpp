@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 namespace tollenvane {
 namespace {
@@ -268,7 +269,7 @@ public:
     }
 
     // Checks every report on the way: done increasing, the total 2N throughout, 2N at the end.
-    std::vector<DuplicateGroup> find(unsigned threads, std::stop_token stop = {},
+    std::vector<DuplicateGroup> find(unsigned threads, unsigned hashers, std::stop_token stop = {},
                                      const DuplicateFinder::Progress& alsoTell = {})
     {
         Recorder recorder;
@@ -288,7 +289,7 @@ public:
         };
         auto groups =
             DuplicateFinder::find(records_, progress, std::move(stop), recorder.jumpingClock(),
-                                  FileRecord::Environment::system(), threads);
+                                  FileRecord::Environment::system(), threads, hashers);
         EXPECT_EQ(recorder.reports.back().first, recorder.reports.back().second);
         return groups;
     }
@@ -307,11 +308,13 @@ private:
     int touches_ = 0;
 };
 
-TEST(DuplicateFinder, FindsTheSameGroupsWithEightThreadsAsWithOneWhileFilesChange)
+TEST(DuplicateFinder, FindsTheSameGroupsWhateverThreadsReadAndHashWhileFilesChange)
 {
     ChangingTree tree;
-    const auto eight = tree.find(8);
-    EXPECT_EQ(tree.find(1), eight);
+    const auto eight = tree.find(8, 1);
+    EXPECT_EQ(tree.find(1, 1), eight);
+    EXPECT_EQ(tree.find(1, 2), eight);
+    EXPECT_EQ(tree.find(1, 5), eight);
     ASSERT_EQ(eight.size(), 13u);
     EXPECT_EQ(paths(eight[0]), (std::vector{tree.dir() / "large/0", tree.dir() / "large/1",
                                             tree.dir() / "large/2"}));
@@ -323,20 +326,81 @@ TEST(DuplicateFinder, FindsTheSameGroupsWithEightThreadsAsWithOneWhileFilesChang
     }
 }
 
-TEST(DuplicateFinder, ACancelledSearchOnEightThreadsEndsWithNothingAndLeavesNothingRunning)
+TEST(DuplicateFinder, ACancelledSearchEndsWithNothingAndLeavesNothingRunning)
 {
     ChangingTree tree;
-    std::stop_source stop;
-    std::int64_t reportsAfterStop = 0;
-    const auto stopInDigestPass = [&](std::int64_t done, std::int64_t total) {
-        reportsAfterStop += stop.stop_requested() ? 1 : 0;
-        if (done > total / 2) {
-            stop.request_stop();
-        }
+    const auto threadCount = [] {
+        const auto tasks = std::filesystem::directory_iterator("/proc/self/task");
+        return std::distance(begin(tasks), end(tasks));
     };
-    EXPECT_THROW(tree.find(8, stop.get_token(), stopInDigestPass), Cancelled);
-    EXPECT_EQ(reportsAfterStop, 0);
-    EXPECT_EQ(tree.find(8).size(), 13u);
+    const auto before = threadCount();
+    // A joined thread may stay listed a moment longer, until the kernel has reaped it.
+    const auto settledThreadCount = [&] {
+        for (int looks = 0; looks < 500 && threadCount() > before; ++looks) {
+            std::this_thread::sleep_for(10ms);
+        }
+        return threadCount();
+    };
+    // Several readers, and one reader with threads hashing what it reads.
+    for (const auto& [threads, hashers] : {std::pair{8u, 1u}, std::pair{1u, 3u}}) {
+        std::stop_source stop;
+        std::int64_t reportsAfterStop = 0;
+        const auto stopInDigestPass = [&](std::int64_t done, std::int64_t total) {
+            reportsAfterStop += stop.stop_requested() ? 1 : 0;
+            if (done > total / 2) {
+                stop.request_stop();
+            }
+        };
+        EXPECT_THROW(tree.find(threads, hashers, stop.get_token(), stopInDigestPass), Cancelled);
+        EXPECT_EQ(reportsAfterStop, 0);
+        EXPECT_EQ(settledThreadCount(), before);
+        EXPECT_EQ(tree.find(threads, hashers).size(), 13u);
+    }
+}
+
+// Answers "downloaded", and touches `victim` on the `nth` question about it, after the status
+// that this question goes with was read.
+class TouchingOnQuestion final : public CloudStatus {
+public:
+    TouchingOnQuestion(std::string victim, int nth)
+        : victim_(std::move(victim))
+        , nth_(nth)
+    {}
+    std::optional<bool> isDownloaded(const std::string& path) const override
+    {
+        if (path == victim_ && ++asked_ == nth_) {
+            test::setModified(path, 1'000'000'000);
+        }
+        return true;
+    }
+
+private:
+    std::string victim_;
+    int nth_;
+    mutable int asked_ = 0;
+};
+
+TEST(DuplicateFinder, AFileChangedWhileItIsReadWholeIsRefusedWhoeverHashesIt)
+{
+    const test::TempDir dir;
+    const std::string content = patterned(3 * 1'048'576 + 5, 4);
+    for (const char* name : {"a", "b", "victim"}) {
+        dir.write(name, content);
+    }
+    for (const unsigned hashers : {1u, 3u}) {
+        SCOPED_TRACE(hashers);
+        const std::vector<FileRecord> records{FileRecord::read(dir / "a"),
+                                              FileRecord::read(dir / "victim"),
+                                              FileRecord::read(dir / "b")};
+        // Questions: before and after the sample, then before the whole read, which is when the
+        // file changes.
+        const TouchingOnQuestion cloud(dir / "victim", 3);
+        const FileRecord::Environment touching{TypeLookup::system(), FileMetadata::system(), cloud};
+        const auto groups = DuplicateFinder::find(records, {}, {}, {}, touching, 1, hashers);
+        ASSERT_EQ(groups.size(), 1u);
+        EXPECT_EQ(paths(groups[0]), (std::vector{dir / "a", dir / "b"}));
+        EXPECT_EQ(groups[0].digest, Sha256::hexOf(content));
+    }
 }
 
 TEST(DuplicateFinder, APathSwappedForAFifoIsRefusedWithoutBlocking)

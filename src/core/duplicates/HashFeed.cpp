@@ -1,0 +1,35 @@
+#include "core/duplicates/HashFeed.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tollenvane {
+
+DirectFeed::DirectFeed(std::size_t size)
+    : size_(size)
+    , bytes_(std::make_unique_for_overwrite<std::byte[]>(size))
+{}
+
+std::span<std::byte> DirectFeed::room(std::size_t wanted)
+{
+    return {bytes_.get(), std::min(size_, wanted)};
+}
+
+void DirectFeed::fill(std::size_t count)
+{
+    if (!hash_) {
+        hash_.emplace();
+    }
+    hash_->update(std::span<const std::byte>(bytes_.get(), count));
+}
+
+std::string DirectFeed::key(std::string prefix)
+{
+    if (hash_) {
+        prefix += hash_->finishHex();
+        hash_.reset();
+    }
+    return prefix;
+}
+
+} // namespace tollenvane
