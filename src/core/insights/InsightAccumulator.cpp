@@ -40,11 +40,10 @@ void InsightAccumulator::apply(const FileRecord& record, int direction, bool onl
 FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
 {
     const std::lock_guard guard(lock_);
-    records_.reserve(records_.size() + records.size());
     std::vector<const FileRecord*> added;
     added.reserve(records.size());
-    for (FileRecord& record : records) {
-        if (const auto insertion = records_.add(std::move(record)); insertion.record != nullptr) {
+    for (const RecordStore::Insertion& insertion : records_.add(std::move(records))) {
+        if (insertion.record != nullptr) {
             apply(*insertion.record, +1, insertion.firstOfItsFile);
             added.push_back(insertion.record);
         }
