@@ -65,12 +65,22 @@ std::vector<RecordStore::Insertion> RecordStore::add(std::vector<FileRecord> rec
     hashes.reserve(records.size());
     for (const FileRecord& record : records) {
         hashes.push_back(hashesOf(record));
-        byPath_.prefetch(hashes.back().path);
-        byIdentity_.prefetch(hashes.back().identity);
+    }
+    // Far enough ahead for the memory to answer, near enough for the cache to keep it.
+    constexpr std::size_t ahead = 16;
+    const auto fetch = [this, &hashes](std::size_t i) {
+        if (i < hashes.size()) {
+            byPath_.prefetch(hashes[i].path);
+            byIdentity_.prefetch(hashes[i].identity);
+        }
+    };
+    for (std::size_t i = 0; i < ahead; ++i) {
+        fetch(i);
     }
     std::vector<Insertion> insertions;
     insertions.reserve(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
+        fetch(i + ahead);
         insertions.push_back(add(std::move(records[i]), hashes[i]));
     }
     return insertions;

@@ -29,8 +29,8 @@ public:
     };
 
     Insertion add(FileRecord record);
-    // The same for each record in turn, faster: the whole batch is hashed and its places in the
-    // indexes fetched before the first is added.
+    // The same for each record in turn, faster: the batch is hashed first, and each record's
+    // places in the indexes fetched while those before it are added.
     std::vector<Insertion> add(std::vector<FileRecord> records);
     const FileRecord* insert(FileRecord record) { return add(std::move(record)).record; }
     // Makes room for `count` records in all, so that adding up to them rebuilds no index.
