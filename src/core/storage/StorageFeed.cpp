@@ -2,6 +2,9 @@
 
 #include "core/records/FileRecord.h"
 
+#include <pthread.h>
+
+#include <system_error>
 #include <utility>
 
 namespace tollenvane {
@@ -15,14 +18,34 @@ void StorageFeed::add(std::vector<const FileRecord*> records)
     if (records.empty()) {
         return;
     }
+    if (!started()) {
+        count(records); // no thread to be had: the tree is counted here, as it always was
+        return;
+    }
     {
         const std::lock_guard guard(mutex_);
         queue_.push_back(std::move(records));
     }
-    if (!thread_.joinable()) {
-        thread_ = std::jthread([this](std::stop_token stop) { run(std::move(stop)); });
-    }
     changed_.notify_all();
+}
+
+bool StorageFeed::started()
+{
+    if (!thread_.joinable()) {
+        try {
+            thread_ = std::jthread([this](std::stop_token stop) { run(std::move(stop)); });
+        } catch (const std::system_error&) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void StorageFeed::count(const std::vector<const FileRecord*>& records)
+{
+    for (const FileRecord* record : records) {
+        tree_.apply(*record, +1);
+    }
 }
 
 StorageTree& StorageFeed::settled()
@@ -37,6 +60,7 @@ StorageTree& StorageFeed::settled()
 
 void StorageFeed::run(std::stop_token stop)
 {
+    ::pthread_setname_np(::pthread_self(), "storage-tree");
     std::unique_lock lock(mutex_);
     while (changed_.wait(lock, stop, [this] { return !queue_.empty(); })) {
         std::vector<std::vector<const FileRecord*>> batches = std::exchange(queue_, {});
@@ -45,9 +69,7 @@ void StorageFeed::run(std::stop_token stop)
         std::exception_ptr failure;
         try {
             for (const auto& batch : batches) {
-                for (const FileRecord* record : batch) {
-                    tree_.apply(*record, +1);
-                }
+                count(batch);
             }
         } catch (...) {
             failure = std::current_exception();

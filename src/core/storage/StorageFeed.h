@@ -31,6 +31,8 @@ public:
     StorageTree& settled();
 
 private:
+    bool started();
+    void count(const std::vector<const FileRecord*>& records);
     void run(std::stop_token stop);
 
     std::mutex mutex_;
