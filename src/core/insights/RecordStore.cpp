@@ -2,6 +2,7 @@
 
 #include "core/base/TextHash.h"
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -68,19 +69,17 @@ std::vector<RecordStore::Insertion> RecordStore::add(std::vector<FileRecord> rec
     }
     // Far enough ahead for the memory to answer, near enough for the cache to keep it.
     constexpr std::size_t ahead = 16;
-    const auto fetch = [this, &hashes](std::size_t i) {
-        if (i < hashes.size()) {
-            byPath_.prefetch(hashes[i].path);
-            byIdentity_.prefetch(hashes[i].identity);
-        }
-    };
-    for (std::size_t i = 0; i < ahead; ++i) {
-        fetch(i);
+    for (std::size_t i = 0; i < std::min(ahead, hashes.size()); ++i) {
+        byPath_.prefetch(hashes[i].path);
+        byIdentity_.prefetch(hashes[i].identity);
     }
     std::vector<Insertion> insertions;
     insertions.reserve(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
-        fetch(i + ahead);
+        if (i + ahead < hashes.size()) {
+            byPath_.prefetch(hashes[i + ahead].path);
+            byIdentity_.prefetch(hashes[i + ahead].identity);
+        }
         insertions.push_back(add(std::move(records[i]), hashes[i]));
     }
     return insertions;
