@@ -48,7 +48,7 @@ FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
             added.push_back(insertion.record);
         }
     }
-    // The store never moves a record it adds to, and takes one out only once the tree settled.
+    // Adding never moves a held record, and one is taken out only once the tree has settled.
     storage_.add(std::move(added));
     return value_;
 }
