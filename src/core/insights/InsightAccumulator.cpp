@@ -26,7 +26,7 @@ std::vector<std::string> distinctStandardised(const std::vector<std::string>& ro
 InsightAccumulator::InsightAccumulator(const std::vector<std::string>& roots, Date now)
     : roots_(distinctStandardised(roots))
     , presets_(now)
-    , storage_(roots)
+    , storage_(StorageTree(roots))
 {}
 
 void InsightAccumulator::apply(const FileRecord& record, int direction, bool onlyOneOfItsFile)
@@ -35,18 +35,21 @@ void InsightAccumulator::apply(const FileRecord& record, int direction, bool onl
         value_.allocatedBytes += direction * record.allocatedSize();
     }
     value_.apply(record, roots_, presets_, direction);
-    storage_.apply(record, direction);
 }
 
 FileInsights InsightAccumulator::append(std::vector<FileRecord> records)
 {
     const std::lock_guard guard(lock_);
-    records_.reserve(records_.size() + records.size());
-    for (FileRecord& record : records) {
-        if (const auto added = records_.add(std::move(record)); added.record != nullptr) {
-            apply(*added.record, +1, added.firstOfItsFile);
+    std::vector<const FileRecord*> added;
+    added.reserve(records.size());
+    for (const RecordStore::Insertion& insertion : records_.add(std::move(records))) {
+        if (insertion.record != nullptr) {
+            apply(*insertion.record, +1, insertion.firstOfItsFile);
+            added.push_back(insertion.record);
         }
     }
+    // Adding never moves a held record, and one is taken out only once the tree has settled.
+    storage_.add(std::move(added));
     return value_;
 }
 
@@ -56,6 +59,7 @@ FileInsights InsightAccumulator::remove(const FileRecord& record)
     if (const FileRecord* held = records_.find(record.path())) {
         const bool last = records_.holders(held->identity(), 2) == 1;
         apply(*held, -1, last);
+        storage_.settled().apply(*held, -1);
         records_.take(record.path());
     }
     return value_;
@@ -64,7 +68,7 @@ FileInsights InsightAccumulator::remove(const FileRecord& record)
 std::vector<StorageNode> InsightAccumulator::children(std::optional<std::string_view> folder) const
 {
     const std::lock_guard guard(lock_);
-    return storage_.nodes(folder);
+    return storage_.settled().nodes(folder);
 }
 
 std::vector<FileRecord> InsightAccumulator::snapshot() const

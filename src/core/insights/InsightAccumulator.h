@@ -5,7 +5,7 @@
 #include "core/insights/RecordStore.h"
 #include "core/insights/SessionSelection.h"
 #include "core/records/FileRecord.h"
-#include "core/storage/StorageTree.h"
+#include "core/storage/StorageFeed.h"
 
 #include <mutex>
 #include <optional>
@@ -51,8 +51,10 @@ private:
     FileInsights value_;
     std::vector<std::string> roots_;
     PresetMatchers presets_;
-    StorageTree storage_;
     RecordStore records_;
+    // After the records it points into, so that it stops first. Reading it waits for it, which
+    // changes nothing a caller sees.
+    mutable StorageFeed storage_;
 };
 
 } // namespace tollenvane

@@ -2,6 +2,7 @@
 
 #include "core/base/TextHash.h"
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -46,11 +47,48 @@ std::size_t RecordStore::identityHashAt(Position position) const
     return hashOf(at(position).identity());
 }
 
+RecordStore::Hashes RecordStore::hashesOf(const FileRecord& record)
+{
+    return {hashOf(record.path()), hashOf(record.identity())};
+}
+
 RecordStore::Insertion RecordStore::add(FileRecord record)
 {
-    const std::size_t pathHash = hashOf(record.path());
+    const Hashes hashes = hashesOf(record);
+    return add(std::move(record), hashes);
+}
+
+std::vector<RecordStore::Insertion> RecordStore::add(std::vector<FileRecord> records)
+{
+    // Sized first, so that no insertion moves the slots fetched ahead.
+    reserve(size_ + records.size());
+    std::vector<Hashes> hashes;
+    hashes.reserve(records.size());
+    for (const FileRecord& record : records) {
+        hashes.push_back(hashesOf(record));
+    }
+    // Far enough ahead for the memory to answer, near enough for the cache to keep it.
+    constexpr std::size_t ahead = 16;
+    for (std::size_t i = 0; i < std::min(ahead, hashes.size()); ++i) {
+        byPath_.prefetch(hashes[i].path);
+        byIdentity_.prefetch(hashes[i].identity);
+    }
+    std::vector<Insertion> insertions;
+    insertions.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i + ahead < hashes.size()) {
+            byPath_.prefetch(hashes[i + ahead].path);
+            byIdentity_.prefetch(hashes[i + ahead].identity);
+        }
+        insertions.push_back(add(std::move(records[i]), hashes[i]));
+    }
+    return insertions;
+}
+
+RecordStore::Insertion RecordStore::add(FileRecord record, Hashes hashes)
+{
     const std::string_view path = record.path();
-    if (byPath_.find(pathHash, [this, path](Position p) { return at(p).path() == path; })) {
+    if (byPath_.find(hashes.path, [this, path](Position p) { return at(p).path() == path; })) {
         return {};
     }
     if (size_ >= std::numeric_limits<Position>::max() - 1) {
@@ -60,15 +98,14 @@ RecordStore::Insertion RecordStore::add(FileRecord record)
         chunks_.emplace_back().reserve(chunkSize);
     }
     const FileIdentity identity = record.identity();
-    const std::size_t identityHash = hashOf(identity);
     const bool first =
         byIdentity_.count(
-            identityHash, [this, &identity](Position p) { return at(p).identity() == identity; },
+            hashes.identity, [this, &identity](Position p) { return at(p).identity() == identity; },
             1) == 0;
     chunks_.back().push_back(std::move(record));
     const auto position = static_cast<Position>(size_++);
-    byPath_.insert(position, pathHash);
-    byIdentity_.insert(position, identityHash);
+    byPath_.insert(position, hashes.path);
+    byIdentity_.insert(position, hashes.identity);
     return {&at(position), first};
 }
 

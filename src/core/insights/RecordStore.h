@@ -29,6 +29,9 @@ public:
     };
 
     Insertion add(FileRecord record);
+    // The same for each record in turn, faster: the batch is hashed first, and each record's
+    // places in the indexes fetched while those before it are added.
+    std::vector<Insertion> add(std::vector<FileRecord> records);
     const FileRecord* insert(FileRecord record) { return add(std::move(record)).record; }
     // Makes room for `count` records in all, so that adding up to them rebuilds no index.
     void reserve(std::size_t count);
@@ -46,6 +49,12 @@ private:
     static constexpr std::size_t chunkSize = 4096;
     using Position = PositionIndex::Position;
 
+    struct Hashes {
+        std::size_t path = 0;
+        std::size_t identity = 0;
+    };
+    static Hashes hashesOf(const FileRecord& record);
+    Insertion add(FileRecord record, Hashes hashes);
     std::optional<Position> positionOf(std::string_view path) const;
     const FileRecord& at(Position position) const;
     FileRecord& at(Position position);

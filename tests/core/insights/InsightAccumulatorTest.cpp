@@ -1,10 +1,15 @@
 #include "core/insights/InsightAccumulator.h"
 
 #include "core/base/Path.h"
+#include "core/scan/FileIndexer.h"
 #include "support/RecordSample.h"
+#include "support/ScanOutcome.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace tollenvane {
 namespace {
@@ -187,6 +192,81 @@ TEST_F(InsightAccumulatorTest, EstimateAndSelectionRunOverTheIndex)
     std::stop_source stop;
     stop.request_stop();
     EXPECT_THROW(accumulator.estimate(videos, {}, stop.get_token()), Cancelled);
+}
+
+// Every node of the tree, folder by folder from the roots down.
+std::vector<StorageNode>
+everyNode(const std::function<std::vector<StorageNode>(std::optional<std::string_view>)>& children)
+{
+    std::vector<StorageNode> result = children(std::nullopt);
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        if (result[i].directory) {
+            const std::string folder = result[i].id;
+            for (StorageNode& node : children(folder)) {
+                result.push_back(std::move(node));
+            }
+        }
+    }
+    return result;
+}
+
+// The tree is counted beside the scan; what comes out must be what counting in place gives.
+TEST_F(InsightAccumulatorTest, AScannedTreeIndexesAsWhenCountedInPlace)
+{
+    for (int i = 0; i < 120; ++i) {
+        const std::string name = "f" + std::to_string(i) + (i % 3 == 0 ? ".png" : ".txt");
+        folder.write("tree/" + std::to_string(i % 4) + "/" + std::to_string(i % 7) + "/" + name,
+                     std::string(static_cast<std::size_t>(i * 37), 'x'));
+    }
+    folder.write("tree/loose.mov", "clip");
+    std::filesystem::create_hard_link(folder / "tree/loose.mov", folder / "tree/2/link.mov");
+    const std::string tree = path::resolved(folder / "tree");
+    ScanCursor cursor = FileIndexer::scan({tree}, true, 0, test::unpaused());
+    const test::ScanOutcome scanned = test::drain(cursor);
+    ASSERT_TRUE(scanned.issues.empty());
+
+    InsightAccumulator accumulator({tree}, now);
+    StorageTree storage({tree});
+    FileInsights insights;
+    const PresetMatchers presets(now);
+    std::vector<FileRecord> records;
+    for (const auto& batch : scanned.batches) {
+        for (const FileRecord& record : batch) {
+            records.push_back(record);
+            // Several small batches, so that counting overlaps the appends.
+            if (records.size() % 9 == 0) {
+                accumulator.append({records.end() - 9, records.end()});
+            }
+        }
+    }
+    accumulator.append(
+        {records.end() - static_cast<std::ptrdiff_t>(records.size() % 9), records.end()});
+    ASSERT_EQ(records.size(), 122u);
+    for (const FileRecord& record : records) {
+        storage.apply(record, +1);
+        insights.apply(record, {tree}, presets, +1);
+    }
+    const auto fromTree = [&storage](std::optional<std::string_view> at) {
+        return storage.nodes(at);
+    };
+    const auto fromIndex = [&accumulator](std::optional<std::string_view> at) {
+        return accumulator.children(at);
+    };
+    EXPECT_EQ(accumulator.snapshot(), records);
+    EXPECT_EQ(everyNode(fromIndex), everyNode(fromTree));
+    EXPECT_EQ(everyNode(fromIndex).size(), 1u + 5u + 4u * 7u + 120u + 1u);
+
+    // Taking out waits for the counting, then takes the record out of the tree too.
+    for (std::size_t i = 0; i < records.size(); i += 5) {
+        accumulator.append({records[i + 1]});
+        const FileInsights after = accumulator.remove(records[i]);
+        storage.apply(records[i], -1);
+        insights.apply(records[i], {tree}, presets, -1);
+        EXPECT_EQ(after.types, insights.types);
+        EXPECT_EQ(after.presets, insights.presets);
+        EXPECT_EQ(after.sources, insights.sources);
+    }
+    EXPECT_EQ(everyNode(fromIndex), everyNode(fromTree));
 }
 
 } // namespace

@@ -19,6 +19,35 @@ FileRecord record(int name, std::uint64_t inode)
     return RecordSample{.inode = inode, .path = "/r/" + std::to_string(name)}.record();
 }
 
+// A batch, repeats within it and paths held before included, is added as one record at a time.
+TEST(RecordStore, AddsABatchAsOneRecordAtATime)
+{
+    std::mt19937 random(11);
+    RecordStore single;
+    RecordStore batched;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<FileRecord> batch;
+        for (std::size_t n = random() % 40; n > 0; --n) {
+            batch.push_back(record(static_cast<int>(random() % 2000), random() % 900));
+        }
+        std::vector<RecordStore::Insertion> expected;
+        for (const FileRecord& one : batch) {
+            expected.push_back(single.add(one));
+        }
+        const auto insertions = batched.add(std::move(batch));
+        ASSERT_EQ(insertions.size(), expected.size());
+        for (std::size_t i = 0; i < insertions.size(); ++i) {
+            ASSERT_EQ(insertions[i].record == nullptr, expected[i].record == nullptr);
+            if (insertions[i].record != nullptr) {
+                EXPECT_EQ(*insertions[i].record, *expected[i].record);
+                EXPECT_EQ(insertions[i].firstOfItsFile, expected[i].firstOfItsFile);
+            }
+        }
+    }
+    EXPECT_TRUE(std::equal(single.begin(), single.end(), batched.begin(), batched.end()));
+    EXPECT_GT(batched.size(), 1000u);
+}
+
 // Thousands of random insertions and removals against a plain map: every record stays findable
 // by path and by file, however often the store fills holes and its indexes shift entries.
 TEST(RecordStore, StaysFaithfulThroughRandomInsertionsAndRemovals)
