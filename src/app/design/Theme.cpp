@@ -30,4 +30,10 @@ QColor Theme::color(const ThemeColor& token)
     return token.resolved(schemeInForce);
 }
 
+QColor Theme::withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
 } // namespace tollenvane

@@ -38,6 +38,8 @@ ColorScheme currentScheme();
 void setCurrentScheme(ColorScheme scheme);
 // The token in the scheme in force, for painting code.
 QColor color(const ThemeColor& token);
+// The same colour at an opacity between 0 and 1.
+QColor withAlpha(QColor color, qreal alpha);
 
 } // namespace Theme
 } // namespace tollenvane

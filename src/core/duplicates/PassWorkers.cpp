@@ -20,7 +20,7 @@ using Keys = std::vector<std::optional<std::string>>;
 
 // What a lone reader may have read and not yet seen hashed: enough to keep every hashing thread
 // busy, little enough to keep memory flat.
-constexpr std::size_t bytesInFlight = 64 * 1'048'576;
+constexpr std::size_t bytesInFlight = 16 * 1'048'576;
 
 // Hashes with what a job fed, if it gave a key at all.
 std::optional<std::string> keyOf(std::optional<std::string> prefix, DirectFeed& feed)

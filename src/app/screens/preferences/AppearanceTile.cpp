@@ -30,12 +30,6 @@ constexpr qreal systemBandWidth = 45;
 constexpr int nameSpacing = 7;
 constexpr int namePixelSize = 12;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 // The picture shows the window as it looks in that appearance, whatever the current one.
 QColor previewBackground(AppAppearance appearance)
 {
@@ -46,7 +40,7 @@ QColor previewBackground(AppAppearance appearance)
 QColor cardColor(AppAppearance appearance)
 {
     return appearance == AppAppearance::light ? QColor(Qt::white)
-                                              : withAlpha(QColor(Qt::white), 0.13);
+                                              : Theme::withAlpha(QColor(Qt::white), 0.13);
 }
 
 std::string_view symbolOf(AppAppearance appearance)
@@ -120,7 +114,7 @@ void AppearanceTile::paintEvent(QPaintEvent*)
     const bool selected = isChecked();
     const QPainterPath outline =
         continuousRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), cornerRadius);
-    painter.fillPath(outline, selected ? withAlpha(Theme::color(Theme::orange), 0.08)
+    painter.fillPath(outline, selected ? Theme::withAlpha(Theme::color(Theme::orange), 0.08)
                                        : Theme::color(Theme::soft));
 
     const QRectF content = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
@@ -144,12 +138,12 @@ void AppearanceTile::paintWindowPicture(QPainter& painter, const QRectF& picture
         picture.adjusted(picturePadding, picturePadding, -picturePadding, -picturePadding);
     const QColor accent = Theme::color(Theme::accent);
     fillShape(painter, QRectF(inner.topLeft(), QSizeF(sidebarWidth, inner.height())), shapeRadius,
-              withAlpha(accent, 0.65));
+              Theme::withAlpha(accent, 0.65));
 
     const qreal mainLeft = inner.left() + sidebarWidth + pictureSpacing;
     const qreal mainWidth = inner.right() - mainLeft;
     fillShape(painter, QRectF(mainLeft, inner.top(), mainWidth, headerHeight), shapeRadius,
-              withAlpha(accent, 0.8));
+              Theme::withAlpha(accent, 0.8));
     const qreal cardTop = inner.top() + headerHeight + headerSpacing;
     const qreal cardWidth = (mainWidth - (cardCount - 1) * cardSpacing) / cardCount;
     for (int card = 0; card < cardCount; ++card) {
@@ -162,7 +156,7 @@ void AppearanceTile::paintWindowPicture(QPainter& painter, const QRectF& picture
         // The light half of the automatic appearance.
         const QRectF band(picture.right() - systemBandWidth, picture.top(), systemBandWidth,
                           picture.height());
-        fillShape(painter, band, pictureRadius, withAlpha(QColor(Qt::white), 0.2));
+        fillShape(painter, band, pictureRadius, Theme::withAlpha(QColor(Qt::white), 0.2));
     }
 }
 

@@ -27,12 +27,6 @@ constexpr int namePixelSize = 11;
 constexpr int sizePixelSize = 10;
 constexpr int labelSpacing = 8;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 // Two lines at most: the first as far as it wraps, the second elided in its middle.
 QStringList twoLines(const QString& text, const QFont& font, qreal width)
 {
@@ -139,8 +133,8 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const B
     }
     const QColor color = ExplorerRules::tileColor(rect.index);
     painter.fillPath(block.shape,
-                     withAlpha(color, hovered_ == rect.index ? hoverOpacity : restOpacity));
-    painter.strokePath(block.shape, QPen(withAlpha(color, strokeOpacity), 1));
+                     Theme::withAlpha(color, hovered_ == rect.index ? hoverOpacity : restOpacity));
+    painter.strokePath(block.shape, QPen(Theme::withAlpha(color, strokeOpacity), 1));
 
     const ExplorerRules::BlockLabel label = ExplorerRules::blockLabel(rect.width, rect.height);
     if (!label.name && !label.symbol) {

@@ -36,12 +36,6 @@ QFont arrowFont()
     return DesignFont::system(11, QFont::DemiBold);
 }
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 } // namespace
 
 CategoryTile::CategoryTile(FileFilter type, FileTally tally, std::function<void()> action,
@@ -115,7 +109,7 @@ void CategoryTile::paintEvent(QPaintEvent*)
                             type_);
     const int arrowSide = Symbol::sideBeside(arrowFont().pixelSize());
     const QColor arrowColor =
-        hovering_ ? Theme::color(Theme::orange) : withAlpha(Theme::color(Theme::muted), 0.6);
+        hovering_ ? Theme::color(Theme::orange) : Theme::withAlpha(Theme::color(Theme::muted), 0.6);
     Symbol::paint(painter,
                   QRectF(content.right() + 1 - arrowSide,
                          content.top() + (iconSide - arrowSide) / 2.0, arrowSide, arrowSide),
@@ -138,7 +132,7 @@ void CategoryTile::paintEvent(QPaintEvent*)
                      tallyMetrics.elidedText(tallyText(tally_), Qt::ElideRight, content.width()));
 
     const QColor stroke =
-        hovering_ ? withAlpha(Theme::color(Theme::orange), 0.4) : Theme::color(Theme::line);
+        hovering_ ? Theme::withAlpha(Theme::color(Theme::orange), 0.4) : Theme::color(Theme::line);
     painter.setPen(QPen(stroke, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(shape);

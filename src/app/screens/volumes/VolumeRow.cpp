@@ -38,12 +38,6 @@ protected:
     void paintEvent(QPaintEvent*) override {}
 };
 
-QColor withAlpha(QColor color, float alpha)
-{
-    color.setAlphaF(alpha);
-    return color;
-}
-
 } // namespace
 
 VolumeRow::VolumeRow(Actions actions, QWidget* parent)
@@ -122,9 +116,10 @@ void VolumeRow::paintEvent(QPaintEvent*)
     const QPainterPath shape =
         continuousRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
     const QColor orange = Theme::color(Theme::orange);
-    painter.fillPath(shape, selected_ ? withAlpha(orange, 0.04F) : Theme::color(Theme::soft));
-    painter.strokePath(shape,
-                       QPen(selected_ ? withAlpha(orange, 0.2F) : Theme::color(Theme::line), 1));
+    painter.fillPath(shape,
+                     selected_ ? Theme::withAlpha(orange, 0.04F) : Theme::color(Theme::soft));
+    painter.strokePath(
+        shape, QPen(selected_ ? Theme::withAlpha(orange, 0.2F) : Theme::color(Theme::line), 1));
 }
 
 } // namespace tollenvane

@@ -10,6 +10,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/ShownPage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -26,33 +27,11 @@ namespace fs = std::filesystem;
 
 using test::deliverEvents;
 
-// The page in a window of the page background, laid out at its full height.
-struct ShownDashboard {
-    QWidget window;
-    DashboardPage* page;
-
+struct ShownDashboard : test::ShownPage<DashboardPage> {
     explicit ShownDashboard(AppModel& model)
-        : page(new DashboardPage(model))
-    {
-        window.setAutoFillBackground(true);
-        auto* layout = new QVBoxLayout(&window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(page);
-        window.resize(1040, 1500);
-        window.show();
-        deliverEvents();
-    }
+        : ShownPage(QSize(1040, 1500), model)
+    {}
 
-    template <class T>
-    T& find(const QString& name)
-    {
-        deliverEvents();
-        T* found = page->findChild<T*>(name);
-        if (found == nullptr) {
-            throw std::runtime_error("no " + name.toStdString());
-        }
-        return *found;
-    }
     bool shows(const QString& name) { return find<QWidget>(name).isVisible(); }
     bool enabled(const QString& name) { return find<QWidget>(name).isEnabled(); }
     void click(const QString& name) { QTest::mouseClick(&find<QWidget>(name), Qt::LeftButton); }

@@ -7,6 +7,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/ShownPage.h"
 
 #include <gtest/gtest.h>
 
@@ -41,32 +42,11 @@ TEST(SummaryRules, CountersInOrderAndWhenUndoIsOffered)
     EXPECT_FALSE(undoEnabled(3, true));
 }
 
-struct ShownSummary {
-    QWidget window;
-    SummaryPage* page;
-
+struct ShownSummary : test::ShownPage<SummaryPage> {
     explicit ShownSummary(AppModel& model)
-        : page(new SummaryPage(model))
-    {
-        window.setAutoFillBackground(true);
-        auto* layout = new QVBoxLayout(&window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(page);
-        window.resize(900, 760);
-        window.show();
-        deliverEvents();
-    }
+        : ShownPage(QSize(900, 760), model)
+    {}
 
-    template <class T>
-    T& find(const QString& name)
-    {
-        deliverEvents();
-        T* found = page->findChild<T*>(name);
-        if (found == nullptr) {
-            throw std::runtime_error("no " + name.toStdString());
-        }
-        return *found;
-    }
     QString text(const QString& name) { return find<ElidedLabel>(name).text(); }
 };
 
