@@ -10,6 +10,7 @@
 #include "core/platform/XdgFolders.h"
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
+#include "model/sound/ExitPastSoundCache.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -39,9 +40,7 @@ void followAppearance(AppearanceApplier& appearance, const AppModel& model)
     });
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv, argv + argc);
     if (const auto missing =
@@ -75,4 +74,11 @@ int main(int argc, char** argv)
     window.raise();
     window.activateWindow();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    exitPastSoundCache(run(argc, argv));
 }

@@ -1,5 +1,6 @@
 // Model tests need an event loop for the results that jobs post back, but no display.
 #include "core/localisation/Localization.h"
+#include "model/sound/ExitPastSoundCache.h"
 #include "support/ScratchHome.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,15 @@
 
 int main(int argc, char** argv)
 {
-    // Made first and removed last, so that Qt never sees nor keeps anything outside it.
-    const tollenvane::test::ScratchHome home;
-    const QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    // Texts then read as their French keys, whatever the machine's language.
-    tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
-    return RUN_ALL_TESTS();
+    int result = 0;
+    {
+        // Made first and removed last, so that Qt never sees nor keeps anything outside it.
+        const tollenvane::test::ScratchHome home;
+        const QCoreApplication application(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        // Texts then read as their French keys, whatever the machine's language.
+        tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
+        result = RUN_ALL_TESTS();
+    }
+    tollenvane::exitPastSoundCache(result);
 }
