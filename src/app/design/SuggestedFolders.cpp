@@ -104,8 +104,7 @@ const std::array<SuggestedFolder, 5>& suggestedFolders()
 
 int suggestedFolderColumns(int width)
 {
-    const int step = SuggestedFolders::minimumColumnWidth + SuggestedFolders::columnSpacing;
-    return std::max(1, (width + SuggestedFolders::columnSpacing) / step);
+    return tileGridColumns(width, SuggestedFolders::metrics);
 }
 
 std::function<void(StandardFolder)> sourceChooser(AppModel& model)
@@ -116,59 +115,19 @@ std::function<void(StandardFolder)> sourceChooser(AppModel& model)
 }
 
 SuggestedFolders::SuggestedFolders(std::function<void(StandardFolder)> choose, QWidget* parent)
-    : QWidget(parent)
+    : TileGrid(metrics, parent)
 {
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
     for (const SuggestedFolder& suggestion : suggestedFolders()) {
         auto* tile = new Tile(suggestion, this);
         connect(tile, &QAbstractButton::clicked, this,
                 [choose, folder = suggestion.folder] { choose(folder); });
-        tiles_.push_back(tile);
+        addTile(tile);
     }
 }
 
 int SuggestedFolders::tileHeight() const
 {
     return Tile::height(font());
-}
-
-int SuggestedFolders::heightForWidth(int width) const
-{
-    const int count = static_cast<int>(tiles_.size());
-    const int columns = suggestedFolderColumns(width);
-    const int rows = (count + columns - 1) / columns;
-    return rows * tileHeight() + std::max(0, rows - 1) * rowSpacing;
-}
-
-QSize SuggestedFolders::sizeHint() const
-{
-    const int width = 3 * minimumColumnWidth + 2 * columnSpacing;
-    return {width, heightForWidth(width)};
-}
-
-QSize SuggestedFolders::minimumSizeHint() const
-{
-    return {minimumColumnWidth, heightForWidth(minimumColumnWidth)};
-}
-
-void SuggestedFolders::resizeEvent(QResizeEvent*)
-{
-    placeTiles();
-}
-
-void SuggestedFolders::placeTiles()
-{
-    const int columns = suggestedFolderColumns(width());
-    const int tileWidth = (width() - (columns - 1) * columnSpacing) / columns;
-    const int height = tileHeight();
-    for (std::size_t i = 0; i < tiles_.size(); ++i) {
-        const int column = static_cast<int>(i) % columns;
-        const int row = static_cast<int>(i) / columns;
-        tiles_[i]->setGeometry(column * (tileWidth + columnSpacing), row * (height + rowSpacing),
-                               tileWidth, height);
-    }
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/design/TileGrid.h"
 #include "model/access/StandardFolders.h"
 
 #include <QWidget>
@@ -32,7 +33,7 @@ int suggestedFolderColumns(int width);
 std::function<void(StandardFolder)> sourceChooser(AppModel& model);
 
 // A grid of tiles, one per suggestion, each opening the chooser in its folder.
-class SuggestedFolders final : public QWidget {
+class SuggestedFolders final : public TileGrid {
     Q_OBJECT
 
 public:
@@ -40,22 +41,13 @@ public:
     static constexpr int columnSpacing = 8;
     static constexpr int rowSpacing = 10;
 
+    static constexpr TileGridMetrics metrics{minimumColumnWidth, columnSpacing, rowSpacing, 3};
+
     explicit SuggestedFolders(std::function<void(StandardFolder)> choose,
                               QWidget* parent = nullptr);
 
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    int tileHeight() const;
-    void placeTiles();
-
-    std::vector<QWidget*> tiles_;
+    int tileHeight() const override;
 };
 
 } // namespace tollenvane

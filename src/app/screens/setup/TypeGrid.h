@@ -1,42 +1,32 @@
 #pragma once
 
-#include <QWidget>
+#include "app/design/TileGrid.h"
+#include "app/screens/setup/TypeTile.h"
+
 #include <vector>
 
 namespace tollenvane {
 
-class TypeTile;
-
-// The type tiles in as many columns of at least minimumColumnWidth as the width allows.
-class TypeGrid final : public QWidget {
+// The type tiles in as many columns of at least 155 pixels as the width allows.
+class TypeGrid final : public TileGrid {
     Q_OBJECT
 
 public:
-    static constexpr int minimumColumnWidth = 155;
-    static constexpr int columnSpacing = 8;
-    static constexpr int rowSpacing = 10;
+    static constexpr TileGridMetrics metrics{155, 8, 10, 4};
 
-    explicit TypeGrid(QWidget* parent = nullptr);
+    explicit TypeGrid(QWidget* parent = nullptr)
+        : TileGrid(metrics, parent)
+    {}
 
-    // The grid takes the tile and places it after the others.
-    void addTile(TypeTile* tile);
-    const std::vector<TypeTile*>& tiles() const { return tiles_; }
-
-    static int columns(int width);
-
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void addTile(TypeTile* tile)
+    {
+        TileGrid::addTile(tile);
+        typeTiles_.push_back(tile);
+    }
+    const std::vector<TypeTile*>& tiles() const { return typeTiles_; }
 
 private:
-    int tileHeight() const;
-    void placeTiles();
-
-    std::vector<TypeTile*> tiles_;
+    std::vector<TypeTile*> typeTiles_;
 };
 
 } // namespace tollenvane
