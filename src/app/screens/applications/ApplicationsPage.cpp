@@ -7,7 +7,7 @@
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
-#include "app/screens/appdata/AppDataInspector.h"
+#include "app/screens/appdata/LeftoverDataView.h"
 #include "app/screens/applications/ApplicationControls.h"
 #include "app/screens/applications/ApplicationRow.h"
 #include "app/screens/kit/PageText.h"
@@ -73,7 +73,7 @@ ApplicationsPage::ApplicationsPage(const PageServices& services, QWidget* parent
                     {.pixelSize = 11, .color = Theme::muted}));
     addBlock(panel);
 
-    addBlock(new AppDataInspector(services.model, services.revealer));
+    addBlock(new LeftoverDataView(services.model, services.revealer));
 
     empty_ = new EmptyState(QStringLiteral("app.dashed"), looked("Aucune application à afficher."),
                             looked("Actualisez la liste ou choisissez un autre filtre."));

@@ -1,4 +1,4 @@
-#include "app/screens/appdata/AppDataInspector.h"
+#include "app/screens/appdata/LeftoverDataView.h"
 
 #include "app/design/DesignFont.h"
 #include "app/design/SecondaryButton.h"
@@ -34,7 +34,7 @@ constexpr int contentSpacing = 14;
 
 } // namespace
 
-AppDataInspector::AppDataInspector(AppModel& model, FileRevealer& revealer, QWidget* parent)
+LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWidget* parent)
     : QWidget(parent)
     , model_(model)
     , revealer_(revealer)
@@ -110,7 +110,7 @@ AppDataInspector::AppDataInspector(AppModel& model, FileRevealer& revealer, QWid
     refresh();
 }
 
-void AppDataInspector::refresh()
+void LeftoverDataView::refresh()
 {
     const AppDataControls controls =
         appDataControls({.removedApplications = model_.state().removedApplications.size(),

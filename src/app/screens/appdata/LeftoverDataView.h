@@ -20,11 +20,11 @@ class TextBlock;
 
 // The closed-by-default section that looks for the data removed applications left behind and
 // lists it for the user to check in the file manager. It only inspects: nothing is cleaned.
-class AppDataInspector final : public QWidget {
+class LeftoverDataView final : public QWidget {
     Q_OBJECT
 
 public:
-    AppDataInspector(AppModel& model, FileRevealer& revealer, QWidget* parent = nullptr);
+    LeftoverDataView(AppModel& model, FileRevealer& revealer, QWidget* parent = nullptr);
 
 private:
     void refresh();

@@ -1,4 +1,4 @@
-#include "app/screens/appdata/AppDataInspector.h"
+#include "app/screens/appdata/LeftoverDataView.h"
 
 #include "app/design/ElidedLabel.h"
 #include "app/screens/appdata/AppDataControls.h"
@@ -17,7 +17,7 @@ namespace {
 // The inspector of a model whose state remembers `removed`.
 struct ShownInspector {
     test::ApplicationsHarness harness;
-    std::unique_ptr<AppDataInspector> inspector;
+    std::unique_ptr<LeftoverDataView> inspector;
 
     explicit ShownInspector(const std::vector<RemovedApplication>& removed)
     {
@@ -26,7 +26,7 @@ struct ShownInspector {
     void show()
     {
         harness.load();
-        inspector = std::make_unique<AppDataInspector>(*harness.model, harness.revealer);
+        inspector = std::make_unique<LeftoverDataView>(*harness.model, harness.revealer);
         inspector->show();
         test::deliverEvents();
         EXPECT_FALSE(shown(QStringLiteral("inspectorContent")));
@@ -50,7 +50,7 @@ struct ShownInspector {
     }
 };
 
-TEST(AppDataInspector, WithoutRemovedApplicationsOnlyExplainsAndItOpensClosed)
+TEST(LeftoverDataView, WithoutRemovedApplicationsOnlyExplainsAndItOpensClosed)
 {
     ShownInspector shown({});
     shown.show();
@@ -63,7 +63,7 @@ TEST(AppDataInspector, WithoutRemovedApplicationsOnlyExplainsAndItOpensClosed)
     EXPECT_TRUE(appDataControls({.removedApplications = 1}).searchEnabled);
 }
 
-TEST(AppDataInspector, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
+TEST(LeftoverDataView, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
 {
     ShownInspector shown({{"org.example.gone", "<i>Gone</i>.app", "/opt/Gone.app"}});
     const std::string cache = shown.harness.leftData(".cache", "org.example.gone", 3000);
