@@ -3,14 +3,39 @@
 #include "app/design/Symbol.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QStyleFactory>
+#include <QTimer>
+#include <chrono>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <stdexcept>
 
 namespace tollenvane::bench {
+
+// Runs the event loop until `done` holds, checked after each `signal` of `sender`; throws when
+// `patience` runs out first.
+template <class Sender, class Signal>
+void waitUntil(const Sender& sender, Signal signal, const std::function<bool()>& done,
+               std::chrono::milliseconds patience = std::chrono::minutes(30))
+{
+    if (done()) {
+        return;
+    }
+    QEventLoop loop;
+    QObject::connect(&sender, signal, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(patience, &loop, [&loop] { loop.exit(1); });
+    if (loop.exec() != 0) {
+        throw std::runtime_error("the model did not answer in time");
+    }
+}
 
 // Runs `body` in an application set up as the real one (Fusion, icon theme), on the offscreen
 // platform unless another is asked for. HOME lies in `work`, so the model's folders, Trash and

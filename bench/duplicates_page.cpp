@@ -60,25 +60,6 @@ void writeCopies(const fs::path& corpus)
     }
 }
 
-// Runs the event loop until `done` holds, checked after each `signal`.
-template <class Signal>
-void waitUntil(const AppModel& model, Signal signal, const std::function<bool()>& done)
-{
-    if (done()) {
-        return;
-    }
-    QEventLoop loop;
-    QObject::connect(&model, signal, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(patience, &loop, [&loop] { loop.exit(1); });
-    if (loop.exec() != 0) {
-        throw std::runtime_error("the model did not answer in time");
-    }
-}
-
 // Notes when a widget of the page first paints.
 class PaintWatch : public QObject {
 public:
@@ -163,16 +144,16 @@ void run(const fs::path& work)
     writeCopies(corpus);
     AppModel model(StateStore((work / "data/state.json").string()),
                    ModelServices::system(std::make_shared<DialogFolderPanel>()));
-    waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
+    bench::waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
     Preferences preferences = model.state().preferences;
     preferences.onboardingComplete = true;
     model.setPreferences(preferences);
     model.addFolder(corpus.string(), false);
     model.scan();
-    waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    bench::waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
     model.findDuplicates();
-    waitUntil(model, &AppModel::findingDuplicatesChanged,
-              [&model] { return !model.findingDuplicates(); });
+    bench::waitUntil(model, &AppModel::findingDuplicatesChanged,
+                     [&model] { return !model.findingDuplicates(); });
     if (model.duplicateGroups().size() != groupCount) {
         throw std::runtime_error("the search found " +
                                  std::to_string(model.duplicateGroups().size()) + " groups");

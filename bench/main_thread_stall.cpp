@@ -39,7 +39,6 @@ using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 constexpr auto frame = 16ms;
-constexpr auto patience = 30min;
 
 double milliseconds(Clock::duration duration)
 {
@@ -100,28 +99,6 @@ private:
     int overFrame_ = 0;
 };
 
-// Runs the event loop until `done` holds, checked after each `signal`.
-template <class Signal>
-void waitUntil(const AppModel& model, Signal signal, const std::function<bool()>& done)
-{
-    if (done()) {
-        return;
-    }
-    QEventLoop loop;
-    QObject::connect(&model, signal, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(patience, &loop, [&loop] {
-        std::cerr << "gave up waiting\n";
-        loop.exit(1);
-    });
-    if (loop.exec() != 0) {
-        throw std::runtime_error("the model did not answer in time");
-    }
-}
-
 void scanOnce(const fs::path& corpus, const fs::path& state, bool withWindow)
 {
     AppModel model(StateStore(state.string()),
@@ -131,7 +108,7 @@ void scanOnce(const fs::path& corpus, const fs::path& state, bool withWindow)
         window = std::make_unique<MainWindow>(model, [] {});
         window->show();
     }
-    waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
+    bench::waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
     Preferences preferences = model.state().preferences;
     preferences.onboardingComplete = true;
     model.setPreferences(preferences);
@@ -141,7 +118,7 @@ void scanOnce(const fs::path& corpus, const fs::path& state, bool withWindow)
     const Clock::time_point start = Clock::now();
     stalls.start();
     model.scan();
-    waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    bench::waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
     stalls.stop();
     const Clock::duration took = Clock::now() - start;
 

@@ -90,24 +90,6 @@ std::vector<std::vector<FileRecord>> synthetic(const std::string& root, std::siz
     return batches;
 }
 
-template <class Signal>
-void waitUntil(const AppModel& model, Signal signal, const std::function<bool()>& done)
-{
-    if (done()) {
-        return;
-    }
-    QEventLoop loop;
-    QObject::connect(&model, signal, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(10min, &loop, [&loop] { loop.exit(1); });
-    if (loop.exec() != 0) {
-        throw std::runtime_error("the model did not answer in time");
-    }
-}
-
 void release(QWidget& widget, QPointF at)
 {
     QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
@@ -134,7 +116,7 @@ double timeClick(AppModel& model, TreemapView& map, std::string_view name)
     const Clock::time_point start = Clock::now();
     release(map, at);
     const std::optional<std::string> wanted = model.storagePath();
-    waitUntil(model, &AppModel::storageNodesChanged, [&] {
+    bench::waitUntil(model, &AppModel::storageNodesChanged, [&] {
         return !model.storageNodes().empty() &&
                model.storageNodes().front().id.starts_with(*wanted + "/");
     });
@@ -162,14 +144,14 @@ void run(std::size_t count, const fs::path& work)
         return insights;
     };
     AppModel model(StateStore((work / "state.json").string()), std::move(services));
-    waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
+    bench::waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
     Preferences preferences = model.state().preferences;
     preferences.onboardingComplete = true;
     model.setPreferences(preferences);
     model.addFolder(source.string(), false);
     const Clock::time_point indexing = Clock::now();
     model.scan();
-    waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    bench::waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
     std::cout << "indexed " << model.indexedCount() << " files in " << std::fixed
               << std::setprecision(1) << milliseconds(Clock::now() - indexing) / 1000 << " s"
               << std::endl;
@@ -181,8 +163,8 @@ void run(std::size_t count, const fs::path& work)
     explorer->resize(900, 1080);
     window.show();
     model.openStorageFolder(std::nullopt);
-    waitUntil(model, &AppModel::storageNodesChanged,
-              [&model] { return model.storageNodes().size() == 1; });
+    bench::waitUntil(model, &AppModel::storageNodesChanged,
+                     [&model] { return model.storageNodes().size() == 1; });
     QCoreApplication::processEvents();
     auto& map = *explorer->findChild<TreemapView*>("treemap");
 
@@ -192,8 +174,8 @@ void run(std::size_t count, const fs::path& work)
         const std::string folder = map.tiles()[static_cast<std::size_t>(round)].name;
         clicks.push_back(timeClick(model, map, folder));
         model.openStorageFolder(std::nullopt);
-        waitUntil(model, &AppModel::storageNodesChanged,
-                  [&model] { return model.storageNodes().size() == 1; });
+        bench::waitUntil(model, &AppModel::storageNodesChanged,
+                         [&model] { return model.storageNodes().size() == 1; });
         QCoreApplication::processEvents();
     }
     std::sort(clicks.begin(), clicks.end());
@@ -235,6 +217,11 @@ void run(std::size_t count, const fs::path& work)
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::stoul(argv[1]) : 1'000'000;
+    // The clicks open five top folders of 10,000 records each, the hover walks eight blocks.
+    if (count < 80'000) {
+        std::cerr << "usage: storage_explorer [records, at least 80000] [work-folder]\n";
+        return 2;
+    }
     const bool ownWork = argc < 3;
     const fs::path work = fs::absolute(
         ownWork ? fs::path("storage-explorer-work-" + std::to_string(getpid())) : argv[2]);

@@ -4,6 +4,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/screens/kit/PageText.h"
 #include "core/localisation/Localization.h"
@@ -35,7 +36,7 @@ DecisionButton::DecisionButton(Decision decision, QWidget* parent)
     : QAbstractButton(parent)
     , decision_(decision)
 {
-    const QString title = QString::fromStdString(Localization::text(decisionTitleKey(decision)));
+    const QString title = localized(decisionTitleKey(decision));
     setText(title);
     setAccessibleName(title);
     setPlainToolTip(*this, title + QStringLiteral("  ·  ") + decisionArrow(decision));

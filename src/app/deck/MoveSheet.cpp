@@ -4,6 +4,7 @@
 #include "app/deck/MoveSheetRules.h"
 #include "app/design/DesignFont.h"
 #include "app/design/EmptyState.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -34,7 +35,7 @@ constexpr int plainSymbolSide = 16;
 
 QString text(const char* key)
 {
-    return QString::fromStdString(Localization::text(key));
+    return localized(key);
 }
 
 QLabel* label(const QString& content, const QFont& font, std::optional<ThemeColor> color = {})

@@ -6,6 +6,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/preview/BackgroundJob.h"
 #include "app/preview/FilePreview.h"
@@ -27,7 +28,7 @@ constexpr int skipSize = 11;
 
 QString qtext(std::string_view key)
 {
-    return QString::fromStdString(Localization::text(key));
+    return localized(key);
 }
 
 ElidedLabel* detail(const char* objectName, ThemeColor color, ElisionSide side = ElisionSide::end)

@@ -3,6 +3,7 @@
 #include "app/deck/SoftShadow.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/MotionAnimator.h"
 #include "core/localisation/Localization.h"
 
@@ -313,7 +314,7 @@ void SwipeMotionCard::paintBadge(QPainter& painter, const QRectF& face) const
 
     const QFont font =
         DesignFont::tracked(DesignFont::system(badgeFontSize, QFont::Bold), badgeTracking);
-    const QString label = QString::fromStdString(Localization::text(badgeTextKey(decision)));
+    const QString label = localized(badgeTextKey(decision));
     const QRectF textRect = QFontMetricsF(font).boundingRect(label);
     QRectF box(QPointF(), textRect.size() + QSizeF(2 * badgePadding, 2 * badgePadding));
     box.moveCenter(face.center());

@@ -1,5 +1,6 @@
 #include "app/design/SuggestedFolders.h"
 
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
@@ -43,7 +44,7 @@ public:
         : QAbstractButton(parent)
         , symbol_(suggestion.symbol)
     {
-        setText(QString::fromStdString(Localization::text(suggestion.titleKey)));
+        setText(localized(suggestion.titleKey));
         setObjectName(QStringLiteral("suggestedFolder.") +
                       QString::fromUtf8(suggestion.titleKey.data(),
                                         static_cast<qsizetype>(suggestion.titleKey.size())));

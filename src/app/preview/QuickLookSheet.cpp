@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
 #include "app/preview/FileViewer.h"
@@ -35,7 +36,7 @@ QuickLookSheet::QuickLookSheet(AppModel& model, const FileRecord& file, QWidget*
     name_->setObjectName(QStringLiteral("fileName"));
     name_->setFont(DesignFont::system(13, QFont::Medium));
     name_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    auto* close = new QPushButton(QString::fromStdString(Localization::text("Fermer")));
+    auto* close = new QPushButton(localized("Fermer"));
     close->setObjectName(QStringLiteral("closeButton"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QuickLookSheet::reject);

@@ -1,5 +1,6 @@
 #include "app/shell/AlertPresenter.h"
 
+#include "app/design/LocalizedText.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
@@ -41,8 +42,7 @@ void AlertPresenter::refresh()
         box_->setWindowModality(Qt::WindowModal);
         box_->setIcon(QMessageBox::NoIcon);
         box_->setTextFormat(Qt::PlainText);
-        box_->addButton(QString::fromStdString(Localization::text("Compris")),
-                        QMessageBox::AcceptRole);
+        box_->addButton(localized("Compris"), QMessageBox::AcceptRole);
         connect(box_, &QDialog::finished, this, &AlertPresenter::dismissed);
     }
     // Both texts come from the model as they are; markup in them is shown, not obeyed.

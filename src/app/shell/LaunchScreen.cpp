@@ -3,6 +3,7 @@
 #include "app/design/BrandMark.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Spinner.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
@@ -21,8 +22,7 @@ LaunchScreen::LaunchScreen(QWidget* parent)
     column->addStretch(1);
     column->addWidget(new BrandMark(60), 0, Qt::AlignHCenter);
     column->addWidget(new Spinner(Spinner::Size::regular), 0, Qt::AlignHCenter);
-    auto* waiting =
-        new ElidedLabel(QString::fromStdString(Localization::text("Votre espace arrive…")));
+    auto* waiting = new ElidedLabel(localized("Votre espace arrive…"));
     waiting->setFont(DesignFont::system(12));
     waiting->setColor(Theme::muted);
     column->addWidget(waiting, 0, Qt::AlignHCenter);

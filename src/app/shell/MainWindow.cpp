@@ -1,5 +1,6 @@
 #include "app/shell/MainWindow.h"
 
+#include "app/design/LocalizedText.h"
 #include "app/shell/CommandActions.h"
 #include "app/shell/RootView.h"
 #include "core/localisation/Localization.h"
@@ -51,7 +52,7 @@ void MainWindow::followLanguage()
 
 void MainWindow::retitle()
 {
-    setWindowTitle(QString::fromStdString(Localization::text("Tollenvane")));
+    setWindowTitle(localized("Tollenvane"));
     commands_->retitle();
 }
 

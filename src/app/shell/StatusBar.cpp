@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Spinner.h"
 #include "app/design/Theme.h"
 #include "app/shell/RootRules.h"
@@ -95,7 +96,7 @@ QWidget* StatusBar::scanProgress()
 {
     progressText_ = mutedLabel({}, 11);
     progressText_->setObjectName(QStringLiteral("scanProgressText"));
-    auto* stop = new StatusBarButton(QString::fromStdString(Localization::text("Arrêter")), {}, 11);
+    auto* stop = new StatusBarButton(localized("Arrêter"), {}, 11);
     stop->setObjectName(QStringLiteral("stopScan"));
     connect(stop, &QAbstractButton::clicked, this, [this] { model_.stopScan(); });
     scanProgress_ = group({new Spinner(Spinner::Size::small, Theme::orange), progressText_, stop},
@@ -105,9 +106,7 @@ QWidget* StatusBar::scanProgress()
 
 QWidget* StatusBar::privacyBadge()
 {
-    privacyBadge_ = group(
-        {new BadgeDot, mutedLabel(QString::fromStdString(Localization::text("100 % local")), 11)},
-        "privacyBadge");
+    privacyBadge_ = group({new BadgeDot, mutedLabel(localized("100 % local"), 11)}, "privacyBadge");
     return privacyBadge_;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/tutorial/TutorialRules.h"
@@ -27,8 +28,7 @@ DemoButton::DemoButton(Decision decision, QWidget* parent)
     : QAbstractButton(parent)
     , decision_(decision)
 {
-    const QString title =
-        QString::fromStdString(Localization::text(demonstration(decision).titleKey));
+    const QString title = localized(demonstration(decision).titleKey);
     setText(title);
     setAccessibleName(title);
     setObjectName(QStringLiteral("demo-") + QString::fromUtf8(rawValue(decision)));

@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/tutorial/TutorialRules.h"
@@ -194,8 +195,7 @@ void DemoCard::paintFace(QPainter& painter, const QRectF& frame) const
         painter.setFont(font);
         painter.setPen(color);
         painter.drawText(QRectF(frame.left(), top, frame.width(), height),
-                         Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::fromStdString(Localization::text(key)));
+                         Qt::AlignCenter | Qt::TextSingleLine, localized(key));
         top += height + columnSpacing;
     };
     line(nameFont, nameHeight, Theme::color(Theme::text), "Souvenir.png");

@@ -1,6 +1,7 @@
 #include "app/tutorial/WelcomeStep.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/screens/kit/PageText.h"
 #include "app/tutorial/WelcomePicture.h"
 #include "core/localisation/Localization.h"
@@ -17,7 +18,7 @@ constexpr qreal keyTracking = -1.2;
 
 TextBlock* centred(std::string_view key, const TextStyle& style)
 {
-    TextBlock* block = wrappedText(QString::fromStdString(Localization::text(key)), style);
+    TextBlock* block = wrappedText(localized(key), style);
     block->setAlignment(Qt::AlignHCenter);
     return block;
 }

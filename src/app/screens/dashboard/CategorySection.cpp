@@ -1,5 +1,6 @@
 #include "app/screens/dashboard/CategorySection.h"
 
+#include "app/design/LocalizedText.h"
 #include "app/screens/kit/PageText.h"
 #include "app/screens/tiles/CategoryTile.h"
 #include "core/localisation/Localization.h"
@@ -20,11 +21,6 @@ constexpr std::array shownTypes{FileFilter::screenshots, FileFilter::images, Fil
                                 FileFilter::documents,   FileFilter::all};
 constexpr int columns = 4;
 
-QString shown(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 CategorySection::CategorySection(AppModel& model, QWidget* parent)
@@ -35,8 +31,8 @@ CategorySection::CategorySection(AppModel& model, QWidget* parent)
     setObjectName("categories");
     detected_->setObjectName("detected-count");
     auto* header = new QHBoxLayout;
-    header->addWidget(lineText(shown(L("Que voulez-vous trier ?")), {18, QFont::DemiBold, {}}), 0,
-                      Qt::AlignVCenter);
+    header->addWidget(lineText(coreText(L("Que voulez-vous trier ?")), {18, QFont::DemiBold, {}}),
+                      0, Qt::AlignVCenter);
     header->addStretch(1);
     header->addWidget(detected_, 0, Qt::AlignVCenter);
 
@@ -65,7 +61,7 @@ CategorySection::CategorySection(AppModel& model, QWidget* parent)
 
 void CategorySection::refresh(bool tilesEnabled)
 {
-    detected_->setText(shown(L("{0} fichiers détectés", model_.indexedCount())));
+    detected_->setText(coreText(L("{0} fichiers détectés", model_.indexedCount())));
     const FileInsights& insights = model_.insights();
     for (CategoryTile* tile : tiles_) {
         tile->setTally(insights.tally(tile->type()));

@@ -2,6 +2,7 @@
 
 #include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
@@ -28,11 +29,6 @@ namespace {
 
 constexpr int spacing = 26;
 constexpr int padding = 32;
-
-QString shown(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // A symbol before a text that wraps, both in one colour.
 QWidget* labelWithSymbol(const QString& symbol, const QString& text, int pixelSize,
@@ -83,13 +79,14 @@ QWidget* DashboardPage::headingRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* heading = new PageHeading(
-        shown(L("Votre espace, en un regard")), shown(L("Un ordinateur plus léger commence ici.")),
-        shown(L("Repérez ce qui prend de la place, puis choisissez ce qui mérite de rester.")));
+        coreText(L("Votre espace, en un regard")),
+        coreText(L("Un ordinateur plus léger commence ici.")),
+        coreText(L("Repérez ce qui prend de la place, puis choisissez ce qui mérite de rester.")));
     // As wide as its text, so that the button follows it.
     heading->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     layout->addWidget(heading, 0, Qt::AlignTop);
-    refreshButton_ =
-        new SecondaryButton(shown(L("Actualiser")), "arrow.clockwise", [this] { model().scan(); });
+    refreshButton_ = new SecondaryButton(coreText(L("Actualiser")), "arrow.clockwise",
+                                         [this] { model().scan(); });
     refreshButton_->setObjectName("refresh-index");
     layout->addWidget(refreshButton_, 0, Qt::AlignTop);
     layout->addStretch(1);
@@ -111,12 +108,13 @@ QWidget* DashboardPage::resumeCard()
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
     texts->addWidget(
-        lineText(shown(L("Reprenez là où vous en étiez.")), {15, QFont::DemiBold, {}}));
+        lineText(coreText(L("Reprenez là où vous en étiez.")), {15, QFont::DemiBold, {}}));
     texts->addWidget(wrappedText(
-        shown(L("Vos décisions sont conservées. Les fichiers modifiés sont vérifiés à nouveau.")),
+        coreText(
+            L("Vos décisions sont conservées. Les fichiers modifiés sont vérifiés à nouveau.")),
         {11, QFont::Normal, Theme::muted}));
     row->addLayout(texts, 1);
-    resumeButton_ = new PrimaryButton(shown(L("Reprendre le tri")), "arrow.right",
+    resumeButton_ = new PrimaryButton(coreText(L("Reprendre le tri")), "arrow.right",
                                       [this] { model().resumeSession(); });
     resumeButton_->setObjectName("resume-session");
     row->addWidget(resumeButton_, 0, Qt::AlignVCenter);
@@ -126,11 +124,11 @@ QWidget* DashboardPage::resumeCard()
 QWidget* DashboardPage::metricGrid()
 {
     metrics_ = {
-        new MetricCard(shown(L("Fichiers analysés")), {}, "doc.text.magnifyingglass", {}),
-        new MetricCard(shown(L("Taille sur disque")), {}, "internaldrive",
-                       shown(L("allocation estimée, liens dédupliqués"))),
-        new MetricCard(shown(L("Potentiellement récupérable")), {}, "sparkles",
-                       shown(L("allocation estimée, gain non garanti"))),
+        new MetricCard(coreText(L("Fichiers analysés")), {}, "doc.text.magnifyingglass", {}),
+        new MetricCard(coreText(L("Taille sur disque")), {}, "internaldrive",
+                       coreText(L("allocation estimée, liens dédupliqués"))),
+        new MetricCard(coreText(L("Potentiellement récupérable")), {}, "sparkles",
+                       coreText(L("allocation estimée, gain non garanti"))),
     };
     auto* grid = new QWidget;
     auto* layout = new QGridLayout(grid);
@@ -156,7 +154,7 @@ QWidget* DashboardPage::sourcesRow()
     row->setSpacing(16);
     row->addWidget(labelWithSymbol("folder.badge.checkmark", {}, 12, &readySources_), 1);
     readySources_->setObjectName("ready-sources");
-    auto* manage = new PlainButton(shown(L("Gérer les sources")), Theme::orange);
+    auto* manage = new PlainButton(coreText(L("Gérer les sources")), Theme::orange);
     manage->setObjectName("manage-sources");
     manage->setFont(DesignFont::system(12));
     connect(manage, &QAbstractButton::clicked, this, [this] { model().navigate(Page::sources); });
@@ -171,13 +169,14 @@ QWidget* DashboardPage::footnotes()
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(labelWithSymbol(
         "lock.shield",
-        shown(L("Les suggestions concernent uniquement vos dossiers autorisés. Aucun fichier n’est "
-                "supprimé automatiquement.")),
+        coreText(
+            L("Les suggestions concernent uniquement vos dossiers autorisés. Aucun fichier n’est "
+              "supprimé automatiquement.")),
         11));
     column->addWidget(labelWithSymbol(
         "info.circle",
-        shown(L("Les fichiers à la Corbeille occupent encore le disque. Videz-la depuis le "
-                "gestionnaire de fichiers quand vous êtes prêt.")),
+        coreText(L("Les fichiers à la Corbeille occupent encore le disque. Videz-la depuis le "
+                   "gestionnaire de fichiers quand vous êtes prêt.")),
         11));
     return notes;
 }
@@ -202,16 +201,16 @@ void DashboardPage::refresh()
     overview_->refresh(controls.startSorting);
 
     metrics_[0]->setValue(QString::number(shownModel.indexedCount()));
-    metrics_[0]->setDetail(shown(shownModel.scanning() ? L("analyse progressive en cours")
-                                                       : L("dans vos sources autorisées")));
+    metrics_[0]->setDetail(coreText(shownModel.scanning() ? L("analyse progressive en cours")
+                                                          : L("dans vos sources autorisées")));
     const FileInsights& insights = shownModel.insights();
-    metrics_[1]->setValue(shown(formattedBytes(insights.allocatedBytes)));
-    metrics_[2]->setValue(shown(formattedBytes(insights.candidates.bytes)));
+    metrics_[1]->setValue(coreText(formattedBytes(insights.allocatedBytes)));
+    metrics_[2]->setValue(coreText(formattedBytes(insights.candidates.bytes)));
 
     suggestions_->refresh(controls.suggestions);
     categories_->refresh(controls.categories);
     readySources_->setText(
-        shown(localizedFolderCount(readySourceCount(state.sources, shownModel.statuses()))));
+        coreText(localizedFolderCount(readySourceCount(state.sources, shownModel.statuses()))));
 }
 
 } // namespace tollenvane

@@ -2,6 +2,7 @@
 
 #include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -21,11 +22,6 @@ namespace {
 
 constexpr int padding = 26;
 constexpr int ringSide = 144;
-
-QString shown(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 } // namespace
 
@@ -90,19 +86,19 @@ QWidget* StorageOverview::actionRow()
     auto* layout = new QHBoxLayout(line);
     layout->setContentsMargins(0, 3, 0, 0);
     layout->setSpacing(14);
-    resume_ = new PrimaryButton(shown(L("Reprendre le tri")), "arrow.right",
+    resume_ = new PrimaryButton(coreText(L("Reprendre le tri")), "arrow.right",
                                 [this] { model_.setPage(Page::swipe); });
     resume_->setObjectName("resume-sorting");
-    start_ = new PrimaryButton(shown(L("Commencer à trier")), "arrow.right",
+    start_ = new PrimaryButton(coreText(L("Commencer à trier")), "arrow.right",
                                [this] { model_.setup(SessionFilter()); });
     start_->setObjectName("start-sorting");
-    choose_ = new PrimaryButton(shown(L("Choisir mes dossiers")), "folder.badge.plus",
+    choose_ = new PrimaryButton(coreText(L("Choisir mes dossiers")), "folder.badge.plus",
                                 [this] { model_.chooseFolders(false); });
     choose_->setObjectName("choose-folders");
     auto* disks =
         new PlainButton("externaldrive.badge.plus", Symbol::sideBeside(19), Theme::orange);
     disks->setObjectName("open-disks");
-    disks->setAccessibleName(shown(L("Vos disques")));
+    disks->setAccessibleName(coreText(L("Vos disques")));
     setPlainToolTip(*disks, disks->accessibleName());
     connect(disks, &QAbstractButton::clicked, this, [this] { model_.navigate(Page::space); });
     for (QWidget* button : {static_cast<QWidget*>(resume_), static_cast<QWidget*>(start_),
@@ -123,16 +119,16 @@ void StorageOverview::refresh(bool startEnabled)
     const VolumeLine line = volumeLine(volume);
     volumeSymbols_[0]->setVisible(line.symbol == volumeSymbols_[0]->symbol());
     volumeSymbols_[1]->setVisible(line.symbol == volumeSymbols_[1]->symbol());
-    volumeName_->setText(shown(line.name ? *line.name : L("Votre ordinateur")));
+    volumeName_->setText(coreText(line.name ? *line.name : L("Votre ordinateur")));
 
-    free_->setText(shown(L("{0} libres maintenant", formattedBytes(free))));
-    used_->setText(shown(
+    free_->setText(coreText(L("{0} libres maintenant", formattedBytes(free))));
+    used_->setText(coreText(
         L("{0} utilisés sur {1}", formattedBytes(usedSpace(total, free)), formattedBytes(total))));
     const std::optional<std::int64_t> purgeable = purgeableSpace(volume);
     purgeable_->setVisible(purgeable.has_value());
     if (purgeable) {
-        purgeable_->setText(shown(L("Le système peut rendre {0} supplémentaires disponibles.",
-                                    formattedBytes(*purgeable))));
+        purgeable_->setText(coreText(L("Le système peut rendre {0} supplémentaires disponibles.",
+                                       formattedBytes(*purgeable))));
     }
 
     const PrimaryAction action =

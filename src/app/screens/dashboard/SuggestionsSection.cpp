@@ -2,6 +2,7 @@
 
 #include "app/design/ElidedLabel.h"
 #include "app/design/FileCategoryIcon.h"
+#include "app/design/LocalizedText.h"
 #include "app/screens/dashboard/CardSurface.h"
 #include "app/screens/dashboard/DashboardRules.h"
 #include "app/screens/kit/PageText.h"
@@ -12,15 +13,6 @@
 #include <QVBoxLayout>
 
 namespace tollenvane {
-
-namespace {
-
-QString shown(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 SuggestionsSection::SuggestionsSection(AppModel& model, QWidget* parent)
     : QWidget(parent)
@@ -47,9 +39,9 @@ QWidget* SuggestionsSection::header()
     auto* line = new QWidget;
     auto* layout = new QHBoxLayout(line);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(lineText(shown(L("À regarder en priorité")), {18, QFont::DemiBold, {}}));
+    layout->addWidget(lineText(coreText(L("À regarder en priorité")), {18, QFont::DemiBold, {}}));
     layout->addStretch(1);
-    scanning_ = lineText(shown(L("Analyse en cours…")), {11, QFont::Normal, Theme::muted});
+    scanning_ = lineText(coreText(L("Analyse en cours…")), {11, QFont::Normal, Theme::muted});
     scanning_->setObjectName("suggestions-scanning");
     layout->addWidget(scanning_);
     return line;
@@ -72,7 +64,8 @@ QWidget* SuggestionsSection::emptyCard()
     emptyTitle_->setObjectName("suggestions-empty-title");
     texts->addWidget(emptyTitle_);
     texts->addWidget(wrappedText(
-        shown(L("Captures nombreuses, gros fichiers et téléchargements anciens apparaîtront ici.")),
+        coreText(
+            L("Captures nombreuses, gros fichiers et téléchargements anciens apparaîtront ici.")),
         {11, QFont::Normal, Theme::muted}));
     row->addLayout(texts, 1);
     return empty_;
@@ -89,9 +82,9 @@ void SuggestionsSection::refresh(bool tilesEnabled)
     }
     empty_->setVisible(presets.empty());
     tiles_->setVisible(!presets.empty());
-    emptyTitle_->setText(shown(model_.state().sources.empty()
-                                   ? L("Ajoutez vos dossiers pour découvrir les suggestions.")
-                                   : L("Choisissez une catégorie pour commencer.")));
+    emptyTitle_->setText(coreText(model_.state().sources.empty()
+                                      ? L("Ajoutez vos dossiers pour découvrir les suggestions.")
+                                      : L("Choisissez une catégorie pour commencer.")));
 
     rows_->sync(
         presets, [](SpacePreset preset) { return preset; },

@@ -1,13 +1,10 @@
 #include "app/screens/space/DuplicatesCard.h"
 
-#include "app/design/ContinuousRoundedRect.h"
-#include "app/design/DesignFont.h"
 #include "app/design/FileCategoryIcon.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
-#include "app/design/Symbol.h"
 #include "app/design/Theme.h"
-#include "core/localisation/Localization.h"
+#include "app/screens/tiles/TilePainting.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -20,20 +17,7 @@ constexpr int spacing = 12;
 constexpr int iconSide = 40;
 constexpr qreal cornerRadius = 16;
 
-QFont titleFont()
-{
-    return DesignFont::system(13, QFont::DemiBold);
-}
-
-QFont smallFont()
-{
-    return DesignFont::system(11);
-}
-
-QFont actionFont()
-{
-    return DesignFont::system(11, QFont::DemiBold);
-}
+using namespace TilePainting;
 
 } // namespace
 
@@ -62,8 +46,7 @@ QString DuplicatesCard::actionText() const
 QSize DuplicatesCard::sizeHint() const
 {
     const int height = padding + iconSide + spacing + QFontMetrics(smallFont()).height() + spacing +
-                       std::max(QFontMetrics(actionFont()).height(), Symbol::sideBeside(11)) +
-                       padding;
+                       actionHeight() + padding;
     return {260, height};
 }
 
@@ -77,8 +60,7 @@ void DuplicatesCard::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     LiftButtonStyle::applyTo(painter, *this);
-    const QPainterPath shape =
-        continuousRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+    const QPainterPath shape = cardShape(rect(), cornerRadius);
     painter.fillPath(shape, Theme::color(Theme::panel));
     painter.strokePath(shape, QPen(Theme::color(Theme::line), 1));
 
@@ -86,35 +68,18 @@ void DuplicatesCard::paintEvent(QPaintEvent*)
     qreal top = content.top();
     FileCategoryIcon::paint(painter, QRectF(content.left(), top, iconSide, iconSide),
                             FileFilter::all);
-    painter.setFont(titleFont());
-    painter.setPen(Theme::color(Theme::text));
     const qreal textLeft = content.left() + iconSide + spacing;
-    painter.drawText(QRectF(textLeft, top, content.right() - textLeft, iconSide),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QFontMetrics(titleFont())
-                         .elidedText(localized("Doublons exacts"), Qt::ElideRight,
-                                     static_cast<int>(content.right() - textLeft)));
+    paintLine(painter, QRectF(textLeft, top, content.right() - textLeft, iconSide),
+              localized("Doublons exacts"), titleFont(), Theme::color(Theme::text));
     top += iconSide + spacing;
 
-    painter.setFont(smallFont());
-    painter.setPen(Theme::color(Theme::muted));
     const int smallHeight = QFontMetrics(smallFont()).height();
-    painter.drawText(QRectF(content.left(), top, content.width(), smallHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     localized("Vérification locale par SHA-256"));
+    paintLine(painter, QRectF(content.left(), top, content.width(), smallHeight),
+              localized("Vérification locale par SHA-256"), smallFont(),
+              Theme::color(Theme::muted));
     top += smallHeight + spacing;
-
-    const int arrowSide = Symbol::sideBeside(11);
-    const int actionHeight = std::max(QFontMetrics(actionFont()).height(), arrowSide);
-    const QColor orange = Theme::color(Theme::orange);
-    painter.setFont(actionFont());
-    painter.setPen(orange);
-    painter.drawText(QRectF(content.left(), top, content.width() - arrowSide, actionHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, actionText());
-    Symbol::paint(painter,
-                  QRectF(content.right() - arrowSide, top + (actionHeight - arrowSide) / 2.0,
-                         arrowSide, arrowSide),
-                  "arrow.right", orange);
+    paintAction(painter, QRectF(content.left(), top, content.width(), actionHeight()),
+                actionText());
 }
 
 } // namespace tollenvane

@@ -2,6 +2,7 @@
 
 #include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/screens/kit/PageText.h"
@@ -92,8 +93,7 @@ StorageRow::StorageRow(Actions actions, QWidget* parent)
     : QWidget(parent)
     , actions_(std::move(actions))
     , main_(new StorageRowButton(this))
-    , sort_(
-          new PlainButton(QString::fromStdString(Localization::text("Trier")), Theme::orange, this))
+    , sort_(new PlainButton(localized("Trier"), Theme::orange, this))
     , reveal_(new PlainButton(QStringLiteral("arrow.up.right.square"),
                               Symbol::sideBeside(rowPixelSize), Theme::muted, this))
 {

@@ -1,6 +1,7 @@
 #include "app/screens/summary/SummaryPage.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
@@ -23,11 +24,6 @@ namespace {
 constexpr int spacing = 25;
 constexpr int padding = 36;
 
-QString shown(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 SummaryPage::SummaryPage(AppModel& model, QWidget* parent)
@@ -41,15 +37,15 @@ SummaryPage::SummaryPage(AppModel& model, QWidget* parent)
     column().insertStretch(0, 1);
 
     addCentred(new SummaryBadge);
-    auto* title = lineText(shown(L("Bien joué.")), {45, QFont::DemiBold, {}});
+    auto* title = lineText(coreText(L("Bien joué.")), {45, QFont::DemiBold, {}});
     title->setFont(DesignFont::tracked(title->font(), -1.3));
     addCentred(title);
     addCentred(total_);
     addCentred(counterStrip());
     addCentred(trashed_);
     addCentred(lineText(
-        shown(L("L’espace sera libéré après le vidage de la Corbeille dans le gestionnaire de "
-                "fichiers.")),
+        coreText(L("L’espace sera libéré après le vidage de la Corbeille dans le gestionnaire de "
+                   "fichiers.")),
         {11, QFont::Normal, Theme::muted}));
     addCentred(buttonRow());
     follow({&AppModel::summaryChanged, &AppModel::undoCountChanged, &AppModel::busyChanged});
@@ -82,7 +78,7 @@ QWidget* SummaryPage::counterStrip()
         counters_[index]->setObjectName(QStringLiteral("counter-%1").arg(index));
         tile->addWidget(counters_[index], 0, Qt::AlignHCenter);
         tile->addWidget(
-            lineText(shown(L(counters[index].labelKey)), {11, QFont::Normal, Theme::muted}), 0,
+            lineText(coreText(L(counters[index].labelKey)), {11, QFont::Normal, Theme::muted}), 0,
             Qt::AlignHCenter);
         row->addLayout(tile);
     }
@@ -95,10 +91,10 @@ QWidget* SummaryPage::buttonRow()
     auto* row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(14);
-    undo_ = new SecondaryButton(shown(L("Annuler la dernière décision")), "arrow.uturn.backward",
+    undo_ = new SecondaryButton(coreText(L("Annuler la dernière décision")), "arrow.uturn.backward",
                                 [this] { model().undo(); });
     undo_->setObjectName("undo-last");
-    auto* finish = new PrimaryButton(shown(L("Terminer")), "checkmark",
+    auto* finish = new PrimaryButton(coreText(L("Terminer")), "checkmark",
                                      [this] { model().setPage(Page::dashboard); });
     finish->setObjectName("finish");
     row->addWidget(undo_, 0, Qt::AlignVCenter);
@@ -109,12 +105,12 @@ QWidget* SummaryPage::buttonRow()
 void SummaryPage::refresh()
 {
     const SessionSummary& summary = model().summary();
-    total_->setText(shown(L("{0} fichiers triés. Un peu plus de clarté.", summary.total())));
+    total_->setText(coreText(L("{0} fichiers triés. Un peu plus de clarté.", summary.total())));
     const auto counters = summaryCounters(summary);
     for (std::size_t index = 0; index < counters.size(); ++index) {
         counters_[index]->setText(QString::number(counters[index].value));
     }
-    trashed_->setText(shown(L("{0} mis à la Corbeille", formattedBytes(summary.trashBytes))));
+    trashed_->setText(coreText(L("{0} mis à la Corbeille", formattedBytes(summary.trashBytes))));
     undo_->setEnabled(undoEnabled(model().undoCount(), model().busy()));
 }
 

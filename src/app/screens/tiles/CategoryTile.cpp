@@ -1,12 +1,12 @@
 #include "app/screens/tiles/CategoryTile.h"
 
-#include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/FileCategoryIcon.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/screens/tiles/TallyText.h"
+#include "app/screens/tiles/TilePainting.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -21,19 +21,12 @@ constexpr int iconSide = 48;
 constexpr qreal cornerRadius = 16;
 constexpr int narrowestWidth = 120;
 
-QFont titleFont()
-{
-    return DesignFont::system(13, QFont::DemiBold);
-}
+using TilePainting::paintLine;
+using TilePainting::titleFont;
 
 QFont tallyFont()
 {
     return DesignFont::system(10);
-}
-
-QFont arrowFont()
-{
-    return DesignFont::system(11, QFont::DemiBold);
 }
 
 } // namespace
@@ -100,14 +93,13 @@ void CategoryTile::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     LiftButtonStyle::applyTo(painter, *this);
 
-    const QPainterPath shape =
-        continuousRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+    const QPainterPath shape = TilePainting::cardShape(rect(), cornerRadius);
     painter.fillPath(shape, Theme::color(hovering_ ? Theme::soft : Theme::panel));
 
     const QRect content = rect().adjusted(padding, padding, -padding, -padding);
     FileCategoryIcon::paint(painter, QRectF(content.left(), content.top(), iconSide, iconSide),
                             type_);
-    const int arrowSide = Symbol::sideBeside(arrowFont().pixelSize());
+    const int arrowSide = Symbol::sideBeside(TilePainting::actionFont().pixelSize());
     const QColor arrowColor =
         hovering_ ? Theme::color(Theme::orange) : Theme::withAlpha(Theme::color(Theme::muted), 0.6);
     Symbol::paint(painter,
@@ -117,19 +109,13 @@ void CategoryTile::paintEvent(QPaintEvent*)
 
     int top = content.top() + iconSide + spacing;
     const QFontMetrics titleMetrics(titleFont());
-    painter.setFont(titleFont());
-    painter.setPen(Theme::color(Theme::text));
-    painter.drawText(QRect(content.left(), top, content.width(), titleMetrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     titleMetrics.elidedText(text(), Qt::ElideRight, content.width()));
+    paintLine(painter, QRect(content.left(), top, content.width(), titleMetrics.height()), text(),
+              titleFont(), Theme::color(Theme::text));
     top += titleMetrics.height() + spacing;
 
     const QFontMetrics tallyMetrics(tallyFont());
-    painter.setFont(tallyFont());
-    painter.setPen(Theme::color(Theme::muted));
-    painter.drawText(QRect(content.left(), top, content.width(), tallyMetrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     tallyMetrics.elidedText(tallyText(tally_), Qt::ElideRight, content.width()));
+    paintLine(painter, QRect(content.left(), top, content.width(), tallyMetrics.height()),
+              tallyText(tally_), tallyFont(), Theme::color(Theme::muted));
 
     const QColor stroke =
         hovering_ ? Theme::withAlpha(Theme::color(Theme::orange), 0.4) : Theme::color(Theme::line);

@@ -1,6 +1,7 @@
 #include "app/screens/tiles/MetricCard.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/screens/kit/PageText.h"
@@ -20,9 +21,7 @@ constexpr int headerHeight = 26;
 
 QString metricDetailText(const QString& detail)
 {
-    return detail.isEmpty()
-               ? QString::fromStdString(Localization::text("dans vos dossiers sélectionnés"))
-               : detail;
+    return detail.isEmpty() ? localized("dans vos dossiers sélectionnés") : detail;
 }
 
 MetricCard::MetricCard(const QString& label, const QString& value, const QString& symbol,

@@ -1,14 +1,12 @@
 #include "app/screens/tiles/RecommendationTile.h"
 
-#include "app/design/ContinuousRoundedRect.h"
-#include "app/design/DesignFont.h"
 #include "app/design/FileCategoryIcon.h"
 #include "app/design/LiftButtonStyle.h"
-#include "app/design/Symbol.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Theme.h"
 #include "app/screens/tiles/SpacePresetText.h"
 #include "app/screens/tiles/TallyText.h"
-#include "core/localisation/Localization.h"
+#include "app/screens/tiles/TilePainting.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -26,32 +24,13 @@ constexpr int minimumExplanationHeight = 28;
 constexpr qreal cornerRadius = 16;
 constexpr int narrowestWidth = 180;
 
-QFont titleFont()
-{
-    return DesignFont::system(13, QFont::DemiBold);
-}
-
-QFont smallFont()
-{
-    return DesignFont::system(11);
-}
-
-QFont actionFont()
-{
-    return DesignFont::system(11, QFont::DemiBold);
-}
+using namespace TilePainting;
 
 int headerHeight()
 {
     const int texts =
         QFontMetrics(titleFont()).height() + titleGap + QFontMetrics(smallFont()).height();
     return std::max(iconSide, texts);
-}
-
-int actionHeight()
-{
-    return std::max(QFontMetrics(actionFont()).height(),
-                    Symbol::sideBeside(actionFont().pixelSize()));
 }
 
 } // namespace
@@ -130,8 +109,7 @@ void RecommendationTile::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     LiftButtonStyle::applyTo(painter, *this);
 
-    const QPainterPath shape =
-        continuousRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+    const QPainterPath shape = cardShape(rect(), cornerRadius);
     painter.fillPath(shape, Theme::color(Theme::panel));
     painter.setPen(QPen(Theme::color(Theme::line), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.drawPath(shape);
@@ -149,37 +127,22 @@ void RecommendationTile::paintEvent(QPaintEvent*)
     const int textWidth = std::max(0, content.right() + 1 - textLeft);
     int top =
         content.top() + (header - (titleMetrics.height() + titleGap + smallMetrics.height())) / 2;
-    painter.setFont(titleFont());
-    painter.setPen(Theme::color(Theme::text));
-    painter.drawText(QRect(textLeft, top, textWidth, titleMetrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     titleMetrics.elidedText(presetTitle(preset_), Qt::ElideRight, textWidth));
+    paintLine(painter, QRect(textLeft, top, textWidth, titleMetrics.height()), presetTitle(preset_),
+              titleFont(), Theme::color(Theme::text));
     top += titleMetrics.height() + titleGap;
-    painter.setFont(smallFont());
-    painter.setPen(Theme::color(Theme::orange));
-    painter.drawText(QRect(textLeft, top, textWidth, smallMetrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     smallMetrics.elidedText(tallyText(tally_), Qt::ElideRight, textWidth));
+    paintLine(painter, QRect(textLeft, top, textWidth, smallMetrics.height()), tallyText(tally_),
+              smallFont(), Theme::color(Theme::orange));
 
     top = content.top() + header + spacing;
     const int explanation = explanationHeight(content.width());
+    painter.setFont(smallFont());
     painter.setPen(Theme::color(Theme::muted));
     painter.drawText(QRect(content.left(), top, content.width(), explanation),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, presetExplanation(preset_));
 
     top += explanation + spacing;
-    const int action = actionHeight();
-    const int arrowSide = Symbol::sideBeside(actionFont().pixelSize());
-    const QColor accent = Theme::color(Theme::orange);
-    painter.setFont(actionFont());
-    painter.setPen(accent);
-    painter.drawText(QRect(content.left(), top, content.width() - arrowSide, action),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QString::fromStdString(Localization::text("Examiner")));
-    Symbol::paint(painter,
-                  QRectF(content.right() + 1 - arrowSide, top + (action - arrowSide) / 2.0,
-                         arrowSide, arrowSide),
-                  "arrow.right", accent);
+    paintAction(painter, QRectF(content.left(), top, content.width(), actionHeight()),
+                localized("Examiner"));
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #include "app/screens/tiles/SpacePresetText.h"
 
+#include "app/design/LocalizedText.h"
 #include "core/localisation/Localization.h"
 
 namespace tollenvane {
@@ -34,12 +35,12 @@ PresetTexts texts(SpacePreset preset)
 
 QString presetTitle(SpacePreset preset)
 {
-    return QString::fromStdString(Localization::text(texts(preset).title));
+    return localized(texts(preset).title);
 }
 
 QString presetExplanation(SpacePreset preset)
 {
-    return QString::fromStdString(Localization::text(texts(preset).explanation));
+    return localized(texts(preset).explanation);
 }
 
 } // namespace tollenvane

@@ -1,6 +1,7 @@
 #include "app/screens/tiles/StorageRing.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
@@ -40,7 +41,7 @@ std::optional<double> usedRatio(std::int64_t total, std::int64_t free)
 
 QString centreCaption()
 {
-    return QString::fromStdString(Localization::text("utilisés"));
+    return localized("utilisés");
 }
 
 } // namespace

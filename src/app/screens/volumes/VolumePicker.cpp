@@ -1,6 +1,7 @@
 #include "app/screens/volumes/VolumePicker.h"
 
 #include "app/deck/PlainButton.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Spinner.h"
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
@@ -26,8 +27,7 @@ VolumePicker::VolumePicker(AppModel& model, QWidget* parent)
     column->setSpacing(20);
 
     auto* header = new QHBoxLayout;
-    header->addWidget(lineText(QString::fromStdString(Localization::text("Vos disques")),
-                               {15, QFont::DemiBold, std::nullopt}));
+    header->addWidget(lineText(localized("Vos disques"), {15, QFont::DemiBold, std::nullopt}));
     header->addStretch();
     // The listing runs off the main thread; the spinner says the rows may still change.
     refreshing_ = new Spinner(Spinner::Size::small, Theme::muted, this);
@@ -36,17 +36,16 @@ VolumePicker::VolumePicker(AppModel& model, QWidget* parent)
     refreshButton_ = new PlainButton(QStringLiteral("arrow.clockwise"), Symbol::sideBeside(15),
                                      Theme::text, this);
     refreshButton_->setObjectName("refreshVolumes");
-    setPlainToolTip(*refreshButton_,
-                    QString::fromStdString(Localization::text("Actualiser les disques")));
+    setPlainToolTip(*refreshButton_, localized("Actualiser les disques"));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { model_.updateDisk(true); });
     header->addWidget(refreshButton_);
     column->addLayout(header);
 
     rows_ = std::make_unique<KeyedRows<std::uint64_t, VolumeRow>>(*column, 1);
 
-    hint_ = wrappedText(QString::fromStdString(Localization::text(
-                            "Branchez un SSD ou un disque externe, puis actualisez cette liste.")),
-                        {11, QFont::Normal, Theme::muted}, this);
+    hint_ =
+        wrappedText(localized("Branchez un SSD ou un disque externe, puis actualisez cette liste."),
+                    {11, QFont::Normal, Theme::muted}, this);
     hint_->setObjectName("externalHint");
     column->addWidget(hint_);
 

@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -51,8 +52,8 @@ VolumeRow::VolumeRow(Actions actions, QWidget* parent)
     external_ = new SymbolView(QStringLiteral("externaldrive"), iconSide, Theme::orange, select_);
     title_ = lineText({}, {14, QFont::DemiBold, std::nullopt}, ElisionSide::middle, select_);
     title_->setObjectName("volumeTitle");
-    readOnly_ = lineText(QString::fromStdString(Localization::text("Lecture seule")),
-                         {10, QFont::Normal, Theme::muted}, ElisionSide::end, select_);
+    readOnly_ = lineText(localized("Lecture seule"), {10, QFont::Normal, Theme::muted},
+                         ElisionSide::end, select_);
     readOnly_->setObjectName("readOnlyMark");
     capacity_ = lineText({}, {11, QFont::Normal, Theme::muted}, ElisionSide::end, select_);
     capacity_->setObjectName("capacity");
@@ -79,9 +80,8 @@ VolumeRow::VolumeRow(Actions actions, QWidget* parent)
     label->addLayout(texts, 1);
     label->addWidget(mark_);
 
-    choose_ =
-        new SecondaryButton(QString::fromStdString(Localization::text("Choisir les dossiers")),
-                            QStringLiteral("folder.badge.plus"), {}, this);
+    choose_ = new SecondaryButton(localized("Choisir les dossiers"),
+                                  QStringLiteral("folder.badge.plus"), {}, this);
     choose_->setObjectName("chooseFolders");
 
     auto* row = new QHBoxLayout(this);
