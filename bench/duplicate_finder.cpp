@@ -1,8 +1,9 @@
 // Scans folder trees into the in-memory index as the application does, then looks for
 // duplicates over the index's records and prints the figures:
 //   duplicate_finder [--hidden] [--minimum BYTES] [--groups FILE] [--threads N] <folder>...
-// --threads sets how many threads read, --hashers how many hash what a lone reader reads (the
-// search chooses when either is absent or 0; one hasher means the reader hashes too). With --groups
+// --threads sets how many threads read, --hashers how many hash what a lone reader reads,
+// --cache-readers how many read first what the page cache holds when one reads alone (the search
+// chooses when any is absent or 0; one hasher means the reader hashes too). With --groups
 // the groups are also written to FILE as JSON, each with its digest and its members' paths, devices
 // and inodes, so that they can be checked against a known tree (bench/compare checks them against
 // the listing of make_corpus.py).
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
     std::optional<std::string> groupsFile;
     unsigned threads = tollenvane::DuplicateFinder::automaticThreads;
     unsigned hashers = tollenvane::DuplicateFinder::automaticThreads;
+    unsigned cacheReaders = tollenvane::DuplicateFinder::automaticThreads;
     const bool parsed =
         bench::parseScanArguments(argc, argv, arguments, [&](std::string_view option, int& i) {
             if (i + 1 >= argc) {
@@ -69,12 +71,16 @@ int main(int argc, char** argv)
                 hashers = static_cast<unsigned>(std::stoul(argv[++i]));
                 return true;
             }
+            if (option == "--cache-readers") {
+                cacheReaders = static_cast<unsigned>(std::stoul(argv[++i]));
+                return true;
+            }
             return false;
         });
     if (!parsed) {
         std::cerr << "usage: " << argv[0]
                   << " [--hidden] [--minimum BYTES] [--groups FILE] [--threads N] [--hashers N] "
-                     "<folder>...\n";
+                     "[--cache-readers N] <folder>...\n";
         return 2;
     }
     tollenvane::InsightAccumulator index(arguments.roots, tollenvane::currentDate());
@@ -85,7 +91,7 @@ int main(int argc, char** argv)
     const auto start = bench::Clock::now();
     const auto groups = tollenvane::DuplicateFinder::find(
         records, [&reports](std::int64_t, std::int64_t) { ++reports; }, {}, {},
-        tollenvane::FileRecord::Environment::system(), threads, hashers);
+        tollenvane::FileRecord::Environment::system(), threads, hashers, cacheReaders);
     const double searchSeconds = bench::secondsSince(start);
 
     std::int64_t members = 0;

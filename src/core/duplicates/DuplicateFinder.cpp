@@ -92,16 +92,16 @@ Indices sharingSize(std::span<const FileRecord> records, const Indices& members)
     return bySize.shared();
 }
 
-using KeyOf =
-    std::function<std::string(std::size_t position, HashFeed& feed, const std::stop_token& stop)>;
+using KeyOf = std::function<std::string(std::size_t position, HashFeed& feed,
+                                        VerifiedFile::Reach reach, const std::stop_token& stop)>;
 
 // A file that cannot be read drops out of the search; only a cancellation, or running out of
 // memory, ends the search itself.
 std::optional<std::string> keyOrNothing(const KeyOf& keyOf, std::size_t position, HashFeed& feed,
-                                        const std::stop_token& stop)
+                                        VerifiedFile::Reach reach, const std::stop_token& stop)
 {
     try {
-        return keyOf(position, feed, stop);
+        return keyOf(position, feed, reach, stop);
     } catch (const Cancelled&) {
         throw;
     } catch (const std::bad_alloc&) {
@@ -143,8 +143,9 @@ struct Pass {
         const std::vector<std::size_t> order = readingOrder(records, members, threads.readers);
         auto keys = PassWorkers::run(
             order, threads, chunkSize, stop,
-            [&](std::size_t position, HashFeed& feed, const std::stop_token& workerStop) {
-                return keyOrNothing(keyOf, position, feed, workerStop);
+            [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
+                const std::stop_token& workerStop) {
+                return keyOrNothing(keyOf, position, feed, reach, workerStop);
             },
             [&](std::size_t count) {
                 throwIfCancelled(stop);
@@ -189,7 +190,8 @@ std::vector<DuplicateGroup> groupsOf(std::span<const FileRecord> records,
 
 // The whole content fed; the key is its digest alone.
 std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
-                       const FileRecord::Environment& environment, HashFeed& feed)
+                       const FileRecord::Environment& environment, HashFeed& feed,
+                       VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
 {
     {
         const VerifiedFile file =
@@ -198,7 +200,7 @@ std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
         while (true) {
             throwIfCancelled(stop);
             const std::span<std::byte> chunk = feed.room(digestChunk);
-            const std::size_t count = file.readAt(offset, chunk);
+            const std::size_t count = file.readAt(offset, chunk, reach);
             feed.fill(count);
             offset += static_cast<std::int64_t>(count);
             // A read falls short of the chunk only at the end of the file.
@@ -215,7 +217,8 @@ std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
 
 // The windows fed; the key is the size, ":" and their digest.
 std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
-                      const FileRecord::Environment& environment, HashFeed& feed)
+                      const FileRecord::Environment& environment, HashFeed& feed,
+                      VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
 {
     {
         const VerifiedFile file =
@@ -227,7 +230,7 @@ std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
             const auto wanted = std::min(static_cast<std::size_t>(sampleWindow),
                                          static_cast<std::size_t>(record.size() - offset));
             const std::span<std::byte> window = feed.room(wanted);
-            feed.fill(file.readAt(offset, window));
+            feed.fill(file.readAt(offset, window, reach));
         }
     }
     UnchangedFile::confirm(record, environment.cloud);
@@ -264,17 +267,35 @@ unsigned coreThreads()
     return std::clamp(std::thread::hardware_concurrency(), 1u, maximumThreads);
 }
 
-// A hard disk reading several files at once would spend its time seeking between them.
-unsigned threadsFor(std::span<const FileRecord> records, const Indices& members)
+bool onRotationalDisk(std::span<const FileRecord> records, const Indices& members)
 {
     std::unordered_set<std::uint64_t> devices;
     for (const std::size_t index : members) {
         if (devices.insert(records[index].device()).second &&
             DiskRotation::isRotational(records[index].device()).value_or(false)) {
-            return 1;
+            return true;
         }
     }
-    return coreThreads();
+    return false;
+}
+
+// A hard disk reading several files at once would spend its time seeking between them: there
+// one thread reads what must come from the disk, once every core has read what the page cache
+// holds.
+PassWorkers::Threads threadsFor(std::span<const FileRecord> records, const Indices& members,
+                                unsigned readers, unsigned hashers, unsigned cacheReaders)
+{
+    const bool chosen = readers == automaticThreads;
+    if (chosen) {
+        readers = onRotationalDisk(records, members) ? 1 : coreThreads();
+    }
+    if (hashers == automaticThreads) {
+        hashers = coreThreads();
+    }
+    if (cacheReaders == automaticThreads) {
+        cacheReaders = chosen && readers == 1 ? coreThreads() : 0;
+    }
+    return {readers, hashers, cacheReaders};
 }
 
 } // namespace
@@ -282,36 +303,34 @@ unsigned threadsFor(std::span<const FileRecord> records, const Indices& members)
 std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Progress& progress,
                                  std::stop_token stop, const Clock& clock,
                                  const FileRecord::Environment& environment, unsigned threads,
-                                 unsigned hashers)
+                                 unsigned hashers, unsigned cacheReaders)
 {
     throwIfCancelled(stop);
     const Indices sameSize = sharingSize(records, candidates(records));
     const auto total = 2 * static_cast<std::int64_t>(sameSize.size());
     ProgressThrottle throttle(progress, clock, progressInterval);
-    if (threads == automaticThreads) {
-        threads = threadsFor(records, sameSize);
-    }
-    if (hashers == automaticThreads) {
-        hashers = coreThreads();
-    }
-    const Pass pass{records, total, throttle, stop, {threads, hashers}};
+    const Pass pass{records, total, throttle, stop,
+                    threadsFor(records, sameSize, threads, hashers, cacheReaders)};
 
-    const Buckets<std::string> bySample =
-        pass.run(sameSize, 0, sampleWindow,
-                 [&](std::size_t position, HashFeed& feed, const std::stop_token& workerStop) {
-                     return sampleKey(records[sameSize[position]], workerStop, environment, feed);
-                 });
-    const SampledFiles sameSample = sharedSamples(records, bySample);
-    const Buckets<std::string> byDigest = pass.run(
-        sameSample.members, total - static_cast<std::int64_t>(sameSample.members.size()),
-        digestChunk, [&](std::size_t position, HashFeed& feed, const std::stop_token& workerStop) {
-            const FileRecord& record = records[sameSample.members[position]];
-            if (const auto whole = sameSample.wholeDigests[position]) {
-                UnchangedFile::confirm(record, environment.cloud);
-                return std::string(*whole);
-            }
-            return fullDigest(record, workerStop, environment, feed);
+    const Buckets<std::string> bySample = pass.run(
+        sameSize, 0, sampleWindow,
+        [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
+            const std::stop_token& workerStop) {
+            return sampleKey(records[sameSize[position]], workerStop, environment, feed, reach);
         });
+    const SampledFiles sameSample = sharedSamples(records, bySample);
+    const Buckets<std::string> byDigest =
+        pass.run(sameSample.members, total - static_cast<std::int64_t>(sameSample.members.size()),
+                 digestChunk,
+                 [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
+                     const std::stop_token& workerStop) {
+                     const FileRecord& record = records[sameSample.members[position]];
+                     if (const auto whole = sameSample.wholeDigests[position]) {
+                         UnchangedFile::confirm(record, environment.cloud);
+                         return std::string(*whole);
+                     }
+                     return fullDigest(record, workerStop, environment, feed, reach);
+                 });
 
     throwIfCancelled(stop);
     throttle.report(total, total);

@@ -25,7 +25,8 @@ inline constexpr std::int64_t halfWindow = 32'768;
 inline constexpr std::size_t digestChunk = 1'048'576;
 inline constexpr std::chrono::milliseconds progressInterval{120};
 // Lets the search choose how many threads read: one per core up to the maximum, one alone
-// where a file lies on a rotational disk; and how many hash: one per core up to the maximum.
+// where a file lies on a rotational disk, after one per core read what the page cache holds;
+// and how many hash: one per core up to the maximum.
 inline constexpr unsigned automaticThreads = 0;
 inline constexpr unsigned maximumThreads = 8;
 
@@ -36,13 +37,15 @@ inline constexpr unsigned maximumThreads = 8;
 // always once at the end, (0, 0) when nothing was worth reading; it is called on the calling
 // thread. Throws Cancelled, and nothing else of its own, when `stop` is requested. Files are
 // read on `threads` threads; where one alone reads, what it reads is hashed on `hashers` other
-// threads (one: on the reader itself). The result is the same with any number of either.
+// threads (one: on the reader itself), and `cacheReaders` threads first read what the page cache
+// holds. The result is the same with any number of each.
 // `environment` must bear calls from several threads at once.
 std::vector<DuplicateGroup>
 find(std::span<const FileRecord> records, const Progress& progress, std::stop_token stop = {},
      const Clock& clock = {},
      const FileRecord::Environment& environment = FileRecord::Environment::system(),
-     unsigned threads = automaticThreads, unsigned hashers = automaticThreads);
+     unsigned threads = automaticThreads, unsigned hashers = automaticThreads,
+     unsigned cacheReaders = automaticThreads);
 
 // SHA-256 of the whole content, 64 lower-case hexadecimal digits. Throws FileError::offline,
 // FileError::changed (also when the file changes while it is read), what

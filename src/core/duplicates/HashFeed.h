@@ -37,6 +37,8 @@ public:
     void fill(std::size_t count) override;
     // The key of the file fed since the last call; the feed is ready for the next file.
     std::string key(std::string prefix);
+    // Forgets what was fed since the last key.
+    void discard() { hash_.reset(); }
 
 private:
     std::size_t size_;

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <numeric>
 #include <thread>
 #include <utility>
 
@@ -36,7 +37,7 @@ Keys runHere(std::span<const std::size_t> order, std::size_t chunkSize, const st
     DirectFeed feed(chunkSize);
     for (std::size_t taken = 0; taken < order.size(); ++taken) {
         throwIfCancelled(stop);
-        keys[order[taken]] = keyOf(job(order[taken], feed, stop), feed);
+        keys[order[taken]] = keyOf(job(order[taken], feed, VerifiedFile::Reach::disk, stop), feed);
         done(taken + 1);
     }
     return keys;
@@ -60,7 +61,7 @@ Keys runPipelined(std::span<const std::size_t> order, unsigned hashers, std::siz
         for (const std::size_t position : order) {
             throwIfCancelled(stopping);
             pipeline.start(position);
-            pipeline.finish(job(position, pipeline, stopping));
+            pipeline.finish(job(position, pipeline, VerifiedFile::Reach::disk, stopping));
             tell(pipeline.finished());
         }
         while (told < order.size()) {
@@ -85,9 +86,11 @@ Keys runPipelined(std::span<const std::size_t> order, unsigned hashers, std::siz
 // only after every thread has been joined.
 class Crew {
 public:
-    Crew(std::span<const std::size_t> order, std::size_t chunkSize, const Job& job)
+    Crew(std::span<const std::size_t> order, std::size_t chunkSize, VerifiedFile::Reach reach,
+         const Job& job)
         : order_(order)
         , chunkSize_(chunkSize)
+        , reach_(reach)
         , job_(job)
         , keys_(order.size())
     {}
@@ -102,10 +105,18 @@ public:
                 if (taken >= order_.size()) {
                     return;
                 }
-                keys_[order_[taken]] = keyOf(job_(order_[taken], feed, stop), feed);
+                try {
+                    keys_[order_[taken]] = keyOf(job_(order_[taken], feed, reach_, stop), feed);
+                    finished_.fetch_add(1);
+                } catch (const VerifiedFile::NotCached&) {
+                    feed.discard();
+                    const std::lock_guard lock(mutex_);
+                    deferred_.push_back(taken);
+                    deferredCount_.fetch_add(1);
+                }
                 // Only the last one wakes the calling thread, which otherwise looks in now and
                 // then: a wake-up for every file costs more than reading a small one.
-                if (finished_.fetch_add(1) + 1 == order_.size()) {
+                if (settled()) {
                     const std::lock_guard lock(mutex_);
                     changed_.notify_one();
                 }
@@ -115,12 +126,19 @@ public:
         }
     }
 
-    // How many are finished once more than `told` are; nothing when the pass is stopping.
+    // Every file is either finished or left to the disk.
+    bool settled() const { return finished_.load() + deferredCount_.load() == order_.size(); }
+
+    // Whether `told` finished files are all there will be: the rest were left to the disk.
+    bool allTold(std::size_t told) const { return told + deferredCount_.load() == order_.size(); }
+
+    // How many are finished once more than `told` are, or all are settled; nothing when the pass
+    // is stopping.
     std::optional<std::size_t> waitBeyond(std::size_t told)
     {
         std::unique_lock lock(mutex_);
         while (!changed_.wait_for(lock, stopping_.get_token(), lookInterval,
-                                  [&] { return finished_.load() > told; })) {
+                                  [&] { return finished_.load() > told || settled(); })) {
             if (stopping_.stop_requested()) {
                 return std::nullopt;
             }
@@ -133,13 +151,26 @@ public:
 
     void stop() { stopping_.request_stop(); }
 
-    // The first failure rethrown, else the keys.
+    // The first failure rethrown, else the keys; with every thread joined.
     Keys result()
     {
         if (failure_) {
             std::rethrow_exception(failure_);
         }
         return std::move(keys_);
+    }
+
+    // The positions that must be read from the disk, in the order given; with every thread
+    // joined.
+    std::vector<std::size_t> deferred()
+    {
+        std::sort(deferred_.begin(), deferred_.end());
+        std::vector<std::size_t> positions;
+        positions.reserve(deferred_.size());
+        for (const std::size_t taken : deferred_) {
+            positions.push_back(order_[taken]);
+        }
+        return positions;
     }
 
 private:
@@ -158,6 +189,7 @@ private:
 
     std::span<const std::size_t> order_;
     std::size_t chunkSize_;
+    VerifiedFile::Reach reach_;
     const Job& job_;
     Keys keys_;
     std::atomic<std::size_t> next_{0};
@@ -165,6 +197,8 @@ private:
     std::mutex mutex_;
     std::condition_variable_any changed_;
     std::atomic<std::size_t> finished_{0};
+    std::atomic<std::size_t> deferredCount_{0};
+    std::vector<std::size_t> deferred_;
     std::exception_ptr failure_;
 };
 
@@ -194,38 +228,68 @@ private:
     std::vector<std::thread> threads_;
 };
 
+// Runs the crew on `threads` threads until every file is settled, telling `done` of each one
+// finished.
+void runCrew(Crew& crew, unsigned threads, const std::stop_token& stop, const Done& done)
+{
+    const std::stop_callback relay(stop, [&crew] { crew.stop(); });
+    const Team team(crew, threads);
+    std::size_t told = 0;
+    while (const auto finished = crew.waitBeyond(told)) {
+        while (told < *finished) {
+            done(++told);
+        }
+        if (crew.allTold(told)) {
+            break;
+        }
+    }
+}
+
+// The keys of `positions`, by index into it, read by one thread in that order.
+Keys runAlone(std::span<const std::size_t> positions, unsigned hashers, std::size_t chunkSize,
+              const std::stop_token& stop, const Job& job, const Done& done)
+{
+    std::vector<std::size_t> order(positions.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const Job mapped = [&](std::size_t index, HashFeed& feed, VerifiedFile::Reach reach,
+                           const std::stop_token& jobStop) {
+        return job(positions[index], feed, reach, jobStop);
+    };
+    return std::min<std::size_t>(hashers, positions.size()) > 1
+               ? runPipelined(order, hashers, chunkSize, stop, mapped, done)
+               : runHere(order, chunkSize, stop, mapped, done);
+}
+
 } // namespace
 
 Keys run(std::span<const std::size_t> order, Threads threads, std::size_t chunkSize,
          const std::stop_token& stop, const Job& job, const Done& done)
 {
-    const auto readers =
-        static_cast<unsigned>(std::min<std::size_t>(threads.readers, order.size()));
-    const auto hashers =
-        static_cast<unsigned>(std::min<std::size_t>(threads.hashers, order.size()));
-    if (readers <= 1 && hashers > 1) {
-        return runPipelined(order, hashers, chunkSize, stop, job, done);
+    const auto capped = [&](unsigned wanted) {
+        return static_cast<unsigned>(std::min<std::size_t>(wanted, order.size()));
+    };
+    if (capped(threads.readers) > 1) {
+        Crew crew(order, chunkSize, VerifiedFile::Reach::disk, job);
+        runCrew(crew, capped(threads.readers), stop, done);
+        Keys keys = crew.result();
+        throwIfCancelled(stop);
+        return keys;
     }
-    if (readers <= 1) {
-        return runHere(order, chunkSize, stop, job, done);
+    Keys keys(order.size());
+    std::vector<std::size_t> left(order.begin(), order.end());
+    if (capped(threads.cacheReaders) > 1) {
+        Crew crew(order, chunkSize, VerifiedFile::Reach::cacheOnly, job);
+        runCrew(crew, capped(threads.cacheReaders), stop, done);
+        keys = crew.result();
+        throwIfCancelled(stop);
+        left = crew.deferred();
     }
-    Crew crew(order, chunkSize, job);
-    const std::stop_callback relay(stop, [&crew] { crew.stop(); });
-    {
-        const Team team(crew, readers);
-        std::size_t told = 0;
-        while (told < order.size()) {
-            const auto finished = crew.waitBeyond(told);
-            if (!finished) {
-                break;
-            }
-            while (told < *finished) {
-                done(++told);
-            }
-        }
+    const std::size_t toldBefore = order.size() - left.size();
+    Keys rest = runAlone(left, capped(threads.hashers), chunkSize, stop, job,
+                         [&](std::size_t count) { done(toldBefore + count); });
+    for (std::size_t index = 0; index < left.size(); ++index) {
+        keys[left[index]] = std::move(rest[index]);
     }
-    Keys keys = crew.result();
-    throwIfCancelled(stop);
     return keys;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/duplicates/HashFeed.h"
+#include "core/duplicates/VerifiedFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,20 +19,23 @@ namespace tollenvane {
 // caller's side in increasing order.
 namespace PassWorkers {
 
-// The start of the key of the file at `position`, whose bytes, read in turn into `feed`, are
-// hashed to end the key (see HashFeed); nothing when the file drops out. May run on any thread,
-// and throws only to end the whole pass.
-using Job = std::function<std::optional<std::string>(std::size_t position, HashFeed& feed,
-                                                     const std::stop_token& stop)>;
+// The start of the key of the file at `position`, whose bytes, read in turn into `feed` with
+// `reach`, are hashed to end the key (see HashFeed); nothing when the file drops out. May run on
+// any thread, and throws only to end the whole pass, or VerifiedFile::NotCached to have the file
+// read again from the disk.
+using Job = std::function<std::optional<std::string>(
+    std::size_t position, HashFeed& feed, VerifiedFile::Reach reach, const std::stop_token& stop)>;
 // Told on the calling thread that `count` files are done, for count 1, 2, ...; may throw to end
 // the pass.
 using Done = std::function<void(std::size_t count)>;
 
 // How many threads read files, and how many hash what a lone reader reads (one: the reader
-// hashes too).
+// hashes too). Before a lone reader starts, `cacheReaders` threads read at once every file
+// whose bytes the page cache holds: the lone reader reads only what must come from the disk.
 struct Threads {
     unsigned readers;
     unsigned hashers;
+    unsigned cacheReaders = 0;
 };
 
 // The keys by position, for the positions of `order` taken in that order; files are read in

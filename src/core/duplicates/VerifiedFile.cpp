@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <sys/syscall.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -116,14 +117,21 @@ VerifiedFile VerifiedFile::open(const std::string& path, FileIdentity expected, 
     return VerifiedFile(std::move(fd));
 }
 
-std::size_t VerifiedFile::readAt(std::int64_t offset, std::span<std::byte> buffer) const
+std::size_t VerifiedFile::readAt(std::int64_t offset, std::span<std::byte> buffer,
+                                 Reach reach) const
 {
+    // RWF_NOWAIT neither waits for the disk nor starts reading ahead.
+    const int flags = reach == Reach::cacheOnly ? RWF_NOWAIT : 0;
     std::size_t filled = 0;
     while (filled < buffer.size()) {
-        const ssize_t count = ::pread(fd_.get(), buffer.data() + filled, buffer.size() - filled,
-                                      static_cast<off_t>(offset) + static_cast<off_t>(filled));
+        iovec rest{buffer.data() + filled, buffer.size() - filled};
+        const ssize_t count = ::preadv2(
+            fd_.get(), &rest, 1, static_cast<off_t>(offset) + static_cast<off_t>(filled), flags);
         if (count < 0 && errno == EINTR) {
             continue;
+        }
+        if (count < 0 && flags != 0 && (errno == EAGAIN || errno == EOPNOTSUPP)) {
+            throw NotCached{};
         }
         if (count < 0) {
             PlatformError::throwLast("read");

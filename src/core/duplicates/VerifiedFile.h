@@ -18,6 +18,12 @@ namespace tollenvane {
 class VerifiedFile {
 public:
     enum class Access { random, sequential };
+    // Where a read may take its bytes from: the disk, or only the page cache, so that many
+    // threads can read at once what costs a hard disk no seek.
+    enum class Reach { disk, cacheOnly };
+    // Thrown by a cache-only read that would have to wait for the disk, or where the file
+    // system cannot tell; the file is to be read again from the disk.
+    struct NotCached {};
     // Sees the descriptor's status before anything is read; throws to refuse the file.
     using Vet = std::function<void(const FileStatus&)>;
 
@@ -29,8 +35,9 @@ public:
                              const Vet& vet = {});
 
     // Reads until `buffer` is full or the file ends, however short the single reads are;
-    // returns the count read. Throws PlatformError.
-    std::size_t readAt(std::int64_t offset, std::span<std::byte> buffer) const;
+    // returns the count read. Throws PlatformError, and NotCached.
+    std::size_t readAt(std::int64_t offset, std::span<std::byte> buffer,
+                       Reach reach = Reach::disk) const;
 
 private:
     explicit VerifiedFile(UniqueFd fd);

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -269,7 +270,8 @@ public:
     }
 
     // Checks every report on the way: done increasing, the total 2N throughout, 2N at the end.
-    std::vector<DuplicateGroup> find(unsigned threads, unsigned hashers, std::stop_token stop = {},
+    std::vector<DuplicateGroup> find(unsigned threads, unsigned hashers, unsigned cacheReaders = 0,
+                                     std::stop_token stop = {},
                                      const DuplicateFinder::Progress& alsoTell = {})
     {
         Recorder recorder;
@@ -287,14 +289,27 @@ public:
                 alsoTell(done, total);
             }
         };
-        auto groups =
-            DuplicateFinder::find(records_, progress, std::move(stop), recorder.jumpingClock(),
-                                  FileRecord::Environment::system(), threads, hashers);
+        auto groups = DuplicateFinder::find(
+            records_, progress, std::move(stop), recorder.jumpingClock(),
+            FileRecord::Environment::system(), threads, hashers, cacheReaders);
         EXPECT_EQ(recorder.reports.back().first, recorder.reports.back().second);
         return groups;
     }
 
     const test::TempDir& dir() const { return dir_; }
+
+    // Has the kernel forget the large files' pages, so that reading them from the cache alone
+    // fails (a file system that keeps files only in memory keeps them all the same).
+    void forgetCachedPages() const
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(dir_ / "large")) {
+            const int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC);
+            ASSERT_GE(fd, 0);
+            EXPECT_EQ(::fdatasync(fd), 0);
+            EXPECT_EQ(::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED), 0);
+            ::close(fd);
+        }
+    }
 
 private:
     void add(const std::string& name, const std::string& content)
@@ -315,6 +330,8 @@ TEST(DuplicateFinder, FindsTheSameGroupsWhateverThreadsReadAndHashWhileFilesChan
     EXPECT_EQ(tree.find(1, 1), eight);
     EXPECT_EQ(tree.find(1, 2), eight);
     EXPECT_EQ(tree.find(1, 5), eight);
+    tree.forgetCachedPages();
+    EXPECT_EQ(tree.find(1, 3, 8), eight);
     ASSERT_EQ(eight.size(), 13u);
     EXPECT_EQ(paths(eight[0]), (std::vector{tree.dir() / "large/0", tree.dir() / "large/1",
                                             tree.dir() / "large/2"}));
@@ -342,7 +359,11 @@ TEST(DuplicateFinder, ACancelledSearchEndsWithNothingAndLeavesNothingRunning)
         return threadCount();
     };
     // Several readers, and one reader with threads hashing what it reads.
-    for (const auto& [threads, hashers] : {std::pair{8u, 1u}, std::pair{1u, 3u}}) {
+    struct Threads {
+        unsigned readers, hashers, cacheReaders;
+    };
+    for (const auto& [threads, hashers, cacheReaders] :
+         {Threads{8, 1, 0}, Threads{1, 3, 0}, Threads{1, 1, 8}}) {
         std::stop_source stop;
         std::int64_t reportsAfterStop = 0;
         const auto stopInDigestPass = [&](std::int64_t done, std::int64_t total) {
@@ -351,10 +372,11 @@ TEST(DuplicateFinder, ACancelledSearchEndsWithNothingAndLeavesNothingRunning)
                 stop.request_stop();
             }
         };
-        EXPECT_THROW(tree.find(threads, hashers, stop.get_token(), stopInDigestPass), Cancelled);
+        EXPECT_THROW(tree.find(threads, hashers, cacheReaders, stop.get_token(), stopInDigestPass),
+                     Cancelled);
         EXPECT_EQ(reportsAfterStop, 0);
         EXPECT_EQ(settledThreadCount(), before);
-        EXPECT_EQ(tree.find(threads, hashers).size(), 13u);
+        EXPECT_EQ(tree.find(threads, hashers, cacheReaders).size(), 13u);
     }
 }
 
