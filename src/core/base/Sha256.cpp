@@ -55,19 +55,35 @@ void Sha256::update(std::string_view text)
     update(std::as_bytes(std::span(text.data(), text.size())));
 }
 
+Sha256::Digest Sha256::finish()
+{
+    Digest digest{};
+    unsigned int length = 0;
+    check(EVP_DigestFinal_ex(context_->md.get(), reinterpret_cast<unsigned char*>(digest.data()),
+                             &length),
+          "SHA-256 final");
+    if (length != digest.size()) {
+        throw std::runtime_error("SHA-256 final");
+    }
+    return digest;
+}
+
 std::string Sha256::finishHex()
 {
-    std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
-    unsigned int length = 0;
-    check(EVP_DigestFinal_ex(context_->md.get(), digest.data(), &length), "SHA-256 final");
+    return hex(finish());
+}
+
+std::string Sha256::hex(const Digest& digest)
+{
     static constexpr char digits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(length * 2);
-    for (unsigned int i = 0; i < length; ++i) {
-        hex += digits[digest[i] >> 4];
-        hex += digits[digest[i] & 0x0f];
+    std::string text;
+    text.reserve(digest.size() * 2);
+    for (const std::byte byte : digest) {
+        const auto value = std::to_integer<unsigned>(byte);
+        text += digits[value >> 4];
+        text += digits[value & 0x0f];
     }
-    return hex;
+    return text;
 }
 
 std::string Sha256::hexOf(std::string_view text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <span>
@@ -11,6 +12,8 @@ namespace tollenvane {
 // Streaming SHA-256; the digest is written as 64 lower-case hexadecimal digits.
 class Sha256 {
 public:
+    using Digest = std::array<std::byte, 32>;
+
     Sha256();
     ~Sha256();
     Sha256(Sha256&&) noexcept;
@@ -18,8 +21,11 @@ public:
 
     void update(std::span<const std::byte> bytes);
     void update(std::string_view text);
-    // Ends the hash; the object is spent afterwards.
+    // End the hash; the object is spent afterwards.
+    Digest finish();
     std::string finishHex();
+
+    static std::string hex(const Digest& digest);
 
     static std::string hexOf(std::string_view text);
 

@@ -12,10 +12,10 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <thread>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -25,38 +25,67 @@ namespace {
 
 using Indices = std::vector<std::size_t>;
 
-// Lists of record indices under their keys, in the order the keys first came, so that a search
-// over the same files visits them in the same order.
+// Record indices in lists of equal keys, lists of one left out: each list in the order the
+// indices came, the lists in the order their keys first came, so that a search over the same
+// files visits them in the same order.
 template <typename Key>
-class Buckets {
-public:
-    void add(Key key, std::size_t index)
+struct SharedLists {
+    Indices members;
+    // Where each list ends in `members`, and its key.
+    std::vector<std::size_t> ends;
+    std::vector<Key> keys;
+
+    template <typename Visit>
+    void forEach(const Visit& visit) const
     {
-        const auto [slot, inserted] = slots_.try_emplace(std::move(key), lists_.size());
-        if (inserted) {
-            lists_.push_back({slot->first, {}});
+        std::size_t begin = 0;
+        for (std::size_t list = 0; list < ends.size(); ++list) {
+            visit(keys[list], std::span(members).subspan(begin, ends[list] - begin));
+            begin = ends[list];
         }
-        lists_[slot->second].second.push_back(index);
     }
-
-    // The members of every list that holds more than one.
-    Indices shared() const
-    {
-        Indices members;
-        for (const auto& [key, list] : lists_) {
-            if (list.size() > 1) {
-                members.insert(members.end(), list.begin(), list.end());
-            }
-        }
-        return members;
-    }
-
-    const std::vector<std::pair<Key, Indices>>& lists() const { return lists_; }
-
-private:
-    std::unordered_map<Key, std::size_t> slots_;
-    std::vector<std::pair<Key, Indices>> lists_;
 };
+
+// The `indices` at the `positions` (ascending) whose `keyAt` another position shares. Sorting
+// needs no more memory than the positions, where a table of lists takes an allocation per key.
+template <typename Key, typename KeyAt>
+SharedLists<Key> sharedLists(Indices positions, const Indices& indices, const KeyAt& keyAt)
+{
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&](std::size_t a, std::size_t b) { return keyAt(a) < keyAt(b); });
+    // A stable sort leaves each run ascending: its first position is its smallest.
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t begin = 0, end = 0; begin < positions.size(); begin = end) {
+        end = begin + 1;
+        while (end < positions.size() && !(keyAt(positions[begin]) < keyAt(positions[end]))) {
+            ++end;
+        }
+        if (end - begin > 1) {
+            runs.emplace_back(begin, end);
+        }
+    }
+    std::sort(runs.begin(), runs.end(), [&](const auto& a, const auto& b) {
+        return positions[a.first] < positions[b.first];
+    });
+    SharedLists<Key> lists;
+    lists.ends.reserve(runs.size());
+    lists.keys.reserve(runs.size());
+    for (const auto& [begin, end] : runs) {
+        for (std::size_t at = begin; at < end; ++at) {
+            lists.members.push_back(indices[positions[at]]);
+        }
+        lists.ends.push_back(lists.members.size());
+        lists.keys.push_back(keyAt(positions[begin]));
+    }
+    return lists;
+}
+
+Indices ascending(std::size_t count)
+{
+    Indices positions(count);
+    std::iota(positions.begin(), positions.end(), std::size_t{0});
+    return positions;
+}
 
 std::vector<std::int64_t> sampleOffsets(std::int64_t size)
 {
@@ -66,39 +95,45 @@ std::vector<std::int64_t> sampleOffsets(std::int64_t size)
     return offsets;
 }
 
-// Keeps only the first record of each file on disk among those worth comparing.
+// Keeps only the first record of each file on disk among those worth comparing. Sorting a copy
+// of the indices takes less memory than a table of every file's identity.
 Indices candidates(std::span<const FileRecord> records)
 {
     Indices kept;
-    std::unordered_set<FileIdentity> seen;
     for (std::size_t index = 0; index < records.size(); ++index) {
         const FileRecord& record = records[index];
-        if (!record.available() || record.size() < 1 || record.kind() == FileKind::application) {
-            continue;
-        }
-        if (seen.insert(record.identity()).second) {
+        if (record.available() && record.size() >= 1 && record.kind() != FileKind::application) {
             kept.push_back(index);
         }
     }
+    Indices byIdentity = kept;
+    const auto identityAt = [&](std::size_t index) {
+        const FileIdentity identity = records[index].identity();
+        return std::pair(identity.device, identity.inode);
+    };
+    std::stable_sort(byIdentity.begin(), byIdentity.end(),
+                     [&](std::size_t a, std::size_t b) { return identityAt(a) < identityAt(b); });
+    std::vector<bool> later(records.size());
+    for (std::size_t at = 1; at < byIdentity.size(); ++at) {
+        later[byIdentity[at]] = identityAt(byIdentity[at - 1]) == identityAt(byIdentity[at]);
+    }
+    std::erase_if(kept, [&](std::size_t index) { return later[index]; });
     return kept;
 }
 
 Indices sharingSize(std::span<const FileRecord> records, const Indices& members)
 {
-    Buckets<std::int64_t> bySize;
-    for (const std::size_t index : members) {
-        bySize.add(records[index].size(), index);
-    }
-    return bySize.shared();
+    const auto sizeAt = [&](std::size_t position) { return records[members[position]].size(); };
+    return sharedLists<std::int64_t>(ascending(members.size()), members, sizeAt).members;
 }
 
-using KeyOf = std::function<std::string(std::size_t position, HashFeed& feed,
-                                        VerifiedFile::Reach reach, const std::stop_token& stop)>;
+using KeyOf = std::function<PassKey(std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
+                                    const std::stop_token& stop)>;
 
 // A file that cannot be read drops out of the search; only a cancellation, or running out of
 // memory, ends the search itself.
-std::optional<std::string> keyOrNothing(const KeyOf& keyOf, std::size_t position, HashFeed& feed,
-                                        VerifiedFile::Reach reach, const std::stop_token& stop)
+std::optional<PassKey> keyOrNothing(const KeyOf& keyOf, std::size_t position, HashFeed& feed,
+                                    VerifiedFile::Reach reach, const std::stop_token& stop)
 {
     try {
         return keyOf(position, feed, reach, stop);
@@ -116,10 +151,7 @@ std::optional<std::string> keyOrNothing(const KeyOf& keyOf, std::size_t position
 std::vector<std::size_t> readingOrder(std::span<const FileRecord> records, const Indices& members,
                                       unsigned threads)
 {
-    std::vector<std::size_t> order(members.size());
-    for (std::size_t position = 0; position < order.size(); ++position) {
-        order[position] = position;
-    }
+    std::vector<std::size_t> order = ascending(members.size());
     if (threads > 1) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
             return records[members[a]].size() > records[members[b]].size();
@@ -137,11 +169,11 @@ struct Pass {
 
     // Files are counted as done from `doneBefore` on. The keys are gathered in the order of
     // `members`, whatever order they were read in.
-    Buckets<std::string> run(const Indices& members, std::int64_t doneBefore, std::size_t chunkSize,
+    SharedLists<PassKey> run(const Indices& members, std::int64_t doneBefore, std::size_t chunkSize,
                              const KeyOf& keyOf) const
     {
         const std::vector<std::size_t> order = readingOrder(records, members, threads.readers);
-        auto keys = PassWorkers::run(
+        const auto keys = PassWorkers::run(
             order, threads, chunkSize, stop,
             [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
                 const std::stop_token& workerStop) {
@@ -151,32 +183,30 @@ struct Pass {
                 throwIfCancelled(stop);
                 throttle.offer(doneBefore + static_cast<std::int64_t>(count), total);
             });
-        Buckets<std::string> buckets;
+        Indices keyed;
         for (std::size_t position = 0; position < members.size(); ++position) {
             if (keys[position]) {
-                buckets.add(std::move(*keys[position]), members[position]);
+                keyed.push_back(position);
             }
         }
-        return buckets;
+        return sharedLists<PassKey>(std::move(keyed), members,
+                                    [&](std::size_t position) { return *keys[position]; });
     }
 };
 
 std::vector<DuplicateGroup> groupsOf(std::span<const FileRecord> records,
-                                     const Buckets<std::string>& byDigest)
+                                     const SharedLists<PassKey>& byDigest)
 {
     std::vector<DuplicateGroup> groups;
-    for (const auto& [digestText, list] : byDigest.lists()) {
-        if (list.size() < 2) {
-            continue;
-        }
-        DuplicateGroup group{digestText, {}};
+    byDigest.forEach([&](const PassKey& key, std::span<const std::size_t> list) {
+        DuplicateGroup group{Sha256::hex(key.hash), {}};
         for (const std::size_t index : list) {
             group.files.push_back(records[index]);
         }
         std::sort(group.files.begin(), group.files.end(),
                   [](const FileRecord& a, const FileRecord& b) { return a.path() < b.path(); });
         groups.push_back(std::move(group));
-    }
+    });
     // Equal amounts fall back to the first path, so that the list does not reshuffle between
     // two searches over the same files.
     std::sort(groups.begin(), groups.end(), [](const DuplicateGroup& a, const DuplicateGroup& b) {
@@ -188,10 +218,10 @@ std::vector<DuplicateGroup> groupsOf(std::span<const FileRecord> records,
     return groups;
 }
 
-// The whole content fed; the key is its digest alone.
-std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
-                       const FileRecord::Environment& environment, HashFeed& feed,
-                       VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
+// The whole content fed; the key is the size and its digest.
+PassKey fullDigest(const FileRecord& record, const std::stop_token& stop,
+                   const FileRecord::Environment& environment, HashFeed& feed,
+                   VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
 {
     {
         const VerifiedFile file =
@@ -212,13 +242,13 @@ std::string fullDigest(const FileRecord& record, const std::stop_token& stop,
     // A file that changed or went away while it was read would otherwise join a group with a
     // digest of no version that ever existed.
     UnchangedFile::confirm(record, environment.cloud);
-    return {};
+    return {record.size(), {}};
 }
 
-// The windows fed; the key is the size, ":" and their digest.
-std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
-                      const FileRecord::Environment& environment, HashFeed& feed,
-                      VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
+// The windows fed; the key is the size and their digest.
+PassKey sampleKey(const FileRecord& record, const std::stop_token& stop,
+                  const FileRecord::Environment& environment, HashFeed& feed,
+                  VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
 {
     {
         const VerifiedFile file =
@@ -234,31 +264,27 @@ std::string sampleKey(const FileRecord& record, const std::stop_token& stop,
         }
     }
     UnchangedFile::confirm(record, environment.cloud);
-    return std::to_string(record.size()) + ":";
+    return {record.size(), {}};
 }
 
 // The files whose samples matched another's, with the sample's hash where one window covered
 // the whole file: that hash is the file's digest already.
 struct SampledFiles {
     Indices members;
-    std::vector<std::optional<std::string_view>> wholeDigests;
+    std::vector<std::optional<Sha256::Digest>> wholeDigests;
 };
 
 SampledFiles sharedSamples(std::span<const FileRecord> records,
-                           const Buckets<std::string>& bySample)
+                           const SharedLists<PassKey>& bySample)
 {
-    SampledFiles sampled;
-    for (const auto& [key, list] : bySample.lists()) {
-        if (list.size() < 2) {
-            continue;
-        }
-        const std::string_view hash = std::string_view(key).substr(key.find(':') + 1);
+    SampledFiles sampled{bySample.members, {}};
+    sampled.wholeDigests.reserve(sampled.members.size());
+    bySample.forEach([&](const PassKey& key, std::span<const std::size_t> list) {
         for (const std::size_t index : list) {
-            sampled.members.push_back(index);
             sampled.wholeDigests.push_back(
-                records[index].size() <= sampleWindow ? std::optional(hash) : std::nullopt);
+                records[index].size() <= sampleWindow ? std::optional(key.hash) : std::nullopt);
         }
-    }
+    });
     return sampled;
 }
 
@@ -312,14 +338,14 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
     const Pass pass{records, total, throttle, stop,
                     threadsFor(records, sameSize, threads, hashers, cacheReaders)};
 
-    const Buckets<std::string> bySample = pass.run(
+    const SharedLists<PassKey> bySample = pass.run(
         sameSize, 0, sampleWindow,
         [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
             const std::stop_token& workerStop) {
             return sampleKey(records[sameSize[position]], workerStop, environment, feed, reach);
         });
     const SampledFiles sameSample = sharedSamples(records, bySample);
-    const Buckets<std::string> byDigest =
+    const SharedLists<PassKey> byDigest =
         pass.run(sameSample.members, total - static_cast<std::int64_t>(sameSample.members.size()),
                  digestChunk,
                  [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
@@ -327,7 +353,7 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
                      const FileRecord& record = records[sameSample.members[position]];
                      if (const auto whole = sameSample.wholeDigests[position]) {
                          UnchangedFile::confirm(record, environment.cloud);
-                         return std::string(*whole);
+                         return PassKey{record.size(), *whole};
                      }
                      return fullDigest(record, workerStop, environment, feed, reach);
                  });
@@ -341,14 +367,15 @@ std::string digest(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
     DirectFeed feed(digestChunk);
-    return feed.key(fullDigest(record, stop, environment, feed));
+    return Sha256::hex(feed.key(fullDigest(record, stop, environment, feed)).hash);
 }
 
 std::string sample(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
     DirectFeed feed(sampleWindow);
-    return feed.key(sampleKey(record, stop, environment, feed));
+    const PassKey key = feed.key(sampleKey(record, stop, environment, feed));
+    return std::to_string(key.size) + ":" + Sha256::hex(key.hash);
 }
 
 } // namespace tollenvane::DuplicateFinder

@@ -23,13 +23,13 @@ void DirectFeed::fill(std::size_t count)
     hash_->update(std::span<const std::byte>(bytes_.get(), count));
 }
 
-std::string DirectFeed::key(std::string prefix)
+PassKey DirectFeed::key(PassKey given)
 {
     if (hash_) {
-        prefix += hash_->finishHex();
+        given.hash = hash_->finish();
         hash_.reset();
     }
-    return prefix;
+    return given;
 }
 
 } // namespace tollenvane

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "core/base/Sha256.h"
+#include "core/duplicates/PassKey.h"
 
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <span>
-#include <string>
 
 namespace tollenvane {
 
-// Where the bytes of one file go, as they are read, to be hashed. A key is the prefix the
-// reading gives, followed by the digest of the bytes fed when any were fed (none at all counts
-// too once `fill` was called).
+// Where the bytes of one file go, as they are read, to be hashed. A file's key is the one the
+// reading gives, its hash replaced by the digest of the bytes fed when any were fed (none at all
+// counts too once `fill` was called).
 class HashFeed {
 public:
     virtual ~HashFeed() = default;
@@ -36,7 +36,7 @@ public:
     std::span<std::byte> room(std::size_t wanted) override;
     void fill(std::size_t count) override;
     // The key of the file fed since the last call; the feed is ready for the next file.
-    std::string key(std::string prefix);
+    PassKey key(PassKey given);
     // Forgets what was fed since the last key.
     void discard() { hash_.reset(); }
 

@@ -92,12 +92,12 @@ void HashPipeline::fill(std::size_t count)
     push(Piece{current_, std::move(open_), count, false, std::nullopt});
 }
 
-void HashPipeline::finish(std::optional<std::string> prefix)
+void HashPipeline::finish(std::optional<PassKey> key)
 {
     if (currentLane_) {
-        push(Piece{current_, nullptr, 0, true, std::move(prefix)});
+        push(Piece{current_, nullptr, 0, true, key});
     } else {
-        end(current_, std::move(prefix));
+        end(current_, key);
     }
     currentLane_ = nullptr;
 }
@@ -191,9 +191,9 @@ void HashPipeline::hashPiece(Piece& piece, std::optional<Sha256>& hash, bool& br
             }
             return;
         }
-        if (piece.prefix && !broken && hash) {
-            *piece.prefix += hash->finishHex();
-            end(piece.position, std::move(piece.prefix));
+        if (piece.key && !broken && hash) {
+            piece.key->hash = hash->finish();
+            end(piece.position, piece.key);
         } else {
             end(piece.position, std::nullopt);
         }
@@ -212,9 +212,9 @@ void HashPipeline::hashPiece(Piece& piece, std::optional<Sha256>& hash, bool& br
 }
 
 // Each key has its own slot, written by one thread and read only once every thread is joined.
-void HashPipeline::end(std::size_t position, std::optional<std::string> key)
+void HashPipeline::end(std::size_t position, std::optional<PassKey> key)
 {
-    keys_[position] = std::move(key);
+    keys_[position] = key;
     if (finished_.fetch_add(1) + 1 == keys_.size()) {
         const std::lock_guard lock(mutex_);
         changed_.notify_one();

@@ -12,7 +12,6 @@
 #include <mutex>
 #include <optional>
 #include <stop_token>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -24,7 +23,7 @@ namespace tollenvane {
 // room beyond it. Every member but the constructor and destructor is for the reading thread.
 class HashPipeline final : public HashFeed {
 public:
-    using Keys = std::vector<std::optional<std::string>>;
+    using Keys = std::vector<std::optional<PassKey>>;
 
     // Keys for `files` positions; chunks of `chunkSize` bytes, at most `bound` bytes of them.
     HashPipeline(std::size_t files, unsigned hashers, std::size_t chunkSize, std::size_t bound);
@@ -37,9 +36,9 @@ public:
     void start(std::size_t position);
     std::span<std::byte> room(std::size_t wanted) override;
     void fill(std::size_t count) override;
-    // Ends the current file: its key is `prefix` followed by the digest of what was fed, or
-    // nothing without a prefix.
-    void finish(std::optional<std::string> prefix);
+    // Ends the current file: its key is `key` with the digest of what was fed, or nothing
+    // without a key.
+    void finish(std::optional<PassKey> key);
 
     // Requested when the pass is to stop, by the caller or by a hashing thread that failed.
     std::stop_token stopping() const { return stopping_.get_token(); }
@@ -57,7 +56,7 @@ private:
         Chunk chunk;
         std::size_t count;
         bool last;
-        std::optional<std::string> prefix;
+        std::optional<PassKey> key;
     };
     struct Lane {
         std::deque<Piece> pieces;
@@ -77,7 +76,7 @@ private:
     // at all to do when `now`; under the lock.
     static void nudge(Lane& lane, bool now);
     void nudgeAll();
-    void end(std::size_t position, std::optional<std::string> key);
+    void end(std::size_t position, std::optional<PassKey> key);
     void fail(std::exception_ptr failure);
     void join();
 

@@ -17,17 +17,25 @@ namespace tollenvane::PassWorkers {
 
 namespace {
 
-using Keys = std::vector<std::optional<std::string>>;
+using Keys = std::vector<std::optional<PassKey>>;
 
 // What a lone reader may have read and not yet seen hashed: enough to keep every hashing thread
 // busy, little enough to keep memory flat.
 constexpr std::size_t bytesInFlight = 16 * 1'048'576;
 
-// Hashes with what a job fed, if it gave a key at all.
-std::optional<std::string> keyOf(std::optional<std::string> prefix, DirectFeed& feed)
+// Pieces smaller than this would cost more in system calls than they save in memory.
+constexpr std::size_t smallestPiece = 65'536;
+
+std::size_t pieceFor(std::size_t chunkSize, unsigned readers)
 {
-    std::string key = feed.key(prefix.value_or(std::string()));
-    return prefix ? std::optional(std::move(key)) : std::nullopt;
+    return std::max(chunkSize / readers, std::min(chunkSize, smallestPiece));
+}
+
+// Hashes with what a job fed, if it gave a key at all.
+std::optional<PassKey> keyOf(std::optional<PassKey> given, DirectFeed& feed)
+{
+    const PassKey key = feed.key(given.value_or(PassKey{}));
+    return given ? std::optional(key) : std::nullopt;
 }
 
 Keys runHere(std::span<const std::size_t> order, std::size_t chunkSize, const std::stop_token& stop,
@@ -228,21 +236,35 @@ private:
     std::vector<std::thread> threads_;
 };
 
-// Runs the crew on `threads` threads until every file is settled, telling `done` of each one
+struct CrewResult {
+    Keys keys;
+    // The positions left to the disk, in the order given.
+    std::vector<std::size_t> deferred;
+};
+
+// Reads on `threads` threads at once until every file is settled, telling `done` of each one
 // finished.
-void runCrew(Crew& crew, unsigned threads, const std::stop_token& stop, const Done& done)
+CrewResult runCrew(std::span<const std::size_t> order, unsigned threads, std::size_t chunkSize,
+                   VerifiedFile::Reach reach, const std::stop_token& stop, const Job& job,
+                   const Done& done)
 {
-    const std::stop_callback relay(stop, [&crew] { crew.stop(); });
-    const Team team(crew, threads);
-    std::size_t told = 0;
-    while (const auto finished = crew.waitBeyond(told)) {
-        while (told < *finished) {
-            done(++told);
-        }
-        if (crew.allTold(told)) {
-            break;
+    Crew crew(order, pieceFor(chunkSize, threads), reach, job);
+    {
+        const std::stop_callback relay(stop, [&crew] { crew.stop(); });
+        const Team team(crew, threads);
+        std::size_t told = 0;
+        while (const auto finished = crew.waitBeyond(told)) {
+            while (told < *finished) {
+                done(++told);
+            }
+            if (crew.allTold(told)) {
+                break;
+            }
         }
     }
+    Keys keys = crew.result();
+    throwIfCancelled(stop);
+    return {std::move(keys), crew.deferred()};
 }
 
 // The keys of `positions`, by index into it, read by one thread in that order.
@@ -269,20 +291,20 @@ Keys run(std::span<const std::size_t> order, Threads threads, std::size_t chunkS
         return static_cast<unsigned>(std::min<std::size_t>(wanted, order.size()));
     };
     if (capped(threads.readers) > 1) {
-        Crew crew(order, chunkSize, VerifiedFile::Reach::disk, job);
-        runCrew(crew, capped(threads.readers), stop, done);
-        Keys keys = crew.result();
-        throwIfCancelled(stop);
-        return keys;
+        return runCrew(order, capped(threads.readers), chunkSize, VerifiedFile::Reach::disk, stop,
+                       job, done)
+            .keys;
     }
-    Keys keys(order.size());
-    std::vector<std::size_t> left(order.begin(), order.end());
+    Keys keys;
+    std::vector<std::size_t> left;
     if (capped(threads.cacheReaders) > 1) {
-        Crew crew(order, chunkSize, VerifiedFile::Reach::cacheOnly, job);
-        runCrew(crew, capped(threads.cacheReaders), stop, done);
-        keys = crew.result();
-        throwIfCancelled(stop);
-        left = crew.deferred();
+        auto cached = runCrew(order, capped(threads.cacheReaders), chunkSize,
+                              VerifiedFile::Reach::cacheOnly, stop, job, done);
+        keys = std::move(cached.keys);
+        left = std::move(cached.deferred);
+    } else {
+        keys.resize(order.size());
+        left.assign(order.begin(), order.end());
     }
     const std::size_t toldBefore = order.size() - left.size();
     Keys rest = runAlone(left, capped(threads.hashers), chunkSize, stop, job,

@@ -19,11 +19,10 @@ namespace tollenvane {
 // caller's side in increasing order.
 namespace PassWorkers {
 
-// The start of the key of the file at `position`, whose bytes, read in turn into `feed` with
-// `reach`, are hashed to end the key (see HashFeed); nothing when the file drops out. May run on
-// any thread, and throws only to end the whole pass, or VerifiedFile::NotCached to have the file
-// read again from the disk.
-using Job = std::function<std::optional<std::string>(
+// The key of the file at `position`, whose hash the bytes read in turn into `feed` with `reach`
+// replace (see HashFeed); nothing when the file drops out. May run on any thread, and throws only
+// to end the whole pass, or VerifiedFile::NotCached to have the file read again from the disk.
+using Job = std::function<std::optional<PassKey>(
     std::size_t position, HashFeed& feed, VerifiedFile::Reach reach, const std::stop_token& stop)>;
 // Told on the calling thread that `count` files are done, for count 1, 2, ...; may throw to end
 // the pass.
@@ -39,12 +38,14 @@ struct Threads {
 };
 
 // The keys by position, for the positions of `order` taken in that order; files are read in
-// chunks of `chunkSize` bytes at most. With one reader all files are opened and read on the
-// calling thread, in that order. Ends, with every thread joined, by rethrowing the first throw of
-// a job or of `done`, or Cancelled when `stop` is requested.
-std::vector<std::optional<std::string>> run(std::span<const std::size_t> order, Threads threads,
-                                            std::size_t chunkSize, const std::stop_token& stop,
-                                            const Job& job, const Done& done);
+// chunks of `chunkSize` bytes at most. Several readers share one chunk's worth of memory: each
+// reads in pieces of its share, but never of less than 64 KiB (or `chunkSize` when smaller), so
+// that a job can count on room for that much at once. With one reader all files are opened and read
+// on the calling thread, in that order. Ends, with every thread joined, by rethrowing the first
+// throw of a job or of `done`, or Cancelled when `stop` is requested.
+std::vector<std::optional<PassKey>> run(std::span<const std::size_t> order, Threads threads,
+                                        std::size_t chunkSize, const std::stop_token& stop,
+                                        const Job& job, const Done& done);
 
 } // namespace PassWorkers
 } // namespace tollenvane

@@ -10,7 +10,9 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <utility>
 
 namespace tollenvane {
@@ -89,6 +91,37 @@ void clearNonBlocking(int fd)
     }
 }
 
+// cachestat(2), Linux 6.5 and later, which the C library does not wrap yet.
+struct CacheRange {
+    std::uint64_t offset;
+    std::uint64_t length;
+};
+struct CacheCounts {
+    std::uint64_t cached;
+    std::uint64_t dirty;
+    std::uint64_t writeback;
+    std::uint64_t evicted;
+    std::uint64_t recentlyEvicted;
+};
+constexpr long cachestatCall = 451;
+
+// Whether every page of `length` bytes from `offset` is in memory; false where the kernel
+// cannot tell.
+bool allInMemory(int fd, std::int64_t offset, std::int64_t length)
+{
+    if (length <= 0) {
+        return true;
+    }
+    static const std::int64_t page = ::sysconf(_SC_PAGESIZE);
+    const CacheRange range{static_cast<std::uint64_t>(offset), static_cast<std::uint64_t>(length)};
+    CacheCounts counts{};
+    if (::syscall(cachestatCall, fd, &range, &counts, 0) != 0) {
+        return false;
+    }
+    const std::int64_t pages = (offset + length - 1) / page - offset / page + 1;
+    return counts.cached >= static_cast<std::uint64_t>(pages);
+}
+
 int adviceFor(VerifiedFile::Access access)
 {
     return access == VerifiedFile::Access::random ? POSIX_FADV_RANDOM : POSIX_FADV_SEQUENTIAL;
@@ -96,8 +129,9 @@ int adviceFor(VerifiedFile::Access access)
 
 } // namespace
 
-VerifiedFile::VerifiedFile(UniqueFd fd)
+VerifiedFile::VerifiedFile(UniqueFd fd, std::int64_t size)
     : fd_(std::move(fd))
+    , size_(size)
 {}
 
 VerifiedFile VerifiedFile::open(const std::string& path, FileIdentity expected, Access access,
@@ -114,20 +148,28 @@ VerifiedFile VerifiedFile::open(const std::string& path, FileIdentity expected, 
     if (status.size > readAheadWindow) {
         ::posix_fadvise(fd.get(), 0, 0, adviceFor(access));
     }
-    return VerifiedFile(std::move(fd));
+    return VerifiedFile(std::move(fd), status.size);
 }
 
 std::size_t VerifiedFile::readAt(std::int64_t offset, std::span<std::byte> buffer,
                                  Reach reach) const
 {
     // RWF_NOWAIT neither waits for the disk nor starts reading ahead.
-    const int flags = reach == Reach::cacheOnly ? RWF_NOWAIT : 0;
+    int flags = reach == Reach::cacheOnly ? RWF_NOWAIT : 0;
     std::size_t filled = 0;
     while (filled < buffer.size()) {
+        const std::int64_t at = offset + static_cast<std::int64_t>(filled);
         iovec rest{buffer.data() + filled, buffer.size() - filled};
-        const ssize_t count = ::preadv2(
-            fd_.get(), &rest, 1, static_cast<off_t>(offset) + static_cast<off_t>(filled), flags);
+        const ssize_t count = ::preadv2(fd_.get(), &rest, 1, static_cast<off_t>(at), flags);
         if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        // RWF_NOWAIT also gives up on a page in memory that marks where to read ahead next, as
+        // files read before keep: such a file is read from memory all the same.
+        if (count < 0 && flags != 0 && errno == EAGAIN &&
+            allInMemory(fd_.get(), at,
+                        std::min(static_cast<std::int64_t>(rest.iov_len), size_ - at))) {
+            flags = 0;
             continue;
         }
         if (count < 0 && flags != 0 && (errno == EAGAIN || errno == EOPNOTSUPP)) {

@@ -40,9 +40,11 @@ public:
                        Reach reach = Reach::disk) const;
 
 private:
-    explicit VerifiedFile(UniqueFd fd);
+    VerifiedFile(UniqueFd fd, std::int64_t size);
 
     UniqueFd fd_;
+    // As found when opened.
+    std::int64_t size_;
 };
 
 } // namespace tollenvane

@@ -6,6 +6,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <pthread.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -58,6 +59,9 @@ ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize
 ReadAhead::~ReadAhead()
 {
     stop();
+    // The helpers freed their listings and batches into malloc arenas of their own, which would
+    // otherwise keep those pages for the life of the process.
+    ::malloc_trim(0);
 }
 
 void ReadAhead::stop()

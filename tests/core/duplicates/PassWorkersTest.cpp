@@ -19,6 +19,13 @@ std::string contentOf(std::size_t position)
     return "file " + std::to_string(position);
 }
 
+PassKey keyOf(std::size_t position)
+{
+    Sha256 hash;
+    hash.update(contentOf(position));
+    return {static_cast<std::int64_t>(position), hash.finish()};
+}
+
 // Files whose position is a multiple of three are not in the page cache; those of seven drop out.
 TEST(PassWorkers, WhatTheCacheCannotServeIsReadAfterwardsByOneThreadInTheOrderGiven)
 {
@@ -37,7 +44,7 @@ TEST(PassWorkers, WhatTheCacheCannotServeIsReadAfterwardsByOneThreadInTheOrderGi
         };
         const PassWorkers::Job job = [&](std::size_t position, HashFeed& feed,
                                          VerifiedFile::Reach reach,
-                                         const std::stop_token&) -> std::optional<std::string> {
+                                         const std::stop_token&) -> std::optional<PassKey> {
             if (reach == VerifiedFile::Reach::disk) {
                 const std::lock_guard lock(mutex);
                 fromDisk.push_back(position);
@@ -52,7 +59,7 @@ TEST(PassWorkers, WhatTheCacheCannotServeIsReadAfterwardsByOneThreadInTheOrderGi
                 return std::nullopt;
             }
             feedText(feed, contentOf(position));
-            return std::to_string(position) + ":";
+            return PassKey{static_cast<std::int64_t>(position), {}};
         };
         std::vector<std::size_t> told;
         const auto keys = PassWorkers::run(order, {1, hashers, 4}, 64, {}, job,
@@ -62,11 +69,9 @@ TEST(PassWorkers, WhatTheCacheCannotServeIsReadAfterwardsByOneThreadInTheOrderGi
         std::iota(expectedTold.begin(), expectedTold.end(), std::size_t{1});
         EXPECT_EQ(told, expectedTold);
         for (std::size_t position = 0; position < files; ++position) {
-            const auto expected = position % 7 == 0
-                                      ? std::nullopt
-                                      : std::optional(std::to_string(position) + ":" +
-                                                      Sha256::hexOf(contentOf(position)));
-            EXPECT_EQ(keys[position], expected) << position;
+            EXPECT_EQ(keys[position],
+                      position % 7 == 0 ? std::nullopt : std::optional(keyOf(position)))
+                << position;
         }
         std::vector<std::size_t> expectedFromDisk;
         std::copy_if(order.begin(), order.end(), std::back_inserter(expectedFromDisk),
