@@ -24,24 +24,25 @@ namespace {
 using tollenvane::DuplicateGroup;
 using tollenvane::Json;
 
-Json describe(const std::vector<DuplicateGroup>& groups)
+Json describe(const DuplicateGroup& group)
 {
-    Json list = Json::array();
-    for (const DuplicateGroup& group : groups) {
-        Json files = Json::array();
-        for (const tollenvane::FileRecord& file : group.files) {
-            files.push_back(
-                {{"path", file.path()}, {"device", file.device()}, {"inode", file.inode()}});
-        }
-        list.push_back({{"digest", group.digest}, {"files", std::move(files)}});
+    Json files = Json::array();
+    for (const tollenvane::FileRecord& file : group.files) {
+        files.push_back(
+            {{"path", file.path()}, {"device", file.device()}, {"inode", file.inode()}});
     }
-    return Json{{"groups", std::move(list)}};
+    return Json{{"digest", group.digest}, {"files", std::move(files)}};
 }
 
-bool write(const std::string& path, const Json& json)
+// One group at a time, so that writing adds nothing to the process's peak memory.
+bool write(const std::string& path, const std::vector<DuplicateGroup>& groups)
 {
     std::ofstream out(path);
-    out << json.dump(1) << '\n';
+    out << "{\"groups\": [";
+    for (std::size_t index = 0; index < groups.size(); ++index) {
+        out << (index == 0 ? "\n" : ",\n") << describe(groups[index]).dump();
+    }
+    out << "\n]}\n";
     return static_cast<bool>(out);
 }
 
@@ -104,7 +105,7 @@ int main(int argc, char** argv)
     std::cout << "search   groups " << groups.size() << "  files " << members << "  reclaimable "
               << reclaimable << "  progress reports " << reports << "  seconds " << searchSeconds
               << '\n';
-    if (groupsFile && !write(*groupsFile, describe(groups))) {
+    if (groupsFile && !write(*groupsFile, groups)) {
         std::cerr << "cannot write " << *groupsFile << '\n';
         return 1;
     }

@@ -127,6 +127,9 @@ Indices sharingSize(std::span<const FileRecord> records, const Indices& members)
     return sharedLists<std::int64_t>(ascending(members.size()), members, sizeAt).members;
 }
 
+// Files are told apart by their size and the key of a pass.
+using SizedKey = std::pair<std::int64_t, PassKey>;
+
 using KeyOf = std::function<PassKey(std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
                                     const std::stop_token& stop)>;
 
@@ -169,8 +172,8 @@ struct Pass {
 
     // Files are counted as done from `doneBefore` on. The keys are gathered in the order of
     // `members`, whatever order they were read in.
-    SharedLists<PassKey> run(const Indices& members, std::int64_t doneBefore, std::size_t chunkSize,
-                             const KeyOf& keyOf) const
+    SharedLists<SizedKey> run(const Indices& members, std::int64_t doneBefore,
+                              std::size_t chunkSize, const KeyOf& keyOf) const
     {
         const std::vector<std::size_t> order = readingOrder(records, members, threads.readers);
         const auto keys = PassWorkers::run(
@@ -189,17 +192,18 @@ struct Pass {
                 keyed.push_back(position);
             }
         }
-        return sharedLists<PassKey>(std::move(keyed), members,
-                                    [&](std::size_t position) { return *keys[position]; });
+        return sharedLists<SizedKey>(std::move(keyed), members, [&](std::size_t position) {
+            return SizedKey{records[members[position]].size(), *keys[position]};
+        });
     }
 };
 
 std::vector<DuplicateGroup> groupsOf(std::span<const FileRecord> records,
-                                     const SharedLists<PassKey>& byDigest)
+                                     const SharedLists<SizedKey>& byDigest)
 {
     std::vector<DuplicateGroup> groups;
-    byDigest.forEach([&](const PassKey& key, std::span<const std::size_t> list) {
-        DuplicateGroup group{Sha256::hex(key.hash), {}};
+    byDigest.forEach([&](const SizedKey& key, std::span<const std::size_t> list) {
+        DuplicateGroup group{Sha256::hex(key.second), {}};
         for (const std::size_t index : list) {
             group.files.push_back(records[index]);
         }
@@ -218,7 +222,7 @@ std::vector<DuplicateGroup> groupsOf(std::span<const FileRecord> records,
     return groups;
 }
 
-// The whole content fed; the key is the size and its digest.
+// The whole content fed; the key is its digest.
 PassKey fullDigest(const FileRecord& record, const std::stop_token& stop,
                    const FileRecord::Environment& environment, HashFeed& feed,
                    VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
@@ -242,10 +246,10 @@ PassKey fullDigest(const FileRecord& record, const std::stop_token& stop,
     // A file that changed or went away while it was read would otherwise join a group with a
     // digest of no version that ever existed.
     UnchangedFile::confirm(record, environment.cloud);
-    return {record.size(), {}};
+    return {};
 }
 
-// The windows fed; the key is the size and their digest.
+// The windows fed; the key is their digest.
 PassKey sampleKey(const FileRecord& record, const std::stop_token& stop,
                   const FileRecord::Environment& environment, HashFeed& feed,
                   VerifiedFile::Reach reach = VerifiedFile::Reach::disk)
@@ -264,25 +268,25 @@ PassKey sampleKey(const FileRecord& record, const std::stop_token& stop,
         }
     }
     UnchangedFile::confirm(record, environment.cloud);
-    return {record.size(), {}};
+    return {};
 }
 
 // The files whose samples matched another's, with the sample's hash where one window covered
 // the whole file: that hash is the file's digest already.
 struct SampledFiles {
     Indices members;
-    std::vector<std::optional<Sha256::Digest>> wholeDigests;
+    std::vector<std::optional<PassKey>> wholeDigests;
 };
 
 SampledFiles sharedSamples(std::span<const FileRecord> records,
-                           const SharedLists<PassKey>& bySample)
+                           const SharedLists<SizedKey>& bySample)
 {
     SampledFiles sampled{bySample.members, {}};
     sampled.wholeDigests.reserve(sampled.members.size());
-    bySample.forEach([&](const PassKey& key, std::span<const std::size_t> list) {
+    bySample.forEach([&](const SizedKey& key, std::span<const std::size_t> list) {
         for (const std::size_t index : list) {
             sampled.wholeDigests.push_back(
-                records[index].size() <= sampleWindow ? std::optional(key.hash) : std::nullopt);
+                records[index].size() <= sampleWindow ? std::optional(key.second) : std::nullopt);
         }
     });
     return sampled;
@@ -338,14 +342,14 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
     const Pass pass{records, total, throttle, stop,
                     threadsFor(records, sameSize, threads, hashers, cacheReaders)};
 
-    const SharedLists<PassKey> bySample = pass.run(
+    const SharedLists<SizedKey> bySample = pass.run(
         sameSize, 0, sampleWindow,
         [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
             const std::stop_token& workerStop) {
             return sampleKey(records[sameSize[position]], workerStop, environment, feed, reach);
         });
     const SampledFiles sameSample = sharedSamples(records, bySample);
-    const SharedLists<PassKey> byDigest =
+    const SharedLists<SizedKey> byDigest =
         pass.run(sameSample.members, total - static_cast<std::int64_t>(sameSample.members.size()),
                  digestChunk,
                  [&](std::size_t position, HashFeed& feed, VerifiedFile::Reach reach,
@@ -353,7 +357,7 @@ std::vector<DuplicateGroup> find(std::span<const FileRecord> records, const Prog
                      const FileRecord& record = records[sameSample.members[position]];
                      if (const auto whole = sameSample.wholeDigests[position]) {
                          UnchangedFile::confirm(record, environment.cloud);
-                         return PassKey{record.size(), *whole};
+                         return *whole;
                      }
                      return fullDigest(record, workerStop, environment, feed, reach);
                  });
@@ -367,15 +371,15 @@ std::string digest(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
     DirectFeed feed(digestChunk);
-    return Sha256::hex(feed.key(fullDigest(record, stop, environment, feed)).hash);
+    return Sha256::hex(feed.key(fullDigest(record, stop, environment, feed)));
 }
 
 std::string sample(const FileRecord& record, std::stop_token stop,
                    const FileRecord::Environment& environment)
 {
     DirectFeed feed(sampleWindow);
-    const PassKey key = feed.key(sampleKey(record, stop, environment, feed));
-    return std::to_string(key.size) + ":" + Sha256::hex(key.hash);
+    return std::to_string(record.size()) + ":" +
+           Sha256::hex(feed.key(sampleKey(record, stop, environment, feed)));
 }
 
 } // namespace tollenvane::DuplicateFinder

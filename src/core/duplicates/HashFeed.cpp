@@ -26,7 +26,7 @@ void DirectFeed::fill(std::size_t count)
 PassKey DirectFeed::key(PassKey given)
 {
     if (hash_) {
-        given.hash = hash_->finish();
+        given = hash_->finish();
         hash_.reset();
     }
     return given;

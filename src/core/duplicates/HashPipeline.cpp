@@ -192,7 +192,7 @@ void HashPipeline::hashPiece(Piece& piece, std::optional<Sha256>& hash, bool& br
             return;
         }
         if (piece.key && !broken && hash) {
-            piece.key->hash = hash->finish();
+            *piece.key = hash->finish();
             end(piece.position, piece.key);
         } else {
             end(piece.position, std::nullopt);

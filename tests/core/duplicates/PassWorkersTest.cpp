@@ -23,7 +23,7 @@ PassKey keyOf(std::size_t position)
 {
     Sha256 hash;
     hash.update(contentOf(position));
-    return {static_cast<std::int64_t>(position), hash.finish()};
+    return hash.finish();
 }
 
 // Files whose position is a multiple of three are not in the page cache; those of seven drop out.
@@ -59,7 +59,7 @@ TEST(PassWorkers, WhatTheCacheCannotServeIsReadAfterwardsByOneThreadInTheOrderGi
                 return std::nullopt;
             }
             feedText(feed, contentOf(position));
-            return PassKey{static_cast<std::int64_t>(position), {}};
+            return PassKey{};
         };
         std::vector<std::size_t> told;
         const auto keys = PassWorkers::run(order, {1, hashers, 4}, 64, {}, job,
