@@ -44,7 +44,9 @@ constexpr std::string_view uniqueSuffix = "XXXXXX";
 // A temporary file of `target` is named ".<target's name>.<six letters or digits>".
 std::string temporaryPrefix(std::string_view target)
 {
-    return "." + std::string(path::lastComponent(target)) + ".";
+    std::string prefix(".");
+    prefix.append(path::lastComponent(target)).append(".");
+    return prefix;
 }
 
 bool isTemporaryName(std::string_view name, std::string_view prefix)

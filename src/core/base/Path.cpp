@@ -16,11 +16,7 @@
 
 namespace tollenvane::path {
 
-namespace {
-
-// An absolute path with no empty, "." or ".." component and no trailing slash: what
-// standardising would give back unchanged, and what nearly every path already is.
-bool isAlreadyStandardised(std::string_view path)
+bool isStandardised(std::string_view path)
 {
     if (path == "/") {
         return true;
@@ -40,11 +36,9 @@ bool isAlreadyStandardised(std::string_view path)
     return true;
 }
 
-} // namespace
-
 std::string standardised(std::string_view path)
 {
-    if (isAlreadyStandardised(path)) {
+    if (isStandardised(path)) {
         return std::string(path);
     }
     const bool absolute = path.starts_with('/');
@@ -212,11 +206,11 @@ std::string_view stem(std::string_view path)
 
 std::string appending(std::string_view folder, std::string_view name)
 {
-    std::string result(folder);
-    if (!result.ends_with('/')) {
-        result += '/';
-    }
-    result += name;
+    // Sized at once: growing the folder's copy would take a second allocation.
+    const bool slash = !folder.ends_with('/');
+    std::string result(folder.size() + (slash ? 1 : 0) + name.size(), '/');
+    std::copy(name.begin(), name.end(),
+              std::copy(folder.begin(), folder.end(), result.begin()) + (slash ? 1 : 0));
     return result;
 }
 

@@ -10,6 +10,9 @@ namespace tollenvane::path {
 
 // Lexical cleaning of an absolute path: no ".", "..", repeated or trailing slashes.
 std::string standardised(std::string_view path);
+// An absolute path with no empty, "." or ".." component and no trailing slash: what
+// standardising gives back unchanged, and what nearly every path already is.
+bool isStandardised(std::string_view path);
 
 // realpath of the longest existing prefix, the rest appended standardised.
 // Throws PlatformError when resolution fails for another reason than a missing component.

@@ -56,7 +56,7 @@ std::string_view below(std::string_view path, std::string_view folder)
 // to a mount point can never lead out of that mount.
 bool isPlainRelative(std::string_view text)
 {
-    const std::string rooted = "/" + std::string(text);
+    const std::string rooted = std::string("/").append(text);
     return path::standardised(rooted) == rooted;
 }
 

@@ -181,7 +181,7 @@ std::string_view shortened(std::string_view text, std::size_t maxBytes)
 std::string candidateName(std::string_view name, unsigned number)
 {
     constexpr std::size_t limit = 255 - infoSuffix.size();
-    const std::string suffix = number > 1 ? " " + std::to_string(number) : "";
+    const std::string suffix = number > 1 ? std::string(" ").append(std::to_string(number)) : "";
     const std::string_view extension = path::extension(name);
     std::string_view stem = path::stem(name);
     std::string tail = extension.empty() ? suffix : suffix + "." + std::string(extension);

@@ -67,7 +67,8 @@ FileRecord FileRecord::fromStatus(const std::string& path, const FileStatus& sta
 {
     requireSupported(path, status);
     FileRecord record;
-    record.path_ = SharedText(path::standardised(path));
+    record.path_ =
+        path::isStandardised(path) ? SharedText(path) : SharedText(path::standardised(path));
     if (isBundle(path, status)) {
         const BundleSnapshot snapshot = BundleSnapshot::measure(path, std::move(stop));
         record.size_ = snapshot.size;

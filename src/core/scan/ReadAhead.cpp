@@ -184,9 +184,13 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop)
     }
     // A folder listed keeps its descriptor while half the budget is free: the walk checks its
     // subfolders through it. One with subfolders left to open, or the root that every reopening
-    // starts from, keeps it whatever the budget.
+    // starts from, keeps it whatever the budget; one without subfolders has no more use for it,
+    // and is better closed here than on the walk's thread.
     if (!listing.opensLater && !folder.position.empty() &&
-        load_.descriptors.load(std::memory_order_relaxed) > descriptorBudget_ / 2) {
+        (load_.descriptors.load(std::memory_order_relaxed) > descriptorBudget_ / 2 ||
+         std::none_of(listing.entries.begin(), listing.entries.end(), [](const ListedEntry& entry) {
+             return entry.kind == ListedEntry::Kind::folder;
+         }))) {
         folder.releaseDescriptor();
     }
     folder.countedEntries = static_cast<long>(listing.entries.size());

@@ -78,7 +78,8 @@ std::string startTitle(bool sessionActive)
 std::string estimateLine(std::int64_t matchingBytes, bool scanning)
 {
     // The catalogue keeps no text with a leading space: the separator's space is added here.
-    const std::string suffix = scanning ? " " + Localization::text("· analyse en cours") : "";
+    const std::string suffix =
+        scanning ? std::string(" ").append(Localization::text("· analyse en cours")) : "";
     return L("{0} à examiner{1}", formattedBytes(matchingBytes), suffix);
 }
 
