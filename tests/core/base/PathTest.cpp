@@ -20,6 +20,12 @@ TEST(Path, LexicalFormsCleanSplitAndCompareWithoutTheDisk)
     EXPECT_EQ(path::standardised("//a"), "/a");
     EXPECT_EQ(path::standardised("/a/b/."), "/a/b");
     EXPECT_EQ(path::standardised("a/../../b/"), "../b");
+    EXPECT_TRUE(path::isStandardised("/a/.hidden/b."));
+    EXPECT_FALSE(path::isStandardised("/a//b"));
+    EXPECT_FALSE(path::isStandardised("/a/.."));
+    EXPECT_EQ(path::appending("/", "a"), "/a");
+    EXPECT_EQ(path::appending("/x", "a b"), "/x/a b");
+    EXPECT_EQ(path::appending("/x/", "a"), "/x/a");
 
     // The extension follows the last dot of the last component.
     EXPECT_EQ(path::extension("/x/photo.JPG"), "JPG");
