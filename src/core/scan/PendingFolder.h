@@ -69,8 +69,10 @@ struct PendingFolder {
     UniqueFd fd;
     ReadAheadLoad& load;
     const bool descriptorCounted;
-    long countedEntries = 0;      // listed, not yet taken by the walk
-    State state = State::waiting; // guarded by the read-ahead's lock
+    long countedEntries = 0; // listed, not yet taken by the walk
+    // Taken out of waiting by one thread, the walk or a helper; the listing is that thread's
+    // until it is listed.
+    std::atomic<State> state{State::waiting};
     FolderListing listing;
 };
 

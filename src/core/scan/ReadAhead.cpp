@@ -83,19 +83,21 @@ std::shared_ptr<PendingFolder> ReadAhead::add(std::vector<std::uint32_t> positio
     return folder;
 }
 
+// The walk takes the lock only to wait: a folder listed ahead, the usual case, is taken without
+// contending with the helpers for it.
 bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
 {
-    std::unique_lock lock(lock_);
-    if (folder.state == PendingFolder::State::waiting) {
-        folder.state = PendingFolder::State::listing;
-        lock.unlock();
+    auto waiting = PendingFolder::State::waiting;
+    if (folder.state.compare_exchange_strong(waiting, PendingFolder::State::listing)) {
         const bool whole = list(folder, stop);
-        lock.lock();
         folder.state = PendingFolder::State::listed;
         if (!whole) {
             return false;
         }
-    } else {
+    } else if (folder.state != PendingFolder::State::listed) {
+        std::unique_lock lock(lock_);
+        // Set before the state is looked at, and looked at by a helper after it marks a folder
+        // listed (both sequentially consistent): one of the two sees the other.
         walkWaiting_ = true;
         const bool listed =
             ready_.wait(lock, stop, [&] { return folder.state == PendingFolder::State::listed; });
@@ -107,7 +109,6 @@ bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
     const long before = load_.entries.load(std::memory_order_relaxed);
     folder.releaseEntries();
     const long after = load_.entries.load(std::memory_order_relaxed);
-    lock.unlock();
     // Helpers past the budget wait for half of it to be free, not for each folder taken.
     if (before >= entryLimit / 2 && after < entryLimit / 2) {
         work_.notify_all();
@@ -123,8 +124,10 @@ void ReadAhead::work()
     while (const std::shared_ptr<PendingFolder> folder = nextTask(lock)) {
         lock.unlock();
         list(*folder, {});
-        lock.lock();
         folder->state = PendingFolder::State::listed;
+        lock.lock();
+        // Under the lock, so that a walk about to wait is either waiting already or will see
+        // the folder listed.
         if (walkWaiting_) {
             ready_.notify_all();
         }
@@ -143,8 +146,9 @@ std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>&
         while (!overBudget && !tasks_.empty()) {
             std::shared_ptr<PendingFolder> folder = tasks_.top().folder.lock();
             tasks_.pop();
-            if (folder && folder->state == PendingFolder::State::waiting) {
-                folder->state = PendingFolder::State::listing;
+            auto waiting = PendingFolder::State::waiting;
+            if (folder &&
+                folder->state.compare_exchange_strong(waiting, PendingFolder::State::listing)) {
                 return folder;
             }
         }

@@ -75,7 +75,7 @@ private:
     std::mutex lock_;
     std::condition_variable work_;
     std::condition_variable_any ready_;
-    bool walkWaiting_ = false;
+    std::atomic<bool> walkWaiting_{false};
     std::priority_queue<Task, std::vector<Task>, Later> tasks_;
     std::vector<std::jthread> helpers_;
 };
