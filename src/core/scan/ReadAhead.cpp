@@ -34,6 +34,23 @@ long descriptorBudget()
     return std::min(ReadAhead::descriptorLimit, static_cast<long>(limit.rlim_cur / 4));
 }
 
+// Growing the descriptor table while other threads share it makes the kernel wait for every
+// processor to pass a quiescent point, and every thread that opens a file waits meanwhile. Sized
+// once for the budget before the helpers start, it grows at most once, and only for the first
+// walk: a table never shrinks.
+void reserveDescriptorTable(long descriptors)
+{
+    const UniqueFd probe(::open("/", O_PATH | O_CLOEXEC));
+    if (!probe) {
+        return;
+    }
+    // Only a reservation: where the limit is lower, the table grows as it must.
+    const int high = ::fcntl(probe.get(), F_DUPFD_CLOEXEC, static_cast<int>(descriptors));
+    if (high >= 0) {
+        ::close(high);
+    }
+}
+
 } // namespace
 
 ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize,
@@ -44,6 +61,8 @@ ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize
     , trash_(FolderAccess::systemRefusals().trashFolders)
     , descriptorBudget_(descriptorBudget())
 {
+    // Beyond the budget: the walk's own descriptors and the rest of the application's.
+    reserveDescriptorTable(descriptorBudget_ + 64);
     helpers_.reserve(helpers);
     try {
         for (unsigned i = 0; i < helpers; ++i) {
