@@ -277,9 +277,9 @@ Keys runAlone(std::span<const std::size_t> positions, unsigned hashers, std::siz
                            const std::stop_token& jobStop) {
         return job(positions[index], feed, reach, jobStop);
     };
-    return std::min<std::size_t>(hashers, positions.size()) > 1
-               ? runPipelined(order, hashers, chunkSize, stop, mapped, done)
-               : runHere(order, chunkSize, stop, mapped, done);
+    hashers = static_cast<unsigned>(std::min<std::size_t>(hashers, positions.size()));
+    return hashers > 1 ? runPipelined(order, hashers, chunkSize, stop, mapped, done)
+                       : runHere(order, chunkSize, stop, mapped, done);
 }
 
 } // namespace
