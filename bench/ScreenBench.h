@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/design/Symbol.h"
+#include "model/AppModel.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -35,6 +36,17 @@ void waitUntil(const Sender& sender, Signal signal, const std::function<bool()>&
     if (loop.exec() != 0) {
         throw std::runtime_error("the model did not answer in time");
     }
+}
+
+// Writes the model's state and ends its jobs, as the application does when it quits. The write
+// ends on the main thread: waiting for it keeps the event loop running.
+inline void closeModel(AppModel& model)
+{
+    const QFuture<void> written = model.flushState();
+    while (!written.isFinished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    model.shutdown();
 }
 
 // Runs `body` in an application set up as the real one (Fusion, icon theme), on the offscreen

@@ -161,11 +161,7 @@ void run(const fs::path& work)
 
     measure(model);
 
-    const QFuture<void> written = model.flushState();
-    while (!written.isFinished()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    model.shutdown();
+    bench::closeModel(model);
 }
 
 } // namespace

@@ -129,12 +129,7 @@ void scanOnce(const fs::path& corpus, const fs::path& state, bool withWindow)
               << std::chrono::duration<double>(stalls.longestAt()).count() << " s, "
               << stalls.indexedAtLongest() << " files); gaps over 16 ms: " << stalls.overFrame()
               << std::endl;
-    // The write ends on the main thread: waiting for it must keep the event loop running.
-    const QFuture<void> written = model.flushState();
-    while (!written.isFinished()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    model.shutdown();
+    bench::closeModel(model);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "app/deck/DecisionButton.h"
 #include "app/deck/DeckView.h"
-#include "app/deck/FileRevealer.h"
 #include "app/deck/MoveSheet.h"
 #include "app/deck/SwipeMotionCard.h"
 #include "app/design/AppearanceApplier.h"
@@ -11,6 +10,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/RecordingServices.h"
 
 #include <gtest/gtest.h>
 
@@ -31,18 +31,13 @@ namespace {
 namespace fs = std::filesystem;
 using test::deliverEvents;
 
-class NoRevealer final : public FileRevealer {
-public:
-    void reveal(const std::string&) override {}
-};
-
 // A session of two cards, "a.png" on top of "b.png", on the review screen in a window.
 struct Deck {
     test::SortingHarness harness;
     std::string first = harness.startSortingTwo();
     std::string second = harness.source + "/b.png";
     AppModel& model = *harness.model;
-    NoRevealer revealer;
+    test::RecordingRevealer revealer;
     QWidget window;
     ReviewScreen* screen;
 
@@ -273,7 +268,7 @@ TEST(ReviewScreen, QuittingOrLeavingMidFlightCarriesTheDecisionOutOnce)
 // A session over a real picture and a second file, on the screen as it is drawn.
 struct PictureDeck {
     test::SortingHarness harness;
-    NoRevealer revealer;
+    test::RecordingRevealer revealer;
     QWidget window;
     ReviewScreen* screen = nullptr;
 

@@ -1,6 +1,5 @@
 #include "app/deck/SwipeFileCard.h"
 
-#include "app/deck/FileRevealer.h"
 #include "app/deck/PlainButton.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
@@ -11,6 +10,7 @@
 #include "preview/TestMedia.h"
 #include "preview/Waiting.h"
 #include "support/RecordSample.h"
+#include "support/RecordingServices.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +22,7 @@ namespace tollenvane {
 namespace {
 
 using test::processUntil;
-
-class RecordingRevealer final : public FileRevealer {
-public:
-    void reveal(const std::string& path) override { revealed.push_back(path); }
-    std::vector<std::string> revealed;
-};
+using test::RecordingRevealer;
 
 class SwipeFileCardTest : public ::testing::Test {
 protected:

@@ -1,30 +1,17 @@
 #pragma once
 
-#include "app/deck/FileRevealer.h"
-#include "app/screens/kit/LinkOpener.h"
 #include "app/screens/kit/PageServices.h"
 #include "core/base/FileError.h"
 #include "core/base/Json.h"
 #include "core/persistence/SavedState.h"
 #include "model/support/ModelHarness.h"
 #include "support/Bundles.h"
+#include "support/RecordingServices.h"
 
 #include <string>
 #include <vector>
 
 namespace tollenvane::test {
-
-class RecordingRevealer final : public FileRevealer {
-public:
-    void reveal(const std::string& path) override { revealed.push_back(path); }
-    std::vector<std::string> revealed;
-};
-
-class IgnoredLinks final : public LinkOpener {
-public:
-    void openFolder(const std::string&) override {}
-    void openUrl(const QUrl&) override {}
-};
 
 // A model over two application folders and a user library in a temporary folder; nothing is
 // listed until the test or the page asks.
@@ -35,7 +22,7 @@ struct ApplicationsHarness : ModelHarness {
                            folder.makeFolder("home/.config"),
                            folder.makeFolder("home/.local/share")};
     RecordingRevealer revealer;
-    IgnoredLinks links;
+    RecordingLinks links;
 
     ApplicationsHarness()
     {

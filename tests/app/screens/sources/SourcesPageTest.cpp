@@ -9,12 +9,12 @@
 #include "app/design/SuggestedFolders.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
-#include "app/screens/kit/LinkOpener.h"
 #include "app/screens/sources/SourcePanel.h"
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/RecordingServices.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +28,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingLinks final : public LinkOpener {
-public:
-    std::vector<std::string> folders;
-    void openFolder(const std::string& path) override { folders.push_back(path); }
-    void openUrl(const QUrl&) override {}
-};
-
 // Four sources over real folders: the scanned "Pictures", one chosen through a symbolic link,
 // one whose name looks like markup (a name holds no slash, so no closing tag) and one that can
 // no longer be read.
 struct SourcesScreen {
     test::SortingHarness harness;
-    RecordingLinks links;
+    test::RecordingLinks links;
     std::string real = harness.folder.makeFolder("home/Real");
     std::string linked = harness.folder / "home/Linked";
     std::string markup = harness.folder.makeFolder("home/<b>x&amp;");
@@ -206,7 +199,7 @@ TEST(SourcesPage, ASessionLocksEverythingButOpening)
 TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
 {
     test::SortingHarness harness;
-    RecordingLinks links;
+    test::RecordingLinks links;
     AppModel& model = harness.load();
     SourcesPage page(model, links);
     page.resize(900, 900);

@@ -1,30 +1,15 @@
 #pragma once
 
-#include "app/deck/FileRevealer.h"
-#include "app/screens/kit/LinkOpener.h"
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/RecordingServices.h"
 
 #include <QCoreApplication>
 #include <string>
 #include <vector>
 
 namespace tollenvane::test {
-
-class RecordingRevealer final : public FileRevealer {
-public:
-    void reveal(const std::string& path) override { revealed.push_back(path); }
-    std::vector<std::string> revealed;
-};
-
-class RecordingLinks final : public LinkOpener {
-public:
-    void openFolder(const std::string& path) override { folders.push_back(path); }
-    void openUrl(const QUrl& url) override { urls.push_back(url); }
-    std::vector<std::string> folders;
-    std::vector<QUrl> urls;
-};
 
 // A model that scanned one real source folder of real files: "Films" is the largest child,
 // then "Notes", a photo, a file whose name looks like markup and an empty file.
