@@ -24,7 +24,7 @@ constexpr int dotSide = 5;
 } // namespace
 
 NavRow::NavRow(Page page, QWidget* parent)
-    : QAbstractButton(parent)
+    : SelectableButton(parent)
     , page_(page)
 {
     const QString title = QString::fromStdString(label(page));
@@ -36,17 +36,9 @@ NavRow::NavRow(Page page, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-void NavRow::setSelected(bool selected)
-{
-    if (selected_ != selected) {
-        selected_ = selected;
-        update();
-    }
-}
-
 QFont NavRow::titleFont() const
 {
-    return DesignFont::system(13, selected_ ? QFont::DemiBold : QFont::Normal);
+    return DesignFont::system(13, isSelected() ? QFont::DemiBold : QFont::Normal);
 }
 
 QSize NavRow::sizeHint() const
@@ -60,23 +52,23 @@ void NavRow::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     LiftButtonStyle::applyTo(painter, *this);
 
-    if (selected_) {
+    if (isSelected()) {
         painter.fillPath(continuousRoundedRect(rect(), 8), Theme::color(Theme::soft));
     }
 
     const QRectF tile(horizontalPadding, verticalPadding, tileSide, tileSide);
-    QColor tileFill = Theme::color(selected_ ? Theme::orange : Theme::soft);
-    if (selected_) {
+    QColor tileFill = Theme::color(isSelected() ? Theme::orange : Theme::soft);
+    if (isSelected()) {
         tileFill.setAlphaF(0.12F);
     }
     painter.fillPath(continuousRoundedRect(tile, 9), tileFill);
     const QRectF symbolBox(tile.center() - QPointF(symbolSide, symbolSide) / 2,
                            QSizeF(symbolSide, symbolSide));
     Symbol::paint(painter, symbolBox, navigationSymbol(page_),
-                  Theme::color(selected_ ? Theme::orange : Theme::muted));
+                  Theme::color(isSelected() ? Theme::orange : Theme::muted));
 
     qreal titleRight = width() - horizontalPadding;
-    if (selected_) {
+    if (isSelected()) {
         const QRectF dot(titleRight - dotSide, (height() - dotSide) / 2.0, dotSide, dotSide);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Theme::color(Theme::orange));
@@ -90,7 +82,7 @@ void NavRow::paintEvent(QPaintEvent*)
         fitText(text(), QFontMetricsF(font), titleRight - titleLeft, ElisionSide::end, 0.9);
     font.setPixelSize(std::max(1, qRound(font.pixelSize() * fit.scale)));
     painter.setFont(font);
-    painter.setPen(Theme::color(selected_ ? Theme::text : Theme::muted));
+    painter.setPen(Theme::color(isSelected() ? Theme::text : Theme::muted));
     painter.drawText(QRectF(titleLeft, 0, titleRight - titleLeft, height()),
                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, fit.text);
 }

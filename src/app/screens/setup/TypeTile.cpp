@@ -30,7 +30,7 @@ QColor withOpacity(QColor color, qreal opacity)
 } // namespace
 
 TypeTile::TypeTile(FileFilter type, QWidget* parent)
-    : QAbstractButton(parent)
+    : SelectableButton(parent)
     , type_(type)
 {
     const QString name = QString::fromStdString(label(type));
@@ -39,14 +39,6 @@ TypeTile::TypeTile(FileFilter type, QWidget* parent)
     setFont(DesignFont::system(textPixelSize));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-}
-
-void TypeTile::setSelected(bool selected)
-{
-    if (selected_ != selected) {
-        selected_ = selected;
-        update();
-    }
 }
 
 QSize TypeTile::sizeHint() const
@@ -64,10 +56,10 @@ void TypeTile::paintEvent(QPaintEvent*)
 
     const QColor orange = Theme::color(Theme::orange);
     const QColor fill =
-        selected_ ? withOpacity(orange, selectedFillOpacity) : Theme::color(Theme::soft);
+        isSelected() ? withOpacity(orange, selectedFillOpacity) : Theme::color(Theme::soft);
     const QColor stroke =
-        selected_ ? withOpacity(orange, selectedStrokeOpacity) : Theme::color(Theme::line);
-    const QColor foreground = selected_ ? orange : Theme::color(Theme::text);
+        isSelected() ? withOpacity(orange, selectedStrokeOpacity) : Theme::color(Theme::line);
+    const QColor foreground = isSelected() ? orange : Theme::color(Theme::text);
 
     const QPainterPath shape =
         continuousRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
@@ -80,7 +72,7 @@ void TypeTile::paintEvent(QPaintEvent*)
         painter, QRectF(content.left(), middle - iconSide / 2.0, iconSide, iconSide), type_);
 
     qreal right = content.right();
-    if (selected_) {
+    if (isSelected()) {
         const int check = Symbol::sideBeside(textPixelSize);
         Symbol::paint(painter, QRectF(right - check, middle - check / 2.0, check, check),
                       "checkmark", foreground);
