@@ -8,9 +8,9 @@
 // QT_QPA_PLATFORM says otherwise. The target is a worst frame under 8 ms.
 #include "ScreenBench.h"
 #include "app/deck/DeckView.h"
-#include "app/deck/FileRevealer.h"
 #include "app/deck/ReviewScreen.h"
 #include "app/deck/SwipeMotionCard.h"
+#include "app/kit/FileRevealer.h"
 #include "app/shell/DialogFolderPanel.h"
 #include "core/persistence/StateStore.h"
 #include "model/AppModel.h"

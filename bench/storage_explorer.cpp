@@ -7,7 +7,7 @@
 // it outside /tmp, which the application refuses as a source. Targets: a click under 100 ms, a
 // frame under 8 ms.
 #include "ScreenBench.h"
-#include "app/deck/FileRevealer.h"
+#include "app/kit/FileRevealer.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageExplorer.h"
 #include "app/screens/storage/TreemapView.h"

@@ -6,7 +6,7 @@
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "core/localisation/Localization.h"
 
 #include <QPainter>

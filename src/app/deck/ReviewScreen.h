@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/deck/ReviewRules.h"
+#include "app/kit/QueuedRefresh.h"
 #include "app/preview/ThumbnailTicket.h"
-#include "app/shell/QueuedRefresh.h"
 
 #include <QPointer>
 #include <QUuid>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/deck/FileCardFacts.h"
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/QueuedRefresh.h"
 #include "core/records/FileRecord.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/kit/PageServices.h"
+#include "app/kit/PageServices.h"
 #include "model/Page.h"
 
 #include <QWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/deck/DesktopFileRevealer.h"
-#include "app/screens/kit/DesktopLinkOpener.h"
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/DesktopFileRevealer.h"
+#include "app/kit/DesktopLinkOpener.h"
+#include "app/kit/QueuedRefresh.h"
 #include "app/shell/RootRules.h"
 #include "model/Page.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/QueuedRefresh.h"
 
 #include <QDialog>
 

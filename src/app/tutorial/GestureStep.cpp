@@ -1,10 +1,10 @@
 #include "app/tutorial/GestureStep.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/PlainButton.h"
 #include "app/design/TextBlock.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/tutorial/DemoButton.h"
 #include "app/tutorial/DemoCard.h"
 #include "app/tutorial/TutorialRules.h"

@@ -8,7 +8,7 @@
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 

@@ -4,7 +4,7 @@
 #include "app/design/PageHeading.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/SuggestedFolders.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/tutorial/SourceRow.h"
 #include "app/tutorial/TutorialRules.h"
 #include "core/localisation/Localization.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/screens/kit/KeyedRows.h"
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/KeyedRows.h"
+#include "app/kit/QueuedRefresh.h"
 
 #include <QWidget>
 #include <string>

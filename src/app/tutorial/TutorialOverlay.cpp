@@ -8,7 +8,7 @@
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Theme.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/tutorial/CloseButton.h"
 #include "app/tutorial/GestureStep.h"
 #include "app/tutorial/PreferencesStep.h"

@@ -2,7 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/tutorial/WelcomePicture.h"
 #include "core/localisation/Localization.h"
 

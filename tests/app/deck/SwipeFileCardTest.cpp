@@ -1,8 +1,8 @@
 #include "app/deck/SwipeFileCard.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/PlainButton.h"
 #include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/deck/FileRevealer.h"
-#include "app/screens/kit/LinkOpener.h"
+#include "app/kit/FileRevealer.h"
+#include "app/kit/LinkOpener.h"
 
 #include <QUrl>
 #include <string>

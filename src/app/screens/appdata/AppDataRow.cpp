@@ -1,11 +1,11 @@
 #include "app/screens/appdata/AppDataRow.h"
 
-#include "app/deck/FileRevealer.h"
 #include "app/design/DesignFont.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/kit/FileRevealer.h"
+#include "app/kit/PageText.h"
 #include "app/screens/appdata/AppDataControls.h"
-#include "app/screens/kit/PageText.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 

@@ -3,10 +3,10 @@
 #include "app/design/DesignFont.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
+#include "app/kit/PageText.h"
 #include "app/screens/appdata/AppDataControls.h"
 #include "app/screens/appdata/AppDataRow.h"
 #include "app/screens/appdata/DisclosureButton.h"
-#include "app/screens/kit/PageText.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/kit/KeyedRows.h"
+#include "app/kit/ModelPage.h"
+#include "app/kit/PageServices.h"
 #include "app/screens/applications/ApplicationSelection.h"
-#include "app/screens/kit/KeyedRows.h"
-#include "app/screens/kit/ModelPage.h"
-#include "app/screens/kit/PageServices.h"
 
 #include <map>
 #include <memory>

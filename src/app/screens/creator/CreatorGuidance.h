@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/design/Panel.h"
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/QueuedRefresh.h"
 #include "core/insights/FileTally.h"
 
 #include <QUrl>

@@ -1,7 +1,7 @@
 #include "app/screens/dashboard/CategorySection.h"
 
 #include "app/design/LocalizedText.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/screens/tiles/CategoryTile.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"

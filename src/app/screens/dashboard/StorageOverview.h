@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/dashboard/CardSurface.h"
+#include "app/screens/tiles/CardSurface.h"
 
 #include <array>
 

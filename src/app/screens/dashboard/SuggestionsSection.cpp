@@ -3,9 +3,9 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/FileCategoryIcon.h"
 #include "app/design/LocalizedText.h"
-#include "app/screens/dashboard/CardSurface.h"
+#include "app/kit/PageText.h"
 #include "app/screens/dashboard/DashboardRules.h"
-#include "app/screens/kit/PageText.h"
+#include "app/screens/tiles/CardSurface.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/kit/KeyedRows.h"
+#include "app/kit/KeyedRows.h"
 #include "app/screens/tiles/RecommendationTile.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/kit/KeyedRows.h"
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
-#include "app/screens/kit/KeyedRows.h"
 
 #include <QWidget>
 #include <span>

@@ -1,7 +1,7 @@
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
 
+#include "app/kit/PageText.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
-#include "app/screens/kit/PageText.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/design/Panel.h"
+#include "app/kit/KeyedRows.h"
 #include "app/screens/duplicates/DuplicateFileRow.h"
-#include "app/screens/kit/KeyedRows.h"
 #include "core/duplicates/DuplicateGroup.h"
 
 #include <functional>

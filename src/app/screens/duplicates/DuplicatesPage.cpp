@@ -6,9 +6,9 @@
 #include "app/design/Panel.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
+#include "app/kit/PageText.h"
 #include "app/screens/duplicates/DuplicateGroupBatch.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
-#include "app/screens/kit/PageText.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 

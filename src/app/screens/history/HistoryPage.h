@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/kit/KeyedRows.h"
+#include "app/kit/ModelPage.h"
 #include "app/screens/history/HistoryRow.h"
-#include "app/screens/kit/KeyedRows.h"
-#include "app/screens/kit/ModelPage.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/kit/PageText.h"
 #include "app/screens/history/HistoryRules.h"
-#include "app/screens/kit/PageText.h"
 #include "core/localisation/Formatting.h"
 
 #include <QHBoxLayout>

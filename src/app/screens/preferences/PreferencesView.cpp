@@ -9,7 +9,7 @@
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/screens/preferences/AppearanceTile.h"
 #include "app/screens/preferences/PreferenceRules.h"
 #include "app/screens/preferences/ScrollWheelGuard.h"

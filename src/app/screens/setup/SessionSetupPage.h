@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/kit/ModelPage.h"
+#include "app/kit/ModelPage.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
 #include "app/screens/sources/SourcePanel.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/screens/sources/SourceRules.h"
 #include "core/localisation/Localization.h"
 

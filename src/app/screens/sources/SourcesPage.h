@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/screens/kit/KeyedRows.h"
-#include "app/screens/kit/ModelPage.h"
+#include "app/kit/KeyedRows.h"
+#include "app/kit/ModelPage.h"
 
 #include <memory>
 #include <string>

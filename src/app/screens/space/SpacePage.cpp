@@ -2,8 +2,8 @@
 
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
+#include "app/kit/PageText.h"
 #include "app/screens/creator/CreatorGuidance.h"
-#include "app/screens/kit/PageText.h"
 #include "app/screens/space/DuplicatesCard.h"
 #include "app/screens/space/SpaceRules.h"
 #include "app/screens/storage/ExplorerRules.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/screens/kit/ModelPage.h"
-#include "app/screens/kit/PageServices.h"
+#include "app/kit/ModelPage.h"
+#include "app/kit/PageServices.h"
 #include "core/insights/SpacePreset.h"
 
 #include <map>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/design/Panel.h"
-#include "app/screens/kit/KeyedRows.h"
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/KeyedRows.h"
+#include "app/kit/QueuedRefresh.h"
 #include "core/storage/StorageNode.h"
 
 #include <memory>

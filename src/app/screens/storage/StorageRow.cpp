@@ -1,11 +1,11 @@
 #include "app/screens/storage/StorageRow.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/PlainButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "core/records/FileKind.h"

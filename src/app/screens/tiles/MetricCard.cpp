@@ -4,7 +4,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "core/localisation/Localization.h"
 
 #include <QHBoxLayout>

@@ -1,11 +1,11 @@
 #include "app/screens/volumes/VolumePicker.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/PlainButton.h"
 #include "app/design/Spinner.h"
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/screens/volumes/VolumeRow.h"
 #include "app/screens/volumes/VolumeRules.h"
 #include "core/localisation/Localization.h"

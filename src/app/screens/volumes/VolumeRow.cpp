@@ -8,7 +8,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 #include "app/screens/volumes/VolumeRules.h"
 #include "app/screens/volumes/VolumeUsageBar.h"
 #include "core/localisation/Formatting.h"

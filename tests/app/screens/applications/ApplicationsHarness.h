@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/kit/PageServices.h"
+#include "app/kit/PageServices.h"
 #include "core/base/FileError.h"
 #include "core/base/Json.h"
 #include "core/persistence/SavedState.h"

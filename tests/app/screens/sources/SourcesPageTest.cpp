@@ -1,9 +1,9 @@
 #include "app/screens/sources/SourcesPage.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
+#include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/SuggestedFolders.h"

@@ -1,7 +1,7 @@
 #include "app/screens/space/SpacePage.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/AppearanceApplier.h"
+#include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/screens/creator/CreatorGuidance.h"
 #include "app/screens/space/DuplicatesCard.h"

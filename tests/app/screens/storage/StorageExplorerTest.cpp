@@ -1,9 +1,9 @@
 #include "app/screens/storage/StorageExplorer.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
+#include "app/design/PlainButton.h"
 #include "app/design/TextBlock.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageRow.h"

@@ -1,7 +1,7 @@
 #include "app/screens/volumes/VolumePicker.h"
 
-#include "app/deck/PlainButton.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
 #include "app/design/TextBlock.h"

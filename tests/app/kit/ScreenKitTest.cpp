@@ -1,5 +1,5 @@
-#include "app/screens/kit/KeyedRows.h"
-#include "app/screens/kit/PageText.h"
+#include "app/kit/KeyedRows.h"
+#include "app/kit/PageText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/deck/FileRevealer.h"
+#include "app/kit/FileRevealer.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "app/screens/kit/PageScaffold.h"
+#include "app/kit/PageScaffold.h"
 
 #include <QVBoxLayout>
 

@@ -1,6 +1,6 @@
-#include "app/deck/DesktopFileRevealer.h"
+#include "app/kit/DesktopFileRevealer.h"
 
-#include "app/deck/FileCardFacts.h"
+#include "core/base/Path.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -13,9 +13,10 @@
 namespace tollenvane {
 namespace {
 
-void openFolderOf(const QString& path)
+void openFolderOf(const std::string& path)
 {
-    const QUrl folder = QUrl::fromLocalFile(containingFolder(path));
+    const QUrl folder =
+        QUrl::fromLocalFile(QString::fromStdString(std::string(path::parent(path))));
     if (!QDesktopServices::openUrl(folder)) {
         qWarning() << "no handler could open" << folder;
     }
@@ -32,7 +33,7 @@ void DesktopFileRevealer::reveal(const std::string& path)
     const QString file = QString::fromStdString(path);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        openFolderOf(file);
+        openFolderOf(path);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -43,10 +44,10 @@ void DesktopFileRevealer::reveal(const std::string& path)
     // Asynchronous: a file manager slow to start must not freeze the window.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [file](QDBusPendingCallWatcher* done) {
+            [path](QDBusPendingCallWatcher* done) {
                 const QDBusPendingReply<> reply = *done;
                 if (reply.isError()) {
-                    openFolderOf(file);
+                    openFolderOf(path);
                 }
                 done->deleteLater();
             });

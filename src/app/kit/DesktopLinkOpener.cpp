@@ -1,4 +1,4 @@
-#include "app/screens/kit/DesktopLinkOpener.h"
+#include "app/kit/DesktopLinkOpener.h"
 
 #include <QDesktopServices>
 #include <QtDebug>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/kit/LinkOpener.h"
+#include "app/kit/LinkOpener.h"
 
 namespace tollenvane {
 

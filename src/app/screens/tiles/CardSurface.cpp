@@ -1,4 +1,4 @@
-#include "app/screens/dashboard/CardSurface.h"
+#include "app/screens/tiles/CardSurface.h"
 
 #include "app/design/ContinuousRoundedRect.h"
 

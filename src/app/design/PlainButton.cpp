@@ -1,4 +1,4 @@
-#include "app/deck/PlainButton.h"
+#include "app/design/PlainButton.h"
 
 #include "app/design/Symbol.h"
 

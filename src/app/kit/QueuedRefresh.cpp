@@ -1,4 +1,4 @@
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/QueuedRefresh.h"
 
 #include "model/AppModel.h"
 

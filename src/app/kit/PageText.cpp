@@ -1,4 +1,4 @@
-#include "app/screens/kit/PageText.h"
+#include "app/kit/PageText.h"
 
 #include "app/design/DesignFont.h"
 

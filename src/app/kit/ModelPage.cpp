@@ -1,4 +1,4 @@
-#include "app/screens/kit/ModelPage.h"
+#include "app/kit/ModelPage.h"
 
 namespace tollenvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/screens/kit/PageScaffold.h"
-#include "app/shell/QueuedRefresh.h"
+#include "app/kit/PageScaffold.h"
+#include "app/kit/QueuedRefresh.h"
 
 #include <initializer_list>
 
