@@ -3,6 +3,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/design/TextBlock.h"
 #include "app/screens/volumes/VolumeRow.h"
@@ -37,7 +38,7 @@ TEST(VolumeRules, UsageSelectionAndTheExternalHint)
     EXPECT_TRUE(VolumeRules::showsExternalHint({}));
     EXPECT_TRUE(VolumeRules::showsExternalHint({home}));
     EXPECT_FALSE(VolumeRules::showsExternalHint({home, disk}));
-    EXPECT_EQ(VolumeRules::title(disk), QStringLiteral("Disk"));
+    EXPECT_EQ(VolumeRules::title(disk), shownName("Disk"));
     EXPECT_EQ(VolumeRules::title(home), QStringLiteral("Cet ordinateur"));
 
     // A picked device that is no longer listed marks no row.
