@@ -56,9 +56,9 @@ TEST(ShownName, NoNameCanPassForAnother)
 
 TEST(ShownName, AProblemShowsItsNameMarked)
 {
-    EXPECT_EQ(shownProblem("\xE2\x80\xAEa : b : Acc\xC3\xA8s refus\xC3\xA9."),
+    EXPECT_EQ(shownProblem("\u202Ea : b : Accès refusé."),
               fsi + "<U+202E>a : b" + pdi + QStringLiteral(" : Accès refusé."));
-    EXPECT_EQ(shownProblem("3 autres fichiers ignor\xC3\xA9s."),
+    EXPECT_EQ(shownProblem("3 autres fichiers ignorés."),
               QStringLiteral("3 autres fichiers ignorés."));
 }
 
