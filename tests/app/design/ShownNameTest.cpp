@@ -68,7 +68,7 @@ TEST(ShownName, ScreensShowMisleadingNamesMarked)
 {
     test::ScannedDesk desk;
     constexpr std::int64_t size = 700'000;
-    const std::vector<std::string> names = {"\xE2\x80\xAEtxt.exe", "a\nb.txt", "   "};
+    const std::vector<std::string> names = {"   ", "a\nb.txt", "\u202Etxt.exe"};
     for (const std::string& name : names) {
         desk.harness.folder.write("home/Projects/" + name, std::string(size, 'h'));
     }
@@ -117,6 +117,7 @@ TEST(ShownName, ScreensShowMisleadingNamesMarked)
             }
         }
     }
+    desk.settle();
     ASSERT_TRUE(QDir().mkpath(TOLLENVANE_SCREENSHOTS));
     EXPECT_TRUE(card->grab().save(TOLLENVANE_SCREENSHOTS "/misleading-name-card.png"));
     EXPECT_TRUE(explorer->grab().save(TOLLENVANE_SCREENSHOTS "/misleading-names-explorer.png"));
