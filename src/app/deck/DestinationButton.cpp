@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -29,7 +30,7 @@ DestinationButton::DestinationButton(const DestinationRow& row, const QString& l
     , location_(new ElidedLabel(location, ElisionSide::middle))
 {
     setCursor(Qt::PointingHandCursor);
-    auto* name = new QLabel(QString::fromStdString(row.name));
+    auto* name = new QLabel(shownName(row.name));
     name->setObjectName(QStringLiteral("destinationName"));
     name->setFont(DesignFont::system(13, QFont::Medium));
     name->setWordWrap(true);

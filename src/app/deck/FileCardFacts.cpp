@@ -1,5 +1,6 @@
 #include "app/deck/FileCardFacts.h"
 
+#include "app/design/ShownName.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "core/records/FileKind.h"
@@ -28,9 +29,9 @@ FileCardFacts fileCardFacts(const FileRecord& record, bool missing)
     const QString path =
         QString::fromUtf8(record.path().data(), static_cast<qsizetype>(record.path().size()));
     return FileCardFacts{
-        .name =
-            QString::fromUtf8(record.name().data(), static_cast<qsizetype>(record.name().size())),
-        .folder = containingFolder(path),
+        .name = shownName(
+            QString::fromUtf8(record.name().data(), static_cast<qsizetype>(record.name().size()))),
+        .folder = shownName(containingFolder(path)),
         .kind = qt(label(record.kind())),
         // The logical size: what the user knows the file by, not what it holds on disk.
         .size = qt(formattedBytes(record.size())),

@@ -6,6 +6,7 @@
 #include "app/design/EmptyState.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
@@ -206,7 +207,7 @@ void MoveSheet::rebuildRows()
         line->setObjectName(QString::fromStdString(row.id));
         auto* layout = new QHBoxLayout(line);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto* main = new DestinationButton(row, row.location ? QString::fromStdString(*row.location)
+        auto* main = new DestinationButton(row, row.location ? shownName(*row.location)
                                                              : text("Accès à renouveler"));
         main->setEnabled(row.location.has_value() && !busy);
         connect(main, &QAbstractButton::clicked, this, [this, id = row.id] { moveTo(id); });
@@ -244,7 +245,7 @@ void MoveSheet::rebuildRows()
 
     offerParents(parentChoices(destinations, model_.statuses()));
     const auto name = currentFileName(model_.pending());
-    subtitle_->setText(name ? QString::fromStdString(*name) : text("Choisissez une destination"));
+    subtitle_->setText(name ? shownName(*name) : text("Choisissez une destination"));
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();
@@ -261,7 +262,7 @@ void MoveSheet::offerParents(std::vector<ParentChoice> choices)
     parents_->clear();
     parents_->addItem(text("Dossier parent"));
     for (const ParentChoice& choice : offered_) {
-        parents_->addItem(QString::fromStdString(choice.name), QString::fromStdString(choice.id));
+        parents_->addItem(shownName(choice.name), QString::fromStdString(choice.id));
         if (choice.id == parentID_) {
             parents_->setCurrentIndex(parents_->count() - 1);
         }

@@ -10,6 +10,7 @@
 #include "app/design/KeyCap.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/preview/ThumbnailCache.h"
@@ -402,9 +403,9 @@ void ReviewScreen::openConfirmation()
     if (!confirmedPath_) {
         confirmedPath_ = currentPath();
     }
-    const QString name =
-        confirmedPath_ ? QString::fromStdString(std::filesystem::path(*confirmedPath_).filename())
-                       : localized("Ce fichier");
+    const QString name = confirmedPath_
+                             ? shownName(std::filesystem::path(*confirmedPath_).filename().string())
+                             : localized("Ce fichier");
     auto* box = new QMessageBox(this);
     box->setObjectName(QStringLiteral("trashConfirmation"));
     box->setWindowModality(Qt::WindowModal);

@@ -102,4 +102,17 @@ QString shownName(const std::string& name)
     return shownName(QString::fromStdString(name));
 }
 
+QString shownProblem(std::string_view text)
+{
+    constexpr std::string_view separator = " : ";
+    const auto qt = [](std::string_view part) {
+        return QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()));
+    };
+    const std::size_t nameEnd = text.rfind(separator);
+    if (nameEnd == std::string_view::npos) {
+        return qt(text);
+    }
+    return shownName(qt(text.substr(0, nameEnd))) + qt(text.substr(nameEnd));
+}
+
 } // namespace tollenvane

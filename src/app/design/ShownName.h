@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <string>
+#include <string_view>
 
 namespace tollenvane {
 
@@ -12,5 +13,10 @@ namespace tollenvane {
 // only shows its spaces, and the whole is isolated so it cannot reorder the text around it.
 QString shownName(QStringView name);
 QString shownName(const std::string& name);
+
+// A problem as scans and inventories word it, "<name> : <description>", its name made fit to
+// show. Descriptions never hold the separator and names may, so the name runs to the last one;
+// a text without it names nothing and is shown as it is.
+QString shownProblem(std::string_view text);
 
 } // namespace tollenvane

@@ -3,6 +3,7 @@
 #include "app/design/ApplicationIcon.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Formatting.h"
 
@@ -41,7 +42,7 @@ MetadataCard::MetadataCard(const QString& path, QWidget* parent)
     column->setSpacing(10);
     column->addStretch();
     column->addWidget(icon, 0, Qt::AlignHCenter);
-    column->addWidget(line(info.fileName(), 15, QFont::DemiBold, std::nullopt), 0,
+    column->addWidget(line(shownName(info.fileName()), 15, QFont::DemiBold, std::nullopt), 0,
                       Qt::AlignHCenter);
     column->addWidget(
         line(QString::fromStdString(formattedBytes(info.size())), 12, QFont::Normal, Theme::muted),

@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/ShownName.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
 #include "app/preview/FileViewer.h"
@@ -64,7 +65,7 @@ void QuickLookSheet::setFile(const FileRecord& file)
         header_->insertWidget(0, symbol_);
     }
     const QString path = QString::fromStdString(std::string(file.path()));
-    name_->setText(QString::fromStdString(std::string(file.name())));
+    name_->setText(shownName(std::string(file.name())));
     name_->setToolTip(name_->text().toHtmlEscaped());
     file_ = file;
     viewer_->setPath(path);

@@ -4,6 +4,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 #include "app/shell/RootRules.h"
@@ -22,7 +23,7 @@ namespace {
 
 QLabel* issueLabel(const std::string& issue)
 {
-    auto* label = new QLabel(QString::fromStdString(issue));
+    auto* label = new QLabel(shownProblem(issue));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);

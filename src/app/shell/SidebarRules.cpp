@@ -1,5 +1,6 @@
 #include "app/shell/SidebarRules.h"
 
+#include "app/design/ShownName.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -86,8 +87,8 @@ DiskCardContent diskCard(const SidebarFacts& facts)
     const bool external = facts.volume && facts.volume->external;
     std::string title;
     if (external) {
-        title =
-            facts.volume->name.empty() ? Localization::text("Disque externe") : facts.volume->name;
+        title = facts.volume->name.empty() ? Localization::text("Disque externe")
+                                           : shownName(facts.volume->name).toStdString();
     } else {
         title = Localization::text("Cet ordinateur");
     }

@@ -3,6 +3,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/SuggestedFolders.h"
 #include "app/kit/PageText.h"
 #include "app/tutorial/SourceRow.h"
@@ -99,9 +100,7 @@ void SourcesStep::refresh()
     rows_.sync(
         model_.state().sources, [](const FolderGrant& grant) { return grant.id; },
         [](const FolderGrant&) { return new SourceRow; },
-        [](SourceRow& row, const FolderGrant& grant) {
-            row.setName(QString::fromStdString(grant.name));
-        });
+        [](SourceRow& row, const FolderGrant& grant) { row.setName(shownName(grant.name)); });
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #include "app/deck/FileCardFacts.h"
 
+#include "app/design/ShownName.h"
 #include "core/localisation/Localization.h"
 #include "support/RecordSample.h"
 #include "support/TempDir.h"
@@ -20,8 +21,8 @@ TEST(FileCardFacts, ReadsTheRecordOfARealFile)
 
     const FileCardFacts facts = fileCardFacts(FileRecord::read(path), false);
 
-    EXPECT_EQ(facts.name, QStringLiteral("Rapport annuel.txt"));
-    EXPECT_EQ(facts.folder, QString::fromStdString(folder.path()));
+    EXPECT_EQ(facts.name, shownName("Rapport annuel.txt"));
+    EXPECT_EQ(facts.folder, shownName(folder.path()));
     EXPECT_EQ(facts.kind, QStringLiteral("Documents"));
     EXPECT_EQ(facts.size, QStringLiteral("2,5 Mo"));
     EXPECT_TRUE(facts.modified.startsWith(QStringLiteral("Modifié ")));

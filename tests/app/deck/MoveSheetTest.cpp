@@ -4,6 +4,7 @@
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
+#include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
@@ -73,8 +74,8 @@ TEST(MoveSheet, ADestinationMovesTheCardAndClosesButNotWhileBusy)
     ASSERT_TRUE(open.model.showMove());
     ASSERT_TRUE(open.sheet->isVisible());
     EXPECT_EQ(shown<QLabel>(*open.sheet, QStringLiteral("subtitle")).at(0)->text(),
-              QStringLiteral("a.png"));
-    EXPECT_EQ(open.row().locationLabel().text(), QString::fromStdString(open.destination));
+              shownName("a.png"));
+    EXPECT_EQ(open.row().locationLabel().text(), shownName(open.destination));
 
     QTest::mouseClick(&open.row(), Qt::LeftButton);
     ASSERT_TRUE(open.model.busy());

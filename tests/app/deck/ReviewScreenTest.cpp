@@ -6,6 +6,7 @@
 #include "app/deck/SwipeMotionCard.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/shell/TerminationController.h"
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
@@ -172,7 +173,7 @@ TEST(ReviewScreen, TheTrashConfirmationNamesTheFileAndOnlyItsButtonFliesIt)
     auto* box = deck.screen->findChild<QMessageBox*>(QStringLiteral("trashConfirmation"));
     ASSERT_NE(box, nullptr);
     ASSERT_TRUE(box->isVisible());
-    EXPECT_TRUE(box->informativeText().startsWith(QStringLiteral("<p>a.png")));
+    EXPECT_TRUE(box->informativeText().startsWith("<p>" + shownName("a.png")));
     EXPECT_TRUE(box->informativeText().contains(QStringLiteral("Ctrl+Z")));
     QDir().mkpath(TOLLENVANE_SCREENSHOTS);
     box->grab().save(TOLLENVANE_SCREENSHOTS "/review-trash-confirmation-dark.png");

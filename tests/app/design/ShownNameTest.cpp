@@ -1,6 +1,22 @@
 #include "app/design/ShownName.h"
 
+#include "app/deck/SwipeFileCard.h"
+#include "app/design/ElidedLabel.h"
+#include "app/preview/QuickLookSheet.h"
+#include "app/screens/storage/ExplorerRules.h"
+#include "app/screens/storage/StorageExplorer.h"
+#include "app/screens/storage/StorageRow.h"
+#include "app/screens/storage/TreemapView.h"
+#include "core/localisation/Formatting.h"
+#include "screens/storage/ScannedDesk.h"
+
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QHelpEvent>
+#include <QTextDocument>
+#include <QToolTip>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
@@ -36,6 +52,75 @@ TEST(ShownName, NoNameCanPassForAnother)
         EXPECT_EQ(shownName(c.name), fsi + c.shown + pdi) << c.name.toStdString();
     }
     EXPECT_EQ(shownName(std::string("\xE2\x80\xAEtxt.exe")), fsi + "<U+202E>txt.exe" + pdi);
+}
+
+TEST(ShownName, AProblemShowsItsNameMarked)
+{
+    EXPECT_EQ(shownProblem("\u202Ea : b : Accès refusé."),
+              fsi + "<U+202E>a : b" + pdi + QStringLiteral(" : Accès refusé."));
+    EXPECT_EQ(shownProblem("3 autres fichiers ignorés."),
+              QStringLiteral("3 autres fichiers ignorés."));
+}
+
+// Names built to mislead, on real files, as the card, the preview, the explorer's map, its tool
+// tip and its rows show them.
+TEST(ShownName, ScreensShowMisleadingNamesMarked)
+{
+    test::ScannedDesk desk;
+    constexpr std::int64_t size = 700'000;
+    const std::vector<std::string> names = {"   ", "a\nb.txt", "\u202Etxt.exe"};
+    for (const std::string& name : names) {
+        desk.harness.folder.write("home/Projects/" + name, std::string(size, 'h'));
+    }
+    AppModel& model = desk.model();
+    model.scan();
+    desk.settle();
+    model.openStorageFolder(desk.source);
+    desk.settle();
+    QWidget window;
+    auto* explorer = new StorageExplorer(model, desk.revealer, 8, &window);
+    explorer->resize(740, explorer->heightForWidth(740));
+    auto* card = new SwipeFileCard(model, desk.revealer, &window);
+    card->setGeometry(0, 0, 520, 560);
+    window.resize(760, 900);
+    window.show();
+    desk.settle();
+    auto& map = *explorer->findChild<TreemapView*>(QStringLiteral("treemap"));
+    const QString sizeText = QString::fromStdString(formattedBytes(size));
+
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const QString shown = shownName(name);
+        const FileRecord record = FileRecord::read(desk.path(name));
+        card->setFile(record);
+        EXPECT_EQ(card->findChild<ElidedLabel*>(QStringLiteral("nameLabel"))->text(), shown);
+        QuickLookSheet sheet(model, record);
+        EXPECT_EQ(sheet.findChild<ElidedLabel*>(QStringLiteral("fileName"))->text(), shown);
+
+        const auto rect =
+            std::find_if(map.layout().begin(), map.layout().end(), [&](const TreemapRect& laid) {
+                return map.tiles()[laid.index].name == name;
+            });
+        ASSERT_NE(rect, map.layout().end());
+        EXPECT_EQ(blockNameLines(map.tiles()[rect->index], 400), QStringList{shown});
+        // The size reads after the name, never drawn into it.
+        const QPoint centre = ExplorerRules::blockFrame(*rect).center().toPoint();
+        QHelpEvent help(QEvent::ToolTip, centre, map.mapToGlobal(centre));
+        QCoreApplication::sendEvent(&map, &help);
+        QTextDocument tip;
+        tip.setHtml(QToolTip::text());
+        EXPECT_EQ(tip.toPlainText(), shown + QStringLiteral(" \u00B7 ") + sizeText);
+        QToolTip::hideText();
+        for (const StorageRowButton* row : explorer->findChildren<StorageRowButton*>()) {
+            if (row->node().name == name) {
+                EXPECT_EQ(row->accessibleName(), shown);
+            }
+        }
+    }
+    desk.settle();
+    ASSERT_TRUE(QDir().mkpath(TOLLENVANE_SCREENSHOTS));
+    EXPECT_TRUE(card->grab().save(TOLLENVANE_SCREENSHOTS "/misleading-name-card.png"));
+    EXPECT_TRUE(explorer->grab().save(TOLLENVANE_SCREENSHOTS "/misleading-names-explorer.png"));
 }
 
 } // namespace

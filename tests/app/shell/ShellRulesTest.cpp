@@ -1,3 +1,4 @@
+#include "app/design/ShownName.h"
 #include "app/shell/RootRules.h"
 #include "app/shell/SidebarRules.h"
 
@@ -87,7 +88,7 @@ TEST(SidebarRules, DiskCardNamesExternalDisksOnly)
     facts.volume->external = true;
     card = diskCard(facts);
     EXPECT_EQ(card.symbol, "externaldrive");
-    EXPECT_EQ(card.title, "Photos");
+    EXPECT_EQ(card.title, shownName("Photos").toStdString());
     facts.volume->name.clear();
     EXPECT_EQ(diskCard(facts).title, "Disque externe");
 }

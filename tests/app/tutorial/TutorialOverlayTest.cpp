@@ -2,6 +2,7 @@
 
 #include "app/design/ElidedLabel.h"
 #include "app/design/SegmentedControl.h"
+#include "app/design/ShownName.h"
 #include "app/shell/RootView.h"
 #include "app/tutorial/DemoCard.h"
 #include "app/tutorial/GestureStep.h"
@@ -86,7 +87,7 @@ TEST(TutorialOverlay, NothingIsWrittenOnShowAndEachUserChangeIsSaved)
     click(overlay, "addFolder");
     harness.settle();
     test::deliverEvents();
-    EXPECT_EQ(sourceRows(overlay), std::vector{QStringLiteral("Music")});
+    EXPECT_EQ(sourceRows(overlay), std::vector{shownName("Music")});
     click(overlay, "continueButton");
     EXPECT_EQ(counter(overlay), QStringLiteral("4 / 4"));
     EXPECT_FALSE(child(overlay, "continueButton").isVisible());
@@ -165,7 +166,7 @@ TEST(TutorialOverlay, TheDemonstrationTouchesNoFile)
     // While the session runs, sources are listed but none can be added.
     click(overlay, "continueButton");
     test::deliverEvents();
-    EXPECT_EQ(sourceRows(overlay), std::vector{QStringLiteral("Pictures")});
+    EXPECT_EQ(sourceRows(overlay), std::vector{shownName("Pictures")});
     EXPECT_FALSE(child(overlay, "addFolder").isEnabled());
     EXPECT_FALSE(child(overlay, "suggestedFolder.Bureau").isEnabled());
 }

@@ -1,5 +1,7 @@
 #include "app/screens/appdata/AppDataControls.h"
 
+#include "app/design/ShownName.h"
+
 namespace tollenvane {
 
 AppDataControls appDataControls(const AppDataFlags& flags)
@@ -13,7 +15,7 @@ AppDataControls appDataControls(const AppDataFlags& flags)
 
 QString appDataTitle(const AppDataEntry& entry)
 {
-    return QString::fromStdString(entry.owner) + QStringLiteral(" \u00B7 ") +
+    return shownName(entry.owner) + QStringLiteral(" \u00B7 ") +
            QString::fromStdString(label(entry.category));
 }
 

@@ -1,6 +1,7 @@
 #include "app/screens/appdata/AppDataRow.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/FileRevealer.h"
@@ -55,7 +56,7 @@ void AppDataRow::update(const AppDataEntry& entry)
 {
     path_ = entry.path;
     title_->setText(appDataTitle(entry));
-    location_->setText(QString::fromStdString(entry.path));
+    location_->setText(shownName(entry.path));
     size_->setText(QString::fromStdString(formattedBytes(entry.size)));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/kit/PageText.h"
 #include "app/screens/appdata/AppDataControls.h"
@@ -133,8 +134,7 @@ void LeftoverDataView::refresh()
     issueRows_.sync(
         report.issues, [](const std::string& issue) { return issue; },
         [](const std::string& issue) {
-            auto* text = wrappedText(QString::fromStdString(issue),
-                                     {.pixelSize = 10, .color = Theme::muted});
+            auto* text = wrappedText(shownProblem(issue), {.pixelSize = 10, .color = Theme::muted});
             text->setObjectName(QStringLiteral("issue"));
             return text;
         },

@@ -4,6 +4,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/FileRevealer.h"
@@ -117,10 +118,10 @@ void ApplicationRow::update(const FileRecord& application, ApplicationStanding s
     application_ = application;
     const std::string_view path = application.path();
     icon_->setPath(fromUtf8(path));
-    name_->setText(applicationName(application.name()));
+    name_->setText(shownName(applicationName(application.name())));
     const auto& version = application.applicationVersion();
     version_->setText(version ? QString::fromStdString(*version) : QStringLiteral("\u2014"));
-    folder_->setText(fromUtf8(path::parent(path)));
+    folder_->setText(shownName(fromUtf8(path::parent(path))));
     lastUse_->setText(lastUseText(application.lastUsed()));
     size_->setText(QString::fromStdString(formattedBytes(application.size())));
     lock_->setVisible(standing == ApplicationStanding::protectedApplication);

@@ -6,6 +6,7 @@
 #include "app/design/Panel.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/kit/PageText.h"
 #include "app/screens/appdata/LeftoverDataView.h"
@@ -258,8 +259,7 @@ void ApplicationsPage::syncIssues()
     issues_->sync(
         issues, [](const std::string& issue) { return issue; },
         [](const std::string& issue) {
-            auto* text = wrappedText(QString::fromStdString(issue),
-                                     {.pixelSize = 10, .color = Theme::muted});
+            auto* text = wrappedText(shownProblem(issue), {.pixelSize = 10, .color = Theme::muted});
             text->setObjectName(QStringLiteral("applicationIssue"));
             return text;
         },

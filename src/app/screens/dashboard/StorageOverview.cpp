@@ -4,6 +4,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
@@ -119,7 +120,7 @@ void StorageOverview::refresh(bool startEnabled)
     const VolumeLine line = volumeLine(volume);
     volumeSymbols_[0]->setVisible(line.symbol == volumeSymbols_[0]->symbol());
     volumeSymbols_[1]->setVisible(line.symbol == volumeSymbols_[1]->symbol());
-    volumeName_->setText(coreText(line.name ? *line.name : L("Votre ordinateur")));
+    volumeName_->setText(line.name ? shownName(*line.name) : coreText(L("Votre ordinateur")));
 
     free_->setText(coreText(L("{0} libres maintenant", formattedBytes(free))));
     used_->setText(coreText(

@@ -5,6 +5,7 @@
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/PrimaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
@@ -316,7 +317,7 @@ void SessionSetupPage::refreshVolumes()
     for (std::size_t i = 0; same && i < volumes.size(); ++i) {
         const int index = static_cast<int>(i) + 1;
         same = volumePicker_->itemData(index).value<qulonglong>() == volumes[i].device &&
-               volumePicker_->itemText(index) == QString::fromStdString(volumes[i].name);
+               volumePicker_->itemText(index) == shownName(volumes[i].name);
     }
     if (same) {
         return;
@@ -326,7 +327,7 @@ void SessionSetupPage::refreshVolumes()
         volumePicker_->removeItem(1);
     }
     for (const StorageVolume& volume : volumes) {
-        volumePicker_->addItem(QString::fromStdString(volume.name),
+        volumePicker_->addItem(shownName(volume.name),
                                QVariant::fromValue<qulonglong>(volume.device));
     }
 }
@@ -341,8 +342,8 @@ void SessionSetupPage::refreshFilterControls(const SessionFilter& filter)
         search_->setText(search);
     }
     folderRow_->setVisible(filter.folderPath.has_value());
-    folderName_->setText(
-        filter.folderPath ? QString::fromStdString(folderRowName(*filter.folderPath)) : QString());
+    folderName_->setText(filter.folderPath ? shownName(folderRowName(*filter.folderPath))
+                                           : QString());
     for (TypeTile* tile : types_->tiles()) {
         tile->setSelected(tile->type() == filter.type);
     }

@@ -4,6 +4,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
@@ -98,8 +99,9 @@ SourcePanel::SourcePanel(std::string grantID, const SourceActions& actions, QWid
 
 void SourcePanel::present(const std::string& name, const SourceRow& row, Controls enabled)
 {
-    name_->setText(QString::fromStdString(name));
-    const QString status = QString::fromStdString(row.statusLine);
+    name_->setText(shownName(name));
+    const QString status =
+        row.resolved ? shownName(row.statusLine) : QString::fromStdString(row.statusLine);
     // Equal text is left alone so that a selection the user made survives a refresh.
     if (status_->text() != status) {
         status_->setText(status);

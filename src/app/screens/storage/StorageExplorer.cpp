@@ -5,6 +5,7 @@
 #include "app/design/EmptyState.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -165,8 +166,8 @@ void StorageExplorer::refreshBreadcrumb()
          std::initializer_list<QWidget*>{chevron_, folderName_, up_, revealFolder_}) {
         part->setVisible(current.has_value());
     }
-    folderName_->setText(
-        current ? QString::fromStdString(std::string(path::lastComponent(*current))) : QString());
+    folderName_->setText(current ? shownName(std::string(path::lastComponent(*current)))
+                                 : QString());
 }
 
 void StorageExplorer::refreshList()

@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/kit/PageText.h"
@@ -50,7 +51,7 @@ void StorageRowButton::setNode(const StorageNode& node)
         symbol_ = nodeSymbol(node);
     }
     node_ = node;
-    setAccessibleName(QString::fromStdString(node_.name));
+    setAccessibleName(shownName(node_.name));
     update();
 }
 
@@ -83,10 +84,9 @@ void StorageRowButton::paintEvent(QPaintEvent*)
     const qreal nameLeft = iconWidth + spacing;
     const qreal nameWidth = std::max(0.0, area.width() - nameLeft - sizeWidth - spacing);
     painter.setPen(Theme::color(Theme::text));
-    painter.drawText(
-        QRectF(nameLeft, area.top(), nameWidth, area.height()),
-        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-        metrics.elidedText(QString::fromStdString(node_.name), Qt::ElideMiddle, nameWidth));
+    painter.drawText(QRectF(nameLeft, area.top(), nameWidth, area.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     metrics.elidedText(shownName(node_.name), Qt::ElideMiddle, nameWidth));
 }
 
 StorageRow::StorageRow(Actions actions, QWidget* parent)

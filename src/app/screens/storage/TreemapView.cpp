@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/screens/storage/ExplorerRules.h"
@@ -51,9 +52,15 @@ QStringList twoLines(const QString& text, const QFont& font, qreal width)
 
 } // namespace
 
+QStringList blockNameLines(const StorageNode& node, qreal width)
+{
+    return twoLines(shownName(node.name), DesignFont::system(namePixelSize, QFont::DemiBold),
+                    width);
+}
+
 QString blockDescription(const StorageNode& node)
 {
-    return QString::fromStdString(node.name) + QStringLiteral(" \u00B7 ") +
+    return shownName(node.name) + QStringLiteral(" \u00B7 ") +
            QString::fromStdString(formattedBytes(node.bytes));
 }
 
@@ -92,7 +99,6 @@ void TreemapView::relayout()
     layout_ = TreemapLayout::layout(weights, width(), height());
     blocks_.clear();
     blocks_.reserve(layout_.size());
-    const QFont nameFont = DesignFont::system(namePixelSize, QFont::DemiBold);
     for (const TreemapRect& rect : layout_) {
         Block block;
         block.frame = ExplorerRules::blockFrame(rect);
@@ -101,8 +107,7 @@ void TreemapView::relayout()
         const ExplorerRules::BlockLabel label = ExplorerRules::blockLabel(rect.width, rect.height);
         const StorageNode& tile = tiles_[rect.index];
         if (label.name) {
-            block.nameLines = twoLines(QString::fromStdString(tile.name), nameFont,
-                                       block.frame.width() - 2 * label.padding);
+            block.nameLines = blockNameLines(tile, block.frame.width() - 2 * label.padding);
         }
         if (label.size) {
             block.size = QString::fromStdString(formattedBytes(tile.bytes));

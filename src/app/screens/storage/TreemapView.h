@@ -59,6 +59,9 @@ private:
     std::optional<std::size_t> hovered_;
 };
 
+// The name a block shows at `width`: as far as it wraps, then the rest elided on a second line.
+QStringList blockNameLines(const StorageNode& node, qreal width);
+
 // What a block's tooltip says: the name and the size.
 QString blockDescription(const StorageNode& node);
 

@@ -1,5 +1,6 @@
 #include "app/screens/volumes/VolumeRules.h"
 
+#include "app/design/ShownName.h"
 #include "core/localisation/Localization.h"
 
 #include <algorithm>
@@ -24,8 +25,8 @@ bool showsExternalHint(const std::vector<StorageVolume>& volumes)
 
 QString title(const StorageVolume& volume)
 {
-    return QString::fromStdString(volume.external ? volume.name
-                                                  : Localization::text("Cet ordinateur"));
+    return volume.external ? shownName(volume.name)
+                           : QString::fromStdString(Localization::text("Cet ordinateur"));
 }
 
 bool isSelected(const StorageVolume& volume, std::optional<std::uint64_t> selected)

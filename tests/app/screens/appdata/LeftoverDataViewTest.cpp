@@ -1,6 +1,7 @@
 #include "app/screens/appdata/LeftoverDataView.h"
 
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/screens/appdata/AppDataControls.h"
 #include "app/screens/appdata/AppDataRow.h"
 #include "screens/applications/ApplicationsHarness.h"
@@ -80,8 +81,9 @@ TEST(LeftoverDataView, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
     shown.harness.settle();
     test::deliverEvents();
     EXPECT_FALSE(shown.shown(QStringLiteral("stopAppData")));
-    EXPECT_EQ(shown.titles(), (std::vector<QString>{"<i>Gone</i>.app \u00B7 Caches",
-                                                    "<i>Gone</i>.app \u00B7 Préférences"}));
+    EXPECT_EQ(shown.titles(),
+              (std::vector<QString>{shownName("<i>Gone</i>.app") + " \u00B7 Caches",
+                                    shownName("<i>Gone</i>.app") + " \u00B7 Préférences"}));
 
     auto* first = shown.inspector->findChildren<AppDataRow*>().front();
     QTest::mouseClick(first->findChild<QPushButton*>(QStringLiteral("reveal")), Qt::LeftButton);

@@ -2,6 +2,7 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 #include "app/screens/appdata/AppDataRow.h"
@@ -72,8 +73,8 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     ShownPage shown;
     AppModel& model = *shown.harness.model;
     ASSERT_EQ(model.applications().size(), 3U);
-    EXPECT_EQ(shown.names(),
-              (std::vector<QString>{"Editor", "<b>x<br>", "Viewer"})); // rows in layout order
+    EXPECT_EQ(shown.names(), (std::vector<QString>{shownName("Editor"), shownName("<b>x<br>"),
+                                                   shownName("Viewer")})); // rows in layout order
     EXPECT_EQ(shown.find<ElidedLabel>(QStringLiteral("count")).text(), QStringLiteral("3"));
     EXPECT_TRUE(shown.find(QStringLiteral("sortApplications")).isEnabled());
     EXPECT_FALSE(shown.find(QStringLiteral("emptyState")).isVisibleTo(shown.page.get()));
@@ -85,7 +86,7 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     auto* editorRow = shown.page->findChildren<ApplicationRow*>().front();
     QTest::keyClicks(&shown.find<QLineEdit>(QStringLiteral("search")), QStringLiteral("EDIT"));
     test::deliverEvents();
-    EXPECT_EQ(shown.names(), std::vector<QString>{"Editor"});
+    EXPECT_EQ(shown.names(), std::vector<QString>{shownName("Editor")});
     EXPECT_EQ(shown.page->findChildren<ApplicationRow*>().front(), editorRow);
 
     // Nothing is older than 30 days when no last use is known: the empty state says so.

@@ -3,6 +3,7 @@
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/PrimaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Switch.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
@@ -140,7 +141,7 @@ TEST(SessionSetupPage, TilesSwitchesAndTheFolderRowEachWriteOneField)
 
     auto& folderRow = screen.find<QWidget>("folderRow");
     EXPECT_TRUE(folderRow.isVisible());
-    EXPECT_EQ(screen.find<ElidedLabel>("folderName").text(), QStringLiteral("Pictures"));
+    EXPECT_EQ(screen.find<ElidedLabel>("folderName").text(), shownName("Pictures"));
     QTest::mouseClick(&screen.find<QPushButton>("allFoldersButton"), Qt::LeftButton);
     SessionFilter expected = stored;
     expected.folderPath.reset();

@@ -6,6 +6,7 @@
 #include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/SuggestedFolders.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
@@ -101,15 +102,15 @@ TEST(SourcesPage, EachGrantShowsItsStateAndALinkedSourceFindsItsCount)
     EXPECT_EQ(countOf(panels[0]), QStringLiteral("1 fichiers détectés"));
     // Chosen through the link, resolved and counted under the real folder.
     EXPECT_EQ(SourcesScreen::in<QLabel>(*panels[1], "sourceStatus").text(),
-              QString::fromStdString(fs::canonical(screen.real).string()));
+              shownName(fs::canonical(screen.real).string()));
     EXPECT_EQ(countOf(panels[1]), QStringLiteral("2 fichiers détectés"));
 
     // Names and paths are data: markup shows as written.
     EXPECT_EQ(SourcesScreen::in<ElidedLabel>(*panels[2], "sourceName").text(),
-              QStringLiteral("<b>x&amp;"));
+              shownName("<b>x&amp;"));
     const auto& status = SourcesScreen::in<QLabel>(*panels[2], "sourceStatus");
     EXPECT_EQ(status.textFormat(), Qt::PlainText);
-    EXPECT_TRUE(status.text().endsWith(QStringLiteral("/<b>x&amp;")));
+    EXPECT_TRUE(status.text().endsWith(QStringLiteral("/<b>x&amp;\u2069")));
     EXPECT_TRUE(status.textInteractionFlags() & Qt::TextSelectableByMouse);
 
     const auto& lockedStatus = SourcesScreen::in<QLabel>(*panels[3], "sourceStatus");

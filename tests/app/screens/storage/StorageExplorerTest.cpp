@@ -4,6 +4,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/TextBlock.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageRow.h"
@@ -93,7 +94,7 @@ TEST(StorageExplorer, OpensFoldersFromTheMapPreviewsFilesAndGoesBackUp)
     ASSERT_EQ(open.map().tiles().size(), 1U); // the source itself
     open.click(open.map(), open.blockOf("Projects"));
     ASSERT_EQ(model.storagePath(), open.desk.source);
-    EXPECT_EQ(open.find<ElidedLabel>("folderName").text(), QStringLiteral("Projects"));
+    EXPECT_EQ(open.find<ElidedLabel>("folderName").text(), shownName("Projects"));
 
     // Five children listed; the empty file has no block.
     EXPECT_EQ(open.rows().size(), 5U);
@@ -147,7 +148,7 @@ TEST(StorageExplorer, RowsSortRevealAndShowNamesLiterally)
 
     StorageRow& marked = open.row("<b>bold<br>.txt");
     EXPECT_EQ(marked.findChild<StorageRowButton*>()->accessibleName(),
-              QStringLiteral("<b>bold<br>.txt"));
+              shownName("<b>bold<br>.txt"));
     open.click(*marked.findChild<PlainButton*>("revealButton"));
     EXPECT_EQ(open.desk.revealer.revealed, std::vector{open.desk.path("<b>bold<br>.txt")});
     open.click(open.find<PlainButton>("revealFolderButton"));
@@ -159,7 +160,7 @@ TEST(StorageExplorer, RowsSortRevealAndShowNamesLiterally)
     QCoreApplication::sendEvent(&open.map(), &help);
     QTextDocument shown;
     shown.setHtml(QToolTip::text());
-    EXPECT_TRUE(shown.toPlainText().startsWith(QStringLiteral("<b>bold<br>.txt \u00B7 ")));
+    EXPECT_TRUE(shown.toPlainText().startsWith(shownName("<b>bold<br>.txt") + " \u00B7 "));
     QToolTip::hideText();
 
     open.click(*open.row("Notes").findChild<PlainButton*>("sortButton"));

@@ -3,6 +3,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/design/TextBlock.h"
 #include "app/screens/volumes/VolumeRow.h"
@@ -37,7 +38,7 @@ TEST(VolumeRules, UsageSelectionAndTheExternalHint)
     EXPECT_TRUE(VolumeRules::showsExternalHint({}));
     EXPECT_TRUE(VolumeRules::showsExternalHint({home}));
     EXPECT_FALSE(VolumeRules::showsExternalHint({home, disk}));
-    EXPECT_EQ(VolumeRules::title(disk), QStringLiteral("Disk"));
+    EXPECT_EQ(VolumeRules::title(disk), shownName("Disk"));
     EXPECT_EQ(VolumeRules::title(home), QStringLiteral("Cet ordinateur"));
 
     // A picked device that is no longer listed marks no row.
@@ -75,7 +76,7 @@ TEST(VolumePicker, PicksAVolumeAndFollowsOneThatWasUnmounted)
     ASSERT_EQ(shown.size(), 2U);
     EXPECT_TRUE(shown[0]->isSelected());
     EXPECT_TRUE(picker.findChild<TextBlock*>("externalHint")->isHidden());
-    EXPECT_EQ(shown[1]->findChild<ElidedLabel*>("volumeTitle")->text(), QStringLiteral("Rushes"));
+    EXPECT_EQ(shown[1]->findChild<ElidedLabel*>("volumeTitle")->text(), shownName("Rushes"));
 
     // Picking is accepted during a session too and shows the volume's figures.
     QTest::mouseClick(shown[1]->findChild<QAbstractButton*>("selectVolume"), Qt::LeftButton);
@@ -120,7 +121,7 @@ TEST(VolumeRow, AReadOnlyDiskCanBePickedButNotChosenFromAndItsNameIsShownLiteral
     row.setVolume(disk, false, VolumeRules::canChooseFolders(disk, false, false));
     row.resize(600, 90);
     row.show();
-    EXPECT_EQ(row.findChild<ElidedLabel*>("volumeTitle")->text(), QStringLiteral("<b>Rushes<br>"));
+    EXPECT_EQ(row.findChild<ElidedLabel*>("volumeTitle")->text(), shownName("<b>Rushes<br>"));
     EXPECT_TRUE(row.findChild<QWidget*>("readOnlyMark")->isVisible());
     EXPECT_EQ(row.findChild<VolumeUsageBar*>()->fraction(), 0);
     auto* choose = row.findChild<SecondaryButton*>("chooseFolders");
