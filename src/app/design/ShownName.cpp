@@ -10,8 +10,6 @@ namespace {
 constexpr char32_t firstStrongIsolate = 0x2068;
 constexpr char32_t popDirectionalIsolate = 0x2069;
 constexpr char32_t openBox = 0x2423; // ␣
-constexpr char32_t controlPictures = 0x2400;
-constexpr char32_t deletePicture = 0x2421;
 constexpr char32_t zeroWidthNonJoiner = 0x200C;
 constexpr char32_t zeroWidthJoiner = 0x200D;
 
@@ -46,16 +44,11 @@ bool isJoinerInContext(const QList<uint>& codes, qsizetype at)
     return at > 0 && at + 1 < codes.size() && joins(codes[at - 1]) && joins(codes[at + 1]);
 }
 
-// C0 controls and DEL have pictures of their own; every other mark names its code point.
+// Every mark names its code point: the control pictures would be clearer, but few fonts draw
+// them, and two empty boxes would let two names pass for one another.
 void appendMark(QString& out, char32_t code)
 {
-    if (code < 0x20) {
-        out.append(QChar(static_cast<char16_t>(controlPictures + code)));
-    } else if (code == 0x7F) {
-        out.append(QChar(static_cast<char16_t>(deletePicture)));
-    } else {
-        out.append(QStringLiteral("<U+%1>").arg(QString::number(code, 16).toUpper(), 4, u'0'));
-    }
+    out.append(QStringLiteral("<U+%1>").arg(QString::number(code, 16).toUpper(), 4, u'0'));
 }
 
 void appendCode(QString& out, char32_t code)

@@ -35,7 +35,7 @@ TEST(ShownName, NoNameCanPassForAnother)
         {QStringLiteral("\u202Etxt.exe"), "<U+202E>txt.exe"},
         {QStringLiteral("a\u2066b\u2067c\u2069d\u200Fe\u061Cf"),
          "a<U+2066>b<U+2067>c<U+2069>d<U+200F>e<U+061C>f"},
-        {"two\nlines\ttab\x7f", QStringLiteral("two\u240Alines\u2409tab\u2421")},
+        {"two\nlines\ttab\x7f", "two<U+000A>lines<U+0009>tab<U+007F>"},
         {QStringLiteral("para\u2028line\u2029end"), "para<U+2028>line<U+2029>end"},
         {QStringLiteral("zero\u200Bwidth\uFEFF"), "zero<U+200B>width<U+FEFF>"},
         {"   ", QStringLiteral("\u2423\u2423\u2423")},
