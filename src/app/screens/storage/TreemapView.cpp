@@ -11,7 +11,6 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -26,28 +25,6 @@ constexpr int symbolPixelSize = 15;
 constexpr int namePixelSize = 11;
 constexpr int sizePixelSize = 10;
 constexpr int labelSpacing = 8;
-
-// Two lines at most: the first as far as it wraps, the second elided in its middle.
-QStringList twoLines(const QString& text, const QFont& font, qreal width)
-{
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    QTextLine first = layout.createLine();
-    if (!first.isValid()) {
-        layout.endLayout();
-        return {};
-    }
-    first.setLineWidth(width);
-    const int firstEnd = first.textStart() + first.textLength();
-    layout.endLayout();
-    const QString head = text.left(firstEnd).trimmed();
-    const QString rest = text.mid(firstEnd);
-    if (rest.isEmpty()) {
-        return {head};
-    }
-    const QFontMetricsF metrics(font);
-    return {head, metrics.elidedText(rest, Qt::ElideMiddle, width)};
-}
 
 } // namespace
 
@@ -101,8 +78,8 @@ void TreemapView::relayout()
         const ExplorerRules::BlockLabel label = ExplorerRules::blockLabel(rect.width, rect.height);
         const StorageNode& tile = tiles_[rect.index];
         if (label.name) {
-            block.nameLines = twoLines(QString::fromStdString(tile.name), nameFont,
-                                       block.frame.width() - 2 * label.padding);
+            block.nameLines = ExplorerRules::nameLines(QString::fromStdString(tile.name), nameFont,
+                                                       block.frame.width() - 2 * label.padding);
         }
         if (label.size) {
             block.size = QString::fromStdString(formattedBytes(tile.bytes));
