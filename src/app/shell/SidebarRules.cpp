@@ -89,7 +89,7 @@ DiskCardContent diskCard(const SidebarFacts& facts)
         title =
             facts.volume->name.empty() ? Localization::text("Disque externe") : facts.volume->name;
     } else {
-        title = Localization::text("Cet ordinateur");
+        title = Localization::text("Votre ordinateur");
     }
     return {
         .symbol = external ? "externaldrive" : "internaldrive",

@@ -25,7 +25,7 @@ bool showsExternalHint(const std::vector<StorageVolume>& volumes)
 QString title(const StorageVolume& volume)
 {
     return QString::fromStdString(volume.external ? volume.name
-                                                  : Localization::text("Cet ordinateur"));
+                                                  : Localization::text("Votre ordinateur"));
 }
 
 bool isSelected(const StorageVolume& volume, std::optional<std::uint64_t> selected)
