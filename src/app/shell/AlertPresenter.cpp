@@ -4,19 +4,11 @@
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextDocument>
-#include <algorithm>
 
 namespace tollenvane {
-
-namespace {
-
-constexpr int messageWidth = 380;
-
-} // namespace
 
 AlertPresenter::AlertPresenter(AppModel& model, QWidget& window)
     : QObject(&window)
@@ -57,14 +49,7 @@ void AlertPresenter::refresh()
     const QString title = QString::fromStdString(alert->title);
     box_->setWindowTitle(title);
     box_->setText(title);
-    const QString message = QString::fromStdString(alert->message);
-    box_->setInformativeText(Qt::convertFromPlainText(message));
-    // The box is as narrow as its title, so a message would wrap inside its words, at a hyphen:
-    // it gets the width of a short line of text.
-    if (auto* label = box_->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
-        label->setMinimumWidth(
-            std::min(label->fontMetrics().horizontalAdvance(message) + 1, messageWidth));
-    }
+    box_->setInformativeText(Qt::convertFromPlainText(QString::fromStdString(alert->message)));
     box_->open();
 }
 
