@@ -1,5 +1,6 @@
 // The application: one model for the life of the process, one window over it.
 #include "app/design/AppearanceApplier.h"
+#include "app/design/DesignStyle.h"
 #include "app/design/Symbol.h"
 #include "app/shell/DialogFolderPanel.h"
 #include "app/shell/DisplayCheck.h"
@@ -13,7 +14,6 @@
 #include "model/sound/ExitPastSoundCache.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 #include <cstdio>
 #include <memory>
 
@@ -55,7 +55,7 @@ int run(int argc, char** argv)
     QApplication::setApplicationName("tollenvane");
     QGuiApplication::setApplicationDisplayName("Tollenvane");
     QGuiApplication::setDesktopFileName("tollenvane");
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(new DesignStyle);
     // Before anything sets a palette: it keeps the platform's own to tell the system appearance.
     AppearanceApplier appearance;
     Symbol::useIconTheme();

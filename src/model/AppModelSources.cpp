@@ -175,24 +175,22 @@ std::string AppModel::trimmedFolderName(const std::string& name)
 QFuture<void> AppModel::resolveGrants(std::stop_token caller)
 {
     const std::uint64_t generation = ++grantGeneration_;
-    std::vector<FolderGrant> grants = state_.sources;
-    grants.insert(grants.end(), state_.destinations.begin(), state_.destinations.end());
     const auto promise = startedPromise();
-    services_.executor->run(Priority::userInitiated, [grants = std::move(grants),
-                                                      resolver = services_.grants,
-                                                      access = services_.access, generation, caller,
-                                                      promise, model = QPointer(this)] {
-        const auto resolution = std::make_shared<const GrantResolution>(
-            GrantResolution::of(grants, *resolver, *access));
-        postToMain([resolution, access, generation, caller, promise, model] {
-            if (model && model->grantGeneration_ == generation && !caller.stop_requested()) {
-                model->applyGrantResolution(*resolution);
-            } else {
-                resolution->release(*access);
-            }
-            promise->finish();
+    services_.executor->run(
+        Priority::userInitiated,
+        [sources = state_.sources, destinations = state_.destinations, resolver = services_.grants,
+         access = services_.access, generation, caller, promise, model = QPointer(this)] {
+            const auto resolution = std::make_shared<const GrantResolution>(
+                GrantResolution::of(sources, destinations, *resolver, *access));
+            postToMain([resolution, access, generation, caller, promise, model] {
+                if (model && model->grantGeneration_ == generation && !caller.stop_requested()) {
+                    model->applyGrantResolution(*resolution);
+                } else {
+                    resolution->release(*access);
+                }
+                promise->finish();
+            });
         });
-    });
     return promise->future();
 }
 

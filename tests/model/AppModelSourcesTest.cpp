@@ -231,6 +231,7 @@ TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
     harness.grants->resolveAs["Pictures"] = {moved, false};
     harness.grants->unreadable.insert(harness.music);
     fs::remove(harness.films);
+    harness.grants->resolveAs["Films"] = {harness.films, false};
     model.resolveGrants();
     harness.advance(AppModel::saveDelay);
 
@@ -240,15 +241,16 @@ TEST(AppModelSources, AMovedFolderIsFollowedAndAnUnusableOneReportsWhy)
     EXPECT_EQ(model.statuses().at(sources[0].id), SourceStatus::at(moved));
     EXPECT_EQ(model.statuses().at(sources[1].id),
               SourceStatus::failed(errorDescription(FileError::permission)));
-    const SourceStatus lost = model.statuses().at(sources[2].id);
-    EXPECT_FALSE(lost.location);
-    EXPECT_FALSE(lost.error.value_or("").empty());
+    // A source's message, not a destination's.
+    EXPECT_EQ(model.statuses().at(sources[2].id),
+              SourceStatus::failed(errorDescription(FileError::permission)));
     // The last known path stays where the folder was last seen.
     EXPECT_EQ(sources[2].lastKnownPath, harness.films);
     EXPECT_EQ(harness.stateOnDisk().sources, sources);
     EXPECT_FALSE(model.alert());
-    // An unreadable folder was reached, so its access is held like the others.
-    EXPECT_EQ(harness.access->open(), (std::vector<std::string>{moved, harness.music}));
+    // The unreadable and the refused folders were reached, so their accesses are held too.
+    EXPECT_EQ(harness.access->open(),
+              (std::vector<std::string>{moved, harness.films, harness.music}));
 }
 
 TEST(AppModelSources, ShutdownCancelsEverythingAndGivesUpEveryAccess)

@@ -6,12 +6,12 @@
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -30,11 +30,13 @@ DestinationButton::DestinationButton(const DestinationRow& row, const QString& l
     , location_(new ElidedLabel(location, ElisionSide::middle))
 {
     setCursor(Qt::PointingHandCursor);
-    auto* name = new QLabel(shownName(row.name));
+    // A button would never be narrower than its label; this one gives way to the row's buttons.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // Wraps between words, and inside a word too long for the line, so that a name without
+    // spaces never pushes the row's buttons out of the sheet.
+    auto* name = new TextBlock(shownName(row.name));
     name->setObjectName(QStringLiteral("destinationName"));
     name->setFont(DesignFont::system(13, QFont::Medium));
-    name->setWordWrap(true);
-    name->setTextFormat(Qt::PlainText);
     location_->setObjectName(QStringLiteral("destinationLocation"));
     location_->setFont(DesignFont::system(10));
     location_->setColor(Theme::muted);

@@ -3,24 +3,25 @@
 #include "app/deck/DestinationButton.h"
 #include "app/deck/MoveSheetRules.h"
 #include "app/design/DesignFont.h"
+#include "app/design/Divider.h"
+#include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
+#include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -39,24 +40,21 @@ QString text(const char* key)
     return localized(key);
 }
 
-QLabel* label(const QString& content, const QFont& font, std::optional<ThemeColor> color = {})
+// One line in a theme token resolved at paint time, so that it follows the appearance.
+ElidedLabel* label(const QString& content, const QFont& font, std::optional<ThemeColor> color = {},
+                   ElisionSide side = ElisionSide::end)
 {
-    auto* label = new QLabel(content);
-    label->setTextFormat(Qt::PlainText);
+    auto* label = new ElidedLabel(content, side);
     label->setFont(font);
-    if (color) {
-        label->setStyleSheet(QStringLiteral("color: %1").arg(Theme::color(*color).name()));
-    }
+    label->setColor(color);
     return label;
 }
 
-QToolButton* plainButton(const char* symbol, ThemeColor color, const QString& tooltip)
+PlainButton* plainButton(const char* symbol, ThemeColor color, const QString& tooltip)
 {
-    auto* button = new QToolButton;
-    button->setAutoRaise(true);
-    button->setIcon(Symbol::icon(symbol, Theme::color(color)));
-    button->setIconSize(QSize(plainSymbolSide, plainSymbolSide));
+    auto* button = new PlainButton(QString::fromLatin1(symbol), plainSymbolSide, color);
     button->setToolTip(tooltip);
+    button->setAccessibleName(tooltip);
     return button;
 }
 
@@ -74,19 +72,16 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
         new SecondaryButton(text("Choisir un autre dossier…"), QStringLiteral("folder.badge.plus"),
                             [this] { model_.chooseFolders(true); });
     other_->setObjectName(QStringLiteral("otherFolder"));
-    auto* divider = new QFrame;
-    divider->setFixedHeight(1);
-    divider->setStyleSheet(
-        QStringLiteral("background: %1").arg(Theme::color(Theme::line).name(QColor::HexArgb)));
-    auto* footnote = label(text("Le nom d’origine est conservé. Un conflit bloque le "
-                                "déplacement ; aucun fichier n’est remplacé."),
-                           DesignFont::system(10), Theme::muted);
-    footnote->setWordWrap(true);
+    auto* divider = new Divider;
+    divider->setObjectName(QStringLiteral("divider"));
+    auto* footnote = new TextBlock(text("Le nom d’origine est conservé. Un conflit bloque le "
+                                        "déplacement ; aucun fichier n’est remplacé."));
+    footnote->setFont(DesignFont::system(10));
+    footnote->setColor(Theme::muted);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(22);
-    column->setSizeConstraint(QLayout::SetFixedSize);
     column->addWidget(header());
     column->addWidget(label(text("FAVORIS & DESTINATIONS RÉCENTES"),
                             DesignFont::tracked(DesignFont::monospaced(9, QFont::DemiBold), 1.4),
@@ -115,14 +110,12 @@ QWidget* MoveSheet::header()
     auto* box = new QWidget;
     auto* title = label(text("Une place pour ce fichier."),
                         DesignFont::tracked(DesignFont::system(25, QFont::DemiBold), -0.5));
-    subtitle_ = label({}, DesignFont::system(12), Theme::muted);
+    subtitle_ = label({}, DesignFont::system(12), Theme::muted, ElisionSide::middle);
     subtitle_->setObjectName(QStringLiteral("subtitle"));
-    close_ = new QPushButton;
+    subtitle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    close_ = new PlainButton(QStringLiteral("xmark"), plainSymbolSide, Theme::muted);
     close_->setObjectName(QStringLiteral("closeButton"));
-    close_->setFlat(true);
-    close_->setAutoDefault(false);
-    close_->setIcon(Symbol::icon("xmark", Theme::color(Theme::muted)));
-    connect(close_, &QPushButton::clicked, this, &MoveSheet::reject);
+    connect(close_, &QAbstractButton::clicked, this, &MoveSheet::reject);
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(8);
@@ -130,8 +123,7 @@ QWidget* MoveSheet::header()
     texts->addWidget(subtitle_);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addLayout(texts);
-    row->addStretch();
+    row->addLayout(texts, 1);
     row->addWidget(close_);
     return box;
 }
@@ -215,7 +207,7 @@ void MoveSheet::rebuildRows()
         if (!row.location) {
             auto* renew = plainButton("lock.open", Theme::muted, text("Réautoriser"));
             renew->setObjectName(QStringLiteral("renewButton"));
-            connect(renew, &QToolButton::clicked, this,
+            connect(renew, &QAbstractButton::clicked, this,
                     [this, id = row.id] { model_.chooseFolders(true, id); });
             layout->addWidget(renew);
         }
@@ -223,13 +215,13 @@ void MoveSheet::rebuildRows()
                                      row.favorite ? Theme::orange : Theme::muted, text("Favori"));
         favorite->setObjectName(QStringLiteral("favoriteButton"));
         favorite->setEnabled(!busy);
-        connect(favorite, &QToolButton::clicked, this,
+        connect(favorite, &QAbstractButton::clicked, this,
                 [this, id = row.id] { model_.toggleFavoriteDestination(id); });
         layout->addWidget(favorite);
         auto* remove = plainButton("minus.circle", Theme::muted, text("Retirer ce raccourci"));
         remove->setObjectName(QStringLiteral("removeButton"));
         remove->setEnabled(!busy);
-        connect(remove, &QToolButton::clicked, this,
+        connect(remove, &QAbstractButton::clicked, this,
                 [this, id = row.id] { model_.removeDestination(id); });
         layout->addWidget(remove);
         rows_->addWidget(line);
@@ -242,6 +234,7 @@ void MoveSheet::rebuildRows()
         }
     }
     fitList();
+    fitHeight();
 
     offerParents(parentChoices(destinations, model_.statuses()));
     const auto name = currentFileName(model_.pending());
@@ -277,6 +270,14 @@ void MoveSheet::fitList()
                             ? list->layout()->totalHeightForWidth(contentWidth)
                             : list->layout()->totalSizeHint().height();
     list_->setFixedHeight(std::min(content, maximumListHeight));
+}
+
+// The width stays fixed whatever the content asks for; the height follows the content.
+void MoveSheet::fitHeight()
+{
+    QLayout& column = *layout();
+    setFixedHeight(column.hasHeightForWidth() ? column.totalHeightForWidth(fixedWidth)
+                                              : column.totalSizeHint().height());
 }
 
 void MoveSheet::refreshForm()

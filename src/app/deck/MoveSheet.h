@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+class QAbstractButton;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -17,6 +17,7 @@ class QVBoxLayout;
 namespace tollenvane {
 
 class AppModel;
+class ElidedLabel;
 class SecondaryButton;
 
 // Where the current card's file goes: one click on a remembered destination moves it there.
@@ -42,6 +43,7 @@ private:
     QWidget* form();
     void rebuildRows();
     void fitList();
+    void fitHeight();
     void offerParents(std::vector<ParentChoice> choices);
     void refreshForm();
     void moveTo(const std::string& id);
@@ -51,8 +53,8 @@ private:
     std::optional<std::string> parentID_;
     std::vector<ParentChoice> offered_;
     bool creating_ = false;
-    QLabel* subtitle_ = nullptr;
-    QPushButton* close_ = nullptr;
+    ElidedLabel* subtitle_ = nullptr;
+    QAbstractButton* close_ = nullptr;
     QScrollArea* list_ = nullptr;
     QVBoxLayout* rows_ = nullptr;
     SecondaryButton* other_ = nullptr;

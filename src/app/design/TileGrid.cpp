@@ -27,6 +27,13 @@ void TileGrid::addTile(QWidget* tile)
     updateGeometry();
 }
 
+void TileGrid::widenColumns(int width)
+{
+    metrics_.minimumColumnWidth = std::max(metrics_.minimumColumnWidth, width);
+    placeTiles();
+    updateGeometry();
+}
+
 int TileGrid::tileHeight() const
 {
     return tiles_.empty() ? 0 : tiles_.front()->sizeHint().height();

@@ -38,6 +38,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // The height of every tile: the first one's preferred height unless a grid knows better.
     virtual int tileHeight() const;
+    // Columns at least `width` wide from now on, when that is more than the metrics ask.
+    void widenColumns(int width);
 
 private:
     void placeTiles();

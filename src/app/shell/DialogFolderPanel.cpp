@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QListView>
 #include <QTreeView>
 
@@ -21,6 +22,18 @@ void allowSeveral(QFileDialog& dialog)
     }
 }
 
+// Asked for a folder that does not exist, the dialog would open in the working directory.
+QString startFolder(const std::optional<std::string>& wanted)
+{
+    if (wanted) {
+        const QString folder = QString::fromStdString(*wanted);
+        if (QFileInfo(folder).isDir()) {
+            return folder;
+        }
+    }
+    return QDir::homePath();
+}
+
 } // namespace
 
 std::optional<std::vector<std::string>> DialogFolderPanel::run(const FolderPanelRequest& request)
@@ -30,8 +43,7 @@ std::optional<std::vector<std::string>> DialogFolderPanel::run(const FolderPanel
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setLabelText(QFileDialog::Accept, QString::fromStdString(request.prompt));
-    dialog.setDirectory(request.startFolder ? QString::fromStdString(*request.startFolder)
-                                            : QDir::homePath());
+    dialog.setDirectory(startFolder(request.startFolder));
     if (request.multipleSelection) {
         allowSeveral(dialog);
     }

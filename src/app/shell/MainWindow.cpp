@@ -19,12 +19,13 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> quit, QWidget* par
 {
     setObjectName("main");
     resize(defaultSize);
-    setMinimumSize(minimumWindowSize);
     commands_ = new CommandActions(model_, *this);
     connect(commands_, &CommandActions::quitRequested, &termination_,
             &TerminationController::request);
     connect(&model_, &AppModel::stateChanged, this, &MainWindow::followLanguage);
     setCentralWidget(new RootView(model_, this));
+    // On the content, so that the menu bar comes on top of it.
+    centralWidget()->setMinimumSize(minimumContentSize);
     retitle();
 }
 

@@ -19,7 +19,7 @@ class MainWindow final : public QMainWindow {
 
 public:
     static constexpr QSize defaultSize{1200, 840};
-    static constexpr QSize minimumWindowSize{960, 660};
+    static constexpr QSize minimumContentSize{960, 660};
 
     // `quit` ends the event loop once the state is written.
     MainWindow(AppModel& model, std::function<void()> quit, QWidget* parent = nullptr);

@@ -90,7 +90,7 @@ DiskCardContent diskCard(const SidebarFacts& facts)
         title = facts.volume->name.empty() ? Localization::text("Disque externe")
                                            : shownName(facts.volume->name).toStdString();
     } else {
-        title = Localization::text("Cet ordinateur");
+        title = Localization::text("Votre ordinateur");
     }
     return {
         .symbol = external ? "externaldrive" : "internaldrive",

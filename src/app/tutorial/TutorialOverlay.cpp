@@ -14,7 +14,6 @@
 #include "app/tutorial/PreferencesStep.h"
 #include "app/tutorial/SourcesStep.h"
 #include "app/tutorial/StepBars.h"
-#include "app/tutorial/TutorialResume.h"
 #include "app/tutorial/TutorialRules.h"
 #include "app/tutorial/WelcomeStep.h"
 #include "core/localisation/Localization.h"
@@ -71,7 +70,6 @@ QWidget* stepColumn(const std::array<QWidget*, tutorialStepCount>& steps)
 TutorialOverlay::TutorialOverlay(AppModel& model, QWidget* parent)
     : QWidget(parent)
     , model_(model)
-    , step_(std::clamp(takeTutorialStep(model), 0, tutorialStepCount - 1))
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("tutorialOverlay"));
@@ -246,8 +244,7 @@ void TutorialOverlay::chooseLanguage(int index)
     if (preferences.language == language) {
         return;
     }
-    // The window is built again in the new language; the tutorial comes back on this step.
-    rememberTutorialStep(model_, step_);
+    // The window is built again in the new language, and the tutorial starts over.
     preferences.language = language;
     model_.setPreferences(preferences);
     model_.save();

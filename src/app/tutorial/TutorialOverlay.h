@@ -43,7 +43,7 @@ private:
     void primaryAction();
 
     AppModel& model_;
-    int step_;
+    int step_ = 0;
     QComboBox* language_ = nullptr;
     StepBars* bars_ = nullptr;
     QScrollArea* scroll_ = nullptr;

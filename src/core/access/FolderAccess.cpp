@@ -237,6 +237,21 @@ void validate(const std::string& path)
     (void)validatedLocation(path, systemRefusals());
 }
 
+void validateSource(const std::string& path)
+{
+    try {
+        validate(path);
+    } catch (const FileError& refusal) {
+        throw sourceRefusal(refusal);
+    }
+}
+
+FileError sourceRefusal(const FileError& refusal)
+{
+    return refusal.errorCase() == FileError::invalidDestination ? FileError(FileError::permission)
+                                                                : refusal;
+}
+
 std::vector<std::string> normalizedRoots(const std::vector<std::string>& paths)
 {
     std::vector<std::string> locations;

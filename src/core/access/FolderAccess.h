@@ -49,6 +49,11 @@ std::optional<FileError> refusal(std::string_view passedPath, std::string_view r
 // unsafeSource for a refused location, invalidDestination for a relative path, a location
 // that cannot be resolved, is missing or is not a folder.
 void validate(const std::string& path);
+// The same checks for a folder to scan: one that cannot be reached is refused with permission,
+// the message of a source whose access is lost, rather than with a destination's.
+void validateSource(const std::string& path);
+// A refusal of validate() as said of a source.
+FileError sourceRefusal(const FileError& refusal);
 
 // The link-resolved, standardised roots that no other one holds, shortest first (equal
 // lengths keep their order).

@@ -2,6 +2,7 @@
 
 #include "core/base/Json.h"
 #include "core/localisation/Localization.h"
+#include "core/platform/FreedesktopTrash.h"
 
 #include <cerrno>
 #include <cstring>
@@ -28,6 +29,34 @@ std::optional<std::string_view> commonErrorKey(int code)
         return "Trop de fichiers ouverts.";
     case EIO:
         return "Erreur d’entrée-sortie.";
+    case EROFS:
+        return "Le disque est en lecture seule.";
+    case ENOSPC:
+    case EDQUOT:
+        return "Le disque est plein.";
+    case ENODEV:
+    case ENXIO:
+        return "Le disque n’est plus disponible.";
+    default:
+        return std::nullopt;
+    }
+}
+
+// The same errors when the trash refused an item: the person needs to know the item stayed.
+std::optional<std::string_view> trashErrorKey(int code)
+{
+    switch (code) {
+    case EROFS:
+        return "Ce disque est en lecture seule : aucune Corbeille ne peut y être créée. Le "
+               "fichier reste à sa place.";
+    case ENOSPC:
+    case EDQUOT:
+        return "Le disque est plein : la Corbeille ne peut pas recevoir ce fichier. Le fichier "
+               "reste à sa place.";
+    case ENODEV:
+    case ENXIO:
+        return "Le disque n’est plus disponible : aucune Corbeille ne peut y être utilisée. Le "
+               "fichier reste à sa place.";
     default:
         return std::nullopt;
     }
@@ -42,10 +71,14 @@ std::string errorDescription(const FileError& error)
 
 std::string errorDescription(const PlatformError& error)
 {
-    if (const std::optional<std::string_view> key = commonErrorKey(error.code())) {
-        return Localization::text(*key);
+    std::optional<std::string_view> key;
+    if (error.operation() == FreedesktopTrash::operation) {
+        key = trashErrorKey(error.code());
     }
-    return std::strerror(error.code());
+    if (!key) {
+        key = commonErrorKey(error.code());
+    }
+    return key ? Localization::text(*key) : std::strerror(error.code());
 }
 
 std::string errorDescription(const std::exception& error)

@@ -287,13 +287,18 @@ std::string FreedesktopTrash::trash(const std::string& path) const
 {
     const std::string name(path::lastComponent(path));
     if (name.empty() || name == "/" || name == "." || name == "..") {
-        throw PlatformError(EINVAL, "trash");
+        throw PlatformError(EINVAL, operation);
     }
     // The real folder, so that the trash chosen and the place recorded are where the item is.
     const std::string folder = path::resolved(path::parent(path));
     const std::string item = path::appending(folder, name);
     const FileStatus status = FileStatus::read(item);
-    return moveIn(item, placeFor(folder, item, status.device), name);
+    try {
+        return moveIn(item, placeFor(folder, item, status.device), name);
+    } catch (const PlatformError& error) {
+        // Said as a refusal of the trash, whichever step failed: the item has not moved.
+        throw PlatformError(error.code(), operation);
+    }
 }
 
 FreedesktopTrash::Place FreedesktopTrash::placeFor(const std::string& folder,

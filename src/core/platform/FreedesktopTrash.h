@@ -8,6 +8,7 @@
 #include <ctime>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace tollenvane {
 
@@ -35,11 +36,14 @@ public:
     // Throws PlatformError when no home folder is known.
     static std::string homeTrashFolder();
 
+    // The operation of every PlatformError that trash() throws once the item was found.
+    static constexpr std::string_view operation = "trash";
+
     // Moves the item (a link is moved, not followed) into the trash and returns its canonical
     // path in that trash's files folder, a free name chosen as "name", "stem 2.ext",
     // "stem 3.ext"... Throws PlatformError when no trash on the item's own file system can take
-    // it (a read-only disk, trash folders that fail their checks) or the rename fails; the item
-    // is then where it was and no info file is left.
+    // it (a read-only disk, trash folders that fail their checks) or the rename fails, with
+    // `operation`; the item is then where it was and no info file is left.
     virtual std::string trash(const std::string& path) const;
 
     // Drops the info file of an item that was moved back out of the trash. Acts only when

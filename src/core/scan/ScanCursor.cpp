@@ -133,7 +133,7 @@ void ScanCursor::State::openRoot(const std::string& root)
     }
     const std::string_view name = path::lastComponent(root);
     try {
-        FolderAccess::validate(root);
+        FolderAccess::validateSource(root);
     } catch (const FileError& refusal) {
         errors.add(ScanErrors::text(name, refusal));
         return;

@@ -1,5 +1,6 @@
 #include "model/access/GrantResolution.h"
 
+#include "core/access/FolderAccess.h"
 #include "core/base/FileError.h"
 #include "core/localisation/ErrorText.h"
 #include "model/ErrorDescription.h"
@@ -8,8 +9,8 @@ namespace tollenvane {
 
 namespace {
 
-void resolveOne(const FolderGrant& grant, const GrantResolver& resolver, ScopedAccess& access,
-                GrantResolution& result)
+void resolveOne(const FolderGrant& grant, bool source, const GrantResolver& resolver,
+                ScopedAccess& access, GrantResolution& result)
 {
     Bookmark::Resolved resolved;
     try {
@@ -23,6 +24,11 @@ void resolveOne(const FolderGrant& grant, const GrantResolver& resolver, ScopedA
     }
     try {
         resolver.validate(resolved.path);
+    } catch (const FileError& refusal) {
+        result.statuses.insert_or_assign(
+            grant.id, SourceStatus::failed(errorDescription(
+                          source ? FolderAccess::sourceRefusal(refusal) : refusal)));
+        return;
     } catch (const std::exception& error) {
         result.statuses.insert_or_assign(grant.id, SourceStatus::failed(errorDescription(error)));
         return;
@@ -45,12 +51,16 @@ void resolveOne(const FolderGrant& grant, const GrantResolver& resolver, ScopedA
 
 } // namespace
 
-GrantResolution GrantResolution::of(const std::vector<FolderGrant>& grants,
+GrantResolution GrantResolution::of(const std::vector<FolderGrant>& sources,
+                                    const std::vector<FolderGrant>& destinations,
                                     const GrantResolver& resolver, ScopedAccess& access)
 {
     GrantResolution result;
-    for (const FolderGrant& grant : grants) {
-        resolveOne(grant, resolver, access, result);
+    for (const FolderGrant& grant : sources) {
+        resolveOne(grant, true, resolver, access, result);
+    }
+    for (const FolderGrant& grant : destinations) {
+        resolveOne(grant, false, resolver, access, result);
     }
     return result;
 }

@@ -18,10 +18,12 @@ struct GrantResolution {
     std::vector<std::string> started;             // in grant order
     std::map<std::string, std::string> renewed;   // grant id to its new bookmark
 
-    // Each grant in turn; one that fails does not stop the others. A folder whose access was
-    // started stays in `started` even when a later check refuses it.
-    static GrantResolution of(const std::vector<FolderGrant>& grants, const GrantResolver& resolver,
-                              ScopedAccess& access);
+    // Each grant in turn, sources first; one that fails does not stop the others. A folder whose
+    // access was started stays in `started` even when a later check refuses it. A source that
+    // cannot be reached is said to have lost its access.
+    static GrantResolution of(const std::vector<FolderGrant>& sources,
+                              const std::vector<FolderGrant>& destinations,
+                              const GrantResolver& resolver, ScopedAccess& access);
 
     // Stops every access this pass started.
     void release(ScopedAccess& access) const;

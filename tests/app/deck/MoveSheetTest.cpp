@@ -9,17 +9,16 @@
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
+#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 #include <filesystem>
 
 namespace tollenvane {
@@ -43,15 +42,29 @@ std::vector<T*> shown(const QWidget& sheet, const QString& name = {})
 }
 
 // A session of two cards with the move sheet open over one destination, "elsewhere".
+std::string startWith(test::SortingHarness& harness, const std::string& largest)
+{
+    if (!largest.empty()) {
+        harness.file(largest, 900);
+    }
+    return harness.startSortingTwo();
+}
+
+// `largest`, when given, names a file that comes before the two as the current card.
 struct OpenSheet {
     test::SortingHarness harness;
-    std::string card = harness.startSortingTwo();
-    std::string destination = harness.addDestination(harness.outside);
-    AppModel& model = *harness.model;
+    std::string card;
+    std::string destination;
+    AppModel& model;
     QWidget window;
     MoveSheet* sheet;
 
-    OpenSheet()
+    explicit OpenSheet(const std::string& largest = {}, const std::string& destinationName = {})
+        : card(startWith(harness, largest))
+        , destination(harness.addDestination(destinationName.empty()
+                                                 ? harness.outside
+                                                 : harness.folder.makeFolder(destinationName)))
+        , model(*harness.model)
     {
         window.resize(900, 800);
         window.show();
@@ -73,7 +86,7 @@ TEST(MoveSheet, ADestinationMovesTheCardAndClosesButNotWhileBusy)
     OpenSheet open;
     ASSERT_TRUE(open.model.showMove());
     ASSERT_TRUE(open.sheet->isVisible());
-    EXPECT_EQ(shown<QLabel>(*open.sheet, QStringLiteral("subtitle")).at(0)->text(),
+    EXPECT_EQ(shown<ElidedLabel>(*open.sheet, QStringLiteral("subtitle")).at(0)->text(),
               shownName("a.png"));
     EXPECT_EQ(open.row().locationLabel().text(), shownName(open.destination));
 
@@ -83,7 +96,8 @@ TEST(MoveSheet, ADestinationMovesTheCardAndClosesButNotWhileBusy)
     EXPECT_TRUE(open.sheet->isVisible());
     EXPECT_TRUE(open.model.showMove());
     EXPECT_FALSE(open.row().isEnabled());
-    EXPECT_FALSE(shown<QPushButton>(*open.sheet, QStringLiteral("closeButton")).at(0)->isEnabled());
+    EXPECT_FALSE(
+        shown<QAbstractButton>(*open.sheet, QStringLiteral("closeButton")).at(0)->isEnabled());
 
     open.harness.settle();
     EXPECT_TRUE(fs::exists(fs::path(open.destination) / "a.png"));
@@ -141,7 +155,7 @@ TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)
     // The parent is kept until its grant goes.
     QTest::keyClicks(name, QStringLiteral("Encore"));
     EXPECT_TRUE(create->isEnabled());
-    auto removes = shown<QToolButton>(*open.sheet, QStringLiteral("removeButton"));
+    auto removes = shown<QAbstractButton>(*open.sheet, QStringLiteral("removeButton"));
     ASSERT_EQ(removes.size(), 2U);
     QTest::mouseClick(removes.back(), Qt::LeftButton);
     EXPECT_FALSE(create->isEnabled());
@@ -152,14 +166,14 @@ TEST(MoveSheet, FavouriteTogglesInPlaceAndRemovingTheLastShowsThePlaceholder)
 {
     OpenSheet open;
     const bool favorite = open.model.state().destinations.front().favorite;
-    QTest::mouseClick(shown<QToolButton>(*open.sheet, QStringLiteral("favoriteButton")).at(0),
+    QTest::mouseClick(shown<QAbstractButton>(*open.sheet, QStringLiteral("favoriteButton")).at(0),
                       Qt::LeftButton);
     EXPECT_NE(open.model.state().destinations.front().favorite, favorite);
     open.harness.flush();
     EXPECT_EQ(open.harness.stateOnDisk().destinations, open.model.state().destinations);
 
     EXPECT_TRUE(shown<EmptyState>(*open.sheet).empty());
-    QTest::mouseClick(shown<QToolButton>(*open.sheet, QStringLiteral("removeButton")).at(0),
+    QTest::mouseClick(shown<QAbstractButton>(*open.sheet, QStringLiteral("removeButton")).at(0),
                       Qt::LeftButton);
     EXPECT_TRUE(open.model.state().destinations.empty());
     EXPECT_EQ(shown<EmptyState>(*open.sheet).size(), 1U);
@@ -175,26 +189,66 @@ TEST(MoveSheet, AnUnreachableDestinationAsksForRenewal)
     EXPECT_EQ(open.row().locationLabel().text(), QStringLiteral("Accès à renouveler"));
     EXPECT_FALSE(open.row().isEnabled());
     EXPECT_EQ(open.sheet->findChild<QComboBox*>(QStringLiteral("parentPicker"))->count(), 1);
-    const auto renew = shown<QToolButton>(*open.sheet, QStringLiteral("renewButton"));
+    const auto renew = shown<QAbstractButton>(*open.sheet, QStringLiteral("renewButton"));
     ASSERT_EQ(renew.size(), 1U);
     QTest::mouseClick(renew.at(0), Qt::LeftButton);
     ASSERT_FALSE(open.harness.panel->requests.empty());
     EXPECT_EQ(open.harness.panel->requests.back().prompt, "Choisir la destination");
 }
 
-TEST(MoveSheet, ScreenshotDark)
+TEST(MoveSheet, LongNamesKeepTheFixedWidthAndEveryButtonInSight)
+{
+    const std::string file = std::string(150, 'x') + "_final.png";
+    OpenSheet open(file, "home/" + std::string(120, 'D'));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(open.sheet->width(), MoveSheet::fixedWidth);
+    const auto* subtitle = shown<ElidedLabel>(*open.sheet, QStringLiteral("subtitle")).at(0);
+    EXPECT_EQ(subtitle->text(), QString::fromStdString(file));
+    const QString drawn = subtitle->fitted().text;
+    EXPECT_TRUE(drawn.startsWith(QStringLiteral("xxx")) &&
+                drawn.endsWith(QStringLiteral("final.png")) && drawn.contains(QChar(0x2026)))
+        << drawn.toStdString();
+    const QRect sheetArea = open.sheet->rect();
+    for (const char* name : {"closeButton", "favoriteButton", "removeButton"}) {
+        for (const QAbstractButton* button : shown<QAbstractButton>(*open.sheet, name)) {
+            const QRect area(button->mapTo(open.sheet, QPoint()), button->size());
+            EXPECT_TRUE(sheetArea.contains(area)) << name;
+        }
+    }
+}
+
+TEST(MoveSheet, ColoursFollowAnAppearanceChangeWhileOpen)
 {
     const test::SchemeScope restore;
-    AppearanceApplier().apply(AppAppearance::dark);
+    AppearanceApplier appearance;
+    appearance.apply(AppAppearance::dark);
     OpenSheet open;
-    open.harness.addDestination(open.harness.folder.makeFolder("home/Documents/Archives 2024"));
+    appearance.apply(AppAppearance::light);
     QCoreApplication::processEvents();
     const QImage shot = open.sheet->grab().toImage();
-    EXPECT_EQ(shot.width(), MoveSheet::fixedWidth);
+    const auto* divider = open.sheet->findChild<QWidget*>(QStringLiteral("divider"));
+    const QPoint middle = divider->mapTo(open.sheet, divider->rect().center());
+    EXPECT_EQ(shot.pixelColor(middle), Theme::color(Theme::line));
     EXPECT_EQ(shot.pixelColor(3, 3), Theme::color(Theme::bg));
-    const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(shots));
-    EXPECT_TRUE(shot.save(shots + "/move-sheet-dark.png"));
+}
+
+TEST(MoveSheet, PicturesInDarkFrenchAndLightEnglish)
+{
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        const bool dark = appearance == AppAppearance::dark;
+        const test::ScopedLanguage language(dark ? AppLanguage::fr : AppLanguage::en);
+        AppearanceApplier().apply(appearance);
+        OpenSheet open(std::string(90, 'x') + "_final.png", "home/Documents/Archives 2024");
+        open.harness.addDestination(open.harness.folder.makeFolder("home/" + std::string(70, 'D')));
+        QCoreApplication::processEvents();
+        const QImage shot = open.sheet->grab().toImage();
+        EXPECT_EQ(shot.width(), MoveSheet::fixedWidth);
+        EXPECT_EQ(shot.pixelColor(3, 3), Theme::color(Theme::bg));
+        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
+        ASSERT_TRUE(QDir().mkpath(shots));
+        EXPECT_TRUE(shot.save(shots + (dark ? "/move-sheet-dark.png" : "/move-sheet-light.png")));
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/Theme.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <cstdlib>
 
 namespace tollenvane {
 namespace {
@@ -96,6 +99,25 @@ TEST(KeyCap, IsOneMonospacedCharacterPlusPadding)
     const KeyCap key("A");
     const QFontMetrics metrics(DesignFont::monospaced(11, QFont::Medium));
     EXPECT_EQ(key.sizeHint().width(), metrics.horizontalAdvance("A") + 14);
+
+    // An arrow is drawn wide enough to read, on a cap as tall as the others.
+    KeyCap arrow(QStringLiteral("\u2190"));
+    arrow.resize(arrow.sizeHint());
+    EXPECT_EQ(arrow.sizeHint().height(), key.sizeHint().height());
+    const QImage shot = arrow.grab().toImage();
+    const QColor soft = Theme::color(Theme::soft);
+    int left = shot.width();
+    int right = -1;
+    for (int x = 0; x < shot.width(); ++x) {
+        for (int y = 0; y < shot.height(); ++y) {
+            const QColor pixel = shot.pixelColor(x, y);
+            if (std::abs(pixel.lightness() - soft.lightness()) > 40) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    EXPECT_GE(right - left + 1, 9);
 }
 
 } // namespace

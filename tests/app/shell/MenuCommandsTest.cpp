@@ -108,6 +108,18 @@ TEST(MenuCommands, ClosingTheWindowAndQuittingTakeTheOneWayOut)
     EXPECT_EQ(quits, 1);
 }
 
+TEST(MenuCommands, TheMenuBarComesOnTopOfTheContentsMinimumSize)
+{
+    ModelHarness harness;
+    AppModel& model = harness.load();
+    MainWindow window(model, [] {});
+    window.show();
+    window.resize(1, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.centralWidget()->size(), MainWindow::minimumContentSize);
+    EXPECT_GT(window.height(), MainWindow::minimumContentSize.height());
+}
+
 TEST(MenuCommands, ANewLanguageRetitlesTheMenusAndBuildsTheContentAnew)
 {
     ModelHarness harness;

@@ -116,7 +116,7 @@ TEST(RootView, SidebarShowsNoResumeEntryWithoutASessionAndTheSelectedDisk)
     EXPECT_FALSE(view.findChild<QWidget*>("runningSession")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("savedSession")->isVisibleTo(&view));
     const DiskCardContent& card = view.findChild<DiskCard*>("diskCard")->content();
-    EXPECT_EQ(card.title, "Cet ordinateur");
+    EXPECT_EQ(card.title, "Votre ordinateur");
     EXPECT_DOUBLE_EQ(card.fill, 0.76);
     EXPECT_EQ(card.freeSpace, "120 Go disponibles");
     // Not scanning: the privacy badge, and no problem to show.
@@ -187,7 +187,7 @@ TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
     EXPECT_NE(view.content().currentPage(), nullptr);
     EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Home");
     EXPECT_EQ(row(view, Page::history).accessibleName(), "History");
-    EXPECT_EQ(view.findChild<DiskCard*>("diskCard")->content().title, "This computer");
+    EXPECT_EQ(view.findChild<DiskCard*>("diskCard")->content().title, "Your computer");
 
     preferences.language = AppLanguage::system;
     model.setPreferences(preferences);

@@ -78,13 +78,13 @@ TEST(SidebarRules, DiskCardNamesExternalDisksOnly)
     SidebarFacts facts;
     DiskCardContent card = diskCard(facts);
     EXPECT_EQ(card.symbol, "internaldrive");
-    EXPECT_EQ(card.title, "Cet ordinateur");
+    EXPECT_EQ(card.title, "Votre ordinateur");
     EXPECT_EQ(card.freeSpace, "0 o disponibles");
 
     StorageVolume photos;
     photos.name = "Photos";
     facts.volume = photos;
-    EXPECT_EQ(diskCard(facts).title, "Cet ordinateur");
+    EXPECT_EQ(diskCard(facts).title, "Votre ordinateur");
     facts.volume->external = true;
     card = diskCard(facts);
     EXPECT_EQ(card.symbol, "externaldrive");

@@ -4,8 +4,10 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
+#include "core/localisation/ErrorText.h"
 #include "support/EnvironmentVariable.h"
 #include "support/Errors.h"
+#include "support/ScopedLanguage.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
 
@@ -282,7 +284,15 @@ TEST_F(VolumeTrashTest, RefusesRatherThanCopyingToTheHomeTrash)
 
     ASSERT_EQ(::unlink(volume(".Trash-" + user).c_str()), 0);
     scratch->makeReadOnly();
-    EXPECT_EQ(platformErrorOf([&] { trash.trash(item); }), EROFS);
+    try {
+        trash.trash(item);
+        ADD_FAILURE() << "trashed on a read-only disk";
+    } catch (const PlatformError& refused) {
+        EXPECT_EQ(refused.code(), EROFS);
+        const test::ScopedLanguage english(AppLanguage::en);
+        EXPECT_EQ(errorDescription(refused), "This disk allows reading only: no Trash can be made "
+                                             "on it. The file stays where it is.");
+    }
 
     EXPECT_EQ(test::readFile(item), "pixels");
     EXPECT_EQ(entries(home("files")), std::vector<std::string>{});

@@ -110,7 +110,7 @@ TEST_F(ScanCursorInFrench, RootsAreNormalisedValidatedAndOpenedOneByOne)
     EXPECT_EQ(outcome.pathSet(), (std::set<std::string>{inner, outer}));
     // Shortest root first.
     const std::vector<ScanEvent::Issue> expectedIssues{
-        {"gone : " + errorDescription(FileError::invalidDestination), 1},
+        {"gone : " + errorDescription(FileError::permission), 1},
         {"hooks : " + errorDescription(FileError::unsafeSource), 1}};
     EXPECT_EQ(outcome.issues, expectedIssues);
     EXPECT_TRUE(outcome.endsWithFinished);

@@ -195,6 +195,11 @@ void DashboardPage::refresh()
     });
 
     refreshButton_->setVisible(!state.sources.empty());
+    // Disabled while focused, the button would pass the focus to the next control down the page,
+    // and the page would scroll to it.
+    if (!controls.refresh && refreshButton_->hasFocus()) {
+        setFocus();
+    }
     refreshButton_->setEnabled(controls.refresh);
     resumeCard_->setVisible(shownModel.canResume());
     resumeButton_->setEnabled(controls.resume);

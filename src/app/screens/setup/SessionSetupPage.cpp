@@ -1,9 +1,11 @@
 #include "app/screens/setup/SessionSetupPage.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/Divider.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
+#include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
@@ -11,7 +13,6 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
-#include "app/screens/setup/Divider.h"
 #include "app/screens/setup/SetupRules.h"
 #include "app/screens/setup/TypeGrid.h"
 #include "app/screens/setup/TypeTile.h"
@@ -22,7 +23,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -189,11 +189,10 @@ QWidget* SessionSetupPage::makeFolderRow()
     folderName_ = lineText({}, {.pixelSize = 12, .color = Theme::orange}, ElisionSide::middle);
     folderName_->setObjectName(QStringLiteral("folderName"));
     layout->addWidget(folderName_, 1);
-    auto* clear = new QPushButton(localized("Toutes les sources"));
+    auto* clear = new PlainButton(localized("Toutes les sources"), Theme::orange);
     clear->setObjectName(QStringLiteral("allFoldersButton"));
     clear->setFont(DesignFont::system(12));
-    clear->setAutoDefault(false);
-    connect(clear, &QPushButton::clicked, this,
+    connect(clear, &QAbstractButton::clicked, this,
             [this] { editFilter([](SessionFilter& filter) { filter.folderPath.reset(); }); });
     layout->addWidget(clear);
     folderRow_->hide();
@@ -234,7 +233,7 @@ QWidget* SessionSetupPage::makeSwitches()
     auto* switches = new QWidget;
     auto* layout = new QVBoxLayout(switches);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
+    layout->setSpacing(panelSpacing);
     const auto add = [&](std::string_view key, const char* name, bool SessionFilter::*field) {
         auto* control = new Switch(localized(key));
         control->setObjectName(QString::fromLatin1(name));

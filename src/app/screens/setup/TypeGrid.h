@@ -7,7 +7,8 @@
 
 namespace tollenvane {
 
-// The type tiles in as many columns of at least 155 pixels as the width allows.
+// The type tiles in as many columns of at least 155 pixels, and of the widest tile, as the width
+// allows.
 class TypeGrid final : public TileGrid {
     Q_OBJECT
 
@@ -21,6 +22,8 @@ public:
     void addTile(TypeTile* tile)
     {
         TileGrid::addTile(tile);
+        // No column narrower than its widest tile, so that no type's name is cut.
+        widenColumns(tile->sizeHint().width());
         typeTiles_.push_back(tile);
     }
     const std::vector<TypeTile*>& tiles() const { return typeTiles_; }

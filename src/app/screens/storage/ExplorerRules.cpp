@@ -6,6 +6,8 @@
 #include "core/localisation/Localization.h"
 #include "model/access/SourceStatus.h"
 
+#include <QFontMetricsF>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -95,6 +97,29 @@ BlockLabel blockLabel(double width, double height)
     label.size = label.name && height > 75;
     label.padding = label.name ? 12 : 0;
     return label;
+}
+
+QStringList nameLines(const QString& name, const QFont& font, qreal width)
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTextLayout layout(name, font);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine first = layout.createLine();
+    if (!first.isValid()) {
+        layout.endLayout();
+        return {};
+    }
+    first.setLineWidth(width);
+    const int firstEnd = first.textStart() + first.textLength();
+    layout.endLayout();
+    const QString head = name.left(firstEnd).trimmed();
+    const QString rest = name.mid(firstEnd);
+    if (rest.isEmpty()) {
+        return {head};
+    }
+    return {head, QFontMetricsF(font).elidedText(rest, Qt::ElideMiddle, width)};
 }
 
 std::size_t paletteIndex(std::size_t index)

@@ -4,8 +4,10 @@
 #include "core/storage/TreemapRect.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QStringList>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -64,6 +66,9 @@ struct BlockLabel {
     int padding = 0;
 };
 BlockLabel blockLabel(double width, double height);
+// A block's name in two lines at most: the first as far as it wraps, between words or, in a name
+// without a break, between letters; the second shortened in its middle.
+QStringList nameLines(const QString& name, const QFont& font, qreal width);
 
 // A block's colour by its position in the tile list.
 std::size_t paletteIndex(std::size_t index);

@@ -12,7 +12,6 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -28,34 +27,12 @@ constexpr int namePixelSize = 11;
 constexpr int sizePixelSize = 10;
 constexpr int labelSpacing = 8;
 
-// Two lines at most: the first as far as it wraps, the second elided in its middle.
-QStringList twoLines(const QString& text, const QFont& font, qreal width)
-{
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    QTextLine first = layout.createLine();
-    if (!first.isValid()) {
-        layout.endLayout();
-        return {};
-    }
-    first.setLineWidth(width);
-    const int firstEnd = first.textStart() + first.textLength();
-    layout.endLayout();
-    const QString head = text.left(firstEnd).trimmed();
-    const QString rest = text.mid(firstEnd);
-    if (rest.isEmpty()) {
-        return {head};
-    }
-    const QFontMetricsF metrics(font);
-    return {head, metrics.elidedText(rest, Qt::ElideMiddle, width)};
-}
-
 } // namespace
 
 QStringList blockNameLines(const StorageNode& node, qreal width)
 {
-    return twoLines(shownName(node.name), DesignFont::system(namePixelSize, QFont::DemiBold),
-                    width);
+    return ExplorerRules::nameLines(shownName(node.name),
+                                    DesignFont::system(namePixelSize, QFont::DemiBold), width);
 }
 
 QString blockDescription(const StorageNode& node)

@@ -26,7 +26,7 @@ bool showsExternalHint(const std::vector<StorageVolume>& volumes)
 QString title(const StorageVolume& volume)
 {
     return volume.external ? shownName(volume.name)
-                           : QString::fromStdString(Localization::text("Cet ordinateur"));
+                           : QString::fromStdString(Localization::text("Votre ordinateur"));
 }
 
 bool isSelected(const StorageVolume& volume, std::optional<std::uint64_t> selected)

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -29,8 +30,8 @@ namespace fs = std::filesystem;
 using test::deliverEvents;
 
 struct ShownDashboard : test::ShownPage<DashboardPage> {
-    explicit ShownDashboard(AppModel& model)
-        : ShownPage(QSize(1040, 1500), model)
+    explicit ShownDashboard(AppModel& model, QSize size = QSize(1040, 1500))
+        : ShownPage(size, model)
     {}
 
     bool shows(const QString& name) { return find<QWidget>(name).isVisible(); }
@@ -136,6 +137,22 @@ TEST(DashboardPage, EachActionCallsTheModelWithItsFilter)
     shown.click("manage-sources");
     EXPECT_EQ(model.page(), Page::sources);
     EXPECT_EQ(harness.played("navigation"), cues + 2);
+}
+
+TEST(DashboardPage, RefreshingKeepsThePageWhereItIs)
+{
+    test::SortingHarness harness;
+    writeLibrary(harness);
+    AppModel& model = harness.loadScanned();
+    ShownDashboard shown(model, QSize(1040, 600));
+    shown.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.window));
+    ASSERT_GT(shown.page->verticalScrollBar()->maximum(), 0);
+    shown.click("refresh-index");
+    deliverEvents();
+    ASSERT_TRUE(model.scanning());
+    EXPECT_EQ(shown.page->verticalScrollBar()->value(), 0);
+    harness.settle();
 }
 
 TEST(DashboardPage, DuringADecisionOnlyTheWayBackToTheDeckStaysOpen)

@@ -18,8 +18,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 
 namespace tollenvane {
 namespace {
@@ -142,7 +142,7 @@ TEST(SessionSetupPage, TilesSwitchesAndTheFolderRowEachWriteOneField)
     auto& folderRow = screen.find<QWidget>("folderRow");
     EXPECT_TRUE(folderRow.isVisible());
     EXPECT_EQ(screen.find<ElidedLabel>("folderName").text(), shownName("Pictures"));
-    QTest::mouseClick(&screen.find<QPushButton>("allFoldersButton"), Qt::LeftButton);
+    QTest::mouseClick(&screen.find<QAbstractButton>("allFoldersButton"), Qt::LeftButton);
     SessionFilter expected = stored;
     expected.folderPath.reset();
     EXPECT_EQ(screen.model.filter(), expected);
@@ -173,6 +173,38 @@ TEST(SessionSetupPage, TilesSwitchesAndTheFolderRowEachWriteOneField)
         EXPECT_FALSE(tile->isSelected());
     }
     EXPECT_FALSE(largest.isChecked());
+}
+
+TEST(SessionSetupPage, AtTheDefaultSizeTypeNamesFitSwitchesStandApartAndTheFolderRowIsOrange)
+{
+    SetupScreen screen;
+    // The window's default width less the sidebar's.
+    screen.page.resize(980, 840);
+    SessionFilter stored;
+    stored.folderPath = screen.harness.source;
+    screen.model.setup(stored);
+    screen.settle();
+    for (const TypeTile* tile : screen.page.findChildren<TypeTile*>()) {
+        EXPECT_GE(tile->width(), tile->sizeHint().width()) << tile->text().toStdString();
+    }
+    const auto& include = screen.find<Switch>("includeReviewedSwitch");
+    EXPECT_EQ(screen.find<Switch>("largestFirstSwitch").y() - include.geometry().bottom() - 1, 24);
+
+    const QImage shot = screen.page.grab().toImage();
+    auto& clear = screen.find<QAbstractButton>("allFoldersButton");
+    const QColor orange = Theme::color(Theme::orange);
+    const QRect area(clear.mapTo(&screen.page, QPoint()), clear.size());
+    bool tinted = false;
+    for (int x = area.left(); x <= area.right() && !tinted; ++x) {
+        for (int y = area.top(); y <= area.bottom() && !tinted; ++y) {
+            const QColor pixel = shot.pixelColor(x, y);
+            tinted = std::abs(pixel.red() - orange.red()) +
+                         std::abs(pixel.green() - orange.green()) +
+                         std::abs(pixel.blue() - orange.blue()) <
+                     30;
+        }
+    }
+    EXPECT_TRUE(tinted);
 }
 
 TEST(SessionSetupPage, StartFollowsTheEstimateAndTheSession)

@@ -1,10 +1,13 @@
 #include "app/screens/storage/ExplorerRules.h"
 
+#include "app/design/DesignFont.h"
 #include "app/design/Theme.h"
 #include "core/access/FolderGrant.h"
 #include "model/access/SourceStatus.h"
 
 #include <gtest/gtest.h>
+
+#include <QFontMetricsF>
 
 namespace tollenvane {
 namespace {
@@ -112,6 +115,26 @@ TEST(ExplorerRules, BlockLabelsPaletteAndFrames)
     EXPECT_EQ(tileAt(layout, {120, 40}), 1U);
     EXPECT_EQ(tileAt(layout, {100, 10}), std::nullopt); // the gutter between them
     EXPECT_EQ(tileAt(layout, {10, 60}), std::nullopt);
+}
+
+TEST(ExplorerRules, BlockNamesTakeTwoLinesAtMostShortenedInTheMiddle)
+{
+    const QFont font = DesignFont::system(11, QFont::DemiBold);
+    const QFontMetricsF metrics(font);
+    const qreal width = 120;
+    const QString unbroken = QStringLiteral("IMG_20240715_183522_final_export_version_2_large.jpg");
+    const QStringList lines = nameLines(unbroken, font, width);
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines) {
+        EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
+    }
+    EXPECT_TRUE(unbroken.startsWith(lines[0]));
+    EXPECT_TRUE(lines[1].contains(QChar(0x2026)));
+    EXPECT_TRUE(unbroken.endsWith(lines[1].section(QChar(0x2026), -1)));
+
+    EXPECT_EQ(nameLines(QStringLiteral("Films de vacances"), font, width),
+              QStringList({QStringLiteral("Films de vacances")}));
+    EXPECT_EQ(nameLines(QStringLiteral("Photos de famille anciennes"), font, width).size(), 2);
 }
 
 } // namespace

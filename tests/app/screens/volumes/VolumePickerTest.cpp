@@ -39,7 +39,7 @@ TEST(VolumeRules, UsageSelectionAndTheExternalHint)
     EXPECT_TRUE(VolumeRules::showsExternalHint({home}));
     EXPECT_FALSE(VolumeRules::showsExternalHint({home, disk}));
     EXPECT_EQ(VolumeRules::title(disk), shownName("Disk"));
-    EXPECT_EQ(VolumeRules::title(home), QStringLiteral("Cet ordinateur"));
+    EXPECT_EQ(VolumeRules::title(home), QStringLiteral("Votre ordinateur"));
 
     // A picked device that is no longer listed marks no row.
     EXPECT_TRUE(VolumeRules::isSelected(disk, 2));

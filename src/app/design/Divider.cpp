@@ -1,4 +1,4 @@
-#include "app/screens/setup/Divider.h"
+#include "app/design/Divider.h"
 
 #include "app/design/Theme.h"
 
