@@ -6,7 +6,8 @@
 
 namespace tollenvane {
 
-// A button that draws only its symbol or its text, in a theme colour, faded while disabled.
+// A button that draws only its symbol or its text, in a theme colour, faded while disabled, with
+// room around it for the focus ring.
 class PlainButton final : public QAbstractButton {
     Q_OBJECT
 
@@ -26,6 +27,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QSize contentSize() const;
+
     QString symbol_;
     int side_ = 0;
     ThemeColor color_;

@@ -136,8 +136,7 @@ QWidget* TutorialOverlay::header()
 
     auto* close = new CloseButton;
     close->setObjectName(QStringLiteral("closeTutorial"));
-    close->setAccessibleName(localized("Fermer le tutoriel"));
-    setPlainToolTip(*close, localized("Fermer le tutoriel"));
+    setSymbolButtonText(*close, localized("Fermer le tutoriel"));
     connect(close, &QAbstractButton::clicked, this, [this] { model_.finishOnboarding(); });
     row->addWidget(close);
     return header;

@@ -68,7 +68,7 @@ ApplicationRow::ApplicationRow(FileRevealer& revealer,
     lock_->setObjectName(QStringLiteral("protected"));
     open_->setObjectName(QStringLiteral("running"));
     examine_->setObjectName(QStringLiteral("examine"));
-    setPlainToolTip(*reveal_, looked("Afficher dans le gestionnaire de fichiers"));
+    setSymbolButtonText(*reveal_, looked("Afficher dans le gestionnaire de fichiers"));
     setPlainToolTip(*lock_, looked("Application protégée"));
     examine_->setFont(DesignFont::system(11));
     examine_->setAutoDefault(false);

@@ -98,8 +98,7 @@ QWidget* StorageOverview::actionRow()
     auto* disks =
         new PlainButton("externaldrive.badge.plus", Symbol::sideBeside(19), Theme::orange);
     disks->setObjectName("open-disks");
-    disks->setAccessibleName(coreText(L("Vos disques")));
-    setPlainToolTip(*disks, disks->accessibleName());
+    setSymbolButtonText(*disks, coreText(L("Vos disques")));
     connect(disks, &QAbstractButton::clicked, this, [this] { model_.navigate(Page::space); });
     for (QWidget* button : {static_cast<QWidget*>(resume_), static_cast<QWidget*>(start_),
                             static_cast<QWidget*>(choose_), static_cast<QWidget*>(disks)}) {

@@ -36,7 +36,7 @@ VolumePicker::VolumePicker(AppModel& model, QWidget* parent)
     refreshButton_ = new PlainButton(QStringLiteral("arrow.clockwise"), Symbol::sideBeside(15),
                                      Theme::text, this);
     refreshButton_->setObjectName("refreshVolumes");
-    setPlainToolTip(*refreshButton_, localized("Actualiser les disques"));
+    setSymbolButtonText(*refreshButton_, localized("Actualiser les disques"));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { model_.updateDisk(true); });
     header->addWidget(refreshButton_);
     column->addLayout(header);

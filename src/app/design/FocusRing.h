@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QRectF>
+
+class QPainter;
+class QWidget;
+
+namespace tollenvane {
+
+// Room a control keeps around its content when the ring is drawn inside its own rectangle: the
+// ring's width and the gap that parts it from the surface.
+inline constexpr int focusRingMargin = 3;
+
+// Draws the keyboard focus ring inside `outline`, following its corners of `radius`, while
+// `owner` holds the focus; otherwise draws nothing. Painted controls call it last in paintEvent.
+// A thin line of the window's background inside the ring keeps it apart from any fill, so it
+// reads on orange as on the panels, in both appearances.
+void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, const QWidget& owner);
+
+} // namespace tollenvane
