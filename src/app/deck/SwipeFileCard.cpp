@@ -8,7 +8,7 @@
 #include "app/design/PlainButton.h"
 #include "app/design/Symbol.h"
 #include "app/kit/FileRevealer.h"
-#include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/preview/BackgroundJob.h"
 #include "app/preview/FilePreview.h"
 #include "core/localisation/Localization.h"

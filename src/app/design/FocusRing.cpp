@@ -1,7 +1,6 @@
 #include "app/design/FocusRing.h"
 
 #include "app/design/ContinuousRoundedRect.h"
-#include "app/design/Theme.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -34,7 +33,7 @@ void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, cons
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Theme::color(Theme::bg), gapWidth));
     painter.drawPath(insetOutline(outline, radius, ringWidth + gapWidth / 2));
-    painter.setPen(QPen(Theme::color(Theme::focusRing), ringWidth));
+    painter.setPen(QPen(Theme::color(focusRingColor), ringWidth));
     painter.drawPath(insetOutline(outline, radius, ringWidth / 2));
     painter.restore();
 }

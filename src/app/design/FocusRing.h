@@ -1,11 +1,16 @@
 #pragma once
 
+#include "app/design/Theme.h"
+
 #include <QRectF>
 
 class QPainter;
 class QWidget;
 
 namespace tollenvane {
+
+// The ring's colour: blue, so that it never reads as the orange that marks a chosen item.
+inline constexpr ThemeColor focusRingColor{0x8AB4F8, 0x1D5FD3};
 
 // Room a control keeps around its content when the ring is drawn inside its own rectangle: the
 // ring's width and the gap that parts it from the surface.

@@ -38,23 +38,20 @@ PlainButton::PlainButton(const QString& text, const QString& symbol, ThemeColor 
     symbol_ = symbol;
 }
 
+// Room is kept around it for the focus ring.
 QSize PlainButton::sizeHint() const
 {
-    return contentSize() + QSize(2 * focusRingMargin, 2 * focusRingMargin);
-}
-
-QSize PlainButton::contentSize() const
-{
+    const QSize margins(2 * focusRingMargin, 2 * focusRingMargin);
     if (text().isEmpty() && !symbol_.isEmpty()) {
-        return {side_, side_};
+        return QSize(side_, side_) + margins;
     }
     const QFontMetrics metrics(font());
     const int textWidth = metrics.horizontalAdvance(text());
     if (symbol_.isEmpty()) {
-        return {textWidth, metrics.height()};
+        return QSize(textWidth, metrics.height()) + margins;
     }
     const int side = Symbol::sideBeside(font().pixelSize());
-    return {side + symbolSpacing + textWidth, std::max(side, metrics.height())};
+    return QSize(side + symbolSpacing + textWidth, std::max(side, metrics.height())) + margins;
 }
 
 void PlainButton::paintEvent(QPaintEvent*)

@@ -6,8 +6,7 @@
 
 namespace tollenvane {
 
-// A button that draws only its symbol or its text, in a theme colour, faded while disabled, with
-// room around it for the focus ring.
+// A button that draws only its symbol or its text, in a theme colour, faded while disabled.
 class PlainButton final : public QAbstractButton {
     Q_OBJECT
 
@@ -27,8 +26,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSize contentSize() const;
-
     QString symbol_;
     int side_ = 0;
     ThemeColor color_;

@@ -28,8 +28,6 @@ inline constexpr ThemeColor text{0xF0F2FA, 0x222638};
 inline constexpr ThemeColor muted{0xA4ADC1, 0x657087};
 inline constexpr ThemeColor line{0x303545, 0xDFE4ED};
 inline constexpr ThemeColor orange{0xFF9566, 0xBD481A};
-// The keyboard focus ring: blue, so that it never reads as the orange of a chosen item.
-inline constexpr ThemeColor focusRing{0x8AB4F8, 0x1D5FD3};
 // Fixed: (1.0, 0.55, 0.34) and (0.1, 0.08, 0.1) in 8-bit form.
 inline constexpr ThemeColor accent{0xFF8C57, 0xFF8C57};
 inline constexpr ThemeColor ink{0x1A141A, 0x1A141A};

@@ -29,10 +29,4 @@ void setPlainToolTip(QWidget& widget, const QString& text)
     widget.setToolTip(text.isEmpty() ? QString() : QStringLiteral("<qt>") + escaped);
 }
 
-void setSymbolButtonText(QWidget& button, const QString& text)
-{
-    setPlainToolTip(button, text);
-    button.setAccessibleName(text);
-}
-
 } // namespace tollenvane

@@ -28,7 +28,5 @@ ElidedLabel* lineText(const QString& text, const TextStyle& style,
 
 // A hover help text that shows data literally: tool tips take markup otherwise.
 void setPlainToolTip(QWidget& widget, const QString& text);
-// A control that shows only a symbol: its hover help is also the name read out for it.
-void setSymbolButtonText(QWidget& button, const QString& text);
 
 } // namespace tollenvane

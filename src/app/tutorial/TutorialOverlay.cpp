@@ -9,6 +9,7 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/Theme.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/tutorial/CloseButton.h"
 #include "app/tutorial/GestureStep.h"
 #include "app/tutorial/PreferencesStep.h"

@@ -8,6 +8,7 @@
 #include "app/design/SymbolView.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "core/base/Path.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"

@@ -7,6 +7,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/dashboard/DashboardRules.h"
 #include "app/screens/tiles/StorageRing.h"
 #include "core/localisation/Formatting.h"

@@ -7,6 +7,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/sources/SourceRules.h"
 #include "core/localisation/Localization.h"
 

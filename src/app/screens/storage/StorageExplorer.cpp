@@ -11,6 +11,7 @@
 #include "app/design/TextBlock.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageRow.h"
 #include "app/screens/storage/TreemapView.h"

@@ -7,6 +7,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "core/records/FileKind.h"

@@ -6,6 +6,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/volumes/VolumeRow.h"
 #include "app/screens/volumes/VolumeRules.h"
 #include "core/localisation/Localization.h"
