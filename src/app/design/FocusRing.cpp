@@ -23,9 +23,15 @@ QPainterPath insetOutline(const QRectF& outline, qreal radius, qreal inset)
 
 void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, const QWidget& owner)
 {
-    if (!owner.hasFocus()) {
-        return;
+    // As the stock styles do, only once the keyboard has moved the focus in that window: a click
+    // needs no ring to show where it landed.
+    if (owner.hasFocus() && owner.window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        paintFocusRing(painter, outline, radius);
     }
+}
+
+void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius)
+{
     painter.save();
     // The ring shows at full strength on a control dimmed while held or disabled.
     painter.setOpacity(1);

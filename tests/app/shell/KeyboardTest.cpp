@@ -1,0 +1,151 @@
+// Each page walked with Tab only: its controls in the order the page shows them, each one marked
+// by the focus ring while it holds the focus, each with a name read out for it.
+#include "app/design/AppearanceApplier.h"
+#include "app/design/FocusRing.h"
+#include "app/shell/RootView.h"
+#include "design/SchemeScope.h"
+#include "screens/storage/ScannedDesk.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tollenvane {
+namespace {
+
+QString nameOf(QWidget& widget)
+{
+    if (!widget.objectName().isEmpty()) {
+        return widget.objectName();
+    }
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+}
+
+QString readName(QWidget& widget)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+}
+
+// Stock widgets take their look, focus included, from the application's style.
+bool paintsItself(const QWidget& widget)
+{
+    return qobject_cast<const QComboBox*>(&widget) == nullptr &&
+           qobject_cast<const QLineEdit*>(&widget) == nullptr &&
+           qobject_cast<const QPushButton*>(&widget) == nullptr &&
+           qobject_cast<const QAbstractScrollArea*>(&widget) == nullptr;
+}
+
+// Pixels of the ring's colour in and just around `widget`, as the window shows them.
+int ringPixels(QWidget& window, QWidget& widget)
+{
+    constexpr int around = 16;
+    const QRect area = QRect(widget.mapTo(&window, QPoint()), widget.size())
+                           .adjusted(-around, -around, around, around)
+                           .intersected(window.rect());
+    const QImage picture = window.grab(area).toImage();
+    const QColor ring = Theme::color(focusRingColor);
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor seen = picture.pixelColor(x, y);
+            if (std::abs(seen.red() - ring.red()) + std::abs(seen.green() - ring.green()) +
+                    std::abs(seen.blue() - ring.blue()) <=
+                12) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+struct Walk {
+    Page page;
+    // Controls that must come in this order; others may come between them.
+    std::vector<QString> order;
+};
+
+// The names of the focus stops, from the first Tab until the focus comes back round.
+std::vector<QString> walkWithTab(QWidget& window, const QString& picture, const QString& shown)
+{
+    std::vector<QString> names;
+    QWidget* first = nullptr;
+    for (int press = 0; press < 120; ++press) {
+        QTest::keyClick(&window, Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        if (focused == nullptr || focused == first) {
+            break;
+        }
+        if (first == nullptr) {
+            first = focused;
+        }
+        names.push_back(nameOf(*focused));
+        const std::string where = picture.toStdString() + ": " + names.back().toStdString();
+        EXPECT_FALSE(readName(*focused).isEmpty()) << where << " has no name";
+        if (paintsItself(*focused)) {
+            EXPECT_GE(ringPixels(window, *focused), 20) << where << " shows no ring";
+        }
+        if (names.back() == shown) {
+            EXPECT_TRUE(window.grab().save(picture));
+        }
+    }
+    return names;
+}
+
+TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
+    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+
+    const std::vector<Walk> walks = {
+        {Page::dashboard, {}}, {Page::space, {}},   {Page::setup, {}},        {Page::sources, {}},
+        {Page::settings, {}},  {Page::history, {}}, {Page::applications, {}},
+    };
+    for (const auto& [appearance, suffix] :
+         {std::pair{AppAppearance::dark, "dark"}, std::pair{AppAppearance::light, "light"}}) {
+        applier.apply(appearance);
+        for (const Walk& walk : walks) {
+            model.navigate(walk.page);
+            RootView view(model);
+            view.resize(1200, 840);
+            view.show();
+            QApplication::setActiveWindow(&view);
+            desk.settle();
+            const std::string file =
+                "keyboard-" + std::string(rawValue(walk.page)) + "-" + suffix + ".png";
+            const std::vector<QString> names =
+                walkWithTab(view, folder + "/" + QString::fromStdString(file),
+                            walk.order.empty() ? QString() : walk.order.front());
+            std::string seen;
+            for (const QString& name : names) {
+                seen += name.toStdString() + " | ";
+            }
+            auto next = names.begin();
+            for (const QString& expected : walk.order) {
+                next = std::find(next, names.end(), expected);
+                EXPECT_NE(next, names.end()) << file << ": " << expected.toStdString()
+                                             << " missing or out of order in " << seen;
+            }
+            std::printf("%s: %s\n", file.c_str(), seen.c_str());
+        }
+    }
+}
+
+} // namespace
+} // namespace tollenvane
