@@ -147,5 +147,39 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
     }
 }
 
+TEST(Keyboard, EnterAndSpacePressTheFocusedControl)
+{
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    model.navigate(Page::space);
+    RootView view(model);
+    view.resize(1200, 840);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    desk.settle();
+    const auto press = [&](const QString& name, Qt::Key key) {
+        for (int tab = 0; tab < 120; ++tab) {
+            QTest::keyClick(&view, Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            if (focused != nullptr && nameOf(*focused) == name) {
+                QTest::keyClick(focused, key);
+                desk.settle();
+                return;
+            }
+        }
+        ADD_FAILURE() << "Tab never reaches " << name.toStdString();
+    };
+
+    // The map's first block is the largest: the source at the top, then its folder of films.
+    press(QStringLiteral("treemap"), Qt::Key_Return);
+    EXPECT_EQ(model.storagePath(), std::optional<std::string>(desk.source));
+    press(QStringLiteral("treemap"), Qt::Key_Space);
+    EXPECT_EQ(model.storagePath(), std::optional<std::string>(desk.path("Films")));
+    press(QStringLiteral("parentButton"), Qt::Key_Enter);
+    EXPECT_EQ(model.storagePath(), std::optional<std::string>(desk.source));
+    press(QStringLiteral("nav-history"), Qt::Key_Space);
+    EXPECT_EQ(model.page(), Page::history);
+}
+
 } // namespace
 } // namespace tollenvane
