@@ -92,6 +92,8 @@ TutorialOverlay::TutorialOverlay(AppModel& model, QWidget* parent)
     stepsHost_ = stepColumn(steps_);
     scroll_ = new QScrollArea;
     scroll_->setObjectName(QStringLiteral("tutorialScroll"));
+    // Tab goes to the step's controls: the area itself would be a stop that shows nothing.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

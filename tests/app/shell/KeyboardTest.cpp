@@ -82,6 +82,8 @@ void pressTab(QWidget& window)
 
 struct Walk {
     Page page;
+    // The tutorial over the page, which then takes no focus.
+    bool tutorial = false;
     // Controls that must come in this order; others may come between them.
     std::vector<QString> order;
     // The control whose focus the saved picture shows.
@@ -127,11 +129,13 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
     // The sidebar and the status bar come first on every page; then the page, top to bottom.
     const std::vector<Walk> walks = {
         {Page::dashboard,
+         false,
          {"nav-settings", "refresh-index", "start-sorting", "open-disks", "category-screenshots",
           "category-images", "category-videos", "category-pdf", "category-audio",
           "category-archives", "category-documents", "category-all", "manage-sources"},
          "open-disks"},
         {Page::space,
+         false,
          {"nav-settings",     "refreshVolumes",   "selectVolume",     "chooseFolders",
           "selectVolume",     "chooseFolders",    "allSourcesButton", "treemap",
           "rowButton",        "sortButton",       "revealButton",     "preset-large",
@@ -139,23 +143,31 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
           "preset-creator",   "duplicatesCard",   "firstGuide",       "secondGuide"},
          "selectVolume"},
         {Page::setup,
+         false,
          {"nav-settings", "volumePicker", "searchField", "typeTile-all", "typeTile-screenshots",
           "typeTile-images", "typeTile-videos", "typeTile-pdf", "typeTile-audio",
           "typeTile-archives", "typeTile-documents", "sizePicker", "agePicker",
           "includeReviewedSwitch", "largestFirstSwitch", "downloadsOnlySwitch"},
          "typeTile-images"},
         {Page::sources,
+         false,
          {"nav-settings", "addButton", "rescanButton", "openButton", "removeButton",
           "suggestedFolder.Bureau", "suggestedFolder.Documents", "suggestedFolder.Téléchargements",
           "suggestedFolder.Images"},
          "removeButton"},
         {Page::settings,
+         false,
          {"nav-settings", "languagePicker", "replayTutorial", "appearance-dark", "appearance-light",
           "appearance-system", "soundsSwitch", "volumeSlider", "soundPreview", "animationsSwitch",
           "confirmTrashSwitch", "showHiddenSwitch", "minimumSizePicker", "rescan",
           "forgetDecisions"},
          "appearance-light"},
+        {Page::dashboard,
+         true,
+         {"closeTutorial", "continueButton", "languagePicker"},
+         "continueButton"},
         {Page::applications,
+         false,
          {"nav-settings", "search", "age", "order", "refresh", "disclosure"},
          "disclosure"},
     };
@@ -164,6 +176,7 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
         applier.apply(appearance);
         for (const Walk& walk : walks) {
             model.navigate(walk.page);
+            model.setShowTutorial(walk.tutorial);
             RootView view(model);
             view.resize(1200, 840);
             view.show();
