@@ -182,8 +182,9 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
             view.show();
             QApplication::setActiveWindow(&view);
             desk.settle();
-            const std::string file =
-                "keyboard-" + std::string(rawValue(walk.page)) + "-" + suffix + ".png";
+            const std::string file = "keyboard-" +
+                                     std::string(walk.tutorial ? "tutorial" : rawValue(walk.page)) +
+                                     "-" + suffix + ".png";
             const std::vector<QString> names =
                 walkWithTab(view, folder + "/" + QString::fromStdString(file), walk.shown);
             std::string seen;
