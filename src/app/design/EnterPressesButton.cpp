@@ -26,8 +26,8 @@ bool EnterPressesButton::eventFilter(QObject* watched, QEvent* event)
     const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
     auto* button = qobject_cast<QAbstractButton*>(watched);
     // Seen again on each parent a press travels to: only the focused button's own press counts.
-    if (!enter || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || key.isAutoRepeat() || button == nullptr ||
-        !button->hasFocus() || !button->isEnabled()) {
+    if (!enter || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || key.isAutoRepeat() ||
+        button == nullptr || !button->hasFocus() || !button->isEnabled()) {
         return false;
     }
     button->click();
