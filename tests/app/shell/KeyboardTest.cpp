@@ -25,19 +25,16 @@
 namespace tollenvane {
 namespace {
 
-QString nameOf(QWidget& widget)
-{
-    if (!widget.objectName().isEmpty()) {
-        return widget.objectName();
-    }
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
+// The name a screen reader reads out for `widget`.
 QString readName(QWidget& widget)
 {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
     return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+}
+
+QString nameOf(QWidget& widget)
+{
+    return widget.objectName().isEmpty() ? readName(widget) : widget.objectName();
 }
 
 // Stock widgets take their look, focus included, from the application's style.
