@@ -1,6 +1,7 @@
 // The application: one model for the life of the process, one window over it.
 #include "app/design/AppearanceApplier.h"
 #include "app/design/DesignStyle.h"
+#include "app/design/EnterPressesButton.h"
 #include "app/design/Symbol.h"
 #include "app/shell/DialogFolderPanel.h"
 #include "app/shell/DisplayCheck.h"
@@ -59,6 +60,7 @@ int run(int argc, char** argv)
     // Before anything sets a palette: it keeps the platform's own to tell the system appearance.
     AppearanceApplier appearance;
     Symbol::useIconTheme();
+    const EnterPressesButton enterPressesButton;
 
     AppModel model(AppModel::launchStore(),
                    ModelServices::system(std::make_shared<DialogFolderPanel>()));

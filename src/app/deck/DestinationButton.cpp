@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/FocusRing.h"
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -65,6 +66,7 @@ void DestinationButton::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(continuousRoundedRect(QRectF(rect()), cornerRadius),
                      Theme::color(Theme::panel));
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 void DestinationButton::changeEvent(QEvent* event)

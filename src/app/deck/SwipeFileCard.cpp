@@ -8,6 +8,7 @@
 #include "app/design/PlainButton.h"
 #include "app/design/Symbol.h"
 #include "app/kit/FileRevealer.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/preview/BackgroundJob.h"
 #include "app/preview/FilePreview.h"
 #include "core/localisation/Localization.h"
@@ -158,8 +159,8 @@ void SwipeFileCard::checkReachability()
 
 void SwipeFileCard::refresh()
 {
-    fullPreview_->setToolTip(qtext("Aperçu complet · Espace"));
-    reveal_->setToolTip(qtext("Afficher dans le gestionnaire de fichiers"));
+    setSymbolButtonText(*fullPreview_, qtext("Aperçu complet · Espace"));
+    setSymbolButtonText(*reveal_, qtext("Afficher dans le gestionnaire de fichiers"));
     skip_->setText(qtext("Passer ce fichier inaccessible"));
     skip_->setEnabled(!model_.busy());
     if (!file_) {

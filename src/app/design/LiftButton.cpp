@@ -1,6 +1,7 @@
 #include "app/design/LiftButton.h"
 
 #include "app/design/ContinuousRoundedRect.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 
@@ -74,6 +75,7 @@ void LiftButton::paintEvent(QPaintEvent*)
     if (!symbolPixmap.isNull()) {
         painter.drawPixmap(QRect(symbolLeft, (height() - side) / 2, side, side), symbolPixmap);
     }
+    paintFocusRing(painter, QRectF(rect()), look_.cornerRadius, *this);
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #include "app/design/PlainButton.h"
 
+#include "app/design/FocusRing.h"
 #include "app/design/Symbol.h"
 
 #include <QPainter>
@@ -20,7 +21,6 @@ PlainButton::PlainButton(const QString& symbol, int side, ThemeColor color, QWid
     , color_(color)
 {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
 }
 
 PlainButton::PlainButton(const QString& text, ThemeColor color, QWidget* parent)
@@ -29,7 +29,6 @@ PlainButton::PlainButton(const QString& text, ThemeColor color, QWidget* parent)
 {
     setText(text);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
 }
 
 PlainButton::PlainButton(const QString& text, const QString& symbol, ThemeColor color,
@@ -39,18 +38,20 @@ PlainButton::PlainButton(const QString& text, const QString& symbol, ThemeColor 
     symbol_ = symbol;
 }
 
+// Room is kept around it for the focus ring.
 QSize PlainButton::sizeHint() const
 {
+    const QSize margins(2 * focusRingMargin, 2 * focusRingMargin);
     if (text().isEmpty() && !symbol_.isEmpty()) {
-        return {side_, side_};
+        return QSize(side_, side_) + margins;
     }
     const QFontMetrics metrics(font());
     const int textWidth = metrics.horizontalAdvance(text());
     if (symbol_.isEmpty()) {
-        return {textWidth, metrics.height()};
+        return QSize(textWidth, metrics.height()) + margins;
     }
     const int side = Symbol::sideBeside(font().pixelSize());
-    return {side + symbolSpacing + textWidth, std::max(side, metrics.height())};
+    return QSize(side + symbolSpacing + textWidth, std::max(side, metrics.height())) + margins;
 }
 
 void PlainButton::paintEvent(QPaintEvent*)
@@ -61,19 +62,22 @@ void PlainButton::paintEvent(QPaintEvent*)
         painter.setOpacity(disabledOpacity);
     }
     const QColor color = Theme::color(color_);
+    const QRect content =
+        rect().adjusted(focusRingMargin, focusRingMargin, -focusRingMargin, -focusRingMargin);
     if (text().isEmpty() && !symbol_.isEmpty()) {
-        Symbol::paint(painter, QRectF(rect()), symbol_.toStdString(), color);
-        return;
+        Symbol::paint(painter, QRectF(content), symbol_.toStdString(), color);
+    } else {
+        QRect textRect = content;
+        if (!symbol_.isEmpty()) {
+            const int side = Symbol::sideBeside(font().pixelSize());
+            const QRectF box(content.left(), (height() - side) / 2.0, side, side);
+            Symbol::paint(painter, box, symbol_.toStdString(), color);
+            textRect.setLeft(content.left() + side + symbolSpacing);
+        }
+        painter.setPen(color);
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
     }
-    QRect textRect = rect();
-    if (!symbol_.isEmpty()) {
-        const int side = Symbol::sideBeside(font().pixelSize());
-        const QRectF box(0, (height() - side) / 2.0, side, side);
-        Symbol::paint(painter, box, symbol_.toStdString(), color);
-        textRect.setLeft(side + symbolSpacing);
-    }
-    painter.setPen(color);
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+    paintFocusRing(painter, QRectF(rect()), 6, *this);
 }
 
 } // namespace tollenvane

@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Theme.h"
 
@@ -85,6 +86,7 @@ void SegmentedControl::paintEvent(QPaintEvent*)
         painter.setPen(Theme::color(selected ? Theme::text : Theme::muted));
         painter.drawText(segment, Qt::AlignCenter | Qt::TextSingleLine, options_[index]);
     }
+    paintFocusRing(painter, QRectF(rect()), outerRadius, *this);
 }
 
 void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 #include "app/design/SuggestedFolders.h"
 
+#include "app/design/FocusRing.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -83,6 +84,7 @@ protected:
         painter.drawText(
             title, Qt::AlignLeft | Qt::AlignVCenter,
             fontMetrics().elidedText(text(), Qt::ElideRight, static_cast<int>(title.width())));
+        paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
     }
 
 private:

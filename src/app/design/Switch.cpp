@@ -1,6 +1,7 @@
 #include "app/design/Switch.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Theme.h"
 
@@ -31,14 +32,16 @@ QSize Switch::sizeHint() const
 {
     const QFontMetrics metrics(font());
     const int titleWidth = text().isEmpty() ? 0 : metrics.horizontalAdvance(text()) + titleSpacing;
-    return QSize(titleWidth + static_cast<int>(trackSize.width()),
-                 std::max(metrics.height(), static_cast<int>(trackSize.height())));
+    return QSize(
+        titleWidth + static_cast<int>(trackSize.width()) + 2 * focusRingMargin,
+        std::max(metrics.height(), static_cast<int>(trackSize.height()) + 2 * focusRingMargin));
 }
 
 QRectF Switch::trackRect() const
 {
-    return QRectF(QPointF(width() - trackSize.width(), (height() - trackSize.height()) / 2),
-                  trackSize);
+    return QRectF(
+        QPointF(width() - focusRingMargin - trackSize.width(), (height() - trackSize.height()) / 2),
+        trackSize);
 }
 
 bool Switch::hitButton(const QPoint& position) const
@@ -73,6 +76,9 @@ void Switch::paintEvent(QPaintEvent*)
     painter.setPen(Qt::NoPen);
     painter.setBrush(Theme::color(isChecked() ? Theme::panel : Theme::muted));
     painter.drawEllipse(QRectF(knobLeft, track.top() + knobInset, knob, knob));
+    const qreal margin = focusRingMargin;
+    paintFocusRing(painter, track.adjusted(-margin, -margin, margin, margin), radius + margin,
+                   *this);
 }
 
 } // namespace tollenvane

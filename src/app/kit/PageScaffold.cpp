@@ -11,6 +11,8 @@ PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab stops at the page's controls, never at the page itself, which would show no ring.
+    setFocusPolicy(Qt::NoFocus);
     // The window's background shows through: the page only lays out.
     viewport()->setAutoFillBackground(false);
 

@@ -1,5 +1,6 @@
 #include "app/preview/PlayButton.h"
 
+#include "app/design/FocusRing.h"
 #include "app/design/Symbol.h"
 
 #include <QPainter>
@@ -30,6 +31,7 @@ void PlayButton::paintEvent(QPaintEvent*)
     QRectF symbol(0, 0, symbolSide, symbolSide);
     symbol.moveCenter(circle.center());
     Symbol::paint(painter, symbol, "play.fill", Qt::white);
+    paintFocusRing(painter, QRectF(rect()), width() / 2.0, *this);
 }
 
 } // namespace tollenvane

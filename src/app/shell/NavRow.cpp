@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 #include "app/design/TextFit.h"
@@ -85,6 +86,7 @@ void NavRow::paintEvent(QPaintEvent*)
     painter.setPen(Theme::color(isSelected() ? Theme::text : Theme::muted));
     painter.drawText(QRectF(titleLeft, 0, titleRight - titleLeft, height()),
                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, fit.text);
+    paintFocusRing(painter, QRectF(rect()), 8, *this);
 }
 
 } // namespace tollenvane

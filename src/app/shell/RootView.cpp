@@ -1,5 +1,6 @@
 #include "app/shell/RootView.h"
 
+#include "app/kit/TabOrder.h"
 #include "app/shell/RootContent.h"
 #include "model/AppModel.h"
 
@@ -21,6 +22,12 @@ RootView::RootView(AppModel& model, QWidget* parent)
 }
 
 RootView::~RootView() = default;
+
+bool RootView::focusNextPrevChild(bool next)
+{
+    orderTabsAsLaidOut(*this);
+    return QWidget::focusNextPrevChild(next);
+}
 
 void RootView::languageMayHaveChanged()
 {

@@ -22,6 +22,10 @@ public:
 
     RootContent& content() const { return *content_; }
 
+protected:
+    // Tab goes in the order the window lays its controls out, rows made since included.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void languageMayHaveChanged();
     void rebuild();

@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 
@@ -88,6 +89,7 @@ void SessionEntry::paintEvent(QPaintEvent*)
     const QRect textBox(textLeft, 0, textRight - textLeft, height());
     painter.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                      QFontMetrics(font()).elidedText(text(), Qt::ElideRight, textBox.width()));
+    paintFocusRing(painter, QRectF(rect()), 8, *this);
 }
 
 } // namespace tollenvane

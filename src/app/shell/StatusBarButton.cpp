@@ -1,6 +1,7 @@
 #include "app/shell/StatusBarButton.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -38,7 +39,8 @@ QSize StatusBarButton::sizeHint() const
     const QFontMetrics metrics(font());
     const int side = symbolSide();
     const int width = metrics.horizontalAdvance(text()) + (side > 0 ? side + spacing : 0);
-    return QSize(width, std::max(metrics.height(), side) + 4);
+    return QSize(width + 2 * focusRingMargin,
+                 std::max(metrics.height(), side) + 2 * focusRingMargin);
 }
 
 void StatusBarButton::paintEvent(QPaintEvent*)
@@ -48,16 +50,17 @@ void StatusBarButton::paintEvent(QPaintEvent*)
     LiftButtonStyle::applyTo(painter, *this);
     const QColor orange = Theme::color(Theme::orange);
     const int side = symbolSide();
-    int left = 0;
+    int left = focusRingMargin;
     if (side > 0) {
-        Symbol::paint(painter, QRectF(0, (height() - side) / 2.0, side, side),
+        Symbol::paint(painter, QRectF(left, (height() - side) / 2.0, side, side),
                       symbol_.toStdString(), orange);
-        left = side + spacing;
+        left += side + spacing;
     }
     painter.setPen(orange);
     painter.setFont(font());
-    painter.drawText(QRect(left, 0, width() - left, height()),
+    painter.drawText(QRect(left, 0, width() - focusRingMargin - left, height()),
                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
+    paintFocusRing(painter, QRectF(rect()), 6, *this);
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #include "app/tutorial/CloseButton.h"
 
+#include "app/design/FocusRing.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 
@@ -43,6 +44,7 @@ void CloseButton::paintEvent(QPaintEvent*)
     QRectF box(0, 0, side, side);
     box.moveCenter(QRectF(rect()).center());
     Symbol::paint(painter, box, "xmark", Theme::color(Theme::text));
+    paintFocusRing(painter, QRectF(rect()), width() / 2.0, *this);
 }
 
 } // namespace tollenvane

@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -69,6 +70,7 @@ void DemoButton::paintEvent(QPaintEvent*)
     painter.setPen(color);
     painter.drawText(content.adjusted(side + spacing, 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 } // namespace tollenvane

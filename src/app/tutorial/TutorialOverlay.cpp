@@ -9,6 +9,7 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/Theme.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/tutorial/CloseButton.h"
 #include "app/tutorial/GestureStep.h"
 #include "app/tutorial/PreferencesStep.h"
@@ -89,6 +90,8 @@ TutorialOverlay::TutorialOverlay(AppModel& model, QWidget* parent)
     stepsHost_ = stepColumn(steps_);
     scroll_ = new QScrollArea;
     scroll_->setObjectName(QStringLiteral("tutorialScroll"));
+    // Tab goes to the step's controls: the area itself would be a stop that shows nothing.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -134,8 +137,7 @@ QWidget* TutorialOverlay::header()
 
     auto* close = new CloseButton;
     close->setObjectName(QStringLiteral("closeTutorial"));
-    close->setAccessibleName(localized("Fermer le tutoriel"));
-    setPlainToolTip(*close, localized("Fermer le tutoriel"));
+    setSymbolButtonText(*close, localized("Fermer le tutoriel"));
     connect(close, &QAbstractButton::clicked, this, [this] { model_.finishOnboarding(); });
     row->addWidget(close);
     return header;

@@ -1,5 +1,6 @@
 // Screen tests need a QApplication but no display: the offscreen platform draws into memory.
 #include "app/design/DesignStyle.h"
+#include "app/design/EnterPressesButton.h"
 #include "core/localisation/Localization.h"
 #include "model/sound/ExitPastSoundCache.h"
 #include "support/ScratchHome.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
         const QApplication application(argc, argv);
         // As the application's entry point does.
         QApplication::setStyle(new tollenvane::DesignStyle);
+        const tollenvane::EnterPressesButton enterPressesButton;
         ::testing::InitGoogleTest(&argc, argv);
         tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
         result = RUN_ALL_TESTS();

@@ -1,6 +1,7 @@
 #include "app/screens/appdata/DisclosureButton.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 
@@ -29,8 +30,8 @@ QSize DisclosureButton::sizeHint() const
 {
     const QFontMetrics metrics(font());
     const int side = Symbol::sideBeside(titlePixelSize);
-    return {side * 2 + gap * 2 + metrics.horizontalAdvance(text()),
-            std::max(side, metrics.height()) + 4};
+    return {side * 2 + gap * 2 + metrics.horizontalAdvance(text()) + 2 * focusRingMargin,
+            std::max(side, metrics.height()) + 2 * focusRingMargin};
 }
 
 void DisclosureButton::paintEvent(QPaintEvent*)
@@ -39,7 +40,7 @@ void DisclosureButton::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const int side = Symbol::sideBeside(titlePixelSize);
     const qreal top = (height() - side) / 2.0;
-    const QRectF chevron(0, top, side, side);
+    const QRectF chevron(focusRingMargin, top, side, side);
     painter.save();
     painter.translate(chevron.center());
     painter.rotate(isChecked() ? 90 : 0);
@@ -47,13 +48,14 @@ void DisclosureButton::paintEvent(QPaintEvent*)
     Symbol::paint(painter, chevron.adjusted(3, 3, -3, -3), "chevron.right",
                   Theme::color(Theme::muted));
     painter.restore();
-    Symbol::paint(painter, QRectF(side + gap, top, side, side), symbol_.toStdString(),
+    Symbol::paint(painter, QRectF(chevron.right() + gap, top, side, side), symbol_.toStdString(),
                   Theme::color(Theme::text));
     painter.setPen(Theme::color(Theme::text));
     painter.setFont(font());
-    const int left = (side + gap) * 2;
+    const int left = focusRingMargin + (side + gap) * 2;
     painter.drawText(QRect(left, 0, width() - left, height()),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+    paintFocusRing(painter, QRectF(rect()), 6, *this);
 }
 
 } // namespace tollenvane

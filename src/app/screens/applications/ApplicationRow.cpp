@@ -9,6 +9,7 @@
 #include "app/design/SymbolView.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "core/base/Path.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
@@ -69,7 +70,7 @@ ApplicationRow::ApplicationRow(FileRevealer& revealer,
     lock_->setObjectName(QStringLiteral("protected"));
     open_->setObjectName(QStringLiteral("running"));
     examine_->setObjectName(QStringLiteral("examine"));
-    setPlainToolTip(*reveal_, looked("Afficher dans le gestionnaire de fichiers"));
+    setSymbolButtonText(*reveal_, looked("Afficher dans le gestionnaire de fichiers"));
     setPlainToolTip(*lock_, looked("Application protégée"));
     examine_->setFont(DesignFont::system(11));
     examine_->setAutoDefault(false);

@@ -116,6 +116,7 @@ QWidget* ApplicationsPage::makeFilters()
     search_ = new QLineEdit;
     search_->setObjectName(QStringLiteral("search"));
     search_->setPlaceholderText(looked("Rechercher une application ou un emplacement"));
+    search_->setAccessibleName(search_->placeholderText());
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
         query_.search = text;
         refresh();

@@ -8,6 +8,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/dashboard/DashboardRules.h"
 #include "app/screens/tiles/StorageRing.h"
 #include "core/localisation/Formatting.h"
@@ -99,8 +100,7 @@ QWidget* StorageOverview::actionRow()
     auto* disks =
         new PlainButton("externaldrive.badge.plus", Symbol::sideBeside(19), Theme::orange);
     disks->setObjectName("open-disks");
-    disks->setAccessibleName(coreText(L("Vos disques")));
-    setPlainToolTip(*disks, disks->accessibleName());
+    setSymbolButtonText(*disks, coreText(L("Vos disques")));
     connect(disks, &QAbstractButton::clicked, this, [this] { model_.navigate(Page::space); });
     for (QWidget* button : {static_cast<QWidget*>(resume_), static_cast<QWidget*>(start_),
                             static_cast<QWidget*>(choose_), static_cast<QWidget*>(disks)}) {

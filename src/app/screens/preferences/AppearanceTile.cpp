@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -128,6 +129,7 @@ void AppearanceTile::paintEvent(QPaintEvent*)
     painter.setPen(selected ? QPen(Theme::color(Theme::orange), 1.5)
                             : QPen(Theme::color(Theme::line), 1.0));
     painter.drawPath(outline);
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 void AppearanceTile::paintWindowPicture(QPainter& painter, const QRectF& picture) const

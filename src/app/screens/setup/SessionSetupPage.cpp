@@ -129,6 +129,7 @@ QWidget* SessionSetupPage::makeFilterPanel()
     search_ = new QLineEdit;
     search_->setObjectName(QStringLiteral("searchField"));
     search_->setPlaceholderText(localized("Rechercher un nom ou un emplacement"));
+    search_->setAccessibleName(search_->placeholderText());
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
         editFilter([&](SessionFilter& filter) { filter.search = text.toStdString(); });
     });

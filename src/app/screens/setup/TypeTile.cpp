@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/FileCategoryIcon.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -84,6 +85,7 @@ void TypeTile::paintEvent(QPaintEvent*)
     painter.drawText(
         title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
         fontMetrics().elidedText(text(), Qt::ElideRight, static_cast<int>(title.width())));
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 } // namespace tollenvane

@@ -8,6 +8,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/sources/SourceRules.h"
 #include "core/localisation/Localization.h"
 
@@ -81,10 +82,10 @@ SourcePanel::SourcePanel(std::string grantID, const SourceActions& actions, QWid
     renew_->setObjectName(QStringLiteral("renewButton"));
     open_ = new PlainButton(QStringLiteral("arrow.up.right.square"), controlSide, Theme::text);
     open_->setObjectName(QStringLiteral("openButton"));
-    setPlainToolTip(*open_, localized("Afficher dans le gestionnaire de fichiers"));
+    setSymbolButtonText(*open_, localized("Afficher dans le gestionnaire de fichiers"));
     remove_ = new PlainButton(QStringLiteral("minus.circle"), controlSide, Theme::muted);
     remove_->setObjectName(QStringLiteral("removeButton"));
-    setPlainToolTip(*remove_, localized("Retirer la source sans toucher aux fichiers"));
+    setSymbolButtonText(*remove_, localized("Retirer la source sans toucher aux fichiers"));
     for (QWidget* control : {static_cast<QWidget*>(renew_), static_cast<QWidget*>(open_),
                              static_cast<QWidget*>(remove_)}) {
         row->addWidget(control, 0, Qt::AlignVCenter);

@@ -1,6 +1,7 @@
 #include "app/screens/space/DuplicatesCard.h"
 
 #include "app/design/FileCategoryIcon.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Theme.h"
@@ -80,6 +81,7 @@ void DuplicatesCard::paintEvent(QPaintEvent*)
     top += smallHeight + spacing;
     paintAction(painter, QRectF(content.left(), top, content.width(), actionHeight()),
                 actionText());
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 } // namespace tollenvane

@@ -12,6 +12,7 @@
 #include "app/design/TextBlock.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageRow.h"
 #include "app/screens/storage/TreemapView.h"
@@ -72,11 +73,11 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
     const int side = Symbol::sideBeside(breadcrumbPixelSize);
     up_ = new PlainButton(QStringLiteral("arrow.up"), side, Theme::muted, this);
     up_->setObjectName("parentButton");
-    setPlainToolTip(*up_, localized("Dossier parent"));
+    setSymbolButtonText(*up_, localized("Dossier parent"));
     connect(up_, &QAbstractButton::clicked, this, [this] { goBack(); });
     revealFolder_ = new PlainButton(QStringLiteral("folder"), side, Theme::muted, this);
     revealFolder_->setObjectName("revealFolderButton");
-    setPlainToolTip(*revealFolder_, localized("Afficher dans le gestionnaire de fichiers"));
+    setSymbolButtonText(*revealFolder_, localized("Afficher dans le gestionnaire de fichiers"));
     connect(revealFolder_, &QAbstractButton::clicked, this, [this] {
         if (model_.storagePath()) {
             revealer_.reveal(*model_.storagePath());

@@ -1,12 +1,14 @@
 #include "app/screens/storage/StorageRow.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "core/records/FileKind.h"
@@ -67,7 +69,7 @@ void StorageRowButton::paintEvent(QPaintEvent*)
     if (isDown()) {
         painter.setOpacity(0.78);
     }
-    const QRectF area = rect();
+    const QRectF area = QRectF(rect()).adjusted(focusRingMargin, 0, -focusRingMargin, 0);
     const int side = Symbol::sideBeside(rowPixelSize);
     Symbol::paint(
         painter,
@@ -81,12 +83,13 @@ void StorageRowButton::paintEvent(QPaintEvent*)
     painter.drawText(QRectF(area.right() - sizeWidth, area.top(), sizeWidth, area.height()),
                      Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, size);
 
-    const qreal nameLeft = iconWidth + spacing;
-    const qreal nameWidth = std::max(0.0, area.width() - nameLeft - sizeWidth - spacing);
+    const qreal nameLeft = area.left() + iconWidth + spacing;
+    const qreal nameWidth = std::max(0.0, area.right() - nameLeft - sizeWidth - spacing);
     painter.setPen(Theme::color(Theme::text));
     painter.drawText(QRectF(nameLeft, area.top(), nameWidth, area.height()),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      metrics.elidedText(shownName(node_.name), Qt::ElideMiddle, nameWidth));
+    paintFocusRing(painter, QRectF(rect()), 6, *this);
 }
 
 StorageRow::StorageRow(Actions actions, QWidget* parent)
@@ -101,8 +104,8 @@ StorageRow::StorageRow(Actions actions, QWidget* parent)
     sort_->setObjectName("sortButton");
     reveal_->setObjectName("revealButton");
     sort_->setFont(DesignFont::system(rowPixelSize));
-    setPlainToolTip(*reveal_, QString::fromStdString(
-                                  Localization::text("Afficher dans le gestionnaire de fichiers")));
+    setSymbolButtonText(*reveal_, QString::fromStdString(Localization::text(
+                                      "Afficher dans le gestionnaire de fichiers")));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 1);
     layout->setSpacing(spacing);

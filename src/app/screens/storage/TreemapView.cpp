@@ -2,6 +2,7 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -10,6 +11,7 @@
 #include "core/storage/TreemapLayout.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -49,6 +51,7 @@ TreemapView::TreemapView(std::function<void(const StorageNode&)> activated, QWid
     setFixedHeight(mapHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void TreemapView::setTiles(std::vector<StorageNode> tiles)
@@ -91,6 +94,10 @@ void TreemapView::relayout()
         }
         blocks_.push_back(std::move(block));
     }
+    current_ = 0;
+    setFocusPolicy(layout_.empty() ? Qt::NoFocus : Qt::StrongFocus);
+    setAccessibleName(layout_.empty() ? QString()
+                                      : blockDescription(tiles_[layout_.front().index]));
     update();
 }
 
@@ -105,6 +112,9 @@ void TreemapView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     for (std::size_t i = 0; i < layout_.size(); ++i) {
         paintBlock(painter, layout_[i], blocks_[i]);
+    }
+    if (current_ < blocks_.size()) {
+        paintFocusRing(painter, blocks_[current_].frame, cornerRadius, *this);
     }
 }
 
@@ -188,10 +198,52 @@ void TreemapView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     if (const auto tile = ExplorerRules::tileAt(layout_, event->position())) {
-        // A copy: the action may replace the tiles.
-        const StorageNode node = tiles_[*tile];
-        activated_(node);
+        activate(*tile);
     }
+}
+
+void TreemapView::activate(std::size_t tile)
+{
+    // A copy: the action may replace the tiles.
+    const StorageNode node = tiles_[tile];
+    activated_(node);
+}
+
+void TreemapView::keyPressEvent(QKeyEvent* event)
+{
+    if (layout_.empty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        setCurrent(std::min(current_ + 1, layout_.size() - 1));
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        setCurrent(current_ == 0 ? 0 : current_ - 1);
+        return;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        activate(layout_[current_].index);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TreemapView::setCurrent(std::size_t position)
+{
+    // The smallest blocks come last and may be too small to show: the way ends before them.
+    if (position == current_ || blocks_[position].frame.isEmpty()) {
+        return;
+    }
+    update(blocks_[current_].frame.toAlignedRect());
+    current_ = position;
+    update(blocks_[current_].frame.toAlignedRect());
+    setAccessibleName(blockDescription(tiles_[layout_[current_].index]));
 }
 
 bool TreemapView::event(QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/FileCategoryIcon.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -122,6 +123,7 @@ void CategoryTile::paintEvent(QPaintEvent*)
     painter.setPen(QPen(stroke, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(shape);
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 } // namespace tollenvane

@@ -1,6 +1,7 @@
 #include "app/screens/tiles/RecommendationTile.h"
 
 #include "app/design/FileCategoryIcon.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Theme.h"
@@ -143,6 +144,7 @@ void RecommendationTile::paintEvent(QPaintEvent*)
     top += explanation + spacing;
     paintAction(painter, QRectF(content.left(), top, content.width(), actionHeight()),
                 localized("Examiner"));
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 } // namespace tollenvane

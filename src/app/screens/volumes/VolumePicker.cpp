@@ -6,6 +6,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
 #include "app/kit/PageText.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/screens/volumes/VolumeRow.h"
 #include "app/screens/volumes/VolumeRules.h"
 #include "core/localisation/Localization.h"
@@ -36,7 +37,7 @@ VolumePicker::VolumePicker(AppModel& model, QWidget* parent)
     refreshButton_ = new PlainButton(QStringLiteral("arrow.clockwise"), Symbol::sideBeside(15),
                                      Theme::text, this);
     refreshButton_->setObjectName("refreshVolumes");
-    setPlainToolTip(*refreshButton_, localized("Actualiser les disques"));
+    setSymbolButtonText(*refreshButton_, localized("Actualiser les disques"));
     connect(refreshButton_, &QAbstractButton::clicked, this, [this] { model_.updateDisk(true); });
     header->addWidget(refreshButton_);
     column->addLayout(header);

@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
@@ -37,6 +38,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {}
+    // The row draws the ring around the whole of itself.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QAbstractButton::focusInEvent(event);
+        parentWidget()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QAbstractButton::focusOutEvent(event);
+        parentWidget()->update();
+    }
 };
 
 } // namespace
@@ -100,6 +112,7 @@ void VolumeRow::setVolume(const StorageVolume& volume, bool selected, bool canCh
     volume_ = volume;
     selected_ = selected;
     title_->setText(VolumeRules::title(volume));
+    select_->setAccessibleName(title_->text());
     readOnly_->setVisible(volume.readOnly);
     capacity_->setText(QString::fromStdString(Localization::text(
         "{0} disponibles sur {1}", {formattedBytes(volume.free), formattedBytes(volume.total)})));
@@ -120,6 +133,7 @@ void VolumeRow::paintEvent(QPaintEvent*)
                      selected_ ? Theme::withAlpha(orange, 0.04F) : Theme::color(Theme::soft));
     painter.strokePath(
         shape, QPen(selected_ ? Theme::withAlpha(orange, 0.2F) : Theme::color(Theme::line), 1));
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *select_);
 }
 
 } // namespace tollenvane

@@ -1,0 +1,15 @@
+#include "app/kit/SymbolButtonText.h"
+
+#include "app/kit/PageText.h"
+
+#include <QWidget>
+
+namespace tollenvane {
+
+void setSymbolButtonText(QWidget& button, const QString& text)
+{
+    setPlainToolTip(button, text);
+    button.setAccessibleName(text);
+}
+
+} // namespace tollenvane

@@ -1,0 +1,84 @@
+#include "app/kit/TabOrder.h"
+
+#include <QGridLayout>
+#include <QLayout>
+#include <QSet>
+#include <QWidget>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace tollenvane {
+namespace {
+
+class TabWalk {
+public:
+    std::vector<QWidget*> stops;
+
+    void visitInside(QWidget& widget)
+    {
+        seen_.insert(&widget);
+        if (widget.layout() != nullptr) {
+            visitLayout(*widget.layout());
+        }
+        for (QObject* child : widget.children()) {
+            auto* childWidget = qobject_cast<QWidget*>(child);
+            // A sheet is a window of its own, with its own order.
+            if (childWidget != nullptr && !childWidget->isWindow() &&
+                !seen_.contains(childWidget)) {
+                visit(*childWidget);
+            }
+        }
+    }
+
+private:
+    void visit(QWidget& widget)
+    {
+        if ((widget.focusPolicy() & Qt::TabFocus) != 0 && widget.focusProxy() == nullptr) {
+            stops.push_back(&widget);
+        }
+        visitInside(widget);
+    }
+
+    void visitLayout(QLayout& layout)
+    {
+        std::vector<QLayoutItem*> items;
+        for (int index = 0; index < layout.count(); ++index) {
+            items.push_back(layout.itemAt(index));
+        }
+        if (auto* grid = qobject_cast<QGridLayout*>(&layout)) {
+            std::ranges::stable_sort(items, {}, [grid](QLayoutItem* item) {
+                int row = 0;
+                int column = 0;
+                int rowSpan = 0;
+                int columnSpan = 0;
+                grid->getItemPosition(grid->indexOf(item), &row, &column, &rowSpan, &columnSpan);
+                return std::pair{row, column};
+            });
+        }
+        for (QLayoutItem* item : items) {
+            if (QWidget* widget = item->widget()) {
+                if (!seen_.contains(widget)) {
+                    visit(*widget);
+                }
+            } else if (QLayout* inner = item->layout()) {
+                visitLayout(*inner);
+            }
+        }
+    }
+
+    QSet<const QWidget*> seen_;
+};
+
+} // namespace
+
+void orderTabsAsLaidOut(QWidget& root)
+{
+    TabWalk walk;
+    walk.visitInside(root);
+    for (std::size_t index = 1; index < walk.stops.size(); ++index) {
+        QWidget::setTabOrder(walk.stops[index - 1], walk.stops[index]);
+    }
+}
+
+} // namespace tollenvane

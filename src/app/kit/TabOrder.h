@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace tollenvane {
+
+// Puts the controls under `root` in the Tab order in which the page lays them out: each layout's
+// items in turn (a grid row by row), then children outside any layout, in the order they came.
+// Qt's own order is that of creation, which rows made on a later refresh break.
+void orderTabsAsLaidOut(QWidget& root);
+
+} // namespace tollenvane
