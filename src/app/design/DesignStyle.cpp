@@ -1,6 +1,7 @@
 #include "app/design/DesignStyle.h"
 
 #include "app/design/ContinuousRoundedRect.h"
+#include "app/design/FocusRing.h"
 #include "app/design/Theme.h"
 
 #include <QComboBox>
@@ -32,7 +33,14 @@ bool isOn(const QStyleOption& option, QStyle::StateFlag flag)
     return option.state.testFlag(flag);
 }
 
-// A rounded field or button: `fill` inside a hairline in the line colour, orange with the focus.
+// The keyboard's focus; a click gives none to show, as on the painted controls.
+bool hasKeyboardFocus(const QStyleOption& option)
+{
+    return isOn(option, QStyle::State_HasFocus) && isOn(option, QStyle::State_KeyboardFocusChange);
+}
+
+// A rounded field or button: `fill` inside a hairline in the line colour, and the design's one
+// focus ring while the keyboard holds it.
 void paintField(QPainter& painter, const QStyleOption& option, const QColor& fill)
 {
     painter.save();
@@ -43,10 +51,11 @@ void paintField(QPainter& painter, const QStyleOption& option, const QColor& fil
     const QPainterPath shape =
         continuousRoundedRect(QRectF(option.rect).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
     painter.fillPath(shape, fill);
-    const bool focused = isOn(option, QStyle::State_HasFocus);
-    painter.strokePath(
-        shape, QPen(Theme::color(focused ? Theme::orange : Theme::line), focused ? 1.5 : 1.0));
+    painter.strokePath(shape, QPen(Theme::color(Theme::line), 1.0));
     painter.restore();
+    if (hasKeyboardFocus(option)) {
+        paintFocusRing(painter, QRectF(option.rect), cornerRadius);
+    }
 }
 
 void paintChevron(QPainter& painter, const QRect& box, bool enabled)
@@ -176,12 +185,12 @@ void DesignStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
     case PE_FrameLineEdit:
         return;
     case PE_FrameFocusRect:
-        // Push buttons and pickers draw their focus in their edge.
-        if (qobject_cast<const QPushButton*>(widget) != nullptr ||
-            qobject_cast<const QComboBox*>(widget) != nullptr) {
-            return;
+        // Push buttons and pickers draw their focus with their edge.
+        if (qobject_cast<const QPushButton*>(widget) == nullptr &&
+            qobject_cast<const QComboBox*>(widget) == nullptr && hasKeyboardFocus(*option)) {
+            paintFocusRing(*painter, QRectF(option->rect), cornerRadius);
         }
-        break;
+        return;
     default:
         break;
     }
