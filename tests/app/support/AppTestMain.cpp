@@ -1,4 +1,5 @@
 // Screen tests need a QApplication but no display: the offscreen platform draws into memory.
+#include "app/design/ScrollWheelGuard.h"
 #include "core/localisation/Localization.h"
 #include "model/sound/ExitPastSoundCache.h"
 #include "support/ScratchHome.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv)
         // Made first and removed last, so that Qt never sees nor keeps anything outside it.
         const tollenvane::test::ScratchHome home;
         const QApplication application(argc, argv);
+        // As in the application: no picker follows the wheel.
+        const tollenvane::ScrollWheelGuard wheelGuard;
         ::testing::InitGoogleTest(&argc, argv);
         tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
         result = RUN_ALL_TESTS();

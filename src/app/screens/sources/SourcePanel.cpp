@@ -8,6 +8,7 @@
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
 #include "app/screens/sources/SourceRules.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
 #include <QHBoxLayout>
@@ -106,7 +107,9 @@ void SourcePanel::present(const std::string& name, const SourceRow& row, Control
     }
     count_->setVisible(row.fileCount.has_value());
     if (row.fileCount) {
-        count_->setText(QString::fromStdString(L("{0} fichiers détectés", *row.fileCount)));
+        count_->setText(QString::fromStdString(
+            L(plural(*row.fileCount, "{0} fichier détecté", "{0} fichiers détectés"),
+              localizedCount(*row.fileCount))));
     }
     renew_->setVisible(!row.resolved);
     open_->setVisible(row.resolved);

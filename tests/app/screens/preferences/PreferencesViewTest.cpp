@@ -86,7 +86,7 @@ TEST(PreferencesView, ShowsTheStoredValuesAndWritesOnlyWhatTheUserChanges)
     EXPECT_FALSE(child<AppearanceTile>(view, "appearance-light").isSelected());
     EXPECT_FALSE(child<QAbstractButton>(view, "soundsSwitch").isChecked());
     EXPECT_TRUE(child<QAbstractButton>(view, "animationsSwitch").isChecked());
-    EXPECT_EQ(child<QLabel>(view, "volumePercent").text(), "45 %");
+    EXPECT_EQ(child<QLabel>(view, "volumePercent").text(), "45\u00A0%");
     EXPECT_EQ(child<QComboBox>(view, "minimumSizePicker").currentText(), "Aucune");
 
     // Neither the first show, nor a refresh for someone else's change, nor the wheel scrolling
