@@ -1,12 +1,12 @@
 // The application: one model for the life of the process, one window over it.
 #include "app/design/AppearanceApplier.h"
-#include "app/design/DesignStyle.h"
-#include "app/design/EnterPressesButton.h"
+#include "app/design/DesignBehaviour.h"
 #include "app/design/Symbol.h"
 #include "app/shell/DialogFolderPanel.h"
 #include "app/shell/DisplayCheck.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/PlatformNotices.h"
+#include "app/shell/QtTranslation.h"
 #include "app/shell/QuitSignals.h"
 #include "core/platform/RunningApplications.h"
 #include "core/platform/XdgFolders.h"
@@ -41,6 +41,14 @@ void followAppearance(AppearanceApplier& appearance, const AppModel& model)
     });
 }
 
+void followLanguage(QtTranslation& translation, const AppModel& model)
+{
+    translation.use(model.state().preferences.language);
+    QObject::connect(
+        &model, &AppModel::stateChanged, QCoreApplication::instance(),
+        [&translation, &model] { translation.use(model.state().preferences.language); });
+}
+
 int run(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv, argv + argc);
@@ -56,15 +64,16 @@ int run(int argc, char** argv)
     QApplication::setApplicationName("tollenvane");
     QGuiApplication::setApplicationDisplayName("Tollenvane");
     QGuiApplication::setDesktopFileName("tollenvane");
-    QApplication::setStyle(new DesignStyle);
+    const DesignBehaviour design;
     // Before anything sets a palette: it keeps the platform's own to tell the system appearance.
     AppearanceApplier appearance;
     Symbol::useIconTheme();
-    const EnterPressesButton enterPressesButton;
+    QtTranslation qtTexts;
 
     AppModel model(AppModel::launchStore(),
                    ModelServices::system(std::make_shared<DialogFolderPanel>()));
     followAppearance(appearance, model);
+    followLanguage(qtTexts, model);
     const PlatformNotices notices(model, [] { return RunningApplications::bundlePaths(); });
 
     // exit(), not quit(): quit() asks the window to close, and the window answers by quitting.

@@ -1,6 +1,7 @@
 // The search for files of identical content among the indexed ones, and the sorting of one set
 // of copies.
 #include "core/duplicates/DuplicateFinder.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 #include "model/ErrorDescription.h"
@@ -49,7 +50,8 @@ void AppModel::applyDuplicateProgress(std::uint64_t generation, std::int64_t don
     if (generation != duplicateGeneration_) {
         return;
     }
-    publish(duplicateProgress_, L("{0} / {1} fichiers vérifiés", done, total),
+    publish(duplicateProgress_,
+            L("{0} / {1} fichiers vérifiés", localizedCount(done), localizedCount(total)),
             &AppModel::duplicateProgressChanged);
 }
 

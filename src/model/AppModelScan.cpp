@@ -3,6 +3,7 @@
 #include "core/base/Path.h"
 #include "core/localisation/Localization.h"
 #include "core/scan/FileIndexer.h"
+#include "core/scan/ScanErrors.h"
 #include "model/AppModel.h"
 #include "model/ErrorDescription.h"
 #include "model/async/Await.h"
@@ -230,8 +231,7 @@ void AppModel::finishScan()
     // for every problem counted.
     const auto shown = static_cast<std::int64_t>(scanIssues_.size());
     if (issueCount_ > shown) {
-        scanIssues_.push_back(
-            L("{0} autres fichiers inaccessibles ont été ignorés.", issueCount_ - shown));
+        scanIssues_.push_back(ScanErrors::skippedText(issueCount_ - shown));
         emit scanIssuesChanged();
     }
     updateDisk(true);

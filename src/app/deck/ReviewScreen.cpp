@@ -353,10 +353,11 @@ void ReviewScreen::refresh()
 
     const SessionSummary& summary = model_.summary();
     const bool scanning = model_.scanning();
-    sorted_->setText(localized("{0} triés", {std::to_string(summary.total())}));
-    remaining_->setText(
-        localized("{0} restants{1}",
-                  {std::to_string(model_.pending().remaining().size()), scanning ? "+" : ""}));
+    sorted_->setText(localized(plural(summary.total(), "{0} trié", "{0} triés"),
+                               {localizedCount(summary.total())}));
+    const auto remaining = static_cast<std::int64_t>(model_.pending().remaining().size());
+    remaining_->setText(localized(plural(remaining, "{0} restant{1}", "{0} restants{1}"),
+                                  {localizedCount(remaining), scanning ? "+" : ""}));
     trashBytes_->setText(localized("{0} à la Corbeille", {formattedBytes(summary.trashBytes)}));
     if (scanning) {
         deck_->setEmptyTexts(localized("Les prochaines cartes arrivent…"),

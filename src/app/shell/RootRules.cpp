@@ -1,5 +1,6 @@
 #include "app/shell/RootRules.h"
 
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
 namespace tollenvane {
@@ -17,7 +18,9 @@ RootOverlay rootOverlay(bool loading, bool onboardingComplete, bool showTutorial
 
 std::string scanProgressText(std::int64_t indexedCount)
 {
-    return Localization::text("Analyse · {0} fichiers", {std::to_string(indexedCount)});
+    return Localization::text(
+        plural(indexedCount, "Analyse · {0} fichier", "Analyse · {0} fichiers"),
+        {localizedCount(indexedCount)});
 }
 
 std::optional<std::string> issueButtonText(std::int64_t issueCount)

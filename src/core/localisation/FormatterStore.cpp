@@ -3,6 +3,7 @@
 #include <unicode/datefmt.h>
 #include <unicode/locid.h>
 #include <unicode/numberformatter.h>
+#include <unicode/plurrule.h>
 #include <unicode/unistr.h>
 
 #include <map>
@@ -15,13 +16,14 @@ namespace {
 
 using icu::number::LocalizedNumberFormatter;
 
-enum class NumberStyle { integer, decimal, grouped };
+enum class NumberStyle { integer, decimal, grouped, percent };
 
-// Both caches are keyed by the locale followed by the style: ":int", ":decimal" or ":count" for
-// numbers, ":time" or ":date" for dates.
+// The number and date caches are keyed by the locale followed by the style: ":int", ":decimal",
+// ":count" or ":percent" for numbers, ":time" or ":date" for dates; the plural rules by the locale.
 std::mutex mutex;
-std::map<std::string, LocalizedNumberFormatter, std::less<>> numbers;       // guarded by mutex
-std::map<std::string, std::unique_ptr<icu::DateFormat>, std::less<>> dates; // guarded by mutex
+std::map<std::string, LocalizedNumberFormatter, std::less<>> numbers;          // guarded by mutex
+std::map<std::string, std::unique_ptr<icu::DateFormat>, std::less<>> dates;    // guarded by mutex
+std::map<std::string, std::unique_ptr<icu::PluralRules>, std::less<>> plurals; // guarded by mutex
 
 const char* suffix(NumberStyle style)
 {
@@ -32,6 +34,8 @@ const char* suffix(NumberStyle style)
         return ":decimal";
     case NumberStyle::grouped:
         return ":count";
+    case NumberStyle::percent:
+        return ":percent";
     }
     return "";
 }
@@ -41,6 +45,9 @@ LocalizedNumberFormatter makeNumberFormatter(const std::string& locale, NumberSt
     auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(locale.c_str()));
     if (style == NumberStyle::grouped) {
         return formatter;
+    }
+    if (style == NumberStyle::percent) {
+        return std::move(formatter).unit(icu::NoUnit::percent()).grouping(UNUM_GROUPING_OFF);
     }
     return std::move(formatter)
         .grouping(UNUM_GROUPING_OFF)
@@ -88,6 +95,26 @@ std::string count(std::int64_t value, const std::string& locale)
 {
     std::string text = formatNumber(value, locale, NumberStyle::grouped);
     return text.empty() ? std::to_string(value) : text;
+}
+
+std::string percent(int value, const std::string& locale)
+{
+    std::string text = formatNumber(value, locale, NumberStyle::percent);
+    return text.empty() ? std::to_string(value) + '%' : text;
+}
+
+std::string pluralCategory(std::int64_t value, const std::string& locale)
+{
+    const std::lock_guard lock(mutex);
+    auto found = plurals.find(locale);
+    if (found == plurals.end()) {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::PluralRules> rules(
+            icu::PluralRules::forLocale(icu::Locale(locale.c_str()), status));
+        found = plurals.emplace(locale, U_SUCCESS(status) ? std::move(rules) : nullptr).first;
+    }
+    return found->second == nullptr ? "other"
+                                    : utf8(found->second->select(static_cast<double>(value)));
 }
 
 std::string date(Date date, bool includeTime, const std::string& locale)

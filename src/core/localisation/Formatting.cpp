@@ -3,13 +3,15 @@
 #include "core/localisation/FormatterStore.h"
 #include "core/localisation/Localization.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace tollenvane {
 
 namespace {
 
-std::string localizedCount(std::int64_t count, std::string_view one, std::string_view many)
+std::string countText(std::int64_t count, std::string_view one, std::string_view many)
 {
     const AppLanguage language = resolved(Localization::language());
     if (count == 1) {
@@ -42,14 +44,32 @@ std::string localizedDate(Date date, bool includeTime)
     return FormatterStore::date(date, includeTime, Localization::localeIdentifier());
 }
 
+std::string localizedCount(std::int64_t count)
+{
+    return FormatterStore::count(count, Localization::localeIdentifier());
+}
+
+std::string localizedPercent(double share)
+{
+    const double clamped = std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
+    return FormatterStore::percent(static_cast<int>(clamped * 100),
+                                   Localization::localeIdentifier());
+}
+
+std::string_view plural(std::int64_t count, std::string_view one, std::string_view other)
+{
+    return FormatterStore::pluralCategory(count, Localization::localeIdentifier()) == "one" ? one
+                                                                                            : other;
+}
+
 std::string localizedFileCount(std::int64_t count)
 {
-    return localizedCount(count, "1 fichier", "{0} fichiers");
+    return countText(count, "1 fichier", "{0} fichiers");
 }
 
 std::string localizedFolderCount(std::int64_t count)
 {
-    return localizedCount(count, "1 dossier autorisé", "{0} dossiers autorisés");
+    return countText(count, "1 dossier autorisé", "{0} dossiers autorisés");
 }
 
 } // namespace tollenvane

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tollenvane {
 
@@ -15,6 +16,20 @@ std::string formattedBytes(std::int64_t bytes);
 
 // Medium date style (and short time style when `includeTime`), in the local time zone.
 std::string localizedDate(Date date, bool includeTime);
+
+// A count in the language's integer format, grouped: "50,028" in English, "50 028" with a narrow
+// no-break space in French.
+std::string localizedCount(std::int64_t count);
+
+// A share from 0 to 1 as a whole percentage, truncated toward zero (0.29 gives 28, as the double
+// just below 0.29 does), in the language's form: "45%" in English, "45 %" with a no-break space in
+// French. A share outside 0 to 1 is clamped and one that is not finite gives 0.
+std::string localizedPercent(double share);
+
+// `one` when the plural rules of the language in force put `count` in their "one" form (1 in
+// English, 0 and 1 in French), `other` otherwise: the key to look up for a text about `count`
+// things, as in L(plural(n, "{0} fichier trié.", "{0} fichiers triés."), localizedCount(n)).
+std::string_view plural(std::int64_t count, std::string_view one, std::string_view other);
 
 // "1 fichier" for exactly one, else "{0} fichiers" with the count in the locale's integer format.
 std::string localizedFileCount(std::int64_t count);

@@ -190,8 +190,7 @@ ScanEvent ScanCursor::State::end()
         return ScanEvent::finished();
     }
     overflowReported = true;
-    return ScanEvent::issue(L("{0} autres fichiers inaccessibles ont été ignorés.", surplus),
-                            surplus);
+    return ScanEvent::issue(ScanErrors::skippedText(surplus), surplus);
 }
 
 } // namespace tollenvane

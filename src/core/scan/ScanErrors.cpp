@@ -1,6 +1,8 @@
 #include "core/scan/ScanErrors.h"
 
 #include "core/localisation/ErrorText.h"
+#include "core/localisation/Formatting.h"
+#include "core/localisation/Localization.h"
 
 #include <utility>
 
@@ -17,6 +19,13 @@ std::string ScanErrors::text(std::string_view name, std::string_view description
 std::string ScanErrors::text(std::string_view name, const std::exception& error)
 {
     return text(name, errorDescription(error));
+}
+
+std::string ScanErrors::skippedText(std::int64_t count)
+{
+    return L(plural(count, "{0} autre fichier inaccessible a été ignoré.",
+                    "{0} autres fichiers inaccessibles ont été ignorés."),
+             localizedCount(count));
 }
 
 void ScanErrors::add(std::string text)

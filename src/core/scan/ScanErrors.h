@@ -21,6 +21,8 @@ public:
     static std::string text(std::string_view name, std::string_view description);
     // The same with the error's description (errorDescription in localisation/ErrorText.h).
     static std::string text(std::string_view name, const std::exception& error);
+    // The closing line for the `count` problems beyond those shown.
+    static std::string skippedText(std::int64_t count);
 
     void add(std::string text);
     // The next kept text not yet handed out, in the order they were added.

@@ -89,7 +89,7 @@ TEST(ReviewScreen, AnArrowFliesTheCardOnTopOnceHoweverLongTheKeyIsHeld)
 {
     Deck deck(/*animations=*/true);
     EXPECT_EQ(deck.shown(), (std::vector{deck.second, deck.first}));
-    EXPECT_EQ(deck.label("sortedCount"), QStringLiteral("0 triés"));
+    EXPECT_EQ(deck.label("sortedCount"), QStringLiteral("0 trié"));
     EXPECT_EQ(deck.label("remainingCount"), QStringLiteral("2 restants"));
     EXPECT_TRUE(deck.buttonsEnabled());
 
@@ -110,8 +110,8 @@ TEST(ReviewScreen, AnArrowFliesTheCardOnTopOnceHoweverLongTheKeyIsHeld)
     EXPECT_TRUE(fs::exists(deck.second));
     EXPECT_EQ(deck.harness.played("trash"), 1U);
     EXPECT_EQ(deck.shown(), std::vector{deck.second});
-    EXPECT_EQ(deck.label("sortedCount"), QStringLiteral("1 triés"));
-    EXPECT_EQ(deck.label("remainingCount"), QStringLiteral("1 restants"));
+    EXPECT_EQ(deck.label("sortedCount"), QStringLiteral("1 trié"));
+    EXPECT_EQ(deck.label("remainingCount"), QStringLiteral("1 restant"));
     EXPECT_TRUE(deck.buttonsEnabled());
     EXPECT_EQ(deck.screen->deck().card(deck.second)->offset(), QPointF());
 

@@ -211,7 +211,7 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     ASSERT_TRUE(model.scanning());
     EXPECT_TRUE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
-    EXPECT_EQ(view.findChild<ElidedLabel*>("scanProgressText")->text(), "Analyse · 0 fichiers");
+    EXPECT_EQ(view.findChild<ElidedLabel*>("scanProgressText")->text(), "Analyse · 0 fichier");
     harness.settle();
     test::deliverEvents();
     ASSERT_FALSE(model.scanning());

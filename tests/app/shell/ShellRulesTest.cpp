@@ -1,8 +1,11 @@
 #include "app/design/ShownName.h"
 #include "app/shell/RootRules.h"
 #include "app/shell/SidebarRules.h"
+#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace tollenvane {
 namespace {
@@ -18,9 +21,19 @@ TEST(RootRules, LaunchScreenComesBeforeTheTutorial)
 
 TEST(RootRules, StatusBarTexts)
 {
-    // Catalogue keys are French, the tests' language.
-    EXPECT_EQ(scanProgressText(0), "Analyse · 0 fichiers");
-    EXPECT_EQ(scanProgressText(12345), "Analyse · 12345 fichiers");
+    // The count grouped and its plural in each language's way (0 is singular in French).
+    for (const auto& [language, count, text] :
+         std::vector<std::tuple<AppLanguage, int, std::string>>{
+             {AppLanguage::fr, 0, "Analyse · 0 fichier"},
+             {AppLanguage::fr, 1, "Analyse · 1 fichier"},
+             {AppLanguage::fr, 44060, "Analyse · 44\u202F060 fichiers"},
+             {AppLanguage::en, 0, "Scanning · 0 files"},
+             {AppLanguage::en, 1, "Scanning · 1 file"},
+             {AppLanguage::en, 44060, "Scanning · 44,060 files"},
+         }) {
+        const test::ScopedLanguage shown(language);
+        EXPECT_EQ(scanProgressText(count), text);
+    }
     EXPECT_EQ(issueButtonText(0), std::nullopt);
     EXPECT_EQ(issueButtonText(1), "1");
     EXPECT_EQ(issueButtonText(1234), "1234"); // never grouped

@@ -1,6 +1,5 @@
 // Screen tests need a QApplication but no display: the offscreen platform draws into memory.
-#include "app/design/DesignStyle.h"
-#include "app/design/EnterPressesButton.h"
+#include "app/design/DesignBehaviour.h"
 #include "core/localisation/Localization.h"
 #include "model/sound/ExitPastSoundCache.h"
 #include "support/ScratchHome.h"
@@ -19,9 +18,7 @@ int main(int argc, char** argv)
         // Made first and removed last, so that Qt never sees nor keeps anything outside it.
         const tollenvane::test::ScratchHome home;
         const QApplication application(argc, argv);
-        // As the application's entry point does.
-        QApplication::setStyle(new tollenvane::DesignStyle);
-        const tollenvane::EnterPressesButton enterPressesButton;
+        const tollenvane::DesignBehaviour design;
         ::testing::InitGoogleTest(&argc, argv);
         tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
         result = RUN_ALL_TESTS();

@@ -119,6 +119,42 @@ TEST_F(FormattingTest, CountsInEachLanguage)
     }
 }
 
+TEST_F(FormattingTest, PercentsAndPluralsInEachLanguage)
+{
+    struct Case {
+        AppLanguage language;
+        std::int64_t count;
+        double share;
+        std::string sorted;
+        std::string percent;
+    };
+    // French counts 0 as singular, English as plural; a share is truncated, never grouped.
+    const std::vector<Case> cases{
+        {AppLanguage::fr, 0, 0.0, "0 fichier trié. Un peu plus de clarté.", "0\u00a0%"},
+        {AppLanguage::fr, 1, 0.29, "1 fichier trié. Un peu plus de clarté.", "28\u00a0%"},
+        {AppLanguage::fr, 2, 0.45, "2 fichiers triés. Un peu plus de clarté.", "45\u00a0%"},
+        {AppLanguage::fr, 1'000'000, 2.0, "1000000 fichiers triés. Un peu plus de clarté.",
+         "100\u00a0%"},
+        {AppLanguage::en, 0, -1.0, "0 files sorted. A little more clarity.", "0%"},
+        {AppLanguage::en, 1, 0.7, "1 file sorted. A little more clarity.", "70%"},
+        {AppLanguage::en, 2, 1.0, "2 files sorted. A little more clarity.", "100%"},
+        {AppLanguage::de, 1, 0.45, "1 Datei sortiert. Ein wenig mehr Klarheit.", "45\u00a0%"},
+        {AppLanguage::es, 1'000'000, 0.45, "1000000 archivos ordenados. Un poco más de claridad.",
+         "45\u00a0%"},
+    };
+    for (const auto& [language, count, share, sorted, percent] : cases) {
+        Localization::setLanguage(language);
+        EXPECT_EQ(L(plural(count, "{0} fichier trié. Un peu plus de clarté.",
+                           "{0} fichiers triés. Un peu plus de clarté."),
+                    count),
+                  sorted);
+        EXPECT_EQ(localizedPercent(share), percent) << share;
+    }
+    Localization::setLanguage(AppLanguage::en);
+    EXPECT_EQ(localizedCount(50028), "50,028");
+    EXPECT_EQ(localizedPercent(std::numeric_limits<double>::quiet_NaN()), "0%");
+}
+
 TEST_F(FormattingTest, DatesUseTheMediumStyle)
 {
     // 2024-03-15 12:00:00 UTC: the 14th, 15th or 16th whatever the local time zone.

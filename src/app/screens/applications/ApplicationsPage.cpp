@@ -13,6 +13,7 @@
 #include "app/screens/applications/ApplicationControls.h"
 #include "app/screens/applications/ApplicationRow.h"
 #include "core/applications/ApplicationInventory.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
@@ -255,8 +256,10 @@ void ApplicationsPage::syncIssues()
 {
     const std::vector<std::string>& issues = model().applicationIssues();
     issueCount_->setVisible(!issues.empty());
-    issueCount_->setText(
-        QString::fromStdString(L("{0} applications inaccessibles.", issues.size())));
+    const auto unreadable = static_cast<std::int64_t>(issues.size());
+    issueCount_->setText(QString::fromStdString(
+        L(plural(unreadable, "{0} application inaccessible.", "{0} applications inaccessibles."),
+          localizedCount(unreadable))));
     issues_->sync(
         issues, [](const std::string& issue) { return issue; },
         [](const std::string& issue) {

@@ -3,6 +3,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/kit/PageText.h"
 #include "app/screens/tiles/CategoryTile.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
@@ -61,7 +62,9 @@ CategorySection::CategorySection(AppModel& model, QWidget* parent)
 
 void CategorySection::refresh(bool tilesEnabled)
 {
-    detected_->setText(coreText(L("{0} fichiers détectés", model_.indexedCount())));
+    const std::int64_t detected = model_.indexedCount();
+    detected_->setText(coreText(L(plural(detected, "{0} fichier détecté", "{0} fichiers détectés"),
+                                  localizedCount(detected))));
     const FileInsights& insights = model_.insights();
     for (CategoryTile* tile : tiles_) {
         tile->setTally(insights.tally(tile->type()));

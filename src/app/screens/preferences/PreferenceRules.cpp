@@ -1,5 +1,6 @@
 #include "app/screens/preferences/PreferenceRules.h"
 
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
 #include <algorithm>
@@ -22,8 +23,7 @@ double volumeAt(int position)
 
 QString percentText(double volume)
 {
-    const double clamped = std::isfinite(volume) ? std::clamp(volume, 0.0, 1.0) : 0.0;
-    return QStringLiteral("%1 %").arg(static_cast<int>(clamped * 100));
+    return QString::fromStdString(localizedPercent(volume));
 }
 
 int minimumSizeIndex(std::int64_t bytes)

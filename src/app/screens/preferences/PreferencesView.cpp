@@ -12,7 +12,6 @@
 #include "app/kit/PageText.h"
 #include "app/screens/preferences/AppearanceTile.h"
 #include "app/screens/preferences/PreferenceRules.h"
-#include "app/screens/preferences/ScrollWheelGuard.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 #include "model/sound/SoundCue.h"
@@ -115,11 +114,6 @@ PreferencesView::PreferencesView(AppModel& model, QWidget* parent)
     footer->setObjectName(QStringLiteral("footer"));
     footer->setLineSpacing(6);
     addBlock(footer);
-
-    auto* wheel = new ScrollWheelGuard(*this);
-    for (QWidget* control : std::initializer_list<QWidget*>{language_, volume_, minimumSize_}) {
-        wheel->guard(*control);
-    }
 
     follow({&AppModel::stateChanged, &AppModel::busyChanged, &AppModel::sessionActiveChanged});
 }

@@ -10,6 +10,7 @@
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
 #include "app/screens/sources/SourceRules.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
 #include <QHBoxLayout>
@@ -109,7 +110,9 @@ void SourcePanel::present(const std::string& name, const SourceRow& row, Control
     }
     count_->setVisible(row.fileCount.has_value());
     if (row.fileCount) {
-        count_->setText(QString::fromStdString(L("{0} fichiers détectés", *row.fileCount)));
+        count_->setText(QString::fromStdString(
+            L(plural(*row.fileCount, "{0} fichier détecté", "{0} fichiers détectés"),
+              localizedCount(*row.fileCount))));
     }
     renew_->setVisible(!row.resolved);
     open_->setVisible(row.resolved);

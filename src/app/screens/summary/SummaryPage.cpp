@@ -105,7 +105,9 @@ QWidget* SummaryPage::buttonRow()
 void SummaryPage::refresh()
 {
     const SessionSummary& summary = model().summary();
-    total_->setText(coreText(L("{0} fichiers triés. Un peu plus de clarté.", summary.total())));
+    total_->setText(coreText(L(plural(summary.total(), "{0} fichier trié. Un peu plus de clarté.",
+                                      "{0} fichiers triés. Un peu plus de clarté."),
+                               summary.total())));
     const auto counters = summaryCounters(summary);
     for (std::size_t index = 0; index < counters.size(); ++index) {
         counters_[index]->setText(QString::number(counters[index].value));

@@ -4,6 +4,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
 #include <QConicalGradient>
@@ -58,8 +59,7 @@ QString usedShareText(std::int64_t total, std::int64_t free)
     if (!ratio) {
         return QStringLiteral("—");
     }
-    const double percent = *ratio >= 0 ? std::min(*ratio, 1.0) * 100 : 0.0;
-    return QString::number(static_cast<int>(std::trunc(percent))) + QStringLiteral(" %");
+    return QString::fromStdString(localizedPercent(*ratio));
 }
 
 StorageRing::StorageRing(std::int64_t total, std::int64_t free, QWidget* parent)

@@ -79,7 +79,7 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     EXPECT_TRUE(shown.find(QStringLiteral("sortApplications")).isEnabled());
     EXPECT_FALSE(shown.find(QStringLiteral("emptyState")).isVisibleTo(shown.page.get()));
     EXPECT_EQ(shown.find<TextBlock>(QStringLiteral("issueCount")).text(),
-              QStringLiteral("1 applications inaccessibles."));
+              QStringLiteral("1 application inaccessible."));
     EXPECT_EQ(shown.page->findChildren<TextBlock*>(QStringLiteral("applicationIssue")).size(), 1);
 
     // A search narrows the list; the rows that stay are the same widgets.

@@ -11,6 +11,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/ScopedLanguage.h"
 #include "support/ShownPage.h"
 #include "support/TempDir.h"
 
@@ -110,7 +111,13 @@ TEST(DashboardPage, EachActionCallsTheModelWithItsFilter)
     EXPECT_EQ(shown.find<ElidedLabel>("ready-sources").text(),
               QStringLiteral("1 dossier autorisé"));
     EXPECT_EQ(shown.find<ElidedLabel>("detected-count").text(),
-              QStringLiteral("1 fichiers détectés"));
+              QStringLiteral("1 fichier détecté"));
+    {
+        const test::ScopedLanguage english(AppLanguage::en);
+        ShownDashboard inEnglish(model);
+        EXPECT_EQ(inEnglish.find<ElidedLabel>("detected-count").text(),
+                  QStringLiteral("1 file found"));
+    }
 
     model.scan();
     EXPECT_EQ(shown.find<MetricCard>("metric-0").detail(),

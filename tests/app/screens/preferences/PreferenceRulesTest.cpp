@@ -1,5 +1,7 @@
 #include "app/screens/preferences/PreferenceRules.h"
 
+#include "support/ScopedLanguage.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -11,12 +13,18 @@ using namespace PreferenceRules;
 
 TEST(PreferenceRules, ThePercentIsTruncatedAndTheSliderRoundTrips)
 {
-    EXPECT_EQ(percentText(0.45), QStringLiteral("45 %"));
+    // French puts a no-break space before the sign, English none.
+    EXPECT_EQ(percentText(0.45), QStringLiteral("45\u00A0%"));
     // 0.29 × 100 lies just below 29.
-    EXPECT_EQ(percentText(0.29), QStringLiteral("28 %"));
-    EXPECT_EQ(percentText(0), QStringLiteral("0 %"));
-    EXPECT_EQ(percentText(1), QStringLiteral("100 %"));
-    EXPECT_EQ(percentText(1.5), QStringLiteral("100 %"));
+    EXPECT_EQ(percentText(0.29), QStringLiteral("28\u00A0%"));
+    EXPECT_EQ(percentText(0), QStringLiteral("0\u00A0%"));
+    EXPECT_EQ(percentText(1), QStringLiteral("100\u00A0%"));
+    EXPECT_EQ(percentText(1.5), QStringLiteral("100\u00A0%"));
+    {
+        const test::ScopedLanguage english(AppLanguage::en);
+        EXPECT_EQ(percentText(0.45), QStringLiteral("45%"));
+        EXPECT_EQ(percentText(0.7), QStringLiteral("70%"));
+    }
 
     EXPECT_EQ(sliderPosition(0.45), 450);
     EXPECT_DOUBLE_EQ(volumeAt(sliderPosition(0.45)), 0.45);

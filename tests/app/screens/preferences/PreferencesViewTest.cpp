@@ -86,7 +86,7 @@ TEST(PreferencesView, ShowsTheStoredValuesAndWritesOnlyWhatTheUserChanges)
     EXPECT_FALSE(child<AppearanceTile>(view, "appearance-light").isSelected());
     EXPECT_FALSE(child<QAbstractButton>(view, "soundsSwitch").isChecked());
     EXPECT_TRUE(child<QAbstractButton>(view, "animationsSwitch").isChecked());
-    EXPECT_EQ(child<QLabel>(view, "volumePercent").text(), "45 %");
+    EXPECT_EQ(child<QLabel>(view, "volumePercent").text(), "45\u00A0%");
     EXPECT_EQ(child<QComboBox>(view, "minimumSizePicker").currentText(), "Aucune");
 
     // Neither the first show, nor a refresh for someone else's change, nor the wheel scrolling
@@ -124,7 +124,7 @@ TEST(PreferencesView, ShowsTheStoredValuesAndWritesOnlyWhatTheUserChanges)
             slider.setSliderDown(false);
         },
         [](const Preferences& saved) { return saved.soundVolume == 0.7; });
-    EXPECT_EQ(child<QLabel>(view, "volumePercent").text(), "70 %");
+    EXPECT_EQ(child<QLabel>(view, "volumePercent").text(), "70\u00A0%");
     // Choosing the chosen tile again writes nothing.
     fs::remove(page.harness.statePath());
     QTest::mouseClick(&child(view, "appearance-light"), Qt::LeftButton);
@@ -156,7 +156,7 @@ TEST(PreferencesView, TheHeldSliderIsLeftAloneUntilLetGo)
     page.model.setPreferences(elsewhere);
     test::deliverEvents();
     EXPECT_EQ(slider.value(), 800);
-    EXPECT_EQ(child<QLabel>(page.view, "volumePercent").text(), "20 %");
+    EXPECT_EQ(child<QLabel>(page.view, "volumePercent").text(), "20\u00A0%");
 
     slider.setSliderDown(false);
     test::deliverEvents();

@@ -18,7 +18,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <cstdlib>
 
 namespace tollenvane {
@@ -127,6 +130,29 @@ TEST(SessionSetupPage, PickersWriteTheirValueAndLeaveAValueOutsideTheirEntries)
     EXPECT_EQ(screen.model.filter().volumeDevice, photosDevice);
     emit volumes.activated(0);
     EXPECT_EQ(screen.model.filter().volumeDevice, std::nullopt);
+}
+
+TEST(SessionSetupPage, TheWheelOverAPickerScrollsThePageAndLeavesTheFilter)
+{
+    SetupScreen screen;
+    screen.page.resize(900, 400);
+    screen.settle();
+    QScrollBar& bar = *screen.page.verticalScrollBar();
+    ASSERT_GT(bar.maximum(), 0);
+    const SessionFilter before = screen.model.filter();
+    for (const char* name : {"volumePicker", "sizePicker", "agePicker"}) {
+        auto& picker = screen.find<QComboBox>(name);
+        const int index = picker.currentIndex();
+        bar.setValue(0);
+        QWheelEvent wheel(QPointF(5, 5), picker.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&picker, &wheel);
+        EXPECT_EQ(picker.currentIndex(), index) << name;
+        EXPECT_GT(bar.value(), 0) << name << " keeps the page from scrolling";
+        EXPECT_EQ(picker.focusPolicy(), Qt::StrongFocus) << name;
+    }
+    screen.settle();
+    EXPECT_EQ(screen.model.filter(), before);
 }
 
 TEST(SessionSetupPage, TilesSwitchesAndTheFolderRowEachWriteOneField)

@@ -99,7 +99,7 @@ TEST(SourcesPage, EachGrantShowsItsStateAndALinkedSourceFindsItsCount)
     const auto countOf = [](const SourcePanel* panel) {
         return SourcesScreen::in<ElidedLabel>(*panel, "sourceCount").text();
     };
-    EXPECT_EQ(countOf(panels[0]), QStringLiteral("1 fichiers détectés"));
+    EXPECT_EQ(countOf(panels[0]), QStringLiteral("1 fichier détecté"));
     // Chosen through the link, resolved and counted under the real folder.
     EXPECT_EQ(SourcesScreen::in<QLabel>(*panels[1], "sourceStatus").text(),
               shownName(fs::canonical(screen.real).string()));

@@ -7,6 +7,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/ScopedLanguage.h"
 #include "support/ShownPage.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,12 @@ TEST(SummaryPage, ShowsTheSessionAndTakesBackTheLastDecision)
     ShownSummary shown(model);
     EXPECT_EQ(shown.text("sorted-total"),
               QStringLiteral("2 fichiers triés. Un peu plus de clarté."));
+    {
+        const test::ScopedLanguage english(AppLanguage::en);
+        ShownSummary inEnglish(model);
+        EXPECT_EQ(inEnglish.text("sorted-total"),
+                  QStringLiteral("2 files sorted. A little more clarity."));
+    }
     EXPECT_EQ(shown.text("counter-0"), QStringLiteral("1"));
     EXPECT_EQ(shown.text("counter-1"), QStringLiteral("1"));
     EXPECT_EQ(shown.text("counter-2"), QStringLiteral("0"));

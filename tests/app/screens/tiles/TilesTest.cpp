@@ -5,6 +5,7 @@
 #include "app/screens/tiles/RecommendationTile.h"
 #include "app/screens/tiles/StorageRing.h"
 #include "design/SchemeScope.h"
+#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +28,18 @@ TEST(StorageRingRule, FractionAndShareFollowTheFigures)
     };
     const std::int64_t huge = std::numeric_limits<std::int64_t>::max();
     for (const Case& c : {
-             Case{0, 0, 0.0, "—"}, Case{-5, 0, 0.0, "—"}, Case{1000, 571, 0.429, "42 %"},
-             Case{10000, 1, 0.9999, "99 %"}, Case{1000, 0, 1.0, "100 %"},
-             Case{1000, 2000, 0.0, "0 %"},    // a stale free figure
-             Case{1000, -1, 1.0, "100 %"},    // a negative free
-             Case{huge, -huge, 1.0, "100 %"}, // the difference does not fit in 64 bits
+             Case{0, 0, 0.0, "—"}, Case{-5, 0, 0.0, "—"}, Case{1000, 571, 0.429, "42\u00A0%"},
+             Case{10000, 1, 0.9999, "99\u00A0%"}, Case{1000, 0, 1.0, "100\u00A0%"},
+             Case{1000, 2000, 0.0, "0\u00A0%"},    // a stale free figure
+             Case{1000, -1, 1.0, "100\u00A0%"},    // a negative free
+             Case{huge, -huge, 1.0, "100\u00A0%"}, // the difference does not fit in 64 bits
          }) {
         SCOPED_TRACE(std::to_string(c.total) + "/" + std::to_string(c.free));
         EXPECT_NEAR(ringFraction(c.total, c.free), c.fraction, 1e-9);
         EXPECT_EQ(usedShareText(c.total, c.free), QString::fromUtf8(c.share));
     }
+    const test::ScopedLanguage english(AppLanguage::en);
+    EXPECT_EQ(usedShareText(1000, 300), QStringLiteral("70%"));
 }
 
 TEST(TilesTest, TextsActionsAndHover)

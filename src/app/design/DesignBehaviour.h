@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/design/EnterPressesButton.h"
+#include "app/design/ScrollWheelGuard.h"
+
+namespace tollenvane {
+
+// What the design asks of every control in the application, for as long as it lives: stock
+// controls wear the tokens, Enter presses the focused button, and no picker follows the wheel.
+// The application and the screen tests make one each, right after the QApplication.
+class DesignBehaviour final {
+public:
+    DesignBehaviour();
+
+private:
+    const EnterPressesButton enterPressesButton_;
+    const ScrollWheelGuard wheelGuard_;
+};
+
+} // namespace tollenvane
