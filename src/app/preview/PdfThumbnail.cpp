@@ -33,17 +33,22 @@ QImage pdfThumbnail(QIODevice& device)
     return loaded(document, device) ? renderedPage(document, 0, pdfThumbnailBox) : QImage();
 }
 
-std::vector<QImage> pdfPages(QIODevice& device, QSize box, int count)
+std::vector<QImage> pdfPages(QIODevice& device, QSize box, int count, qint64 pixels)
 {
     QPdfDocument document;
     if (!loaded(document, device)) {
         return {};
     }
     std::vector<QImage> pages;
+    qint64 drawn = 0;
     for (int page = 0; page < std::min(count, document.pageCount()); ++page) {
         QImage image = renderedPage(document, page, box);
         if (image.isNull()) {
             return {};
+        }
+        drawn += static_cast<qint64>(image.width()) * image.height();
+        if (drawn > pixels && !pages.empty()) {
+            break;
         }
         pages.push_back(std::move(image));
     }

@@ -11,8 +11,8 @@ namespace tollenvane {
 // be loaded or has no page.
 QImage pdfThumbnail(QIODevice& device);
 
-// The first `count` pages at most, each fitted into `box`, for reading. Empty when the document
-// cannot be loaded or a page cannot be drawn.
-std::vector<QImage> pdfPages(QIODevice& device, QSize box, int count);
+// The first `count` pages at most, each fitted into `box`, and no more than `pixels` in all, for
+// reading. Empty when the document cannot be loaded or a page cannot be drawn.
+std::vector<QImage> pdfPages(QIODevice& device, QSize box, int count, qint64 pixels);
 
 } // namespace tollenvane

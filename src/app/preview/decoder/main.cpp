@@ -40,7 +40,8 @@ QByteArray decoded(DecoderTask task, QFile& input)
     case DecoderTask::pdfPage:
         return one(pdfThumbnail(input));
     case DecoderTask::pdfPages:
-        return DecoderOutput::pictures(pdfPages(input, pdfReadingBox, pdfReadingPages));
+        return DecoderOutput::pictures(
+            pdfPages(input, pdfReadingBox, pdfReadingPages, pdfReadingPixels));
     case DecoderTask::videoFrame:
         return one(videoFrame(input, FileThumbnailer::videoTimeout));
     case DecoderTask::waveform: {
