@@ -1,6 +1,8 @@
 #include "app/preview/AudioWaveform.h"
 
 #include "app/preview/DecodedAudio.h"
+#include "app/preview/DecoderOutput.h"
+#include "app/preview/DecoderProcess.h"
 #include "app/preview/RegularFile.h"
 #include "app/preview/WaveFile.h"
 #include "app/preview/Waveform.h"
@@ -37,13 +39,21 @@ std::vector<float> readWaveform(const std::string& path, const std::atomic<bool>
     if (!opened.file || opened.file->size() == 0) {
         return {};
     }
-    QFile& file = *opened.file;
+    const std::optional<QByteArray> bars =
+        DecoderProcess::run(DecoderTask::waveform, *opened.file, cancelled);
+    return bars ? DecoderOutput::readBars(*bars) : std::vector<float>();
+}
+
+std::vector<float> decodeWaveform(QFile& file, const std::atomic<bool>& cancelled)
+{
     if (startsAsRiff(file)) {
         // Our own reader knows every WAVE layout worth drawing; a malformed one is not handed on.
         const std::optional<WaveFormat> format = readWaveFormat(file);
         return format ? Waveform::bars(waveLevels(file, *format, cancelled)) : std::vector<float>();
     }
-    return Waveform::bars(decodedAudioLevels(QString::fromStdString(path), cancelled));
+    // Through the descriptor already checked, so the backend reads the very file that was.
+    return Waveform::bars(decodedAudioLevels(QStringLiteral("/proc/self/fd/%1").arg(file.handle()),
+                                             cancelled, audioDecodeTimeout));
 }
 
 } // namespace tollenvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/preview/PreviewWorkers.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 #include <QThreadPool>
@@ -8,29 +10,31 @@
 
 namespace tollenvane {
 
-// Runs `work` on a worker thread and hands its result to `deliver` on the main thread, unless
+// Runs `deliver` on the main thread later, through the application object, which outlives any
+// receiver; nothing when the application is already gone.
+inline void deliverOnMainThread(std::function<void()> deliver)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application != nullptr) {
+        QMetaObject::invokeMethod(application, std::move(deliver), Qt::QueuedConnection);
+    }
+}
+
+// Runs `work` on a preview worker and hands its result to `deliver` on the main thread, unless
 // `receiver` is gone by then. The result travels by value: nothing of the receiver is touched
-// off the main thread.
+// off the main thread, and the receiver may go while the work runs.
 template <typename Result, typename Work>
 void runInBackground(QObject* receiver, Work work, std::function<void(Result)> deliver,
                      int priority = 0)
 {
-    QThreadPool::globalInstance()->start(
+    previewWorkers().start(
         [guard = QPointer<QObject>(receiver), work = std::move(work),
          deliver = std::move(deliver)]() mutable {
-            Result result = work();
-            QCoreApplication* application = QCoreApplication::instance();
-            if (application == nullptr) {
-                return;
-            }
-            QMetaObject::invokeMethod(
-                application,
-                [guard, deliver = std::move(deliver), result = std::move(result)]() mutable {
-                    if (guard) {
-                        deliver(std::move(result));
-                    }
-                },
-                Qt::QueuedConnection);
+            deliverOnMainThread([guard, deliver = std::move(deliver), result = work()]() {
+                if (guard) {
+                    deliver(result);
+                }
+            });
         },
         priority);
 }

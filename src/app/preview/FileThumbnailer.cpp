@@ -1,8 +1,7 @@
 #include "app/preview/FileThumbnailer.h"
 
+#include "app/preview/DecoderProcess.h"
 #include "app/preview/DesktopThumbnail.h"
-#include "app/preview/ImageThumbnail.h"
-#include "app/preview/PdfThumbnail.h"
 #include "app/preview/RegularFile.h"
 #include "app/preview/SvgThumbnail.h"
 #include "app/preview/VideoFrame.h"
@@ -16,6 +15,9 @@ namespace {
 
 // The most a decoder may allocate for one picture, whatever the environment says.
 constexpr int decoderAllocationLimitMiB = 256;
+
+// A generation is never cancelled: it carries on for the cache, within the decoder's deadline.
+const std::atomic<bool> carriesOn{false};
 
 bool availableHere(const std::string& path)
 {
@@ -46,9 +48,10 @@ QImage FileThumbnailer::make(const FileRecord& record) const
     QFile& file = *opened.file;
     switch (record.kind()) {
     case FileKind::image:
-        return isSvgPath(path) ? svgThumbnail(file) : imageThumbnail(file);
+        return DecoderProcess::picture(
+            isSvgPath(path) ? DecoderTask::drawing : DecoderTask::picture, file, carriesOn);
     case FileKind::pdf:
-        return pdfThumbnail(file);
+        return DecoderProcess::picture(DecoderTask::pdfPage, file, carriesOn);
     case FileKind::video:
     case FileKind::audio:
     case FileKind::document:
@@ -59,7 +62,7 @@ QImage FileThumbnailer::make(const FileRecord& record) const
     }
     QImage stored = desktopThumbnail(path, opened.modified.tv_sec);
     if (stored.isNull() && record.kind() == FileKind::video && videoFramesAvailable()) {
-        return videoFrame(file, videoTimeout);
+        return DecoderProcess::picture(DecoderTask::videoFrame, file, carriesOn);
     }
     return stored;
 }

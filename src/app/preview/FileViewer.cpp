@@ -44,6 +44,11 @@ FileViewer::FileViewer(QWidget* parent)
     layout_->setContentsMargins(0, 0, 0, 0);
 }
 
+FileViewer::~FileViewer()
+{
+    abandonReading();
+}
+
 void FileViewer::setPath(const QString& path)
 {
     path_ = path;
@@ -54,9 +59,15 @@ void FileViewer::setPath(const QString& path)
     centre->addWidget(new Spinner(Spinner::Size::regular, Theme::orange), 0, Qt::AlignCenter);
     replacePane(waiting);
 
+    abandonReading();
+    auto abandoned = std::make_shared<std::atomic<bool>>(false);
+    abandoned_ = abandoned;
     const ViewerKind kind = viewerKindFor(path);
     runInBackground<ViewerContent>(
-        this, [file = path.toStdString(), kind] { return loadViewerContent(file, kind); },
+        this,
+        [file = path.toStdString(), kind, abandoned] {
+            return loadViewerContent(file, kind, *abandoned);
+        },
         [this, generation, kind](ViewerContent content) {
             if (generation == generation_) {
                 showContent(kind, std::move(content));
@@ -64,10 +75,18 @@ void FileViewer::setPath(const QString& path)
         });
 }
 
-void FileViewer::stopPlayback()
+void FileViewer::stop()
 {
+    abandonReading();
     if (auto* player = qobject_cast<MediaPlayerView*>(pane_)) {
         player->player().stop();
+    }
+}
+
+void FileViewer::abandonReading()
+{
+    if (abandoned_) {
+        abandoned_->store(true);
     }
 }
 
@@ -79,6 +98,7 @@ bool FileViewer::isPlaying() const
 
 void FileViewer::showContent(ViewerKind kind, ViewerContent content)
 {
+    size_ = content.size;
     switch (content.form) {
     case ViewerContent::Form::card:
         showCard();
@@ -90,7 +110,7 @@ void FileViewer::showContent(ViewerKind kind, ViewerContent content)
         replacePane(textPane(content.text));
         break;
     case ViewerContent::Form::pdf:
-        replacePane(new PdfPane(path_));
+        replacePane(new PdfPane(content.pages));
         break;
     case ViewerContent::Form::media: {
         auto* player =
@@ -117,7 +137,7 @@ void FileViewer::showContent(ViewerKind kind, ViewerContent content)
 
 void FileViewer::showCard()
 {
-    replacePane(new MetadataCard(path_));
+    replacePane(new MetadataCard(path_, size_));
     shown_ = ViewerContent::Form::card;
     emit contentShown();
 }

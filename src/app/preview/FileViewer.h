@@ -3,7 +3,9 @@
 #include "app/preview/ViewerContent.h"
 
 #include <QWidget>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class QVBoxLayout;
@@ -11,18 +13,21 @@ class QVBoxLayout;
 namespace tollenvane {
 
 // The full preview of one file: pictures, PDF documents, text, video and sound, and for
-// anything else a card with what is known of the file. Content is read on a worker thread.
+// anything else a card with what is known of the file. Content is read on a preview worker and
+// decoded in the decoder process; a reading no longer wanted is abandoned, its decoder killed.
 class FileViewer final : public QWidget {
     Q_OBJECT
 
 public:
     explicit FileViewer(QWidget* parent = nullptr);
+    ~FileViewer() override;
 
     // Replaces what is shown; a late result for an earlier path is dropped.
     void setPath(const QString& path);
     const QString& path() const { return path_; }
-    // Silences a video or sound being played; the sheet calls it when it closes.
-    void stopPlayback();
+    // Abandons the reading under way and silences a video or sound being played; the sheet calls
+    // it when it closes.
+    void stop();
     bool isPlaying() const;
     // Nothing while the content is read.
     std::optional<ViewerContent::Form> shown() const { return shown_; }
@@ -35,8 +40,12 @@ private:
     void showCard();
     void replacePane(QWidget* pane);
 
+    void abandonReading();
+
     QString path_;
     std::uint64_t generation_ = 0;
+    std::shared_ptr<std::atomic<bool>> abandoned_;
+    qint64 size_ = 0;
     std::optional<ViewerContent::Form> shown_;
     QVBoxLayout* layout_;
     QWidget* pane_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -23,6 +24,7 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
     , output_(new QAudioOutput(this))
     , playPause_(new QToolButton)
     , position_(new QSlider(Qt::Horizontal))
+    , startDeadline_(new QTimer(this))
 {
     playPause_->setObjectName(QStringLiteral("playPauseButton"));
     playPause_->setAutoRaise(true);
@@ -72,22 +74,61 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
             [this](int position) { player_->setPosition(position); });
     connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
         if (error == QMediaPlayer::ResourceError || error == QMediaPlayer::FormatError) {
-            emit failed();
+            fail();
         }
     });
-    connect(player_, &QMediaPlayer::mediaStatusChanged, this,
-            [this](QMediaPlayer::MediaStatus status) {
-                if (status == QMediaPlayer::InvalidMedia) {
-                    emit failed();
-                }
-            });
+    connect(player_, &QMediaPlayer::mediaStatusChanged, this, &MediaPlayerView::checkStarted);
+    startDeadline_->setSingleShot(true);
+    connect(startDeadline_, &QTimer::timeout, this, [this] {
+        // Paused by the person, or played to its end: it did start.
+        if (player_->playbackState() == QMediaPlayer::PlayingState &&
+            (!opened() || player_->position() < startedPositionMs)) {
+            fail();
+        }
+    });
     showPlaying(false);
 }
 
 void MediaPlayerView::open(const QString& path)
 {
+    startDeadline_->start(startDeadlineMs);
     player_->setSource(QUrl::fromLocalFile(path));
     player_->play();
+}
+
+bool MediaPlayerView::opened() const
+{
+    switch (player_->mediaStatus()) {
+    case QMediaPlayer::LoadedMedia:
+    case QMediaPlayer::BufferingMedia:
+    case QMediaPlayer::BufferedMedia:
+    case QMediaPlayer::EndOfMedia:
+        return player_->hasAudio() || player_->hasVideo();
+    case QMediaPlayer::NoMedia:
+    case QMediaPlayer::LoadingMedia:
+    case QMediaPlayer::StalledMedia:
+    case QMediaPlayer::InvalidMedia:
+        break;
+    }
+    return false;
+}
+
+void MediaPlayerView::checkStarted(QMediaPlayer::MediaStatus status)
+{
+    if (status == QMediaPlayer::InvalidMedia ||
+        (status == QMediaPlayer::LoadedMedia && !opened())) {
+        fail();
+    }
+}
+
+void MediaPlayerView::fail()
+{
+    startDeadline_->stop();
+    if (!failed_) {
+        failed_ = true;
+        player_->stop();
+        emit failed();
+    }
 }
 
 MediaPlayerView::~MediaPlayerView()

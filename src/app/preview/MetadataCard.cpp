@@ -26,11 +26,11 @@ ElidedLabel* line(const QString& text, int pixelSize, QFont::Weight weight,
 
 } // namespace
 
-MetadataCard::MetadataCard(const QString& path, QWidget* parent)
+MetadataCard::MetadataCard(const QString& path, qint64 size, QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("metadataCard"));
-    // Read without following links and without opening: the file may be anything.
+    // For its name only: the card never reads the file's status.
     const QFileInfo info(path);
     auto* icon = new ApplicationIcon;
     icon->setFixedSize(96, 96);
@@ -45,8 +45,8 @@ MetadataCard::MetadataCard(const QString& path, QWidget* parent)
     column->addWidget(line(shownName(info.fileName()), 15, QFont::DemiBold, std::nullopt), 0,
                       Qt::AlignHCenter);
     column->addWidget(
-        line(QString::fromStdString(formattedBytes(info.size())), 12, QFont::Normal, Theme::muted),
-        0, Qt::AlignHCenter);
+        line(QString::fromStdString(formattedBytes(size)), 12, QFont::Normal, Theme::muted), 0,
+        Qt::AlignHCenter);
     column->addWidget(line(type, 12, QFont::Normal, Theme::muted), 0, Qt::AlignHCenter);
     column->addStretch();
 }

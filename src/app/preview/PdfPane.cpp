@@ -1,30 +1,34 @@
 #include "app/preview/PdfPane.h"
 
-#include <QPdfDocument>
-#include <QPdfView>
+#include <QLabel>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 namespace tollenvane {
 
-PdfPane::PdfPane(const QString& path, QWidget* parent)
-    : QWidget(parent)
-    , document_(new QPdfDocument(this))
-    , view_(new QPdfView)
-{
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
-    document_->load(path);
-    view_->setDocument(document_);
-    view_->setPageMode(QPdfView::PageMode::MultiPage);
-    view_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
-}
+namespace {
 
-PdfPane::~PdfPane()
+constexpr int pageGap = 16;
+
+} // namespace
+
+PdfPane::PdfPane(const std::vector<QImage>& pages, QWidget* parent)
+    : QScrollArea(parent)
 {
-    // A closing document tells its view, which must not be half gone by then.
-    view_->setDocument(nullptr);
-    delete document_;
+    setObjectName(QStringLiteral("pdfPane"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(pageGap, pageGap, pageGap, pageGap);
+    layout->setSpacing(pageGap);
+    for (const QImage& page : pages) {
+        auto* shown = new QLabel;
+        shown->setPixmap(QPixmap::fromImage(page));
+        layout->addWidget(shown, 0, Qt::AlignHCenter);
+    }
+    layout->addStretch();
+    setWidget(column);
 }
 
 } // namespace tollenvane

@@ -1,23 +1,18 @@
 #pragma once
 
-#include <QWidget>
-
-class QPdfDocument;
-class QPdfView;
+#include <QImage>
+#include <QScrollArea>
+#include <vector>
 
 namespace tollenvane {
 
-// Every page of a PDF document, one under the other, fitted to the width.
-class PdfPane final : public QWidget {
+// A document's first pages, one under the other, drawn beforehand by the decoder process: the
+// document itself is never opened in the application.
+class PdfPane final : public QScrollArea {
     Q_OBJECT
 
 public:
-    explicit PdfPane(const QString& path, QWidget* parent = nullptr);
-    ~PdfPane() override;
-
-private:
-    QPdfDocument* document_;
-    QPdfView* view_;
+    explicit PdfPane(const std::vector<QImage>& pages, QWidget* parent = nullptr);
 };
 
 } // namespace tollenvane

@@ -75,8 +75,8 @@ void QuickLookSheet::reject()
 {
     model_.setShowPreview(false);
     model_.clearInspectedFile();
-    // A closed sheet may live on until its presenter deletes it; its sound must not.
-    viewer_->stopPlayback();
+    // A closed sheet may live on until its presenter deletes it; its work and sound must not.
+    viewer_->stop();
     QDialog::reject();
 }
 

@@ -1,11 +1,14 @@
 #include "app/preview/ThumbnailCache.h"
 
+#include "app/preview/BackgroundJob.h"
 #include "app/preview/FileThumbnailer.h"
+#include "app/preview/PreviewWorkers.h"
 #include "app/preview/ThumbnailKey.h"
 #include "app/preview/ThumbnailProducer.h"
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QThreadPool>
 #include <utility>
 
 namespace tollenvane {
@@ -15,15 +18,7 @@ ThumbnailCache::ThumbnailCache(std::shared_ptr<const ThumbnailProducer> producer
     : QObject(parent)
     , producer_(std::move(producer))
     , memory_(std::move(memory))
-{
-    workers_.setMaxThreadCount(maxGenerations);
-    workers_.setThreadPriority(QThread::LowPriority);
-}
-
-ThumbnailCache::~ThumbnailCache()
-{
-    workers_.waitForDone();
-}
+{}
 
 ThumbnailCache& ThumbnailCache::shared()
 {
@@ -73,12 +68,12 @@ void ThumbnailCache::withdraw(std::uint64_t id)
 void ThumbnailCache::start(const std::string& key, const FileRecord& record)
 {
     inFlight_.try_emplace(key);
-    // The cache waits for its workers before it goes, so the job may post back to it.
-    workers_.start([this, producer = producer_, key, record] {
-        QImage image = producer->make(record);
-        QMetaObject::invokeMethod(
-            this, [this, key, image = std::move(image)] { finish(key, image); },
-            Qt::QueuedConnection);
+    previewWorkers().start([cache = QPointer(this), producer = producer_, key, record] {
+        deliverOnMainThread([cache, key, image = producer->make(record)] {
+            if (cache) {
+                cache->finish(key, image);
+            }
+        });
     });
 }
 

@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <QObject>
-#include <QThreadPool>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -20,9 +19,10 @@ namespace tollenvane {
 class ThumbnailProducer;
 
 // The application's only source of thumbnails, kept in memory for the life of the process.
-// Lives on the main thread: every call and every answer happens there. Producers run on worker
-// threads of the cache's own, at most three at a time; requests for a key already being made
-// join that generation, others wait their turn in order.
+// Lives on the main thread: every call and every answer happens there. Producers run on the
+// preview workers, at most three at a time; requests for a key already being made join that
+// generation, others wait their turn in order. Going never waits for a producer: a late answer
+// finds the cache gone and is dropped.
 class ThumbnailCache final : public QObject {
     Q_OBJECT
 
@@ -34,7 +34,6 @@ public:
 
     explicit ThumbnailCache(std::shared_ptr<const ThumbnailProducer> producer,
                             ThumbnailMemory memory = ThumbnailMemory(), QObject* parent = nullptr);
-    ~ThumbnailCache() override;
 
     // Made on first use with the real producers, owned by the application object.
     static ThumbnailCache& shared();
@@ -69,8 +68,6 @@ private:
     std::unordered_map<std::uint64_t, Request> requests_;
     std::deque<std::uint64_t> waiting_;
     std::unordered_map<std::string, std::vector<std::uint64_t>> inFlight_;
-    // Last, so that it is gone, its jobs finished, before anything they post back to.
-    QThreadPool workers_;
 };
 
 } // namespace tollenvane

@@ -1,9 +1,10 @@
 #include "app/preview/ViewerContent.h"
 
-#include "app/preview/ImageThumbnail.h"
-#include "app/preview/PdfThumbnail.h"
+#include "app/preview/DecoderOutput.h"
+#include "app/preview/DecoderProcess.h"
 #include "app/preview/RegularFile.h"
-#include "app/preview/SvgThumbnail.h"
+
+#include <sys/stat.h>
 
 #include <QMimeDatabase>
 #include <QStringDecoder>
@@ -43,10 +44,63 @@ QString decodedText(const QByteArray& bytes, bool cut)
 
 ViewerContent imageContent(QImage image)
 {
-    if (image.isNull()) {
-        return {};
+    ViewerContent content;
+    if (!image.isNull()) {
+        content.form = ViewerContent::Form::image;
+        content.image = std::move(image);
     }
-    return {ViewerContent::Form::image, std::move(image), {}};
+    return content;
+}
+
+ViewerContent pdfContent(const QFile& file, const std::atomic<bool>& abandoned)
+{
+    ViewerContent content;
+    if (const auto output = DecoderProcess::run(DecoderTask::pdfPages, file, abandoned)) {
+        content.pages = DecoderOutput::readPictures(*output);
+        if (!content.pages.empty()) {
+            content.form = ViewerContent::Form::pdf;
+        }
+    }
+    return content;
+}
+
+ViewerContent textContent(QFile& file)
+{
+    ViewerContent content;
+    content.form = ViewerContent::Form::text;
+    const QByteArray bytes = file.read(textPreviewBytes);
+    content.text = withLongLinesBroken(decodedText(bytes, file.size() > bytes.size()));
+    return content;
+}
+
+ViewerContent shownAs(QFile& file, ViewerKind kind, const std::atomic<bool>& abandoned)
+{
+    switch (kind) {
+    case ViewerKind::image:
+        return imageContent(DecoderProcess::picture(DecoderTask::picture, file, abandoned));
+    case ViewerKind::svg:
+        return imageContent(DecoderProcess::picture(DecoderTask::drawing, file, abandoned));
+    case ViewerKind::pdf:
+        return pdfContent(file, abandoned);
+    case ViewerKind::text:
+        return textContent(file);
+    case ViewerKind::video:
+    case ViewerKind::audio: {
+        ViewerContent media;
+        media.form = ViewerContent::Form::media;
+        return media;
+    }
+    case ViewerKind::other:
+        break;
+    }
+    return {};
+}
+
+// Without following a final link, like the rest of the preview.
+qint64 sizeOf(const std::string& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 ? status.st_size : 0;
 }
 
 } // namespace
@@ -77,33 +131,35 @@ ViewerKind viewerKindFor(const QString& path)
     return ViewerKind::other;
 }
 
-ViewerContent loadViewerContent(const std::string& path, ViewerKind kind)
+ViewerContent loadViewerContent(const std::string& path, ViewerKind kind,
+                                const std::atomic<bool>& abandoned)
 {
     const RegularFile opened = openRegularFile(path);
-    if (!opened.file || opened.file->size() == 0 || kind == ViewerKind::other) {
-        return {};
+    ViewerContent content;
+    if (opened.file && opened.file->size() > 0) {
+        content = shownAs(*opened.file, kind, abandoned);
     }
-    QFile& file = *opened.file;
-    switch (kind) {
-    case ViewerKind::image:
-        return imageContent(imageThumbnail(file));
-    case ViewerKind::svg:
-        return imageContent(svgThumbnail(file));
-    case ViewerKind::pdf:
-        // A document that loads here loads again for the viewer.
-        return pdfThumbnail(file).isNull() ? ViewerContent()
-                                           : ViewerContent{ViewerContent::Form::pdf, {}, {}};
-    case ViewerKind::text: {
-        const QByteArray bytes = file.read(textPreviewBytes);
-        return {ViewerContent::Form::text, {}, decodedText(bytes, file.size() > bytes.size())};
+    content.size = opened.file ? opened.file->size() : sizeOf(path);
+    return content;
+}
+
+QString withLongLinesBroken(const QString& text)
+{
+    QString broken;
+    broken.reserve(text.size() + text.size() / textLineColumns * 2);
+    qsizetype column = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const QChar character = text.at(at);
+        // Never between the halves of a surrogate pair.
+        if (column >= textLineColumns && character != u'\n' && !character.isLowSurrogate()) {
+            broken += textBreakMark;
+            broken += u'\n';
+            column = 0;
+        }
+        broken += character;
+        column = character == u'\n' ? 0 : column + 1;
     }
-    case ViewerKind::video:
-    case ViewerKind::audio:
-        return {ViewerContent::Form::media, {}, {}};
-    case ViewerKind::other:
-        break;
-    }
-    return {};
+    return broken;
 }
 
 } // namespace tollenvane

@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QString>
+#include <atomic>
 #include <string>
+#include <vector>
 
 namespace tollenvane {
 
@@ -13,20 +15,33 @@ enum class ViewerKind { image, svg, pdf, text, video, audio, other };
 ViewerKind viewerKindFor(const QString& path);
 
 // What the full preview shows. `card` when the file cannot be shown as its kind says: gone,
-// not a regular file, empty, or not decodable.
+// not a regular file, empty, or not decodable within the decoder's bounds.
 struct ViewerContent {
     enum class Form { card, image, pdf, text, media };
 
     Form form = Form::card;
     QImage image;
     QString text;
+    // A document's first pages.
+    std::vector<QImage> pages;
+    // For the card: the file's size, 0 when it could not be read.
+    qint64 size = 0;
 };
 
 // The first this much of a text file is shown.
 inline constexpr qint64 textPreviewBytes = 256 * 1024;
+// Longer lines are broken there, the break marked, so that laying a line out stays quick.
+inline constexpr qsizetype textLineColumns = 2000;
+inline constexpr char16_t textBreakMark = u'\u21A9';
 
-// Reads and decodes, bounded in size; blocks, so call it on a worker thread. Media files are
+// Reads and decodes, bounded in size and time; blocks, so call it on a preview worker. Pictures
+// and documents are decoded by the decoder process, which `abandoned` kills. Media files are
 // only checked here: the player decodes them.
-ViewerContent loadViewerContent(const std::string& path, ViewerKind kind);
+ViewerContent loadViewerContent(const std::string& path, ViewerKind kind,
+                                const std::atomic<bool>& abandoned);
+
+// `text` with every line longer than textLineColumns broken into pieces that long, each piece
+// but the last ending with the break mark.
+QString withLongLinesBroken(const QString& text);
 
 } // namespace tollenvane

@@ -16,6 +16,9 @@ constexpr std::uint16_t floatTag = 3;
 constexpr std::uint16_t extensibleTag = 0xFFFE;
 // A header chunk larger than this is not a header.
 constexpr quint32 maxFormatChunk = 1024;
+// Beyond these no recording goes; a header claiming more is not trusted with a buffer.
+constexpr int maxChannels = 32;
+constexpr double maxSampleRate = 768'000;
 
 struct ChunkHeader {
     std::array<char, 4> id{};
@@ -65,7 +68,8 @@ std::optional<WaveFormat> parseFormat(const QByteArray& chunk)
     } else {
         return std::nullopt;
     }
-    if (format.channels < 1 || format.sampleRate <= 0) {
+    if (format.channels < 1 || format.channels > maxChannels || format.sampleRate <= 0 ||
+        format.sampleRate > maxSampleRate) {
         return std::nullopt;
     }
     return format;

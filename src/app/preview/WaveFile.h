@@ -25,8 +25,9 @@ struct WaveFormat {
     int bytesPerFrame() const { return channels * (bitsPerSample / 8); }
 };
 
-// The layout of a WAVE file; nothing when the header is malformed or the encoding is not one
-// of the above. Every size in the file is checked against the file's real length.
+// The layout of a WAVE file; nothing when the header is malformed, claims more than 32 channels
+// or 768 kHz, or the encoding is not one of the above. Every size in the file is checked against
+// the file's real length, so one chunk's buffer is at most 4096 frames of 32 8-byte samples.
 std::optional<WaveFormat> readWaveFormat(QIODevice& device);
 
 // One level per chunk of the first twenty seconds, first channel only. A read error ends the

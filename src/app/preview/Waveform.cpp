@@ -17,18 +17,16 @@ std::int64_t frameLimit(std::int64_t fileFrames, double sampleRate)
 
 float chunkLevel(std::span<const float> samples)
 {
-    if (samples.empty()) {
-        return 0;
-    }
     float sum = 0;
+    std::size_t counted = 0;
     for (const float sample : samples) {
         if (std::isfinite(sample)) {
-            sum += sample * sample;
+            const float clipped = std::clamp(sample, -1.0F, 1.0F);
+            sum += clipped * clipped;
+            ++counted;
         }
     }
-    const float level = std::sqrt(sum / static_cast<float>(samples.size()));
-    // Finite samples can still square past the largest float.
-    return std::isfinite(level) ? level : 0.0F;
+    return counted == 0 ? 0.0F : std::sqrt(sum / static_cast<float>(counted));
 }
 
 std::vector<float> bars(std::span<const float> levels)

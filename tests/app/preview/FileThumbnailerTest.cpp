@@ -124,26 +124,11 @@ TEST(FileThumbnailer, OtherKindsTakeTheDesktopsThumbnailOfTheSameVersion)
     EXPECT_TRUE(thumbnailOf(archive).isNull());
 }
 
-// A raw video stream the media backend recognises by its content: three frames of one red.
-std::string redVideo(const QSize& size)
-{
-    const auto pixels = static_cast<std::size_t>(size.width() * size.height());
-    std::string bytes = "YUV4MPEG2 W" + std::to_string(size.width()) + " H" +
-                        std::to_string(size.height()) + " F25:1 Ip A1:1 C420jpeg\n";
-    for (int frame = 0; frame < 3; ++frame) {
-        bytes += "FRAME\n";
-        bytes += std::string(pixels, static_cast<char>(81));
-        bytes += std::string(pixels / 4, static_cast<char>(90));
-        bytes += std::string(pixels / 4, static_cast<char>(240));
-    }
-    return bytes;
-}
-
 TEST(FileThumbnailer, AVideoGivesItsFirstFrame)
 {
     const test::EnvironmentVariable backend("QT_MEDIA_BACKEND", "ffmpeg");
     const TempDir folder;
-    const QImage frame = thumbnailOf(folder.write("clip.mkv", redVideo({64, 48})));
+    const QImage frame = thumbnailOf(folder.write("clip.mkv", test::redVideo({64, 48}, 3)));
     ASSERT_FALSE(frame.isNull());
     EXPECT_TRUE(near(frame.pixelColor(frame.width() / 2, frame.height() / 2), Qt::red))
         << frame.pixelColor(frame.width() / 2, frame.height() / 2).name().toStdString();
@@ -162,6 +147,9 @@ TEST(FileThumbnailer, HostileFilesGiveNothing)
         {folder.write("cut.jpg", photo.left(photo.size() / 2).toStdString()), "image"},
         {folder.write("broken.pdf", "%PDF-1.4\n1 0 obj <<"), "pdf"},
         {folder.write("empty.png"), "image"},
+        {folder.write("bomb.svg", test::svgBomb()), "image"},
+        {folder.write("loop.pdf", test::loopingPdf()), "pdf"},
+        {folder.write("notes.pdf", "Only words, no document.\n"), "pdf"},
         {folder.write("empty.pdf"), "pdf"},
         {folder.write("empty.mp4"), "video"},
         {folder.write("noise.mp4", std::string(4096, '\x5a')), "video"},

@@ -10,7 +10,10 @@
 
 #include <sys/stat.h>
 
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QtEndian>
 
 namespace tollenvane {
 namespace {
@@ -19,14 +22,23 @@ using Form = ViewerContent::Form;
 using test::processUntil;
 using test::TempDir;
 
-// A player learns that a file is not playable only after it has been shown.
+const std::atomic<bool> running{false};
+
+// A player learns that a file is not playable only after it has been shown. The main thread
+// answers all along.
 ::testing::AssertionResult fallsBackToTheCard(const std::string& path)
 {
+    const test::MainThreadWatch watch;
     FileViewer viewer;
     viewer.resize(600, 400);
     viewer.show();
     viewer.setPath(QString::fromStdString(path));
-    return processUntil([&] { return viewer.shown() == Form::card; });
+    const ::testing::AssertionResult card =
+        processUntil([&] { return viewer.shown() == Form::card; });
+    if (card && watch.longestGapMs() > 1000) {
+        return ::testing::AssertionFailure() << "main thread held " << watch.longestGapMs();
+    }
+    return card;
 }
 
 Form shownFor(const std::string& path)
@@ -46,9 +58,17 @@ TEST(FileViewer, HostileFilesFallBackToTheCard)
     const QByteArray jpeg = test::twoColourJpeg({800, 600}, Qt::red, Qt::blue);
     const std::string fifo = folder / "clip.mp4";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    QByteArray noChannels = test::waveFile(1, 44'100, test::SampleFormat::int16,
+                                           [](int frame, int) { return frame % 2 ? 0.5F : -0.5F; });
+    qToLittleEndian<quint16>(0, noChannels.data() + 22);
     const std::vector<std::string> hostile{
         folder.write("huge.png", test::pngHeaderOnly({30000, 30000}).toStdString()),
         folder.write("cut.jpg", jpeg.left(jpeg.size() / 2).toStdString()),
+        folder.write("empty.png"),
+        folder.write("bomb.svg", test::svgBomb()),
+        folder.write("loop.pdf", test::loopingPdf()),
+        folder.write("notes.pdf", "Only words, no document.\n"),
+        folder.write("silent.wav", noChannels.toStdString()),
         folder.write("broken.pdf", "%PDF-1.7\n1 0 obj << /Type /Catalog >>\n"),
         folder.write("empty.txt"),
         folder.write("empty.mp4"),
@@ -56,16 +76,52 @@ TEST(FileViewer, HostileFilesFallBackToTheCard)
         folder.write("noise.mkv", std::string(4096, '\x5a')),
         folder.write("archive.zip", "PK\x03\x04"),
     };
+    // Meanwhile, past the player's deadline, a video that plays goes on playing.
+    FileViewer playing;
+    playing.resize(600, 400);
+    playing.show();
+    playing.setPath(
+        QString::fromStdString(folder.write("long.mkv", test::redVideo({64, 48}, 750))));
     for (const std::string& path : hostile) {
         EXPECT_TRUE(fallsBackToTheCard(path)) << path;
+    }
+    EXPECT_EQ(playing.shown(), Form::media);
+    EXPECT_TRUE(playing.isPlaying());
+}
+
+// Going, or moving on to another file, kills the decoder at once, whatever it was decoding.
+TEST(FileViewer, AnAbandonedDecodeEndsAtOnce)
+{
+    const TempDir folder;
+    const std::string bomb = folder.write("bomb.svg", test::svgBomb());
+    for (const bool goes : {true, false}) {
+        auto viewer = std::make_unique<FileViewer>();
+        viewer->setPath(QString::fromStdString(bomb));
+        ASSERT_TRUE(processUntil([] { return test::runningDecoders() == 1; }));
+        QElapsedTimer clock;
+        clock.start();
+        if (goes) {
+            viewer.reset();
+        } else {
+            viewer->setPath(QString::fromStdString(folder.write("notes.txt", "words")));
+        }
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_TRUE(processUntil([] { return test::runningDecoders() == 0; }, 2000)) << goes;
     }
 }
 
 TEST(FileViewer, ShowsEachKindInItsOwnForm)
 {
     const TempDir folder;
-    test::writePdf(folder / "page.pdf", {595, 842}, Qt::white);
-    EXPECT_EQ(shownFor(folder / "page.pdf"), Form::pdf);
+    test::writePdf(folder / "pages.pdf", {595, 842}, Qt::white, 3);
+    FileViewer viewer;
+    viewer.setPath(QString::fromStdString(folder / "pages.pdf"));
+    ASSERT_TRUE(processUntil([&] { return viewer.shown().has_value(); }));
+    EXPECT_EQ(viewer.shown(), Form::pdf);
+    // Drawn by the decoder, each page a picture at the sheet's width.
+    const QList<QLabel*> pages = viewer.findChildren<QLabel*>();
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_EQ(pages.front()->pixmap().width(), 800);
     EXPECT_EQ(shownFor(folder.write(
                   "photo.jpg", test::twoColourJpeg({80, 60}, Qt::red, Qt::blue).toStdString())),
               Form::image);
@@ -80,20 +136,30 @@ TEST(FileViewer, TextIsShownAsWrittenAndOnlyItsBeginning)
     const TempDir folder;
     const std::string markup = folder.write("page.txt", "<b>bold?</b> &amp; €\n");
     const ViewerContent shown =
-        loadViewerContent(markup, viewerKindFor(QString::fromStdString(markup)));
+        loadViewerContent(markup, viewerKindFor(QString::fromStdString(markup)), running);
     EXPECT_EQ(shown.form, Form::text);
     EXPECT_EQ(shown.text, QStringLiteral("<b>bold?</b> &amp; €\n"));
 
     // Not UTF-8: read as Latin-1 rather than shown with replacement marks.
     const std::string latin = folder.write("latin.txt", "caf\xe9");
-    EXPECT_EQ(loadViewerContent(latin, ViewerKind::text).text, QStringLiteral("café"));
+    EXPECT_EQ(loadViewerContent(latin, ViewerKind::text, running).text, QStringLiteral("café"));
 
     // Cut inside a character: still UTF-8, without the broken character.
     const std::string large =
         folder.write("large.txt", std::string(textPreviewBytes - 1, 'a') + "\u20ac and more");
-    const QString beginning = loadViewerContent(large, ViewerKind::text).text;
+    const QString beginning = loadViewerContent(large, ViewerKind::text, running)
+                                  .text.remove(QString(textBreakMark) + QLatin1Char('\n'));
     EXPECT_EQ(beginning.size(), textPreviewBytes - 1);
     EXPECT_TRUE(beginning.endsWith(QLatin1Char('a')));
+
+    // One line of 5 MB: what is read comes in marked pieces short enough to lay out at once.
+    const std::string line = folder.write("line.txt", std::string(5'000'000, 'x'));
+    const QStringList pieces =
+        loadViewerContent(line, ViewerKind::text, running).text.split(QLatin1Char('\n'));
+    EXPECT_EQ(pieces.size(), (textPreviewBytes + textLineColumns - 1) / textLineColumns);
+    EXPECT_EQ(pieces.front(), QString(textLineColumns, u'x') + textBreakMark);
+    EXPECT_EQ(pieces.join(QString()).remove(textBreakMark).size(), textPreviewBytes);
+    EXPECT_EQ(withLongLinesBroken(QStringLiteral("short\nlines")), QStringLiteral("short\nlines"));
 
     FileViewer viewer;
     viewer.setPath(QString::fromStdString(markup));

@@ -120,6 +120,13 @@ TEST(QuickLookSheet, Screenshots)
         "voix.wav", test::waveFile(1, 44'100, test::SampleFormat::int16, [](int frame, int) {
                         return 0.4F * static_cast<float>(std::sin(frame / 20.0));
                     }).toStdString());
+    std::string words;
+    while (words.size() < 3000) {
+        words += "une ligne sans fin ";
+    }
+    const std::string line = folder.write("ligne.txt", words);
+    // Past the decoder's deadline, the card.
+    const std::string bomb = folder.write("dessin.svg", test::svgBomb());
     const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
     ASSERT_TRUE(QDir().mkpath(shots));
 
@@ -127,12 +134,13 @@ TEST(QuickLookSheet, Screenshots)
     for (const auto& [appearance, suffix] :
          {std::pair{AppAppearance::light, ""}, std::pair{AppAppearance::dark, "-dark"}}) {
         applier.apply(appearance);
-        for (const auto& [path, name] : {std::pair{image, "image"}, std::pair{pdf, "pdf"},
-                                         std::pair{text, "text"}, std::pair{audio, "audio"}}) {
+        for (const auto& [path, name] :
+             {std::pair{image, "image"}, std::pair{pdf, "pdf"}, std::pair{text, "text"},
+              std::pair{audio, "audio"}, std::pair{line, "line"}, std::pair{bomb, "bomb"}}) {
             QuickLookSheet sheet(model, FileRecord::read(path));
             sheet.show();
             ASSERT_TRUE(processUntil([&] { return sheet.viewer().shown().has_value(); })) << name;
-            EXPECT_NE(sheet.viewer().shown(), ViewerContent::Form::card) << name;
+            EXPECT_EQ(sheet.viewer().shown() == ViewerContent::Form::card, path == bomb) << name;
             // Let the PDF pages render and the player settle.
             processUntil([] { return false; }, 400);
             const QImage shot = sheet.grab().toImage();

@@ -68,13 +68,57 @@ QByteArray pngHeaderOnly(QSize size)
            bigEndian32(crc32(chunk));
 }
 
-void writePdf(const std::string& path, QSize pageSize, QColor fill)
+void writePdf(const std::string& path, QSize pageSize, QColor fill, int pages)
 {
     QPdfWriter writer(QString::fromStdString(path));
     writer.setPageSize(QPageSize(pageSize, QPageSize::Point));
     writer.setPageMargins({});
     QPainter painter(&writer);
-    painter.fillRect(QRect(QPoint(), QSize(writer.width(), writer.height())), fill);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) {
+            writer.newPage();
+        }
+        painter.fillRect(QRect(QPoint(), QSize(writer.width(), writer.height())), fill);
+    }
+}
+
+std::string redVideo(QSize size, int frames)
+{
+    const auto pixels = static_cast<std::size_t>(size.width() * size.height());
+    std::string bytes = "YUV4MPEG2 W" + std::to_string(size.width()) + " H" +
+                        std::to_string(size.height()) + " F25:1 Ip A1:1 C420jpeg\n";
+    for (int frame = 0; frame < frames; ++frame) {
+        bytes += "FRAME\n";
+        bytes += std::string(pixels, static_cast<char>(81));
+        bytes += std::string(pixels / 4, static_cast<char>(90));
+        bytes += std::string(pixels / 4, static_cast<char>(240));
+    }
+    return bytes;
+}
+
+std::string svgBomb()
+{
+    // No size of its own, so that the renderer measures the whole drawing.
+    std::string svg = R"(<svg xmlns="http://www.w3.org/2000/svg" )"
+                      R"(xmlns:xlink="http://www.w3.org/1999/xlink">)"
+                      R"(<rect id="g0" width="1" height="1"/>)";
+    for (int level = 1; level <= 10; ++level) {
+        svg += "<g id=\"g" + std::to_string(level) + "\">";
+        for (int use = 0; use < 10; ++use) {
+            svg += "<use xlink:href=\"#g" + std::to_string(level - 1) + "\"/>";
+        }
+        svg += "</g>";
+    }
+    return svg + "</svg>";
+}
+
+std::string loopingPdf()
+{
+    return "%PDF-1.4\n"
+           "1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+           "2 0 obj << /Type /Pages /Kids [3 0 R] /Count 1 >> endobj\n"
+           "3 0 obj << /Type /Pages /Parent 2 0 R /Kids [2 0 R] /Count 1 >> endobj\n"
+           "trailer << /Root 1 0 R >>\n%%EOF\n";
 }
 
 QByteArray waveFile(int channels, int frames, SampleFormat format, const SampleSource& sample)

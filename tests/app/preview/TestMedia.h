@@ -16,8 +16,17 @@ QByteArray twoColourJpeg(QSize size, QColor left, QColor right);
 QByteArray withClockwiseOrientation(const QByteArray& jpeg);
 // A PNG that is nothing but a valid header announcing `size`.
 QByteArray pngHeaderOnly(QSize size);
-// A one-page PDF of `pageSize` points, filled with `fill`.
-void writePdf(const std::string& path, QSize pageSize, QColor fill);
+// A PDF of `pages` pages of `pageSize` points, filled with `fill`.
+void writePdf(const std::string& path, QSize pageSize, QColor fill, int pages = 1);
+
+// A raw video stream the media backend recognises by its content: `frames` frames of one red at
+// 25 a second.
+std::string redVideo(QSize size, int frames);
+
+// Files built to hang a decoder: a drawing whose groups each use the one before ten times, ten
+// deep, and a document whose page tree is its own grandchild.
+std::string svgBomb();
+std::string loopingPdf();
 
 // A WAVE file at 44.1 kHz, 16-bit integer or 32-bit float samples; `sample(frame, channel)`
 // gives each sample, from -1 to 1 (floats may be anything).

@@ -1,5 +1,8 @@
 #include "app/preview/ThumbnailCache.h"
 
+#include "TestMedia.h"
+#include "Waiting.h"
+#include "app/preview/FileThumbnailer.h"
 #include "app/preview/ThumbnailProducer.h"
 #include "support/RecordSample.h"
 #include "support/TempDir.h"
@@ -71,12 +74,7 @@ private:
 template <class Condition>
 void processUntil(Condition done)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        ASSERT_LT(clock.elapsed(), 10'000) << "gave up waiting";
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    ASSERT_TRUE(test::processUntil(done));
 }
 
 FileRecord sample(const std::string& path)
@@ -275,6 +273,44 @@ TEST_F(ThumbnailCacheTest, AnUnavailableRecordIsAnsweredAtOnceWithNothing)
     ASSERT_TRUE(answer.image);
     EXPECT_TRUE(answer.image->isNull());
     EXPECT_TRUE(producer->started().empty());
+}
+
+// Files built to hang a decoder hold their generations no longer than the decoder's deadline,
+// so later thumbnails still come; and a cache with such a generation running goes at once.
+TEST(ThumbnailCacheOfHostileFiles, StuckDecodersHoldUpNothing)
+{
+    const test::TempDir folder;
+    auto cache = std::make_unique<ThumbnailCache>(std::make_shared<FileThumbnailer>());
+    const auto record = [&](const std::string& name, const std::string& content) {
+        return RecordSample{.path = folder.write(name, content), .kind = "image"}.record();
+    };
+    std::vector<Answer> answers(4);
+    std::vector<ThumbnailTicket> tickets;
+    for (int bomb = 0; bomb < 3; ++bomb) {
+        tickets.push_back(
+            cache->thumbnail(record("bomb" + std::to_string(bomb) + ".svg", test::svgBomb()),
+                             answers.at(bomb).into()));
+    }
+    const QByteArray photo = test::twoColourJpeg({40, 30}, Qt::red, Qt::blue);
+    tickets.push_back(
+        cache->thumbnail(record("photo.jpg", photo.toStdString()), answers.back().into()));
+    const test::MainThreadWatch watch;
+    processUntil([&] { return answers.back().image.has_value(); });
+    EXPECT_EQ(answers.back().image->size(), QSize(40, 30));
+    for (int bomb = 0; bomb < 3; ++bomb) {
+        ASSERT_TRUE(answers.at(bomb).image.has_value());
+        EXPECT_TRUE(answers.at(bomb).image->isNull());
+    }
+    EXPECT_LT(watch.longestGapMs(), 1000);
+
+    Answer late;
+    tickets.push_back(cache->thumbnail(record("late.svg", test::svgBomb()), late.into()));
+    processUntil([] { return test::runningDecoders() == 1; });
+    QElapsedTimer clock;
+    clock.start();
+    cache.reset();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(late.image.has_value());
 }
 
 } // namespace

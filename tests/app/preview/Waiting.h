@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
 
 namespace tollenvane::test {
 
@@ -21,6 +26,43 @@ template <class Condition>
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return ::testing::AssertionSuccess();
+}
+
+// The longest the main thread went without running a timer due every 10 ms, while it lives.
+class MainThreadWatch {
+public:
+    MainThreadWatch()
+    {
+        QObject::connect(&ticks_, &QTimer::timeout,
+                         [this] { longestGap_ = std::max(longestGap_, sinceLast_.restart()); });
+        sinceLast_.start();
+        ticks_.start(10);
+    }
+    qint64 longestGapMs() const { return longestGap_; }
+
+private:
+    QTimer ticks_;
+    QElapsedTimer sinceLast_;
+    qint64 longestGap_ = 0;
+};
+
+// The decoder processes this process started that still run.
+inline int runningDecoders()
+{
+    int running = 0;
+    const QString parent = QString::number(::getpid());
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        // pid (name) state ppid ...: the name may hold spaces, so split after its closing mark.
+        const QString line = QString::fromUtf8(stat.readAll());
+        const QStringList after = line.mid(line.lastIndexOf(u')') + 2).split(u' ');
+        running += line.contains(QLatin1String("(tollenvane-deco")) && after.size() > 1 &&
+                   after.at(0) != u"Z" && after.at(1) == parent;
+    }
+    return running;
 }
 
 } // namespace tollenvane::test

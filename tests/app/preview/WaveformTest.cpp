@@ -112,22 +112,34 @@ TEST(Waveform, TheMultimediaBackendGivesTheSameChunks)
             .empty());
 }
 
-TEST(Waveform, NonFiniteSamplesCountAsSilence)
+TEST(Waveform, NonFiniteSamplesAreLeftOutAndHugeOnesClipped)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float infinity = std::numeric_limits<float>::infinity();
-    const std::vector<float> chunk{nan, 1.0F, infinity, -1.0F};
-    EXPECT_FLOAT_EQ(Waveform::chunkLevel(chunk), std::sqrt(0.5F));
+    const std::vector<std::pair<std::vector<float>, float>> chunks{
+        {{nan, 1.0F, infinity, -1.0F}, 1.0F},
+        {{0.5F, nan, nan, nan}, 0.5F},
+        {{1e30F, 0.0F, 0.0F, 0.0F}, 0.5F},
+        {{nan, nan}, 0.0F},
+    };
+    for (const auto& [chunk, level] : chunks) {
+        EXPECT_FLOAT_EQ(Waveform::chunkLevel(chunk), level);
+    }
 
+    // A quarter of the samples at 0.5 and the rest NaN, but for one huge sample in the sixth
+    // chunk: every chunk is about as loud, the sixth a little louder, none silent.
     const TempDir folder;
-    const std::string path = folder.write(
-        "nan.wav", waveFile(1, rate, SampleFormat::float32, [&](int frame, int) {
-                       return frame % 3 == 0 ? nan : (frame % 3 == 1 ? infinity : 0.5F);
-                   }).toStdString());
+    const std::string path =
+        folder.write("nan.wav", waveFile(1, rate, SampleFormat::float32, [&](int frame, int) {
+                                    if (frame == 5 * 4096 + 1) {
+                                        return 1e30F;
+                                    }
+                                    return frame % 4 == 0 ? 0.5F : nan;
+                                }).toStdString());
     const std::vector<float> bars = readWaveform(path, running);
     ASSERT_EQ(bars.size(), 64U);
     for (const float bar : bars) {
-        EXPECT_TRUE(std::isfinite(bar));
+        EXPECT_GT(bar, 0.99F);
     }
 }
 
@@ -164,6 +176,19 @@ TEST(Waveform, FilesWithoutSoundGiveNoBars)
     QByteArray noChannels = waveFile(1, 100, SampleFormat::int16, silence);
     qToLittleEndian<quint16>(0, noChannels.data() + 22);
     EXPECT_TRUE(readWaveform(folder.write("zero.wav", noChannels.toStdString()), running).empty());
+
+    // Channels past any recording's are not trusted with a buffer.
+    EXPECT_EQ(
+        readWaveform(
+            folder.write("many.wav", waveFile(32, 100, SampleFormat::int16, silence).toStdString()),
+            running)
+            .size(),
+        64U);
+    EXPECT_TRUE(
+        readWaveform(
+            folder.write("more.wav", waveFile(33, 100, SampleFormat::int16, silence).toStdString()),
+            running)
+            .empty());
 }
 
 TEST(Waveform, LyingChunkSizesAreHeldToTheFile)

@@ -1,0 +1,118 @@
+#include "app/preview/DecoderProcess.h"
+
+#include "app/preview/DecoderOutput.h"
+
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <csignal>
+
+namespace tollenvane::DecoderProcess {
+
+namespace {
+
+constexpr std::chrono::milliseconds pollInterval{50};
+constexpr rlim_t cpuSeconds = 8;
+
+QString programNextTo(const QString& folder)
+{
+    const QString candidate = folder + QStringLiteral("/tollenvane-decoder");
+    return QFileInfo(candidate).isExecutable() ? candidate : QString();
+}
+
+// In the child between fork and exec: system calls only.
+void limitChild(int input)
+{
+    // Gone with the thread that started it, so nothing outlives a quitting application.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    const rlimit memory{addressSpaceBytes, addressSpaceBytes};
+    ::setrlimit(RLIMIT_AS, &memory);
+    const rlimit processor{cpuSeconds, cpuSeconds};
+    ::setrlimit(RLIMIT_CPU, &processor);
+    const rlimit nothing{0, 0};
+    ::setrlimit(RLIMIT_CORE, &nothing);
+    // It writes only to its output pipe; never a file.
+    ::setrlimit(RLIMIT_FSIZE, &nothing);
+    if (::dup2(input, STDIN_FILENO) < 0) {
+        ::_exit(127);
+    }
+}
+
+QProcessEnvironment decoderEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Each thread's malloc arena reserves address space; a few are plenty for one file.
+    environment.insert(QStringLiteral("MALLOC_ARENA_MAX"), QStringLiteral("2"));
+    return environment;
+}
+
+} // namespace
+
+QString program()
+{
+    if (QCoreApplication::instance() != nullptr) {
+        if (QString beside = programNextTo(QCoreApplication::applicationDirPath());
+            !beside.isEmpty()) {
+            return beside;
+        }
+    }
+    return QStringLiteral(TOLLENVANE_BUILT_DECODER);
+}
+
+std::optional<QByteArray> run(DecoderTask task, const QFile& file,
+                              const std::atomic<bool>& abandoned, std::chrono::milliseconds limit)
+{
+    const int input = file.handle();
+    if (input < 0 || abandoned.load()) {
+        return std::nullopt;
+    }
+    QProcess decoder;
+    decoder.setProgram(program());
+    decoder.setArguments({decoderTaskName(task)});
+    decoder.setProcessEnvironment(decoderEnvironment());
+    decoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    decoder.setChildProcessModifier([input] { limitChild(input); });
+    decoder.start(QIODevice::ReadOnly);
+    if (!decoder.waitForStarted()) {
+        return std::nullopt;
+    }
+    QByteArray output;
+    QElapsedTimer clock;
+    clock.start();
+    // Read as it comes, so that a decoder writing a lot never blocks on a full pipe.
+    while (decoder.state() != QProcess::NotRunning) {
+        const bool overstayed = clock.elapsed() > limit.count() || abandoned.load();
+        if (overstayed || output.size() > maxOutputBytes) {
+            decoder.kill();
+            decoder.waitForFinished();
+            return std::nullopt;
+        }
+        decoder.waitForReadyRead(static_cast<int>(pollInterval.count()));
+        output += decoder.readAllStandardOutput();
+    }
+    output += decoder.readAllStandardOutput();
+    if (decoder.exitStatus() != QProcess::NormalExit || decoder.exitCode() != 0 ||
+        output.size() > maxOutputBytes) {
+        return std::nullopt;
+    }
+    return output;
+}
+
+QImage picture(DecoderTask task, const QFile& file, const std::atomic<bool>& abandoned)
+{
+    const std::optional<QByteArray> output = run(task, file, abandoned);
+    if (!output) {
+        return {};
+    }
+    std::vector<QImage> pictures = DecoderOutput::readPictures(*output);
+    return pictures.size() == 1 ? std::move(pictures.front()) : QImage();
+}
+
+} // namespace tollenvane::DecoderProcess

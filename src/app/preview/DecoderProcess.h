@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/preview/DecoderTask.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <atomic>
+#include <chrono>
+#include <optional>
+
+class QFile;
+
+namespace tollenvane {
+
+// A decoder cannot be stopped from inside once it loops or swells on a crafted file, so files are
+// decoded in a process of their own, bounded in memory and processor time, and killed when it
+// overstays or its caller gives up. Nothing of it lives on: a new process serves each file.
+namespace DecoderProcess {
+
+// Long enough for any real picture, page or opening of a sound; a decode past it is abandoned.
+inline constexpr std::chrono::milliseconds deadline{4000};
+// The most the decoder may map, which bounds what a file can make it allocate.
+inline constexpr long long addressSpaceBytes = 1LL << 30;
+// The most it may hand back: a few pages of a document.
+inline constexpr qsizetype maxOutputBytes = 64 * 1024 * 1024;
+
+// The decoder program: next to the application, else the one the build made.
+QString program();
+
+// Runs `task` on the open `file` and returns what the decoder wrote, or nothing when it failed,
+// overstayed `limit`, wrote too much, or `abandoned` was set meanwhile. Blocks: call it on a
+// preview worker. The decoder reads the very file opened, through its descriptor.
+std::optional<QByteArray> run(DecoderTask task, const QFile& file,
+                              const std::atomic<bool>& abandoned,
+                              std::chrono::milliseconds limit = deadline);
+
+// The one picture `task` makes of `file`; null on any failure, as from run().
+QImage picture(DecoderTask task, const QFile& file, const std::atomic<bool>& abandoned);
+
+} // namespace DecoderProcess
+
+} // namespace tollenvane
