@@ -20,7 +20,8 @@ std::string folderOf(const fs::path& file)
     return folder.empty() ? "." : folder;
 }
 
-// Lower ranks sit below higher ones; the pages' shared tiles sit below the pages.
+// Lower ranks sit below higher ones; the pages' shared tiles sit below the pages, and the two
+// programs' entry points above everything.
 int rank(const std::string& folder)
 {
     static const std::map<std::string, int> ranks = {
