@@ -25,8 +25,9 @@ std::string folderOf(const fs::path& file)
 int rank(const std::string& folder)
 {
     static const std::map<std::string, int> ranks = {
-        {"design", 0},   {"kit", 1},           {"preview", 1}, {"deck", 2},
-        {"tutorial", 3}, {"screens/tiles", 3}, {"shell", 5},   {".", 6},
+        {"design", 0}, {"kit", 1},      {"preview", 1},
+        {"deck", 2},   {"tutorial", 3}, {"screens/tiles", 3},
+        {"shell", 5},  {".", 6},        {"preview/decoder", 6},
     };
     if (const auto found = ranks.find(folder); found != ranks.end()) {
         return found->second;

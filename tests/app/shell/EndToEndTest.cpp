@@ -6,6 +6,7 @@
 #include "core/base/Json.h"
 #include "core/persistence/SavedState.h"
 #include "model/AppModel.h"
+#include "preview/TestMedia.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -131,9 +132,8 @@ TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
 }
 
 // $1 the application, $2 its state file, $3 the screen grabber, $4 the picture, $5 $6 where the
-// saved session's entry lies in the window, $7 the Trash's files, $8 the source folder. Each
-// file decision is waited for on disk where it shows there.
-constexpr const char* sortingSession = R"(
+// saved session's entry lies in the window; the steps that follow are each test's own.
+constexpr const char* resumedSession = R"(
 wait_for() { for i in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done; return 1; }
 "$1" --state "$2" & app=$!
 win=$(timeout 30 xdotool search --sync --class tollenvane | head -n 1)
@@ -143,6 +143,11 @@ sleep 2.5
 xdotool mousemove --sync --window "$win" "$5" "$6" click 1
 sleep 1
 xdotool windowfocus --sync "$win"
+)";
+
+// $7 the Trash's files, $8 the source folder. Each file decision is waited for on disk where it
+// shows there.
+constexpr const char* sortingSteps = R"(
 xdotool key Left
 wait_for "$7/un.bin" || { kill $app; exit 6; }
 sleep 0.6
@@ -160,6 +165,17 @@ sleep 0.5
 xdotool key --clearmodifiers ctrl+q
 for i in $(seq 150); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 if kill -0 $app 2>/dev/null; then kill $app; exit 5; fi
+wait $app
+)";
+
+// Opens the full preview of the first card, then logs out while its decoding is stuck.
+constexpr const char* stuckPreviewSteps = R"(
+xdotool key space
+sleep 2
+"$3" "$4"
+kill -TERM $app
+for i in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill -9 $app; exit 5; fi
 wait $app
 )";
 
@@ -181,70 +197,133 @@ QPoint savedSessionEntry(const std::string& statePath)
     return centre;
 }
 
+// A home whose folder Documents/Tri holds `files`, with the tutorial done, the folder
+// authorised and a largest-first session over it waiting to resume.
+class ResumableSession {
+public:
+    explicit ResumableSession(const std::vector<std::pair<std::string, std::string>>& files)
+        : environment_(desktopEnvironment(folder_))
+    {
+        fs::create_directories(source);
+        for (const auto& [name, content] : files) {
+            std::ofstream(fs::path(source) / name, std::ios::binary) << content;
+        }
+        SavedState state;
+        state.preferences.onboardingComplete = true;
+        state.preferences.sounds = false;
+        try {
+            state.sources.push_back(FolderAccess::grant(source, false));
+        } catch (const std::exception& refused) {
+            refusal = refused.what();
+            return;
+        }
+        SessionCheckpoint checkpoint;
+        checkpoint.filter.largestFirst = true;
+        checkpoint.summary.id =
+            QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+        state.pendingSession = checkpoint;
+        const std::string probePath = folder_ / "probe/state.json";
+        for (const std::string& path : {statePath, probePath}) {
+            fs::create_directories(fs::path(path).parent_path());
+            std::ofstream(path, std::ios::binary) << state.toJson().dump();
+        }
+        entry_ = savedSessionEntry(probePath);
+    }
+
+    // Runs the resumed session followed by `steps` on its own display; false when it did not
+    // end by itself.
+    bool run(const char* steps, const QString& pictureName, const QStringList& more = {},
+             int* exitCode = nullptr) const
+    {
+        const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/" + pictureName;
+        QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+        QProcess run;
+        run.setProcessEnvironment(environment_);
+        run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        run.start("xvfb-run",
+                  QStringList{"-a", "-s", "-screen 0 1440x960x24", "sh", "-c",
+                              QString(resumedSession) + steps, "sh", TOLLENVANE_EXECUTABLE,
+                              QString::fromStdString(statePath), TOLLENVANE_SCREEN_GRAB, picture,
+                              QString::number(entry_.x()), QString::number(entry_.y())} +
+                      more);
+        const bool ended = run.waitForFinished(120'000);
+        if (!ended) {
+            run.kill();
+            run.waitForFinished();
+        }
+        if (exitCode != nullptr) {
+            *exitCode = run.exitCode();
+        }
+        return ended;
+    }
+
+    QString trash() const { return environment_.value("XDG_DATA_HOME") + "/Trash/files"; }
+    bool ready() const { return refusal.empty() && !entry_.isNull(); }
+
+private:
+    const TempDir folder_;
+    const QProcessEnvironment environment_;
+    QPoint entry_;
+
+public:
+    const std::string source = folder_ / "home/Documents/Tri";
+    const std::string statePath = folder_ / "state/state.json";
+    // Why the scratch folder could not be a source: a checkout below /tmp puts it where none may
+    // be.
+    std::string refusal;
+};
+
 TEST(EndToEnd, FilesDecidedWithTheArrowKeysAreInTheTrashOrInPlaceAndCtrlZBringsOneBack)
 {
     if (!canRunADisplay()) {
         GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
     }
-    const TempDir folder;
-    QProcessEnvironment environment = desktopEnvironment(folder);
-    const std::string source = folder / "home/Documents/Tri";
-    fs::create_directories(source);
-    for (const auto& [name, size] : {std::pair{"un.bin", 4000},
-                                     {"deux.bin", 3000},
-                                     {"trois.bin", 2000},
-                                     {"quatre.bin", 1000}}) {
-        std::ofstream(fs::path(source) / name, std::ios::binary) << std::string(size, 'x');
+    const ResumableSession resumed({{"un.bin", std::string(4000, 'x')},
+                                    {"deux.bin", std::string(3000, 'x')},
+                                    {"trois.bin", std::string(2000, 'x')},
+                                    {"quatre.bin", std::string(1000, 'x')}});
+    if (!resumed.refusal.empty()) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << resumed.refusal;
     }
-    // The tutorial is done, the folder authorised, and a session over it waits to resume.
-    SavedState state;
-    state.preferences.onboardingComplete = true;
-    state.preferences.sounds = false;
-    try {
-        state.sources.push_back(FolderAccess::grant(source, false));
-    } catch (const std::exception& refused) {
-        // A checkout below /tmp puts the scratch folders where no source may be.
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
-    }
-    SessionCheckpoint checkpoint;
-    checkpoint.filter.largestFirst = true;
-    checkpoint.summary.id =
-        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
-    state.pendingSession = checkpoint;
-    const std::string statePath = folder / "state/state.json";
-    const std::string probePath = folder / "probe/state.json";
-    for (const std::string& path : {statePath, probePath}) {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << state.toJson().dump();
-    }
-    const QPoint entry = savedSessionEntry(probePath);
-    ASSERT_FALSE(entry.isNull());
+    ASSERT_TRUE(resumed.ready());
 
-    const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/review-sorted-xvfb.png";
-    QDir().mkpath(TOLLENVANE_SCREENSHOTS);
-    QProcess run;
-    run.setProcessEnvironment(environment);
-    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const std::string trash = environment.value("XDG_DATA_HOME").toStdString() + "/Trash/files";
-    run.start("xvfb-run",
-              {"-a", "-s", "-screen 0 1440x960x24", "sh", "-c", sortingSession, "sh",
-               TOLLENVANE_EXECUTABLE, QString::fromStdString(statePath), TOLLENVANE_SCREEN_GRAB,
-               picture, QString::number(entry.x()), QString::number(entry.y()),
-               QString::fromStdString(trash), QString::fromStdString(source)});
-    ASSERT_TRUE(run.waitForFinished(120'000));
-    EXPECT_EQ(run.exitCode(), 0);
+    int exitCode = -1;
+    ASSERT_TRUE(resumed.run(sortingSteps, "review-sorted-xvfb.png",
+                            {resumed.trash(), QString::fromStdString(resumed.source)}, &exitCode));
+    EXPECT_EQ(exitCode, 0);
 
-    EXPECT_TRUE(fs::exists(fs::path(trash) / "un.bin"));
-    EXPECT_FALSE(fs::exists(fs::path(source) / "un.bin"));
+    const fs::path trash = resumed.trash().toStdString();
+    const fs::path source = resumed.source;
+    EXPECT_TRUE(fs::exists(trash / "un.bin"));
+    EXPECT_FALSE(fs::exists(source / "un.bin"));
     for (const char* name : {"deux.bin", "trois.bin", "quatre.bin"}) {
-        EXPECT_TRUE(fs::exists(fs::path(source) / name)) << name;
+        EXPECT_TRUE(fs::exists(source / name)) << name;
     }
-    EXPECT_FALSE(fs::exists(fs::path(trash) / "quatre.bin"));
-    const SavedState written = SavedState::fromJson(json::parse(contentOf(statePath)));
+    EXPECT_FALSE(fs::exists(trash / "quatre.bin"));
+    const SavedState written = SavedState::fromJson(json::parse(contentOf(resumed.statePath)));
     ASSERT_TRUE(written.pendingSession);
     EXPECT_EQ(written.pendingSession->summary.trashed, 1);
     EXPECT_EQ(written.pendingSession->summary.kept, 1);
     EXPECT_EQ(written.pendingSession->summary.deferred, 1);
+}
+
+// A picture whose decoding never ends is on the card and in the preview: logging out still ends
+// the application at once.
+TEST(EndToEnd, LoggingOutWithADecoderStuckOnScreenEndsAtOnce)
+{
+    if (!canRunADisplay()) {
+        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+    }
+    const ResumableSession resumed({{"bombe.svg", test::svgBomb()}, {"petit.bin", "x"}});
+    if (!resumed.refusal.empty()) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << resumed.refusal;
+    }
+    ASSERT_TRUE(resumed.ready());
+
+    int exitCode = -1;
+    ASSERT_TRUE(resumed.run(stuckPreviewSteps, "review-stuck-preview-xvfb.png", {}, &exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(SavedState::fromJson(json::parse(contentOf(resumed.statePath))).sources.size(), 1U);
 }
 
 } // namespace
