@@ -11,6 +11,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
 #include "model/support/SortingHarness.h"
+#include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
 
 #include <gtest/gtest.h>
@@ -307,40 +308,84 @@ void expectBlend(const QColor& seen, const QColor& over, double opacity, const Q
     EXPECT_NEAR(seen.blue(), mix(over.blue(), under.blue()), 2);
 }
 
-TEST(RootView, PicturesInBothAppearances)
+// Every page with a sidebar row, in both appearances and in French and English, for people to
+// look at; each probed where the shell and the page must show their tokens.
+TEST(RootView, PicturesOfEveryPageInBothAppearancesAndLanguages)
 {
     const test::SchemeScope restore;
     AppearanceApplier applier;
     const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
     ASSERT_TRUE(QDir().mkpath(folder));
-    ShellHarness harness;
-    AppModel& model = harness.ready();
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
 
-    for (const auto& [appearance, file] : {std::pair{AppAppearance::dark, "root-dark.png"},
-                                           std::pair{AppAppearance::light, "root-light.png"}}) {
-        applier.apply(appearance);
-        RootView view(model);
-        view.resize(1200, 840);
-        test::deliverEvents();
-        const QImage picture = view.grab().toImage();
-        EXPECT_TRUE(picture.save(folder + "/" + file));
+    struct Shot {
+        Page page;
+        // A surface of the page, found by the name of a control on it, and where it shows which
+        // token.
+        const char* surface = nullptr;
+        bool parentOfControl = false;
+        QPoint (*at)(QSize) = nullptr;
+        ThemeColor token{};
+    };
+    const auto topMiddle = [](QSize size) { return QPoint(size.width() / 2, 3); };
+    const auto topRight = [](QSize size) { return QPoint(size.width() - 4, 4); };
+    const std::vector<Shot> shots = {
+        {Page::dashboard},
+        {Page::space},
+        {Page::sources, "sourceName", true, topMiddle, Theme::panel},
+        {Page::setup, "typeTile-pdf", false, topRight, Theme::soft},
+        {Page::settings},
+        {Page::history},
+        {Page::applications},
+    };
+    for (const AppLanguage language : {AppLanguage::fr, AppLanguage::en}) {
+        Preferences preferences = model.state().preferences;
+        preferences.language = language;
+        model.setPreferences(preferences);
+        for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+            applier.apply(appearance);
+            for (const Shot& shot : shots) {
+                model.navigate(shot.page);
+                RootView view(model);
+                view.resize(1200, 840);
+                desk.settle();
+                const QImage picture = view.grab().toImage();
+                const std::string name = std::string(rawValue(shot.page)) + "-" +
+                                         std::string(rawValue(appearance)) + "-" +
+                                         std::string(rawValue(language));
+                EXPECT_TRUE(picture.save(folder + "/" + QString::fromStdString(name) + ".png"));
 
-        EXPECT_EQ(picture.pixelColor(10, 420), Theme::color(Theme::sidebar));
-        EXPECT_EQ(picture.pixelColor(219, 420), Theme::color(Theme::line));
-        EXPECT_EQ(picture.pixelColor(1190, 57), Theme::color(Theme::line));
-        // In the page's margin: its scroll bar runs along the right edge.
-        EXPECT_EQ(picture.pixelColor(236, 420), Theme::color(Theme::bg));
-        // The current page's tile is tinted orange, the others are plain.
-        const auto tile = [&](Page page) {
-            const NavRow& navRow = row(view, page);
-            return picture.pixelColor(navRow.mapTo(&view, QPoint(17, navRow.height() / 2)));
-        };
-        expectBlend(tile(Page::dashboard), Theme::color(Theme::orange), 0.12,
-                    Theme::color(Theme::soft));
-        EXPECT_EQ(tile(Page::history), Theme::color(Theme::soft));
-        const QWidget* card = view.findChild<QWidget*>("diskCard");
-        expectDiskFill(picture, QRect(card->mapTo(&view, QPoint()), card->size()), 0.76);
+                EXPECT_EQ(picture.pixelColor(10, 420), Theme::color(Theme::sidebar)) << name;
+                EXPECT_EQ(picture.pixelColor(219, 420), Theme::color(Theme::line)) << name;
+                EXPECT_EQ(picture.pixelColor(1190, 57), Theme::color(Theme::line)) << name;
+                // The current page's tile, when it has one, is tinted orange; the others are plain.
+                const auto tile = [&](Page page) {
+                    const NavRow& navRow = row(view, page);
+                    return picture.pixelColor(navRow.mapTo(&view, QPoint(17, navRow.height() / 2)));
+                };
+                if (shot.page != Page::setup) {
+                    expectBlend(tile(shot.page), Theme::color(Theme::orange), 0.12,
+                                Theme::color(Theme::soft));
+                }
+                const Page other = shot.page == Page::history ? Page::sources : Page::history;
+                EXPECT_EQ(tile(other), Theme::color(Theme::soft)) << name;
+                const QWidget* card = view.findChild<QWidget*>("diskCard");
+                expectDiskFill(picture, QRect(card->mapTo(&view, QPoint()), card->size()), 0.76);
+                if (shot.surface != nullptr) {
+                    auto* found = view.findChild<QWidget*>(shot.surface);
+                    ASSERT_NE(found, nullptr) << name << ": " << shot.surface;
+                    const QWidget& surface = shot.parentOfControl ? *found->parentWidget() : *found;
+                    const QPoint inside = surface.mapTo(&view, shot.at(surface.size()));
+                    EXPECT_EQ(picture.pixelColor(inside), Theme::color(shot.token))
+                        << name << ": " << shot.surface;
+                }
+            }
+        }
     }
+    Preferences preferences = model.state().preferences;
+    preferences.language = AppLanguage::system;
+    model.setPreferences(preferences);
 }
 
 } // namespace

@@ -1,19 +1,16 @@
 #include "app/screens/history/HistoryPage.h"
 
-#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/Theme.h"
 #include "app/screens/history/HistoryRow.h"
 #include "app/screens/tiles/MetricCard.h"
 #include "core/localisation/Formatting.h"
-#include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QVBoxLayout>
 
 namespace tollenvane {
@@ -82,30 +79,6 @@ TEST(HistoryPage, AnEmptyHistoryShowsZerosThenEachDecisionCountsAtOnce)
     EXPECT_EQ(rowText(*row, "countsText"),
               QStringLiteral("1 gardés · 1 à la Corbeille · 0 rangés · 0 plus tard"));
     EXPECT_EQ(rowText(*row, "trashBytesText"), QString::fromStdString(formattedBytes(500)));
-}
-
-TEST(HistoryPage, PicturesInBothAppearances)
-{
-    const test::SchemeScope restore;
-    AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
-    for (const auto& [appearance, file] : {std::pair{AppAppearance::dark, "history-dark.png"},
-                                           std::pair{AppAppearance::light, "history-light.png"}}) {
-        applier.apply(appearance);
-        test::SortingHarness harness;
-        harness.startSortingTwo();
-        harness.decide(Decision::trash);
-        harness.decide(Decision::later);
-        HistoryScreen screen(*harness.model);
-        const QImage picture = screen.window.grab().toImage();
-        EXPECT_TRUE(picture.save(folder + "/" + file));
-        ASSERT_EQ(screen.rows().size(), 1);
-        const HistoryRow& row = *screen.rows().at(0);
-        const QPoint inside = row.mapTo(&screen.window, QPoint(8, row.height() / 2));
-        EXPECT_EQ(picture.pixelColor(inside), Theme::color(Theme::panel));
-        EXPECT_EQ(picture.pixelColor(4, 4), Theme::color(Theme::bg));
-    }
 }
 
 } // namespace

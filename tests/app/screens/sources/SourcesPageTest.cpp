@@ -1,6 +1,5 @@
 #include "app/screens/sources/SourcesPage.h"
 
-#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
 #include "app/design/PlainButton.h"
@@ -11,7 +10,6 @@
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 #include "app/screens/sources/SourcePanel.h"
-#include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
@@ -19,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QLabel>
 #include <QTest>
 #include <filesystem>
@@ -209,26 +206,6 @@ TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
     EXPECT_TRUE(SourcesScreen::in<EmptyState>(page, "emptySources").isVisible());
     EXPECT_TRUE(page.findChildren<SourcePanel*>().empty());
     EXPECT_TRUE(SourcesScreen::in<SuggestedFolders>(page, "suggestedFolders").isVisible());
-}
-
-TEST(SourcesPage, Pictures)
-{
-    const test::SchemeScope restore;
-    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
-        AppearanceApplier().apply(appearance);
-        SourcesScreen screen;
-        const auto panels = screen.panels();
-        const QImage shot = screen.page.grab().toImage();
-        // Each panel is filled with the panel colour inside its hairline.
-        const QPoint inside = panels[0]->mapTo(&screen.page, QPoint(panels[0]->width() / 2, 3));
-        EXPECT_EQ(shot.pixelColor(inside), Theme::color(Theme::panel));
-        const QPoint between = panels[1]->mapTo(&screen.page, QPoint(panels[1]->width() / 2, -10));
-        EXPECT_NE(shot.pixelColor(between), Theme::color(Theme::panel));
-        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-        ASSERT_TRUE(QDir().mkpath(shots));
-        const char* name = appearance == AppAppearance::dark ? "dark" : "light";
-        EXPECT_TRUE(shot.save(shots + "/sources-page-" + name + ".png"));
-    }
 }
 
 } // namespace

@@ -1,18 +1,15 @@
 #include "app/screens/space/SpacePage.h"
 
-#include "app/design/AppearanceApplier.h"
 #include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/screens/creator/CreatorGuidance.h"
 #include "app/screens/space/DuplicatesCard.h"
 #include "app/screens/space/SpaceRules.h"
 #include "app/screens/tiles/RecommendationTile.h"
-#include "design/SchemeScope.h"
 #include "screens/storage/ScannedDesk.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QGridLayout>
 #include <QScrollBar>
 #include <QTest>
@@ -122,28 +119,6 @@ TEST(SpacePage, DuplicatesAndLargeVideosNeedWhatTheyLookFor)
     QTest::mouseClick(&duplicates, Qt::LeftButton);
     EXPECT_EQ(model.page(), Page::duplicates);
     open.desk.settle();
-}
-
-TEST(SpacePage, PicturesInDarkAndLight)
-{
-    const test::SchemeScope restore;
-    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
-        AppearanceApplier().apply(appearance);
-        OpenPage open;
-        open.desk.model().openStorageFolder(open.desk.source);
-        open.desk.settle();
-        // The whole column, not only what the viewport shows.
-        QWidget& content = *open.page.widget();
-        content.resize(content.width(), content.sizeHint().height());
-        const QImage shot = content.grab().toImage();
-        EXPECT_GT(shot.height(), 1200);
-        // The page's margin shows the window's colour.
-        EXPECT_EQ(shot.pixelColor(10, 10), Theme::color(Theme::bg));
-        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-        ASSERT_TRUE(QDir().mkpath(shots));
-        const QString name = appearance == AppAppearance::dark ? "dark" : "light";
-        EXPECT_TRUE(shot.save(shots + "/space-page-" + name + ".png"));
-    }
 }
 
 } // namespace
