@@ -37,11 +37,16 @@ HistoryTotals historyTotals(const std::vector<SessionSummary>& history)
 
 QString sessionCountsText(const SessionSummary& summary)
 {
-    using Localization::describe;
+    // Each count agrees with its own number; the digits stay plain.
+    const auto part = [](std::int64_t count, std::string_view key) {
+        return Localization::text(key, {Localization::describe(count)});
+    };
+    const std::string separator = " \u00B7 ";
     return QString::fromStdString(
-        Localization::text("{0} gardés · {1} à la Corbeille · {2} rangés · {3} plus tard",
-                           {describe(summary.kept), describe(summary.trashed),
-                            describe(summary.moved), describe(summary.deferred)}));
+        part(summary.kept, plural(summary.kept, "{0} gardé", "{0} gardés")) + separator +
+        part(summary.trashed, "{0} à la Corbeille") + separator +
+        part(summary.moved, plural(summary.moved, "{0} rangé", "{0} rangés")) + separator +
+        part(summary.deferred, "{0} plus tard"));
 }
 
 QString sessionFilesText(const SessionSummary& summary)

@@ -77,7 +77,7 @@ TEST(HistoryPage, AnEmptyHistoryShowsZerosThenEachDecisionCountsAtOnce)
     EXPECT_EQ(screen.value("trashCard"), QString::fromStdString(formattedBytes(500)));
     EXPECT_EQ(rowText(*row, "filesText"), QStringLiteral("2 fichiers"));
     EXPECT_EQ(rowText(*row, "countsText"),
-              QStringLiteral("1 gardés · 1 à la Corbeille · 0 rangés · 0 plus tard"));
+              QStringLiteral("1 gardé · 1 à la Corbeille · 0 rangé · 0 plus tard"));
     EXPECT_EQ(rowText(*row, "trashBytesText"), QString::fromStdString(formattedBytes(500)));
 }
 

@@ -38,7 +38,9 @@ TEST(HistoryRules, TheTotalsAddEverySessionAndSaturate)
 TEST(HistoryRules, ARowCountsEachDecisionAndNamesOneFileInTheSingular)
 {
     EXPECT_EQ(sessionCountsText(session(3, 2, 1, 0)),
-              QStringLiteral("3 gardés · 2 à la Corbeille · 1 rangés · 0 plus tard"));
+              QStringLiteral("3 gardés · 2 à la Corbeille · 1 rangé · 0 plus tard"));
+    EXPECT_EQ(sessionCountsText(session(1, 0, 2, 1)),
+              QStringLiteral("1 gardé · 0 à la Corbeille · 2 rangés · 1 plus tard"));
     EXPECT_EQ(sessionFilesText(session(0, 1, 0, 0)), QStringLiteral("1 fichier"));
     EXPECT_EQ(sessionFilesText(session(0, 0, 0, 0)), QStringLiteral("0 fichiers"));
 }
