@@ -17,7 +17,6 @@ ThreadPoolExecutor::ThreadPoolExecutor()
 {
     // A machine with two cores still runs a search and an inspection beside the scan.
     pool_->setMaxThreadCount(std::max(4, QThread::idealThreadCount()));
-    pool_->setObjectName("tollenvane-jobs");
 }
 
 ThreadPoolExecutor::~ThreadPoolExecutor()
