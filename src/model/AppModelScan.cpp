@@ -7,6 +7,7 @@
 #include "model/AppModel.h"
 #include "model/ErrorDescription.h"
 #include "model/async/Await.h"
+#include "model/async/WhenFinished.h"
 
 #include <QPointer>
 #include <algorithm>
@@ -60,7 +61,7 @@ void AppModel::scan()
     run->showHidden = state_.preferences.showHidden;
     run->minimumSize = state_.preferences.minimumSize;
     scanRun_ = run;
-    resolveGrants(run->task->token()).then(this, [this, run] { startIndexing(run); });
+    whenFinished(resolveGrants(run->task->token()), this, [this, run] { startIndexing(run); });
 }
 
 bool AppModel::isCurrent(const ScanRun& run) const

@@ -215,6 +215,14 @@ TEST(AppModelDecisions, TheDeckAsksForMovesAndConfirmedTrashAndDropsAStaleSwipe)
     model.setPreferences(preferences);
     harness.startSortingAll();
 
+    // The tutorial's demonstration covers the deck: a request is not for the real card.
+    model.setShowTutorial(true);
+    model.request(Decision::keep);
+    harness.settle();
+    EXPECT_EQ(model.queueCount(), 2);
+    EXPECT_EQ(model.undoCount(), 0);
+    model.setShowTutorial(false);
+
     model.request(Decision::trash);
     EXPECT_TRUE(model.confirmTrash());
     model.setConfirmTrash(false);

@@ -104,6 +104,9 @@ TEST(AppModelScan, AFileDecidedWhileTheWalkReadsItStaysOutOfTheIndex)
     const std::string decided = harness.file("a.png", 500);
     harness.file("b.png", 400);
     std::function<void()> whileRead;
+    // The walk reads every status itself, on the test's thread, the only one that may reach
+    // the model.
+    harness.scanOptions.walkerThreads = 1;
     harness.scanOptions.statusReader = [&whileRead](int folderFd, const char* name) {
         const FileStatus status = FileStatus::readAt(folderFd, name);
         if (whileRead && std::string_view(name) == "a.png") {
@@ -233,6 +236,33 @@ TEST(AppModelScan, ARunningSessionTakesNewMatchingFilesOnce)
 
     EXPECT_EQ(harness.cardPaths(), (std::vector<std::string>{late}));
     EXPECT_EQ(model.queueCount(), 1);
+}
+
+TEST(AppModelScan, TheLastCardDecidedWhileAScanRunsLeavesTheSessionOpenForWhatItFinds)
+{
+    SortingHarness harness;
+    const std::string known = harness.file("known.png", 900);
+    AppModel& model = harness.loadScanned();
+    const std::string fresh = harness.file("fresh.png", 800);
+    // The session is prepared and decided while the walk waits for its folders.
+    const auto settleAllButTheScan = [&harness] {
+        do {
+            QCoreApplication::sendPostedEvents();
+        } while (harness.executor->runNext(Priority::normal));
+    };
+    model.scan();
+    model.setFilter(imagesLargestFirst());
+    model.startSession();
+    settleAllButTheScan();
+    ASSERT_EQ(harness.cardPaths(), std::vector{known});
+
+    model.act(Decision::keep, std::nullopt, false);
+    settleAllButTheScan();
+    ASSERT_TRUE(model.scanning());
+    EXPECT_TRUE(model.sessionActive());
+    harness.settle();
+    EXPECT_TRUE(model.sessionActive());
+    EXPECT_EQ(harness.cardPaths(), std::vector{fresh});
 }
 
 TEST(AppModelScan, TheEstimateWaitsAndOnlyTheNewestIsShown)

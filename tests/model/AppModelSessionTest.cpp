@@ -186,6 +186,23 @@ TEST(AppModelSession, ResumingWithoutTheDiskChangesNothing)
     EXPECT_EQ(model.page(), page);
 }
 
+TEST(AppModelSession, ResumingWhileTheSessionRunsKeepsItsPlace)
+{
+    SortingHarness harness;
+    harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    harness.decide(Decision::later);
+    ASSERT_TRUE(model.state().pendingSession);
+    const std::vector<std::string> cards = harness.cardPaths();
+
+    model.resumeSession();
+    EXPECT_FALSE(model.busy());
+    EXPECT_EQ(harness.cardPaths(), cards);
+    harness.settle();
+    EXPECT_EQ(harness.cardPaths(), cards);
+    EXPECT_EQ(model.undoCount(), 1);
+}
+
 TEST(AppModelSession, ResumingWithAFolderOutOfReachAsksToRenewIt)
 {
     SortingHarness harness;

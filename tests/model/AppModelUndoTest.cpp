@@ -164,5 +164,27 @@ TEST(AppModelUndo, NothingIsUndoneWhenRefusedNorDuringTheTutorialTheMoveSheetOrA
     EXPECT_TRUE(fs::exists(test::trashFiles() + "/a.png"));
 }
 
+TEST(AppModelUndo, NoUndoStartsWhileADecisionOrAnUndoIsUnderWay)
+{
+    SortingHarness harness;
+    const std::string first = harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    harness.decide(Decision::trash);
+
+    model.act(Decision::keep, std::nullopt, false);
+    model.undo();
+    harness.settle();
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_EQ(model.undoCount(), 2);
+
+    model.undo();
+    model.undo();
+    harness.settle();
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_EQ(model.undoCount(), 1);
+    EXPECT_EQ(model.queueCount(), 1);
+    EXPECT_FALSE(model.alert());
+}
+
 } // namespace
 } // namespace tollenvane

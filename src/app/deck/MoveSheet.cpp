@@ -15,6 +15,7 @@
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
+#include "model/async/WhenFinished.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -305,7 +306,7 @@ void MoveSheet::create()
     }
     creating_ = true;
     refreshForm();
-    model_.createDestination(newFolder_->text().toStdString(), *parent).then(this, [this] {
+    whenFinished(model_.createDestination(newFolder_->text().toStdString(), *parent), this, [this] {
         creating_ = false;
         newFolder_->clear();
         refreshForm();

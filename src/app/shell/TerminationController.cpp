@@ -1,8 +1,7 @@
 #include "app/shell/TerminationController.h"
 
 #include "model/AppModel.h"
-
-#include <QFuture>
+#include "model/async/WhenFinished.h"
 
 namespace tollenvane {
 
@@ -47,7 +46,7 @@ void TerminationController::checkIdle()
 
 void TerminationController::flushThenQuit()
 {
-    model_.flushState().then(this, [this] {
+    whenFinished(model_.flushState(), this, [this] {
         quit_();
         model_.shutdown();
     });

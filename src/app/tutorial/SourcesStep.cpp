@@ -6,7 +6,7 @@
 #include "app/design/ShownName.h"
 #include "app/design/SuggestedFolders.h"
 #include "app/kit/PageText.h"
-#include "app/tutorial/SourceRow.h"
+#include "app/tutorial/SourceStepRow.h"
 #include "app/tutorial/TutorialRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -99,8 +99,8 @@ void SourcesStep::refresh()
     choosers_->setEnabled(!model_.sessionActive());
     rows_.sync(
         model_.state().sources, [](const FolderGrant& grant) { return grant.id; },
-        [](const FolderGrant&) { return new SourceRow; },
-        [](SourceRow& row, const FolderGrant& grant) { row.setName(shownName(grant.name)); });
+        [](const FolderGrant&) { return new SourceStepRow; },
+        [](SourceStepRow& row, const FolderGrant& grant) { row.setName(shownName(grant.name)); });
 }
 
 } // namespace tollenvane

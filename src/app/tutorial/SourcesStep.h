@@ -11,7 +11,7 @@ class QVBoxLayout;
 namespace tollenvane {
 
 class AppModel;
-class SourceRow;
+class SourceStepRow;
 
 // The third step: the usual folders in one click, any other folder or an external disk, and
 // the folders authorised so far.
@@ -27,7 +27,7 @@ private:
     AppModel& model_;
     QWidget* choosers_;
     QVBoxLayout* rowsLayout_;
-    KeyedRows<std::string, SourceRow> rows_;
+    KeyedRows<std::string, SourceStepRow> rows_;
     QueuedRefresh refresh_;
 };
 

@@ -2,6 +2,8 @@
 
 #include "core/base/Cancellation.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <chrono>
 #include <new>
@@ -37,7 +39,11 @@ HashPipeline::HashPipeline(std::size_t files, unsigned hashers, std::size_t chun
     }
     threads_.reserve(hashers);
     for (const auto& lane : lanes_) {
-        threads_.emplace_back([this, &lane = *lane] { hash(lane); });
+        threads_.emplace_back([this, &lane = *lane] {
+            // Named for whoever looks at the process's threads.
+            ::pthread_setname_np(::pthread_self(), "file-hasher");
+            hash(lane);
+        });
     }
 }
 

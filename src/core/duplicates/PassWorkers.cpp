@@ -3,6 +3,8 @@
 #include "core/base/Cancellation.h"
 #include "core/duplicates/HashPipeline.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -218,7 +220,11 @@ public:
     {
         threads_.reserve(threads);
         for (unsigned started = 0; started < threads; ++started) {
-            threads_.emplace_back([&crew] { crew.work(); });
+            threads_.emplace_back([&crew] {
+                // Named for whoever looks at the process's threads.
+                ::pthread_setname_np(::pthread_self(), "file-reader");
+                crew.work();
+            });
         }
     }
     Team(const Team&) = delete;

@@ -23,7 +23,7 @@ void SerialQueue::post(std::function<void()> job)
         }
         draining_ = true;
     }
-    executor_->run(priority_, [self = shared_from_this()] { self->runOne(); });
+    schedule();
 }
 
 // One job per executor run, so that other work is not held up behind a long queue.
@@ -43,7 +43,15 @@ void SerialQueue::runOne()
             return;
         }
     }
-    executor_->run(priority_, [self = shared_from_this()] { self->runOne(); });
+    schedule();
+}
+
+// Once the executor is gone, with whoever owned it, what is left in the queue is dropped.
+void SerialQueue::schedule()
+{
+    if (const auto executor = executor_.lock()) {
+        executor->run(priority_, [self = shared_from_this()] { self->runOne(); });
+    }
 }
 
 } // namespace tollenvane

@@ -28,8 +28,11 @@ public:
 
 private:
     void runOne();
+    void schedule();
 
-    const std::shared_ptr<Executor> executor_;
+    // The executor's jobs hold the queue: held strongly back, the executor could end on one of
+    // its own threads, and there wait for itself.
+    const std::weak_ptr<Executor> executor_;
     const Priority priority_;
     std::mutex lock_;
     std::deque<std::function<void()>> jobs_;

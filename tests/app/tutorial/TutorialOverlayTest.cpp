@@ -6,7 +6,7 @@
 #include "app/shell/RootView.h"
 #include "app/tutorial/DemoCard.h"
 #include "app/tutorial/GestureStep.h"
-#include "app/tutorial/SourceRow.h"
+#include "app/tutorial/SourceStepRow.h"
 #include "app/tutorial/TutorialRules.h"
 #include "core/localisation/Localization.h"
 #include "model/support/ModelHarness.h"
@@ -53,7 +53,7 @@ void setAnimations(AppModel& model, bool animations)
 std::vector<QString> sourceRows(const QWidget& overlay)
 {
     std::vector<QString> names;
-    for (const SourceRow* row : overlay.findChildren<SourceRow*>()) {
+    for (const SourceStepRow* row : overlay.findChildren<SourceStepRow*>()) {
         names.push_back(row->name());
     }
     return names;

@@ -9,6 +9,7 @@
 #include "core/platform/TypeLookup.h"
 #include "support/Errors.h"
 #include "support/FakePlatform.h"
+#include "support/NamedThreads.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -346,10 +347,7 @@ TEST(DuplicateFinder, FindsTheSameGroupsWhateverThreadsReadAndHashWhileFilesChan
 TEST(DuplicateFinder, ACancelledSearchEndsWithNothingAndLeavesNothingRunning)
 {
     ChangingTree tree;
-    const auto threadCount = [] {
-        const auto tasks = std::filesystem::directory_iterator("/proc/self/task");
-        return std::distance(begin(tasks), end(tasks));
-    };
+    const auto threadCount = [] { return test::namedThreads({"file-reader", "file-hasher"}); };
     const auto before = threadCount();
     // A joined thread may stay listed a moment longer, until the kernel has reaped it.
     const auto settledThreadCount = [&] {

@@ -67,6 +67,7 @@ TEST(SessionFilter, DownloadsAndFolderArePathComponentsNotText)
     EXPECT_TRUE(matches(filter, {.path = "/home/a/Downloads/x.zip"}));
     EXPECT_FALSE(matches(filter, {.path = "/home/a/downloads/x.zip"}));
     EXPECT_FALSE(matches(filter, {.path = "/home/a/Downloads2/x.zip"}));
+    EXPECT_FALSE(matches(filter, {.path = "/home/a/MyDownloads/x.zip"}));
 
     filter = SessionFilter{};
     filter.folderPath = "/home/a/Pictures";

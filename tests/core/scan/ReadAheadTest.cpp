@@ -2,6 +2,7 @@
 #include "core/localisation/ErrorText.h"
 #include "core/scan/FileIndexer.h"
 #include "core/scan/LoweredOpenFiles.h"
+#include "support/NamedThreads.h"
 #include "support/ScanOutcome.h"
 #include "support/ScratchFileSystem.h"
 #include "support/TempDir.h"
@@ -158,11 +159,9 @@ struct Held {
 
     static Held now()
     {
-        const auto count = [](const char* folder) {
-            const auto entries = std::filesystem::directory_iterator(folder);
-            return static_cast<long>(std::distance(begin(entries), end(entries)));
-        };
-        return Held{count("/proc/self/task"), count("/proc/self/fd")};
+        const auto entries = std::filesystem::directory_iterator("/proc/self/fd");
+        return Held{test::namedThreads({"folder-reader"}),
+                    static_cast<long>(std::distance(begin(entries), end(entries)))};
     }
     // A joined thread leaves the system's list a moment after the join returns.
     static Held afterJoins(const Held& expected)

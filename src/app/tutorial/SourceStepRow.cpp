@@ -1,4 +1,4 @@
-#include "app/tutorial/SourceRow.h"
+#include "app/tutorial/SourceStepRow.h"
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
@@ -23,7 +23,7 @@ constexpr ThemeColor addedGreen{0x32D74B, 0x28CD41};
 
 } // namespace
 
-SourceRow::SourceRow(QWidget* parent)
+SourceStepRow::SourceStepRow(QWidget* parent)
     : QWidget(parent)
     , name_(new ElidedLabel)
 {
@@ -37,17 +37,17 @@ SourceRow::SourceRow(QWidget* parent)
     row->addWidget(new SymbolView(QStringLiteral("checkmark.circle.fill"), side, addedGreen));
 }
 
-void SourceRow::setName(const QString& name)
+void SourceStepRow::setName(const QString& name)
 {
     name_->setText(name);
 }
 
-QString SourceRow::name() const
+QString SourceStepRow::name() const
 {
     return name_->text();
 }
 
-void SourceRow::paintEvent(QPaintEvent*)
+void SourceStepRow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

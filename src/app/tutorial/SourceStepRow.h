@@ -7,11 +7,11 @@ namespace tollenvane {
 class ElidedLabel;
 
 // One authorised folder, by its name, marked as added whatever the state of its access.
-class SourceRow final : public QWidget {
+class SourceStepRow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit SourceRow(QWidget* parent = nullptr);
+    explicit SourceStepRow(QWidget* parent = nullptr);
 
     void setName(const QString& name);
     QString name() const;
