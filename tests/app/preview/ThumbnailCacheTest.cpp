@@ -301,7 +301,7 @@ TEST(ThumbnailCacheOfHostileFiles, StuckDecodersHoldUpNothing)
         ASSERT_TRUE(answers.at(bomb).image.has_value());
         EXPECT_TRUE(answers.at(bomb).image->isNull());
     }
-    EXPECT_LT(watch.longestGapMs(), 1000);
+    EXPECT_LT(watch.longestGapMs(), 2500);
 
     Answer late;
     tickets.push_back(cache->thumbnail(record("late.svg", test::svgBomb()), late.into()));
@@ -309,7 +309,7 @@ TEST(ThumbnailCacheOfHostileFiles, StuckDecodersHoldUpNothing)
     QElapsedTimer clock;
     clock.start();
     cache.reset();
-    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_LT(clock.elapsed(), 2500);
     EXPECT_FALSE(late.image.has_value());
 }
 
