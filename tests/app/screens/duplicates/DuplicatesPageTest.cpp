@@ -77,20 +77,32 @@ struct DuplicatesScreen : test::SortingHarness {
     std::string reversedCopy =
         folder.write("home/Pictures/notes/\u202Etxt.exe", std::string(2000, 'r'));
     AppModel& model = loadScanned();
+    AppLanguage language;
     // The window paints the background, as the shell's does.
     QWidget window;
     DuplicatesPage page{model, &window};
 
-    DuplicatesScreen()
+    explicit DuplicatesScreen(AppLanguage spoken = AppLanguage::fr)
+        : language(speak(spoken))
     {
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(&page);
         window.resize(900, 900);
         window.show();
+        // The keyboard reaches the active window only.
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         test::deliverEvents();
     }
 
+    AppLanguage speak(AppLanguage spoken)
+    {
+        Preferences preferences = model.state().preferences;
+        preferences.language = spoken;
+        model.setPreferences(preferences);
+        return spoken;
+    }
     QWidget& named(const char* name) const
     {
         auto* widget = page.findChild<QWidget*>(QString::fromLatin1(name));
@@ -334,17 +346,22 @@ TEST(DuplicatesPage, PicturesInBothAppearancesAndTwoLanguages)
           std::tuple{AppAppearance::dark, AppLanguage::en, "duplicates-dark-en.png"},
           std::tuple{AppAppearance::light, AppLanguage::en, "duplicates-light-en.png"}}) {
         applier.apply(appearance);
-        Localization::setLanguage(spoken);
-        DuplicatesScreen screen;
+        DuplicatesScreen screen(spoken);
         screen.search();
         screen.model.findDuplicates();
         test::deliverEvents();
         // The keyboard's place shows on the keep button of the first copy.
-        QTest::keyClick(&button(screen.row(screen.third), "previewButton"), Qt::Key_Tab);
-        button(screen.row(screen.third), "keepButton").setFocus(Qt::TabFocusReason);
+        QAbstractButton& focused = button(screen.row(screen.third), "keepButton");
+        QAbstractButton& preview = button(screen.row(screen.third), "previewButton");
+        preview.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&preview, Qt::Key_Tab);
         test::deliverEvents();
+        ASSERT_TRUE(focused.hasFocus());
         const QImage picture = screen.window.grab().toImage();
         EXPECT_TRUE(picture.save(folder + "/" + file));
+        // Two buttons alike but for the focus ring.
+        EXPECT_NE(focused.grab().toImage(),
+                  button(screen.row(screen.second), "keepButton").grab().toImage());
         auto* panel = shown<DuplicateGroupPanel>(screen.page).at(0);
         const QPoint inside = panel->mapTo(&screen.window, QPoint(8, panel->height() / 2));
         EXPECT_EQ(picture.pixelColor(inside), Theme::color(Theme::panel));
