@@ -162,19 +162,26 @@ void spinUntil(const std::function<bool()>& done)
     }
 }
 
-// A screen at a time, each step from the event loop, as a user paging down would.
+// A screen at a time, each step from the event loop, as a user paging down would, until the
+// end has stayed where it is for half a second.
 void scrollToEnd(QScrollArea& page)
 {
     QScrollBar& bar = *page.verticalScrollBar();
     bool done = false;
+    int end = -1;
+    Clock::time_point endSince = Clock::now();
     QTimer steps;
     steps.setInterval(0);
     QObject::connect(&steps, &QTimer::timeout, [&] {
-        if (bar.value() >= bar.maximum()) {
-            done = true;
-            return;
+        if (bar.maximum() != end) {
+            end = bar.maximum();
+            endSince = Clock::now();
         }
-        bar.setValue(bar.value() + bar.pageStep());
+        if (bar.value() < end) {
+            bar.setValue(bar.value() + bar.pageStep());
+        } else {
+            done = Clock::now() - endSince > 500ms;
+        }
     });
     steps.start();
     spinUntil([&] { return done; });
@@ -210,7 +217,6 @@ void run(int groups, const fs::path& work)
                                  std::to_string(model.duplicateGroups().size()) + " groups");
     }
     const Clock::duration firstPaint = *groupPaint.took();
-    std::cerr << "TEMP stall before scroll " << milliseconds(stalls.longest()) << "\n";
     scrollToEnd(*window.findChild<QScrollArea*>(QStringLiteral("page-duplicates")));
     stalls.stop();
 
