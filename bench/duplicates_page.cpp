@@ -11,6 +11,7 @@
 // The copies, the state file and a scratch HOME go in work-folder (by default a new folder in the
 // current one, removed at the end); it must lie outside /tmp, which the application refuses as a
 // source. Offscreen unless QT_QPA_PLATFORM says otherwise.
+#include "PageMeasure.h"
 #include "ScreenBench.h"
 #include "app/screens/duplicates/DuplicatesPage.h"
 #include "app/shell/DialogFolderPanel.h"
@@ -19,7 +20,6 @@
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -43,13 +43,9 @@ namespace {
 
 using namespace tollenvane;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using namespace tollenvane::bench;
+using Clock = tollenvane::bench::Clock;
 namespace fs = std::filesystem;
-
-long milliseconds(Clock::duration duration)
-{
-    return std::lround(std::chrono::duration<double, std::milli>(duration).count());
-}
 
 // Two copies per group, each group's content its own.
 void writeCopies(const fs::path& corpus, int groups)
@@ -61,104 +57,6 @@ void writeCopies(const fs::path& corpus, int groups)
         for (const char* name : {"photo.jpg", "photo copy.jpg"}) {
             std::ofstream(folder / name, std::ios::binary) << content;
         }
-    }
-}
-
-// Bytes the allocator has handed out and not had back.
-std::size_t heapInUse()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-long mebibytes(std::size_t more, std::size_t less)
-{
-    return more <= less ? 0 : std::lround(static_cast<double>(more - less) / (1024.0 * 1024.0));
-}
-
-// The gaps between the ticks of a 1 ms timer on the main thread.
-class StallRecorder {
-public:
-    StallRecorder()
-    {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1ms);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    }
-    void start()
-    {
-        last_ = Clock::now();
-        timer_.start();
-    }
-    void stop()
-    {
-        tick();
-        timer_.stop();
-    }
-    Clock::duration longest() const { return longest_; }
-
-private:
-    void tick()
-    {
-        const Clock::time_point now = Clock::now();
-        longest_ = std::max(longest_, now - last_);
-        last_ = now;
-    }
-
-    QTimer timer_;
-    Clock::time_point last_;
-    Clock::duration longest_{};
-};
-
-// Notes the first paint of a widget named `name`, or of one inside it, once armed.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(QString name)
-        : name_(std::move(name))
-    {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-
-    void arm()
-    {
-        armed_ = Clock::now();
-        painted_.reset();
-    }
-    std::optional<Clock::duration> took() const
-    {
-        return painted_ ? std::optional(*painted_ - armed_) : std::nullopt;
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !painted_ && watched->isWidgetType()) {
-            for (const QObject* at = watched; at != nullptr; at = at->parent()) {
-                if (at->objectName() == name_) {
-                    painted_ = Clock::now();
-                    break;
-                }
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QString name_;
-    Clock::time_point armed_;
-    std::optional<Clock::time_point> painted_;
-};
-
-// Runs the event loop until `done` holds.
-void spinUntil(const std::function<bool()>& done)
-{
-    const Clock::time_point deadline = Clock::now() + 30min;
-    while (!done()) {
-        if (Clock::now() > deadline) {
-            throw std::runtime_error("the window did not answer in time");
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 }
 
