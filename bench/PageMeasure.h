@@ -1,15 +1,21 @@
 #pragma once
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace tollenvane::bench {
@@ -47,8 +53,17 @@ inline void spinUntil(const std::function<bool()>& done,
     }
 }
 
+// The main thread's own processor time: a gap longer than it waited for the processor.
+inline Clock::duration threadTime()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
 // The gaps between the ticks of a 1 ms timer on the main thread: a frame is 16 ms, no gap
-// should pass it.
+// should pass it. On a busy machine a gap also holds the time the thread waited its turn, so
+// the longest gap of the thread's own time is kept too.
 class StallRecorder {
 public:
     StallRecorder()
@@ -60,6 +75,7 @@ public:
     void start()
     {
         last_ = Clock::now();
+        lastOwn_ = threadTime();
         timer_.start();
     }
     void stop()
@@ -68,18 +84,24 @@ public:
         timer_.stop();
     }
     Clock::duration longest() const { return longest_; }
+    Clock::duration longestOwn() const { return longestOwn_; }
 
 private:
     void tick()
     {
         const Clock::time_point now = Clock::now();
+        const Clock::duration own = threadTime();
         longest_ = std::max(longest_, now - last_);
+        longestOwn_ = std::max(longestOwn_, own - lastOwn_);
         last_ = now;
+        lastOwn_ = own;
     }
 
     QTimer timer_;
     Clock::time_point last_;
+    Clock::duration lastOwn_{};
     Clock::duration longest_{};
+    Clock::duration longestOwn_{};
 };
 
 // Notes the first paint of a widget named `name`, or of one inside it, once armed.
@@ -119,6 +141,36 @@ private:
     QString name_;
     Clock::time_point armed_;
     std::optional<Clock::time_point> painted_;
+};
+
+// `[--<option> N] [work-folder]`: how many items, and where the benchmark works (a new folder
+// named after it in the current one unless given, which it then removes).
+struct PageBenchArguments {
+    int count = 0;
+    std::filesystem::path work;
+    bool ownWork = true;
+
+    static std::optional<PageBenchArguments> parse(int argc, char** argv, std::string_view option,
+                                                   int count, std::string_view name)
+    {
+        PageBenchArguments parsed{.count = count, .work = {}, .ownWork = true};
+        for (int at = 1; at < argc; ++at) {
+            const std::string_view argument = argv[at];
+            if (argument == option && at + 1 < argc) {
+                parsed.count = std::atoi(argv[++at]);
+            } else if (!argument.starts_with("-") && parsed.ownWork) {
+                parsed.work = std::filesystem::absolute(argument);
+                parsed.ownWork = false;
+            } else {
+                return std::nullopt;
+            }
+        }
+        if (parsed.ownWork) {
+            parsed.work =
+                std::filesystem::absolute(std::string(name) + "-" + std::to_string(getpid()));
+        }
+        return parsed.count > 0 ? std::optional(parsed) : std::nullopt;
+    }
 };
 
 } // namespace tollenvane::bench

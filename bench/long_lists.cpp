@@ -1,13 +1,13 @@
 // Measures the screens' other lists of uncapped length, each given N items (10,000 unless told):
 //   long_lists [--items N] [work-folder]
-// source folders on the sources page, past sessions on the history page, rows of the storage
-// explorer opened on a folder of N files, installed applications and the data N removed
-// applications left behind on the applications page. For each list it prints the time from
-// building its page to the page's first paint, the longest gap between the ticks of a 1 ms timer
-// from then until its list is full and a second has passed, and the heap the page holds.
-// The folders, the state file and a scratch HOME go in work-folder (by default a new folder in the
-// current one, removed at the end); it must lie outside /tmp, which the application refuses as a
-// source. Offscreen unless QT_QPA_PLATFORM says otherwise.
+// past sessions on the history page, rows of the storage explorer opened on a folder of N
+// files, installed applications and the data N removed applications left behind on the
+// applications page, and source folders on the sources page, last as by far the slowest. For
+// each list it prints the time from building its page to the page's first paint, the longest gap
+// between the ticks of a 1 ms timer from then until its list is full and a second has passed, and
+// the heap the page holds. The folders, the state file and a scratch HOME go in work-folder (by
+// default a new folder in the current one, removed at the end); it must lie outside /tmp, which the
+// application refuses as a source. Offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "PageMeasure.h"
 #include "ScreenBench.h"
 #include "app/kit/FileRevealer.h"
@@ -22,18 +22,13 @@
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
 
-#include <unistd.h>
-
 #include <QUrl>
 #include <QWidget>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -74,7 +69,8 @@ void measure(
     stalls.stop();
     const std::size_t shown = heapInUse();
     std::cout << list << ": first paint " << milliseconds(*paint.took()) << " ms, longest stall "
-              << milliseconds(stalls.longest()) << " ms, memory " << mebibytes(shown, before)
+              << milliseconds(stalls.longest()) << " ms (own time "
+              << milliseconds(stalls.longestOwn()) << " ms), memory " << mebibytes(shown, before)
               << " MiB" << std::endl;
 }
 
@@ -122,8 +118,6 @@ void run(int items, const fs::path& work)
     NoDesktop desktop;
     const std::string count = " (" + std::to_string(items) + ")";
 
-    measure("sources" + count, "page-sources",
-            [&] { return std::make_unique<SourcesPage>(model, desktop); });
     measure("history" + count, "page-history",
             [&] { return std::make_unique<HistoryPage>(model); });
 
@@ -146,6 +140,8 @@ void run(int items, const fs::path& work)
             return !model.scanningApplications() && !model.scanningAppData() &&
                    !model.appData().entries.empty();
         });
+    measure("sources" + count, "page-sources",
+            [&] { return std::make_unique<SourcesPage>(model, desktop); });
     std::cout << model.applications().size() << " applications, " << model.appData().entries.size()
               << " leftover folders listed" << std::endl;
     closeModel(model);
@@ -155,23 +151,11 @@ void run(int items, const fs::path& work)
 
 int main(int argc, char** argv)
 {
-    int items = 10'000;
-    std::optional<fs::path> work;
-    for (int at = 1; at < argc; ++at) {
-        const std::string_view argument = argv[at];
-        if (argument == "--items" && at + 1 < argc) {
-            items = std::atoi(argv[++at]);
-        } else if (!argument.starts_with("-") && !work) {
-            work = fs::absolute(argument);
-        } else {
-            items = 0;
-        }
-    }
-    if (items <= 0) {
+    const auto arguments = PageBenchArguments::parse(argc, argv, "--items", 10'000, "long-lists");
+    if (!arguments) {
         std::cerr << "usage: long_lists [--items N] [work-folder]\n";
         return 2;
     }
-    const bool ownWork = !work;
-    const fs::path folder = work.value_or(fs::absolute("long-lists-" + std::to_string(getpid())));
-    return runScreenBench("long_lists", argc, argv, folder, ownWork, [&] { run(items, folder); });
+    return runScreenBench("long_lists", argc, argv, arguments->work, arguments->ownWork,
+                          [&] { run(arguments->count, arguments->work); });
 }
