@@ -170,6 +170,18 @@ void DuplicateGroupList::place()
         placed_.push_back({index, panel});
     }
 
+    // The panels stand among the list's children in the order of their groups, the order in
+    // which a walk of the page's controls meets them.
+    std::vector<DuplicateGroupPanel*> order;
+    for (const Placed& placed : placed_) {
+        order.push_back(placed.panel);
+    }
+    if (order != raised_) {
+        for (DuplicateGroupPanel* panel : order) {
+            panel->raise();
+        }
+        raised_ = std::move(order);
+    }
     QWidget* previous = &before_;
     for (const Placed& placed : placed_) {
         const std::int64_t top = std::clamp<std::int64_t>(stack_.topOf(placed.index, sight),

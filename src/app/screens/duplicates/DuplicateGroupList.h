@@ -59,6 +59,8 @@ private:
     int rowHeight_ = 0;
     std::vector<Placed> placed_;
     std::vector<DuplicateGroupPanel*> spare_;
+    // The placed panels in the order last given to the list's children.
+    std::vector<DuplicateGroupPanel*> raised_;
 };
 
 } // namespace tollenvane
