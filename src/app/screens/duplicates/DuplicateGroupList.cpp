@@ -130,26 +130,19 @@ void DuplicateGroupList::place()
     if (groups_ == nullptr || !page_.viewport()->isAncestorOf(this)) {
         return;
     }
-    const std::size_t count = std::min(stack_.size(), groups_->size());
     const DuplicateGroupStack::InSight sight =
         stack_.inSight(mapFrom(page_.viewport(), QPoint(0, 0)).y(), page_.viewport()->height());
+    assign(groupsToPlace(sight));
+    arrange(sight);
+}
+
+std::vector<std::size_t>
+DuplicateGroupList::groupsToPlace(const DuplicateGroupStack::InSight& sight) const
+{
+    const std::size_t count = std::min(stack_.size(), groups_->size());
     const std::size_t first = sight.first > 0 ? sight.first - 1 : 0;
     const std::size_t end = std::min(sight.end + 1, count);
     const std::optional<std::size_t> focused = focusedGroup();
-    const auto wanted = [&](std::size_t index) {
-        return (index >= first && index < end) || index == focused;
-    };
-
-    std::vector<Placed> kept;
-    for (const Placed& placed : placed_) {
-        if (wanted(placed.index) && placed.index < count) {
-            kept.push_back(placed);
-        } else {
-            placed.panel->hide();
-            spare_.push_back(placed.panel);
-        }
-    }
-    placed_.clear();
     std::vector<std::size_t> indices;
     if (focused && *focused < first) {
         indices.push_back(*focused);
@@ -160,16 +153,34 @@ void DuplicateGroupList::place()
     if (focused && *focused >= end && *focused < count) {
         indices.push_back(*focused);
     }
+    return indices;
+}
+
+void DuplicateGroupList::assign(const std::vector<std::size_t>& indices)
+{
+    std::vector<Placed> held;
+    for (const Placed& placed : placed_) {
+        if (std::binary_search(indices.begin(), indices.end(), placed.index)) {
+            held.push_back(placed);
+        } else {
+            placed.panel->hide();
+            spare_.push_back(placed.panel);
+        }
+    }
+    placed_.clear();
     for (const std::size_t index : indices) {
-        const auto held = std::find_if(kept.begin(), kept.end(),
+        const auto kept = std::find_if(held.begin(), held.end(),
                                        [index](const Placed& each) { return each.index == index; });
-        DuplicateGroupPanel* panel = held != kept.end() ? held->panel : takePanel();
-        if (held == kept.end()) {
+        DuplicateGroupPanel* panel = kept != held.end() ? kept->panel : takePanel();
+        if (kept == held.end()) {
             panel->setGroup((*groups_)[index], keepEnabled_);
         }
         placed_.push_back({index, panel});
     }
+}
 
+void DuplicateGroupList::arrange(const DuplicateGroupStack::InSight& sight)
+{
     // The panels stand among the list's children in the order of their groups, the order in
     // which a walk of the page's controls meets them.
     std::vector<DuplicateGroupPanel*> order;

@@ -42,6 +42,11 @@ private:
     int heightOf(std::size_t index) const;
     // Gives the groups in sight their panel, where they stand, and Tab their order.
     void place();
+    // The groups in sight with one on either side, and the one that holds the focus, in order.
+    std::vector<std::size_t> groupsToPlace(const DuplicateGroupStack::InSight& sight) const;
+    // Panels keep the groups they held that stay; the others take spare ones.
+    void assign(const std::vector<std::size_t>& indices);
+    void arrange(const DuplicateGroupStack::InSight& sight);
     std::optional<std::size_t> focusedGroup() const;
     DuplicateGroupPanel* takePanel();
     // Moves the focus `rows` rows down (up when negative), onto the same control.
