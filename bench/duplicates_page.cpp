@@ -1,32 +1,37 @@
-// Measures the duplicates page over 5,000 groups of real copies: the time from its creation to
-// its first paint, the time until every group has its panel, and the longest stop of the main
-// thread meanwhile, noted by a 1 ms timer (a frame is 16 ms: no gap should pass it):
-//   duplicates_page [work-folder]
+// Measures the duplicates page in the application's window over groups of real copies:
+//   duplicates_page [--groups N] [work-folder]        (20,000 groups unless given)
+// and prints, one line each:
+//   first paint    from the search's groups reaching the model to the first painted group;
+//   longest stall  the longest gap between the ticks of a 1 ms timer while the search runs, its
+//                  groups arrive and the page is scrolled from top to bottom a screen at a time
+//                  (a frame is 16 ms: no gap should pass it), and the longest of the main
+//                  thread's own processor time in a gap, without the waits a busy machine adds;
+//   page memory    the heap a second page over the same groups holds once scrolled to its end;
+//   page change    from a click on the sidebar's dashboard row to the dashboard's first paint;
+//   kept after leaving  what of that heap is still in use once the second page is gone.
 // The copies, the state file and a scratch HOME go in work-folder (by default a new folder in the
 // current one, removed at the end); it must lie outside /tmp, which the application refuses as a
 // source. Offscreen unless QT_QPA_PLATFORM says otherwise.
+#include "PageMeasure.h"
 #include "ScreenBench.h"
 #include "app/screens/duplicates/DuplicatesPage.h"
 #include "app/shell/DialogFolderPanel.h"
+#include "app/shell/MainWindow.h"
 #include "core/persistence/StateStore.h"
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
 
-#include <unistd.h>
-
+#include <QAbstractButton>
 #include <QApplication>
-#include <QEventLoop>
-#include <QStyleFactory>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <chrono>
-#include <cstdlib>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iomanip>
 #include <iostream>
-#include <optional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -34,116 +39,57 @@ namespace {
 
 using namespace tollenvane;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using namespace tollenvane::bench;
+using Clock = tollenvane::bench::Clock;
 namespace fs = std::filesystem;
 
-constexpr int groupCount = 5000;
-constexpr auto frame = 16ms;
-constexpr auto patience = 30min;
-
-double milliseconds(Clock::duration duration)
+// Two copies per group, each group's content its own.
+void writeCopies(const fs::path& corpus, int groups)
 {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-// Two copies per group, each group's content its own, of growing sizes.
-void writeCopies(const fs::path& corpus)
-{
-    for (int group = 0; group < groupCount; ++group) {
+    for (int group = 0; group < groups; ++group) {
         const fs::path folder = corpus / std::to_string(group / 100) / std::to_string(group);
         fs::create_directories(folder);
-        const std::string content =
-            "group " + std::to_string(group) + std::string(100 + group, '.');
+        const std::string content = "group " + std::to_string(group) + std::string(100, '.');
         for (const char* name : {"photo.jpg", "photo copy.jpg"}) {
             std::ofstream(folder / name, std::ios::binary) << content;
         }
     }
 }
 
-// Notes when a widget of the page first paints.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(const QWidget& page)
-        : page_(page)
-    {}
-
-    std::optional<Clock::time_point> painted;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !painted && watched->isWidgetType() &&
-            page_.isAncestorOf(static_cast<QWidget*>(watched))) {
-            painted = Clock::now();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    const QWidget& page_;
-};
-
-void measure(AppModel& model)
+// A screen at a time, each step from the event loop, as a user paging down would, until the
+// end has stayed where it is for half a second.
+void scrollToEnd(QScrollArea& page)
 {
-    Clock::time_point last;
-    Clock::duration longest{};
-    Clock::duration longestAt{};
-    Clock::time_point start;
-    int overFrame = 0;
-    QTimer ticks;
-    ticks.setTimerType(Qt::PreciseTimer);
-    ticks.setInterval(1ms);
-    const auto tick = [&] {
-        const Clock::time_point now = Clock::now();
-        if (now - last > longest) {
-            longest = now - last;
-            longestAt = now - start;
+    QScrollBar& bar = *page.verticalScrollBar();
+    bool done = false;
+    int end = -1;
+    Clock::time_point endSince = Clock::now();
+    QTimer steps;
+    steps.setInterval(0);
+    QObject::connect(&steps, &QTimer::timeout, [&] {
+        if (bar.maximum() != end) {
+            end = bar.maximum();
+            endSince = Clock::now();
         }
-        overFrame += now - last > frame ? 1 : 0;
-        last = now;
-    };
-    QObject::connect(&ticks, &QTimer::timeout, tick);
-
-    start = last = Clock::now();
-    ticks.start();
-    QWidget window;
-    auto* page = new DuplicatesPage(model, &window);
-    PaintWatch paints(*page);
-    QCoreApplication::instance()->installEventFilter(&paints);
-    (new QVBoxLayout(&window))->addWidget(page);
-    window.resize(1100, 800);
-    window.show();
-
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (page->complete() && paints.painted) {
-            loop.quit();
+        if (bar.value() < end) {
+            bar.setValue(bar.value() + bar.pageStep());
+        } else {
+            done = Clock::now() - endSince > 500ms;
         }
     });
-    check.start(1ms);
-
-    QTimer::singleShot(patience, &loop, [&loop] { loop.exit(1); });
-    if (loop.exec() != 0) {
-        throw std::runtime_error("the page did not fill in time");
-    }
-    const Clock::time_point full = Clock::now();
-    tick();
-    ticks.stop();
-
-    std::cout << std::fixed << std::setprecision(1) << model.duplicateGroups().size()
-              << " groups: first paint after " << milliseconds(*paints.painted - start)
-              << " ms, full list after " << milliseconds(full - start) << " ms; longest stall "
-              << milliseconds(longest) << " ms (ending " << milliseconds(longestAt)
-              << " ms after the start); gaps over 16 ms: " << overFrame << std::endl;
+    steps.start();
+    spinUntil([&] { return done; });
 }
 
-void run(const fs::path& work)
+void run(int groups, const fs::path& work)
 {
     const fs::path corpus = work / "corpus";
-    writeCopies(corpus);
+    writeCopies(corpus, groups);
     AppModel model(StateStore((work / "data/state.json").string()),
                    ModelServices::system(std::make_shared<DialogFolderPanel>()));
+    MainWindow window(model, [] {});
+    window.resize(MainWindow::defaultSize);
+    window.show();
     bench::waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
     Preferences preferences = model.state().preferences;
     preferences.onboardingComplete = true;
@@ -151,16 +97,51 @@ void run(const fs::path& work)
     model.addFolder(corpus.string(), false);
     model.scan();
     bench::waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    QCoreApplication::processEvents();
+
+    PaintWatch groupPaint(QStringLiteral("groupPanel"));
+    PaintWatch dashboardPaint(QStringLiteral("page-dashboard"));
+    QObject::connect(&model, &AppModel::duplicateGroupsChanged, [&] { groupPaint.arm(); });
+    StallRecorder stalls;
+    stalls.start();
     model.findDuplicates();
-    bench::waitUntil(model, &AppModel::findingDuplicatesChanged,
-                     [&model] { return !model.findingDuplicates(); });
-    if (model.duplicateGroups().size() != groupCount) {
+    spinUntil([&] { return !model.findingDuplicates() && groupPaint.took(); });
+    if (model.duplicateGroups().size() != static_cast<std::size_t>(groups)) {
         throw std::runtime_error("the search found " +
                                  std::to_string(model.duplicateGroups().size()) + " groups");
     }
+    const Clock::duration firstPaint = *groupPaint.took();
+    scrollToEnd(*window.findChild<QScrollArea*>(QStringLiteral("page-duplicates")));
+    stalls.stop();
 
-    measure(model);
+    auto& dashboardRow = *window.findChild<QAbstractButton*>(QStringLiteral("nav-dashboard"));
+    dashboardPaint.arm();
+    dashboardRow.click();
+    spinUntil([&] { return dashboardPaint.took().has_value(); });
+    const Clock::duration pageChange = *dashboardPaint.took();
 
+    // The page on its own, in a frame of the window's size painted before it comes.
+    QWidget frame;
+    frame.resize(window.centralWidget()->size());
+    frame.show();
+    QCoreApplication::processEvents();
+    const std::size_t before = heapInUse();
+    auto page = std::make_unique<DuplicatesPage>(model, &frame);
+    page->resize(frame.size());
+    page->show();
+    scrollToEnd(*page);
+    const std::size_t shown = heapInUse();
+    page.reset();
+    QCoreApplication::processEvents();
+    const std::size_t after = heapInUse();
+
+    std::cout << "first paint: " << milliseconds(firstPaint) << " ms\n"
+              << "longest stall: " << milliseconds(stalls.longest()) << " ms\n"
+              << "longest stall, main thread's own time: " << milliseconds(stalls.longestOwn())
+              << " ms\n"
+              << "page memory: " << mebibytes(shown, before) << " MiB\n"
+              << "page change: " << milliseconds(pageChange) << " ms\n"
+              << "kept after leaving: " << mebibytes(after, before) << " MiB" << std::endl;
     bench::closeModel(model);
 }
 
@@ -168,12 +149,12 @@ void run(const fs::path& work)
 
 int main(int argc, char** argv)
 {
-    if (argc > 2) {
-        std::cerr << "usage: duplicates_page [work-folder]\n";
+    const auto arguments =
+        PageBenchArguments::parse(argc, argv, "--groups", 20'000, "duplicates-page");
+    if (!arguments) {
+        std::cerr << "usage: duplicates_page [--groups N] [work-folder]\n";
         return 2;
     }
-    const bool ownWork = argc < 2;
-    const fs::path work = fs::absolute(
-        ownWork ? fs::path("duplicates-page-" + std::to_string(getpid())) : fs::path(argv[1]));
-    return bench::runScreenBench("duplicates_page", argc, argv, work, ownWork, [&] { run(work); });
+    return runScreenBench("duplicates_page", argc, argv, arguments->work, arguments->ownWork,
+                          [&] { run(arguments->count, arguments->work); });
 }

@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
@@ -21,10 +22,8 @@ constexpr int symbolTextSize = 13;
 
 } // namespace
 
-DuplicateFileRow::DuplicateFileRow(const FileRecord& file, bool keepEnabled, Actions actions,
-                                   QWidget* parent)
+DuplicateFileRow::DuplicateFileRow(Actions actions, QWidget* parent)
     : QWidget(parent)
-    , path_(file.path())
     , actions_(std::move(actions))
 {
     setObjectName(QStringLiteral("fileRow"));
@@ -33,8 +32,7 @@ DuplicateFileRow::DuplicateFileRow(const FileRecord& file, bool keepEnabled, Act
     layout->setSpacing(12);
 
     const int side = Symbol::sideBeside(symbolTextSize);
-    auto* kind = new SymbolView(QString::fromUtf8(symbol(file.kind())), side, Theme::muted, this);
-    kind->setObjectName(QStringLiteral("kindSymbol"));
+    kind_ = new SymbolView({}, side, Theme::muted, this);
 
     auto* place = new QVBoxLayout;
     place->setSpacing(5);
@@ -48,6 +46,8 @@ DuplicateFileRow::DuplicateFileRow(const FileRecord& file, bool keepEnabled, Act
 
     preview_ = new PlainButton(QStringLiteral("eye"), side, Theme::muted, this);
     preview_->setObjectName(QStringLiteral("previewButton"));
+    // Painted buttons stay out of the Tab chain unless asked: this one is the row's own way in.
+    preview_->setFocusPolicy(Qt::TabFocus);
     preview_->setAccessibleName(localized("Aperçu"));
     setPlainToolTip(*preview_, localized("Aperçu"));
     connect(preview_, &QAbstractButton::clicked, this, [this] { actions_.preview(path_); });
@@ -58,34 +58,60 @@ DuplicateFileRow::DuplicateFileRow(const FileRecord& file, bool keepEnabled, Act
 
     keep_ = new QPushButton(localized("Garder celle-ci et trier les copies"), this);
     keep_->setObjectName(QStringLiteral("keepButton"));
+    keep_->setAccessibleName(keep_->text());
     keep_->setFont(DesignFont::system(11));
     keep_->setAutoDefault(false);
     connect(keep_, &QPushButton::clicked, this, [this] { actions_.keep(path_); });
 
-    layout->addWidget(kind);
+    layout->addWidget(kind_);
     layout->addLayout(place, 1);
     layout->addWidget(preview_);
     layout->addWidget(size_);
     layout->addWidget(keep_);
-    setFile(file, keepEnabled);
 }
 
 void DuplicateFileRow::setFile(const FileRecord& file, bool keepEnabled)
 {
-    // A change of text lays the row out again: thousands of rows follow each refresh.
+    path_ = file.path();
+    showKind(file.kind());
+    // A change of text lays the row out again: rows are handed from group to group as the list
+    // scrolls.
     const auto show = [](ElidedLabel& label, const QString& value) {
         if (label.text() != value) {
             label.setText(value);
         }
     };
-    show(*name_, QString::fromUtf8(file.name().data(), static_cast<qsizetype>(file.name().size())));
-    show(*folder_, folderOf(file.path()));
+    const QString name = shownName(
+        QString::fromUtf8(file.name().data(), static_cast<qsizetype>(file.name().size())));
+    show(*name_, name);
+    show(*folder_, shownName(folderOf(file.path())));
+    // Every row offers the same two buttons: the file tells them apart.
+    preview_->setAccessibleDescription(name);
+    keep_->setAccessibleDescription(name);
     const QString size = QString::fromStdString(formattedBytes(file.size()));
     if (size_->text() != size) {
         size_->setText(size);
         size_->setFixedWidth(size_->sizeHint().width());
     }
     keep_->setEnabled(keepEnabled);
+}
+
+void DuplicateFileRow::showKind(FileKind kind)
+{
+    const QString wanted = QString::fromUtf8(symbol(kind));
+    if (kind_->symbol() == wanted) {
+        return;
+    }
+    auto* shown = new SymbolView(wanted, kind_->sizeHint().width(), Theme::muted, this);
+    shown->setObjectName(QStringLiteral("kindSymbol"));
+    delete layout()->replaceWidget(kind_, shown);
+    delete kind_;
+    kind_ = shown;
+}
+
+std::array<QAbstractButton*, DuplicateFileRow::controlCount> DuplicateFileRow::controls() const
+{
+    return {preview_, keep_};
 }
 
 } // namespace tollenvane

@@ -3,15 +3,18 @@
 #include "core/records/FileRecord.h"
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <string>
 
+class QAbstractButton;
 class QPushButton;
 
 namespace tollenvane {
 
 class ElidedLabel;
 class PlainButton;
+class SymbolView;
 
 // One copy of a group: its kind, name and folder, a preview button, its size and the button that
 // keeps this copy and sends the others to review.
@@ -25,15 +28,20 @@ public:
         std::function<void(const std::string&)> keep;
     };
 
-    DuplicateFileRow(const FileRecord& file, bool keepEnabled, Actions actions,
-                     QWidget* parent = nullptr);
+    explicit DuplicateFileRow(Actions actions, QWidget* parent = nullptr);
 
-    // Same path, perhaps a new size; the keep button follows the session.
+    // The row serves `file` from now on; the keep button follows the session.
     void setFile(const FileRecord& file, bool keepEnabled);
+    static constexpr std::size_t controlCount = 2;
+    // What acts, in the order Tab visits it.
+    std::array<QAbstractButton*, controlCount> controls() const;
 
 private:
+    void showKind(FileKind kind);
+
     std::string path_;
     Actions actions_;
+    SymbolView* kind_;
     ElidedLabel* name_;
     ElidedLabel* folder_;
     ElidedLabel* size_;

@@ -1,19 +1,22 @@
 #pragma once
 
 #include "app/design/Panel.h"
-#include "app/kit/KeyedRows.h"
 #include "app/screens/duplicates/DuplicateFileRow.h"
 #include "core/duplicates/DuplicateGroup.h"
 
+#include <QList>
 #include <functional>
 #include <string>
+#include <vector>
+
+class QAbstractButton;
 
 namespace tollenvane {
 
 class ElidedLabel;
 
 // One group of identical files: how many copies and what they hold in excess, then one row per
-// copy, kept by path as the group changes.
+// copy. The list hands a panel from group to group as it scrolls.
 class DuplicateGroupPanel final : public Panel {
     Q_OBJECT
 
@@ -25,17 +28,25 @@ public:
         std::function<void(const std::string&, const std::string&)> keep;
     };
 
-    DuplicateGroupPanel(const DuplicateGroup& group, bool keepEnabled, Actions actions,
-                        QWidget* parent = nullptr);
+    explicit DuplicateGroupPanel(Actions actions, QWidget* parent = nullptr);
 
+    const std::string& digest() const { return digest_; }
+    // The panel shows `group` from now on.
     void setGroup(const DuplicateGroup& group, bool keepEnabled);
+    // How tall a panel of `files` copies is: every row is as tall as the others.
+    int heightFor(std::size_t files) const;
+    // What acts, row by row, in the order Tab visits it.
+    QList<QAbstractButton*> controls() const;
 
 private:
+    void addRow();
+
     std::string digest_;
     Actions actions_;
+    QWidget* header_;
     ElidedLabel* copies_;
     ElidedLabel* reclaimable_;
-    KeyedRows<std::string, DuplicateFileRow> rows_;
+    std::vector<DuplicateFileRow*> rows_;
 };
 
 } // namespace tollenvane

@@ -7,7 +7,7 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
 #include "app/kit/PageText.h"
-#include "app/screens/duplicates/DuplicateGroupBatch.h"
+#include "app/screens/duplicates/DuplicateGroupList.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -15,19 +15,12 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <span>
 
 namespace tollenvane {
 namespace {
 
 constexpr int spacing = 24;
 constexpr int padding = 36;
-// Enough panels to fill a window at once; the rest follow in slices.
-constexpr std::size_t firstSlice = 4;
-constexpr std::size_t largestSlice = 512;
-// One slice and what it brings about (showing, laying out, painting) fit in this, well inside a
-// frame.
-constexpr qint64 sliceBudgetNs = 6'000'000;
 
 template <class Widget>
 Widget* named(Widget* widget, const char* name)
@@ -40,8 +33,6 @@ Widget* named(Widget* widget, const char* name)
 
 DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
     : ModelPage(model, Page::duplicates, spacing, padding, parent)
-    , groupList_(named(new QWidget, "groupList"))
-    , sliceSize_(firstSlice)
 {
     addBlock(new PageHeading(
         localized("Même contenu, plusieurs copies"), localized("Les doublons, vérifiés."),
@@ -80,11 +71,11 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
     column().setAlignment(search_, Qt::AlignLeft);
 
     // The panels stand in the page's column, spaced as the other blocks.
-    groupList_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* list = new QVBoxLayout(groupList_);
-    list->setContentsMargins(0, 0, 0, 0);
-    list->setSpacing(spacing);
-    list->setSizeConstraint(QLayout::SetMinimumSize);
+    groupList_ = new DuplicateGroupList(
+        *this, *search_, spacing,
+        {.preview = [this](const std::string& path) { previewFile(path); },
+         .keep = [this](const std::string& digest,
+                        const std::string& path) { keepCopy(digest, path); }});
     addBlock(groupList_);
 
     addBlock(
@@ -93,20 +84,10 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
                           {.pixelSize = 11, .color = Theme::muted}),
               "footer"));
 
-    // A timer rather than a posted call: the event loop goes round between slices, so input and
-    // painting are served in between.
-    slices_.setSingleShot(true);
-    slices_.setInterval(0);
-    connect(&slices_, &QTimer::timeout, this, [this] { buildSlice(); });
     connect(&model, &AppModel::duplicateGroupsChanged, this, [this] { groupsChanged_ = true; });
     follow({&AppModel::findingDuplicatesChanged, &AppModel::duplicateProgressChanged,
             &AppModel::duplicateGroupsChanged, &AppModel::scanningChanged,
             &AppModel::sessionActiveChanged});
-}
-
-bool DuplicatesPage::complete() const
-{
-    return shown_ == model().duplicateGroups().size();
 }
 
 void DuplicatesPage::refresh()
@@ -124,89 +105,12 @@ void DuplicatesPage::refresh()
     }
 
     const bool keepEnabled = canKeepCopy(model.sessionActive());
-    const bool updateShown = groupsChanged_ || keepEnabled != keepEnabled_;
+    if (groupsChanged_ || keepEnabled != keepEnabled_) {
+        groupList_->setGroups(model.duplicateGroups(), keepEnabled);
+    }
     groupsChanged_ = false;
     keepEnabled_ = keepEnabled;
-    if (updateShown) {
-        build(firstSlice, true);
-    }
     groupList_->setVisible(!model.duplicateGroups().empty());
-    scheduleSlice();
-}
-
-bool DuplicatesPage::hasPanel(std::size_t index, const DuplicateGroup& group) const
-{
-    const std::size_t batch = index / DuplicateGroupBatch::capacity;
-    return batch < batches_.size() && batches_[batch]->holds(group.digest);
-}
-
-void DuplicatesPage::build(std::size_t allowance, bool updateShown)
-{
-    constexpr std::size_t capacity = DuplicateGroupBatch::capacity;
-    const std::vector<DuplicateGroup>& groups = model().duplicateGroups();
-    // Between two refreshes the groups before shown_ all have their panel.
-    std::size_t length = updateShown ? 0 : std::min(shown_, groups.size());
-    for (std::size_t fresh = 0; length < groups.size(); ++length) {
-        if (!hasPanel(length, groups[length])) {
-            if (fresh == allowance) {
-                break;
-            }
-            ++fresh;
-        }
-    }
-    const std::size_t needed = (length + capacity - 1) / capacity;
-    while (batches_.size() > needed) {
-        delete batches_.back();
-        batches_.pop_back();
-    }
-    const DuplicateGroupPanel::Actions actions{
-        .preview = [this](const std::string& path) { previewFile(path); },
-        .keep = [this](const std::string& digest,
-                       const std::string& path) { keepCopy(digest, path); }};
-    auto& list = static_cast<QVBoxLayout&>(*groupList_->layout());
-    // Only the batches that gain panels change, unless every panel is to be brought up to date.
-    const std::size_t first = updateShown ? 0 : std::min(shown_, length) / capacity;
-    for (std::size_t batch = first; batch < needed; ++batch) {
-        if (batch == batches_.size()) {
-            batches_.push_back(new DuplicateGroupBatch(spacing, actions, groupList_));
-            list.addWidget(batches_.back());
-        }
-        const std::size_t begin = batch * capacity;
-        batches_[batch]->setGroups(
-            std::span(groups).subspan(begin, std::min(capacity, length - begin)), keepEnabled_,
-            updateShown);
-    }
-    shown_ = length;
-}
-
-void DuplicatesPage::scheduleSlice()
-{
-    if (slices_.isActive()) {
-        return;
-    }
-    if (complete()) {
-        cycle_.invalidate();
-        return;
-    }
-    slices_.start();
-}
-
-void DuplicatesPage::buildSlice()
-{
-    // The time since the last slice began holds what the event loop did for it; the next slice
-    // grows or shrinks to fit the budget, at most doubling.
-    if (cycle_.isValid()) {
-        const qint64 took = std::max<qint64>(cycle_.nsecsElapsed(), 1);
-        const double ratio = std::min(2.0, static_cast<double>(sliceBudgetNs) / took);
-        sliceSize_ =
-            std::clamp<std::size_t>(static_cast<std::size_t>(sliceSize_ * ratio), 1, largestSlice);
-    }
-    cycle_.start();
-    // New groups wait for the refresh that is on its way.
-    if (!groupsChanged_) {
-        build(sliceSize_, false);
-    }
-    scheduleSlice();
 }
 
 void DuplicatesPage::previewFile(const std::string& path)

@@ -2,9 +2,11 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 #include "app/screens/duplicates/DuplicateFileRow.h"
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
+#include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
@@ -13,14 +15,55 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
 
-// Three copies of a photo and two of a note whose name looks like markup, indexed; the page shown.
+QString shownFolder(const std::string& path)
+{
+    return shownName(QDir::cleanPath(QString::fromStdString(path) + "/.."));
+}
+
+// What the page shows of its children of type `Widget` named `name`, top to bottom.
+template <class Widget>
+QList<Widget*> shown(const QWidget& page, const char* name = nullptr)
+{
+    QList<Widget*> widgets = name == nullptr
+                                 ? page.findChildren<Widget*>()
+                                 : page.findChildren<Widget*>(QString::fromLatin1(name));
+    widgets.removeIf([&](const Widget* widget) { return !widget->isVisibleTo(&page); });
+    std::sort(widgets.begin(), widgets.end(), [&](const Widget* one, const Widget* other) {
+        return one->mapTo(&page, QPoint()).y() < other->mapTo(&page, QPoint()).y();
+    });
+    return widgets;
+}
+
+// The row that shows `path`, if one does.
+DuplicateFileRow* rowOf(const QWidget& page, const std::string& path)
+{
+    const QString name = shownName(QString::fromStdString(path).section('/', -1));
+    for (auto* row : shown<DuplicateFileRow>(page)) {
+        if (row->findChild<ElidedLabel*>("nameText")->text() == name &&
+            row->findChild<ElidedLabel*>("folderText")->text() == shownFolder(path)) {
+            return row;
+        }
+    }
+    return nullptr;
+}
+
+QAbstractButton& button(QWidget& row, const char* name)
+{
+    return *row.findChild<QAbstractButton*>(QString::fromLatin1(name));
+}
+
+// Three copies of a photo, two of a note whose name looks like markup and two of a file whose
+// name reverses what follows it, indexed; the page shown.
 struct DuplicatesScreen : test::SortingHarness {
     std::string photo = std::string(40'000, 'p');
     std::string first = folder.write("home/Pictures/beach.jpg", photo);
@@ -30,21 +73,36 @@ struct DuplicatesScreen : test::SortingHarness {
         folder.write("home/Pictures/<img src=x> <b>y<b>.txt", std::string(3000, 'n'));
     std::string noteCopy =
         folder.write("home/Pictures/notes/<img src=x> <b>y<b>.txt", std::string(3000, 'n'));
+    std::string reversed = folder.write("home/Pictures/\u202Etxt.exe", std::string(2000, 'r'));
+    std::string reversedCopy =
+        folder.write("home/Pictures/notes/\u202Etxt.exe", std::string(2000, 'r'));
     AppModel& model = loadScanned();
+    AppLanguage language;
     // The window paints the background, as the shell's does.
     QWidget window;
     DuplicatesPage page{model, &window};
 
-    DuplicatesScreen()
+    explicit DuplicatesScreen(AppLanguage spoken = AppLanguage::fr)
+        : language(speak(spoken))
     {
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(&page);
         window.resize(900, 900);
         window.show();
+        // The keyboard reaches the active window only.
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         test::deliverEvents();
     }
 
+    AppLanguage speak(AppLanguage spoken)
+    {
+        Preferences preferences = model.state().preferences;
+        preferences.language = spoken;
+        model.setPreferences(preferences);
+        return spoken;
+    }
     QWidget& named(const char* name) const
     {
         auto* widget = page.findChild<QWidget*>(QString::fromLatin1(name));
@@ -59,23 +117,14 @@ struct DuplicatesScreen : test::SortingHarness {
     }
     DuplicateFileRow& row(const std::string& path) const
     {
-        const QString folderText = QDir::cleanPath(QString::fromStdString(path) + "/..");
-        const QString name = QString::fromStdString(path).section('/', -1);
-        for (auto* row : page.findChildren<DuplicateFileRow*>()) {
-            if (row->findChild<ElidedLabel*>("nameText")->text() == name &&
-                row->findChild<ElidedLabel*>("folderText")->text() == folderText) {
-                return *row;
-            }
+        DuplicateFileRow* found = rowOf(page, path);
+        if (found == nullptr) {
+            ADD_FAILURE() << "no row for " << path;
+            throw std::runtime_error("no row");
         }
-        ADD_FAILURE() << "no row for " << path;
-        throw std::runtime_error("no row");
+        return *found;
     }
 };
-
-QAbstractButton& button(QWidget& row, const char* name)
-{
-    return *row.findChild<QAbstractButton*>(QString::fromLatin1(name));
-}
 
 TEST(DuplicatesPage, TheEmptyStateOffersASearchThatShowsItsProgressThenTheGroups)
 {
@@ -106,30 +155,34 @@ TEST(DuplicatesPage, TheEmptyStateOffersASearchThatShowsItsProgressThenTheGroups
     EXPECT_FALSE(screen.named("progressPanel").isVisible());
     EXPECT_FALSE(screen.named("emptyState").isVisible());
     EXPECT_FALSE(screen.named("searchButton").isVisible());
-    const auto panels = screen.page.findChildren<DuplicateGroupPanel*>();
-    ASSERT_EQ(panels.size(), 2);
-    // The photos free the most and come first.
-    const auto* top = screen.model.duplicateGroups().front().files.front().path() == screen.third
-                          ? panels.at(0)
-                          : panels.at(1);
-    EXPECT_EQ(top->findChild<ElidedLabel*>("copiesText")->text(),
+    const auto panels = shown<DuplicateGroupPanel>(screen.page);
+    ASSERT_EQ(panels.size(), 3);
+    // The photos free the most and come first, their copies by path.
+    EXPECT_EQ(panels.front()->findChild<ElidedLabel*>("copiesText")->text(),
               QStringLiteral("3 copies identiques"));
-    // A name that looks like markup shows as it is.
+    EXPECT_EQ(shown<DuplicateFileRow>(*panels.front()),
+              (QList<DuplicateFileRow*>{&screen.row(screen.third), &screen.row(screen.second),
+                                        &screen.row(screen.first)}));
+    // A name that looks like markup shows as it is; one that reverses the text shows its mark.
     EXPECT_TRUE(screen.row(screen.note).isVisible());
     EXPECT_TRUE(screen.row(screen.noteCopy).isVisible());
+    EXPECT_TRUE(screen.row(screen.reversed)
+                    .findChild<ElidedLabel*>("nameText")
+                    ->text()
+                    .contains(QStringLiteral("<U+202E>txt.exe")));
 
     // A new search shows its panel above the groups it will replace, which keep their panels.
     QTest::mouseClick(&button(screen.row(screen.first), "previewButton"), Qt::LeftButton);
     screen.model.findDuplicates();
     test::deliverEvents();
     EXPECT_TRUE(screen.named("progressPanel").isVisible());
-    EXPECT_EQ(screen.page.findChildren<DuplicateGroupPanel*>(), panels);
+    EXPECT_EQ(shown<DuplicateGroupPanel>(screen.page), panels);
     QTest::mouseClick(&screen.named("cancelButton"), Qt::LeftButton);
     EXPECT_FALSE(screen.model.findingDuplicates());
     screen.settle();
     test::deliverEvents();
     EXPECT_FALSE(screen.named("progressPanel").isVisible());
-    EXPECT_EQ(screen.page.findChildren<DuplicateGroupPanel*>(), panels);
+    EXPECT_EQ(shown<DuplicateGroupPanel>(screen.page), panels);
     ASSERT_TRUE(screen.model.inspectedFile());
     EXPECT_EQ(screen.model.inspectedFile()->path(), screen.first);
 }
@@ -138,7 +191,7 @@ TEST(DuplicatesPage, KeepingACopySortsTheOthersAndThenNoCopyCanBeKept)
 {
     DuplicatesScreen screen;
     screen.search();
-    for (auto* keep : screen.page.findChildren<QAbstractButton*>("keepButton")) {
+    for (auto* keep : shown<QAbstractButton>(screen.page, "keepButton")) {
         EXPECT_TRUE(keep->isEnabled());
     }
 
@@ -152,64 +205,170 @@ TEST(DuplicatesPage, KeepingACopySortsTheOthersAndThenNoCopyCanBeKept)
     EXPECT_EQ(entries.front().path, screen.second);
     EXPECT_EQ(entries.front().stamp->decision, Decision::keep);
 
-    const auto keeps = screen.page.findChildren<QAbstractButton*>("keepButton");
-    ASSERT_EQ(keeps.size(), 5);
+    const auto keeps = shown<QAbstractButton>(screen.page, "keepButton");
+    ASSERT_EQ(keeps.size(), 7);
     for (auto* keep : keeps) {
         EXPECT_FALSE(keep->isEnabled());
     }
 }
 
-TEST(DuplicatesPage, ManyGroupsArriveSliceBySliceFromTheEventLoop)
+TEST(DuplicatesPage, TabAndTheArrowsGoFromControlToControlAndReturnActs)
 {
+    DuplicatesScreen screen;
+    screen.search();
+    QAbstractButton& start = button(screen.row(screen.third), "previewButton");
+    start.setFocus(Qt::TabFocusReason);
+    const auto focused = [] { return QApplication::focusWidget(); };
+    const auto key = [&](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(focused(), pressed, modifiers);
+        test::deliverEvents();
+    };
+
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), &button(screen.row(screen.third), "keepButton"));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), &button(screen.row(screen.second), "previewButton"));
+    key(Qt::Key_Down);
+    EXPECT_EQ(focused(), &button(screen.row(screen.first), "previewButton"));
+    // Down goes on into the next group, Up comes back.
+    key(Qt::Key_Down);
+    const QString nextGroupFirst =
+        static_cast<ElidedLabel*>(focused()->parentWidget()->findChild<ElidedLabel*>("nameText"))
+            ->text();
+    EXPECT_NE(focused()->parentWidget(), &screen.row(screen.first));
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("previewButton"));
+    EXPECT_FALSE(nextGroupFirst.isEmpty());
+    key(Qt::Key_Up);
+    EXPECT_EQ(focused(), &button(screen.row(screen.first), "previewButton"));
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), &button(screen.row(screen.second), "keepButton"));
+
+    // Every control is named for assistive technology and tells which file it acts on.
+    for (auto* control : shown<QAbstractButton>(screen.page)) {
+        if (screen.page.findChild<QWidget*>("groupList")->isAncestorOf(control)) {
+            EXPECT_FALSE(control->accessibleName().isEmpty());
+            EXPECT_FALSE(control->accessibleDescription().isEmpty());
+        }
+    }
+
+    key(Qt::Key_Down);
+    key(Qt::Key_Up);
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), &button(screen.row(screen.second), "previewButton"));
+    key(Qt::Key_Return);
+    screen.settle();
+    ASSERT_TRUE(screen.model.inspectedFile());
+    EXPECT_EQ(screen.model.inspectedFile()->path(), screen.second);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Space);
+    screen.settle();
+    EXPECT_TRUE(screen.model.sessionActive());
+    EXPECT_EQ(screen.journalEntries().front().path, screen.second);
+}
+
+TEST(DuplicatesPage, ThousandsOfGroupsKeepAFewPanelsThatFollowTheScrollAndTheKeys)
+{
+    constexpr int groups = 3000;
     test::SortingHarness harness;
-    for (int index = 0; index < 40; ++index) {
-        const std::string content(100 + index, static_cast<char>('a' + index % 26));
-        harness.folder.write("home/Pictures/" + std::to_string(index) + "/a.txt", content);
-        harness.folder.write("home/Pictures/" + std::to_string(index) + "/b.txt", content);
+    for (int index = 0; index < groups; ++index) {
+        const std::string content = "group " + std::to_string(index);
+        const std::string folder =
+            "home/Pictures/" + std::to_string(index / 100) + "/" + std::to_string(index % 100);
+        harness.folder.write(folder + "/a.txt", content);
+        harness.folder.write(folder + "/b.txt", content);
     }
     AppModel& model = harness.loadScanned();
     model.findDuplicates();
     harness.settle();
-    ASSERT_EQ(model.duplicateGroups().size(), 40U);
+    ASSERT_EQ(model.duplicateGroups().size(), static_cast<std::size_t>(groups));
 
-    DuplicatesPage page(model);
-    page.resize(900, 700);
-    page.show();
-    // The first refresh builds what fills a window; the rest comes from the event loop.
-    QCoreApplication::sendPostedEvents();
-    EXPECT_GT(page.shownGroups(), 0U);
-    EXPECT_LT(page.shownGroups(), 40U);
-    for (int round = 0; round < 1000 && !page.complete(); ++round) {
-        QCoreApplication::processEvents();
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto page = std::make_unique<DuplicatesPage>(model);
+    page->resize(900, 700);
+    page->show();
+    test::deliverEvents();
+    const auto bounded = [&] { return page->findChildren<QWidget*>().size() < 300; };
+    EXPECT_TRUE(bounded());
+
+    QScrollBar& bar = *page->verticalScrollBar();
+    for (const int at : {bar.maximum() / 2, bar.maximum()}) {
+        bar.setValue(at);
+        test::deliverEvents();
+        EXPECT_TRUE(bounded());
     }
-    ASSERT_TRUE(page.complete());
-    const auto panels = page.findChildren<DuplicateGroupPanel*>();
-    EXPECT_EQ(panels.size(), 40);
-    EXPECT_EQ(page.findChildren<DuplicateFileRow*>().size(), 80);
+    // The end of the page shows the last group's copies, as the model lists them.
+    const DuplicateGroup& last = model.duplicateGroups().back();
+    const auto panels = shown<DuplicateGroupPanel>(*page);
+    ASSERT_FALSE(panels.isEmpty());
+    const QRect lastPanel(panels.back()->mapTo(page->viewport(), QPoint()), panels.back()->size());
+    EXPECT_TRUE(page->viewport()->rect().contains(lastPanel));
+    const auto rows = shown<DuplicateFileRow>(*panels.back());
+    ASSERT_EQ(rows.size(), 2);
+    for (int index = 0; index < 2; ++index) {
+        const std::string path(last.files[static_cast<std::size_t>(index)].path());
+        EXPECT_EQ(rows[index], rowOf(*page, path)) << path;
+    }
+
+    // From the top, Down walks row after row and the page follows the focus.
+    bar.setValue(0);
+    test::deliverEvents();
+    button(*shown<DuplicateFileRow>(*page).front(), "previewButton").setFocus(Qt::TabFocusReason);
+    for (int step = 0; step < 40; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        test::deliverEvents();
+    }
+    const std::string twentiethGroup(model.duplicateGroups()[20].files.front().path());
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(rowOf(*page, twentiethGroup), nullptr);
+    EXPECT_EQ(focus, &button(*rowOf(*page, twentiethGroup), "previewButton"));
+    EXPECT_TRUE(page->viewport()->rect().contains(focus->mapTo(page->viewport(), QPoint())));
+    EXPECT_TRUE(bounded());
+    QTest::keyClick(focus, Qt::Key_Return);
+    harness.settle();
+    ASSERT_TRUE(model.inspectedFile());
+    EXPECT_EQ(model.inspectedFile()->path(), twentiethGroup);
+
+    // Leaving the page leaves nothing of it behind.
+    page.reset();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
-TEST(DuplicatesPage, PicturesInBothAppearances)
+TEST(DuplicatesPage, PicturesInBothAppearancesAndTwoLanguages)
 {
     const test::SchemeScope restore;
+    const AppLanguage language = Localization::language();
     AppearanceApplier applier;
     const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
     ASSERT_TRUE(QDir().mkpath(folder));
-    for (const auto& [appearance, file] :
-         {std::pair{AppAppearance::dark, "duplicates-dark.png"},
-          std::pair{AppAppearance::light, "duplicates-light.png"}}) {
+    for (const auto& [appearance, spoken, file] :
+         {std::tuple{AppAppearance::dark, AppLanguage::fr, "duplicates-dark.png"},
+          std::tuple{AppAppearance::light, AppLanguage::fr, "duplicates-light.png"},
+          std::tuple{AppAppearance::dark, AppLanguage::en, "duplicates-dark-en.png"},
+          std::tuple{AppAppearance::light, AppLanguage::en, "duplicates-light-en.png"}}) {
         applier.apply(appearance);
-        DuplicatesScreen screen;
+        DuplicatesScreen screen(spoken);
         screen.search();
         screen.model.findDuplicates();
         test::deliverEvents();
+        // The keyboard's place shows on the keep button of the first copy.
+        QAbstractButton& focused = button(screen.row(screen.third), "keepButton");
+        QAbstractButton& preview = button(screen.row(screen.third), "previewButton");
+        preview.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&preview, Qt::Key_Tab);
+        test::deliverEvents();
+        ASSERT_TRUE(focused.hasFocus());
         const QImage picture = screen.window.grab().toImage();
         EXPECT_TRUE(picture.save(folder + "/" + file));
-        auto* panel = screen.page.findChildren<DuplicateGroupPanel*>().at(0);
+        // Two buttons alike but for the focus ring.
+        EXPECT_NE(focused.grab().toImage(),
+                  button(screen.row(screen.second), "keepButton").grab().toImage());
+        auto* panel = shown<DuplicateGroupPanel>(screen.page).at(0);
         const QPoint inside = panel->mapTo(&screen.window, QPoint(8, panel->height() / 2));
         EXPECT_EQ(picture.pixelColor(inside), Theme::color(Theme::panel));
         EXPECT_EQ(picture.pixelColor(4, 4), Theme::color(Theme::bg));
         screen.model.cancelDuplicates();
     }
+    Localization::setLanguage(language);
 }
 
 } // namespace
