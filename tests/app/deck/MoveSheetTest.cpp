@@ -10,6 +10,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/ScopedLanguage.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -245,8 +246,7 @@ TEST(MoveSheet, PicturesInDarkFrenchAndLightEnglish)
         const QImage shot = open.sheet->grab().toImage();
         EXPECT_EQ(shot.width(), MoveSheet::fixedWidth);
         EXPECT_EQ(shot.pixelColor(3, 3), Theme::color(Theme::bg));
-        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-        ASSERT_TRUE(QDir().mkpath(shots));
+        const QString shots = test::screenshotFolder();
         EXPECT_TRUE(shot.save(shots + (dark ? "/move-sheet-dark.png" : "/move-sheet-light.png")));
     }
 }

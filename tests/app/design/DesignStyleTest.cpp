@@ -1,6 +1,7 @@
 #include "SchemeScope.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/Theme.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,7 @@ TEST(DesignStyle, StockControlsWearTheTokensInBothAppearances)
         // No arrow button at either end of the bar: the window shows through.
         EXPECT_EQ(at(bar, QPoint(bar->width() / 2, 3)), Theme::color(Theme::bg));
         EXPECT_EQ(bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent), 10);
-        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-        ASSERT_TRUE(QDir().mkpath(shots));
+        const QString shots = test::screenshotFolder();
         const char* name = appearance == AppAppearance::dark ? "dark" : "light";
         EXPECT_TRUE(shot.save(shots + "/stock-controls-" + name + ".png"));
     }

@@ -11,6 +11,7 @@
 #include "app/design/SegmentedControl.h"
 #include "app/design/Spinner.h"
 #include "app/design/Switch.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -112,8 +113,7 @@ TEST(Gallery, EveryComponentInBothAppearances)
 {
     const test::SchemeScope restore;
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
 
     for (const auto& [appearance, file] : {std::pair{AppAppearance::dark, "gallery-dark.png"},
                                            std::pair{AppAppearance::light, "gallery-light.png"}}) {

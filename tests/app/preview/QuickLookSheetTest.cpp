@@ -10,6 +10,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/EnvironmentVariable.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -127,8 +128,7 @@ TEST(QuickLookSheet, Screenshots)
     const std::string line = folder.write("ligne.txt", words);
     // Past the decoder's deadline, the card.
     const std::string bomb = folder.write("dessin.svg", test::svgBomb());
-    const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(shots));
+    const QString shots = test::screenshotFolder();
 
     AppearanceApplier applier;
     for (const auto& [appearance, suffix] :

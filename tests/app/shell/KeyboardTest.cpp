@@ -5,6 +5,7 @@
 #include "app/shell/RootView.h"
 #include "design/SchemeScope.h"
 #include "screens/storage/ScannedDesk.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -118,8 +119,7 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
 {
     const test::SchemeScope restore;
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
     test::ScannedDesk desk;
     AppModel& model = desk.model();
 

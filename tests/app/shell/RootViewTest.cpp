@@ -13,6 +13,7 @@
 #include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -314,8 +315,7 @@ TEST(RootView, PicturesOfEveryPageInBothAppearancesAndLanguages)
 {
     const test::SchemeScope restore;
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
     test::ScannedDesk desk;
     AppModel& model = desk.model();
 

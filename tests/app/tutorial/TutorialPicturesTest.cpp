@@ -5,6 +5,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +47,7 @@ void saveStepPictures(AppAppearance appearance, const QString& scheme)
     overlay.show();
     test::deliverEvents();
 
-    const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(shots));
+    const QString shots = test::screenshotFolder();
     for (int step = 0; step < 4; ++step) {
         if (step == 1) {
             overlay.gestureStep().demonstrate(Decision::keep);

@@ -11,6 +11,7 @@
 #include "screens/applications/ApplicationsHarness.h"
 #include "support/DeliverEvents.h"
 #include "support/RecordPaths.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -179,8 +180,7 @@ void takePicture(AppAppearance appearance, const QString& file)
     const QWidget* row = shown.page->findChildren<ApplicationRow*>().front();
     const QPoint inside = row->mapTo(shown.page.get(), QPoint(row->width() / 2, 6));
     EXPECT_EQ(shot.pixelColor(inside), Theme::color(Theme::panel));
-    const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(shots));
+    const QString shots = test::screenshotFolder();
     EXPECT_TRUE(shot.save(shots + "/" + file));
 }
 

@@ -12,6 +12,7 @@
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
 #include "support/ScopedLanguage.h"
+#include "support/Screenshots.h"
 #include "support/ShownPage.h"
 #include "support/TempDir.h"
 
@@ -223,8 +224,7 @@ TEST(DashboardPage, PicturesOfAPopulatedDashboard)
 
     const test::SchemeScope restore;
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
     for (const auto& [appearance, file] :
          {std::pair{AppAppearance::dark, "dashboard-dark.png"},
           std::pair{AppAppearance::light, "dashboard-light.png"}}) {

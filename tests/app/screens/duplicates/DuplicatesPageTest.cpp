@@ -11,6 +11,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -338,8 +339,7 @@ TEST(DuplicatesPage, PicturesInBothAppearancesAndTwoLanguages)
     const test::SchemeScope restore;
     const AppLanguage language = Localization::language();
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
     for (const auto& [appearance, spoken, file] :
          {std::tuple{AppAppearance::dark, AppLanguage::fr, "duplicates-dark.png"},
           std::tuple{AppAppearance::light, AppLanguage::fr, "duplicates-light.png"},

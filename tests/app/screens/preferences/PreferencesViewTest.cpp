@@ -12,6 +12,7 @@
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
 #include "support/ScopedLanguage.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -263,8 +264,7 @@ TEST(PreferencesView, PicturesInBothAppearances)
 {
     const test::SchemeScope restore;
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
     test::ModelHarness harness;
     AppModel& model = harness.load();
 

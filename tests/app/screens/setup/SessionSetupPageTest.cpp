@@ -12,6 +12,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -283,8 +284,7 @@ TEST(SessionSetupPage, Pictures)
         EXPECT_NE(wash, soft);
         auto& other = screen.find<TypeTile>("typeTile-pdf");
         EXPECT_EQ(shot.pixelColor(other.mapTo(&screen.page, QPoint(other.width() - 4, 4))), soft);
-        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-        ASSERT_TRUE(QDir().mkpath(shots));
+        const QString shots = test::screenshotFolder();
         const char* name = appearance == AppAppearance::dark ? "dark" : "light";
         EXPECT_TRUE(shot.save(shots + "/setup-page-" + name + ".png"));
     }

@@ -11,6 +11,7 @@
 #include "app/screens/storage/TreemapView.h"
 #include "design/SchemeScope.h"
 #include "screens/storage/ScannedDesk.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -240,8 +241,7 @@ TEST(StorageExplorer, PicturesInDarkAndLight)
             EXPECT_EQ(map.pixelColor(x, map.height() - 1), background) << x;
         }
         EXPECT_NE(map.pixelColor(open.blockOf("Films")), background);
-        const QString shots = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-        ASSERT_TRUE(QDir().mkpath(shots));
+        const QString shots = test::screenshotFolder();
         open.explorer->resize(740, open.explorer->sizeHint().height());
         const QString name = appearance == AppAppearance::dark ? "dark" : "light";
         EXPECT_TRUE(open.explorer->grab().save(shots + "/storage-explorer-" + name + ".png"));

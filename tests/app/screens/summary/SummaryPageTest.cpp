@@ -8,6 +8,7 @@
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
 #include "support/ScopedLanguage.h"
+#include "support/Screenshots.h"
 #include "support/ShownPage.h"
 
 #include <gtest/gtest.h>
@@ -99,8 +100,7 @@ TEST(SummaryPage, Pictures)
     AppModel& model = endSession(harness);
     const test::SchemeScope restore;
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
     for (const auto& [appearance, file] : {std::pair{AppAppearance::dark, "summary-dark.png"},
                                            std::pair{AppAppearance::light, "summary-light.png"}}) {
         applier.apply(appearance);

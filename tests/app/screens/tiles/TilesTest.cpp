@@ -6,6 +6,7 @@
 #include "app/screens/tiles/StorageRing.h"
 #include "design/SchemeScope.h"
 #include "support/ScopedLanguage.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -112,8 +113,7 @@ TEST(TilesTest, PicturesInBothAppearances)
 {
     const test::SchemeScope restore;
     AppearanceApplier applier;
-    const QString folder = QStringLiteral(TOLLENVANE_SCREENSHOTS);
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = test::screenshotFolder();
     for (const auto& [appearance, file] : {std::pair{AppAppearance::dark, "tiles-dark.png"},
                                            std::pair{AppAppearance::light, "tiles-light.png"}}) {
         applier.apply(appearance);
