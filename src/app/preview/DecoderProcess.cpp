@@ -31,8 +31,12 @@ void limitChild(int input)
 {
     // Gone with the thread that started it, so nothing outlives a quitting application.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#ifndef __SANITIZE_ADDRESS__
+    // An address sanitizer reserves terabytes of shadow memory at start and cannot run under a
+    // cap; such a checked build still has the deadline and the processor limit.
     const rlimit memory{addressSpaceBytes, addressSpaceBytes};
     ::setrlimit(RLIMIT_AS, &memory);
+#endif
     const rlimit processor{cpuSeconds, cpuSeconds};
     ::setrlimit(RLIMIT_CPU, &processor);
     const rlimit nothing{0, 0};

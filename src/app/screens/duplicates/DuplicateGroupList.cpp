@@ -13,6 +13,8 @@ DuplicateGroupList::DuplicateGroupList(QScrollArea& page, QWidget& before, int s
                                        DuplicateGroupPanel::Actions actions, QWidget* parent)
     : QWidget(parent)
     , page_(page)
+    , viewport_(page.viewport())
+    , content_(page.widget())
     , before_(before)
     , spacing_(spacing)
     , actions_(std::move(actions))
@@ -67,11 +69,11 @@ int DuplicateGroupList::heightOf(std::size_t index) const
 
 bool DuplicateGroupList::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == page_.viewport() && event->type() == QEvent::Resize) ||
-        (watched == page_.widget() && event->type() == QEvent::Move)) {
+    if ((watched == viewport_ && event->type() == QEvent::Resize) ||
+        (watched == content_ && event->type() == QEvent::Move)) {
         place();
     }
-    // A button takes Up and Down for Tab, and Return only as a dialog's default.
+    // A button takes Up and Down for Tab; Return presses it as everywhere in the application.
     auto* button = qobject_cast<QAbstractButton*>(watched);
     if (event->type() == QEvent::KeyPress && button != nullptr && isAncestorOf(button)) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
@@ -80,10 +82,6 @@ bool DuplicateGroupList::eventFilter(QObject* watched, QEvent* event)
             return true;
         case Qt::Key_Down:
             moveFocus(1);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            button->click();
             return true;
         default:
             break;

@@ -53,6 +53,10 @@ private:
     void moveFocus(int rows);
 
     QScrollArea& page_;
+    // What the list watches, kept aside: their events still come while the page is destroyed,
+    // when it can no longer be asked for them.
+    const QObject* const viewport_;
+    const QObject* const content_;
     QWidget& before_;
     int spacing_;
     DuplicateGroupPanel::Actions actions_;
