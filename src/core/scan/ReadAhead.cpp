@@ -129,12 +129,7 @@ bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
         Folders opened;
         const bool whole = list(folder, stop, opened);
         folder.state = PendingFolder::State::listed;
-        unsigned queued = 0;
-        {
-            const std::scoped_lock guard(lock_);
-            queued = publish(opened);
-        }
-        wake(queued);
+        handOver(opened);
         if (!whole) {
             return false;
         }
@@ -188,9 +183,12 @@ void ReadAhead::work()
     ::pthread_setname_np(::pthread_self(), "folder-reader");
     Folders opened;
     Folders retired;
+    unsigned more = 0;
     std::unique_lock lock(lock_);
     while (const std::shared_ptr<PendingFolder> folder = nextTask(lock)) {
         lock.unlock();
+        // This helper took one of them itself.
+        wake(more > 0 ? more - 1 : 0);
         retired.clear();
         list(*folder, {}, opened);
         folder->state = PendingFolder::State::listed;
@@ -201,13 +199,7 @@ void ReadAhead::work()
             ready_.notify_all();
         }
         retired.swap(retired_);
-        // This helper takes one of them next itself.
-        const unsigned more = publish(opened);
-        if (more > 1) {
-            lock.unlock();
-            wake(more - 1);
-            lock.lock();
-        }
+        more = publish(opened);
     }
 }
 
@@ -224,6 +216,16 @@ unsigned ReadAhead::publish(Folders& opened)
 }
 
 // Helpers looking for work find it without being woken.
+void ReadAhead::handOver(Folders& opened)
+{
+    unsigned queued = 0;
+    {
+        const std::scoped_lock guard(lock_);
+        queued = publish(opened);
+    }
+    wake(queued);
+}
+
 void ReadAhead::wake(unsigned helpers)
 {
     for (unsigned i = 0; i < std::min(helpers, sleeping_.load()); ++i) {
@@ -250,9 +252,11 @@ std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>&
                 return folder;
             }
         }
-        if (!overBudget) {
+        // One looks, the others sleep: more would only contend for the lock.
+        if (!overBudget && !looking_.exchange(true)) {
             lock.unlock();
             const bool queued = spinUntil([this] { return queued_ > 0 || stopping_; });
+            looking_ = false;
             lock.lock();
             if (queued) {
                 continue;
@@ -289,11 +293,10 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop, Folders
                 const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
                 offset += entry->d_reclen;
                 keep(folder, entry->d_name, entry->d_type, opened);
-                // The first subfolder is the one the walk enters first: another helper may
-                // start it now, the others go with the end of the listing.
-                if (!queuedFirst && !opened.empty()) {
-                    enqueue(opened.front());
-                    opened.clear();
+                // The first subfolder is the one the walk enters first, and an idle helper may
+                // start one now; the others go with the end of the listing.
+                if (!opened.empty() && (!queuedFirst || sleeping_ > 0 || looking_)) {
+                    handOver(opened);
                     queuedFirst = true;
                 }
             }

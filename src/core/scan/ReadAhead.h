@@ -69,6 +69,7 @@ private:
     ListedEntry& addEntry(FolderListing& listing, std::string_view name, ListedEntry::Kind kind);
     void addProblem(FolderListing& listing, std::string_view name, const PlatformError& error);
     void enqueue(const std::shared_ptr<PendingFolder>& folder);
+    void handOver(Folders& opened);
     void wake(unsigned helpers);
     bool reserveDescriptor();
 
@@ -85,6 +86,7 @@ private:
     std::atomic<bool> walkWaiting_{false};
     std::atomic<std::size_t> queued_{0}; // the tasks' count, written under the lock
     std::atomic<unsigned> sleeping_{0};  // helpers waiting for work, written under the lock
+    std::atomic<bool> looking_{false};   // a helper looks for work before it sleeps
     std::priority_queue<Task, std::vector<Task>, Later> tasks_;
     Folders retiring_; // the walk's own
     Folders retired_;  // under the lock, for a helper to free
