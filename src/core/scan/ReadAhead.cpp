@@ -237,6 +237,7 @@ void ReadAhead::wake(unsigned helpers)
 std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>& lock)
 {
     bool overBudget = false;
+    bool looked = false;
     while (!stopping_) {
         // Entries the walk has not taken are the budget's: past it, wait for the walk. A folder
         // dropped unread gives its entries back without a word, hence the timeout.
@@ -252,16 +253,18 @@ std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>&
                 return folder;
             }
         }
-        // One looks, the others sleep: more would only contend for the lock.
-        if (!overBudget && !looking_.exchange(true)) {
+        // One looks, the others sleep: more would only contend for the lock. Then the queue is
+        // looked at again under the lock, so that work handed over meanwhile, by a helper that
+        // saw no one sleeping, is not left waiting for the timeout.
+        if (!overBudget && !looked && !looking_.exchange(true)) {
             lock.unlock();
-            const bool queued = spinUntil([this] { return queued_ > 0 || stopping_; });
+            (void)spinUntil([this] { return queued_ > 0 || stopping_; });
             looking_ = false;
             lock.lock();
-            if (queued) {
-                continue;
-            }
+            looked = true;
+            continue;
         }
+        looked = false;
         ++sleeping_;
         work_.wait_for(lock, std::chrono::milliseconds(20));
         --sleeping_;
