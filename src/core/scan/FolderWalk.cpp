@@ -180,13 +180,13 @@ std::optional<FoundFile> FolderWalk::nextListed(const std::stop_token& stop)
     if (next == listing.entries.size()) {
         if (listing.thrown) {
             const std::exception_ptr thrown = listing.thrown;
-            descent_.pop_back();
+            leaveListed();
             std::rethrow_exception(thrown);
         }
         if (listing.failure) {
             report(path::lastComponent(descent_.back().path), *listing.failure);
         }
-        descent_.pop_back();
+        leaveListed();
         return std::nullopt;
     }
     ListedEntry& entry = listing.entries[next++];
@@ -212,6 +212,12 @@ std::optional<FoundFile> FolderWalk::nextListed(const std::stop_token& stop)
     }
     found.prepared = std::move(entry.file);
     return found;
+}
+
+void FolderWalk::leaveListed()
+{
+    readAhead_->retire(std::move(descent_.back().listed));
+    descent_.pop_back();
 }
 
 void FolderWalk::enterListed(ListedEntry& entry, std::string_view name)

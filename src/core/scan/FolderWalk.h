@@ -94,6 +94,7 @@ private:
 
     std::optional<FoundFile> next(Folder& folder);
     std::optional<FoundFile> nextListed(const std::stop_token& stop);
+    void leaveListed();
     void enterListed(ListedEntry& entry, std::string_view name);
     void openListed(std::string_view name, std::string folderPath);
     static bool isStillAt(const Folder& parent, std::string_view name,

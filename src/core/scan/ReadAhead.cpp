@@ -51,6 +51,22 @@ void reserveDescriptorTable(long descriptors)
     }
 }
 
+// Waking a sleeping thread can take longer than listing a folder, on an idle processor most of
+// all: a thread with work likely to come soon looks for it a little while before sleeping.
+constexpr std::chrono::microseconds spinTime{50};
+
+template <typename Ready>
+bool spinUntil(const Ready& ready)
+{
+    const auto end = std::chrono::steady_clock::now() + spinTime;
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize,
@@ -78,6 +94,8 @@ ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize
 ReadAhead::~ReadAhead()
 {
     stop();
+    retiring_.clear();
+    retired_.clear();
     // The helpers freed their listings and batches into malloc arenas of their own, which would
     // otherwise keep those pages for the life of the process.
     ::malloc_trim(0);
@@ -108,12 +126,14 @@ bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
 {
     auto waiting = PendingFolder::State::waiting;
     if (folder.state.compare_exchange_strong(waiting, PendingFolder::State::listing)) {
-        const bool whole = list(folder, stop);
+        Folders opened;
+        const bool whole = list(folder, stop, opened);
         folder.state = PendingFolder::State::listed;
+        handOver(opened);
         if (!whole) {
             return false;
         }
-    } else if (folder.state != PendingFolder::State::listed) {
+    } else if (!spinUntil([&] { return folder.state == PendingFolder::State::listed; })) {
         std::unique_lock lock(lock_);
         // Set before the state is looked at, and looked at by a helper after it marks a folder
         // listed (both sequentially consistent): one of the two sees the other.
@@ -135,14 +155,42 @@ bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
     return true;
 }
 
+void ReadAhead::retire(std::shared_ptr<PendingFolder> folder)
+{
+    retiring_.push_back(std::move(folder));
+    if (retiring_.size() < retireBatch) {
+        return;
+    }
+    Folders mine;
+    {
+        const std::scoped_lock guard(lock_);
+        // Helpers that have not come for the last batch are idle: the walk no longer waits on
+        // their allocators, and freeing here bounds what is kept.
+        if (retired_.empty()) {
+            retired_.swap(retiring_);
+        } else {
+            mine.swap(retiring_);
+        }
+    }
+}
+
+// The subfolders a listing opened are handed over in one go, under the lock taken anyway to
+// say the folder is listed, and the allocations the walk left are freed: one lock per folder,
+// not one per subfolder.
 void ReadAhead::work()
 {
     // Named for whoever looks at the process's threads.
     ::pthread_setname_np(::pthread_self(), "folder-reader");
+    Folders opened;
+    Folders retired;
+    unsigned more = 0;
     std::unique_lock lock(lock_);
     while (const std::shared_ptr<PendingFolder> folder = nextTask(lock)) {
         lock.unlock();
-        list(*folder, {});
+        // This helper took one of them itself.
+        wake(more > 0 ? more - 1 : 0);
+        retired.clear();
+        list(*folder, {}, opened);
         folder->state = PendingFolder::State::listed;
         lock.lock();
         // Under the lock, so that a walk about to wait is either waiting already or will see
@@ -150,6 +198,38 @@ void ReadAhead::work()
         if (walkWaiting_) {
             ready_.notify_all();
         }
+        retired.swap(retired_);
+        more = publish(opened);
+    }
+}
+
+// Under the lock; gives how many were queued.
+unsigned ReadAhead::publish(Folders& opened)
+{
+    for (const std::shared_ptr<PendingFolder>& folder : opened) {
+        tasks_.push(Task{folder->position, folder});
+    }
+    queued_ = tasks_.size();
+    const auto count = static_cast<unsigned>(opened.size());
+    opened.clear();
+    return count;
+}
+
+// Helpers looking for work find it without being woken.
+void ReadAhead::handOver(Folders& opened)
+{
+    unsigned queued = 0;
+    {
+        const std::scoped_lock guard(lock_);
+        queued = publish(opened);
+    }
+    wake(queued);
+}
+
+void ReadAhead::wake(unsigned helpers)
+{
+    for (unsigned i = 0; i < std::min(helpers, sleeping_.load()); ++i) {
+        work_.notify_one();
     }
 }
 
@@ -157,6 +237,7 @@ void ReadAhead::work()
 std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>& lock)
 {
     bool overBudget = false;
+    bool looked = false;
     while (!stopping_) {
         // Entries the walk has not taken are the budget's: past it, wait for the walk. A folder
         // dropped unread gives its entries back without a word, hence the timeout.
@@ -165,22 +246,38 @@ std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>&
         while (!overBudget && !tasks_.empty()) {
             std::shared_ptr<PendingFolder> folder = tasks_.top().folder.lock();
             tasks_.pop();
+            queued_ = tasks_.size();
             auto waiting = PendingFolder::State::waiting;
             if (folder &&
                 folder->state.compare_exchange_strong(waiting, PendingFolder::State::listing)) {
                 return folder;
             }
         }
+        // One looks, the others sleep: more would only contend for the lock. Then the queue is
+        // looked at again under the lock, so that work handed over meanwhile, by a helper that
+        // saw no one sleeping, is not left waiting for the timeout.
+        if (!overBudget && !looked && !looking_.exchange(true)) {
+            lock.unlock();
+            (void)spinUntil([this] { return queued_ > 0 || stopping_; });
+            looking_ = false;
+            lock.lock();
+            looked = true;
+            continue;
+        }
+        looked = false;
+        ++sleeping_;
         work_.wait_for(lock, std::chrono::milliseconds(20));
+        --sleeping_;
     }
     return nullptr;
 }
 
 // Reads every entry with getdents64 into one large buffer: no stream, no per-folder flags.
-bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop)
+bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop, Folders& opened)
 {
     thread_local std::vector<char> buffer(listingBuffer);
     FolderListing& listing = folder.listing;
+    bool queuedFirst = false;
     const auto stopped = [&] {
         return stopping_.load(std::memory_order_relaxed) || stop.stop_requested();
     };
@@ -198,7 +295,13 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop)
             for (long offset = 0; offset < read && !stopped();) {
                 const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
                 offset += entry->d_reclen;
-                keep(folder, entry->d_name, entry->d_type);
+                keep(folder, entry->d_name, entry->d_type, opened);
+                // The first subfolder is the one the walk enters first, and an idle helper may
+                // start one now; the others go with the end of the listing.
+                if (!opened.empty() && (!queuedFirst || sleeping_ > 0 || looking_)) {
+                    handOver(opened);
+                    queuedFirst = true;
+                }
             }
         } catch (...) {
             listing.thrown = std::current_exception();
@@ -232,7 +335,8 @@ void ReadAhead::reserve(FolderListing& listing, const char* entries, long bytes)
     listing.names.reserve(listing.names.size() + static_cast<std::size_t>(bytes));
 }
 
-void ReadAhead::keep(PendingFolder& folder, std::string_view name, unsigned char type)
+void ReadAhead::keep(PendingFolder& folder, std::string_view name, unsigned char type,
+                     Folders& opened)
 {
     if (!FolderWalk::keepsName(name, showHidden_)) {
         return;
@@ -249,7 +353,7 @@ void ReadAhead::keep(PendingFolder& folder, std::string_view name, unsigned char
         type = status->isDirectory() ? DT_DIR : status->isRegular() ? DT_REG : DT_UNKNOWN;
     }
     if (type == DT_DIR) {
-        keepFolder(folder, name);
+        keepFolder(folder, name, opened);
     } else if (type == DT_REG) {
         keepFile(folder, name, std::move(status));
     }
@@ -282,7 +386,7 @@ void ReadAhead::keepFile(PendingFolder& folder, std::string_view name,
     }
 }
 
-void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name)
+void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name, Folders& opened)
 {
     if (FolderWalk::isPackageExtension(path::toLowerAscii(path::extension(name)))) {
         return;
@@ -323,7 +427,7 @@ void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name)
         std::move(position), std::move(folderPath), std::move(fd),
         std::make_shared<const Ancestry>(Ancestry{identity, folder.ancestry}), load_, true);
     addEntry(listing, name, ListedEntry::Kind::folder).folder = child;
-    enqueue(child);
+    opened.push_back(std::move(child));
 }
 
 ListedEntry& ReadAhead::addEntry(FolderListing& listing, std::string_view name,
@@ -350,8 +454,9 @@ void ReadAhead::enqueue(const std::shared_ptr<PendingFolder>& folder)
     {
         const std::scoped_lock guard(lock_);
         tasks_.push(Task{folder->position, folder});
+        queued_ = tasks_.size();
     }
-    work_.notify_one();
+    wake(1);
 }
 
 bool ReadAhead::reserveDescriptor()
