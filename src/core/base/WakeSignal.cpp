@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <ctime>
 
@@ -25,33 +26,29 @@ long futex(std::atomic<std::uint32_t>& word, int operation, std::uint32_t value,
 
 void WakeSignal::wake()
 {
-    sequence_.fetch_add(1);
-    if (sleepers_.load() > 0 && !waking_.exchange(true)) {
-        wake(1);
-    }
+    wake(1);
 }
 
 void WakeSignal::wakeAll()
 {
-    sequence_.fetch_add(1);
-    if (sleepers_.load() > 0) {
-        waking_ = true;
-        wake(INT_MAX);
-    }
+    wake(INT_MAX);
 }
 
 void WakeSignal::wake(int count)
 {
-    futex(sequence_, FUTEX_WAKE_PRIVATE, static_cast<std::uint32_t>(count));
+    sequence_.fetch_add(1);
+    if (sleepers_.load() > 0) {
+        futex(sequence_, FUTEX_WAKE_PRIVATE, static_cast<std::uint32_t>(count));
+    }
 }
 
-void WakeSignal::sleep(std::uint32_t seen, std::chrono::nanoseconds longest)
+bool WakeSignal::sleep(std::uint32_t seen, std::chrono::nanoseconds longest)
 {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(longest);
     const timespec timeout{static_cast<time_t>(seconds.count()),
                            static_cast<long>((longest - seconds).count())};
-    // Woken, timed out, interrupted or told already (the sequence moved on): all end the sleep.
-    (void)futex(sequence_, FUTEX_WAIT_PRIVATE, seen, &timeout);
+    // Woken, interrupted or told already (the sequence moved on): all end the sleep.
+    return futex(sequence_, FUTEX_WAIT_PRIVATE, seen, &timeout) == 0 || errno != ETIMEDOUT;
 }
 
 } // namespace tollenvane

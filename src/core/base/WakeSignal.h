@@ -12,34 +12,29 @@ class WakeSignal {
 public:
     // Sleeps until woken, or for at most `longest`, unless `ready` holds. `ready` is looked at
     // once, after the sleeper is counted: whatever changed before the matching `wake` is seen.
-    // May end early: the caller looks again at what it waits for.
+    // May end early: the caller looks again at what it waits for. False when `longest` ran out.
     template <class Ready>
-    void sleepUnless(const Ready& ready, std::chrono::nanoseconds longest)
+    bool sleepUnless(const Ready& ready, std::chrono::nanoseconds longest)
     {
         sleepers_.fetch_add(1);
         const std::uint32_t seen = sequence_.load();
-        if (!ready()) {
-            sleep(seen, longest);
-        }
+        const bool woken = ready() || sleep(seen, longest);
         sleepers_.fetch_sub(1);
-        waking_ = false;
+        return woken;
     }
 
-    // Call after changing what sleepers wait for: wakes one of them, unless one woken already has
-    // not come out of its sleep yet. It will, and look at what changed: a second would only pay
-    // for being woken.
+    // Call after changing what sleepers wait for: wakes one of them, or all.
     void wake();
     void wakeAll();
 
     bool anySleeping() const { return sleepers_.load() > 0; }
 
 private:
-    void sleep(std::uint32_t seen, std::chrono::nanoseconds longest);
+    bool sleep(std::uint32_t seen, std::chrono::nanoseconds longest);
     void wake(int count);
 
     std::atomic<std::uint32_t> sequence_{0};
     std::atomic<unsigned> sleepers_{0};
-    std::atomic<bool> waking_{false};
 };
 
 } // namespace tollenvane

@@ -77,6 +77,7 @@ struct PendingFolder {
     const unsigned opener;
     unsigned lister = 0;
     bool listingFreed = false;
+    bool large = false; // by the size of its entries, known once opened
     // Taken out of waiting by one thread, the walk or a helper; the listing is that thread's
     // until it is listed.
     std::atomic<State> state{State::waiting};

@@ -61,6 +61,10 @@ constexpr std::chrono::milliseconds sleepLimit{50};
 // The walk, waiting for a folder a helper lists, spins that long before it sleeps.
 constexpr std::chrono::milliseconds walkPatience{2};
 
+// Folders whose entries take this many bytes, some hundreds of entries, take a helper a
+// millisecond or more to list.
+constexpr std::int64_t largeFolder = 32 * 1024;
+
 // The helper this thread is, from 1; the walk's thread, and any other, is 0.
 thread_local unsigned thisHelper = 0;
 
@@ -395,10 +399,23 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop, Folders
              return entry.kind == ListedEntry::Kind::folder;
          }))) {
         folder.releaseDescriptor();
+    } else if (thisHelper != 0) {
+        keepNameOnly(folder);
     }
     folder.countedEntries = static_cast<long>(listing.entries.size());
     load_.entries.fetch_add(folder.countedEntries, std::memory_order_relaxed);
     return !stopped();
+}
+
+// Closing a folder that was read frees what the file system kept for the reading, which takes a
+// while: the walk, which keeps the descriptor to check and open what lies below, gets one that
+// only names the folder, and the one that read it is closed here.
+void ReadAhead::keepNameOnly(PendingFolder& folder)
+{
+    UniqueFd named(::openat(folder.fd.get(), ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (named) {
+        folder.fd = std::move(named);
+    }
 }
 
 // Room for a whole buffer of entries at once, rather than growing entry by entry.
@@ -485,10 +502,12 @@ void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name, Folders
     }
     UniqueFd fd;
     FileIdentity identity;
+    std::int64_t size = 0;
     try {
         fd = options_.folderOpener(folder.fd.get(), name.data());
         const FileStatus status = FileStatus::ofDescriptor(fd.get());
         identity = FileIdentity{status.device, status.inode};
+        size = status.size;
     } catch (const PlatformError& error) {
         load_.descriptors.fetch_sub(1, std::memory_order_relaxed);
         addProblem(listing, name, error);
@@ -504,6 +523,7 @@ void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name, Folders
         std::move(position), std::move(folderPath), std::move(fd),
         std::make_shared<const Ancestry>(Ancestry{identity, folder.ancestry}), load_, true,
         thisHelper);
+    child->large = size >= largeFolder;
     addEntry(listing, name, ListedEntry::Kind::folder).folder = child;
     opened.push_back(std::move(child));
 }

@@ -58,11 +58,13 @@ private:
         SpinLock lock;
         Folders folders;
     };
+    // Large folders first, which take long to list and would keep the walk waiting if begun as
+    // it comes near; then the walk's order.
     struct Later {
         bool operator()(const std::shared_ptr<PendingFolder>& a,
                         const std::shared_ptr<PendingFolder>& b) const
         {
-            return a->position > b->position;
+            return a->large != b->large ? b->large : a->position > b->position;
         }
     };
 
@@ -78,6 +80,7 @@ private:
     bool list(PendingFolder& folder, const std::stop_token& stop, Folders& opened);
     void finish(PendingFolder& folder);
     void publish(Folders& opened);
+    static void keepNameOnly(PendingFolder& folder);
     static void reserve(FolderListing& listing, const char* entries, long bytes);
     void keep(PendingFolder& folder, std::string_view name, unsigned char type, Folders& opened);
     void keepFile(PendingFolder& folder, std::string_view name, std::optional<FileStatus> status);

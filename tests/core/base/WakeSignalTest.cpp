@@ -38,10 +38,46 @@ TEST(WakeSignal, NoWakeUpIsLostBetweenTwoThreadsTakingTurns)
     EXPECT_EQ(turn, 0);
 }
 
+// Two threads take turns waking one sleeper at a time while a third keeps waking nobody in
+// particular: every turn is handed over by a wake-up, none by the end of a sleep.
+TEST(WakeSignal, WakingOneSleeperAmidOtherWakeUpsIsNeverLost)
+{
+    using namespace std::chrono_literals;
+    WakeSignal signal;
+    std::atomic<int> turn{0};
+    std::atomic<bool> over{false};
+    std::atomic<int> timedOut{0};
+    std::thread noise([&] {
+        while (!over) {
+            signal.wake();
+            std::this_thread::yield();
+        }
+    });
+    constexpr int rounds = 5000;
+    const auto play = [&](int mine) {
+        for (int round = 0; round < rounds; ++round) {
+            while (turn != mine) {
+                if (!signal.sleepUnless([&] { return turn == mine; }, 5s)) {
+                    ++timedOut;
+                }
+            }
+            turn = 1 - mine;
+            signal.wake();
+        }
+    };
+    std::thread other(play, 1);
+    play(0);
+    other.join();
+    over = true;
+    noise.join();
+    EXPECT_EQ(timedOut, 0);
+}
+
 TEST(WakeSignal, ASleeperWhoseWaitIsOverDoesNotSleepAndEveryOneWokenLooksAgain)
 {
     WakeSignal signal;
-    signal.sleepUnless([] { return true; }, never);
+    EXPECT_TRUE(signal.sleepUnless([] { return true; }, never));
+    EXPECT_FALSE(signal.sleepUnless([] { return false; }, std::chrono::milliseconds(1)));
 
     std::atomic<bool> open{false};
     std::atomic<int> through{0};
