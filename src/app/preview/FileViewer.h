@@ -13,7 +13,7 @@ class QVBoxLayout;
 namespace tollenvane {
 
 // The full preview of one file: pictures, PDF documents, text, video and sound, and for
-// anything else a card with what is known of the file. Content is read on a preview worker and
+// anything else a card with what is known of the file. Content is read on a file worker and
 // decoded in the decoder process; a reading no longer wanted is abandoned, its decoder killed.
 class FileViewer final : public QWidget {
     Q_OBJECT
