@@ -72,6 +72,9 @@ void FileViewer::stop()
     if (auto* player = qobject_cast<MediaPlayerView*>(pane_)) {
         player->player().stop();
     }
+    if (auto* pages = qobject_cast<PdfPane*>(pane_)) {
+        pages->stopDrawing();
+    }
 }
 
 void FileViewer::abandonReading()

@@ -25,8 +25,8 @@ public:
     // Replaces what is shown; a late result for an earlier path is dropped.
     void setPath(const QString& path);
     const QString& path() const { return path_; }
-    // Abandons the reading under way and silences a video or sound being played; the sheet calls
-    // it when it closes.
+    // Abandons the reading and the drawing of pages under way and silences a video or sound being
+    // played; the sheet calls it when it closes.
     void stop();
     bool isPlaying() const;
     // Nothing while the content is read.

@@ -47,6 +47,12 @@ PdfPane::PdfPane(std::shared_ptr<const UniqueFd> document, const std::vector<QSi
 
 PdfPane::~PdfPane()
 {
+    stopDrawing();
+}
+
+void PdfPane::stopDrawing()
+{
+    stopped_ = true;
     for (const int index : std::set(active_)) {
         letGo(index);
     }
@@ -87,6 +93,9 @@ void PdfPane::updateScrollBars()
 
 void PdfPane::followView()
 {
+    if (stopped_) {
+        return;
+    }
     const auto inView =
         column_.pagesWithin(verticalScrollBar()->value(), std::max(1, viewport()->height()));
     if (!inView) {
@@ -118,7 +127,8 @@ void PdfPane::followView()
         if (pages_[static_cast<std::size_t>(index)].state != State::waiting) {
             continue;
         }
-        // A page in view never waits behind one drawn ahead.
+        // A page in view never waits long behind one drawn ahead: that one is abandoned, and its
+        // place is free as soon as its decoder is gone.
         if (drawing_ >= maxDrawing && inSight(index)) {
             const auto ahead = std::ranges::find_if(active_, [&](int other) {
                 return !inSight(other) &&
@@ -140,7 +150,6 @@ void PdfPane::letGo(int index)
     Page& page = pages_[static_cast<std::size_t>(index)];
     if (page.state == State::drawing) {
         page.abandoned->store(true);
-        --drawing_;
     }
     page = Page();
     active_.erase(index);
@@ -162,12 +171,15 @@ void PdfPane::startDrawing(int index)
 void PdfPane::finishDrawing(int index, const std::shared_ptr<std::atomic<bool>>& job,
                             const QImage& image)
 {
+    // Counted until its decoder is gone, abandoned or not, so that no more than maxDrawing ever
+    // run.
+    --drawing_;
     Page& page = pages_[static_cast<std::size_t>(index)];
-    // A page let go meanwhile has been counted out already; it may be drawing anew.
+    // A page let go meanwhile may be drawing anew.
     if (page.abandoned != job) {
+        followView();
         return;
     }
-    --drawing_;
     page.abandoned.reset();
     page.state = image.isNull() ? State::failed : State::drawn;
     page.image = image;

@@ -28,13 +28,14 @@ public:
     // `document`: the checked file, open; `pagePoints`: each page's size in points.
     PdfPane(std::shared_ptr<const UniqueFd> document, const std::vector<QSizeF>& pagePoints,
             QWidget* parent = nullptr);
-    // Abandons the drawing under way, its decoders killed.
+    // Both abandon the drawing under way, its decoders killed; once stopped, nothing more is drawn.
     ~PdfPane() override;
+    void stopDrawing();
 
     int pageCount() const { return column_.count(); }
     bool isDrawn(int page) const;
     bool hasFailed(int page) const;
-    // The pages drawn and held, and those being drawn.
+    // The pages drawn and held, and the decoders still drawing, those abandoned included.
     int heldPages() const;
     int pagesBeingDrawn() const { return drawing_; }
     // Page `page` in the viewport's coordinates.
@@ -71,6 +72,7 @@ private:
     // The pages that hold a picture or are being drawn: the few there is something to let go of.
     std::set<int> active_;
     int drawing_ = 0;
+    bool stopped_ = false;
 };
 
 } // namespace tollenvane

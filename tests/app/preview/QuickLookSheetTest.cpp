@@ -259,6 +259,14 @@ TEST(QuickLookSheet, EveryPageOfALongDocumentIsReachedAndDrawnAsItComesIntoView)
     press(sheet, Qt::Key_Home);
     EXPECT_EQ(bar.value(), 0);
     EXPECT_TRUE(processUntil([&] { return pane->isDrawn(0) && !pane->isDrawn(last); }));
+
+    // Closed, the sheet draws nothing more and holds no page.
+    press(sheet, Qt::Key_PageDown);
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    EXPECT_EQ(pane->heldPages(), 0);
+    EXPECT_TRUE(processUntil(
+        [&] { return pane->pagesBeingDrawn() == 0 && test::runningDecoders() == 0; }, 3000));
+    EXPECT_EQ(pane->heldPages(), 0);
 }
 
 // The sheet over each kind of file the previewer shows, in both appearances, in French, and
