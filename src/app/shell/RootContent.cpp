@@ -65,10 +65,12 @@ void RootContent::showPage(Page page)
     }
     shownPage_ = page;
     // A control of the page that goes takes the focus with it, which would then start again
-    // from the sidebar: the new page takes it. A control outside the page keeps it, unless the
-    // new page names where the keyboard starts on it.
+    // from the sidebar: the new page takes it, as it does from the menu bar or from nowhere. A
+    // control of the sidebar or the status bar keeps it, unless the new page names where the
+    // keyboard starts on it.
     const QWidget* focus = window()->focusWidget();
-    const bool focusLeaves = page_ && (focus == nullptr || page_->isAncestorOf(focus));
+    const bool focusLeaves =
+        page_ && (focus == nullptr || !isAncestorOf(focus) || page_->isAncestorOf(focus));
     page_ = PageFactory::make(page, PageServices{model_, revealer_, links_});
     pageHost_->addWidget(page_.get());
     if (focusLeaves || page_->focusProxy() != nullptr) {
@@ -115,6 +117,9 @@ void RootContent::showOverlay(RootOverlay overlay)
         return;
     }
     overlayKind_ = overlay;
+    // A cover that goes with the focus leaves it to the page under it, not to the sidebar.
+    const QWidget* focus = window()->focusWidget();
+    const bool focusLeaves = overlay_ && focus != nullptr && overlay_->isAncestorOf(focus);
     overlay_.reset();
     switch (overlay) {
     case RootOverlay::none:
@@ -128,6 +133,9 @@ void RootContent::showOverlay(RootOverlay overlay)
     }
     // What lies under a cover takes no click and no focus.
     body_->setEnabled(overlay_ == nullptr);
+    if (focusLeaves && !overlay_) {
+        QTimer::singleShot(0, this, [this] { focusPage(); });
+    }
     if (overlay_) {
         overlay_->setParent(this);
         overlay_->setGeometry(rect());

@@ -400,6 +400,16 @@ TEST(Keyboard, TheFocusStaysWithThePageAfterAFolderAPageOrALanguageChanges)
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("languagePicker"));
     EXPECT_TRUE(onPage());
+
+    // The tutorial closed from the keyboard leaves the focus on the page it covered.
+    model.setShowTutorial(true);
+    desk.settle();
+    QWidget* close = tabTo(view, QStringLiteral("closeTutorial"));
+    ASSERT_NE(close, nullptr);
+    QTest::keyClick(close, Qt::Key_Space);
+    desk.settle();
+    ASSERT_FALSE(model.showTutorial());
+    EXPECT_TRUE(onPage());
 }
 
 } // namespace
