@@ -24,6 +24,7 @@ ReviewKeys::ReviewKeys(const QWidget& deck, std::function<ReviewKeyInputs()> scr
 {
     qApp->installEventFilter(this);
 }
+
 ReviewKeys::~ReviewKeys()
 {
     qApp->removeEventFilter(this);
