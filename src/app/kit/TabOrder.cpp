@@ -34,7 +34,8 @@ public:
 private:
     void visit(QWidget& widget)
     {
-        if ((widget.focusPolicy() & Qt::TabFocus) != 0 && widget.focusProxy() == nullptr) {
+        // A widget focused by a click only is placed too, so that Tab goes on from where it lies.
+        if (widget.focusPolicy() != Qt::NoFocus && widget.focusProxy() == nullptr) {
             stops.push_back(&widget);
         }
         visitInside(widget);
@@ -79,6 +80,17 @@ void orderTabsAsLaidOut(QWidget& root)
     for (std::size_t index = 1; index < walk.stops.size(); ++index) {
         QWidget::setTabOrder(walk.stops[index - 1], walk.stops[index]);
     }
+}
+
+QWidget* firstTabStop(QWidget& root)
+{
+    TabWalk walk;
+    walk.visitInside(root);
+    const auto first = std::ranges::find_if(walk.stops, [&root](const QWidget* stop) {
+        return (stop->focusPolicy() & Qt::TabFocus) != 0 && stop->isVisibleTo(&root) &&
+               stop->isEnabled();
+    });
+    return first == walk.stops.end() ? nullptr : *first;
 }
 
 } // namespace tollenvane

@@ -9,4 +9,7 @@ namespace tollenvane {
 // Qt's own order is that of creation, which rows made on a later refresh break.
 void orderTabsAsLaidOut(QWidget& root);
 
+// The first control under `root`, in that order, that Tab can reach now; none when there is none.
+QWidget* firstTabStop(QWidget& root);
+
 } // namespace tollenvane

@@ -30,6 +30,9 @@ public:
     RootOverlay overlay() const { return overlayKind_; }
 
     void showScanIssues();
+    // Gives the focus to the control named `name`, once the content has filled, as a content
+    // replaced while `name` held it; to the page's first control when there is none.
+    void restoreFocus(const QString& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +42,7 @@ private:
     void refresh();
     void showPage(Page page);
     void showOverlay(RootOverlay overlay);
+    void focusPage();
 
     AppModel& model_;
     DesktopFileRevealer revealer_;

@@ -46,9 +46,17 @@ void RootView::languageMayHaveChanged()
 
 void RootView::rebuild()
 {
+    // The control that held the focus, the language picker most often, is built again: it
+    // keeps the focus rather than leaving it to start again from the sidebar.
+    const QWidget* focus = window()->focusWidget();
+    const bool hadFocus = content_ && focus != nullptr && content_->isAncestorOf(focus);
+    const QString focused = hadFocus ? focus->objectName() : QString();
     content_.reset();
     content_ = std::make_unique<RootContent>(model_);
     layout()->addWidget(content_.get());
+    if (hadFocus) {
+        content_->restoreFocus(focused);
+    }
 }
 
 } // namespace tollenvane

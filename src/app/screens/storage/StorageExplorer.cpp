@@ -205,6 +205,11 @@ void StorageExplorer::activate(const StorageNode& node)
     case ExplorerRules::Activation::Kind::widenList:
         break;
     case ExplorerRules::Activation::Kind::openFolder:
+        // The row that opens the folder goes with the listing it was in: the map of the folder
+        // takes the focus, rather than leaving it to start again from the sidebar.
+        if (list_->isAncestorOf(window()->focusWidget())) {
+            map_->setFocus(Qt::OtherFocusReason);
+        }
         model_.openStorageFolder(action.path);
         break;
     case ExplorerRules::Activation::Kind::inspectFile:

@@ -219,10 +219,12 @@ void TreemapView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right:
     case Qt::Key_Down:
         setCurrent(std::min(current_ + 1, layout_.size() - 1));
+        captionDue_ = true;
         return;
     case Qt::Key_Left:
     case Qt::Key_Up:
         setCurrent(current_ == 0 ? 0 : current_ - 1);
+        captionDue_ = true;
         return;
     case Qt::Key_Space:
     case Qt::Key_Return:
@@ -232,6 +234,18 @@ void TreemapView::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+// A tool tip goes at every key, its release included: the caption of the block the arrows chose
+// comes once the key is up.
+void TreemapView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!captionDue_ || event->isAutoRepeat() || current_ >= blocks_.size()) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    captionDue_ = false;
+    showCaption(current_);
 }
 
 void TreemapView::setCurrent(std::size_t position)
@@ -254,11 +268,7 @@ bool TreemapView::event(QEvent* event)
         const auto rect = std::find_if(layout_.begin(), layout_.end(),
                                        [&](const TreemapRect& laid) { return laid.index == tile; });
         if (rect != layout_.end()) {
-            // Escaped: tool tips take markup, and names are data.
-            QToolTip::showText(help->globalPos(),
-                               QStringLiteral("<qt>") +
-                                   blockDescription(tiles_[rect->index]).toHtmlEscaped(),
-                               this, ExplorerRules::blockFrame(*rect).toRect());
+            showCaption(static_cast<std::size_t>(rect - layout_.begin()), help->globalPos());
         } else {
             QToolTip::hideText();
             event->ignore();
@@ -266,6 +276,18 @@ bool TreemapView::event(QEvent* event)
         return true;
     }
     return QWidget::event(event);
+}
+
+// The block's name and size, where the pointer rests or, from the keyboard, under the block.
+void TreemapView::showCaption(std::size_t position, std::optional<QPoint> at)
+{
+    const QRectF frame = blocks_[position].frame;
+    const QPoint place = at.value_or(mapToGlobal(frame.bottomLeft().toPoint()));
+    // Escaped: tool tips take markup, and names are data.
+    QToolTip::showText(place,
+                       QStringLiteral("<qt>") +
+                           blockDescription(tiles_[layout_[position].index]).toHtmlEscaped(),
+                       this, frame.toAlignedRect());
 }
 
 } // namespace tollenvane
