@@ -43,6 +43,15 @@ LineBox lineBox(const QFont& font)
     return *known.insert(key, measured(font));
 }
 
+QMargins inkMargins(const QFont& font)
+{
+    const LineBox box = lineBox(font);
+    const QFontMetricsF metrics(font);
+    return QMargins(
+        0, static_cast<int>(std::max(0.0, std::ceil(box.baseline - metrics.ascent()))), 0,
+        static_cast<int>(std::max(0.0, std::ceil(box.height - box.baseline - metrics.descent()))));
+}
+
 void drawLine(QPainter& painter, const QRectF& box, Qt::Alignment horizontal, const QString& text)
 {
     const LineBox line = lineBox(painter.font());

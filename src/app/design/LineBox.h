@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QString>
 #include <Qt>
 
@@ -21,6 +22,10 @@ struct LineBox {
 };
 
 LineBox lineBox(const QFont& font);
+
+// What a stock label needs around its text, whose lines Qt sizes to the font's own line, to give
+// the first and the last line their whole line box.
+QMargins inkMargins(const QFont& font);
 
 // Draws one line of text in the painter's font, its line box centred in `box` with its baseline
 // on a whole pixel, aligned horizontally by `horizontal`; nothing of the line is clipped to `box`.

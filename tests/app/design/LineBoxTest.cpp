@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPainter>
 #include <cmath>
 
@@ -39,8 +40,8 @@ std::vector<QFont> nameStyles()
     return styles;
 }
 
-// A name is shown by a label, a wrapping block or a painter: each keeps its underscores,
-// descenders and cedillas whole, in both appearances.
+// A name is shown by a label, a wrapping block, a stock label or a painter: each keeps its
+// underscores, descenders and cedillas whole, in both appearances.
 TEST(LineBox, NamesKeepWhatTheyDrawBelowTheBaselineInEveryStyle)
 {
     const test::SchemeScope restore;
@@ -64,6 +65,15 @@ TEST(LineBox, NamesKeepWhatTheyDrawBelowTheBaselineInEveryStyle)
             EXPECT_TRUE(
                 test::showsWholeLine(block.grab().toImage(), block.rect(), 0, name, before, font))
                 << "block";
+
+            QLabel stock(name);
+            stock.setTextFormat(Qt::PlainText);
+            stock.setFont(font);
+            stock.setContentsMargins(inkMargins(font));
+            stock.resize(stock.sizeHint());
+            EXPECT_TRUE(
+                test::showsWholeLine(stock.grab().toImage(), stock.rect(), 0, name, before, font))
+                << "stock label";
 
             const QSize room(
                 static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(name))),
