@@ -357,7 +357,8 @@ TEST(RootView, PicturesOfEveryPageInBothAppearancesAndLanguages)
                 EXPECT_TRUE(picture.save(folder + "/" + QString::fromStdString(name) + ".png"));
 
                 EXPECT_EQ(picture.pixelColor(10, 420), Theme::color(Theme::sidebar)) << name;
-                EXPECT_EQ(picture.pixelColor(219, 420), Theme::color(Theme::line)) << name;
+                const int rule = view.findChild<QWidget*>("sidebar")->width() - 1;
+                EXPECT_EQ(picture.pixelColor(rule, 420), Theme::color(Theme::line)) << name;
                 EXPECT_EQ(picture.pixelColor(1190, 57), Theme::color(Theme::line)) << name;
                 // The current page's tile, when it has one, is tinted orange; the others are plain.
                 const auto tile = [&](Page page) {
