@@ -65,15 +65,20 @@ QString pictureName(const char* place, const QString& family, AppAppearance appe
            (appearance == AppAppearance::dark ? "dark" : "light") + ".png";
 }
 
-std::vector<std::pair<QString, AppAppearance>> everyFontAndAppearance()
+// Runs `show` once in each desktop font and appearance, in force while it runs.
+template <class Show>
+void inEveryFontAndAppearance(const Show& show)
 {
-    std::vector<std::pair<QString, AppAppearance>> all;
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
     for (const QString& family : desktopFamilies()) {
+        const DesktopFont font(family);
         for (const AppAppearance appearance : appearances) {
-            all.emplace_back(family, appearance);
+            SCOPED_TRACE(family.toStdString());
+            applier.apply(appearance);
+            show(family, appearance);
         }
     }
-    return all;
 }
 
 // The labels and blocks on `top` whose text holds `part`.
@@ -108,11 +113,7 @@ testing::AssertionResult labelWholeOn(const QWidget& top, const QImage& picture,
 
 TEST(NamesShownWhole, DuplicateRowsShowEveryUnderscoreAndDescender)
 {
-    const test::SchemeScope restore;
-    AppearanceApplier applier;
-    for (const auto& [family, appearance] : everyFontAndAppearance()) {
-        const DesktopFont font(family);
-        applier.apply(appearance);
+    inEveryFontAndAppearance([](const QString& family, AppAppearance appearance) {
         test::SortingHarness harness;
         const std::string content(40'000, 'p');
         harness.folder.write("home/Pictures/" + photo.toStdString(), content);
@@ -145,16 +146,12 @@ TEST(NamesShownWhole, DuplicateRowsShowEveryUnderscoreAndDescender)
         ASSERT_EQ(folders.size(), 1U);
         EXPECT_TRUE(labelWholeOn(window, picture, *folders.front(), false));
         model.cancelDuplicates();
-    }
+    });
 }
 
 TEST(NamesShownWhole, TheMoveSheetShowsTheCardsNameAndTheDestinationsWhole)
 {
-    const test::SchemeScope restore;
-    AppearanceApplier applier;
-    for (const auto& [family, appearance] : everyFontAndAppearance()) {
-        const DesktopFont font(family);
-        applier.apply(appearance);
+    inEveryFontAndAppearance([](const QString& family, AppAppearance appearance) {
         test::SortingHarness harness;
         harness.file(photo.toStdString(), 900);
         harness.startSortingTwo();
@@ -180,7 +177,7 @@ TEST(NamesShownWhole, TheMoveSheetShowsTheCardsNameAndTheDestinationsWhole)
         const auto location = showing<ElidedLabel>(*sheet, album);
         ASSERT_EQ(location.size(), 1U);
         EXPECT_TRUE(labelWholeOn(*sheet, picture, *location.front(), false));
-    }
+    });
 }
 
 // The rows of `region` that hold ink, in bands parted by blank rows.
@@ -209,11 +206,7 @@ std::vector<std::pair<int, int>> inkBands(const QImage& picture, const QRect& re
 
 TEST(NamesShownWhole, TreemapBlocksShowTheirNamesWhole)
 {
-    const test::SchemeScope restore;
-    AppearanceApplier applier;
-    for (const auto& [family, appearance] : everyFontAndAppearance()) {
-        const DesktopFont font(family);
-        applier.apply(appearance);
+    inEveryFontAndAppearance([](const QString& family, AppAppearance appearance) {
         TreemapView view([](const StorageNode&) {});
         view.resize(700, TreemapView::mapHeight);
         view.setTiles({{"/home/" + photo.toStdString(), photo.toStdString(), false, 600'000, 1},
@@ -239,7 +232,7 @@ TEST(NamesShownWhole, TreemapBlocksShowTheirNamesWhole)
                                              name.left(name.indexOf(QLatin1Char('_'))),
                                              DesignFont::system(11, QFont::DemiBold)));
         }
-    }
+    });
 }
 
 } // namespace
