@@ -174,7 +174,7 @@ QWidget* ReviewScreen::hints()
     layout->addWidget(new KeyCap(localized("Espace")));
     layout->addWidget(label(font, Theme::muted, localized("Aperçu")));
     layout->addWidget(label(font, Theme::muted, QStringLiteral("·")));
-    layout->addWidget(new KeyCap(QStringLiteral("Ctrl+Z")));
+    layout->addWidget(new KeyCap(localized("Ctrl+Z")));
     layout->addWidget(label(font, Theme::muted, localized("Annuler")));
     layout->addStretch();
     spinner_ = new Spinner(Spinner::Size::mini);

@@ -19,9 +19,12 @@
 
 namespace tollenvane {
 
-RootContent::RootContent(AppModel& model, QWidget* parent)
+RootContent::RootContent(AppModel& model, FileRevealer& revealer, LinkOpener& links,
+                         QWidget* parent)
     : QWidget(parent)
     , model_(model)
+    , revealer_(revealer)
+    , links_(links)
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("rootContent"));

@@ -1,6 +1,7 @@
 #include "app/screens/sources/SourcePanel.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LineBox.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
@@ -36,6 +37,7 @@ public:
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         setWordWrap(true);
         setFont(DesignFont::system(11));
+        setContentsMargins(inkMargins(font()));
         setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
 

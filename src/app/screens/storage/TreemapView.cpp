@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
+#include "app/design/LineBox.h"
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -148,13 +149,12 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const B
         top += side + labelSpacing;
     }
     if (label.name) {
-        const QFont nameFont = DesignFont::system(namePixelSize, QFont::DemiBold);
-        painter.setFont(nameFont);
+        painter.setFont(DesignFont::system(namePixelSize, QFont::DemiBold));
         painter.setPen(foreground);
-        const qreal lineHeight = QFontMetricsF(nameFont).height();
+        const int lineHeight = lineBox(painter.font()).height;
         for (const QString& line : block.nameLines) {
-            painter.drawText(QRectF(content.left(), top, content.width(), lineHeight),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+            drawLine(painter, QRectF(content.left(), top, content.width(), lineHeight),
+                     Qt::AlignLeft, line);
             top += lineHeight;
         }
     }
@@ -162,8 +162,9 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const B
         top += labelSpacing;
         painter.setFont(DesignFont::system(sizePixelSize));
         painter.setOpacity(0.85);
-        painter.drawText(QRectF(content.left(), top, content.width(), content.bottom() - top),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, block.size);
+        drawLine(painter,
+                 QRectF(content.left(), top, content.width(), lineBox(painter.font()).height),
+                 Qt::AlignLeft, block.size);
     }
     painter.restore();
 }
