@@ -1,5 +1,6 @@
 #include "app/design/ElidedLabel.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -16,6 +17,7 @@ ElidedLabel::ElidedLabel(const QString& text, ElisionSide side, QWidget* parent)
 void ElidedLabel::setText(const QString& text)
 {
     text_ = text;
+    hint_ = QSize();
     setAccessibleName(text);
     updateGeometry();
     update();
@@ -46,14 +48,26 @@ TextFit ElidedLabel::fitted() const
 
 QSize ElidedLabel::sizeHint() const
 {
-    const QFontMetricsF metrics(font());
-    return QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))),
-                 static_cast<int>(std::ceil(metrics.height())));
+    if (!hint_.isValid()) {
+        const QFontMetricsF metrics(font());
+        hint_ = QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))),
+                      static_cast<int>(std::ceil(metrics.height())));
+    }
+    return hint_;
 }
 
 QSize ElidedLabel::minimumSizeHint() const
 {
     return QSize(0, sizeHint().height());
+}
+
+void ElidedLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        hint_ = QSize();
+        updateGeometry();
+    }
+    QWidget::changeEvent(event);
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
@@ -83,12 +84,18 @@ int VirtualList::heightOf(std::size_t index, int width)
     }
     if (measuredWidth_ != width || rowHeight_ <= 0) {
         // The row of the first item measured stands for every row.
-        QWidget* row = takeRow();
+        std::string key = keyOf(index);
+        QWidget* row = takeRow(key);
         rows_.present(*row, index);
+        // Laid out afresh: a hidden row keeps the sizes its layouts last computed.
+        if (QLayout* layout = row->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
         rowHeight_ =
             row->hasHeightForWidth() ? row->heightForWidth(width) : row->sizeHint().height();
         measuredWidth_ = width;
-        spare(row);
+        spare(row, std::move(key));
     }
     return rowHeight_;
 }
@@ -154,7 +161,7 @@ void VirtualList::reset(std::size_t count)
             rows_.present(*placed.row, *index);
             kept.push_back({*index, placed.row, placed.key});
         } else {
-            spare(placed.row);
+            spare(placed.row, placed.key);
         }
     }
     std::sort(kept.begin(), kept.end(),
@@ -184,7 +191,7 @@ void VirtualList::remove(std::size_t at, std::size_t count)
         if (placed.index >= at + count || placed.index < at) {
             return false;
         }
-        spare(placed.row);
+        spare(placed.row, placed.key);
         return true;
     });
     for (Placed& placed : placed_) {
@@ -337,7 +344,15 @@ void VirtualList::watchAncestors()
 
 void VirtualList::place()
 {
-    if (viewport_ == nullptr || !isVisible() || !viewport_->isAncestorOf(this)) {
+    // A page drawn without being shown, as grab() does, lays its list out all the same; its
+    // ancestors may have changed since, as no Show tells.
+    if (!isVisible()) {
+        if (!isVisibleTo(window())) {
+            return;
+        }
+        watchAncestors();
+    }
+    if (viewport_ == nullptr || !viewport_->isAncestorOf(this)) {
         return;
     }
     const RowStack::InSight sight =
@@ -375,7 +390,7 @@ void VirtualList::assign(const std::vector<std::size_t>& indices)
         if (std::binary_search(indices.begin(), indices.end(), placed.index)) {
             held.push_back(placed);
         } else {
-            spare(placed.row);
+            spare(placed.row, placed.key);
         }
     }
     placed_.clear();
@@ -388,9 +403,10 @@ void VirtualList::assign(const std::vector<std::size_t>& indices)
             placed_.push_back(*kept);
             continue;
         }
-        QWidget* row = takeRow();
+        std::string key = keyOf(index);
+        QWidget* row = takeRow(key);
         rows_.present(*row, index);
-        placed_.push_back({index, row, keyOf(index)});
+        placed_.push_back({index, row, std::move(key)});
     }
 }
 
@@ -435,11 +451,18 @@ void VirtualList::chainTabs()
     }
 }
 
-QWidget* VirtualList::takeRow()
+QWidget* VirtualList::takeRow(const std::string& key)
 {
     if (!spare_.empty()) {
-        QWidget* row = spare_.back();
-        spare_.pop_back();
+        // The row that last showed the item, if it is spare, shows it again: its hover and its
+        // own state come back with it.
+        auto found = std::find_if(spare_.rbegin(), spare_.rend(),
+                                  [&](const Spare& spare) { return spare.key == key; });
+        if (!rows_.key || found == spare_.rend()) {
+            found = spare_.rbegin();
+        }
+        QWidget* row = found->row;
+        spare_.erase(std::next(found).base());
         return row;
     }
     QWidget* row = rows_.make();
@@ -447,10 +470,10 @@ QWidget* VirtualList::takeRow()
     return row;
 }
 
-void VirtualList::spare(QWidget* row)
+void VirtualList::spare(QWidget* row, std::string key)
 {
     row->hide();
-    spare_.push_back(row);
+    spare_.push_back({row, std::move(key)});
 }
 
 std::optional<std::size_t> VirtualList::focusedIndex() const

@@ -121,8 +121,9 @@ private:
     void assign(const std::vector<std::size_t>& indices);
     void arrange(const RowStack::InSight& sight);
     void chainTabs();
-    QWidget* takeRow();
-    void spare(QWidget* row);
+    // A spare row, the one that last showed the item of `key` if there is one, else a new one.
+    QWidget* takeRow(const std::string& key);
+    void spare(QWidget* row, std::string key);
     std::optional<std::size_t> focusedIndex() const;
 
     // Moves the focus `rows` rows down (up when negative).
@@ -151,8 +152,12 @@ private:
     // The ancestors watched, compared only: their events still come while they are destroyed.
     std::vector<const QObject*> watched_;
 
+    struct Spare {
+        QWidget* row;
+        std::string key;
+    };
     std::vector<Placed> placed_;
-    std::vector<QWidget*> spare_;
+    std::vector<Spare> spare_;
     // The placed rows in the order last given to the list's children and to Tab.
     std::vector<QWidget*> ordered_;
 };

@@ -362,7 +362,9 @@ TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
     NestedPage shown(500, 1'000);
     // 500,000 buttons in all, stacked taller than a widget may be.
     EXPECT_EQ(shown.outer->height(), QWIDGETSIZE_MAX);
-    EXPECT_LT(shown.page.findChildren<QPushButton*>().size(), 60);
+    // A few groups in sight, each with its buttons in sight and a few spare.
+    const auto bounded = [&] { return shown.page.findChildren<QPushButton*>().size() < 150; };
+    EXPECT_TRUE(bounded());
 
     auto* first = shown.outer->rowAt(0)->findChild<VirtualList*>()->rowAt(0);
     first->setFocus(Qt::TabFocusReason);
@@ -393,7 +395,7 @@ TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
         test::deliverEvents();
     }
     EXPECT_EQ(shown.focusText(), QStringLiteral("%1.0").arg(number + 1));
-    EXPECT_LT(shown.page.findChildren<QPushButton*>().size(), 60);
+    EXPECT_TRUE(bounded());
     const QWidget* focus = QApplication::focusWidget();
     EXPECT_TRUE(shown.page.viewport()->rect().contains(
         QRect(focus->mapTo(shown.page.viewport(), QPoint()), focus->size())));
