@@ -14,6 +14,7 @@
 #include "model/AppModel.h"
 
 #include <QHBoxLayout>
+#include <QTimer>
 #include <algorithm>
 
 namespace tollenvane {
@@ -22,6 +23,7 @@ namespace {
 
 constexpr int pageSpacing = 26;
 constexpr int pagePadding = 36;
+constexpr std::size_t sourcesPerTurn = 2'000;
 
 std::optional<SourceStatus> statusOf(const AppModel& model, const std::string& grantID)
 {
@@ -138,7 +140,7 @@ void SourcesPage::present(SourcePanel& panel, std::size_t index) const
     panel.present(source.id, source.name, row, controls_);
 }
 
-void SourcesPage::syncSources()
+void SourcesPage::syncSources(bool checkShown)
 {
     const AppModel& shown = model();
     const std::vector<FolderGrant>& sources = shown.state().sources;
@@ -147,20 +149,16 @@ void SourcesPage::syncSources()
         const auto status = shown.statuses().find(grant.id);
         return sourceLine(status == shown.statuses().end() ? nullptr : &status->second);
     };
-    if (!std::equal(sources.begin(), sources.end(), shown_.begin(), shown_.end(),
-                    [](const FolderGrant& grant, const ShownSource& source) {
-                        return grant.id == source.id;
-                    })) {
+    const bool keeps = sources.size() >= shown_.size() &&
+                       std::equal(shown_.begin(), shown_.end(), sources.begin(),
+                                  [](const ShownSource& source, const FolderGrant& grant) {
+                                      return grant.id == source.id;
+                                  });
+    if (!keeps) {
         shown_.clear();
-        shown_.reserve(sources.size());
-        for (const FolderGrant& grant : sources) {
-            shown_.push_back({.id = grant.id, .name = grant.name, .row = lineOf(grant)});
-        }
-        panels_->reset(shown_.size());
-        return;
     }
     std::vector<std::size_t> changed;
-    for (std::size_t index = 0; index < sources.size(); ++index) {
+    for (std::size_t index = 0; checkShown && index < shown_.size(); ++index) {
         ShownSource& source = shown_[index];
         SourceRow row = lineOf(sources[index]);
         if (row == source.row && sources[index].name == source.name) {
@@ -171,13 +169,30 @@ void SourcesPage::syncSources()
         source.lineWidth = -1;
         changed.push_back(index);
     }
-    // Many at once, after the grants' resolution, are measured again in one pass.
-    if (changed.size() > 16) {
-        panels_->reset(shown_.size());
-        return;
+    // Grants come a batch per turn of the event loop, as they would from a scan: the first
+    // panels show at once, whatever the number of sources.
+    const std::size_t before = shown_.size();
+    const std::size_t end = std::min(sources.size(), before + sourcesPerTurn);
+    shown_.reserve(sources.size());
+    for (std::size_t index = before; index < end; ++index) {
+        const FolderGrant& grant = sources[index];
+        shown_.push_back({.id = grant.id, .name = grant.name, .row = lineOf(grant)});
     }
-    for (const std::size_t index : changed) {
-        panels_->itemChanged(index);
+    // Many changes at once, after the grants' resolution, are measured again in one pass.
+    if (!keeps || changed.size() > 16) {
+        panels_->reset(shown_.size());
+    } else {
+        for (const std::size_t index : changed) {
+            panels_->itemChanged(index);
+        }
+        panels_->append(shown_.size() - before);
+    }
+    if (shown_.size() < sources.size() && !continuing_) {
+        continuing_ = true;
+        QTimer::singleShot(0, this, [this] {
+            continuing_ = false;
+            syncSources(false);
+        });
     }
 }
 
@@ -194,7 +209,7 @@ void SourcesPage::refresh()
     const SourcePanel::Controls controls{.renew = canRenewSource(session),
                                          .remove = canChangeSources(session, busy)};
     controls_ = controls;
-    syncSources();
+    syncSources(true);
     // The counts and the controls' states: only what changed is drawn again.
     panels_->presentAgain();
     const std::vector<FolderGrant>& sources = shown.state().sources;

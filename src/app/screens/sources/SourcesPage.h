@@ -34,8 +34,8 @@ private:
     QWidget* makeButtonRow();
     void openSource(const std::string& grantID);
     void removeSource(const std::string& grantID);
-    // The panels follow the grants and their statuses.
-    void syncSources();
+    // The panels follow the grants and, when asked, the statuses of those already shown.
+    void syncSources(bool checkShown);
     // The panel shows source `index` with its count.
     void present(SourcePanel& panel, std::size_t index) const;
 
@@ -49,6 +49,8 @@ private:
     std::unique_ptr<SourceHeights> heights_;
     std::vector<ShownSource> shown_;
     SourcePanel::Controls controls_;
+    // The grants past the first batch are on their way.
+    bool continuing_ = false;
     EmptyState* empty_ = nullptr;
     SuggestedFolders* suggestions_ = nullptr;
 };

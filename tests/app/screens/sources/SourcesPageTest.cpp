@@ -9,6 +9,7 @@
 #include "app/design/SuggestedFolders.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/sources/SourcePanel.h"
 #include "core/persistence/StateStore.h"
 #include "model/AppModel.h"
@@ -245,6 +246,13 @@ TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHe
     page.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
     test::deliverEvents();
+    // The first panels show at once, the others come a batch per turn of the event loop.
+    const auto& list = *page.findChild<VirtualList*>("sourcePanels");
+    EXPECT_LT(list.count(), 10'002U);
+    for (int turn = 0; turn < 20 && list.count() < 10'002; ++turn) {
+        test::deliverEvents();
+    }
+    ASSERT_EQ(list.count(), 10'002U);
     const auto bounded = [&] { return page.findChildren<SourcePanel*>().size() < 40; };
     EXPECT_TRUE(bounded());
 
