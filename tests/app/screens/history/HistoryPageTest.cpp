@@ -1,5 +1,6 @@
 #include "app/screens/history/HistoryPage.h"
 
+#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/Theme.h"
 #include "app/screens/history/HistoryRow.h"
@@ -7,9 +8,11 @@
 #include "app/screens/tiles/MetricCard.h"
 #include "core/localisation/Formatting.h"
 #include "core/persistence/StateStore.h"
+#include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +119,9 @@ TEST(HistoryPage, TenThousandSessionsKeepAFewRowsEachShowingItsOwnSession)
     harness.file("a.png", 500);
     AppModel& model = harness.loadScanned();
     const std::vector<SessionSummary>& history = model.state().history;
-    HistoryScreen screen(model);
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto shown = std::make_unique<HistoryScreen>(model);
+    HistoryScreen& screen = *shown;
     EXPECT_EQ(screen.value("sessionsCard"), QStringLiteral("10000"));
     const auto bounded = [&] { return screen.page->findChildren<HistoryRow*>().size() < 40; };
     EXPECT_TRUE(bounded());
@@ -164,6 +169,23 @@ TEST(HistoryPage, TenThousandSessionsKeepAFewRowsEachShowingItsOwnSession)
     EXPECT_EQ(rowText(*screen.rows().front(), "filesText"), QStringLiteral("1 fichier"));
     EXPECT_TRUE(showsItsSession(*screen.rows().at(1), 1));
     EXPECT_TRUE(bounded());
+
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        screen.scrollTo(screen.page->verticalScrollBar()->maximum() / 2);
+        const QImage picture = screen.window.grab().toImage();
+        EXPECT_TRUE(picture.save(test::screenshotFolder() + "/history-10000-" +
+                                 QString::fromStdString(std::string(rawValue(appearance))) +
+                                 ".png"));
+        const HistoryRow& row = *screen.rows().at(1);
+        EXPECT_EQ(picture.pixelColor(row.mapTo(&screen.window, QPoint(row.width() / 2, 3))),
+                  Theme::color(Theme::panel));
+    }
+
+    // Leaving the page leaves nothing of it behind.
+    shown.reset();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 } // namespace

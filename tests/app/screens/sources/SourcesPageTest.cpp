@@ -1,5 +1,6 @@
 #include "app/screens/sources/SourcesPage.h"
 
+#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
 #include "app/design/PlainButton.h"
@@ -12,10 +13,12 @@
 #include "app/kit/VirtualList.h"
 #include "app/screens/sources/SourcePanel.h"
 #include "core/persistence/StateStore.h"
+#include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
 #include "support/RecordingServices.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -240,7 +243,9 @@ TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHe
     AppModel& model = harness.loadScanned();
     ASSERT_EQ(model.state().sources.size(), 10'002U);
     test::RecordingLinks links;
-    SourcesPage page(model, links);
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto owned = std::make_unique<SourcesPage>(model, links);
+    SourcesPage& page = *owned;
     page.resize(900, 800);
     page.show();
     page.activateWindow();
@@ -323,6 +328,21 @@ TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHe
     }
     EXPECT_GT(last, 20);
     EXPECT_TRUE(bounded());
+
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        bar.setValue(0);
+        test::deliverEvents();
+        EXPECT_TRUE(page.grab().save(test::screenshotFolder() + "/sources-10000-" +
+                                     QString::fromStdString(std::string(rawValue(appearance))) +
+                                     ".png"));
+    }
+
+    // Leaving the page leaves nothing of it behind.
+    owned.reset();
+    test::deliverEvents();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 } // namespace

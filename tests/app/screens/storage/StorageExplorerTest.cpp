@@ -223,7 +223,9 @@ TEST(StorageExplorer, TenThousandRowsKeepAFewWidgetsThatFollowTheirNodesAndTheKe
     desk.model().scan();
     desk.settle();
     // The explorer on a page that scrolls, every row listed.
-    PageScaffold page(Page::space, 24, 36);
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto owned = std::make_unique<PageScaffold>(Page::space, 24, 36);
+    PageScaffold& page = *owned;
     auto* explorer = new StorageExplorer(desk.model(), desk.revealer, 10'008);
     page.addBlock(explorer);
     page.resize(900, 800);
@@ -297,6 +299,21 @@ TEST(StorageExplorer, TenThousandRowsKeepAFewWidgetsThatFollowTheirNodesAndTheKe
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
     desk.settle();
     EXPECT_LE(indexOf(rowOf(QApplication::focusWidget())), last);
+
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        bar.setValue(bar.maximum() / 2);
+        desk.settle();
+        EXPECT_TRUE(page.grab().save(test::screenshotFolder() + "/storage-explorer-10000-" +
+                                     QString::fromStdString(std::string(rawValue(appearance))) +
+                                     ".png"));
+    }
+
+    // Leaving the page leaves nothing of it behind.
+    owned.reset();
+    desk.settle();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 TEST(StorageExplorer, AnEmptyFolderShowsThePlaceholderOnly)
