@@ -26,6 +26,29 @@ std::vector<QWidget*> stopsOf(QWidget& row)
 
 } // namespace
 
+// A row hidden while the list changes may hand the focus on, and the page follow the focus: the
+// rows are placed once the change is done, never in its middle.
+class VirtualList::Change {
+public:
+    explicit Change(VirtualList& list)
+        : list_(list)
+    {
+        ++list_.changing_;
+    }
+    ~Change()
+    {
+        if (--list_.changing_ == 0 && list_.placeLater_) {
+            list_.placeLater_ = false;
+            list_.place();
+        }
+    }
+    Change(const Change&) = delete;
+    Change& operator=(const Change&) = delete;
+
+private:
+    VirtualList& list_;
+};
+
 VirtualList::VirtualList(Rows rows, QWidget* parent)
     : QWidget(parent)
     , rows_(std::move(rows))
@@ -46,12 +69,14 @@ VirtualList::~VirtualList() = default;
 
 void VirtualList::setSpacing(int spacing)
 {
+    const Change change(*this);
     stack_.setSpacing(spacing);
     heightsChanged();
 }
 
 void VirtualList::setRowHeight(int height)
 {
+    const Change change(*this);
     heights_ = Heights::fixed;
     rowHeight_ = height;
     stack_.assign(std::vector<int>(stack_.size(), height));
@@ -60,6 +85,7 @@ void VirtualList::setRowHeight(int height)
 
 void VirtualList::setRowHeights(std::function<int(std::size_t, int)> height)
 {
+    const Change change(*this);
     heights_ = Heights::perItem;
     heightOf_ = std::move(height);
     measuredWidth_ = -1;
@@ -116,6 +142,7 @@ std::vector<int> VirtualList::heightsOf(std::size_t at, std::size_t count)
 
 void VirtualList::measureForWidth()
 {
+    const Change change(*this);
     if (measuredWidth_ == width() || stack_.size() == 0 || heights_ == Heights::fixed) {
         return;
     }
@@ -139,6 +166,7 @@ void VirtualList::heightsChanged()
 
 void VirtualList::reset(std::size_t count)
 {
+    const Change change(*this);
     const std::optional<std::size_t> focused = focusedIndex();
     stack_.assign(heightsOf(0, count));
     std::vector<Placed> kept;
@@ -172,6 +200,7 @@ void VirtualList::reset(std::size_t count)
 
 void VirtualList::insert(std::size_t at, std::size_t count)
 {
+    const Change change(*this);
     at = std::min(at, stack_.size());
     stack_.insert(at, heightsOf(at, count));
     for (Placed& placed : placed_) {
@@ -184,6 +213,7 @@ void VirtualList::insert(std::size_t at, std::size_t count)
 
 void VirtualList::remove(std::size_t at, std::size_t count)
 {
+    const Change change(*this);
     at = std::min(at, stack_.size());
     count = std::min(count, stack_.size() - at);
     stack_.remove(at, count);
@@ -204,6 +234,7 @@ void VirtualList::remove(std::size_t at, std::size_t count)
 
 void VirtualList::itemChanged(std::size_t index)
 {
+    const Change change(*this);
     if (index >= stack_.size()) {
         return;
     }
@@ -221,6 +252,7 @@ void VirtualList::itemChanged(std::size_t index)
 
 void VirtualList::presentAgain()
 {
+    const Change change(*this);
     for (const Placed& placed : placed_) {
         rows_.present(*placed.row, placed.index);
     }
@@ -321,12 +353,10 @@ void VirtualList::watchAncestors()
 {
     // The view is the viewport of the nearest page that scrolls, else the window.
     std::vector<QWidget*> chain;
-    QScrollArea* area = nullptr;
     for (QWidget* at = parentWidget(); at != nullptr; at = at->parentWidget()) {
         chain.push_back(at);
         if (auto* scrolling = qobject_cast<QScrollArea*>(at->parentWidget());
             scrolling != nullptr && scrolling->viewport() == at) {
-            area = scrolling;
             break;
         }
     }
@@ -338,12 +368,16 @@ void VirtualList::watchAncestors()
         ancestor->installEventFilter(this);
     }
     watched_ = std::move(watched);
-    area_ = area;
     viewport_ = chain.empty() ? nullptr : chain.back();
 }
 
 void VirtualList::place()
 {
+    if (changing_ > 0) {
+        placeLater_ = true;
+        return;
+    }
+    const Change change(*this);
     // A page drawn without being shown, as grab() does, lays its list out all the same; its
     // ancestors may have changed since, as no Show tells.
     if (!isVisible()) {
@@ -503,7 +537,10 @@ VirtualList& VirtualList::outermost()
 
 void VirtualList::followFocus(QWidget& focus)
 {
-    if (area_ == nullptr || viewport_ == nullptr || !viewport_->isAncestorOf(this)) {
+    // Asked of the page as it is now: while it is destroyed it is no longer one that scrolls.
+    auto* area =
+        viewport_ == nullptr ? nullptr : qobject_cast<QScrollArea*>(viewport_->parentWidget());
+    if (changing_ > 0 || area == nullptr || !viewport_->isAncestorOf(this)) {
         return;
     }
     const int viewHeight = viewport_->height();
@@ -529,7 +566,7 @@ void VirtualList::followFocus(QWidget& focus)
     } else if (top + focus.height() + margin > seen + viewHeight) {
         wanted = top + focus.height() + margin - viewHeight;
     }
-    QScrollBar& bar = *area_->verticalScrollBar();
+    QScrollBar& bar = *area->verticalScrollBar();
     const std::int64_t value = bar.value() + stack_.drawnViewTop(wanted, viewHeight) - viewTop;
     bar.setValue(static_cast<int>(std::clamp<std::int64_t>(value, bar.minimum(), bar.maximum())));
 }

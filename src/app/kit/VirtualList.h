@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-class QScrollArea;
-
 namespace tollenvane {
 
 // A list of any length, one row under the other, of which only the rows in sight are built:
@@ -99,6 +97,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    class Change;
     enum class Heights { first, fixed, perItem };
     struct Placed {
         std::size_t index;
@@ -147,7 +146,6 @@ private:
     QWidget* anchor_;
     bool arrowKeys_ = false;
 
-    QPointer<QScrollArea> area_;
     QPointer<QWidget> viewport_;
     // The ancestors watched, compared only: their events still come while they are destroyed.
     std::vector<const QObject*> watched_;
@@ -158,6 +156,9 @@ private:
     };
     std::vector<Placed> placed_;
     std::vector<Spare> spare_;
+    // Changes under way, and whether the rows are to be placed once they are done.
+    int changing_ = 0;
+    bool placeLater_ = false;
     // The placed rows in the order last given to the list's children and to Tab.
     std::vector<QWidget*> ordered_;
 };

@@ -230,11 +230,35 @@ TEST(VirtualList, TenThousandItemsKeepAFewRowsThatShowTheirOwnItemsState)
     test::deliverEvents();
     EXPECT_EQ(shown.row(4), third);
     EXPECT_TRUE(third->box->isChecked());
-    shown.list->remove(0, 1);
     shown.keys.erase(shown.keys.begin());
     shown.ticked.erase(shown.ticked.begin());
+    shown.list->remove(0, 1);
     test::deliverEvents();
     EXPECT_EQ(shown.row(3), third);
+
+    // The item holding the focus goes, then the items all change: the focus moves on and each
+    // row still shows its own item.
+    shown.row(5)->box->setFocus(Qt::TabFocusReason);
+    shown.keys.erase(shown.keys.begin() + 5);
+    shown.ticked.erase(shown.ticked.begin() + 5);
+    shown.list->remove(5, 1);
+    test::deliverEvents();
+    const auto showsItsItem = [&] {
+        for (QWidget* row : shown.list->rows()) {
+            const std::size_t index = *shown.list->indexOf(*row);
+            EXPECT_EQ(static_cast<TickRow*>(row)->box->text(),
+                      QString::fromStdString(shown.keys[index]));
+        }
+    };
+    showsItsItem();
+    EXPECT_NE(QApplication::focusWidget(), nullptr);
+    for (std::string& key : shown.keys) {
+        key += " again";
+    }
+    shown.list->reset(shown.keys.size());
+    test::deliverEvents();
+    showsItsItem();
+    EXPECT_LT(shown.rowWidgets(), 30U);
 }
 
 TEST(VirtualList, TabWalksTheRowsInTheirOrderAndThePageFollows)
