@@ -33,10 +33,13 @@ namespace tollenvane {
 //     page.addBlock(list);
 //     list->reset(history().size());      // after each change of the items
 //
-// `present` may be called again for the item a row already shows: it leaves alone what did not
-// change, so that a selection, a hover or the focus inside the row survive a refresh. Without
-// `key` a row keeps its index; with it, a row follows its item (the row holding the focus finds
-// its item wherever a reset moved it).
+// The list reads the items through `present` and `key` whenever the page scrolls or resizes:
+// change the items first, then tell the list at once (reset, insert, remove, itemChanged), from
+// the model's signal itself rather than from a queued refresh, or keep a copy of the items that
+// changes only then. `present` may be called again for the item a row already shows: it leaves
+// alone what did not change, so that a selection, a hover or the focus inside the row survive a
+// refresh. Without `key` a row keeps its index; with it, a row follows its item (the row holding
+// the focus finds its item wherever a reset moved it).
 //
 // Heights: by default every row is as tall as the row of the first item (measured once per
 // width when the row's height depends on its width); setRowHeight() gives that height, and
