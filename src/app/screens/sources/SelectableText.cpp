@@ -1,6 +1,7 @@
 #include "app/screens/sources/SelectableText.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LineBox.h"
 #include "app/design/Theme.h"
 
 #include <QEvent>
@@ -14,6 +15,7 @@ SelectableText::SelectableText(QWidget* parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setWordWrap(true);
     setFont(DesignFont::system(11));
+    setContentsMargins(inkMargins(font()));
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 

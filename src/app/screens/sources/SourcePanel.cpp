@@ -1,6 +1,7 @@
 #include "app/screens/sources/SourcePanel.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LineBox.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"

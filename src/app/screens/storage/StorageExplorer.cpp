@@ -225,6 +225,13 @@ void StorageExplorer::activate(const StorageNode& node)
 {
     const ExplorerRules::Activation action =
         ExplorerRules::activate(node, visibleLimit_, model_.storageNodes().size());
+    // The row that opens the folder goes with the listing it was in: the map of the folder takes
+    // the focus, before the shorter list lets the row go, rather than leaving it to start again
+    // from the sidebar.
+    if (action.kind == ExplorerRules::Activation::Kind::openFolder &&
+        list_->isAncestorOf(window()->focusWidget())) {
+        map_->setFocus(Qt::OtherFocusReason);
+    }
     setVisibleLimit(action.visibleLimit);
     switch (action.kind) {
     case ExplorerRules::Activation::Kind::widenList:

@@ -178,6 +178,36 @@ TEST(StorageExplorer, RowsSortRevealAndShowNamesLiterally)
     EXPECT_EQ(model.filter(), expected);
 }
 
+TEST(StorageExplorer, TheCaptionFollowsTheBlockTheArrowsChoose)
+{
+    OpenExplorer open;
+    open.desk.model().openStorageFolder(open.desk.source);
+    open.desk.settle();
+    const auto caption = [] {
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        return QToolTip::isVisible() ? shown.toPlainText() : QString();
+    };
+    const auto described = [&](std::size_t position) {
+        return blockDescription(open.map().tiles()[open.map().layout()[position].index]);
+    };
+
+    // The pointer rests on the first block; the arrows then choose the next ones, and back.
+    const QPoint rest = open.blockOf("Films");
+    QHelpEvent help(QEvent::ToolTip, rest, open.map().mapToGlobal(rest));
+    QCoreApplication::sendEvent(&open.map(), &help);
+    EXPECT_EQ(caption(), described(0));
+    open.map().setFocus();
+    for (const auto& [key, position] : {std::pair{Qt::Key_Right, std::size_t{1}},
+                                        {Qt::Key_Down, std::size_t{2}},
+                                        {Qt::Key_Left, std::size_t{1}}}) {
+        QTest::keyClick(&open.map(), key);
+        EXPECT_EQ(caption(), described(position)) << position;
+        EXPECT_EQ(open.map().accessibleName(), described(position));
+    }
+    QToolTip::hideText();
+}
+
 TEST(StorageExplorer, TheOthersBlockWidensTheListAndTheFooterShortensIt)
 {
     OpenExplorer open;
