@@ -20,6 +20,7 @@ void ElidedLabel::setText(const QString& text)
 {
     text_ = text;
     hint_ = QSize();
+    fit_.reset();
     setAccessibleName(text);
     updateGeometry();
     update();
@@ -28,12 +29,14 @@ void ElidedLabel::setText(const QString& text)
 void ElidedLabel::setElisionSide(ElisionSide side)
 {
     side_ = side;
+    fit_.reset();
     update();
 }
 
 void ElidedLabel::setMinimumScale(qreal scale)
 {
     minimumScale_ = scale;
+    fit_.reset();
     update();
 }
 
@@ -45,7 +48,11 @@ void ElidedLabel::setColor(std::optional<ThemeColor> token)
 
 TextFit ElidedLabel::fitted() const
 {
-    return fitText(text_, QFontMetricsF(font()), width(), side_, minimumScale_);
+    if (!fit_ || fitWidth_ != width()) {
+        fit_ = fitText(text_, QFontMetricsF(font()), width(), side_, minimumScale_);
+        fitWidth_ = width();
+    }
+    return *fit_;
 }
 
 QSize ElidedLabel::sizeHint() const
@@ -66,6 +73,7 @@ void ElidedLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         hint_ = QSize();
+        fit_.reset();
         updateGeometry();
     }
     QWidget::changeEvent(event);
