@@ -2,26 +2,36 @@
 //   long_lists [--items N] [work-folder]
 // past sessions on the history page, rows of the storage explorer opened on a folder of N
 // files, installed applications and the data N removed applications left behind on the
-// applications page, and source folders on the sources page, last as by far the slowest. For
-// each list it prints the time from building its page to the page's first paint, the longest gap
-// between the ticks of a 1 ms timer from then until its list is full and a second has passed, and
-// the heap the page holds. The folders, the state file and a scratch HOME go in work-folder (by
-// default a new folder in the current one, removed at the end); it must lie outside /tmp, which the
-// application refuses as a source. Offscreen unless QT_QPA_PLATFORM says otherwise.
+// applications page, source folders on the sources page, and the N copies of one duplicate
+// group on the duplicates page. For each list it prints, in a frame of the window's size: the time
+// from building its page to the first painted row, the longest gap between the ticks of a 1 ms
+// timer from then until its list is full, scrolled from top to bottom a screen at a time and a
+// second has passed (with the main thread's own processor time in the longest gap), the heap the
+// page then holds, and the time from leaving it to the dashboard's first paint. Then the longest
+// stall of a press of "Afficher plus d’éléments" with 5,000 rows already shown. The folders, the
+// state file and a scratch HOME go in work-folder (by default a new folder in the current one,
+// removed at the end); it must lie outside /tmp, which the application refuses as a source.
+// Offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "PageMeasure.h"
 #include "ScreenBench.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/LinkOpener.h"
+#include "app/kit/PageScaffold.h"
 #include "app/kit/PageServices.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/applications/ApplicationsPage.h"
+#include "app/screens/duplicates/DuplicatesPage.h"
 #include "app/screens/history/HistoryPage.h"
 #include "app/screens/sources/SourcesPage.h"
 #include "app/screens/storage/StorageExplorer.h"
 #include "app/shell/DialogFolderPanel.h"
+#include "app/shell/PageFactory.h"
 #include "core/persistence/StateStore.h"
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
 
+#include <QAbstractButton>
+#include <QScrollArea>
 #include <QUrl>
 #include <QWidget>
 #include <filesystem>
@@ -74,6 +84,162 @@ void measure(
               << " MiB" << std::endl;
 }
 
+// A page whose list is full once it holds `items` items.
+struct ListPage {
+    std::function<std::unique_ptr<QScrollArea>()> make;
+    // The list, found by name, and the number of items it holds when full.
+    const char* list;
+    std::size_t items;
+};
+
+// Builds a page in a frame of the window's size, waits for its list to fill and scrolls it from
+// top to bottom, then leaves it for the dashboard.
+void measureList(std::string_view name, const ListPage& shown, const PageServices& services)
+{
+    QWidget frame;
+    frame.resize(1000, 800);
+    frame.show();
+    QCoreApplication::processEvents();
+    const std::size_t before = heapInUse();
+    PaintWatch paint{QString::fromLatin1(shown.list)};
+    StallRecorder stalls;
+    stalls.start();
+    paint.arm();
+    std::unique_ptr<QScrollArea> page = shown.make();
+    page->setParent(&frame);
+    page->resize(frame.size());
+    page->show();
+    const auto full = [&] {
+        const auto* list = page->findChild<VirtualList*>(QString::fromLatin1(shown.list));
+        return list != nullptr && list->count() >= shown.items;
+    };
+    spinUntil([&] { return paint.took().has_value() && full(); });
+    scrollToEnd(*page);
+    const Clock::time_point settled = Clock::now() + 1s;
+    spinUntil([&] { return Clock::now() > settled; });
+    stalls.stop();
+    const std::size_t held = heapInUse();
+
+    PaintWatch dashboardPaint(QStringLiteral("page-dashboard"));
+    dashboardPaint.arm();
+    page.reset();
+    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
+    dashboard->setParent(&frame);
+    dashboard->resize(frame.size());
+    dashboard->show();
+    spinUntil([&] { return dashboardPaint.took().has_value(); });
+    std::cout << name << ": first paint " << milliseconds(*paint.took()) << " ms, longest stall "
+              << milliseconds(stalls.longest()) << " ms (own time "
+              << milliseconds(stalls.longestOwn()) << " ms), memory " << mebibytes(held, before)
+              << " MiB, page change " << milliseconds(*dashboardPaint.took()) << " ms" << std::endl;
+}
+
+// The window shows the dashboard before any other page: fonts, symbols and styles are loaded by
+// then, not by the first list measured.
+void warmUp(const PageServices& services)
+{
+    QWidget frame;
+    frame.resize(1000, 800);
+    frame.show();
+    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
+    dashboard->setParent(&frame);
+    dashboard->resize(frame.size());
+    dashboard->show();
+    const Clock::time_point settled = Clock::now() + 1s;
+    spinUntil([&] { return Clock::now() > settled; });
+}
+
+// The explorer on a page of its own, as the space page holds it.
+std::unique_ptr<QScrollArea> explorerPage(AppModel& model, FileRevealer& revealer, int limit)
+{
+    auto page = std::make_unique<PageScaffold>(Page::space, 24, 36);
+    page->addBlock(new StorageExplorer(model, revealer, limit));
+    return page;
+}
+
+// A press of "Afficher plus d’éléments" at the end of a list of `rows` rows, until the rows it
+// adds are painted and a second has passed.
+void measureShowMore(AppModel& model, FileRevealer& revealer, int rows)
+{
+    QWidget frame;
+    frame.resize(1000, 800);
+    frame.show();
+    std::unique_ptr<QScrollArea> page = explorerPage(model, revealer, rows);
+    page->setParent(&frame);
+    page->resize(frame.size());
+    page->show();
+    const auto* list = page->findChild<VirtualList*>(QStringLiteral("storageList"));
+    spinUntil([&] { return list->count() >= static_cast<std::size_t>(rows); });
+    scrollToEnd(*page);
+    auto& more = *page->findChild<QAbstractButton*>(QStringLiteral("moreButton"));
+    PaintWatch paint{QStringLiteral("storageList")};
+    StallRecorder stalls;
+    stalls.start();
+    paint.arm();
+    more.click();
+    spinUntil([&] { return list->count() > static_cast<std::size_t>(rows) && paint.took(); });
+    const Clock::time_point settled = Clock::now() + 1s;
+    spinUntil([&] { return Clock::now() > settled; });
+    stalls.stop();
+    std::cout << "explorer show more (" << rows << " rows shown): longest stall "
+              << milliseconds(stalls.longest()) << " ms (own time "
+              << milliseconds(stalls.longestOwn()) << " ms)" << std::endl;
+}
+
+// The folder of `items` identical copies, found by a search for duplicates.
+void findCopies(AppModel& model, int items, const fs::path& work)
+{
+    const fs::path copies = work / "home/Copies";
+    fs::create_directories(copies);
+    for (int item = 0; item < items; ++item) {
+        std::ofstream(copies / ("copy " + std::to_string(item) + ".txt")) << "the same content";
+    }
+    model.addFolder(fs::canonical(copies).string(), false);
+    waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    model.scan();
+    waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    model.findDuplicates();
+    waitUntil(model, &AppModel::findingDuplicatesChanged,
+              [&model] { return !model.findingDuplicates(); });
+}
+
+// The lists that stand on the virtual list: history, explorer rows, sources, copies.
+void measureHistory(AppModel& model, const PageServices& services, std::size_t items,
+                    const std::string& count)
+{
+    measureList("history" + count,
+                {[&] { return std::make_unique<HistoryPage>(model); }, "sessionList", items},
+                services);
+}
+
+void measureExplorerRows(AppModel& model, const PageServices& services, FileRevealer& revealer,
+                         int items, const std::string& count)
+{
+    measureList("explorer rows" + count,
+                {[&] { return explorerPage(model, revealer, items + 8); }, "storageList",
+                 static_cast<std::size_t>(items)},
+                services);
+}
+
+void measureSources(AppModel& model, const PageServices& services, LinkOpener& links,
+                    std::size_t items, const std::string& count)
+{
+    measureList(
+        "sources" + count,
+        {[&] { return std::make_unique<SourcesPage>(model, links); }, "sourcePanels", items},
+        services);
+}
+
+void measureCopies(AppModel& model, const PageServices& services, int items, const fs::path& work,
+                   const std::string& count)
+{
+    findCopies(model, items, work);
+    measureList("copies of one duplicate group" + count,
+                {[&] { return std::make_unique<DuplicatesPage>(model); }, "copyList",
+                 static_cast<std::size_t>(items)},
+                services);
+}
+
 SavedState savedState(int items, const fs::path& work, const GrantResolver& grants)
 {
     SavedState state;
@@ -118,17 +284,16 @@ void run(int items, const fs::path& work)
     NoDesktop desktop;
     const std::string count = " (" + std::to_string(items) + ")";
 
-    measure("history" + count, "page-history",
-            [&] { return std::make_unique<HistoryPage>(model); });
+    const PageServices pageServices{model, desktop, desktop};
+    warmUp(pageServices);
+    measureHistory(model, pageServices, model.state().history.size(), count);
 
     model.openStorageFolder(fs::canonical(work / "home/Files").string());
     waitUntil(model, &AppModel::storageNodesChanged,
               [&] { return model.storageNodes().size() >= static_cast<std::size_t>(items); });
-    measure("explorer rows" + count, "storageExplorer",
-            [&] { return std::make_unique<StorageExplorer>(model, desktop, items + 8); });
+    measureExplorerRows(model, pageServices, desktop, items, count);
 
     // The page lists the applications as it comes on screen, then the data left behind.
-    const PageServices pageServices{model, desktop, desktop};
     measure(
         "applications and leftover data" + count, "page-applications",
         [&] { return std::make_unique<ApplicationsPage>(pageServices); },
@@ -140,8 +305,9 @@ void run(int items, const fs::path& work)
             return !model.scanningApplications() && !model.scanningAppData() &&
                    !model.appData().entries.empty();
         });
-    measure("sources" + count, "page-sources",
-            [&] { return std::make_unique<SourcesPage>(model, desktop); });
+    measureSources(model, pageServices, desktop, model.state().sources.size(), count);
+    measureCopies(model, pageServices, items, work, count);
+    measureShowMore(model, desktop, std::min(5'000, items / 2));
     std::cout << model.applications().size() << " applications, " << model.appData().entries.size()
               << " leftover folders listed" << std::endl;
     closeModel(model);

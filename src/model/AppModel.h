@@ -433,7 +433,7 @@ private:
     // Duplicates, the storage explorer and previews.
     void applyDuplicateProgress(std::uint64_t generation, std::int64_t done, std::int64_t total);
     void applyDuplicates(std::uint64_t generation, const std::shared_ptr<TaskHandle>& task,
-                         const Outcome<std::vector<DuplicateGroup>>& found);
+                         Outcome<std::vector<DuplicateGroup>> found);
     // Confirms that `record` is on the disk, then opens it when `stillWanted` agrees.
     void checkAvailability(FileRecord record, std::function<bool()> stillWanted,
                            std::function<void(FileRecord)> open);

@@ -40,7 +40,7 @@ void AppModel::findDuplicates()
             return DuplicateFinder::find(index->snapshot(), progress, stop);
         },
         [this, generation, task](Outcome<std::vector<DuplicateGroup>> found) {
-            applyDuplicates(generation, task, found);
+            applyDuplicates(generation, task, std::move(found));
         });
 }
 
@@ -56,13 +56,14 @@ void AppModel::applyDuplicateProgress(std::uint64_t generation, std::int64_t don
 }
 
 void AppModel::applyDuplicates(std::uint64_t generation, const std::shared_ptr<TaskHandle>& task,
-                               const Outcome<std::vector<DuplicateGroup>>& found)
+                               Outcome<std::vector<DuplicateGroup>> found)
 {
     if (generation != duplicateGeneration_) {
         return; // stopped: whoever stopped it cleared the flag
     }
     if (found.value && !task->cancelled()) {
-        publish(duplicateGroups_, *found.value, &AppModel::duplicateGroupsChanged);
+        // Moved, not copied: tens of thousands of groups would hold the main thread up.
+        publish(duplicateGroups_, std::move(*found.value), &AppModel::duplicateGroupsChanged);
     }
     publish(findingDuplicates_, false, &AppModel::findingDuplicatesChanged);
     duplicateTask_ = nullptr;

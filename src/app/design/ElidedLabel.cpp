@@ -2,6 +2,7 @@
 
 #include "app/design/LineBox.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -18,6 +19,8 @@ ElidedLabel::ElidedLabel(const QString& text, ElisionSide side, QWidget* parent)
 void ElidedLabel::setText(const QString& text)
 {
     text_ = text;
+    hint_ = QSize();
+    fit_.reset();
     setAccessibleName(text);
     updateGeometry();
     update();
@@ -26,12 +29,14 @@ void ElidedLabel::setText(const QString& text)
 void ElidedLabel::setElisionSide(ElisionSide side)
 {
     side_ = side;
+    fit_.reset();
     update();
 }
 
 void ElidedLabel::setMinimumScale(qreal scale)
 {
     minimumScale_ = scale;
+    fit_.reset();
     update();
 }
 
@@ -43,18 +48,35 @@ void ElidedLabel::setColor(std::optional<ThemeColor> token)
 
 TextFit ElidedLabel::fitted() const
 {
-    return fitText(text_, QFontMetricsF(font()), width(), side_, minimumScale_);
+    if (!fit_ || fitWidth_ != width()) {
+        fit_ = fitText(text_, QFontMetricsF(font()), width(), side_, minimumScale_);
+        fitWidth_ = width();
+    }
+    return *fit_;
 }
 
 QSize ElidedLabel::sizeHint() const
 {
-    return QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text_))),
-                 lineBox(font()).height);
+    if (!hint_.isValid()) {
+        hint_ = QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text_))),
+                      lineBox(font()).height);
+    }
+    return hint_;
 }
 
 QSize ElidedLabel::minimumSizeHint() const
 {
     return QSize(0, sizeHint().height());
+}
+
+void ElidedLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        hint_ = QSize();
+        fit_.reset();
+        updateGeometry();
+    }
+    QWidget::changeEvent(event);
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)

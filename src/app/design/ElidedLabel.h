@@ -31,9 +31,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QString text_;
+    // Measured once per text and font: layouts ask for it again and again, and the fit once per
+    // width too, not at every paint.
+    mutable QSize hint_;
+    mutable std::optional<TextFit> fit_;
+    mutable int fitWidth_ = -1;
     ElisionSide side_;
     qreal minimumScale_ = 1.0;
     std::optional<ThemeColor> color_;

@@ -75,22 +75,27 @@ private:
 
 void orderTabsAsLaidOut(QWidget& root)
 {
+    const std::vector<QWidget*> stops = tabStopsAsLaidOut(root);
+    for (std::size_t index = 1; index < stops.size(); ++index) {
+        QWidget::setTabOrder(stops[index - 1], stops[index]);
+    }
+}
+
+std::vector<QWidget*> tabStopsAsLaidOut(QWidget& root)
+{
     TabWalk walk;
     walk.visitInside(root);
-    for (std::size_t index = 1; index < walk.stops.size(); ++index) {
-        QWidget::setTabOrder(walk.stops[index - 1], walk.stops[index]);
-    }
+    return std::move(walk.stops);
 }
 
 QWidget* firstTabStop(QWidget& root)
 {
-    TabWalk walk;
-    walk.visitInside(root);
-    const auto first = std::ranges::find_if(walk.stops, [&root](const QWidget* stop) {
+    const std::vector<QWidget*> stops = tabStopsAsLaidOut(root);
+    const auto first = std::ranges::find_if(stops, [&root](const QWidget* stop) {
         return (stop->focusPolicy() & Qt::TabFocus) != 0 && stop->isVisibleTo(&root) &&
                stop->isEnabled();
     });
-    return first == walk.stops.end() ? nullptr : *first;
+    return first == stops.end() ? nullptr : *first;
 }
 
 } // namespace tollenvane

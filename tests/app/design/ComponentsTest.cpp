@@ -1,9 +1,13 @@
+#include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/EmptyState.h"
 #include "app/design/PageHeading.h"
+#include "app/design/Panel.h"
 #include "app/design/SegmentedControl.h"
 #include "app/design/Switch.h"
 #include "app/design/TextBlock.h"
+#include "app/design/Theme.h"
+#include "design/SchemeScope.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +18,46 @@
 
 namespace tollenvane {
 namespace {
+
+TEST(Panel, ATallPanelDrawnInPartsLooksAsOneDrawnWhole)
+{
+    const test::SchemeScope restore;
+    for (const ColorScheme scheme : {ColorScheme::dark, ColorScheme::light}) {
+        Theme::setCurrentScheme(scheme);
+        for (const QSize size : {QSize(400, 1200), QSize(61, 49), QSize(30, 300)}) {
+            QWidget window;
+            window.setAutoFillBackground(true);
+            window.resize(size);
+            auto* panel = new Panel(&window);
+            panel->setGeometry(QRect(QPoint(), size));
+            const QImage drawn = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+            QImage whole(size, QImage::Format_RGB32);
+            whole.fill(window.palette().color(QPalette::Window));
+            QPainter painter(&whole);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const QPainterPath shape = continuousRoundedRect(
+                QRectF(0, 0, size.width(), size.height()).adjusted(0.5, 0.5, -0.5, -0.5), 16);
+            painter.fillPath(shape, Theme::color(Theme::panel));
+            painter.setPen(
+                QPen(Theme::color(Theme::line), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+            painter.drawPath(shape);
+            painter.end();
+            // Antialiased pixels may round apart by one step when copied from a part.
+            for (int y = 0; y < size.height(); ++y) {
+                for (int x = 0; x < size.width(); ++x) {
+                    const QColor one = drawn.pixelColor(x, y);
+                    const QColor other = whole.pixelColor(x, y);
+                    ASSERT_LE(std::abs(one.red() - other.red()) +
+                                  std::abs(one.green() - other.green()) +
+                                  std::abs(one.blue() - other.blue()),
+                              6)
+                        << size.width() << "x" << size.height() << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
 
 TEST(EmptyState, LongMessageWrapsWithinAReadableWidthAndIsShownWhole)
 {
