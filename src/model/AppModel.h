@@ -2,6 +2,7 @@
 
 #include "core/applications/AppDataReport.h"
 #include "core/applications/ApplicationCursor.h"
+#include "core/base/TextHash.h"
 #include "core/duplicates/DuplicateGroup.h"
 #include "core/insights/FileInsights.h"
 #include "core/insights/InsightAccumulator.h"
@@ -21,6 +22,7 @@
 #include "core/storage/StorageNode.h"
 #include "core/volumes/StorageVolume.h"
 #include "model/AlertMessage.h"
+#include "model/ApplicationList.h"
 #include "model/ModelServices.h"
 #include "model/Page.h"
 #include "model/access/SourceStatus.h"
@@ -43,6 +45,7 @@
 #include <stop_token>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tollenvane {
@@ -140,7 +143,10 @@ public:
     bool showPreview() const { return showPreview_; }
 
     // Installed applications and the data removed ones left behind.
-    const std::vector<FileRecord>& applications() const { return applications_; }
+    const std::vector<FileRecord>& applications() const { return applications_.records(); }
+    // Changes whenever applications() changes otherwise than by growing at its end: while it
+    // stays, the records a screen already took are still the list's first ones.
+    std::uint64_t applicationsGeneration() const { return applications_.generation(); }
     bool scanningApplications() const { return scanningApplications_; }
     // Each problem of the last application inventory once.
     const std::vector<std::string>& applicationIssues() const { return applicationIssues_; }
@@ -501,9 +507,11 @@ private:
     bool showPreview_ = false;
 
     // Installed applications and the data removed ones left behind.
-    std::vector<FileRecord> applications_;
+    ApplicationList applications_;
     bool scanningApplications_ = false;
     std::vector<std::string> applicationIssues_;
+    // The same texts, to keep each once without searching the list.
+    std::unordered_set<std::string, TextHash, std::equal_to<>> applicationIssueTexts_;
     AppDataReport appData_;
     bool scanningAppData_ = false;
 
