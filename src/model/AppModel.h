@@ -203,8 +203,9 @@ public:
     void chooseVolume(const StorageVolume& volume);
     void refreshRunningApplications();
 
-    // Shows the folder chooser and adds every chosen folder, as sources or as destinations.
-    // `replacing` renews that grant; `suggested` opens the chooser on a standard folder.
+    // Shows the folder chooser and adds every chosen folder, as sources or as destinations,
+    // then resolves the grants and saves once for them all. `replacing` renews that grant;
+    // `suggested` opens the chooser on a standard folder.
     void chooseFolders(bool destination, const std::optional<std::string>& replacing = {},
                        std::optional<StandardFolder> suggested = {},
                        const std::optional<std::string>& startFolder = {});
@@ -365,6 +366,10 @@ private:
     void writeState(SavedState copy, std::uint64_t revision, std::function<void()> completion = {});
 
     void applyGrantResolution(const GrantResolution& resolution);
+    // Grants the folders and stores them, in order, as addFolder() says; an alert for each one
+    // that cannot be granted. True when at least one was stored.
+    bool storeGrants(const std::vector<std::string>& folders, bool destination,
+                     const std::optional<std::string>& replacing);
     std::optional<std::size_t> grantNaming(const std::vector<FolderGrant>& grants,
                                            const std::string& folder,
                                            const std::optional<std::string>& replacing) const;
