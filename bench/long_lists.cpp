@@ -10,6 +10,7 @@
 // application refuses as a source. Offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "PageMeasure.h"
 #include "ScreenBench.h"
+#include "app/design/ElidedLabel.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/LinkOpener.h"
 #include "app/kit/PageServices.h"
@@ -22,6 +23,9 @@
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QScrollBar>
 #include <QUrl>
 #include <QWidget>
 #include <filesystem>
@@ -74,6 +78,99 @@ void measure(
               << " MiB" << std::endl;
 }
 
+// Gives each application bundle a size of its own, so that the largest-first order places the
+// applications one by one all over the list as they arrive.
+void fillBundles(const fs::path& work, int items)
+{
+    for (int item = 0; item < items; ++item) {
+        const fs::path bundle =
+            work / "home/Applications" / ("App " + std::to_string(item) + ".app") / "Contents";
+        fs::create_directories(bundle);
+        std::ofstream(bundle / "program") << std::string(std::size_t(item) * 7919 % 4096, 'x');
+    }
+}
+
+// Scrolls `page` from its top to its bottom, half a view at a time, one step per turn of the
+// event loop.
+void scrollThrough(QScrollArea& page)
+{
+    QScrollBar& bar = *page.verticalScrollBar();
+    bar.setValue(0);
+    const int step = std::max(1, page.viewport()->height() / 2);
+    while (bar.value() < bar.maximum()) {
+        bar.setValue(bar.value() + step);
+        QCoreApplication::processEvents();
+    }
+}
+
+// The applications page shown before any inventory: it lists the N applications as they are
+// read, then the user opens the leftover data and searches it, N folders. Then the page is
+// scrolled from top to bottom and left for another.
+void measureApplications(AppModel& model, int items)
+{
+    const std::string count = " (" + std::to_string(items) + ")";
+    NoDesktop desktop;
+    const PageServices services{model, desktop, desktop};
+    QWidget frame;
+    frame.resize(1000, 800);
+    frame.show();
+    QCoreApplication::processEvents();
+    const std::size_t before = heapInUse();
+    PaintWatch paint{QStringLiteral("page-applications")};
+    std::optional<Clock::time_point> firstBatch;
+    const QMetaObject::Connection batches =
+        QObject::connect(&model, &AppModel::applicationsChanged, [&] {
+            if (!firstBatch && !model.applications().empty()) {
+                firstBatch = Clock::now();
+            }
+        });
+    StallRecorder stalls;
+    stalls.start();
+    paint.arm();
+    auto page = std::make_unique<ApplicationsPage>(services);
+    page->setParent(&frame);
+    page->resize(frame.size());
+    page->show();
+    auto* disclosure = page->findChild<QAbstractButton*>(QStringLiteral("disclosure"));
+    auto* search = page->findChild<QAbstractButton*>(QStringLiteral("searchAppData"));
+    auto* shown = page->findChild<ElidedLabel*>(QStringLiteral("count"));
+    if (disclosure == nullptr || search == nullptr || shown == nullptr) {
+        throw std::runtime_error("the applications page lacks its controls");
+    }
+    disclosure->click();
+    const QString all = QString::number(items);
+    spinUntil([&] {
+        if (!model.scanningApplications() && !model.scanningAppData() &&
+            model.appData().entries.empty() && search->isEnabled()) {
+            search->click();
+        }
+        return paint.took().has_value() && shown->text() == all && !model.scanningAppData() &&
+               model.appData().entries.size() == std::size_t(items);
+    });
+    QCoreApplication::processEvents(); // the page shows the report
+    const Clock::duration listed = Clock::now() - firstBatch.value_or(Clock::now());
+    QObject::disconnect(batches);
+    scrollThrough(*page);
+    stalls.stop();
+    const std::size_t full = heapInUse();
+
+    PaintWatch next{QStringLiteral("page-next")};
+    next.arm();
+    page.reset();
+    QLabel other(QStringLiteral("next"), &frame);
+    other.setObjectName(QStringLiteral("page-next"));
+    other.resize(frame.size());
+    other.show();
+    spinUntil([&] { return next.took().has_value(); });
+    std::cout << "applications and leftover data" << count << ": first paint "
+              << milliseconds(*paint.took()) << " ms, longest stall "
+              << milliseconds(stalls.longest()) << " ms (own time "
+              << milliseconds(stalls.longestOwn()) << " ms), memory " << mebibytes(full, before)
+              << " MiB, page change " << milliseconds(*next.took()) << " ms" << std::endl;
+    std::cout << "applications listed" << count << ": " << milliseconds(listed) << " ms"
+              << std::endl;
+}
+
 SavedState savedState(int items, const fs::path& work, const GrantResolver& grants)
 {
     SavedState state;
@@ -111,6 +208,7 @@ void run(int items, const fs::path& work)
     services.applicationScan = [applications] { return ApplicationCursor({applications}); };
     const std::string path = (work / "data/state.json").string();
     StateStore(path).save(savedState(items, work, *services.grants));
+    fillBundles(work, items);
     AppModel model(StateStore(path), std::move(services));
     waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
     model.scan();
@@ -127,23 +225,9 @@ void run(int items, const fs::path& work)
     measure("explorer rows" + count, "storageExplorer",
             [&] { return std::make_unique<StorageExplorer>(model, desktop, items + 8); });
 
-    // The page lists the applications as it comes on screen, then the data left behind.
-    const PageServices pageServices{model, desktop, desktop};
-    measure(
-        "applications and leftover data" + count, "page-applications",
-        [&] { return std::make_unique<ApplicationsPage>(pageServices); },
-        [&] {
-            if (!model.scanningApplications() && !model.scanningAppData() &&
-                model.appData().entries.empty()) {
-                model.inspectAppData();
-            }
-            return !model.scanningApplications() && !model.scanningAppData() &&
-                   !model.appData().entries.empty();
-        });
+    measureApplications(model, items);
     measure("sources" + count, "page-sources",
             [&] { return std::make_unique<SourcesPage>(model, desktop); });
-    std::cout << model.applications().size() << " applications, " << model.appData().entries.size()
-              << " leftover folders listed" << std::endl;
     closeModel(model);
 }
 
