@@ -74,11 +74,17 @@ private:
 
 void orderTabsAsLaidOut(QWidget& root)
 {
+    const std::vector<QWidget*> stops = tabStopsAsLaidOut(root);
+    for (std::size_t index = 1; index < stops.size(); ++index) {
+        QWidget::setTabOrder(stops[index - 1], stops[index]);
+    }
+}
+
+std::vector<QWidget*> tabStopsAsLaidOut(QWidget& root)
+{
     TabWalk walk;
     walk.visitInside(root);
-    for (std::size_t index = 1; index < walk.stops.size(); ++index) {
-        QWidget::setTabOrder(walk.stops[index - 1], walk.stops[index]);
-    }
+    return std::move(walk.stops);
 }
 
 } // namespace tollenvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class QWidget;
 
 namespace tollenvane {
@@ -8,5 +10,7 @@ namespace tollenvane {
 // items in turn (a grid row by row), then children outside any layout, in the order they came.
 // Qt's own order is that of creation, which rows made on a later refresh break.
 void orderTabsAsLaidOut(QWidget& root);
+// The controls under `root` that Tab visits, in that order.
+std::vector<QWidget*> tabStopsAsLaidOut(QWidget& root);
 
 } // namespace tollenvane

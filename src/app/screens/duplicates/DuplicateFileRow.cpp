@@ -109,9 +109,4 @@ void DuplicateFileRow::showKind(FileKind kind)
     kind_ = shown;
 }
 
-std::array<QAbstractButton*, DuplicateFileRow::controlCount> DuplicateFileRow::controls() const
-{
-    return {preview_, keep_};
-}
-
 } // namespace tollenvane

@@ -3,11 +3,9 @@
 #include "core/records/FileRecord.h"
 
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <string>
 
-class QAbstractButton;
 class QPushButton;
 
 namespace tollenvane {
@@ -32,9 +30,6 @@ public:
 
     // The row serves `file` from now on; the keep button follows the session.
     void setFile(const FileRecord& file, bool keepEnabled);
-    static constexpr std::size_t controlCount = 2;
-    // What acts, in the order Tab visits it.
-    std::array<QAbstractButton*, controlCount> controls() const;
 
 private:
     void showKind(FileKind kind);

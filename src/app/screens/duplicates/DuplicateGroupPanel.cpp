@@ -1,21 +1,28 @@
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
 
 #include "app/kit/PageText.h"
+#include "app/kit/VirtualList.h"
+#include "app/screens/duplicates/DuplicateFileRow.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
 
-#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace tollenvane {
+namespace {
+
+constexpr int spacing = 18;
+
+} // namespace
 
 DuplicateGroupPanel::DuplicateGroupPanel(Actions actions, QWidget* parent)
     : Panel(parent)
     , actions_(std::move(actions))
     , header_(new QWidget(this))
+    , rowHeight_(DuplicateFileRow({}).sizeHint().height())
 {
     setObjectName(QStringLiteral("groupPanel"));
-    contentLayout()->setSpacing(18);
+    contentLayout()->setSpacing(spacing);
 
     auto* headerLayout = new QHBoxLayout(header_);
     headerLayout->setContentsMargins(0, 0, 0, 0);
@@ -29,22 +36,33 @@ DuplicateGroupPanel::DuplicateGroupPanel(Actions actions, QWidget* parent)
     headerLayout->addStretch(1);
     headerLayout->addWidget(reclaimable_);
     contentLayout()->addWidget(header_);
-    // The row that measures the others' height.
-    addRow();
-}
 
-void DuplicateGroupPanel::addRow()
-{
-    rows_.push_back(new DuplicateFileRow(
-        {.preview = [this](const std::string& path) { actions_.preview(path); },
-         .keep = [this](const std::string& path) { actions_.keep(digest_, path); }},
-        this));
-    contentLayout()->addWidget(rows_.back());
+    rows_ = new VirtualList(
+        {.make =
+             [this] {
+                 return new DuplicateFileRow(
+                     {.preview = [this](const std::string& path) { actions_.preview(path); },
+                      .keep =
+                          [this](const std::string& path) {
+                              actions_.keep(group_->digest, path);
+                          }});
+             },
+         .present =
+             [this](QWidget& row, std::size_t index) {
+                 static_cast<DuplicateFileRow&>(row).setFile(group_->files[index], keepEnabled_);
+             },
+         .key = [this](std::size_t index) { return std::string(group_->files[index].path()); }},
+        this);
+    rows_->setObjectName(QStringLiteral("copyList"));
+    rows_->setSpacing(spacing);
+    rows_->setRowHeight(rowHeight_);
+    contentLayout()->addWidget(rows_);
 }
 
 void DuplicateGroupPanel::setGroup(const DuplicateGroup& group, bool keepEnabled)
 {
-    digest_ = group.digest;
+    group_ = &group;
+    keepEnabled_ = keepEnabled;
     const QString copies = copiesText(group);
     if (copies_->text() != copies) {
         copies_->setText(copies);
@@ -53,35 +71,14 @@ void DuplicateGroupPanel::setGroup(const DuplicateGroup& group, bool keepEnabled
     if (reclaimable_->text() != reclaimable) {
         reclaimable_->setText(reclaimable);
     }
-    while (rows_.size() > std::max<std::size_t>(group.files.size(), 1)) {
-        delete rows_.back();
-        rows_.pop_back();
-    }
-    while (rows_.size() < group.files.size()) {
-        addRow();
-    }
-    for (std::size_t index = 0; index < group.files.size(); ++index) {
-        rows_[index]->setFile(group.files[index], keepEnabled);
-    }
+    rows_->reset(group.files.size());
 }
 
 int DuplicateGroupPanel::heightFor(std::size_t files) const
 {
     const QMargins margins = contentLayout()->contentsMargins();
-    const int row = contentLayout()->spacing() + rows_.front()->sizeHint().height();
     return margins.top() + margins.bottom() + header_->sizeHint().height() +
-           static_cast<int>(files) * row;
-}
-
-QList<QAbstractButton*> DuplicateGroupPanel::controls() const
-{
-    QList<QAbstractButton*> controls;
-    for (const DuplicateFileRow* row : rows_) {
-        for (QAbstractButton* control : row->controls()) {
-            controls.append(control);
-        }
-    }
-    return controls;
+           static_cast<int>(files) * (spacing + rowHeight_);
 }
 
 } // namespace tollenvane

@@ -7,7 +7,8 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
 #include "app/kit/PageText.h"
-#include "app/screens/duplicates/DuplicateGroupList.h"
+#include "app/kit/VirtualList.h"
+#include "app/screens/duplicates/DuplicateGroupPanel.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -71,11 +72,34 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
     column().setAlignment(search_, Qt::AlignLeft);
 
     // The panels stand in the page's column, spaced as the other blocks.
-    groupList_ = new DuplicateGroupList(
-        *this, *search_, spacing,
-        {.preview = [this](const std::string& path) { previewFile(path); },
-         .keep = [this](const std::string& digest,
-                        const std::string& path) { keepCopy(digest, path); }});
+    keepEnabled_ = canKeepCopy(model.sessionActive());
+    const DuplicateGroupPanel::Actions actions{
+        .preview = [this](const std::string& path) { previewFile(path); },
+        .keep = [this](const std::string& digest,
+                       const std::string& path) { keepCopy(digest, path); }};
+    {
+        const DuplicateGroupPanel measure(actions);
+        panelHeight_ = measure.heightFor(0);
+        copyHeight_ = measure.heightFor(1) - panelHeight_;
+    }
+    groupList_ =
+        named(new VirtualList({.make = [actions] { return new DuplicateGroupPanel(actions); },
+                               .present =
+                                   [this](QWidget& panel, std::size_t index) {
+                                       static_cast<DuplicateGroupPanel&>(panel).setGroup(
+                                           this->model().duplicateGroups()[index], keepEnabled_);
+                                   },
+                               .key =
+                                   [this](std::size_t index) {
+                                       return this->model().duplicateGroups()[index].digest;
+                                   }}),
+              "groupList");
+    groupList_->setSpacing(spacing);
+    groupList_->setRowHeights([this](std::size_t index, int) {
+        return panelHeight_ +
+               static_cast<int>(this->model().duplicateGroups()[index].files.size()) * copyHeight_;
+    });
+    groupList_->setArrowKeysMoveBetweenRows(true);
     addBlock(groupList_);
 
     addBlock(
@@ -84,7 +108,10 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
                           {.pixelSize = 11, .color = Theme::muted}),
               "footer"));
 
-    connect(&model, &AppModel::duplicateGroupsChanged, this, [this] { groupsChanged_ = true; });
+    // The list reads the model's groups: it follows them before anything can ask it for a row.
+    connect(&model, &AppModel::duplicateGroupsChanged, this,
+            [this] { groupList_->reset(this->model().duplicateGroups().size()); });
+    groupList_->reset(model.duplicateGroups().size());
     follow({&AppModel::findingDuplicatesChanged, &AppModel::duplicateProgressChanged,
             &AppModel::duplicateGroupsChanged, &AppModel::scanningChanged,
             &AppModel::sessionActiveChanged});
@@ -105,11 +132,10 @@ void DuplicatesPage::refresh()
     }
 
     const bool keepEnabled = canKeepCopy(model.sessionActive());
-    if (groupsChanged_ || keepEnabled != keepEnabled_) {
-        groupList_->setGroups(model.duplicateGroups(), keepEnabled);
+    if (keepEnabled != keepEnabled_) {
+        keepEnabled_ = keepEnabled;
+        groupList_->presentAgain();
     }
-    groupsChanged_ = false;
-    keepEnabled_ = keepEnabled;
     groupList_->setVisible(!model.duplicateGroups().empty());
 }
 

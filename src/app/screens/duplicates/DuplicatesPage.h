@@ -7,10 +7,10 @@
 
 namespace tollenvane {
 
-class DuplicateGroupList;
 class ElidedLabel;
 class Panel;
 class SecondaryButton;
+class VirtualList;
 
 // The groups of identical files found by the last search, each copy with the button that keeps
 // it and sends the others to review. Only the groups in sight are built, so any number of them
@@ -32,9 +32,11 @@ private:
     ElidedLabel* progressText_;
     QWidget* empty_;
     SecondaryButton* search_;
-    DuplicateGroupList* groupList_;
-    bool groupsChanged_ = true;
+    VirtualList* groupList_;
     bool keepEnabled_ = true;
+    // A group panel is this tall, and as much again for each copy.
+    int panelHeight_ = 0;
+    int copyHeight_ = 0;
 };
 
 } // namespace tollenvane

@@ -1,0 +1,415 @@
+#include "app/kit/VirtualList.h"
+
+#include "app/kit/RowStack.h"
+#include "support/DeliverEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tollenvane {
+namespace {
+
+TEST(RowStack, EveryRowComesIntoSightEvenPastTheTallestWidget)
+{
+    // A short list scrolls pixel for pixel.
+    RowStack few(24, 16'777'215);
+    few.assign({100, 200, 100});
+    EXPECT_EQ(few.height(), 448);
+    const RowStack::InSight middle = few.inSight(130, 50);
+    EXPECT_EQ(middle.first, 1U);
+    EXPECT_EQ(middle.end, 2U);
+    EXPECT_EQ(few.topOf(1, middle), 124);
+    // With the list below the top of the view, the first rows stand where they are.
+    const RowStack::InSight above = few.inSight(-300, 450);
+    EXPECT_EQ(above.first, 0U);
+    EXPECT_EQ(above.end, 2U);
+    EXPECT_EQ(few.topOf(0, above), 0);
+
+    // 200,000 rows are taller than a widget may be: the first still starts at the top and the
+    // last ends at the bottom, and a view anywhere sees rows that touch one another.
+    constexpr int tallest = 16'777'215;
+    RowStack many(24, tallest);
+    many.assign(std::vector<int>(200'000, 170));
+    EXPECT_EQ(many.height(), tallest);
+    const RowStack::InSight top = many.inSight(0, 800);
+    EXPECT_EQ(top.first, 0U);
+    EXPECT_EQ(many.topOf(0, top), 0);
+    const RowStack::InSight bottom = many.inSight(tallest - 800, 800);
+    EXPECT_EQ(bottom.end, 200'000U);
+    EXPECT_EQ(many.topOf(199'999, bottom) + 170, tallest);
+    const RowStack::InSight half = many.inSight(tallest / 2, 800);
+    EXPECT_GT(half.first, 90'000U);
+    EXPECT_LT(half.first, 110'000U);
+    EXPECT_LE(many.topOf(half.first, half), tallest / 2);
+    EXPECT_GT(many.topOf(half.first, half) + 170, tallest / 2);
+    EXPECT_GE(many.topOf(half.end - 1, half) + 170, tallest / 2 + 800 - 24);
+}
+
+TEST(RowStack, InsertingRemovingAndChangingRowsStacksAsAssigningThemAnew)
+{
+    RowStack edited(10, 16'777'215);
+    edited.assign({30, 40});
+    edited.insert(2, {50, 60});
+    edited.insert(0, {20});
+    edited.remove(2, 2);
+    EXPECT_TRUE(edited.setHeight(0, 25));
+    EXPECT_FALSE(edited.setHeight(0, 25));
+    RowStack fresh(10, 16'777'215);
+    fresh.assign({25, 30, 60});
+    ASSERT_EQ(edited.size(), fresh.size());
+    EXPECT_EQ(edited.height(), fresh.height());
+    EXPECT_EQ(edited.height(), 25 + 30 + 60 + 2 * 10);
+    for (const int at : {0, 30, 36, 70, 100}) {
+        const RowStack::InSight one = edited.inSight(at, 20);
+        const RowStack::InSight other = fresh.inSight(at, 20);
+        EXPECT_EQ(one.first, other.first) << at;
+        EXPECT_EQ(one.end, other.end) << at;
+        EXPECT_EQ(edited.topOf(2, one), fresh.topOf(2, other)) << at;
+    }
+    edited.remove(0, 3);
+    EXPECT_EQ(edited.height(), 0);
+    EXPECT_EQ(edited.inSight(0, 100).end, 0U);
+}
+
+// A row of the test list: a box to tick, whose state belongs to the item, and a button.
+class TickRow final : public QWidget {
+public:
+    QCheckBox* box = new QCheckBox(this);
+    QPushButton* button = new QPushButton(QStringLiteral("Open"), this);
+
+    TickRow()
+    {
+        auto* layout = new QHBoxLayout(this);
+        layout->addWidget(box, 1);
+        layout->addWidget(button);
+        box->setObjectName(QStringLiteral("box"));
+        button->setObjectName(QStringLiteral("button"));
+    }
+};
+
+// A page that scrolls: a button, the list of `count` items, a button.
+struct ListPage {
+    std::vector<bool> ticked;
+    std::vector<std::string> keys;
+    int presented = 0;
+    QScrollArea page;
+    QPushButton* before = new QPushButton(QStringLiteral("Before"));
+    QPushButton* after = new QPushButton(QStringLiteral("After"));
+    VirtualList* list;
+
+    explicit ListPage(std::size_t count)
+        : ticked(count)
+    {
+        for (std::size_t index = 0; index < count; ++index) {
+            keys.push_back("item " + std::to_string(index));
+        }
+        list = new VirtualList({.make = [this] { return makeRow(); },
+                                .present =
+                                    [this](QWidget& row, std::size_t index) {
+                                        ++presented;
+                                        auto& tick = static_cast<TickRow&>(row);
+                                        tick.box->setText(QString::fromStdString(keys[index]));
+                                        tick.box->setChecked(ticked[index]);
+                                    },
+                                .key = [this](std::size_t index) { return keys[index]; }});
+        list->setSpacing(6);
+        auto* content = new QWidget;
+        auto* column = new QVBoxLayout(content);
+        column->addWidget(before);
+        column->addWidget(list);
+        column->addWidget(after);
+        column->addStretch(1);
+        page.setWidget(content);
+        page.setWidgetResizable(true);
+        page.resize(500, 400);
+        list->reset(count);
+        page.show();
+        page.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&page));
+        test::deliverEvents();
+    }
+
+    QWidget* makeRow()
+    {
+        auto* row = new TickRow;
+        QObject::connect(row->box, &QCheckBox::clicked,
+                         [this, row](bool checked) { ticked[*list->indexOf(*row)] = checked; });
+        return row;
+    }
+    TickRow* row(std::size_t index) const { return static_cast<TickRow*>(list->rowAt(index)); }
+    // TickRow has no meta-object of its own: each row has one box.
+    std::size_t rowWidgets() const { return list->findChildren<QCheckBox*>().size(); }
+    void scrollTo(int value)
+    {
+        page.verticalScrollBar()->setValue(value);
+        test::deliverEvents();
+    }
+    // The item whose row holds the focus.
+    std::optional<std::size_t> focusedItem() const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        for (QWidget* row : list->rows()) {
+            if (row->isAncestorOf(focus)) {
+                return list->indexOf(*row);
+            }
+        }
+        return std::nullopt;
+    }
+    bool inView(const QWidget& widget) const
+    {
+        return page.viewport()->rect().contains(
+            QRect(widget.mapTo(page.viewport(), QPoint()), widget.size()));
+    }
+};
+
+TEST(VirtualList, TenThousandItemsKeepAFewRowsThatShowTheirOwnItemsState)
+{
+    ListPage shown(10'000);
+    EXPECT_LT(shown.rowWidgets(), 30U);
+    ASSERT_NE(shown.row(0), nullptr);
+    EXPECT_TRUE(shown.row(0)->isVisible());
+    const int rowHeight = shown.row(0)->height();
+    EXPECT_EQ(shown.list->height(), 10'000 * rowHeight + 9'999 * 6);
+
+    // A tick goes with its item: out of sight and back, the row of item 3 alone shows it.
+    QCheckBox& box = *shown.row(3)->box;
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
+    ASSERT_TRUE(shown.ticked[3]);
+    // The focus would keep the row: it goes before the list.
+    shown.before->setFocus(Qt::TabFocusReason);
+    shown.scrollTo(shown.page.verticalScrollBar()->maximum());
+    EXPECT_EQ(shown.row(3), nullptr);
+    EXPECT_LT(shown.rowWidgets(), 30U);
+    ASSERT_NE(shown.row(9'999), nullptr);
+    EXPECT_TRUE(shown.inView(*shown.row(9'999)));
+    EXPECT_EQ(shown.row(9'999)->box->text(), QStringLiteral("item 9999"));
+    for (QWidget* row : shown.list->rows()) {
+        EXPECT_FALSE(static_cast<TickRow*>(row)->box->isChecked());
+    }
+    shown.scrollTo(0);
+    for (QWidget* row : shown.list->rows()) {
+        const std::size_t index = *shown.list->indexOf(*row);
+        EXPECT_EQ(static_cast<TickRow*>(row)->box->isChecked(), index == 3) << index;
+        EXPECT_EQ(static_cast<TickRow*>(row)->box->text(),
+                  QString::fromStdString(shown.keys[index]));
+    }
+
+    // Adding items leaves the rows already there alone; a changed item touches its own row.
+    shown.presented = 0;
+    for (int batch = 0; batch < 10; ++batch) {
+        for (int each = 0; each < 100; ++each) {
+            shown.keys.push_back("more " + std::to_string(shown.keys.size()));
+            shown.ticked.push_back(false);
+        }
+        shown.list->append(100);
+    }
+    test::deliverEvents();
+    EXPECT_EQ(shown.presented, 0);
+    EXPECT_EQ(shown.list->count(), 11'000U);
+    shown.ticked[2] = true;
+    shown.list->itemChanged(2);
+    EXPECT_EQ(shown.presented, 1);
+    EXPECT_TRUE(shown.row(2)->box->isChecked());
+
+    // An item put before the others moves the rows with their items.
+    TickRow* third = shown.row(3);
+    shown.keys.insert(shown.keys.begin(), "first");
+    shown.ticked.insert(shown.ticked.begin(), false);
+    shown.list->insert(0, 1);
+    test::deliverEvents();
+    EXPECT_EQ(shown.row(4), third);
+    EXPECT_TRUE(third->box->isChecked());
+    shown.list->remove(0, 1);
+    shown.keys.erase(shown.keys.begin());
+    shown.ticked.erase(shown.ticked.begin());
+    test::deliverEvents();
+    EXPECT_EQ(shown.row(3), third);
+}
+
+TEST(VirtualList, TabWalksTheRowsInTheirOrderAndThePageFollows)
+{
+    ListPage shown(10'000);
+    shown.before->setFocus(Qt::TabFocusReason);
+    for (std::size_t item = 0; item < 40; ++item) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::deliverEvents();
+        EXPECT_EQ(QApplication::focusWidget(), shown.row(item)->box) << item;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::deliverEvents();
+        ASSERT_EQ(QApplication::focusWidget(), shown.row(item)->button) << item;
+        EXPECT_TRUE(shown.inView(*shown.row(item)->button)) << item;
+    }
+    EXPECT_GT(shown.page.verticalScrollBar()->value(), 0);
+    EXPECT_LT(shown.rowWidgets(), 30U);
+    for (std::size_t item = 39; item > 30; --item) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        test::deliverEvents();
+        EXPECT_EQ(QApplication::focusWidget(), shown.row(item)->box) << item;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        test::deliverEvents();
+        EXPECT_EQ(QApplication::focusWidget(), shown.row(item - 1)->button) << item;
+    }
+
+    // The focus keeps its row, with its neighbours, while the page scrolls away and back.
+    QWidget* focus = QApplication::focusWidget();
+    shown.scrollTo(shown.page.verticalScrollBar()->maximum() / 2);
+    EXPECT_EQ(QApplication::focusWidget(), focus);
+    EXPECT_EQ(shown.focusedItem(), 30U);
+    QTest::keyClick(focus, Qt::Key_Tab);
+    test::deliverEvents();
+    EXPECT_EQ(QApplication::focusWidget(), shown.row(31)->box);
+    EXPECT_TRUE(shown.inView(*shown.row(31)->box));
+
+    // A reset that moves the focused item keeps the focus on it.
+    shown.keys.insert(shown.keys.begin(), 5, "new");
+    for (int each = 0; each < 5; ++each) {
+        shown.keys[static_cast<std::size_t>(each)] += std::to_string(each);
+    }
+    shown.ticked.insert(shown.ticked.begin(), 5, false);
+    shown.list->reset(shown.keys.size());
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusedItem(), 36U);
+    EXPECT_EQ(QApplication::focusWidget(), shown.row(36)->box);
+
+    // From the last row, Tab leaves the list for what follows it.
+    shown.scrollTo(shown.page.verticalScrollBar()->maximum());
+    shown.row(shown.list->count() - 1)->button->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), shown.after);
+}
+
+// Lists inside the rows of a list: the outer rows are groups of `size` items each.
+struct NestedPage {
+    std::size_t groups;
+    std::size_t size;
+    QScrollArea page;
+    VirtualList* outer;
+
+    NestedPage(std::size_t groupCount, std::size_t groupSize)
+        : groups(groupCount)
+        , size(groupSize)
+    {
+        outer = new VirtualList({.make = [this] { return makeGroup(); },
+                                 .present =
+                                     [](QWidget& group, std::size_t index) {
+                                         group.setProperty("group", static_cast<int>(index));
+                                         group.findChild<VirtualList*>()->presentAgain();
+                                     },
+                                 .key = {}});
+        outer->setSpacing(10);
+        outer->setRowHeights([this](std::size_t, int) {
+            return static_cast<int>(this->size) * 40 + static_cast<int>(this->size - 1) * 4;
+        });
+        outer->setArrowKeysMoveBetweenRows(true);
+        auto* content = new QWidget;
+        auto* column = new QVBoxLayout(content);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->addWidget(outer);
+        page.setWidget(content);
+        page.setWidgetResizable(true);
+        page.resize(400, 300);
+        outer->reset(groups);
+        page.show();
+        page.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&page));
+        test::deliverEvents();
+    }
+
+    QWidget* makeGroup()
+    {
+        auto* group = new QWidget;
+        auto* layout = new QVBoxLayout(group);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* inner = new VirtualList(
+            {.make =
+                 [] {
+                     auto* button = new QPushButton;
+                     button->setFixedHeight(40);
+                     return button;
+                 },
+             .present =
+                 [group](QWidget& row, std::size_t index) {
+                     static_cast<QPushButton&>(row).setText(
+                         QStringLiteral("%1.%2").arg(group->property("group").toInt()).arg(index));
+                 },
+             .key = {}});
+        inner->setSpacing(4);
+        inner->setRowHeight(40);
+        inner->reset(size);
+        layout->addWidget(inner);
+        return group;
+    }
+    QString focusText() const
+    {
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        return button == nullptr ? QString() : button->text();
+    }
+};
+
+TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
+{
+    NestedPage shown(500, 1'000);
+    // 500,000 buttons in all, stacked taller than a widget may be.
+    EXPECT_EQ(shown.outer->height(), QWIDGETSIZE_MAX);
+    EXPECT_LT(shown.page.findChildren<QPushButton*>().size(), 60);
+
+    auto* first = shown.outer->rowAt(0)->findChild<VirtualList*>()->rowAt(0);
+    first->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.0"));
+    QTest::keyClick(first, Qt::Key_Down);
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.0"));
+
+    // Down from the last item of a group goes into the next group.
+    shown.page.verticalScrollBar()->setValue(shown.page.verticalScrollBar()->maximum() / 2);
+    test::deliverEvents();
+    QWidget* group = shown.outer->rows().at(2);
+    const int number = group->property("group").toInt();
+    auto* inner = group->findChild<VirtualList*>();
+    auto* middle = inner->rows().at(inner->rows().size() / 2);
+    middle->setFocus(Qt::TabFocusReason);
+    const std::size_t at = *inner->indexOf(*middle);
+    for (std::size_t step = at; step < 1'000; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        test::deliverEvents();
+    }
+    EXPECT_EQ(shown.focusText(), QStringLiteral("%1.0").arg(number + 1));
+    EXPECT_LT(shown.page.findChildren<QPushButton*>().size(), 60);
+    const QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(shown.page.viewport()->rect().contains(
+        QRect(focus->mapTo(shown.page.viewport(), QPoint()), focus->size())));
+}
+
+TEST(VirtualList, LeavingThePageLeavesNoRowBehind)
+{
+    const qsizetype before = QApplication::allWidgets().size();
+    {
+        ListPage shown(10'000);
+        shown.scrollTo(shown.page.verticalScrollBar()->maximum() / 3);
+        static_cast<TickRow*>(shown.list->rows().at(3))->box->setFocus();
+    }
+    test::deliverEvents();
+    EXPECT_EQ(QApplication::allWidgets().size(), before);
+}
+
+} // namespace
+} // namespace tollenvane
