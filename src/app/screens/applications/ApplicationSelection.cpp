@@ -2,6 +2,7 @@
 
 #include "app/screens/applications/OrderedApplications.h"
 #include "core/applications/ApplicationInventory.h"
+#include "core/base/Path.h"
 
 namespace tollenvane {
 
@@ -22,6 +23,24 @@ BundleFacts bundleFacts(const std::string& bundle)
 {
     return {.judged = ApplicationInventory::judgedPath(bundle),
             .acceptedLocation = ApplicationInventory::isAcceptedLocation(bundle)};
+}
+
+const BundleFacts& BundleFactsCache::of(std::string_view bundle)
+{
+    auto held = bundles_.find(bundle);
+    if (held != bundles_.end()) {
+        return held->second;
+    }
+    const std::string path(bundle);
+    const std::string folder(path::parent(path::standardised(path)));
+    auto accepted = folders_.find(folder);
+    if (accepted == folders_.end()) {
+        accepted = folders_.emplace(folder, ApplicationInventory::isAcceptedLocation(path)).first;
+    }
+    return bundles_
+        .emplace(path, BundleFacts{.judged = ApplicationInventory::judgedPath(path),
+                                   .acceptedLocation = accepted->second})
+        .first->second;
 }
 
 ApplicationStanding standingOf(const FileRecord& application, const BundleFacts& facts,

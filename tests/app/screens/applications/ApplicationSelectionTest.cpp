@@ -164,6 +164,14 @@ TEST(ApplicationSelection, ProtectedOutranksRunningWhichOutranksSortable)
               ApplicationStanding::sortable);
     EXPECT_FALSE(bundleFacts("/opt/Sub/Notes.app").acceptedLocation);
     EXPECT_TRUE(bundleFacts("/opt/Notes.app").acceptedLocation);
+    // Read once per folder, the same answers for each bundle of it.
+    BundleFactsCache facts;
+    for (const std::string bundle : {"/opt/Sub/Notes.app", "/opt/Notes.app", "/opt/Sub/Other.app",
+                                     "/opt/Other.app", "/opt/Notes.app"}) {
+        EXPECT_EQ(facts.of(bundle).acceptedLocation, bundleFacts(bundle).acceptedLocation)
+            << bundle;
+        EXPECT_EQ(facts.of(bundle).judged, bundleFacts(bundle).judged) << bundle;
+    }
 
     EXPECT_EQ(applicationName("Foo.appliance.app"), QStringLiteral("Foo.appliance"));
     EXPECT_EQ(applicationName("Viewer.APP"), QStringLiteral("Viewer"));
