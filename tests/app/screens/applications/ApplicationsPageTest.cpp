@@ -33,6 +33,27 @@
 namespace tollenvane {
 namespace {
 
+// Remembers `removed`, loads the model and shows the page over it.
+std::unique_ptr<ApplicationsPage> showPage(test::ApplicationsHarness& harness,
+                                           const std::vector<RemovedApplication>& removed)
+{
+    harness.remember(removed);
+    harness.load();
+    auto page = std::make_unique<ApplicationsPage>(harness.pageServices());
+    page->resize(900, 1300);
+    page->show();
+    test::deliverEvents();
+    return page;
+}
+
+template <class T>
+T& findIn(const QWidget& page, const QString& name)
+{
+    T* found = page.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return *found;
+}
+
 // Three applications, one named like markup (a file name cannot hold a slash), and the page
 // shown over them.
 struct ShownPage {
@@ -54,12 +75,7 @@ struct ShownPage {
                            "org.example.tool" + std::to_string(item), "1." + std::to_string(item),
                            std::size_t(item) * 3000);
         }
-        harness.remember(removed);
-        harness.load();
-        page = std::make_unique<ApplicationsPage>(harness.pageServices());
-        page->resize(900, 1300);
-        page->show();
-        test::deliverEvents();
+        page = showPage(harness, removed);
         if (settle) {
             harness.settle();
             test::deliverEvents();
@@ -69,9 +85,7 @@ struct ShownPage {
     template <class T = QWidget>
     T& find(const QString& name) const
     {
-        T* found = page->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return *found;
+        return findIn<T>(*page, name);
     }
     VirtualList& list() const { return find<VirtualList>(QStringLiteral("applicationList")); }
     ApplicationRow* row(std::size_t index) const
@@ -200,12 +214,7 @@ struct LongLists {
             removed.push_back({identifier, identifier + ".app", "/opt/Gone.app"});
             harness.leftData(".cache", identifier, std::size_t(item) + 1);
         }
-        harness.remember(removed);
-        harness.load();
-        page = std::make_unique<ApplicationsPage>(harness.pageServices());
-        page->resize(900, 1300);
-        page->show();
-        test::deliverEvents();
+        page = showPage(harness, removed);
     }
 
     // Every job, however many rounds the lists take, then what the page queued.
@@ -225,6 +234,7 @@ struct LongLists {
                waited.elapsed() < 10'000) {
             QTest::qWait(5);
         }
+        test::deliverEvents(); // and what taking them in queued
         EXPECT_EQ(find<ElidedLabel>(QStringLiteral("count")).text(), wanted);
     }
     // The page as it stands, in dark and in light, for people to look at.
@@ -249,9 +259,7 @@ struct LongLists {
     template <class T = QWidget>
     T& find(const QString& name) const
     {
-        T* found = page->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return *found;
+        return findIn<T>(*page, name);
     }
     VirtualList& applications() const
     {
