@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -51,6 +53,31 @@ inline void spinUntil(const std::function<bool()>& done,
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
+}
+
+// A screen at a time, each step from the event loop, as a user paging down would, until the
+// end has stayed where it is for half a second.
+inline void scrollToEnd(QScrollArea& page)
+{
+    QScrollBar& bar = *page.verticalScrollBar();
+    bool done = false;
+    int end = -1;
+    Clock::time_point endSince = Clock::now();
+    QTimer steps;
+    steps.setInterval(0);
+    QObject::connect(&steps, &QTimer::timeout, [&] {
+        if (bar.maximum() != end) {
+            end = bar.maximum();
+            endSince = Clock::now();
+        }
+        if (bar.value() < end) {
+            bar.setValue(bar.value() + bar.pageStep());
+        } else {
+            done = Clock::now() - endSince > std::chrono::milliseconds(500);
+        }
+    });
+    steps.start();
+    spinUntil([&] { return done; });
 }
 
 // The main thread's own processor time: a gap longer than it waited for the processor.

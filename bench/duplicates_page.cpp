@@ -24,8 +24,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QTimer>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -54,31 +52,6 @@ void writeCopies(const fs::path& corpus, int groups)
             std::ofstream(folder / name, std::ios::binary) << content;
         }
     }
-}
-
-// A screen at a time, each step from the event loop, as a user paging down would, until the
-// end has stayed where it is for half a second.
-void scrollToEnd(QScrollArea& page)
-{
-    QScrollBar& bar = *page.verticalScrollBar();
-    bool done = false;
-    int end = -1;
-    Clock::time_point endSince = Clock::now();
-    QTimer steps;
-    steps.setInterval(0);
-    QObject::connect(&steps, &QTimer::timeout, [&] {
-        if (bar.maximum() != end) {
-            end = bar.maximum();
-            endSince = Clock::now();
-        }
-        if (bar.value() < end) {
-            bar.setValue(bar.value() + bar.pageStep());
-        } else {
-            done = Clock::now() - endSince > 500ms;
-        }
-    });
-    steps.start();
-    spinUntil([&] { return done; });
 }
 
 void run(int groups, const fs::path& work)

@@ -2,19 +2,25 @@
 //   long_lists [--items N] [work-folder]
 // past sessions on the history page, rows of the storage explorer opened on a folder of N
 // files, installed applications and the data N removed applications left behind on the
-// applications page, and source folders on the sources page, last as by far the slowest. For
-// each list it prints the time from building its page to the page's first paint, the longest gap
-// between the ticks of a 1 ms timer from then until its list is full and a second has passed, and
-// the heap the page holds. The folders, the state file and a scratch HOME go in work-folder (by
-// default a new folder in the current one, removed at the end); it must lie outside /tmp, which the
-// application refuses as a source. Offscreen unless QT_QPA_PLATFORM says otherwise.
+// applications page, source folders on the sources page, and the N copies of one duplicate
+// group on the duplicates page. For each list it prints, in a frame of the window's size: the time
+// from building its page to the first painted row, the longest gap between the ticks of a 1 ms
+// timer from then until its list is full, scrolled from top to bottom a screen at a time and a
+// second has passed (with the main thread's own processor time in the longest gap), the heap the
+// page then holds, and the time from leaving it to the dashboard's first paint. Then the longest
+// stall of a press of "Afficher plus d’éléments" with 5,000 rows already shown. The folders, the
+// state file and a scratch HOME go in work-folder (by default a new folder in the current one,
+// removed at the end); it must lie outside /tmp, which the application refuses as a source.
+// Offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "PageMeasure.h"
 #include "ScreenBench.h"
-#include "app/design/ElidedLabel.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/LinkOpener.h"
+#include "app/kit/PageScaffold.h"
 #include "app/kit/PageServices.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/applications/ApplicationsPage.h"
+#include "app/screens/duplicates/DuplicatesPage.h"
 #include "app/screens/history/HistoryPage.h"
 #include "app/screens/sources/SourcesPage.h"
 #include "app/screens/storage/StorageExplorer.h"
@@ -25,13 +31,15 @@
 #include "model/ModelServices.h"
 
 #include <QAbstractButton>
-#include <QScrollBar>
+#include <QMetaObject>
+#include <QScrollArea>
 #include <QUrl>
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -49,33 +57,164 @@ public:
     void openUrl(const QUrl&) override {}
 };
 
-// Builds a page in a frame of the window's size and reports on it.
-void measure(
-    std::string_view list, const char* name, const std::function<std::unique_ptr<QWidget>()>& make,
-    const std::function<bool()>& full = [] { return true; })
+// A page whose list is full once it holds `items` items.
+struct ListPage {
+    std::function<std::unique_ptr<QScrollArea>()> make;
+    // The list, found by name, and the number of items it holds when full.
+    const char* list;
+    std::size_t items;
+    // Asked on each turn until it holds, besides the count: what else the page waits for, and
+    // what the user does meanwhile.
+    std::function<bool(QScrollArea& page)> ready = {};
+};
+
+// Builds a page in a frame of the window's size, waits for its list to fill and scrolls it from
+// top to bottom, then leaves it for the dashboard.
+void measureList(std::string_view name, const ListPage& shown, const PageServices& services)
 {
     QWidget frame;
     frame.resize(1000, 800);
     frame.show();
     QCoreApplication::processEvents();
     const std::size_t before = heapInUse();
-    PaintWatch paint{QString::fromLatin1(name)};
+    PaintWatch paint{QString::fromLatin1(shown.list)};
     StallRecorder stalls;
     stalls.start();
     paint.arm();
-    std::unique_ptr<QWidget> page = make();
+    std::unique_ptr<QScrollArea> page = shown.make();
     page->setParent(&frame);
     page->resize(frame.size());
     page->show();
+    const auto full = [&] {
+        const auto* list = page->findChild<VirtualList*>(QString::fromLatin1(shown.list));
+        return list != nullptr && list->count() >= shown.items &&
+               (!shown.ready || shown.ready(*page));
+    };
     spinUntil([&] { return paint.took().has_value() && full(); });
+    scrollToEnd(*page);
     const Clock::time_point settled = Clock::now() + 1s;
     spinUntil([&] { return Clock::now() > settled; });
     stalls.stop();
-    const std::size_t shown = heapInUse();
-    std::cout << list << ": first paint " << milliseconds(*paint.took()) << " ms, longest stall "
+    const std::size_t held = heapInUse();
+
+    PaintWatch dashboardPaint(QStringLiteral("page-dashboard"));
+    dashboardPaint.arm();
+    page.reset();
+    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
+    dashboard->setParent(&frame);
+    dashboard->resize(frame.size());
+    dashboard->show();
+    spinUntil([&] { return dashboardPaint.took().has_value(); });
+    std::cout << name << ": first paint " << milliseconds(*paint.took()) << " ms, longest stall "
               << milliseconds(stalls.longest()) << " ms (own time "
-              << milliseconds(stalls.longestOwn()) << " ms), memory " << mebibytes(shown, before)
-              << " MiB" << std::endl;
+              << milliseconds(stalls.longestOwn()) << " ms), memory " << mebibytes(held, before)
+              << " MiB, page change " << milliseconds(*dashboardPaint.took()) << " ms" << std::endl;
+}
+
+// The window shows the dashboard before any other page: fonts, symbols and styles are loaded by
+// then, not by the first list measured.
+void warmUp(const PageServices& services)
+{
+    QWidget frame;
+    frame.resize(1000, 800);
+    frame.show();
+    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
+    dashboard->setParent(&frame);
+    dashboard->resize(frame.size());
+    dashboard->show();
+    const Clock::time_point settled = Clock::now() + 1s;
+    spinUntil([&] { return Clock::now() > settled; });
+}
+
+// The explorer on a page of its own, as the space page holds it.
+std::unique_ptr<QScrollArea> explorerPage(AppModel& model, FileRevealer& revealer, int limit)
+{
+    auto page = std::make_unique<PageScaffold>(Page::space, 24, 36);
+    page->addBlock(new StorageExplorer(model, revealer, limit));
+    return page;
+}
+
+// A press of "Afficher plus d’éléments" at the end of a list of `rows` rows, until the rows it
+// adds are painted and a second has passed.
+void measureShowMore(AppModel& model, FileRevealer& revealer, int rows)
+{
+    QWidget frame;
+    frame.resize(1000, 800);
+    frame.show();
+    std::unique_ptr<QScrollArea> page = explorerPage(model, revealer, rows);
+    page->setParent(&frame);
+    page->resize(frame.size());
+    page->show();
+    const auto* list = page->findChild<VirtualList*>(QStringLiteral("storageList"));
+    spinUntil([&] { return list->count() >= static_cast<std::size_t>(rows); });
+    scrollToEnd(*page);
+    auto& more = *page->findChild<QAbstractButton*>(QStringLiteral("moreButton"));
+    PaintWatch paint{QStringLiteral("storageList")};
+    StallRecorder stalls;
+    stalls.start();
+    paint.arm();
+    more.click();
+    spinUntil([&] { return list->count() > static_cast<std::size_t>(rows) && paint.took(); });
+    const Clock::time_point settled = Clock::now() + 1s;
+    spinUntil([&] { return Clock::now() > settled; });
+    stalls.stop();
+    std::cout << "explorer show more (" << rows << " rows shown): longest stall "
+              << milliseconds(stalls.longest()) << " ms (own time "
+              << milliseconds(stalls.longestOwn()) << " ms)" << std::endl;
+}
+
+// The folder of `items` identical copies, found by a search for duplicates.
+void findCopies(AppModel& model, int items, const fs::path& work)
+{
+    const fs::path copies = work / "home/Copies";
+    fs::create_directories(copies);
+    for (int item = 0; item < items; ++item) {
+        std::ofstream(copies / ("copy " + std::to_string(item) + ".txt")) << "the same content";
+    }
+    model.addFolder(fs::canonical(copies).string(), false);
+    waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    model.scan();
+    waitUntil(model, &AppModel::scanningChanged, [&model] { return !model.scanning(); });
+    model.findDuplicates();
+    waitUntil(model, &AppModel::findingDuplicatesChanged,
+              [&model] { return !model.findingDuplicates(); });
+}
+
+// The lists that stand on the virtual list: history, explorer rows, sources, copies.
+void measureHistory(AppModel& model, const PageServices& services, std::size_t items,
+                    const std::string& count)
+{
+    measureList("history" + count,
+                {[&] { return std::make_unique<HistoryPage>(model); }, "sessionList", items},
+                services);
+}
+
+void measureExplorerRows(AppModel& model, const PageServices& services, FileRevealer& revealer,
+                         int items, const std::string& count)
+{
+    measureList("explorer rows" + count,
+                {[&] { return explorerPage(model, revealer, items + 8); }, "storageList",
+                 static_cast<std::size_t>(items)},
+                services);
+}
+
+void measureSources(AppModel& model, const PageServices& services, LinkOpener& links,
+                    std::size_t items, const std::string& count)
+{
+    measureList(
+        "sources" + count,
+        {[&] { return std::make_unique<SourcesPage>(model, links); }, "sourcePanels", items},
+        services);
+}
+
+void measureCopies(AppModel& model, const PageServices& services, int items, const fs::path& work,
+                   const std::string& count)
+{
+    findCopies(model, items, work);
+    measureList("copies of one duplicate group" + count,
+                {[&] { return std::make_unique<DuplicatesPage>(model); }, "copyList",
+                 static_cast<std::size_t>(items)},
+                services);
 }
 
 // Gives each application bundle a size of its own, so that the largest-first order places the
@@ -90,85 +229,45 @@ void fillBundles(const fs::path& work, int items)
     }
 }
 
-// Scrolls `page` from its top to its bottom, half a view at a time, one step per turn of the
-// event loop.
-void scrollThrough(QScrollArea& page)
-{
-    QScrollBar& bar = *page.verticalScrollBar();
-    bar.setValue(0);
-    const int step = std::max(1, page.viewport()->height() / 2);
-    while (bar.value() < bar.maximum()) {
-        bar.setValue(bar.value() + step);
-        QCoreApplication::processEvents();
-    }
-}
-
 // The applications page shown before any inventory: it lists the N applications as they are
-// read, then the user opens the leftover data and searches it, N folders. Then the page is
-// scrolled from top to bottom and left for the dashboard.
-void measureApplications(AppModel& model, int items)
+// read, then the user opens the leftover data and, once every application is listed, searches
+// it: N folders. Also prints the time from the first inventory batch to both lists full.
+void measureApplications(AppModel& model, const PageServices& services, int items,
+                         const std::string& count)
 {
-    const std::string count = " (" + std::to_string(items) + ")";
-    NoDesktop desktop;
-    const PageServices services{model, desktop, desktop};
-    QWidget frame;
-    frame.resize(1000, 800);
-    frame.show();
-    QCoreApplication::processEvents();
-    const std::size_t before = heapInUse();
-    PaintWatch paint{QStringLiteral("page-applications")};
     std::optional<Clock::time_point> firstBatch;
+    std::optional<Clock::duration> listed;
     const QMetaObject::Connection batches =
         QObject::connect(&model, &AppModel::applicationsChanged, [&] {
             if (!firstBatch && !model.applications().empty()) {
                 firstBatch = Clock::now();
             }
         });
-    StallRecorder stalls;
-    stalls.start();
-    paint.arm();
-    auto page = std::make_unique<ApplicationsPage>(services);
-    page->setParent(&frame);
-    page->resize(frame.size());
-    page->show();
-    auto* disclosure = page->findChild<QAbstractButton*>(QStringLiteral("disclosure"));
-    auto* search = page->findChild<QAbstractButton*>(QStringLiteral("searchAppData"));
-    auto* shown = page->findChild<ElidedLabel*>(QStringLiteral("count"));
-    if (disclosure == nullptr || search == nullptr || shown == nullptr) {
-        throw std::runtime_error("the applications page lacks its controls");
-    }
-    disclosure->click();
-    const QString all = QString::number(items);
-    spinUntil([&] {
-        // Once every application is listed, as the search then looks past the installed ones.
-        if (firstBatch && !model.scanningApplications() && !model.scanningAppData() &&
-            model.appData().entries.empty() && search->isEnabled()) {
-            search->click();
+    const auto ready = [&](QScrollArea& page) {
+        auto& disclosure = *page.findChild<QAbstractButton*>(QStringLiteral("disclosure"));
+        auto& search = *page.findChild<QAbstractButton*>(QStringLiteral("searchAppData"));
+        const auto* leftovers = page.findChild<VirtualList*>(QStringLiteral("appDataEntries"));
+        if (!disclosure.isChecked()) {
+            disclosure.click();
         }
-        return paint.took().has_value() && shown->text() == all && !model.scanningAppData() &&
-               model.appData().entries.size() == std::size_t(items);
-    });
-    QCoreApplication::processEvents(); // the page shows the report
-    const Clock::duration listed = Clock::now() - firstBatch.value_or(Clock::now());
+        // The search then looks past every installed application.
+        if (firstBatch && !model.scanningApplications() && !model.scanningAppData() &&
+            model.appData().entries.empty() && search.isEnabled()) {
+            search.click();
+        }
+        if (!listed && leftovers->count() >= std::size_t(items)) {
+            listed = Clock::now() - *firstBatch;
+        }
+        return listed.has_value();
+    };
+    measureList("applications and leftover data" + count,
+                {.make = [&] { return std::make_unique<ApplicationsPage>(services); },
+                 .list = "applicationList",
+                 .items = std::size_t(items),
+                 .ready = ready},
+                services);
     QObject::disconnect(batches);
-    scrollThrough(*page);
-    stalls.stop();
-    const std::size_t full = heapInUse();
-
-    PaintWatch next{QStringLiteral("page-dashboard")};
-    next.arm();
-    page.reset();
-    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
-    dashboard->setParent(&frame);
-    dashboard->resize(frame.size());
-    dashboard->show();
-    spinUntil([&] { return next.took().has_value(); });
-    std::cout << "applications and leftover data" << count << ": first paint "
-              << milliseconds(*paint.took()) << " ms, longest stall "
-              << milliseconds(stalls.longest()) << " ms (own time "
-              << milliseconds(stalls.longestOwn()) << " ms), memory " << mebibytes(full, before)
-              << " MiB, page change " << milliseconds(*next.took()) << " ms" << std::endl;
-    std::cout << "applications listed" << count << ": " << milliseconds(listed) << " ms"
+    std::cout << "applications listed" << count << ": " << milliseconds(*listed) << " ms"
               << std::endl;
 }
 
@@ -217,18 +316,21 @@ void run(int items, const fs::path& work)
     NoDesktop desktop;
     const std::string count = " (" + std::to_string(items) + ")";
 
-    measure("history" + count, "page-history",
-            [&] { return std::make_unique<HistoryPage>(model); });
+    const PageServices pageServices{model, desktop, desktop};
+    warmUp(pageServices);
+    measureHistory(model, pageServices, model.state().history.size(), count);
 
     model.openStorageFolder(fs::canonical(work / "home/Files").string());
     waitUntil(model, &AppModel::storageNodesChanged,
               [&] { return model.storageNodes().size() >= static_cast<std::size_t>(items); });
-    measure("explorer rows" + count, "storageExplorer",
-            [&] { return std::make_unique<StorageExplorer>(model, desktop, items + 8); });
+    measureExplorerRows(model, pageServices, desktop, items, count);
 
-    measureApplications(model, items);
-    measure("sources" + count, "page-sources",
-            [&] { return std::make_unique<SourcesPage>(model, desktop); });
+    measureApplications(model, pageServices, items, count);
+    measureSources(model, pageServices, desktop, model.state().sources.size(), count);
+    measureCopies(model, pageServices, items, work, count);
+    measureShowMore(model, desktop, std::min(5'000, items / 2));
+    std::cout << model.applications().size() << " applications, " << model.appData().entries.size()
+              << " leftover folders listed" << std::endl;
     closeModel(model);
 }
 

@@ -165,6 +165,9 @@ public:
     void setFilter(SessionFilter filter);
     // The volume picker's row; applySelectedVolume() then shows its figures.
     void setSelectedVolumeID(std::optional<std::uint64_t> device);
+    // Shows the one alert, titled with the text of `titleKey`, in place of any other; the screens
+    // raise it for what the desktop around the application failed to do.
+    void raiseAlert(std::string_view titleKey, std::string message);
     void dismissAlert();
     // The deck closes the move sheet and the trash confirmation.
     void setShowMove(bool show);
@@ -357,7 +360,6 @@ private:
     void publish(T& field, T value, void (AppModel::*changed)());
     template <class Change>
     void changeState(Change&& change);
-    void raiseAlert(std::string_view titleKey, std::string message);
 
     void startLoad();
     void applyLoadedState(const Outcome<SavedState>& outcome);

@@ -222,6 +222,13 @@ TEST(AppModelDecisions, TheDeckAsksForMovesAndConfirmedTrashAndDropsAStaleSwipe)
     EXPECT_EQ(model.queueCount(), 2);
     EXPECT_EQ(model.undoCount(), 0);
     model.setShowTutorial(false);
+    // Nor while the preview covers it.
+    model.setShowPreview(true);
+    model.request(Decision::keep);
+    harness.settle();
+    EXPECT_EQ(model.queueCount(), 2);
+    EXPECT_EQ(model.undoCount(), 0);
+    model.setShowPreview(false);
 
     model.request(Decision::trash);
     EXPECT_TRUE(model.confirmTrash());

@@ -2,6 +2,7 @@
 #include "core/localisation/ErrorText.h"
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
+#include "model/support/SortingHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -374,6 +375,31 @@ TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAddedOrSaysWhyNot)
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Dossier non ajouté");
     EXPECT_EQ(model.state().destinations.size(), 1U);
+}
+
+TEST(AppModelSources, NoSourceIsAddedWhileASessionRunsYetADestinationIs)
+{
+    test::SortingHarness harness;
+    harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    ASSERT_TRUE(model.sessionActive());
+    const std::vector<FolderGrant> sources = model.state().sources;
+    const std::size_t asked = harness.panel->requests.size();
+    harness.panel->answer = {harness.outside};
+
+    // The chooser does not even open: the session's cards come from the sources as they are.
+    model.chooseFolders(false);
+    harness.settle();
+    EXPECT_EQ(harness.panel->requests.size(), asked);
+    EXPECT_EQ(model.state().sources, sources);
+
+    // The move sheet still takes a new destination mid-session.
+    model.chooseFolders(true);
+    harness.settle();
+    EXPECT_EQ(harness.panel->requests.size(), asked + 1);
+    ASSERT_EQ(model.state().destinations.size(), 1U);
+    EXPECT_EQ(model.state().destinations.front().lastKnownPath, harness.outside);
+    EXPECT_EQ(model.state().sources, sources);
 }
 
 TEST(AppModelOnboarding, FinishingTheTutorialIsRememberedEachTime)

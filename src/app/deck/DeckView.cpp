@@ -30,6 +30,8 @@ DeckView::DeckView(AppModel& model, FileRevealer& revealer,
 {
     setObjectName(QStringLiteral("deck"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // While the deck holds the focus, the review keys decide; a click on a card gives it back.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 QSize DeckView::frame() const
@@ -74,7 +76,11 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
         kept.push_back(entry);
     }
     // A card may be in the middle of its own event handler: it goes once the event loop is back.
+    // The focus on a control of a card that goes comes back to the deck, not to the next control.
     for (const Entry& gone : entries_) {
+        if (gone.card->isAncestorOf(window()->focusWidget())) {
+            setFocus(Qt::OtherFocusReason);
+        }
         gone.card->hide();
         gone.card->deleteLater();
     }

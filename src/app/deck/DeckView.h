@@ -18,7 +18,8 @@ class SwipeMotionCard;
 
 // The deck area of the review screen: a resting silhouette, the cards drawn over it back to
 // front, or a placeholder when there are none. Cards are kept by path, so a card that stays in
-// the deck keeps its widget, its drag and its flight.
+// the deck keeps its widget, its drag and its flight. The deck takes the keyboard focus, without
+// a ring, for the review keys.
 class DeckView final : public QWidget {
     Q_OBJECT
 

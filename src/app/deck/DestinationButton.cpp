@@ -25,19 +25,18 @@ constexpr qreal disabledOpacity = 0.45;
 
 } // namespace
 
-DestinationButton::DestinationButton(const DestinationRow& row, const QString& location,
-                                     QWidget* parent)
+DestinationButton::DestinationButton(QWidget* parent)
     : QAbstractButton(parent)
-    , location_(new ElidedLabel(location, ElisionSide::middle))
+    , name_(new TextBlock({}))
+    , location_(new ElidedLabel({}, ElisionSide::middle))
 {
     setCursor(Qt::PointingHandCursor);
     // A button would never be narrower than its label; this one gives way to the row's buttons.
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     // Wraps between words, and inside a word too long for the line, so that a name without
     // spaces never pushes the row's buttons out of the sheet.
-    auto* name = new TextBlock(shownName(row.name));
-    name->setObjectName(QStringLiteral("destinationName"));
-    name->setFont(DesignFont::system(13, QFont::Medium));
+    name_->setObjectName(QStringLiteral("destinationName"));
+    name_->setFont(DesignFont::system(13, QFont::Medium));
     location_->setObjectName(QStringLiteral("destinationLocation"));
     location_->setFont(DesignFont::system(10));
     location_->setColor(Theme::muted);
@@ -45,7 +44,7 @@ DestinationButton::DestinationButton(const DestinationRow& row, const QString& l
 
     auto* lines = new QVBoxLayout;
     lines->setSpacing(5);
-    lines->addWidget(name);
+    lines->addWidget(name_);
     lines->addWidget(location_);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
@@ -58,6 +57,13 @@ DestinationButton::DestinationButton(const DestinationRow& row, const QString& l
     for (QWidget* child : findChildren<QWidget*>()) {
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
+}
+
+void DestinationButton::setDestination(const DestinationRow& row, const QString& location)
+{
+    name_->setText(shownName(row.name));
+    location_->setText(location);
+    setAccessibleName(name_->text());
 }
 
 void DestinationButton::paintEvent(QPaintEvent*)

@@ -1,6 +1,7 @@
 #include "app/deck/MoveSheet.h"
 
 #include "app/deck/DestinationButton.h"
+#include "app/deck/DestinationLine.h"
 #include "app/deck/MoveSheetRules.h"
 #include "app/design/DesignFont.h"
 #include "app/design/Divider.h"
@@ -13,6 +14,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/TabOrder.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 #include "model/async/WhenFinished.h"
@@ -51,19 +53,12 @@ ElidedLabel* label(const QString& content, const QFont& font, std::optional<Them
     return label;
 }
 
-PlainButton* plainButton(const char* symbol, ThemeColor color, const QString& tooltip)
-{
-    auto* button = new PlainButton(QString::fromLatin1(symbol), plainSymbolSide, color);
-    button->setToolTip(tooltip);
-    button->setAccessibleName(tooltip);
-    return button;
-}
-
 } // namespace
 
 MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     : QDialog(parent)
     , model_(model)
+    , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("moveSheet"));
     setWindowModality(Qt::WindowModal);
@@ -95,15 +90,16 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     footnote->setFixedWidth(contentWidth);
     divider->setFixedWidth(contentWidth);
 
-    connect(&model_, &AppModel::stateChanged, this, &MoveSheet::rebuildRows);
-    connect(&model_, &AppModel::statusesChanged, this, &MoveSheet::rebuildRows);
-    connect(&model_, &AppModel::busyChanged, this, &MoveSheet::rebuildRows);
+    // Queued: a line may go while its own button is still handling the click that removed it.
+    refresh_.follow(model_,
+                    {&AppModel::stateChanged, &AppModel::statusesChanged, &AppModel::busyChanged});
     connect(&model_, &AppModel::showMoveChanged, this, [this] {
         if (!model_.showMove()) {
             QDialog::reject();
         }
     });
-    rebuildRows();
+    refresh();
+    focusFirstDestination();
 }
 
 QWidget* MoveSheet::header()
@@ -111,6 +107,7 @@ QWidget* MoveSheet::header()
     auto* box = new QWidget;
     auto* title = label(text("Une place pour ce fichier."),
                         DesignFont::tracked(DesignFont::system(25, QFont::DemiBold), -0.5));
+    title->setObjectName(QStringLiteral("title"));
     subtitle_ = label({}, DesignFont::system(12), Theme::muted, ElisionSide::middle);
     subtitle_->setObjectName(QStringLiteral("subtitle"));
     subtitle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -132,11 +129,20 @@ QWidget* MoveSheet::header()
 QScrollArea* MoveSheet::destinationList()
 {
     auto* list = new QWidget;
-    rows_ = new QVBoxLayout(list);
-    rows_->setContentsMargins(0, 0, 0, 0);
-    rows_->setSpacing(9);
+    auto* rows = new QVBoxLayout(list);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(9);
+    placeholder_ = new EmptyState(
+        QStringLiteral("folder"), text("Où voulez-vous le ranger ?"),
+        text("Choisissez un dossier. Il sera mémorisé pour les prochains fichiers."));
+    rows->addWidget(placeholder_);
+    rows->addStretch();
+    rows_ = std::make_unique<KeyedRows<std::string, DestinationLine>>(*rows, 1);
     list_ = new QScrollArea;
     list_->setObjectName(QStringLiteral("destinationList"));
+    // Tab goes from one destination to the next, the list scrolling to each; the list itself
+    // is no stop.
+    list_->setFocusPolicy(Qt::NoFocus);
     list_->setFixedWidth(contentWidth);
     list_->setWidgetResizable(true);
     list_->setFrameShape(QFrame::NoFrame);
@@ -179,61 +185,33 @@ QWidget* MoveSheet::form()
     return box;
 }
 
-void MoveSheet::rebuildRows()
+// Every line follows its destination in place: a line that holds the focus keeps it.
+void MoveSheet::refresh()
 {
-    while (QLayoutItem* item = rows_->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            widget->deleteLater();
-            widget->hide();
-        }
-        delete item;
-    }
     const std::vector<FolderGrant>& destinations = model_.state().destinations;
     const bool busy = model_.busy();
-    if (destinations.empty()) {
-        rows_->addWidget(new EmptyState(
-            QStringLiteral("folder"), text("Où voulez-vous le ranger ?"),
-            text("Choisissez un dossier. Il sera mémorisé pour les prochains fichiers.")));
-    }
-    for (const DestinationRow& row : destinationRows(destinations, model_.statuses())) {
-        auto* line = new QWidget;
-        line->setObjectName(QString::fromStdString(row.id));
-        auto* layout = new QHBoxLayout(line);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* main = new DestinationButton(row, row.location ? shownName(*row.location)
-                                                             : text("Accès à renouveler"));
-        main->setEnabled(row.location.has_value() && !busy);
-        connect(main, &QAbstractButton::clicked, this, [this, id = row.id] { moveTo(id); });
-        layout->addWidget(main, 1);
-        if (!row.location) {
-            auto* renew = plainButton("lock.open", Theme::muted, text("Réautoriser"));
-            renew->setObjectName(QStringLiteral("renewButton"));
-            connect(renew, &QAbstractButton::clicked, this,
-                    [this, id = row.id] { model_.chooseFolders(true, id); });
-            layout->addWidget(renew);
-        }
-        auto* favorite = plainButton(row.favorite ? "star.fill" : "star",
-                                     row.favorite ? Theme::orange : Theme::muted, text("Favori"));
-        favorite->setObjectName(QStringLiteral("favoriteButton"));
-        favorite->setEnabled(!busy);
-        connect(favorite, &QAbstractButton::clicked, this,
-                [this, id = row.id] { model_.toggleFavoriteDestination(id); });
-        layout->addWidget(favorite);
-        auto* remove = plainButton("minus.circle", Theme::muted, text("Retirer ce raccourci"));
-        remove->setObjectName(QStringLiteral("removeButton"));
-        remove->setEnabled(!busy);
-        connect(remove, &QAbstractButton::clicked, this,
-                [this, id = row.id] { model_.removeDestination(id); });
-        layout->addWidget(remove);
-        rows_->addWidget(line);
-    }
-    rows_->addStretch();
-    // Shown now rather than by the layout's posted event, so that they count in the height.
-    for (int index = 0; index < rows_->count(); ++index) {
-        if (QWidget* widget = rows_->itemAt(index)->widget()) {
-            widget->show();
-        }
-    }
+    const QPointer<QWidget> held = focusWidget();
+    const bool heldInList = held && list_->isAncestorOf(held);
+    placeholder_->setVisible(destinations.empty());
+    const DestinationLine::Actions actions{
+        .move = [this](const std::string& id) { moveTo(id); },
+        .renew = [this](const std::string& id) { model_.chooseFolders(true, id); },
+        .toggleFavorite = [this](const std::string& id) { model_.toggleFavoriteDestination(id); },
+        .remove = [this](const std::string& id) { model_.removeDestination(id); },
+    };
+    rows_->sync(
+        destinationRows(destinations, model_.statuses()),
+        [](const DestinationRow& row) { return row.id; },
+        [&](const DestinationRow&) {
+            auto* line = new DestinationLine(actions, list_->widget());
+            // Shown now rather than by the layout's posted event, so that it counts in the
+            // height.
+            line->show();
+            return line;
+        },
+        [busy](DestinationLine& line, const DestinationRow& row) {
+            line.setDestination(row, busy);
+        });
     fitList();
     fitHeight();
 
@@ -243,6 +221,44 @@ void MoveSheet::rebuildRows()
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();
+    keepFocus(held, heldInList);
+}
+
+// A control turned off while a decision runs would pass the focus on to the next control: the
+// sheet holds it meanwhile, and gives it back once the control is on again. The focus on a line
+// that went goes to the first destination.
+void MoveSheet::keepFocus(const QPointer<QWidget>& held, bool heldInList)
+{
+    if (heldInList && !held) {
+        focusFirstDestination();
+    } else if (held && held != this && !held->isEnabled()) {
+        waitingFocus_ = held;
+        setFocus(Qt::OtherFocusReason);
+    } else if (waitingFocus_ && waitingFocus_->isEnabled() && focusWidget() == this) {
+        waitingFocus_->setFocus(Qt::OtherFocusReason);
+        waitingFocus_.clear();
+    }
+}
+
+// The sheet opens on the first destination that can take the file, its focus drawn, so that
+// Enter moves the file to the latest destination used.
+void MoveSheet::focusFirstDestination()
+{
+    for (const DestinationRow& row :
+         destinationRows(model_.state().destinations, model_.statuses())) {
+        const DestinationLine* line = rows_->find(row.id);
+        if (line != nullptr && line->main().isEnabled()) {
+            line->main().setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    other_->setFocus(Qt::OtherFocusReason);
+}
+
+bool MoveSheet::focusNextPrevChild(bool next)
+{
+    orderTabsAsLaidOut(*this);
+    return QDialog::focusNextPrevChild(next);
 }
 
 // Refilled only when the offer changes, so an open picker is left alone while a move runs.
@@ -320,6 +336,13 @@ void MoveSheet::reject()
     }
     model_.setShowMove(false);
     QDialog::reject();
+}
+
+// Showing the window forgets how its focus came; the ring on the first destination is drawn.
+void MoveSheet::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void MoveSheet::paintEvent(QPaintEvent*)

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "app/deck/MoveSheetRules.h"
+#include "app/kit/KeyedRows.h"
+#include "app/kit/QueuedRefresh.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,12 +16,13 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class QVBoxLayout;
 
 namespace tollenvane {
 
 class AppModel;
+class DestinationLine;
 class ElidedLabel;
+class EmptyState;
 class SecondaryButton;
 
 // Where the current card's file goes: one click on a remembered destination moves it there.
@@ -36,12 +41,17 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Tab goes in the order the sheet lays its controls out, lines added since included.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* header();
     QScrollArea* destinationList();
     QWidget* form();
-    void rebuildRows();
+    void refresh();
+    void keepFocus(const QPointer<QWidget>& held, bool heldInList);
+    void focusFirstDestination();
     void fitList();
     void fitHeight();
     void offerParents(std::vector<ParentChoice> choices);
@@ -56,7 +66,10 @@ private:
     ElidedLabel* subtitle_ = nullptr;
     QAbstractButton* close_ = nullptr;
     QScrollArea* list_ = nullptr;
-    QVBoxLayout* rows_ = nullptr;
+    EmptyState* placeholder_ = nullptr;
+    std::unique_ptr<KeyedRows<std::string, DestinationLine>> rows_;
+    QPointer<QWidget> waitingFocus_;
+    QueuedRefresh refresh_;
     SecondaryButton* other_ = nullptr;
     QLineEdit* newFolder_ = nullptr;
     QComboBox* parents_ = nullptr;

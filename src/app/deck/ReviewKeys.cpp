@@ -1,35 +1,24 @@
 #include "app/deck/ReviewKeys.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
+#include <QWidget>
 
 namespace tollenvane {
 namespace {
 
-bool takesTyping(const QWidget* widget)
+// A widget that takes no focus of its own may still be handed it; only a control counts.
+bool controlHolds(const QWidget* focus, const QWidget& deck)
 {
-    if (widget == nullptr) {
-        return false;
-    }
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
-        return combo->isEditable();
-    }
-    return qobject_cast<const QLineEdit*>(widget) != nullptr ||
-           qobject_cast<const QTextEdit*>(widget) != nullptr ||
-           qobject_cast<const QPlainTextEdit*>(widget) != nullptr ||
-           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr;
+    return focus != nullptr && focus != &deck && focus->focusPolicy() != Qt::NoFocus;
 }
 
 } // namespace
 
-ReviewKeys::ReviewKeys(std::function<ReviewKeyInputs()> screenState,
+ReviewKeys::ReviewKeys(const QWidget& deck, std::function<ReviewKeyInputs()> screenState,
                        std::function<void(const ReviewKeyOutcome&)> act, QObject* parent)
     : QObject(parent)
+    , deck_(deck)
     , screenState_(std::move(screenState))
     , act_(std::move(act))
 {
@@ -52,12 +41,12 @@ bool ReviewKeys::eventFilter(QObject* /*watched*/, QEvent* event)
     ReviewKeyInputs inputs = screenState_();
     inputs.modalWindow = QApplication::activeModalWidget() != nullptr;
     inputs.popupOpen = QApplication::activePopupWidget() != nullptr;
-    inputs.textFieldFocused = takesTyping(QApplication::focusWidget());
+    inputs.controlFocused = controlHolds(QApplication::focusWidget(), deck_);
     inputs.modifiers = key.modifiers();
     inputs.autoRepeat = key.isAutoRepeat();
     inputs.key = key.key();
     const ReviewKeyOutcome outcome = reviewKeyOutcome(inputs);
-    if (!outcome.consumed) {
+    if (!outcome.consumed()) {
         return false;
     }
     act_(outcome);

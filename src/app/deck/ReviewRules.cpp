@@ -67,27 +67,39 @@ ReviewControls reviewControls(bool inFlight, bool busy, std::int64_t undoCount, 
 
 ReviewKeyOutcome reviewKeyOutcome(const ReviewKeyInputs& in)
 {
-    const bool blocked =
-        !in.onReviewPage || in.tutorialShown || in.inFlight || in.busy || in.moveShown ||
-        in.previewShown || in.confirmationShown || in.alertShown || in.modalWindow ||
-        in.popupOpen || in.textFieldFocused ||
-        (in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
-            Qt::NoModifier ||
-        in.autoRepeat;
-    if (blocked) {
+    using Action = ReviewKeyOutcome::Action;
+    const bool covered = !in.onReviewPage || in.tutorialShown || in.moveShown || in.previewShown ||
+                         in.confirmationShown || in.alertShown || in.modalWindow || in.popupOpen;
+    const bool plain =
+        (in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
+            Qt::NoModifier &&
+        !in.autoRepeat;
+    if (covered || !plain) {
         return {};
     }
+    // Nothing is decided behind a control that shows the focus: its keys are its own.
+    if (in.controlFocused) {
+        return in.key == Qt::Key_Escape
+                   ? ReviewKeyOutcome{.action = Action::focusDeck, .decision = std::nullopt}
+                   : ReviewKeyOutcome{};
+    }
+    if (in.inFlight || in.busy) {
+        return {};
+    }
+    const auto decide = [](Decision decision) {
+        return ReviewKeyOutcome{.action = Action::decide, .decision = decision};
+    };
     switch (in.key) {
     case Qt::Key_Space:
-        return {.consumed = true, .decision = std::nullopt};
+        return {.action = Action::preview, .decision = std::nullopt};
     case Qt::Key_Left:
-        return {.consumed = true, .decision = Decision::trash};
+        return decide(Decision::trash);
     case Qt::Key_Right:
-        return {.consumed = true, .decision = Decision::keep};
+        return decide(Decision::keep);
     case Qt::Key_Down:
-        return {.consumed = true, .decision = Decision::later};
+        return decide(Decision::later);
     case Qt::Key_Up:
-        return {.consumed = true, .decision = Decision::move};
+        return decide(Decision::move);
     default:
         return {};
     }

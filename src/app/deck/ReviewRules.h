@@ -60,17 +60,22 @@ struct ReviewKeyInputs {
     bool alertShown = false;
     bool modalWindow = false;
     bool popupOpen = false;
-    bool textFieldFocused = false;
+    // A control other than the deck holds the keyboard focus: the keys are that control's.
+    bool controlFocused = false;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     bool autoRepeat = false;
     int key = 0;
 };
 
-// What a key does: passed on untouched, or taken to open the preview or to decide.
+// What a key does: passed on untouched, or taken to open the preview, to decide, or to give the
+// keys back to the deck from the control that holds the focus.
 struct ReviewKeyOutcome {
-    bool consumed = false;
-    // None for the preview.
+    enum class Action { none, preview, decide, focusDeck };
+    Action action = Action::none;
+    // Set for `decide` only.
     std::optional<Decision> decision;
+
+    bool consumed() const { return action != Action::none; }
 };
 ReviewKeyOutcome reviewKeyOutcome(const ReviewKeyInputs& inputs);
 

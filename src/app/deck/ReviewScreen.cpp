@@ -88,6 +88,12 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
     column->addWidget(padded(hints()));
     column->addSpacing(rowSpacing);
     column->addWidget(padded(footer()));
+    // The keys decide from the moment the page shows, whichever control led here; a click on a
+    // button leaves them with the deck, and Tab still reaches every button.
+    setFocusProxy(deck_);
+    for (QWidget* button : std::initializer_list<QWidget*>{pause_, undo_, finish_}) {
+        button->setFocusPolicy(Qt::TabFocus);
+    }
 
     // The end of a decision is an edge to catch as it happens, not a state to read later.
     connect(&model_, &AppModel::busyChanged, this, &ReviewScreen::busyChanged);
@@ -96,8 +102,9 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
                              &AppModel::undoCountChanged, &AppModel::stateChanged,
                              &AppModel::showMoveChanged, &AppModel::showPreviewChanged,
                              &AppModel::confirmTrashChanged, &AppModel::animatingSwipeChanged});
-    keys_ = std::make_unique<ReviewKeys>([this] { return keyInputs(); },
-                                         [this](const ReviewKeyOutcome& outcome) { key(outcome); });
+    keys_ = std::make_unique<ReviewKeys>(
+        *deck_, [this] { return keyInputs(); },
+        [this](const ReviewKeyOutcome& outcome) { key(outcome); });
     syncDeck();
     refresh_.request();
 }
@@ -167,7 +174,7 @@ QWidget* ReviewScreen::hints()
     layout->addWidget(new KeyCap(localized("Espace")));
     layout->addWidget(label(font, Theme::muted, localized("Aperçu")));
     layout->addWidget(label(font, Theme::muted, QStringLiteral("·")));
-    layout->addWidget(new KeyCap(QStringLiteral("Ctrl+Z")));
+    layout->addWidget(new KeyCap(localized("Ctrl+Z")));
     layout->addWidget(label(font, Theme::muted, localized("Annuler")));
     layout->addStretch();
     spinner_ = new Spinner(Spinner::Size::mini);
@@ -501,10 +508,18 @@ ReviewKeyInputs ReviewScreen::keyInputs() const
 
 void ReviewScreen::key(const ReviewKeyOutcome& outcome)
 {
-    if (outcome.decision) {
-        perform(*outcome.decision);
-    } else {
+    switch (outcome.action) {
+    case ReviewKeyOutcome::Action::none:
+        break;
+    case ReviewKeyOutcome::Action::preview:
         model_.openPreview();
+        break;
+    case ReviewKeyOutcome::Action::decide:
+        perform(*outcome.decision);
+        break;
+    case ReviewKeyOutcome::Action::focusDeck:
+        deck_->setFocus(Qt::OtherFocusReason);
+        break;
     }
 }
 

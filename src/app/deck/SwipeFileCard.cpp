@@ -1,6 +1,7 @@
 #include "app/deck/SwipeFileCard.h"
 
 #include "app/deck/CardOutline.h"
+#include "app/decoding/BackgroundJob.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
@@ -9,7 +10,6 @@
 #include "app/design/Symbol.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/SymbolButtonText.h"
-#include "app/preview/BackgroundJob.h"
 #include "app/preview/FilePreview.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"

@@ -51,12 +51,32 @@ SwipeMotionCard::SwipeMotionCard(QWidget* content, QWidget* parent)
     , content_(content)
 {
     content_->setParent(this);
+    followActivity();
 }
 
 void SwipeMotionCard::setActive(bool active)
 {
     active_ = active;
     setAttribute(Qt::WA_TransparentForMouseEvents, !active);
+    followActivity();
+}
+
+// Looked for at each change, as the content may make controls as it fills.
+void SwipeMotionCard::followActivity()
+{
+    for (QWidget* child : content_->findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus &&
+            std::find(controls_.begin(), controls_.end(), child) == controls_.end()) {
+            controls_.emplace_back(child);
+        }
+    }
+    std::erase_if(controls_, [](const QPointer<QWidget>& control) { return control.isNull(); });
+    for (const QPointer<QWidget>& control : controls_) {
+        control->setFocusPolicy(active_ ? Qt::TabFocus : Qt::NoFocus);
+    }
+    if (!active_ && isAncestorOf(window()->focusWidget()) && parentWidget() != nullptr) {
+        parentWidget()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void SwipeMotionCard::setRequest(std::optional<QUuid> request)

@@ -30,7 +30,10 @@ public:
     // Takes ownership of content.
     explicit SwipeMotionCard(QWidget* content, QWidget* parent = nullptr);
 
-    // An inactive card and everything on it receive no pointer events.
+    // An inactive card and everything on it receive no pointer events, and its controls take no
+    // focus; an active card's controls take it from Tab only, so that a click on the card leaves
+    // the keyboard with what holds the card. An inactive card holding the focus hands it to its
+    // parent.
     void setActive(bool active);
     bool isActive() const { return active_; }
     // The decision whose direction a fly-out takes.
@@ -93,8 +96,11 @@ private:
     void startFlight();
     void recordSample(const QMouseEvent& event);
     void paintBadge(QPainter& painter, const QRectF& face) const;
+    void followActivity();
 
     QWidget* content_;
+    // The content's controls, as found among its widgets taking focus.
+    std::vector<QPointer<QWidget>> controls_;
     bool active_ = true;
     Decision decision_ = Decision::keep;
     bool animations_ = true;

@@ -1,5 +1,6 @@
 #include "app/design/ApplicationIconCache.h"
 
+#include "app/decoding/BackgroundJob.h"
 #include "app/design/Symbol.h"
 
 #include <QApplication>
@@ -21,13 +22,11 @@ ApplicationIconCache::ApplicationIconCache(Lookup lookup, int capacity, QObject*
     : QObject(parent)
     , lookup_(std::move(lookup))
     , icons_(capacity)
-{
-    workers_.setMaxThreadCount(2);
-}
+{}
 
 ApplicationIconCache::~ApplicationIconCache()
 {
-    workers_.waitForDone();
+    abandoned_->store(true);
 }
 
 ApplicationIconCache& ApplicationIconCache::shared()
@@ -36,8 +35,8 @@ ApplicationIconCache& ApplicationIconCache::shared()
     if (instance.isNull()) {
         const std::vector<std::string> folders = applicationEntryFolders();
         instance = new ApplicationIconCache(
-            [folders](const std::string& path) {
-                return lookupApplicationIcon(path, iconPixelSize, folders);
+            [folders](const std::string& path, const std::atomic<bool>& abandoned) {
+                return lookupApplicationIcon(path, iconPixelSize, folders, abandoned);
             },
             sharedCapacity, QCoreApplication::instance());
     }
@@ -64,13 +63,12 @@ void ApplicationIconCache::fetch(const QString& path, QObject* receiver,
     if (waiters.size() > 1) {
         return;
     }
-    const std::string file = QFile::encodeName(path).toStdString();
-    workers_.start([this, path, file, lookup = lookup_] {
-        ApplicationIconSource source = lookup(file);
-        QMetaObject::invokeMethod(
-            this, [this, path, source = std::move(source)] { finish(path, source); },
-            Qt::QueuedConnection);
-    });
+    runInBackground<ApplicationIconSource>(
+        this,
+        [file = QFile::encodeName(path).toStdString(), lookup = lookup_, abandoned = abandoned_] {
+            return lookup(file, *abandoned);
+        },
+        [this, path](const ApplicationIconSource& source) { finish(path, source); });
 }
 
 void ApplicationIconCache::finish(const QString& path, const ApplicationIconSource& source)

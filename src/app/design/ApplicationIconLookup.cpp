@@ -1,5 +1,7 @@
 #include "app/design/ApplicationIconLookup.h"
 
+#include "app/decoding/DecoderProcess.h"
+#include "app/decoding/RegularFile.h"
 #include "core/base/Path.h"
 
 #include <QFile>
@@ -18,6 +20,8 @@ constexpr std::string_view genericApplication = "application-x-executable";
 constexpr std::string_view genericFile = "text-x-generic";
 // Desktop entries are a few hundred bytes; anything far larger is not one.
 constexpr qint64 largestEntry = 1 << 20;
+// Far more than any real icon's picture.
+constexpr qint64 largestPicture = 8 << 20;
 
 std::string_view trimmed(std::string_view text)
 {
@@ -31,11 +35,8 @@ std::string_view trimmed(std::string_view text)
 
 std::optional<std::string> readEntry(const std::string& file)
 {
-    QFile entry(QFile::decodeName(file.c_str()));
-    if (!entry.open(QIODevice::ReadOnly) || entry.size() > largestEntry) {
-        return std::nullopt;
-    }
-    return entry.readAll().toStdString();
+    const std::optional<QByteArray> text = readRegularFile(file, largestEntry);
+    return text ? std::optional<std::string>(text->toStdString()) : std::nullopt;
 }
 
 std::vector<std::string> desktopFilesIn(const std::string& folder)
@@ -83,24 +84,24 @@ bool describes(const std::string& entryFile, const std::string& bundle)
     return (exec && pointsInto(*exec, bundle)) || (folder && pointsInto(*folder, bundle));
 }
 
-QImage readPicture(const std::string& file, int pixelSize)
+// A drawing can be made to compute for ever, so even a picture named by a desktop entry is
+// decoded in the decoder process.
+QImage readPicture(const std::string& file, int pixelSize, const std::atomic<bool>& abandoned)
 {
-    QImageReader reader(QFile::decodeName(file.c_str()));
-    reader.setAutoTransform(true);
-    const QSize natural = reader.size();
-    if (natural.isValid() && (natural.width() > pixelSize || natural.height() > pixelSize ||
-                              reader.format() == "svg" || reader.format() == "svgz")) {
-        reader.setScaledSize(natural.scaled(pixelSize, pixelSize, Qt::KeepAspectRatio));
+    const RegularFile opened = openRegularFileFollowingLinks(file);
+    if (!opened.file || opened.file->size() == 0 || opened.file->size() > largestPicture) {
+        return {};
     }
-    return reader.read();
+    return DecoderProcess::picture({DecoderTask::icon, pixelSize}, *opened.file, abandoned);
 }
 
 // An Icon value: an absolute path names a picture; anything else a theme name, written by
 // some with the picture's extension.
-void addIcon(ApplicationIconSource& source, const std::string& icon, int pixelSize)
+void addIcon(ApplicationIconSource& source, const std::string& icon, int pixelSize,
+             const std::atomic<bool>& abandoned)
 {
     if (icon.front() == '/') {
-        source.image = readPicture(icon, pixelSize);
+        source.image = readPicture(icon, pixelSize, abandoned);
         return;
     }
     QString name = QString::fromStdString(icon);
@@ -112,12 +113,24 @@ void addIcon(ApplicationIconSource& source, const std::string& icon, int pixelSi
     source.themeNames.append(name);
 }
 
-void addEntryIcon(ApplicationIconSource& source, const std::string& entryFile, int pixelSize)
+void addEntryIcon(ApplicationIconSource& source, const std::string& entryFile, int pixelSize,
+                  const std::atomic<bool>& abandoned)
 {
     const auto text = readEntry(entryFile);
     if (const auto icon = text ? desktopEntryValue(*text, "Icon") : std::nullopt) {
-        addIcon(source, *icon, pixelSize);
+        addIcon(source, *icon, pixelSize, abandoned);
     }
+}
+
+// Sniffed through a descriptor that cannot block; anything but a regular file is known by its
+// name and kind alone.
+QMimeType typeOf(const std::string& path)
+{
+    const QString name = QFile::decodeName(path.c_str());
+    const RegularFile opened = openRegularFile(path);
+    const QMimeDatabase types;
+    return opened.file ? types.mimeTypeForFileNameAndData(name, opened.file.get())
+                       : types.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
 }
 
 bool isBundle(const std::string& file)
@@ -180,18 +193,19 @@ std::optional<std::string> bundleDesktopEntry(const std::string& bundle,
 }
 
 ApplicationIconSource lookupApplicationIcon(const std::string& path, int pixelSize,
-                                            const std::vector<std::string>& entryFolders)
+                                            const std::vector<std::string>& entryFolders,
+                                            const std::atomic<bool>& abandoned)
 {
     ApplicationIconSource source;
     if (isBundle(path)) {
         if (const auto entry = bundleDesktopEntry(path, entryFolders)) {
-            addEntryIcon(source, *entry, pixelSize);
+            addEntryIcon(source, *entry, pixelSize, abandoned);
         }
         source.themeNames.append(QString(genericApplication.data()));
         return source;
     }
     if (path::extension(path) == "desktop") {
-        addEntryIcon(source, path, pixelSize);
+        addEntryIcon(source, path, pixelSize, abandoned);
         source.themeNames.append(QString(genericApplication.data()));
         return source;
     }
@@ -199,10 +213,22 @@ ApplicationIconSource lookupApplicationIcon(const std::string& path, int pixelSi
         source.themeNames.append(QStringLiteral("folder"));
         return source;
     }
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(QFile::decodeName(path.c_str()));
+    const QMimeType type = typeOf(path);
     source.themeNames << type.iconName() << type.genericIconName();
     source.themeNames.append(QString(genericFile.data()));
     return source;
+}
+
+QImage decodeIconPicture(QIODevice& device, int pixelSize)
+{
+    QImageReader reader(&device);
+    reader.setAutoTransform(true);
+    const QSize natural = reader.size();
+    if (natural.isValid() && (natural.width() > pixelSize || natural.height() > pixelSize ||
+                              reader.format() == "svg" || reader.format() == "svgz")) {
+        reader.setScaledSize(natural.scaled(pixelSize, pixelSize, Qt::KeepAspectRatio));
+    }
+    return reader.read();
 }
 
 } // namespace tollenvane

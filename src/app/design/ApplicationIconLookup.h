@@ -2,10 +2,13 @@
 
 #include <QImage>
 #include <QStringList>
+#include <atomic>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QIODevice;
 
 namespace tollenvane {
 
@@ -31,8 +34,15 @@ std::optional<std::string> bundleDesktopEntry(const std::string& bundle,
 
 // The icon of a path: a bundle's or a desktop entry's Icon (a picture by absolute path, or a
 // theme name), a folder's, or the icon of the file's type; a generic icon when nothing better
-// is known. Reads files only, so it runs on any thread.
+// is known. Reads files only, so it runs on any thread, and never blocks on a FIFO or a device.
+// A picture is decoded in the decoder process, which `abandoned` kills.
 ApplicationIconSource lookupApplicationIcon(const std::string& path, int pixelSize,
-                                            const std::vector<std::string>& entryFolders);
+                                            const std::vector<std::string>& entryFolders,
+                                            const std::atomic<bool>& abandoned);
+
+// The picture of an icon file read from `device`, fitted into `pixelSize` a side: a drawing is
+// drawn at that size, a larger picture scaled down. Null when it is not a picture. Run by the
+// decoder process.
+QImage decodeIconPicture(QIODevice& device, int pixelSize);
 
 } // namespace tollenvane

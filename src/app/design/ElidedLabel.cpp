@@ -1,5 +1,8 @@
 #include "app/design/ElidedLabel.h"
 
+#include "app/design/LineBox.h"
+
+#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -16,6 +19,7 @@ ElidedLabel::ElidedLabel(const QString& text, ElisionSide side, QWidget* parent)
 void ElidedLabel::setText(const QString& text)
 {
     text_ = text;
+    hint_ = QSize();
     setAccessibleName(text);
     updateGeometry();
     update();
@@ -46,14 +50,25 @@ TextFit ElidedLabel::fitted() const
 
 QSize ElidedLabel::sizeHint() const
 {
-    const QFontMetricsF metrics(font());
-    return QSize(static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))),
-                 static_cast<int>(std::ceil(metrics.height())));
+    if (!hint_.isValid()) {
+        hint_ = QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text_))),
+                      lineBox(font()).height);
+    }
+    return hint_;
 }
 
 QSize ElidedLabel::minimumSizeHint() const
 {
     return QSize(0, sizeHint().height());
+}
+
+void ElidedLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        hint_ = QSize();
+        updateGeometry();
+    }
+    QWidget::changeEvent(event);
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)
@@ -62,12 +77,15 @@ void ElidedLabel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(color_ ? Theme::color(*color_) : palette().color(QPalette::WindowText));
-    // Shrinks about the vertical centre so the baseline stays where a full-size line would be.
-    painter.translate(0, height() / 2.0);
-    painter.scale(fit.scale, fit.scale);
-    const qreal fullHeight = height() / fit.scale;
-    painter.drawText(QRectF(0, -fullHeight / 2, width() / fit.scale, fullHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fit.text);
+    QRectF box = rect();
+    if (fit.scale < 1) {
+        // Shrinks about the vertical centre so the baseline stays where a full-size line would be.
+        painter.translate(0, height() / 2.0);
+        painter.scale(fit.scale, fit.scale);
+        const qreal fullHeight = height() / fit.scale;
+        box = QRectF(0, -fullHeight / 2, width() / fit.scale, fullHeight);
+    }
+    drawLine(painter, box, Qt::AlignLeft, fit.text);
 }
 
 } // namespace tollenvane

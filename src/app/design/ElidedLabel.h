@@ -31,9 +31,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QString text_;
+    // Measured once per text and font: layouts ask for it again and again.
+    mutable QSize hint_;
     ElisionSide side_;
     qreal minimumScale_ = 1.0;
     std::optional<ThemeColor> color_;

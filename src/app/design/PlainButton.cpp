@@ -38,6 +38,13 @@ PlainButton::PlainButton(const QString& text, const QString& symbol, ThemeColor 
     symbol_ = symbol;
 }
 
+void PlainButton::setSymbol(const QString& symbol, ThemeColor color)
+{
+    symbol_ = symbol;
+    color_ = color;
+    update();
+}
+
 // Room is kept around it for the focus ring.
 QSize PlainButton::sizeHint() const
 {

@@ -20,6 +20,7 @@ public:
                 QWidget* parent = nullptr);
 
     QString symbol() const { return symbol_; }
+    void setSymbol(const QString& symbol, ThemeColor color);
     QSize sizeHint() const override;
 
 protected:

@@ -1,5 +1,7 @@
 #include "app/design/TextBlock.h"
 
+#include "app/design/LineBox.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,29 +21,26 @@ QString withLineSeparators(QString text)
     return text.replace(QLatin1Char('\n'), QChar::LineSeparator);
 }
 
-// Some fonts draw accents on capitals above their ascent ("À", "É" in small monospaced
-// capitals): the first line moves down by that much, so that nothing is cut at the top.
-qreal accentOverhang(const QString& text, const QFont& font)
-{
-    const QFontMetricsF metrics(font);
-    return std::max(0.0, -metrics.tightBoundingRect(text).top() - metrics.ascent());
-}
-
-// Lays the text out in lines no wider than the width; returns the height taken.
+// Lays the text out in lines no wider than the width; returns the height taken. The first
+// baseline and the room below the last one are the line box's, so that neither accents on
+// capitals nor descenders and underscores are cut at the edges.
 qreal layOut(QTextLayout& layout, qreal width, qreal extraSpacing, Qt::Alignment alignment)
 {
     QTextOption option(alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
+    const LineBox box = lineBox(layout.font());
     layout.beginLayout();
-    qreal y = std::ceil(accentOverhang(layout.text(), layout.font()));
+    qreal y = std::max(0.0, box.baseline - QFontMetricsF(layout.font()).ascent());
+    qreal bottom = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
         line.setPosition(QPointF(0, y));
+        bottom = std::max(y + line.height(), y + line.ascent() + box.height - box.baseline);
         y += line.height() + extraSpacing;
     }
     layout.endLayout();
-    return layout.lineCount() > 0 ? y - extraSpacing : 0;
+    return bottom;
 }
 
 } // namespace

@@ -8,25 +8,21 @@
 #include <QDBusPendingReply>
 #include <QDesktopServices>
 #include <QUrl>
-#include <QtDebug>
 
 namespace tollenvane {
-namespace {
-
-void openFolderOf(const std::string& path)
-{
-    const QUrl folder =
-        QUrl::fromLocalFile(QString::fromStdString(std::string(path::parent(path))));
-    if (!QDesktopServices::openUrl(folder)) {
-        qWarning() << "no handler could open" << folder;
-    }
-}
-
-} // namespace
 
 DesktopFileRevealer::DesktopFileRevealer(QObject* parent)
     : QObject(parent)
 {}
+
+void DesktopFileRevealer::openFolderOf(const std::string& path) const
+{
+    const QUrl folder =
+        QUrl::fromLocalFile(QString::fromStdString(std::string(path::parent(path))));
+    if (!QDesktopServices::openUrl(folder)) {
+        unanswered(path);
+    }
+}
 
 void DesktopFileRevealer::reveal(const std::string& path)
 {
@@ -44,7 +40,7 @@ void DesktopFileRevealer::reveal(const std::string& path)
     // Asynchronous: a file manager slow to start must not freeze the window.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [path](QDBusPendingCallWatcher* done) {
+            [this, path](QDBusPendingCallWatcher* done) {
                 const QDBusPendingReply<> reply = *done;
                 if (reply.isError()) {
                     openFolderOf(path);

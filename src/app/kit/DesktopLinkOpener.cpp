@@ -7,7 +7,9 @@ namespace tollenvane {
 
 void DesktopLinkOpener::openFolder(const std::string& path)
 {
-    openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)))) {
+        unanswered(path);
+    }
 }
 
 void DesktopLinkOpener::openUrl(const QUrl& url)

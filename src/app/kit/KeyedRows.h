@@ -23,6 +23,12 @@ public:
     template <typename Items, typename KeyOf, typename Make, typename Update>
     void sync(const Items& items, KeyOf keyOf, Make make, Update update)
     {
+        // A row shown in a shown container lays out every layout above it again: the rows are
+        // placed and shown with the layout off, which then lays them out once.
+        const QWidget* container = layout_.parentWidget();
+        const bool shown = container != nullptr && container->isVisible();
+        const bool enabled = layout_.isEnabled();
+        layout_.setEnabled(false);
         std::set<Key> present;
         int index = firstIndex_;
         for (const auto& item : items) {
@@ -31,7 +37,8 @@ public:
                 continue;
             }
             Row* row = find(key);
-            if (row == nullptr) {
+            const bool made = row == nullptr;
+            if (made) {
                 row = make(item);
                 rows_[key] = row;
             }
@@ -41,8 +48,14 @@ public:
             if (at == nullptr || at->widget() != row) {
                 layout_.insertWidget(index, row);
             }
+            if (made && shown && !row->testAttribute(Qt::WA_WState_ExplicitShowHide)) {
+                row->show();
+            }
             ++index;
         }
+        layout_.setEnabled(enabled);
+        layout_.invalidate();
+        // Deleted with the layout on, which alone lets go of a child that goes.
         for (auto it = rows_.begin(); it != rows_.end();) {
             if (present.count(it->first) == 0) {
                 delete it->second.data();

@@ -34,7 +34,8 @@ public:
 private:
     void visit(QWidget& widget)
     {
-        if ((widget.focusPolicy() & Qt::TabFocus) != 0 && widget.focusProxy() == nullptr) {
+        // A widget focused by a click only is placed too, so that Tab goes on from where it lies.
+        if (widget.focusPolicy() != Qt::NoFocus && widget.focusProxy() == nullptr) {
             stops.push_back(&widget);
         }
         visitInside(widget);
@@ -85,6 +86,16 @@ std::vector<QWidget*> tabStopsAsLaidOut(QWidget& root)
     TabWalk walk;
     walk.visitInside(root);
     return std::move(walk.stops);
+}
+
+QWidget* firstTabStop(QWidget& root)
+{
+    const std::vector<QWidget*> stops = tabStopsAsLaidOut(root);
+    const auto first = std::ranges::find_if(stops, [&root](const QWidget* stop) {
+        return (stop->focusPolicy() & Qt::TabFocus) != 0 && stop->isVisibleTo(&root) &&
+               stop->isEnabled();
+    });
+    return first == stops.end() ? nullptr : *first;
 }
 
 } // namespace tollenvane

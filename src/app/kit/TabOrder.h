@@ -13,4 +13,7 @@ void orderTabsAsLaidOut(QWidget& root);
 // The controls under `root` that Tab visits, in that order.
 std::vector<QWidget*> tabStopsAsLaidOut(QWidget& root);
 
+// The first control under `root`, in that order, that Tab can reach now; none when there is none.
+QWidget* firstTabStop(QWidget& root);
+
 } // namespace tollenvane

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
@@ -24,6 +25,29 @@ std::vector<QWidget*> stopsOf(QWidget& row)
 }
 
 } // namespace
+
+// A row hidden while the list changes may hand the focus on, and the page follow the focus: the
+// rows are placed once the change is done, never in its middle.
+class VirtualList::Change {
+public:
+    explicit Change(VirtualList& list)
+        : list_(list)
+    {
+        ++list_.changing_;
+    }
+    ~Change()
+    {
+        if (--list_.changing_ == 0 && list_.placeLater_) {
+            list_.placeLater_ = false;
+            list_.place();
+        }
+    }
+    Change(const Change&) = delete;
+    Change& operator=(const Change&) = delete;
+
+private:
+    VirtualList& list_;
+};
 
 VirtualList::VirtualList(Rows rows, QWidget* parent)
     : QWidget(parent)
@@ -45,12 +69,14 @@ VirtualList::~VirtualList() = default;
 
 void VirtualList::setSpacing(int spacing)
 {
+    const Change change(*this);
     stack_.setSpacing(spacing);
     heightsChanged();
 }
 
 void VirtualList::setRowHeight(int height)
 {
+    const Change change(*this);
     heights_ = Heights::fixed;
     rowHeight_ = height;
     stack_.assign(std::vector<int>(stack_.size(), height));
@@ -59,6 +85,7 @@ void VirtualList::setRowHeight(int height)
 
 void VirtualList::setRowHeights(std::function<int(std::size_t, int)> height)
 {
+    const Change change(*this);
     heights_ = Heights::perItem;
     heightOf_ = std::move(height);
     measuredWidth_ = -1;
@@ -83,12 +110,18 @@ int VirtualList::heightOf(std::size_t index, int width)
     }
     if (measuredWidth_ != width || rowHeight_ <= 0) {
         // The row of the first item measured stands for every row.
-        QWidget* row = takeRow();
+        std::string key = keyOf(index);
+        QWidget* row = takeRow(key);
         rows_.present(*row, index);
+        // Laid out afresh: a hidden row keeps the sizes its layouts last computed.
+        if (QLayout* layout = row->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
         rowHeight_ =
             row->hasHeightForWidth() ? row->heightForWidth(width) : row->sizeHint().height();
         measuredWidth_ = width;
-        spare(row);
+        spare(row, std::move(key));
     }
     return rowHeight_;
 }
@@ -109,6 +142,7 @@ std::vector<int> VirtualList::heightsOf(std::size_t at, std::size_t count)
 
 void VirtualList::measureForWidth()
 {
+    const Change change(*this);
     if (measuredWidth_ == width() || stack_.size() == 0 || heights_ == Heights::fixed) {
         return;
     }
@@ -132,6 +166,7 @@ void VirtualList::heightsChanged()
 
 void VirtualList::reset(std::size_t count)
 {
+    const Change change(*this);
     const std::optional<std::size_t> focused = focusedIndex();
     stack_.assign(heightsOf(0, count));
     std::vector<Placed> kept;
@@ -154,7 +189,7 @@ void VirtualList::reset(std::size_t count)
             rows_.present(*placed.row, *index);
             kept.push_back({*index, placed.row, placed.key});
         } else {
-            spare(placed.row);
+            spare(placed.row, placed.key);
         }
     }
     std::sort(kept.begin(), kept.end(),
@@ -165,6 +200,7 @@ void VirtualList::reset(std::size_t count)
 
 void VirtualList::insert(std::size_t at, std::size_t count)
 {
+    const Change change(*this);
     at = std::min(at, stack_.size());
     stack_.insert(at, heightsOf(at, count));
     for (Placed& placed : placed_) {
@@ -177,6 +213,7 @@ void VirtualList::insert(std::size_t at, std::size_t count)
 
 void VirtualList::remove(std::size_t at, std::size_t count)
 {
+    const Change change(*this);
     at = std::min(at, stack_.size());
     count = std::min(count, stack_.size() - at);
     stack_.remove(at, count);
@@ -184,7 +221,7 @@ void VirtualList::remove(std::size_t at, std::size_t count)
         if (placed.index >= at + count || placed.index < at) {
             return false;
         }
-        spare(placed.row);
+        spare(placed.row, placed.key);
         return true;
     });
     for (Placed& placed : placed_) {
@@ -197,6 +234,7 @@ void VirtualList::remove(std::size_t at, std::size_t count)
 
 void VirtualList::itemChanged(std::size_t index)
 {
+    const Change change(*this);
     if (index >= stack_.size()) {
         return;
     }
@@ -214,6 +252,7 @@ void VirtualList::itemChanged(std::size_t index)
 
 void VirtualList::presentAgain()
 {
+    const Change change(*this);
     for (const Placed& placed : placed_) {
         rows_.present(*placed.row, placed.index);
     }
@@ -314,12 +353,10 @@ void VirtualList::watchAncestors()
 {
     // The view is the viewport of the nearest page that scrolls, else the window.
     std::vector<QWidget*> chain;
-    QScrollArea* area = nullptr;
     for (QWidget* at = parentWidget(); at != nullptr; at = at->parentWidget()) {
         chain.push_back(at);
         if (auto* scrolling = qobject_cast<QScrollArea*>(at->parentWidget());
             scrolling != nullptr && scrolling->viewport() == at) {
-            area = scrolling;
             break;
         }
     }
@@ -331,13 +368,25 @@ void VirtualList::watchAncestors()
         ancestor->installEventFilter(this);
     }
     watched_ = std::move(watched);
-    area_ = area;
     viewport_ = chain.empty() ? nullptr : chain.back();
 }
 
 void VirtualList::place()
 {
-    if (viewport_ == nullptr || !isVisible() || !viewport_->isAncestorOf(this)) {
+    if (changing_ > 0) {
+        placeLater_ = true;
+        return;
+    }
+    const Change change(*this);
+    // A page drawn without being shown, as grab() does, lays its list out all the same; its
+    // ancestors may have changed since, as no Show tells.
+    if (!isVisible()) {
+        if (!isVisibleTo(window())) {
+            return;
+        }
+        watchAncestors();
+    }
+    if (viewport_ == nullptr || !viewport_->isAncestorOf(this)) {
         return;
     }
     const RowStack::InSight sight =
@@ -375,7 +424,7 @@ void VirtualList::assign(const std::vector<std::size_t>& indices)
         if (std::binary_search(indices.begin(), indices.end(), placed.index)) {
             held.push_back(placed);
         } else {
-            spare(placed.row);
+            spare(placed.row, placed.key);
         }
     }
     placed_.clear();
@@ -388,9 +437,10 @@ void VirtualList::assign(const std::vector<std::size_t>& indices)
             placed_.push_back(*kept);
             continue;
         }
-        QWidget* row = takeRow();
+        std::string key = keyOf(index);
+        QWidget* row = takeRow(key);
         rows_.present(*row, index);
-        placed_.push_back({index, row, keyOf(index)});
+        placed_.push_back({index, row, std::move(key)});
     }
 }
 
@@ -435,11 +485,18 @@ void VirtualList::chainTabs()
     }
 }
 
-QWidget* VirtualList::takeRow()
+QWidget* VirtualList::takeRow(const std::string& key)
 {
     if (!spare_.empty()) {
-        QWidget* row = spare_.back();
-        spare_.pop_back();
+        // The row that last showed the item, if it is spare, shows it again: its hover and its
+        // own state come back with it.
+        auto found = std::find_if(spare_.rbegin(), spare_.rend(),
+                                  [&](const Spare& spare) { return spare.key == key; });
+        if (!rows_.key || found == spare_.rend()) {
+            found = spare_.rbegin();
+        }
+        QWidget* row = found->row;
+        spare_.erase(std::next(found).base());
         return row;
     }
     QWidget* row = rows_.make();
@@ -447,10 +504,10 @@ QWidget* VirtualList::takeRow()
     return row;
 }
 
-void VirtualList::spare(QWidget* row)
+void VirtualList::spare(QWidget* row, std::string key)
 {
     row->hide();
-    spare_.push_back(row);
+    spare_.push_back({row, std::move(key)});
 }
 
 std::optional<std::size_t> VirtualList::focusedIndex() const
@@ -480,7 +537,10 @@ VirtualList& VirtualList::outermost()
 
 void VirtualList::followFocus(QWidget& focus)
 {
-    if (area_ == nullptr || viewport_ == nullptr || !viewport_->isAncestorOf(this)) {
+    // Asked of the page as it is now: while it is destroyed it is no longer one that scrolls.
+    auto* area =
+        viewport_ == nullptr ? nullptr : qobject_cast<QScrollArea*>(viewport_->parentWidget());
+    if (changing_ > 0 || area == nullptr || !viewport_->isAncestorOf(this)) {
         return;
     }
     const int viewHeight = viewport_->height();
@@ -506,7 +566,7 @@ void VirtualList::followFocus(QWidget& focus)
     } else if (top + focus.height() + margin > seen + viewHeight) {
         wanted = top + focus.height() + margin - viewHeight;
     }
-    QScrollBar& bar = *area_->verticalScrollBar();
+    QScrollBar& bar = *area->verticalScrollBar();
     const std::int64_t value = bar.value() + stack_.drawnViewTop(wanted, viewHeight) - viewTop;
     bar.setValue(static_cast<int>(std::clamp<std::int64_t>(value, bar.minimum(), bar.maximum())));
 }

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-class QScrollArea;
-
 namespace tollenvane {
 
 // A list of any length, one row under the other, of which only the rows in sight are built:
@@ -35,10 +33,13 @@ namespace tollenvane {
 //     page.addBlock(list);
 //     list->reset(history().size());      // after each change of the items
 //
-// `present` may be called again for the item a row already shows: it leaves alone what did not
-// change, so that a selection, a hover or the focus inside the row survive a refresh. Without
-// `key` a row keeps its index; with it, a row follows its item (the row holding the focus finds
-// its item wherever a reset moved it).
+// The list reads the items through `present` and `key` whenever the page scrolls or resizes:
+// change the items first, then tell the list at once (reset, insert, remove, itemChanged), from
+// the model's signal itself rather than from a queued refresh, or keep a copy of the items that
+// changes only then. `present` may be called again for the item a row already shows: it leaves
+// alone what did not change, so that a selection, a hover or the focus inside the row survive a
+// refresh. Without `key` a row keeps its index; with it, a row follows its item (the row holding
+// the focus finds its item wherever a reset moved it).
 //
 // Heights: by default every row is as tall as the row of the first item (measured once per
 // width when the row's height depends on its width); setRowHeight() gives that height, and
@@ -99,6 +100,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    class Change;
     enum class Heights { first, fixed, perItem };
     struct Placed {
         std::size_t index;
@@ -121,8 +123,9 @@ private:
     void assign(const std::vector<std::size_t>& indices);
     void arrange(const RowStack::InSight& sight);
     void chainTabs();
-    QWidget* takeRow();
-    void spare(QWidget* row);
+    // A spare row, the one that last showed the item of `key` if there is one, else a new one.
+    QWidget* takeRow(const std::string& key);
+    void spare(QWidget* row, std::string key);
     std::optional<std::size_t> focusedIndex() const;
 
     // Moves the focus `rows` rows down (up when negative).
@@ -146,13 +149,19 @@ private:
     QWidget* anchor_;
     bool arrowKeys_ = false;
 
-    QPointer<QScrollArea> area_;
     QPointer<QWidget> viewport_;
     // The ancestors watched, compared only: their events still come while they are destroyed.
     std::vector<const QObject*> watched_;
 
+    struct Spare {
+        QWidget* row;
+        std::string key;
+    };
     std::vector<Placed> placed_;
-    std::vector<QWidget*> spare_;
+    std::vector<Spare> spare_;
+    // Changes under way, and whether the rows are to be placed once they are done.
+    int changing_ = 0;
+    bool placeLater_ = false;
     // The placed rows in the order last given to the list's children and to Tab.
     std::vector<QWidget*> ordered_;
 };

@@ -1,5 +1,6 @@
 #include "app/preview/AudioPreview.h"
 
+#include "app/decoding/BackgroundJob.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
@@ -7,7 +8,6 @@
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
 #include "app/preview/AudioWaveform.h"
-#include "app/preview/BackgroundJob.h"
 #include "app/preview/WaveformView.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"

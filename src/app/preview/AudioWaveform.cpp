@@ -1,9 +1,9 @@
 #include "app/preview/AudioWaveform.h"
 
+#include "app/decoding/DecoderOutput.h"
+#include "app/decoding/DecoderProcess.h"
+#include "app/decoding/RegularFile.h"
 #include "app/preview/DecodedAudio.h"
-#include "app/preview/DecoderOutput.h"
-#include "app/preview/DecoderProcess.h"
-#include "app/preview/RegularFile.h"
 #include "app/preview/WaveFile.h"
 #include "app/preview/Waveform.h"
 #include "core/records/FileRecord.h"
@@ -36,12 +36,17 @@ std::vector<float> readWaveform(const std::string& path, const std::atomic<bool>
         return {};
     }
     const RegularFile opened = openRegularFile(path);
-    if (!opened.file || opened.file->size() == 0) {
+    return opened.file ? readWaveform(*opened.file, cancelled) : std::vector<float>();
+}
+
+std::vector<float> readWaveform(const QFile& file, const std::atomic<bool>& cancelled)
+{
+    if (file.size() == 0) {
         return {};
     }
     const std::optional<QByteArray> bars =
-        DecoderProcess::run(DecoderTask::waveform, *opened.file, cancelled);
-    return bars ? DecoderOutput::readBars(*bars) : std::vector<float>();
+        DecoderProcess::run(DecoderTask::waveform, file, cancelled);
+    return bars ? DecoderOutput::readBars(*bars, Waveform::barCount) : std::vector<float>();
 }
 
 std::vector<float> decodeWaveform(QFile& file, const std::atomic<bool>& cancelled)

@@ -1,6 +1,6 @@
 #include "app/preview/DesktopThumbnail.h"
 
-#include "app/preview/RegularFile.h"
+#include "app/decoding/RegularFile.h"
 #include "app/preview/ThumbnailBounds.h"
 
 #include <QCryptographicHash>

@@ -1,8 +1,8 @@
 #include "app/preview/FileThumbnailer.h"
 
-#include "app/preview/DecoderProcess.h"
+#include "app/decoding/DecoderProcess.h"
+#include "app/decoding/RegularFile.h"
 #include "app/preview/DesktopThumbnail.h"
-#include "app/preview/RegularFile.h"
 #include "app/preview/SvgThumbnail.h"
 #include "app/preview/VideoFrame.h"
 #include "core/records/FileRecord.h"

@@ -1,17 +1,17 @@
 #include "app/preview/FileViewer.h"
 
-#include "app/design/DesignFont.h"
+#include "app/decoding/BackgroundJob.h"
 #include "app/design/Spinner.h"
 #include "app/design/Theme.h"
-#include "app/preview/BackgroundJob.h"
 #include "app/preview/MediaPlayerView.h"
 #include "app/preview/MetadataCard.h"
 #include "app/preview/PdfPane.h"
+#include "app/preview/TextPane.h"
 #include "app/preview/ThumbnailView.h"
 
 #include <QMediaPlayer>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace tollenvane {
 
@@ -22,17 +22,6 @@ QWidget* imagePane(const QImage& image)
     auto* view = new ThumbnailView;
     view->setImage(image, FileKind::image);
     return view;
-}
-
-QWidget* textPane(const QString& text)
-{
-    auto* edit = new QPlainTextEdit;
-    edit->setReadOnly(true);
-    edit->setFrameShape(QFrame::NoFrame);
-    edit->setFont(DesignFont::monospaced(12));
-    edit->document()->setDocumentMargin(16);
-    edit->setPlainText(text);
-    return edit;
 }
 
 } // namespace
@@ -55,6 +44,8 @@ void FileViewer::setPath(const QString& path)
     const std::uint64_t generation = ++generation_;
     shown_.reset();
     auto* waiting = new QWidget;
+    // Holds the focus for the content to come.
+    waiting->setFocusPolicy(Qt::StrongFocus);
     auto* centre = new QVBoxLayout(waiting);
     centre->addWidget(new Spinner(Spinner::Size::regular, Theme::orange), 0, Qt::AlignCenter);
     replacePane(waiting);
@@ -80,6 +71,9 @@ void FileViewer::stop()
     abandonReading();
     if (auto* player = qobject_cast<MediaPlayerView*>(pane_)) {
         player->player().stop();
+    }
+    if (auto* pages = qobject_cast<PdfPane*>(pane_)) {
+        pages->stopDrawing();
     }
 }
 
@@ -107,10 +101,10 @@ void FileViewer::showContent(ViewerKind kind, ViewerContent content)
         replacePane(imagePane(content.image));
         break;
     case ViewerContent::Form::text:
-        replacePane(textPane(content.text));
+        replacePane(new TextPane(content.text));
         break;
     case ViewerContent::Form::pdf:
-        replacePane(new PdfPane(content.pages));
+        replacePane(new PdfPane(content.checked, content.pages));
         break;
     case ViewerContent::Form::media: {
         auto* player =
@@ -127,7 +121,7 @@ void FileViewer::showContent(ViewerKind kind, ViewerContent content)
             },
             Qt::QueuedConnection);
         replacePane(player);
-        player->open(path_);
+        player->open(content.checked);
         break;
     }
     }
@@ -144,14 +138,25 @@ void FileViewer::showCard()
 
 void FileViewer::replacePane(QWidget* pane)
 {
-    if (pane_ != nullptr) {
-        layout_->removeWidget(pane_);
-        // Later: the pane may be the sender of the signal that brought us here.
-        pane_->hide();
-        pane_->deleteLater();
-    }
-    pane_ = pane;
+    const QWidget* focused = window()->focusWidget();
+    const bool holdsFocus = focused == this || isAncestorOf(focused);
+    QWidget* previous = std::exchange(pane_, pane);
     layout_->addWidget(pane_);
+    pane_->show();
+    // Content that scrolls takes the keys; the viewer gives the focus on to it, before the pane
+    // that held it goes and would pass it on to the next control.
+    const bool takesKeys = pane_->focusPolicy() != Qt::NoFocus;
+    setFocusProxy(takesKeys ? pane_ : nullptr);
+    setFocusPolicy(takesKeys ? Qt::StrongFocus : Qt::NoFocus);
+    if (holdsFocus) {
+        (takesKeys ? pane_ : static_cast<QWidget*>(this))->setFocus();
+    }
+    if (previous != nullptr) {
+        layout_->removeWidget(previous);
+        // Later: the pane may be the sender of the signal that brought us here.
+        previous->hide();
+        previous->deleteLater();
+    }
 }
 
 } // namespace tollenvane

@@ -13,7 +13,7 @@ class QVBoxLayout;
 namespace tollenvane {
 
 // The full preview of one file: pictures, PDF documents, text, video and sound, and for
-// anything else a card with what is known of the file. Content is read on a preview worker and
+// anything else a card with what is known of the file. Content is read on a file worker and
 // decoded in the decoder process; a reading no longer wanted is abandoned, its decoder killed.
 class FileViewer final : public QWidget {
     Q_OBJECT
@@ -25,8 +25,8 @@ public:
     // Replaces what is shown; a late result for an earlier path is dropped.
     void setPath(const QString& path);
     const QString& path() const { return path_; }
-    // Abandons the reading under way and silences a video or sound being played; the sheet calls
-    // it when it closes.
+    // Abandons the reading and the drawing of pages under way and silences a video or sound being
+    // played; the sheet calls it when it closes.
     void stop();
     bool isPlaying() const;
     // Nothing while the content is read.

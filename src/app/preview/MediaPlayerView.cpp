@@ -1,8 +1,15 @@
 #include "app/preview/MediaPlayerView.h"
 
+#include "app/decoding/BackgroundJob.h"
+#include "app/decoding/RegularFile.h"
+#include "app/design/DesignFont.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/preview/AudioWaveform.h"
+#include "app/preview/WaveformView.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -18,6 +25,21 @@
 
 namespace tollenvane {
 
+namespace {
+
+QWidget* silencedNotice()
+{
+    auto* notice =
+        new TextBlock(localized("Aucune sortie audio n’est disponible sur cet ordinateur."));
+    notice->setObjectName(QStringLiteral("noSoundOutput"));
+    notice->setFont(DesignFont::system(13));
+    notice->setColor(Theme::muted);
+    notice->setAlignment(Qt::AlignHCenter);
+    return notice;
+}
+
+} // namespace
+
 MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
     : QWidget(parent)
     , player_(new QMediaPlayer(this))
@@ -31,6 +53,14 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
     playPause_->setIconSize({18, 18});
     position_->setObjectName(QStringLiteral("positionSlider"));
 
+    // Without a sound device the backend's renderer writes into a sink that never opened, and a
+    // sound would sit at its start.
+    const bool canBeHeard = !QMediaDevices::audioOutputs().isEmpty();
+    if (canBeHeard) {
+        player_->setAudioOutput(output_);
+    }
+    silenced_ = picture == Picture::sound && !canBeHeard;
+
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 0, 16, 12);
     if (picture == Picture::video) {
@@ -41,17 +71,22 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
         column->addStretch();
         column->addWidget(new SymbolView(QStringLiteral("waveform"), 96, Theme::orange), 0,
                           Qt::AlignHCenter);
+        if (silenced_) {
+            waveform_ = new WaveformView;
+            waveform_->hide();
+            column->addSpacing(24);
+            column->addWidget(waveform_, 0, Qt::AlignHCenter);
+            column->addSpacing(16);
+            column->addWidget(silencedNotice());
+        }
         column->addStretch();
     }
     auto* controls = new QHBoxLayout;
     controls->addWidget(playPause_);
     controls->addWidget(position_, 1);
     column->addLayout(controls);
-
-    // Without a sound device the backend's renderer writes into a sink that never opened.
-    if (!QMediaDevices::audioOutputs().isEmpty()) {
-        player_->setAudioOutput(output_);
-    }
+    playPause_->setVisible(!silenced_);
+    position_->setVisible(!silenced_);
     connect(playPause_, &QToolButton::clicked, this, [this] {
         if (player_->playbackState() == QMediaPlayer::PlayingState) {
             player_->pause();
@@ -89,11 +124,42 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
     showPlaying(false);
 }
 
-void MediaPlayerView::open(const QString& path)
+void MediaPlayerView::open(std::shared_ptr<const UniqueFd> checked)
 {
+    checked_ = std::move(checked);
+    if (!checked_ || !*checked_) {
+        fail();
+        return;
+    }
+    if (silenced_) {
+        readWaveform();
+        return;
+    }
     startDeadline_->start(startDeadlineMs);
-    player_->setSource(QUrl::fromLocalFile(path));
+    // The descriptor's own link names the open file itself: a link put in the file's place since
+    // it was checked is never what plays.
+    player_->setSource(
+        QUrl::fromLocalFile(QStringLiteral("/proc/self/fd/%1").arg(checked_->get())));
     player_->play();
+}
+
+void MediaPlayerView::readWaveform()
+{
+    runInBackground<std::vector<float>>(
+        this,
+        [checked = checked_, abandoned = abandoned_] {
+            const RegularFile file = reopenRegularFile(checked->get());
+            return file.file ? tollenvane::readWaveform(*file.file, *abandoned)
+                             : std::vector<float>();
+        },
+        [this](std::vector<float> bars) {
+            if (bars.empty()) {
+                fail();
+                return;
+            }
+            waveform_->setBars(std::move(bars));
+            waveform_->show();
+        });
 }
 
 bool MediaPlayerView::opened() const
@@ -133,6 +199,7 @@ void MediaPlayerView::fail()
 
 MediaPlayerView::~MediaPlayerView()
 {
+    abandoned_->store(true);
     player_->stop();
 }
 

@@ -2,12 +2,18 @@
 
 #include "app/preview/ThumbnailBounds.h"
 
+#include <QPainter>
 #include <QPdfDocument>
 #include <algorithm>
+#include <cmath>
 
 namespace tollenvane {
 
 namespace {
+
+constexpr QSizeF a4Points{595, 842};
+// Beyond this a size is no page's: PDF caps a page side at 14,400 units of up to 75,000 points.
+constexpr qreal largestPagePoints = 1e9;
 
 bool loaded(QPdfDocument& document, QIODevice& device)
 {
@@ -15,14 +21,33 @@ bool loaded(QPdfDocument& document, QIODevice& device)
     return document.status() == QPdfDocument::Status::Ready && document.pageCount() > 0;
 }
 
-// Pages are fitted both ways: a small page is drawn up to the box like a large one down.
-QImage renderedPage(QPdfDocument& document, int page, QSize box)
+bool usable(QSizeF points)
 {
-    const QSize points = document.pagePointSize(page).toSize();
-    if (points.isEmpty()) {
+    return std::isfinite(points.width()) && std::isfinite(points.height()) && points.width() > 0 &&
+           points.height() > 0 && points.width() < largestPagePoints &&
+           points.height() < largestPagePoints;
+}
+
+// Pages are fitted both ways: a small page is drawn up to the box like a large one down.
+QSize fitted(QSizeF points, QSize box)
+{
+    return points.scaled(QSizeF(box), Qt::KeepAspectRatio).toSize().expandedTo({1, 1});
+}
+
+QImage onPaper(const QImage& page)
+{
+    if (page.isNull()) {
         return {};
     }
-    return document.render(page, points.scaled(box, Qt::KeepAspectRatio).expandedTo({1, 1}));
+    QImage paper(page.size(), QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    QPainter(&paper).drawImage(0, 0, page);
+    return paper;
+}
+
+QImage renderedPage(QPdfDocument& document, int page, QSize size)
+{
+    return onPaper(document.render(page, size));
 }
 
 } // namespace
@@ -30,29 +55,41 @@ QImage renderedPage(QPdfDocument& document, int page, QSize box)
 QImage pdfThumbnail(QIODevice& device)
 {
     QPdfDocument document;
-    return loaded(document, device) ? renderedPage(document, 0, pdfThumbnailBox) : QImage();
+    if (!loaded(document, device)) {
+        return {};
+    }
+    const QSizeF points = document.pagePointSize(0);
+    return usable(points) ? renderedPage(document, 0, fitted(points, pdfThumbnailBox)) : QImage();
 }
 
-std::vector<QImage> pdfPages(QIODevice& device, QSize box, int count, qint64 pixels)
+std::vector<QSizeF> pdfPageSizes(QIODevice& device)
 {
     QPdfDocument document;
     if (!loaded(document, device)) {
         return {};
     }
-    std::vector<QImage> pages;
-    qint64 drawn = 0;
-    for (int page = 0; page < std::min(count, document.pageCount()); ++page) {
-        QImage image = renderedPage(document, page, box);
-        if (image.isNull()) {
-            return {};
-        }
-        drawn += static_cast<qint64>(image.width()) * image.height();
-        if (drawn > pixels && !pages.empty()) {
-            break;
-        }
-        pages.push_back(std::move(image));
+    std::vector<QSizeF> sizes;
+    const int count = std::min(document.pageCount(), pdfReadingMaxPages);
+    sizes.reserve(static_cast<std::size_t>(count));
+    for (int page = 0; page < count; ++page) {
+        sizes.push_back(document.pagePointSize(page));
     }
-    return pages;
+    return sizes;
+}
+
+QSize pdfReadingSize(QSizeF points)
+{
+    return fitted(usable(points) ? points : a4Points, pdfReadingBox);
+}
+
+QImage pdfReadingPage(QIODevice& device, int page)
+{
+    QPdfDocument document;
+    if (!loaded(document, device) || page < 0 || page >= document.pageCount()) {
+        return {};
+    }
+    const QSizeF points = document.pagePointSize(page);
+    return usable(points) ? renderedPage(document, page, pdfReadingSize(points)) : QImage();
 }
 
 } // namespace tollenvane

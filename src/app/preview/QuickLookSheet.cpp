@@ -52,6 +52,8 @@ QuickLookSheet::QuickLookSheet(AppModel& model, const FileRecord& file, QWidget*
     column->addLayout(header_);
     column->addWidget(viewer_, 1);
     setFile(file);
+    // The keys scroll the content from the start; Tab reaches the button.
+    viewer_->setFocus();
 }
 
 void QuickLookSheet::setFile(const FileRecord& file)

@@ -8,11 +8,10 @@ namespace tollenvane {
 inline constexpr int imageThumbnailSide = 1000;
 inline constexpr QSize pdfThumbnailBox{900, 620};
 inline constexpr QSize genericThumbnailBox{1000, 650};
-// The full preview reads a document's first pages at the sheet's width.
+// The full preview reads a document's pages at the sheet's width, each no taller than the
+// decoder hands back; it reaches this many pages, more than any real document has.
 inline constexpr QSize pdfReadingBox{800, 4096};
-inline constexpr int pdfReadingPages = 10;
-// Pages stop before their pixels pass this, so that tall pages still fit the decoder's output.
-inline constexpr qint64 pdfReadingPixels = 12'000'000;
+inline constexpr int pdfReadingMaxPages = 100'000;
 
 // `size` scaled down, never up, to fit `box`, keeping its proportions; at least one pixel a side.
 QSize fittedSize(QSize size, QSize box);

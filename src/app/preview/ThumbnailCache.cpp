@@ -1,8 +1,8 @@
 #include "app/preview/ThumbnailCache.h"
 
-#include "app/preview/BackgroundJob.h"
+#include "app/decoding/BackgroundJob.h"
+#include "app/decoding/FileWorkers.h"
 #include "app/preview/FileThumbnailer.h"
-#include "app/preview/PreviewWorkers.h"
 #include "app/preview/ThumbnailKey.h"
 #include "app/preview/ThumbnailProducer.h"
 
@@ -68,7 +68,7 @@ void ThumbnailCache::withdraw(std::uint64_t id)
 void ThumbnailCache::start(const std::string& key, const FileRecord& record)
 {
     inFlight_.try_emplace(key);
-    previewWorkers().start([cache = QPointer(this), producer = producer_, key, record] {
+    fileWorkers().start([cache = QPointer(this), producer = producer_, key, record] {
         deliverOnMainThread([cache, key, image = producer->make(record)] {
             if (cache) {
                 cache->finish(key, image);

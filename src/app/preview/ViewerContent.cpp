@@ -1,9 +1,10 @@
 #include "app/preview/ViewerContent.h"
 
-#include "app/preview/DecoderOutput.h"
-#include "app/preview/DecoderProcess.h"
-#include "app/preview/RegularFile.h"
+#include "app/decoding/DecoderOutput.h"
+#include "app/decoding/DecoderProcess.h"
+#include "app/decoding/RegularFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QMimeDatabase>
@@ -52,14 +53,32 @@ ViewerContent imageContent(QImage image)
     return content;
 }
 
+// A descriptor of its own for the file, which outlives the reading.
+std::shared_ptr<const UniqueFd> keptOpen(const QFile& file)
+{
+    auto kept = std::make_shared<const UniqueFd>(::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0));
+    return *kept ? kept : nullptr;
+}
+
 ViewerContent pdfContent(const QFile& file, const std::atomic<bool>& abandoned)
 {
     ViewerContent content;
-    if (const auto output = DecoderProcess::run(DecoderTask::pdfPages, file, abandoned)) {
-        content.pages = DecoderOutput::readPictures(*output);
-        if (!content.pages.empty()) {
+    if (const auto output = DecoderProcess::run(DecoderTask::pdfLayout, file, abandoned)) {
+        content.pages = DecoderOutput::readSizes(*output);
+        content.checked = keptOpen(file);
+        if (!content.pages.empty() && content.checked) {
             content.form = ViewerContent::Form::pdf;
         }
+    }
+    return content;
+}
+
+ViewerContent mediaContent(const QFile& file)
+{
+    ViewerContent content;
+    content.checked = keptOpen(file);
+    if (content.checked) {
+        content.form = ViewerContent::Form::media;
     }
     return content;
 }
@@ -85,11 +104,8 @@ ViewerContent shownAs(QFile& file, ViewerKind kind, const std::atomic<bool>& aba
     case ViewerKind::text:
         return textContent(file);
     case ViewerKind::video:
-    case ViewerKind::audio: {
-        ViewerContent media;
-        media.form = ViewerContent::Form::media;
-        return media;
-    }
+    case ViewerKind::audio:
+        return mediaContent(file);
     case ViewerKind::other:
         break;
     }

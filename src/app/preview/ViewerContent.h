@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/base/UniqueFd.h"
+
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,8 +26,11 @@ struct ViewerContent {
     Form form = Form::card;
     QImage image;
     QString text;
-    // A document's first pages.
-    std::vector<QImage> pages;
+    // A document's pages, each as its size in points; drawn as they come into view.
+    std::vector<QSizeF> pages;
+    // The file as it was checked, kept open for what reads it later, a document's pages and the
+    // player, so that they read that very file whatever its path leads to by then.
+    std::shared_ptr<const UniqueFd> checked;
     // For the card: the file's size, 0 when it could not be read.
     qint64 size = 0;
 };
@@ -34,9 +41,9 @@ inline constexpr qint64 textPreviewBytes = 256 * 1024;
 inline constexpr qsizetype textLineColumns = 2000;
 inline constexpr char16_t textBreakMark = u'\u21A9';
 
-// Reads and decodes, bounded in size and time; blocks, so call it on a preview worker. Pictures
-// and documents are decoded by the decoder process, which `abandoned` kills. Media files are
-// only checked here: the player decodes them.
+// Reads and decodes, bounded in size and time; blocks, so call it on a file worker. Pictures
+// and documents are decoded by the decoder process, which `abandoned` kills; a document's pages
+// only later, as they are shown. Media files are only checked here: the player decodes them.
 ViewerContent loadViewerContent(const std::string& path, ViewerKind kind,
                                 const std::atomic<bool>& abandoned);
 

@@ -14,8 +14,6 @@
 
 namespace tollenvane {
 
-namespace {} // namespace
-
 CommandActions::CommandActions(AppModel& model, QMainWindow& window)
     : QObject(&window)
     , model_(model)
@@ -79,13 +77,14 @@ QAction* CommandActions::makeAction(QMainWindow& window, QMenu& menu, const QKey
 
 void CommandActions::retitle()
 {
-    fileMenu_->setTitle(localized("Fichier"));
-    editMenu_->setTitle(localized("Édition"));
-    newSession_->setText(localized("Nouvelle session"));
-    addFolder_->setText(localized("Ajouter un dossier…"));
-    quit_->setText(localized("Quitter"));
-    undo_->setText(localized("Annuler la dernière décision"));
-    settings_->setText(localized("Réglages…"));
+    // Each with its Alt mnemonic, one letter per menu in every language.
+    fileMenu_->setTitle(localized("&Fichier"));
+    editMenu_->setTitle(localized("É&dition"));
+    newSession_->setText(localized("&Nouvelle session"));
+    addFolder_->setText(localized("&Ajouter un dossier…"));
+    quit_->setText(localized("&Quitter"));
+    undo_->setText(localized("&Annuler la dernière décision"));
+    settings_->setText(localized("&Réglages…"));
 }
 
 void CommandActions::refreshEnabled()

@@ -5,12 +5,32 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QListView>
+#include <QLocale>
 #include <QTreeView>
 
 namespace tollenvane {
 
 namespace {
+
+// Qt's file model writes dates as the system's locale does; the dialog writes them as the
+// application's language does, like the rest of the window.
+class ChosenLanguageDates final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        constexpr int dateColumn = 3;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || index.column() != dateColumn || files == nullptr) {
+            return QIdentityProxyModel::data(index, role);
+        }
+        return QLocale().toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    }
+};
 
 void allowSeveral(QFileDialog& dialog)
 {
@@ -42,6 +62,8 @@ std::optional<std::vector<std::string>> DialogFolderPanel::run(const FolderPanel
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Only Qt's own dialog takes a proxy.
+    dialog.setProxyModel(new ChosenLanguageDates(&dialog));
     dialog.setLabelText(QFileDialog::Accept, QString::fromStdString(request.prompt));
     dialog.setDirectory(startFolder(request.startFolder));
     if (request.multipleSelection) {

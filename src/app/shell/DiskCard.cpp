@@ -2,10 +2,12 @@
 
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/LineBox.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace tollenvane {
 
@@ -25,7 +27,13 @@ QFont cardFont()
 
 int lineHeight()
 {
-    return std::max(QFontMetrics(cardFont()).height(), symbolSide);
+    return std::max(lineBox(cardFont()).height, symbolSide);
+}
+
+int wholeWidth(const std::string& text)
+{
+    return static_cast<int>(
+        std::ceil(QFontMetricsF(cardFont()).horizontalAdvance(QString::fromStdString(text))));
 }
 
 } // namespace
@@ -41,6 +49,7 @@ void DiskCard::setContent(DiskCardContent content)
 {
     if (content_ != content) {
         content_ = std::move(content);
+        updateGeometry();
         update();
     }
 }
@@ -48,7 +57,34 @@ void DiskCard::setContent(DiskCardContent content)
 QSize DiskCard::sizeHint() const
 {
     const int height = 2 * margin + 2 * padding + 2 * lineHeight() + barHeight + 2 * spacing;
-    return QSize(2 * (margin + padding), height);
+    const int title =
+        content_.titleIsName ? 0 : symbolSide + headerSpacing + wholeWidth(content_.title);
+    return QSize(2 * (margin + padding) + std::max(title, wholeWidth(content_.freeSpace)), height);
+}
+
+QRectF DiskCard::inner() const
+{
+    return QRectF(rect()).adjusted(margin + padding, margin + padding, -margin - padding,
+                                   -margin - padding);
+}
+
+QRectF DiskCard::titleBox() const
+{
+    const QRectF area = inner();
+    return QRectF(area.left() + symbolSide + headerSpacing, area.top(),
+                  std::max(0.0, area.width() - symbolSide - headerSpacing), lineHeight());
+}
+
+TextFit DiskCard::titleFit() const
+{
+    return fitText(QString::fromStdString(content_.title), QFontMetricsF(cardFont()),
+                   titleBox().width(), ElisionSide::end);
+}
+
+TextFit DiskCard::freeSpaceFit() const
+{
+    return fitText(QString::fromStdString(content_.freeSpace), QFontMetricsF(cardFont()),
+                   inner().width(), ElisionSide::end);
 }
 
 void DiskCard::paintEvent(QPaintEvent*)
@@ -58,23 +94,17 @@ void DiskCard::paintEvent(QPaintEvent*)
     const QRectF card = QRectF(rect()).adjusted(margin, margin, -margin, -margin);
     painter.fillPath(continuousRoundedRect(card, 12), Theme::color(Theme::soft));
 
-    const QRectF inner = card.adjusted(padding, padding, -padding, -padding);
+    const QRectF inner = this->inner();
     const QColor muted = Theme::color(Theme::muted);
     const int line = lineHeight();
-    const QFont font = cardFont();
-    const QFontMetrics metrics(font);
-    painter.setFont(font);
+    painter.setFont(cardFont());
     painter.setPen(muted);
 
     Symbol::paint(
         painter,
         QRectF(inner.left(), inner.top() + (line - symbolSide) / 2.0, symbolSide, symbolSide),
         content_.symbol, muted);
-    const QRectF title(inner.left() + symbolSide + headerSpacing, inner.top(),
-                       inner.width() - symbolSide - headerSpacing, line);
-    painter.drawText(title, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                     metrics.elidedText(QString::fromStdString(content_.title), Qt::ElideRight,
-                                        static_cast<int>(title.width())));
+    drawLine(painter, titleBox(), Qt::AlignLeft, titleFit().text);
 
     // The track is lighter than the card it sits on, so it reads as an empty gauge.
     const QRectF track(inner.left(), inner.top() + line + spacing, inner.width(), barHeight);
@@ -89,10 +119,8 @@ void DiskCard::paintEvent(QPaintEvent*)
     }
 
     painter.setPen(muted);
-    painter.drawText(QRectF(inner.left(), track.bottom() + spacing, inner.width(), line),
-                     Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                     metrics.elidedText(QString::fromStdString(content_.freeSpace), Qt::ElideRight,
-                                        static_cast<int>(inner.width())));
+    drawLine(painter, QRectF(inner.left(), track.bottom() + spacing, inner.width(), line),
+             Qt::AlignLeft, freeSpaceFit().text);
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/design/TextFit.h"
 #include "app/shell/SidebarRules.h"
 
 #include <QWidget>
@@ -16,12 +17,19 @@ public:
     void setContent(DiskCardContent content);
     const DiskCardContent& content() const { return content_; }
 
+    // Wide enough for its texts but a volume's own name, which is shortened to the width.
     QSize sizeHint() const override;
+    // The title and the free space as drawn at the current width.
+    TextFit titleFit() const;
+    TextFit freeSpaceFit() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRectF inner() const;
+    QRectF titleBox() const;
+
     DiskCardContent content_;
 };
 

@@ -4,12 +4,14 @@
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/LineBox.h"
 #include "app/design/Symbol.h"
 #include "app/design/TextFit.h"
 #include "app/design/Theme.h"
 #include "app/shell/SidebarRules.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace tollenvane {
 
@@ -44,7 +46,26 @@ QFont NavRow::titleFont() const
 
 QSize NavRow::sizeHint() const
 {
-    return QSize(2 * horizontalPadding + tileSide + spacing, tileSide + 2 * verticalPadding);
+    const qreal title =
+        QFontMetricsF(DesignFont::system(13, QFont::DemiBold)).horizontalAdvance(text());
+    return QSize(2 * horizontalPadding + tileSide + spacing + static_cast<int>(std::ceil(title)) +
+                     spacing + dotSide,
+                 tileSide + 2 * verticalPadding);
+}
+
+QRectF NavRow::titleBox() const
+{
+    const qreal left = horizontalPadding + tileSide + spacing;
+    qreal right = width() - horizontalPadding;
+    if (isSelected()) {
+        right -= dotSide + spacing;
+    }
+    return QRectF(left, 0, std::max(0.0, right - left), height());
+}
+
+TextFit NavRow::titleFit() const
+{
+    return fitText(text(), QFontMetricsF(titleFont()), titleBox().width(), ElisionSide::end, 0.9);
 }
 
 void NavRow::paintEvent(QPaintEvent*)
@@ -68,24 +89,20 @@ void NavRow::paintEvent(QPaintEvent*)
     Symbol::paint(painter, symbolBox, navigationSymbol(page_),
                   Theme::color(isSelected() ? Theme::orange : Theme::muted));
 
-    qreal titleRight = width() - horizontalPadding;
     if (isSelected()) {
-        const QRectF dot(titleRight - dotSide, (height() - dotSide) / 2.0, dotSide, dotSide);
+        const QRectF dot(width() - horizontalPadding - dotSide, (height() - dotSide) / 2.0, dotSide,
+                         dotSide);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Theme::color(Theme::orange));
         painter.drawEllipse(dot);
-        titleRight = dot.left() - spacing;
     }
 
-    const qreal titleLeft = tile.right() + spacing;
     QFont font = titleFont();
-    const TextFit fit =
-        fitText(text(), QFontMetricsF(font), titleRight - titleLeft, ElisionSide::end, 0.9);
+    const TextFit fit = titleFit();
     font.setPixelSize(std::max(1, qRound(font.pixelSize() * fit.scale)));
     painter.setFont(font);
     painter.setPen(Theme::color(isSelected() ? Theme::text : Theme::muted));
-    painter.drawText(QRectF(titleLeft, 0, titleRight - titleLeft, height()),
-                     Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, fit.text);
+    drawLine(painter, titleBox(), Qt::AlignLeft, fit.text);
     paintFocusRing(painter, QRectF(rect()), 8, *this);
 }
 

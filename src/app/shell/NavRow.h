@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/design/SelectableButton.h"
+#include "app/design/TextFit.h"
 #include "model/Page.h"
 
 namespace tollenvane {
@@ -14,13 +15,17 @@ public:
     explicit NavRow(Page page, QWidget* parent = nullptr);
 
     Page page() const { return page_; }
+    // Wide enough for the whole title in its widest state, selected.
     QSize sizeHint() const override;
+    // The title as drawn at the current width.
+    TextFit titleFit() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QFont titleFont() const;
+    QRectF titleBox() const;
 
     Page page_;
 };

@@ -8,6 +8,7 @@ namespace tollenvane {
 QtTranslation::~QtTranslation()
 {
     QCoreApplication::removeTranslator(&translator_);
+    QLocale::setDefault(previousLocale_);
 }
 
 bool QtTranslation::use(AppLanguage language)
@@ -19,13 +20,15 @@ bool QtTranslation::use(AppLanguage language)
     QCoreApplication::removeTranslator(&translator_);
     // Tried once per language: a missing file leaves Qt in English until the language changes.
     loaded_ = wanted;
+    const std::string_view raw = rawValue(wanted);
+    const QString code = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
+    // The stock dialogs write dates and numbers as the chosen language does.
+    QLocale::setDefault(QLocale(code));
     // Qt's texts are written in English: nothing to load for it.
     if (wanted == AppLanguage::en) {
         return true;
     }
-    const std::string_view code = rawValue(wanted);
-    const QString name = QStringLiteral("qtbase_") +
-                         QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size()));
+    const QString name = QStringLiteral("qtbase_") + code;
     if (!translator_.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         return false;
     }

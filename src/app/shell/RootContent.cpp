@@ -1,6 +1,7 @@
 #include "app/shell/RootContent.h"
 
 #include "app/design/Theme.h"
+#include "app/kit/TabOrder.h"
 #include "app/shell/AlertPresenter.h"
 #include "app/shell/LaunchScreen.h"
 #include "app/shell/PageFactory.h"
@@ -13,13 +14,17 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tollenvane {
 
-RootContent::RootContent(AppModel& model, QWidget* parent)
+RootContent::RootContent(AppModel& model, FileRevealer& revealer, LinkOpener& links,
+                         QWidget* parent)
     : QWidget(parent)
     , model_(model)
+    , revealer_(revealer)
+    , links_(links)
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("rootContent"));
@@ -62,8 +67,51 @@ void RootContent::showPage(Page page)
         return;
     }
     shownPage_ = page;
+    // A control of the page that goes takes the focus with it, which would then start again
+    // from the sidebar: the new page takes it, as it does from the menu bar or from nowhere. A
+    // control of the sidebar or the status bar keeps it, unless the new page names where the
+    // keyboard starts on it.
+    const QWidget* focus = window()->focusWidget();
+    const bool focusLeaves =
+        page_ && (focus == nullptr || !isAncestorOf(focus) || page_->isAncestorOf(focus));
     page_ = PageFactory::make(page, PageServices{model_, revealer_, links_});
     pageHost_->addWidget(page_.get());
+    if (focusLeaves || page_->focusProxy() != nullptr) {
+        // Once the page's first refresh has shown its controls.
+        QTimer::singleShot(0, page_.get(), [this] { focusPage(); });
+    }
+}
+
+void RootContent::restoreFocus(const QString& name)
+{
+    QTimer::singleShot(0, this, [this, name] {
+        for (QWidget* control : findChildren<QWidget*>(name)) {
+            if (!name.isEmpty() && (control->focusPolicy() & Qt::TabFocus) != 0 &&
+                control->isVisibleTo(this) && control->isEnabled()) {
+                control->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+        focusPage();
+    });
+}
+
+void RootContent::focusPage()
+{
+    if (!page_) {
+        return;
+    }
+    if (page_->focusProxy() != nullptr) {
+        page_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QWidget* focus = window()->focusWidget();
+    if (focus != nullptr && page_->isAncestorOf(focus)) {
+        return;
+    }
+    if (QWidget* first = firstTabStop(*page_)) {
+        first->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void RootContent::showOverlay(RootOverlay overlay)
@@ -72,6 +120,9 @@ void RootContent::showOverlay(RootOverlay overlay)
         return;
     }
     overlayKind_ = overlay;
+    // A cover that goes with the focus leaves it to the page under it, not to the sidebar.
+    const QWidget* focus = window()->focusWidget();
+    const bool focusLeaves = overlay_ && focus != nullptr && overlay_->isAncestorOf(focus);
     overlay_.reset();
     switch (overlay) {
     case RootOverlay::none:
@@ -85,6 +136,9 @@ void RootContent::showOverlay(RootOverlay overlay)
     }
     // What lies under a cover takes no click and no focus.
     body_->setEnabled(overlay_ == nullptr);
+    if (focusLeaves && !overlay_) {
+        QTimer::singleShot(0, this, [this] { focusPage(); });
+    }
     if (overlay_) {
         overlay_->setParent(this);
         overlay_->setGeometry(rect());

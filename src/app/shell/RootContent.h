@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/kit/DesktopFileRevealer.h"
-#include "app/kit/DesktopLinkOpener.h"
 #include "app/kit/QueuedRefresh.h"
 #include "app/shell/RootRules.h"
 #include "model/Page.h"
@@ -16,6 +14,8 @@ class QVBoxLayout;
 namespace tollenvane {
 
 class AppModel;
+class FileRevealer;
+class LinkOpener;
 class ScanIssuesSheet;
 
 // Everything the window shows in one language: the sidebar, the status bar, the current page,
@@ -24,12 +24,16 @@ class RootContent : public QWidget {
     Q_OBJECT
 
 public:
-    explicit RootContent(AppModel& model, QWidget* parent = nullptr);
+    RootContent(AppModel& model, FileRevealer& revealer, LinkOpener& links,
+                QWidget* parent = nullptr);
 
     QWidget* currentPage() const { return page_.get(); }
     RootOverlay overlay() const { return overlayKind_; }
 
     void showScanIssues();
+    // Gives the focus to the control named `name`, once the content has filled, as a content
+    // replaced while `name` held it; to the page's first control when there is none.
+    void restoreFocus(const QString& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,10 +43,11 @@ private:
     void refresh();
     void showPage(Page page);
     void showOverlay(RootOverlay overlay);
+    void focusPage();
 
     AppModel& model_;
-    DesktopFileRevealer revealer_;
-    DesktopLinkOpener links_;
+    FileRevealer& revealer_;
+    LinkOpener& links_;
     QWidget* body_;
     QVBoxLayout* pageHost_;
     std::unique_ptr<QWidget> page_;

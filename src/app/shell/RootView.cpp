@@ -1,7 +1,11 @@
 #include "app/shell/RootView.h"
 
+#include "app/design/ShownName.h"
+#include "app/kit/DesktopFileRevealer.h"
+#include "app/kit/DesktopLinkOpener.h"
 #include "app/kit/TabOrder.h"
 #include "app/shell/RootContent.h"
+#include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
 #include <QTimer>
@@ -9,12 +13,34 @@
 
 namespace tollenvane {
 
+// The desktop's own services, kept across changes of language so that an answer still on its
+// way finds who asked.
+struct DesktopServices {
+    DesktopFileRevealer revealer;
+    DesktopLinkOpener links;
+};
+
 RootView::RootView(AppModel& model, QWidget* parent)
+    : RootView(model, std::make_unique<DesktopServices>(), nullptr, nullptr, parent)
+{}
+
+RootView::RootView(AppModel& model, FileRevealer& revealer, LinkOpener& links, QWidget* parent)
+    : RootView(model, nullptr, &revealer, &links, parent)
+{}
+
+RootView::RootView(AppModel& model, std::unique_ptr<DesktopServices> own, FileRevealer* revealer,
+                   LinkOpener* links, QWidget* parent)
     : QWidget(parent)
     , model_(model)
+    , own_(std::move(own))
+    , revealer_(own_ ? own_->revealer : *revealer)
+    , links_(own_ ? own_->links : *links)
     , language_(model.state().preferences.language)
 {
     setObjectName(QStringLiteral("rootView"));
+    const auto tell = [this](const std::string& path) { tellUnshown(path); };
+    revealer_.whenUnanswered(tell);
+    links_.whenUnanswered(tell);
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
     rebuild();
@@ -46,9 +72,24 @@ void RootView::languageMayHaveChanged()
 
 void RootView::rebuild()
 {
+    // The control that held the focus, the language picker most often, is built again: it
+    // keeps the focus rather than leaving it to start again from the sidebar.
+    const QWidget* focus = window()->focusWidget();
+    const bool hadFocus = content_ && focus != nullptr && content_->isAncestorOf(focus);
+    const QString focused = hadFocus ? focus->objectName() : QString();
     content_.reset();
-    content_ = std::make_unique<RootContent>(model_);
+    content_ = std::make_unique<RootContent>(model_, revealer_, links_);
     layout()->addWidget(content_.get());
+    if (hadFocus) {
+        content_->restoreFocus(focused);
+    }
+}
+
+void RootView::tellUnshown(const std::string& path)
+{
+    model_.raiseAlert("Gestionnaire de fichiers indisponible",
+                      Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}.",
+                                         {shownName(path).toStdString()}));
 }
 
 } // namespace tollenvane

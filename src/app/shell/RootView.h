@@ -8,7 +8,10 @@
 namespace tollenvane {
 
 class AppModel;
+class FileRevealer;
+class LinkOpener;
 class RootContent;
+struct DesktopServices;
 
 // The window's whole content: the sidebar beside the current page, the status bar, and the
 // covers, overlays, sheets and alerts above them. Every text is looked up as it is built, so a
@@ -17,7 +20,10 @@ class RootView final : public QWidget {
     Q_OBJECT
 
 public:
+    // The pages reveal files and open folders with the desktop's own services.
     explicit RootView(AppModel& model, QWidget* parent = nullptr);
+    // With these instead, which tests put in place of the desktop's.
+    RootView(AppModel& model, FileRevealer& revealer, LinkOpener& links, QWidget* parent = nullptr);
     ~RootView() override;
 
     RootContent& content() const { return *content_; }
@@ -27,10 +33,17 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    RootView(AppModel& model, std::unique_ptr<DesktopServices> own, FileRevealer* revealer,
+             LinkOpener* links, QWidget* parent);
     void languageMayHaveChanged();
     void rebuild();
+    // Tells the user that no file manager showed `path`.
+    void tellUnshown(const std::string& path);
 
     AppModel& model_;
+    std::unique_ptr<DesktopServices> own_;
+    FileRevealer& revealer_;
+    LinkOpener& links_;
     AppLanguage language_;
     bool rebuildQueued_ = false;
     std::unique_ptr<RootContent> content_;

@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/LineBox.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/ShownName.h"
@@ -28,6 +29,7 @@ QLabel* issueLabel(const std::string& issue)
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setFont(DesignFont::system(12));
+    label->setContentsMargins(inkMargins(label->font()));
     return label;
 }
 

@@ -4,6 +4,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/LineBox.h"
 #include "app/design/Symbol.h"
 
 #include <QPainter>
@@ -14,6 +15,8 @@ namespace tollenvane {
 namespace {
 
 constexpr int spacing = 8;
+// Counts up to this many digits fit without widening the entry.
+constexpr int countedDigits = 4;
 
 // The count reads as a caption, in fixed-width digits so it does not jitter as it falls.
 QFont countFont()
@@ -39,6 +42,7 @@ void SessionEntry::setCount(std::optional<std::int64_t> count)
 {
     if (count_ != count) {
         count_ = count;
+        updateGeometry();
         update();
     }
 }
@@ -48,12 +52,46 @@ int SessionEntry::symbolSide() const
     return Symbol::sideBeside(font().pixelSize());
 }
 
+QString SessionEntry::countText() const
+{
+    return count_ ? QString::number(*count_) : QString();
+}
+
+int SessionEntry::countRoom() const
+{
+    if (!count_ && !look_.counted) {
+        return 0;
+    }
+    // Fixed-width digits: the widest count of this many digits is as wide as any other.
+    const QString widest = look_.counted && countText().size() < countedDigits
+                               ? QString(countedDigits, QLatin1Char('0'))
+                               : countText();
+    return QFontMetrics(countFont()).horizontalAdvance(widest) + spacing;
+}
+
 QSize SessionEntry::sizeHint() const
 {
-    const QFontMetrics metrics(font());
-    const int width = symbolSide() + spacing + metrics.horizontalAdvance(text());
+    const QFontMetricsF metrics(font());
+    const int width = symbolSide() + spacing +
+                      static_cast<int>(std::ceil(metrics.horizontalAdvance(text()))) + countRoom();
     return QSize(width + 2 * look_.padding,
-                 std::max(metrics.height(), symbolSide()) + 2 * look_.padding);
+                 std::max(lineBox(font()).height, symbolSide()) + 2 * look_.padding);
+}
+
+QRect SessionEntry::titleBox() const
+{
+    const QRect content = rect().adjusted(look_.padding, 0, -look_.padding, 0);
+    const int left = content.left() + symbolSide() + spacing;
+    int right = content.right() + 1;
+    if (count_) {
+        right -= QFontMetrics(countFont()).horizontalAdvance(countText()) + spacing;
+    }
+    return QRect(left, 0, std::max(0, right - left), height());
+}
+
+TextFit SessionEntry::titleFit() const
+{
+    return fitText(text(), QFontMetricsF(font()), titleBox().width(), ElisionSide::end);
 }
 
 void SessionEntry::paintEvent(QPaintEvent*)
@@ -74,21 +112,15 @@ void SessionEntry::paintEvent(QPaintEvent*)
     Symbol::paint(painter, QRectF(content.left(), (height() - side) / 2.0, side, side),
                   symbol_.toStdString(), orange);
 
-    int textRight = content.right();
     painter.setPen(orange);
     if (count_) {
         painter.setFont(countFont());
-        const QString count = QString::number(*count_);
-        const int countWidth = QFontMetrics(painter.font()).horizontalAdvance(count);
-        painter.drawText(QRect(content.right() - countWidth, 0, countWidth + 1, height()),
-                         Qt::AlignVCenter | Qt::AlignRight, count);
-        textRight -= countWidth + spacing;
+        const int countWidth = QFontMetrics(painter.font()).horizontalAdvance(countText());
+        drawLine(painter, QRectF(content.right() + 1 - countWidth, 0, countWidth, height()),
+                 Qt::AlignRight, countText());
     }
     painter.setFont(font());
-    const int textLeft = content.left() + side + spacing;
-    const QRect textBox(textLeft, 0, textRight - textLeft, height());
-    painter.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                     QFontMetrics(font()).elidedText(text(), Qt::ElideRight, textBox.width()));
+    drawLine(painter, titleBox(), Qt::AlignLeft, titleFit().text);
     paintFocusRing(painter, QRectF(rect()), 8, *this);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/design/TextFit.h"
 #include "app/design/Theme.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,8 @@ public:
         QFont font;
         int padding = 0;
         bool tinted = false;
+        // Keeps room for a count, so that the entry does not widen as the count appears.
+        bool counted = false;
     };
 
     SessionEntry(const QString& symbol, const QString& title, Look look, QWidget* parent = nullptr);
@@ -25,14 +28,21 @@ public:
     void setCount(std::optional<std::int64_t> count);
     std::optional<std::int64_t> count() const { return count_; }
 
+    // Wide enough for the whole title beside a count of a few digits.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // The title as drawn at the current width.
+    TextFit titleFit() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int symbolSide() const;
+    QString countText() const;
+    // The room the count takes at the end, its spacing included.
+    int countRoom() const;
+    QRect titleBox() const;
 
     QString symbol_;
     Look look_;

@@ -39,7 +39,6 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("sidebar"));
-    setFixedWidth(columnWidth);
 
     auto* column = new QVBoxLayout(this);
     // The separator on the trailing edge is painted; the content stays clear of it.
@@ -52,7 +51,7 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
     }
 
     runningSession_ = new SessionEntry("rectangle.stack.fill", localized("Reprendre le tri"),
-                                       {DesignFont::system(12, QFont::Medium), 13, true});
+                                       {DesignFont::system(12, QFont::Medium), 13, true, true});
     runningSession_->setObjectName(QStringLiteral("runningSession"));
     connect(runningSession_, &QAbstractButton::clicked, this,
             [this] { model_.setPage(Page::swipe); });
@@ -122,6 +121,22 @@ void Sidebar::refresh()
     savedSession_->setVisible(entry == ResumeEntry::saved);
     savedSession_->setEnabled(savedSessionEnabled(facts));
     diskCard_->setContent(diskCard(facts));
+    setFixedWidth(wholeWidth());
+}
+
+int Sidebar::wholeWidth() const
+{
+    // The column's usual width, wider only as far as a label of this language needs to be read
+    // whole; the entries that come and go count too, so that the column keeps its width.
+    const QLayout& column = *layout();
+    int widest = columnWidth;
+    for (int i = 0; i < column.count(); ++i) {
+        if (const QWidget* part = column.itemAt(i)->widget()) {
+            widest = std::max(widest, part->sizeHint().width() + column.contentsMargins().left() +
+                                          column.contentsMargins().right());
+        }
+    }
+    return widest;
 }
 
 void Sidebar::paintEvent(QPaintEvent*)

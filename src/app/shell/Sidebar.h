@@ -20,6 +20,7 @@ class Sidebar : public QWidget {
     Q_OBJECT
 
 public:
+    // The column's width, unless a label of the language needs more.
     static constexpr int columnWidth = 220;
 
     explicit Sidebar(AppModel& model, QWidget* parent = nullptr);
@@ -32,6 +33,7 @@ private:
     QWidget* sectionLabel();
     NavRow* navigationRow(Page page);
     void refresh();
+    int wholeWidth() const;
 
     AppModel& model_;
     std::vector<NavRow*> rows_;

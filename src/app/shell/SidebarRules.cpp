@@ -95,6 +95,7 @@ DiskCardContent diskCard(const SidebarFacts& facts)
     return {
         .symbol = external ? "externaldrive" : "internaldrive",
         .title = std::move(title),
+        .titleIsName = external && !facts.volume->name.empty(),
         .fill = diskFillFraction(facts.diskTotal, facts.diskFree),
         .freeSpace = Localization::text("{0} disponibles", {formattedBytes(facts.diskFree)}),
     };

@@ -51,6 +51,8 @@ bool savedSessionEnabled(const SidebarFacts& facts);
 struct DiskCardContent {
     std::string symbol;
     std::string title;
+    // The title is the volume's own name, of any length, rather than a text of the catalogue.
+    bool titleIsName = false;
     // Used share of the capacity, 0 to 1.
     double fill = 0;
     std::string freeSpace;

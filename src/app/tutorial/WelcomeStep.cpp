@@ -34,7 +34,7 @@ WelcomeStep::WelcomeStep(QWidget* parent)
     column->setSpacing(spacing);
     column->addWidget(new WelcomePicture);
 
-    TextBlock* key = centred("Fais de la place\nsans te prendre la tête.",
+    TextBlock* key = centred("Faites de la place\nsans vous prendre la tête.",
                              TextStyle{keySize, QFont::DemiBold, std::nullopt});
     key->setFont(DesignFont::tracked(DesignFont::system(keySize, QFont::DemiBold), keyTracking));
     column->addWidget(key);

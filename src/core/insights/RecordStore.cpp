@@ -1,6 +1,7 @@
 #include "core/insights/RecordStore.h"
 
 #include "core/base/TextHash.h"
+#include "core/base/WritablePages.h"
 
 #include <algorithm>
 #include <functional>
@@ -95,7 +96,9 @@ RecordStore::Insertion RecordStore::add(FileRecord record, Hashes hashes)
         throw std::length_error("too many records to index");
     }
     if (size_ % chunkSize == 0) {
-        chunks_.emplace_back().reserve(chunkSize);
+        std::vector<FileRecord>& chunk = chunks_.emplace_back();
+        chunk.reserve(chunkSize);
+        prepareForWriting(chunk.data(), chunkSize * sizeof(FileRecord));
     }
     const FileIdentity identity = record.identity();
     const bool first =

@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <fstream>
+#include <mutex>
 #include <utility>
 
 namespace tollenvane {
@@ -310,7 +311,7 @@ TypeConformance SharedMimeInfo::conformance(std::string_view extension) const
 {
     const std::string key(extension);
     {
-        const std::lock_guard lock(cacheMutex_);
+        const std::scoped_lock lock(cacheMutex_);
         if (const auto cached = cache_.find(key); cached != cache_.end()) {
             return cached->second;
         }
@@ -318,7 +319,7 @@ TypeConformance SharedMimeInfo::conformance(std::string_view extension) const
     // Computed outside the lock: the database never changes, so two threads agree.
     const std::optional<Match> best = bestMatch(extension);
     const TypeConformance result = best ? best->conformance : TypeConformance::noType;
-    const std::lock_guard lock(cacheMutex_);
+    const std::scoped_lock lock(cacheMutex_);
     if (cache_.size() >= maxCachedExtensions) {
         cache_.clear();
     }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/base/SpinLock.h"
 #include "core/platform/TypeLookup.h"
 
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,7 +61,9 @@ private:
     std::unordered_map<std::string, std::vector<std::string>> parents_;
     std::unordered_map<std::string, std::string> aliases_;
 
-    mutable std::mutex cacheMutex_;
+    // Asked by every thread that reads folders, for every file: a lock that sleeps would have
+    // them wake one another all the time.
+    mutable SpinLock cacheMutex_;
     mutable std::unordered_map<std::string, TypeConformance> cache_;
 };
 

@@ -1,5 +1,7 @@
 #include "core/platform/VolumeIdentityCache.h"
 
+#include <mutex>
+
 namespace tollenvane {
 
 VolumeIdentityCache::VolumeIdentityCache(Probe probe)
@@ -9,12 +11,16 @@ VolumeIdentityCache::VolumeIdentityCache(Probe probe)
 std::optional<std::string> VolumeIdentityCache::uuid(const std::string& path, std::uint64_t device)
 {
     std::uint64_t noted = 0;
+    Answer known;
     {
         const std::scoped_lock guard(lock_);
         if (const auto hit = cache_.find(device); hit != cache_.end()) {
-            return hit->second;
+            known = hit->second;
         }
         noted = generation_;
+    }
+    if (known) {
+        return *known;
     }
     std::optional<std::string> answer;
     try {
@@ -22,12 +28,13 @@ std::optional<std::string> VolumeIdentityCache::uuid(const std::string& path, st
     } catch (const std::exception&) {
         // A volume we cannot ask is a volume without UUID: records fall back to device numbers.
     }
+    auto shared = std::make_shared<const std::optional<std::string>>(answer);
     const std::scoped_lock guard(lock_);
     if (generation_ == noted) {
         if (cache_.size() >= capacity) {
             cache_.clear();
         }
-        cache_.insert_or_assign(device, answer);
+        cache_.insert_or_assign(device, std::move(shared));
     }
     return answer;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/base/SpinLock.h"
+
 #include <cstdint>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -31,10 +33,14 @@ public:
     std::size_t cachedCount() const;
 
 private:
+    using Answer = std::shared_ptr<const std::optional<std::string>>;
+
     Probe probe_;
-    mutable std::mutex lock_;
+    // Asked by every thread that reads folders, for every file: a lock that sleeps would have them
+    // wake one another all the time. Answers are shared, so that none is copied under it.
+    mutable SpinLock lock_;
     std::uint64_t generation_ = 0;
-    std::unordered_map<std::uint64_t, std::optional<std::string>> cache_;
+    std::unordered_map<std::uint64_t, Answer> cache_;
 };
 
 } // namespace tollenvane

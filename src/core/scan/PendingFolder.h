@@ -23,16 +23,18 @@ struct ReadAheadLoad {
 struct PendingFolder {
     enum class State { waiting, listing, listed };
 
-    // `countDescriptor` when it was opened ahead of the walk, not by it.
+    // `countDescriptor` when it was opened ahead of the walk, not by it. `openedBy` is the
+    // thread that makes it: the walk's is 0, each helper's its number from 1.
     PendingFolder(std::vector<std::uint32_t> place, std::string folderPath, UniqueFd folderFd,
                   std::shared_ptr<const Ancestry> folderAncestry, ReadAheadLoad& countedIn,
-                  bool countDescriptor)
+                  bool countDescriptor, unsigned openedBy)
         : position(std::move(place))
         , path(std::move(folderPath))
         , ancestry(std::move(folderAncestry))
         , fd(std::move(folderFd))
         , load(countedIn)
         , descriptorCounted(countDescriptor)
+        , opener(openedBy)
     {}
     ~PendingFolder()
     {
@@ -70,6 +72,12 @@ struct PendingFolder {
     ReadAheadLoad& load;
     const bool descriptorCounted;
     long countedEntries = 0; // listed, not yet taken by the walk
+    // The threads whose memory it holds: the folder itself was made by `opener`, its listing by
+    // `lister`. Each frees its own, so that none waits for another's allocator.
+    const unsigned opener;
+    unsigned lister = 0;
+    bool listingFreed = false;
+    bool large = false; // by the size of its entries, known once opened
     // Taken out of waiting by one thread, the walk or a helper; the listing is that thread's
     // until it is listed.
     std::atomic<State> state{State::waiting};

@@ -1,6 +1,7 @@
 #include "core/scan/ReadAhead.h"
 
 #include "core/access/FolderAccess.h"
+#include "core/base/CpuRelax.h"
 #include "core/base/Path.h"
 #include "core/scan/FolderWalk.h"
 
@@ -51,21 +52,21 @@ void reserveDescriptorTable(long descriptors)
     }
 }
 
-// Waking a sleeping thread can take longer than listing a folder, on an idle processor most of
-// all: a thread with work likely to come soon looks for it a little while before sleeping.
-constexpr std::chrono::microseconds spinTime{50};
+// How long the helper looking for work goes on once nothing moves: about what waking it again
+// would cost, so that a walk that pauses between steps does not keep a processor busy meanwhile.
+constexpr std::chrono::microseconds patience{500};
+// A sleeping helper looks again now and then: a folder dropped unread gives its entries back
+// without a word.
+constexpr std::chrono::milliseconds sleepLimit{50};
+// The walk, waiting for a folder a helper lists, spins that long before it sleeps.
+constexpr std::chrono::milliseconds walkPatience{2};
 
-template <typename Ready>
-bool spinUntil(const Ready& ready)
-{
-    const auto end = std::chrono::steady_clock::now() + spinTime;
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-    }
-    return true;
-}
+// Folders whose entries take this many bytes, some hundreds of entries, take a helper a
+// millisecond or more to list.
+constexpr std::int64_t largeFolder = 32 * 1024;
+
+// The helper this thread is, from 1; the walk's thread, and any other, is 0.
+thread_local unsigned thisHelper = 0;
 
 } // namespace
 
@@ -76,13 +77,14 @@ ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize
     , options_(options)
     , trash_(FolderAccess::systemRefusals().trashFolders)
     , descriptorBudget_(descriptorBudget())
+    , inboxes_(helpers)
 {
     // Beyond the budget: the walk's own descriptors and the rest of the application's.
     reserveDescriptorTable(descriptorBudget_ + 64);
     helpers_.reserve(helpers);
     try {
         for (unsigned i = 0; i < helpers; ++i) {
-            helpers_.emplace_back([this] { work(); });
+            helpers_.emplace_back([this, i] { work(i + 1); });
         }
     } catch (...) {
         // The helpers already started would otherwise wait for work forever.
@@ -94,8 +96,7 @@ ReadAhead::ReadAhead(unsigned helpers, bool showHidden, std::int64_t minimumSize
 ReadAhead::~ReadAhead()
 {
     stop();
-    retiring_.clear();
-    retired_.clear();
+    inboxes_.clear();
     // The helpers freed their listings and batches into malloc arenas of their own, which would
     // otherwise keep those pages for the life of the process.
     ::malloc_trim(0);
@@ -103,173 +104,253 @@ ReadAhead::~ReadAhead()
 
 void ReadAhead::stop()
 {
-    {
-        const std::scoped_lock guard(lock_);
-        stopping_ = true;
-    }
-    work_.notify_all();
+    stopping_ = true;
+    helpersAsleep_.wakeAll();
     helpers_.clear();
 }
 
 std::shared_ptr<PendingFolder> ReadAhead::add(std::vector<std::uint32_t> position, std::string path,
                                               UniqueFd fd, std::shared_ptr<const Ancestry> ancestry)
 {
-    auto folder = std::make_shared<PendingFolder>(std::move(position), std::move(path),
-                                                  std::move(fd), std::move(ancestry), load_, false);
-    enqueue(folder);
+    auto folder = std::make_shared<PendingFolder>(
+        std::move(position), std::move(path), std::move(fd), std::move(ancestry), load_, false, 0);
+    Folders opened{folder};
+    publish(opened);
     return folder;
 }
 
-// The walk takes the lock only to wait: a folder listed ahead, the usual case, is taken without
-// contending with the helpers for it.
+// A folder listed ahead, the usual case, is taken without a lock.
 bool ReadAhead::take(PendingFolder& folder, const std::stop_token& stop)
 {
+    // The walk caught up with the helpers: what they read further on must not hold back the
+    // folders it needs now.
+    frontier_ = folder.state != PendingFolder::State::listed;
     auto waiting = PendingFolder::State::waiting;
     if (folder.state.compare_exchange_strong(waiting, PendingFolder::State::listing)) {
+        folder.lister = thisHelper;
         Folders opened;
         const bool whole = list(folder, stop, opened);
         folder.state = PendingFolder::State::listed;
-        handOver(opened);
+        publish(opened);
         if (!whole) {
             return false;
         }
-    } else if (!spinUntil([&] { return folder.state == PendingFolder::State::listed; })) {
-        std::unique_lock lock(lock_);
-        // Set before the state is looked at, and looked at by a helper after it marks a folder
-        // listed (both sequentially consistent): one of the two sees the other.
-        walkWaiting_ = true;
-        const bool listed =
-            ready_.wait(lock, stop, [&] { return folder.state == PendingFolder::State::listed; });
-        walkWaiting_ = false;
-        if (!listed) {
+    } else {
+        waitUntilListed(folder, stop);
+        if (folder.state != PendingFolder::State::listed) {
             return false;
         }
     }
-    const long before = load_.entries.load(std::memory_order_relaxed);
     folder.releaseEntries();
-    const long after = load_.entries.load(std::memory_order_relaxed);
-    // Helpers past the budget wait for half of it to be free, not for each folder taken.
-    if (before >= entryLimit / 2 && after < entryLimit / 2) {
-        work_.notify_all();
-    }
+    progress_.fetch_add(1, std::memory_order_relaxed);
+    wakeIfBehind();
     return true;
+}
+
+// Listing a folder takes from microseconds to a few milliseconds: the walk, which has nothing else
+// to do, spins that long rather than pay for being woken.
+void ReadAhead::waitUntilListed(const PendingFolder& folder, const std::stop_token& stop)
+{
+    const auto listed = [&] {
+        return folder.state == PendingFolder::State::listed || stop.stop_requested();
+    };
+    const auto end = std::chrono::steady_clock::now() + walkPatience;
+    for (unsigned turn = 1; !listed(); ++turn) {
+        cpuRelax();
+        if (turn % 64 == 0 && std::chrono::steady_clock::now() >= end) {
+            break;
+        }
+    }
+    // Woken by the helper that marks it listed; a stop request is seen on the next look.
+    while (!listed()) {
+        walkAsleep_.sleepUnless(listed, sleepLimit);
+    }
 }
 
 void ReadAhead::retire(std::shared_ptr<PendingFolder> folder)
 {
-    retiring_.push_back(std::move(folder));
-    if (retiring_.size() < retireBatch) {
+    release(std::move(folder));
+}
+
+// Frees what this thread allocated for the folder, and hands the rest on to the helper that
+// allocated it: first the listing, by its lister, then the folder itself, by its opener. What the
+// walk allocated is freed wherever it is met: the walk has other work.
+void ReadAhead::release(std::shared_ptr<PendingFolder> folder)
+{
+    if (!folder->listingFreed) {
+        if (folder->lister != thisHelper && post(folder->lister, folder)) {
+            return;
+        }
+        // Moved out rather than assigned over: a string keeps its storage when assigned a short
+        // one.
+        const FolderListing freed = std::move(folder->listing);
+        folder->listingFreed = true;
+    }
+    if (folder->opener != thisHelper && post(folder->opener, folder)) {
         return;
     }
-    Folders mine;
-    {
-        const std::scoped_lock guard(lock_);
-        // Helpers that have not come for the last batch are idle: the walk no longer waits on
-        // their allocators, and freeing here bounds what is kept.
-        if (retired_.empty()) {
-            retired_.swap(retiring_);
-        } else {
-            mine.swap(retiring_);
-        }
-    }
 }
 
-// The subfolders a listing opened are handed over in one go, under the lock taken anyway to
-// say the folder is listed, and the allocations the walk left are freed: one lock per folder,
-// not one per subfolder.
-void ReadAhead::work()
+bool ReadAhead::post(unsigned owner, std::shared_ptr<PendingFolder>& folder)
 {
+    if (owner == 0) {
+        return false;
+    }
+    Inbox& inbox = inboxes_[owner - 1];
+    const std::scoped_lock guard(inbox.lock);
+    inbox.folders.push_back(std::move(folder));
+    return true;
+}
+
+// `spare`, empty, and the inbox trade their storage, so that neither is ever freed.
+void ReadAhead::collect(Inbox& inbox, Folders& spare)
+{
+    {
+        const std::scoped_lock guard(inbox.lock);
+        inbox.folders.swap(spare);
+    }
+    for (std::shared_ptr<PendingFolder>& folder : spare) {
+        release(std::move(folder));
+    }
+    spare.clear();
+}
+
+void ReadAhead::work(unsigned self)
+{
+    thisHelper = self;
     // Named for whoever looks at the process's threads.
     ::pthread_setname_np(::pthread_self(), "folder-reader");
+    Inbox& inbox = inboxes_[self - 1];
     Folders opened;
-    Folders retired;
-    unsigned more = 0;
-    std::unique_lock lock(lock_);
-    while (const std::shared_ptr<PendingFolder> folder = nextTask(lock)) {
-        lock.unlock();
-        // This helper took one of them itself.
-        wake(more > 0 ? more - 1 : 0);
-        retired.clear();
+    Folders spare;
+    while (const std::shared_ptr<PendingFolder> folder = nextTask(inbox, spare)) {
         list(*folder, {}, opened);
-        folder->state = PendingFolder::State::listed;
-        lock.lock();
-        // Under the lock, so that a walk about to wait is either waiting already or will see
-        // the folder listed.
-        if (walkWaiting_) {
-            ready_.notify_all();
-        }
-        retired.swap(retired_);
-        more = publish(opened);
+        finish(*folder);
+        publish(opened);
+        collect(inbox, spare);
     }
 }
 
-// Under the lock; gives how many were queued.
-unsigned ReadAhead::publish(Folders& opened)
+void ReadAhead::finish(PendingFolder& folder)
 {
-    for (const std::shared_ptr<PendingFolder>& folder : opened) {
-        tasks_.push(Task{folder->position, folder});
-    }
-    queued_ = tasks_.size();
-    const auto count = static_cast<unsigned>(opened.size());
-    opened.clear();
-    return count;
-}
-
-// Helpers looking for work find it without being woken.
-void ReadAhead::handOver(Folders& opened)
-{
-    unsigned queued = 0;
-    {
-        const std::scoped_lock guard(lock_);
-        queued = publish(opened);
-    }
-    wake(queued);
-}
-
-void ReadAhead::wake(unsigned helpers)
-{
-    for (unsigned i = 0; i < std::min(helpers, sleeping_.load()); ++i) {
-        work_.notify_one();
-    }
+    folder.state = PendingFolder::State::listed;
+    walkAsleep_.wake();
 }
 
 // Null once stopping.
-std::shared_ptr<PendingFolder> ReadAhead::nextTask(std::unique_lock<std::mutex>& lock)
+std::shared_ptr<PendingFolder> ReadAhead::nextTask(Inbox& inbox, Folders& spare)
 {
-    bool overBudget = false;
-    bool looked = false;
     while (!stopping_) {
-        // Entries the walk has not taken are the budget's: past it, wait for the walk. A folder
-        // dropped unread gives its entries back without a word, hence the timeout.
-        const long limit = overBudget ? entryLimit / 2 : entryLimit;
-        overBudget = load_.entries.load(std::memory_order_relaxed) >= limit;
-        while (!overBudget && !tasks_.empty()) {
-            std::shared_ptr<PendingFolder> folder = tasks_.top().folder.lock();
-            tasks_.pop();
-            queued_ = tasks_.size();
-            auto waiting = PendingFolder::State::waiting;
-            if (folder &&
-                folder->state.compare_exchange_strong(waiting, PendingFolder::State::listing)) {
-                return folder;
+        if (std::shared_ptr<PendingFolder> folder = pop()) {
+            wakeIfBehind();
+            return folder;
+        }
+        // One looks, the others sleep: more would only burn processors for the same work.
+        if (!looking_.exchange(true)) {
+            const bool found = lookForWork();
+            looking_ = false;
+            if (found) {
+                continue;
             }
         }
-        // One looks, the others sleep: more would only contend for the lock. Then the queue is
-        // looked at again under the lock, so that work handed over meanwhile, by a helper that
-        // saw no one sleeping, is not left waiting for the timeout.
-        if (!overBudget && !looked && !looking_.exchange(true)) {
-            lock.unlock();
-            (void)spinUntil([this] { return queued_ > 0 || stopping_; });
-            looking_ = false;
-            lock.lock();
-            looked = true;
-            continue;
-        }
-        looked = false;
-        ++sleeping_;
-        work_.wait_for(lock, std::chrono::milliseconds(20));
-        --sleeping_;
+        helpersAsleep_.sleepUnless([this] { return stopping_ || behind(); }, sleepLimit);
+        collect(inbox, spare);
     }
     return nullptr;
+}
+
+std::shared_ptr<PendingFolder> ReadAhead::pop()
+{
+    if (!mayTake()) {
+        return nullptr;
+    }
+    const std::scoped_lock guard(lock_);
+    while (!tasks_.empty()) {
+        std::shared_ptr<PendingFolder> folder = tasks_.top();
+        tasks_.pop();
+        queued_ = tasks_.size();
+        // Held by the queue alone, it was dropped by the walk: nobody will take its listing.
+        if (folder.use_count() == 1) {
+            continue;
+        }
+        auto waiting = PendingFolder::State::waiting;
+        if (folder->state.compare_exchange_strong(waiting, PendingFolder::State::listing)) {
+            folder->lister = thisHelper;
+            return folder;
+        }
+    }
+    return nullptr;
+}
+
+// Until there is work to take, or nothing has moved for a while.
+bool ReadAhead::lookForWork()
+{
+    std::uint64_t seen = progress_.load(std::memory_order_relaxed);
+    auto since = std::chrono::steady_clock::now();
+    for (unsigned turn = 1; !stopping_; ++turn) {
+        if (mayTake()) {
+            return true;
+        }
+        cpuRelax();
+        if (turn % 64 != 0) {
+            continue;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (const std::uint64_t progress = progress_.load(std::memory_order_relaxed);
+            progress != seen) {
+            seen = progress;
+            since = now;
+        } else if (now - since >= patience) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Entries the walk has not taken are the budget's: past it, helpers wait for the walk, unless
+// the walk waits for them.
+bool ReadAhead::mayTake() const
+{
+    return queued_.load() > 0 &&
+           (load_.entries.load(std::memory_order_relaxed) < entryLimit || frontier_);
+}
+
+// Work waits while the walk is using up what was read ahead: another helper is worth waking.
+bool ReadAhead::behind() const
+{
+    return queued_.load() > 0 &&
+           (load_.entries.load(std::memory_order_relaxed) < entryLimit / 2 || frontier_);
+}
+
+// Waking a helper costs the waker most of what it takes to list a folder: the walk leaves it to
+// the helper looking for work, if any.
+void ReadAhead::wakeIfBehind()
+{
+    if (thisHelper == 0 && looking_) {
+        return;
+    }
+    if (behind() && helpersAsleep_.anySleeping()) {
+        helpersAsleep_.wake();
+    }
+}
+
+// For the helpers to take in the walk's order.
+void ReadAhead::publish(Folders& opened)
+{
+    if (opened.empty()) {
+        return;
+    }
+    {
+        const std::scoped_lock guard(lock_);
+        for (std::shared_ptr<PendingFolder>& folder : opened) {
+            tasks_.push(std::move(folder));
+        }
+        queued_ = tasks_.size();
+    }
+    opened.clear();
+    progress_.fetch_add(1, std::memory_order_relaxed);
+    // Otherwise the helper looking for work takes it, or the one that handed it over.
+    wakeIfBehind();
 }
 
 // Reads every entry with getdents64 into one large buffer: no stream, no per-folder flags.
@@ -298,8 +379,8 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop, Folders
                 keep(folder, entry->d_name, entry->d_type, opened);
                 // The first subfolder is the one the walk enters first, and an idle helper may
                 // start one now; the others go with the end of the listing.
-                if (!opened.empty() && (!queuedFirst || sleeping_ > 0 || looking_)) {
-                    handOver(opened);
+                if (!opened.empty() && (!queuedFirst || looking_)) {
+                    publish(opened);
                     queuedFirst = true;
                 }
             }
@@ -318,10 +399,23 @@ bool ReadAhead::list(PendingFolder& folder, const std::stop_token& stop, Folders
              return entry.kind == ListedEntry::Kind::folder;
          }))) {
         folder.releaseDescriptor();
+    } else if (thisHelper != 0) {
+        keepNameOnly(folder);
     }
     folder.countedEntries = static_cast<long>(listing.entries.size());
     load_.entries.fetch_add(folder.countedEntries, std::memory_order_relaxed);
     return !stopped();
+}
+
+// Closing a folder that was read frees what the file system kept for the reading, which takes a
+// while: the walk, which keeps the descriptor to check and open what lies below, gets one that
+// only names the folder, and the one that read it is closed here.
+void ReadAhead::keepNameOnly(PendingFolder& folder)
+{
+    UniqueFd named(::openat(folder.fd.get(), ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (named) {
+        folder.fd = std::move(named);
+    }
 }
 
 // Room for a whole buffer of entries at once, rather than growing entry by entry.
@@ -408,10 +502,12 @@ void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name, Folders
     }
     UniqueFd fd;
     FileIdentity identity;
+    std::int64_t size = 0;
     try {
         fd = options_.folderOpener(folder.fd.get(), name.data());
         const FileStatus status = FileStatus::ofDescriptor(fd.get());
         identity = FileIdentity{status.device, status.inode};
+        size = status.size;
     } catch (const PlatformError& error) {
         load_.descriptors.fetch_sub(1, std::memory_order_relaxed);
         addProblem(listing, name, error);
@@ -425,7 +521,9 @@ void ReadAhead::keepFolder(PendingFolder& folder, std::string_view name, Folders
     position.push_back(static_cast<std::uint32_t>(listing.entries.size()));
     auto child = std::make_shared<PendingFolder>(
         std::move(position), std::move(folderPath), std::move(fd),
-        std::make_shared<const Ancestry>(Ancestry{identity, folder.ancestry}), load_, true);
+        std::make_shared<const Ancestry>(Ancestry{identity, folder.ancestry}), load_, true,
+        thisHelper);
+    child->large = size >= largeFolder;
     addEntry(listing, name, ListedEntry::Kind::folder).folder = child;
     opened.push_back(std::move(child));
 }
@@ -447,16 +545,6 @@ void ReadAhead::addProblem(FolderListing& listing, std::string_view name,
     addEntry(listing, name, ListedEntry::Kind::problem).problem =
         static_cast<std::uint32_t>(listing.problems.size());
     listing.problems.push_back(error);
-}
-
-void ReadAhead::enqueue(const std::shared_ptr<PendingFolder>& folder)
-{
-    {
-        const std::scoped_lock guard(lock_);
-        tasks_.push(Task{folder->position, folder});
-        queued_ = tasks_.size();
-    }
-    wake(1);
 }
 
 bool ReadAhead::reserveDescriptor()

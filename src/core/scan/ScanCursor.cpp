@@ -86,8 +86,9 @@ std::optional<ScanEvent> ScanCursor::State::step(const std::stop_token& stop)
 
 std::optional<ScanEvent> ScanCursor::State::walk(const std::stop_token& stop)
 {
-    std::vector<FileRecord> batch;
     const std::size_t limit = firstBatch ? firstBatchLimit : batchLimit;
+    std::vector<FileRecord> batch;
+    batch.reserve(limit);
     const Clock::time_point start = Clock::now();
     while (true) {
         if (!enumerator) {

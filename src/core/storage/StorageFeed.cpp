@@ -22,11 +22,16 @@ void StorageFeed::add(std::vector<const FileRecord*> records)
         count(records); // no thread to be had: the tree is counted here, as it always was
         return;
     }
+    bool enough = false;
     {
         const std::lock_guard guard(mutex_);
+        waiting_ += records.size();
         queue_.push_back(std::move(records));
+        enough = waiting_ >= wakeAfter && !counting_;
     }
-    changed_.notify_all();
+    if (enough) {
+        work_.notify_one();
+    }
 }
 
 bool StorageFeed::started()
@@ -48,12 +53,50 @@ void StorageFeed::count(const std::vector<const FileRecord*>& records)
     }
 }
 
+std::exception_ptr StorageFeed::countAll(const Batches& batches) noexcept
+{
+    try {
+        for (const auto& batch : batches) {
+            count(batch);
+        }
+    } catch (...) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
+// Under the lock: the batches waiting, now the caller's to count.
+StorageFeed::Batches StorageFeed::take()
+{
+    counting_ = true;
+    waiting_ = 0;
+    return std::exchange(queue_, {});
+}
+
 StorageTree& StorageFeed::settled()
 {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return queue_.empty() && !counting_; });
+    idle_.wait(lock, [this] { return !counting_; });
     if (failure_) {
         std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
+    if (queue_.empty()) {
+        return tree_;
+    }
+    // Fewer than would wake the thread, usually: counted here rather than waiting for it.
+    const Batches batches = take();
+    lock.unlock();
+    const std::exception_ptr failure = countAll(batches);
+    lock.lock();
+    counting_ = false;
+    const bool enough = waiting_ >= wakeAfter;
+    lock.unlock();
+    idle_.notify_all();
+    if (enough) {
+        work_.notify_one();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
     }
     return tree_;
 }
@@ -62,24 +105,16 @@ void StorageFeed::run(std::stop_token stop)
 {
     ::pthread_setname_np(::pthread_self(), "storage-tree");
     std::unique_lock lock(mutex_);
-    while (changed_.wait(lock, stop, [this] { return !queue_.empty(); })) {
-        std::vector<std::vector<const FileRecord*>> batches = std::exchange(queue_, {});
-        counting_ = true;
+    while (work_.wait(lock, stop, [this] { return waiting_ >= wakeAfter && !counting_; })) {
+        const Batches batches = take();
         lock.unlock();
-        std::exception_ptr failure;
-        try {
-            for (const auto& batch : batches) {
-                count(batch);
-            }
-        } catch (...) {
-            failure = std::current_exception();
-        }
+        const std::exception_ptr failure = countAll(batches);
         lock.lock();
         counting_ = false;
         if (failure && !failure_) {
             failure_ = failure;
         }
-        changed_.notify_all();
+        idle_.notify_all();
     }
 }
 

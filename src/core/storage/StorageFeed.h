@@ -16,9 +16,12 @@ class FileRecord;
 // A storage tree counted on a thread of its own: a scan hands each batch over and goes on to the
 // next, and whoever reads or changes the tree first waits for what was handed over. Records are
 // counted in the order they were handed over, so the tree is the one counting them in place
-// would make.
+// would make. The thread is woken once some thousands of records wait, not for every batch:
+// waking it costs the scan more than counting a batch does. A reader counts the rest itself.
 class StorageFeed {
 public:
+    static constexpr std::size_t wakeAfter = 4096;
+
     explicit StorageFeed(StorageTree tree);
     ~StorageFeed() = default;
 
@@ -31,14 +34,20 @@ public:
     StorageTree& settled();
 
 private:
+    using Batches = std::vector<std::vector<const FileRecord*>>;
+
     bool started();
     void count(const std::vector<const FileRecord*>& records);
+    std::exception_ptr countAll(const Batches& batches) noexcept;
+    Batches take();
     void run(std::stop_token stop);
 
     std::mutex mutex_;
-    std::condition_variable_any changed_;
-    std::vector<std::vector<const FileRecord*>> queue_;
-    bool counting_ = false;
+    std::condition_variable_any work_; // for the thread: enough records wait
+    std::condition_variable idle_;     // for readers: nobody counts
+    Batches queue_;
+    std::size_t waiting_ = 0; // records in the queue
+    bool counting_ = false;   // the queue's batches taken, being counted
     std::exception_ptr failure_;
     StorageTree tree_;
     std::jthread thread_; // started on the first batch; last, so it stops first

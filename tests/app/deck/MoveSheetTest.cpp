@@ -9,15 +9,18 @@
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
+#include "support/FocusRingPixels.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -60,13 +63,25 @@ struct OpenSheet {
     QWidget window;
     MoveSheet* sheet;
 
-    explicit OpenSheet(const std::string& largest = {}, const std::string& destinationName = {})
+    // `language`, when given, is the one the sheet opens in; loading the model reads the saved
+    // one.
+    explicit OpenSheet(const std::string& largest = {}, const std::string& destinationName = {},
+                       std::optional<AppLanguage> language = std::nullopt,
+                       const std::vector<std::string>& moreDestinations = {})
         : card(startWith(harness, largest))
         , destination(harness.addDestination(destinationName.empty()
                                                  ? harness.outside
                                                  : harness.folder.makeFolder(destinationName)))
         , model(*harness.model)
     {
+        for (const std::string& more : moreDestinations) {
+            harness.addDestination(harness.folder.makeFolder(more));
+        }
+        if (language) {
+            Preferences preferences = model.state().preferences;
+            preferences.language = *language;
+            model.setPreferences(preferences);
+        }
         window.resize(900, 800);
         window.show();
         model.request(Decision::move);
@@ -137,6 +152,7 @@ TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)
     EXPECT_FALSE(create->isEnabled());
     parents->setCurrentIndex(1);
     emit parents->activated(1);
+    const std::string parentID = open.model.state().destinations.front().id;
     ASSERT_TRUE(create->isEnabled());
 
     // Return ends the edit, nothing more.
@@ -156,9 +172,12 @@ TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)
     // The parent is kept until its grant goes.
     QTest::keyClicks(name, QStringLiteral("Encore"));
     EXPECT_TRUE(create->isEnabled());
-    auto removes = shown<QAbstractButton>(*open.sheet, QStringLiteral("removeButton"));
-    ASSERT_EQ(removes.size(), 2U);
-    QTest::mouseClick(removes.back(), Qt::LeftButton);
+    ASSERT_EQ(shown<QAbstractButton>(*open.sheet, QStringLiteral("removeButton")).size(), 2U);
+    auto* parentLine = open.sheet->findChild<QWidget*>(QString::fromStdString(parentID));
+    ASSERT_NE(parentLine, nullptr);
+    QTest::mouseClick(parentLine->findChild<QAbstractButton*>(QStringLiteral("removeButton")),
+                      Qt::LeftButton);
+    QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(create->isEnabled());
     EXPECT_EQ(parents->currentIndex(), 0);
 }
@@ -233,16 +252,64 @@ TEST(MoveSheet, ColoursFollowAnAppearanceChangeWhileOpen)
     EXPECT_EQ(shot.pixelColor(3, 3), Theme::color(Theme::bg));
 }
 
+TEST(MoveSheet, TheFocusOpensDrawnOnTheFirstDestinationAndStaysOnTheOneChosen)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier().apply(AppAppearance::dark);
+    // "Archives", added last, comes first; "elsewhere" holds a file of the card's name.
+    OpenSheet open({}, {}, std::nullopt, {"home/Archives"});
+    open.harness.folder.write("elsewhere/a.png", "other");
+    QApplication::setActiveWindow(open.sheet);
+    const auto lines = shown<DestinationButton>(*open.sheet);
+    ASSERT_EQ(lines.size(), 2U);
+    EXPECT_EQ(QApplication::focusWidget(), lines.at(0));
+    EXPECT_GE(test::ringPixels(*open.sheet, *lines.at(0)), 20);
+    EXPECT_TRUE(open.sheet->grab().save(test::screenshotFolder() + "/move-sheet-focus-dark.png"));
+
+    // Tab walks the sheet as it is laid out: the first line's buttons, then the next line.
+    for (const char* next : {"favoriteButton", "removeButton", ""}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+    }
+    const QPointer<QWidget> chosen = QApplication::focusWidget();
+    ASSERT_EQ(chosen, lines.at(1));
+
+    // The model changes under it: another destination's star, a new resolution of the grants.
+    open.model.toggleFavoriteDestination(open.model.state().destinations.front().id);
+    open.model.resolveGrants();
+    open.harness.settle();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(QApplication::focusWidget(), chosen);
+
+    // A move that runs holds the focus in the sheet, on no other control, and gives it back
+    // when it fails.
+    QTest::keyClick(chosen, Qt::Key_Space);
+    ASSERT_TRUE(open.model.busy());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(chosen->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), open.sheet);
+    open.harness.settle();
+    QCoreApplication::sendPostedEvents();
+    ASSERT_TRUE(open.model.alert());
+    EXPECT_TRUE(fs::exists(open.card));
+    EXPECT_EQ(QApplication::focusWidget(), chosen);
+}
+
 TEST(MoveSheet, PicturesInDarkFrenchAndLightEnglish)
 {
     const test::SchemeScope restore;
     for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
         const bool dark = appearance == AppAppearance::dark;
-        const test::ScopedLanguage language(dark ? AppLanguage::fr : AppLanguage::en);
+        const AppLanguage spoken = dark ? AppLanguage::fr : AppLanguage::en;
+        const test::ScopedLanguage language(spoken);
         AppearanceApplier().apply(appearance);
-        OpenSheet open(std::string(90, 'x') + "_final.png", "home/Documents/Archives 2024");
-        open.harness.addDestination(open.harness.folder.makeFolder("home/" + std::string(70, 'D')));
+        OpenSheet open(std::string(90, 'x') + "_final.png", "home/Documents/Archives 2024", spoken,
+                       {"home/" + std::string(70, 'D')});
         QCoreApplication::processEvents();
+        EXPECT_EQ(shown<ElidedLabel>(*open.sheet, QStringLiteral("title")).at(0)->text(),
+                  dark ? QStringLiteral("Une place pour ce fichier.")
+                       : QStringLiteral("A place for this file."));
         const QImage shot = open.sheet->grab().toImage();
         EXPECT_EQ(shot.width(), MoveSheet::fixedWidth);
         EXPECT_EQ(shot.pixelColor(3, 3), Theme::color(Theme::bg));

@@ -71,7 +71,7 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
 {
     const ReviewKeyInputs free{.onReviewPage = true, .key = Qt::Key_Left};
     const ReviewKeyOutcome left = reviewKeyOutcome(free);
-    EXPECT_TRUE(left.consumed);
+    EXPECT_TRUE(left.consumed());
     EXPECT_EQ(left.decision, Decision::trash);
 
     for (const auto& [key, decision] : {std::pair{Qt::Key_Right, Decision::keep},
@@ -83,16 +83,16 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
     }
     ReviewKeyInputs space = free;
     space.key = Qt::Key_Space;
-    EXPECT_TRUE(reviewKeyOutcome(space).consumed);
+    EXPECT_TRUE(reviewKeyOutcome(space).consumed());
     EXPECT_FALSE(reviewKeyOutcome(space).decision);
     for (const int other : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Z)}) {
         ReviewKeyInputs in = free;
         in.key = other;
-        EXPECT_FALSE(reviewKeyOutcome(in).consumed) << other;
+        EXPECT_FALSE(reviewKeyOutcome(in).consumed()) << other;
     }
     ReviewKeyInputs shifted = free;
     shifted.modifiers = Qt::ShiftModifier | Qt::KeypadModifier;
-    EXPECT_TRUE(reviewKeyOutcome(shifted).consumed);
+    EXPECT_TRUE(reviewKeyOutcome(shifted).consumed());
 
     const std::vector<void (*)(ReviewKeyInputs&)> blockers{
         [](ReviewKeyInputs& in) { in.onReviewPage = false; },
@@ -105,7 +105,7 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
         [](ReviewKeyInputs& in) { in.alertShown = true; },
         [](ReviewKeyInputs& in) { in.modalWindow = true; },
         [](ReviewKeyInputs& in) { in.popupOpen = true; },
-        [](ReviewKeyInputs& in) { in.textFieldFocused = true; },
+        [](ReviewKeyInputs& in) { in.controlFocused = true; },
         [](ReviewKeyInputs& in) { in.modifiers = Qt::ControlModifier; },
         [](ReviewKeyInputs& in) { in.modifiers = Qt::AltModifier; },
         [](ReviewKeyInputs& in) { in.modifiers = Qt::MetaModifier; },
@@ -114,8 +114,19 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
     for (std::size_t index = 0; index < blockers.size(); ++index) {
         ReviewKeyInputs in = free;
         blockers[index](in);
-        EXPECT_FALSE(reviewKeyOutcome(in).consumed) << index;
+        EXPECT_FALSE(reviewKeyOutcome(in).consumed()) << index;
     }
+
+    // Escape hands the keys back to the deck from a focused control, even during a flight; from
+    // the deck itself it does nothing, and a sheet over the deck keeps it.
+    ReviewKeyInputs escape = free;
+    escape.key = Qt::Key_Escape;
+    EXPECT_FALSE(reviewKeyOutcome(escape).consumed());
+    escape.controlFocused = true;
+    escape.inFlight = true;
+    EXPECT_EQ(reviewKeyOutcome(escape).action, ReviewKeyOutcome::Action::focusDeck);
+    escape.moveShown = true;
+    EXPECT_FALSE(reviewKeyOutcome(escape).consumed());
 }
 
 } // namespace

@@ -52,6 +52,8 @@ struct Deck {
         screen = new ReviewScreen(model, revealer, &window);
         screen->resize(window.size());
         window.show();
+        // As the window does on entering the page: the deck holds the focus, the keys decide.
+        screen->setFocus();
         deliverEvents();
     }
 
@@ -289,6 +291,7 @@ struct PictureDeck {
         screen = new ReviewScreen(*harness.model, revealer, &window);
         screen->resize(window.size());
         window.show();
+        screen->setFocus();
         // The picture's thumbnail is made on a worker thread.
         for (int round = 0; round < 40; ++round) {
             harness.settle();

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <atomic>
 #include <memory>
 
@@ -19,7 +21,7 @@ struct CountingLookup {
 
     ApplicationIconCache::Lookup function() const
     {
-        return [calls = calls](const std::string& path) {
+        return [calls = calls](const std::string& path, const std::atomic<bool>&) {
             ++*calls;
             QImage image(20, 10, QImage::Format_ARGB32);
             image.fill(path.ends_with("blue") ? Qt::blue : Qt::red);
@@ -63,6 +65,37 @@ TEST(ApplicationIconCache, AnswerForAGoneReceiverIsStillKept)
     cache.fetch("/gone", receiver.get(), [&](const QPixmap&) { answered = true; });
     receiver.reset();
     QTRY_VERIFY(cache.cached("/gone").has_value());
+    EXPECT_FALSE(answered);
+}
+
+// Quitting destroys the cache while a lookup may still hang on a file: it waits for none, and the
+// lookup is told to give up.
+TEST(ApplicationIconCache, GoingWaitsForNoLookup)
+{
+    auto started = std::make_shared<std::atomic<bool>>(false);
+    auto gaveUp = std::make_shared<std::atomic<bool>>(false);
+    auto cache = std::make_unique<ApplicationIconCache>(
+        [started, gaveUp](const std::string&, const std::atomic<bool>& abandoned) {
+            started->store(true);
+            QElapsedTimer clock;
+            clock.start();
+            while (!abandoned.load() && clock.elapsed() < 20'000) {
+                QThread::msleep(5);
+            }
+            gaveUp->store(abandoned.load());
+            return ApplicationIconSource{};
+        },
+        8);
+    QObject receiver;
+    bool answered = false;
+    cache->fetch("/hangs", &receiver, [&](const QPixmap&) { answered = true; });
+    QTRY_VERIFY(started->load());
+    QElapsedTimer clock;
+    clock.start();
+    cache.reset();
+    EXPECT_LT(clock.elapsed(), 1000);
+    QTRY_VERIFY(gaveUp->load());
+    QTest::qWait(50);
     EXPECT_FALSE(answered);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -57,6 +58,46 @@ TEST(KeyedRowsTest, KeepsTheWidgetsOfItemsThatStayAndFollowsTheOrder)
     EXPECT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows.find("b"), nullptr);
     EXPECT_EQ(order(*layout), (QStringList{"C", "A2"}));
+}
+
+// A column that counts how often it lays its rows out.
+class CountingColumn final : public QVBoxLayout {
+public:
+    using QVBoxLayout::QVBoxLayout;
+    int layouts = 0;
+    void setGeometry(const QRect& rect) override
+    {
+        ++layouts;
+        QVBoxLayout::setGeometry(rect);
+    }
+};
+
+TEST(KeyedRowsTest, RowsAddedToAShownListAreLaidOutOnceNotOncePerRow)
+{
+    QWidget window;
+    auto* outer = new QVBoxLayout(&window);
+    auto* host = new QWidget;
+    auto* column = new CountingColumn(host);
+    outer->addWidget(host);
+    window.show();
+    QCoreApplication::processEvents();
+    KeyedRows<std::string, QLabel> rows(*column);
+    std::vector<Item> items;
+    for (int index = 0; index < 300; ++index) {
+        items.push_back({std::to_string(index), QString::number(index)});
+    }
+    column->layouts = 0;
+    rows.sync(
+        items, [](const Item& item) { return item.key; }, [](const Item&) { return new QLabel; },
+        [](QLabel& row, const Item& item) { row.setText(item.text); });
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LE(column->layouts, 3);
+    EXPECT_EQ(order(*column).size(), 300);
+    for (int index = 0; index < column->count(); ++index) {
+        EXPECT_TRUE(column->itemAt(index)->widget()->isVisible()) << index;
+    }
 }
 
 TEST(PageTextTest, DataThatLooksLikeMarkupShowsLiterally)

@@ -2,12 +2,15 @@
 
 #include "TestMedia.h"
 #include "Waiting.h"
+#include "app/design/AppearanceApplier.h"
 #include "app/design/Theme.h"
 #include "app/preview/AudioPreview.h"
 #include "app/preview/WaveformView.h"
+#include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
 #include "support/EnvironmentVariable.h"
 #include "support/RecordSample.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +76,31 @@ TEST_F(FilePreviewTest, PdfPageKeepsItsMargin)
     const QImage image = shot("pdf");
     EXPECT_EQ(image.pixelColor(300, 8), Theme::color(Theme::soft));
     EXPECT_GT(image.pixelColor(300, 24).green(), 140);
+}
+
+// Most documents paint no background: their dark text must stay on white paper, never on the
+// card's dark surface.
+TEST_F(FilePreviewTest, APageWithoutBackgroundIsOnWhitePaperInBothAppearances)
+{
+    const test::SchemeScope restore;
+    const std::string pdf = folder / "lettre.pdf";
+    test::writeBarePdf(pdf, {595, 842}, 1);
+    AppearanceApplier applier;
+    for (const auto& [appearance, name] : {std::pair{AppAppearance::dark, "pdf-bare-dark"},
+                                           std::pair{AppAppearance::light, "pdf-bare"}}) {
+        applier.apply(appearance);
+        FilePreview card(model);
+        card.resize(600, 400);
+        card.show();
+        card.setFile(FileRecord::read(pdf));
+        ASSERT_TRUE(processUntil([&] { return card.layer() == PreviewLayer::thumbnail; }));
+        const QImage image = card.grab().toImage();
+        image.save(test::screenshotFolder() + QStringLiteral("/file-preview-%1.png").arg(name));
+        // Below the page's dark band, in the middle of the page, and the card's margin around it.
+        EXPECT_EQ(image.pixelColor(300, 200), QColor(Qt::white)) << name;
+        EXPECT_LT(image.pixelColor(300, 24).lightness(), 60) << name;
+        EXPECT_EQ(image.pixelColor(300, 8), Theme::color(Theme::soft)) << name;
+    }
 }
 
 TEST_F(FilePreviewTest, AudioDrawsItsWaveformWithoutAskingForAThumbnail)

@@ -2,6 +2,8 @@
 
 #include "TestMedia.h"
 #include "Waiting.h"
+#include "app/preview/MediaPlayerView.h"
+#include "app/preview/PdfPane.h"
 #include "app/preview/ViewerContent.h"
 #include "support/EnvironmentVariable.h"
 #include "support/TempDir.h"
@@ -9,11 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QPlainTextEdit>
+#include <QThread>
 #include <QtEndian>
+#include <cstdio>
+#include <filesystem>
 
 namespace tollenvane {
 namespace {
@@ -110,18 +115,68 @@ TEST(FileViewer, AnAbandonedDecodeEndsAtOnce)
     }
 }
 
+// Whether this process holds `path` open, as the check of a file leaves it.
+bool holdsOpen(const std::string& path)
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator fd("/proc/self/fd", error), end; !error && fd != end;
+         fd.increment(error)) {
+        if (std::filesystem::read_symlink(fd->path(), error) == path) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The file is checked on a worker, then played on the main thread: a link put in its place in
+// between must not be what plays.
+TEST(FileViewer, PlaysTheFileThatWasCheckedNotALinkPutInItsPlace)
+{
+    const test::EnvironmentVariable backend("QT_MEDIA_BACKEND", "ffmpeg");
+    const TempDir folder;
+    const std::string clip = folder.write("clip.mkv", test::redVideo({64, 48}, 750));
+    const std::string other = folder.write("other.mkv", std::string(4096, '\x5a'));
+    FileViewer viewer;
+    viewer.resize(600, 400);
+    viewer.show();
+    viewer.setPath(QString::fromStdString(clip));
+    // Without running the event loop, so that what the check found waits to be shown.
+    QElapsedTimer clock;
+    clock.start();
+    while (!holdsOpen(clip) && clock.elapsed() < 10'000) {
+        QThread::msleep(1);
+    }
+    ASSERT_TRUE(holdsOpen(clip));
+    const std::string swapped = folder / "swapped";
+    ASSERT_EQ(::symlink(other.c_str(), swapped.c_str()), 0);
+    ASSERT_EQ(::rename(swapped.c_str(), clip.c_str()), 0);
+
+    ASSERT_TRUE(processUntil([&] { return viewer.shown().has_value(); }));
+    ASSERT_EQ(viewer.shown(), Form::media);
+    ASSERT_TRUE(processUntil([&] { return viewer.isPlaying(); }));
+    const auto* player = viewer.findChild<MediaPlayerView*>();
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(processUntil([&] { return player->player().position() > 400; }));
+    EXPECT_TRUE(player->player().hasVideo());
+    EXPECT_EQ(viewer.shown(), Form::media);
+}
+
 TEST(FileViewer, ShowsEachKindInItsOwnForm)
 {
     const TempDir folder;
     test::writePdf(folder / "pages.pdf", {595, 842}, Qt::white, 3);
     FileViewer viewer;
+    viewer.resize(860, 560);
+    viewer.show();
     viewer.setPath(QString::fromStdString(folder / "pages.pdf"));
     ASSERT_TRUE(processUntil([&] { return viewer.shown().has_value(); }));
     EXPECT_EQ(viewer.shown(), Form::pdf);
     // Drawn by the decoder, each page a picture at the sheet's width.
-    const QList<QLabel*> pages = viewer.findChildren<QLabel*>();
-    ASSERT_EQ(pages.size(), 3);
-    EXPECT_EQ(pages.front()->pixmap().width(), 800);
+    const auto* pages = viewer.findChild<PdfPane*>();
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->pageCount(), 3);
+    EXPECT_EQ(pages->pageRect(0).width(), 800);
+    EXPECT_TRUE(processUntil([&] { return pages->isDrawn(0); }));
     EXPECT_EQ(shownFor(folder.write(
                   "photo.jpg", test::twoColourJpeg({80, 60}, Qt::red, Qt::blue).toStdString())),
               Form::image);

@@ -82,6 +82,24 @@ void writePdf(const std::string& path, QSize pageSize, QColor fill, int pages)
     }
 }
 
+void writeBarePdf(const std::string& path, QSize pageSize, int pages)
+{
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setPageSize(QPageSize(pageSize, QPageSize::Point));
+    writer.setPageMargins({});
+    QPainter painter(&writer);
+    const int band = writer.height() / 10;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) {
+            writer.newPage();
+        }
+        painter.fillRect(0, 0, writer.width(), band, QColor(0x20, 0x20, 0x20));
+        if (page == pages - 1) {
+            painter.fillRect(0, writer.height() - band, writer.width(), band, Qt::blue);
+        }
+    }
+}
+
 std::string redVideo(QSize size, int frames)
 {
     const auto pixels = static_cast<std::size_t>(size.width() * size.height());

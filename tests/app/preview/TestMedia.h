@@ -18,6 +18,9 @@ QByteArray withClockwiseOrientation(const QByteArray& jpeg);
 QByteArray pngHeaderOnly(QSize size);
 // A PDF of `pages` pages of `pageSize` points, filled with `fill`.
 void writePdf(const std::string& path, QSize pageSize, QColor fill, int pages = 1);
+// A PDF whose pages paint no background of their own, as most documents: only a dark band across
+// the top tenth of each page, and on the last page a blue one across its bottom tenth.
+void writeBarePdf(const std::string& path, QSize pageSize, int pages);
 
 // A raw video stream the media backend recognises by its content: `frames` frames of one red at
 // 25 a second.

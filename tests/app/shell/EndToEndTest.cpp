@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -179,6 +181,22 @@ if kill -0 $app 2>/dev/null; then kill -9 $app; exit 5; fi
 wait $app
 )";
 
+// Looks at the first cards and the first one's preview for a while, then quits with Ctrl+Q.
+constexpr const char* lookAndQuitSteps = R"(
+sleep 2
+xdotool key space
+sleep 1.5
+xdotool key Escape
+sleep 0.5
+"$3" "$4"
+# Without a window manager, the closed sheet leaves the keyboard's focus nowhere.
+xdotool windowfocus --sync "$win"
+xdotool key --clearmodifiers ctrl+q
+for i in $(seq 150); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill -9 $app; exit 5; fi
+wait $app
+)";
+
 // Where the entry that resumes the saved session lies in a window over `statePath`.
 QPoint savedSessionEntry(const std::string& statePath)
 {
@@ -322,6 +340,40 @@ TEST(EndToEnd, LoggingOutWithADecoderStuckOnScreenEndsAtOnce)
 
     int exitCode = -1;
     ASSERT_TRUE(resumed.run(stuckPreviewSteps, "review-stuck-preview-xvfb.png", {}, &exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(SavedState::fromJson(json::parse(contentOf(resumed.statePath))).sources.size(), 1U);
+}
+
+// The first two cards are desktop entries whose icons never come: one names a FIFO that no one
+// writes to, the other a drawing that references itself exponentially. Quitting still ends in
+// its usual time.
+TEST(EndToEnd, QuittingNeverWaitsForAnIconThatNeverComes)
+{
+    if (!canRunADisplay()) {
+        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+    }
+    const ResumableSession resumed({{"petit.bin", "x"}, {"autre.bin", "yy"}});
+    if (!resumed.refusal.empty()) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << resumed.refusal;
+    }
+    ASSERT_TRUE(resumed.ready());
+    // Beside the sorted folder, not in it.
+    const fs::path beside = fs::path(resumed.source).parent_path();
+    const std::string fifo = beside / "icone.png";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string bomb = beside / "dessin.svg";
+    std::ofstream(bomb, std::ios::binary) << test::svgBomb();
+    const auto entry = [](const std::string& icon, std::size_t padding) {
+        return "[Desktop Entry]\nType=Application\nName=Outil\nExec=outil\nIcon=" + icon + "\n# " +
+               std::string(padding, 'x') + "\n";
+    };
+    std::ofstream(fs::path(resumed.source) / "outil.desktop", std::ios::binary)
+        << entry(fifo, 3000);
+    std::ofstream(fs::path(resumed.source) / "dessin.desktop", std::ios::binary)
+        << entry(bomb, 2000);
+
+    int exitCode = -1;
+    ASSERT_TRUE(resumed.run(lookAndQuitSteps, "review-icons-never-come-xvfb.png", {}, &exitCode));
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(SavedState::fromJson(json::parse(contentOf(resumed.statePath))).sources.size(), 1U);
 }

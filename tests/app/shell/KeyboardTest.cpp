@@ -1,10 +1,18 @@
 // Each page walked with Tab only: its controls in the order the page shows them, each one marked
 // by the focus ring while it holds the focus, each with a name read out for it.
+#include "app/deck/DeckView.h"
+#include "app/deck/SwipeMotionCard.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/FocusRing.h"
+#include "app/shell/RootContent.h"
 #include "app/shell/RootView.h"
+#include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
+#include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
+#include "support/DeliverEvents.h"
+#include "support/FocusRingPixels.h"
+#include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +24,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,35 +58,40 @@ bool paintsItself(const QWidget& widget)
            qobject_cast<const QAbstractScrollArea*>(&widget) == nullptr;
 }
 
-// Pixels of the ring's colour in and just around `widget`, as the window shows them.
-int ringPixels(QWidget& window, QWidget& widget)
-{
-    constexpr int around = 16;
-    const QRect area = QRect(widget.mapTo(&window, QPoint()), widget.size())
-                           .adjusted(-around, -around, around, around)
-                           .intersected(window.rect());
-    const QImage picture = window.grab(area).toImage();
-    const QColor ring = Theme::color(focusRingColor);
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor seen = picture.pixelColor(x, y);
-            if (std::abs(seen.red() - ring.red()) + std::abs(seen.green() - ring.green()) +
-                    std::abs(seen.blue() - ring.blue()) <=
-                12) {
-                ++count;
-            }
-        }
-    }
-    return count;
-}
-
 // As the window system delivers it: to the focused control, so that a page scrolls to the next.
 void pressTab(QWidget& window)
 {
     QWidget* focused = QApplication::focusWidget();
     QTest::keyClick(focused != nullptr ? focused : &window, Qt::Key_Tab);
 }
+
+// Presses Tab until the control named `name` holds the focus; none when Tab never reaches it.
+QWidget* tabTo(QWidget& window, const QString& name)
+{
+    for (int press = 0; press < 120; ++press) {
+        pressTab(window);
+        QWidget* focused = QApplication::focusWidget();
+        if (focused != nullptr && nameOf(*focused) == name) {
+            return focused;
+        }
+    }
+    ADD_FAILURE() << "Tab never reaches " << name.toStdString();
+    return nullptr;
+}
+
+// The whole window in the size it opens at, shown and active.
+struct ShownWindow {
+    RootView view;
+
+    explicit ShownWindow(AppModel& model)
+        : view(model)
+    {
+        view.resize(1200, 840);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        test::deliverEvents();
+    }
+};
 
 struct Walk {
     Page page;
@@ -106,7 +121,7 @@ std::vector<QString> walkWithTab(QWidget& window, const QString& picture, const 
         const std::string where = picture.toStdString() + ": " + names.back().toStdString();
         EXPECT_FALSE(readName(*focused).isEmpty()) << where << " has no name";
         if (paintsItself(*focused)) {
-            EXPECT_GE(ringPixels(window, *focused), 20) << where << " shows no ring";
+            EXPECT_GE(test::ringPixels(window, *focused), 20) << where << " shows no ring";
         }
         if (names.back() == shown) {
             EXPECT_TRUE(window.grab().save(picture));
@@ -209,16 +224,10 @@ TEST(Keyboard, EnterAndSpacePressTheFocusedControl)
     QApplication::setActiveWindow(&view);
     desk.settle();
     const auto press = [&](const QString& name, Qt::Key key) {
-        for (int tab = 0; tab < 120; ++tab) {
-            pressTab(view);
-            QWidget* focused = QApplication::focusWidget();
-            if (focused != nullptr && nameOf(*focused) == name) {
-                QTest::keyClick(focused, key);
-                desk.settle();
-                return;
-            }
+        if (QWidget* focused = tabTo(view, name)) {
+            QTest::keyClick(focused, key);
+            desk.settle();
         }
-        ADD_FAILURE() << "Tab never reaches " << name.toStdString();
     };
 
     // The map's first block is the largest: the source at the top, then its folder of films.
@@ -230,6 +239,177 @@ TEST(Keyboard, EnterAndSpacePressTheFocusedControl)
     EXPECT_EQ(model.storagePath(), std::optional<std::string>(desk.source));
     press(QStringLiteral("nav-history"), Qt::Key_Space);
     EXPECT_EQ(model.page(), Page::history);
+}
+
+// A session of three cards, "a.png", "b.png", then "c.png", on the review page of the window.
+struct ReviewWindow {
+    test::SortingHarness harness;
+    std::string c = harness.file("c.png", 300);
+    std::string a = harness.startSortingTwo();
+    std::string b = harness.source + "/b.png";
+    AppModel& model = *harness.model;
+    std::unique_ptr<ShownWindow> window;
+
+    ReviewWindow()
+    {
+        Preferences preferences = model.state().preferences;
+        preferences.animations = false;
+        model.setPreferences(preferences);
+        window = std::make_unique<ShownWindow>(model);
+    }
+    RootView& view() const { return window->view; }
+    DeckView& deck() const { return *view().findChild<DeckView*>(QStringLiteral("deck")); }
+    // Runs the decision under way, if any, to its end.
+    void settle()
+    {
+        for (int round = 0; round < 4; ++round) {
+            test::deliverEvents();
+            harness.settle();
+        }
+    }
+    void press(Qt::Key key)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        settle();
+    }
+    static bool trashed(const std::string& path)
+    {
+        return !std::filesystem::exists(path) &&
+               std::filesystem::exists(std::filesystem::path(test::trashFiles()) /
+                                       std::filesystem::path(path).filename());
+    }
+};
+
+TEST(Keyboard, TheDeckKeysDecideOnlyWhileNoOtherControlHoldsTheFocus)
+{
+    ReviewWindow review;
+    ASSERT_EQ(review.model.page(), Page::swipe);
+    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+
+    // Space and the arrows belong to the control that shows the focus: the sidebar's entry.
+    ASSERT_NE(tabTo(review.view(), QStringLiteral("runningSession")), nullptr);
+    review.press(Qt::Key_Space);
+    review.press(Qt::Key_Left);
+    EXPECT_FALSE(review.model.showPreview());
+    EXPECT_EQ(review.model.summary().total(), 0);
+    EXPECT_TRUE(std::filesystem::exists(review.a));
+
+    // Escape gives the keys back to the deck.
+    review.press(Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+    review.press(Qt::Key_Left);
+    EXPECT_TRUE(ReviewWindow::trashed(review.a));
+
+    // So does a click on the card.
+    ASSERT_NE(tabTo(review.view(), QStringLiteral("nav-history")), nullptr);
+    QWidget* face = review.deck().card(review.b)->findChild<QWidget*>(QStringLiteral("nameLabel"));
+    QTest::mouseClick(face, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+    review.press(Qt::Key_Left);
+    EXPECT_TRUE(ReviewWindow::trashed(review.b));
+
+    // The card holding the focus goes with the last decision, which ends the session: the
+    // summary's way out has the focus, never the undo that would open the session again.
+    ASSERT_NE(tabTo(review.view(), QStringLiteral("revealButton")), nullptr);
+    QTest::mouseClick(review.view().findChild<QWidget*>(QStringLiteral("decision-keep")),
+                      Qt::LeftButton);
+    review.settle();
+    ASSERT_EQ(review.model.page(), Page::summary);
+    EXPECT_EQ(review.model.summary().kept, 1);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("finish"));
+    review.press(Qt::Key_Return);
+    EXPECT_EQ(review.model.page(), Page::dashboard);
+    EXPECT_FALSE(review.model.sessionActive());
+    EXPECT_TRUE(std::filesystem::exists(review.c));
+    EXPECT_TRUE(ReviewWindow::trashed(review.b));
+}
+
+TEST(Keyboard, TabReachesOnlyTheCardOnTopAndRingsItsButtons)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
+    ReviewWindow review;
+    for (const auto& [appearance, suffix] :
+         {std::pair{AppAppearance::dark, "dark"}, std::pair{AppAppearance::light, "light"}}) {
+        applier.apply(appearance);
+        review.press(Qt::Key_Escape);
+        test::deliverEvents();
+        const SwipeMotionCard& top = *review.deck().card(review.a);
+        for (const char* name : {"fullPreviewButton", "revealButton"}) {
+            pressTab(review.view());
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            EXPECT_EQ(focused->objectName(), QString::fromLatin1(name));
+            EXPECT_TRUE(top.isAncestorOf(focused)) << name;
+            EXPECT_GE(test::ringPixels(review.view(), *focused), 20) << name;
+        }
+        EXPECT_TRUE(review.view().grab().save(test::screenshotFolder() + "/keyboard-review-" +
+                                              suffix + ".png"));
+        // Round the whole window: the card behind is never a stop.
+        for (int press = 0; press < 40; ++press) {
+            pressTab(review.view());
+            EXPECT_FALSE(review.deck().card(review.b)->isAncestorOf(QApplication::focusWidget()));
+        }
+    }
+}
+
+TEST(Keyboard, TheFocusStaysWithThePageAfterAFolderAPageOrALanguageChanges)
+{
+    const test::ScopedLanguage language(Localization::language());
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    model.navigate(Page::space);
+    ShownWindow window(model);
+    RootView& view = window.view;
+    desk.settle();
+    const auto onPage = [&] {
+        QWidget* focused = QApplication::focusWidget();
+        return focused != nullptr && view.content().currentPage()->isAncestorOf(focused);
+    };
+
+    // A folder opened from its row in the explorer: the row goes, the map of the folder has it.
+    QWidget* row = tabTo(view, QStringLiteral("rowButton"));
+    ASSERT_NE(row, nullptr);
+    QTest::keyClick(row, Qt::Key_Space);
+    desk.settle();
+    ASSERT_EQ(model.storagePath(), std::optional<std::string>(desk.source));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("treemap"));
+
+    // A category opens the set-up of a new session: its first control has the focus.
+    model.navigate(Page::dashboard);
+    desk.settle();
+    QWidget* category = tabTo(view, QStringLiteral("category-images"));
+    ASSERT_NE(category, nullptr);
+    QTest::keyClick(category, Qt::Key_Space);
+    desk.settle();
+    ASSERT_EQ(model.page(), Page::setup);
+    EXPECT_TRUE(onPage());
+
+    // The language picker is built again in the new language, and keeps the focus.
+    model.navigate(Page::settings);
+    desk.settle();
+    QWidget* picker = tabTo(view, QStringLiteral("languagePicker"));
+    ASSERT_NE(picker, nullptr);
+    const QPointer<QWidget> before = picker;
+    QTest::keyClick(picker, Qt::Key_Down);
+    desk.settle();
+    ASSERT_NE(model.state().preferences.language, AppLanguage::system);
+    EXPECT_TRUE(before.isNull());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("languagePicker"));
+    EXPECT_TRUE(onPage());
+
+    // The tutorial closed from the keyboard leaves the focus on the page it covered.
+    model.setShowTutorial(true);
+    desk.settle();
+    QWidget* close = tabTo(view, QStringLiteral("closeTutorial"));
+    ASSERT_NE(close, nullptr);
+    QTest::keyClick(close, Qt::Key_Space);
+    desk.settle();
+    ASSERT_FALSE(model.showTutorial());
+    EXPECT_TRUE(onPage());
 }
 
 } // namespace

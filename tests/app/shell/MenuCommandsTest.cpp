@@ -2,13 +2,21 @@
 
 #include "app/shell/CommandActions.h"
 #include "app/shell/MainWindow.h"
+#include "app/shell/RootContent.h"
+#include "app/shell/RootView.h"
+#include "core/localisation/Localization.h"
 #include "model/support/ModelHarness.h"
+#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
+#include <set>
 
 namespace tollenvane {
 namespace {
@@ -84,7 +92,7 @@ TEST(MenuCommands, ActionsFollowTheModelWithTheirMenusClosed)
     // Shortcuts belong to the window, so they work without opening a menu.
     EXPECT_TRUE(window.actions().contains(commands.newSession()));
     EXPECT_EQ(commands.settings()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    EXPECT_EQ(commands.addFolder()->text(), QString("Ajouter un dossier…"));
+    EXPECT_EQ(commands.addFolder()->text(), QString("&Ajouter un dossier…"));
 }
 
 TEST(MenuCommands, ClosingTheWindowAndQuittingTakeTheOneWayOut)
@@ -134,11 +142,81 @@ TEST(MenuCommands, ANewLanguageRetitlesTheMenusAndBuildsTheContentAnew)
     model.setPreferences(preferences);
     ASSERT_TRUE(QTest::qWaitFor([&] { return firstContent.isNull(); }));
     EXPECT_NE(window.centralWidget(), nullptr);
-    EXPECT_EQ(window.commands().quit()->text(), QString("Beenden"));
+    EXPECT_EQ(window.commands().quit()->text(), QString("&Beenden"));
 
     preferences.language = AppLanguage::system;
     model.setPreferences(preferences);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.commands().quit()->text() == "Quitter"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.commands().quit()->text() == "&Quitter"; }));
+}
+
+// The letter after a text's one '&', in lower case; none without exactly one.
+std::optional<QString> mnemonic(const QString& text)
+{
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    if (at < 0 || at + 1 >= text.size() || text.indexOf(QLatin1Char('&'), at + 1) >= 0) {
+        return std::nullopt;
+    }
+    return text.mid(at + 1, 1).toLower();
+}
+
+// No two entries side by side share their letter: the menu bar's titles, and each menu's items.
+void expectDistinctMnemonics(const QList<QAction*>& actions, const std::string& where)
+{
+    std::set<QString> letters;
+    for (const QAction* action : actions) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        const std::optional<QString> letter = mnemonic(action->text());
+        ASSERT_TRUE(letter) << where << ": " << action->text().toStdString();
+        EXPECT_TRUE(letters.insert(*letter).second)
+            << where << ": " << action->text().toStdString();
+    }
+}
+
+TEST(MenuCommands, EveryMenuAndCommandHasItsOwnAltLetterInEveryLanguage)
+{
+    const test::ScopedLanguage restore(Localization::language());
+    ModelHarness harness;
+    AppModel& model = harness.load();
+    Preferences preferences = model.state().preferences;
+    preferences.onboardingComplete = true;
+    model.setPreferences(preferences);
+    MainWindow window(model, [] {});
+    for (const AppLanguage language :
+         {AppLanguage::fr, AppLanguage::en, AppLanguage::es, AppLanguage::de, AppLanguage::it}) {
+        Localization::setLanguage(language);
+        window.commands().retitle();
+        const std::string where(rawValue(language));
+        const QList<QAction*> menus = window.menuBar()->actions();
+        ASSERT_EQ(menus.size(), 2);
+        expectDistinctMnemonics(menus, where);
+        for (const QAction* menu : menus) {
+            expectDistinctMnemonics(menu->menu()->actions(),
+                                    where + " " + menu->text().toStdString());
+        }
+    }
+
+    // Alt and the letters reach a command from the window, and the page it opens has the focus,
+    // not the menu bar that had it meanwhile for want of any other control.
+    Localization::setLanguage(AppLanguage::fr);
+    window.commands().retitle();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    if (QWidget* focused = QApplication::focusWidget()) {
+        focused->clearFocus();
+    }
+    QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    EXPECT_EQ(QApplication::activePopupWidget(), window.menuBar()->actions().front()->menu());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_N);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.page() == Page::setup; }));
+    const RootContent& content = window.findChild<RootView*>()->content();
+    // The window the menu came from may be left inactive here: where its focus lies counts.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return content.currentPage()->objectName() == "page-setup" &&
+               content.currentPage()->isAncestorOf(window.focusWidget());
+    }));
 }
 
 } // namespace

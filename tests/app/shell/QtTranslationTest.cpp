@@ -1,9 +1,13 @@
 #include "app/shell/QtTranslation.h"
 
+#include "app/design/LocalizedText.h"
+#include "support/ScopedLanguage.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QKeySequence>
 #include <QPushButton>
 
 namespace tollenvane {
@@ -34,6 +38,26 @@ TEST(QtTranslation, StockDialogsSpeakTheChosenLanguageAndFollowItsChanges)
         EXPECT_TRUE(translation.use(AppLanguage::it));
     }
     EXPECT_EQ(cancelText(), QStringLiteral("Cancel")) << "the translation goes with its owner";
+}
+
+// The deck, the tutorial and the settings name a key as the menus do in the same language.
+TEST(QtTranslation, TheCatalogueNamesKeysAsTheMenusDo)
+{
+    for (const AppLanguage language :
+         {AppLanguage::fr, AppLanguage::en, AppLanguage::es, AppLanguage::de, AppLanguage::it}) {
+        SCOPED_TRACE(rawValue(language));
+        const test::ScopedLanguage spoken(language);
+        QtTranslation translation;
+        ASSERT_TRUE(translation.use(language));
+        for (const auto& [key, combination] :
+             {std::pair{"Ctrl+Z", QKeyCombination(Qt::CTRL, Qt::Key_Z)},
+              std::pair{"Ctrl+N", QKeyCombination(Qt::CTRL, Qt::Key_N)},
+              std::pair{"Ctrl+O", QKeyCombination(Qt::CTRL, Qt::Key_O)},
+              std::pair{"Espace", QKeyCombination(Qt::Key_Space)}}) {
+            EXPECT_EQ(localized(key).toStdString(),
+                      QKeySequence(combination).toString(QKeySequence::NativeText).toStdString());
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
@@ -13,6 +14,7 @@
 #include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
+#include "support/RecordingServices.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +199,63 @@ TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
     EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Accueil");
 }
 
+// Revealing a file from its card, opening a source's folder: when no file manager answers, an
+// alert says so in the chosen language, naming what could not be shown.
+TEST(RootView, AFileManagerThatNeverAnswersIsToldInTheChosenLanguage)
+{
+    test::SortingHarness harness;
+    harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    test::UnansweredRevealer revealer;
+    test::UnansweredLinks links;
+    RootView view(model, revealer, links);
+    view.resize(1200, 840);
+    view.show();
+    // The deck holds the next card's buttons too, hidden.
+    const auto shownButton = [&view](const char* name) {
+        for (auto* button : view.findChildren<QAbstractButton*>(QString::fromLatin1(name))) {
+            if (button->isVisible()) {
+                return button;
+            }
+        }
+        ADD_FAILURE() << "no " << name;
+        return static_cast<QAbstractButton*>(nullptr);
+    };
+    const auto alertShows = [&view](const std::string& title, const std::string& path) {
+        test::deliverEvents();
+        const auto* box = view.findChild<QMessageBox*>("alert");
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(box->text().toStdString(), title);
+        EXPECT_TRUE(box->informativeText().contains(QString::fromStdString(path)))
+            << box->informativeText().toStdString();
+    };
+
+    model.setPage(Page::swipe);
+    test::deliverEvents();
+    QTest::mouseClick(shownButton("revealButton"), Qt::LeftButton);
+    ASSERT_EQ(revealer.revealed.size(), 1U);
+    const std::string card = revealer.revealed.front();
+    alertShows("Gestionnaire de fichiers indisponible", card);
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->message,
+              Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}.",
+                                 {shownName(card).toStdString()}));
+    model.dismissAlert();
+
+    Preferences preferences = model.state().preferences;
+    preferences.language = AppLanguage::de;
+    model.setPreferences(preferences);
+    test::deliverEvents();
+    model.navigate(Page::sources);
+    test::deliverEvents();
+    QTest::mouseClick(shownButton("openButton"), Qt::LeftButton);
+    ASSERT_EQ(links.folders.size(), 1U);
+    alertShows("Dateimanager nicht verfügbar", links.folders.front());
+    preferences.language = AppLanguage::system;
+    model.setPreferences(preferences);
+}
+
 TEST(RootView, ScanProgressStopAndProblemsSheet)
 {
     ShellHarness harness;
@@ -357,7 +416,8 @@ TEST(RootView, PicturesOfEveryPageInBothAppearancesAndLanguages)
                 EXPECT_TRUE(picture.save(folder + "/" + QString::fromStdString(name) + ".png"));
 
                 EXPECT_EQ(picture.pixelColor(10, 420), Theme::color(Theme::sidebar)) << name;
-                EXPECT_EQ(picture.pixelColor(219, 420), Theme::color(Theme::line)) << name;
+                const int rule = view.findChild<QWidget*>("sidebar")->width() - 1;
+                EXPECT_EQ(picture.pixelColor(rule, 420), Theme::color(Theme::line)) << name;
                 EXPECT_EQ(picture.pixelColor(1190, 57), Theme::color(Theme::line)) << name;
                 // The current page's tile, when it has one, is tinted orange; the others are plain.
                 const auto tile = [&](Page page) {

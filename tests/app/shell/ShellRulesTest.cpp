@@ -92,6 +92,7 @@ TEST(SidebarRules, DiskCardNamesExternalDisksOnly)
     DiskCardContent card = diskCard(facts);
     EXPECT_EQ(card.symbol, "internaldrive");
     EXPECT_EQ(card.title, "Votre ordinateur");
+    EXPECT_FALSE(card.titleIsName);
     EXPECT_EQ(card.freeSpace, "0 o disponibles");
 
     StorageVolume photos;
@@ -102,8 +103,10 @@ TEST(SidebarRules, DiskCardNamesExternalDisksOnly)
     card = diskCard(facts);
     EXPECT_EQ(card.symbol, "externaldrive");
     EXPECT_EQ(card.title, shownName("Photos").toStdString());
+    EXPECT_TRUE(card.titleIsName);
     facts.volume->name.clear();
     EXPECT_EQ(diskCard(facts).title, "Disque externe");
+    EXPECT_FALSE(diskCard(facts).titleIsName);
 }
 
 } // namespace

@@ -25,4 +25,29 @@ public:
     std::vector<QUrl> urls;
 };
 
+// A desktop where no file manager answers: each file it is asked to show is kept, and said to
+// be left unshown.
+class UnansweredRevealer final : public FileRevealer {
+public:
+    void reveal(const std::string& path) override
+    {
+        revealed.push_back(path);
+        unanswered(path);
+    }
+    std::vector<std::string> revealed;
+};
+
+// The same for folders; addresses are only kept.
+class UnansweredLinks final : public LinkOpener {
+public:
+    void openFolder(const std::string& path) override
+    {
+        folders.push_back(path);
+        unanswered(path);
+    }
+    void openUrl(const QUrl& url) override { urls.push_back(url); }
+    std::vector<std::string> folders;
+    std::vector<QUrl> urls;
+};
+
 } // namespace tollenvane::test

@@ -1,3 +1,5 @@
+#include "core/scan/ReadAhead.h"
+
 #include "core/base/PlatformError.h"
 #include "core/localisation/ErrorText.h"
 #include "core/scan/FileIndexer.h"
@@ -133,6 +135,35 @@ TEST(ReadAhead, HandsOutWhatTheWalkAloneFindsInTheSameOrder)
         expectSameWalk(nested, withFailures());
     }
     ::chmod((dir / "root/closed").c_str(), 0755);
+}
+
+TEST(ReadAhead, AWalkSlowerThanItsHelpersGetsTheSameFilesPastTheReadAheadBudget)
+{
+    const TempDir dir;
+    const std::string root = dir.makeFolder("root");
+    // More entries than the helpers may hold for the walk, in folders of every width, with
+    // deep folders further on that the helpers reach while the walk pauses.
+    for (int folder = 0; folder < 24; ++folder) {
+        const int files = folder % 3 == 0 ? 2000 : 200;
+        for (int file = 0; file < files; ++file) {
+            dir.write("root/w" + std::to_string(folder) + "/" + std::to_string(file), "");
+        }
+        std::string deep = "root/w" + std::to_string(folder);
+        for (int level = 0; level < 12; ++level) {
+            deep += "/d" + std::to_string(level);
+            dir.write(deep + "/x", "x");
+        }
+    }
+    ASSERT_GT(24 / 3 * 2000 + 16 * 200, ReadAhead::entryLimit);
+    ScanCursor alone = FileIndexer::scan({root}, false, 0, walkers(1));
+    ScanOptions slow = walkers(8);
+    slow.pause = std::chrono::milliseconds(1);
+    ScanCursor helped = FileIndexer::scan({root}, false, 0, slow);
+    const test::ScanOutcome serial = drain(alone);
+    const test::ScanOutcome parallel = drain(helped);
+    ASSERT_EQ(parallel.paths, serial.paths);
+    EXPECT_TRUE(recordsOf(parallel) == recordsOf(serial));
+    EXPECT_TRUE(parallel.endsWithFinished);
 }
 
 TEST(ReadAhead, AnUnexpectedErrorReachesTheCallerAsWithoutHelpers)

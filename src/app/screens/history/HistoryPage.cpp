@@ -3,6 +3,8 @@
 #include "app/design/EmptyState.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
+#include "app/kit/VirtualList.h"
+#include "app/screens/history/HistoryRow.h"
 #include "app/screens/history/HistoryRules.h"
 #include "app/screens/tiles/MetricCard.h"
 #include "core/localisation/Formatting.h"
@@ -10,7 +12,6 @@
 #include "model/AppModel.h"
 
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
 namespace tollenvane {
 namespace {
@@ -31,8 +32,6 @@ MetricCard* card(const char* name, std::string_view label, std::string_view symb
 
 HistoryPage::HistoryPage(AppModel& model, QWidget* parent)
     : ModelPage(model, Page::history, spacing, padding, parent)
-    , sessionList_(new QWidget)
-    , rows_(*new QVBoxLayout(sessionList_))
 {
     addBlock(new PageHeading(
         localized("Les petits gestes s’additionnent"), localized("Votre historique."),
@@ -58,12 +57,34 @@ HistoryPage::HistoryPage(AppModel& model, QWidget* parent)
     addBlock(empty_);
 
     // The rows stand in the page's column, spaced as the other blocks.
+    sessionList_ = new VirtualList(
+        {.make = [] { return new HistoryRow; },
+         .present =
+             [this](QWidget& row, std::size_t index) {
+                 static_cast<HistoryRow&>(row).setSummary(this->model().state().history[index]);
+             },
+         .key = [this](std::size_t index) { return this->model().state().history[index].id; }});
     sessionList_->setObjectName(QStringLiteral("sessionList"));
-    sessionList_->layout()->setContentsMargins(0, 0, 0, 0);
-    sessionList_->layout()->setSpacing(spacing);
+    sessionList_->setSpacing(spacing);
     addBlock(sessionList_);
 
+    // The list reads the model's history: it follows it before anything can ask it for a row.
+    connect(&model, &AppModel::stateChanged, this, [this] { syncSessions(); });
+    syncSessions();
     follow({&AppModel::stateChanged});
+}
+
+void HistoryPage::syncSessions()
+{
+    const std::vector<SessionSummary>& history = model().state().history;
+    // A new session comes first: the rows already there keep their sessions as they are.
+    if (history.size() == sessionList_->count() + 1 && history.size() >= 2 &&
+        history[1].id == shownFirst_) {
+        sessionList_->insert(0, 1);
+    } else {
+        sessionList_->reset(history.size());
+    }
+    shownFirst_ = history.empty() ? std::string() : history.front().id;
 }
 
 void HistoryPage::refresh()
@@ -75,10 +96,6 @@ void HistoryPage::refresh()
     trashed_->setValue(QString::fromStdString(formattedBytes(model().trashedTotal())));
     empty_->setVisible(history.empty());
     sessionList_->setVisible(!history.empty());
-    rows_.sync(
-        history, [](const SessionSummary& summary) { return summary.id; },
-        [this](const SessionSummary&) { return new HistoryRow(sessionList_); },
-        [](HistoryRow& row, const SessionSummary& summary) { row.setSummary(summary); });
 }
 
 } // namespace tollenvane

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "app/kit/KeyedRows.h"
 #include "app/kit/ModelPage.h"
-#include "app/screens/history/HistoryRow.h"
 
 #include <string>
 
 namespace tollenvane {
 
 class MetricCard;
+class VirtualList;
 
-// The totals of every saved session, then one row per session as stored. Only counts, dates and
-// bytes: the history holds no file name and no path.
+// The totals of every saved session, then one row per session as stored, built only for the
+// sessions in sight. Only counts, dates and bytes: the history holds no file name and no path.
 class HistoryPage final : public ModelPage {
     Q_OBJECT
 
@@ -22,12 +21,15 @@ protected:
     void refresh() override;
 
 private:
-    QWidget* sessionList_;
+    // The list follows the model's history.
+    void syncSessions();
+
     MetricCard* sessions_;
     MetricCard* files_;
     MetricCard* trashed_;
     QWidget* empty_;
-    KeyedRows<std::string, HistoryRow> rows_;
+    VirtualList* sessionList_;
+    std::string shownFirst_;
 };
 
 } // namespace tollenvane

@@ -46,9 +46,9 @@ inline constexpr std::array<Shortcut, 8> shortcuts{{
     {"↑", false, "Choisir une destination"},
     {"↓", false, "Plus tard"},
     {"Espace", true, "Aperçu complet"},
-    {"Ctrl Z", true, "Annuler la dernière décision"},
-    {"Ctrl N", true, "Nouvelle session"},
-    {"Ctrl O", true, "Ajouter une source"},
+    {"Ctrl+Z", true, "Annuler la dernière décision"},
+    {"Ctrl+N", true, "Nouvelle session"},
+    {"Ctrl+O", true, "Ajouter une source"},
 }};
 // The key as shown in the current language.
 QString keyText(const Shortcut& shortcut);

@@ -1,6 +1,7 @@
 #include "app/screens/sources/SourcePanel.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/LineBox.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
@@ -9,13 +10,12 @@
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
+#include "app/screens/sources/SelectableText.h"
 #include "app/screens/sources/SourceRules.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace tollenvane {
@@ -27,37 +27,12 @@ constexpr int lineSpacing = 6;
 constexpr int folderSymbolPixelSize = 28;
 constexpr int controlSide = 20;
 
-// Plain text the user can select and copy, in the muted colour of the scheme in force.
-class SelectableText final : public QLabel {
-public:
-    SelectableText()
-    {
-        setTextFormat(Qt::PlainText);
-        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        setWordWrap(true);
-        setFont(DesignFont::system(11));
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        const QColor muted = Theme::color(Theme::muted);
-        if (palette().color(QPalette::WindowText) != muted) {
-            QPalette colors = palette();
-            colors.setColor(QPalette::WindowText, muted);
-            setPalette(colors);
-        }
-        QLabel::paintEvent(event);
-    }
-};
-
 } // namespace
 
-SourcePanel::SourcePanel(std::string grantID, const SourceActions& actions, QWidget* parent)
+SourcePanel::SourcePanel(const SourceActions& actions, QWidget* parent)
     : Panel(parent)
-    , grantID_(std::move(grantID))
 {
+    setObjectName(QStringLiteral("sourcePanel"));
     auto* row = new QHBoxLayout;
     row->setSpacing(rowSpacing);
     contentLayout()->addLayout(row);
@@ -99,25 +74,38 @@ SourcePanel::SourcePanel(std::string grantID, const SourceActions& actions, QWid
             [this, act = actions.remove] { act(grantID_); });
 }
 
-void SourcePanel::present(const std::string& name, const SourceRow& row, Controls enabled)
+void SourcePanel::present(const std::string& grantID, const std::string& name, const SourceRow& row,
+                          Controls enabled)
 {
-    name_->setText(shownName(name));
-    const QString status =
-        row.resolved ? shownName(row.statusLine) : QString::fromStdString(row.statusLine);
-    // Equal text is left alone so that a selection the user made survives a refresh.
-    if (status_->text() != status) {
-        status_->setText(status);
+    grantID_ = grantID;
+    const QString shown = shownName(name);
+    if (name_->text() != shown) {
+        name_->setText(shown);
     }
+    status_->showText(statusText(row));
     count_->setVisible(row.fileCount.has_value());
     if (row.fileCount) {
-        count_->setText(QString::fromStdString(
+        const QString count = QString::fromStdString(
             L(plural(*row.fileCount, "{0} fichier détecté", "{0} fichiers détectés"),
-              localizedCount(*row.fileCount))));
+              localizedCount(*row.fileCount)));
+        if (count_->text() != count) {
+            count_->setText(count);
+        }
     }
     renew_->setVisible(!row.resolved);
     open_->setVisible(row.resolved);
     renew_->setEnabled(enabled.renew);
     remove_->setEnabled(enabled.remove);
+}
+
+QString SourcePanel::statusText(const SourceRow& row)
+{
+    return row.resolved ? shownName(row.statusLine) : QString::fromStdString(row.statusLine);
+}
+
+int SourcePanel::statusWidth() const
+{
+    return status_->width();
 }
 
 } // namespace tollenvane

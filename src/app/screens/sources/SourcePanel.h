@@ -5,13 +5,12 @@
 #include <functional>
 #include <string>
 
-class QLabel;
-
 namespace tollenvane {
 
 class ElidedLabel;
 class PlainButton;
 class SecondaryButton;
+class SelectableText;
 struct SourceRow;
 
 // The actions of a source's panel; each gets the grant's id.
@@ -22,23 +21,31 @@ struct SourceActions {
 };
 
 // One authorised folder: its name, where it resolved to or why not, its file count, and the
-// controls to renew its access or open it, and to remove it from the sources.
+// controls to renew its access or open it, and to remove it from the sources. The list hands a
+// panel from grant to grant as it scrolls.
 class SourcePanel final : public Panel {
     Q_OBJECT
 
 public:
-    SourcePanel(std::string grantID, const SourceActions& actions, QWidget* parent = nullptr);
+    explicit SourcePanel(const SourceActions& actions, QWidget* parent = nullptr);
 
     struct Controls {
         bool renew = true;
         bool remove = true;
+        bool operator==(const Controls&) const = default;
     };
-    void present(const std::string& name, const SourceRow& row, Controls enabled);
+    // The panel shows the grant `grantID` from now on.
+    void present(const std::string& grantID, const std::string& name, const SourceRow& row,
+                 Controls enabled);
+    // The status line as the panel shows it.
+    static QString statusText(const SourceRow& row);
+    // The width the status line wraps to, once the panel is laid out.
+    int statusWidth() const;
 
 private:
     std::string grantID_;
     ElidedLabel* name_;
-    QLabel* status_;
+    SelectableText* status_;
     ElidedLabel* count_;
     SecondaryButton* renew_;
     PlainButton* open_;

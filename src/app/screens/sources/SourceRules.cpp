@@ -7,10 +7,19 @@ namespace tollenvane {
 
 SourceRow sourceRow(const std::optional<SourceStatus>& status, const FileInsights& insights)
 {
-    if (status && status->location) {
-        return {*status->location, sourceFileCount(*status->location, insights), true};
+    SourceRow row = sourceLine(status ? &*status : nullptr);
+    if (row.resolved) {
+        row.fileCount = sourceFileCount(row.statusLine, insights);
     }
-    if (status && status->error) {
+    return row;
+}
+
+SourceRow sourceLine(const SourceStatus* status)
+{
+    if (status != nullptr && status->location) {
+        return {*status->location, std::nullopt, true};
+    }
+    if (status != nullptr && status->error) {
         return {*status->error, std::nullopt, false};
     }
     return {Localization::text("Accès à renouveler"), std::nullopt, false};

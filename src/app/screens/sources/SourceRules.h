@@ -23,6 +23,8 @@ struct SourceRow {
 
 // The row of a grant; `status` is none before the grant was first resolved.
 SourceRow sourceRow(const std::optional<SourceStatus>& status, const FileInsights& insights);
+// The same without the file count, which alone needs the insights.
+SourceRow sourceLine(const SourceStatus* status);
 
 // Files indexed under a resolved source. The scan keys its counts by the link-resolved folder,
 // which is what the resolution gives, so a folder chosen through a link still finds its count.

@@ -8,13 +8,13 @@
 #include "app/design/SuggestedFolders.h"
 #include "app/kit/LinkOpener.h"
 #include "app/kit/PageText.h"
-#include "app/screens/sources/SourcePanel.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/sources/SourceRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
 #include <QHBoxLayout>
-#include <QVBoxLayout>
+#include <QTimer>
 #include <algorithm>
 
 namespace tollenvane {
@@ -23,6 +23,7 @@ namespace {
 
 constexpr int pageSpacing = 26;
 constexpr int pagePadding = 36;
+constexpr std::size_t sourcesPerTurn = 2'000;
 
 std::optional<SourceStatus> statusOf(const AppModel& model, const std::string& grantID)
 {
@@ -51,15 +52,25 @@ SourcesPage::SourcesPage(AppModel& model, LinkOpener& links, QWidget* parent)
     sessionNotice_->hide();
     addBlock(sessionNotice_);
 
-    // The panels share the page's spacing through a block of their own, so that an empty list
-    // adds no gap.
-    auto* panels = new QWidget;
-    panels->setObjectName(QStringLiteral("sourcePanels"));
-    panels_ = new QVBoxLayout(panels);
-    panels_->setContentsMargins(0, 0, 0, 0);
+    const SourceActions actions{
+        .renew = [this](const std::string& id) { this->model().chooseFolders(false, id); },
+        .open = [this](const std::string& id) { openSource(id); },
+        .remove = [this](const std::string& id) { removeSource(id); },
+    };
+    // A window of its own, never shown, that no search of the page's widgets finds.
+    probe_ = std::make_unique<SourcePanel>(actions);
+    heights_ = std::make_unique<SourceHeights>(*probe_);
+    // The panels stand in the page's column, spaced as the other blocks.
+    panels_ = new VirtualList(
+        {.make = [actions] { return new SourcePanel(actions); },
+         .present = [this](QWidget& panel,
+                           std::size_t index) { present(static_cast<SourcePanel&>(panel), index); },
+         .key = [this](std::size_t index) { return shown_[index].id; }});
+    panels_->setObjectName(QStringLiteral("sourcePanels"));
     panels_->setSpacing(pageSpacing);
-    rows_ = std::make_unique<KeyedRows<std::string, SourcePanel>>(*panels_);
-    addBlock(panels);
+    panels_->setRowHeights(
+        [this](std::size_t index, int width) { return heights_->heightOf(shown_[index], width); });
+    addBlock(panels_);
 
     empty_ = new EmptyState(QStringLiteral("folder.badge.plus"), localized("Un premier dossier ?"),
                             localized("Commencez par vos téléchargements, vos images ou un dossier "
@@ -119,6 +130,72 @@ void SourcesPage::removeSource(const std::string& grantID)
     }
 }
 
+void SourcesPage::present(SourcePanel& panel, std::size_t index) const
+{
+    const ShownSource& source = shown_[index];
+    SourceRow row = source.row;
+    if (row.resolved) {
+        row.fileCount = sourceFileCount(row.statusLine, model().insights());
+    }
+    panel.present(source.id, source.name, row, controls_);
+}
+
+void SourcesPage::syncSources(bool checkShown)
+{
+    const AppModel& shown = model();
+    const std::vector<FolderGrant>& sources = shown.state().sources;
+    // The status line alone decides a panel's height; the count is read as the panel shows.
+    const auto lineOf = [&](const FolderGrant& grant) {
+        const auto status = shown.statuses().find(grant.id);
+        return sourceLine(status == shown.statuses().end() ? nullptr : &status->second);
+    };
+    const bool keeps = sources.size() >= shown_.size() &&
+                       std::equal(shown_.begin(), shown_.end(), sources.begin(),
+                                  [](const ShownSource& source, const FolderGrant& grant) {
+                                      return grant.id == source.id;
+                                  });
+    if (!keeps) {
+        shown_.clear();
+    }
+    std::vector<std::size_t> changed;
+    for (std::size_t index = 0; checkShown && index < shown_.size(); ++index) {
+        ShownSource& source = shown_[index];
+        SourceRow row = lineOf(sources[index]);
+        if (row == source.row && sources[index].name == source.name) {
+            continue;
+        }
+        source.row = std::move(row);
+        source.name = sources[index].name;
+        source.lineWidth = -1;
+        changed.push_back(index);
+    }
+    // Grants come a batch per turn of the event loop, as they would from a scan: the first
+    // panels show at once, whatever the number of sources.
+    const std::size_t before = shown_.size();
+    const std::size_t end = std::min(sources.size(), before + sourcesPerTurn);
+    shown_.reserve(sources.size());
+    for (std::size_t index = before; index < end; ++index) {
+        const FolderGrant& grant = sources[index];
+        shown_.push_back({.id = grant.id, .name = grant.name, .row = lineOf(grant)});
+    }
+    // Many changes at once, after the grants' resolution, are measured again in one pass.
+    if (!keeps || changed.size() > 16) {
+        panels_->reset(shown_.size());
+    } else {
+        for (const std::size_t index : changed) {
+            panels_->itemChanged(index);
+        }
+        panels_->append(shown_.size() - before);
+    }
+    if (shown_.size() < sources.size() && !continuing_) {
+        continuing_ = true;
+        QTimer::singleShot(0, this, [this] {
+            continuing_ = false;
+            syncSources(false);
+        });
+    }
+}
+
 void SourcesPage::refresh()
 {
     const AppModel& shown = model();
@@ -129,25 +206,14 @@ void SourcesPage::refresh()
     sessionNotice_->setVisible(session);
     suggestions_->setEnabled(canChangeSources(session, busy));
 
-    const SourceActions actions{
-        .renew = [this](const std::string& id) { model().chooseFolders(false, id); },
-        .open = [this](const std::string& id) { openSource(id); },
-        .remove = [this](const std::string& id) { removeSource(id); },
-    };
     const SourcePanel::Controls controls{.renew = canRenewSource(session),
                                          .remove = canChangeSources(session, busy)};
+    controls_ = controls;
+    syncSources(true);
+    // The counts and the controls' states: only what changed is drawn again.
+    panels_->presentAgain();
     const std::vector<FolderGrant>& sources = shown.state().sources;
-    rows_->sync(
-        sources, [](const FolderGrant& grant) { return grant.id; },
-        [&](const FolderGrant& grant) {
-            auto* panel = new SourcePanel(grant.id, actions);
-            return panel;
-        },
-        [&](SourcePanel& panel, const FolderGrant& grant) {
-            panel.present(grant.name, sourceRow(statusOf(shown, grant.id), shown.insights()),
-                          controls);
-        });
-    panels_->parentWidget()->setVisible(!sources.empty());
+    panels_->setVisible(!sources.empty());
     empty_->setVisible(sources.empty());
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/kit/KeyedRows.h"
 #include "app/kit/ModelPage.h"
+#include "app/screens/sources/SourceHeights.h"
+#include "app/screens/sources/SourcePanel.h"
 
 #include <memory>
 #include <string>
-
-class QVBoxLayout;
+#include <vector>
 
 namespace tollenvane {
 
@@ -15,12 +15,12 @@ class EmptyState;
 class LinkOpener;
 class PrimaryButton;
 class SecondaryButton;
-class SourcePanel;
 class SuggestedFolders;
 class TextBlock;
+class VirtualList;
 
-// The authorised source folders, one panel each, with the controls to add, rescan, renew, open
-// and remove them.
+// The authorised source folders, one panel each, built only for those in sight, with the
+// controls to add, rescan, renew, open and remove them.
 class SourcesPage final : public ModelPage {
     Q_OBJECT
 
@@ -34,13 +34,23 @@ private:
     QWidget* makeButtonRow();
     void openSource(const std::string& grantID);
     void removeSource(const std::string& grantID);
+    // The panels follow the grants and, when asked, the statuses of those already shown.
+    void syncSources(bool checkShown);
+    // The panel shows source `index` with its count.
+    void present(SourcePanel& panel, std::size_t index) const;
 
     LinkOpener& links_;
     PrimaryButton* add_ = nullptr;
     SecondaryButton* rescan_ = nullptr;
     TextBlock* sessionNotice_ = nullptr;
-    QVBoxLayout* panels_ = nullptr;
-    std::unique_ptr<KeyedRows<std::string, SourcePanel>> rows_;
+    VirtualList* panels_ = nullptr;
+    // Measures the panels' heights without being shown.
+    std::unique_ptr<SourcePanel> probe_;
+    std::unique_ptr<SourceHeights> heights_;
+    std::vector<ShownSource> shown_;
+    SourcePanel::Controls controls_;
+    // The grants past the first batch are on their way.
+    bool continuing_ = false;
     EmptyState* empty_ = nullptr;
     SuggestedFolders* suggestions_ = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "app/kit/FileRevealer.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageRow.h"
 #include "app/screens/storage/TreemapView.h"
@@ -101,12 +102,22 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
     map_ = new TreemapView([this](const StorageNode& node) { activate(node); }, this);
     map_->setObjectName("treemap");
     column.addWidget(map_);
-    list_ = new QWidget(this);
+    busy_ = model_.busy();
+    list_ = new VirtualList(
+        {.make =
+             [this] {
+                 return new StorageRow(
+                     {[this](const StorageNode& node) { activate(node); },
+                      [this](const StorageNode& node) { sortFolder(node); },
+                      [this](const StorageNode& node) { revealer_.reveal(node.id); }});
+             },
+         .present =
+             [this](QWidget& row, std::size_t index) {
+                 static_cast<StorageRow&>(row).setNode(model_.storageNodes()[index], busy_);
+             },
+         .key = [this](std::size_t index) { return model_.storageNodes()[index].id; }},
+        this);
     list_->setObjectName("storageList");
-    auto* listLayout = new QVBoxLayout(list_);
-    listLayout->setContentsMargins(0, 0, 0, 0);
-    listLayout->setSpacing(0);
-    rows_ = std::make_unique<KeyedRows<std::string, StorageRow>>(*listLayout);
     column.addWidget(list_);
     footer_ = new QWidget(this);
     auto* footerLayout = new QHBoxLayout(footer_);
@@ -134,6 +145,12 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
             "libérable."),
         {10, QFont::Normal, Theme::muted}, this));
 
+    // The list reads the model's nodes: it follows them before anything can ask it for a row.
+    connect(&model_, &AppModel::storageNodesChanged, this, [this] {
+        nodesChanged_ = true;
+        syncList();
+    });
+    syncList();
     refresh_.follow(model_, {&AppModel::storageNodesChanged, &AppModel::storagePathChanged,
                              &AppModel::scanningChanged, &AppModel::busyChanged});
     refresh_.request();
@@ -173,26 +190,34 @@ void StorageExplorer::refreshBreadcrumb()
 
 void StorageExplorer::refreshList()
 {
-    const std::vector<StorageNode>& nodes = model_.storageNodes();
-    const auto shown = std::min(nodes.size(), static_cast<std::size_t>(std::max(visibleLimit_, 0)));
-    const std::vector<StorageNode> listed(nodes.begin(), nodes.begin() + static_cast<long>(shown));
-    const bool busy = model_.busy();
-    rows_->sync(
-        listed, [](const StorageNode& node) { return node.id; },
-        [this](const StorageNode&) {
-            return new StorageRow({[this](const StorageNode& node) { activate(node); },
-                                   [this](const StorageNode& node) { sortFolder(node); },
-                                   [this](const StorageNode& node) { revealer_.reveal(node.id); }},
-                                  list_);
-        },
-        [busy](StorageRow& row, const StorageNode& node) { row.setNode(node, busy); });
-    more_->setVisible(ExplorerRules::showsMore(visibleLimit_, nodes.size()));
+    if (model_.busy() != busy_) {
+        busy_ = model_.busy();
+        list_->presentAgain();
+    }
+    const std::size_t count = model_.storageNodes().size();
+    more_->setVisible(ExplorerRules::showsMore(visibleLimit_, count));
     less_->setVisible(ExplorerRules::showsLess(visibleLimit_));
+}
+
+void StorageExplorer::syncList()
+{
+    const std::size_t shown = std::min(model_.storageNodes().size(),
+                                       static_cast<std::size_t>(std::max(visibleLimit_, 0)));
+    if (nodesChanged_) {
+        nodesChanged_ = false;
+        list_->reset(shown);
+    } else if (shown > list_->count()) {
+        // Showing more adds rows under the others, which stay as they are.
+        list_->append(shown - list_->count());
+    } else if (shown < list_->count()) {
+        list_->remove(shown, list_->count() - shown);
+    }
 }
 
 void StorageExplorer::setVisibleLimit(int limit)
 {
     visibleLimit_ = limit;
+    syncList();
     refresh_.request();
 }
 
@@ -200,6 +225,13 @@ void StorageExplorer::activate(const StorageNode& node)
 {
     const ExplorerRules::Activation action =
         ExplorerRules::activate(node, visibleLimit_, model_.storageNodes().size());
+    // The row that opens the folder goes with the listing it was in: the map of the folder takes
+    // the focus, before the shorter list lets the row go, rather than leaving it to start again
+    // from the sidebar.
+    if (action.kind == ExplorerRules::Activation::Kind::openFolder &&
+        list_->isAncestorOf(window()->focusWidget())) {
+        map_->setFocus(Qt::OtherFocusReason);
+    }
     setVisibleLimit(action.visibleLimit);
     switch (action.kind) {
     case ExplorerRules::Activation::Kind::widenList:

@@ -1,12 +1,8 @@
 #pragma once
 
 #include "app/design/Panel.h"
-#include "app/kit/KeyedRows.h"
 #include "app/kit/QueuedRefresh.h"
 #include "core/storage/StorageNode.h"
-
-#include <memory>
-#include <string>
 
 namespace tollenvane {
 
@@ -20,10 +16,11 @@ class StorageRow;
 class SymbolView;
 class TextBlock;
 class TreemapView;
+class VirtualList;
 
 // The map of the authorised folders: the children of one folder as a treemap, then as a list
-// that can open them, sort them or reveal them. Only the list's length is its own; the folder
-// shown and its content are the model's.
+// that can open them, sort them or reveal them, built only for the rows in sight. Only the list's
+// length is its own; the folder shown and its content are the model's.
 class StorageExplorer final : public Panel {
     Q_OBJECT
 
@@ -38,6 +35,8 @@ private:
     void refresh();
     void refreshBreadcrumb();
     void refreshList();
+    // The list follows the model's nodes and its own length.
+    void syncList();
     void setVisibleLimit(int limit);
     void activate(const StorageNode& node);
     void goBack();
@@ -56,8 +55,10 @@ private:
     PlainButton* revealFolder_;
     EmptyState* empty_;
     TreemapView* map_;
-    QWidget* list_;
-    std::unique_ptr<KeyedRows<std::string, StorageRow>> rows_;
+    VirtualList* list_;
+    // The nodes changed since the list last followed them; the decisions wait for a refresh.
+    bool nodesChanged_ = true;
+    bool busy_ = false;
     QWidget* footer_;
     PlainButton* more_;
     PlainButton* less_;

@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
+#include "app/design/LineBox.h"
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -148,13 +149,12 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const B
         top += side + labelSpacing;
     }
     if (label.name) {
-        const QFont nameFont = DesignFont::system(namePixelSize, QFont::DemiBold);
-        painter.setFont(nameFont);
+        painter.setFont(DesignFont::system(namePixelSize, QFont::DemiBold));
         painter.setPen(foreground);
-        const qreal lineHeight = QFontMetricsF(nameFont).height();
+        const int lineHeight = lineBox(painter.font()).height;
         for (const QString& line : block.nameLines) {
-            painter.drawText(QRectF(content.left(), top, content.width(), lineHeight),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+            drawLine(painter, QRectF(content.left(), top, content.width(), lineHeight),
+                     Qt::AlignLeft, line);
             top += lineHeight;
         }
     }
@@ -162,8 +162,9 @@ void TreemapView::paintBlock(QPainter& painter, const TreemapRect& rect, const B
         top += labelSpacing;
         painter.setFont(DesignFont::system(sizePixelSize));
         painter.setOpacity(0.85);
-        painter.drawText(QRectF(content.left(), top, content.width(), content.bottom() - top),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, block.size);
+        drawLine(painter,
+                 QRectF(content.left(), top, content.width(), lineBox(painter.font()).height),
+                 Qt::AlignLeft, block.size);
     }
     painter.restore();
 }
@@ -219,10 +220,12 @@ void TreemapView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right:
     case Qt::Key_Down:
         setCurrent(std::min(current_ + 1, layout_.size() - 1));
+        captionDue_ = true;
         return;
     case Qt::Key_Left:
     case Qt::Key_Up:
         setCurrent(current_ == 0 ? 0 : current_ - 1);
+        captionDue_ = true;
         return;
     case Qt::Key_Space:
     case Qt::Key_Return:
@@ -232,6 +235,18 @@ void TreemapView::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+// A tool tip goes at every key, its release included: the caption of the block the arrows chose
+// comes once the key is up.
+void TreemapView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!captionDue_ || event->isAutoRepeat() || current_ >= blocks_.size()) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    captionDue_ = false;
+    showCaption(current_);
 }
 
 void TreemapView::setCurrent(std::size_t position)
@@ -254,11 +269,7 @@ bool TreemapView::event(QEvent* event)
         const auto rect = std::find_if(layout_.begin(), layout_.end(),
                                        [&](const TreemapRect& laid) { return laid.index == tile; });
         if (rect != layout_.end()) {
-            // Escaped: tool tips take markup, and names are data.
-            QToolTip::showText(help->globalPos(),
-                               QStringLiteral("<qt>") +
-                                   blockDescription(tiles_[rect->index]).toHtmlEscaped(),
-                               this, ExplorerRules::blockFrame(*rect).toRect());
+            showCaption(static_cast<std::size_t>(rect - layout_.begin()), help->globalPos());
         } else {
             QToolTip::hideText();
             event->ignore();
@@ -266,6 +277,18 @@ bool TreemapView::event(QEvent* event)
         return true;
     }
     return QWidget::event(event);
+}
+
+// The block's name and size, where the pointer rests or, from the keyboard, under the block.
+void TreemapView::showCaption(std::size_t position, std::optional<QPoint> at)
+{
+    const QRectF frame = blocks_[position].frame;
+    const QPoint place = at.value_or(mapToGlobal(frame.bottomLeft().toPoint()));
+    // Escaped: tool tips take markup, and names are data.
+    QToolTip::showText(place,
+                       QStringLiteral("<qt>") +
+                           blockDescription(tiles_[layout_[position].index]).toHtmlEscaped(),
+                       this, frame.toAlignedRect());
 }
 
 } // namespace tollenvane

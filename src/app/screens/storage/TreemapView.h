@@ -14,8 +14,9 @@ namespace tollenvane {
 
 // The map of one folder: a block per tile, its area in proportion to the tile's bytes. A click
 // hands the tile to the explorer; hovering brightens a block and shows its name and size. From
-// the keyboard the map is one stop: the arrows move between blocks, Space and Enter open the
-// current one, and the map's accessible name is that block's name and size.
+// the keyboard the map is one stop: the arrows move between blocks and show the chosen one's name
+// and size under it, Space and Enter open it, and the map's accessible name is that block's
+// name and size.
 class TreemapView final : public QWidget {
     Q_OBJECT
 
@@ -40,6 +41,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -56,6 +58,8 @@ private:
     // `position` is a place in the layout.
     void setCurrent(std::size_t position);
     void activate(std::size_t tile);
+    // `position` is a place in the layout; `at` where the pointer rests, if it does.
+    void showCaption(std::size_t position, std::optional<QPoint> at = std::nullopt);
     void paintBlock(QPainter& painter, const TreemapRect& rect, const Block& block) const;
 
     std::function<void(const StorageNode&)> activated_;
@@ -64,6 +68,7 @@ private:
     std::vector<Block> blocks_; // parallel to layout_
     std::optional<std::size_t> hovered_;
     std::size_t current_ = 0; // a place in layout_
+    bool captionDue_ = false;
 };
 
 // The name a block shows at `width`: as far as it wraps, then the rest elided on a second line.

@@ -99,6 +99,8 @@ QWidget* SummaryPage::buttonRow()
     finish->setObjectName("finish");
     row->addWidget(undo_, 0, Qt::AlignVCenter);
     row->addWidget(finish, 0, Qt::AlignVCenter);
+    // The keyboard arrives on the way out: Enter on undo would open the session again.
+    setFocusProxy(finish);
     return buttons;
 }
 

@@ -334,6 +334,96 @@ TEST(DuplicatesPage, ThousandsOfGroupsKeepAFewPanelsThatFollowTheScrollAndTheKey
     EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
+TEST(DuplicatesPage, TenThousandCopiesOfOneGroupKeepAFewRowsThatFollowTheirCopy)
+{
+    constexpr int copies = 10'000;
+    test::SortingHarness harness;
+    for (int index = 0; index < copies; ++index) {
+        harness.folder.write("home/Pictures/" + std::to_string(index / 100) + "/copy " +
+                                 std::to_string(index) + ".txt",
+                             "the same content");
+    }
+    AppModel& model = harness.loadScanned();
+    model.findDuplicates();
+    harness.settle();
+    ASSERT_EQ(model.duplicateGroups().size(), 1U);
+    const std::vector<FileRecord>& files = model.duplicateGroups().front().files;
+    ASSERT_EQ(files.size(), static_cast<std::size_t>(copies));
+
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto page = std::make_unique<DuplicatesPage>(model);
+    page->resize(900, 700);
+    page->show();
+    page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    test::deliverEvents();
+    const auto bounded = [&] { return page->findChildren<DuplicateFileRow*>().size() < 40; };
+    EXPECT_TRUE(bounded());
+    // Each row built shows its own copy, in the group's order, and what it may do.
+    const auto indexOf = [&](const DuplicateFileRow* row) {
+        for (std::size_t index = 0; index < files.size(); ++index) {
+            if (rowOf(*page, std::string(files[index].path())) == row) {
+                return static_cast<std::ptrdiff_t>(index);
+            }
+        }
+        return std::ptrdiff_t{-1};
+    };
+    const auto checkShown = [&](bool keepEnabled) {
+        const auto rows = shown<DuplicateFileRow>(*page);
+        ASSERT_FALSE(rows.isEmpty());
+        std::ptrdiff_t previous = indexOf(rows.front()) - 1;
+        for (const DuplicateFileRow* row : rows) {
+            const std::ptrdiff_t index = indexOf(row);
+            EXPECT_EQ(index, previous + 1);
+            previous = index;
+            EXPECT_EQ(row->findChild<QAbstractButton*>("keepButton")->isEnabled(), keepEnabled);
+        }
+    };
+    // The window gave the first copy the focus, which keeps its row: it goes.
+    if (QApplication::focusWidget() != nullptr) {
+        QApplication::focusWidget()->clearFocus();
+    }
+    QScrollBar& bar = *page->verticalScrollBar();
+    for (const int at : {bar.maximum(), bar.maximum() / 2, 0}) {
+        bar.setValue(at);
+        test::deliverEvents();
+        EXPECT_TRUE(bounded());
+        checkShown(true);
+    }
+
+    // Tab walks the copies in their order, the page following.
+    QWidget& first = button(*shown<DuplicateFileRow>(*page).front(), "previewButton");
+    first.setFocus(Qt::TabFocusReason);
+    for (std::ptrdiff_t index = 0; index < 30; ++index) {
+        auto* row = qobject_cast<DuplicateFileRow*>(QApplication::focusWidget()->parentWidget());
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(indexOf(row), index);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("previewButton"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::deliverEvents();
+        const QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(page->viewport()->rect().contains(
+            QRect(focus->mapTo(page->viewport(), QPoint()), focus->size())));
+    }
+    EXPECT_GT(bar.value(), 0);
+
+    // A session started meanwhile disables keeping on every row, those scrolled in included.
+    harness.startSortingAll();
+    test::deliverEvents();
+    ASSERT_TRUE(model.sessionActive());
+    QApplication::focusWidget()->clearFocus();
+    for (const int at : {bar.maximum(), 0}) {
+        bar.setValue(at);
+        test::deliverEvents();
+        checkShown(false);
+    }
+
+    // Leaving the page leaves nothing of it behind.
+    page.reset();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
+}
+
 TEST(DuplicatesPage, PicturesInBothAppearancesAndTwoLanguages)
 {
     const test::SchemeScope restore;

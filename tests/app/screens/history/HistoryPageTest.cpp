@@ -1,16 +1,24 @@
 #include "app/screens/history/HistoryPage.h"
 
+#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/Theme.h"
 #include "app/screens/history/HistoryRow.h"
+#include "app/screens/history/HistoryRules.h"
 #include "app/screens/tiles/MetricCard.h"
 #include "core/localisation/Formatting.h"
+#include "core/persistence/StateStore.h"
+#include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
 #include <QVBoxLayout>
 
 namespace tollenvane {
@@ -37,7 +45,21 @@ struct HistoryScreen {
         return page->findChild<MetricCard*>(QString::fromLatin1(card))->value();
     }
     bool emptyShown() const { return page->findChild<QWidget*>("emptyState")->isVisible(); }
-    QList<HistoryRow*> rows() const { return page->findChildren<HistoryRow*>(); }
+    // The rows shown, top to bottom.
+    QList<HistoryRow*> rows() const
+    {
+        QList<HistoryRow*> shown = page->findChildren<HistoryRow*>();
+        shown.removeIf([](const HistoryRow* row) { return !row->isVisible(); });
+        std::sort(shown.begin(), shown.end(), [](const HistoryRow* one, const HistoryRow* other) {
+            return one->y() < other->y();
+        });
+        return shown;
+    }
+    void scrollTo(int value)
+    {
+        page->verticalScrollBar()->setValue(value);
+        test::deliverEvents();
+    }
 };
 
 QString rowText(const HistoryRow& row, const char* name)
@@ -79,6 +101,97 @@ TEST(HistoryPage, AnEmptyHistoryShowsZerosThenEachDecisionCountsAtOnce)
     EXPECT_EQ(rowText(*row, "countsText"),
               QStringLiteral("1 gardé · 1 à la Corbeille · 0 rangé · 0 plus tard"));
     EXPECT_EQ(rowText(*row, "trashBytesText"), QString::fromStdString(formattedBytes(500)));
+}
+
+TEST(HistoryPage, TenThousandSessionsKeepAFewRowsEachShowingItsOwnSession)
+{
+    test::SortingHarness harness;
+    SavedState saved;
+    for (int index = 0; index < 10'000; ++index) {
+        SessionSummary session = SessionSummary::start();
+        session.date += index * 60.0;
+        session.kept = index;
+        session.trashed = index % 7;
+        session.trashBytes = index * 1000;
+        saved.history.push_back(session);
+    }
+    StateStore(harness.statePath()).save(saved);
+    harness.file("a.png", 500);
+    AppModel& model = harness.loadScanned();
+    const std::vector<SessionSummary>& history = model.state().history;
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto shown = std::make_unique<HistoryScreen>(model);
+    HistoryScreen& screen = *shown;
+    EXPECT_EQ(screen.value("sessionsCard"), QStringLiteral("10000"));
+    const auto bounded = [&] { return screen.page->findChildren<HistoryRow*>().size() < 40; };
+    EXPECT_TRUE(bounded());
+    // Each row shows its own session, whichever row it was before.
+    const auto showsItsSession = [&](const HistoryRow& row, std::size_t index) {
+        return rowText(row, "countsText") == sessionCountsText(history[index]) &&
+               rowText(row, "trashBytesText") ==
+                   QString::fromStdString(formattedBytes(history[index].trashBytes));
+    };
+    ASSERT_FALSE(screen.rows().isEmpty());
+    EXPECT_TRUE(showsItsSession(*screen.rows().front(), 0));
+    screen.scrollTo(screen.page->verticalScrollBar()->maximum());
+    EXPECT_TRUE(bounded());
+    EXPECT_TRUE(showsItsSession(*screen.rows().back(), 9'999));
+    screen.scrollTo(screen.page->verticalScrollBar()->maximum() / 2);
+    const QList<HistoryRow*> middle = screen.rows();
+    ASSERT_GE(middle.size(), 2);
+    std::size_t at = 0;
+    while (at < history.size() && !showsItsSession(*middle.front(), at)) {
+        ++at;
+    }
+    for (qsizetype each = 0; each < middle.size(); ++each) {
+        EXPECT_TRUE(showsItsSession(*middle[each], at + static_cast<std::size_t>(each))) << each;
+    }
+    screen.scrollTo(0);
+    const QList<HistoryRow*> top = screen.rows();
+    for (qsizetype each = 0; each < top.size(); ++each) {
+        EXPECT_TRUE(showsItsSession(*top[each], static_cast<std::size_t>(each))) << each;
+    }
+
+    // The page has no control: Tab finds nothing among the rows.
+    for (const HistoryRow* row : screen.page->findChildren<HistoryRow*>()) {
+        for (const QWidget* inside : row->findChildren<QWidget*>()) {
+            EXPECT_FALSE(inside->focusPolicy() & Qt::TabFocus);
+        }
+    }
+
+    // A new session comes first, and the rows shown keep their own.
+    harness.startSortingAll();
+    harness.decide(Decision::trash);
+    test::deliverEvents();
+    EXPECT_EQ(screen.value("sessionsCard"), QStringLiteral("10001"));
+    ASSERT_EQ(history.size(), 10'001U);
+    EXPECT_TRUE(showsItsSession(*screen.rows().front(), 0));
+    EXPECT_EQ(rowText(*screen.rows().front(), "filesText"), QStringLiteral("1 fichier"));
+    EXPECT_TRUE(showsItsSession(*screen.rows().at(1), 1));
+    EXPECT_TRUE(bounded());
+
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        screen.scrollTo(screen.page->verticalScrollBar()->maximum() / 2);
+        const QImage picture = screen.window.grab().toImage();
+        EXPECT_TRUE(picture.save(test::screenshotFolder() + "/history-10000-" +
+                                 QString::fromStdString(std::string(rawValue(appearance))) +
+                                 ".png"));
+        // The first row whose top is in sight is drawn as a panel.
+        const QList<HistoryRow*> rows = screen.rows();
+        const auto whole = std::find_if(rows.begin(), rows.end(), [&](const HistoryRow* row) {
+            return row->mapTo(&screen.window, QPoint()).y() >= 0;
+        });
+        ASSERT_NE(whole, rows.end());
+        EXPECT_EQ(
+            picture.pixelColor((*whole)->mapTo(&screen.window, QPoint((*whole)->width() / 2, 3))),
+            Theme::color(Theme::panel));
+    }
+
+    // Leaving the page leaves nothing of it behind.
+    shown.reset();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 } // namespace

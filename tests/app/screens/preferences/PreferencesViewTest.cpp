@@ -248,7 +248,7 @@ TEST(PreferencesView, AChosenLanguageRedrawsTheWindowInIt)
     test::deliverEvents();
     EXPECT_TRUE(shows(root, "Die Details, die zählen."));
     const auto keys = keyCaps(root);
-    for (const char* key : {"←", "→", "↑", "↓", "Leertaste", "Strg Z", "Strg N", "Strg O"}) {
+    for (const char* key : {"←", "→", "↑", "↓", "Leertaste", "Strg+Z", "Strg+N", "Strg+O"}) {
         EXPECT_NE(std::find(keys.begin(), keys.end(), QString::fromUtf8(key)), keys.end()) << key;
     }
     harness.advance(AppModel::saveDelay);

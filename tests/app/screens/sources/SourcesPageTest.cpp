@@ -1,5 +1,6 @@
 #include "app/screens/sources/SourcesPage.h"
 
+#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
 #include "app/design/PlainButton.h"
@@ -9,15 +10,21 @@
 #include "app/design/SuggestedFolders.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/sources/SourcePanel.h"
+#include "core/persistence/StateStore.h"
+#include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
 #include "support/RecordingServices.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 
@@ -204,8 +211,138 @@ TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
     page.show();
     test::deliverEvents();
     EXPECT_TRUE(SourcesScreen::in<EmptyState>(page, "emptySources").isVisible());
-    EXPECT_TRUE(page.findChildren<SourcePanel*>().empty());
+    for (const SourcePanel* panel : page.findChildren<SourcePanel*>()) {
+        EXPECT_FALSE(panel->isVisible());
+    }
     EXPECT_TRUE(SourcesScreen::in<SuggestedFolders>(page, "suggestedFolders").isVisible());
+}
+
+TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHeight)
+{
+    test::SortingHarness harness;
+    harness.file("a.png", 300);
+    SavedState saved;
+    // Half the folders are gone by the time the page shows them; one wraps its long path.
+    std::vector<std::string> gone;
+    const std::string wrapping =
+        harness.folder.makeFolder("home/Many/" + std::string(120, 'w') + " " +
+                                  std::string(100, 'v') + "/" + std::string(60, 'u') + " end");
+    saved.sources.push_back(harness.grants->grant(wrapping, false));
+    for (int index = 0; index < 10'000; ++index) {
+        const std::string folder =
+            harness.folder.makeFolder("home/Many/Folder " + std::to_string(index));
+        saved.sources.push_back(harness.grants->grant(folder, false));
+        if (index % 2 == 1) {
+            gone.push_back(folder);
+        }
+    }
+    for (const std::string& folder : gone) {
+        fs::remove(folder);
+    }
+    StateStore(harness.statePath()).save(saved);
+    AppModel& model = harness.loadScanned();
+    ASSERT_EQ(model.state().sources.size(), 10'002U);
+    test::RecordingLinks links;
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto owned = std::make_unique<SourcesPage>(model, links);
+    SourcesPage& page = *owned;
+    page.resize(900, 800);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    test::deliverEvents();
+    // The first panels show at once, the others come a batch per turn of the event loop.
+    const auto& list = *page.findChild<VirtualList*>("sourcePanels");
+    EXPECT_LT(list.count(), 10'002U);
+    for (int turn = 0; turn < 20 && list.count() < 10'002; ++turn) {
+        test::deliverEvents();
+    }
+    ASSERT_EQ(list.count(), 10'002U);
+    const auto bounded = [&] { return page.findChildren<SourcePanel*>().size() < 40; };
+    EXPECT_TRUE(bounded());
+
+    const auto built = [&] {
+        std::vector<SourcePanel*> panels;
+        for (SourcePanel* panel : page.findChildren<SourcePanel*>()) {
+            if (panel->isVisible()) {
+                panels.push_back(panel);
+            }
+        }
+        std::sort(panels.begin(), panels.end(),
+                  [](const QWidget* one, const QWidget* other) { return one->y() < other->y(); });
+        return panels;
+    };
+    // A panel shows its own grant, whole, as tall as its text needs.
+    const auto grantOf = [&](const SourcePanel& panel) {
+        const QString name = SourcesScreen::in<ElidedLabel>(panel, "sourceName").text();
+        const auto& sources = model.state().sources;
+        const auto grant = std::find_if(sources.begin(), sources.end(), [&](const auto& each) {
+            return shownName(each.name) == name;
+        });
+        return grant == sources.end() ? -1 : grant - sources.begin();
+    };
+    const auto checkShown = [&] {
+        ASSERT_FALSE(built().empty());
+        for (const SourcePanel* panel : built()) {
+            const std::ptrdiff_t index = grantOf(*panel);
+            ASSERT_GE(index, 0);
+            const FolderGrant& grant = model.state().sources[static_cast<std::size_t>(index)];
+            const auto status = model.statuses().find(grant.id);
+            const bool resolved =
+                status != model.statuses().end() && status->second.location.has_value();
+            EXPECT_EQ(SourcesScreen::in<PlainButton>(*panel, "openButton").isVisibleTo(panel),
+                      resolved)
+                << grant.name;
+            EXPECT_EQ(SourcesScreen::in<SecondaryButton>(*panel, "renewButton").isVisibleTo(panel),
+                      !resolved)
+                << grant.name;
+            EXPECT_EQ(panel->height(), panel->heightForWidth(panel->width())) << grant.name;
+        }
+    };
+    checkShown();
+    EXPECT_GT(built().front()->height(), built().at(1)->height());
+    QScrollBar& bar = *page.verticalScrollBar();
+    for (const int at : {bar.maximum(), bar.maximum() / 3, 0}) {
+        bar.setValue(at);
+        test::deliverEvents();
+        EXPECT_TRUE(bounded());
+        checkShown();
+    }
+
+    // Tab walks the panels' controls in the order of the grants, and the page follows.
+    QWidget& add = SourcesScreen::in<PrimaryButton>(page, "addButton");
+    add.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&add, Qt::Key_Tab);
+    std::ptrdiff_t last = 0;
+    for (int step = 0; step < 60; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::deliverEvents();
+        const QWidget* focus = QApplication::focusWidget();
+        const auto* panel = qobject_cast<const SourcePanel*>(focus->parentWidget());
+        ASSERT_NE(panel, nullptr) << step;
+        const std::ptrdiff_t index = grantOf(*panel);
+        EXPECT_TRUE(index == last || index == last + 1) << step;
+        last = index;
+        EXPECT_TRUE(page.viewport()->rect().contains(
+            QRect(focus->mapTo(page.viewport(), QPoint()), focus->size())));
+    }
+    EXPECT_GT(last, 20);
+    EXPECT_TRUE(bounded());
+
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        bar.setValue(0);
+        test::deliverEvents();
+        EXPECT_TRUE(page.grab().save(test::screenshotFolder() + "/sources-10000-" +
+                                     QString::fromStdString(std::string(rawValue(appearance))) +
+                                     ".png"));
+    }
+
+    // Leaving the page leaves nothing of it behind.
+    owned.reset();
+    test::deliverEvents();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 } // namespace

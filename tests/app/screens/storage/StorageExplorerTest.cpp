@@ -6,6 +6,8 @@
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/TextBlock.h"
+#include "app/kit/PageScaffold.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageRow.h"
 #include "app/screens/storage/TreemapView.h"
@@ -15,8 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QHelpEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolTip>
@@ -49,6 +53,8 @@ struct OpenExplorer {
         return *found;
     }
     TreemapView& map() const { return find<TreemapView>("treemap"); }
+    // The nodes the list holds, built or not.
+    std::size_t listed() const { return find<VirtualList>("storageList").count(); }
     std::vector<StorageRow*> rows() const
     {
         std::vector<StorageRow*> shown;
@@ -172,6 +178,36 @@ TEST(StorageExplorer, RowsSortRevealAndShowNamesLiterally)
     EXPECT_EQ(model.filter(), expected);
 }
 
+TEST(StorageExplorer, TheCaptionFollowsTheBlockTheArrowsChoose)
+{
+    OpenExplorer open;
+    open.desk.model().openStorageFolder(open.desk.source);
+    open.desk.settle();
+    const auto caption = [] {
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        return QToolTip::isVisible() ? shown.toPlainText() : QString();
+    };
+    const auto described = [&](std::size_t position) {
+        return blockDescription(open.map().tiles()[open.map().layout()[position].index]);
+    };
+
+    // The pointer rests on the first block; the arrows then choose the next ones, and back.
+    const QPoint rest = open.blockOf("Films");
+    QHelpEvent help(QEvent::ToolTip, rest, open.map().mapToGlobal(rest));
+    QCoreApplication::sendEvent(&open.map(), &help);
+    EXPECT_EQ(caption(), described(0));
+    open.map().setFocus();
+    for (const auto& [key, position] : {std::pair{Qt::Key_Right, std::size_t{1}},
+                                        {Qt::Key_Down, std::size_t{2}},
+                                        {Qt::Key_Left, std::size_t{1}}}) {
+        QTest::keyClick(&open.map(), key);
+        EXPECT_EQ(caption(), described(position)) << position;
+        EXPECT_EQ(open.map().accessibleName(), described(position));
+    }
+    QToolTip::hideText();
+}
+
 TEST(StorageExplorer, TheOthersBlockWidensTheListAndTheFooterShortensIt)
 {
     OpenExplorer open;
@@ -192,11 +228,122 @@ TEST(StorageExplorer, TheOthersBlockWidensTheListAndTheFooterShortensIt)
 
     open.click(open.map(), open.blockOf("Autres éléments"));
     EXPECT_EQ(open.explorer->visibleLimit(), 40);
-    EXPECT_EQ(open.rows().size(), 40U);
+    EXPECT_EQ(open.listed(), 40U);
     EXPECT_FALSE(more.isVisibleTo(&open.window));
     open.click(less);
+    EXPECT_EQ(open.listed(), 8U);
     EXPECT_EQ(open.rows().size(), 8U);
     EXPECT_EQ(open.desk.model().storagePath(), open.desk.path("Many"));
+}
+
+TEST(StorageExplorer, TenThousandRowsKeepAFewWidgetsThatFollowTheirNodesAndTheKeys)
+{
+    ScannedDesk desk;
+    for (int n = 0; n < 10'000; ++n) {
+        const std::string size(static_cast<std::size_t>(100 + n), 'x');
+        // Every tenth node is a folder, which alone can be sorted.
+        if (n % 10 == 0) {
+            desk.harness.folder.write("home/Projects/Many/folder " + std::to_string(n) + "/in.bin",
+                                      size);
+        } else {
+            desk.harness.folder.write("home/Projects/Many/file " + std::to_string(n) + ".bin",
+                                      size);
+        }
+    }
+    desk.model().scan();
+    desk.settle();
+    // The explorer on a page that scrolls, every row listed.
+    const qsizetype widgetsBefore = QApplication::allWidgets().size();
+    auto owned = std::make_unique<PageScaffold>(Page::space, 24, 36);
+    PageScaffold& page = *owned;
+    auto* explorer = new StorageExplorer(desk.model(), desk.revealer, 10'008);
+    page.addBlock(explorer);
+    page.resize(900, 800);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    desk.model().openStorageFolder(desk.path("Many"));
+    desk.settle();
+    const std::vector<StorageNode>& nodes = desk.model().storageNodes();
+    ASSERT_EQ(nodes.size(), 10'000U);
+    ASSERT_EQ(explorer->findChild<VirtualList*>("storageList")->count(), 10'000U);
+    const auto bounded = [&] { return explorer->findChildren<StorageRow*>().size() < 60; };
+    EXPECT_TRUE(bounded());
+
+    // Each row built shows its own node: a folder offers "Trier", a file does not.
+    const auto built = [&] {
+        std::vector<StorageRow*> rows;
+        for (StorageRow* row : explorer->findChildren<StorageRow*>()) {
+            if (row->isVisible()) {
+                rows.push_back(row);
+            }
+        }
+        return rows;
+    };
+    const auto showsItsNode = [&](const StorageRow& row) {
+        const auto node = std::find_if(nodes.begin(), nodes.end(), [&](const StorageNode& each) {
+            return each.id == row.node().id;
+        });
+        return node != nodes.end() && row.node() == *node &&
+               row.findChild<QWidget*>("sortButton")->isVisibleTo(&row) == node->directory;
+    };
+    QScrollBar& bar = *page.verticalScrollBar();
+    for (const int at : {bar.maximum(), bar.maximum() / 2, 0}) {
+        bar.setValue(at);
+        desk.settle();
+        EXPECT_TRUE(bounded());
+        ASSERT_FALSE(built().empty());
+        for (const StorageRow* row : built()) {
+            EXPECT_TRUE(showsItsNode(*row)) << row->node().name;
+        }
+    }
+    const auto rowOf = [&](const QWidget* control) {
+        return qobject_cast<StorageRow*>(control->parentWidget());
+    };
+    const auto indexOf = [&](const StorageRow* row) {
+        return std::find_if(nodes.begin(), nodes.end(),
+                            [&](const StorageNode& each) { return each.id == row->node().id; }) -
+               nodes.begin();
+    };
+
+    // Tab walks row after row, the page following.
+    QWidget* first = built().front()->findChild<StorageRowButton*>();
+    ASSERT_EQ(indexOf(rowOf(first)), 0);
+    first->setFocus(Qt::TabFocusReason);
+    std::ptrdiff_t last = 0;
+    for (int step = 0; step < 80; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        desk.settle();
+        const QWidget* focus = QApplication::focusWidget();
+        const StorageRow* row = rowOf(focus);
+        ASSERT_NE(row, nullptr) << step;
+        const std::ptrdiff_t index = indexOf(row);
+        EXPECT_TRUE(index == last || index == last + 1) << step;
+        last = index;
+        EXPECT_TRUE(page.viewport()->rect().contains(
+            QRect(focus->mapTo(page.viewport(), QPoint()), focus->size())));
+    }
+    EXPECT_GT(last, 20);
+    EXPECT_GT(bar.value(), 0);
+    EXPECT_TRUE(bounded());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    desk.settle();
+    EXPECT_LE(indexOf(rowOf(QApplication::focusWidget())), last);
+
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        bar.setValue(bar.maximum() / 2);
+        desk.settle();
+        EXPECT_TRUE(page.grab().save(test::screenshotFolder() + "/storage-explorer-10000-" +
+                                     QString::fromStdString(std::string(rawValue(appearance))) +
+                                     ".png"));
+    }
+
+    // Leaving the page leaves nothing of it behind.
+    owned.reset();
+    desk.settle();
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 TEST(StorageExplorer, AnEmptyFolderShowsThePlaceholderOnly)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSizeF>
 #include <span>
 #include <vector>
 
@@ -21,8 +22,13 @@ std::vector<QImage> readPictures(const QByteArray& bytes);
 
 // The bars as 32-bit little-endian floats.
 QByteArray bars(std::span<const float> values);
-// Empty unless the bytes hold a whole number of bars, each between 0 and 1.
-std::vector<float> readBars(const QByteArray& bytes);
+// Empty unless the bytes hold exactly `count` bars, each between 0 and 1.
+std::vector<float> readBars(const QByteArray& bytes, int count);
+
+// Each size as its width and height, 32-bit little-endian floats.
+QByteArray sizes(std::span<const QSizeF> values);
+// Empty unless the bytes hold a whole number of sizes; a size that is not finite is read as empty.
+std::vector<QSizeF> readSizes(const QByteArray& bytes);
 
 } // namespace DecoderOutput
 

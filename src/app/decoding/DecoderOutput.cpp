@@ -1,8 +1,7 @@
-#include "app/preview/DecoderOutput.h"
-
-#include "app/preview/Waveform.h"
+#include "app/decoding/DecoderOutput.h"
 
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
 
 namespace tollenvane::DecoderOutput {
@@ -12,6 +11,13 @@ namespace {
 constexpr qsizetype headerBytes = 8;
 
 void append(QByteArray& bytes, quint32 value)
+{
+    char raw[4];
+    qToLittleEndian(value, raw);
+    bytes.append(raw, 4);
+}
+
+void appendFloat(QByteArray& bytes, float value)
 {
     char raw[4];
     qToLittleEndian(value, raw);
@@ -71,16 +77,14 @@ QByteArray bars(std::span<const float> values)
 {
     QByteArray bytes;
     for (const float value : values) {
-        char raw[4];
-        qToLittleEndian(value, raw);
-        bytes.append(raw, 4);
+        appendFloat(bytes, value);
     }
     return bytes;
 }
 
-std::vector<float> readBars(const QByteArray& bytes)
+std::vector<float> readBars(const QByteArray& bytes, int count)
 {
-    if (bytes.size() != 0 && bytes.size() != Waveform::barCount * 4) {
+    if (bytes.size() != 0 && bytes.size() != static_cast<qsizetype>(count) * 4) {
         return {};
     }
     std::vector<float> values;
@@ -91,6 +95,32 @@ std::vector<float> readBars(const QByteArray& bytes)
             return {};
         }
         values.push_back(value);
+    }
+    return values;
+}
+
+QByteArray sizes(std::span<const QSizeF> values)
+{
+    QByteArray bytes;
+    for (const QSizeF& size : values) {
+        appendFloat(bytes, static_cast<float>(size.width()));
+        appendFloat(bytes, static_cast<float>(size.height()));
+    }
+    return bytes;
+}
+
+std::vector<QSizeF> readSizes(const QByteArray& bytes)
+{
+    if (bytes.size() % 8 != 0) {
+        return {};
+    }
+    std::vector<QSizeF> values;
+    values.reserve(static_cast<std::size_t>(bytes.size() / 8));
+    for (qsizetype at = 0; at < bytes.size(); at += 8) {
+        const auto width = qFromLittleEndian<float>(bytes.constData() + at);
+        const auto height = qFromLittleEndian<float>(bytes.constData() + at + 4);
+        values.push_back(std::isfinite(width) && std::isfinite(height) ? QSizeF(width, height)
+                                                                       : QSizeF());
     }
     return values;
 }

@@ -1,4 +1,4 @@
-#include "app/preview/PreviewWorkers.h"
+#include "app/decoding/FileWorkers.h"
 
 #include <QThreadPool>
 
@@ -11,7 +11,7 @@ constexpr int maxWorkers = 8;
 
 } // namespace
 
-QThreadPool& previewWorkers()
+QThreadPool& fileWorkers()
 {
     // Never destroyed: destroying a pool waits for its jobs, and quitting must not.
     static QThreadPool* const pool = [] {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/preview/DecoderTask.h"
+#include "app/decoding/DecoderTask.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -21,21 +21,23 @@ namespace DecoderProcess {
 inline constexpr std::chrono::milliseconds deadline{4000};
 // The most the decoder may map, which bounds what a file can make it allocate.
 inline constexpr long long addressSpaceBytes = 1LL << 30;
-// The most it may hand back: a few pages of a document.
+// The most it may hand back: a large picture, or the page sizes of a very long document.
 inline constexpr qsizetype maxOutputBytes = 64 * 1024 * 1024;
 
 // The decoder program: next to the application, else the one the build made.
 QString program();
 
-// Runs `task` on the open `file` and returns what the decoder wrote, or nothing when it failed,
-// overstayed `limit`, wrote too much, or `abandoned` was set meanwhile. Blocks: call it on a
-// preview worker. The decoder reads the very file opened, through its descriptor.
-std::optional<QByteArray> run(DecoderTask task, const QFile& file,
+// Runs `request` on the open `file` and returns what the decoder wrote, or nothing when it
+// failed, overstayed `limit`, wrote too much, or `abandoned` was set meanwhile. Blocks: call it
+// on a file worker. The decoder reads the very file opened, through its descriptor, from where
+// the descriptor stands: one open file serves one decoding at a time.
+std::optional<QByteArray> run(const DecoderRequest& request, const QFile& file,
                               const std::atomic<bool>& abandoned,
                               std::chrono::milliseconds limit = deadline);
 
-// The one picture `task` makes of `file`; null on any failure, as from run().
-QImage picture(DecoderTask task, const QFile& file, const std::atomic<bool>& abandoned);
+// The one picture `request` makes of `file`; null on any failure, as from run().
+QImage picture(const DecoderRequest& request, const QFile& file,
+               const std::atomic<bool>& abandoned);
 
 } // namespace DecoderProcess
 

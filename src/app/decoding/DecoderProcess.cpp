@@ -1,6 +1,6 @@
-#include "app/preview/DecoderProcess.h"
+#include "app/decoding/DecoderProcess.h"
 
-#include "app/preview/DecoderOutput.h"
+#include "app/decoding/DecoderOutput.h"
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -70,7 +70,7 @@ QString program()
     return QStringLiteral(TOLLENVANE_BUILT_DECODER);
 }
 
-std::optional<QByteArray> run(DecoderTask task, const QFile& file,
+std::optional<QByteArray> run(const DecoderRequest& request, const QFile& file,
                               const std::atomic<bool>& abandoned, std::chrono::milliseconds limit)
 {
     const int input = file.handle();
@@ -79,7 +79,7 @@ std::optional<QByteArray> run(DecoderTask task, const QFile& file,
     }
     QProcess decoder;
     decoder.setProgram(program());
-    decoder.setArguments({decoderTaskName(task)});
+    decoder.setArguments(decoderArguments(request));
     decoder.setProcessEnvironment(decoderEnvironment());
     decoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     decoder.setChildProcessModifier([input] { limitChild(input); });
@@ -109,9 +109,9 @@ std::optional<QByteArray> run(DecoderTask task, const QFile& file,
     return output;
 }
 
-QImage picture(DecoderTask task, const QFile& file, const std::atomic<bool>& abandoned)
+QImage picture(const DecoderRequest& request, const QFile& file, const std::atomic<bool>& abandoned)
 {
-    const std::optional<QByteArray> output = run(task, file, abandoned);
+    const std::optional<QByteArray> output = run(request, file, abandoned);
     if (!output) {
         return {};
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/preview/PreviewWorkers.h"
+#include "app/decoding/FileWorkers.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -20,14 +20,14 @@ inline void deliverOnMainThread(std::function<void()> deliver)
     }
 }
 
-// Runs `work` on a preview worker and hands its result to `deliver` on the main thread, unless
+// Runs `work` on a file worker and hands its result to `deliver` on the main thread, unless
 // `receiver` is gone by then. The result travels by value: nothing of the receiver is touched
 // off the main thread, and the receiver may go while the work runs.
 template <typename Result, typename Work>
 void runInBackground(QObject* receiver, Work work, std::function<void(Result)> deliver,
                      int priority = 0)
 {
-    previewWorkers().start(
+    fileWorkers().start(
         [guard = QPointer<QObject>(receiver), work = std::move(work),
          deliver = std::move(deliver)]() mutable {
             deliverOnMainThread([guard, deliver = std::move(deliver), result = work()]() {

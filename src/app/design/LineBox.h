@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMargins>
+#include <QString>
+#include <Qt>
+
+class QFont;
+class QPainter;
+class QRectF;
+
+namespace tollenvane {
+
+// The room one line of text takes in a font, in whole pixels: the font's own line grown to hold
+// the ink letters draw beyond it, accents on capitals above, underscores, descenders and cedillas
+// below. A name drawn in it loses no mark that tells it from another: "IMG_1002" never reads
+// "IMG 1002", nor "École" "Ecole".
+struct LineBox {
+    int height = 0;
+    int baseline = 0; // from the top of the box
+
+    bool operator==(const LineBox&) const = default;
+};
+
+LineBox lineBox(const QFont& font);
+
+// What a stock label needs around its text, whose lines Qt sizes to the font's own line, to give
+// the first and the last line their whole line box.
+QMargins inkMargins(const QFont& font);
+
+// Draws one line of text in the painter's font, its line box centred in `box` with its baseline
+// on a whole pixel, aligned horizontally by `horizontal`; nothing of the line is clipped to `box`.
+void drawLine(QPainter& painter, const QRectF& box, Qt::Alignment horizontal, const QString& text);
+
+} // namespace tollenvane

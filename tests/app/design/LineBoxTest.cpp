@@ -1,0 +1,115 @@
+#include "app/design/LineBox.h"
+
+#include "app/design/AppearanceApplier.h"
+#include "app/design/DesignFont.h"
+#include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
+#include "app/design/TextBlock.h"
+#include "app/design/Theme.h"
+#include "design/SchemeScope.h"
+#include "support/LineInk.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPainter>
+#include <cmath>
+
+namespace tollenvane {
+namespace {
+
+// Every text style a name is shown in: each weight and every size the screens use, in the
+// desktop's family, its fixed-width one, and GNOME's, which draws descenders and cedillas below
+// its own descent (scripts/setup installs it).
+std::vector<QFont> nameStyles()
+{
+    EXPECT_TRUE(QFontDatabase::hasFamily(QStringLiteral("Cantarell")))
+        << "fonts-cantarell is not installed";
+    std::vector<QFont> styles;
+    for (int size = 8; size <= 26; ++size) {
+        for (const QFont::Weight weight :
+             {QFont::Normal, QFont::Medium, QFont::DemiBold, QFont::Bold}) {
+            styles.push_back(DesignFont::system(size, weight));
+            styles.push_back(DesignFont::monospaced(size, weight));
+            QFont gnome = DesignFont::system(size, weight);
+            gnome.setFamily(QStringLiteral("Cantarell"));
+            styles.push_back(gnome);
+        }
+    }
+    return styles;
+}
+
+// A name is shown by a label, a wrapping block, a stock label or a painter: each keeps its
+// underscores, descenders and cedillas whole, in both appearances.
+TEST(LineBox, NamesKeepWhatTheyDrawBelowTheBaselineInEveryStyle)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier appearance;
+    const QString name = shownName(QStringLiteral("IMG_1002 yoga jog Ça.png"));
+    const QString before = name.left(name.indexOf(QLatin1Char('_')));
+    for (const AppAppearance scheme : {AppAppearance::dark, AppAppearance::light}) {
+        appearance.apply(scheme);
+        for (const QFont& font : nameStyles()) {
+            ElidedLabel label(name);
+            label.setFont(font);
+            label.resize(label.sizeHint());
+            ASSERT_EQ(label.fitted().text, name);
+            EXPECT_TRUE(
+                test::showsWholeLine(label.grab().toImage(), label.rect(), 0, name, before, font))
+                << "label";
+
+            TextBlock block(name);
+            block.setFont(font);
+            block.resize(block.sizeHint());
+            EXPECT_TRUE(
+                test::showsWholeLine(block.grab().toImage(), block.rect(), 0, name, before, font))
+                << "block";
+
+            QLabel stock(name);
+            stock.setTextFormat(Qt::PlainText);
+            stock.setFont(font);
+            stock.setContentsMargins(inkMargins(font));
+            stock.resize(stock.sizeHint());
+            EXPECT_TRUE(
+                test::showsWholeLine(stock.grab().toImage(), stock.rect(), 0, name, before, font))
+                << "stock label";
+
+            const QSize room(
+                static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(name))),
+                lineBox(font).height);
+            QImage painted(room, QImage::Format_RGB32);
+            painted.fill(Theme::color(Theme::panel));
+            QPainter painter(&painted);
+            painter.setFont(font);
+            painter.setPen(Theme::color(Theme::text));
+            drawLine(painter, QRectF(QPointF(), room), Qt::AlignLeft, name);
+            painter.end();
+            EXPECT_TRUE(test::showsWholeLine(painted, painted.rect(), 0, name, before, font))
+                << "painted";
+        }
+    }
+}
+
+// A label short of room shrinks its line and loses no more of it than the shrinking does.
+TEST(LineBox, AShrunkLabelKeepsItsUnderscore)
+{
+    const QString name = shownName(QStringLiteral("IMG_1002 yoga jog Ça.png"));
+    const QString before = name.left(name.indexOf(QLatin1Char('_')));
+    for (const QFont& font : nameStyles()) {
+        ElidedLabel label(name);
+        label.setFont(font);
+        label.setMinimumScale(0.9);
+        label.resize(static_cast<int>(label.sizeHint().width() * 0.93), label.sizeHint().height());
+        const TextFit fit = label.fitted();
+        ASSERT_EQ(fit.text, name);
+        ASSERT_LT(fit.scale, 1);
+        const test::LineInk shown =
+            test::readLine(label.grab().toImage(), label.rect(), 0, before, font, fit.scale);
+        const test::LineInk free = test::readFreeLine(name, before, font, fit.scale);
+        EXPECT_GE(shown.underscore, 0.75 * free.underscore) << font.key().toStdString();
+    }
+}
+
+} // namespace
+} // namespace tollenvane
