@@ -59,7 +59,7 @@ QWidget* titled(const QString& title, QComboBox* box)
 constexpr int issueSpacing = 24;
 // While an inventory lists bundle after bundle, the page takes them in at most this often: one
 // layout and one paint then serve all the applications that came meanwhile.
-constexpr std::chrono::milliseconds appendInterval{50};
+constexpr std::chrono::milliseconds appendInterval{25};
 // More applications than this taken in at once are placed by laying the list out again.
 constexpr std::size_t separateInserts = 32;
 
