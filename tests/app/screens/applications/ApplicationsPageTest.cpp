@@ -495,7 +495,7 @@ void takePicture(AppAppearance appearance, const QString& file)
     shown.harness.settle();
     test::deliverEvents();
     // The inspector, open, shows in the same picture.
-    ASSERT_EQ(shown.page->findChildren<AppDataRow*>().size(), 10U);
+    ASSERT_EQ(shown.find<VirtualList>(QStringLiteral("appDataEntries")).rows().size(), 10U);
     const QImage shot = shown.page->grab().toImage();
     // The page background shows through; a row is drawn on the panel colour.
     EXPECT_EQ(shot.pixelColor(4, 4), Theme::color(Theme::bg));
