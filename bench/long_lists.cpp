@@ -31,6 +31,7 @@
 #include "model/ModelServices.h"
 
 #include <QAbstractButton>
+#include <QMetaObject>
 #include <QScrollArea>
 #include <QUrl>
 #include <QWidget>
@@ -38,6 +39,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -55,41 +57,15 @@ public:
     void openUrl(const QUrl&) override {}
 };
 
-// Builds a page in a frame of the window's size and reports on it.
-void measure(
-    std::string_view list, const char* name, const std::function<std::unique_ptr<QWidget>()>& make,
-    const std::function<bool()>& full = [] { return true; })
-{
-    QWidget frame;
-    frame.resize(1000, 800);
-    frame.show();
-    QCoreApplication::processEvents();
-    const std::size_t before = heapInUse();
-    PaintWatch paint{QString::fromLatin1(name)};
-    StallRecorder stalls;
-    stalls.start();
-    paint.arm();
-    std::unique_ptr<QWidget> page = make();
-    page->setParent(&frame);
-    page->resize(frame.size());
-    page->show();
-    spinUntil([&] { return paint.took().has_value() && full(); });
-    const Clock::time_point settled = Clock::now() + 1s;
-    spinUntil([&] { return Clock::now() > settled; });
-    stalls.stop();
-    const std::size_t shown = heapInUse();
-    std::cout << list << ": first paint " << milliseconds(*paint.took()) << " ms, longest stall "
-              << milliseconds(stalls.longest()) << " ms (own time "
-              << milliseconds(stalls.longestOwn()) << " ms), memory " << mebibytes(shown, before)
-              << " MiB" << std::endl;
-}
-
 // A page whose list is full once it holds `items` items.
 struct ListPage {
     std::function<std::unique_ptr<QScrollArea>()> make;
     // The list, found by name, and the number of items it holds when full.
     const char* list;
     std::size_t items;
+    // Asked on each turn until it holds, besides the count: what else the page waits for, and
+    // what the user does meanwhile.
+    std::function<bool(QScrollArea& page)> ready = {};
 };
 
 // Builds a page in a frame of the window's size, waits for its list to fill and scrolls it from
@@ -111,7 +87,8 @@ void measureList(std::string_view name, const ListPage& shown, const PageService
     page->show();
     const auto full = [&] {
         const auto* list = page->findChild<VirtualList*>(QString::fromLatin1(shown.list));
-        return list != nullptr && list->count() >= shown.items;
+        return list != nullptr && list->count() >= shown.items &&
+               (!shown.ready || shown.ready(*page));
     };
     spinUntil([&] { return paint.took().has_value() && full(); });
     scrollToEnd(*page);
@@ -240,6 +217,60 @@ void measureCopies(AppModel& model, const PageServices& services, int items, con
                 services);
 }
 
+// Gives each application bundle a size of its own, so that the largest-first order places the
+// applications one by one all over the list as they arrive.
+void fillBundles(const fs::path& work, int items)
+{
+    for (int item = 0; item < items; ++item) {
+        const fs::path bundle =
+            work / "home/Applications" / ("App " + std::to_string(item) + ".app") / "Contents";
+        fs::create_directories(bundle);
+        std::ofstream(bundle / "program") << std::string(std::size_t(item) * 7919 % 4096, 'x');
+    }
+}
+
+// The applications page shown before any inventory: it lists the N applications as they are
+// read, then the user opens the leftover data and, once every application is listed, searches
+// it: N folders. Also prints the time from the first inventory batch to both lists full.
+void measureApplications(AppModel& model, const PageServices& services, int items,
+                         const std::string& count)
+{
+    std::optional<Clock::time_point> firstBatch;
+    std::optional<Clock::duration> listed;
+    const QMetaObject::Connection batches =
+        QObject::connect(&model, &AppModel::applicationsChanged, [&] {
+            if (!firstBatch && !model.applications().empty()) {
+                firstBatch = Clock::now();
+            }
+        });
+    const auto ready = [&](QScrollArea& page) {
+        auto& disclosure = *page.findChild<QAbstractButton*>(QStringLiteral("disclosure"));
+        auto& search = *page.findChild<QAbstractButton*>(QStringLiteral("searchAppData"));
+        const auto* leftovers = page.findChild<VirtualList*>(QStringLiteral("appDataEntries"));
+        if (!disclosure.isChecked()) {
+            disclosure.click();
+        }
+        // The search then looks past every installed application.
+        if (firstBatch && !model.scanningApplications() && !model.scanningAppData() &&
+            model.appData().entries.empty() && search.isEnabled()) {
+            search.click();
+        }
+        if (!listed && leftovers->count() >= std::size_t(items)) {
+            listed = Clock::now() - *firstBatch;
+        }
+        return listed.has_value();
+    };
+    measureList("applications and leftover data" + count,
+                {.make = [&] { return std::make_unique<ApplicationsPage>(services); },
+                 .list = "applicationList",
+                 .items = std::size_t(items),
+                 .ready = ready},
+                services);
+    QObject::disconnect(batches);
+    std::cout << "applications listed" << count << ": " << milliseconds(*listed) << " ms"
+              << std::endl;
+}
+
 SavedState savedState(int items, const fs::path& work, const GrantResolver& grants)
 {
     SavedState state;
@@ -277,6 +308,7 @@ void run(int items, const fs::path& work)
     services.applicationScan = [applications] { return ApplicationCursor({applications}); };
     const std::string path = (work / "data/state.json").string();
     StateStore(path).save(savedState(items, work, *services.grants));
+    fillBundles(work, items);
     AppModel model(StateStore(path), std::move(services));
     waitUntil(model, &AppModel::loadingChanged, [&model] { return !model.loading(); });
     model.scan();
@@ -293,18 +325,7 @@ void run(int items, const fs::path& work)
               [&] { return model.storageNodes().size() >= static_cast<std::size_t>(items); });
     measureExplorerRows(model, pageServices, desktop, items, count);
 
-    // The page lists the applications as it comes on screen, then the data left behind.
-    measure(
-        "applications and leftover data" + count, "page-applications",
-        [&] { return std::make_unique<ApplicationsPage>(pageServices); },
-        [&] {
-            if (!model.scanningApplications() && !model.scanningAppData() &&
-                model.appData().entries.empty()) {
-                model.inspectAppData();
-            }
-            return !model.scanningApplications() && !model.scanningAppData() &&
-                   !model.appData().entries.empty();
-        });
+    measureApplications(model, pageServices, items, count);
     measureSources(model, pageServices, desktop, model.state().sources.size(), count);
     measureCopies(model, pageServices, items, work, count);
     measureShowMore(model, desktop, std::min(5'000, items / 2));

@@ -2,6 +2,7 @@
 
 #include "core/applications/AppDataReport.h"
 #include "core/applications/ApplicationCursor.h"
+#include "core/base/TextHash.h"
 #include "core/duplicates/DuplicateGroup.h"
 #include "core/insights/FileInsights.h"
 #include "core/insights/InsightAccumulator.h"
@@ -21,6 +22,7 @@
 #include "core/storage/StorageNode.h"
 #include "core/volumes/StorageVolume.h"
 #include "model/AlertMessage.h"
+#include "model/ApplicationList.h"
 #include "model/ModelServices.h"
 #include "model/Page.h"
 #include "model/access/SourceStatus.h"
@@ -43,6 +45,7 @@
 #include <stop_token>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tollenvane {
@@ -140,7 +143,10 @@ public:
     bool showPreview() const { return showPreview_; }
 
     // Installed applications and the data removed ones left behind.
-    const std::vector<FileRecord>& applications() const { return applications_; }
+    const std::vector<FileRecord>& applications() const { return applications_.records(); }
+    // Changes whenever applications() changes otherwise than by growing at its end: while it
+    // stays, the records a screen already took are still the list's first ones.
+    std::uint64_t applicationsGeneration() const { return applications_.generation(); }
     bool scanningApplications() const { return scanningApplications_; }
     // Each problem of the last application inventory once.
     const std::vector<std::string>& applicationIssues() const { return applicationIssues_; }
@@ -200,8 +206,9 @@ public:
     void chooseVolume(const StorageVolume& volume);
     void refreshRunningApplications();
 
-    // Shows the folder chooser and adds every chosen folder, as sources or as destinations.
-    // `replacing` renews that grant; `suggested` opens the chooser on a standard folder.
+    // Shows the folder chooser and adds every chosen folder, as sources or as destinations,
+    // then resolves the grants and saves once for them all. `replacing` renews that grant;
+    // `suggested` opens the chooser on a standard folder.
     void chooseFolders(bool destination, const std::optional<std::string>& replacing = {},
                        std::optional<StandardFolder> suggested = {},
                        const std::optional<std::string>& startFolder = {});
@@ -361,6 +368,10 @@ private:
     void writeState(SavedState copy, std::uint64_t revision, std::function<void()> completion = {});
 
     void applyGrantResolution(const GrantResolution& resolution);
+    // Grants the folders and stores them, in order, as addFolder() says; an alert for each one
+    // that cannot be granted. True when at least one was stored.
+    bool storeGrants(const std::vector<std::string>& folders, bool destination,
+                     const std::optional<std::string>& replacing);
     std::optional<std::size_t> grantNaming(const std::vector<FolderGrant>& grants,
                                            const std::string& folder,
                                            const std::optional<std::string>& replacing) const;
@@ -503,9 +514,11 @@ private:
     bool showPreview_ = false;
 
     // Installed applications and the data removed ones left behind.
-    std::vector<FileRecord> applications_;
+    ApplicationList applications_;
     bool scanningApplications_ = false;
     std::vector<std::string> applicationIssues_;
+    // The same texts, to keep each once without searching the list.
+    std::unordered_set<std::string, TextHash, std::equal_to<>> applicationIssueTexts_;
     AppDataReport appData_;
     bool scanningAppData_ = false;
 

@@ -15,7 +15,9 @@ void AppModel::scanApplications()
         return;
     }
     auto cursor = std::make_shared<ApplicationCursor>(services_.applicationScan());
-    publish(applications_, std::vector<FileRecord>(), &AppModel::applicationsChanged);
+    applications_.clear();
+    emit applicationsChanged();
+    applicationIssueTexts_.clear();
     publish(applicationIssues_, std::vector<std::string>(), &AppModel::applicationIssuesChanged);
     publish(scanningApplications_, true, &AppModel::scanningApplicationsChanged);
     // An earlier listing is not cancelled: the flag above kept it from overlapping this one.
@@ -57,11 +59,9 @@ void AppModel::applyApplicationEvent(const ScanEvent& event)
         break;
     case ScanEvent::Kind::issue: {
         const std::string& text = event.problem().text;
-        if (std::find(applicationIssues_.begin(), applicationIssues_.end(), text) ==
-            applicationIssues_.end()) {
-            std::vector<std::string> issues = applicationIssues_;
-            issues.push_back(text);
-            publish(applicationIssues_, std::move(issues), &AppModel::applicationIssuesChanged);
+        if (applicationIssueTexts_.insert(text).second) {
+            applicationIssues_.push_back(text);
+            emit applicationIssuesChanged();
         }
         break;
     }
@@ -98,7 +98,7 @@ void AppModel::inspectAppData()
     publish(scanningAppData_, true, &AppModel::scanningAppDataChanged);
     const std::uint64_t generation = ++appDataGeneration_;
     std::set<std::string, std::less<>> installed;
-    for (const FileRecord& application : applications_) {
+    for (const FileRecord& application : applications_.records()) {
         if (application.bundleIdentifier()) {
             installed.insert(*application.bundleIdentifier());
         }

@@ -141,8 +141,7 @@ void AppModel::performed(const FileRecord& card, const std::optional<std::string
         return;
     }
     auto next = [this, card, destination, receipt] {
-        std::erase_if(applications_,
-                      [&](const FileRecord& listed) { return listed.path() == card.path(); });
+        applications_.remove(card.path());
         emit applicationsChanged();
         publish(duplicateGroups_, {}, &AppModel::duplicateGroupsChanged); // they may name it
         followMovedFile(card, destination, receipt);
@@ -376,9 +375,7 @@ void AppModel::returnCard(const OperationReceipt& receipt, const FileRecord& fil
             addToIndex(file, [this, receipt] { concludeUndo(receipt); });
             return;
         }
-        if (std::none_of(applications_.begin(), applications_.end(),
-                         [&](const FileRecord& listed) { return listed.path() == file.path(); })) {
-            applications_.push_back(file);
+        if (applications_.append({file}) > 0) {
             emit applicationsChanged();
         }
         concludeUndo(receipt);

@@ -336,7 +336,7 @@ void AppModel::estimateSelection(const std::shared_ptr<TaskHandle>& task, std::u
     if (filter_.type == FileFilter::applications) {
         awaitOn(
             *services_.executor, Priority::userInitiated, this,
-            [applications = applications_, filter = filter_, reviewed = reviewed_,
+            [applications = applications_.records(), filter = filter_, reviewed = reviewed_,
              now = services_.clock->wallNow(), stop = task->token()] {
                 const SessionSelection::Scope scope{now, reviewed};
                 return SessionSelection::estimate(applications, filter, scope, stop);

@@ -89,7 +89,7 @@ void AppModel::chooseApplicationCards(std::optional<std::vector<FileRecord>> sel
         }
         awaitOn(
             *services_.executor, Priority::userInitiated, this,
-            [applications = applications_, filter, reviewed, sessionID, allowed,
+            [applications = applications_.records(), filter, reviewed, sessionID, allowed,
              now = services_.clock->wallNow()] {
                 const SessionSelection::Scope scope{now, reviewed, sessionID,
                                                     allowed ? &*allowed : nullptr};
@@ -99,7 +99,7 @@ void AppModel::chooseApplicationCards(std::optional<std::vector<FileRecord>> sel
                 done(cards.value ? std::move(*cards.value) : std::vector<FileRecord>{});
             });
     };
-    if (!applications_.empty() || !resuming) {
+    if (!applications_.records().empty() || !resuming) {
         postToMain([model = QPointer(this), choose] {
             if (model) {
                 choose();
@@ -137,16 +137,8 @@ void AppModel::listApplicationsForSession(std::shared_ptr<ApplicationCursor> cur
 
 void AppModel::appendApplications(const std::vector<FileRecord>& records)
 {
-    std::vector<FileRecord> listed = applications_;
-    for (const FileRecord& record : records) {
-        const bool known = std::any_of(listed.begin(), listed.end(), [&](const FileRecord& held) {
-            return held.path() == record.path();
-        });
-        if (!known) {
-            listed.push_back(record);
-        }
-    }
-    publish(applications_, std::move(listed), &AppModel::applicationsChanged);
+    applications_.append(records);
+    emit applicationsChanged();
 }
 
 void AppModel::finishPreparation(std::vector<FileRecord> cards)

@@ -64,10 +64,17 @@ void AppModel::chooseFolders(bool destination, const std::optional<std::string>&
     if (!chosen) {
         return;
     }
-    for (const std::string& folder : *chosen) {
-        addFolder(folder, destination, replacing);
+    // The scan resolves every grant before it walks: a resolution of their own would be
+    // overtaken by it at once.
+    const bool scanFollows =
+        !destination && state_.preferences.onboardingComplete && !sessionActive_ && !busy_;
+    if (storeGrants(*chosen, destination, replacing)) {
+        if (!scanFollows) {
+            resolveGrants();
+        }
+        save();
     }
-    if (!destination && state_.preferences.onboardingComplete) {
+    if (scanFollows) {
         scan();
     }
 }
@@ -75,27 +82,42 @@ void AppModel::chooseFolders(bool destination, const std::optional<std::string>&
 void AppModel::addFolder(const std::string& folder, bool destination,
                          const std::optional<std::string>& replacing)
 {
-    FolderGrant grant;
-    try {
-        grant = services_.grants->grant(folder, destination);
-    } catch (const std::exception& error) {
-        raiseAlert("Dossier non ajouté", errorDescription(error));
-        return;
+    if (storeGrants({folder}, destination, replacing)) {
+        resolveGrants();
+        save();
+    }
+}
+
+bool AppModel::storeGrants(const std::vector<std::string>& folders, bool destination,
+                           const std::optional<std::string>& replacing)
+{
+    std::vector<std::pair<std::string, FolderGrant>> made;
+    for (const std::string& folder : folders) {
+        try {
+            made.emplace_back(folder, services_.grants->grant(folder, destination));
+        } catch (const std::exception& error) {
+            raiseAlert("Dossier non ajouté", errorDescription(error));
+        }
+    }
+    if (made.empty()) {
+        return false;
     }
     changeState([&](SavedState& state) {
         std::vector<FolderGrant>& grants = destination ? state.destinations : state.sources;
-        if (const auto index = grantNaming(grants, folder, replacing)) {
-            grant.id = grants[*index].id;
-            grant.favorite = grants[*index].favorite;
-            grants[*index] = std::move(grant);
-        } else if (destination) {
-            grants.insert(grants.begin(), std::move(grant));
-        } else {
-            grants.push_back(std::move(grant));
+        // In the chooser's order: a folder chosen twice replaces its own first grant.
+        for (auto& [folder, grant] : made) {
+            if (const auto index = grantNaming(grants, folder, replacing)) {
+                grant.id = grants[*index].id;
+                grant.favorite = grants[*index].favorite;
+                grants[*index] = std::move(grant);
+            } else if (destination) {
+                grants.insert(grants.begin(), std::move(grant));
+            } else {
+                grants.push_back(std::move(grant));
+            }
         }
     });
-    resolveGrants();
-    save();
+    return true;
 }
 
 // The grant that `replacing` names; else, or when it is gone, the first one that names the same

@@ -66,10 +66,11 @@ void AppModel::inspectFile(const std::string& path)
     const auto open = [this](FileRecord record) {
         publish(inspectedFile_, std::optional(std::move(record)), &AppModel::inspectedFileChanged);
     };
+    const std::vector<FileRecord>& applications = applications_.records();
     const auto application =
-        std::find_if(applications_.begin(), applications_.end(),
+        std::find_if(applications.begin(), applications.end(),
                      [&](const FileRecord& listed) { return listed.path() == path; });
-    if (application != applications_.end()) {
+    if (application != applications.end()) {
         checkAvailability(*application, stillWanted, open);
         return;
     }

@@ -79,6 +79,10 @@ TEST(AppModelApplications, TheInventoryListsEachApplicationAndEachProblemOnce)
     test::writeBundle(harness.own + "/Broken.app", "org.example.broken.too");
     AppModel& model = harness.load();
     QSignalSpy listed(&model, &AppModel::applicationsChanged);
+    // Past its emptying, the inventory only appends: what a screen took stays the list's start.
+    std::vector<std::uint64_t> generations;
+    QObject::connect(&model, &AppModel::applicationsChanged,
+                     [&] { generations.push_back(model.applicationsGeneration()); });
 
     model.scanApplications();
     EXPECT_TRUE(model.scanningApplications());
@@ -94,6 +98,7 @@ TEST(AppModelApplications, TheInventoryListsEachApplicationAndEachProblemOnce)
     EXPECT_EQ(model.applicationIssues(),
               (std::vector<std::string>{"Broken.app : " + errorDescription(FileError::changed)}));
     EXPECT_EQ(listed.count(), 3); // emptied, then one per application
+    EXPECT_EQ(generations, std::vector<std::uint64_t>(3, generations.front()));
 
     // A new inventory starts from nothing: the list and the problems are its own.
     std::filesystem::remove_all(harness.viewer);
@@ -289,8 +294,11 @@ TEST(AppModelApplications, ATrashedApplicationIsRememberedUntilItsDecisionIsUndo
     model.sortApplications({model.applications().front()});
     harness.settle();
     model.inspectAppData();
+    const std::uint64_t listedGeneration = model.applicationsGeneration();
     model.act(Decision::trash, std::nullopt, false);
     harness.settle();
+    EXPECT_NE(model.applicationsGeneration(), listedGeneration);
+    const std::uint64_t trashedGeneration = model.applicationsGeneration();
 
     EXPECT_FALSE(std::filesystem::exists(harness.editor));
     EXPECT_EQ(pathsOf(model.applications()), std::vector<std::string>{harness.viewer});
@@ -312,6 +320,7 @@ TEST(AppModelApplications, ATrashedApplicationIsRememberedUntilItsDecisionIsUndo
     EXPECT_EQ(model.appData(), AppDataReport());
     EXPECT_EQ(pathsOf(model.applications()),
               (std::vector<std::string>{harness.viewer, harness.editor}));
+    EXPECT_EQ(model.applicationsGeneration(), trashedGeneration); // put back at the end
 }
 
 } // namespace

@@ -70,6 +70,76 @@ TEST(AppModelSources, ChosenFoldersAreAddedInOrderResolvedAndSaved)
     EXPECT_EQ(harness.stateOnDisk().sources, model.state().sources);
 }
 
+// Names, order, favourites and where each grant resolved: all but the ids, which are new.
+std::vector<std::string> described(const AppModel& model)
+{
+    std::vector<std::string> lines;
+    for (const FolderGrant& source : model.state().sources) {
+        const auto status = model.statuses().find(source.id);
+        lines.push_back(source.name + " " + source.lastKnownPath.value_or("?") +
+                        (source.favorite ? " favourite " : " ") +
+                        (status == model.statuses().end() ? "unresolved"
+                                                          : status->second.location.value_or("-")));
+    }
+    return lines;
+}
+
+TEST(AppModelSources, FoldersChosenTogetherAreResolvedAndWrittenOnceAsIfAddedOneByOne)
+{
+    WithSources harness;
+    const std::string pictures = harness.pictures;
+    harness.grants->ungrantable.insert(harness.films);
+    AppModel& model = harness.load();
+    // The same folder twice, written differently, and one that cannot be granted.
+    harness.panel->answer = {pictures, harness.music, harness.films, pictures + "/"};
+    model.chooseFolders(false);
+    EXPECT_EQ(harness.executor->pending(Priority::userInitiated), 1U);
+    ASSERT_TRUE(model.alert());
+    EXPECT_EQ(model.alert()->title, "Dossier non ajouté");
+    model.dismissAlert();
+    harness.settle();
+    EXPECT_EQ(harness.access->starts(), 2); // one pass over the two grants
+
+    harness.advance(AppModel::saveDelay - 1ms);
+    EXPECT_FALSE(fs::exists(harness.statePath()));
+    harness.advance(1ms);
+    EXPECT_EQ(harness.stateOnDisk().sources, model.state().sources);
+    fs::remove(harness.statePath());
+    harness.advance(10s);
+    EXPECT_FALSE(fs::exists(harness.statePath()));
+
+    WithSources oneByOne;
+    oneByOne.grants->ungrantable.insert(oneByOne.films);
+    AppModel& reference = oneByOne.load();
+    for (const std::string& folder :
+         {oneByOne.pictures, oneByOne.music, oneByOne.films, oneByOne.pictures + "/"}) {
+        reference.addFolder(folder, false);
+        oneByOne.settle();
+    }
+    std::vector<std::string> expected = described(reference);
+    for (std::string& line : expected) {
+        for (std::size_t at; (at = line.find(oneByOne.folder.path())) != std::string::npos;) {
+            line.replace(at, oneByOne.folder.path().size(), harness.folder.path());
+        }
+    }
+    ASSERT_EQ(expected.size(), 2U);
+    EXPECT_EQ(described(model), expected);
+
+    // Once the tutorial is over a scan follows, and its resolution is the only one.
+    model.finishOnboarding();
+    harness.settle();
+    const int starts = harness.access->starts();
+    harness.panel->answer = {harness.films, harness.folder.makeFolder("home/Books")};
+    harness.grants->ungrantable.clear();
+    model.chooseFolders(false);
+    EXPECT_TRUE(model.scanning());
+    EXPECT_EQ(harness.executor->pending(Priority::userInitiated), 1U);
+    harness.settle();
+    EXPECT_FALSE(model.scanning());
+    EXPECT_EQ(harness.access->starts() - starts, 4);
+    EXPECT_EQ(model.statuses().size(), 4U);
+}
+
 TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
 {
     WithSources harness;

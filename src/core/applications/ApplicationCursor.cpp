@@ -3,11 +3,13 @@
 #include "core/applications/ApplicationWalk.h"
 #include "core/base/Cancellation.h"
 #include "core/base/Path.h"
+#include "core/base/Pause.h"
 #include "core/base/PlatformError.h"
 #include "core/base/Utf8.h"
 #include "core/scan/PacedSteps.h"
 #include "core/scan/ScanErrors.h"
 
+#include <chrono>
 #include <unordered_set>
 #include <utility>
 
@@ -19,6 +21,7 @@ struct ApplicationCursor::State {
         , options(std::move(scanOptions))
     {}
 
+    std::optional<ScanEvent> pacedStep(const std::stop_token& stop);
     std::optional<ScanEvent> step(const std::stop_token& stop);
     std::optional<ScanEvent> walk(const std::stop_token& stop);
     void openRoot(const std::string& root);
@@ -32,6 +35,8 @@ struct ApplicationCursor::State {
     std::optional<ApplicationWalk> enumerator;
     // Paths as walked: one bundle reached through two different paths is given twice.
     std::unordered_set<std::string> seen;
+    // Time spent reading since the walk last rested.
+    std::chrono::steady_clock::duration read{};
 };
 
 ApplicationCursor::ApplicationCursor(std::vector<std::string> roots, ApplicationScanOptions options)
@@ -47,7 +52,24 @@ std::optional<ScanEvent> ApplicationCursor::next(std::stop_token stop)
     if (!state_) {
         return std::nullopt;
     }
-    return state_->steps.next(state_->options.pause, stop, [&] { return state_->step(stop); });
+    // The steps rest by themselves: under the lock that keeps them one at a time.
+    return state_->steps.next(std::chrono::nanoseconds::zero(), stop,
+                              [&] { return state_->pacedStep(stop); });
+}
+
+std::optional<ScanEvent> ApplicationCursor::State::pacedStep(const std::stop_token& stop)
+{
+    if (read >= options.work) {
+        pauseFor(options.pause, stop);
+        read = {};
+        if (stop.stop_requested()) {
+            return std::nullopt;
+        }
+    }
+    const auto started = std::chrono::steady_clock::now();
+    std::optional<ScanEvent> event = step(stop);
+    read += std::chrono::steady_clock::now() - started;
+    return event;
 }
 
 std::optional<ScanEvent> ApplicationCursor::State::step(const std::stop_token& stop)

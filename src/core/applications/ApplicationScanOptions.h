@@ -20,8 +20,11 @@ struct ApplicationScanOptions {
         return FileRecord::read(path, std::move(stop));
     }
 
-    // Before each step: measuring bundles is heavy, and other work gets room in between.
+    // Measuring bundles is heavy, and other work gets room in between: before a step, the walk
+    // rests `pause` once it has read for `work` since it last rested. Resting before every
+    // bundle would leave a folder of small ones mostly waiting.
     std::chrono::nanoseconds pause = std::chrono::milliseconds(3);
+    std::chrono::nanoseconds work = std::chrono::milliseconds(10);
     RecordReader recordReader = readRecord;
 };
 

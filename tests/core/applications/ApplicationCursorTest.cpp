@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <stop_token>
+#include <thread>
+
 namespace tollenvane {
 namespace {
 
@@ -128,6 +132,32 @@ TEST_F(ApplicationCursorTest, WithoutAnyRootTheScanFinishesAtOnceAndCancelledItJ
     stopped.request_stop();
     ApplicationCursor never({dir / "apps"}, unpaused());
     EXPECT_EQ(never.next(stopped.get_token()), std::nullopt);
+}
+
+TEST_F(ApplicationCursorTest, TheWalkRestsOnlyOnceItHasReadForAWhileAndAStopEndsTheRest)
+{
+    writeBundle(dir / "apps/A.app", "org.example.a");
+    writeBundle(dir / "apps/B.app", "org.example.b");
+    // Light bundles read in no time: a rest of an hour, due after an hour of reading, never
+    // comes.
+    ApplicationScanOptions patient;
+    patient.pause = std::chrono::hours(1);
+    patient.work = std::chrono::hours(1);
+    ApplicationCursor light({dir / "apps"}, patient);
+    EXPECT_EQ(drain(light).paths,
+              (std::vector<std::string>{dir / "apps/A.app", dir / "apps/B.app"}));
+
+    // Due at once, the rest is ended by a stop request, and the walk with it.
+    ApplicationScanOptions tired = patient;
+    tired.work = std::chrono::nanoseconds::zero();
+    ApplicationCursor resting({dir / "apps"}, tired);
+    std::stop_source source;
+    std::jthread stopper([&source] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        source.request_stop();
+    });
+    EXPECT_EQ(resting.next(source.get_token()), std::nullopt);
+    EXPECT_EQ(resting.next(), std::nullopt);
 }
 
 } // namespace

@@ -16,9 +16,8 @@
 
 namespace tollenvane {
 
-AppDataRow::AppDataRow(const AppDataEntry& entry, FileRevealer& revealer, QWidget* parent)
+AppDataRow::AppDataRow(FileRevealer& revealer, QWidget* parent)
     : QWidget(parent)
-    , path_(entry.path)
     , title_(lineText({}, {.pixelSize = 12, .weight = QFont::Medium, .color = std::nullopt}))
     , location_(lineText({}, {.pixelSize = 10, .color = Theme::muted}, ElisionSide::middle))
     , size_(lineText({}, {.pixelSize = 11, .color = Theme::muted}))
@@ -39,7 +38,11 @@ AppDataRow::AppDataRow(const AppDataEntry& entry, FileRevealer& revealer, QWidge
     reveal->setObjectName(QStringLiteral("reveal"));
     reveal->setFont(DesignFont::system(10));
     reveal->setAutoDefault(false);
-    connect(reveal, &QPushButton::clicked, this, [this, &revealer] { revealer.reveal(path_); });
+    connect(reveal, &QPushButton::clicked, this, [this, &revealer] {
+        if (entry_) {
+            revealer.reveal(entry_->path);
+        }
+    });
 
     auto* row = new QHBoxLayout(this);
     row->setSpacing(12);
@@ -49,12 +52,14 @@ AppDataRow::AppDataRow(const AppDataEntry& entry, FileRevealer& revealer, QWidge
     row->addLayout(texts, 1);
     row->addWidget(size_);
     row->addWidget(reveal);
-    update(entry);
 }
 
 void AppDataRow::update(const AppDataEntry& entry)
 {
-    path_ = entry.path;
+    if (entry_ == entry) {
+        return;
+    }
+    entry_ = entry;
     title_->setText(appDataTitle(entry));
     location_->setText(shownName(entry.path));
     size_->setText(QString::fromStdString(formattedBytes(entry.size)));

@@ -3,6 +3,7 @@
 #include "core/applications/AppDataEntry.h"
 
 #include <QWidget>
+#include <optional>
 
 class QPushButton;
 
@@ -17,11 +18,11 @@ class AppDataRow final : public QWidget {
     Q_OBJECT
 
 public:
-    AppDataRow(const AppDataEntry& entry, FileRevealer& revealer, QWidget* parent = nullptr);
+    explicit AppDataRow(FileRevealer& revealer, QWidget* parent = nullptr);
     void update(const AppDataEntry& entry);
 
 private:
-    std::string path_;
+    std::optional<AppDataEntry> entry_;
     ElidedLabel* title_;
     ElidedLabel* location_;
     ElidedLabel* size_;

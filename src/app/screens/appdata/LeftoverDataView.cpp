@@ -5,6 +5,7 @@
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/kit/PageText.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/appdata/AppDataControls.h"
 #include "app/screens/appdata/AppDataRow.h"
 #include "app/screens/appdata/DisclosureButton.h"
@@ -51,11 +52,9 @@ LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWid
                                   [this] { model_.inspectAppData(); }))
     , spinner_(new Spinner(Spinner::Size::small))
     , stop_(new QPushButton(looked("Arrêter")))
-    , entries_(new QWidget)
-    , entryLayout_(stack(entries_, contentSpacing))
+    , entries_(makeEntries())
     , issues_(new QWidget)
     , issueLayout_(stack(issues_, contentSpacing))
-    , entryRows_(*entryLayout_)
     , issueRows_(*issueLayout_)
     , refresh_(*this, [this] { refresh(); })
 {
@@ -111,6 +110,30 @@ LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWid
     refresh();
 }
 
+VirtualList* LeftoverDataView::makeEntries()
+{
+    const auto entryAt = [this](std::size_t index) -> const AppDataEntry* {
+        const std::vector<AppDataEntry>& entries = model_.appData().entries;
+        return index < entries.size() ? &entries[index] : nullptr;
+    };
+    auto* list = new VirtualList({
+        .make = [this] { return new AppDataRow(revealer_); },
+        .present =
+            [entryAt](QWidget& row, std::size_t index) {
+                if (const AppDataEntry* entry = entryAt(index)) {
+                    static_cast<AppDataRow&>(row).update(*entry);
+                }
+            },
+        .key =
+            [entryAt](std::size_t index) {
+                const AppDataEntry* entry = entryAt(index);
+                return entry != nullptr ? entry->path : std::string();
+            },
+    });
+    list->setSpacing(contentSpacing);
+    return list;
+}
+
 void LeftoverDataView::refresh()
 {
     const AppDataControls controls =
@@ -126,10 +149,8 @@ void LeftoverDataView::refresh()
     stop_->setVisible(controls.stopShown);
 
     const AppDataReport& report = model_.appData();
-    entryRows_.sync(
-        report.entries, [](const AppDataEntry& entry) { return entry.path; },
-        [this](const AppDataEntry& entry) { return new AppDataRow(entry, revealer_); },
-        [](AppDataRow& row, const AppDataEntry& entry) { row.update(entry); });
+    // A report is replaced whole: the rows show the new one, those on the same item unchanged.
+    entries_->reset(report.entries.size());
     entries_->setVisible(!report.entries.empty());
     issueRows_.sync(
         report.issues, [](const std::string& issue) { return issue; },

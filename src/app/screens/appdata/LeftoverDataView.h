@@ -11,12 +11,12 @@ class QVBoxLayout;
 
 namespace tollenvane {
 
-class AppDataRow;
 class AppModel;
 class DisclosureButton;
 class FileRevealer;
 class Spinner;
 class TextBlock;
+class VirtualList;
 
 // The closed-by-default section that looks for the data removed applications left behind and
 // lists it for the user to check in the file manager. It only inspects: nothing is cleaned.
@@ -27,6 +27,7 @@ public:
     LeftoverDataView(AppModel& model, FileRevealer& revealer, QWidget* parent = nullptr);
 
 private:
+    VirtualList* makeEntries();
     void refresh();
 
     AppModel& model_;
@@ -38,11 +39,11 @@ private:
     QWidget* search_;
     Spinner* spinner_;
     QPushButton* stop_;
-    QWidget* entries_;
-    QVBoxLayout* entryLayout_;
+    // Only the rows in sight exist, whatever the number of items found.
+    VirtualList* entries_;
+    // At most a few: each its own text.
     QWidget* issues_;
     QVBoxLayout* issueLayout_;
-    KeyedRows<std::string, AppDataRow> entryRows_;
     KeyedRows<std::string, TextBlock> issueRows_;
     QueuedRefresh refresh_;
 };

@@ -116,6 +116,18 @@ ApplicationRow::ApplicationRow(FileRevealer& revealer,
 void ApplicationRow::update(const FileRecord& application, ApplicationStanding standing,
                             bool examineEnabled)
 {
+    // Shown again as it was: the texts stay, and so does the layout of the row.
+    if (application_ != application) {
+        show(application);
+    }
+    lock_->setVisible(standing == ApplicationStanding::protectedApplication);
+    open_->setVisible(standing == ApplicationStanding::running);
+    examine_->setVisible(standing == ApplicationStanding::sortable);
+    examine_->setEnabled(examineEnabled);
+}
+
+void ApplicationRow::show(const FileRecord& application)
+{
     application_ = application;
     const std::string_view path = application.path();
     icon_->setPath(fromUtf8(path));
@@ -125,10 +137,6 @@ void ApplicationRow::update(const FileRecord& application, ApplicationStanding s
     folder_->setText(shownName(fromUtf8(path::parent(path))));
     lastUse_->setText(lastUseText(application.lastUsed()));
     size_->setText(QString::fromStdString(formattedBytes(application.size())));
-    lock_->setVisible(standing == ApplicationStanding::protectedApplication);
-    open_->setVisible(standing == ApplicationStanding::running);
-    examine_->setVisible(standing == ApplicationStanding::sortable);
-    examine_->setEnabled(examineEnabled);
 }
 
 void ApplicationRow::paintEvent(QPaintEvent*)

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QPushButton;
@@ -32,6 +33,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void show(const FileRecord& application);
+
     std::optional<FileRecord> application_;
     ApplicationIcon* icon_;
     ElidedLabel* name_;

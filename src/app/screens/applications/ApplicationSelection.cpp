@@ -1,123 +1,21 @@
 #include "app/screens/applications/ApplicationSelection.h"
 
+#include "app/screens/applications/OrderedApplications.h"
 #include "core/applications/ApplicationInventory.h"
-#include "core/localisation/Localization.h"
-#include "core/localisation/TextSearch.h"
-
-#include <QCollator>
-#include <QLocale>
-#include <algorithm>
-#include <limits>
+#include "core/base/Path.h"
 
 namespace tollenvane {
-
-namespace {
-
-constexpr double secondsPerDay = 86'400.0;
-
-bool oldEnough(const FileRecord& application, int age, Date cutOff)
-{
-    if (age == 0) {
-        return true;
-    }
-    const auto& lastUsed = application.lastUsed();
-    return lastUsed && *lastUsed < cutOff;
-}
-
-bool matches(const FileRecord& application, const TextNeedle& needle)
-{
-    if (needle.foundIn(application.name()) || needle.foundIn(application.path())) {
-        return true;
-    }
-    const auto& identifier = application.bundleIdentifier();
-    return identifier && needle.foundIn(*identifier);
-}
-
-// Paths compare by Unicode scalar value once canonically composed; UTF-8 bytes order the same way.
-QByteArray composedPath(const FileRecord& application)
-{
-    return QString::fromUtf8(application.path().data(), qsizetype(application.path().size()))
-        .normalized(QString::NormalizationForm_C)
-        .toUtf8();
-}
-
-template <class Key, class Before>
-void sortBy(std::vector<FileRecord>& records, Key key, Before before)
-{
-    using Value = decltype(key(records.front()));
-    std::vector<std::pair<Value, std::size_t>> keys;
-    keys.reserve(records.size());
-    for (std::size_t index = 0; index < records.size(); ++index) {
-        keys.emplace_back(key(records[index]), index);
-    }
-    std::stable_sort(keys.begin(), keys.end(), [&before](const auto& left, const auto& right) {
-        return before(left.first, right.first);
-    });
-    std::vector<FileRecord> sorted;
-    sorted.reserve(records.size());
-    for (const auto& entry : keys) {
-        sorted.push_back(records[entry.second]);
-    }
-    records = std::move(sorted);
-}
-
-void order(std::vector<FileRecord>& records, ApplicationOrder order)
-{
-    if (records.empty()) {
-        return;
-    }
-    switch (order) {
-    case ApplicationOrder::largest:
-        sortBy(
-            records,
-            [](const FileRecord& record) { return std::pair(record.size(), composedPath(record)); },
-            [](const auto& left, const auto& right) {
-                return left.first != right.first ? left.first > right.first
-                                                 : left.second < right.second;
-            });
-        return;
-    case ApplicationOrder::name: {
-        QCollator collator(QLocale(QString::fromStdString(Localization::localeIdentifier())));
-        collator.setNumericMode(true);
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        sortBy(
-            records,
-            [](const FileRecord& record) {
-                return QString::fromUtf8(record.name().data(), qsizetype(record.name().size()));
-            },
-            [&collator](const QString& left, const QString& right) {
-                return collator.compare(left, right) < 0;
-            });
-        return;
-    }
-    case ApplicationOrder::leastRecentlyOpened:
-        break;
-    }
-    // Never seen opened: after every known date.
-    sortBy(
-        records,
-        [](const FileRecord& record) {
-            return record.lastUsed().value_or(std::numeric_limits<double>::infinity());
-        },
-        [](Date left, Date right) { return left < right; });
-}
-
-} // namespace
 
 std::vector<FileRecord> selectApplications(const std::vector<FileRecord>& applications,
                                            const ApplicationQuery& query, Date now)
 {
-    const Date cutOff = now - double(query.age) * secondsPerDay;
-    const std::string search = query.search.toStdString();
-    const TextNeedle needle(search);
+    OrderedApplications ordered(query, now);
+    ordered.take(applications);
     std::vector<FileRecord> kept;
-    for (const FileRecord& application : applications) {
-        if (oldEnough(application, query.age, cutOff) &&
-            (query.search.isEmpty() || matches(application, needle))) {
-            kept.push_back(application);
-        }
+    kept.reserve(ordered.size());
+    for (const std::size_t position : ordered.positions()) {
+        kept.push_back(applications[position]);
     }
-    order(kept, query.order);
     return kept;
 }
 
@@ -125,6 +23,24 @@ BundleFacts bundleFacts(const std::string& bundle)
 {
     return {.judged = ApplicationInventory::judgedPath(bundle),
             .acceptedLocation = ApplicationInventory::isAcceptedLocation(bundle)};
+}
+
+const BundleFacts& BundleFactsCache::of(std::string_view bundle)
+{
+    auto held = bundles_.find(bundle);
+    if (held != bundles_.end()) {
+        return held->second;
+    }
+    const std::string path(bundle);
+    const std::string folder(path::parent(path::standardised(path)));
+    auto accepted = folders_.find(folder);
+    if (accepted == folders_.end()) {
+        accepted = folders_.emplace(folder, ApplicationInventory::isAcceptedLocation(path)).first;
+    }
+    return bundles_
+        .emplace(path, BundleFacts{.judged = ApplicationInventory::judgedPath(path),
+                                   .acceptedLocation = accepted->second})
+        .first->second;
 }
 
 ApplicationStanding standingOf(const FileRecord& application, const BundleFacts& facts,

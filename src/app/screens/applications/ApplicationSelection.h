@@ -4,6 +4,7 @@
 #include "core/records/FileRecord.h"
 
 #include <QString>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -39,6 +40,17 @@ struct BundleFacts {
     bool acceptedLocation = true;
 };
 BundleFacts bundleFacts(const std::string& bundle);
+
+// The facts of each bundle, read once; whether its folder may be changed is read once per folder,
+// as it is the same for every bundle the folder holds.
+class BundleFactsCache {
+public:
+    const BundleFacts& of(std::string_view bundle);
+
+private:
+    std::map<std::string, BundleFacts, std::less<>> bundles_;
+    std::map<std::string, bool, std::less<>> folders_;
+};
 
 // Protected first (a system or own bundle, or one in a folder the deck refuses), then running:
 // the deck refuses both. `running` holds the running bundles' paths.

@@ -9,6 +9,7 @@
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/kit/PageText.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/appdata/LeftoverDataView.h"
 #include "app/screens/applications/ApplicationControls.h"
 #include "app/screens/applications/ApplicationRow.h"
@@ -23,6 +24,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <chrono>
 
 namespace tollenvane {
 namespace {
@@ -53,11 +56,26 @@ QWidget* titled(const QString& title, QComboBox* box)
     return holder;
 }
 
+constexpr int issueSpacing = 24;
+// While an inventory lists bundle after bundle, the page takes them in at most this often: one
+// layout and one paint then serve all the applications that came meanwhile.
+constexpr std::chrono::milliseconds appendInterval{25};
+// More applications than this taken in at once are placed by laying the list out again.
+constexpr std::size_t separateInserts = 32;
+
+TextBlock* issueText()
+{
+    auto* text = wrappedText({}, {.pixelSize = 10, .color = Theme::muted});
+    text->setObjectName(QStringLiteral("applicationIssue"));
+    return text;
+}
+
 } // namespace
 
 ApplicationsPage::ApplicationsPage(const PageServices& services, QWidget* parent)
     : ModelPage(services.model, Page::applications, 24, 32, parent)
     , revealer_(services.revealer)
+    , issueMeasure_(issueText())
 {
     addBlock(new PageHeading(looked("Un ordinateur plus léger"),
                              looked("Vos applications, au clair."),
@@ -83,29 +101,27 @@ ApplicationsPage::ApplicationsPage(const PageServices& services, QWidget* parent
     empty_->setVisible(false);
     addBlock(empty_);
 
-    list_ = new QWidget;
-    list_->setObjectName(QStringLiteral("applicationList"));
-    listLayout_ = new QVBoxLayout(list_);
-    listLayout_->setSpacing(10);
-    listLayout_->setContentsMargins(0, 0, 0, 0);
-    rows_ = std::make_unique<KeyedRows<std::string, ApplicationRow>>(*listLayout_);
+    list_ = makeList();
     addBlock(list_);
 
     issueCount_ = wrappedText({}, {.pixelSize = 11, .color = Theme::muted});
     issueCount_->setObjectName(QStringLiteral("issueCount"));
     addBlock(issueCount_);
-    // Each issue is a block of the page of its own, right after the count line.
-    issues_ = std::make_unique<KeyedRows<std::string, TextBlock>>(
-        column(), column().indexOf(issueCount_) + 1);
+    issues_ = makeIssues();
+    addBlock(issues_);
     addBlock(wrappedText(looked("La mise à la Corbeille retire uniquement l’application. Ses "
                                 "données personnelles et ses réglages restent sur l’ordinateur."),
                          {.pixelSize = 11, .color = Theme::muted}));
 
+    appendTimer_.setSingleShot(true);
+    connect(&appendTimer_, &QTimer::timeout, this, &ApplicationsPage::refresh);
     follow({&AppModel::applicationsChanged, &AppModel::applicationIssuesChanged,
             &AppModel::runningApplicationPathsChanged, &AppModel::scanningApplicationsChanged,
             &AppModel::sessionActiveChanged, &AppModel::busyChanged});
     QTimer::singleShot(0, this, &ApplicationsPage::onShown);
 }
+
+ApplicationsPage::~ApplicationsPage() = default;
 
 QWidget* ApplicationsPage::makeFilters()
 {
@@ -120,7 +136,7 @@ QWidget* ApplicationsPage::makeFilters()
     search_->setAccessibleName(search_->placeholderText());
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
         query_.search = text;
-        refresh();
+        requery();
     });
     column->addWidget(search_);
 
@@ -131,14 +147,14 @@ QWidget* ApplicationsPage::makeFilters()
     age_->setObjectName(QStringLiteral("age"));
     connect(age_, &QComboBox::activated, this, [this](int index) {
         query_.age = age_->itemData(index).toInt();
-        refresh();
+        requery();
     });
     order_ = picker({{0, "Ouvertes le moins récemment"}, {1, "Les plus volumineuses"}, {2, "Nom"}},
                     static_cast<int>(query_.order));
     order_->setObjectName(QStringLiteral("order"));
     connect(order_, &QComboBox::activated, this, [this](int index) {
         query_.order = static_cast<ApplicationOrder>(order_->itemData(index).toInt());
-        refresh();
+        requery();
     });
     auto* pickers = new QHBoxLayout;
     pickers->setContentsMargins(0, 0, 0, 0);
@@ -186,6 +202,60 @@ QWidget* ApplicationsPage::makeActions()
     return holder;
 }
 
+VirtualList* ApplicationsPage::makeList()
+{
+    auto* list = new VirtualList({
+        .make =
+            [this] {
+                return new ApplicationRow(revealer_, [this](const FileRecord& application) {
+                    model().sortApplications({application});
+                });
+            },
+        .present = [this](QWidget& row, std::size_t index) { presentRow(row, index); },
+        .key =
+            [this](std::size_t index) {
+                const FileRecord* application = shownAt(index);
+                return application != nullptr ? std::string(application->id()) : std::string();
+            },
+    });
+    list->setObjectName(QStringLiteral("applicationList"));
+    list->setSpacing(10);
+    list->setVisible(false);
+    return list;
+}
+
+VirtualList* ApplicationsPage::makeIssues()
+{
+    const auto issueAt = [this](std::size_t index) -> const std::string* {
+        const std::vector<std::string>& issues = model().applicationIssues();
+        return index < issues.size() ? &issues[index] : nullptr;
+    };
+    auto* list = new VirtualList({
+        .make = [] { return issueText(); },
+        .present =
+            [issueAt](QWidget& row, std::size_t index) {
+                if (const std::string* issue = issueAt(index)) {
+                    static_cast<TextBlock&>(row).setText(shownProblem(*issue));
+                }
+            },
+        // Each text is its own identity.
+        .key =
+            [issueAt](std::size_t index) {
+                const std::string* issue = issueAt(index);
+                return issue != nullptr ? *issue : std::string();
+            },
+    });
+    list->setObjectName(QStringLiteral("applicationIssues"));
+    list->setSpacing(issueSpacing);
+    list->setRowHeights([this, issueAt](std::size_t index, int width) {
+        const std::string* issue = issueAt(index);
+        issueMeasure_->setText(issue != nullptr ? shownProblem(*issue) : QString());
+        return issueMeasure_->heightForWidth(width);
+    });
+    list->setVisible(false);
+    return list;
+}
+
 void ApplicationsPage::onShown()
 {
     model().refreshRunningApplications();
@@ -194,23 +264,97 @@ void ApplicationsPage::onShown()
     }
 }
 
-ApplicationStanding ApplicationsPage::standing(const FileRecord& application)
+const FileRecord* ApplicationsPage::shownAt(std::size_t index) const
 {
-    const std::string_view path = application.path();
-    auto facts = facts_.find(path);
-    if (facts == facts_.end()) {
-        facts = facts_.emplace(std::string(path), bundleFacts(std::string(path))).first;
+    // Between a change of the list and the refresh that follows it, rows wait for that refresh.
+    if (!selection_ || generation_ != model().applicationsGeneration() ||
+        index >= selection_->size()) {
+        return nullptr;
     }
-    return standingOf(application, facts->second, model().runningApplicationPaths(),
-                      ApplicationInventory::ownBundle());
+    return &model().applications()[selection_->at(index)];
+}
+
+void ApplicationsPage::presentRow(QWidget& row, std::size_t index)
+{
+    if (const FileRecord* application = shownAt(index)) {
+        static_cast<ApplicationRow&>(row).update(*application, standings_[selection_->at(index)],
+                                                 examineEnabled_);
+    }
+}
+
+void ApplicationsPage::requery()
+{
+    selection_.reset();
+    refresh();
+}
+
+bool ApplicationsPage::syncSelection()
+{
+    if (!selection_ || generation_ != model().applicationsGeneration()) {
+        rebuildSelection();
+        return true;
+    }
+    if (model().applications().size() > selection_->taken()) {
+        takeAppended();
+    }
+    return false;
+}
+
+void ApplicationsPage::rebuildSelection()
+{
+    generation_ = model().applicationsGeneration();
+    selection_.emplace(query_, currentDate());
+    selection_->take(model().applications());
+    standings_.clear();
+    judgeFrom(0);
+    countSortable();
+    list_->reset(selection_->size());
+}
+
+void ApplicationsPage::takeAppended()
+{
+    const std::size_t first = selection_->taken();
+    const std::vector<std::size_t> rows = selection_->take(model().applications());
+    judgeFrom(first);
+    for (const std::size_t row : rows) {
+        sortable_ += standings_[selection_->at(row)] == ApplicationStanding::sortable ? 1 : 0;
+    }
+    if (rows.size() > separateInserts) {
+        list_->reset(selection_->size());
+        return;
+    }
+    for (const std::size_t row : rows) {
+        list_->insert(row, 1);
+    }
+}
+
+void ApplicationsPage::judgeFrom(std::size_t first)
+{
+    const std::vector<FileRecord>& applications = model().applications();
+    standings_.resize(selection_->taken());
+    for (std::size_t position = first; position < standings_.size(); ++position) {
+        const FileRecord& application = applications[position];
+        standings_[position] = standingOf(application, facts_.of(application.path()), running_,
+                                          ApplicationInventory::ownBundle());
+    }
+}
+
+void ApplicationsPage::countSortable()
+{
+    sortable_ = static_cast<std::size_t>(
+        std::count_if(selection_->positions().begin(), selection_->positions().end(),
+                      [this](std::size_t position) {
+                          return standings_[position] == ApplicationStanding::sortable;
+                      }));
 }
 
 void ApplicationsPage::sortSelection()
 {
+    syncSelection(); // what the user sees, should the list have changed since it was drawn
     std::vector<FileRecord> sortable;
-    for (const FileRecord& application : selection_) {
-        if (standing(application) == ApplicationStanding::sortable) {
-            sortable.push_back(application);
+    for (const std::size_t position : selection_->positions()) {
+        if (standings_[position] == ApplicationStanding::sortable) {
+            sortable.push_back(model().applications()[position]);
         }
     }
     if (!sortable.empty()) {
@@ -218,37 +362,66 @@ void ApplicationsPage::sortSelection()
     }
 }
 
+ApplicationsPage::Followed ApplicationsPage::followed() const
+{
+    return {.generation = model().applicationsGeneration(),
+            .scanningApplications = model().scanningApplications(),
+            .sessionActive = model().sessionActive(),
+            .busy = model().busy(),
+            .issues = model().applicationIssues().size()};
+}
+
+bool ApplicationsPage::deferAppend()
+{
+    const auto waited =
+        std::chrono::milliseconds(sinceTaken_.isValid() ? sinceTaken_.elapsed() : 0);
+    // Until the list fills the page, each application shows at once, its row built then.
+    const bool filling = list_->count() <= list_->rows().size();
+    if (!selection_ || filling || shown_ != followed() ||
+        running_ != model().runningApplicationPaths() || !sinceTaken_.isValid() ||
+        waited >= appendInterval) {
+        return false;
+    }
+    if (!appendTimer_.isActive()) {
+        appendTimer_.start(appendInterval - waited);
+    }
+    return true;
+}
+
 void ApplicationsPage::refresh()
 {
-    selection_ = selectApplications(model().applications(), query_, currentDate());
-    std::size_t sortable = 0;
-    for (const FileRecord& application : selection_) {
-        sortable += standing(application) == ApplicationStanding::sortable ? 1 : 0;
+    if (deferAppend()) {
+        return;
     }
-    const ApplicationControls controls =
-        applicationControls({.scanningApplications = model().scanningApplications(),
-                             .sessionActive = model().sessionActive(),
-                             .busy = model().busy()},
-                            selection_.size(), sortable);
+    appendTimer_.stop();
+    sinceTaken_.start();
+    shown_ = followed();
+    const bool runningChanged = running_ != model().runningApplicationPaths();
+    if (runningChanged) {
+        running_ = model().runningApplicationPaths();
+    }
+    const ApplicationFlags flags{.scanningApplications = model().scanningApplications(),
+                                 .sessionActive = model().sessionActive(),
+                                 .busy = model().busy()};
+    const bool examineEnabled = applicationControls(flags, 0, 0).examineEnabled;
+    const bool rowsStale = runningChanged || examineEnabled != examineEnabled_;
+    examineEnabled_ = examineEnabled;
+    if (!syncSelection() && rowsStale) {
+        if (runningChanged) {
+            judgeFrom(0);
+            countSortable();
+        }
+        list_->presentAgain();
+    }
 
+    const ApplicationControls controls = applicationControls(flags, selection_->size(), sortable_);
     refreshButton_->setVisible(controls.refreshShown);
     refreshButton_->setEnabled(controls.refreshEnabled);
     progress_->setVisible(!controls.refreshShown);
-    count_->setText(QString::number(selection_.size()));
+    count_->setText(QString::number(selection_->size()));
     sort_->setEnabled(controls.sortEnabled);
     empty_->setVisible(controls.emptyShown);
-
-    rows_->sync(
-        selection_, [](const FileRecord& application) { return std::string(application.id()); },
-        [this](const FileRecord&) {
-            return new ApplicationRow(revealer_, [this](const FileRecord& application) {
-                model().sortApplications({application});
-            });
-        },
-        [this, &controls](ApplicationRow& row, const FileRecord& application) {
-            row.update(application, standing(application), controls.examineEnabled);
-        });
-    list_->setVisible(!selection_.empty());
+    list_->setVisible(selection_->size() > 0);
     syncIssues();
 }
 
@@ -260,14 +433,15 @@ void ApplicationsPage::syncIssues()
     issueCount_->setText(QString::fromStdString(
         L(plural(unreadable, "{0} application inaccessible.", "{0} applications inaccessibles."),
           localizedCount(unreadable))));
-    issues_->sync(
-        issues, [](const std::string& issue) { return issue; },
-        [](const std::string& issue) {
-            auto* text = wrappedText(shownProblem(issue), {.pixelSize = 10, .color = Theme::muted});
-            text->setObjectName(QStringLiteral("applicationIssue"));
-            return text;
-        },
-        [](TextBlock&, const std::string&) {});
+    // Problems only add up during one inventory, and a new inventory empties the list of
+    // applications too.
+    if (issuesGeneration_ == generation_ && issues.size() >= issues_->count()) {
+        issues_->append(issues.size() - issues_->count());
+    } else {
+        issues_->reset(issues.size());
+    }
+    issuesGeneration_ = generation_;
+    issues_->setVisible(!issues.empty());
 }
 
 } // namespace tollenvane

@@ -2,8 +2,8 @@
 
 #include "app/design/ElidedLabel.h"
 #include "app/design/ShownName.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/appdata/AppDataControls.h"
-#include "app/screens/appdata/AppDataRow.h"
 #include "screens/applications/ApplicationsHarness.h"
 #include "support/DeliverEvents.h"
 
@@ -44,7 +44,7 @@ struct ShownInspector {
     std::vector<QString> titles() const
     {
         std::vector<QString> found;
-        for (AppDataRow* row : inspector->findChildren<AppDataRow*>()) {
+        for (QWidget* row : find<VirtualList>(QStringLiteral("appDataEntries")).rows()) {
             found.push_back(row->findChild<ElidedLabel*>(QStringLiteral("title"))->text());
         }
         return found;
@@ -85,7 +85,7 @@ TEST(LeftoverDataView, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
               (std::vector<QString>{shownName("<i>Gone</i>.app") + " \u00B7 Caches",
                                     shownName("<i>Gone</i>.app") + " \u00B7 Préférences"}));
 
-    auto* first = shown.inspector->findChildren<AppDataRow*>().front();
+    QWidget* first = shown.find<VirtualList>(QStringLiteral("appDataEntries")).rowAt(0);
     QTest::mouseClick(first->findChild<QPushButton*>(QStringLiteral("reveal")), Qt::LeftButton);
     EXPECT_EQ(shown.harness.revealer.revealed, std::vector<std::string>{cache});
 

@@ -1,6 +1,7 @@
 #include "app/screens/applications/ApplicationSelection.h"
 
 #include "app/screens/applications/ApplicationControls.h"
+#include "app/screens/applications/OrderedApplications.h"
 #include "support/RecordPaths.h"
 #include "support/RecordSample.h"
 #include "support/ScopedLanguage.h"
@@ -92,6 +93,53 @@ TEST(ApplicationSelection, OrdersBySizeThenPathByNameAsPeopleReadAndByLastUseUnk
                                         "/opt/x10.app", "/opt/a/Tool.app"}));
 }
 
+TEST(ApplicationSelection, ApplicationsListedOneBatchAtATimeStandWhereTheWholeListWouldPutThem)
+{
+    const test::ScopedLanguage english(AppLanguage::en);
+    // Sizes, names and dates that tie often, names with numbers, unknown dates.
+    std::vector<App> apps;
+    for (int index = 0; index < 60; ++index) {
+        const std::string name = (index % 3 == 0 ? "tool " : "Tool ") + std::to_string(index % 13);
+        apps.push_back(
+            {.path = "/opt/" + std::to_string(index % 4) + "/" + name + ".app",
+             .size = 100 * (index % 5),
+             .lastUsed = index % 4 == 0 ? std::nullopt : std::optional(now - (index % 7) * day),
+             .identifier = "org.example.t" + std::to_string(index)});
+    }
+    const auto all = records(apps);
+    for (const ApplicationOrder order : {ApplicationOrder::largest, ApplicationOrder::name,
+                                         ApplicationOrder::leastRecentlyOpened}) {
+        for (const ApplicationQuery& query :
+             {ApplicationQuery{.order = order, .age = 0, .search = {}},
+              ApplicationQuery{.order = order, .age = 3, .search = {}},
+              ApplicationQuery{.order = order, .age = 0, .search = QStringLiteral("T1")}}) {
+            OrderedApplications growing(query, now);
+            std::vector<FileRecord> listed;
+            for (std::size_t next = 0; next < all.size(); next += 1 + next % 3) {
+                const std::size_t end = std::min(all.size(), next + 1 + next % 3);
+                listed.insert(listed.end(), all.begin() + long(next), all.begin() + long(end));
+                const std::vector<std::size_t> rows = growing.take(listed);
+                // The rows named are exactly where the new ones went.
+                std::vector<std::size_t> fresh;
+                for (std::size_t row = 0; row < growing.size(); ++row) {
+                    if (growing.at(row) >= next) {
+                        fresh.push_back(row);
+                    }
+                }
+                ASSERT_EQ(rows, fresh);
+                EXPECT_EQ(growing.taken(), listed.size());
+            }
+            std::vector<FileRecord> shown;
+            for (const std::size_t position : growing.positions()) {
+                shown.push_back(all[position]);
+            }
+            EXPECT_EQ(pathsOf(shown), pathsOf(selectApplications(all, query, now)))
+                << "order " << int(order) << ", age " << query.age;
+            EXPECT_FALSE(shown.empty());
+        }
+    }
+}
+
 TEST(ApplicationSelection, ProtectedOutranksRunningWhichOutranksSortable)
 {
     const std::set<std::string> running{"/opt/Busy.app", "/usr/lib/Busy.app",
@@ -116,6 +164,14 @@ TEST(ApplicationSelection, ProtectedOutranksRunningWhichOutranksSortable)
               ApplicationStanding::sortable);
     EXPECT_FALSE(bundleFacts("/opt/Sub/Notes.app").acceptedLocation);
     EXPECT_TRUE(bundleFacts("/opt/Notes.app").acceptedLocation);
+    // Read once per folder, the same answers for each bundle of it.
+    BundleFactsCache facts;
+    for (const std::string bundle : {"/opt/Sub/Notes.app", "/opt/Notes.app", "/opt/Sub/Other.app",
+                                     "/opt/Other.app", "/opt/Notes.app"}) {
+        EXPECT_EQ(facts.of(bundle).acceptedLocation, bundleFacts(bundle).acceptedLocation)
+            << bundle;
+        EXPECT_EQ(facts.of(bundle).judged, bundleFacts(bundle).judged) << bundle;
+    }
 
     EXPECT_EQ(applicationName("Foo.appliance.app"), QStringLiteral("Foo.appliance"));
     EXPECT_EQ(applicationName("Viewer.APP"), QStringLiteral("Viewer"));

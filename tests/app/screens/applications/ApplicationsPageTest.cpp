@@ -5,6 +5,8 @@
 #include "app/design/ShownName.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/VirtualList.h"
+#include "app/screens/appdata/AppDataControls.h"
 #include "app/screens/appdata/AppDataRow.h"
 #include "app/screens/applications/ApplicationRow.h"
 #include "design/SchemeScope.h"
@@ -15,14 +17,42 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <optional>
 
 namespace tollenvane {
 namespace {
+
+// Remembers `removed`, loads the model and shows the page over it.
+std::unique_ptr<ApplicationsPage> showPage(test::ApplicationsHarness& harness,
+                                           const std::vector<RemovedApplication>& removed)
+{
+    harness.remember(removed);
+    harness.load();
+    auto page = std::make_unique<ApplicationsPage>(harness.pageServices());
+    page->resize(900, 1300);
+    page->show();
+    test::deliverEvents();
+    return page;
+}
+
+template <class T>
+T& findIn(const QWidget& page, const QString& name)
+{
+    T* found = page.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return *found;
+}
 
 // Three applications, one named like markup (a file name cannot hold a slash), and the page
 // shown over them.
@@ -36,14 +66,16 @@ struct ShownPage {
     std::string broken = test::writeBundle(harness.machine + "/Broken.app", "org.example.broken");
     std::unique_ptr<ApplicationsPage> page;
 
-    explicit ShownPage(bool settle = true, const std::vector<RemovedApplication>& removed = {})
+    // `more` plain applications beside the three.
+    explicit ShownPage(bool settle = true, const std::vector<RemovedApplication>& removed = {},
+                       int more = 0)
     {
-        harness.remember(removed);
-        harness.load();
-        page = std::make_unique<ApplicationsPage>(harness.pageServices());
-        page->resize(900, 1300);
-        page->show();
-        test::deliverEvents();
+        for (int item = 1; item <= more; ++item) {
+            harness.bundle(harness.own + "/Tool " + std::to_string(item) + ".app",
+                           "org.example.tool" + std::to_string(item), "1." + std::to_string(item),
+                           std::size_t(item) * 3000);
+        }
+        page = showPage(harness, removed);
         if (settle) {
             harness.settle();
             test::deliverEvents();
@@ -53,17 +85,22 @@ struct ShownPage {
     template <class T = QWidget>
     T& find(const QString& name) const
     {
-        T* found = page->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return *found;
+        return findIn<T>(*page, name);
     }
+    VirtualList& list() const { return find<VirtualList>(QStringLiteral("applicationList")); }
+    ApplicationRow* row(std::size_t index) const
+    {
+        return static_cast<ApplicationRow*>(list().rowAt(index));
+    }
+    // The names on the rows built, in the list's order.
     std::vector<QString> names() const
     {
         std::vector<QString> shown;
-        for (ApplicationRow* row : page->findChildren<ApplicationRow*>()) {
-            if (row->isVisibleTo(page.get())) {
-                shown.push_back(row->findChild<ElidedLabel*>(QStringLiteral("name"))->text());
-            }
+        if (!list().isVisibleTo(page.get())) {
+            return shown;
+        }
+        for (QWidget* built : list().rows()) {
+            shown.push_back(built->findChild<ElidedLabel*>(QStringLiteral("name"))->text());
         }
         return shown;
     }
@@ -84,11 +121,11 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     EXPECT_EQ(shown.page->findChildren<TextBlock*>(QStringLiteral("applicationIssue")).size(), 1);
 
     // A search narrows the list; the rows that stay are the same widgets.
-    auto* editorRow = shown.page->findChildren<ApplicationRow*>().front();
+    ApplicationRow* editorRow = shown.row(0);
     QTest::keyClicks(&shown.find<QLineEdit>(QStringLiteral("search")), QStringLiteral("EDIT"));
     test::deliverEvents();
     EXPECT_EQ(shown.names(), std::vector<QString>{shownName("Editor")});
-    EXPECT_EQ(shown.page->findChildren<ApplicationRow*>().front(), editorRow);
+    EXPECT_EQ(shown.row(0), editorRow);
 
     // Nothing is older than 30 days when no last use is known: the empty state says so.
     auto& age = shown.find<QComboBox>(QStringLiteral("age"));
@@ -106,8 +143,7 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     emit age.activated(0);
     test::deliverEvents();
     EXPECT_EQ(shown.names().size(), 3U);
-    auto* reveal = shown.page->findChildren<ApplicationRow*>().front()->findChild<QWidget*>(
-        QStringLiteral("reveal"));
+    auto* reveal = shown.row(0)->findChild<QWidget*>(QStringLiteral("reveal"));
     QTest::mouseClick(reveal, Qt::LeftButton);
     EXPECT_EQ(shown.harness.revealer.revealed, std::vector<std::string>{shown.editor});
 }
@@ -143,7 +179,7 @@ TEST(ApplicationsPage, SortingHandsTheModelOnlyWhatTheDeckWouldTakeInTheListsOrd
     shown.harness.runningApplications = {shown.viewer};
     model.refreshRunningApplications();
     test::deliverEvents();
-    auto* viewerRow = shown.page->findChildren<ApplicationRow*>().back();
+    ApplicationRow* viewerRow = shown.row(2);
     EXPECT_TRUE(viewerRow->findChild<QWidget*>(QStringLiteral("running"))->isVisibleTo(viewerRow));
     EXPECT_FALSE(viewerRow->findChild<QWidget*>(QStringLiteral("examine"))->isVisibleTo(viewerRow));
 
@@ -154,18 +190,304 @@ TEST(ApplicationsPage, SortingHandsTheModelOnlyWhatTheDeckWouldTakeInTheListsOrd
               (std::vector<std::string>{shown.editor, shown.markup}));
     test::deliverEvents();
     EXPECT_FALSE(shown.find(QStringLiteral("sortApplications")).isEnabled());
-    EXPECT_FALSE(shown.page->findChildren<ApplicationRow*>()
-                     .front()
-                     ->findChild<QWidget*>(QStringLiteral("examine"))
-                     ->isEnabled());
+    EXPECT_FALSE(shown.row(0)->findChild<QWidget*>(QStringLiteral("examine"))->isEnabled());
+}
+
+// Many applications in the machine's folder, all empty but one of the system's; many folders
+// left behind by as many removed applications. The page is shown over them.
+struct LongLists {
+    static constexpr int count = 10'000;
+    test::ApplicationsHarness harness;
+    std::string locked;
+    std::unique_ptr<ApplicationsPage> page;
+
+    LongLists()
+    {
+        std::vector<RemovedApplication> removed;
+        for (int item = 0; item < count - 1; ++item) {
+            std::filesystem::create_directory(harness.machine + "/" + numbered("App ", item) +
+                                              ".app");
+        }
+        locked = test::writeBundle(harness.machine + "/Locked.app", "com.apple.locked");
+        for (int item = 0; item < count; ++item) {
+            const std::string identifier = numbered("org.example.gone", item);
+            removed.push_back({identifier, identifier + ".app", "/opt/Gone.app"});
+            harness.leftData(".cache", identifier, std::size_t(item) + 1);
+        }
+        page = showPage(harness, removed);
+    }
+
+    // Every job, however many rounds the lists take, then what the page queued.
+    void settle()
+    {
+        do {
+            harness.settle();
+        } while (harness.executor->pending() > 0);
+        test::deliverEvents();
+    }
+    void waitForCount(int applications)
+    {
+        const QString wanted = QString::number(applications);
+        QElapsedTimer waited;
+        waited.start();
+        while (find<ElidedLabel>(QStringLiteral("count")).text() != wanted &&
+               waited.elapsed() < 10'000) {
+            QTest::qWait(5);
+        }
+        test::deliverEvents(); // and what taking them in queued
+        EXPECT_EQ(find<ElidedLabel>(QStringLiteral("count")).text(), wanted);
+    }
+    // The page as it stands, in dark and in light, for people to look at.
+    void pictures(const QString& name) const
+    {
+        const test::SchemeScope restore;
+        for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+            AppearanceApplier().apply(appearance);
+            test::deliverEvents();
+            const QImage shot = page->grab().toImage();
+            EXPECT_EQ(shot.pixelColor(4, 4), Theme::color(Theme::bg));
+            EXPECT_TRUE(
+                shot.save(test::screenshotFolder() + "/" + name +
+                          (appearance == AppAppearance::dark ? "-dark.png" : "-light.png")));
+        }
+    }
+    static std::string numbered(const std::string& prefix, int item)
+    {
+        std::string digits = std::to_string(item);
+        return prefix + std::string(5 - digits.size(), '0') + digits;
+    }
+    template <class T = QWidget>
+    T& find(const QString& name) const
+    {
+        return findIn<T>(*page, name);
+    }
+    VirtualList& applications() const
+    {
+        return find<VirtualList>(QStringLiteral("applicationList"));
+    }
+    VirtualList& leftovers() const { return find<VirtualList>(QStringLiteral("appDataEntries")); }
+    // The item whose row holds the focus in `list`.
+    static std::optional<std::size_t> focusedItem(const VirtualList& list)
+    {
+        for (QWidget* at = QApplication::focusWidget(); at != nullptr; at = at->parentWidget()) {
+            if (at->parentWidget() == &list) {
+                return list.indexOf(*at);
+            }
+        }
+        return std::nullopt;
+    }
+    void scrollTo(int value)
+    {
+        page->verticalScrollBar()->setValue(value);
+        test::deliverEvents();
+    }
+    // What a row shows of its item's standing: "lock", "open" or "examine".
+    static std::string marks(const QWidget& row)
+    {
+        std::string shown;
+        for (const auto& [name, mark] :
+             {std::pair("protected", "lock"), std::pair("running", "open"),
+              std::pair("examine", "examine")}) {
+            if (row.findChild<QWidget*>(QString::fromLatin1(name))->isVisibleTo(&row)) {
+                shown += mark;
+            }
+        }
+        return shown;
+    }
+    static QString nameOn(const QWidget& row)
+    {
+        return row.findChild<ElidedLabel*>(QStringLiteral("name"))->text();
+    }
+};
+
+TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRowsInSight)
+{
+    LongLists shown;
+    AppModel& model = *shown.harness.model;
+    shown.settle();
+    ASSERT_EQ(model.applications().size(), std::size_t(LongLists::count));
+    EXPECT_EQ(shown.find<ElidedLabel>(QStringLiteral("count")).text(), QStringLiteral("10000"));
+    VirtualList& applications = shown.applications();
+    EXPECT_EQ(applications.count(), std::size_t(LongLists::count));
+    EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
+    // Largest first, then by path: the system's bundle leads.
+    EXPECT_EQ(LongLists::nameOn(*applications.rowAt(0)), shownName("Locked"));
+    EXPECT_EQ(LongLists::nameOn(*applications.rowAt(1)), shownName("App 00000"));
+
+    QTest::mouseClick(&shown.find(QStringLiteral("disclosure")), Qt::LeftButton);
+    QTest::mouseClick(&shown.find(QStringLiteral("searchAppData")), Qt::LeftButton);
+    shown.settle();
+    ASSERT_EQ(model.appData().entries.size(), std::size_t(LongLists::count));
+    EXPECT_EQ(shown.leftovers().count(), std::size_t(LongLists::count));
+    shown.pictures(QStringLiteral("applications-leftovers-10000"));
+    EXPECT_LT(shown.page->findChildren<AppDataRow*>().size(), 60);
+    EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
+
+    // Tab walks the leftover rows in their order, one button each, the page following.
+    shown.leftovers()
+        .rowAt(0)
+        ->findChild<QWidget*>(QStringLiteral("reveal"))
+        ->setFocus(Qt::TabFocusReason);
+    for (std::size_t item = 1; item < 60; ++item) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::deliverEvents();
+        ASSERT_EQ(LongLists::focusedItem(shown.leftovers()), item);
+    }
+    EXPECT_GT(shown.page->verticalScrollBar()->value(), 0);
+    EXPECT_LT(shown.page->findChildren<AppDataRow*>().size(), 60);
+
+    // The largest leftovers come first; a row scrolled out and back shows its own item.
+    const std::vector<AppDataEntry>& entries = model.appData().entries;
+    const auto titleOn = [&](std::size_t item) {
+        return shown.leftovers()
+            .rowAt(item)
+            ->findChild<ElidedLabel*>(QStringLiteral("title"))
+            ->text();
+    };
+    shown.scrollTo(0);
+    EXPECT_EQ(titleOn(0), appDataTitle(entries[0]));
+    EXPECT_EQ(entries[0].size, LongLists::count);
+    QTest::mouseClick(&shown.find(QStringLiteral("disclosure")), Qt::LeftButton);
+    test::deliverEvents();
+
+    // Tab walks the applications in their order: the reveal button, then "Examine" when the
+    // application may be sorted.
+    applications.rowAt(0)
+        ->findChild<QWidget*>(QStringLiteral("reveal"))
+        ->setFocus(Qt::TabFocusReason);
+    std::vector<std::size_t> walked;
+    for (int press = 0; press < 60; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        test::deliverEvents();
+        walked.push_back(LongLists::focusedItem(applications).value_or(99'999));
+    }
+    for (std::size_t press = 0; press < walked.size(); ++press) {
+        // Row 0 is locked: its reveal button alone; then two stops a row.
+        ASSERT_EQ(walked[press], 1 + press / 2) << press;
+    }
+    EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
+}
+
+TEST(ApplicationsPage, RowsScrolledOutAndBackShowTheirOwnApplicationsMarks)
+{
+    LongLists shown;
+    AppModel& model = *shown.harness.model;
+    shown.settle();
+    shown.harness.runningApplications = {shown.harness.machine + "/App 00001.app"};
+    model.refreshRunningApplications();
+    shown.settle();
+    VirtualList& list = shown.applications();
+    const auto marksAt = [&](std::size_t item) { return LongLists::marks(*list.rowAt(item)); };
+    EXPECT_EQ(marksAt(0), "lock");
+    EXPECT_EQ(marksAt(1), "examine");
+    EXPECT_EQ(marksAt(2), "open");
+    EXPECT_EQ(marksAt(3), "examine");
+    const std::vector<QWidget*> top = list.rows();
+    shown.pictures(QStringLiteral("applications-10000"));
+
+    // At the bottom, the same widgets show other applications, each with its own marks.
+    shown.scrollTo(shown.page->verticalScrollBar()->maximum());
+    EXPECT_EQ(list.rowAt(0), nullptr);
+    std::size_t reused = 0;
+    for (QWidget* row : list.rows()) {
+        reused += std::count(top.begin(), top.end(), row);
+        EXPECT_EQ(LongLists::marks(*row), "examine");
+    }
+    EXPECT_GT(reused, 0U);
+    EXPECT_EQ(LongLists::nameOn(*list.rows().back()), shownName("App 09998"));
+
+    shown.scrollTo(0);
+    EXPECT_EQ(marksAt(0), "lock");
+    EXPECT_EQ(marksAt(1), "examine");
+    EXPECT_EQ(marksAt(2), "open");
+    EXPECT_EQ(LongLists::nameOn(*list.rowAt(2)), shownName("App 00001"));
+
+    // A decision under way disables every "Examiner", in sight or not.
+    QTest::mouseClick(list.rowAt(1)->findChild<QWidget*>(QStringLiteral("examine")),
+                      Qt::LeftButton);
+    test::deliverEvents();
+    ASSERT_TRUE(model.sessionActive());
+    EXPECT_FALSE(list.rowAt(3)->findChild<QWidget*>(QStringLiteral("examine"))->isEnabled());
+    shown.scrollTo(shown.page->verticalScrollBar()->maximum() / 2);
+    for (QWidget* row : list.rows()) {
+        EXPECT_FALSE(row->findChild<QWidget*>(QStringLiteral("examine"))->isEnabled());
+    }
+}
+
+// Counts the layouts asked of each row while it lives.
+class LayoutCounter : public QObject {
+public:
+    std::map<const QObject*, int> requests;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest) {
+            ++requests[watched];
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST(ApplicationsPage, AnApplicationListedLastTouchesOnlyItsOwnRow)
+{
+    LongLists shown;
+    AppModel& model = *shown.harness.model;
+    // Listed after the others, the largest: it goes to the top, over the rows already there.
+    shown.harness.bundle(shown.harness.own + "/Big.app", "org.example.big", "1.0", 100'000);
+    while (model.applications().size() < std::size_t(LongLists::count)) {
+        ASSERT_TRUE(shown.harness.executor->runNext());
+        QCoreApplication::sendPostedEvents();
+    }
+    // While bundles keep coming, the page takes them in together, a moment later.
+    shown.waitForCount(LongLists::count);
+    VirtualList& list = shown.applications();
+    ASSERT_EQ(list.count(), std::size_t(LongLists::count));
+    std::map<QWidget*, QString> before;
+    LayoutCounter layouts;
+    for (QWidget* row : list.rows()) {
+        before[row] = LongLists::nameOn(*row);
+        row->installEventFilter(&layouts);
+    }
+
+    while (model.applications().size() == std::size_t(LongLists::count)) {
+        ASSERT_TRUE(shown.harness.executor->runNext());
+        QCoreApplication::sendPostedEvents();
+    }
+    shown.waitForCount(LongLists::count + 1);
+    ASSERT_EQ(list.count(), std::size_t(LongLists::count) + 1);
+    EXPECT_EQ(LongLists::nameOn(*list.rowAt(0)), shownName("Big"));
+    EXPECT_EQ(LongLists::nameOn(*list.rowAt(1)), shownName("Locked"));
+    EXPECT_EQ(shown.find<ElidedLabel>(QStringLiteral("count")).text(), QStringLiteral("10001"));
+    std::size_t shownAnew = 0;
+    for (QWidget* row : list.rows()) {
+        const auto held = before.find(row);
+        if (held == before.end() || held->second != LongLists::nameOn(*row)) {
+            ++shownAnew;
+            continue;
+        }
+        // Moved down by one, never laid out again.
+        EXPECT_EQ(layouts.requests[row], 0) << LongLists::nameOn(*row).toStdString();
+    }
+    EXPECT_EQ(shownAnew, 1U);
 }
 
 void takePicture(AppAppearance appearance, const QString& file)
 {
     const test::SchemeScope restore;
     AppearanceApplier().apply(appearance);
-    ShownPage shown(true, {{"org.example.gone", "Gone.app", "/opt/Gone.app"}});
-    shown.harness.leftData(".cache", "org.example.gone", 3'000'000);
+    // Ten of each.
+    std::vector<RemovedApplication> removed;
+    for (int item = 0; item < 10; ++item) {
+        const std::string identifier = "org.example.gone" + std::to_string(item);
+        removed.push_back({identifier, "Gone " + std::to_string(item) + ".app", "/opt/Gone.app"});
+    }
+    ShownPage shown(true, removed, 7);
+    for (int item = 0; item < 10; ++item) {
+        shown.harness.leftData(item % 2 == 0 ? ".cache" : ".config",
+                               "org.example.gone" + std::to_string(item),
+                               3'000'000 / std::size_t(item + 1));
+    }
     shown.harness.runningApplications = {shown.viewer};
     shown.harness.model->refreshRunningApplications();
     QTest::mouseClick(&shown.find(QStringLiteral("disclosure")), Qt::LeftButton);
@@ -173,11 +495,11 @@ void takePicture(AppAppearance appearance, const QString& file)
     shown.harness.settle();
     test::deliverEvents();
     // The inspector, open, shows in the same picture.
-    ASSERT_EQ(shown.page->findChildren<AppDataRow*>().size(), 1U);
+    ASSERT_EQ(shown.find<VirtualList>(QStringLiteral("appDataEntries")).rows().size(), 10U);
     const QImage shot = shown.page->grab().toImage();
     // The page background shows through; a row is drawn on the panel colour.
     EXPECT_EQ(shot.pixelColor(4, 4), Theme::color(Theme::bg));
-    const QWidget* row = shown.page->findChildren<ApplicationRow*>().front();
+    const QWidget* row = shown.row(0);
     const QPoint inside = row->mapTo(shown.page.get(), QPoint(row->width() / 2, 6));
     EXPECT_EQ(shot.pixelColor(inside), Theme::color(Theme::panel));
     const QString shots = test::screenshotFolder();

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/screens/applications/ApplicationSelection.h"
+#include "core/localisation/TextSearch.h"
+
+#include <QByteArray>
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+namespace tollenvane {
+
+// The applications the page lists, as positions in the model's list, kept and ordered as the
+// query asks. Between two rebuilds the model's list only grows at its end: an application
+// appended later goes where a stable sort of the whole list would have put it, after those equal
+// to it, so a batch costs a search per application, not a new sort of the list.
+class OrderedApplications {
+public:
+    OrderedApplications(const ApplicationQuery& query, Date now);
+
+    // Takes the applications of `applications` from position taken() on: the same list these
+    // positions were taken from, grown since. Returns the rows the kept ones stand at now, in
+    // ascending order.
+    std::vector<std::size_t> take(const std::vector<FileRecord>& applications);
+
+    std::size_t taken() const { return keys_.size(); }
+    std::size_t size() const { return rows_.size(); }
+    // The position in the model's list of the application at `row`.
+    std::size_t at(std::size_t row) const { return rows_[row]; }
+    const std::vector<std::size_t>& positions() const { return rows_; }
+
+private:
+    // What the order compares, read once per application; only the order's own parts are set.
+    struct Key {
+        std::int64_t size = 0;
+        QByteArray composedPath;
+        double lastUsed = 0;
+        std::optional<QCollatorSortKey> name;
+    };
+
+    bool kept(const FileRecord& application) const;
+    Key keyOf(const FileRecord& application) const;
+    bool before(std::size_t left, std::size_t right) const;
+
+    ApplicationOrder order_;
+    int age_;
+    Date cutOff_;
+    QString search_;
+    TextNeedle needle_;
+    std::optional<QCollator> collator_;
+    std::vector<Key> keys_;         // by position in the model's list
+    std::vector<std::size_t> rows_; // positions in the model's list, in the order shown
+};
+
+} // namespace tollenvane
