@@ -390,6 +390,18 @@ TEST(DuplicatesPage, TenThousandCopiesOfOneGroupKeepAFewRowsThatFollowTheirCopy)
         EXPECT_TRUE(bounded());
         checkShown(true);
     }
+    {
+        const test::SchemeScope restore;
+        bar.setValue(bar.maximum() / 2);
+        for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+            AppearanceApplier().apply(appearance);
+            test::deliverEvents();
+            EXPECT_TRUE(page->grab().save(test::screenshotFolder() + "/duplicates-copies-10000-" +
+                                          QString::fromUtf8(rawValue(appearance)) + ".png"));
+        }
+        bar.setValue(0);
+        test::deliverEvents();
+    }
 
     // Tab walks the copies in their order, the page following.
     QWidget& first = button(*shown<DuplicateFileRow>(*page).front(), "previewButton");
