@@ -231,9 +231,9 @@ void fillBundles(const fs::path& work, int items)
 
 // The applications page shown before any inventory: it lists the N applications as they are
 // read, then the user opens the leftover data and, once every application is listed, searches
-// it: N folders. Also prints the time from the first inventory batch to both lists full.
-void measureApplications(AppModel& model, const PageServices& services, int items,
-                         const std::string& count)
+// it: N folders. Returns the time from the first inventory batch to both lists full.
+Clock::duration measureApplications(AppModel& model, const PageServices& services, int items,
+                                    const std::string& count)
 {
     std::optional<Clock::time_point> firstBatch;
     std::optional<Clock::duration> listed;
@@ -267,8 +267,7 @@ void measureApplications(AppModel& model, const PageServices& services, int item
                  .ready = ready},
                 services);
     QObject::disconnect(batches);
-    std::cout << "applications listed" << count << ": " << milliseconds(*listed) << " ms"
-              << std::endl;
+    return *listed;
 }
 
 SavedState savedState(int items, const fs::path& work, const GrantResolver& grants)
@@ -325,12 +324,13 @@ void run(int items, const fs::path& work)
               [&] { return model.storageNodes().size() >= static_cast<std::size_t>(items); });
     measureExplorerRows(model, pageServices, desktop, items, count);
 
-    measureApplications(model, pageServices, items, count);
+    const Clock::duration listed = measureApplications(model, pageServices, items, count);
     measureSources(model, pageServices, desktop, model.state().sources.size(), count);
     measureCopies(model, pageServices, items, work, count);
     measureShowMore(model, desktop, std::min(5'000, items / 2));
-    std::cout << model.applications().size() << " applications, " << model.appData().entries.size()
-              << " leftover folders listed" << std::endl;
+    std::cout << "applications listed" << count << ": " << milliseconds(listed) << " ms ("
+              << model.applications().size() << " applications, " << model.appData().entries.size()
+              << " leftover folders)" << std::endl;
     closeModel(model);
 }
 
