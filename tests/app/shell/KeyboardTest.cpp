@@ -10,6 +10,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
+#include "shell/ShownWindow.h"
 #include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
 #include "support/ScopedLanguage.h"
@@ -79,19 +80,7 @@ QWidget* tabTo(QWidget& window, const QString& name)
     return nullptr;
 }
 
-// The whole window in the size it opens at, shown and active.
-struct ShownWindow {
-    RootView view;
-
-    explicit ShownWindow(AppModel& model)
-        : view(model)
-    {
-        view.resize(1200, 840);
-        view.show();
-        QApplication::setActiveWindow(&view);
-        test::deliverEvents();
-    }
-};
+using test::ShownWindow;
 
 struct Walk {
     Page page;

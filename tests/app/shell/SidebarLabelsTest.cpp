@@ -10,6 +10,7 @@
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
+#include "shell/ShownWindow.h"
 #include "support/DeliverEvents.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
@@ -29,20 +30,7 @@ void speak(AppModel& model, AppLanguage language)
     model.setPreferences(preferences);
 }
 
-// The window's content at the window's default size.
-struct ShownWindow {
-    RootView view;
-
-    explicit ShownWindow(AppModel& model)
-        : view(model)
-    {
-        view.resize(1200, 840);
-        view.show();
-        test::deliverEvents();
-    }
-
-    QWidget& sidebar() const { return *view.findChild<QWidget*>(QStringLiteral("sidebar")); }
-};
+using test::ShownWindow;
 
 // Every label of the sidebar drawn whole in the room its entry has: each row selected or not,
 // the way back into a session, the disk card and the section label.
