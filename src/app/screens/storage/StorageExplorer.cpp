@@ -195,8 +195,23 @@ void StorageExplorer::refreshList()
         list_->presentAgain();
     }
     const std::size_t count = model_.storageNodes().size();
-    more_->setVisible(ExplorerRules::showsMore(visibleLimit_, count));
-    less_->setVisible(ExplorerRules::showsLess(visibleLimit_));
+    const bool more = ExplorerRules::showsMore(visibleLimit_, count);
+    const bool less = ExplorerRules::showsLess(visibleLimit_);
+    // A footer button that goes while it holds the focus hands it to the one in its place, so
+    // that the focus, and the page with it, does not jump to whatever comes next.
+    if (less) {
+        less_->setVisible(true);
+    }
+    if (more) {
+        more_->setVisible(true);
+    }
+    if (more_->hasFocus() && !more && less) {
+        less_->setFocus(Qt::OtherFocusReason);
+    } else if (less_->hasFocus() && !less && more) {
+        more_->setFocus(Qt::OtherFocusReason);
+    }
+    more_->setVisible(more);
+    less_->setVisible(less);
 }
 
 void StorageExplorer::syncList()

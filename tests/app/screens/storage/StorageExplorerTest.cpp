@@ -234,6 +234,18 @@ TEST(StorageExplorer, TheOthersBlockWidensTheListAndTheFooterShortensIt)
     EXPECT_EQ(open.listed(), 8U);
     EXPECT_EQ(open.rows().size(), 8U);
     EXPECT_EQ(open.desk.model().storagePath(), open.desk.path("Many"));
+
+    // From the keyboard, the button that goes hands the focus to the one taking its place.
+    QApplication::setActiveWindow(&open.window);
+    more.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&more, Qt::Key_Space);
+    open.desk.settle();
+    ASSERT_EQ(open.listed(), 40U);
+    EXPECT_TRUE(less.hasFocus());
+    QTest::keyClick(&less, Qt::Key_Space);
+    open.desk.settle();
+    EXPECT_EQ(open.listed(), 8U);
+    EXPECT_TRUE(more.hasFocus());
 }
 
 TEST(StorageExplorer, TenThousandRowsKeepAFewWidgetsThatFollowTheirNodesAndTheKeys)
