@@ -16,6 +16,10 @@ constexpr qreal handle = 0.32;
 QPainterPath continuousRoundedRect(const QRectF& rect, qreal radius)
 {
     QPainterPath path;
+    // A block of the treemap can be thinner than the pixel its outline is inset by.
+    if (!(rect.width() > 0 && rect.height() > 0)) {
+        return path;
+    }
     const qreal r = std::clamp(radius, 0.0, std::min(rect.width(), rect.height()) / 2.0);
     if (r <= 0) {
         path.addRect(rect);

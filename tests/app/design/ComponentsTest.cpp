@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace tollenvane {
 namespace {
@@ -57,6 +58,19 @@ TEST(Panel, ATallPanelDrawnInPartsLooksAsOneDrawnWhole)
             }
         }
     }
+}
+
+TEST(ContinuousRoundedRect, ABlockThinnerThanItsInsetHasNoShapeAndASmallOneStaysInside)
+{
+    // A treemap block under a pixel wide, inset by half a pixel on each side.
+    for (const QRectF& thin : {QRectF(10.5, 10.5, -0.5, 40), QRectF(0, 0, 30, 0),
+                               QRectF(0, 0, std::numeric_limits<qreal>::quiet_NaN(), 5)}) {
+        EXPECT_TRUE(continuousRoundedRect(thin, 16).isEmpty());
+    }
+    const QRectF small(2, 3, 1.5, 6);
+    const QPainterPath shape = continuousRoundedRect(small, 16);
+    EXPECT_FALSE(shape.isEmpty());
+    EXPECT_TRUE(small.adjusted(-0.01, -0.01, 0.01, 0.01).contains(shape.boundingRect()));
 }
 
 TEST(EmptyState, LongMessageWrapsWithinAReadableWidthAndIsShownWhole)
