@@ -32,7 +32,8 @@ using test::TempDir;
 // above 2 say which step failed.
 constexpr const char* session = R"(
 "$1" --state "$2" & app=$!
-win=$(timeout 30 xdotool search --sync --class tollenvane | head -n 1)
+# The sanitised build, beside the other tests, can take tens of seconds to show its window.
+win=$(timeout 60 xdotool search --sync --class tollenvane | head -n 1)
 [ -n "$win" ] || { kill $app; exit 3; }
 sleep 1.5
 "$3" "$4" || { kill $app; exit 4; }
@@ -90,7 +91,7 @@ std::pair<int, QImage> runSession(const TempDir& folder, const std::string& stat
     run.start("xvfb-run", {"-a", "-s", "-screen 0 1440x960x24", "sh", "-c", session, "sh",
                            TOLLENVANE_EXECUTABLE, QString::fromStdString(statePath),
                            TOLLENVANE_SCREEN_GRAB, picture});
-    if (!run.waitForFinished(90'000) || run.exitStatus() != QProcess::NormalExit) {
+    if (!run.waitForFinished(150'000) || run.exitStatus() != QProcess::NormalExit) {
         run.kill();
         run.waitForFinished();
         return {-1, {}};
@@ -138,7 +139,7 @@ TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
 constexpr const char* resumedSession = R"(
 wait_for() { for i in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done; return 1; }
 "$1" --state "$2" & app=$!
-win=$(timeout 30 xdotool search --sync --class tollenvane | head -n 1)
+win=$(timeout 60 xdotool search --sync --class tollenvane | head -n 1)
 [ -n "$win" ] || { kill $app; exit 3; }
 # The folder is resolved and scanned before the saved session can resume.
 sleep 2.5
@@ -264,7 +265,7 @@ public:
                               QString::fromStdString(statePath), TOLLENVANE_SCREEN_GRAB, picture,
                               QString::number(entry_.x()), QString::number(entry_.y())} +
                       more);
-        const bool ended = run.waitForFinished(120'000);
+        const bool ended = run.waitForFinished(150'000);
         if (!ended) {
             run.kill();
             run.waitForFinished();
