@@ -36,6 +36,8 @@ SessionEntry::SessionEntry(const QString& symbol, const QString& title, Look loo
     setFont(look_.font);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // A click leaves the focus, and the deck's keys with it, where it was; Tab still comes here.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void SessionEntry::setCount(std::optional<std::int64_t> count)

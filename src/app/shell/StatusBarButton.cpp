@@ -27,6 +27,8 @@ StatusBarButton::StatusBarButton(const QString& text, const QString& symbol, int
     setFont(DesignFont::system(pixelSize));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // A click leaves the focus, and the deck's keys with it, where it was; Tab still comes here.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 int StatusBarButton::symbolSide() const

@@ -286,6 +286,11 @@ TEST(Keyboard, TheDeckKeysDecideOnlyWhileNoOtherControlHoldsTheFocus)
     // Escape gives the keys back to the deck.
     review.press(Qt::Key_Escape);
     EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+    // A click on the sidebar's entry leaves them there.
+    QTest::mouseClick(review.view().findChild<QWidget*>(QStringLiteral("runningSession")),
+                      Qt::LeftButton);
+    review.settle();
+    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
     review.press(Qt::Key_Left);
     EXPECT_TRUE(ReviewWindow::trashed(review.a));
 
