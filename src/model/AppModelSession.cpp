@@ -137,8 +137,9 @@ void AppModel::listApplicationsForSession(std::shared_ptr<ApplicationCursor> cur
 
 void AppModel::appendApplications(const std::vector<FileRecord>& records)
 {
-    applications_.append(records);
-    emit applicationsChanged();
+    if (applications_.append(records) > 0) {
+        emit applicationsChanged();
+    }
 }
 
 void AppModel::finishPreparation(std::vector<FileRecord> cards)
