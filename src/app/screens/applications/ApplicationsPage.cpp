@@ -302,11 +302,14 @@ bool ApplicationsPage::syncSelection()
 
 void ApplicationsPage::rebuildSelection()
 {
+    // A new search or order keeps the standings: they follow the list, not the query.
+    if (generation_ != model().applicationsGeneration()) {
+        standings_.clear();
+    }
     generation_ = model().applicationsGeneration();
     selection_.emplace(query_, currentDate());
     selection_->take(model().applications());
-    standings_.clear();
-    judgeFrom(0);
+    judgeFrom(standings_.size());
     countSortable();
     list_->reset(selection_->size());
 }
@@ -331,6 +334,8 @@ void ApplicationsPage::takeAppended()
 void ApplicationsPage::judgeFrom(std::size_t first)
 {
     const std::vector<FileRecord>& applications = model().applications();
+    // What was never judged is judged too.
+    first = std::min(first, standings_.size());
     standings_.resize(selection_->taken());
     for (std::size_t position = first; position < standings_.size(); ++position) {
         const FileRecord& application = applications[position];
@@ -399,6 +404,7 @@ void ApplicationsPage::refresh()
     const bool runningChanged = running_ != model().runningApplicationPaths();
     if (runningChanged) {
         running_ = model().runningApplicationPaths();
+        standings_.clear();
     }
     const ApplicationFlags flags{.scanningApplications = model().scanningApplications(),
                                  .sessionActive = model().sessionActive(),

@@ -402,6 +402,24 @@ TEST(ApplicationsPage, RowsScrolledOutAndBackShowTheirOwnApplicationsMarks)
     EXPECT_EQ(marksAt(2), "open");
     EXPECT_EQ(LongLists::nameOn(*list.rowAt(2)), shownName("App 00001"));
 
+    // A search keeps each application's marks, and so does the list found once it is left,
+    // the running ones having changed meanwhile.
+    auto* search = shown.page->findChild<QLineEdit*>(QStringLiteral("search"));
+    QTest::keyClicks(search, QStringLiteral("App 00001"));
+    shown.settle();
+    EXPECT_EQ(LongLists::nameOn(*list.rowAt(0)), shownName("App 00001"));
+    EXPECT_EQ(marksAt(0), "open");
+    shown.harness.runningApplications = {shown.harness.machine + "/App 00003.app"};
+    model.refreshRunningApplications();
+    shown.settle();
+    EXPECT_EQ(marksAt(0), "examine");
+    search->selectAll();
+    QTest::keyClick(search, Qt::Key_Backspace);
+    shown.settle();
+    EXPECT_EQ(marksAt(0), "lock");
+    EXPECT_EQ(marksAt(2), "examine");
+    EXPECT_EQ(marksAt(4), "open");
+
     // A decision under way disables every "Examiner", in sight or not.
     QTest::mouseClick(list.rowAt(1)->findChild<QWidget*>(QStringLiteral("examine")),
                       Qt::LeftButton);
