@@ -1,6 +1,5 @@
 #include "app/decoding/RegularFile.h"
 
-#include "core/base/Path.h"
 #include "core/base/UniqueFd.h"
 
 #include <fcntl.h>
@@ -42,8 +41,7 @@ RegularFile openRegularFile(const std::string& path)
 
 RegularFile openRegularFileFollowingLinks(const std::string& path)
 {
-    const std::optional<std::string> target = path::resolvedIfExists(path);
-    return target ? openRegularFile(*target) : RegularFile();
+    return checked(UniqueFd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)));
 }
 
 RegularFile reopenRegularFile(int fd)
@@ -55,19 +53,6 @@ RegularFile reopenRegularFile(int fd)
     // The descriptor's own link in /proc names the open file itself, never a path to look up.
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
     return checked(UniqueFd(::open(link.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), &status);
-}
-
-std::optional<QByteArray> readRegularFile(const std::string& path, qint64 maxBytes)
-{
-    const RegularFile opened = openRegularFileFollowingLinks(path);
-    if (!opened.file || opened.file->size() > maxBytes) {
-        return std::nullopt;
-    }
-    QByteArray bytes = opened.file->read(maxBytes + 1);
-    if (bytes.size() > maxBytes) {
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 } // namespace tollenvane

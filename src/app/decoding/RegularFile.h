@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
 #include <ctime>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace tollenvane {
@@ -26,9 +24,5 @@ RegularFile openRegularFileFollowingLinks(const std::string& path);
 // The file open as `fd`, opened anew so that its reading position is its own: the same file,
 // whatever its path names by now. Null file when it cannot be.
 RegularFile reopenRegularFile(int fd);
-
-// The whole content of the regular file at `path`, links followed; nothing when it is not a
-// regular file, cannot be read, or holds more than `maxBytes`. Never blocks on a FIFO or device.
-std::optional<QByteArray> readRegularFile(const std::string& path, qint64 maxBytes);
 
 } // namespace tollenvane

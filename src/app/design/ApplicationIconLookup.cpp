@@ -2,7 +2,9 @@
 
 #include "app/decoding/DecoderProcess.h"
 #include "app/decoding/RegularFile.h"
+#include "core/base/FileContents.h"
 #include "core/base/Path.h"
+#include "core/base/PlatformError.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -19,7 +21,7 @@ namespace {
 constexpr std::string_view genericApplication = "application-x-executable";
 constexpr std::string_view genericFile = "text-x-generic";
 // Desktop entries are a few hundred bytes; anything far larger is not one.
-constexpr qint64 largestEntry = 1 << 20;
+constexpr std::size_t largestEntry = 1 << 20;
 // Far more than any real icon's picture.
 constexpr qint64 largestPicture = 8 << 20;
 
@@ -33,10 +35,15 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
+// Nothing for an entry that is not a regular file, is too large or cannot be read: its
+// application then goes without an icon.
 std::optional<std::string> readEntry(const std::string& file)
 {
-    const std::optional<QByteArray> text = readRegularFile(file, largestEntry);
-    return text ? std::optional<std::string>(text->toStdString()) : std::nullopt;
+    try {
+        return readRegularFile(file, "desktop entry", largestEntry);
+    } catch (const PlatformError&) {
+        return std::nullopt;
+    }
 }
 
 std::vector<std::string> desktopFilesIn(const std::string& folder)
@@ -127,7 +134,7 @@ void addEntryIcon(ApplicationIconSource& source, const std::string& entryFile, i
 QMimeType typeOf(const std::string& path)
 {
     const QString name = QFile::decodeName(path.c_str());
-    const RegularFile opened = openRegularFile(path);
+    const RegularFile opened = openRegularFileFollowingLinks(path);
     const QMimeDatabase types;
     return opened.file ? types.mimeTypeForFileNameAndData(name, opened.file.get())
                        : types.mimeTypeForFile(name, QMimeDatabase::MatchExtension);

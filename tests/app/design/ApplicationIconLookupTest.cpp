@@ -100,6 +100,14 @@ TEST(ApplicationIconLookup, OtherPathsGetTheirTypesIcon)
     EXPECT_EQ(lookupApplicationIcon(root / "Photos", 64, {}, stays).themeNames,
               QStringList({"folder"}));
     EXPECT_FALSE(iconPixmap(lookupApplicationIcon(root / "gone", 64, {}, stays), 64).isNull());
+
+    // A file without an extension is known by its content, through a link as well.
+    root.write("document", "%PDF-1.4\n");
+    ASSERT_EQ(::symlink((root / "document").c_str(), (root / "linked").c_str()), 0);
+    EXPECT_EQ(lookupApplicationIcon(root / "document", 64, {}, stays).themeNames.front(),
+              "application-pdf");
+    EXPECT_EQ(lookupApplicationIcon(root / "linked", 64, {}, stays).themeNames.front(),
+              "application-pdf");
 }
 
 // A lookup that hangs must fail the test, not stall the suite: it runs on a thread of its own,
