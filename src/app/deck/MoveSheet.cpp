@@ -320,12 +320,19 @@ void MoveSheet::create()
     if (!parent) {
         return;
     }
+    const QPointer<QWidget> held = focusWidget();
     creating_ = true;
     refreshForm();
+    keepFocus(held, false);
     whenFinished(model_.createDestination(newFolder_->text().toStdString(), *parent), this, [this] {
         creating_ = false;
         newFolder_->clear();
         refreshForm();
+        // The button stays off until a new name is typed: the focus it held goes to the name.
+        if (waitingFocus_ == create_) {
+            waitingFocus_.clear();
+            newFolder_->setFocus(Qt::OtherFocusReason);
+        }
     });
 }
 

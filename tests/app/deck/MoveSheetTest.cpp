@@ -182,6 +182,30 @@ TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)
     EXPECT_EQ(parents->currentIndex(), 0);
 }
 
+TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
+{
+    OpenSheet open;
+    QApplication::setActiveWindow(open.sheet);
+    auto* name = open.sheet->findChild<QLineEdit*>(QStringLiteral("newFolder"));
+    auto* parents = open.sheet->findChild<QComboBox*>(QStringLiteral("parentPicker"));
+    auto* create = open.sheet->findChild<QPushButton*>(QStringLiteral("createButton"));
+    QTest::keyClicks(name, QStringLiteral("Clavier"));
+    parents->setCurrentIndex(1);
+    emit parents->activated(1);
+    ASSERT_TRUE(create->isEnabled());
+
+    // The focus waits in the sheet while the folder is made, then goes to the name, never on to
+    // the button that closes the sheet.
+    create->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(create, Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), open.sheet);
+    open.harness.settle();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(fs::is_directory(fs::path(open.destination) / "Clavier"));
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    EXPECT_TRUE(open.sheet->isVisible());
+}
+
 TEST(MoveSheet, FavouriteTogglesInPlaceAndRemovingTheLastShowsThePlaceholder)
 {
     OpenSheet open;
