@@ -47,7 +47,12 @@ RootView::RootView(AppModel& model, std::unique_ptr<DesktopServices> own, FileRe
     connect(&model, &AppModel::stateChanged, this, &RootView::languageMayHaveChanged);
 }
 
-RootView::~RootView() = default;
+RootView::~RootView()
+{
+    // Services handed in may outlive the view.
+    revealer_.whenUnanswered({});
+    links_.whenUnanswered({});
+}
 
 bool RootView::focusNextPrevChild(bool next)
 {
