@@ -70,7 +70,7 @@ void FileViewer::stop()
 {
     abandonReading();
     if (auto* player = qobject_cast<MediaPlayerView*>(pane_)) {
-        player->player().stop();
+        player->stop();
     }
     if (auto* pages = qobject_cast<PdfPane*>(pane_)) {
         pages->stopDrawing();

@@ -197,10 +197,16 @@ void MediaPlayerView::fail()
     }
 }
 
-MediaPlayerView::~MediaPlayerView()
+void MediaPlayerView::stop()
 {
     abandoned_->store(true);
+    startDeadline_->stop();
     player_->stop();
+}
+
+MediaPlayerView::~MediaPlayerView()
+{
+    stop();
 }
 
 void MediaPlayerView::showPlaying(bool playing)

@@ -40,8 +40,8 @@ public:
     void open(std::shared_ptr<const UniqueFd> checked);
 
     QMediaPlayer& player() const { return *player_; }
-    // A sound with nowhere to be heard.
-    bool isSilenced() const { return silenced_; }
+    // Stops playing, and reading the bars of a sound with nowhere to be heard.
+    void stop();
 
 signals:
     // The file turned out not to be playable. Said once.

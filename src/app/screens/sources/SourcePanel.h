@@ -32,7 +32,6 @@ public:
     struct Controls {
         bool renew = true;
         bool remove = true;
-        bool operator==(const Controls&) const = default;
     };
     // The panel shows the grant `grantID` from now on.
     void present(const std::string& grantID, const std::string& name, const SourceRow& row,
