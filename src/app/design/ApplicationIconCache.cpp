@@ -63,12 +63,15 @@ void ApplicationIconCache::fetch(const QString& path, QObject* receiver,
     if (waiters.size() > 1) {
         return;
     }
+    // Behind what the user opened: a preview or a page of a document waits for no icon.
+    constexpr int behindPreviews = -1;
     runInBackground<ApplicationIconSource>(
         this,
         [file = QFile::encodeName(path).toStdString(), lookup = lookup_, abandoned = abandoned_] {
             return lookup(file, *abandoned);
         },
-        [this, path](const ApplicationIconSource& source) { finish(path, source); });
+        [this, path](const ApplicationIconSource& source) { finish(path, source); },
+        behindPreviews);
 }
 
 void ApplicationIconCache::finish(const QString& path, const ApplicationIconSource& source)
