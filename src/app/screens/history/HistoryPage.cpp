@@ -76,15 +76,8 @@ HistoryPage::HistoryPage(AppModel& model, QWidget* parent)
 
 void HistoryPage::syncSessions()
 {
-    const std::vector<SessionSummary>& history = model().state().history;
-    // A new session comes first: the rows already there keep their sessions as they are.
-    if (history.size() == sessionList_->count() + 1 && history.size() >= 2 &&
-        history[1].id == shownFirst_) {
-        sessionList_->insert(0, 1);
-    } else {
-        sessionList_->reset(history.size());
-    }
-    shownFirst_ = history.empty() ? std::string() : history.front().id;
+    // Rows keep their sessions by id, wherever a new session puts them.
+    sessionList_->reset(model().state().history.size());
 }
 
 void HistoryPage::refresh()

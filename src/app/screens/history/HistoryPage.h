@@ -2,7 +2,6 @@
 
 #include "app/kit/ModelPage.h"
 
-#include <string>
 
 namespace tollenvane {
 
@@ -29,7 +28,6 @@ private:
     MetricCard* trashed_;
     QWidget* empty_;
     VirtualList* sessionList_;
-    std::string shownFirst_;
 };
 
 } // namespace tollenvane

@@ -146,11 +146,8 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
         {10, QFont::Normal, Theme::muted}, this));
 
     // The list reads the model's nodes: it follows them before anything can ask it for a row.
-    connect(&model_, &AppModel::storageNodesChanged, this, [this] {
-        nodesChanged_ = true;
-        syncList();
-    });
-    syncList();
+    connect(&model_, &AppModel::storageNodesChanged, this, [this] { list_->reset(shownCount()); });
+    list_->reset(shownCount());
     refresh_.follow(model_, {&AppModel::storageNodesChanged, &AppModel::storagePathChanged,
                              &AppModel::scanningChanged, &AppModel::busyChanged});
     refresh_.request();
@@ -214,14 +211,16 @@ void StorageExplorer::refreshList()
     less_->setVisible(less);
 }
 
+std::size_t StorageExplorer::shownCount() const
+{
+    return std::min(model_.storageNodes().size(),
+                    static_cast<std::size_t>(std::max(visibleLimit_, 0)));
+}
+
 void StorageExplorer::syncList()
 {
-    const std::size_t shown = std::min(model_.storageNodes().size(),
-                                       static_cast<std::size_t>(std::max(visibleLimit_, 0)));
-    if (nodesChanged_) {
-        nodesChanged_ = false;
-        list_->reset(shown);
-    } else if (shown > list_->count()) {
+    const std::size_t shown = shownCount();
+    if (shown > list_->count()) {
         // Showing more adds rows under the others, which stay as they are.
         list_->append(shown - list_->count());
     } else if (shown < list_->count()) {

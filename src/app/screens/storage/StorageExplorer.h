@@ -35,7 +35,9 @@ private:
     void refresh();
     void refreshBreadcrumb();
     void refreshList();
-    // The list follows the model's nodes and its own length.
+    // The nodes the list shows: the model's, up to the visible limit.
+    std::size_t shownCount() const;
+    // The list follows a new visible limit, the rows already there left as they are.
     void syncList();
     void setVisibleLimit(int limit);
     void activate(const StorageNode& node);
@@ -56,8 +58,6 @@ private:
     EmptyState* empty_;
     TreemapView* map_;
     VirtualList* list_;
-    // The nodes changed since the list last followed them; the decisions wait for a refresh.
-    bool nodesChanged_ = true;
     bool busy_ = false;
     QWidget* footer_;
     PlainButton* more_;
