@@ -54,7 +54,7 @@ AppDataRow::AppDataRow(FileRevealer& revealer, QWidget* parent)
     row->addWidget(reveal);
 }
 
-void AppDataRow::update(const AppDataEntry& entry)
+void AppDataRow::setEntry(const AppDataEntry& entry)
 {
     if (entry_ == entry) {
         return;

@@ -19,7 +19,7 @@ class AppDataRow final : public QWidget {
 
 public:
     explicit AppDataRow(FileRevealer& revealer, QWidget* parent = nullptr);
-    void update(const AppDataEntry& entry);
+    void setEntry(const AppDataEntry& entry);
 
 private:
     std::optional<AppDataEntry> entry_;

@@ -121,7 +121,7 @@ VirtualList* LeftoverDataView::makeEntries()
         .present =
             [entryAt](QWidget& row, std::size_t index) {
                 if (const AppDataEntry* entry = entryAt(index)) {
-                    static_cast<AppDataRow&>(row).update(*entry);
+                    static_cast<AppDataRow&>(row).setEntry(*entry);
                 }
             },
         .key =

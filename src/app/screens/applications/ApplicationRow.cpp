@@ -113,12 +113,12 @@ ApplicationRow::ApplicationRow(FileRevealer& revealer,
     row->addWidget(examine_);
 }
 
-void ApplicationRow::update(const FileRecord& application, ApplicationStanding standing,
-                            bool examineEnabled)
+void ApplicationRow::setApplication(const FileRecord& application, ApplicationStanding standing,
+                                    bool examineEnabled)
 {
     // Shown again as it was: the texts stay, and so does the layout of the row.
     if (application_ != application) {
-        show(application);
+        showTexts(application);
     }
     lock_->setVisible(standing == ApplicationStanding::protectedApplication);
     open_->setVisible(standing == ApplicationStanding::running);
@@ -126,7 +126,7 @@ void ApplicationRow::update(const FileRecord& application, ApplicationStanding s
     examine_->setEnabled(examineEnabled);
 }
 
-void ApplicationRow::show(const FileRecord& application)
+void ApplicationRow::showTexts(const FileRecord& application)
 {
     application_ = application;
     const std::string_view path = application.path();

@@ -27,13 +27,14 @@ public:
     // `examine` hands the row's application to a session.
     ApplicationRow(FileRevealer& revealer, std::function<void(const FileRecord&)> examine,
                    QWidget* parent = nullptr);
-    void update(const FileRecord& application, ApplicationStanding standing, bool examineEnabled);
+    void setApplication(const FileRecord& application, ApplicationStanding standing,
+                        bool examineEnabled);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void show(const FileRecord& application);
+    void showTexts(const FileRecord& application);
 
     std::optional<FileRecord> application_;
     ApplicationIcon* icon_;

@@ -277,8 +277,8 @@ const FileRecord* ApplicationsPage::shownAt(std::size_t index) const
 void ApplicationsPage::presentRow(QWidget& row, std::size_t index)
 {
     if (const FileRecord* application = shownAt(index)) {
-        static_cast<ApplicationRow&>(row).update(*application, standings_[selection_->at(index)],
-                                                 examineEnabled_);
+        static_cast<ApplicationRow&>(row).setApplication(
+            *application, standings_[selection_->at(index)], examineEnabled_);
     }
 }
 
