@@ -103,6 +103,11 @@ LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWid
     content_->setVisible(false);
     connect(disclosure_, &QAbstractButton::toggled, content_, &QWidget::setVisible);
 
+    // The list reads the model's report: it follows it before anything can ask it for a row.
+    // A report is replaced whole; the rows on the same item stay as they are.
+    connect(&model_, &AppModel::appDataChanged, this,
+            [this] { entries_->reset(model_.appData().entries.size()); });
+    entries_->reset(model_.appData().entries.size());
     refresh_.follow(model_,
                     {&AppModel::stateChanged, &AppModel::appDataChanged,
                      &AppModel::scanningAppDataChanged, &AppModel::scanningApplicationsChanged,
@@ -149,8 +154,6 @@ void LeftoverDataView::refresh()
     stop_->setVisible(controls.stopShown);
 
     const AppDataReport& report = model_.appData();
-    // A report is replaced whole: the rows show the new one, those on the same item unchanged.
-    entries_->reset(report.entries.size());
     entries_->setVisible(!report.entries.empty());
     issueRows_.sync(
         report.issues, [](const std::string& issue) { return issue; },
