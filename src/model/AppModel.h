@@ -358,6 +358,8 @@ private:
 
     template <class T>
     void publish(T& field, T value, void (AppModel::*changed)());
+    // Whether scan() starts one now.
+    bool scanAllowed() const { return !sessionActive_ && !busy_; }
     template <class Change>
     void changeState(Change&& change);
 

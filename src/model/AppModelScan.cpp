@@ -41,7 +41,7 @@ struct AppModel::ScanRun {
 
 void AppModel::scan()
 {
-    if (sessionActive_ || busy_) {
+    if (!scanAllowed()) {
         return;
     }
     cancelScan();

@@ -66,8 +66,7 @@ void AppModel::chooseFolders(bool destination, const std::optional<std::string>&
     }
     // The scan resolves every grant before it walks: a resolution of their own would be
     // overtaken by it at once.
-    const bool scanFollows =
-        !destination && state_.preferences.onboardingComplete && !sessionActive_ && !busy_;
+    const bool scanFollows = !destination && state_.preferences.onboardingComplete && scanAllowed();
     if (storeGrants(*chosen, destination, replacing)) {
         if (!scanFollows) {
             resolveGrants();
