@@ -149,13 +149,33 @@ void FileViewer::replacePane(QWidget* pane)
     setFocusProxy(takesKeys ? pane_ : nullptr);
     setFocusPolicy(takesKeys ? Qt::StrongFocus : Qt::NoFocus);
     if (holdsFocus) {
-        (takesKeys ? pane_ : static_cast<QWidget*>(this))->setFocus();
+        if (takesKeys) {
+            pane_->setFocus();
+        } else {
+            focusNextControl();
+        }
     }
     if (previous != nullptr) {
         layout_->removeWidget(previous);
         // Later: the pane may be the sender of the signal that brought us here.
         previous->hide();
         previous->deleteLater();
+    }
+}
+
+// Content that takes no keys hands the focus to the next control that shows it, so that it never
+// rests where no ring can be drawn.
+void FileViewer::focusNextControl()
+{
+    setFocus();
+    for (QWidget* next = nextInFocusChain(); next != nullptr && next != this;
+         next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isVisibleTo(window()) &&
+            next->isEnabled() && !isAncestorOf(next)) {
+            window()->setAttribute(Qt::WA_KeyboardFocusChange);
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
     }
 }
 

@@ -38,6 +38,7 @@ signals:
 private:
     void showContent(ViewerKind kind, ViewerContent content);
     void showCard();
+    void focusNextControl();
     void replacePane(QWidget* pane);
 
     void abandonReading();

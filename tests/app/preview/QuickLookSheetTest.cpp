@@ -15,13 +15,16 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/EnvironmentVariable.h"
+#include "support/FocusRingPixels.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QAudioDevice>
 #include <QDir>
+#include <QImage>
 #include <QMediaDevices>
 #include <QPushButton>
 #include <QScrollBar>
@@ -202,6 +205,25 @@ TEST(QuickLookSheet, TextScrollsFromTheKeyboard)
     EXPECT_EQ(bar.value(), bar.maximum() - 1);
     press(sheet, Qt::Key_Home);
     EXPECT_EQ(bar.value(), 0);
+}
+
+TEST(QuickLookSheet, APictureLeavesTheFocusOnTheCloseButtonWithItsRing)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    const std::string path = harness.folder.path() + "/green.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+    QuickLookSheet sheet(model, FileRecord::read(path));
+    sheet.show();
+    QApplication::setActiveWindow(&sheet);
+    ASSERT_TRUE(processUntil([&] { return sheet.viewer().shown().has_value(); }));
+    auto* close = sheet.findChild<QPushButton*>(QStringLiteral("closeButton"));
+    ASSERT_EQ(sheet.focusWidget(), close);
+    EXPECT_GE(test::ringPixels(sheet, *close), 20);
+    press(sheet, Qt::Key_Space);
+    EXPECT_FALSE(sheet.isVisible());
 }
 
 // The last of 500 pages is reached with End and drawn on white paper, while only the pages near
