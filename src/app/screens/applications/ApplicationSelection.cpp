@@ -1,29 +1,9 @@
 #include "app/screens/applications/ApplicationSelection.h"
 
-#include "app/screens/applications/OrderedApplications.h"
 #include "core/applications/ApplicationInventory.h"
 #include "core/base/Path.h"
 
 namespace tollenvane {
-
-std::vector<FileRecord> selectApplications(const std::vector<FileRecord>& applications,
-                                           const ApplicationQuery& query, Date now)
-{
-    OrderedApplications ordered(query, now);
-    ordered.take(applications);
-    std::vector<FileRecord> kept;
-    kept.reserve(ordered.size());
-    for (const std::size_t position : ordered.positions()) {
-        kept.push_back(applications[position]);
-    }
-    return kept;
-}
-
-BundleFacts bundleFacts(const std::string& bundle)
-{
-    return {.judged = ApplicationInventory::judgedPath(bundle),
-            .acceptedLocation = ApplicationInventory::isAcceptedLocation(bundle)};
-}
 
 const BundleFacts& BundleFactsCache::of(std::string_view bundle)
 {

@@ -23,13 +23,6 @@ struct ApplicationQuery {
     QString search;
 };
 
-// The applications the page lists, in the order asked for. Each is kept when its last use is
-// known and strictly older than `age` days before `now` (any age passing at 0), and when its file
-// name, else its path, else its identifier contains the search text, case ignored. Equal keys
-// keep the inventory's order.
-std::vector<FileRecord> selectApplications(const std::vector<FileRecord>& applications,
-                                           const ApplicationQuery& query, Date now);
-
 // What the page may offer for one application.
 enum class ApplicationStanding { protectedApplication, running, sortable };
 
@@ -39,7 +32,6 @@ struct BundleFacts {
     std::string judged;
     bool acceptedLocation = true;
 };
-BundleFacts bundleFacts(const std::string& bundle);
 
 // The facts of each bundle, read once; whether its folder may be changed is read once per folder,
 // as it is the same for every bundle the folder holds.

@@ -13,9 +13,12 @@
 namespace tollenvane {
 
 // The applications the page lists, as positions in the model's list, kept and ordered as the
-// query asks. Between two rebuilds the model's list only grows at its end: an application
-// appended later goes where a stable sort of the whole list would have put it, after those equal
-// to it, so a batch costs a search per application, not a new sort of the list.
+// query asks: each is kept when its last use is known and strictly older than `age` days before
+// `now` (any age passing at 0), and when its file name, else its path, else its identifier
+// contains the search text, case ignored; equal keys keep the inventory's order. Between two
+// rebuilds the model's list only grows at its end: an application appended later goes where a
+// stable sort of the whole list would have put it, after those equal to it, so a batch costs a
+// search per application, not a new sort of the list.
 class OrderedApplications {
 public:
     OrderedApplications(const ApplicationQuery& query, Date now);

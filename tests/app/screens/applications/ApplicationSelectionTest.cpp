@@ -2,6 +2,7 @@
 
 #include "app/screens/applications/ApplicationControls.h"
 #include "app/screens/applications/OrderedApplications.h"
+#include "core/applications/ApplicationInventory.h"
 #include "support/RecordPaths.h"
 #include "support/RecordSample.h"
 #include "support/ScopedLanguage.h"
@@ -40,6 +41,27 @@ std::vector<FileRecord> records(const std::vector<App>& apps)
         made.push_back(record(app));
     }
     return made;
+}
+
+// The whole list selected at once, as the page's incremental selection must match it.
+std::vector<FileRecord> selectApplications(const std::vector<FileRecord>& applications,
+                                           const ApplicationQuery& query, Date at)
+{
+    OrderedApplications ordered(query, at);
+    ordered.take(applications);
+    std::vector<FileRecord> kept;
+    kept.reserve(ordered.size());
+    for (const std::size_t position : ordered.positions()) {
+        kept.push_back(applications[position]);
+    }
+    return kept;
+}
+
+// A bundle's facts read without the cache.
+BundleFacts bundleFacts(const std::string& bundle)
+{
+    return {.judged = ApplicationInventory::judgedPath(bundle),
+            .acceptedLocation = ApplicationInventory::isAcceptedLocation(bundle)};
 }
 
 std::vector<std::string> selected(const std::vector<FileRecord>& all, ApplicationOrder order,
