@@ -154,7 +154,12 @@ void SourcesPage::syncSources(bool checkShown)
                                   [](const ShownSource& source, const FolderGrant& grant) {
                                       return grant.id == source.id;
                                   });
+    // Grants come a batch per turn of the event loop, as they would from a scan: the first
+    // panels show at once, whatever the number of sources. A list that changed otherwise than at
+    // its end is shown again as long as it was, so that the page keeps its place.
+    std::size_t batch = sourcesPerTurn;
     if (!keeps) {
+        batch = std::max(batch, shown_.size());
         shown_.clear();
     }
     std::vector<std::size_t> changed;
@@ -169,10 +174,8 @@ void SourcesPage::syncSources(bool checkShown)
         source.lineWidth = -1;
         changed.push_back(index);
     }
-    // Grants come a batch per turn of the event loop, as they would from a scan: the first
-    // panels show at once, whatever the number of sources.
     const std::size_t before = shown_.size();
-    const std::size_t end = std::min(sources.size(), before + sourcesPerTurn);
+    const std::size_t end = std::min(sources.size(), before + batch);
     shown_.reserve(sources.size());
     for (std::size_t index = before; index < end; ++index) {
         const FolderGrant& grant = sources[index];

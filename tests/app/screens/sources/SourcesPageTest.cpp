@@ -339,6 +339,15 @@ TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHe
                                      ".png"));
     }
 
+    // Removing a source far down leaves the page where it was.
+    bar.setValue(bar.maximum() / 2);
+    test::deliverEvents();
+    const int place = bar.value();
+    model.removeSource(model.state().sources.at(8'000));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(list.count(), 10'001U);
+    EXPECT_EQ(bar.value(), place);
+
     // Leaving the page leaves nothing of it behind.
     owned.reset();
     test::deliverEvents();
