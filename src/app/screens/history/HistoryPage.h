@@ -2,7 +2,6 @@
 
 #include "app/kit/ModelPage.h"
 
-
 namespace tollenvane {
 
 class MetricCard;
