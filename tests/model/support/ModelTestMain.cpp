@@ -6,14 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <optional>
 
 int main(int argc, char** argv)
 {
     int result = 0;
+    // Never destroyed: Qt's cache of sound effects may still be loading a sample on its own
+    // thread, which reads the application, until the process ends.
+    static std::optional<QCoreApplication> application;
     {
-        // Made first and removed last, so that Qt never sees nor keeps anything outside it.
+        // Made first, so that Qt never sees nor keeps anything outside it.
         const tollenvane::test::ScratchHome home;
-        const QCoreApplication application(argc, argv);
+        application.emplace(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
         // Texts then read as their French keys, whatever the machine's language.
         tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
