@@ -62,6 +62,10 @@ QProcessEnvironment desktopEnvironment(const TempDir& folder)
         fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace);
         environment.insert(variable, QString::fromStdString(path));
     }
+    // A bus that is not there refuses at once; with none named, the bus library would start one
+    // from a fork of the running application, which a sanitised build can deadlock.
+    environment.insert("DBUS_SESSION_BUS_ADDRESS",
+                       QString::fromStdString("unix:path=" + (folder / "runtime/no-bus")));
     return environment;
 }
 
