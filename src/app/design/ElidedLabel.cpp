@@ -59,7 +59,7 @@ QSize ElidedLabel::sizeHint() const
 {
     if (!hint_.isValid()) {
         hint_ = QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text_))),
-                      lineBox(font()).height);
+                      lineBox(font(), text_).height);
     }
     return hint_;
 }

@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -12,35 +15,113 @@ namespace tollenvane {
 namespace {
 
 // Letters that reach furthest above the capitals and below the baseline in the languages names
-// are written in.
-const QString reachingUp = QStringLiteral("ÀÁÂÃÄÅÉÊÎÏÔÛÜŸ");
-const QString reachingDown = QStringLiteral("_gjpqyÇçĄąĘęŞş");
+// are written in, with an ideograph and an emoji, which the desktop draws from fonts of their
+// own: every row of names has room for them.
+const QString reaching = QStringLiteral("ÀÁÂÃÄÅÉÊÎÏÔÛÜŸ_gjpqyÇçĄąĘęŞş漢写\U0001F600");
 
-LineBox measured(const QFont& font)
+// One line laid out as drawText lays out a single line: no wrapping, line breaks as spaces.
+QString singleLine(QString text)
 {
-    const QFontMetricsF metrics(font);
-    const qreal above = -metrics.tightBoundingRect(reachingUp).top();
-    const qreal below = metrics.tightBoundingRect(reachingDown).bottom();
-    LineBox box;
-    box.baseline = static_cast<int>(std::max(std::ceil(above), std::round(metrics.ascent())));
-    box.height = static_cast<int>(
-        std::max(box.baseline + std::ceil(below), std::ceil(box.baseline + metrics.descent())));
-    return box;
+    for (QChar& c : text) {
+        if (c == QLatin1Char('\n') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            c = QLatin1Char(' ');
+        }
+    }
+    return text;
 }
 
-} // namespace
+// A single line of text laid out as it is drawn, in whichever fonts draw its characters.
+class LaidLine {
+public:
+    LaidLine(const QString& text, const QFont& font, QPaintDevice* device = nullptr,
+             Qt::Alignment horizontal = Qt::AlignLeft,
+             Qt::LayoutDirection direction = Qt::LeftToRight, qreal width = 0)
+        : layout_(text, font, device)
+    {
+        QTextOption option(horizontal & Qt::AlignHorizontal_Mask);
+        option.setWrapMode(QTextOption::NoWrap);
+        option.setTextDirection(direction);
+        layout_.setTextOption(option);
+        layout_.beginLayout();
+        line_ = layout_.createLine();
+        if (line_.isValid()) {
+            line_.setLineWidth(width);
+        }
+        layout_.endLayout();
+    }
 
-LineBox lineBox(const QFont& font)
+    // The ink of the line, relative to its baseline. Read glyph by glyph: the font metrics'
+    // tight box of a text drawn from several fonts misses ink of glyphs after a fallback run.
+    QRectF ink() const
+    {
+        QRectF ink;
+        for (const QGlyphRun& run : layout_.glyphRuns()) {
+            const QRawFont font = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < glyphs.size(); ++i) {
+                const QRectF glyph = font.boundingRect(glyphs[i]);
+                if (!glyph.isEmpty()) {
+                    ink |= glyph.translated(positions[i]);
+                }
+            }
+        }
+        return line_.isValid() ? ink.translated(0, -line_.ascent()) : QRectF();
+    }
+
+    // Draws the line with its baseline at `baseline`. The line's ascent is the tallest of the
+    // fonts that drew it, so its top is placed from the baseline wanted rather than the baseline
+    // from the top.
+    void draw(QPainter& painter, qreal left, qreal baseline) const
+    {
+        if (line_.isValid()) {
+            layout_.draw(&painter, QPointF(left, baseline - line_.ascent()));
+        }
+    }
+
+private:
+    QTextLayout layout_;
+    QTextLine line_;
+};
+
+// The ink of letters that reach furthest above the capitals and below the baseline, measured
+// once per font: rows and labels ask at every layout. Fonts are only measured on the main thread.
+const QRectF& fontInk(const QFont& font)
 {
-    // Measured once per font: rows and labels ask at every layout. Fonts are only measured on
-    // the main thread.
-    static QHash<QString, LineBox> known;
+    static QHash<QString, QRectF> known;
     const QString key = font.key();
     const auto found = known.constFind(key);
     if (found != known.constEnd()) {
         return *found;
     }
-    return *known.insert(key, measured(font));
+    return *known.insert(key, LaidLine(reaching, font).ink());
+}
+
+LineBox boxOf(const QFont& font, const QRectF& textInk)
+{
+    const QFontMetricsF metrics(font);
+    return lineBoxHolding(metrics.ascent(), metrics.descent(), fontInk(font).united(textInk));
+}
+
+} // namespace
+
+LineBox lineBoxHolding(qreal ascent, qreal descent, const QRectF& ink)
+{
+    LineBox box;
+    box.baseline = static_cast<int>(std::max(std::ceil(-ink.top()), std::round(ascent)));
+    box.height = static_cast<int>(
+        std::max(box.baseline + std::ceil(ink.bottom()), std::ceil(box.baseline + descent)));
+    return box;
+}
+
+LineBox lineBox(const QFont& font)
+{
+    return boxOf(font, QRectF());
+}
+
+LineBox lineBox(const QFont& font, const QString& text)
+{
+    return boxOf(font, LaidLine(singleLine(text), font).ink());
 }
 
 QMargins inkMargins(const QFont& font)
@@ -54,13 +135,11 @@ QMargins inkMargins(const QFont& font)
 
 void drawLine(QPainter& painter, const QRectF& box, Qt::Alignment horizontal, const QString& text)
 {
-    const LineBox line = lineBox(painter.font());
-    const qreal baseline = std::round(box.top() + (box.height() - line.height) / 2) + line.baseline;
-    const QFontMetricsF metrics(painter.font());
-    // Laid out from the top, the font's ascent above the chosen baseline.
-    painter.drawText(QRectF(box.left(), baseline - metrics.ascent(), box.width(),
-                            metrics.ascent() + metrics.descent()),
-                     horizontal | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
+    const LaidLine line(singleLine(text), painter.font(), painter.device(), horizontal,
+                        painter.layoutDirection(), box.width());
+    const LineBox room = boxOf(painter.font(), line.ink());
+    line.draw(painter, box.left(),
+              std::round(box.top() + (box.height() - room.height) / 2) + room.baseline);
 }
 
 } // namespace tollenvane

@@ -14,6 +14,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPainter>
+#include <array>
 #include <cmath>
 
 namespace tollenvane {
@@ -40,53 +41,77 @@ std::vector<QFont> nameStyles()
     return styles;
 }
 
+// The box of a line holds the font's own line and whatever ink reaches beyond it, whichever
+// font drew that ink, with its baseline on a whole pixel.
+TEST(LineBox, TheBoxHoldsTheFontsLineAndTheInkBeyondIt)
+{
+    // Ink within the font's line: the line, its ascent rounded to the pixel grid.
+    EXPECT_EQ(lineBoxHolding(12.4, 3.2, QRectF(0, -11, 50, 13)), (LineBox{16, 12}));
+    // An accent above the ascent lowers the baseline; an underscore or a cedilla below the
+    // descent deepens the box.
+    EXPECT_EQ(lineBoxHolding(12.4, 3.2, QRectF(0, -13.5, 50, 14)), (LineBox{18, 14}));
+    EXPECT_EQ(lineBoxHolding(12.4, 3.2, QRectF(0, -11, 50, 15.5)), (LineBox{17, 12}));
+    EXPECT_EQ(lineBoxHolding(9.8, 2.2, QRectF(0, -12.2, 50, 16.4)), (LineBox{18, 13}));
+    // Nothing inked: the font's line.
+    EXPECT_EQ(lineBoxHolding(9.8, 2.2, QRectF()), (LineBox{13, 10}));
+}
+
+// Names as they come: Latin letters that reach below the baseline, and one that mixes them with
+// characters the desktop draws from fonts of their own.
+const std::array names{QStringLiteral("IMG_1002 yoga jog Ça.png"),
+                       QStringLiteral("IMG_2024 写真 \U0001F600 jog Ça.png")};
+
 // A name is shown by a label, a wrapping block, a stock label or a painter: each keeps its
-// underscores, descenders and cedillas whole, in both appearances.
+// underscores, descenders and cedillas whole, in both appearances, whichever fonts the text
+// engine takes its characters from (a name's isolation marks come from a fallback font whose
+// ascent can be taller than the name's font's).
 TEST(LineBox, NamesKeepWhatTheyDrawBelowTheBaselineInEveryStyle)
 {
     const test::SchemeScope restore;
     AppearanceApplier appearance;
-    const QString name = shownName(QStringLiteral("IMG_1002 yoga jog Ça.png"));
-    const QString before = name.left(name.indexOf(QLatin1Char('_')));
-    for (const AppAppearance scheme : {AppAppearance::dark, AppAppearance::light}) {
-        appearance.apply(scheme);
-        for (const QFont& font : nameStyles()) {
-            ElidedLabel label(name);
-            label.setFont(font);
-            label.resize(label.sizeHint());
-            ASSERT_EQ(label.fitted().text, name);
-            EXPECT_TRUE(
-                test::showsWholeLine(label.grab().toImage(), label.rect(), 0, name, before, font))
-                << "label";
+    for (const QString& plain : names) {
+        const QString name = shownName(plain);
+        const QString before = name.left(name.indexOf(QLatin1Char('_')));
+        for (const AppAppearance scheme : {AppAppearance::dark, AppAppearance::light}) {
+            appearance.apply(scheme);
+            for (const QFont& font : nameStyles()) {
+                ElidedLabel label(name);
+                label.setFont(font);
+                label.resize(label.sizeHint());
+                ASSERT_EQ(label.fitted().text, name);
+                EXPECT_TRUE(test::showsWholeLine(label.grab().toImage(), label.rect(), 0, name,
+                                                 before, font))
+                    << "label";
 
-            TextBlock block(name);
-            block.setFont(font);
-            block.resize(block.sizeHint());
-            EXPECT_TRUE(
-                test::showsWholeLine(block.grab().toImage(), block.rect(), 0, name, before, font))
-                << "block";
+                TextBlock block(name);
+                block.setFont(font);
+                block.resize(block.sizeHint());
+                EXPECT_TRUE(test::showsWholeLine(block.grab().toImage(), block.rect(), 0, name,
+                                                 before, font))
+                    << "block";
 
-            QLabel stock(name);
-            stock.setTextFormat(Qt::PlainText);
-            stock.setFont(font);
-            stock.setContentsMargins(inkMargins(font));
-            stock.resize(stock.sizeHint());
-            EXPECT_TRUE(
-                test::showsWholeLine(stock.grab().toImage(), stock.rect(), 0, name, before, font))
-                << "stock label";
+                QLabel stock(name);
+                stock.setTextFormat(Qt::PlainText);
+                stock.setFont(font);
+                stock.setContentsMargins(inkMargins(font));
+                stock.resize(stock.sizeHint());
+                EXPECT_TRUE(test::showsWholeLine(stock.grab().toImage(), stock.rect(), 0, name,
+                                                 before, font))
+                    << "stock label";
 
-            const QSize room(
-                static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(name))),
-                lineBox(font).height);
-            QImage painted(room, QImage::Format_RGB32);
-            painted.fill(Theme::color(Theme::panel));
-            QPainter painter(&painted);
-            painter.setFont(font);
-            painter.setPen(Theme::color(Theme::text));
-            drawLine(painter, QRectF(QPointF(), room), Qt::AlignLeft, name);
-            painter.end();
-            EXPECT_TRUE(test::showsWholeLine(painted, painted.rect(), 0, name, before, font))
-                << "painted";
+                const QSize room(
+                    static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(name))),
+                    lineBox(font, name).height);
+                QImage painted(room, QImage::Format_RGB32);
+                painted.fill(Theme::color(Theme::panel));
+                QPainter painter(&painted);
+                painter.setFont(font);
+                painter.setPen(Theme::color(Theme::text));
+                drawLine(painter, QRectF(QPointF(), room), Qt::AlignLeft, name);
+                painter.end();
+                EXPECT_TRUE(test::showsWholeLine(painted, painted.rect(), 0, name, before, font))
+                    << "painted";
+            }
         }
     }
 }

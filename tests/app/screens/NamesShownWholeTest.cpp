@@ -25,8 +25,10 @@
 namespace tollenvane {
 namespace {
 
-// A name whose underscore follows a straight stem, with descenders and a cedilla; a folder's too.
-const QString photo = QStringLiteral("IMG_1002 yoga jog Ça.jpg");
+// Names whose underscore follows a straight stem, with descenders and a cedilla, one of them
+// mixed with characters the desktop draws from fonts of their own; a folder's too.
+const std::array photos{QStringLiteral("IMG_1002 yoga jog Ça.jpg"),
+                        QStringLiteral("IMG_2024 写真 \U0001F600 jog Ça.jpg")};
 const QString album = QStringLiteral("Mega_jog Ça");
 
 const std::array appearances{AppAppearance::dark, AppAppearance::light};
@@ -58,14 +60,15 @@ std::vector<QString> desktopFamilies()
     return {QGuiApplication::font().family(), QStringLiteral("Cantarell")};
 }
 
-QString pictureName(const char* place, const QString& family, AppAppearance appearance)
+QString pictureName(const char* place, const QString& stem, AppAppearance appearance)
 {
     return test::screenshotFolder() + "/names-" + place + "-" +
-           family.toLower().replace(QLatin1Char(' '), QLatin1Char('-')) + "-" +
+           stem.toLower().replace(QLatin1Char(' '), QLatin1Char('-')) + "-" +
            (appearance == AppAppearance::dark ? "dark" : "light") + ".png";
 }
 
-// Runs `show` once in each desktop font and appearance, in force while it runs.
+// Runs `show` once for each photo's name in each desktop font and appearance, in force while it
+// runs.
 template <class Show>
 void inEveryFontAndAppearance(const Show& show)
 {
@@ -74,9 +77,12 @@ void inEveryFontAndAppearance(const Show& show)
     for (const QString& family : desktopFamilies()) {
         const DesktopFont font(family);
         for (const AppAppearance appearance : appearances) {
-            SCOPED_TRACE(family.toStdString());
-            applier.apply(appearance);
-            show(family, appearance);
+            for (std::size_t photo = 0; photo < photos.size(); ++photo) {
+                SCOPED_TRACE(family.toStdString() + " " + photos[photo].toStdString());
+                applier.apply(appearance);
+                show(appearance, photos[photo],
+                     family + (photo == 0 ? QString() : QStringLiteral("-mixed")));
+            }
         }
     }
 }
@@ -113,71 +119,73 @@ testing::AssertionResult labelWholeOn(const QWidget& top, const QImage& picture,
 
 TEST(NamesShownWhole, DuplicateRowsShowEveryUnderscoreAndDescender)
 {
-    inEveryFontAndAppearance([](const QString& family, AppAppearance appearance) {
-        test::SortingHarness harness;
-        const std::string content(40'000, 'p');
-        harness.folder.write("home/Pictures/" + photo.toStdString(), content);
-        harness.folder.write("home/Pictures/" + album.toStdString() + "/" + photo.toStdString(),
-                             content);
-        AppModel& model = harness.loadScanned();
-        QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* page = new DuplicatesPage(model);
-        layout->addWidget(page);
-        window.resize(900, 700);
-        window.show();
-        test::deliverEvents();
-        QTest::mouseClick(page->findChild<QWidget*>(QStringLiteral("searchButton")),
-                          Qt::LeftButton);
-        harness.settle();
-        test::deliverEvents();
-        model.findDuplicates();
-        test::deliverEvents();
+    inEveryFontAndAppearance(
+        [](AppAppearance appearance, const QString& photo, const QString& stem) {
+            test::SortingHarness harness;
+            const std::string content(40'000, 'p');
+            harness.folder.write("home/Pictures/" + photo.toStdString(), content);
+            harness.folder.write("home/Pictures/" + album.toStdString() + "/" + photo.toStdString(),
+                                 content);
+            AppModel& model = harness.loadScanned();
+            QWidget window;
+            auto* layout = new QVBoxLayout(&window);
+            layout->setContentsMargins(0, 0, 0, 0);
+            auto* page = new DuplicatesPage(model);
+            layout->addWidget(page);
+            window.resize(900, 700);
+            window.show();
+            test::deliverEvents();
+            QTest::mouseClick(page->findChild<QWidget*>(QStringLiteral("searchButton")),
+                              Qt::LeftButton);
+            harness.settle();
+            test::deliverEvents();
+            model.findDuplicates();
+            test::deliverEvents();
 
-        const QImage picture = window.grab().toImage();
-        picture.save(pictureName("duplicates", family, appearance));
-        const auto names = showing<ElidedLabel>(window, shownName(photo));
-        ASSERT_EQ(names.size(), 2U);
-        for (const ElidedLabel* name : names) {
-            EXPECT_TRUE(labelWholeOn(window, picture, *name, true));
-        }
-        const auto folders = showing<ElidedLabel>(window, album);
-        ASSERT_EQ(folders.size(), 1U);
-        EXPECT_TRUE(labelWholeOn(window, picture, *folders.front(), false));
-        model.cancelDuplicates();
-    });
+            const QImage picture = window.grab().toImage();
+            picture.save(pictureName("duplicates", stem, appearance));
+            const auto names = showing<ElidedLabel>(window, shownName(photo));
+            ASSERT_EQ(names.size(), 2U);
+            for (const ElidedLabel* name : names) {
+                EXPECT_TRUE(labelWholeOn(window, picture, *name, true));
+            }
+            const auto folders = showing<ElidedLabel>(window, album);
+            ASSERT_EQ(folders.size(), 1U);
+            EXPECT_TRUE(labelWholeOn(window, picture, *folders.front(), false));
+            model.cancelDuplicates();
+        });
 }
 
 TEST(NamesShownWhole, TheMoveSheetShowsTheCardsNameAndTheDestinationsWhole)
 {
-    inEveryFontAndAppearance([](const QString& family, AppAppearance appearance) {
-        test::SortingHarness harness;
-        harness.file(photo.toStdString(), 900);
-        harness.startSortingTwo();
-        harness.addDestination(harness.folder.makeFolder("home/" + album.toStdString()));
-        AppModel& model = *harness.model;
-        QWidget window;
-        window.resize(900, 800);
-        window.show();
-        model.request(Decision::move);
-        auto* sheet = new MoveSheet(model, &window);
-        sheet->open();
-        test::deliverEvents();
+    inEveryFontAndAppearance(
+        [](AppAppearance appearance, const QString& photo, const QString& stem) {
+            test::SortingHarness harness;
+            harness.file(photo.toStdString(), 900);
+            harness.startSortingTwo();
+            harness.addDestination(harness.folder.makeFolder("home/" + album.toStdString()));
+            AppModel& model = *harness.model;
+            QWidget window;
+            window.resize(900, 800);
+            window.show();
+            model.request(Decision::move);
+            auto* sheet = new MoveSheet(model, &window);
+            sheet->open();
+            test::deliverEvents();
 
-        const QImage picture = sheet->grab().toImage();
-        picture.save(pictureName("move-sheet", family, appearance));
-        const auto card = showing<ElidedLabel>(*sheet, shownName(photo));
-        ASSERT_EQ(card.size(), 1U);
-        EXPECT_TRUE(labelWholeOn(*sheet, picture, *card.front(), true));
-        const auto destination = showing<TextBlock>(*sheet, shownName(album));
-        ASSERT_EQ(destination.size(), 1U);
-        EXPECT_TRUE(
-            wholeOn(*sheet, picture, *destination.front(), destination.front()->text(), true));
-        const auto location = showing<ElidedLabel>(*sheet, album);
-        ASSERT_EQ(location.size(), 1U);
-        EXPECT_TRUE(labelWholeOn(*sheet, picture, *location.front(), false));
-    });
+            const QImage picture = sheet->grab().toImage();
+            picture.save(pictureName("move-sheet", stem, appearance));
+            const auto card = showing<ElidedLabel>(*sheet, shownName(photo));
+            ASSERT_EQ(card.size(), 1U);
+            EXPECT_TRUE(labelWholeOn(*sheet, picture, *card.front(), true));
+            const auto destination = showing<TextBlock>(*sheet, shownName(album));
+            ASSERT_EQ(destination.size(), 1U);
+            EXPECT_TRUE(
+                wholeOn(*sheet, picture, *destination.front(), destination.front()->text(), true));
+            const auto location = showing<ElidedLabel>(*sheet, album);
+            ASSERT_EQ(location.size(), 1U);
+            EXPECT_TRUE(labelWholeOn(*sheet, picture, *location.front(), false));
+        });
 }
 
 // The rows of `region` that hold ink, in bands parted by blank rows.
@@ -206,14 +214,15 @@ std::vector<std::pair<int, int>> inkBands(const QImage& picture, const QRect& re
 
 TEST(NamesShownWhole, TreemapBlocksShowTheirNamesWhole)
 {
-    inEveryFontAndAppearance([](const QString& family, AppAppearance appearance) {
+    inEveryFontAndAppearance([](AppAppearance appearance, const QString& photo,
+                                const QString& stem) {
         TreemapView view([](const StorageNode&) {});
         view.resize(700, TreemapView::mapHeight);
         view.setTiles({{"/home/" + photo.toStdString(), photo.toStdString(), false, 600'000, 1},
                        {"/home/" + album.toStdString(), album.toStdString(), true, 400'000, 3}});
         view.show();
         const QImage picture = view.grab().toImage();
-        picture.save(pictureName("treemap", family, appearance));
+        picture.save(pictureName("treemap", stem, appearance));
         for (const TreemapRect& rect : view.layout()) {
             const QString name = shownName(view.tiles().at(rect.index).name);
             const ExplorerRules::BlockLabel label =

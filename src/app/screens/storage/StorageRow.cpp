@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
+#include "app/design/LineBox.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
@@ -59,7 +60,7 @@ void StorageRowButton::setNode(const StorageNode& node)
 
 QSize StorageRowButton::sizeHint() const
 {
-    return {200, QFontMetrics(font()).height() + 2 * verticalPadding};
+    return {200, lineBox(font()).height + 2 * verticalPadding};
 }
 
 void StorageRowButton::paintEvent(QPaintEvent*)
@@ -80,15 +81,14 @@ void StorageRowButton::paintEvent(QPaintEvent*)
     const QString size = QString::fromStdString(formattedBytes(node_.bytes));
     const qreal sizeWidth = metrics.horizontalAdvance(size);
     painter.setPen(Theme::color(Theme::muted));
-    painter.drawText(QRectF(area.right() - sizeWidth, area.top(), sizeWidth, area.height()),
-                     Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, size);
+    drawLine(painter, QRectF(area.right() - sizeWidth, area.top(), sizeWidth, area.height()),
+             Qt::AlignRight, size);
 
     const qreal nameLeft = area.left() + iconWidth + spacing;
     const qreal nameWidth = std::max(0.0, area.right() - nameLeft - sizeWidth - spacing);
     painter.setPen(Theme::color(Theme::text));
-    painter.drawText(QRectF(nameLeft, area.top(), nameWidth, area.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     metrics.elidedText(shownName(node_.name), Qt::ElideMiddle, nameWidth));
+    drawLine(painter, QRectF(nameLeft, area.top(), nameWidth, area.height()), Qt::AlignLeft,
+             metrics.elidedText(shownName(node_.name), Qt::ElideMiddle, nameWidth));
     paintFocusRing(painter, QRectF(rect()), 6, *this);
 }
 
