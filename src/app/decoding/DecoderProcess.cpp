@@ -41,7 +41,7 @@ void limitChild(int input)
     ::setrlimit(RLIMIT_CPU, &processor);
     const rlimit nothing{0, 0};
     ::setrlimit(RLIMIT_CORE, &nothing);
-    // It writes only to its output pipe; never a file.
+    // It writes only to its output pipe and the null device: never a file.
     ::setrlimit(RLIMIT_FSIZE, &nothing);
     if (::dup2(input, STDIN_FILENO) < 0) {
         ::_exit(127);
@@ -81,7 +81,11 @@ std::optional<QByteArray> run(const DecoderRequest& request, const QFile& file,
     decoder.setProgram(program());
     decoder.setArguments(decoderArguments(request));
     decoder.setProcessEnvironment(decoderEnvironment());
-    decoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Decoders talk as they work (the media backend lists its codecs, the PNG reader warns of a
+    // damaged chunk): nothing for the user's log. Nor may it go there: the application's error
+    // output is often a file (a session log, `2>log`), where the file-size limit would kill the
+    // decoder at its first word. Run by hand on a file, the decoder still says it all.
+    decoder.setStandardErrorFile(QProcess::nullDevice());
     decoder.setChildProcessModifier([input] { limitChild(input); });
     decoder.start(QIODevice::ReadOnly);
     if (!decoder.waitForStarted()) {

@@ -8,6 +8,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace tollenvane::test {
 namespace {
@@ -24,11 +25,87 @@ std::uint32_t crc32(const QByteArray& bytes)
     return ~crc;
 }
 
-QByteArray bigEndian32(std::uint32_t value)
+// The checksums of Ogg pages and FLAC frames: most significant bit first, from 0, not inverted.
+template <class Word>
+Word msbFirstCrc(const QByteArray& bytes, Word polynomial)
 {
-    std::array<char, 4> bytes{};
+    constexpr int width = sizeof(Word) * 8;
+    constexpr Word top = Word(1) << (width - 1);
+    Word crc = 0;
+    for (const char byte : bytes) {
+        crc ^= static_cast<Word>(static_cast<Word>(static_cast<std::uint8_t>(byte)) << (width - 8));
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & top) != 0 ? static_cast<Word>((crc << 1) ^ polynomial)
+                                   : static_cast<Word>(crc << 1);
+        }
+    }
+    return crc;
+}
+
+template <class Integer>
+QByteArray bigEndian(Integer value)
+{
+    std::array<char, sizeof(Integer)> bytes{};
     qToBigEndian(value, bytes.data());
-    return {bytes.data(), 4};
+    return {bytes.data(), static_cast<qsizetype>(bytes.size())};
+}
+
+template <class Integer>
+QByteArray littleEndian(Integer value)
+{
+    std::array<char, sizeof(Integer)> bytes{};
+    qToLittleEndian(value, bytes.data());
+    return {bytes.data(), static_cast<qsizetype>(bytes.size())};
+}
+
+// One packet on a page of its own.
+QByteArray oggPage(const QByteArray& packet, std::uint8_t flags, std::uint64_t granule,
+                   std::uint32_t sequence)
+{
+    QByteArray lacing;
+    qsizetype left = packet.size();
+    for (; left >= 255; left -= 255) {
+        lacing += static_cast<char>(255);
+    }
+    lacing += static_cast<char>(left);
+    QByteArray page = "OggS" + QByteArray(1, '\0') + QByteArray(1, static_cast<char>(flags)) +
+                      littleEndian(granule) + littleEndian(std::uint32_t{1}) +
+                      littleEndian(sequence) + littleEndian(std::uint32_t{0}) +
+                      QByteArray(1, static_cast<char>(lacing.size())) + lacing + packet;
+    qToLittleEndian(msbFirstCrc<std::uint32_t>(page, 0x04C11DB7U), page.data() + 22);
+    return page;
+}
+
+// The frame number as FLAC writes it, in the manner of UTF-8; enough for 65,536 frames.
+QByteArray flacFrameNumber(std::uint32_t number)
+{
+    const auto byte = [](std::uint32_t value) { return QByteArray(1, static_cast<char>(value)); };
+    if (number < 0x80) {
+        return byte(number);
+    }
+    if (number < 0x800) {
+        return byte(0xC0 | (number >> 6)) + byte(0x80 | (number & 0x3F));
+    }
+    return byte(0xE0 | (number >> 12)) + byte(0x80 | ((number >> 6) & 0x3F)) +
+           byte(0x80 | (number & 0x3F));
+}
+
+// A frame of one channel whose samples are stored verbatim.
+QByteArray flacFrame(std::uint32_t number, const std::vector<qint16>& samples, int fullBlock)
+{
+    const bool full = static_cast<int>(samples.size()) == fullBlock;
+    // Block size 4096 or "in 16 bits at the end of the header"; 44.1 kHz; mono, 16-bit samples.
+    QByteArray frame =
+        QByteArray::fromHex("FFF8") + (full ? "\xC9" : "\x79") + "\x08" + flacFrameNumber(number);
+    if (!full) {
+        frame += bigEndian(static_cast<std::uint16_t>(samples.size() - 1));
+    }
+    frame += static_cast<char>(msbFirstCrc<std::uint8_t>(frame, 0x07));
+    frame += '\x02'; // a verbatim subframe
+    for (const qint16 sample : samples) {
+        frame += bigEndian(sample);
+    }
+    return frame + bigEndian(msbFirstCrc<std::uint16_t>(frame, 0x8005));
 }
 
 } // namespace
@@ -61,11 +138,26 @@ QByteArray withClockwiseOrientation(const QByteArray& jpeg)
 
 QByteArray pngHeaderOnly(QSize size)
 {
-    const QByteArray chunk = "IHDR" + bigEndian32(static_cast<std::uint32_t>(size.width())) +
-                             bigEndian32(static_cast<std::uint32_t>(size.height())) +
+    const QByteArray chunk = "IHDR" + bigEndian(static_cast<std::uint32_t>(size.width())) +
+                             bigEndian(static_cast<std::uint32_t>(size.height())) +
                              QByteArray::fromHex("0806000000");
-    return QByteArray::fromHex("89504E470D0A1A0A") + bigEndian32(13) + chunk +
-           bigEndian32(crc32(chunk));
+    return QByteArray::fromHex("89504E470D0A1A0A") + bigEndian<std::uint32_t>(13) + chunk +
+           bigEndian(crc32(chunk));
+}
+
+QByteArray pngWithDamagedComment(QSize size, QColor fill)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(fill);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "png");
+    const QByteArray comment = "tEXt" + QByteArray("Comment\0Made by a test", 22);
+    const QByteArray chunk = bigEndian(static_cast<std::uint32_t>(comment.size() - 4)) + comment +
+                             bigEndian(~crc32(comment));
+    constexpr qsizetype afterHeader = 8 + 25; // the signature and the header chunk
+    return png.left(afterHeader) + chunk + png.mid(afterHeader);
 }
 
 void writePdf(const std::string& path, QSize pageSize, QColor fill, int pages)
@@ -171,6 +263,47 @@ QByteArray waveFile(int channels, int frames, SampleFormat format, const SampleS
             little16(static_cast<std::uint16_t>(sampleBytes * 8));
     wave += "data" + little32(static_cast<std::uint32_t>(data.size())) + data;
     return wave;
+}
+
+QByteArray oggFlac(int frames, const SampleSource& sample)
+{
+    constexpr int block = 4096;
+    constexpr std::uint64_t rate = 44'100;
+    // Rate, channels less one, bits per sample less one and the length, packed in 64 bits.
+    const std::uint64_t format =
+        rate << 44 | std::uint64_t{15} << 36 | static_cast<std::uint64_t>(frames);
+    const QByteArray streamInfo = bigEndian(std::uint16_t{block}) +
+                                  bigEndian(std::uint16_t{block}) + QByteArray(6, '\0') +
+                                  bigEndian(format) + QByteArray(16, '\0');
+    // Mapping 1.0 with one header packet after this one, then the stream's own first block.
+    const QByteArray identification = QByteArray::fromHex("7F") + "FLAC" +
+                                      QByteArray::fromHex("01000001") + "fLaC" +
+                                      bigEndian(std::uint32_t{34}) + streamInfo;
+    const QByteArray vendor = "tollenvane tests";
+    const QByteArray commentBody = littleEndian(static_cast<std::uint32_t>(vendor.size())) +
+                                   vendor + littleEndian(std::uint32_t{0});
+    // The last metadata block: comments, as the Ogg mapping wants right after the first packet.
+    const QByteArray comments =
+        bigEndian(0x84000000U | static_cast<std::uint32_t>(commentBody.size())) + commentBody;
+
+    std::uint32_t sequence = 0;
+    const int blocks = (frames + block - 1) / block;
+    QByteArray stream = oggPage(identification, 0x02, 0, sequence++);
+    stream += oggPage(comments, blocks == 0 ? 0x04 : 0x00, 0, sequence++);
+    for (int number = 0; number < blocks; ++number) {
+        const int first = number * block;
+        const int count = std::min(block, frames - first);
+        std::vector<qint16> samples;
+        samples.reserve(static_cast<std::size_t>(count));
+        for (int frame = first; frame < first + count; ++frame) {
+            samples.push_back(
+                static_cast<qint16>(std::clamp(sample(frame, 0), -1.0F, 1.0F) * 32767));
+        }
+        stream += oggPage(flacFrame(static_cast<std::uint32_t>(number), samples, block),
+                          number == blocks - 1 ? 0x04 : 0x00,
+                          static_cast<std::uint64_t>(first + count), sequence++);
+    }
+    return stream;
 }
 
 } // namespace tollenvane::test

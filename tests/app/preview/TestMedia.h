@@ -16,6 +16,9 @@ QByteArray twoColourJpeg(QSize size, QColor left, QColor right);
 QByteArray withClockwiseOrientation(const QByteArray& jpeg);
 // A PNG that is nothing but a valid header announcing `size`.
 QByteArray pngHeaderOnly(QSize size);
+// A PNG of `size` filled with `fill`, with a comment whose checksum is wrong: readers warn of it,
+// drop the comment and show the picture.
+QByteArray pngWithDamagedComment(QSize size, QColor fill);
 // A PDF of `pages` pages of `pageSize` points, filled with `fill`.
 void writePdf(const std::string& path, QSize pageSize, QColor fill, int pages = 1);
 // A PDF whose pages paint no background of their own, as most documents: only a dark band across
@@ -36,5 +39,8 @@ std::string loopingPdf();
 using SampleSource = std::function<float(int frame, int channel)>;
 enum class SampleFormat { int16, float32 };
 QByteArray waveFile(int channels, int frames, SampleFormat format, const SampleSource& sample);
+// The same sound, mono, 16-bit, as FLAC in an Ogg container: a compressed format's container and
+// codec that only the media backend reads, with the samples stored as they are.
+QByteArray oggFlac(int frames, const SampleSource& sample);
 
 } // namespace tollenvane::test

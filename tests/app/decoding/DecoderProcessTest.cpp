@@ -1,0 +1,90 @@
+#include "app/decoding/DecoderProcess.h"
+
+#include "app/preview/AudioWaveform.h"
+#include "app/preview/FileThumbnailer.h"
+#include "preview/TestMedia.h"
+#include "support/EnvironmentVariable.h"
+#include "support/RecordSample.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <stdexcept>
+
+namespace tollenvane {
+namespace {
+
+using test::TempDir;
+
+// This process's error output sent to a file until the object goes, as when the application is
+// started with `2>log` or by a session that logs to a file.
+class ErrorOutputToFile {
+public:
+    explicit ErrorOutputToFile(const std::string& path)
+        : saved_(::dup(STDERR_FILENO))
+    {
+        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (saved_ < 0 || file < 0 || ::dup2(file, STDERR_FILENO) < 0) {
+            throw std::runtime_error("cannot send the error output to " + path);
+        }
+        ::close(file);
+    }
+    ~ErrorOutputToFile()
+    {
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    ErrorOutputToFile(const ErrorOutputToFile&) = delete;
+    ErrorOutputToFile& operator=(const ErrorOutputToFile&) = delete;
+
+private:
+    int saved_;
+};
+
+TEST(DecoderProcess, FramesWaveformsAndWarnedPicturesComeBackWhenTheErrorOutputIsAFile)
+{
+    // The media backend and the PNG reader both talk as they decode these.
+    const test::EnvironmentVariable backend("QT_MEDIA_BACKEND", "ffmpeg");
+    const TempDir folder;
+    const std::string video = folder.write("clip.mkv", test::redVideo({64, 48}, 3));
+    constexpr int frames = 2 * 44'100;
+    const auto rising = [](int frame, int) {
+        return static_cast<float>(frame) / frames * (frame % 2 == 0 ? 1.0F : -1.0F);
+    };
+    const std::string sound =
+        folder.write("rising.ogg", test::oggFlac(frames, rising).toStdString());
+    const std::string picture =
+        folder.write("warned.png", test::pngWithDamagedComment({40, 30}, Qt::green).toStdString());
+
+    const ErrorOutputToFile log(folder / "errors.log");
+    const FileThumbnailer thumbnailer;
+    const QImage frame =
+        thumbnailer.make(test::RecordSample{.path = video, .kind = "video"}.record());
+    const std::atomic<bool> running{false};
+    const std::vector<float> bars = readWaveform(sound, running);
+    const QImage shown =
+        thumbnailer.make(test::RecordSample{.path = picture, .kind = "image"}.record());
+
+    EXPECT_FALSE(frame.isNull()) << "no frame";
+    if (!frame.isNull()) {
+        const QColor middle = frame.pixelColor(frame.width() / 2, frame.height() / 2);
+        EXPECT_GT(middle.red(), 200);
+        EXPECT_LT(middle.green(), 60);
+    }
+    EXPECT_EQ(bars.size(), 64U) << "no waveform";
+    if (bars.size() == 64) {
+        EXPECT_LT(bars.front(), 0.1F);
+        EXPECT_FLOAT_EQ(bars.back(), 1.0F);
+    }
+    EXPECT_EQ(shown.size(), QSize(40, 30)) << "no picture";
+    if (!shown.isNull()) {
+        EXPECT_EQ(shown.pixelColor(20, 15), QColor(Qt::green));
+    }
+}
+
+} // namespace
+} // namespace tollenvane
