@@ -31,12 +31,10 @@ void limitChild(int input)
 {
     // Gone with the thread that started it, so nothing outlives a quitting application.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-#ifndef __SANITIZE_ADDRESS__
-    // An address sanitizer reserves terabytes of shadow memory at start and cannot run under a
-    // cap; such a checked build still has the deadline and the processor limit.
-    const rlimit memory{addressSpaceBytes, addressSpaceBytes};
-    ::setrlimit(RLIMIT_AS, &memory);
-#endif
+    if constexpr (capsAddressSpace) {
+        const rlimit memory{addressSpaceBytes, addressSpaceBytes};
+        ::setrlimit(RLIMIT_AS, &memory);
+    }
     const rlimit processor{cpuSeconds, cpuSeconds};
     ::setrlimit(RLIMIT_CPU, &processor);
     const rlimit nothing{0, 0};
@@ -73,13 +71,19 @@ QString program()
 std::optional<QByteArray> run(const DecoderRequest& request, const QFile& file,
                               const std::atomic<bool>& abandoned, std::chrono::milliseconds limit)
 {
+    return run(Command{program(), decoderArguments(request)}, file, abandoned, limit);
+}
+
+std::optional<QByteArray> run(const Command& command, const QFile& file,
+                              const std::atomic<bool>& abandoned, std::chrono::milliseconds limit)
+{
     const int input = file.handle();
     if (input < 0 || abandoned.load()) {
         return std::nullopt;
     }
     QProcess decoder;
-    decoder.setProgram(program());
-    decoder.setArguments(decoderArguments(request));
+    decoder.setProgram(command.program);
+    decoder.setArguments(command.arguments);
     decoder.setProcessEnvironment(decoderEnvironment());
     // Decoders talk as they work (the media backend lists its codecs, the PNG reader warns of a
     // damaged chunk): nothing for the user's log. Nor may it go there: the application's error

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
+#include <QStringList>
 #include <atomic>
 #include <chrono>
 #include <optional>
@@ -23,6 +25,20 @@ inline constexpr std::chrono::milliseconds deadline{4000};
 inline constexpr long long addressSpaceBytes = 1LL << 30;
 // The most it may hand back: a large picture, or the page sizes of a very long document.
 inline constexpr qsizetype maxOutputBytes = 64 * 1024 * 1024;
+#ifdef __SANITIZE_ADDRESS__
+// An address sanitizer reserves terabytes of shadow memory at start and cannot run under a cap;
+// such a checked build still has the deadline and the processor limit.
+inline constexpr bool capsAddressSpace = false;
+#else
+inline constexpr bool capsAddressSpace = true;
+#endif
+
+// A program started as the decoder is, with its limits: the decoder itself, or in a test a
+// stand-in for it.
+struct Command {
+    QString program;
+    QStringList arguments;
+};
 
 // The decoder program: next to the application, else the one the build made.
 QString program();
@@ -32,6 +48,9 @@ QString program();
 // on a file worker. The decoder reads the very file opened, through its descriptor, from where
 // the descriptor stands: one open file serves one decoding at a time.
 std::optional<QByteArray> run(const DecoderRequest& request, const QFile& file,
+                              const std::atomic<bool>& abandoned,
+                              std::chrono::milliseconds limit = deadline);
+std::optional<QByteArray> run(const Command& command, const QFile& file,
                               const std::atomic<bool>& abandoned,
                               std::chrono::milliseconds limit = deadline);
 

@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <chrono>
+#include <future>
 #include <stdexcept>
 
 namespace tollenvane {
@@ -44,6 +46,31 @@ public:
 private:
     int saved_;
 };
+
+struct StandInRun {
+    bool endedUnaided = false;
+    std::optional<QByteArray> output;
+};
+
+// Runs the stand-in decoder, with the decoder's limits but no deadline: only they can stop it. A
+// run not over within a minute is abandoned, so that a missing limit fails the test rather than
+// hanging it.
+StandInRun runStandIn(const QStringList& arguments)
+{
+    const TempDir folder;
+    QFile input(QString::fromStdString(folder.write("input", "anything")));
+    if (!input.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error("cannot open the stand-in's input");
+    }
+    std::atomic<bool> abandoned{false};
+    auto running = std::async(std::launch::async, [&] {
+        return DecoderProcess::run({QStringLiteral(TOLLENVANE_STAND_IN_DECODER), arguments}, input,
+                                   abandoned, std::chrono::hours(1));
+    });
+    const bool ended = running.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
+    abandoned = true;
+    return {ended, running.get()};
+}
 
 TEST(DecoderProcess, FramesWaveformsAndWarnedPicturesComeBackWhenTheErrorOutputIsAFile)
 {
@@ -84,6 +111,45 @@ TEST(DecoderProcess, FramesWaveformsAndWarnedPicturesComeBackWhenTheErrorOutputI
     if (!shown.isNull()) {
         EXPECT_EQ(shown.pixelColor(20, 15), QColor(Qt::green));
     }
+}
+
+TEST(DecoderProcess, ItsDiagnosticsGoNowhereAndItWritesNoFile)
+{
+    const TempDir folder;
+    const std::string untouched = folder.write("untouched.txt");
+    StandInRun talking;
+    StandInRun writing;
+    {
+        const ErrorOutputToFile log(folder / "errors.log");
+        talking = runStandIn({QStringLiteral("chatter")});
+        writing = runStandIn({QStringLiteral("write"), QString::fromStdString(untouched)});
+    }
+    EXPECT_EQ(talking.output, QByteArray("done"));
+    EXPECT_EQ(test::readFile(folder / "errors.log"), "");
+    EXPECT_TRUE(writing.endedUnaided);
+    EXPECT_FALSE(writing.output.has_value());
+    EXPECT_EQ(test::readFile(untouched), "");
+}
+
+TEST(DecoderProcess, ADecoderWritingWithoutEndIsStoppedByItsOutputBound)
+{
+    const StandInRun flood =
+        runStandIn({QStringLiteral("flood"), QString::number(4 * DecoderProcess::maxOutputBytes)});
+    EXPECT_TRUE(flood.endedUnaided) << "nothing stopped the flood";
+    EXPECT_FALSE(flood.output.has_value());
+}
+
+TEST(DecoderProcess, ADecoderNeedingMoreMemoryThanAllowedIsRefusedAtOnce)
+{
+    if (!DecoderProcess::capsAddressSpace) {
+        GTEST_SKIP() << "a sanitised build's decoders run without a memory cap";
+    }
+    const StandInRun modest = runStandIn({QStringLiteral("swell"), QString::number(64 << 20)});
+    EXPECT_EQ(modest.output, QByteArray("held"));
+    const StandInRun greedy =
+        runStandIn({QStringLiteral("swell"), QString::number(DecoderProcess::addressSpaceBytes)});
+    EXPECT_TRUE(greedy.endedUnaided);
+    EXPECT_FALSE(greedy.output.has_value());
 }
 
 } // namespace
