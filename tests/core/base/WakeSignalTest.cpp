@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -18,23 +19,56 @@ using namespace std::chrono_literals;
 // Far longer than any test may take: a wake-up that is lost shows as a test that never ends.
 constexpr auto never = 1h;
 
+// Every other look at the turn is slow: having found the turn not yet its own, it answers only
+// once the other thread has handed the turn over and sent its wake-up. A sleeper counted after its
+// last look misses that wake-up on the first such turn; the other turns are handed over by a real
+// sleep and wake-up.
 TEST(WakeSignal, NoWakeUpIsLostBetweenTwoThreadsTakingTurns)
 {
     WakeSignal signal;
     std::atomic<int> turn{0};
+    std::mutex mutex;
+    std::condition_variable handed;
+    int handedOver = 0; // moves on once a wake-up has been sent, or one was lost
+    std::atomic<bool> lost{false};
+    const auto handOver = [&] {
+        {
+            const std::scoped_lock lock(mutex);
+            ++handedOver;
+        }
+        handed.notify_all();
+    };
     constexpr int rounds = 20000;
     const auto play = [&](int mine) {
-        for (int round = 0; round < rounds; ++round) {
-            while (turn != mine) {
-                signal.sleepUnless([&] { return turn == mine; }, never);
+        for (int round = 0; round < rounds && !lost; ++round) {
+            const auto look = [&, slow = round % 2 == 1] {
+                std::unique_lock lock(mutex);
+                const int before = handedOver;
+                if (turn == mine) {
+                    return true;
+                }
+                if (slow) {
+                    handed.wait(lock, [&] { return handedOver != before; });
+                }
+                return lost.load();
+            };
+            while (turn != mine && !lost) {
+                // The turn is handed over at once: only a lost wake-up leaves a sleeper this long.
+                if (!signal.sleepUnless(look, 5s)) {
+                    lost = true;
+                    handOver();
+                    signal.wakeAll();
+                }
             }
             turn = 1 - mine;
             signal.wakeAll();
+            handOver();
         }
     };
     std::thread other(play, 1);
     play(0);
     other.join();
+    EXPECT_FALSE(lost) << "a sleeper was never woken";
     EXPECT_EQ(turn, 0);
 }
 
