@@ -3,6 +3,7 @@
 #include "app/preview/AudioWaveform.h"
 #include "app/preview/FileThumbnailer.h"
 #include "preview/TestMedia.h"
+#include "preview/Waiting.h"
 #include "support/EnvironmentVariable.h"
 #include "support/RecordSample.h"
 #include "support/TempDir.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -70,6 +72,30 @@ StandInRun runStandIn(const QStringList& arguments)
     const bool ended = running.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
     abandoned = true;
     return {ended, running.get()};
+}
+
+// Abandoning a run ends its decoder at once, whatever it is doing: here nothing, without end, with
+// no deadline to stop it.
+TEST(DecoderProcess, AnAbandonedRunEndsItsDecoderAtOnce)
+{
+    const TempDir folder;
+    QFile input(QString::fromStdString(folder.write("input", "anything")));
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+    const QLatin1String standIn("tollenvane_stan");
+    std::atomic<bool> abandoned{false};
+    auto running = std::async(std::launch::async, [&] {
+        return DecoderProcess::run({QStringLiteral(TOLLENVANE_STAND_IN_DECODER), {"flood", "0"}},
+                                   input, abandoned, std::chrono::hours(1));
+    });
+    ASSERT_TRUE(test::processUntil([&] { return test::runningChildren(standIn) == 1; }));
+    abandoned = true;
+    const bool ended = running.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
+    for (const pid_t left : test::childrenRunning(standIn)) {
+        ::kill(left, SIGKILL);
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(running.get().has_value());
+    EXPECT_EQ(test::runningChildren(standIn), 0);
 }
 
 TEST(DecoderProcess, FramesWaveformsAndWarnedPicturesComeBackWhenTheErrorOutputIsAFile)

@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThread>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 namespace tollenvane {
 namespace {
@@ -69,32 +70,47 @@ TEST(ApplicationIconCache, AnswerForAGoneReceiverIsStillKept)
 }
 
 // Quitting destroys the cache while a lookup may still hang on a file: it waits for none, and the
-// lookup is told to give up.
+// lookup is told to give up. The lookup hangs until the cache is gone; a cache that waited for it
+// would have it give up of itself instead, after a long while.
 TEST(ApplicationIconCache, GoingWaitsForNoLookup)
 {
-    auto started = std::make_shared<std::atomic<bool>>(false);
-    auto gaveUp = std::make_shared<std::atomic<bool>>(false);
+    struct Hang {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool started = false;
+        bool cacheGone = false;
+        bool toldToGiveUp = false;
+        bool outlivedTheCache = false;
+    };
+    auto hang = std::make_shared<Hang>();
     auto cache = std::make_unique<ApplicationIconCache>(
-        [started, gaveUp](const std::string&, const std::atomic<bool>& abandoned) {
-            started->store(true);
-            QElapsedTimer clock;
-            clock.start();
-            while (!abandoned.load() && clock.elapsed() < 20'000) {
-                QThread::msleep(5);
-            }
-            gaveUp->store(abandoned.load());
+        [hang](const std::string&, const std::atomic<bool>& abandoned) {
+            std::unique_lock lock(hang->mutex);
+            hang->started = true;
+            hang->changed.notify_all();
+            hang->outlivedTheCache = hang->changed.wait_for(lock, std::chrono::seconds(60),
+                                                            [&] { return hang->cacheGone; });
+            hang->toldToGiveUp = abandoned.load();
             return ApplicationIconSource{};
         },
         8);
     QObject receiver;
     bool answered = false;
     cache->fetch("/hangs", &receiver, [&](const QPixmap&) { answered = true; });
-    QTRY_VERIFY(started->load());
-    QElapsedTimer clock;
-    clock.start();
+    {
+        std::unique_lock lock(hang->mutex);
+        hang->changed.wait(lock, [&] { return hang->started; });
+    }
     cache.reset();
-    EXPECT_LT(clock.elapsed(), 1000);
-    QTRY_VERIFY(gaveUp->load());
+    {
+        const std::lock_guard lock(hang->mutex);
+        hang->cacheGone = true;
+    }
+    hang->changed.notify_all();
+    QTRY_VERIFY([&] {
+        const std::lock_guard lock(hang->mutex);
+        return hang->outlivedTheCache && hang->toldToGiveUp;
+    }());
     QTest::qWait(50);
     EXPECT_FALSE(answered);
 }

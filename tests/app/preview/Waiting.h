@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
+#include <vector>
 
 namespace tollenvane::test {
 
@@ -46,10 +47,11 @@ private:
     qint64 longestGap_ = 0;
 };
 
-// The decoder processes this process started that still run.
-inline int runningDecoders()
+// The processes this process started whose name begins with `name` (the kernel keeps its first
+// 15 characters) that still run.
+inline std::vector<pid_t> childrenRunning(QLatin1String name)
 {
-    int running = 0;
+    std::vector<pid_t> running;
     const QString parent = QString::number(::getpid());
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
@@ -59,10 +61,23 @@ inline int runningDecoders()
         // pid (name) state ppid ...: the name may hold spaces, so split after its closing mark.
         const QString line = QString::fromUtf8(stat.readAll());
         const QStringList after = line.mid(line.lastIndexOf(u')') + 2).split(u' ');
-        running += line.contains(QLatin1String("(tollenvane-deco")) && after.size() > 1 &&
-                   after.at(0) != u"Z" && after.at(1) == parent;
+        if (line.contains(u'(' + name) && after.size() > 1 && after.at(0) != u"Z" &&
+            after.at(1) == parent) {
+            running.push_back(pid.toInt());
+        }
     }
     return running;
+}
+
+inline int runningChildren(QLatin1String name)
+{
+    return static_cast<int>(childrenRunning(name).size());
+}
+
+// The decoder processes this process started that still run.
+inline int runningDecoders()
+{
+    return runningChildren(QLatin1String("tollenvane-deco"));
 }
 
 } // namespace tollenvane::test
