@@ -122,7 +122,7 @@ TEST(RootView, SidebarShowsNoResumeEntryWithoutASessionAndTheSelectedDisk)
     const DiskCardContent& card = view.findChild<DiskCard*>("diskCard")->content();
     EXPECT_EQ(card.title, "Votre ordinateur");
     EXPECT_DOUBLE_EQ(card.fill, 0.76);
-    EXPECT_EQ(card.freeSpace, "120 Go disponibles");
+    EXPECT_EQ(card.freeSpace, "120\u00A0Go disponibles");
     // Not scanning: the privacy badge, and no problem to show.
     EXPECT_TRUE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));
