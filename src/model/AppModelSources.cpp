@@ -54,6 +54,9 @@ void AppModel::chooseFolders(bool destination, const std::optional<std::string>&
     }
     FolderPanelRequest request;
     request.multipleSelection = !destination && !replacing;
+    request.title = destination                 ? L("Dossier de destination")
+                    : request.multipleSelection ? L("Dossiers à analyser")
+                                                : L("Dossier à analyser");
     request.prompt = L(destination ? "Choisir la destination" : "Autoriser ces dossiers");
     request.message = L("Tollenvane analyse uniquement les dossiers que vous choisissez. Tout "
                         "reste sur cet ordinateur.");

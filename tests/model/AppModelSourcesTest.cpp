@@ -55,6 +55,7 @@ TEST(AppModelSources, ChosenFoldersAreAddedInOrderResolvedAndSaved)
     ASSERT_EQ(harness.panel->requests.size(), 1U);
     const FolderPanelRequest& request = harness.panel->requests.front();
     EXPECT_TRUE(request.multipleSelection);
+    EXPECT_EQ(request.title, "Dossiers à analyser");
     EXPECT_EQ(request.prompt, "Autoriser ces dossiers");
     EXPECT_EQ(request.message, "Tollenvane analyse uniquement les dossiers que vous choisissez. "
                                "Tout reste sur cet ordinateur.");
@@ -153,6 +154,7 @@ TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
 
     ASSERT_EQ(harness.panel->requests.size(), 2U);
     EXPECT_FALSE(harness.panel->requests.back().multipleSelection);
+    EXPECT_EQ(harness.panel->requests.back().title, "Dossier de destination");
     EXPECT_EQ(harness.panel->requests.back().prompt, "Choisir la destination");
     ASSERT_EQ(lastKnownPaths(model.state().destinations),
               (std::vector<std::string>{harness.music, harness.pictures}));
@@ -201,6 +203,7 @@ TEST(AppModelSources, TheChooserStartsInTheSuggestedFolderAndACancelChangesNothi
     EXPECT_EQ(harness.panel->requests[1].startFolder, std::nullopt); // no such folder here
     EXPECT_EQ(harness.panel->requests[2].startFolder, harness.music);
     EXPECT_FALSE(harness.panel->requests[3].multipleSelection); // renewing one grant
+    EXPECT_EQ(harness.panel->requests[3].title, "Dossier à analyser");
     harness.settle();
     EXPECT_TRUE(model.state().sources.empty());
     EXPECT_EQ(harness.executor->pending(), 0U);
