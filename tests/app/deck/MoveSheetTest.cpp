@@ -184,27 +184,38 @@ TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)
     EXPECT_EQ(parents->currentIndex(), 0);
 }
 
+// The sub-folder form of the active sheet, `typed` in its name, the first destination chosen as
+// the parent, and "Créer" pressed from the keyboard.
+struct CreatedFromTheKeyboard {
+    QLineEdit* name;
+    QPushButton* create;
+
+    CreatedFromTheKeyboard(MoveSheet& sheet, const QString& typed)
+        : name(sheet.findChild<QLineEdit*>(QStringLiteral("newFolder")))
+        , create(sheet.findChild<QPushButton*>(QStringLiteral("createButton")))
+    {
+        QApplication::setActiveWindow(&sheet);
+        QTest::keyClicks(name, typed);
+        auto* parents = sheet.findChild<QComboBox*>(QStringLiteral("parentPicker"));
+        parents->setCurrentIndex(1);
+        emit parents->activated(1);
+        EXPECT_TRUE(create->isEnabled());
+        create->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(create, Qt::Key_Space);
+    }
+};
+
 TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
 {
     OpenSheet open;
-    QApplication::setActiveWindow(open.sheet);
-    auto* name = open.sheet->findChild<QLineEdit*>(QStringLiteral("newFolder"));
-    auto* parents = open.sheet->findChild<QComboBox*>(QStringLiteral("parentPicker"));
-    auto* create = open.sheet->findChild<QPushButton*>(QStringLiteral("createButton"));
-    QTest::keyClicks(name, QStringLiteral("Clavier"));
-    parents->setCurrentIndex(1);
-    emit parents->activated(1);
-    ASSERT_TRUE(create->isEnabled());
-
     // The focus waits in the sheet while the folder is made, then goes to the name, never on to
     // the button that closes the sheet.
-    create->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(create, Qt::Key_Space);
+    const CreatedFromTheKeyboard form(*open.sheet, QStringLiteral("Clavier"));
     EXPECT_EQ(QApplication::focusWidget(), open.sheet);
     open.harness.settle();
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(fs::is_directory(fs::path(open.destination) / "Clavier"));
-    EXPECT_EQ(QApplication::focusWidget(), name);
+    EXPECT_EQ(QApplication::focusWidget(), form.name);
     EXPECT_TRUE(open.sheet->isVisible());
 }
 
@@ -213,18 +224,11 @@ TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
 TEST(MoveSheet, ARefusedNameSaysWhyAndStaysForCorrecting)
 {
     OpenSheet open;
-    QApplication::setActiveWindow(open.sheet);
-    auto* name = open.sheet->findChild<QLineEdit*>(QStringLiteral("newFolder"));
-    auto* parents = open.sheet->findChild<QComboBox*>(QStringLiteral("parentPicker"));
-    auto* create = open.sheet->findChild<QPushButton*>(QStringLiteral("createButton"));
     const std::vector<std::string> inside = test::entries(open.destination);
     const std::vector<std::string> beside = test::entries(open.destination + "/..");
-    QTest::keyClicks(name, QStringLiteral("../escaped"));
-    parents->setCurrentIndex(1);
-    emit parents->activated(1);
-    ASSERT_TRUE(create->isEnabled());
-    create->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(create, Qt::Key_Space);
+    const CreatedFromTheKeyboard form(*open.sheet, QStringLiteral("../escaped"));
+    QLineEdit* name = form.name;
+    QPushButton* create = form.create;
     open.harness.settle();
     QCoreApplication::sendPostedEvents();
 

@@ -65,12 +65,26 @@ void expectOneWrite(test::ModelHarness& harness, const std::function<void()>& ac
     EXPECT_FALSE(fs::exists(harness.statePath()));
 }
 
+// The model loaded, in `language` when one is given.
+AppModel& loaded(test::ModelHarness& harness, std::optional<AppLanguage> language)
+{
+    AppModel& model = harness.load();
+    if (language) {
+        Preferences preferences = model.state().preferences;
+        preferences.language = *language;
+        model.setPreferences(preferences);
+    }
+    return model;
+}
+
 struct ShownPage {
     test::ModelHarness harness;
-    AppModel& model = harness.load();
-    PreferencesView view{model};
+    AppModel& model;
+    PreferencesView view;
 
-    ShownPage()
+    explicit ShownPage(std::optional<AppLanguage> language = std::nullopt)
+        : model(loaded(harness, language))
+        , view(model)
     {
         harness.advance(AppModel::saveDelay);
         view.resize(900, 2200);
@@ -163,18 +177,10 @@ TEST(PreferencesView, APreviewWithNowhereToBeHeardSaysSo)
         const test::ScopedLanguage shown(language);
         for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
             applier.apply(appearance);
-            test::ModelHarness harness;
-            AppModel& model = harness.load();
-            Preferences preferences = model.state().preferences;
-            preferences.language = language;
-            model.setPreferences(preferences);
-            PreferencesView view(model);
-            view.resize(900, 2200);
-            view.show();
-            test::deliverEvents();
-            const auto& notice = child<TextBlock>(view, "noSoundOutput");
+            ShownPage page(language);
+            const auto& notice = child<TextBlock>(page.view, "noSoundOutput");
             EXPECT_FALSE(notice.isVisible());
-            QTest::mouseClick(&child(view, "soundPreview"), Qt::LeftButton);
+            QTest::mouseClick(&child(page.view, "soundPreview"), Qt::LeftButton);
             test::deliverEvents();
             EXPECT_TRUE(notice.isVisible());
             EXPECT_EQ(notice.text(), QString::fromUtf8(text));
