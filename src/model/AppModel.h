@@ -230,8 +230,10 @@ public:
     // The name a new folder gets: typed names lose all surrounding whitespace, the one rule
     // both the form and the creation follow.
     static std::string trimmedFolderName(const std::string& name);
-    // Creates the folder `name` (trimmed) in `parent` and adds it as a destination.
-    QFuture<void> createDestination(const std::string& name, const std::string& parent);
+    // Creates the folder `name` (trimmed) in `parent` and adds it as a destination; true once
+    // the folder is made. A name that cannot be a folder's is refused at once, with an alert that
+    // says why.
+    QFuture<bool> createDestination(const std::string& name, const std::string& parent);
 
     // Scans and the selection estimate.
     // Indexes the authorised folders again; nothing while a session runs or a decision is made.

@@ -2,6 +2,7 @@
 // and the reset of the remembered decisions.
 #include "core/base/Path.h"
 #include "core/localisation/Localization.h"
+#include "core/operations/FolderName.h"
 #include "model/AppModel.h"
 #include "model/ErrorDescription.h"
 #include "model/access/GrantResolution.h"
@@ -53,6 +54,9 @@ void AppModel::chooseFolders(bool destination, const std::optional<std::string>&
     }
     FolderPanelRequest request;
     request.multipleSelection = !destination && !replacing;
+    request.title = destination                 ? L("Dossier de destination")
+                    : request.multipleSelection ? L("Dossiers à analyser")
+                                                : L("Dossier à analyser");
     request.prompt = L(destination ? "Choisir la destination" : "Autoriser ces dossiers");
     request.message = L("Tollenvane analyse uniquement les dossiers que vous choisissez. Tout "
                         "reste sur cet ordinateur.");
@@ -275,23 +279,31 @@ void AppModel::resetReviewed()
     });
 }
 
-QFuture<void> AppModel::createDestination(const std::string& name, const std::string& parent)
+QFuture<bool> AppModel::createDestination(const std::string& name, const std::string& parent)
 {
-    const auto promise = startedPromise();
-    operationsQueue_->post([operations = operations_, name = trimmedFolderName(name), parent,
-                            promise, model = QPointer(this)] {
-        const auto created =
-            Outcome<std::string>::of([&] { return operations->createFolder(name, parent); });
-        postToMain([created, promise, model] {
-            if (model && created.value) {
-                // A folder that cannot be granted stays on disk and says so itself.
-                model->addFolder(*created.value, true);
-            } else if (model) {
-                model->raiseAlert("Création impossible", errorDescription(created.error));
-            }
-            promise->finish();
+    const auto promise = startedPromise<bool>();
+    const std::string trimmed = trimmedFolderName(name);
+    if (const auto refusal = folderNameRefusal(trimmed)) {
+        raiseAlert("Création impossible", Localization::text(*refusal));
+        promise->addResult(false);
+        promise->finish();
+        return promise->future();
+    }
+    operationsQueue_->post(
+        [operations = operations_, name = trimmed, parent, promise, model = QPointer(this)] {
+            const auto created =
+                Outcome<std::string>::of([&] { return operations->createFolder(name, parent); });
+            postToMain([created, promise, model] {
+                if (model && created.value) {
+                    // A folder that cannot be granted stays on disk and says so itself.
+                    model->addFolder(*created.value, true);
+                } else if (model) {
+                    model->raiseAlert("Création impossible", errorDescription(created.error));
+                }
+                promise->addResult(created.value.has_value());
+                promise->finish();
+            });
         });
-    });
     return promise->future();
 }
 

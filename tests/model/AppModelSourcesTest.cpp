@@ -1,5 +1,6 @@
 #include "core/base/FileError.h"
 #include "core/localisation/ErrorText.h"
+#include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
 #include "model/support/SortingHarness.h"
@@ -54,6 +55,7 @@ TEST(AppModelSources, ChosenFoldersAreAddedInOrderResolvedAndSaved)
     ASSERT_EQ(harness.panel->requests.size(), 1U);
     const FolderPanelRequest& request = harness.panel->requests.front();
     EXPECT_TRUE(request.multipleSelection);
+    EXPECT_EQ(request.title, "Dossiers à analyser");
     EXPECT_EQ(request.prompt, "Autoriser ces dossiers");
     EXPECT_EQ(request.message, "Tollenvane analyse uniquement les dossiers que vous choisissez. "
                                "Tout reste sur cet ordinateur.");
@@ -152,6 +154,7 @@ TEST(AppModelSources, ADestinationComesFirstAsAFavouriteFromASingleChoice)
 
     ASSERT_EQ(harness.panel->requests.size(), 2U);
     EXPECT_FALSE(harness.panel->requests.back().multipleSelection);
+    EXPECT_EQ(harness.panel->requests.back().title, "Dossier de destination");
     EXPECT_EQ(harness.panel->requests.back().prompt, "Choisir la destination");
     ASSERT_EQ(lastKnownPaths(model.state().destinations),
               (std::vector<std::string>{harness.music, harness.pictures}));
@@ -200,6 +203,7 @@ TEST(AppModelSources, TheChooserStartsInTheSuggestedFolderAndACancelChangesNothi
     EXPECT_EQ(harness.panel->requests[1].startFolder, std::nullopt); // no such folder here
     EXPECT_EQ(harness.panel->requests[2].startFolder, harness.music);
     EXPECT_FALSE(harness.panel->requests[3].multipleSelection); // renewing one grant
+    EXPECT_EQ(harness.panel->requests[3].title, "Dossier à analyser");
     harness.settle();
     EXPECT_TRUE(model.state().sources.empty());
     EXPECT_EQ(harness.executor->pending(), 0U);
@@ -347,25 +351,52 @@ TEST(AppModelSources, ANewDestinationFolderIsCreatedTrimmedAndAddedOrSaysWhyNot)
 {
     WithSources harness;
     AppModel& model = harness.load();
-    const QFuture<void> created = model.createDestination(" \t Tri\n ", harness.films);
+    const QFuture<bool> created = model.createDestination(" \t Tri\n ", harness.films);
     harness.settle();
-    EXPECT_TRUE(created.isFinished());
+    ASSERT_TRUE(created.isFinished());
+    EXPECT_TRUE(created.result());
     EXPECT_TRUE(fs::is_directory(harness.films + "/Tri"));
     ASSERT_EQ(model.state().destinations.size(), 1U);
     EXPECT_EQ(model.state().destinations.front().lastKnownPath, harness.films + "/Tri");
     EXPECT_TRUE(model.state().destinations.front().favorite);
 
-    model.createDestination("Tri", harness.films);
+    const QFuture<bool> taken = model.createDestination("Tri", harness.films);
     harness.settle();
+    EXPECT_FALSE(taken.result());
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->title, "Création impossible");
     EXPECT_EQ(model.alert()->message, errorDescription(FileError::collision));
     model.createDestination(" \t \n", harness.films);
     harness.settle();
-    EXPECT_EQ(model.alert()->message, errorDescription(FileError::invalidDestination));
+    EXPECT_EQ(model.alert()->message, Localization::text("Donnez un nom au dossier."));
     EXPECT_EQ(model.state().destinations.size(), 1U);
     EXPECT_EQ(test::entries(harness.films), std::vector<std::string>{"Tri"});
     model.dismissAlert();
+
+    // A name that would make the folder elsewhere, or one that is no name, is refused with the
+    // reason, and nothing is made in the parent or beside it.
+    const std::vector<std::string> beside = test::entries(harness.films + "/..");
+    for (const auto& [name, reason] : std::vector<std::pair<std::string, std::string>>{
+             {"../escaped",
+              "Un nom de dossier ne peut contenir ni «\u00A0/\u00A0» ni «\u00A0:\u00A0»."},
+             {"Tri/Sous",
+              "Un nom de dossier ne peut contenir ni «\u00A0/\u00A0» ni «\u00A0:\u00A0»."},
+             {"a:b", "Un nom de dossier ne peut contenir ni «\u00A0/\u00A0» ni «\u00A0:\u00A0»."},
+             {" .. ", "Un dossier ne peut pas s’appeler «\u00A0.\u00A0» ni «\u00A0..\u00A0»."},
+             {".", "Un dossier ne peut pas s’appeler «\u00A0.\u00A0» ni «\u00A0..\u00A0»."},
+             {".cache", "Un nom de dossier ne peut pas commencer par un point."}}) {
+        const QFuture<bool> refused = model.createDestination(name, harness.films);
+        harness.settle();
+        ASSERT_TRUE(refused.isFinished()) << name;
+        EXPECT_FALSE(refused.result()) << name;
+        ASSERT_TRUE(model.alert()) << name;
+        EXPECT_EQ(model.alert()->title, "Création impossible");
+        EXPECT_EQ(model.alert()->message, Localization::text(reason)) << name;
+        model.dismissAlert();
+    }
+    EXPECT_EQ(test::entries(harness.films), std::vector<std::string>{"Tri"});
+    EXPECT_EQ(test::entries(harness.films + "/.."), beside);
+    EXPECT_EQ(model.state().destinations.size(), 1U);
 
     // Made but not granted: the folder stays on disk.
     harness.grants->ungrantable.insert(harness.films + "/Tri 2");

@@ -324,11 +324,16 @@ void MoveSheet::create()
     creating_ = true;
     refreshForm();
     keepFocus(held, false);
-    whenFinished(model_.createDestination(newFolder_->text().toStdString(), *parent), this, [this] {
+    const QFuture<bool> created =
+        model_.createDestination(newFolder_->text().toStdString(), *parent);
+    whenFinished(created, this, [this, created] {
         creating_ = false;
-        newFolder_->clear();
+        // A name refused stays, for the user to correct after reading why.
+        if (created.result()) {
+            newFolder_->clear();
+        }
         refreshForm();
-        // The button stays off until a new name is typed: the focus it held goes to the name.
+        // The focus the button held goes to the name, to type the next one or correct this one.
         if (waitingFocus_ == create_) {
             waitingFocus_.clear();
             newFolder_->setFocus(Qt::OtherFocusReason);

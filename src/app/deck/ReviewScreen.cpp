@@ -437,6 +437,10 @@ void ReviewScreen::openConfirmation()
             [this, box, confirm] { confirmationClosed(box->clickedButton() == confirm); });
     confirmation_ = box;
     box->open();
+    // The safe button holds the focus from the start, its ring drawn as Tab would draw it:
+    // Enter or Space there cancels.
+    cancel->setFocus(Qt::OtherFocusReason);
+    box->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void ReviewScreen::confirmationClosed(bool confirmed)

@@ -20,7 +20,7 @@ void DesktopFileRevealer::openFolderOf(const std::string& path) const
     const QUrl folder =
         QUrl::fromLocalFile(QString::fromStdString(std::string(path::parent(path))));
     if (!QDesktopServices::openUrl(folder)) {
-        unanswered(path);
+        unanswered(Request::show, path);
     }
 }
 

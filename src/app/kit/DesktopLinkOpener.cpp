@@ -1,21 +1,20 @@
 #include "app/kit/DesktopLinkOpener.h"
 
 #include <QDesktopServices>
-#include <QtDebug>
 
 namespace tollenvane {
 
 void DesktopLinkOpener::openFolder(const std::string& path)
 {
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)))) {
-        unanswered(path);
+        unanswered(Request::show, path);
     }
 }
 
 void DesktopLinkOpener::openUrl(const QUrl& url)
 {
     if (!QDesktopServices::openUrl(url)) {
-        qWarning() << "no handler could open" << url;
+        unanswered(Request::open, url.toDisplayString().toStdString());
     }
 }
 

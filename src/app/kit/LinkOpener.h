@@ -7,8 +7,8 @@
 
 namespace tollenvane {
 
-// Opens a folder in the desktop's file manager, telling when nothing could, or an address in the
-// default browser; tests put a fake in its place.
+// Opens a folder in the desktop's file manager or an address in the default browser, telling when
+// nothing could; tests put a fake in its place.
 class LinkOpener : public Unanswered {
 public:
     virtual ~LinkOpener() = default;

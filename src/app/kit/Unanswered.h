@@ -6,12 +6,16 @@
 
 namespace tollenvane {
 
-// A desktop service asked to show a file or a folder outside the application tells whoever
-// follows it when nothing could, so that the user is never left without an answer.
+// A desktop service asked to show a file or a folder, or to open an address, outside the
+// application tells whoever follows it when nothing could, so that the user is never left
+// without an answer.
 class Unanswered {
 public:
-    // Told on the main thread, with the path that nothing showed.
-    using Listener = std::function<void(const std::string& path)>;
+    // What was asked: a file or folder shown by the file manager, or an address opened by the
+    // browser.
+    enum class Request { show, open };
+    // Told on the main thread, with the path or the address that nothing showed.
+    using Listener = std::function<void(Request request, const std::string& target)>;
 
     void whenUnanswered(Listener listener) { listener_ = std::move(listener); }
 
@@ -21,10 +25,10 @@ protected:
     Unanswered(const Unanswered&) = default;
     Unanswered& operator=(const Unanswered&) = default;
 
-    void unanswered(const std::string& path) const
+    void unanswered(Request request, const std::string& target) const
     {
         if (listener_) {
-            listener_(path);
+            listener_(request, target);
         }
     }
 

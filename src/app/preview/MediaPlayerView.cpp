@@ -3,18 +3,16 @@
 #include "app/decoding/BackgroundJob.h"
 #include "app/decoding/RegularFile.h"
 #include "app/design/DesignFont.h"
-#include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 #include "app/preview/AudioWaveform.h"
+#include "app/preview/SoundOutput.h"
 #include "app/preview/WaveformView.h"
 
-#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QHBoxLayout>
-#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QSlider>
 #include <QTimer>
@@ -29,9 +27,7 @@ namespace {
 
 QWidget* silencedNotice()
 {
-    auto* notice =
-        new TextBlock(localized("Aucune sortie audio n’est disponible sur cet ordinateur."));
-    notice->setObjectName(QStringLiteral("noSoundOutput"));
+    TextBlock* notice = noSoundOutputNotice();
     notice->setFont(DesignFont::system(13));
     notice->setColor(Theme::muted);
     notice->setAlignment(Qt::AlignHCenter);
@@ -55,7 +51,7 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
 
     // Without a sound device the backend's renderer writes into a sink that never opened, and a
     // sound would sit at its start.
-    const bool canBeHeard = !QMediaDevices::audioOutputs().isEmpty();
+    const bool canBeHeard = soundOutputExists();
     if (canBeHeard) {
         player_->setAudioOutput(output_);
     }

@@ -3,11 +3,14 @@
 #include "app/design/LocalizedText.h"
 #include "app/shell/CommandActions.h"
 #include "app/shell/RootView.h"
+#include "app/shell/WindowFit.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace tollenvane {
 
@@ -18,7 +21,6 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> quit, QWidget* par
     , language_(model.state().preferences.language)
 {
     setObjectName("main");
-    resize(defaultSize);
     commands_ = new CommandActions(model_, *this);
     connect(commands_, &CommandActions::quitRequested, &termination_,
             &TerminationController::request);
@@ -26,7 +28,27 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> quit, QWidget* par
     setCentralWidget(new RootView(model_, this));
     // On the content, so that the menu bar comes on top of it.
     centralWidget()->setMinimumSize(minimumContentSize);
+    // On a small screen the window opens as large as the screen leaves room for; its frame is
+    // counted once the window manager has put it on.
+    resize(fittedGeometry(QRect(QPoint(), defaultSize), {}, minimumSizeHint(),
+                          screen()->availableGeometry())
+               .size());
     retitle();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    const QWindow* handle = windowHandle();
+    if (framed_ || handle == nullptr || handle->frameMargins().isNull()) {
+        return;
+    }
+    framed_ = true;
+    const QRect fitted = fittedGeometry(geometry(), handle->frameMargins(), minimumSizeHint(),
+                                        screen()->availableGeometry());
+    if (fitted != geometry()) {
+        setGeometry(fitted);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -18,6 +18,7 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
+    // Where the screen has room for it.
     static constexpr QSize defaultSize{1200, 840};
     static constexpr QSize minimumContentSize{960, 660};
 
@@ -29,6 +30,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first move after the window manager framed the window fits it, frame and all, on the
+    // screen.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void followLanguage();
@@ -39,6 +43,7 @@ private:
     CommandActions* commands_ = nullptr;
     AppLanguage language_;
     bool rebuildScheduled_ = false;
+    bool framed_ = false;
 };
 
 } // namespace tollenvane

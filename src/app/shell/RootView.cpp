@@ -38,7 +38,9 @@ RootView::RootView(AppModel& model, std::unique_ptr<DesktopServices> own, FileRe
     , language_(model.state().preferences.language)
 {
     setObjectName(QStringLiteral("rootView"));
-    const auto tell = [this](const std::string& path) { tellUnshown(path); };
+    const auto tell = [this](Unanswered::Request request, const std::string& target) {
+        tellUnshown(request, target);
+    };
     revealer_.whenUnanswered(tell);
     links_.whenUnanswered(tell);
     auto* fill = new QVBoxLayout(this);
@@ -90,11 +92,19 @@ void RootView::rebuild()
     }
 }
 
-void RootView::tellUnshown(const std::string& path)
+void RootView::tellUnshown(Unanswered::Request request, const std::string& target)
 {
-    model_.raiseAlert("Gestionnaire de fichiers indisponible",
-                      Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}.",
-                                         {shownName(path).toStdString()}));
+    switch (request) {
+    case Unanswered::Request::show:
+        model_.raiseAlert("Gestionnaire de fichiers indisponible",
+                          Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}.",
+                                             {shownName(target).toStdString()}));
+        return;
+    case Unanswered::Request::open:
+        model_.raiseAlert("Navigateur indisponible",
+                          Localization::text("Aucun navigateur n’a pu ouvrir {0}.", {target}));
+        return;
+    }
 }
 
 } // namespace tollenvane

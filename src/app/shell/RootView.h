@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kit/Unanswered.h"
 #include "core/localisation/AppLanguage.h"
 
 #include <QWidget>
@@ -37,8 +38,8 @@ private:
              LinkOpener* links, QWidget* parent);
     void languageMayHaveChanged();
     void rebuild();
-    // Tells the user that no file manager showed `path`.
-    void tellUnshown(const std::string& path);
+    // Tells the user that no file manager showed the path, or no browser opened the address.
+    void tellUnshown(Unanswered::Request request, const std::string& target);
 
     AppModel& model_;
     std::unique_ptr<DesktopServices> own_;

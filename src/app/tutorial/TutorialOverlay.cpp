@@ -27,6 +27,7 @@
 #include <QRadialGradient>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
@@ -203,6 +204,11 @@ void TutorialOverlay::goTo(int step)
 
 void TutorialOverlay::showStep(bool animated)
 {
+    // A button about to go hands the keyboard to the step's way on, rather than to whatever
+    // comes next in the chain.
+    QWidget* const held = focusWidget();
+    const bool footerHeld = held != nullptr && held->hasFocus() &&
+                            (held == back_ || held == continue_ || held == finish_);
     const TutorialStep shown = tutorialStepAt(step_);
     for (std::size_t index = 0; index < steps_.size(); ++index) {
         steps_[index]->setVisible(tutorialStepAt(static_cast<int>(index)) == shown);
@@ -214,6 +220,9 @@ void TutorialOverlay::showStep(bool animated)
     const bool finishes = footerAction(step_).finishes;
     continue_->setVisible(!finishes);
     finish_->setVisible(finishes);
+    if (footerHeld && !held->isVisible()) {
+        primaryButton().setFocus(Qt::OtherFocusReason);
+    }
 
     // The new step fades in along the tutorial's spring; the effect goes once it is opaque.
     if (fade_) {
@@ -234,6 +243,23 @@ void TutorialOverlay::showStep(bool animated)
             }
         },
         [this] { stepsHost_->setGraphicsEffect(nullptr); });
+}
+
+LiftButton& TutorialOverlay::primaryButton() const
+{
+    return footerAction(step_).finishes ? *finish_ : *continue_;
+}
+
+// The tutorial opens with the keyboard on its way on, the ring drawn, so that Enter goes on from
+// the first step.
+void TutorialOverlay::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous()) {
+        return;
+    }
+    primaryButton().setFocus(Qt::OtherFocusReason);
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void TutorialOverlay::chooseLanguage(int index)

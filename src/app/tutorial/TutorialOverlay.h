@@ -32,6 +32,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* header();
@@ -41,6 +42,7 @@ private:
     void showStep(bool animated);
     void chooseLanguage(int index);
     void primaryAction();
+    LiftButton& primaryButton() const;
 
     AppModel& model_;
     int step_ = 0;

@@ -35,7 +35,8 @@ std::string formattedBytes(std::int64_t bytes)
         ++unit;
     }
     const AppLanguage language = resolved(Localization::language());
-    return FormatterStore::number(value, unit == 0, std::string(rawValue(language))) + ' ' +
+    // A no-break space: a size is never cut between its number and its unit.
+    return FormatterStore::number(value, unit == 0, std::string(rawValue(language))) + "\u00A0" +
            (language == AppLanguage::fr ? frenchUnits : units)[unit];
 }
 

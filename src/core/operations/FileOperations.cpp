@@ -6,6 +6,7 @@
 #include "core/base/Path.h"
 #include "core/base/PlatformError.h"
 #include "core/duplicates/DuplicateFinder.h"
+#include "core/operations/FolderName.h"
 #include "core/platform/FileMover.h"
 #include "core/platform/FreedesktopTrash.h"
 #include "core/platform/VolumeIdentity.h"
@@ -13,13 +14,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <string_view>
 
 namespace tollenvane {
 
 namespace {
-
-using namespace std::string_view_literals;
 
 bool changesDisk(Decision decision)
 {
@@ -29,14 +27,6 @@ bool changesDisk(Decision decision)
 bool isApplication(const FileRecord& record)
 {
     return record.kind() == FileKind::application;
-}
-
-// Refused: a name that would land elsewhere than asked (a separator, or a NUL that cuts it short
-// at the system call), a hidden one, and a colon, which disks formatted for other systems refuse.
-bool isUsableFolderName(std::string_view name)
-{
-    return !name.empty() && !name.starts_with('.') &&
-           name.find_first_of("/:\0"sv) == std::string_view::npos;
 }
 
 } // namespace
@@ -254,7 +244,7 @@ FileRecord FileOperations::restoredRecord(const FileRecord& original) const
 std::string FileOperations::createFolder(const std::string& name, const std::string& parent)
 {
     const std::scoped_lock lock(mutex_);
-    if (!isUsableFolderName(name)) {
+    if (folderNameRefusal(name)) {
         throw FileError(FileError::invalidDestination);
     }
     FolderAccess::validate(parent);

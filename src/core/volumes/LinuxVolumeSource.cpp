@@ -7,6 +7,7 @@
 #include "core/platform/MountTable.h"
 #include "core/platform/VolumeIdentity.h"
 #include "core/platform/XdgFolders.h"
+#include "core/volumes/VolumeCapacity.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <utility>
 
 namespace tollenvane {
@@ -41,17 +41,6 @@ bool namesHost(std::string_view source)
 {
     return source.starts_with("//") ||
            (!source.starts_with('/') && source.find(":/") != std::string_view::npos);
-}
-
-// Blocks times block size, clamped: a byte count larger than a signed 64-bit one is no use.
-std::int64_t bytes(fsblkcnt_t blocks, unsigned long blockSize)
-{
-    constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    const std::uint64_t size = blockSize;
-    if (size != 0 && blocks > largest / size) {
-        return std::numeric_limits<std::int64_t>::max();
-    }
-    return static_cast<std::int64_t>(blocks * size);
 }
 
 // The mount that holds a path, links followed: by mount id where the kernel gives one, else
@@ -173,9 +162,12 @@ std::optional<VolumeValues> LinuxVolumeSource::values(const std::string& path) c
     }
     VolumeValues values;
     values.readOnly = (figures.f_flag & ST_RDONLY) != 0;
-    values.total = bytes(figures.f_blocks, figures.f_frsize);
-    // f_bavail, not f_bfree: the blocks kept for root are not the user's to fill.
-    values.available = bytes(figures.f_bavail, figures.f_frsize);
+    const VolumeCapacity capacity = volumeCapacity({.blocks = figures.f_blocks,
+                                                    .freeBlocks = figures.f_bfree,
+                                                    .availableBlocks = figures.f_bavail,
+                                                    .fragmentSize = figures.f_frsize});
+    values.total = capacity.total;
+    values.available = capacity.available;
     if (const std::optional<MountEntry> entry = mountHolding(path, setup_.mountInfoPath)) {
         values.volumePath = entry->mountPoint;
         values.name = label(*entry);

@@ -10,6 +10,7 @@ namespace tollenvane {
 // created in it.
 struct FolderPanelRequest {
     bool multipleSelection = false;
+    std::string title;   // the window's: a few words naming the task
     std::string prompt;  // the confirm button
     std::string message; // shown above the folders
     std::optional<std::string> startFolder;

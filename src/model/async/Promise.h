@@ -6,9 +6,10 @@
 namespace tollenvane {
 
 // A promise already started, shared by the steps of an operation that completes it later.
-inline std::shared_ptr<QPromise<void>> startedPromise()
+template <class T = void>
+std::shared_ptr<QPromise<T>> startedPromise()
 {
-    auto promise = std::make_shared<QPromise<void>>();
+    auto promise = std::make_shared<QPromise<T>>();
     promise->start();
     return promise;
 }

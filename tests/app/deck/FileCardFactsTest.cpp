@@ -24,7 +24,7 @@ TEST(FileCardFacts, ReadsTheRecordOfARealFile)
     EXPECT_EQ(facts.name, shownName("Rapport annuel.txt"));
     EXPECT_EQ(facts.folder, shownName(folder.path()));
     EXPECT_EQ(facts.kind, QStringLiteral("Documents"));
-    EXPECT_EQ(facts.size, QStringLiteral("2,5 Mo"));
+    EXPECT_EQ(facts.size, QStringLiteral("2,5\u00A0Mo"));
     EXPECT_TRUE(facts.modified.startsWith(QStringLiteral("Modifié ")));
     EXPECT_TRUE(facts.created.startsWith(QStringLiteral("Créé ")));
     EXPECT_GT(facts.modified.size(), QStringLiteral("Modifié ").size());
@@ -40,7 +40,7 @@ TEST(FileCardFacts, FollowTheLanguageOfTheMoment)
     Localization::setLanguage(before);
 
     EXPECT_EQ(facts.kind, QStringLiteral("Images"));
-    EXPECT_EQ(facts.size, QStringLiteral("1.5 KB"));
+    EXPECT_EQ(facts.size, QStringLiteral("1.5\u00A0KB"));
     EXPECT_TRUE(facts.modified.startsWith(QStringLiteral("Modified ")));
 }
 

@@ -6,12 +6,14 @@
 #include "app/design/EmptyState.h"
 #include "app/design/ShownName.h"
 #include "app/design/Theme.h"
+#include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/FocusRingPixels.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -182,28 +184,72 @@ TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)
     EXPECT_EQ(parents->currentIndex(), 0);
 }
 
+// The sub-folder form of the active sheet, `typed` in its name, the first destination chosen as
+// the parent, and "Créer" pressed from the keyboard.
+struct CreatedFromTheKeyboard {
+    QLineEdit* name;
+    QPushButton* create;
+
+    CreatedFromTheKeyboard(MoveSheet& sheet, const QString& typed)
+        : name(sheet.findChild<QLineEdit*>(QStringLiteral("newFolder")))
+        , create(sheet.findChild<QPushButton*>(QStringLiteral("createButton")))
+    {
+        QApplication::setActiveWindow(&sheet);
+        QTest::keyClicks(name, typed);
+        auto* parents = sheet.findChild<QComboBox*>(QStringLiteral("parentPicker"));
+        parents->setCurrentIndex(1);
+        emit parents->activated(1);
+        EXPECT_TRUE(create->isEnabled());
+        create->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(create, Qt::Key_Space);
+    }
+};
+
 TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
 {
     OpenSheet open;
-    QApplication::setActiveWindow(open.sheet);
-    auto* name = open.sheet->findChild<QLineEdit*>(QStringLiteral("newFolder"));
-    auto* parents = open.sheet->findChild<QComboBox*>(QStringLiteral("parentPicker"));
-    auto* create = open.sheet->findChild<QPushButton*>(QStringLiteral("createButton"));
-    QTest::keyClicks(name, QStringLiteral("Clavier"));
-    parents->setCurrentIndex(1);
-    emit parents->activated(1);
-    ASSERT_TRUE(create->isEnabled());
-
     // The focus waits in the sheet while the folder is made, then goes to the name, never on to
     // the button that closes the sheet.
-    create->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(create, Qt::Key_Space);
+    const CreatedFromTheKeyboard form(*open.sheet, QStringLiteral("Clavier"));
     EXPECT_EQ(QApplication::focusWidget(), open.sheet);
     open.harness.settle();
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(fs::is_directory(fs::path(open.destination) / "Clavier"));
-    EXPECT_EQ(QApplication::focusWidget(), name);
+    EXPECT_EQ(QApplication::focusWidget(), form.name);
     EXPECT_TRUE(open.sheet->isVisible());
+}
+
+// A name that would make the folder outside the destination is refused with the reason, and
+// stays typed, the focus on it, for the user to correct.
+TEST(MoveSheet, ARefusedNameSaysWhyAndStaysForCorrecting)
+{
+    OpenSheet open;
+    const std::vector<std::string> inside = test::entries(open.destination);
+    const std::vector<std::string> beside = test::entries(open.destination + "/..");
+    const CreatedFromTheKeyboard form(*open.sheet, QStringLiteral("../escaped"));
+    QLineEdit* name = form.name;
+    QPushButton* create = form.create;
+    open.harness.settle();
+    QCoreApplication::sendPostedEvents();
+
+    ASSERT_TRUE(open.model.alert());
+    EXPECT_EQ(open.model.alert()->message,
+              Localization::text("Un nom de dossier ne peut contenir ni «\u00A0/\u00A0» ni "
+                                 "«\u00A0:\u00A0»."));
+    EXPECT_EQ(name->text(), QStringLiteral("../escaped"));
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    EXPECT_TRUE(create->isEnabled());
+    EXPECT_EQ(test::entries(open.destination), inside);
+    EXPECT_EQ(test::entries(open.destination + "/.."), beside);
+    EXPECT_EQ(open.model.state().destinations.size(), 1U);
+    open.model.dismissAlert();
+
+    // Corrected, it is made where asked and the name is cleared for the next one.
+    name->setText(QStringLiteral("escaped"));
+    QTest::mouseClick(create, Qt::LeftButton);
+    open.harness.settle();
+    EXPECT_TRUE(fs::is_directory(fs::path(open.destination) / "escaped"));
+    EXPECT_TRUE(name->text().isEmpty());
 }
 
 TEST(MoveSheet, FavouriteTogglesInPlaceAndRemovingTheLastShowsThePlaceholder)

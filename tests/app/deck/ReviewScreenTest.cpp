@@ -11,10 +11,12 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/FocusRingPixels.h"
 #include "support/RecordingServices.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -196,6 +198,34 @@ TEST(ReviewScreen, TheTrashConfirmationNamesTheFileAndOnlyItsButtonFliesIt)
     EXPECT_FALSE(fs::exists(deck.first));
     EXPECT_TRUE(fs::exists(deck.second));
     EXPECT_EQ(deck.shown(), std::vector{deck.second});
+}
+
+// Opened from the keyboard, the confirmation shows at once where the keyboard is: on the safe
+// button, its ring drawn, so that Enter keeps the file.
+TEST(ReviewScreen, TheTrashConfirmationOpensOnTheSafeButtonWithItsRingDrawn)
+{
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        Deck deck(/*animations=*/false, /*confirmTrash=*/true);
+        deck.press(Qt::Key_Left);
+        deliverEvents();
+        auto* box = deck.screen->findChild<QMessageBox*>(QStringLiteral("trashConfirmation"));
+        ASSERT_NE(box, nullptr);
+        QApplication::setActiveWindow(box);
+        deliverEvents();
+        auto* cancel = box->findChild<QPushButton*>(QStringLiteral("cancelTrash"));
+        EXPECT_EQ(QApplication::focusWidget(), cancel);
+        EXPECT_GE(test::ringPixels(*box, *cancel), 20);
+        box->grab().save(QStringLiteral(TOLLENVANE_SCREENSHOTS "/review-trash-confirmation-") +
+                         (appearance == AppAppearance::dark ? "dark" : "light") + "-focus.png");
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        deliverEvents();
+        EXPECT_FALSE(deck.model.confirmTrash());
+        EXPECT_FALSE(deck.screen->inFlight());
+        EXPECT_TRUE(fs::exists(deck.first));
+    }
 }
 
 TEST(ReviewScreen, ADecisionNeverFallsOnTheNextCardAndADroppedFlightFreesTheDeck)

@@ -109,7 +109,7 @@ TEST(ShownName, ScreensShowMisleadingNamesMarked)
         QCoreApplication::sendEvent(&map, &help);
         QTextDocument tip;
         tip.setHtml(QToolTip::text());
-        EXPECT_EQ(tip.toPlainText(), shown + QStringLiteral(" \u00B7 ") + sizeText);
+        EXPECT_EQ(tip.toRawText(), shown + QStringLiteral(" \u00B7 ") + sizeText);
         QToolTip::hideText();
         for (const StorageRowButton* row : explorer->findChildren<StorageRowButton*>()) {
             if (row->node().name == name) {

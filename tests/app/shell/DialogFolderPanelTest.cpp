@@ -1,6 +1,9 @@
 #include "app/shell/DialogFolderPanel.h"
 
 #include "app/shell/QtTranslation.h"
+#include "core/localisation/Localization.h"
+#include "support/ScopedLanguage.h"
+#include "support/Screenshots.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +13,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QTreeView>
 
@@ -93,6 +99,67 @@ TEST(DialogFolderPanel, WritesDatesAsTheChosenLanguageDoes)
             << rawValue(language);
     }
     EXPECT_EQ(QLocale(), QLocale::system()) << "the locale goes with its translation";
+}
+
+// The chooser names its task in a few words and shows its explanation whole above the folders;
+// every column speaks the chosen language, a folder's type too, and a date fits its column at
+// the size the chooser opens at.
+TEST(DialogFolderPanel, TitleExplanationAndColumnsInTheChosenLanguage)
+{
+    const TempDir folder;
+    const std::string start = folder.makeFolder("Images");
+    folder.makeFolder("Images/Vacances");
+    for (const AppLanguage language : {AppLanguage::fr, AppLanguage::de, AppLanguage::en}) {
+        QtTranslation translation;
+        ASSERT_TRUE(translation.use(language));
+        const test::ScopedLanguage shown(language);
+        FolderPanelRequest request;
+        request.title = Localization::text("Dossier de destination");
+        request.prompt = Localization::text("Choisir la destination");
+        request.message = Localization::text("Tollenvane analyse uniquement les dossiers que vous "
+                                             "choisissez. Tout reste sur cet ordinateur.");
+        request.startFolder = start;
+        const std::string code(rawValue(language));
+        bool looked = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            // Closed whatever is found, so that a failure never leaves the chooser waiting.
+            const auto close = qScopeGuard([dialog] { dialog->reject(); });
+            looked = true;
+            constexpr int typeColumn = 2;
+            constexpr int dateColumn = 3;
+            const QString type = shownInRow(*dialog, QStringLiteral("Vacances"), typeColumn);
+            EXPECT_EQ(dialog->windowTitle().toStdString(), request.title);
+            const auto* explanation = dialog->findChild<QLabel*>(QStringLiteral("explanation"));
+            ASSERT_NE(explanation, nullptr);
+            EXPECT_TRUE(explanation->isVisible());
+            EXPECT_EQ(explanation->text().toStdString(), request.message);
+            EXPECT_GE(explanation->height(), explanation->heightForWidth(explanation->width()));
+            EXPECT_LT(explanation->y(),
+                      dialog->findChild<QTreeView*>()->mapTo(dialog, QPoint()).y());
+            EXPECT_FALSE(type.isEmpty());
+            if (language != AppLanguage::en) {
+                EXPECT_NE(type, QStringLiteral("Folder")) << code;
+            }
+            const auto* view = dialog->findChild<QTreeView*>();
+            EXPECT_LE(view->header()->sectionViewportPosition(dateColumn) +
+                          view->header()->sectionSize(dateColumn),
+                      view->viewport()->width())
+                << code;
+            const QAbstractItemModel& rows = *view->model();
+            for (int row = 0; row < rows.rowCount(view->rootIndex()); ++row) {
+                const QModelIndex date = rows.index(row, dateColumn, view->rootIndex());
+                EXPECT_GE(view->header()->sectionSize(dateColumn),
+                          view->sizeHintForIndex(date).width())
+                    << code << " " << date.data().toString().toStdString();
+            }
+            dialog->grab().save(test::screenshotFolder() + "/folder-chooser-" +
+                                QString::fromStdString(code) + ".png");
+        });
+        EXPECT_EQ(DialogFolderPanel().run(request), std::nullopt);
+        EXPECT_TRUE(looked);
+    }
 }
 
 } // namespace

@@ -163,9 +163,10 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
           "confirmTrashSwitch", "showHiddenSwitch", "minimumSizePicker", "rescan",
           "forgetDecisions"},
          "appearance-light"},
+        // The tutorial opens on its way on: Tab goes from there round to it.
         {Page::dashboard,
          true,
-         {"closeTutorial", "continueButton", "languagePicker"},
+         {"languagePicker", "closeTutorial", "continueButton"},
          "continueButton"},
         {Page::applications,
          false,

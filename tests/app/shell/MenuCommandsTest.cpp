@@ -15,7 +15,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <set>
 
 namespace tollenvane {
@@ -126,6 +128,25 @@ TEST(MenuCommands, TheMenuBarComesOnTopOfTheContentsMinimumSize)
     QCoreApplication::processEvents();
     EXPECT_EQ(window.centralWidget()->size(), MainWindow::minimumContentSize);
     EXPECT_GT(window.height(), MainWindow::minimumContentSize.height());
+}
+
+// The test screen, 800 x 600, is smaller than the window's default size and even its minimum:
+// the window opens at its minimum rather than reaching past the screen's bottom.
+TEST(MenuCommands, TheWindowOpensNoLargerThanTheScreenLeavesRoomFor)
+{
+    ModelHarness harness;
+    AppModel& model = harness.load();
+    MainWindow window(model, [] {});
+    const QSize available = window.screen()->availableGeometry().size();
+    const QSize minimum = window.minimumSizeHint();
+    EXPECT_LE(window.width(), std::max(available.width(), minimum.width()));
+    EXPECT_LE(window.height(), std::max(available.height(), minimum.height()));
+    EXPECT_GE(window.width(), minimum.width());
+    EXPECT_GE(window.height(), minimum.height());
+    window.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.centralWidget()->size().expandedTo(MainWindow::minimumContentSize),
+              window.centralWidget()->size());
 }
 
 TEST(MenuCommands, ANewLanguageRetitlesTheMenusAndBuildsTheContentAnew)

@@ -122,7 +122,7 @@ TEST(RootView, SidebarShowsNoResumeEntryWithoutASessionAndTheSelectedDisk)
     const DiskCardContent& card = view.findChild<DiskCard*>("diskCard")->content();
     EXPECT_EQ(card.title, "Votre ordinateur");
     EXPECT_DOUBLE_EQ(card.fill, 0.76);
-    EXPECT_EQ(card.freeSpace, "120 Go disponibles");
+    EXPECT_EQ(card.freeSpace, "120\u00A0Go disponibles");
     // Not scanning: the privacy badge, and no problem to show.
     EXPECT_TRUE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));
@@ -199,9 +199,9 @@ TEST(RootView, LanguageChangeRebuildsEverythingInTheNewLanguage)
     EXPECT_EQ(view.findChild<ElidedLabel*>("pageTitle")->text(), "Accueil");
 }
 
-// Revealing a file from its card, opening a source's folder: when no file manager answers, an
-// alert says so in the chosen language, naming what could not be shown.
-TEST(RootView, AFileManagerThatNeverAnswersIsToldInTheChosenLanguage)
+// Revealing a file from its card, opening a source's folder or a guide: when no file manager or
+// browser answers, an alert says so in the chosen language, naming what could not be shown.
+TEST(RootView, AFileManagerOrBrowserThatNeverAnswersIsToldInTheChosenLanguage)
 {
     test::SortingHarness harness;
     harness.startSortingTwo();
@@ -252,6 +252,16 @@ TEST(RootView, AFileManagerThatNeverAnswersIsToldInTheChosenLanguage)
     QTest::mouseClick(shownButton("openButton"), Qt::LeftButton);
     ASSERT_EQ(links.folders.size(), 1U);
     alertShows("Dateimanager nicht verfügbar", links.folders.front());
+    model.dismissAlert();
+
+    // A guide's address that no browser opens is told the same way.
+    model.navigate(Page::space);
+    test::deliverEvents();
+    QTest::mouseClick(shownButton("firstGuide"), Qt::LeftButton);
+    ASSERT_EQ(links.urls.size(), 1U);
+    const std::string address = links.urls.front().toDisplayString().toStdString();
+    alertShows("Browser nicht verfügbar", address);
+    EXPECT_EQ(model.alert()->message, "Kein Browser konnte " + address + " öffnen.");
     preferences.language = AppLanguage::system;
     model.setPreferences(preferences);
 }

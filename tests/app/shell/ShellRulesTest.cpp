@@ -1,6 +1,7 @@
 #include "app/design/ShownName.h"
 #include "app/shell/RootRules.h"
 #include "app/shell/SidebarRules.h"
+#include "app/shell/WindowFit.h"
 #include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ TEST(SidebarRules, DiskCardNamesExternalDisksOnly)
     EXPECT_EQ(card.symbol, "internaldrive");
     EXPECT_EQ(card.title, "Votre ordinateur");
     EXPECT_FALSE(card.titleIsName);
-    EXPECT_EQ(card.freeSpace, "0 o disponibles");
+    EXPECT_EQ(card.freeSpace, "0\u00A0o disponibles");
 
     StorageVolume photos;
     photos.name = "Photos";
@@ -107,6 +108,33 @@ TEST(SidebarRules, DiskCardNamesExternalDisksOnly)
     facts.volume->name.clear();
     EXPECT_EQ(diskCard(facts).title, "Disque externe");
     EXPECT_FALSE(diskCard(facts).titleIsName);
+}
+
+// A window of 1200 x 840 on a laptop screen of 1280 x 800: its frame and the panels come out of
+// the room it has, never its minimum.
+TEST(WindowFit, TheWindowOpensWithinTheScreensFreeArea)
+{
+    const QSize wanted(1200, 840);
+    const QSize minimum(960, 690);
+    const QRect screen(0, 0, 1280, 800);
+    // Before the window manager frames it.
+    EXPECT_EQ(fittedGeometry(QRect({}, wanted), {}, minimum, screen), QRect(0, 0, 1200, 800));
+    // Framed at the top left, with a title bar of 22 and borders: all of it on screen.
+    const QMargins frame(1, 22, 1, 5);
+    EXPECT_EQ(fittedGeometry(QRect(1, 22, 1200, 800), frame, minimum, screen),
+              QRect(1, 22, 1200, 773));
+    // A panel along the top: the frame goes below it.
+    EXPECT_EQ(fittedGeometry(QRect(1, 22, 1200, 800), frame, minimum, QRect(0, 32, 1280, 768)),
+              QRect(1, 54, 1200, 741));
+    // Placed too far right and down: moved in, not shrunk.
+    EXPECT_EQ(fittedGeometry(QRect(400, 300, 1000, 700), {}, minimum, screen),
+              QRect(280, 100, 1000, 700));
+    // Room enough: left as it is.
+    EXPECT_EQ(fittedGeometry(QRect(101, 122, 1200, 840), frame, minimum, QRect(0, 0, 1920, 1080)),
+              QRect(101, 122, 1200, 840));
+    // A screen smaller than the minimum: the minimum, its title bar on screen.
+    EXPECT_EQ(fittedGeometry(QRect(50, 50, 1200, 840), frame, minimum, QRect(0, 0, 800, 600)),
+              QRect(1, 22, 960, 690));
 }
 
 } // namespace

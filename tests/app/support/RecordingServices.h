@@ -32,20 +32,24 @@ public:
     void reveal(const std::string& path) override
     {
         revealed.push_back(path);
-        unanswered(path);
+        unanswered(Request::show, path);
     }
     std::vector<std::string> revealed;
 };
 
-// The same for folders; addresses are only kept.
+// The same for folders, and a desktop where no browser answers for addresses.
 class UnansweredLinks final : public LinkOpener {
 public:
     void openFolder(const std::string& path) override
     {
         folders.push_back(path);
-        unanswered(path);
+        unanswered(Request::show, path);
     }
-    void openUrl(const QUrl& url) override { urls.push_back(url); }
+    void openUrl(const QUrl& url) override
+    {
+        urls.push_back(url);
+        unanswered(Request::open, url.toDisplayString().toStdString());
+    }
     std::vector<std::string> folders;
     std::vector<QUrl> urls;
 };

@@ -1,5 +1,6 @@
 #include "app/tutorial/TutorialOverlay.h"
 
+#include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/SegmentedControl.h"
 #include "app/design/ShownName.h"
@@ -9,13 +10,17 @@
 #include "app/tutorial/SourceStepRow.h"
 #include "app/tutorial/TutorialRules.h"
 #include "core/localisation/Localization.h"
+#include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/FocusRingPixels.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
 #include <filesystem>
@@ -169,6 +174,47 @@ TEST(TutorialOverlay, TheDemonstrationTouchesNoFile)
     EXPECT_EQ(sourceRows(overlay), std::vector{shownName("Pictures")});
     EXPECT_FALSE(child(overlay, "addFolder").isEnabled());
     EXPECT_FALSE(child(overlay, "suggestedFolder.Bureau").isEnabled());
+}
+
+// The tutorial opens with the keyboard on its way on, its ring drawn: Enter goes through every
+// step and ends it, and a way back that goes hands the keyboard to the way on.
+TEST(TutorialOverlay, OpensWithTheFocusDrawnOnItsWayOn)
+{
+    const test::SchemeScope restore;
+    for (const auto& [appearance, suffix] :
+         {std::pair{AppAppearance::dark, "dark"}, std::pair{AppAppearance::light, "light"}}) {
+        AppearanceApplier().apply(appearance);
+        test::ModelHarness harness;
+        AppModel& model = harness.load();
+        RootView view(model);
+        view.resize(1200, 840);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        test::deliverEvents();
+        const auto& overlay = child<TutorialOverlay>(view, "tutorialOverlay");
+        auto& onward = child(overlay, "continueButton");
+        ASSERT_EQ(QApplication::focusWidget(), &onward);
+        EXPECT_GE(test::ringPixels(view, onward), 20);
+        view.grab().save(test::screenshotFolder() + "/tutorial-opening-focus-" + suffix + ".png");
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(overlay.step(), 1);
+        auto& back = child(overlay, "backButton");
+        back.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&back, Qt::Key_Return);
+        EXPECT_EQ(overlay.step(), 0);
+        EXPECT_EQ(QApplication::focusWidget(), &onward);
+
+        for (int step = 1; step < tutorialStepCount; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            EXPECT_EQ(overlay.step(), step);
+        }
+        auto& finish = child(overlay, "finishButton");
+        ASSERT_EQ(QApplication::focusWidget(), &finish);
+        EXPECT_GE(test::ringPixels(view, finish), 20);
+        QTest::keyClick(&finish, Qt::Key_Return);
+        EXPECT_TRUE(model.state().preferences.onboardingComplete);
+    }
 }
 
 TEST(TutorialOverlay, ALanguageChosenMidWayRebuildsTheWindowFromTheFirstStep)

@@ -34,51 +34,51 @@ TEST_F(FormattingTest, BytesInEachLanguage)
 {
     constexpr std::int64_t largest = std::numeric_limits<std::int64_t>::max();
     const std::vector<std::tuple<AppLanguage, std::int64_t, std::string>> cases{
-        {AppLanguage::en, -5, "0 B"},
-        {AppLanguage::en, 0, "0 B"},
-        {AppLanguage::en, 999, "999 B"},
-        {AppLanguage::en, 1000, "1 KB"},
-        {AppLanguage::en, 1049, "1 KB"},
-        {AppLanguage::en, 1500, "1.5 KB"},
-        {AppLanguage::en, 999'999, "1000 KB"}, // below 1000 before it is rounded: stays in KB
-        {AppLanguage::en, 1'000'000, "1 MB"},
-        {AppLanguage::en, 123'456'789, "123.5 MB"},
-        {AppLanguage::en, 5'000'000'000, "5 GB"},
-        {AppLanguage::en, 1'000'000'000'000'000, "1000 TB"},
-        {AppLanguage::en, 1'500'000'000'000'000'000, "1500000 TB"},
-        {AppLanguage::en, largest, "9223372 TB"},
-        {AppLanguage::en, -largest - 1, "0 B"},
+        {AppLanguage::en, -5, "0\u00A0B"},
+        {AppLanguage::en, 0, "0\u00A0B"},
+        {AppLanguage::en, 999, "999\u00A0B"},
+        {AppLanguage::en, 1000, "1\u00A0KB"},
+        {AppLanguage::en, 1049, "1\u00A0KB"},
+        {AppLanguage::en, 1500, "1.5\u00A0KB"},
+        {AppLanguage::en, 999'999, "1000\u00A0KB"}, // below 1000 before it is rounded: stays in KB
+        {AppLanguage::en, 1'000'000, "1\u00A0MB"},
+        {AppLanguage::en, 123'456'789, "123.5\u00A0MB"},
+        {AppLanguage::en, 5'000'000'000, "5\u00A0GB"},
+        {AppLanguage::en, 1'000'000'000'000'000, "1000\u00A0TB"},
+        {AppLanguage::en, 1'500'000'000'000'000'000, "1500000\u00A0TB"},
+        {AppLanguage::en, largest, "9223372\u00A0TB"},
+        {AppLanguage::en, -largest - 1, "0\u00A0B"},
         // Half to even on the shortest decimal: 1.35 is a little above as a double, 2.55 below.
-        {AppLanguage::en, 1250, "1.2 KB"},
-        {AppLanguage::en, 1350, "1.4 KB"},
-        {AppLanguage::en, 2450, "2.4 KB"},
-        {AppLanguage::en, 2550, "2.6 KB"},
-        {AppLanguage::en, 1950, "2 KB"},
-        {AppLanguage::en, 1051, "1.1 KB"},
-        {AppLanguage::fr, -5, "0 o"},
-        {AppLanguage::fr, 999, "999 o"},
-        {AppLanguage::fr, 1000, "1 Ko"},
-        {AppLanguage::fr, 1500, "1,5 Ko"},
-        {AppLanguage::fr, 999'999, "1000 Ko"},
-        {AppLanguage::fr, 1250, "1,2 Ko"},
-        {AppLanguage::fr, 2'550'000, "2,6 Mo"},
-        {AppLanguage::fr, 7'000'000'000, "7 Go"},
-        {AppLanguage::fr, 1'000'000'000'000'000, "1000 To"},
-        {AppLanguage::fr, 1'234'000'000'000'000'000, "1234000 To"},
-        {AppLanguage::es, 1500, "1,5 KB"},
-        {AppLanguage::de, 999, "999 B"},
-        {AppLanguage::de, 1500, "1,5 KB"},
-        {AppLanguage::it, 1500, "1,5 KB"},
-        {AppLanguage::it, 1'500'000'000'000'000'000, "1500000 TB"},
+        {AppLanguage::en, 1250, "1.2\u00A0KB"},
+        {AppLanguage::en, 1350, "1.4\u00A0KB"},
+        {AppLanguage::en, 2450, "2.4\u00A0KB"},
+        {AppLanguage::en, 2550, "2.6\u00A0KB"},
+        {AppLanguage::en, 1950, "2\u00A0KB"},
+        {AppLanguage::en, 1051, "1.1\u00A0KB"},
+        {AppLanguage::fr, -5, "0\u00A0o"},
+        {AppLanguage::fr, 999, "999\u00A0o"},
+        {AppLanguage::fr, 1000, "1\u00A0Ko"},
+        {AppLanguage::fr, 1500, "1,5\u00A0Ko"},
+        {AppLanguage::fr, 999'999, "1000\u00A0Ko"},
+        {AppLanguage::fr, 1250, "1,2\u00A0Ko"},
+        {AppLanguage::fr, 2'550'000, "2,6\u00A0Mo"},
+        {AppLanguage::fr, 7'000'000'000, "7\u00A0Go"},
+        {AppLanguage::fr, 1'000'000'000'000'000, "1000\u00A0To"},
+        {AppLanguage::fr, 1'234'000'000'000'000'000, "1234000\u00A0To"},
+        {AppLanguage::es, 1500, "1,5\u00A0KB"},
+        {AppLanguage::de, 999, "999\u00A0B"},
+        {AppLanguage::de, 1500, "1,5\u00A0KB"},
+        {AppLanguage::it, 1500, "1,5\u00A0KB"},
+        {AppLanguage::it, 1'500'000'000'000'000'000, "1500000\u00A0TB"},
     };
     for (const auto& [language, bytes, expected] : cases) {
         EXPECT_EQ(bytesIn(language, bytes), expected) << rawValue(language) << " " << bytes;
     }
     // The system language follows the preferred languages.
     Localization::setPreferredLanguages(std::vector<std::string>{"fr_CA"});
-    EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1,5 Ko");
+    EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1,5\u00A0Ko");
     Localization::setPreferredLanguages(std::vector<std::string>{"pt_BR", "ja"});
-    EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1.5 KB");
+    EXPECT_EQ(bytesIn(AppLanguage::system, 1500), "1.5\u00A0KB");
 }
 
 // The catalogue's exact translations, filled with the locale's grouped integer.

@@ -40,9 +40,4 @@ bool ThreadedModel::waitFor(const std::function<bool()>& condition)
     return QTest::qWaitFor(condition, patience);
 }
 
-void ThreadedModel::await(const QFuture<void>& future)
-{
-    ASSERT_TRUE(waitFor([&] { return future.isFinished(); }));
-}
-
 } // namespace tollenvane::test

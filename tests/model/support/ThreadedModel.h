@@ -4,6 +4,8 @@
 #include "model/support/FakeServices.h"
 #include "support/TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <QFuture>
 #include <functional>
 #include <memory>
@@ -32,7 +34,11 @@ public:
 
     // False only on a machine that hangs.
     static bool waitFor(const std::function<bool()>& condition);
-    static void await(const QFuture<void>& future);
+    template <class T>
+    static void await(const QFuture<T>& future)
+    {
+        ASSERT_TRUE(waitFor([&] { return future.isFinished(); }));
+    }
 };
 
 } // namespace tollenvane::test

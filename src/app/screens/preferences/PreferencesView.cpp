@@ -9,7 +9,10 @@
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/design/TextBlock.h"
+#include "app/design/Theme.h"
 #include "app/kit/PageText.h"
+#include "app/preview/SoundOutput.h"
 #include "app/screens/preferences/AppearanceTile.h"
 #include "app/screens/preferences/PreferenceRules.h"
 #include "core/localisation/Localization.h"
@@ -210,6 +213,8 @@ QWidget* PreferencesView::volumeRow()
     auto* preview =
         new SecondaryButton(localized("Écouter un aperçu"), QStringLiteral("play.fill"), [this] {
             model().soundDesign().play(SoundCue::keep, model().state().preferences, true);
+            // A preview with nowhere to be heard says so rather than doing nothing to see.
+            silent_->setVisible(!soundOutputExists());
         });
     preview->setObjectName(QStringLiteral("soundPreview"));
     layout->addWidget(preview);
@@ -228,6 +233,11 @@ QWidget* PreferencesView::interactionsPanel()
     });
     column.addWidget(sounds_);
     column.addWidget(volumeRow());
+    silent_ = noSoundOutputNotice();
+    silent_->setFont(DesignFont::system(11));
+    silent_->setColor(Theme::muted);
+    silent_->hide();
+    column.addWidget(silent_);
     column.addWidget(caption("Un son doux pour chaque geste. Les sons ne se superposent pas."));
 
     animations_ = toggle("Animations de cartes", "animationsSwitch");

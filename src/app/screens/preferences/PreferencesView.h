@@ -15,6 +15,7 @@ namespace tollenvane {
 
 class AppearanceTile;
 class SecondaryButton;
+class TextBlock;
 class Switch;
 struct Preferences;
 
@@ -48,6 +49,7 @@ private:
     Switch* sounds_ = nullptr;
     QSlider* volume_ = nullptr;
     QLabel* percent_ = nullptr;
+    TextBlock* silent_ = nullptr;
     Switch* animations_ = nullptr;
     Switch* confirmTrash_ = nullptr;
     Switch* showHidden_ = nullptr;

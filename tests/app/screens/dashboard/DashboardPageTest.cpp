@@ -93,7 +93,8 @@ TEST(DashboardPage, WithoutSourcesItOffersToChooseFolders)
     EXPECT_EQ(shown.find<ElidedLabel>("ready-sources").text(),
               QStringLiteral("0 dossiers autorisés"));
     EXPECT_EQ(shown.find<ElidedLabel>("volume-name").text(), QStringLiteral("Votre ordinateur"));
-    EXPECT_EQ(shown.find<ElidedLabel>("used-space").text(), QStringLiteral("0 o utilisés sur 0 o"));
+    EXPECT_EQ(shown.find<ElidedLabel>("used-space").text(),
+              QStringLiteral("0\u00A0o utilisés sur 0\u00A0o"));
 
     shown.click("choose-folders");
     ASSERT_EQ(harness.panel->requests.size(), 1U);
@@ -237,7 +238,7 @@ TEST(DashboardPage, PicturesOfAPopulatedDashboard)
         EXPECT_EQ(shown.find<SymbolView>("volume-symbol").symbol(), "externaldrive.fill");
         EXPECT_FALSE(shown.shows("purgeable-space"));
         EXPECT_EQ(shown.find<ElidedLabel>("free-space").text(),
-                  QStringLiteral("16 Go libres maintenant"));
+                  QStringLiteral("16\u00A0Go libres maintenant"));
 
         shown.window.resize(1040, shown.page->widget()->sizeHint().height());
         deliverEvents();

@@ -4,6 +4,7 @@
 #include "app/design/KeyCap.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/preview/SoundOutput.h"
 #include "app/screens/preferences/AppearanceTile.h"
 #include "app/shell/RootView.h"
 #include "design/SchemeScope.h"
@@ -64,12 +65,26 @@ void expectOneWrite(test::ModelHarness& harness, const std::function<void()>& ac
     EXPECT_FALSE(fs::exists(harness.statePath()));
 }
 
+// The model loaded, in `language` when one is given.
+AppModel& loaded(test::ModelHarness& harness, std::optional<AppLanguage> language)
+{
+    AppModel& model = harness.load();
+    if (language) {
+        Preferences preferences = model.state().preferences;
+        preferences.language = *language;
+        model.setPreferences(preferences);
+    }
+    return model;
+}
+
 struct ShownPage {
     test::ModelHarness harness;
-    AppModel& model = harness.load();
-    PreferencesView view{model};
+    AppModel& model;
+    PreferencesView view;
 
-    ShownPage()
+    explicit ShownPage(std::optional<AppLanguage> language = std::nullopt)
+        : model(loaded(harness, language))
+        , view(model)
     {
         harness.advance(AppModel::saveDelay);
         view.resize(900, 2200);
@@ -144,6 +159,38 @@ TEST(PreferencesView, ShowsTheStoredValuesAndWritesOnlyWhatTheUserChanges)
     EXPECT_NE(std::find(log.begin(), log.end(), "play keep"), log.end());
     QTest::mouseClick(&child(view, "replayTutorial"), Qt::LeftButton);
     EXPECT_TRUE(page.model.showTutorial());
+}
+
+// Where no sound output exists, as on the offscreen platform here, the preview says so, in the
+// chosen language, as the preview sheet of a sound does.
+TEST(PreferencesView, APreviewWithNowhereToBeHeardSaysSo)
+{
+    if (soundOutputExists()) {
+        GTEST_SKIP() << "this machine has a sound output";
+    }
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
+    for (const auto& [language, text] :
+         {std::pair{AppLanguage::en, "No sound output is available on this computer."},
+          std::pair{AppLanguage::de, "Auf diesem Computer ist keine Audioausgabe verfügbar."},
+          std::pair{AppLanguage::fr, "Aucune sortie audio n’est disponible sur cet ordinateur."}}) {
+        const test::ScopedLanguage shown(language);
+        for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+            applier.apply(appearance);
+            ShownPage page(language);
+            const auto& notice = child<TextBlock>(page.view, "noSoundOutput");
+            EXPECT_FALSE(notice.isVisible());
+            QTest::mouseClick(&child(page.view, "soundPreview"), Qt::LeftButton);
+            test::deliverEvents();
+            EXPECT_TRUE(notice.isVisible());
+            EXPECT_EQ(notice.text(), QString::fromUtf8(text));
+            EXPECT_GE(notice.height(), notice.heightForWidth(notice.width()));
+            QWidget& panel = *notice.parentWidget();
+            panel.grab().save(test::screenshotFolder() +
+                              QStringLiteral("/preferences-no-sound-output-%1-%2.png")
+                                  .arg(rawValue(language).data(), rawValue(appearance).data()));
+        }
+    }
 }
 
 TEST(PreferencesView, TheHeldSliderIsLeftAloneUntilLetGo)

@@ -19,10 +19,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QToolTip>
 
 namespace tollenvane {
@@ -186,7 +189,7 @@ TEST(StorageExplorer, TheCaptionFollowsTheBlockTheArrowsChoose)
     const auto caption = [] {
         QTextDocument shown;
         shown.setHtml(QToolTip::text());
-        return QToolTip::isVisible() ? shown.toPlainText() : QString();
+        return QToolTip::isVisible() ? shown.toRawText() : QString();
     };
     const auto described = [&](std::size_t position) {
         return blockDescription(open.map().tiles()[open.map().layout()[position].index]);
@@ -206,6 +209,29 @@ TEST(StorageExplorer, TheCaptionFollowsTheBlockTheArrowsChoose)
         EXPECT_EQ(open.map().accessibleName(), described(position));
     }
     QToolTip::hideText();
+}
+
+// The caption wraps a long name, but never a size between its number and its unit.
+TEST(StorageExplorer, TheCaptionNeverBreaksASize)
+{
+    OpenExplorer open;
+    open.desk.model().openStorageFolder(open.desk.source);
+    open.desk.settle();
+    const QPoint rest = open.blockOf("Films");
+    QHelpEvent help(QEvent::ToolTip, rest, open.map().mapToGlobal(rest));
+    QCoreApplication::sendEvent(&open.map(), &help);
+    QTextDocument caption;
+    caption.setHtml(QToolTip::text());
+    QToolTip::hideText();
+    const qsizetype unit = caption.toRawText().lastIndexOf(QChar::Nbsp);
+    ASSERT_GT(unit, 0) << caption.toRawText().toStdString();
+    // Lines narrower than the size: every other space is taken to break at.
+    caption.setTextWidth(QFontMetricsF(caption.defaultFont()).horizontalAdvance("00"));
+    ASSERT_GT(caption.size().height(), 0);
+    const QTextLayout& lines = *caption.begin().layout();
+    EXPECT_GT(lines.lineCount(), 2);
+    EXPECT_EQ(lines.lineForTextPosition(static_cast<int>(unit) - 1).lineNumber(),
+              lines.lineForTextPosition(static_cast<int>(unit) + 1).lineNumber());
 }
 
 TEST(StorageExplorer, TheOthersBlockWidensTheListAndTheFooterShortensIt)

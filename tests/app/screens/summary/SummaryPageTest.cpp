@@ -79,7 +79,7 @@ TEST(SummaryPage, ShowsTheSessionAndTakesBackTheLastDecision)
     EXPECT_EQ(shown.text("counter-1"), QStringLiteral("1"));
     EXPECT_EQ(shown.text("counter-2"), QStringLiteral("0"));
     EXPECT_EQ(shown.text("counter-3"), QStringLiteral("0"));
-    EXPECT_EQ(shown.text("trashed-bytes"), QStringLiteral("500 o mis à la Corbeille"));
+    EXPECT_EQ(shown.text("trashed-bytes"), QStringLiteral("500\u00A0o mis à la Corbeille"));
 
     auto& undo = shown.find<QWidget>("undo-last");
     ASSERT_TRUE(undo.isEnabled());
