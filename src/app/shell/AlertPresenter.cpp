@@ -51,6 +51,10 @@ void AlertPresenter::refresh()
     box_->setText(title);
     box_->setInformativeText(Qt::convertFromPlainText(QString::fromStdString(alert->message)));
     box_->open();
+    // Its one button holds the focus from the start, its ring drawn as Tab would draw it, so that
+    // a keyboard user sees what Enter or Space will do.
+    box_->buttons().front()->setFocus(Qt::OtherFocusReason);
+    box_->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void AlertPresenter::dismissed()

@@ -14,11 +14,13 @@
 #include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
+#include "support/FocusRingPixels.h"
 #include "support/RecordingServices.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -309,6 +311,7 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     test::deliverEvents();
 }
 
+// The alert opens with its one button focused and ringed, so that Enter or Space dismisses it.
 TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
 {
     ShellHarness harness;
@@ -323,8 +326,13 @@ TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->text().toStdString(), model.alert()->title);
     ASSERT_EQ(box->buttons().size(), 1);
-    EXPECT_EQ(box->buttons().front()->text(), "Compris");
-    QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    QAbstractButton* understood = box->buttons().front();
+    EXPECT_EQ(understood->text(), "Compris");
+    QApplication::setActiveWindow(box);
+    test::deliverEvents();
+    EXPECT_EQ(QApplication::focusWidget(), understood);
+    EXPECT_GE(test::ringPixels(*box, *understood), 20);
+    QTest::keyClick(understood, Qt::Key_Space);
     test::deliverEvents();
     EXPECT_FALSE(model.alert());
 }
