@@ -8,7 +8,6 @@
 #include "app/shell/PlatformNotices.h"
 #include "app/shell/QtTranslation.h"
 #include "app/shell/QuitSignals.h"
-#include "core/platform/RunningApplications.h"
 #include "core/platform/XdgFolders.h"
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
@@ -74,7 +73,7 @@ int run(int argc, char** argv)
                    ModelServices::system(std::make_shared<DialogFolderPanel>()));
     followAppearance(appearance, model);
     followLanguage(qtTexts, model);
-    const PlatformNotices notices(model, [] { return RunningApplications::bundlePaths(); });
+    const PlatformNotices notices(model);
 
     // exit(), not quit(): quit() asks the window to close, and the window answers by quitting.
     MainWindow window(model, [] { QCoreApplication::exit(0); });

@@ -2,6 +2,7 @@
 
 #include "core/applications/AppDataReport.h"
 #include "core/applications/ApplicationCursor.h"
+#include "core/applications/ApplicationStep.h"
 #include "core/base/TextHash.h"
 #include "core/duplicates/DuplicateGroup.h"
 #include "core/insights/FileInsights.h"
@@ -144,6 +145,12 @@ public:
 
     // Installed applications and the data removed ones left behind.
     const std::vector<FileRecord>& applications() const { return applications_.records(); }
+    // What the rules judge each application by besides its record, by position as
+    // applications(): judged with the record, off the main thread.
+    const std::vector<BundleStanding>& applicationStandings() const
+    {
+        return applications_.standings();
+    }
     // Changes whenever applications() changes otherwise than by growing at its end: while it
     // stays, the records a screen already took are still the list's first ones.
     std::uint64_t applicationsGeneration() const { return applications_.generation(); }
@@ -204,6 +211,8 @@ public:
     void applySelectedVolume();
     // Selects the volume and opens the folder chooser on it.
     void chooseVolume(const StorageVolume& volume);
+    // Reads the running applications off the main thread; runningApplicationPathsChanged follows
+    // when the newest reading differs from what is shown.
     void refreshRunningApplications();
 
     // Shows the folder chooser and adds every chosen folder, as sources or as destinations,
@@ -414,7 +423,8 @@ private:
                                 std::function<void(std::vector<FileRecord>)> done);
     void listApplicationsForSession(std::shared_ptr<ApplicationCursor> cursor,
                                     std::function<void()> done);
-    void appendApplications(const std::vector<FileRecord>& records);
+    void appendApplications(const std::vector<FileRecord>& records,
+                            const std::vector<BundleStanding>& standings);
     void finishPreparation(std::vector<FileRecord> cards);
     void persistSummary();
     SessionCheckpoint checkpoint() const;
@@ -430,8 +440,10 @@ private:
                         const OperationReceipt& receipt);
     void concludeDecision(const FileRecord& card, const std::optional<std::string>& destination,
                           const OperationReceipt& receipt);
-    void restored(const OperationReceipt& receipt, const FileRecord& file);
-    void returnCard(const OperationReceipt& receipt, const FileRecord& file);
+    void restored(const OperationReceipt& receipt, const FileRecord& file,
+                  const std::optional<BundleStanding>& standing);
+    void returnCard(const OperationReceipt& receipt, const FileRecord& file,
+                    const std::optional<BundleStanding>& standing);
     void concludeUndo(const OperationReceipt& receipt);
     void remember(const FileRecord& file, Decision decision, std::function<void()> then);
     void forget(const std::string& path, std::function<void()> then);
@@ -456,7 +468,7 @@ private:
     // Installed applications and the data removed ones left behind.
     void pullApplication(std::shared_ptr<ApplicationCursor> cursor,
                          std::shared_ptr<TaskHandle> task);
-    void applyApplicationEvent(const ScanEvent& event);
+    void applyApplicationStep(const ApplicationStep& step);
     void applyAppData(std::uint64_t generation, const Outcome<AppDataReport>& outcome);
 
     // Services, made once.
@@ -543,6 +555,8 @@ private:
     // Monotonic, so that setting the system clock back cannot stall the refreshes.
     std::optional<std::chrono::steady_clock::time_point> lastDiskRefresh_;
     std::uint64_t grantGeneration_ = 0;
+    // The newest reading of the running applications: an older one that ends later is dropped.
+    std::uint64_t runningReading_ = 0;
 
     // Scans and the selection estimate. The accumulator's own queue keeps the index's changes
     // in the order they were asked for.

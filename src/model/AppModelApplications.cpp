@@ -33,10 +33,10 @@ void AppModel::pullApplication(std::shared_ptr<ApplicationCursor> cursor,
 {
     awaitOn(
         *services_.executor, Priority::utility, this,
-        [cursor, stop = task->token()] { return cursor->next(stop); },
-        [this, cursor, task](Outcome<std::optional<ScanEvent>> step) {
+        [cursor, stop = task->token()] { return ApplicationStep::next(*cursor, stop); },
+        [this, cursor, task](Outcome<std::optional<ApplicationStep>> step) {
             if (!task->cancelled() && step.value && *step.value) {
-                applyApplicationEvent(**step.value);
+                applyApplicationStep(**step.value);
                 pullApplication(cursor, task); // after the end, the stream ends
                 return;
             }
@@ -50,11 +50,12 @@ void AppModel::pullApplication(std::shared_ptr<ApplicationCursor> cursor,
         });
 }
 
-void AppModel::applyApplicationEvent(const ScanEvent& event)
+void AppModel::applyApplicationStep(const ApplicationStep& step)
 {
+    const ScanEvent& event = step.event;
     switch (event.kind()) {
     case ScanEvent::Kind::batch:
-        appendApplications(event.records());
+        appendApplications(event.records(), step.standings);
         scheduleSelection(false);
         break;
     case ScanEvent::Kind::issue: {

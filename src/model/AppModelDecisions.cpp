@@ -330,22 +330,31 @@ void AppModel::undo()
     awaitOn(
         *operationsQueue_, this,
         [operations = operations_, receipt = receipts_.back()] {
-            return operations->undo(receipt);
+            FileRecord file = operations->undo(receipt);
+            // An application goes back to the list of applications, judged as the inventory
+            // judges them: here, off the main thread.
+            std::optional<BundleStanding> standing;
+            if (isApplication(file)) {
+                standing = BundleStanding::of(file);
+            }
+            return std::pair(std::move(file), std::move(standing));
         },
-        [this, receipt = receipts_.back()](Outcome<FileRecord> file) {
+        [this, receipt = receipts_.back()](
+            Outcome<std::pair<FileRecord, std::optional<BundleStanding>>> file) {
             if (!file.value) {
                 publish(busy_, false, &AppModel::busyChanged);
                 raiseAlert("Annulation impossible", errorDescription(file.error));
                 return;
             }
-            restored(receipt, *file.value);
+            restored(receipt, file.value->first, file.value->second);
         });
 }
 
 // The file is back: its moved copy leaves the index and the review memory first.
-void AppModel::restored(const OperationReceipt& receipt, const FileRecord& file)
+void AppModel::restored(const OperationReceipt& receipt, const FileRecord& file,
+                        const std::optional<BundleStanding>& standing)
 {
-    auto next = [this, receipt, file] { returnCard(receipt, file); };
+    auto next = [this, receipt, file, standing] { returnCard(receipt, file, standing); };
     if (receipt.decision != Decision::move || !receipt.resultingRecord) {
         next();
         return;
@@ -354,7 +363,8 @@ void AppModel::restored(const OperationReceipt& receipt, const FileRecord& file)
     removeFromIndex(moved, false, [this, moved, next] { forget(std::string(moved.path()), next); });
 }
 
-void AppModel::returnCard(const OperationReceipt& receipt, const FileRecord& file)
+void AppModel::returnCard(const OperationReceipt& receipt, const FileRecord& file,
+                          const std::optional<BundleStanding>& standing)
 {
     if (isApplication(file)) {
         stopAppDataInspection();
@@ -370,14 +380,12 @@ void AppModel::returnCard(const OperationReceipt& receipt, const FileRecord& fil
     setUndoCount();
     pending_.prepend(file);
     setQueueCount();
-    forget(std::string(file.path()), [this, receipt, file] {
+    forget(std::string(file.path()), [this, receipt, file, standing] {
         if (!isApplication(file)) {
             addToIndex(file, [this, receipt] { concludeUndo(receipt); });
             return;
         }
-        if (applications_.append({file}) > 0) {
-            emit applicationsChanged();
-        }
+        appendApplications({file}, {standing.value()});
         concludeUndo(receipt);
     });
 }

@@ -122,22 +122,24 @@ void AppModel::listApplicationsForSession(std::shared_ptr<ApplicationCursor> cur
                                           std::function<void()> done)
 {
     awaitOn(
-        *services_.executor, Priority::utility, this, [cursor] { return cursor->next(); },
-        [this, cursor, done](Outcome<std::optional<ScanEvent>> step) {
+        *services_.executor, Priority::utility, this,
+        [cursor] { return ApplicationStep::next(*cursor); },
+        [this, cursor, done](Outcome<std::optional<ApplicationStep>> step) {
             if (!step.value || !*step.value) {
                 done();
                 return;
             }
-            if ((*step.value)->isBatch()) {
-                appendApplications((*step.value)->records());
+            if ((*step.value)->event.isBatch()) {
+                appendApplications((*step.value)->event.records(), (*step.value)->standings);
             }
             listApplicationsForSession(cursor, done);
         });
 }
 
-void AppModel::appendApplications(const std::vector<FileRecord>& records)
+void AppModel::appendApplications(const std::vector<FileRecord>& records,
+                                  const std::vector<BundleStanding>& standings)
 {
-    if (applications_.append(records) > 0) {
+    if (applications_.append(records, standings) > 0) {
         emit applicationsChanged();
     }
 }

@@ -89,11 +89,26 @@ void AppModel::chooseVolume(const StorageVolume& volume)
 
 void AppModel::refreshRunningApplications()
 {
-    std::set<std::string> paths;
-    for (const std::string& bundle : services_.runningApplications()) {
-        paths.insert(path::standardised(bundle));
-    }
-    publish(runningApplicationPaths_, std::move(paths), &AppModel::runningApplicationPathsChanged);
+    // Every process's executable is read, and each bundle's links resolved.
+    const std::uint64_t reading = ++runningReading_;
+    awaitOn(
+        *services_.executor, Priority::userInitiated, this,
+        [running = services_.runningApplications] {
+            std::set<std::string> paths;
+            for (const std::string& bundle : running()) {
+                paths.insert(path::standardised(bundle));
+            }
+            return paths;
+        },
+        [this, reading](Outcome<std::set<std::string>> paths) {
+            // A failed reading leaves the last one standing: no alert is raised for it.
+            if (reading != runningReading_ || !paths.value ||
+                *paths.value == runningApplicationPaths_) {
+                return;
+            }
+            publish(runningApplicationPaths_, std::move(*paths.value),
+                    &AppModel::runningApplicationPathsChanged);
+        });
 }
 
 } // namespace tollenvane

@@ -11,6 +11,8 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <filesystem>
+#include <map>
 
 namespace tollenvane {
 namespace {
@@ -321,6 +323,47 @@ TEST(AppModelApplications, ATrashedApplicationIsRememberedUntilItsDecisionIsUndo
     EXPECT_EQ(pathsOf(model.applications()),
               (std::vector<std::string>{harness.viewer, harness.editor}));
     EXPECT_EQ(model.applicationsGeneration(), trashedGeneration); // put back at the end
+    // Judged again where the undo read it back.
+    ASSERT_EQ(model.applicationStandings().size(), 2U);
+    EXPECT_EQ(model.applicationStandings().back(),
+              BundleStanding{.resolved = std::filesystem::canonical(harness.editor).string()});
+}
+
+TEST(AppModelApplications, EachApplicationIsListedWithItsStandingJudgedBesideItsRecord)
+{
+    WithApplications harness;
+    const std::string real = harness.folder.makeFolder("elsewhere");
+    test::writeBundle(real + "/Linked.app", "org.example.linked");
+    test::writeBundle(real + "/Vendor.app", "com.apple.vendor");
+    const std::string linked = harness.folder.link(real, "home/Linked");
+    harness.applicationRoots.push_back(linked);
+    AppModel& model = harness.load();
+    model.scanApplications();
+    harness.settle();
+
+    ASSERT_EQ(model.applicationStandings().size(), model.applications().size());
+    std::map<std::string, BundleStanding> judged;
+    for (std::size_t at = 0; at < model.applications().size(); ++at) {
+        judged[std::string(model.applications()[at].path())] = model.applicationStandings()[at];
+    }
+    const std::string resolved = std::filesystem::canonical(real).string();
+    ASSERT_EQ(judged.size(), 4U);
+    EXPECT_EQ(judged[linked + "/Linked.app"], BundleStanding{.resolved = resolved + "/Linked.app"});
+    EXPECT_EQ(judged[linked + "/Vendor.app"],
+              (BundleStanding{.resolved = resolved + "/Vendor.app", .protectedApplication = true}));
+    EXPECT_EQ(judged[harness.editor],
+              BundleStanding{.resolved = std::filesystem::canonical(harness.editor).string()});
+
+    // The running applications are read by a job of their own, and told only when they change.
+    QSignalSpy running(&model, &AppModel::runningApplicationPathsChanged);
+    harness.runningApplications = {resolved + "/Linked.app/"};
+    model.refreshRunningApplications();
+    EXPECT_TRUE(model.runningApplicationPaths().empty());
+    harness.settle();
+    EXPECT_EQ(model.runningApplicationPaths(), std::set<std::string>{resolved + "/Linked.app"});
+    model.refreshRunningApplications();
+    harness.settle();
+    EXPECT_EQ(running.count(), 1);
 }
 
 } // namespace

@@ -7,17 +7,11 @@
 
 namespace tollenvane {
 
-PlatformNotices::PlatformNotices(AppModel& model, ApplicationLister runningApplications,
-                                 const std::string& mountInfoPath, QObject* parent)
+PlatformNotices::PlatformNotices(AppModel& model, const std::string& mountInfoPath, QObject* parent)
     : QObject(parent)
     , model_(model)
-    , runningApplications_(std::move(runningApplications))
 {
     watchMounts(mountInfoPath);
-    // The model lists the applications itself once loaded; this is the baseline to compare to.
-    for (std::string& path : runningApplications_()) {
-        lastApplications_.insert(std::move(path));
-    }
     applicationPoll_.setInterval(applicationPollInterval);
     connect(&applicationPoll_, &QTimer::timeout, this, &PlatformNotices::pollRunningApplications);
     applicationPoll_.start();
@@ -45,14 +39,6 @@ void PlatformNotices::mountsChanged()
 
 void PlatformNotices::pollRunningApplications()
 {
-    std::set<std::string> current;
-    for (std::string& path : runningApplications_()) {
-        current.insert(std::move(path));
-    }
-    if (current == lastApplications_) {
-        return;
-    }
-    lastApplications_ = std::move(current);
     model_.refreshRunningApplications();
 }
 

@@ -38,9 +38,8 @@ inline BundleSnapshot snapshot(const std::string& bundle, std::stop_token stop =
 
 // A system application, one of the vendor's, or this program itself.
 bool isProtected(const std::string& bundle);
-// The same rule on what is already known of a bundle, reading nothing, so that a screen can ask
-// it for every row: `judged` is judgedPath() of the bundle, `identifier` the one its information
-// declares, `own` ownBundle().
+// The same rule on what is already known of a bundle, reading nothing: `judged` is judgedPath()
+// of the bundle, `identifier` the one its information declares, `own` ownBundle().
 bool isProtected(std::string_view judged, const std::optional<std::string>& identifier,
                  const std::optional<std::string>& own);
 // The path the rules judge a bundle by: links resolved, or as written when that fails.

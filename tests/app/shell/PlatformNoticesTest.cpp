@@ -11,37 +11,53 @@ namespace {
 
 using test::ModelHarness;
 
-TEST(PlatformNotices, RefreshesRunningApplicationsOnlyWhenTheSetChanged)
+TEST(PlatformNotices, RefreshesRunningApplicationsOffTheMainThreadOnlyWhenTheSetChanged)
 {
     ModelHarness harness;
+    harness.runningApplications = {"/opt/Editor.app", "/opt/Player.app"};
     AppModel& model = harness.load();
-    std::vector<std::string> running{"/opt/Editor.app", "/opt/Player.app"};
-    PlatformNotices notices(model, [&running] { return running; });
+    PlatformNotices notices(model);
     QSignalSpy refreshed(&model, &AppModel::runningApplicationPathsChanged);
 
     notices.pollRunningApplications();
+    harness.settle();
     EXPECT_EQ(refreshed.count(), 0);
-    running = {"/opt/Player.app", "/opt/Editor.app"}; // the same set, listed otherwise
+    // The same set, listed otherwise.
+    harness.runningApplications = {"/opt/Player.app", "/opt/Editor.app"};
     notices.pollRunningApplications();
+    harness.settle();
     EXPECT_EQ(refreshed.count(), 0);
 
-    running.pop_back();
     harness.runningApplications = {"/opt/Player.app"};
     notices.pollRunningApplications();
+    // The processes are read by a job, not by the poll itself.
+    EXPECT_EQ(model.runningApplicationPaths().size(), 2U);
+    EXPECT_EQ(harness.executor->pending(), 1U);
+    harness.settle();
     ASSERT_EQ(refreshed.count(), 1);
     EXPECT_EQ(model.runningApplicationPaths(), std::set<std::string>{"/opt/Player.app"});
+
+    // Of two readings, the newest stands, even when the older one ends last.
+    notices.pollRunningApplications();
+    notices.pollRunningApplications();
+    harness.runningApplications = {};
+    ASSERT_TRUE(harness.executor->runLatest(Priority::userInitiated));
+    harness.runningApplications = {"/opt/Editor.app"};
+    harness.settle();
+    EXPECT_EQ(refreshed.count(), 2);
+    EXPECT_TRUE(model.runningApplicationPaths().empty());
 }
 
 TEST(PlatformNotices, AMissingMountTableLeavesTheRestWorking)
 {
     ModelHarness harness;
     AppModel& model = harness.load();
-    PlatformNotices notices(
-        model, [] { return std::vector<std::string>{"/opt/A.app"}; },
-        harness.folder / "no-such-mountinfo");
+    PlatformNotices notices(model, harness.folder / "no-such-mountinfo");
     QSignalSpy refreshed(&model, &AppModel::runningApplicationPathsChanged);
+    harness.runningApplications = {"/opt/A.app"};
     notices.pollRunningApplications();
-    EXPECT_EQ(refreshed.count(), 0);
+    harness.settle();
+    EXPECT_EQ(refreshed.count(), 1);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "core/applications/ApplicationInventory.h"
 
+#include "core/applications/ApplicationStep.h"
 #include "core/base/FileError.h"
 #include "core/platform/RunningApplications.h"
 #include "core/platform/XdgFolders.h"
 #include "support/Bundles.h"
 #include "support/Errors.h"
+#include "support/RecordSample.h"
 #include "support/RunningTool.h"
 #include "support/TempDir.h"
 
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace tollenvane {
 namespace {
@@ -85,6 +88,51 @@ TEST(ApplicationInventory, FindsRunningBundlesThroughTheProcessTable)
     EXPECT_EQ(RunningApplications::bundleOf("/opt/A.app/Contents/B.APP/bin/x"),
               "/opt/A.app/Contents/B.APP");
     EXPECT_EQ(RunningApplications::bundleOf("/usr/bin/env"), std::nullopt);
+}
+
+TEST(ApplicationInventory, EachStepBringsTheStandingOfItsApplicationsJudgedFromTheDisk)
+{
+    const test::TempDir dir;
+    const std::string real = dir.makeFolder("real");
+    writeBundle(real + "/Tool.app", "org.example.tool");
+    writeBundle(real + "/Vendor.app", "com.apple.Vendor");
+    writeBundle(real + "/Utilities/Nested.app", "org.example.nested");
+    dir.link(real, "linked");
+    ApplicationCursor cursor = ApplicationInventory::scan({dir / "linked"}, {.pause = {}});
+    std::map<std::string, BundleStanding> judged;
+    while (const std::optional<ApplicationStep> step = ApplicationStep::next(cursor)) {
+        if (!step->event.isBatch()) {
+            EXPECT_TRUE(step->standings.empty());
+            continue;
+        }
+        ASSERT_EQ(step->standings.size(), step->event.records().size());
+        for (std::size_t at = 0; at < step->standings.size(); ++at) {
+            judged[std::string(step->event.records()[at].path())] = step->standings[at];
+        }
+    }
+    // Listed where the walk met them, judged where their links lead.
+    const std::string resolved = std::filesystem::canonical(real).string();
+    ASSERT_EQ(judged.size(), 3U);
+    EXPECT_EQ(judged[dir / "linked/Tool.app"], BundleStanding{.resolved = resolved + "/Tool.app"});
+    EXPECT_EQ(judged[dir / "linked/Vendor.app"],
+              (BundleStanding{.resolved = resolved + "/Vendor.app", .protectedApplication = true}));
+    EXPECT_EQ(judged[dir / "linked/Utilities/Nested.app"].resolved,
+              resolved + "/Utilities/Nested.app");
+
+    // A link into a system folder, this program's own bundle, and a folder the deck refuses.
+    dir.link("/usr/share", "share");
+    const auto of = [](const std::string& path, const std::optional<std::string>& own) {
+        return BundleStanding::of(test::RecordSample{.path = path, .kind = "application"}.record(),
+                                  own);
+    };
+    EXPECT_EQ(of(dir / "share/Tool.app", std::nullopt),
+              (BundleStanding{.resolved = "/usr/share/Tool.app",
+                              .protectedApplication = true,
+                              .acceptedLocation = false}));
+    EXPECT_TRUE(of(dir / "linked/Tool.app", resolved + "/Tool.app").protectedApplication);
+    EXPECT_EQ(of("/opt/Utilities/Tool.app", std::nullopt),
+              (BundleStanding{.resolved = "/opt/Utilities/Tool.app", .acceptedLocation = false}));
+    EXPECT_TRUE(of("/opt/Tool.app", std::nullopt).acceptedLocation);
 }
 
 // The test tool, copied into a bundle of the build tree (a temporary folder elsewhere may

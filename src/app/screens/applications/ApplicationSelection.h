@@ -1,15 +1,13 @@
 #pragma once
 
+#include "core/applications/BundleStanding.h"
 #include "core/base/Date.h"
 #include "core/records/FileRecord.h"
 
 #include <QString>
-#include <map>
-#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tollenvane {
 
@@ -26,29 +24,11 @@ struct ApplicationQuery {
 // What the page may offer for one application.
 enum class ApplicationStanding { protectedApplication, running, sortable };
 
-// What the deck's rules need of a bundle that only the disk can tell, read once per bundle:
-// its path with links resolved, and whether the folder that holds it may be changed.
-struct BundleFacts {
-    std::string judged;
-    bool acceptedLocation = true;
-};
-
-// The facts of each bundle, read once; whether its folder may be changed is read once per folder,
-// as it is the same for every bundle the folder holds.
-class BundleFactsCache {
-public:
-    const BundleFacts& of(std::string_view bundle);
-
-private:
-    std::map<std::string, BundleFacts, std::less<>> bundles_;
-    std::map<std::string, bool, std::less<>> folders_;
-};
-
 // Protected first (a system or own bundle, or one in a folder the deck refuses), then running:
-// the deck refuses both. `running` holds the running bundles' paths.
-ApplicationStanding standingOf(const FileRecord& application, const BundleFacts& facts,
-                               const std::set<std::string>& running,
-                               const std::optional<std::string>& own);
+// the deck refuses both. `standing` is the one judged with the application's record; `running`
+// holds the running bundles' paths. Reads nothing.
+ApplicationStanding standingOf(const BundleStanding& standing, std::string_view path,
+                               const std::set<std::string>& running);
 
 // The name shown for a bundle: its file name without one trailing ".app", whatever its case, so
 // that "Foo.appliance.app" reads "Foo.appliance".

@@ -13,7 +13,6 @@
 #include "app/screens/appdata/LeftoverDataView.h"
 #include "app/screens/applications/ApplicationControls.h"
 #include "app/screens/applications/ApplicationRow.h"
-#include "core/applications/ApplicationInventory.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -334,13 +333,13 @@ void ApplicationsPage::takeAppended()
 void ApplicationsPage::judgeFrom(std::size_t first)
 {
     const std::vector<FileRecord>& applications = model().applications();
+    const std::vector<BundleStanding>& judged = model().applicationStandings();
     // What was never judged is judged too.
     first = std::min(first, standings_.size());
     standings_.resize(selection_->taken());
     for (std::size_t position = first; position < standings_.size(); ++position) {
-        const FileRecord& application = applications[position];
-        standings_[position] = standingOf(application, facts_.of(application.path()), running_,
-                                          ApplicationInventory::ownBundle());
+        standings_[position] =
+            standingOf(judged[position], applications[position].path(), running_);
     }
 }
 

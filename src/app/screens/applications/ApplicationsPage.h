@@ -64,7 +64,8 @@ private:
     bool syncSelection();
     void rebuildSelection();
     void takeAppended();
-    // Protected, running or sortable, for the applications taken from `first` on.
+    // Protected, running or sortable, for the applications taken from `first` on: from the
+    // standings judged with their records, reading nothing.
     void judgeFrom(std::size_t first);
     void countSortable();
     // The application at `row` of the list; none while the list waits for a refresh.
@@ -87,8 +88,6 @@ private:
     QElapsedTimer sinceTaken_;
     QTimer appendTimer_;
     bool examineEnabled_ = true;
-    // What the deck's rules need of each bundle, read once per bundle.
-    BundleFactsCache facts_;
 
     QLineEdit* search_ = nullptr;
     QComboBox* age_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include "app/screens/applications/ApplicationControls.h"
 #include "app/screens/applications/OrderedApplications.h"
-#include "core/applications/ApplicationInventory.h"
 #include "support/RecordPaths.h"
 #include "support/RecordSample.h"
 #include "support/ScopedLanguage.h"
@@ -55,13 +54,6 @@ std::vector<FileRecord> selectApplications(const std::vector<FileRecord>& applic
         kept.push_back(applications[position]);
     }
     return kept;
-}
-
-// A bundle's facts read without the cache.
-BundleFacts bundleFacts(const std::string& bundle)
-{
-    return {.judged = ApplicationInventory::judgedPath(bundle),
-            .acceptedLocation = ApplicationInventory::isAcceptedLocation(bundle)};
 }
 
 std::vector<std::string> selected(const std::vector<FileRecord>& all, ApplicationOrder order,
@@ -165,35 +157,29 @@ TEST(ApplicationSelection, ApplicationsListedOneBatchAtATimeStandWhereTheWholeLi
 TEST(ApplicationSelection, ProtectedOutranksRunningWhichOutranksSortable)
 {
     const std::set<std::string> running{"/opt/Busy.app", "/usr/lib/Busy.app",
-                                        "/opt/Tollenvane.app"};
-    const std::optional<std::string> own = "/opt/Tollenvane.app";
-    const auto standing = [&](const App& app, const std::string& judged, bool accepted = true) {
-        return standingOf(record(app), {.judged = judged, .acceptedLocation = accepted}, running,
-                          own);
+                                        "/home/u/Real/Linked.app"};
+    const auto standing = [&](const BundleStanding& judged, const std::string& path) {
+        return standingOf(judged, path, running);
     };
-    EXPECT_EQ(standing({.path = "/opt/Busy.app"}, "/opt/Busy.app"), ApplicationStanding::running);
-    // Judged where its links lead, as the deck judges it.
-    EXPECT_EQ(standing({.path = "/opt/Busy.app"}, "/usr/lib/Busy.app"),
-              ApplicationStanding::protectedApplication);
-    EXPECT_EQ(standing({.path = "/opt/Tollenvane.app"}, "/opt/Tollenvane.app"),
-              ApplicationStanding::protectedApplication);
-    EXPECT_EQ(
-        standing({.path = "/opt/Notes.app", .identifier = "com.apple.Notes"}, "/opt/Notes.app"),
-        ApplicationStanding::protectedApplication);
-    EXPECT_EQ(standing({.path = "/opt/Sub/Notes.app"}, "/opt/Sub/Notes.app", false),
-              ApplicationStanding::protectedApplication);
-    EXPECT_EQ(standing({.path = "/opt/Notes.app"}, "/opt/Notes.app"),
+    EXPECT_EQ(standing({.resolved = "/opt/Busy.app"}, "/opt/Busy.app"),
+              ApplicationStanding::running);
+    // Running from where its links lead, as judged with the record: none of these paths exists,
+    // and the rule reads nothing.
+    EXPECT_EQ(standing({.resolved = "/home/u/Real/Linked.app"}, "/home/u/Link/Linked.app"),
+              ApplicationStanding::running);
+    EXPECT_EQ(standing({.resolved = "/home/u/Real/Other.app"}, "/opt/Busy.app"),
+              ApplicationStanding::running);
+    EXPECT_EQ(standing({.resolved = "/home/u/Real/Idle.app"}, "/home/u/Link/Idle.app"),
               ApplicationStanding::sortable);
-    EXPECT_FALSE(bundleFacts("/opt/Sub/Notes.app").acceptedLocation);
-    EXPECT_TRUE(bundleFacts("/opt/Notes.app").acceptedLocation);
-    // Read once per folder, the same answers for each bundle of it.
-    BundleFactsCache facts;
-    for (const std::string bundle : {"/opt/Sub/Notes.app", "/opt/Notes.app", "/opt/Sub/Other.app",
-                                     "/opt/Other.app", "/opt/Notes.app"}) {
-        EXPECT_EQ(facts.of(bundle).acceptedLocation, bundleFacts(bundle).acceptedLocation)
-            << bundle;
-        EXPECT_EQ(facts.of(bundle).judged, bundleFacts(bundle).judged) << bundle;
-    }
+    // A system, vendor or own bundle, or one in a folder the deck refuses, even when running.
+    EXPECT_EQ(
+        standing({.resolved = "/usr/lib/Busy.app", .protectedApplication = true}, "/opt/Busy.app"),
+        ApplicationStanding::protectedApplication);
+    EXPECT_EQ(
+        standing({.resolved = "/opt/Sub/Busy.app", .acceptedLocation = false}, "/opt/Busy.app"),
+        ApplicationStanding::protectedApplication);
+    EXPECT_EQ(standing({.resolved = "/opt/Notes.app"}, "/opt/Notes.app"),
+              ApplicationStanding::sortable);
 
     EXPECT_EQ(applicationName("Foo.appliance.app"), QStringLiteral("Foo.appliance"));
     EXPECT_EQ(applicationName("Viewer.APP"), QStringLiteral("Viewer"));

@@ -157,11 +157,12 @@ TEST(ApplicationsPage, StopReturnsTheRefreshButtonAtOnceAndAPageOpenedMeanwhileS
     EXPECT_FALSE(shown.find(QStringLiteral("refresh")).isVisibleTo(shown.page.get()));
     EXPECT_FALSE(shown.find(QStringLiteral("emptyState")).isVisibleTo(shown.page.get()));
 
-    // A second page while the inventory runs does not start another one.
-    const std::size_t jobs = shown.harness.executor->pending();
+    // A second page while the inventory runs does not start another one; it only has the
+    // running applications read again.
+    const std::size_t jobs = shown.harness.executor->pending(Priority::utility);
     ApplicationsPage second(shown.harness.pageServices());
     test::deliverEvents();
-    EXPECT_EQ(shown.harness.executor->pending(), jobs);
+    EXPECT_EQ(shown.harness.executor->pending(Priority::utility), jobs);
 
     QTest::mouseClick(&shown.find<QPushButton>(QStringLiteral("stop")), Qt::LeftButton);
     EXPECT_FALSE(model.scanningApplications());
@@ -178,6 +179,7 @@ TEST(ApplicationsPage, SortingHandsTheModelOnlyWhatTheDeckWouldTakeInTheListsOrd
     AppModel& model = *shown.harness.model;
     shown.harness.runningApplications = {shown.viewer};
     model.refreshRunningApplications();
+    shown.harness.settle();
     test::deliverEvents();
     ApplicationRow* viewerRow = shown.row(2);
     EXPECT_TRUE(viewerRow->findChild<QWidget*>(QStringLiteral("running"))->isVisibleTo(viewerRow));
@@ -432,6 +434,52 @@ TEST(ApplicationsPage, RowsScrolledOutAndBackShowTheirOwnApplicationsMarks)
     }
 }
 
+TEST(ApplicationsPage, MarksComeJudgedWithTheRecordsAndARunningChangeRereadsNoBundle)
+{
+    test::ApplicationsHarness harness;
+    const std::string real = harness.folder.makeFolder("elsewhere");
+    harness.bundle(real + "/Linked.app", "org.example.linked", "1.0", 50'000);
+    harness.bundle(real + "/Other.app", "org.example.other", "1.0", 40'000);
+    harness.bundle(harness.machine + "/Vendor.app", "com.apple.vendor", "1.0", 30'000);
+    const std::string linked = harness.folder.link(real, "home/Linked");
+    harness.applicationRoots.push_back(linked);
+    const std::string resolved = std::filesystem::canonical(real).string();
+    // Running from where the link leads, as the process table tells it.
+    harness.runningApplications = {resolved + "/Linked.app"};
+    const std::unique_ptr<ApplicationsPage> page = showPage(harness, {});
+    harness.settle();
+    test::deliverEvents();
+    const auto marks = [](const ApplicationsPage& shown) {
+        const auto& list = findIn<VirtualList>(shown, QStringLiteral("applicationList"));
+        std::vector<std::string> made;
+        for (std::size_t item = 0; item < list.count(); ++item) {
+            made.push_back(LongLists::marks(*list.rowAt(item)));
+        }
+        return made;
+    };
+    ASSERT_EQ(findIn<VirtualList>(*page, QStringLiteral("applicationList")).count(), 3U);
+    EXPECT_EQ(marks(*page), (std::vector<std::string>{"open", "examine", "lock"}));
+
+    // Were the bundles judged again, the link gone, none would lead where the running ones are.
+    std::filesystem::remove(linked);
+    harness.runningApplications = {resolved + "/Other.app", harness.machine + "/Vendor.app"};
+    harness.model->refreshRunningApplications();
+    // One reading of the processes, nothing for each bundle.
+    EXPECT_EQ(harness.executor->pending(), 1U);
+    harness.settle();
+    test::deliverEvents();
+    EXPECT_EQ(marks(*page), (std::vector<std::string>{"examine", "open", "lock"}));
+    EXPECT_TRUE(findIn<QWidget>(*page, QStringLiteral("sortApplications")).isEnabled());
+
+    // Coming back to the page judges nothing anew either.
+    ApplicationsPage again(harness.pageServices());
+    again.resize(900, 1300);
+    again.show();
+    harness.settle();
+    test::deliverEvents();
+    EXPECT_EQ(marks(again), (std::vector<std::string>{"examine", "open", "lock"}));
+}
+
 // Counts the layouts asked of each row while it lives.
 class LayoutCounter : public QObject {
 public:
@@ -508,6 +556,7 @@ void takePicture(AppAppearance appearance, const QString& file)
     }
     shown.harness.runningApplications = {shown.viewer};
     shown.harness.model->refreshRunningApplications();
+    shown.harness.settle();
     QTest::mouseClick(&shown.find(QStringLiteral("disclosure")), Qt::LeftButton);
     shown.harness.model->inspectAppData();
     shown.harness.settle();
