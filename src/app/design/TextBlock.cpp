@@ -99,10 +99,13 @@ qreal TextBlock::lineLeft(qreal width) const
 
 QSize TextBlock::sizeHint() const
 {
-    QTextLayout layout(withLineSeparators(text_), font());
-    const qreal height = layOut(layout, lineWidth(unbounded), lineSpacing_, alignment_);
-    return QSize(static_cast<int>(std::ceil(layout.maximumWidth())),
-                 static_cast<int>(std::ceil(height)));
+    if (!sizeHint_) {
+        QTextLayout layout(withLineSeparators(text_), font());
+        const qreal height = layOut(layout, lineWidth(unbounded), lineSpacing_, alignment_);
+        sizeHint_ = QSize(static_cast<int>(std::ceil(layout.maximumWidth())),
+                          static_cast<int>(std::ceil(height)));
+    }
+    return *sizeHint_;
 }
 
 QSize TextBlock::minimumSizeHint() const
@@ -112,8 +115,12 @@ QSize TextBlock::minimumSizeHint() const
 
 int TextBlock::heightForWidth(int width) const
 {
-    QTextLayout layout(withLineSeparators(text_), font());
-    return static_cast<int>(std::ceil(layOut(layout, lineWidth(width), lineSpacing_, alignment_)));
+    if (!heightForWidth_ || heightForWidth_->first != width) {
+        QTextLayout layout(withLineSeparators(text_), font());
+        const qreal height = layOut(layout, lineWidth(width), lineSpacing_, alignment_);
+        heightForWidth_.emplace(width, static_cast<int>(std::ceil(height)));
+    }
+    return heightForWidth_->second;
 }
 
 void TextBlock::paintEvent(QPaintEvent*)
@@ -136,6 +143,8 @@ void TextBlock::changeEvent(QEvent* event)
 
 void TextBlock::textChanged()
 {
+    sizeHint_.reset();
+    heightForWidth_.reset();
     setAccessibleName(text_);
     updateGeometry();
     update();

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <optional>
+#include <utility>
 
 namespace tollenvane {
 
@@ -42,6 +43,10 @@ private:
     qreal lineSpacing_ = 0;
     Qt::Alignment alignment_ = Qt::AlignLeft;
     int maximumLineWidth_ = QWIDGETSIZE_MAX;
+    // Layouts ask the same sizes many times over while a page is laid out; each is laid out once
+    // until the text or its font changes.
+    mutable std::optional<QSize> sizeHint_;
+    mutable std::optional<std::pair<int, int>> heightForWidth_;
 };
 
 } // namespace tollenvane
