@@ -8,7 +8,8 @@ ApplicationStanding standingOf(const BundleStanding& standing, std::string_view 
     if (standing.protectedApplication || !standing.acceptedLocation) {
         return ApplicationStanding::protectedApplication;
     }
-    if (running.contains(standing.resolved) || running.contains(std::string(path))) {
+    if (!running.empty() &&
+        (running.contains(standing.resolved) || running.contains(std::string(path)))) {
         return ApplicationStanding::running;
     }
     return ApplicationStanding::sortable;

@@ -18,6 +18,17 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The path canonically composed, in UTF-8: its bytes order as its Unicode scalar values do.
+// ASCII is its own composition.
+QByteArray composed(std::string_view path)
+{
+    if (std::all_of(path.begin(), path.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return {path.data(), qsizetype(path.size())};
+    }
+    return fromUtf8(path).normalized(QString::NormalizationForm_C).toUtf8();
+}
+
 } // namespace
 
 OrderedApplications::OrderedApplications(const ApplicationQuery& query, Date now)
@@ -56,9 +67,7 @@ OrderedApplications::Key OrderedApplications::keyOf(const FileRecord& applicatio
     switch (order_) {
     case ApplicationOrder::largest:
         key.size = application.size();
-        // By Unicode scalar value once canonically composed; UTF-8 bytes order the same way.
-        key.composedPath =
-            fromUtf8(application.path()).normalized(QString::NormalizationForm_C).toUtf8();
+        key.composedPath = composed(application.path());
         break;
     case ApplicationOrder::name:
         key.name = collator_->sortKey(fromUtf8(application.name()));
