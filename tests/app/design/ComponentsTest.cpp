@@ -110,6 +110,31 @@ TEST(PageHeading, EyebrowCapitalsKeepTheirAccentsWhateverTheLanguage)
               QString::fromUtf8("RÉGLAGES GÉNÉRAUX · ÇA"));
 }
 
+// Its sizes are kept between layouts: each change that moves them is seen by the next one.
+TEST(TextBlock, SizesFollowTheTextTheLineWidthAndTheFont)
+{
+    TextBlock block(QStringLiteral("Short"));
+    QFont font = block.font();
+    font.setPixelSize(12);
+    block.setFont(font);
+    const int oneLine = block.heightForWidth(200);
+    const QSize shortSize = block.sizeHint();
+    EXPECT_EQ(block.heightForWidth(200), oneLine);
+
+    block.setText(QStringLiteral("Many more words than one line of this width can hold at once"));
+    const int wrapped = block.heightForWidth(200);
+    EXPECT_GT(wrapped, oneLine);
+    EXPECT_GT(block.sizeHint().width(), shortSize.width());
+    EXPECT_EQ(block.heightForWidth(10'000), oneLine);
+
+    block.setMaximumLineWidth(100);
+    EXPECT_GT(block.heightForWidth(200), wrapped);
+    const int narrow = block.heightForWidth(200);
+    font.setPixelSize(24);
+    block.setFont(font);
+    EXPECT_GT(block.heightForWidth(200), narrow);
+}
+
 // Small monospaced capitals draw their accents above the font's ascent; cut there, "À" would
 // read as "A".
 TEST(TextBlock, AccentsOnCapitalsAreNotCutAtTheTop)
