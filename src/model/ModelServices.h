@@ -36,7 +36,7 @@ struct ModelServices {
     std::shared_ptr<ScopedAccess> access;
     std::shared_ptr<const GrantResolver> grants;
     std::shared_ptr<const VolumeSource> volumes;
-    // The bundle folders of the running applications.
+    // The bundle folders of the running applications; asked on a worker thread.
     std::function<std::vector<std::string>()> runningApplications;
     // How the folder scan paces itself and reads the disk.
     ScanOptions scanOptions;
