@@ -71,6 +71,23 @@ struct ListPage {
     std::function<bool(QScrollArea& page)> ready = {};
 };
 
+// The page made by the window's factory, filling `frame`, shown.
+std::unique_ptr<QWidget> showIn(QWidget& frame, Page page, const PageServices& services)
+{
+    std::unique_ptr<QWidget> shown = PageFactory::make(page, services);
+    shown->setParent(&frame);
+    shown->resize(frame.size());
+    shown->show();
+    return shown;
+}
+
+// Runs the event loop for a second, for what is shown to settle.
+void settle()
+{
+    const Clock::time_point settled = Clock::now() + 1s;
+    spinUntil([&] { return Clock::now() > settled; });
+}
+
 // Builds a page in a frame of the window's size, waits for its list to fill and scrolls it from
 // top to bottom, then leaves it for the dashboard.
 void measureList(std::string_view name, const ListPage& shown, const PageServices& services)
@@ -95,18 +112,14 @@ void measureList(std::string_view name, const ListPage& shown, const PageService
     };
     spinUntil([&] { return paint.took().has_value() && full(); });
     scrollToEnd(*page);
-    const Clock::time_point settled = Clock::now() + 1s;
-    spinUntil([&] { return Clock::now() > settled; });
+    settle();
     stalls.stop();
     const std::size_t held = heapInUse();
 
     PaintWatch dashboardPaint(QStringLiteral("page-dashboard"));
     dashboardPaint.arm();
     page.reset();
-    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
-    dashboard->setParent(&frame);
-    dashboard->resize(frame.size());
-    dashboard->show();
+    const std::unique_ptr<QWidget> dashboard = showIn(frame, Page::dashboard, services);
     spinUntil([&] { return dashboardPaint.took().has_value(); });
     std::cout << name << ": first paint " << milliseconds(*paint.took()) << " ms, longest stall "
               << milliseconds(stalls.longest()) << " ms (own time "
@@ -121,12 +134,8 @@ void warmUp(const PageServices& services)
     QWidget frame;
     frame.resize(1000, 800);
     frame.show();
-    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
-    dashboard->setParent(&frame);
-    dashboard->resize(frame.size());
-    dashboard->show();
-    const Clock::time_point settled = Clock::now() + 1s;
-    spinUntil([&] { return Clock::now() > settled; });
+    const std::unique_ptr<QWidget> dashboard = showIn(frame, Page::dashboard, services);
+    settle();
 }
 
 // The explorer on a page of its own, as the space page holds it.
@@ -158,8 +167,7 @@ void measureShowMore(AppModel& model, FileRevealer& revealer, int rows)
     paint.arm();
     more.click();
     spinUntil([&] { return list->count() > static_cast<std::size_t>(rows) && paint.took(); });
-    const Clock::time_point settled = Clock::now() + 1s;
-    spinUntil([&] { return Clock::now() > settled; });
+    settle();
     stalls.stop();
     std::cout << "explorer show more (" << rows << " rows shown): longest stall "
               << milliseconds(stalls.longest()) << " ms (own time "
@@ -282,26 +290,18 @@ void measureApplicationsAgain(const PageServices& services, std::size_t items,
     QWidget frame;
     frame.resize(1000, 800);
     frame.show();
-    std::unique_ptr<QWidget> dashboard = PageFactory::make(Page::dashboard, services);
-    dashboard->setParent(&frame);
-    dashboard->resize(frame.size());
-    dashboard->show();
-    const Clock::time_point shown = Clock::now() + 1s;
-    spinUntil([&] { return Clock::now() > shown; });
+    std::unique_ptr<QWidget> dashboard = showIn(frame, Page::dashboard, services);
+    settle();
 
     PaintWatch paint{QStringLiteral("applicationList")};
     StallRecorder stalls;
     stalls.start();
     paint.arm();
     dashboard.reset();
-    std::unique_ptr<QWidget> page = PageFactory::make(Page::applications, services);
-    page->setParent(&frame);
-    page->resize(frame.size());
-    page->show();
+    const std::unique_ptr<QWidget> page = showIn(frame, Page::applications, services);
     const auto* list = page->findChild<VirtualList*>(QStringLiteral("applicationList"));
     spinUntil([&] { return paint.took().has_value() && list->count() >= items; });
-    const Clock::time_point settled = Clock::now() + 1s;
-    spinUntil([&] { return Clock::now() > settled; });
+    settle();
     stalls.stop();
     std::cout << "applications page re-entered" << count << ": longest stall "
               << milliseconds(stalls.longest()) << " ms (own time "
