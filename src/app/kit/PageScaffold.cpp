@@ -1,6 +1,10 @@
 #include "app/kit/PageScaffold.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tollenvane {
 
@@ -24,11 +28,85 @@ PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     column_->setContentsMargins(padding, padding, padding, padding);
     column_->addStretch(1);
     setWidget(content);
+
+    focusChanges_ = connect(qApp, &QApplication::focusChanged, this,
+                            [this](QWidget*, QWidget* now) { focusChanged(now); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        const QWidget* focus = focusHere();
+        focusSeen_ = focus != nullptr && inSight(*focus);
+    });
+}
+
+// The controls that go with the page may still move the focus: the page no longer follows it.
+PageScaffold::~PageScaffold()
+{
+    disconnect(focusChanges_);
+    verticalScrollBar()->disconnect(this);
 }
 
 void PageScaffold::addBlock(QWidget* block)
 {
     column_->insertWidget(column_->count() - 1, block);
+}
+
+bool PageScaffold::eventFilter(QObject* watched, QEvent* event)
+{
+    // Read before the scroll area fits its scroll bar to the new size, which may move the view.
+    const bool follow = watched == widget() && event->type() == QEvent::Resize && focusSeen_;
+    const bool handled = QScrollArea::eventFilter(watched, event);
+    if (follow) {
+        followFocusLater();
+    }
+    return handled;
+}
+
+void PageScaffold::focusChanged(QWidget* now)
+{
+    if (now == nullptr || !widget()->isAncestorOf(now)) {
+        focusSeen_ = false;
+        return;
+    }
+    // A click lands where the user looks.
+    if (QApplication::mouseButtons() != Qt::NoButton) {
+        focusSeen_ = inSight(*now);
+        return;
+    }
+    focusSeen_ = true;
+    followFocusLater();
+}
+
+void PageScaffold::followFocusLater()
+{
+    if (followQueued_) {
+        return;
+    }
+    followQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            followQueued_ = false;
+            QWidget* focus = focusHere();
+            if (focus == nullptr || inSight(*focus)) {
+                return;
+            }
+            const int room = std::clamp((viewport()->height() - focus->height()) / 2, 0, 50);
+            ensureWidgetVisible(focus, 0, room);
+            focusSeen_ = true;
+        },
+        Qt::QueuedConnection);
+}
+
+QWidget* PageScaffold::focusHere() const
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && widget()->isAncestorOf(focus) && focus->isVisible() ? focus
+                                                                                   : nullptr;
+}
+
+bool PageScaffold::inSight(const QWidget& control) const
+{
+    const QRect shown(control.mapTo(viewport(), QPoint()), control.size());
+    return viewport()->rect().contains(shown);
 }
 
 } // namespace tollenvane
