@@ -20,6 +20,13 @@ namespace {
 constexpr char chainedPolicy[] = "tollenvaneChainedFocusPolicy";
 constexpr char keptOut[] = "tollenvaneKeptOutOfChain";
 
+// The policy a control has in the chain, wherever it is now.
+int chainPolicyOf(const QWidget& widget)
+{
+    const QVariant policy = widget.property(chainedPolicy);
+    return policy.isValid() ? policy.toInt() : static_cast<int>(widget.focusPolicy());
+}
+
 void putBack(QWidget& widget)
 {
     const QVariant policy = widget.property(chainedPolicy);
@@ -31,6 +38,9 @@ void putBack(QWidget& widget)
 
 void keepOut(QWidget& stop)
 {
+    if (stop.property(chainedPolicy).isValid()) {
+        return;
+    }
     const Qt::FocusPolicy policy = stop.focusPolicy();
     stop.setProperty(chainedPolicy, static_cast<int>(policy));
     stop.setFocusPolicy((policy & Qt::ClickFocus) != 0 ? Qt::ClickFocus : Qt::NoFocus);
@@ -40,11 +50,11 @@ void keepOut(QWidget& stop)
 
 std::vector<QWidget*> rowStops(QWidget& row)
 {
-    std::vector<QWidget*> stops = tabStopsAsLaidOut(row);
-    if ((row.focusPolicy() & Qt::TabFocus) != 0 ||
-        (row.property(chainedPolicy).toInt() & Qt::TabFocus) != 0) {
-        stops.insert(stops.begin(), &row);
-    }
+    std::vector<QWidget*> stops = widgetsAsLaidOut(row);
+    stops.insert(stops.begin(), &row);
+    std::erase_if(stops, [](const QWidget* widget) {
+        return (chainPolicyOf(*widget) & Qt::TabFocus) == 0 || widget->focusProxy() != nullptr;
+    });
     return stops;
 }
 
@@ -54,16 +64,13 @@ void chainRowStops(QWidget& row, bool chained)
     if (wasOut.isValid() && wasOut.toBool() == !chained) {
         return;
     }
-    putBack(row);
-    for (QWidget* inside : row.findChildren<QWidget*>()) {
-        putBack(*inside);
-    }
     row.setProperty(keptOut, !chained);
-    if (chained) {
-        return;
-    }
     for (QWidget* stop : rowStops(row)) {
-        keepOut(*stop);
+        if (chained) {
+            putBack(*stop);
+        } else {
+            keepOut(*stop);
+        }
     }
 }
 
