@@ -378,7 +378,7 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
     switch (type) {
     case QEvent::FocusIn:
         if (control == anchor_) {
-            enter(static_cast<QFocusEvent*>(event)->reason() != Qt::BacktabFocusReason);
+            enter(static_cast<QFocusEvent*>(event)->reason());
         } else {
             focusCame(*control, static_cast<QFocusEvent*>(event)->reason());
         }
@@ -939,13 +939,14 @@ void VirtualList::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::Focus
     }
 }
 
-void VirtualList::enter(bool first)
+void VirtualList::enter(Qt::FocusReason reason)
 {
     if (count() == 0) {
         return;
     }
+    const bool first = reason != Qt::BacktabFocusReason;
     if (const std::optional<Spot> spot = first ? descend(0, true) : descend(count() - 1, false)) {
-        focusSpot(*spot, first ? 0 : -1, first ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        focusSpot(*spot, first ? 0 : -1, reason);
     }
 }
 

@@ -177,8 +177,8 @@ private:
     // nearest one.
     void focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason);
     void refocus(std::ptrdiff_t position);
-    // The focus enters the list from outside, first or last.
-    void enter(bool first);
+    // The focus came to the anchor: it goes on to the first row, the last one for Shift+Tab.
+    void enter(Qt::FocusReason reason);
 
     // Puts the stops of the current row in the Tab chain, and only those while the list is the
     // current one of the lists around it; the others keep their click.
