@@ -1,7 +1,10 @@
 #include "app/kit/PageScaffold.h"
 
+#include "app/kit/TabOrder.h"
+
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,7 +33,7 @@ PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     setWidget(content);
 
     focusChanges_ = connect(qApp, &QApplication::focusChanged, this,
-                            [this](QWidget*, QWidget* now) { focusChanged(now); });
+                            [this](QWidget* old, QWidget* now) { focusChanged(old, now); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         const QWidget* focus = focusHere();
         focusSeen_ = focus != nullptr && inSight(*focus);
@@ -60,10 +63,15 @@ bool PageScaffold::eventFilter(QObject* watched, QEvent* event)
     return handled;
 }
 
-void PageScaffold::focusChanged(QWidget* now)
+void PageScaffold::focusChanged(QWidget* old, QWidget* now)
 {
     if (now == nullptr || !widget()->isAncestorOf(now)) {
         focusSeen_ = false;
+        // Handed on by a control that hid, as Qt does to the next one in the window's chain.
+        if (old != nullptr && now != nullptr && isVisible() && now->window() == window() &&
+            widget()->isAncestorOf(old) && !old->isVisible()) {
+            keepFocusFrom(*old);
+        }
         return;
     }
     // A click lands where the user looks.
@@ -92,6 +100,33 @@ void PageScaffold::followFocusLater()
             const int room = std::clamp((viewport()->height() - focus->height()) / 2, 0, 50);
             ensureWidgetVisible(focus, 0, room);
             focusSeen_ = true;
+        },
+        Qt::QueuedConnection);
+}
+
+void PageScaffold::keepFocusFrom(QWidget& gone)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, gone = QPointer<QWidget>(&gone)] {
+            const QWidget* focus = QApplication::focusWidget();
+            if (gone == nullptr || !isVisible() || focus == nullptr ||
+                focus->window() != window() || widget()->isAncestorOf(focus)) {
+                return;
+            }
+            const std::vector<QWidget*> stops = tabStopsAsLaidOut(*widget());
+            const auto at = std::find(stops.begin(), stops.end(), gone.data());
+            const auto takes = [this](const QWidget* stop) {
+                return (stop->focusPolicy() & Qt::TabFocus) != 0 && stop->isVisibleTo(widget()) &&
+                       stop->isEnabled();
+            };
+            auto next = std::find_if(at, stops.end(), takes);
+            if (next == stops.end()) {
+                next = std::find_if(stops.begin(), at, takes);
+            }
+            if (next != stops.end()) {
+                (*next)->setFocus(Qt::OtherFocusReason);
+            }
         },
         Qt::QueuedConnection);
 }

@@ -2,7 +2,6 @@
 
 #include "model/Page.h"
 
-#include <QPointer>
 #include <QScrollArea>
 
 class QVBoxLayout;
@@ -15,7 +14,9 @@ namespace tollenvane {
 // The page follows the focus: a control that takes it otherwise than by a click (Tab, a control
 // that hides and hands it on, an action that moves it) is scrolled into sight once the page is
 // laid out again, and a control in sight that holds it stays in sight when the page changes size
-// around it. A control the user scrolled away from is left where it is.
+// around it. A control the user scrolled away from is left where it is. A control of the page
+// that hides while it holds the focus hands it to the next control of the page, never to what
+// lies outside the page.
 class PageScaffold : public QScrollArea {
     Q_OBJECT
 
@@ -31,7 +32,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void focusChanged(QWidget* now);
+    void focusChanged(QWidget* old, QWidget* now);
+    // Gives the focus that `gone` handed out of the page to the control after it, once the page
+    // shows what replaces it.
+    void keepFocusFrom(QWidget& gone);
     // Scrolls to the focus once the events already queued, the layouts among them, are done.
     void followFocusLater();
     // The control of the page that holds the focus, if any.
