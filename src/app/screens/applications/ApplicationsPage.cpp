@@ -8,6 +8,7 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/appdata/LeftoverDataView.h"
@@ -423,6 +424,10 @@ void ApplicationsPage::refresh()
     const ApplicationControls controls = applicationControls(flags, selection_->size(), sortable_);
     refreshButton_->setVisible(controls.refreshShown);
     refreshButton_->setEnabled(controls.refreshEnabled);
+    // "Actualiser" takes the place, and the focus, of the "Arrêter" that ended the inventory.
+    if (controls.refreshShown) {
+        handFocusOn(*progress_, *refreshButton_);
+    }
     progress_->setVisible(!controls.refreshShown);
     count_->setText(QString::number(selection_->size()));
     sort_->setEnabled(controls.sortEnabled);

@@ -11,6 +11,7 @@
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
 #include "app/kit/FileRevealer.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
 #include "app/kit/VirtualList.h"
@@ -202,10 +203,11 @@ void StorageExplorer::refreshList()
     if (more) {
         more_->setVisible(true);
     }
-    if (more_->hasFocus() && !more && less) {
-        less_->setFocus(Qt::OtherFocusReason);
-    } else if (less_->hasFocus() && !less && more) {
-        more_->setFocus(Qt::OtherFocusReason);
+    if (!more) {
+        handFocusOn(*more_, *less_);
+    }
+    if (!less) {
+        handFocusOn(*less_, *more_);
     }
     more_->setVisible(more);
     less_->setVisible(less);

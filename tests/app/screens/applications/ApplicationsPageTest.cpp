@@ -164,10 +164,16 @@ TEST(ApplicationsPage, StopReturnsTheRefreshButtonAtOnceAndAPageOpenedMeanwhileS
     test::deliverEvents();
     EXPECT_EQ(shown.harness.executor->pending(), jobs);
 
-    QTest::mouseClick(&shown.find<QPushButton>(QStringLiteral("stop")), Qt::LeftButton);
+    // Pressed from the keyboard, "Arrêter" hands the focus to "Actualiser" in its place.
+    shown.page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shown.page.get()));
+    auto& stop = shown.find<QPushButton>(QStringLiteral("stop"));
+    stop.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&stop, Qt::Key_Space);
     EXPECT_FALSE(model.scanningApplications());
     test::deliverEvents();
     EXPECT_TRUE(shown.find(QStringLiteral("refresh")).isVisibleTo(shown.page.get()));
+    EXPECT_TRUE(shown.find(QStringLiteral("refresh")).hasFocus());
     EXPECT_FALSE(shown.find(QStringLiteral("progress")).isVisibleTo(shown.page.get()));
     shown.harness.settle();
     EXPECT_TRUE(model.applications().empty());
