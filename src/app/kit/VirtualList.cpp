@@ -821,9 +821,9 @@ bool VirtualList::keyPressed(QWidget& focus, const QKeyEvent& key)
     return true;
 }
 
-std::optional<VirtualList::Spot> VirtualList::step(Spot from, int rows)
+std::optional<VirtualList::Spot> VirtualList::step(Spot from, int direction)
 {
-    const int direction = rows < 0 ? -1 : 1;
+    direction = direction < 0 ? -1 : 1;
     for (Spot at = from;;) {
         const auto next = static_cast<std::ptrdiff_t>(at.index) + direction;
         if (next >= 0 && next < static_cast<std::ptrdiff_t>(at.list->count())) {

@@ -17,25 +17,25 @@ namespace tollenvane {
 class RowFocusRing;
 
 // A list of any length, one row under the other, of which only the rows in sight are built:
-// with the row on either side, the row that holds the focus and its neighbours. Rows are handed
-// from item to item as the page scrolls, so a few dozen widgets serve any number of items, and
-// adding items never lays out the rows already there.
+// with the row on either side, the current row and its neighbours. Rows are handed from item to
+// item as the page scrolls, so a few dozen widgets serve any number of items, and adding items
+// never lays out the rows already there.
 //
 // The list is a block of the page's column and scrolls with the page (the nearest QScrollArea
 // above it, else the window); it may stand inside a row of another list, and the two then make
 // one list of the inner rows.
 //
 // From the keyboard the list is one stop of the Tab chain, as Qt's item views are. One row is
-// current: the row that last held the focus; before any did, Tab enters on the first row and
-// Shift+Tab on the last. Tab enters the list on the current row, then Tab and Shift+Tab walk that
-// row's own controls and leave the list after its last control or before its first. Up and Down
-// go to the row above or below (in a list of lists, from the last inner row of an outer row to
-// the first of the next), Page Up and Page Down a view further, Home and End to the first and the
-// last item; the focus stays on the same control of the row, else the nearest one. A text field
-// inside a row keeps those keys for itself (Tab takes the focus on from it). A list whose rows hold
-// no control lets them take the focus themselves once the page asks (letRowsTakeFocus), and draws
-// the ring on the current row. The page follows the focus, only the rows in sight and the current
-// one are built whatever key is pressed.
+// current: the one that last held the focus. Tab enters the list on the current row, the first
+// row before any held the focus (Shift+Tab: the last row). A row's own controls are reached with
+// Tab: Tab and Shift+Tab go from control to control within the current row, and past its last or
+// first control they leave the list. Up and Down go to the row above or below (in a list of
+// lists, from the last inner row of an outer row on to the first of the next), Page Up and Page
+// Down a view further, Home and End to the first and the last item, the focus staying on the same
+// control of the row, else the nearest one. A text field inside a row keeps those keys for itself;
+// Tab takes the focus on from it. Rows that hold no control take the focus themselves once the
+// page asks (letRowsTakeFocus), the list drawing their ring. The page follows the focus. Whatever
+// the key, only the rows in sight and the current one are built.
 //
 // Use:
 //     auto* list = new VirtualList({
@@ -163,9 +163,11 @@ private:
     void focusCame(QWidget& focus, Qt::FocusReason reason);
     // Handles a key of the list pressed on `focus`; false for a key it leaves to the control.
     bool keyPressed(QWidget& focus, const QKeyEvent& key);
-    // The innermost row holding `widget`, and its place in the focus's row.
+    // The innermost item whose row holds `widget`.
     std::optional<Spot> spotOf(const QWidget& widget);
-    std::optional<Spot> step(Spot from, int rows);
+    // The innermost item after `from` (before it when `direction` is negative), across the rows
+    // of the lists around it.
+    std::optional<Spot> step(Spot from, int direction);
     // The first or last innermost item under item `index`.
     std::optional<Spot> descend(std::size_t index, bool first);
     // The last innermost item that starts by `top` of this list's full stack, going down; the
