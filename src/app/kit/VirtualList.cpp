@@ -99,6 +99,25 @@ std::string VirtualList::keyOf(std::size_t index) const
     return rows_.key ? rows_.key(index) : std::string();
 }
 
+void VirtualList::present(QWidget& row, std::size_t index)
+{
+    rows_.present(row, index);
+    if (!rows_.name) {
+        return;
+    }
+    // Every row offers the same controls: the item tells them apart.
+    const QString name = rows_.name(index);
+    for (QWidget* stop : rowStops(row)) {
+        if (stop == &row) {
+            if (stop->accessibleName() != name) {
+                stop->setAccessibleName(name);
+            }
+        } else if (stop->accessibleName() != name && stop->accessibleDescription() != name) {
+            stop->setAccessibleDescription(name);
+        }
+    }
+}
+
 int VirtualList::heightOf(std::size_t index, int width)
 {
     switch (heights_) {
@@ -113,7 +132,7 @@ int VirtualList::heightOf(std::size_t index, int width)
         // The row of the first item measured stands for every row.
         std::string key = keyOf(index);
         QWidget* row = takeRow(key);
-        rows_.present(*row, index);
+        present(*row, index);
         // Laid out afresh: a hidden row keeps the sizes its layouts last computed.
         if (QLayout* layout = row->layout()) {
             layout->invalidate();
@@ -196,7 +215,7 @@ void VirtualList::reset(std::size_t count)
                                return one.index == *index;
                            });
         if (index && !taken) {
-            rows_.present(*placed.row, *index);
+            present(*placed.row, *index);
             kept.push_back({*index, placed.row, placed.key});
         } else {
             spare(placed.row, placed.key);
@@ -291,7 +310,7 @@ void VirtualList::itemChanged(std::size_t index)
     });
     if (found != placed_.end()) {
         found->key = keyOf(index);
-        rows_.present(*found->row, index);
+        present(*found->row, index);
     }
     if (current_ == index) {
         currentKey_ = keyOf(index);
@@ -305,7 +324,7 @@ void VirtualList::presentAgain()
 {
     const Change change(*this);
     for (const Placed& placed : placed_) {
-        rows_.present(*placed.row, placed.index);
+        present(*placed.row, placed.index);
     }
 }
 
@@ -505,7 +524,7 @@ void VirtualList::assign(const std::vector<std::size_t>& indices)
         }
         std::string key = keyOf(index);
         QWidget* row = takeRow(key);
-        rows_.present(*row, index);
+        present(*row, index);
         placed_.push_back({index, row, std::move(key)});
     }
 }

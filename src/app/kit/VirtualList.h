@@ -71,6 +71,9 @@ public:
         std::function<void(QWidget& row, std::size_t index)> present;
         // The identity of item `index`; optional.
         std::function<std::string(std::size_t index)> key;
+        // What assistive technology reads of item `index` on each control of its row, after the
+        // control's own name: the item's name through shownName. Optional.
+        std::function<QString(std::size_t index)> name = {};
     };
 
     explicit VirtualList(Rows rows, QWidget* parent = nullptr);
@@ -126,6 +129,8 @@ private:
     };
 
     std::string keyOf(std::size_t index) const;
+    // Shows item `index` in `row`, and names it on the row's controls.
+    void present(QWidget& row, std::size_t index);
     int heightOf(std::size_t index, int width);
     std::vector<int> heightsOf(std::size_t at, std::size_t count);
     // The heights again for the list's width, when they depend on it.

@@ -26,6 +26,9 @@ struct ListWalk {
     std::function<std::optional<std::size_t>()> focusedItem;
     // What a key sets off, run to its end.
     std::function<void()> settle = [] { deliverEvents(); };
+    // What assistive technology reads of item `index` on each control of its row; none to leave
+    // unchecked.
+    std::function<QString(std::size_t index)> name = {};
 };
 
 // Whether the focus is on `item`, ringed and in sight.
@@ -37,6 +40,12 @@ inline void expectFocusOn(const ListWalk& walk, std::size_t item, const char* af
     const QRect shown(focus->mapTo(walk.page.viewport(), QPoint()), focus->size());
     EXPECT_TRUE(walk.page.viewport()->rect().contains(shown)) << after << ": out of sight";
     EXPECT_GE(ringPixels(walk.window, *focus), 20) << after << ": no ring";
+    if (walk.name) {
+        const QString name = walk.name(item);
+        EXPECT_TRUE(focus->accessibleName() == name || focus->accessibleDescription() == name)
+            << after << ": read as " << focus->accessibleName().toStdString() << ", "
+            << focus->accessibleDescription().toStdString();
+    }
 }
 
 // Tab into the list, End, Home, Down three times, Tab out of it, Shift+Tab back in: the list is

@@ -135,6 +135,11 @@ VirtualList* LeftoverDataView::makeEntries()
                 const AppDataEntry* entry = entryAt(index);
                 return entry != nullptr ? entry->path : std::string();
             },
+        .name =
+            [entryAt](std::size_t index) {
+                const AppDataEntry* entry = entryAt(index);
+                return entry != nullptr ? appDataTitle(*entry) : QString();
+            },
     });
     list->setSpacing(contentSpacing);
     return list;

@@ -218,6 +218,12 @@ VirtualList* ApplicationsPage::makeList()
                 const FileRecord* application = shownAt(index);
                 return application != nullptr ? std::string(application->id()) : std::string();
             },
+        .name =
+            [this](std::size_t index) {
+                const FileRecord* application = shownAt(index);
+                return application != nullptr ? shownName(applicationName(application->name()))
+                                              : QString();
+            },
     });
     list->setObjectName(QStringLiteral("applicationList"));
     list->setSpacing(10);

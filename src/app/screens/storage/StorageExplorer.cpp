@@ -116,7 +116,9 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
              [this](QWidget& row, std::size_t index) {
                  static_cast<StorageRow&>(row).setNode(model_.storageNodes()[index], busy_);
              },
-         .key = [this](std::size_t index) { return model_.storageNodes()[index].id; }},
+         .key = [this](std::size_t index) { return model_.storageNodes()[index].id; },
+         .name =
+             [this](std::size_t index) { return shownName(model_.storageNodes()[index].name); }},
         this);
     list_->setObjectName("storageList");
     column.addWidget(list_);

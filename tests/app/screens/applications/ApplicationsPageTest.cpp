@@ -334,10 +334,11 @@ TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRows
     // the search: the keys reach each, ringed and in sight, and Tab leaves them for the
     // applications, on their first row.
     shown.scrollTo(shown.page->verticalScrollBar()->maximum() / 2);
-    QWidget* left =
-        test::walkList({*shown.page, *shown.page, shown.find(QStringLiteral("searchAppData")),
-                        model.appData().entries.size(),
-                        [&] { return LongLists::focusedItem(shown.leftovers()); }});
+    QWidget* left = test::walkList(
+        {*shown.page, *shown.page, shown.find(QStringLiteral("searchAppData")),
+         model.appData().entries.size(), [&] { return LongLists::focusedItem(shown.leftovers()); },
+         [] { test::deliverEvents(); },
+         [&](std::size_t item) { return appDataTitle(model.appData().entries[item]); }});
     EXPECT_TRUE(left != nullptr && applications.rowAt(0)->isAncestorOf(left));
     EXPECT_LT(shown.page->findChildren<AppDataRow*>().size(), 60);
     EXPECT_TRUE(shown.page->grab().save(test::screenshotFolder() +
@@ -358,9 +359,11 @@ TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRows
     test::deliverEvents();
 
     // The applications are the stop after the closed section, the same way.
-    left = test::walkList({*shown.page, *shown.page, shown.find(QStringLiteral("disclosure")),
-                           std::size_t(LongLists::count),
-                           [&] { return LongLists::focusedItem(applications); }});
+    left = test::walkList(
+        {*shown.page, *shown.page, shown.find(QStringLiteral("disclosure")),
+         std::size_t(LongLists::count), [&] { return LongLists::focusedItem(applications); },
+         [] { test::deliverEvents(); },
+         [&](std::size_t item) { return LongLists::nameOn(*applications.rowAt(item)); }});
     EXPECT_NE(left, nullptr);
     EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
 }

@@ -90,6 +90,13 @@ std::optional<std::size_t> focusedCopy(const QWidget& page, const AppModel& mode
     return before + *copy;
 }
 
+// A copy's name, as its row's controls tell it.
+QString shownCopy(const FileRecord& file)
+{
+    return shownName(
+        QString::fromUtf8(file.name().data(), static_cast<qsizetype>(file.name().size())));
+}
+
 // A window that shows a page under a button, from which Tab enters the page.
 struct Framed {
     QWidget window;
@@ -362,7 +369,10 @@ TEST(DuplicatesPage, ThousandsOfGroupsKeepAFewPanelsThatFollowTheScrollAndTheKey
     // ringed and in sight.
     QWidget* left =
         test::walkList({framed.window, *page, *framed.before, static_cast<std::size_t>(2 * groups),
-                        [&] { return focusedCopy(*page, model); }});
+                        [&] { return focusedCopy(*page, model); }, [] { test::deliverEvents(); },
+                        [&](std::size_t item) {
+                            return shownCopy(model.duplicateGroups()[item / 2].files[item % 2]);
+                        }});
     EXPECT_EQ(left, framed.before);
     EXPECT_TRUE(bounded());
     EXPECT_TRUE(
@@ -465,7 +475,8 @@ TEST(DuplicatesPage, TenThousandCopiesOfOneGroupKeepAFewRowsThatFollowTheirCopy)
     // their order, the page following.
     QWidget* left =
         test::walkList({framed.window, *page, *framed.before, static_cast<std::size_t>(copies),
-                        [&] { return focusedCopy(*page, model); }});
+                        [&] { return focusedCopy(*page, model); }, [] { test::deliverEvents(); },
+                        [&](std::size_t item) { return shownCopy(files[item]); }});
     EXPECT_EQ(left, framed.before);
     for (std::size_t index = 4; index < 40; ++index) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);

@@ -324,7 +324,9 @@ TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHe
     bar.setValue(bar.maximum() / 2);
     test::deliverEvents();
     QWidget& rescan = SourcesScreen::in<SecondaryButton>(page, "rescanButton");
-    QWidget* left = test::walkList({page, page, rescan, list.count(), focusedSource});
+    QWidget* left = test::walkList(
+        {page, page, rescan, list.count(), focusedSource, [] { test::deliverEvents(); },
+         [&](std::size_t item) { return shownName(model.state().sources[item].name); }});
     ASSERT_NE(left, nullptr);
     EXPECT_TRUE(SourcesScreen::in<SuggestedFolders>(page, "suggestedFolders").isAncestorOf(left))
         << left->objectName().toStdString();

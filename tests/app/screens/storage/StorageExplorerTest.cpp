@@ -333,7 +333,8 @@ TEST(StorageExplorer, TenThousandRowsKeepAFewWidgetsThatFollowTheirNodesAndTheKe
     bar.setValue(bar.maximum() / 2);
     desk.settle();
     QWidget* left = test::walkList({page, page, *explorer->findChild<TreemapView*>("treemap"),
-                                    nodes.size(), focusedRow, [&] { desk.settle(); }});
+                                    nodes.size(), focusedRow, [&] { desk.settle(); },
+                                    [&](std::size_t item) { return shownName(nodes[item].name); }});
     auto* less = explorer->findChild<PlainButton*>("lessButton");
     auto* more = explorer->findChild<PlainButton*>("moreButton");
     ASSERT_EQ(left, less);
