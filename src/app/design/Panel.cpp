@@ -14,7 +14,6 @@ namespace tollenvane {
 namespace {
 
 constexpr int padding = 24;
-constexpr qreal cornerRadius = 16;
 // Past the reach of a corner's curve (1.28 radii) and the half-pixel inset of the edge.
 constexpr int cornerZone = 24;
 constexpr int tileSide = 2 * cornerZone + 1;
@@ -24,7 +23,7 @@ void paintSurface(QPainter& painter, const QRect& rect, const QColor& fill, cons
     painter.setRenderHint(QPainter::Antialiasing);
     // Inset by half the stroke so the centred hairline stays inside the widget.
     const QPainterPath shape =
-        continuousRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius);
+        continuousRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), Panel::cornerRadius);
     painter.fillPath(shape, fill);
     painter.setPen(QPen(edge, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.drawPath(shape);

@@ -12,6 +12,9 @@ class Panel : public QWidget {
     Q_OBJECT
 
 public:
+    // The radius of the panel's corners.
+    static constexpr qreal cornerRadius = 16;
+
     explicit Panel(QWidget* parent = nullptr);
 
     QVBoxLayout* contentLayout() const { return layout_; }

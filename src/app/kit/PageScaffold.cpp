@@ -1,6 +1,13 @@
 #include "app/kit/PageScaffold.h"
 
+#include "app/kit/TabOrder.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tollenvane {
 
@@ -24,11 +31,117 @@ PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     column_->setContentsMargins(padding, padding, padding, padding);
     column_->addStretch(1);
     setWidget(content);
+
+    focusChanges_ = connect(qApp, &QApplication::focusChanged, this,
+                            [this](QWidget* old, QWidget* now) { focusChanged(old, now); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        const QWidget* focus = focusHere();
+        focusSeen_ = focus != nullptr && inSight(*focus);
+    });
+}
+
+// The controls that go with the page may still move the focus: the page no longer follows it.
+PageScaffold::~PageScaffold()
+{
+    disconnect(focusChanges_);
+    verticalScrollBar()->disconnect(this);
 }
 
 void PageScaffold::addBlock(QWidget* block)
 {
     column_->insertWidget(column_->count() - 1, block);
+}
+
+bool PageScaffold::eventFilter(QObject* watched, QEvent* event)
+{
+    // Read before the scroll area fits its scroll bar to the new size, which may move the view.
+    const bool follow = watched == widget() && event->type() == QEvent::Resize && focusSeen_;
+    const bool handled = QScrollArea::eventFilter(watched, event);
+    if (follow) {
+        followFocusLater();
+    }
+    return handled;
+}
+
+void PageScaffold::focusChanged(QWidget* old, QWidget* now)
+{
+    if (now == nullptr || !widget()->isAncestorOf(now)) {
+        focusSeen_ = false;
+        // Handed on by a control that hid, as Qt does to the next one in the window's chain.
+        if (old != nullptr && now != nullptr && isVisible() && now->window() == window() &&
+            widget()->isAncestorOf(old) && !old->isVisible()) {
+            keepFocusFrom(*old);
+        }
+        return;
+    }
+    // A click lands where the user looks.
+    if (QApplication::mouseButtons() != Qt::NoButton) {
+        focusSeen_ = inSight(*now);
+        return;
+    }
+    focusSeen_ = true;
+    followFocusLater();
+}
+
+void PageScaffold::followFocusLater()
+{
+    if (followQueued_) {
+        return;
+    }
+    followQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            followQueued_ = false;
+            QWidget* focus = focusHere();
+            if (focus == nullptr || inSight(*focus)) {
+                return;
+            }
+            const int room = std::clamp((viewport()->height() - focus->height()) / 2, 0, 50);
+            ensureWidgetVisible(focus, 0, room);
+            focusSeen_ = true;
+        },
+        Qt::QueuedConnection);
+}
+
+void PageScaffold::keepFocusFrom(QWidget& gone)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, gone = QPointer<QWidget>(&gone)] {
+            const QWidget* focus = QApplication::focusWidget();
+            if (gone == nullptr || !isVisible() || focus == nullptr ||
+                focus->window() != window() || widget()->isAncestorOf(focus)) {
+                return;
+            }
+            const std::vector<QWidget*> stops = tabStopsAsLaidOut(*widget());
+            const auto at = std::find(stops.begin(), stops.end(), gone.data());
+            const auto takes = [this](const QWidget* stop) {
+                return (stop->focusPolicy() & Qt::TabFocus) != 0 && stop->isVisibleTo(widget()) &&
+                       stop->isEnabled();
+            };
+            auto next = std::find_if(at, stops.end(), takes);
+            if (next == stops.end()) {
+                next = std::find_if(stops.begin(), at, takes);
+            }
+            if (next != stops.end()) {
+                (*next)->setFocus(Qt::OtherFocusReason);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+QWidget* PageScaffold::focusHere() const
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && widget()->isAncestorOf(focus) && focus->isVisible() ? focus
+                                                                                   : nullptr;
+}
+
+bool PageScaffold::inSight(const QWidget& control) const
+{
+    const QRect shown(control.mapTo(viewport(), QPoint()), control.size());
+    return viewport()->rect().contains(shown);
 }
 
 } // namespace tollenvane

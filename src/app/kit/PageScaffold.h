@@ -10,18 +10,43 @@ namespace tollenvane {
 
 // A page of the detail area: one column of blocks, aligned to the leading edge, that scrolls
 // vertically when the window is shorter than the page.
+//
+// The page follows the focus: a control that takes it otherwise than by a click (Tab, a control
+// that hides and hands it on, an action that moves it) is scrolled into sight once the page is
+// laid out again, and a control in sight that holds it stays in sight when the page changes size
+// around it. A control the user scrolled away from is left where it is. A control of the page
+// that hides while it holds the focus hands it to the next control of the page, never to what
+// lies outside the page.
 class PageScaffold : public QScrollArea {
     Q_OBJECT
 
 public:
     PageScaffold(Page page, int spacing, int padding, QWidget* parent = nullptr);
+    ~PageScaffold() override;
 
     QVBoxLayout& column() { return *column_; }
     // Adds a block under the previous ones; the column keeps its slack at the bottom.
     void addBlock(QWidget* block);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void focusChanged(QWidget* old, QWidget* now);
+    // Gives the focus that `gone` handed out of the page to the control after it, once the page
+    // shows what replaces it.
+    void keepFocusFrom(QWidget& gone);
+    // Scrolls to the focus once the events already queued, the layouts among them, are done.
+    void followFocusLater();
+    // The control of the page that holds the focus, if any.
+    QWidget* focusHere() const;
+    bool inSight(const QWidget& control) const;
+
     QVBoxLayout* column_;
+    QMetaObject::Connection focusChanges_;
+    // Whether the control that holds the focus was in sight when last looked at.
+    bool focusSeen_ = false;
+    bool followQueued_ = false;
 };
 
 } // namespace tollenvane

@@ -113,6 +113,12 @@ RowStack::InSight RowStack::inSight(int viewTop, int viewHeight) const
         .first = first, .end = std::min(end, size()), .firstTop = viewTop + tops_[first] - fullTop};
 }
 
+std::size_t RowStack::startedBy(std::int64_t fullTop) const
+{
+    return static_cast<std::size_t>(std::upper_bound(tops_.begin(), tops_.end() - 1, fullTop) -
+                                    tops_.begin());
+}
+
 std::int64_t RowStack::topOf(std::size_t index, const InSight& sight) const
 {
     return sight.firstTop + tops_[index] - tops_[sight.first];

@@ -42,6 +42,8 @@ public:
     std::int64_t topOf(std::size_t index, const InSight& sight) const;
     // Where row `index` starts in the full stack.
     std::int64_t fullTopOf(std::size_t index) const { return tops_[index]; }
+    // How many rows start at or above `fullTop` of the full stack.
+    std::size_t startedBy(std::int64_t fullTop) const;
     // How far through the full stack a view at `viewTop` of the drawn list is, and back.
     std::int64_t fullViewTop(int viewTop, int viewHeight) const;
     std::int64_t drawnViewTop(std::int64_t fullTop, int viewHeight) const;

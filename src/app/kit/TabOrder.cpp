@@ -13,6 +13,11 @@ namespace {
 
 class TabWalk {
 public:
+    // Every widget met, or only those that take the focus.
+    explicit TabWalk(bool everyWidget)
+        : everyWidget_(everyWidget)
+    {}
+
     std::vector<QWidget*> stops;
 
     void visitInside(QWidget& widget)
@@ -35,7 +40,8 @@ private:
     void visit(QWidget& widget)
     {
         // A widget focused by a click only is placed too, so that Tab goes on from where it lies.
-        if (widget.focusPolicy() != Qt::NoFocus && widget.focusProxy() == nullptr) {
+        if (everyWidget_ ||
+            (widget.focusPolicy() != Qt::NoFocus && widget.focusProxy() == nullptr)) {
             stops.push_back(&widget);
         }
         visitInside(widget);
@@ -68,6 +74,7 @@ private:
         }
     }
 
+    bool everyWidget_;
     QSet<const QWidget*> seen_;
 };
 
@@ -83,7 +90,14 @@ void orderTabsAsLaidOut(QWidget& root)
 
 std::vector<QWidget*> tabStopsAsLaidOut(QWidget& root)
 {
-    TabWalk walk;
+    TabWalk walk(false);
+    walk.visitInside(root);
+    return std::move(walk.stops);
+}
+
+std::vector<QWidget*> widgetsAsLaidOut(QWidget& root)
+{
+    TabWalk walk(true);
     walk.visitInside(root);
     return std::move(walk.stops);
 }

@@ -12,6 +12,8 @@ namespace tollenvane {
 void orderTabsAsLaidOut(QWidget& root);
 // The controls under `root` that Tab visits, in that order.
 std::vector<QWidget*> tabStopsAsLaidOut(QWidget& root);
+// Every widget under `root`, in that order.
+std::vector<QWidget*> widgetsAsLaidOut(QWidget& root);
 
 // The first control under `root`, in that order, that Tab can reach now; none when there is none.
 QWidget* firstTabStop(QWidget& root);

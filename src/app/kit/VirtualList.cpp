@@ -1,8 +1,8 @@
 #include "app/kit/VirtualList.h"
 
-#include "app/kit/TabOrder.h"
+#include "app/kit/RowFocusRing.h"
+#include "app/kit/RowStops.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -12,19 +12,6 @@
 #include <algorithm>
 
 namespace tollenvane {
-namespace {
-
-// The controls of a row in the order Tab visits them, the row itself first when it takes Tab.
-std::vector<QWidget*> stopsOf(QWidget& row)
-{
-    std::vector<QWidget*> stops = tabStopsAsLaidOut(row);
-    if ((row.focusPolicy() & Qt::TabFocus) != 0) {
-        stops.insert(stops.begin(), &row);
-    }
-    return stops;
-}
-
-} // namespace
 
 // A row hidden while the list changes may hand the focus on, and the page follow the focus: the
 // rows are placed once the change is done, never in its middle.
@@ -37,9 +24,21 @@ public:
     }
     ~Change()
     {
-        if (--list_.changing_ == 0 && list_.placeLater_) {
+        if (--list_.changing_ > 0) {
+            return;
+        }
+        if (list_.placeLater_) {
             list_.placeLater_ = false;
             list_.place();
+        }
+        if (list_.chainLater_) {
+            list_.chainLater_ = false;
+            list_.chainCurrent();
+        }
+        if (list_.refocus_) {
+            const std::ptrdiff_t position = *list_.refocus_;
+            list_.refocus_.reset();
+            list_.refocus(position);
         }
     }
     Change(const Change&) = delete;
@@ -58,11 +57,13 @@ VirtualList::VirtualList(Rows rows, QWidget* parent)
     setObjectName(QStringLiteral("virtualList"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFixedHeight(0);
-    // Hidden, the anchor is passed over by Tab; it stays the first child, so a walk of the
-    // page's controls meets it before the rows.
+    // The anchor stays the first child, so a walk of the page's controls meets it before the
+    // rows; it takes Tab only while no row is current, and never shows.
     anchor_->setObjectName(QStringLiteral("tabAnchor"));
-    anchor_->setFocusPolicy(Qt::TabFocus);
-    anchor_->hide();
+    anchor_->setFocusPolicy(Qt::NoFocus);
+    anchor_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    anchor_->setGeometry(0, 0, 0, 0);
+    anchor_->installEventFilter(this);
 }
 
 VirtualList::~VirtualList() = default;
@@ -98,6 +99,25 @@ std::string VirtualList::keyOf(std::size_t index) const
     return rows_.key ? rows_.key(index) : std::string();
 }
 
+void VirtualList::present(QWidget& row, std::size_t index)
+{
+    rows_.present(row, index);
+    if (!rows_.name) {
+        return;
+    }
+    // Every row offers the same controls: the item tells them apart.
+    const QString name = rows_.name(index);
+    for (QWidget* stop : rowStops(row)) {
+        if (stop == &row) {
+            if (stop->accessibleName() != name) {
+                stop->setAccessibleName(name);
+            }
+        } else if (stop->accessibleName() != name && stop->accessibleDescription() != name) {
+            stop->setAccessibleDescription(name);
+        }
+    }
+}
+
 int VirtualList::heightOf(std::size_t index, int width)
 {
     switch (heights_) {
@@ -112,7 +132,7 @@ int VirtualList::heightOf(std::size_t index, int width)
         // The row of the first item measured stands for every row.
         std::string key = keyOf(index);
         QWidget* row = takeRow(key);
-        rows_.present(*row, index);
+        present(*row, index);
         // Laid out afresh: a hidden row keeps the sizes its layouts last computed.
         if (QLayout* layout = row->layout()) {
             layout->invalidate();
@@ -167,26 +187,35 @@ void VirtualList::heightsChanged()
 void VirtualList::reset(std::size_t count)
 {
     const Change change(*this);
-    const std::optional<std::size_t> focused = focusedIndex();
+    // The current item, and the focus with it, stays with its item wherever it went.
+    const std::optional<std::size_t> before = current_;
+    std::optional<std::size_t> moved;
+    if (current_ && rows_.key) {
+        for (std::size_t each = *current_ < count ? *current_ : 0; each < count && !moved; ++each) {
+            if (rows_.key(each) == currentKey_) {
+                moved = each;
+            }
+        }
+        for (std::size_t each = 0; each < std::min(*current_, count) && !moved; ++each) {
+            if (rows_.key(each) == currentKey_) {
+                moved = each;
+            }
+        }
+    }
     stack_.assign(heightsOf(0, count));
     std::vector<Placed> kept;
     for (Placed& placed : placed_) {
         std::optional<std::size_t> index;
         if (placed.index < count && keyOf(placed.index) == placed.key) {
             index = placed.index;
-        } else if (rows_.key && focused == placed.index) {
-            // The focus stays with its item, wherever it went.
-            for (std::size_t each = 0; each < count && !index; ++each) {
-                if (rows_.key(each) == placed.key) {
-                    index = each;
-                }
-            }
+        } else if (moved && placed.index == before && placed.key == currentKey_) {
+            index = moved;
         }
         const bool taken = index && std::any_of(kept.begin(), kept.end(), [&](const Placed& one) {
                                return one.index == *index;
                            });
         if (index && !taken) {
-            rows_.present(*placed.row, *index);
+            present(*placed.row, *index);
             kept.push_back({*index, placed.row, placed.key});
         } else {
             spare(placed.row, placed.key);
@@ -195,7 +224,34 @@ void VirtualList::reset(std::size_t count)
     std::sort(kept.begin(), kept.end(),
               [](const Placed& one, const Placed& other) { return one.index < other.index; });
     placed_ = std::move(kept);
+    if (moved) {
+        current_ = moved;
+    } else {
+        followCurrent(before);
+    }
     heightsChanged();
+}
+
+void VirtualList::followCurrent(std::optional<std::size_t> near)
+{
+    const std::size_t count = stack_.size();
+    if (!current_ || count == 0) {
+        current_.reset();
+        return;
+    }
+    if (*current_ < count && !currentKey_.empty() && keyOf(*current_) == currentKey_) {
+        return;
+    }
+    if (!rows_.key && *current_ < count) {
+        return;
+    }
+    // Gone: the focus it held moves on to the nearest item; else the list starts afresh.
+    if (near && (refocus_ || focusedIndex())) {
+        current_ = std::min(*near, count - 1);
+        currentKey_ = keyOf(*current_);
+    } else {
+        current_.reset();
+    }
 }
 
 void VirtualList::insert(std::size_t at, std::size_t count)
@@ -207,6 +263,9 @@ void VirtualList::insert(std::size_t at, std::size_t count)
         if (placed.index >= at) {
             placed.index += count;
         }
+    }
+    if (current_ && *current_ >= at) {
+        *current_ += count;
     }
     heightsChanged();
 }
@@ -229,6 +288,14 @@ void VirtualList::remove(std::size_t at, std::size_t count)
             placed.index -= count;
         }
     }
+    if (current_ && *current_ >= at + count) {
+        *current_ -= count;
+    } else if (current_ && *current_ >= at) {
+        // The item after the ones gone takes the place of the current one.
+        current_ = at;
+        currentKey_.clear();
+        followCurrent(at);
+    }
     heightsChanged();
 }
 
@@ -243,7 +310,10 @@ void VirtualList::itemChanged(std::size_t index)
     });
     if (found != placed_.end()) {
         found->key = keyOf(index);
-        rows_.present(*found->row, index);
+        present(*found->row, index);
+    }
+    if (current_ == index) {
+        currentKey_ = keyOf(index);
     }
     if (heights_ == Heights::perItem && stack_.setHeight(index, heightOf(index, width()))) {
         heightsChanged();
@@ -254,7 +324,7 @@ void VirtualList::presentAgain()
 {
     const Change change(*this);
     for (const Placed& placed : placed_) {
-        rows_.present(*placed.row, placed.index);
+        present(*placed.row, placed.index);
     }
 }
 
@@ -286,10 +356,12 @@ std::optional<std::size_t> VirtualList::indexOf(const QWidget& row) const
     return std::nullopt;
 }
 
-void VirtualList::setArrowKeysMoveBetweenRows(bool enabled)
+void VirtualList::letRowsTakeFocus(qreal ringRadius)
 {
-    arrowKeys_ = enabled;
-    chainTabs();
+    ringRadius_ = ringRadius;
+    if (ring_ == nullptr) {
+        ring_ = new RowFocusRing(ringRadius, this);
+    }
 }
 
 QSize VirtualList::sizeHint() const
@@ -322,16 +394,26 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     }
     auto* control = static_cast<QWidget*>(watched);
-    if (type == QEvent::FocusIn &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
-        followFocus(*control);
-    }
-    if (type == QEvent::KeyPress && arrowKeys_) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Up || key == Qt::Key_Down) &&
-            moveFocus(*control, key == Qt::Key_Up ? -1 : 1)) {
+    switch (type) {
+    case QEvent::FocusIn:
+        if (control == anchor_) {
+            enter(static_cast<QFocusEvent*>(event)->reason());
+        } else {
+            focusCame(*control, static_cast<QFocusEvent*>(event)->reason());
+        }
+        break;
+    case QEvent::FocusOut:
+        if (const std::optional<Spot> spot = spotOf(*control)) {
+            spot->list->updateRing();
+        }
+        break;
+    case QEvent::KeyPress:
+        if (keyPressed(*control, *static_cast<QKeyEvent*>(event))) {
             return true;
         }
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -408,9 +490,12 @@ std::vector<std::size_t> VirtualList::indicesToPlace(const RowStack::InSight& si
         }
     };
     add(sight.first > 0 ? sight.first - 1 : 0, sight.end + 1);
-    // The focus keeps its row, and Tab and the arrows find its neighbours beside it.
-    if (const std::optional<std::size_t> focused = focusedIndex()) {
-        add(*focused > 0 ? *focused - 1 : 0, *focused + 2);
+    // The focus and the current row keep their rows, and the keys find their neighbours beside
+    // them.
+    for (const std::optional<std::size_t> kept : {focusedIndex(), currentOrFirst()}) {
+        if (kept) {
+            add(*kept > 0 ? *kept - 1 : 0, *kept + 2);
+        }
     }
     std::sort(indices.begin(), indices.end());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
@@ -439,7 +524,7 @@ void VirtualList::assign(const std::vector<std::size_t>& indices)
         }
         std::string key = keyOf(index);
         QWidget* row = takeRow(key);
-        rows_.present(*row, index);
+        present(*row, index);
         placed_.push_back({index, row, std::move(key)});
     }
 }
@@ -467,22 +552,32 @@ void VirtualList::arrange(const RowStack::InSight& sight)
     }
     if (order != ordered_) {
         ordered_ = std::move(order);
-        chainTabs();
+        outermost().chainTabs();
+        chainCurrent();
     }
+    updateRing();
 }
 
 void VirtualList::chainTabs()
 {
-    // The outermost list follows the focus and the keys of every row under it.
-    VirtualList& top = outermost();
+    // In the order of the rows, those of the lists inside them included.
     QWidget* previous = anchor_;
-    for (QWidget* row : ordered_) {
-        for (QWidget* stop : stopsOf(*row)) {
-            QWidget::setTabOrder(previous, stop);
-            previous = stop;
-            stop->installEventFilter(&top);
+    const auto chain = [&](const auto& self, const VirtualList& list) -> void {
+        for (QWidget* row : list.ordered_) {
+            const std::vector<VirtualList*> inner = list.innerLists(*row);
+            for (const VirtualList* each : inner) {
+                self(self, *each);
+            }
+            if (!inner.empty()) {
+                continue;
+            }
+            for (QWidget* stop : rowStops(*row)) {
+                QWidget::setTabOrder(previous, stop);
+                previous = stop;
+            }
         }
-    }
+    };
+    chain(chain, *this);
 }
 
 QWidget* VirtualList::takeRow(const std::string& key)
@@ -501,11 +596,30 @@ QWidget* VirtualList::takeRow(const std::string& key)
     }
     QWidget* row = rows_.make();
     row->setParent(this);
+    std::vector<QWidget*> stops = rowStops(*row);
+    if (stops.empty() && ringRadius_ && innerLists(*row).empty()) {
+        row->setFocusPolicy(Qt::StrongFocus);
+        stops.push_back(row);
+    }
+    rowsTakeFocus_ = rowsTakeFocus_ || !stops.empty() || !innerLists(*row).empty();
+    // The outermost list follows the focus and the keys of every row under it.
+    for (QWidget* stop : stops) {
+        stop->installEventFilter(&outermost());
+    }
     return row;
 }
 
 void VirtualList::spare(QWidget* row, std::string key)
 {
+    // A row that goes with the focus would hand it to whatever follows in the Tab chain: the
+    // current row takes it back once the change is done.
+    if (const QWidget* focus = QApplication::focusWidget();
+        focus != nullptr && (focus == row || row->isAncestorOf(focus)) && !row->isHidden()) {
+        const std::vector<QWidget*> stops = rowStops(*row);
+        const auto at = std::find(stops.begin(), stops.end(), focus);
+        refocus_ = at == stops.end() ? 0 : at - stops.begin();
+        QApplication::focusWidget()->clearFocus();
+    }
     row->hide();
     spare_.push_back({row, std::move(key)});
 }
@@ -533,6 +647,334 @@ VirtualList& VirtualList::outermost()
         }
     }
     return *top;
+}
+
+VirtualList* VirtualList::outerList() const
+{
+    for (QWidget* at = parentWidget(); at != nullptr; at = at->parentWidget()) {
+        if (auto* list = qobject_cast<VirtualList*>(at)) {
+            return list;
+        }
+    }
+    return nullptr;
+}
+
+QWidget* VirtualList::outerRow() const
+{
+    const VirtualList* outer = outerList();
+    QWidget* row = const_cast<VirtualList*>(this);
+    while (outer != nullptr && row->parentWidget() != outer) {
+        row = row->parentWidget();
+    }
+    return outer == nullptr ? nullptr : row;
+}
+
+std::vector<VirtualList*> VirtualList::innerLists(const QWidget& row) const
+{
+    std::vector<VirtualList*> inner;
+    for (VirtualList* list : row.findChildren<VirtualList*>()) {
+        if (list->isVisibleTo(&row) && list->outerList() == this) {
+            inner.push_back(list);
+        }
+    }
+    return inner;
+}
+
+std::optional<std::size_t> VirtualList::currentOrFirst() const
+{
+    if (current_ || stack_.size() == 0 || outerList() == nullptr) {
+        return current_;
+    }
+    return std::size_t{0};
+}
+
+bool VirtualList::isCurrentList() const
+{
+    const VirtualList* outer = outerList();
+    if (outer == nullptr) {
+        return true;
+    }
+    const std::optional<std::size_t> index = outer->indexOf(*outerRow());
+    return index && index == outer->currentOrFirst() && outer->isCurrentList();
+}
+
+void VirtualList::setCurrent(std::size_t index)
+{
+    current_ = index;
+    currentKey_ = keyOf(index);
+    place();
+    outermost().chainCurrent();
+}
+
+QWidget* VirtualList::rowFor(std::size_t index)
+{
+    if (index >= count()) {
+        return nullptr;
+    }
+    setCurrent(index);
+    return rowAt(index);
+}
+
+void VirtualList::chainCurrent()
+{
+    if (changing_ > 0) {
+        chainLater_ = true;
+        return;
+    }
+    const bool current = isCurrentList();
+    const std::optional<std::size_t> currentIndex = currentOrFirst();
+    for (const Placed& placed : placed_) {
+        const std::vector<VirtualList*> inner = innerLists(*placed.row);
+        if (inner.empty()) {
+            chainRowStops(*placed.row, current && placed.index == currentIndex);
+        }
+        for (VirtualList* list : inner) {
+            list->chainCurrent();
+        }
+    }
+    updateAnchor();
+}
+
+void VirtualList::updateAnchor()
+{
+    const bool opens = outerList() == nullptr && !current_ && stack_.size() > 0 && rowsTakeFocus_;
+    anchor_->setFocusPolicy(opens ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void VirtualList::updateRing()
+{
+    if (ring_ == nullptr) {
+        return;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    const auto row = std::find_if(placed_.begin(), placed_.end(),
+                                  [&](const Placed& placed) { return placed.row == focus; });
+    ring_->follow(row == placed_.end() ? nullptr : row->row);
+}
+
+void VirtualList::focusCame(QWidget& focus, Qt::FocusReason reason)
+{
+    const std::optional<Spot> spot = spotOf(focus);
+    if (!spot) {
+        return;
+    }
+    // The row that holds the focus is the current one of its list, and so is each row on the way
+    // out to this list.
+    bool changed = false;
+    for (Spot at = *spot;;) {
+        if (at.list->current_ != at.index) {
+            at.list->current_ = at.index;
+            at.list->currentKey_ = at.list->keyOf(at.index);
+            changed = true;
+        }
+        VirtualList* outer = at.list->outerList();
+        const std::optional<std::size_t> index =
+            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
+        if (!index) {
+            break;
+        }
+        at = {outer, *index};
+    }
+    if (changed) {
+        chainCurrent();
+    }
+    spot->list->updateRing();
+    if (reason != Qt::MouseFocusReason) {
+        followFocus(focus);
+    }
+}
+
+std::optional<VirtualList::Spot> VirtualList::spotOf(const QWidget& widget)
+{
+    for (const QWidget* at = &widget; at != nullptr && at != this; at = at->parentWidget()) {
+        if (auto* list = qobject_cast<VirtualList*>(at->parentWidget())) {
+            if (const std::optional<std::size_t> index = list->indexOf(*at)) {
+                return Spot{list, *index};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool VirtualList::keyPressed(QWidget& focus, const QKeyEvent& key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || usesNavigationKeys(focus)) {
+        return false;
+    }
+    const std::optional<Spot> spot = spotOf(focus);
+    if (!spot) {
+        return false;
+    }
+    const std::vector<QWidget*> stops = rowStops(*spot->list->rowAt(spot->index));
+    const std::ptrdiff_t position = std::find(stops.begin(), stops.end(), &focus) - stops.begin();
+    std::optional<Spot> target;
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        target = step(*spot, key.key() == Qt::Key_Up ? -1 : 1);
+        break;
+    case Qt::Key_Home:
+        target = descend(0, true);
+        break;
+    case Qt::Key_End:
+        target = count() > 0 ? descend(count() - 1, false) : std::nullopt;
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const int direction = key.key() == Qt::Key_PageUp ? -1 : 1;
+        // A view further, less the row itself, so that the rows seen stay in sight.
+        const int row = spot->list->rowAt(spot->index)->height();
+        const int view = viewport_ == nullptr ? row : viewport_->height();
+        target = spotAt(fullTopOf(*spot) + direction * std::max(view - row, row), direction > 0);
+        if (target == spot) {
+            target = step(*spot, direction);
+        }
+        break;
+    }
+    default:
+        return false;
+    }
+    if (target && target != spot) {
+        focusSpot(*target, position, Qt::TabFocusReason);
+    }
+    return true;
+}
+
+std::optional<VirtualList::Spot> VirtualList::step(Spot from, int direction)
+{
+    direction = direction < 0 ? -1 : 1;
+    for (Spot at = from;;) {
+        const auto next = static_cast<std::ptrdiff_t>(at.index) + direction;
+        if (next >= 0 && next < static_cast<std::ptrdiff_t>(at.list->count())) {
+            at.index = static_cast<std::size_t>(next);
+            if (const std::optional<Spot> leaf = at.list->descend(at.index, direction > 0)) {
+                return leaf;
+            }
+            // An outer row with nothing in it is passed over.
+            continue;
+        }
+        VirtualList* outer = at.list->outerList();
+        const std::optional<std::size_t> index =
+            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
+        if (!index || at.list == this) {
+            return std::nullopt;
+        }
+        at = {outer, *index};
+    }
+}
+
+std::optional<VirtualList::Spot> VirtualList::descend(std::size_t index, bool first)
+{
+    QWidget* row = rowFor(index);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<VirtualList*> inner = innerLists(*row);
+    if (inner.empty()) {
+        return Spot{this, index};
+    }
+    if (!first) {
+        std::reverse(inner.begin(), inner.end());
+    }
+    for (VirtualList* list : inner) {
+        if (list->count() > 0) {
+            return list->descend(first ? 0 : list->count() - 1, first);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<VirtualList::Spot> VirtualList::spotAt(std::int64_t top, bool down)
+{
+    const std::size_t started = stack_.startedBy(top);
+    if (started == 0) {
+        return down || count() == 0 ? std::nullopt : descend(0, true);
+    }
+    const std::size_t index = started - 1;
+    QWidget* row = rowFor(index);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<VirtualList*> inner = innerLists(*row);
+    if (inner.empty() && (down || stack_.fullTopOf(index) == top)) {
+        return Spot{this, index};
+    }
+    const std::int64_t within = top - stack_.fullTopOf(index);
+    if (down) {
+        std::reverse(inner.begin(), inner.end());
+    }
+    for (VirtualList* list : inner) {
+        if (const std::optional<Spot> spot =
+                list->spotAt(within - list->mapTo(row, QPoint()).y(), down)) {
+            return spot;
+        }
+    }
+    // Nothing under the row starts on the right side of `top`: the nearest row beyond it.
+    if (down) {
+        return index > 0 ? descend(index - 1, false) : std::nullopt;
+    }
+    return index + 1 < count() ? descend(index + 1, true) : std::nullopt;
+}
+
+std::int64_t VirtualList::fullTopOf(const Spot& spot)
+{
+    std::int64_t top = spot.list->stack_.fullTopOf(spot.index);
+    for (VirtualList* list = spot.list; list != this;) {
+        VirtualList* outer = list->outerList();
+        QWidget* row = list->outerRow();
+        const std::optional<std::size_t> index = outer->indexOf(*row);
+        if (!index) {
+            break;
+        }
+        top += list->mapTo(row, QPoint()).y() + outer->stack_.fullTopOf(*index);
+        list = outer;
+    }
+    return top;
+}
+
+void VirtualList::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason)
+{
+    QWidget* row = spot.list->rowFor(spot.index);
+    if (row == nullptr) {
+        return;
+    }
+    const std::vector<QWidget*> stops = rowStops(*row);
+    const auto size = static_cast<std::ptrdiff_t>(stops.size());
+    if (size == 0) {
+        return;
+    }
+    position = position < 0 ? size - 1 : std::min(position, size - 1);
+    // The same control, else the nearest one that takes the focus.
+    for (std::ptrdiff_t distance = 0; distance < size; ++distance) {
+        for (const std::ptrdiff_t at : {position - distance, position + distance}) {
+            QWidget* candidate =
+                at >= 0 && at < size ? stops[static_cast<std::size_t>(at)] : nullptr;
+            if (candidate != nullptr && candidate->isVisibleTo(window()) &&
+                candidate->isEnabled()) {
+                candidate->setFocus(reason);
+                return;
+            }
+        }
+    }
+}
+
+void VirtualList::enter(Qt::FocusReason reason)
+{
+    if (count() == 0) {
+        return;
+    }
+    const bool first = reason != Qt::BacktabFocusReason;
+    if (const std::optional<Spot> spot = first ? descend(0, true) : descend(count() - 1, false)) {
+        focusSpot(*spot, first ? 0 : -1, reason);
+    }
+}
+
+void VirtualList::refocus(std::ptrdiff_t position)
+{
+    if (QApplication::focusWidget() != nullptr || !current_ || !isVisible()) {
+        return;
+    }
+    focusSpot({this, *current_}, position, Qt::OtherFocusReason);
 }
 
 void VirtualList::followFocus(QWidget& focus)
@@ -569,69 +1011,6 @@ void VirtualList::followFocus(QWidget& focus)
     QScrollBar& bar = *area->verticalScrollBar();
     const std::int64_t value = bar.value() + stack_.drawnViewTop(wanted, viewHeight) - viewTop;
     bar.setValue(static_cast<int>(std::clamp<std::int64_t>(value, bar.minimum(), bar.maximum())));
-}
-
-void VirtualList::leafRows(std::vector<QWidget*>& rows) const
-{
-    for (const Placed& placed : placed_) {
-        std::vector<const VirtualList*> inner;
-        for (const VirtualList* list : placed.row->findChildren<VirtualList*>()) {
-            if (list->isVisibleTo(placed.row) && list->outerList() == this) {
-                inner.push_back(list);
-            }
-        }
-        if (inner.empty()) {
-            rows.push_back(placed.row);
-        }
-        for (const VirtualList* list : inner) {
-            list->leafRows(rows);
-        }
-    }
-}
-
-const VirtualList* VirtualList::outerList() const
-{
-    for (const QWidget* at = parentWidget(); at != nullptr; at = at->parentWidget()) {
-        if (const auto* list = qobject_cast<const VirtualList*>(at)) {
-            return list;
-        }
-    }
-    return nullptr;
-}
-
-bool VirtualList::moveFocus(QWidget& focus, int rows)
-{
-    std::vector<QWidget*> leaves;
-    leafRows(leaves);
-    const auto row = std::find_if(leaves.begin(), leaves.end(),
-                                  [&](const QWidget* each) { return each->isAncestorOf(&focus); });
-    if (row == leaves.end()) {
-        return false;
-    }
-    const std::ptrdiff_t target = (row - leaves.begin()) + rows;
-    if (target < 0 || target >= static_cast<std::ptrdiff_t>(leaves.size())) {
-        return true;
-    }
-    const std::vector<QWidget*> from = stopsOf(**row);
-    const std::vector<QWidget*> to = stopsOf(*leaves[static_cast<std::size_t>(target)]);
-    const auto position = std::find(from.begin(), from.end(), &focus) - from.begin();
-    // The same control, else the nearest one that takes the focus.
-    std::vector<QWidget*> candidates;
-    for (std::ptrdiff_t distance = 0; distance < static_cast<std::ptrdiff_t>(to.size());
-         ++distance) {
-        for (const std::ptrdiff_t at : {position - distance, position + distance}) {
-            if (at >= 0 && at < static_cast<std::ptrdiff_t>(to.size())) {
-                candidates.push_back(to[static_cast<std::size_t>(at)]);
-            }
-        }
-    }
-    for (QWidget* candidate : candidates) {
-        if (candidate->isVisibleTo(window()) && candidate->isEnabled()) {
-            candidate->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return true;
 }
 
 } // namespace tollenvane

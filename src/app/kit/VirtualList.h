@@ -10,16 +10,32 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
+
 namespace tollenvane {
 
+class RowFocusRing;
+
 // A list of any length, one row under the other, of which only the rows in sight are built:
-// with the row on either side, the row that holds the focus and its neighbours. Rows are handed
-// from item to item as the page scrolls, so a few dozen widgets serve any number of items, and
-// adding items never lays out the rows already there.
+// with the row on either side, the current row and its neighbours. Rows are handed from item to
+// item as the page scrolls, so a few dozen widgets serve any number of items, and adding items
+// never lays out the rows already there.
 //
 // The list is a block of the page's column and scrolls with the page (the nearest QScrollArea
-// above it, else the window); it may stand inside a row of another list. Tab and Shift+Tab walk
-// the controls of the rows in the order of their items, and the page follows the focus.
+// above it, else the window); it may stand inside a row of another list, and the two then make
+// one list of the inner rows.
+//
+// From the keyboard the list is one stop of the Tab chain, as Qt's item views are. One row is
+// current: the one that last held the focus. Tab enters the list on the current row, the first
+// row before any held the focus (Shift+Tab: the last row). A row's own controls are reached with
+// Tab: Tab and Shift+Tab go from control to control within the current row, and past its last or
+// first control they leave the list. Up and Down go to the row above or below (in a list of
+// lists, from the last inner row of an outer row on to the first of the next), Page Up and Page
+// Down a view further, Home and End to the first and the last item, the focus staying on the same
+// control of the row, else the nearest one. A text field inside a row keeps those keys for itself;
+// Tab takes the focus on from it. Rows that hold no control take the focus themselves once the
+// page asks (letRowsTakeFocus), the list drawing their ring. The page follows the focus. Whatever
+// the key, only the rows in sight and the current one are built.
 //
 // Use:
 //     auto* list = new VirtualList({
@@ -55,6 +71,9 @@ public:
         std::function<void(QWidget& row, std::size_t index)> present;
         // The identity of item `index`; optional.
         std::function<std::string(std::size_t index)> key;
+        // What assistive technology reads of item `index` on each control of its row, after the
+        // control's own name: the item's name through shownName. Optional.
+        std::function<QString(std::size_t index)> name = {};
     };
 
     explicit VirtualList(Rows rows, QWidget* parent = nullptr);
@@ -85,10 +104,11 @@ public:
     QWidget* rowAt(std::size_t index) const;
     std::optional<std::size_t> indexOf(const QWidget& row) const;
 
-    // Up and Down move the focus to the same control of the row above or below; in a list of
-    // lists, between the rows of the inner lists, from one outer row into the next. Asked of
-    // the outermost list.
-    void setArrowKeysMoveBetweenRows(bool enabled);
+    // Rows that hold no control take the focus themselves, the list drawing the ring inside the
+    // current one with corners of `ringRadius`. Asked before the first item comes.
+    void letRowsTakeFocus(qreal ringRadius);
+    // The item whose row holds the focus, or last held it; none before any did.
+    std::optional<std::size_t> currentIndex() const { return current_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -109,6 +129,8 @@ private:
     };
 
     std::string keyOf(std::size_t index) const;
+    // Shows item `index` in `row`, and names it on the row's controls.
+    void present(QWidget& row, std::size_t index);
     int heightOf(std::size_t index, int width);
     std::vector<int> heightsOf(std::size_t at, std::size_t count);
     // The heights again for the list's width, when they depend on it.
@@ -128,15 +150,59 @@ private:
     void spare(QWidget* row, std::string key);
     std::optional<std::size_t> focusedIndex() const;
 
-    // Moves the focus `rows` rows down (up when negative).
-    bool moveFocus(QWidget& focus, int rows);
+    // An item of a list, the outermost list or one inside its rows.
+    struct Spot {
+        VirtualList* list;
+        std::size_t index;
+        bool operator==(const Spot&) const = default;
+    };
+    // The row of `index`, built and placed if it was not: it becomes the current row.
+    QWidget* rowFor(std::size_t index);
+    void setCurrent(std::size_t index);
+    // The current item, else the first one in a list inside the current row of another.
+    std::optional<std::size_t> currentOrFirst() const;
+    // The current item after the items changed: the same item, else none, or the nearest one
+    // while the focus was in the list.
+    void followCurrent(std::optional<std::size_t> near);
+    // Follows the focus that came to a row: the rows around it become current.
+    void focusCame(QWidget& focus, Qt::FocusReason reason);
+    // Handles a key of the list pressed on `focus`; false for a key it leaves to the control.
+    bool keyPressed(QWidget& focus, const QKeyEvent& key);
+    // The innermost item whose row holds `widget`.
+    std::optional<Spot> spotOf(const QWidget& widget);
+    // The innermost item after `from` (before it when `direction` is negative), across the rows
+    // of the lists around it.
+    std::optional<Spot> step(Spot from, int direction);
+    // The first or last innermost item under item `index`.
+    std::optional<Spot> descend(std::size_t index, bool first);
+    // The last innermost item that starts by `top` of this list's full stack, going down; the
+    // first that starts from it, going up.
+    std::optional<Spot> spotAt(std::int64_t top, bool down);
+    // Where a spot stands in this list's full stack.
+    std::int64_t fullTopOf(const Spot& spot);
+    // Focuses the stop at `position` of the spot's row (the last one when negative), else the
+    // nearest one.
+    void focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason);
+    void refocus(std::ptrdiff_t position);
+    // The focus came to the anchor: it goes on to the first row, the last one for Shift+Tab.
+    void enter(Qt::FocusReason reason);
+
+    // Puts the stops of the current row in the Tab chain, and only those while the list is the
+    // current one of the lists around it; the others keep their click.
+    void chainCurrent();
+    bool isCurrentList() const;
+    // Where the anchor takes Tab: while no row is current.
+    void updateAnchor();
+    void updateRing();
+
     // Scrolls the page to a control that took the focus out of sight.
     void followFocus(QWidget& focus);
     VirtualList& outermost();
-    // The innermost rows under this list, in order.
-    void leafRows(std::vector<QWidget*>& rows) const;
-    // The list whose row holds this one, if any.
-    const VirtualList* outerList() const;
+    // The list whose row holds this one, if any, and that row.
+    VirtualList* outerList() const;
+    QWidget* outerRow() const;
+    // The lists in `row` whose outer list is this one.
+    std::vector<VirtualList*> innerLists(const QWidget& row) const;
 
     Rows rows_;
     Heights heights_ = Heights::first;
@@ -145,9 +211,15 @@ private:
     // The width the heights were measured for; -1 before.
     int measuredWidth_ = -1;
     RowStack stack_;
-    // A stop of the Tab chain that takes no focus, where the list's rows join the chain.
+    // Where the list's rows join the Tab chain; it takes the focus on to a row while none is
+    // current.
     QWidget* anchor_;
-    bool arrowKeys_ = false;
+    // The current item, followed by its key, and the radius of the ring drawn on rows that take
+    // the focus themselves (none: such rows stay out of the Tab chain).
+    std::optional<std::size_t> current_;
+    std::string currentKey_;
+    std::optional<qreal> ringRadius_;
+    RowFocusRing* ring_ = nullptr;
 
     QPointer<QWidget> viewport_;
     // The ancestors watched, compared only: their events still come while they are destroyed.
@@ -159,9 +231,14 @@ private:
     };
     std::vector<Placed> placed_;
     std::vector<Spare> spare_;
-    // Changes under way, and whether the rows are to be placed once they are done.
+    // Changes under way, and what is to be done once they are: place the rows, chain the current
+    // one, give the focus back to the current row, at this stop, when its row went with the focus.
     int changing_ = 0;
     bool placeLater_ = false;
+    bool chainLater_ = false;
+    std::optional<std::ptrdiff_t> refocus_;
+    // Whether the rows hold anything that takes the focus.
+    bool rowsTakeFocus_ = false;
     // The placed rows in the order last given to the list's children and to Tab.
     std::vector<QWidget*> ordered_;
 };

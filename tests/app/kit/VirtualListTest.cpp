@@ -2,12 +2,15 @@
 
 #include "app/kit/RowStack.h"
 #include "support/DeliverEvents.h"
+#include "support/FocusRingPixels.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -82,18 +85,22 @@ TEST(RowStack, InsertingRemovingAndChangingRowsStacksAsAssigningThemAnew)
     EXPECT_EQ(edited.inSight(0, 100).end, 0U);
 }
 
-// A row of the test list: a box to tick, whose state belongs to the item, and a button.
+// A row of the test list: a box to tick, whose state belongs to the item, a note to type and a
+// button.
 class TickRow final : public QWidget {
 public:
     QCheckBox* box = new QCheckBox(this);
+    QLineEdit* note = new QLineEdit(this);
     QPushButton* button = new QPushButton(QStringLiteral("Open"), this);
 
     TickRow()
     {
         auto* layout = new QHBoxLayout(this);
         layout->addWidget(box, 1);
+        layout->addWidget(note);
         layout->addWidget(button);
         box->setObjectName(QStringLiteral("box"));
+        note->setObjectName(QStringLiteral("note"));
         button->setObjectName(QStringLiteral("button"));
     }
 };
@@ -171,6 +178,11 @@ struct ListPage {
         return page.viewport()->rect().contains(
             QRect(widget.mapTo(page.viewport(), QPoint()), widget.size()));
     }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        test::deliverEvents();
+    }
 };
 
 TEST(VirtualList, TenThousandItemsKeepAFewRowsThatShowTheirOwnItemsState)
@@ -186,16 +198,18 @@ TEST(VirtualList, TenThousandItemsKeepAFewRowsThatShowTheirOwnItemsState)
     QCheckBox& box = *shown.row(3)->box;
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
     ASSERT_TRUE(shown.ticked[3]);
-    // The focus would keep the row: it goes before the list.
+    // The row the focus left stays current, and built, while the page scrolls away.
     shown.before->setFocus(Qt::TabFocusReason);
     shown.scrollTo(shown.page.verticalScrollBar()->maximum());
-    EXPECT_EQ(shown.row(3), nullptr);
+    EXPECT_EQ(shown.list->currentIndex(), 3U);
+    ASSERT_NE(shown.row(3), nullptr);
+    EXPECT_FALSE(shown.inView(*shown.row(3)));
     EXPECT_LT(shown.rowWidgets(), 30U);
     ASSERT_NE(shown.row(9'999), nullptr);
     EXPECT_TRUE(shown.inView(*shown.row(9'999)));
     EXPECT_EQ(shown.row(9'999)->box->text(), QStringLiteral("item 9999"));
     for (QWidget* row : shown.list->rows()) {
-        EXPECT_FALSE(static_cast<TickRow*>(row)->box->isChecked());
+        EXPECT_EQ(static_cast<TickRow*>(row)->box->isChecked(), row == shown.row(3));
     }
     shown.scrollTo(0);
     for (QWidget* row : shown.list->rows()) {
@@ -261,39 +275,82 @@ TEST(VirtualList, TenThousandItemsKeepAFewRowsThatShowTheirOwnItemsState)
     EXPECT_LT(shown.rowWidgets(), 30U);
 }
 
-TEST(VirtualList, TabWalksTheRowsInTheirOrderAndThePageFollows)
+TEST(VirtualList, TheListIsOneTabStopWhoseKeysReachEveryRow)
 {
     ListPage shown(10'000);
+    const auto focus = [] { return QApplication::focusWidget(); };
+    // Scrolled to its middle before any row held the focus, the list is entered on its first.
+    shown.scrollTo(shown.page.verticalScrollBar()->maximum() / 2);
     shown.before->setFocus(Qt::TabFocusReason);
-    for (std::size_t item = 0; item < 40; ++item) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        test::deliverEvents();
-        EXPECT_EQ(QApplication::focusWidget(), shown.row(item)->box) << item;
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        test::deliverEvents();
-        ASSERT_EQ(QApplication::focusWidget(), shown.row(item)->button) << item;
-        EXPECT_TRUE(shown.inView(*shown.row(item)->button)) << item;
+    shown.press(Qt::Key_Tab);
+    ASSERT_EQ(focus(), shown.row(0)->box);
+    EXPECT_TRUE(shown.inView(*focus()));
+    // Tab walks the row's own controls, then leaves the list; Shift+Tab comes back to the row.
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.row(0)->note);
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.row(0)->button);
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.after);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), shown.row(0)->button);
+
+    // End, Home and the arrows go from row to row, on the same control, the page following.
+    shown.press(Qt::Key_End);
+    ASSERT_EQ(shown.focusedItem(), 9'999U);
+    EXPECT_EQ(focus(), shown.row(9'999)->button);
+    EXPECT_TRUE(shown.inView(*focus()));
+    shown.press(Qt::Key_Down);
+    EXPECT_EQ(shown.focusedItem(), 9'999U);
+    shown.press(Qt::Key_Home);
+    ASSERT_EQ(focus(), shown.row(0)->button);
+    EXPECT_TRUE(shown.inView(*focus()));
+    shown.press(Qt::Key_Up);
+    EXPECT_EQ(focus(), shown.row(0)->button);
+    for (std::size_t item = 1; item < 40; ++item) {
+        shown.press(Qt::Key_Down);
+        ASSERT_EQ(focus(), shown.row(item)->button) << item;
+        EXPECT_TRUE(shown.inView(*focus())) << item;
     }
     EXPECT_GT(shown.page.verticalScrollBar()->value(), 0);
+    // Page Down goes a view further, no more; Page Up comes back as far.
+    const int perView = shown.page.viewport()->height() / (shown.row(39)->height() + 6);
+    shown.press(Qt::Key_PageDown);
+    const std::size_t paged = shown.focusedItem().value_or(0);
+    EXPECT_GT(paged, 40U);
+    EXPECT_LE(paged, 39U + static_cast<std::size_t>(perView));
+    EXPECT_TRUE(shown.inView(*focus()));
+    shown.press(Qt::Key_PageUp);
+    EXPECT_EQ(shown.focusedItem(), 39U);
     EXPECT_LT(shown.rowWidgets(), 30U);
-    for (std::size_t item = 39; item > 30; --item) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-        test::deliverEvents();
-        EXPECT_EQ(QApplication::focusWidget(), shown.row(item)->box) << item;
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-        test::deliverEvents();
-        EXPECT_EQ(QApplication::focusWidget(), shown.row(item - 1)->button) << item;
-    }
 
-    // The focus keeps its row, with its neighbours, while the page scrolls away and back.
-    QWidget* focus = QApplication::focusWidget();
-    shown.scrollTo(shown.page.verticalScrollBar()->maximum() / 2);
-    EXPECT_EQ(QApplication::focusWidget(), focus);
-    EXPECT_EQ(shown.focusedItem(), 30U);
-    QTest::keyClick(focus, Qt::Key_Tab);
-    test::deliverEvents();
-    EXPECT_EQ(QApplication::focusWidget(), shown.row(31)->box);
-    EXPECT_TRUE(shown.inView(*shown.row(31)->box));
+    // The list is left from any row and entered again on it.
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.after);
+    shown.scrollTo(0);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), shown.row(39)->button);
+    EXPECT_TRUE(shown.inView(*focus()));
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), shown.before);
+
+    // A text field in a row keeps the keys it moves in with; Tab goes on from it.
+    shown.press(Qt::Key_Tab);
+    shown.press(Qt::Key_Tab);
+    QLineEdit& note = *shown.row(39)->note;
+    ASSERT_EQ(focus(), &note);
+    QTest::keyClicks(&note, QStringLiteral("abc"));
+    shown.press(Qt::Key_Home);
+    EXPECT_EQ(note.cursorPosition(), 0);
+    shown.press(Qt::Key_End);
+    shown.press(Qt::Key_Down);
+    shown.press(Qt::Key_PageDown);
+    EXPECT_EQ(focus(), &note);
+    EXPECT_EQ(note.cursorPosition(), 3);
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.row(39)->button);
 
     // A reset that moves the focused item keeps the focus on it.
     shown.keys.insert(shown.keys.begin(), 5, "new");
@@ -303,22 +360,99 @@ TEST(VirtualList, TabWalksTheRowsInTheirOrderAndThePageFollows)
     shown.ticked.insert(shown.ticked.begin(), 5, false);
     shown.list->reset(shown.keys.size());
     test::deliverEvents();
-    EXPECT_EQ(shown.focusedItem(), 36U);
-    EXPECT_EQ(QApplication::focusWidget(), shown.row(36)->box);
+    EXPECT_EQ(shown.focusedItem(), 44U);
+    EXPECT_EQ(focus(), shown.row(44)->button);
+    // The item holding the focus goes: the next one takes it, on the same control.
+    shown.keys.erase(shown.keys.begin() + 44);
+    shown.ticked.erase(shown.ticked.begin() + 44);
+    shown.list->remove(44, 1);
+    test::deliverEvents();
+    EXPECT_EQ(focus(), shown.row(44)->button);
+    EXPECT_EQ(shown.row(44)->box->text(), QStringLiteral("item 40"));
+}
 
-    // From the last row, Tab leaves the list for what follows it.
-    shown.scrollTo(shown.page.verticalScrollBar()->maximum());
-    shown.row(shown.list->count() - 1)->button->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+TEST(VirtualList, ShiftTabIntoAListThatNeverHeldTheFocusLandsOnItsLastRow)
+{
+    ListPage shown(10'000);
+    shown.after->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(shown.focusedItem(), 9'999U);
+    EXPECT_EQ(QApplication::focusWidget(), shown.row(9'999)->button);
+    EXPECT_TRUE(shown.inView(*shown.row(9'999)->button));
+    shown.press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), shown.after);
+}
+
+// A row that holds no control: a line of text.
+QLabel* textRow()
+{
+    auto* row = new QLabel;
+    row->setMinimumHeight(40);
+    return row;
+}
+
+TEST(VirtualList, RowsWithoutAControlTakeTheFocusAndShowTheirRing)
+{
+    QScrollArea page;
+    auto* before = new QPushButton(QStringLiteral("Before"));
+    auto* after = new QPushButton(QStringLiteral("After"));
+    auto* list = new VirtualList({.make = [] { return textRow(); },
+                                  .present =
+                                      [](QWidget& row, std::size_t index) {
+                                          static_cast<QLabel&>(row).setText(
+                                              QStringLiteral("line %1").arg(index));
+                                          row.setAccessibleName(static_cast<QLabel&>(row).text());
+                                      },
+                                  .key = {}});
+    list->setSpacing(24);
+    list->letRowsTakeFocus(8);
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->addWidget(before);
+    column->addWidget(list);
+    column->addWidget(after);
+    page.setWidget(content);
+    page.setWidgetResizable(true);
+    page.resize(400, 300);
+    list->reset(10'000);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    test::deliverEvents();
+
+    before->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(before, Qt::Key_Tab);
+    test::deliverEvents();
+    QWidget* first = list->rowAt(0);
+    ASSERT_EQ(QApplication::focusWidget(), first);
+    EXPECT_GE(test::ringPixels(page, *first), 20);
+    QTest::keyClick(first, Qt::Key_Down);
+    test::deliverEvents();
+    QWidget* second = list->rowAt(1);
+    ASSERT_EQ(QApplication::focusWidget(), second);
+    EXPECT_EQ(second->accessibleName(), QStringLiteral("line 1"));
+    EXPECT_GE(test::ringPixels(page, *second), 20);
+    EXPECT_EQ(test::ringPixels(page, *first), 0);
+    QTest::keyClick(second, Qt::Key_End);
+    test::deliverEvents();
+    QWidget* last = list->rowAt(9'999);
+    ASSERT_EQ(QApplication::focusWidget(), last);
+    EXPECT_GE(test::ringPixels(page, *last), 20);
+    QTest::keyClick(last, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    EXPECT_FALSE(list->findChild<QWidget*>(QStringLiteral("rowFocusRing"))->isVisible());
+    EXPECT_LT(list->findChildren<QLabel*>().size(), 30);
 }
 
 // Lists inside the rows of a list: the outer rows are groups of `size` items each.
 struct NestedPage {
     std::size_t groups;
     std::size_t size;
-    QScrollArea page;
+    // The page, and beside it a button: past the list, the page has no room left.
+    QWidget window;
+    QScrollArea page{&window};
     VirtualList* outer;
+    QPushButton* after = nullptr;
 
     NestedPage(std::size_t groupCount, std::size_t groupSize)
         : groups(groupCount)
@@ -335,18 +469,22 @@ struct NestedPage {
         outer->setRowHeights([this](std::size_t, int) {
             return static_cast<int>(this->size) * 40 + static_cast<int>(this->size - 1) * 4;
         });
-        outer->setArrowKeysMoveBetweenRows(true);
         auto* content = new QWidget;
         auto* column = new QVBoxLayout(content);
         column->setContentsMargins(0, 0, 0, 0);
         column->addWidget(outer);
         page.setWidget(content);
         page.setWidgetResizable(true);
-        page.resize(400, 300);
+        page.setFocusPolicy(Qt::NoFocus);
+        after = new QPushButton(QStringLiteral("After"), &window);
+        auto* beside = new QHBoxLayout(&window);
+        beside->addWidget(&page, 1);
+        beside->addWidget(after);
+        window.resize(500, 300);
         outer->reset(groups);
-        page.show();
-        page.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&page));
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         test::deliverEvents();
     }
 
@@ -396,7 +534,7 @@ TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
     QTest::keyClick(first, Qt::Key_Down);
     test::deliverEvents();
     EXPECT_EQ(shown.focusText(), QStringLiteral("0.1"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     test::deliverEvents();
     EXPECT_EQ(shown.focusText(), QStringLiteral("0.2"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
@@ -404,6 +542,44 @@ TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     test::deliverEvents();
     EXPECT_EQ(shown.focusText(), QStringLiteral("0.0"));
+    // The groups and their buttons are one stop: Tab leaves them, Shift+Tab comes back.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), shown.after);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.0"));
+    const auto inView = [&] {
+        const QWidget* focus = QApplication::focusWidget();
+        return shown.page.viewport()->rect().contains(
+            QRect(focus->mapTo(shown.page.viewport(), QPoint()), focus->size()));
+    };
+    // End and Home reach the last button of the last group and the first of the first.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusText(), QStringLiteral("499.999"));
+    EXPECT_TRUE(inView());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusText(), QStringLiteral("499.998"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.0"));
+    EXPECT_TRUE(inView());
+    // Page Down goes a view further, from the end of one group into the next.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    test::deliverEvents();
+    const int paged = shown.focusText().section(QLatin1Char('.'), 1).toInt();
+    EXPECT_GT(paged, 1);
+    EXPECT_LE(paged, shown.page.viewport()->height() / 44);
+    EXPECT_TRUE(inView());
+    for (int page = 0; page < 1'000 / paged; ++page) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    }
+    test::deliverEvents();
+    EXPECT_TRUE(shown.focusText().startsWith(QStringLiteral("1.")))
+        << shown.focusText().toStdString();
+    EXPECT_TRUE(inView());
+    EXPECT_TRUE(bounded());
 
     // Down from the last item of a group goes into the next group.
     shown.page.verticalScrollBar()->setValue(shown.page.verticalScrollBar()->maximum() / 2);

@@ -372,6 +372,15 @@ TEST(Keyboard, TheFocusStaysWithThePageAfterAFolderAPageOrALanguageChanges)
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("treemap"));
 
+    // A search for duplicates started from the space page leaves the focus on its page, also
+    // once the search, over at once, hides the button that took it.
+    QWidget* duplicates = tabTo(view, QStringLiteral("duplicatesCard"));
+    ASSERT_NE(duplicates, nullptr);
+    QTest::keyClick(duplicates, Qt::Key_Space);
+    desk.settle();
+    ASSERT_EQ(model.page(), Page::duplicates);
+    EXPECT_TRUE(onPage());
+
     // A category opens the set-up of a new session: its first control has the focus.
     model.navigate(Page::dashboard);
     desk.settle();

@@ -4,6 +4,7 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/appdata/AppDataControls.h"
@@ -134,6 +135,11 @@ VirtualList* LeftoverDataView::makeEntries()
                 const AppDataEntry* entry = entryAt(index);
                 return entry != nullptr ? entry->path : std::string();
             },
+        .name =
+            [entryAt](std::size_t index) {
+                const AppDataEntry* entry = entryAt(index);
+                return entry != nullptr ? appDataTitle(*entry) : QString();
+            },
     });
     list->setSpacing(contentSpacing);
     return list;
@@ -149,7 +155,15 @@ void LeftoverDataView::refresh()
                          .busy = model_.busy()});
     noRemoved_->setVisible(!controls.searchShown);
     searchLine_->setVisible(controls.searchShown);
+    // The search and "Arrêter" take each other's place, and the focus with it.
+    if (controls.stopShown) {
+        stop_->setVisible(true);
+        handFocusOn(*search_, *stop_);
+    }
     search_->setEnabled(controls.searchEnabled);
+    if (!controls.stopShown) {
+        handFocusOn(*stop_, *search_);
+    }
     spinner_->setVisible(controls.stopShown);
     stop_->setVisible(controls.stopShown);
 

@@ -8,6 +8,7 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/appdata/LeftoverDataView.h"
@@ -216,6 +217,12 @@ VirtualList* ApplicationsPage::makeList()
                 const FileRecord* application = shownAt(index);
                 return application != nullptr ? std::string(application->id()) : std::string();
             },
+        .name =
+            [this](std::size_t index) {
+                const FileRecord* application = shownAt(index);
+                return application != nullptr ? shownName(applicationName(application->name()))
+                                              : QString();
+            },
     });
     list->setObjectName(QStringLiteral("applicationList"));
     list->setSpacing(10);
@@ -422,6 +429,10 @@ void ApplicationsPage::refresh()
     const ApplicationControls controls = applicationControls(flags, selection_->size(), sortable_);
     refreshButton_->setVisible(controls.refreshShown);
     refreshButton_->setEnabled(controls.refreshEnabled);
+    // "Actualiser" takes the place, and the focus, of the "Arrêter" that ended the inventory.
+    if (controls.refreshShown) {
+        handFocusOn(*progress_, *refreshButton_);
+    }
     progress_->setVisible(!controls.refreshShown);
     count_->setText(QString::number(selection_->size()));
     sort_->setEnabled(controls.sortEnabled);

@@ -85,9 +85,6 @@ void DuplicateFileRow::setFile(const FileRecord& file, bool keepEnabled)
         QString::fromUtf8(file.name().data(), static_cast<qsizetype>(file.name().size())));
     show(*name_, name);
     show(*folder_, shownName(folderOf(file.path())));
-    // Every row offers the same two buttons: the file tells them apart.
-    preview_->setAccessibleDescription(name);
-    keep_->setAccessibleDescription(name);
     const QString size = QString::fromStdString(formattedBytes(file.size()));
     if (size_->text() != size) {
         size_->setText(size);

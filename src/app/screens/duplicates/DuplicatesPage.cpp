@@ -99,7 +99,6 @@ DuplicatesPage::DuplicatesPage(AppModel& model, QWidget* parent)
         return panelHeight_ +
                static_cast<int>(this->model().duplicateGroups()[index].files.size()) * copyHeight_;
     });
-    groupList_->setArrowKeysMoveBetweenRows(true);
     addBlock(groupList_);
 
     addBlock(

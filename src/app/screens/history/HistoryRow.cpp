@@ -63,6 +63,13 @@ void HistoryRow::setSummary(const SessionSummary& summary)
     showText(*counts_, sessionCountsText(summary));
     showText(*files_, sessionFilesText(summary));
     showText(*trashBytes_, QString::fromStdString(formattedBytes(summary.trashBytes)));
+    // Assistive technology reads the row that holds the focus as it shows.
+    const QString name =
+        QStringList{date_->text(), counts_->text(), files_->text(), trashBytes_->text()}.join(
+            QStringLiteral(", "));
+    if (accessibleName() != name) {
+        setAccessibleName(name);
+    }
 }
 
 } // namespace tollenvane

@@ -5,6 +5,7 @@
 #include "app/design/PageHeading.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/SuggestedFolders.h"
 #include "app/kit/LinkOpener.h"
 #include "app/kit/PageText.h"
@@ -65,7 +66,8 @@ SourcesPage::SourcesPage(AppModel& model, LinkOpener& links, QWidget* parent)
         {.make = [actions] { return new SourcePanel(actions); },
          .present = [this](QWidget& panel,
                            std::size_t index) { present(static_cast<SourcePanel&>(panel), index); },
-         .key = [this](std::size_t index) { return shown_[index].id; }});
+         .key = [this](std::size_t index) { return shown_[index].id; },
+         .name = [this](std::size_t index) { return shownName(shown_[index].name); }});
     panels_->setObjectName(QStringLiteral("sourcePanels"));
     panels_->setSpacing(pageSpacing);
     panels_->setRowHeights(

@@ -11,6 +11,7 @@
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
 #include "app/kit/FileRevealer.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
 #include "app/kit/VirtualList.h"
@@ -115,7 +116,9 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
              [this](QWidget& row, std::size_t index) {
                  static_cast<StorageRow&>(row).setNode(model_.storageNodes()[index], busy_);
              },
-         .key = [this](std::size_t index) { return model_.storageNodes()[index].id; }},
+         .key = [this](std::size_t index) { return model_.storageNodes()[index].id; },
+         .name =
+             [this](std::size_t index) { return shownName(model_.storageNodes()[index].name); }},
         this);
     list_->setObjectName("storageList");
     column.addWidget(list_);
@@ -202,10 +205,11 @@ void StorageExplorer::refreshList()
     if (more) {
         more_->setVisible(true);
     }
-    if (more_->hasFocus() && !more && less) {
-        less_->setFocus(Qt::OtherFocusReason);
-    } else if (less_->hasFocus() && !less && more) {
-        more_->setFocus(Qt::OtherFocusReason);
+    if (!more) {
+        handFocusOn(*more_, *less_);
+    }
+    if (!less) {
+        handFocusOn(*less_, *more_);
     }
     more_->setVisible(more);
     less_->setVisible(less);

@@ -51,6 +51,12 @@ struct ShownInspector {
     }
 };
 
+void inspectorActive(const ShownInspector& shown)
+{
+    shown.inspector->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shown.inspector.get()));
+}
+
 TEST(LeftoverDataView, WithoutRemovedApplicationsOnlyExplainsAndItOpensClosed)
 {
     ShownInspector shown({});
@@ -74,13 +80,20 @@ TEST(LeftoverDataView, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
     EXPECT_FALSE(shown.shown(QStringLiteral("noRemovedApplications")));
     EXPECT_FALSE(shown.shown(QStringLiteral("appDataEntries")));
 
-    QTest::mouseClick(&shown.find(QStringLiteral("searchAppData")), Qt::LeftButton);
+    // Searched from the keyboard: the search, disabled while it runs, hands the focus to
+    // "Arrêter", which gives it back once the search is over.
+    inspectorActive(shown);
+    QWidget& search = shown.find(QStringLiteral("searchAppData"));
+    search.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&search, Qt::Key_Space);
     test::deliverEvents();
     EXPECT_TRUE(shown.shown(QStringLiteral("stopAppData")));
-    EXPECT_FALSE(shown.find(QStringLiteral("searchAppData")).isEnabled());
+    EXPECT_FALSE(search.isEnabled());
+    EXPECT_TRUE(shown.find(QStringLiteral("stopAppData")).hasFocus());
     shown.harness.settle();
     test::deliverEvents();
     EXPECT_FALSE(shown.shown(QStringLiteral("stopAppData")));
+    EXPECT_TRUE(search.hasFocus());
     EXPECT_EQ(shown.titles(),
               (std::vector<QString>{shownName("<i>Gone</i>.app") + " \u00B7 Caches",
                                     shownName("<i>Gone</i>.app") + " \u00B7 Préférences"}));

@@ -12,6 +12,7 @@
 #include "design/SchemeScope.h"
 #include "screens/applications/ApplicationsHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/ListKeys.h"
 #include "support/RecordPaths.h"
 #include "support/Screenshots.h"
 
@@ -164,10 +165,16 @@ TEST(ApplicationsPage, StopReturnsTheRefreshButtonAtOnceAndAPageOpenedMeanwhileS
     test::deliverEvents();
     EXPECT_EQ(shown.harness.executor->pending(Priority::utility), jobs);
 
-    QTest::mouseClick(&shown.find<QPushButton>(QStringLiteral("stop")), Qt::LeftButton);
+    // Pressed from the keyboard, "Arrêter" hands the focus to "Actualiser" in its place.
+    shown.page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shown.page.get()));
+    auto& stop = shown.find<QPushButton>(QStringLiteral("stop"));
+    stop.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&stop, Qt::Key_Space);
     EXPECT_FALSE(model.scanningApplications());
     test::deliverEvents();
     EXPECT_TRUE(shown.find(QStringLiteral("refresh")).isVisibleTo(shown.page.get()));
+    EXPECT_TRUE(shown.find(QStringLiteral("refresh")).hasFocus());
     EXPECT_FALSE(shown.find(QStringLiteral("progress")).isVisibleTo(shown.page.get()));
     shown.harness.settle();
     EXPECT_TRUE(model.applications().empty());
@@ -325,21 +332,22 @@ TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRows
     EXPECT_LT(shown.page->findChildren<AppDataRow*>().size(), 60);
     EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
 
-    // Tab walks the leftover rows in their order, one button each, the page following.
-    shown.leftovers()
-        .rowAt(0)
-        ->findChild<QWidget*>(QStringLiteral("reveal"))
-        ->setFocus(Qt::TabFocusReason);
-    for (std::size_t item = 1; item < 60; ++item) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        test::deliverEvents();
-        ASSERT_EQ(LongLists::focusedItem(shown.leftovers()), item);
-    }
-    EXPECT_GT(shown.page->verticalScrollBar()->value(), 0);
+    // Open above the applications scrolled to their middle, the leftovers are the stop after
+    // the search: the keys reach each, ringed and in sight, and Tab leaves them for the
+    // applications, on their first row.
+    shown.scrollTo(shown.page->verticalScrollBar()->maximum() / 2);
+    QWidget* left = test::walkList(
+        {*shown.page, *shown.page, shown.find(QStringLiteral("searchAppData")),
+         model.appData().entries.size(), [&] { return LongLists::focusedItem(shown.leftovers()); },
+         [] { test::deliverEvents(); },
+         [&](std::size_t item) { return appDataTitle(model.appData().entries[item]); }});
+    EXPECT_TRUE(left != nullptr && applications.rowAt(0)->isAncestorOf(left));
     EXPECT_LT(shown.page->findChildren<AppDataRow*>().size(), 60);
+    EXPECT_TRUE(shown.page->grab().save(test::screenshotFolder() +
+                                        "/applications-leftovers-10000-keyboard.png"));
 
     // The largest leftovers come first; a row scrolled out and back shows its own item.
-    const std::vector<AppDataEntry>& entries = model.appData().entries;
+    const std::vector<AppDataEntry>& found = model.appData().entries;
     const auto titleOn = [&](std::size_t item) {
         return shown.leftovers()
             .rowAt(item)
@@ -347,26 +355,18 @@ TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRows
             ->text();
     };
     shown.scrollTo(0);
-    EXPECT_EQ(titleOn(0), appDataTitle(entries[0]));
-    EXPECT_EQ(entries[0].size, LongLists::count);
+    EXPECT_EQ(titleOn(0), appDataTitle(found[0]));
+    EXPECT_EQ(found[0].size, LongLists::count);
     QTest::mouseClick(&shown.find(QStringLiteral("disclosure")), Qt::LeftButton);
     test::deliverEvents();
 
-    // Tab walks the applications in their order: the reveal button, then "Examine" when the
-    // application may be sorted.
-    applications.rowAt(0)
-        ->findChild<QWidget*>(QStringLiteral("reveal"))
-        ->setFocus(Qt::TabFocusReason);
-    std::vector<std::size_t> walked;
-    for (int press = 0; press < 60; ++press) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        test::deliverEvents();
-        walked.push_back(LongLists::focusedItem(applications).value_or(99'999));
-    }
-    for (std::size_t press = 0; press < walked.size(); ++press) {
-        // Row 0 is locked: its reveal button alone; then two stops a row.
-        ASSERT_EQ(walked[press], 1 + press / 2) << press;
-    }
+    // The applications are the stop after the closed section, the same way.
+    left = test::walkList(
+        {*shown.page, *shown.page, shown.find(QStringLiteral("disclosure")),
+         std::size_t(LongLists::count), [&] { return LongLists::focusedItem(applications); },
+         [] { test::deliverEvents(); },
+         [&](std::size_t item) { return LongLists::nameOn(*applications.rowAt(item)); }});
+    EXPECT_NE(left, nullptr);
     EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
 }
 

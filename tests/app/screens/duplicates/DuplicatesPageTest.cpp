@@ -4,6 +4,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/ShownName.h"
 #include "app/design/Theme.h"
+#include "app/kit/VirtualList.h"
 #include "app/screens/duplicates/DuplicateFileRow.h"
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
 #include "core/localisation/Localization.h"
@@ -11,6 +12,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/ListKeys.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
@@ -62,6 +65,55 @@ QAbstractButton& button(QWidget& row, const char* name)
 {
     return *row.findChild<QAbstractButton*>(QString::fromLatin1(name));
 }
+
+// The copy whose row holds the focus, counted across the groups in their order.
+std::optional<std::size_t> focusedCopy(const QWidget& page, const AppModel& model)
+{
+    const auto* groups = page.findChild<VirtualList*>(QStringLiteral("groupList"));
+    const QWidget* focus = QApplication::focusWidget();
+    const auto* row =
+        focus == nullptr ? nullptr : qobject_cast<DuplicateFileRow*>(focus->parentWidget());
+    if (row == nullptr || !groups->isAncestorOf(row)) {
+        return std::nullopt;
+    }
+    const auto* copies = qobject_cast<VirtualList*>(row->parentWidget());
+    QWidget* panel = copies->parentWidget();
+    const std::optional<std::size_t> group = groups->indexOf(*panel);
+    const std::optional<std::size_t> copy = copies->indexOf(*row);
+    if (!group || !copy) {
+        return std::nullopt;
+    }
+    std::size_t before = 0;
+    for (std::size_t each = 0; each < *group; ++each) {
+        before += model.duplicateGroups()[each].files.size();
+    }
+    return before + *copy;
+}
+
+// A copy's name, as its row's controls tell it.
+QString shownCopy(const FileRecord& file)
+{
+    return shownName(
+        QString::fromUtf8(file.name().data(), static_cast<qsizetype>(file.name().size())));
+}
+
+// A window that shows a page under a button, from which Tab enters the page.
+struct Framed {
+    QWidget window;
+    QPushButton* before = new QPushButton(QStringLiteral("Before"), &window);
+
+    void show(QWidget& page)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(before);
+        layout->addWidget(&page, 1);
+        window.resize(900, 760);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        test::deliverEvents();
+    }
+};
 
 // Three copies of a photo, two of a note whose name looks like markup and two of a file whose
 // name reverses what follows it, indexed; the page shown.
@@ -225,13 +277,16 @@ TEST(DuplicatesPage, TabAndTheArrowsGoFromControlToControlAndReturnActs)
         test::deliverEvents();
     };
 
+    // Tab goes to the row's other control; Down and Up keep to it, from copy to copy and from
+    // the last copy of a group to the first of the next.
     key(Qt::Key_Tab);
     EXPECT_EQ(focused(), &button(screen.row(screen.third), "keepButton"));
-    key(Qt::Key_Tab);
+    key(Qt::Key_Down);
+    EXPECT_EQ(focused(), &button(screen.row(screen.second), "keepButton"));
+    key(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(focused(), &button(screen.row(screen.second), "previewButton"));
     key(Qt::Key_Down);
     EXPECT_EQ(focused(), &button(screen.row(screen.first), "previewButton"));
-    // Down goes on into the next group, Up comes back.
     key(Qt::Key_Down);
     const QString nextGroupFirst =
         static_cast<ElidedLabel*>(focused()->parentWidget()->findChild<ElidedLabel*>("nameText"))
@@ -241,8 +296,8 @@ TEST(DuplicatesPage, TabAndTheArrowsGoFromControlToControlAndReturnActs)
     EXPECT_FALSE(nextGroupFirst.isEmpty());
     key(Qt::Key_Up);
     EXPECT_EQ(focused(), &button(screen.row(screen.first), "previewButton"));
-    key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(focused(), &button(screen.row(screen.second), "keepButton"));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), &button(screen.row(screen.first), "keepButton"));
 
     // Every control is named for assistive technology and tells which file it acts on.
     for (auto* control : shown<QAbstractButton>(screen.page)) {
@@ -253,6 +308,7 @@ TEST(DuplicatesPage, TabAndTheArrowsGoFromControlToControlAndReturnActs)
     }
 
     key(Qt::Key_Down);
+    key(Qt::Key_Up);
     key(Qt::Key_Up);
     key(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(focused(), &button(screen.row(screen.second), "previewButton"));
@@ -283,11 +339,10 @@ TEST(DuplicatesPage, ThousandsOfGroupsKeepAFewPanelsThatFollowTheScrollAndTheKey
     harness.settle();
     ASSERT_EQ(model.duplicateGroups().size(), static_cast<std::size_t>(groups));
 
+    Framed framed;
     const qsizetype widgetsBefore = QApplication::allWidgets().size();
     auto page = std::make_unique<DuplicatesPage>(model);
-    page->resize(900, 700);
-    page->show();
-    test::deliverEvents();
+    framed.show(*page);
     const auto bounded = [&] { return page->findChildren<QWidget*>().size() < 300; };
     EXPECT_TRUE(bounded());
 
@@ -309,6 +364,19 @@ TEST(DuplicatesPage, ThousandsOfGroupsKeepAFewPanelsThatFollowTheScrollAndTheKey
         const std::string path(last.files[static_cast<std::size_t>(index)].path());
         EXPECT_EQ(rows[index], rowOf(*page, path)) << path;
     }
+
+    // The groups and their copies are one stop: the keys reach each copy, from group to group,
+    // ringed and in sight.
+    QWidget* left =
+        test::walkList({framed.window, *page, *framed.before, static_cast<std::size_t>(2 * groups),
+                        [&] { return focusedCopy(*page, model); }, [] { test::deliverEvents(); },
+                        [&](std::size_t item) {
+                            return shownCopy(model.duplicateGroups()[item / 2].files[item % 2]);
+                        }});
+    EXPECT_EQ(left, framed.before);
+    EXPECT_TRUE(bounded());
+    EXPECT_TRUE(
+        framed.window.grab().save(test::screenshotFolder() + "/duplicates-groups-keyboard.png"));
 
     // From the top, Down walks row after row and the page follows the focus.
     bar.setValue(0);
@@ -350,13 +418,10 @@ TEST(DuplicatesPage, TenThousandCopiesOfOneGroupKeepAFewRowsThatFollowTheirCopy)
     const std::vector<FileRecord>& files = model.duplicateGroups().front().files;
     ASSERT_EQ(files.size(), static_cast<std::size_t>(copies));
 
+    Framed framed;
     const qsizetype widgetsBefore = QApplication::allWidgets().size();
     auto page = std::make_unique<DuplicatesPage>(model);
-    page->resize(900, 700);
-    page->show();
-    page->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
-    test::deliverEvents();
+    framed.show(*page);
     const auto bounded = [&] { return page->findChildren<DuplicateFileRow*>().size() < 40; };
     EXPECT_TRUE(bounded());
     // Each row built shows its own copy, in the group's order, and what it may do.
@@ -368,21 +433,24 @@ TEST(DuplicatesPage, TenThousandCopiesOfOneGroupKeepAFewRowsThatFollowTheirCopy)
         }
         return std::ptrdiff_t{-1};
     };
+    // The rows in sight, in order, and the current one wherever it is, show what they may do.
     const auto checkShown = [&](bool keepEnabled) {
-        const auto rows = shown<DuplicateFileRow>(*page);
+        auto rows = shown<DuplicateFileRow>(*page);
+        for (const DuplicateFileRow* row : rows) {
+            EXPECT_EQ(row->findChild<QAbstractButton*>("keepButton")->isEnabled(), keepEnabled);
+        }
+        rows.removeIf([&](const DuplicateFileRow* row) {
+            return !page->viewport()->rect().intersects(
+                QRect(row->mapTo(page->viewport(), QPoint()), row->size()));
+        });
         ASSERT_FALSE(rows.isEmpty());
         std::ptrdiff_t previous = indexOf(rows.front()) - 1;
         for (const DuplicateFileRow* row : rows) {
             const std::ptrdiff_t index = indexOf(row);
             EXPECT_EQ(index, previous + 1);
             previous = index;
-            EXPECT_EQ(row->findChild<QAbstractButton*>("keepButton")->isEnabled(), keepEnabled);
         }
     };
-    // The window gave the first copy the focus, which keeps its row: it goes.
-    if (QApplication::focusWidget() != nullptr) {
-        QApplication::focusWidget()->clearFocus();
-    }
     QScrollBar& bar = *page->verticalScrollBar();
     for (const int at : {bar.maximum(), bar.maximum() / 2, 0}) {
         bar.setValue(at);
@@ -403,22 +471,26 @@ TEST(DuplicatesPage, TenThousandCopiesOfOneGroupKeepAFewRowsThatFollowTheirCopy)
         test::deliverEvents();
     }
 
-    // Tab walks the copies in their order, the page following.
-    QWidget& first = button(*shown<DuplicateFileRow>(*page).front(), "previewButton");
-    first.setFocus(Qt::TabFocusReason);
-    for (std::ptrdiff_t index = 0; index < 30; ++index) {
-        auto* row = qobject_cast<DuplicateFileRow*>(QApplication::focusWidget()->parentWidget());
-        ASSERT_NE(row, nullptr);
-        EXPECT_EQ(indexOf(row), index);
-        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("previewButton"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    // The copies are one stop: the keys reach each, ringed and in sight, and Down walks them in
+    // their order, the page following.
+    QWidget* left =
+        test::walkList({framed.window, *page, *framed.before, static_cast<std::size_t>(copies),
+                        [&] { return focusedCopy(*page, model); }, [] { test::deliverEvents(); },
+                        [&](std::size_t item) { return shownCopy(files[item]); }});
+    EXPECT_EQ(left, framed.before);
+    for (std::size_t index = 4; index < 40; ++index) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         test::deliverEvents();
+        EXPECT_EQ(focusedCopy(*page, model), index);
+        EXPECT_EQ(
+            indexOf(qobject_cast<DuplicateFileRow*>(QApplication::focusWidget()->parentWidget())),
+            static_cast<std::ptrdiff_t>(index));
         const QWidget* focus = QApplication::focusWidget();
         EXPECT_TRUE(page->viewport()->rect().contains(
             QRect(focus->mapTo(page->viewport(), QPoint()), focus->size())));
     }
     EXPECT_GT(bar.value(), 0);
+    EXPECT_TRUE(bounded());
 
     // A session started meanwhile disables keeping on every row, those scrolled in included.
     harness.startSortingAll();

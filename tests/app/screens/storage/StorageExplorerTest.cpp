@@ -13,6 +13,8 @@
 #include "app/screens/storage/TreemapView.h"
 #include "design/SchemeScope.h"
 #include "screens/storage/ScannedDesk.h"
+#include "support/FocusRingPixels.h"
+#include "support/ListKeys.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
@@ -344,29 +346,47 @@ TEST(StorageExplorer, TenThousandRowsKeepAFewWidgetsThatFollowTheirNodesAndTheKe
                nodes.begin();
     };
 
-    // Tab walks row after row, the page following.
-    QWidget* first = built().front()->findChild<StorageRowButton*>();
-    ASSERT_EQ(indexOf(rowOf(first)), 0);
-    first->setFocus(Qt::TabFocusReason);
-    std::ptrdiff_t last = 0;
-    for (int step = 0; step < 80; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        desk.settle();
+    // The rows are one stop after the map: the keys reach each, ringed and in sight, then Tab
+    // leaves them for the footer.
+    const VirtualList& list = *explorer->findChild<VirtualList*>("storageList");
+    // Known by the node its row shows.
+    const auto focusedRow = [&]() -> std::optional<std::size_t> {
         const QWidget* focus = QApplication::focusWidget();
-        const StorageRow* row = rowOf(focus);
-        ASSERT_NE(row, nullptr) << step;
-        const std::ptrdiff_t index = indexOf(row);
-        EXPECT_TRUE(index == last || index == last + 1) << step;
-        last = index;
-        EXPECT_TRUE(page.viewport()->rect().contains(
-            QRect(focus->mapTo(page.viewport(), QPoint()), focus->size())));
-    }
-    EXPECT_GT(last, 20);
-    EXPECT_GT(bar.value(), 0);
-    EXPECT_TRUE(bounded());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        const StorageRow* row = focus == nullptr ? nullptr : rowOf(focus);
+        return row == nullptr ? std::nullopt
+                              : std::optional(static_cast<std::size_t>(indexOf(row)));
+    };
+    bar.setValue(bar.maximum() / 2);
     desk.settle();
-    EXPECT_LE(indexOf(rowOf(QApplication::focusWidget())), last);
+    QWidget* left = test::walkList({page, page, *explorer->findChild<TreemapView*>("treemap"),
+                                    nodes.size(), focusedRow, [&] { desk.settle(); },
+                                    [&](std::size_t item) { return shownName(nodes[item].name); }});
+    auto* less = explorer->findChild<PlainButton*>("lessButton");
+    auto* more = explorer->findChild<PlainButton*>("moreButton");
+    ASSERT_EQ(left, less);
+    EXPECT_TRUE(bounded());
+
+    // Shortened from the keyboard, the list hands the focus to "Afficher plus d’éléments",
+    // which the page brings into sight; shown again, it stays in sight under the longer list.
+    less->setFocus(Qt::TabFocusReason);
+    desk.settle();
+    QTest::keyClick(less, Qt::Key_Space);
+    desk.settle();
+    ASSERT_EQ(list.count(), 8U);
+    ASSERT_EQ(QApplication::focusWidget(), more);
+    const auto moreInSight = [&] {
+        return page.viewport()->rect().contains(
+            QRect(more->mapTo(page.viewport(), QPoint()), more->size()));
+    };
+    EXPECT_TRUE(moreInSight());
+    EXPECT_GE(test::ringPixels(page, *more), 20);
+    QTest::keyClick(more, Qt::Key_Space);
+    desk.settle();
+    ASSERT_EQ(list.count(), 108U);
+    EXPECT_EQ(QApplication::focusWidget(), more);
+    EXPECT_TRUE(moreInSight());
+    EXPECT_TRUE(
+        page.grab().save(test::screenshotFolder() + "/storage-explorer-10000-keyboard.png"));
 
     const test::SchemeScope restore;
     for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
