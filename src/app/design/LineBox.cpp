@@ -97,6 +97,24 @@ const QRectF& fontInk(const QFont& font)
     return *known.insert(key, LaidLine(reaching, font).ink());
 }
 
+// The ink of `line` in `font`, measured by `measure` the first time: rows repaint the same names
+// again and again, and reading a line's glyphs costs more than drawing them. Main thread only.
+template <class Measure>
+QRectF keptInk(const QFont& font, const QString& line, const Measure& measure)
+{
+    constexpr qsizetype kept = 4096;
+    static QHash<QString, QRectF> known;
+    const QString key = font.key() + QChar(0) + line;
+    const auto found = known.constFind(key);
+    if (found != known.constEnd()) {
+        return *found;
+    }
+    if (known.size() >= kept) {
+        known.clear();
+    }
+    return *known.insert(key, measure());
+}
+
 LineBox boxOf(const QFont& font, const QRectF& textInk)
 {
     const QFontMetricsF metrics(font);
@@ -121,7 +139,8 @@ LineBox lineBox(const QFont& font)
 
 LineBox lineBox(const QFont& font, const QString& text)
 {
-    return boxOf(font, LaidLine(singleLine(text), font).ink());
+    const QString line = singleLine(text);
+    return boxOf(font, keptInk(font, line, [&] { return LaidLine(line, font).ink(); }));
 }
 
 QMargins inkMargins(const QFont& font)
@@ -135,9 +154,11 @@ QMargins inkMargins(const QFont& font)
 
 void drawLine(QPainter& painter, const QRectF& box, Qt::Alignment horizontal, const QString& text)
 {
-    const LaidLine line(singleLine(text), painter.font(), painter.device(), horizontal,
+    const QString shown = singleLine(text);
+    const LaidLine line(shown, painter.font(), painter.device(), horizontal,
                         painter.layoutDirection(), box.width());
-    const LineBox room = boxOf(painter.font(), line.ink());
+    const LineBox room =
+        boxOf(painter.font(), keptInk(painter.font(), shown, [&] { return line.ink(); }));
     line.draw(painter, box.left(),
               std::round(box.top() + (box.height() - room.height) / 2) + room.baseline);
 }
