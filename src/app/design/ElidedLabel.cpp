@@ -49,7 +49,8 @@ void ElidedLabel::setColor(std::optional<ThemeColor> token)
 TextFit ElidedLabel::fitted() const
 {
     if (!fit_ || fitWidth_ != width()) {
-        fit_ = fitText(text_, QFontMetricsF(font()), width(), side_, minimumScale_);
+        sizeHint(); // measures the text's natural width once
+        fit_ = fitText(text_, natural_, QFontMetricsF(font()), width(), side_, minimumScale_);
         fitWidth_ = width();
     }
     return *fit_;
@@ -58,8 +59,8 @@ TextFit ElidedLabel::fitted() const
 QSize ElidedLabel::sizeHint() const
 {
     if (!hint_.isValid()) {
-        hint_ = QSize(static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text_))),
-                      lineBox(font(), text_).height);
+        natural_ = QFontMetricsF(font()).horizontalAdvance(text_);
+        hint_ = QSize(static_cast<int>(std::ceil(natural_)), lineBox(font(), text_).height);
     }
     return hint_;
 }

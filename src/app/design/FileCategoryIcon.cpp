@@ -6,6 +6,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -145,7 +147,9 @@ FileCategoryIcon::FileCategoryIcon(FileFilter type, int size, QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void FileCategoryIcon::paint(QPainter& painter, const QRectF& box, FileFilter type)
+namespace {
+
+void paintIcon(QPainter& painter, const QRectF& box, FileFilter type)
 {
     const Category drawn = category(type);
     const qreal s = std::min(box.width(), box.height());
@@ -180,6 +184,52 @@ void FileCategoryIcon::paint(QPainter& painter, const QRectF& box, FileFilter ty
     paintPictogram(painter, QRectF(box.center().x() - s / 2, box.center().y() - s / 2, s, s),
                    drawn);
     painter.restore();
+}
+
+bool whole(qreal value)
+{
+    return value == std::round(value);
+}
+
+// The icon of `side` pixels at `ratio`, painted once: rows show the same icon again and again,
+// and its shadow is blurred pixel by pixel.
+QPixmap renderedIcon(FileFilter type, int side, qreal ratio)
+{
+    const QString key = QStringLiteral("tollenvane-category-%1-%2-%3")
+                            .arg(static_cast<int>(type))
+                            .arg(side)
+                            .arg(ratio);
+    QPixmap icon;
+    if (QPixmapCache::find(key, &icon)) {
+        return icon;
+    }
+    const int pixels = static_cast<int>(std::ceil(side * ratio));
+    icon = QPixmap(pixels, pixels);
+    icon.setDevicePixelRatio(ratio);
+    icon.fill(Qt::transparent);
+    {
+        QPainter painter(&icon);
+        paintIcon(painter, QRectF(0, 0, side, side), type);
+    }
+    QPixmapCache::insert(key, icon);
+    return icon;
+}
+
+} // namespace
+
+void FileCategoryIcon::paint(QPainter& painter, const QRectF& box, FileFilter type)
+{
+    const qreal side = std::min(box.width(), box.height());
+    const QPointF corner(box.center().x() - side / 2, box.center().y() - side / 2);
+    const QPointF onDevice = painter.transform().map(corner);
+    // A kept picture draws the same pixels only on the pixel grid.
+    if (painter.transform().type() > QTransform::TxTranslate || !whole(side) ||
+        !whole(onDevice.x()) || !whole(onDevice.y())) {
+        paintIcon(painter, box, type);
+        return;
+    }
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.drawPixmap(corner, renderedIcon(type, static_cast<int>(side), ratio));
 }
 
 void FileCategoryIcon::paintEvent(QPaintEvent*)

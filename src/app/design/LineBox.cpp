@@ -9,15 +9,47 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tollenvane {
 
 namespace {
 
 // Letters that reach furthest above the capitals and below the baseline in the languages names
-// are written in, with an ideograph and an emoji, which the desktop draws from fonts of their
-// own: every row of names has room for them.
-const QString reaching = QStringLiteral("ÀÁÂÃÄÅÉÊÎÏÔÛÜŸ_gjpqyÇçĄąĘęŞş漢写\U0001F600");
+// are written in, and the printable rest of ASCII and Latin-1, which most names are written in.
+const QString& fontBoxAlphabet()
+{
+    static const QString alphabet = [] {
+        QString letters = QStringLiteral("ÀÁÂÃÄÅÉÊÎÏÔÛÜŸ_gjpqyÇçĄąĘęŞş");
+        for (char16_t code = 0x21; code <= 0xff; ++code) {
+            if (code <= 0x7e || code >= 0xa1) {
+                letters += QChar(code);
+            }
+        }
+        return letters;
+    }();
+    return alphabet;
+}
+
+// An ideograph and an emoji, which the desktop draws from fonts of its own: every row of names
+// has room for them too.
+const QString fallbackSample = QStringLiteral("漢写\U0001F600");
+
+// Characters whose ink every font box holds: a line of them alone inks nothing beyond its font's
+// box, whatever glyphs shaping joins them into, so its own glyphs need not be read.
+bool inFontBox(QChar c)
+{
+    const char16_t code = c.unicode();
+    return (code >= 0x20 && code <= 0x7e) || (code >= 0xa0 && code <= 0xff) ||
+           // Marks that draw nothing: direction marks and isolates, joiners, word joiner.
+           (code >= 0x200b && code <= 0x200f) || (code >= 0x202a && code <= 0x202e) ||
+           (code >= 0x2060 && code <= 0x2069);
+}
+
+bool inkedWithinFontBox(const QString& line)
+{
+    return std::all_of(line.cbegin(), line.cend(), inFontBox);
+}
 
 // One line laid out as drawText lays out a single line: no wrapping, line breaks as spaces.
 QString singleLine(QString text)
@@ -42,6 +74,9 @@ public:
         option.setWrapMode(QTextOption::NoWrap);
         option.setTextDirection(direction);
         layout_.setTextOption(option);
+        // Without its cache the layout forgets its glyphs at the end of the layout, and shapes
+        // the text again to draw it or to read its ink.
+        layout_.setCacheEnabled(true);
         layout_.beginLayout();
         line_ = layout_.createLine();
         if (line_.isValid()) {
@@ -84,27 +119,58 @@ private:
     QTextLine line_;
 };
 
-// The ink of letters that reach furthest above the capitals and below the baseline, measured
-// once per font: rows and labels ask at every layout. Fonts are only measured on the main thread.
+// The ink of the fallback sample in `font`, from one measure per family, weight and style: the
+// fallback fonts, loaded at each size for it alone, would cost a few milliseconds a size. Their
+// ink grows with the size; the whole pixels either side of the scaled ink hold what hinting moves.
+QRectF fallbackInk(const QFont& font)
+{
+    constexpr qreal measuredPixels = 256;
+    QFont measured = font;
+    qreal scale = 1;
+    if (font.pixelSize() > 0) {
+        measured.setPixelSize(int(measuredPixels));
+        scale = font.pixelSize() / measuredPixels;
+    } else {
+        measured.setPointSizeF(measuredPixels);
+        scale = font.pointSizeF() / measuredPixels;
+    }
+    static QHash<QFont, QRectF> known;
+    auto found = known.constFind(measured);
+    if (found == known.constEnd()) {
+        found = known.insert(measured, LaidLine(fallbackSample, measured).ink());
+    }
+    const QRectF ink = *found;
+    if (ink.isEmpty()) {
+        return {};
+    }
+    return QRectF(QPointF(ink.left() * scale, std::floor(ink.top() * scale) - 1),
+                  QPointF(ink.right() * scale, std::ceil(ink.bottom() * scale) + 1));
+}
+
+// The ink of the letters of the font's box, measured once per font: rows and labels ask at every
+// layout. Fonts are only measured on the main thread.
 const QRectF& fontInk(const QFont& font)
 {
-    static QHash<QString, QRectF> known;
-    const QString key = font.key();
-    const auto found = known.constFind(key);
+    static QHash<QFont, QRectF> known;
+    const auto found = known.constFind(font);
     if (found != known.constEnd()) {
         return *found;
     }
-    return *known.insert(key, LaidLine(reaching, font).ink());
+    return *known.insert(font, LaidLine(fontBoxAlphabet(), font).ink() | fallbackInk(font));
 }
 
-// The ink of `line` in `font`, measured by `measure` the first time: rows repaint the same names
-// again and again, and reading a line's glyphs costs more than drawing them. Main thread only.
+// The ink of `line` in `font` beyond the font's box, measured by `measure` the first time: rows
+// repaint the same names again and again, and reading a line's glyphs costs more than drawing
+// them. Main thread only.
 template <class Measure>
 QRectF keptInk(const QFont& font, const QString& line, const Measure& measure)
 {
+    if (inkedWithinFontBox(line)) {
+        return {};
+    }
     constexpr qsizetype kept = 4096;
-    static QHash<QString, QRectF> known;
-    const QString key = font.key() + QChar(0) + line;
+    static QHash<std::pair<QFont, QString>, QRectF> known;
+    const std::pair<QFont, QString> key(font, line);
     const auto found = known.constFind(key);
     if (found != known.constEnd()) {
         return *found;

@@ -75,6 +75,7 @@ void TextBlock::setLineSpacing(qreal extra)
 void TextBlock::setAlignment(Qt::Alignment alignment)
 {
     alignment_ = alignment;
+    laidOut_.reset();
     update();
 }
 
@@ -97,12 +98,19 @@ qreal TextBlock::lineLeft(qreal width) const
     return (alignment_ & Qt::AlignRight) ? this->width() - width : 0;
 }
 
+qreal TextBlock::laidOut(qreal lineWidth) const
+{
+    if (!laidOut_ || laidOut_->first != lineWidth) {
+        laidOut_.emplace(lineWidth, layOut(layout_, lineWidth, lineSpacing_, alignment_));
+    }
+    return laidOut_->second;
+}
+
 QSize TextBlock::sizeHint() const
 {
     if (!sizeHint_) {
-        QTextLayout layout(withLineSeparators(text_), font());
-        const qreal height = layOut(layout, lineWidth(unbounded), lineSpacing_, alignment_);
-        sizeHint_ = QSize(static_cast<int>(std::ceil(layout.maximumWidth())),
+        const qreal height = laidOut(lineWidth(unbounded));
+        sizeHint_ = QSize(static_cast<int>(std::ceil(layout_.maximumWidth())),
                           static_cast<int>(std::ceil(height)));
     }
     return *sizeHint_;
@@ -116,21 +124,18 @@ QSize TextBlock::minimumSizeHint() const
 int TextBlock::heightForWidth(int width) const
 {
     if (!heightForWidth_ || heightForWidth_->first != width) {
-        QTextLayout layout(withLineSeparators(text_), font());
-        const qreal height = layOut(layout, lineWidth(width), lineSpacing_, alignment_);
-        heightForWidth_.emplace(width, static_cast<int>(std::ceil(height)));
+        heightForWidth_.emplace(width, static_cast<int>(std::ceil(laidOut(lineWidth(width)))));
     }
     return heightForWidth_->second;
 }
 
 void TextBlock::paintEvent(QPaintEvent*)
 {
-    QTextLayout layout(withLineSeparators(text_), font());
     const qreal width = lineWidth(this->width());
-    layOut(layout, width, lineSpacing_, alignment_);
+    laidOut(width);
     QPainter painter(this);
     painter.setPen(color_ ? Theme::color(*color_) : palette().color(QPalette::WindowText));
-    layout.draw(&painter, QPointF(lineLeft(width), 0));
+    layout_.draw(&painter, QPointF(lineLeft(width), 0));
 }
 
 void TextBlock::changeEvent(QEvent* event)
@@ -143,6 +148,11 @@ void TextBlock::changeEvent(QEvent* event)
 
 void TextBlock::textChanged()
 {
+    // Kept, the shaped glyphs serve every width the lines are laid out at.
+    layout_.setCacheEnabled(true);
+    layout_.setText(withLineSeparators(text_));
+    layout_.setFont(font());
+    laidOut_.reset();
     sizeHint_.reset();
     heightForWidth_.reset();
     setAccessibleName(text_);

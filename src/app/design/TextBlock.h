@@ -2,6 +2,7 @@
 
 #include "app/design/Theme.h"
 
+#include <QTextLayout>
 #include <QWidget>
 #include <optional>
 #include <utility>
@@ -36,6 +37,7 @@ protected:
 private:
     qreal lineWidth(int width) const;
     qreal lineLeft(qreal lineWidth) const;
+    qreal laidOut(qreal lineWidth) const;
     void textChanged();
 
     QString text_;
@@ -47,6 +49,10 @@ private:
     // until the text or its font changes.
     mutable std::optional<QSize> sizeHint_;
     mutable std::optional<std::pair<int, int>> heightForWidth_;
+    // The text shaped once per text and font, its lines laid out again for each new width.
+    mutable QTextLayout layout_;
+    // The line width the layout's lines are laid out at, and the height they take.
+    mutable std::optional<std::pair<qreal, qreal>> laidOut_;
 };
 
 } // namespace tollenvane

@@ -70,7 +70,12 @@ QString elide(const QString& text, const QFontMetricsF& metrics, qreal width, El
 TextFit fitText(const QString& text, const QFontMetricsF& metrics, qreal width, ElisionSide side,
                 qreal minimumScale)
 {
-    const qreal natural = metrics.horizontalAdvance(text);
+    return fitText(text, metrics.horizontalAdvance(text), metrics, width, side, minimumScale);
+}
+
+TextFit fitText(const QString& text, qreal natural, const QFontMetricsF& metrics, qreal width,
+                ElisionSide side, qreal minimumScale)
+{
     if (natural <= width) {
         return {text, 1.0};
     }

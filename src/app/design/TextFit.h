@@ -21,5 +21,9 @@ struct TextFit {
 // or flag is ever split.
 TextFit fitText(const QString& text, const QFontMetricsF& metrics, qreal width, ElisionSide side,
                 qreal minimumScale = 1.0);
+// The same, for a text whose natural width in `metrics` is already known: measuring it again
+// would shape it again.
+TextFit fitText(const QString& text, qreal natural, const QFontMetricsF& metrics, qreal width,
+                ElisionSide side, qreal minimumScale = 1.0);
 
 } // namespace tollenvane

@@ -116,6 +116,34 @@ TEST(LineBox, NamesKeepWhatTheyDrawBelowTheBaselineInEveryStyle)
     }
 }
 
+// A row sized by its font alone holds any name of Latin letters, ideographs and emoji: what the
+// text engine really draws of them reaches nowhere beyond the font's box, in fonts sized in pixels
+// or in points.
+TEST(LineBox, ARowSizedByItsFontHoldsLatinLettersIdeographsAndEmoji)
+{
+    QString latin;
+    for (char16_t code = 0x21; code <= 0xff; ++code) {
+        if (code <= 0x7e || code >= 0xa1) {
+            latin += QChar(code);
+        }
+    }
+    // A character from beyond Latin-1 has the line's own ink read.
+    const std::array texts{latin + QStringLiteral("\u2219"),
+                           QStringLiteral("写真 漢字 \U0001F600 日本語 中文 \U0001F389")};
+    std::vector<QFont> styles = nameStyles();
+    for (const qreal points : {7.5, 9.0, 10.0, 11.0, 13.5}) {
+        QFont font = DesignFont::system(12, QFont::Normal);
+        font.setPointSizeF(points);
+        styles.push_back(font);
+    }
+    for (const QFont& font : styles) {
+        for (const QString& text : texts) {
+            EXPECT_EQ(lineBox(font, text), lineBox(font))
+                << font.key().toStdString() << " " << text.toStdString();
+        }
+    }
+}
+
 // A label short of room shrinks its line and loses no more of it than the shrinking does.
 TEST(LineBox, AShrunkLabelKeepsItsUnderscore)
 {

@@ -62,6 +62,9 @@ constexpr int issueSpacing = 24;
 constexpr std::chrono::milliseconds appendInterval{25};
 // More applications than this taken in at once are placed by laying the list out again.
 constexpr std::size_t separateInserts = 32;
+// A page coming back to a list this long orders it and builds its rows once the page has been
+// painted without it: the page shows within a frame, the list in the next.
+constexpr std::size_t longList = 1'000;
 
 TextBlock* issueText()
 {
@@ -192,12 +195,13 @@ QWidget* ApplicationsPage::makeActions()
     line->addWidget(progress_);
 
     line->addStretch(1);
-    count_ = lineText(QStringLiteral("0"), {.pixelSize = 13, .color = Theme::muted});
+    count_ = lineText(QString(), {.pixelSize = 13, .color = Theme::muted});
     count_->setObjectName(QStringLiteral("count"));
     line->addWidget(count_);
     sort_ = new PrimaryButton(looked("Trier ces applications"), QStringLiteral("rectangle.stack"),
                               [this] { sortSelection(); });
     sort_->setObjectName(QStringLiteral("sortApplications"));
+    sort_->setEnabled(false); // until the list is known
     line->addWidget(sort_);
     return holder;
 }
@@ -399,9 +403,20 @@ bool ApplicationsPage::deferAppend()
     return true;
 }
 
+bool ApplicationsPage::deferLongList()
+{
+    if (selection_ || longListDeferred_ || model().applications().size() < longList) {
+        return false;
+    }
+    longListDeferred_ = true;
+    // A timer, not a posted call: it runs after the posted layout and paint of the page.
+    QTimer::singleShot(0, this, &ApplicationsPage::refresh);
+    return true;
+}
+
 void ApplicationsPage::refresh()
 {
-    if (deferAppend()) {
+    if (deferAppend() || deferLongList()) {
         return;
     }
     appendTimer_.stop();

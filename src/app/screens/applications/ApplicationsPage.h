@@ -57,6 +57,7 @@ private:
     // True when the refresh waits: only applications were appended, and the last ones were
     // taken in a moment ago.
     bool deferAppend();
+    bool deferLongList();
     // The query changed: the selection is made again from the whole list.
     void requery();
     // The selection follows the model's list: made again after any change but an append (then
@@ -88,6 +89,7 @@ private:
     QElapsedTimer sinceTaken_;
     QTimer appendTimer_;
     bool examineEnabled_ = true;
+    bool longListDeferred_ = false;
 
     QLineEdit* search_ = nullptr;
     QComboBox* age_ = nullptr;

@@ -18,15 +18,17 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// The path canonically composed, in UTF-8: its bytes order as its Unicode scalar values do.
-// ASCII is its own composition.
-QByteArray composed(std::string_view path)
+// Appends the path canonically composed, in UTF-8: its bytes order as its Unicode scalar values
+// do. ASCII is its own composition.
+void appendComposed(std::string& paths, std::string_view path)
 {
     if (std::all_of(path.begin(), path.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        return {path.data(), qsizetype(path.size())};
+        paths += path;
+        return;
     }
-    return fromUtf8(path).normalized(QString::NormalizationForm_C).toUtf8();
+    const QByteArray composed = fromUtf8(path).normalized(QString::NormalizationForm_C).toUtf8();
+    paths.append(composed.constData(), std::size_t(composed.size()));
 }
 
 } // namespace
@@ -61,13 +63,15 @@ bool OrderedApplications::kept(const FileRecord& application) const
     return identifier && needle_.foundIn(*identifier);
 }
 
-OrderedApplications::Key OrderedApplications::keyOf(const FileRecord& application) const
+OrderedApplications::Key OrderedApplications::keyOf(const FileRecord& application)
 {
     Key key;
     switch (order_) {
     case ApplicationOrder::largest:
         key.size = application.size();
-        key.composedPath = composed(application.path());
+        key.pathAt = composedPaths_.size();
+        appendComposed(composedPaths_, application.path());
+        key.pathLength = composedPaths_.size() - key.pathAt;
         break;
     case ApplicationOrder::name:
         key.name = collator_->sortKey(fromUtf8(application.name()));
@@ -80,13 +84,18 @@ OrderedApplications::Key OrderedApplications::keyOf(const FileRecord& applicatio
     return key;
 }
 
+std::string_view OrderedApplications::composedPath(const Key& key) const
+{
+    return std::string_view(composedPaths_).substr(key.pathAt, key.pathLength);
+}
+
 bool OrderedApplications::before(std::size_t left, std::size_t right) const
 {
     const Key& a = keys_[left];
     const Key& b = keys_[right];
     switch (order_) {
     case ApplicationOrder::largest:
-        return a.size != b.size ? a.size > b.size : a.composedPath < b.composedPath;
+        return a.size != b.size ? a.size > b.size : composedPath(a) < composedPath(b);
     case ApplicationOrder::name:
         return a.name->compare(*b.name) < 0;
     case ApplicationOrder::leastRecentlyOpened:

@@ -3,11 +3,12 @@
 #include "app/screens/applications/ApplicationSelection.h"
 #include "core/localisation/TextSearch.h"
 
-#include <QByteArray>
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace tollenvane {
@@ -38,13 +39,16 @@ private:
     // What the order compares, read once per application; only the order's own parts are set.
     struct Key {
         std::int64_t size = 0;
-        QByteArray composedPath;
+        // Where the composed path lies in `composedPaths_`.
+        std::size_t pathAt = 0;
+        std::size_t pathLength = 0;
         double lastUsed = 0;
         std::optional<QCollatorSortKey> name;
     };
 
     bool kept(const FileRecord& application) const;
-    Key keyOf(const FileRecord& application) const;
+    Key keyOf(const FileRecord& application);
+    std::string_view composedPath(const Key& key) const;
     bool before(std::size_t left, std::size_t right) const;
 
     ApplicationOrder order_;
@@ -53,7 +57,10 @@ private:
     QString search_;
     TextNeedle needle_;
     std::optional<QCollator> collator_;
-    std::vector<Key> keys_;         // by position in the model's list
+    std::vector<Key> keys_; // by position in the model's list
+    // The paths the largest-first order compares, one after another: compared again and again
+    // while sorting, they are read from one block rather than from each record's own.
+    std::string composedPaths_;
     std::vector<std::size_t> rows_; // positions in the model's list, in the order shown
 };
 

@@ -370,6 +370,67 @@ TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRows
     EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
 }
 
+// The number of items a list held when the page around it was first painted.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget& page, const VirtualList& list)
+        : page_(page)
+        , list_(list)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    std::optional<std::size_t> listed() const { return listed_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !listed_ && watched->isWidgetType() &&
+            (watched == &page_ || page_.isAncestorOf(static_cast<QWidget*>(watched)))) {
+            listed_ = list_.count();
+        }
+        return false;
+    }
+
+private:
+    QWidget& page_;
+    const VirtualList& list_;
+    std::optional<std::size_t> listed_;
+};
+
+// Coming back to ten thousand applications, the page is painted before it orders them and builds
+// their rows, which it does in the next turn of the event loop; a page over a few does it at once.
+TEST(ApplicationsPage, ComingBackToALongListPaintsThePageBeforeOrderingIt)
+{
+    LongLists shown;
+    shown.settle();
+    shown.page.reset();
+    ApplicationsPage again(shown.harness.pageServices());
+    const auto& list = findIn<VirtualList>(again, QStringLiteral("applicationList"));
+    const FirstPaint painted(again, list);
+    again.resize(900, 1300);
+    again.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (list.count() < std::size_t(LongLists::count) && waited.elapsed() < 10'000) {
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(painted.listed().has_value());
+    EXPECT_EQ(*painted.listed(), 0U);
+    EXPECT_EQ(list.count(), std::size_t(LongLists::count));
+    EXPECT_EQ(findIn<ElidedLabel>(again, QStringLiteral("count")).text(), QStringLiteral("10000"));
+    EXPECT_EQ(LongLists::nameOn(*list.rowAt(0)), shownName("Locked"));
+
+    ShownPage few;
+    few.page.reset();
+    ApplicationsPage back(few.harness.pageServices());
+    const FirstPaint paintedFew(back, findIn<VirtualList>(back, QStringLiteral("applicationList")));
+    back.resize(900, 1300);
+    back.show();
+    test::deliverEvents();
+    EXPECT_EQ(paintedFew.listed(), few.harness.model->applications().size());
+    EXPECT_GT(few.harness.model->applications().size(), 0U);
+}
+
 TEST(ApplicationsPage, RowsScrolledOutAndBackShowTheirOwnApplicationsMarks)
 {
     LongLists shown;
