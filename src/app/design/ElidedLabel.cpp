@@ -20,6 +20,7 @@ void ElidedLabel::setText(const QString& text)
 {
     text_ = text;
     hint_ = QSize();
+    natural_.reset();
     fit_.reset();
     setAccessibleName(text);
     updateGeometry();
@@ -49,18 +50,25 @@ void ElidedLabel::setColor(std::optional<ThemeColor> token)
 TextFit ElidedLabel::fitted() const
 {
     if (!fit_ || fitWidth_ != width()) {
-        sizeHint(); // measures the text's natural width once
-        fit_ = fitText(text_, natural_, QFontMetricsF(font()), width(), side_, minimumScale_);
+        fit_ = fitText(text_, naturalWidth(), QFontMetricsF(font()), width(), side_, minimumScale_);
         fitWidth_ = width();
     }
     return *fit_;
 }
 
+qreal ElidedLabel::naturalWidth() const
+{
+    // Measured once: the size hint and the fit both need it, and measuring shapes the text.
+    if (!natural_) {
+        natural_ = QFontMetricsF(font()).horizontalAdvance(text_);
+    }
+    return *natural_;
+}
+
 QSize ElidedLabel::sizeHint() const
 {
     if (!hint_.isValid()) {
-        natural_ = QFontMetricsF(font()).horizontalAdvance(text_);
-        hint_ = QSize(static_cast<int>(std::ceil(natural_)), lineBox(font(), text_).height);
+        hint_ = QSize(static_cast<int>(std::ceil(naturalWidth())), lineBox(font(), text_).height);
     }
     return hint_;
 }
@@ -74,6 +82,7 @@ void ElidedLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         hint_ = QSize();
+        natural_.reset();
         fit_.reset();
         updateGeometry();
     }

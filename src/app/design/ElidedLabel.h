@@ -34,11 +34,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    qreal naturalWidth() const;
+
     QString text_;
     // Measured once per text and font: layouts ask for it again and again, and the fit once per
     // width too, not at every paint.
     mutable QSize hint_;
-    mutable qreal natural_ = 0;
+    mutable std::optional<qreal> natural_;
     mutable std::optional<TextFit> fit_;
     mutable int fitWidth_ = -1;
     ElisionSide side_;

@@ -51,6 +51,8 @@ TextBlock::TextBlock(const QString& text, QWidget* parent)
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
+    // Kept, the shaped glyphs serve every width the lines are laid out at.
+    layout_.setCacheEnabled(true);
     setText(text);
 }
 
@@ -148,8 +150,6 @@ void TextBlock::changeEvent(QEvent* event)
 
 void TextBlock::textChanged()
 {
-    // Kept, the shaped glyphs serve every width the lines are laid out at.
-    layout_.setCacheEnabled(true);
     layout_.setText(withLineSeparators(text_));
     layout_.setFont(font());
     laidOut_.reset();
