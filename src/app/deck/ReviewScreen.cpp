@@ -12,6 +12,7 @@
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/kit/AlertBox.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/preview/ThumbnailCache.h"
 #include "core/localisation/Formatting.h"
@@ -21,7 +22,6 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -414,18 +414,12 @@ void ReviewScreen::openConfirmation()
     const QString name = confirmedPath_
                              ? shownName(std::filesystem::path(*confirmedPath_).filename().string())
                              : localized("Ce fichier");
-    auto* box = new QMessageBox(this);
-    box->setObjectName(QStringLiteral("trashConfirmation"));
-    box->setWindowModality(Qt::WindowModal);
-    box->setIcon(QMessageBox::NoIcon);
-    box->setTextFormat(Qt::PlainText);
-    const QString title = localized("Mettre ce fichier à la Corbeille ?");
-    box->setWindowTitle(title);
-    box->setText(title);
     // The file name is shown as it is, never read as markup.
-    box->setInformativeText(Qt::convertFromPlainText(
+    QMessageBox* box = newAlertBox(
+        *this, localized("Mettre ce fichier à la Corbeille ?"),
         localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la Corbeille.",
-                  {name.toStdString()})));
+                  {name.toStdString()}));
+    box->setObjectName(QStringLiteral("trashConfirmation"));
     QPushButton* cancel = box->addButton(localized("Annuler l’action"), QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelTrash"));
     QPushButton* confirm =
