@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
 #include "app/kit/PageText.h"
+#include "app/tutorial/StepScroll.h"
 #include "app/tutorial/WelcomePicture.h"
 #include "core/localisation/Localization.h"
 
@@ -29,8 +30,12 @@ WelcomeStep::WelcomeStep(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("step-welcome"));
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    // Nothing here takes the focus: the whole step scrolls when the window is short.
+    auto* scroll = new StepScroll;
+    outer->addWidget(scroll);
+    QVBoxLayout* column = &scroll->body();
     column->setSpacing(spacing);
     column->addWidget(new WelcomePicture);
 
@@ -43,6 +48,7 @@ WelcomeStep::WelcomeStep(QWidget* parent)
     column->addWidget(centred("Images, vidéos, documents, archives et applications : gardez ce "
                               "qui compte, libérez le reste.",
                               TextStyle{13, QFont::Normal, Theme::muted}));
+    column->addStretch(1);
 }
 
 } // namespace tollenvane
