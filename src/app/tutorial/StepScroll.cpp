@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tollenvane {
 
@@ -39,8 +40,30 @@ StepScroll::StepScroll(QWidget* parent)
 
 void StepScroll::follow(QWidget* focused)
 {
-    if (focused != nullptr && widget()->isAncestorOf(focused)) {
-        ensureWidgetVisible(focused, followMargin, followMargin);
+    if (focused == nullptr || !widget()->isAncestorOf(focused)) {
+        return;
+    }
+    ensureWidgetVisible(focused, followMargin, followMargin);
+    // Only text comes before the first control and after the last: it shows with them, as far
+    // as they stay in view, so that the keyboard reaches all of the step.
+    const QRect placed(focused->mapTo(widget(), QPoint()), focused->size());
+    bool first = true;
+    bool last = true;
+    for (const QWidget* other : widget()->findChildren<QWidget*>()) {
+        if (other == focused || !other->isVisible() || (other->focusPolicy() & Qt::TabFocus) == 0) {
+            continue;
+        }
+        const int top = other->mapTo(widget(), QPoint()).y();
+        first = first && top >= placed.top();
+        last = last && top <= placed.top();
+    }
+    QScrollBar& bar = *verticalScrollBar();
+    if (last) {
+        bar.setValue(std::max(bar.value(), std::min(bar.maximum(), placed.top() - followMargin)));
+    }
+    if (first) {
+        const int shown = placed.bottom() + followMargin - viewport()->height();
+        bar.setValue(std::min(bar.value(), std::max(0, shown)));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/SegmentedControl.h"
 #include "app/design/ShownName.h"
+#include "app/design/TextBlock.h"
 #include "app/shell/RootView.h"
 #include "app/tutorial/DemoCard.h"
 #include "app/tutorial/GestureStep.h"
@@ -26,6 +27,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <filesystem>
 
@@ -296,6 +298,16 @@ TEST(TutorialOverlay, EveryStepIsWithinReachOnASmallScreen)
                     EXPECT_TRUE(wholeInSight(*heading, overlay));
                 }
                 EXPECT_TRUE(wholeInSight(onward, overlay));
+                // The text under the last control shows with it.
+                if (focused->objectName() == QStringLiteral("resetDemo")) {
+                    const auto texts = child(overlay, stepNames[step]).findChildren<TextBlock*>();
+                    const TextBlock* lowest = *std::max_element(
+                        texts.begin(), texts.end(), [&](const TextBlock* a, const TextBlock* b) {
+                            return a->mapTo(&overlay, QPoint()).y() <
+                                   b->mapTo(&overlay, QPoint()).y();
+                        });
+                    EXPECT_TRUE(wholeInSight(*lowest, overlay)) << lowest->text().toStdString();
+                }
                 inside += scroll->isAncestorOf(focused) ? 1 : 0;
                 rows += qobject_cast<SourceStepRow*>(focused) != nullptr ? 1 : 0;
                 if (focused == &onward) {
