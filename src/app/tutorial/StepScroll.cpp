@@ -30,6 +30,10 @@ StepScroll::StepScroll(QWidget* parent)
     viewport()->setAutoFillBackground(false);
     auto* content = new QWidget;
     body_->setContentsMargins(0, 0, 0, 0);
+    // The step is as tall as its items are at the width it has: the least height of items that
+    // wrap (a grid of tiles in one column) would make it taller, and scroll for nothing.
+    body_->setSizeConstraint(QLayout::SetNoConstraint);
+    content->setMinimumHeight(1);
     content->setLayout(body_);
     setWidget(content);
     // The glow shows through the step: setting the widget made it fill its background.
