@@ -218,6 +218,33 @@ TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
     EXPECT_TRUE(SourcesScreen::in<SuggestedFolders>(page, "suggestedFolders").isVisible());
 }
 
+TEST(SourcesPage, RemovingTheLastSourceFromTheKeyboardLeavesTheFocusOnThePage)
+{
+    SourcesScreen screen;
+    const std::vector<FolderGrant> sources = screen.model.state().sources;
+    for (std::size_t index = 1; index < sources.size(); ++index) {
+        screen.model.removeSource(sources[index]);
+    }
+    screen.harness.settle();
+    const auto panels = screen.panels();
+    ASSERT_EQ(panels.size(), 1U);
+    screen.page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen.page));
+    auto& remove = SourcesScreen::in<PlainButton>(*panels[0], "removeButton");
+    remove.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&remove, Qt::Key_Space);
+    screen.harness.settle();
+    test::deliverEvents();
+    ASSERT_TRUE(screen.model.state().sources.empty());
+    // The control after the list: the suggested folders.
+    const QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus->isVisible());
+    EXPECT_TRUE(
+        SourcesScreen::in<SuggestedFolders>(screen.page, "suggestedFolders").isAncestorOf(focus))
+        << focus->objectName().toStdString();
+}
+
 TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHeight)
 {
     test::SortingHarness harness;
