@@ -3,6 +3,7 @@
 //   flood BYTES    writes BYTES to its output, then never ends
 //   swell BYTES    takes BYTES of memory at once, then says "held"
 //   chatter        writes a few megabytes of diagnostics, then says "done"
+//   sleep          waits without end, using no processor time
 //   write PATH     appends to the file PATH, then says "wrote"
 #include <fcntl.h>
 #include <unistd.h>
@@ -74,6 +75,13 @@ int chatter()
     return say("done") ? 0 : 1;
 }
 
+int sleepForever()
+{
+    for (;;) {
+        ::pause();
+    }
+}
+
 int writeTo(const char* path)
 {
     const int file = ::open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
@@ -97,6 +105,9 @@ int main(int argc, char** argv)
     }
     if (mode == "chatter" && argc == 2) {
         return chatter();
+    }
+    if (mode == "sleep" && argc == 2) {
+        return sleepForever();
     }
     if (mode == "write" && argc == 3) {
         return writeTo(argv[2]);
