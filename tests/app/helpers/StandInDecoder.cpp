@@ -34,6 +34,13 @@ bool say(const char* word)
     return writeAll(STDOUT_FILENO, word, std::strlen(word));
 }
 
+[[noreturn]] void sleepForever()
+{
+    for (;;) {
+        ::pause();
+    }
+}
+
 // The tests ask for far more than a decoder may hand back, yet not without end, so that a reader
 // that lost its bound fails its test without first taking all the machine's memory.
 int flood(const char* bytes)
@@ -46,9 +53,7 @@ int flood(const char* bytes)
         }
         left -= size;
     }
-    for (;;) {
-        ::pause();
-    }
+    sleepForever();
 }
 
 int swell(const char* bytes)
@@ -73,13 +78,6 @@ int chatter()
         }
     }
     return say("done") ? 0 : 1;
-}
-
-int sleepForever()
-{
-    for (;;) {
-        ::pause();
-    }
 }
 
 int writeTo(const char* path)
@@ -107,7 +105,7 @@ int main(int argc, char** argv)
         return chatter();
     }
     if (mode == "sleep" && argc == 2) {
-        return sleepForever();
+        sleepForever();
     }
     if (mode == "write" && argc == 3) {
         return writeTo(argv[2]);
