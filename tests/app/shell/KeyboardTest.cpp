@@ -349,6 +349,61 @@ TEST(Keyboard, TabReachesOnlyTheCardOnTopAndRingsItsButtons)
     }
 }
 
+// The four decisions are stops of their own, in the row's order, each read out with its key and
+// ringed; Space and Enter press the focused one, which keeps the focus for the next card, and the
+// arrows decide from there as from the card's own buttons.
+TEST(Keyboard, TheFourDecisionsAreStopsThatReadTheirKeysAndPress)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
+    ReviewWindow review;
+    const std::vector<QString> row{"decision-trash", "decision-later", "decision-move",
+                                   "decision-keep"};
+    for (const auto& [appearance, suffix] :
+         {std::pair{AppAppearance::dark, "dark"}, std::pair{AppAppearance::light, "light"}}) {
+        applier.apply(appearance);
+        review.press(Qt::Key_Escape);
+        std::vector<QString> reached;
+        for (int press = 0; press < 30 && reached.size() < row.size(); ++press) {
+            pressTab(review.view());
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            if (focused->objectName().startsWith(QStringLiteral("decision-"))) {
+                reached.push_back(focused->objectName());
+                EXPECT_GE(test::ringPixels(review.view(), *focused), 20) << suffix;
+            }
+        }
+        EXPECT_EQ(reached, row) << suffix;
+        EXPECT_TRUE(review.view().grab().save(test::screenshotFolder() +
+                                              "/keyboard-review-decisions-" + suffix + ".png"));
+    }
+    const auto named = [&](const char* name) {
+        return readName(*review.view().findChild<QWidget*>(QString::fromLatin1(name)));
+    };
+    EXPECT_EQ(named("decision-trash"), QStringLiteral("Corbeille  ·  ←"));
+    EXPECT_EQ(named("decision-later"), QStringLiteral("Plus tard  ·  ↓"));
+    EXPECT_EQ(named("decision-move"), QStringLiteral("Ranger  ·  ↑"));
+    EXPECT_EQ(named("decision-keep"), QStringLiteral("Garder  ·  →"));
+
+    // Space on "Garder" keeps the card on top, not a preview; the focus stays on the button.
+    review.press(Qt::Key_Space);
+    EXPECT_FALSE(review.model.showPreview());
+    EXPECT_EQ(review.model.summary().kept, 1);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("decision-keep"));
+    // Back to "Plus tard", which Enter presses.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("decision-later"));
+    review.press(Qt::Key_Return);
+    EXPECT_EQ(review.model.summary().deferred, 1);
+    // From a button of the card itself, Left puts the last card in the Trash.
+    ASSERT_NE(tabTo(review.view(), QStringLiteral("revealButton")), nullptr);
+    review.press(Qt::Key_Left);
+    EXPECT_EQ(review.model.summary().trashed, 1);
+    EXPECT_TRUE(ReviewWindow::trashed(review.c));
+}
+
 TEST(Keyboard, TheFocusStaysWithThePageAfterAFolderAPageOrALanguageChanges)
 {
     const test::ScopedLanguage language(Localization::language());
