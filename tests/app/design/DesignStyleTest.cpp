@@ -1,16 +1,20 @@
 #include "SchemeScope.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/Theme.h"
+#include "support/FocusRingPixels.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 #include <QVBoxLayout>
 
 namespace tollenvane {
@@ -53,6 +57,33 @@ TEST(DesignStyle, StockControlsWearTheTokensInBothAppearances)
         const QString shots = test::screenshotFolder();
         const char* name = appearance == AppAppearance::dark ? "dark" : "light";
         EXPECT_TRUE(shot.save(shots + "/stock-controls-" + name + ".png"));
+    }
+}
+
+// A slider reached with Tab wears the one focus ring, not an outline of its own in the accent.
+TEST(DesignStyle, AFocusedSliderDrawsTheRing)
+{
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        QWidget window;
+        window.setAutoFillBackground(true);
+        auto* column = new QVBoxLayout(&window);
+        auto* field = new QLineEdit;
+        auto* slider = new QSlider(Qt::Horizontal);
+        slider->setValue(40);
+        column->addWidget(field);
+        column->addWidget(slider);
+        window.resize(240, 120);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Tab);
+        ASSERT_TRUE(slider->hasFocus());
+        EXPECT_GE(test::ringPixels(window, *slider), 20);
+        const QImage shot = window.grab().toImage();
+        const char* name = appearance == AppAppearance::dark ? "dark" : "light";
+        EXPECT_TRUE(shot.save(test::screenshotFolder() + "/slider-focus-" + name + ".png"));
     }
 }
 
