@@ -66,6 +66,15 @@ void pressTab(QWidget& window)
     QTest::keyClick(focused != nullptr ? focused : &window, Qt::Key_Tab);
 }
 
+// The window at the size it opens at, shown, active and settled.
+void showActive(RootView& view, test::ScannedDesk& desk)
+{
+    view.resize(1200, 840);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    desk.settle();
+}
+
 // Presses Tab until the control named `name` holds the focus; none when Tab never reaches it.
 QWidget* tabTo(QWidget& window, const QString& name)
 {
@@ -99,6 +108,8 @@ std::vector<QString> walkWithTab(QWidget& window, const QString& picture, const 
     QWidget* first = nullptr;
     for (int press = 0; press < 120; ++press) {
         pressTab(window);
+        // The page scrolls to the focus once the events already queued are done.
+        test::deliverEvents();
         QWidget* focused = QApplication::focusWidget();
         if (focused == nullptr || focused == first) {
             break;
@@ -129,11 +140,12 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
 
     // The sidebar and the status bar come first on every page; then the page, top to bottom.
     const std::vector<Walk> walks = {
+        // The dashboard opens on its call to action: the walk starts after it.
         {Page::dashboard,
          false,
-         {"nav-settings", "refresh-index", "start-sorting", "open-disks", "category-screenshots",
-          "category-images", "category-videos", "category-pdf", "category-audio",
-          "category-archives", "category-documents", "category-all", "manage-sources"},
+         {"open-disks", "category-screenshots", "category-images", "category-videos",
+          "category-pdf", "category-audio", "category-archives", "category-documents",
+          "category-all", "manage-sources", "nav-settings", "refresh-index", "start-sorting"},
          "open-disks"},
         {Page::space,
          false,
@@ -209,10 +221,7 @@ TEST(Keyboard, EnterAndSpacePressTheFocusedControl)
     AppModel& model = desk.model();
     model.navigate(Page::space);
     RootView view(model);
-    view.resize(1200, 840);
-    view.show();
-    QApplication::setActiveWindow(&view);
-    desk.settle();
+    showActive(view, desk);
     const auto press = [&](const QString& name, Qt::Key key) {
         if (QWidget* focused = tabTo(view, name)) {
             QTest::keyClick(focused, key);
@@ -347,6 +356,21 @@ TEST(Keyboard, TabReachesOnlyTheCardOnTopAndRingsItsButtons)
             EXPECT_FALSE(review.deck().card(review.b)->isAncestorOf(QApplication::focusWidget()));
         }
     }
+}
+
+// The window opens on the dashboard with the keyboard on its call to action.
+TEST(Keyboard, TheDashboardOpensOnStartSorting)
+{
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    model.navigate(Page::dashboard);
+    RootView view(model);
+    showActive(view, desk);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("start-sorting"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    desk.settle();
+    EXPECT_EQ(model.page(), Page::setup);
 }
 
 // The four decisions are stops of their own, in the row's order, each read out with its key and
