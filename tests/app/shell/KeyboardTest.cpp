@@ -358,19 +358,41 @@ TEST(Keyboard, TabReachesOnlyTheCardOnTopAndRingsItsButtons)
     }
 }
 
-// The window opens on the dashboard with the keyboard on its call to action.
-TEST(Keyboard, TheDashboardOpensOnStartSorting)
+// The window opens on the dashboard with the keyboard on its call to action, which stays there
+// when the first folder turns choosing folders into starting to sort.
+TEST(Keyboard, TheDashboardOpensOnItsCallToAction)
 {
     test::ScannedDesk desk;
     AppModel& model = desk.model();
     model.navigate(Page::dashboard);
-    RootView view(model);
-    showActive(view, desk);
+    {
+        RootView view(model);
+        showActive(view, desk);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("start-sorting"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        desk.settle();
+        EXPECT_EQ(model.page(), Page::setup);
+    }
+
+    test::SortingHarness first;
+    first.file("a.png", 300);
+    AppModel& fresh = first.load();
+    fresh.finishOnboarding();
+    first.settle();
+    ShownWindow window(fresh);
+    first.settle();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("choose-folders"));
+    fresh.addFolder(first.source, false);
+    first.settle();
+    fresh.scan();
+    for (int round = 0; round < 4; ++round) {
+        first.settle();
+        test::deliverEvents();
+    }
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("start-sorting"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    desk.settle();
-    EXPECT_EQ(model.page(), Page::setup);
 }
 
 // The four decisions are stops of their own, in the row's order, each read out with its key and
