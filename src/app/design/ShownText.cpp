@@ -43,7 +43,7 @@ ShownText& ShownText::appendName(QStringView name)
 {
     shownNameParts(name, [this](QStringView shown, QStringView copied) {
         if (shown != copied) {
-            parts_.push_back({shown_.size(), shown.size(), copied.toString()});
+            spans_.push_back({shown_.size(), shown.size(), copied.toString()});
         }
         shown_.append(shown);
     });
@@ -55,16 +55,16 @@ QString ShownText::copied(qsizetype start, qsizetype length) const
     const qsizetype end = std::min(start + length, shown_.size());
     QString out;
     qsizetype at = std::max<qsizetype>(start, 0);
-    auto part = std::find_if(parts_.begin(), parts_.end(),
-                             [at](const Part& p) { return p.start + p.length > at; });
+    auto part = std::find_if(spans_.begin(), spans_.end(),
+                             [at](const Span& p) { return p.start + p.length > at; });
     while (at < end) {
-        if (part != parts_.end() && part->start <= at) {
+        if (part != spans_.end() && part->start <= at) {
             out.append(part->copied);
             at = part->start + part->length;
             ++part;
             continue;
         }
-        const qsizetype plainEnd = part != parts_.end() ? std::min(end, part->start) : end;
+        const qsizetype plainEnd = part != spans_.end() ? std::min(end, part->start) : end;
         out.append(QStringView(shown_).mid(at, plainEnd - at));
         at = plainEnd;
     }

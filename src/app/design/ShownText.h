@@ -31,8 +31,8 @@ public:
     bool operator==(const ShownText& other) const { return shown_ == other.shown_; }
 
 private:
-    // A part that copies otherwise than it shows.
-    struct Part {
+    // A span that copies otherwise than it shows.
+    struct Span {
         qsizetype start;
         qsizetype length;
         QString copied;
@@ -40,7 +40,7 @@ private:
 
     QString shown_;
     // In the order of the shown text.
-    std::vector<Part> parts_;
+    std::vector<Span> spans_;
 };
 
 } // namespace tollenvane
