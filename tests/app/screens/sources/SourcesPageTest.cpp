@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -124,6 +125,20 @@ TEST(SourcesPage, EachGrantShowsItsStateAndALinkedSourceFindsItsCount)
     EXPECT_TRUE(SourcesScreen::in<SecondaryButton>(*panels[3], "renewButton").isVisible());
     EXPECT_FALSE(SourcesScreen::in<PlainButton>(*panels[3], "openButton").isVisible());
     EXPECT_FALSE(SourcesScreen::in<EmptyState>(screen.page, "emptySources").isVisible());
+}
+
+// Selected and copied from the keyboard, a status line gives the path itself, ready to paste.
+TEST(SourcesPage, ACopiedStatusLineIsThePathItself)
+{
+    SourcesScreen screen;
+    QApplication::setActiveWindow(&screen.page);
+    auto& status = SourcesScreen::in<QLabel>(*screen.panels()[1], "sourceStatus");
+    status.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(status.hasFocus());
+    QTest::keyClick(&status, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&status, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString::fromStdString(fs::canonical(screen.real).string()));
 }
 
 TEST(SourcesPage, ControlsCallTheModelAndRemovingKeepsTheOtherPanels)
