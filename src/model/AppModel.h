@@ -211,8 +211,9 @@ public:
     void applySelectedVolume();
     // Selects the volume and opens the folder chooser on it.
     void chooseVolume(const StorageVolume& volume);
-    // Reads the running applications off the main thread; runningApplicationPathsChanged follows
-    // when the newest reading differs from what is shown.
+    // Reads the running applications off the main thread, one reading at a time: a call during
+    // a reading asks for one more when it ends. runningApplicationPathsChanged follows when the
+    // reading that ends differs from what is shown.
     void refreshRunningApplications();
 
     // Shows the folder chooser and adds every chosen folder, as sources or as destinations,
@@ -555,8 +556,10 @@ private:
     // Monotonic, so that setting the system clock back cannot stall the refreshes.
     std::optional<std::chrono::steady_clock::time_point> lastDiskRefresh_;
     std::uint64_t grantGeneration_ = 0;
-    // The newest reading of the running applications: an older one that ends later is dropped.
-    std::uint64_t runningReading_ = 0;
+    // A reading of the running applications can stall in the kernel (a bundle on a stale network
+    // mount): the polls behind it wait for it, and at most one more reading is owed to them.
+    bool readingRunningApplications_ = false;
+    bool runningApplicationsAskedAgain_ = false;
 
     // Scans and the selection estimate. The accumulator's own queue keeps the index's changes
     // in the order they were asked for.

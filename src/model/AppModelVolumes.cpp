@@ -7,6 +7,7 @@
 #include "model/async/Await.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tollenvane {
 
@@ -89,8 +90,13 @@ void AppModel::chooseVolume(const StorageVolume& volume)
 
 void AppModel::refreshRunningApplications()
 {
+    if (readingRunningApplications_) {
+        // The reading under way may have passed a process this caller knows of.
+        runningApplicationsAskedAgain_ = true;
+        return;
+    }
+    readingRunningApplications_ = true;
     // Every process's executable is read, and each bundle's links resolved.
-    const std::uint64_t reading = ++runningReading_;
     awaitOn(
         *services_.executor, Priority::userInitiated, this,
         [running = services_.runningApplications] {
@@ -100,14 +106,16 @@ void AppModel::refreshRunningApplications()
             }
             return paths;
         },
-        [this, reading](Outcome<std::set<std::string>> paths) {
+        [this](Outcome<std::set<std::string>> paths) {
+            readingRunningApplications_ = false;
             // A failed reading leaves the last one standing: no alert is raised for it.
-            if (reading != runningReading_ || !paths.value ||
-                *paths.value == runningApplicationPaths_) {
-                return;
+            if (paths.value && *paths.value != runningApplicationPaths_) {
+                publish(runningApplicationPaths_, std::move(*paths.value),
+                        &AppModel::runningApplicationPathsChanged);
             }
-            publish(runningApplicationPaths_, std::move(*paths.value),
-                    &AppModel::runningApplicationPathsChanged);
+            if (std::exchange(runningApplicationsAskedAgain_, false)) {
+                refreshRunningApplications();
+            }
         });
 }
 

@@ -185,5 +185,39 @@ TEST(AppModelVolumes, ARefreshIsPublishedWhileTheListingRuns)
     EXPECT_EQ(model.volumes().size(), 2U);
 }
 
+// A reading of the running applications slower than the polls is shown all the same, and the
+// polls made during it owe one more reading, not one each.
+TEST(AppModelVolumes, PollsDuringAReadingOfTheRunningApplicationsWaitForItAndAskOneMore)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    const QSignalSpy told(&model, &AppModel::runningApplicationPathsChanged);
+    const auto readingEnds = [&] {
+        EXPECT_EQ(harness.executor->pending(Priority::userInitiated), 1U);
+        harness.executor->runNext(Priority::userInitiated);
+        QCoreApplication::sendPostedEvents();
+    };
+
+    harness.runningApplications = {"/opt/Slow.app"};
+    for (int poll = 0; poll < 5; ++poll) {
+        model.refreshRunningApplications();
+    }
+    readingEnds();
+    EXPECT_EQ(model.runningApplicationPaths(), std::set<std::string>{"/opt/Slow.app"});
+    EXPECT_EQ(told.count(), 1);
+
+    harness.runningApplications.push_back("/opt/Quick.app");
+    readingEnds(); // the one more the polls asked for
+    EXPECT_EQ(model.runningApplicationPaths(),
+              (std::set<std::string>{"/opt/Quick.app", "/opt/Slow.app"}));
+    EXPECT_EQ(told.count(), 2);
+    EXPECT_EQ(harness.executor->pending(Priority::userInitiated), 0U);
+
+    // A reading that finds what is shown tells no one.
+    model.refreshRunningApplications();
+    readingEnds();
+    EXPECT_EQ(told.count(), 2);
+}
+
 } // namespace
 } // namespace tollenvane

@@ -3,6 +3,7 @@
 #include "app/deck/ReviewRules.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
+#include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
@@ -37,19 +38,22 @@ DecisionButton::DecisionButton(Decision decision, QWidget* parent)
     , decision_(decision)
 {
     const QString title = localized(decisionTitleKey(decision));
+    const QString withKey = title + QStringLiteral("  ·  ") + decisionArrow(decision);
     setText(title);
-    setAccessibleName(title);
-    setPlainToolTip(*this, title + QStringLiteral("  ·  ") + decisionArrow(decision));
+    // Read out with its key, so that the arrows are known without sight of the row.
+    setAccessibleName(withKey);
+    setPlainToolTip(*this, withKey);
     setFont(DesignFont::system(labelSize));
     setCursor(Qt::PointingHandCursor);
-    // Space and Return belong to the deck's keys, never to a focused button.
-    setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus, and the deck's keys with it, where it was; Tab still comes here.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
+// Room is kept above the tile for the ring around it.
 QSize DecisionButton::sizeHint() const
 {
-    return {buttonWidth, tile.height() + spacing + QFontMetrics(font()).height()};
+    return {buttonWidth, focusRingMargin + tile.height() + spacing + QFontMetrics(font()).height()};
 }
 
 void DecisionButton::paintEvent(QPaintEvent*)
@@ -59,7 +63,7 @@ void DecisionButton::paintEvent(QPaintEvent*)
     LiftButtonStyle::applyTo(painter, *this);
     const QColor color = decisionButtonColor(decision_, Theme::currentScheme());
 
-    QRectF box(0, 0, tile.width(), tile.height());
+    QRectF box(0, focusRingMargin, tile.width(), tile.height());
     box.moveLeft((buttonWidth - tile.width()) / 2.0);
     const QPainterPath shape =
         continuousRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), tileRadius);
@@ -75,7 +79,7 @@ void DecisionButton::paintEvent(QPaintEvent*)
     const QString arrow = decisionArrow(decision_);
     const int titleWidth = metrics.horizontalAdvance(text());
     const int lineWidth = titleWidth + labelSpacing + metrics.horizontalAdvance(arrow);
-    const int top = tile.height() + spacing;
+    const int top = focusRingMargin + tile.height() + spacing;
     const int left = (buttonWidth - lineWidth) / 2;
     painter.setFont(font());
     painter.setPen(Theme::color(Theme::text));
@@ -83,6 +87,8 @@ void DecisionButton::paintEvent(QPaintEvent*)
     painter.setPen(Theme::color(Theme::muted));
     painter.drawText(QRect(left + titleWidth + labelSpacing, top, buttonWidth, metrics.height()),
                      Qt::AlignLeft, arrow);
+    const qreal ring = focusRingMargin;
+    paintFocusRing(painter, box.adjusted(-ring, -ring, ring, ring), tileRadius + ring, *this);
 }
 
 } // namespace tollenvane

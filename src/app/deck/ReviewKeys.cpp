@@ -2,23 +2,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QWidget>
 
 namespace tollenvane {
-namespace {
 
-// A widget that takes no focus of its own may still be handed it; only a control counts.
-bool controlHolds(const QWidget* focus, const QWidget& deck)
-{
-    return focus != nullptr && focus != &deck && focus->focusPolicy() != Qt::NoFocus;
-}
-
-} // namespace
-
-ReviewKeys::ReviewKeys(const QWidget& deck, std::function<ReviewKeyInputs()> screenState,
+ReviewKeys::ReviewKeys(std::function<ReviewKeyInputs()> screenState,
                        std::function<void(const ReviewKeyOutcome&)> act, QObject* parent)
     : QObject(parent)
-    , deck_(deck)
     , screenState_(std::move(screenState))
     , act_(std::move(act))
 {
@@ -41,7 +30,6 @@ bool ReviewKeys::eventFilter(QObject* /*watched*/, QEvent* event)
     ReviewKeyInputs inputs = screenState_();
     inputs.modalWindow = QApplication::activeModalWidget() != nullptr;
     inputs.popupOpen = QApplication::activePopupWidget() != nullptr;
-    inputs.controlFocused = controlHolds(QApplication::focusWidget(), deck_);
     inputs.modifiers = key.modifiers();
     inputs.autoRepeat = key.isAutoRepeat();
     inputs.key = key.key();

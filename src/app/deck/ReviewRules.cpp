@@ -14,6 +14,22 @@ constexpr qreal backScale = 0.97;
 constexpr qreal backDrop = 8.0;
 constexpr double fixedColourOpacity = 0.8;
 
+std::optional<Decision> arrowDecision(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+        return Decision::trash;
+    case Qt::Key_Right:
+        return Decision::keep;
+    case Qt::Key_Down:
+        return Decision::later;
+    case Qt::Key_Up:
+        return Decision::move;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::vector<FileRecord> deckStack(std::span<const FileRecord> remaining, const DeckFlight& flight)
@@ -44,6 +60,7 @@ CardPlacement cardPlacement(std::string_view path, std::optional<std::string_vie
     CardPlacement placement;
     placement.active = !flight.inFlight() && isCurrent && !busy;
     placement.flies = flight.inFlight() && *flight.actingFileID == path;
+    placement.exposed = !flight.inFlight() && isCurrent;
     if (!flight.inFlight() && !isCurrent) {
         placement.scale = backScale;
         placement.drop = backDrop;
@@ -70,39 +87,39 @@ ReviewKeyOutcome reviewKeyOutcome(const ReviewKeyInputs& in)
     using Action = ReviewKeyOutcome::Action;
     const bool covered = !in.onReviewPage || in.tutorialShown || in.moveShown || in.previewShown ||
                          in.confirmationShown || in.alertShown || in.modalWindow || in.popupOpen;
-    const bool plain =
-        (in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
-            Qt::NoModifier &&
-        !in.autoRepeat;
-    if (covered || !plain) {
+    const bool modified =
+        (in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
+        Qt::NoModifier;
+    if (covered || modified) {
         return {};
     }
-    // Nothing is decided behind a control that shows the focus: its keys are its own.
-    if (in.controlFocused) {
-        return in.key == Qt::Key_Escape
-                   ? ReviewKeyOutcome{.action = Action::focusDeck, .decision = std::nullopt}
+    if (in.key == Qt::Key_Escape && !in.autoRepeat) {
+        return in.focus == KeyFocus::deck
+                   ? ReviewKeyOutcome{}
+                   : ReviewKeyOutcome{.action = Action::focusDeck, .decision = std::nullopt};
+    }
+    const std::optional<Decision> arrow = arrowDecision(in.key);
+    if (in.focus == KeyFocus::control || (!arrow && in.focus == KeyFocus::decider)) {
+        // Space presses a focused button, as everywhere else.
+        return {};
+    }
+    if (in.autoRepeat) {
+        // A held arrow decides one card; on a button it would walk the focus away instead.
+        return in.focus == KeyFocus::decider && arrow
+                   ? ReviewKeyOutcome{.action = Action::absorb, .decision = std::nullopt}
                    : ReviewKeyOutcome{};
     }
     if (in.inFlight || in.busy) {
-        return {};
+        return in.focus == KeyFocus::decider
+                   ? ReviewKeyOutcome{.action = Action::absorb, .decision = std::nullopt}
+                   : ReviewKeyOutcome{};
     }
-    const auto decide = [](Decision decision) {
-        return ReviewKeyOutcome{.action = Action::decide, .decision = decision};
-    };
-    switch (in.key) {
-    case Qt::Key_Space:
-        return {.action = Action::preview, .decision = std::nullopt};
-    case Qt::Key_Left:
-        return decide(Decision::trash);
-    case Qt::Key_Right:
-        return decide(Decision::keep);
-    case Qt::Key_Down:
-        return decide(Decision::later);
-    case Qt::Key_Up:
-        return decide(Decision::move);
-    default:
-        return {};
+    if (arrow) {
+        return {.action = Action::decide, .decision = arrow};
     }
+    return in.key == Qt::Key_Space
+               ? ReviewKeyOutcome{.action = Action::preview, .decision = std::nullopt}
+               : ReviewKeyOutcome{};
 }
 
 QColor decisionButtonColor(Decision decision, ColorScheme scheme)

@@ -30,6 +30,8 @@ std::vector<FileRecord> deckStack(std::span<const FileRecord> remaining, const D
 struct CardPlacement {
     bool active = false;
     bool flies = false;
+    // Shown to assistive technology: the current card, while none flies.
+    bool exposed = false;
     qreal scale = 1.0;
     qreal drop = 0.0;
 };
@@ -48,6 +50,17 @@ struct ReviewControls {
 };
 ReviewControls reviewControls(bool inFlight, bool busy, std::int64_t undoCount, bool hasCard);
 
+// Where the keyboard focus is, as the review keys see it.
+enum class KeyFocus {
+    // The deck, or nothing that takes keys.
+    deck,
+    // A decision button or a control of the current card: none has a use for the arrows.
+    decider,
+    // Any other control, or one that moves with the arrows (a text field, a slider, a list):
+    // its keys are its own.
+    control,
+};
+
 // Everything a key press is weighed against on the review screen.
 struct ReviewKeyInputs {
     bool onReviewPage = false;
@@ -60,17 +73,16 @@ struct ReviewKeyInputs {
     bool alertShown = false;
     bool modalWindow = false;
     bool popupOpen = false;
-    // A control other than the deck holds the keyboard focus: the keys are that control's.
-    bool controlFocused = false;
+    KeyFocus focus = KeyFocus::deck;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     bool autoRepeat = false;
     int key = 0;
 };
 
-// What a key does: passed on untouched, or taken to open the preview, to decide, or to give the
-// keys back to the deck from the control that holds the focus.
+// What a key does: passed on untouched, or taken to open the preview, to decide, to give the
+// keys back to the deck from the control that holds the focus, or to do nothing at all.
 struct ReviewKeyOutcome {
-    enum class Action { none, preview, decide, focusDeck };
+    enum class Action { none, preview, decide, focusDeck, absorb };
     Action action = Action::none;
     // Set for `decide` only.
     std::optional<Decision> decision;

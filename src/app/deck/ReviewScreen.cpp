@@ -2,6 +2,7 @@
 
 #include "app/deck/DecisionButton.h"
 #include "app/deck/DeckView.h"
+#include "app/deck/FlightStage.h"
 #include "app/deck/MoveSheet.h"
 #include "app/deck/ReviewKeys.h"
 #include "app/deck/SwipeMotionCard.h"
@@ -13,16 +14,19 @@
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/kit/AlertBox.h"
+#include "app/kit/RowStops.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/preview/ThumbnailCache.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 namespace tollenvane {
@@ -88,6 +92,7 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
     column->addWidget(padded(hints()));
     column->addSpacing(rowSpacing);
     column->addWidget(padded(footer()));
+    stage_ = new FlightStage(*deck_, this);
     // The keys decide from the moment the page shows, whichever control led here; a click on a
     // button leaves them with the deck, and Tab still reaches every button.
     setFocusProxy(deck_);
@@ -102,9 +107,8 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
                              &AppModel::undoCountChanged, &AppModel::stateChanged,
                              &AppModel::showMoveChanged, &AppModel::showPreviewChanged,
                              &AppModel::confirmTrashChanged, &AppModel::animatingSwipeChanged});
-    keys_ = std::make_unique<ReviewKeys>(
-        *deck_, [this] { return keyInputs(); },
-        [this](const ReviewKeyOutcome& outcome) { key(outcome); });
+    keys_ = std::make_unique<ReviewKeys>([this] { return keyInputs(); },
+                                         [this](const ReviewKeyOutcome& outcome) { key(outcome); });
     syncDeck();
     refresh_.request();
 }
@@ -203,8 +207,16 @@ QWidget* ReviewScreen::footer()
     return box;
 }
 
+void ReviewScreen::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    stage_->setGeometry(rect());
+    stage_->raise();
+}
+
 void ReviewScreen::wireCard(SwipeMotionCard& card, const std::string& path)
 {
+    card.setStage(stage_);
     connect(&card, &SwipeMotionCard::swiped, this,
             [this, path, shell = QPointer<SwipeMotionCard>(&card)](Decision decision) {
                 // A card left displaced by a refused decision would stay off the middle.
@@ -336,6 +348,7 @@ void ReviewScreen::syncDeck()
         SwipeMotionCard* card = deck_->card(path);
         const CardPlacement placement = cardPlacement(path, current, flight_, model_.busy());
         card->setActive(placement.active);
+        card->setExposed(placement.exposed);
         card->setDecision(direction_);
         card->setAnimations(preferences.animations);
         card->setConfirmTrash(preferences.confirmTrash);
@@ -353,6 +366,7 @@ void ReviewScreen::refresh()
     pause_->setEnabled(controls.pause);
     undo_->setEnabled(controls.undo);
     finish_->setEnabled(controls.finish);
+    holdDecisionFocus(controls.decisions);
     for (DecisionButton* button : decisions_) {
         button->setEnabled(controls.decisions);
     }
@@ -375,6 +389,26 @@ void ReviewScreen::refresh()
     }
     syncSheets();
     prefetch();
+}
+
+// A disabled button would pass the focus on down the window, to the sidebar at last: while the
+// buttons wait, the deck keeps the keys, and the button the person was on gets them back.
+void ReviewScreen::holdDecisionFocus(bool enabled)
+{
+    if (!enabled) {
+        const auto focused = std::find_if(decisions_.begin(), decisions_.end(),
+                                          [](const DecisionButton* b) { return b->hasFocus(); });
+        if (focused != decisions_.end()) {
+            heldDecision_ = *focused;
+            deck_->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
+    if (heldDecision_ && deck_->hasFocus()) {
+        heldDecision_->setEnabled(true);
+        heldDecision_->setFocus(Qt::OtherFocusReason);
+    }
+    heldDecision_ = nullptr;
 }
 
 void ReviewScreen::syncSheets()
@@ -501,13 +535,32 @@ ReviewKeyInputs ReviewScreen::keyInputs() const
     inputs.previewShown = model_.showPreview();
     inputs.confirmationShown = model_.confirmTrash();
     inputs.alertShown = model_.alert().has_value();
+    inputs.focus = keyFocus(QApplication::focusWidget());
     return inputs;
+}
+
+KeyFocus ReviewScreen::keyFocus(const QWidget* focus) const
+{
+    // A widget that takes no focus of its own may still be handed it; only a control counts.
+    if (focus == nullptr || focus == deck_ || focus->focusPolicy() == Qt::NoFocus) {
+        return KeyFocus::deck;
+    }
+    if (usesNavigationKeys(*focus)) {
+        return KeyFocus::control;
+    }
+    const bool decisionButton =
+        std::find(decisions_.begin(), decisions_.end(), focus) != decisions_.end();
+    const std::optional<std::string> current = currentPath();
+    const SwipeMotionCard* card = current ? deck_->card(*current) : nullptr;
+    return decisionButton || (card != nullptr && card->isAncestorOf(focus)) ? KeyFocus::decider
+                                                                            : KeyFocus::control;
 }
 
 void ReviewScreen::key(const ReviewKeyOutcome& outcome)
 {
     switch (outcome.action) {
     case ReviewKeyOutcome::Action::none:
+    case ReviewKeyOutcome::Action::absorb:
         break;
     case ReviewKeyOutcome::Action::preview:
         model_.openPreview();

@@ -20,6 +20,7 @@ class AppModel;
 class DecisionButton;
 class DeckView;
 class ElidedLabel;
+class FlightStage;
 class FileRevealer;
 class MoveSheet;
 class PlainButton;
@@ -45,6 +46,9 @@ public:
     bool inFlight() const { return flight_.inFlight(); }
     DeckView& deck() const { return *deck_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QWidget* header();
     QWidget* decisionRow();
@@ -67,7 +71,9 @@ private:
     void prefetch();
     void prefetchNext(std::uint64_t generation);
 
+    void holdDecisionFocus(bool enabled);
     ReviewKeyInputs keyInputs() const;
+    KeyFocus keyFocus(const QWidget* focus) const;
     void key(const ReviewKeyOutcome& outcome);
     std::optional<std::string> currentPath() const;
     std::optional<std::string> frontPath() const;
@@ -80,6 +86,7 @@ private:
     bool lastBusy_;
 
     DeckView* deck_ = nullptr;
+    FlightStage* stage_ = nullptr;
     PlainButton* pause_ = nullptr;
     PlainButton* undo_ = nullptr;
     PlainButton* finish_ = nullptr;
@@ -88,6 +95,7 @@ private:
     ElidedLabel* trashBytes_ = nullptr;
     Spinner* spinner_ = nullptr;
     std::vector<DecisionButton*> decisions_;
+    QPointer<DecisionButton> heldDecision_;
 
     QPointer<QMessageBox> confirmation_;
     std::optional<std::string> confirmedPath_;

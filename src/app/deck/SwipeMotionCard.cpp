@@ -1,5 +1,6 @@
 #include "app/deck/SwipeMotionCard.h"
 
+#include "app/deck/CardAccessible.h"
 #include "app/deck/SoftShadow.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
@@ -7,6 +8,7 @@
 #include "app/design/MotionAnimator.h"
 #include "core/localisation/Localization.h"
 
+#include <QAccessible>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +18,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <mutex>
 
 namespace tollenvane {
 
@@ -50,8 +53,22 @@ SwipeMotionCard::SwipeMotionCard(QWidget* content, QWidget* parent)
     : QWidget(parent)
     , content_(content)
 {
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&CardAccessible::factory); });
     content_->setParent(this);
     followActivity();
+}
+
+void SwipeMotionCard::setExposed(bool exposed)
+{
+    if (exposed == exposed_) {
+        return;
+    }
+    exposed_ = exposed;
+    QAccessible::State changed;
+    changed.invisible = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void SwipeMotionCard::setActive(bool active)
@@ -135,6 +152,9 @@ void SwipeMotionCard::followPlacement()
     }
     prepared_ = QPixmap();
     update();
+    if (stage_) {
+        stage_->update();
+    }
 }
 
 void SwipeMotionCard::startFlight()
@@ -248,7 +268,16 @@ void SwipeMotionCard::resizeEvent(QResizeEvent* event)
 
 void SwipeMotionCard::paintEvent(QPaintEvent* /*event*/)
 {
+    if (stage_ && awayFromMiddle()) {
+        return;
+    }
     QPainter painter(this);
+    paintCard(painter);
+}
+
+void SwipeMotionCard::paintCard(QPainter& painter)
+{
+    const QTransform base = painter.transform();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     const QRectF face = faceGeometry();
     painter.translate(face.center() + offset_ + QPointF(0, restDrop_));
@@ -264,7 +293,7 @@ void SwipeMotionCard::paintEvent(QPaintEvent* /*event*/)
         // again at every frame.
         const QPixmap& picture = scaledSnapshot();
         const QPointF centre = face.center() + offset_ + QPointF(0, restDrop_);
-        painter.resetTransform();
+        painter.setTransform(base);
         painter.drawPixmap((centre - QPointF(picture.width(), picture.height()) / 2.0).toPoint(),
                            picture);
         return;

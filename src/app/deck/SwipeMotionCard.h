@@ -36,6 +36,11 @@ public:
     // parent.
     void setActive(bool active);
     bool isActive() const { return active_; }
+    // Whether assistive technology sees the card and its content; a card hidden behind another,
+    // or covered by one in flight, is not read out.
+    void setExposed(bool exposed);
+    bool isExposed() const { return exposed_; }
+    const QWidget* content() const { return content_; }
     // The decision whose direction a fly-out takes.
     void setDecision(Decision decision) { decision_ = decision; }
     // Read at the moment of each movement: off makes it immediate.
@@ -59,6 +64,13 @@ public:
     qreal restDrop() const { return restDrop_; }
     // Where the content lies, unscaled and unmoved.
     QRect faceGeometry() const;
+
+    // A layer over the page on which the card is drawn while it is away from the middle, so
+    // that it shows whole over whatever lies around its own area.
+    void setStage(QWidget* stage) { stage_ = stage; }
+    bool awayFromMiddle() const { return !offset_.isNull(); }
+    // Draws the card as it stands, in its own coordinates.
+    void paintCard(QPainter& painter);
 
     QPointF offset() const { return offset_; }
     // The decision the current offset points at.
@@ -102,6 +114,7 @@ private:
     // The content's controls, as found among its widgets taking focus.
     std::vector<QPointer<QWidget>> controls_;
     bool active_ = true;
+    bool exposed_ = true;
     Decision decision_ = Decision::keep;
     bool animations_ = true;
     bool confirmTrash_ = false;
@@ -121,6 +134,7 @@ private:
     // Taken at a press, for the drag that may follow.
     QPixmap prepared_;
     QPixmap shadow_;
+    QPointer<QWidget> stage_;
     QPointer<QVariantAnimation> motion_;
     QPointer<QVariantAnimation> placement_;
 

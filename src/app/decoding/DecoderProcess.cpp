@@ -68,6 +68,22 @@ QString program()
     return QStringLiteral(TOLLENVANE_BUILT_DECODER);
 }
 
+bool start(QProcess& decoder, const Command& command, int input)
+{
+    decoder.setProgram(command.program);
+    decoder.setArguments(command.arguments);
+    decoder.setProcessEnvironment(decoderEnvironment());
+    // Decoders talk as they work (the media backend lists its codecs, the PNG reader warns of a
+    // damaged chunk): nothing for the user's log. Nor may it go there: the application's error
+    // output is often a file (a session log, `2>log`), where the file-size limit would kill the
+    // decoder at its first word. Nor into a pipe of ours, where no output bound holds what a
+    // decoder on a crafted file says without end. Run by hand on a file, it still says it all.
+    decoder.setStandardErrorFile(QProcess::nullDevice());
+    decoder.setChildProcessModifier([input] { limitChild(input); });
+    decoder.start(QIODevice::ReadOnly);
+    return decoder.waitForStarted();
+}
+
 std::optional<QByteArray> run(const DecoderRequest& request, const QFile& file,
                               const std::atomic<bool>& abandoned, std::chrono::milliseconds limit)
 {
@@ -82,17 +98,7 @@ std::optional<QByteArray> run(const Command& command, const QFile& file,
         return std::nullopt;
     }
     QProcess decoder;
-    decoder.setProgram(command.program);
-    decoder.setArguments(command.arguments);
-    decoder.setProcessEnvironment(decoderEnvironment());
-    // Decoders talk as they work (the media backend lists its codecs, the PNG reader warns of a
-    // damaged chunk): nothing for the user's log. Nor may it go there: the application's error
-    // output is often a file (a session log, `2>log`), where the file-size limit would kill the
-    // decoder at its first word. Run by hand on a file, the decoder still says it all.
-    decoder.setStandardErrorFile(QProcess::nullDevice());
-    decoder.setChildProcessModifier([input] { limitChild(input); });
-    decoder.start(QIODevice::ReadOnly);
-    if (!decoder.waitForStarted()) {
+    if (!start(decoder, command, input)) {
         return std::nullopt;
     }
     QByteArray output;

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QFile;
+class QProcess;
 
 namespace tollenvane {
 
@@ -42,6 +43,10 @@ struct Command {
 
 // The decoder program: next to the application, else the one the build made.
 QString program();
+
+// Starts `command` on `decoder` as every decoder is started: under its limits, reading the open
+// descriptor `input`, its diagnostics going where nothing reads them. False when it did not start.
+bool start(QProcess& decoder, const Command& command, int input);
 
 // Runs `request` on the open `file` and returns what the decoder wrote, or nothing when it
 // failed, overstayed `limit`, wrote too much, or `abandoned` was set meanwhile. Blocks: call it

@@ -58,6 +58,15 @@ void paintField(QPainter& painter, const QStyleOption& option, const QColor& fil
     }
 }
 
+// A slider's own parts, inside the room its ring takes.
+QStyleOptionSlider insideRing(const QStyleOptionSlider& slider)
+{
+    QStyleOptionSlider inside(slider);
+    inside.rect =
+        slider.rect.adjusted(focusRingMargin, focusRingMargin, -focusRingMargin, -focusRingMargin);
+    return inside;
+}
+
 void paintChevron(QPainter& painter, const QRect& box, bool enabled)
 {
     painter.save();
@@ -157,7 +166,24 @@ QRect DesignStyle::subControlRect(ComplexControl control, const QStyleOptionComp
             return scrollBarPart(*bar, part);
         }
     }
+    if (control == CC_Slider) {
+        if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
+            const QStyleOptionSlider inside = insideRing(*slider);
+            return QProxyStyle::subControlRect(control, &inside, part, widget);
+        }
+    }
     return QProxyStyle::subControlRect(control, option, part, widget);
+}
+
+// A slider keeps room around its groove and handle for the ring.
+QSize DesignStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                    const QSize& size, const QWidget* widget) const
+{
+    const QSize base = QProxyStyle::sizeFromContents(type, option, size, widget);
+    if (type == CT_Slider) {
+        return base + QSize(2 * focusRingMargin, 2 * focusRingMargin);
+    }
+    return base;
 }
 
 void DesignStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
@@ -214,6 +240,18 @@ void DesignStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
                        Theme::color(isOn(*option, State_MouseOver) ? Theme::panel : Theme::soft));
             paintChevron(*painter, subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget),
                          isOn(*option, State_Enabled));
+            return;
+        }
+        break;
+    case CC_Slider:
+        if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
+            // The stock slider marks its focus in the accent colour: the design's ring instead.
+            QStyleOptionSlider inside = insideRing(*slider);
+            inside.state &= ~State_HasFocus;
+            QProxyStyle::drawComplexControl(control, &inside, painter, widget);
+            if (hasKeyboardFocus(*option)) {
+                paintFocusRing(*painter, QRectF(option->rect), cornerRadius);
+            }
             return;
         }
         break;

@@ -1,5 +1,7 @@
 #include "app/design/ShownName.h"
 
+#include "app/design/ShownText.h"
+
 #include <QChar>
 #include <QList>
 #include <algorithm>
@@ -12,6 +14,10 @@ constexpr char32_t popDirectionalIsolate = 0x2069;
 constexpr char32_t openBox = 0x2423; // ␣
 constexpr char32_t zeroWidthNonJoiner = 0x200C;
 constexpr char32_t zeroWidthJoiner = 0x200D;
+constexpr QChar isolateOpen[] = {QChar(static_cast<char16_t>(firstStrongIsolate))};
+constexpr QChar isolateClose[] = {QChar(static_cast<char16_t>(popDirectionalIsolate))};
+constexpr QChar openBoxMark[] = {QChar(static_cast<char16_t>(openBox))};
+constexpr QChar replacement[] = {QChar(QChar::ReplacementCharacter)};
 
 bool isFormatOrControl(char32_t code)
 {
@@ -51,43 +57,54 @@ void appendMark(QString& out, char32_t code)
     out.append(QStringLiteral("<U+%1>").arg(QString::number(code, 16).toUpper(), 4, u'0'));
 }
 
-void appendCode(QString& out, char32_t code)
-{
-    if (QChar::requiresSurrogates(code)) {
-        out.append(QChar(QChar::highSurrogate(code)));
-        out.append(QChar(QChar::lowSurrogate(code)));
-    } else {
-        out.append(QChar(static_cast<char16_t>(code)));
-    }
-}
-
 bool isOnlySpaces(const QList<uint>& codes)
 {
     return !codes.isEmpty() &&
            std::all_of(codes.begin(), codes.end(), [](uint code) { return QChar::isSpace(code); });
 }
 
+// Each part of the name as it shows and as it copies, in order; the parts a name copies as are
+// pieces of the name itself.
+template <class Part>
+void walkName(QStringView name, Part&& part)
+{
+    const QList<uint> codes = name.toUcs4();
+    const bool onlySpaces = isOnlySpaces(codes);
+    part(QStringView(isolateOpen), QStringView());
+    qsizetype from = 0;
+    for (qsizetype at = 0; at < codes.size(); ++at) {
+        const char32_t code = codes[at];
+        const QStringView own = name.mid(from, QChar::requiresSurrogates(code) ? 2 : 1);
+        from += own.size();
+        if (onlySpaces) {
+            part(QStringView(openBoxMark), own);
+        } else if (isFormatOrControl(code) && !isJoinerInContext(codes, at)) {
+            QString mark;
+            appendMark(mark, code);
+            part(QStringView(mark), own);
+        } else if (own.size() == 1 && own.front().isSurrogate()) {
+            part(QStringView(replacement), own);
+        } else {
+            part(own, own);
+        }
+    }
+    part(QStringView(isolateClose), QStringView());
+}
+
 } // namespace
 
 QString shownName(QStringView name)
 {
-    const QList<uint> codes = name.toUcs4();
-    const bool onlySpaces = isOnlySpaces(codes);
     QString out;
     out.reserve(name.size() + 2);
-    out.append(QChar(static_cast<char16_t>(firstStrongIsolate)));
-    for (qsizetype at = 0; at < codes.size(); ++at) {
-        const char32_t code = codes[at];
-        if (onlySpaces) {
-            out.append(QChar(static_cast<char16_t>(openBox)));
-        } else if (isFormatOrControl(code) && !isJoinerInContext(codes, at)) {
-            appendMark(out, code);
-        } else {
-            appendCode(out, code);
-        }
-    }
-    out.append(QChar(static_cast<char16_t>(popDirectionalIsolate)));
+    walkName(name, [&out](QStringView shown, QStringView) { out.append(shown); });
     return out;
+}
+
+void shownNameParts(QStringView name,
+                    const std::function<void(QStringView shown, QStringView copied)>& part)
+{
+    walkName(name, part);
 }
 
 QString shownName(const std::string& name)
@@ -97,15 +114,7 @@ QString shownName(const std::string& name)
 
 QString shownProblem(std::string_view text)
 {
-    constexpr std::string_view separator = " : ";
-    const auto qt = [](std::string_view part) {
-        return QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()));
-    };
-    const std::size_t nameEnd = text.rfind(separator);
-    if (nameEnd == std::string_view::npos) {
-        return qt(text);
-    }
-    return shownName(qt(text.substr(0, nameEnd))) + qt(text.substr(nameEnd));
+    return ShownText::problem(text).shown();
 }
 
 } // namespace tollenvane

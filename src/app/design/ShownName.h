@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ namespace tollenvane {
 // only shows its spaces, and the whole is isolated so it cannot reorder the text around it.
 QString shownName(QStringView name);
 QString shownName(const std::string& name);
+// The same name in its parts, each as it shows and as it copies: what a person copies is the
+// name itself, without the marks and the isolation that show it.
+void shownNameParts(QStringView name,
+                    const std::function<void(QStringView shown, QStringView copied)>& part);
 
 // A problem as scans and inventories word it, "<name> : <description>", its name made fit to
 // show. Descriptions never hold the separator and names may, so the name runs to the last one;

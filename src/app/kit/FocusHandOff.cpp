@@ -1,20 +1,77 @@
 #include "app/kit/FocusHandOff.h"
 
+#include "app/kit/TabOrder.h"
+
 #include <QApplication>
 #include <QWidget>
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace tollenvane {
+namespace {
 
-void handFocusOn(const QWidget& going, QWidget& successor)
+bool takesTab(const QWidget& control, const QWidget& root)
 {
+    return (control.focusPolicy() & Qt::TabFocus) != 0 && control.focusProxy() == nullptr &&
+           control.isVisibleTo(&root) && control.isEnabled();
+}
+
+bool holds(const QWidget& control, const QWidget* focus)
+{
+    return focus != nullptr && (focus == &control || control.isAncestorOf(focus));
+}
+
+} // namespace
+
+void replaceShown(std::initializer_list<PlacedControl> controls)
+{
+    for (const PlacedControl& placed : controls) {
+        if (placed.shown && placed.control.isHidden()) {
+            placed.control.show();
+        }
+        if (placed.shown && placed.enabled && !placed.control.isEnabled()) {
+            placed.control.setEnabled(true);
+        }
+    }
     const QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr || (focus != &going && !going.isAncestorOf(focus))) {
-        return;
+    const auto goes = [](const PlacedControl& placed) { return !placed.shown || !placed.enabled; };
+    const bool handed = std::any_of(controls.begin(), controls.end(), [&](const auto& placed) {
+        return goes(placed) && holds(placed.control, focus);
+    });
+    if (handed) {
+        const auto successor =
+            std::find_if(controls.begin(), controls.end(), [](const auto& placed) {
+                return placed.shown && placed.enabled &&
+                       (placed.control.focusPolicy() & Qt::TabFocus) != 0;
+            });
+        if (successor != controls.end()) {
+            successor->control.setFocus(Qt::OtherFocusReason);
+        }
     }
-    if (!successor.isHidden() && successor.isEnabled() &&
-        (successor.focusPolicy() & Qt::TabFocus) != 0) {
-        successor.setFocus(Qt::OtherFocusReason);
+    for (const PlacedControl& placed : controls) {
+        if (placed.control.isEnabled() != placed.enabled) {
+            placed.control.setEnabled(placed.enabled);
+        }
+        if (!placed.shown) {
+            placed.control.hide();
+        }
     }
+}
+
+QWidget* stopBeside(QWidget& root, const QWidget& from)
+{
+    const std::vector<QWidget*> widgets = widgetsAsLaidOut(root);
+    const auto inside = [&from](const QWidget* widget) { return holds(from, widget); };
+    const auto takes = [&root](const QWidget* widget) { return takesTab(*widget, root); };
+    // A widget's children come right after it in the order as laid out.
+    const auto first = std::find_if(widgets.begin(), widgets.end(), inside);
+    const auto past = std::find_if_not(first, widgets.end(), inside);
+    if (const auto next = std::find_if(past, widgets.end(), takes); next != widgets.end()) {
+        return *next;
+    }
+    const auto previous = std::find_if(std::make_reverse_iterator(first), widgets.rend(), takes);
+    return previous == widgets.rend() ? nullptr : *previous;
 }
 
 } // namespace tollenvane

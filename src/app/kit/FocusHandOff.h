@@ -1,12 +1,26 @@
 #pragma once
 
+#include <initializer_list>
+
 class QWidget;
 
 namespace tollenvane {
 
-// `going`, about to hide while it or a control inside it holds the focus, hands the focus to
-// `successor`, the control that takes its place, when that one can take it: the focus, and the
-// page with it, then stays where the user acted rather than jumping to whatever follows.
-void handFocusOn(const QWidget& going, QWidget& successor);
+// A control of a set that take each other's place, and whether it shows and acts from now on.
+struct PlacedControl {
+    QWidget& control;
+    bool shown;
+    bool enabled = true;
+};
+
+// Shows and enables the controls that come, hands the focus held by one that goes (or by a
+// control inside it) to the first control of `controls` that stays and takes Tab, then hides or
+// disables those that go: the focus, and the page with it, stays where the user acted rather
+// than jumping to whatever follows.
+void replaceShown(std::initializer_list<PlacedControl> controls);
+
+// The control after `from` and all it holds, in the Tab order of `root` as laid out, that Tab can
+// reach now; else the nearest one before it; none when there is none.
+QWidget* stopBeside(QWidget& root, const QWidget& from);
 
 } // namespace tollenvane

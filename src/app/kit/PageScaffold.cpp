@@ -1,13 +1,13 @@
 #include "app/kit/PageScaffold.h"
 
-#include "app/kit/TabOrder.h"
+#include "app/kit/FocusHandOff.h"
+#include "app/kit/ScrollToShow.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace tollenvane {
 
@@ -97,8 +97,7 @@ void PageScaffold::followFocusLater()
             if (focus == nullptr || inSight(*focus)) {
                 return;
             }
-            const int room = std::clamp((viewport()->height() - focus->height()) / 2, 0, 50);
-            ensureWidgetVisible(focus, 0, room);
+            scrollToShow(*this, *focus);
             focusSeen_ = true;
         },
         Qt::QueuedConnection);
@@ -114,18 +113,8 @@ void PageScaffold::keepFocusFrom(QWidget& gone)
                 focus->window() != window() || widget()->isAncestorOf(focus)) {
                 return;
             }
-            const std::vector<QWidget*> stops = tabStopsAsLaidOut(*widget());
-            const auto at = std::find(stops.begin(), stops.end(), gone.data());
-            const auto takes = [this](const QWidget* stop) {
-                return (stop->focusPolicy() & Qt::TabFocus) != 0 && stop->isVisibleTo(widget()) &&
-                       stop->isEnabled();
-            };
-            auto next = std::find_if(at, stops.end(), takes);
-            if (next == stops.end()) {
-                next = std::find_if(stops.begin(), at, takes);
-            }
-            if (next != stops.end()) {
-                (*next)->setFocus(Qt::OtherFocusReason);
+            if (QWidget* next = stopBeside(*widget(), *gone)) {
+                next->setFocus(Qt::OtherFocusReason);
             }
         },
         Qt::QueuedConnection);

@@ -15,8 +15,8 @@ namespace tollenvane {
 // that hides and hands it on, an action that moves it) is scrolled into sight once the page is
 // laid out again, and a control in sight that holds it stays in sight when the page changes size
 // around it. A control the user scrolled away from is left where it is. A control of the page
-// that hides while it holds the focus hands it to the next control of the page, never to what
-// lies outside the page.
+// that hides while it holds the focus hands it to the next control of the page (the previous
+// one when none follows), never to what lies outside the page.
 class PageScaffold : public QScrollArea {
     Q_OBJECT
 
@@ -33,8 +33,8 @@ protected:
 
 private:
     void focusChanged(QWidget* old, QWidget* now);
-    // Gives the focus that `gone` handed out of the page to the control after it, once the page
-    // shows what replaces it.
+    // Gives the focus that `gone` handed out of the page to the control after it (else the one
+    // before it), once the page shows what replaces it.
     void keepFocusFrom(QWidget& gone);
     // Scrolls to the focus once the events already queued, the layouts among them, are done.
     void followFocusLater();

@@ -1,5 +1,6 @@
 #include "app/kit/VirtualList.h"
 
+#include "app/kit/ListKeyboard.h"
 #include "app/kit/RowFocusRing.h"
 #include "app/kit/RowStops.h"
 
@@ -38,7 +39,7 @@ public:
         if (list_.refocus_) {
             const std::ptrdiff_t position = *list_.refocus_;
             list_.refocus_.reset();
-            list_.refocus(position);
+            list_.keys().refocus(list_, position);
         }
     }
     Change(const Change&) = delete;
@@ -53,6 +54,7 @@ VirtualList::VirtualList(Rows rows, QWidget* parent)
     , rows_(std::move(rows))
     , stack_(0, QWIDGETSIZE_MAX)
     , anchor_(new QWidget(this))
+    , keys_(std::make_unique<ListKeyboard>(*this))
 {
     setObjectName(QStringLiteral("virtualList"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -187,6 +189,7 @@ void VirtualList::heightsChanged()
 void VirtualList::reset(std::size_t count)
 {
     const Change change(*this);
+    probed_.reset();
     // The current item, and the focus with it, stays with its item wherever it went.
     const std::optional<std::size_t> before = current_;
     std::optional<std::size_t> moved;
@@ -257,6 +260,7 @@ void VirtualList::followCurrent(std::optional<std::size_t> near)
 void VirtualList::insert(std::size_t at, std::size_t count)
 {
     const Change change(*this);
+    probed_.reset();
     at = std::min(at, stack_.size());
     stack_.insert(at, heightsOf(at, count));
     for (Placed& placed : placed_) {
@@ -273,6 +277,7 @@ void VirtualList::insert(std::size_t at, std::size_t count)
 void VirtualList::remove(std::size_t at, std::size_t count)
 {
     const Change change(*this);
+    probed_.reset();
     at = std::min(at, stack_.size());
     count = std::min(count, stack_.size() - at);
     stack_.remove(at, count);
@@ -376,6 +381,11 @@ QSize VirtualList::minimumSizeHint() const
 
 bool VirtualList::event(QEvent* event)
 {
+    if (event->type() == QEvent::ParentChange) {
+        if (VirtualList* outer = outerList()) {
+            outer->adopt(*this);
+        }
+    }
     if (event->type() == QEvent::Show || event->type() == QEvent::ParentChange) {
         watchAncestors();
         place();
@@ -397,20 +407,26 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
     switch (type) {
     case QEvent::FocusIn:
         if (control == anchor_) {
-            enter(static_cast<QFocusEvent*>(event)->reason());
+            keys().enter(static_cast<QFocusEvent*>(event)->reason());
         } else {
-            focusCame(*control, static_cast<QFocusEvent*>(event)->reason());
+            keys().focusCame(*control, static_cast<QFocusEvent*>(event)->reason());
         }
         break;
     case QEvent::FocusOut:
-        if (const std::optional<Spot> spot = spotOf(*control)) {
-            spot->list->updateRing();
+        if (VirtualList* list = listAround(*control->parentWidget())) {
+            list->updateRing();
         }
         break;
     case QEvent::KeyPress:
-        if (keyPressed(*control, *static_cast<QKeyEvent*>(event))) {
+        if (keys().keyPressed(*control, *static_cast<QKeyEvent*>(event))) {
             return true;
         }
+        break;
+    // Whether Tab can land in the current row, or must come in through the anchor.
+    case QEvent::EnabledChange:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        outermost().updateAnchor();
         break;
     default:
         break;
@@ -492,7 +508,7 @@ std::vector<std::size_t> VirtualList::indicesToPlace(const RowStack::InSight& si
     add(sight.first > 0 ? sight.first - 1 : 0, sight.end + 1);
     // The focus and the current row keep their rows, and the keys find their neighbours beside
     // them.
-    for (const std::optional<std::size_t> kept : {focusedIndex(), currentOrFirst()}) {
+    for (const std::optional<std::size_t> kept : {focusedIndex(), currentOrFirst(), probed_}) {
         if (kept) {
             add(*kept > 0 ? *kept - 1 : 0, *kept + 2);
         }
@@ -596,6 +612,13 @@ QWidget* VirtualList::takeRow(const std::string& key)
     }
     QWidget* row = rows_.make();
     row->setParent(this);
+    // The lists the row brought with it were parented before it came to this list.
+    std::erase_if(inner_, [](const QPointer<VirtualList>& list) { return list == nullptr; });
+    for (VirtualList* list : row->findChildren<VirtualList*>()) {
+        if (list->outerList() == this) {
+            adopt(*list);
+        }
+    }
     std::vector<QWidget*> stops = rowStops(*row);
     if (stops.empty() && ringRadius_ && innerLists(*row).empty()) {
         row->setFocusPolicy(Qt::StrongFocus);
@@ -669,15 +692,38 @@ QWidget* VirtualList::outerRow() const
     return outer == nullptr ? nullptr : row;
 }
 
+void VirtualList::adopt(VirtualList& inner)
+{
+    if (std::find(inner_.begin(), inner_.end(), &inner) == inner_.end()) {
+        inner_.emplace_back(&inner);
+    }
+}
+
 std::vector<VirtualList*> VirtualList::innerLists(const QWidget& row) const
 {
     std::vector<VirtualList*> inner;
-    for (VirtualList* list : row.findChildren<VirtualList*>()) {
-        if (list->isVisibleTo(&row) && list->outerList() == this) {
+    for (const QPointer<VirtualList>& list : inner_) {
+        if (list != nullptr && list->outerRow() == &row && list->outerList() == this &&
+            list->isVisibleTo(&row)) {
             inner.push_back(list);
         }
     }
     return inner;
+}
+
+VirtualList* VirtualList::listAround(QWidget& widget)
+{
+    for (QWidget* at = &widget; at != nullptr; at = at->parentWidget()) {
+        if (auto* list = qobject_cast<VirtualList*>(at)) {
+            return list;
+        }
+    }
+    return nullptr;
+}
+
+ListKeyboard& VirtualList::keys()
+{
+    return *outermost().keys_;
 }
 
 std::optional<std::size_t> VirtualList::currentOrFirst() const
@@ -698,21 +744,41 @@ bool VirtualList::isCurrentList() const
     return index && index == outer->currentOrFirst() && outer->isCurrentList();
 }
 
-void VirtualList::setCurrent(std::size_t index)
-{
-    current_ = index;
-    currentKey_ = keyOf(index);
-    place();
-    outermost().chainCurrent();
-}
-
-QWidget* VirtualList::rowFor(std::size_t index)
+QWidget* VirtualList::build(std::size_t index)
 {
     if (index >= count()) {
         return nullptr;
     }
-    setCurrent(index);
+    if (probed_ != index) {
+        probed_ = index;
+        place();
+    }
     return rowAt(index);
+}
+
+std::optional<int> VirtualList::scrollShowing(const QWidget& control, const QWidget& viewport,
+                                              int margin) const
+{
+    const auto row = std::find_if(placed_.begin(), placed_.end(), [&](const Placed& placed) {
+        return placed.row->isAncestorOf(&control);
+    });
+    if (row == placed_.end()) {
+        return std::nullopt;
+    }
+    // Where the control stands in the full stack, which the drawn list may compress: the view
+    // moves to the drawn place that shows it.
+    const int viewHeight = viewport.height();
+    const std::int64_t top = stack_.fullTopOf(row->index) + control.mapTo(row->row, QPoint()).y();
+    const int viewTop = mapFrom(&viewport, QPoint()).y();
+    const std::int64_t seen = stack_.fullViewTop(viewTop, viewHeight);
+    std::int64_t wanted = seen;
+    if (top < seen + margin) {
+        wanted = top - margin;
+    } else if (top + control.height() + margin > seen + viewHeight) {
+        wanted = top + control.height() + margin - viewHeight;
+    }
+    return static_cast<int>(std::clamp<std::int64_t>(
+        stack_.drawnViewTop(wanted, viewHeight) - viewTop, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 void VirtualList::chainCurrent()
@@ -737,7 +803,10 @@ void VirtualList::chainCurrent()
 
 void VirtualList::updateAnchor()
 {
-    const bool opens = outerList() == nullptr && !current_ && stack_.size() > 0 && rowsTakeFocus_;
+    // Shift+Tab passes over a row whose controls all are hidden or disabled: the anchor then
+    // takes it into the list.
+    const bool opens = outerList() == nullptr && stack_.size() > 0 && rowsTakeFocus_ &&
+                       !keys().currentTakesFocus();
     anchor_->setFocusPolicy(opens ? Qt::TabFocus : Qt::NoFocus);
 }
 
@@ -750,267 +819,6 @@ void VirtualList::updateRing()
     const auto row = std::find_if(placed_.begin(), placed_.end(),
                                   [&](const Placed& placed) { return placed.row == focus; });
     ring_->follow(row == placed_.end() ? nullptr : row->row);
-}
-
-void VirtualList::focusCame(QWidget& focus, Qt::FocusReason reason)
-{
-    const std::optional<Spot> spot = spotOf(focus);
-    if (!spot) {
-        return;
-    }
-    // The row that holds the focus is the current one of its list, and so is each row on the way
-    // out to this list.
-    bool changed = false;
-    for (Spot at = *spot;;) {
-        if (at.list->current_ != at.index) {
-            at.list->current_ = at.index;
-            at.list->currentKey_ = at.list->keyOf(at.index);
-            changed = true;
-        }
-        VirtualList* outer = at.list->outerList();
-        const std::optional<std::size_t> index =
-            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
-        if (!index) {
-            break;
-        }
-        at = {outer, *index};
-    }
-    if (changed) {
-        chainCurrent();
-    }
-    spot->list->updateRing();
-    if (reason != Qt::MouseFocusReason) {
-        followFocus(focus);
-    }
-}
-
-std::optional<VirtualList::Spot> VirtualList::spotOf(const QWidget& widget)
-{
-    for (const QWidget* at = &widget; at != nullptr && at != this; at = at->parentWidget()) {
-        if (auto* list = qobject_cast<VirtualList*>(at->parentWidget())) {
-            if (const std::optional<std::size_t> index = list->indexOf(*at)) {
-                return Spot{list, *index};
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-bool VirtualList::keyPressed(QWidget& focus, const QKeyEvent& key)
-{
-    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || usesNavigationKeys(focus)) {
-        return false;
-    }
-    const std::optional<Spot> spot = spotOf(focus);
-    if (!spot) {
-        return false;
-    }
-    const std::vector<QWidget*> stops = rowStops(*spot->list->rowAt(spot->index));
-    const std::ptrdiff_t position = std::find(stops.begin(), stops.end(), &focus) - stops.begin();
-    std::optional<Spot> target;
-    switch (key.key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        target = step(*spot, key.key() == Qt::Key_Up ? -1 : 1);
-        break;
-    case Qt::Key_Home:
-        target = descend(0, true);
-        break;
-    case Qt::Key_End:
-        target = count() > 0 ? descend(count() - 1, false) : std::nullopt;
-        break;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown: {
-        const int direction = key.key() == Qt::Key_PageUp ? -1 : 1;
-        // A view further, less the row itself, so that the rows seen stay in sight.
-        const int row = spot->list->rowAt(spot->index)->height();
-        const int view = viewport_ == nullptr ? row : viewport_->height();
-        target = spotAt(fullTopOf(*spot) + direction * std::max(view - row, row), direction > 0);
-        if (target == spot) {
-            target = step(*spot, direction);
-        }
-        break;
-    }
-    default:
-        return false;
-    }
-    if (target && target != spot) {
-        focusSpot(*target, position, Qt::TabFocusReason);
-    }
-    return true;
-}
-
-std::optional<VirtualList::Spot> VirtualList::step(Spot from, int direction)
-{
-    direction = direction < 0 ? -1 : 1;
-    for (Spot at = from;;) {
-        const auto next = static_cast<std::ptrdiff_t>(at.index) + direction;
-        if (next >= 0 && next < static_cast<std::ptrdiff_t>(at.list->count())) {
-            at.index = static_cast<std::size_t>(next);
-            if (const std::optional<Spot> leaf = at.list->descend(at.index, direction > 0)) {
-                return leaf;
-            }
-            // An outer row with nothing in it is passed over.
-            continue;
-        }
-        VirtualList* outer = at.list->outerList();
-        const std::optional<std::size_t> index =
-            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
-        if (!index || at.list == this) {
-            return std::nullopt;
-        }
-        at = {outer, *index};
-    }
-}
-
-std::optional<VirtualList::Spot> VirtualList::descend(std::size_t index, bool first)
-{
-    QWidget* row = rowFor(index);
-    if (row == nullptr) {
-        return std::nullopt;
-    }
-    std::vector<VirtualList*> inner = innerLists(*row);
-    if (inner.empty()) {
-        return Spot{this, index};
-    }
-    if (!first) {
-        std::reverse(inner.begin(), inner.end());
-    }
-    for (VirtualList* list : inner) {
-        if (list->count() > 0) {
-            return list->descend(first ? 0 : list->count() - 1, first);
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<VirtualList::Spot> VirtualList::spotAt(std::int64_t top, bool down)
-{
-    const std::size_t started = stack_.startedBy(top);
-    if (started == 0) {
-        return down || count() == 0 ? std::nullopt : descend(0, true);
-    }
-    const std::size_t index = started - 1;
-    QWidget* row = rowFor(index);
-    if (row == nullptr) {
-        return std::nullopt;
-    }
-    std::vector<VirtualList*> inner = innerLists(*row);
-    if (inner.empty() && (down || stack_.fullTopOf(index) == top)) {
-        return Spot{this, index};
-    }
-    const std::int64_t within = top - stack_.fullTopOf(index);
-    if (down) {
-        std::reverse(inner.begin(), inner.end());
-    }
-    for (VirtualList* list : inner) {
-        if (const std::optional<Spot> spot =
-                list->spotAt(within - list->mapTo(row, QPoint()).y(), down)) {
-            return spot;
-        }
-    }
-    // Nothing under the row starts on the right side of `top`: the nearest row beyond it.
-    if (down) {
-        return index > 0 ? descend(index - 1, false) : std::nullopt;
-    }
-    return index + 1 < count() ? descend(index + 1, true) : std::nullopt;
-}
-
-std::int64_t VirtualList::fullTopOf(const Spot& spot)
-{
-    std::int64_t top = spot.list->stack_.fullTopOf(spot.index);
-    for (VirtualList* list = spot.list; list != this;) {
-        VirtualList* outer = list->outerList();
-        QWidget* row = list->outerRow();
-        const std::optional<std::size_t> index = outer->indexOf(*row);
-        if (!index) {
-            break;
-        }
-        top += list->mapTo(row, QPoint()).y() + outer->stack_.fullTopOf(*index);
-        list = outer;
-    }
-    return top;
-}
-
-void VirtualList::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason)
-{
-    QWidget* row = spot.list->rowFor(spot.index);
-    if (row == nullptr) {
-        return;
-    }
-    const std::vector<QWidget*> stops = rowStops(*row);
-    const auto size = static_cast<std::ptrdiff_t>(stops.size());
-    if (size == 0) {
-        return;
-    }
-    position = position < 0 ? size - 1 : std::min(position, size - 1);
-    // The same control, else the nearest one that takes the focus.
-    for (std::ptrdiff_t distance = 0; distance < size; ++distance) {
-        for (const std::ptrdiff_t at : {position - distance, position + distance}) {
-            QWidget* candidate =
-                at >= 0 && at < size ? stops[static_cast<std::size_t>(at)] : nullptr;
-            if (candidate != nullptr && candidate->isVisibleTo(window()) &&
-                candidate->isEnabled()) {
-                candidate->setFocus(reason);
-                return;
-            }
-        }
-    }
-}
-
-void VirtualList::enter(Qt::FocusReason reason)
-{
-    if (count() == 0) {
-        return;
-    }
-    const bool first = reason != Qt::BacktabFocusReason;
-    if (const std::optional<Spot> spot = first ? descend(0, true) : descend(count() - 1, false)) {
-        focusSpot(*spot, first ? 0 : -1, reason);
-    }
-}
-
-void VirtualList::refocus(std::ptrdiff_t position)
-{
-    if (QApplication::focusWidget() != nullptr || !current_ || !isVisible()) {
-        return;
-    }
-    focusSpot({this, *current_}, position, Qt::OtherFocusReason);
-}
-
-void VirtualList::followFocus(QWidget& focus)
-{
-    // Asked of the page as it is now: while it is destroyed it is no longer one that scrolls.
-    auto* area =
-        viewport_ == nullptr ? nullptr : qobject_cast<QScrollArea*>(viewport_->parentWidget());
-    if (changing_ > 0 || area == nullptr || !viewport_->isAncestorOf(this)) {
-        return;
-    }
-    const int viewHeight = viewport_->height();
-    const int shownTop = focus.mapTo(viewport_, QPoint()).y();
-    if (shownTop >= 0 && shownTop + focus.height() <= viewHeight) {
-        return;
-    }
-    const auto row = std::find_if(placed_.begin(), placed_.end(), [&](const Placed& placed) {
-        return placed.row->isAncestorOf(&focus);
-    });
-    if (row == placed_.end()) {
-        return;
-    }
-    // Where the control stands in the full stack, which the drawn list may compress: the page is
-    // scrolled to the drawn place that shows it, with some room around it as Qt gives.
-    const int margin = std::clamp((viewHeight - focus.height()) / 2, 0, 50);
-    const std::int64_t top = stack_.fullTopOf(row->index) + focus.mapTo(row->row, QPoint()).y();
-    const int viewTop = mapFrom(viewport_, QPoint()).y();
-    const std::int64_t seen = stack_.fullViewTop(viewTop, viewHeight);
-    std::int64_t wanted = seen;
-    if (top < seen + margin) {
-        wanted = top - margin;
-    } else if (top + focus.height() + margin > seen + viewHeight) {
-        wanted = top + focus.height() + margin - viewHeight;
-    }
-    QScrollBar& bar = *area->verticalScrollBar();
-    const std::int64_t value = bar.value() + stack_.drawnViewTop(wanted, viewHeight) - viewTop;
-    bar.setValue(static_cast<int>(std::clamp<std::int64_t>(value, bar.minimum(), bar.maximum())));
 }
 
 } // namespace tollenvane

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ class QKeyEvent;
 
 namespace tollenvane {
 
+class ListKeyboard;
 class RowFocusRing;
 
 // A list of any length, one row under the other, of which only the rows in sight are built:
@@ -25,17 +27,11 @@ class RowFocusRing;
 // above it, else the window); it may stand inside a row of another list, and the two then make
 // one list of the inner rows.
 //
-// From the keyboard the list is one stop of the Tab chain, as Qt's item views are. One row is
-// current: the one that last held the focus. Tab enters the list on the current row, the first
-// row before any held the focus (Shift+Tab: the last row). A row's own controls are reached with
-// Tab: Tab and Shift+Tab go from control to control within the current row, and past its last or
-// first control they leave the list. Up and Down go to the row above or below (in a list of
-// lists, from the last inner row of an outer row on to the first of the next), Page Up and Page
-// Down a view further, Home and End to the first and the last item, the focus staying on the same
-// control of the row, else the nearest one. A text field inside a row keeps those keys for itself;
-// Tab takes the focus on from it. Rows that hold no control take the focus themselves once the
-// page asks (letRowsTakeFocus), the list drawing their ring. The page follows the focus. Whatever
-// the key, only the rows in sight and the current one are built.
+// From the keyboard the list is one stop of the Tab chain, as Qt's item views are; the keys and
+// the focus are ListKeyboard's, kept by the outermost list. A row's own controls are reached
+// with Tab; a text field inside a row keeps the arrows for itself. Rows that hold no control take
+// the focus themselves once the page asks (letRowsTakeFocus), the list drawing their ring. The
+// page follows the focus. Whatever the key, only the rows in sight and the current one are built.
 //
 // Use:
 //     auto* list = new VirtualList({
@@ -110,6 +106,11 @@ public:
     // The item whose row holds the focus, or last held it; none before any did.
     std::optional<std::size_t> currentIndex() const { return current_; }
 
+    // How far the view on the list, `viewport`, moves to show `control`, in one of its rows, with
+    // `margin` around it; none when no built row holds it.
+    std::optional<int> scrollShowing(const QWidget& control, const QWidget& viewport,
+                                     int margin) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -120,6 +121,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class ListKeyboard;
     class Change;
     enum class Heights { first, fixed, perItem };
     struct Placed {
@@ -150,54 +152,28 @@ private:
     void spare(QWidget* row, std::string key);
     std::optional<std::size_t> focusedIndex() const;
 
-    // An item of a list, the outermost list or one inside its rows.
-    struct Spot {
-        VirtualList* list;
-        std::size_t index;
-        bool operator==(const Spot&) const = default;
-    };
-    // The row of `index`, built and placed if it was not: it becomes the current row.
-    QWidget* rowFor(std::size_t index);
-    void setCurrent(std::size_t index);
+    // The row of `index`, built and placed if it was not, though not current.
+    QWidget* build(std::size_t index);
     // The current item, else the first one in a list inside the current row of another.
     std::optional<std::size_t> currentOrFirst() const;
     // The current item after the items changed: the same item, else none, or the nearest one
     // while the focus was in the list.
     void followCurrent(std::optional<std::size_t> near);
-    // Follows the focus that came to a row: the rows around it become current.
-    void focusCame(QWidget& focus, Qt::FocusReason reason);
-    // Handles a key of the list pressed on `focus`; false for a key it leaves to the control.
-    bool keyPressed(QWidget& focus, const QKeyEvent& key);
-    // The innermost item whose row holds `widget`.
-    std::optional<Spot> spotOf(const QWidget& widget);
-    // The innermost item after `from` (before it when `direction` is negative), across the rows
-    // of the lists around it.
-    std::optional<Spot> step(Spot from, int direction);
-    // The first or last innermost item under item `index`.
-    std::optional<Spot> descend(std::size_t index, bool first);
-    // The last innermost item that starts by `top` of this list's full stack, going down; the
-    // first that starts from it, going up.
-    std::optional<Spot> spotAt(std::int64_t top, bool down);
-    // Where a spot stands in this list's full stack.
-    std::int64_t fullTopOf(const Spot& spot);
-    // Focuses the stop at `position` of the spot's row (the last one when negative), else the
-    // nearest one.
-    void focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason);
-    void refocus(std::ptrdiff_t position);
-    // The focus came to the anchor: it goes on to the first row, the last one for Shift+Tab.
-    void enter(Qt::FocusReason reason);
 
     // Puts the stops of the current row in the Tab chain, and only those while the list is the
     // current one of the lists around it; the others keep their click.
     void chainCurrent();
     bool isCurrentList() const;
-    // Where the anchor takes Tab: while no row is current.
+    // Where the anchor takes Tab: while no row is current, or none of its controls can take it.
     void updateAnchor();
     void updateRing();
 
-    // Scrolls the page to a control that took the focus out of sight.
-    void followFocus(QWidget& focus);
     VirtualList& outermost();
+    ListKeyboard& keys();
+    // The nearest list that holds `widget`, or is it.
+    static VirtualList* listAround(QWidget& widget);
+    // A list in one of this list's rows, which this list's keys reach.
+    void adopt(VirtualList& inner);
     // The list whose row holds this one, if any, and that row.
     VirtualList* outerList() const;
     QWidget* outerRow() const;
@@ -214,6 +190,11 @@ private:
     // Where the list's rows join the Tab chain; it takes the focus on to a row while none is
     // current.
     QWidget* anchor_;
+    std::unique_ptr<ListKeyboard> keys_;
+    // The lists inside this list's rows, as they came.
+    std::vector<QPointer<VirtualList>> inner_;
+    // A row built for the keys to look into before the focus comes to it.
+    std::optional<std::size_t> probed_;
     // The current item, followed by its key, and the radius of the ring drawn on rows that take
     // the focus themselves (none: such rows stay out of the Tab chain).
     std::optional<std::size_t> current_;

@@ -1,6 +1,7 @@
 #include "app/shell/RootContent.h"
 
 #include "app/design/Theme.h"
+#include "app/kit/KeyboardStart.h"
 #include "app/kit/TabOrder.h"
 #include "app/shell/AlertPresenter.h"
 #include "app/shell/LaunchScreen.h"
@@ -72,11 +73,14 @@ void RootContent::showPage(Page page)
     // control of the sidebar or the status bar keeps it, unless the new page names where the
     // keyboard starts on it.
     const QWidget* focus = window()->focusWidget();
+    const bool first = !page_;
     const bool focusLeaves =
         page_ && (focus == nullptr || !isAncestorOf(focus) || page_->isAncestorOf(focus));
     page_ = PageFactory::make(page, PageServices{model_, revealer_, links_});
     pageHost_->addWidget(page_.get());
-    if (focusLeaves || page_->focusProxy() != nullptr) {
+    // The window's first page does not wait for Qt to hand the focus to whatever comes first.
+    const bool startsOnAction = first && dynamic_cast<const KeyboardStart*>(page_.get());
+    if (focusLeaves || page_->focusProxy() != nullptr || startsOnAction) {
         // Once the page's first refresh has shown its controls.
         QTimer::singleShot(0, page_.get(), [this] { focusPage(); });
     }
@@ -109,6 +113,10 @@ void RootContent::focusPage()
     if (focus != nullptr && page_->isAncestorOf(focus)) {
         return;
     }
+    if (auto* named = dynamic_cast<KeyboardStart*>(page_.get());
+        named != nullptr && named->takeKeyboard()) {
+        return;
+    }
     if (QWidget* first = firstTabStop(*page_)) {
         first->setFocus(Qt::OtherFocusReason);
     }
@@ -120,9 +128,10 @@ void RootContent::showOverlay(RootOverlay overlay)
         return;
     }
     overlayKind_ = overlay;
-    // A cover that goes with the focus leaves it to the page under it, not to the sidebar.
+    // A cover that goes with the focus, or that held none, leaves it to the page under it, not
+    // to the sidebar.
     const QWidget* focus = window()->focusWidget();
-    const bool focusLeaves = overlay_ && focus != nullptr && overlay_->isAncestorOf(focus);
+    const bool focusLeaves = overlay_ && (focus == nullptr || overlay_->isAncestorOf(focus));
     overlay_.reset();
     switch (overlay) {
     case RootOverlay::none:

@@ -5,7 +5,7 @@
 #include "app/design/LineBox.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
-#include "app/design/ShownName.h"
+#include "app/design/SelectableText.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 #include "app/shell/RootRules.h"
@@ -24,10 +24,11 @@ namespace {
 
 QLabel* issueLabel(const std::string& issue)
 {
-    auto* label = new QLabel(shownProblem(issue));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    auto* label = new SelectableText;
+    label->showText(ShownText::problem(issue));
+    // Read with the mouse; thirty of them would be as many stops for Tab.
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setColor(Theme::text);
     label->setFont(DesignFont::system(12));
     label->setContentsMargins(inkMargins(label->font()));
     return label;

@@ -8,6 +8,7 @@
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Theme.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
 #include "app/tutorial/CloseButton.h"
@@ -190,24 +191,19 @@ void TutorialOverlay::goTo(int step)
 
 void TutorialOverlay::showStep(bool animated)
 {
-    // A button about to go hands the keyboard to the step's way on, rather than to whatever
-    // comes next in the chain.
-    QWidget* const held = focusWidget();
-    const bool footerHeld = held != nullptr && held->hasFocus() &&
-                            (held == back_ || held == continue_ || held == finish_);
     const TutorialStep shown = tutorialStepAt(step_);
     for (std::size_t index = 0; index < steps_.size(); ++index) {
         steps_[index]->setVisible(tutorialStepAt(static_cast<int>(index)) == shown);
     }
     bars_->setStep(step_);
     counter_->setText(stepCounterText(step_));
-    back_->setVisible(showsBackButton(step_));
+    // A button about to go hands the keyboard to the step's way on, rather than to whatever
+    // comes next in the chain.
     const bool finishes = footerAction(step_).finishes;
-    continue_->setVisible(!finishes);
-    finish_->setVisible(finishes);
-    if (footerHeld && !held->isVisible()) {
-        primaryButton().setFocus(Qt::OtherFocusReason);
-    }
+    replaceShown({{primaryButton(), true},
+                  {*back_, showsBackButton(step_)},
+                  {*continue_, !finishes},
+                  {*finish_, finishes}});
 
     // The new step fades in along the tutorial's spring; the effect goes once it is opaque.
     if (fade_) {

@@ -48,6 +48,11 @@ TEST(ReviewRules, TheStackDrawsTwoCardsAtRestAndTheFlyingOneOverTheNext)
     EXPECT_DOUBLE_EQ(next.scale, 1.0);
     EXPECT_FALSE(next.flies);
     EXPECT_TRUE(cardPlacement("/a", "/a", flying, false).flies);
+    // Only the current card at rest is read out, busy or not; none while a card flies.
+    EXPECT_FALSE(back.exposed);
+    EXPECT_TRUE(cardPlacement("/a", "/a", {}, true).exposed);
+    EXPECT_FALSE(next.exposed);
+    EXPECT_FALSE(cardPlacement("/a", std::nullopt, {}, false).exposed);
 
     EXPECT_EQ(cardFrame({1000, 600}), QSize(720, 588));
     EXPECT_EQ(cardFrame({500, 400}), QSize(460, 388));
@@ -105,7 +110,7 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
         [](ReviewKeyInputs& in) { in.alertShown = true; },
         [](ReviewKeyInputs& in) { in.modalWindow = true; },
         [](ReviewKeyInputs& in) { in.popupOpen = true; },
-        [](ReviewKeyInputs& in) { in.controlFocused = true; },
+        [](ReviewKeyInputs& in) { in.focus = KeyFocus::control; },
         [](ReviewKeyInputs& in) { in.modifiers = Qt::ControlModifier; },
         [](ReviewKeyInputs& in) { in.modifiers = Qt::AltModifier; },
         [](ReviewKeyInputs& in) { in.modifiers = Qt::MetaModifier; },
@@ -122,11 +127,39 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
     ReviewKeyInputs escape = free;
     escape.key = Qt::Key_Escape;
     EXPECT_FALSE(reviewKeyOutcome(escape).consumed());
-    escape.controlFocused = true;
+    escape.focus = KeyFocus::control;
     escape.inFlight = true;
     EXPECT_EQ(reviewKeyOutcome(escape).action, ReviewKeyOutcome::Action::focusDeck);
     escape.moveShown = true;
     EXPECT_FALSE(reviewKeyOutcome(escape).consumed());
+}
+
+// On a decision button or a control of the card the arrows still decide, and Space presses the
+// button; a held arrow there is swallowed rather than walking the focus away.
+TEST(ReviewRules, ArrowsDecideFromTheButtonsAndTheCardsControlsWhereSpacePresses)
+{
+    const ReviewKeyInputs onButton{
+        .onReviewPage = true, .focus = KeyFocus::decider, .key = Qt::Key_Right};
+    EXPECT_EQ(reviewKeyOutcome(onButton).decision, Decision::keep);
+    ReviewKeyInputs in = onButton;
+    for (const int passed : {int(Qt::Key_Space), int(Qt::Key_Return), int(Qt::Key_Tab)}) {
+        in.key = passed;
+        EXPECT_FALSE(reviewKeyOutcome(in).consumed()) << passed;
+    }
+    in.key = Qt::Key_Escape;
+    EXPECT_EQ(reviewKeyOutcome(in).action, ReviewKeyOutcome::Action::focusDeck);
+    for (const auto& change : std::vector<void (*)(ReviewKeyInputs&)>{
+             [](ReviewKeyInputs& held) { held.autoRepeat = true; },
+             [](ReviewKeyInputs& held) { held.inFlight = true; },
+             [](ReviewKeyInputs& held) { held.busy = true; }}) {
+        in = onButton;
+        change(in);
+        EXPECT_EQ(reviewKeyOutcome(in).action, ReviewKeyOutcome::Action::absorb);
+    }
+    // A control with a use for the arrows, a text field or a slider, keeps them.
+    in = onButton;
+    in.focus = KeyFocus::control;
+    EXPECT_FALSE(reviewKeyOutcome(in).consumed());
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -26,6 +27,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -360,6 +362,47 @@ TEST(ReviewScreen, QuittingOrLeavingMidFlightCarriesTheDecisionOutOnce)
     EXPECT_EQ(deck.model.summary().total(), 2);
 }
 
+// The names assistive technology can reach from `node`, walking only what reports itself shown.
+void shownNames(QAccessibleInterface* node, QStringList& names)
+{
+    if (node == nullptr || node->state().invisible) {
+        return;
+    }
+    names.append(node->text(QAccessible::Name));
+    for (int index = 0; index < node->childCount(); ++index) {
+        shownNames(node->child(index), names);
+    }
+}
+
+QStringList shownNames(QWidget& window)
+{
+    QStringList names;
+    shownNames(QAccessible::queryAccessibleInterface(&window), names);
+    return names;
+}
+
+TEST(ReviewScreen, OnlyTheCardOnTopIsReadOut)
+{
+    Deck deck;
+    QStringList names = shownNames(deck.window);
+    EXPECT_TRUE(names.contains(shownName("a.png"))) << names.join('|').toStdString();
+    EXPECT_FALSE(names.contains(shownName("b.png"))) << names.join('|').toStdString();
+    // Asked for directly, the card behind says it is not shown.
+    QObject* backFace = deck.screen->deck()
+                            .card(deck.second)
+                            ->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(backFace, nullptr);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(backFace)->state().invisible);
+
+    // Once the card on top is decided, the next one is read out in its place.
+    deck.press(Qt::Key_Right);
+    deck.finish();
+    names = shownNames(deck.window);
+    EXPECT_FALSE(names.contains(shownName("a.png")));
+    EXPECT_TRUE(names.contains(shownName("b.png")));
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(backFace)->state().invisible);
+}
+
 // A session over a real picture and a second file, on the screen as it is drawn.
 struct PictureDeck {
     test::SortingHarness harness;
@@ -438,6 +481,38 @@ TEST(ReviewScreen, PicturesOfTheDeckInBothSchemesWithTheCardCentred)
     }
     EXPECT_EQ(card.offset(), QPointF(-160, 10));
     deck.shot("review-deck-drag-light.png");
+}
+
+// A card dragged down is drawn whole over the row of buttons, as far as the page goes.
+TEST(ReviewScreen, ACardDraggedDownIsDrawnOverTheButtons)
+{
+    PictureDeck deck;
+    auto* later = deck.screen->findChild<QWidget*>(QStringLiteral("decision-later"));
+    // The middle of the button's tile, and the gap under the row.
+    const QPoint tile = later->mapTo(&deck.window, QPoint(later->width() / 2, 20));
+    const QPoint below =
+        later->mapTo(&deck.window, QPoint(later->width() / 2, later->height() + 6));
+    // As the window shows it: a picture of the widgets alone would draw each one unclipped.
+    const auto shown = [&deck] {
+        deck.window.repaint();
+        return deck.window.screen()->grabWindow(deck.window.winId()).toImage();
+    };
+    const QImage before = shown();
+    SwipeMotionCard& card = *deck.screen->deck().card(deck.screen->deck().paths().back());
+    const QPointF start = QRectF(card.faceGeometry()).center();
+    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, start},
+                                   {QEvent::MouseMove, start + QPointF(0, 60)},
+                                   {QEvent::MouseMove, start + QPointF(0, 240)}}) {
+        QMouseEvent event(type, at, card.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&card, &event);
+    }
+    ASSERT_EQ(card.intent(), Decision::later);
+    ASSERT_GT(card.mapTo(&deck.window, card.faceGeometry().bottomLeft()).y() + 240, below.y());
+    const QImage picture = shown();
+    picture.save(TOLLENVANE_SCREENSHOTS "/review-deck-drag-down-light.png");
+    EXPECT_NE(picture.pixelColor(tile), before.pixelColor(tile));
+    EXPECT_NE(picture.pixelColor(below), before.pixelColor(below));
 }
 
 TEST(ReviewScreen, PictureOfTheMoveSheetOverTheDeck)

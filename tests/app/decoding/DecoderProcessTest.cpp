@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QProcess>
 #include <chrono>
 #include <future>
 #include <stdexcept>
@@ -54,10 +55,11 @@ struct StandInRun {
     std::optional<QByteArray> output;
 };
 
-// Runs the stand-in decoder, with the decoder's limits but no deadline: only they can stop it. A
-// run not over within a minute is abandoned, so that a missing limit fails the test rather than
-// hanging it.
-StandInRun runStandIn(const QStringList& arguments)
+// Runs the stand-in decoder, with the decoder's limits and by default no deadline: only they can
+// stop it. A run not over within a minute is abandoned, so that a missing limit fails the test
+// rather than hanging it.
+StandInRun runStandIn(const QStringList& arguments,
+                      std::chrono::milliseconds deadline = std::chrono::hours(1))
 {
     const TempDir folder;
     QFile input(QString::fromStdString(folder.write("input", "anything")));
@@ -67,7 +69,7 @@ StandInRun runStandIn(const QStringList& arguments)
     std::atomic<bool> abandoned{false};
     auto running = std::async(std::launch::async, [&] {
         return DecoderProcess::run({QStringLiteral(TOLLENVANE_STAND_IN_DECODER), arguments}, input,
-                                   abandoned, std::chrono::hours(1));
+                                   abandoned, deadline);
     });
     const bool ended = running.wait_for(std::chrono::minutes(1)) == std::future_status::ready;
     abandoned = true;
@@ -155,6 +157,31 @@ TEST(DecoderProcess, ItsDiagnosticsGoNowhereAndItWritesNoFile)
     EXPECT_TRUE(writing.endedUnaided);
     EXPECT_FALSE(writing.output.has_value());
     EXPECT_EQ(test::readFile(untouched), "");
+}
+
+// What a decoder says on its error output is never read into the application, where no output
+// bound holds it: on a crafted file a decoder can talk without end.
+TEST(DecoderProcess, ItsDiagnosticsAreNeverReadIntoTheApplication)
+{
+    const TempDir folder;
+    QFile input(QString::fromStdString(folder.write("input", "anything")));
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+    QProcess decoder;
+    ASSERT_TRUE(DecoderProcess::start(
+        decoder, {QStringLiteral(TOLLENVANE_STAND_IN_DECODER), {QStringLiteral("chatter")}},
+        input.handle()));
+    ASSERT_TRUE(decoder.waitForFinished(60'000));
+    EXPECT_EQ(decoder.readAllStandardOutput(), QByteArray("done"));
+    EXPECT_EQ(decoder.readAllStandardError().size(), 0);
+}
+
+// A decoder that hangs without using the processor, which its processor limit never stops, is
+// ended at its deadline, and its run fails.
+TEST(DecoderProcess, ADecoderHangingIdleIsEndedAtItsDeadline)
+{
+    const StandInRun hung = runStandIn({QStringLiteral("sleep")}, std::chrono::milliseconds(100));
+    EXPECT_TRUE(hung.endedUnaided) << "nothing ended the decoder";
+    EXPECT_FALSE(hung.output.has_value());
 }
 
 TEST(DecoderProcess, ADecoderWritingWithoutEndIsStoppedByItsOutputBound)

@@ -1,16 +1,20 @@
 #include "SchemeScope.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/Theme.h"
+#include "support/FocusRingPixels.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 #include <QVBoxLayout>
 
 namespace tollenvane {
@@ -33,10 +37,13 @@ TEST(DesignStyle, StockControlsWearTheTokensInBothAppearances)
         bar->setRange(0, 100);
         bar->setValue(100);
         bar->setFixedHeight(160);
-        for (QWidget* control : std::initializer_list<QWidget*>{picker, field, button, spin, bar}) {
+        auto* slider = new QSlider(Qt::Horizontal);
+        slider->setValue(40);
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{picker, field, button, spin, bar, slider}) {
             column->addWidget(control);
         }
-        window.resize(240, 360);
+        window.resize(240, 400);
         window.show();
         const QImage shot = window.grab().toImage();
         const auto at = [&](const QWidget* control, QPoint point) {
@@ -53,6 +60,14 @@ TEST(DesignStyle, StockControlsWearTheTokensInBothAppearances)
         const QString shots = test::screenshotFolder();
         const char* name = appearance == AppAppearance::dark ? "dark" : "light";
         EXPECT_TRUE(shot.save(shots + "/stock-controls-" + name + ".png"));
+
+        // A slider reached with Tab wears the one focus ring, not an outline in the accent.
+        QApplication::setActiveWindow(&window);
+        spin->setFocus();
+        QTest::keyClick(spin, Qt::Key_Tab);
+        ASSERT_TRUE(slider->hasFocus());
+        EXPECT_GE(test::ringPixels(window, *slider), 20);
+        EXPECT_TRUE(window.grab().save(shots + "/stock-slider-focus-" + name + ".png"));
     }
 }
 

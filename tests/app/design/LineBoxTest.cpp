@@ -144,6 +144,26 @@ TEST(LineBox, ARowSizedByItsFontHoldsLatinLettersIdeographsAndEmoji)
     }
 }
 
+// A text has the box of the size it is shown in, whichever size it was measured in before: a
+// name shown large on a card is shown small in a row, and the other way round.
+TEST(LineBox, ATextMeasuredInTwoSizesHasTheBoxOfEach)
+{
+    const QFont large = DesignFont::system(26, QFont::Normal);
+    const QFont small = DesignFont::system(8, QFont::Normal);
+    // A space inks nothing: the text with one more is measured afresh, and its box is the same.
+    const auto afresh = [](const QFont& font, const QString& text) {
+        return lineBox(font, text + QLatin1Char(' '));
+    };
+    // Accents stacked above a capital and below a descender reach far beyond the font's box.
+    const QString largeFirst = QStringLiteral("A\u0308\u0301\u0303 g\u0327\u0328 card.png");
+    const QString smallFirst = QStringLiteral("E\u0308\u0301\u0303 y\u0327\u0328 row.png");
+
+    lineBox(large, largeFirst);
+    EXPECT_EQ(lineBox(small, largeFirst), afresh(small, largeFirst));
+    lineBox(small, smallFirst);
+    EXPECT_EQ(lineBox(large, smallFirst), afresh(large, smallFirst));
+}
+
 // A label short of room shrinks its line and loses no more of it than the shrinking does.
 TEST(LineBox, AShrunkLabelKeepsItsUnderscore)
 {

@@ -3,6 +3,7 @@
 //   flood BYTES    writes BYTES to its output, then never ends
 //   swell BYTES    takes BYTES of memory at once, then says "held"
 //   chatter        writes a few megabytes of diagnostics, then says "done"
+//   sleep          waits without end, using no processor time
 //   write PATH     appends to the file PATH, then says "wrote"
 #include <fcntl.h>
 #include <unistd.h>
@@ -33,6 +34,13 @@ bool say(const char* word)
     return writeAll(STDOUT_FILENO, word, std::strlen(word));
 }
 
+[[noreturn]] void sleepForever()
+{
+    for (;;) {
+        ::pause();
+    }
+}
+
 // The tests ask for far more than a decoder may hand back, yet not without end, so that a reader
 // that lost its bound fails its test without first taking all the machine's memory.
 int flood(const char* bytes)
@@ -45,9 +53,7 @@ int flood(const char* bytes)
         }
         left -= size;
     }
-    for (;;) {
-        ::pause();
-    }
+    sleepForever();
 }
 
 int swell(const char* bytes)
@@ -97,6 +103,9 @@ int main(int argc, char** argv)
     }
     if (mode == "chatter" && argc == 2) {
         return chatter();
+    }
+    if (mode == "sleep" && argc == 2) {
+        sleepForever();
     }
     if (mode == "write" && argc == 3) {
         return writeTo(argv[2]);

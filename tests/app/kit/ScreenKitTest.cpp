@@ -1,10 +1,16 @@
 #include "app/kit/KeyedRows.h"
+#include "app/kit/PageScaffold.h"
 #include "app/kit/PageText.h"
+#include "support/DeliverEvents.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <string>
@@ -109,6 +115,38 @@ TEST(PageTextTest, DataThatLooksLikeMarkupShowsLiterally)
     EXPECT_EQ(shown.toPlainText(), QStringLiteral("<b>x</b> & <img src=y>"));
     setPlainToolTip(widget, {});
     EXPECT_TRUE(widget.toolTip().isEmpty());
+}
+
+TEST(PageScaffoldTest, AControlThatHidesWithTheFocusHandsItToTheNextOneOfThePage)
+{
+    // A sidebar beside the page, which Tab reaches from the page's controls as the window chains
+    // them.
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    auto* sidebar = new QPushButton(QStringLiteral("Sidebar"));
+    auto* page = new PageScaffold(Page::sources, 8, 8);
+    layout->addWidget(sidebar);
+    layout->addWidget(page);
+    std::vector<QPushButton*> controls;
+    for (const char* name : {"first", "second", "third"}) {
+        controls.push_back(new QPushButton(QString::fromLatin1(name)));
+        page->addBlock(controls.back());
+    }
+    window.resize(400, 300);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto hideHolding = [&](QPushButton* control) {
+        QWidget::setTabOrder(control, sidebar);
+        control->setFocus(Qt::TabFocusReason);
+        control->hide();
+        test::deliverEvents();
+        return QApplication::focusWidget();
+    };
+    EXPECT_EQ(hideHolding(controls[1]), controls[2]);
+    // Nothing follows: the one before it, not the top of the page.
+    controls[1]->show();
+    EXPECT_EQ(hideHolding(controls[2]), controls[1]);
 }
 
 } // namespace

@@ -16,7 +16,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,6 +111,8 @@ public:
 struct ListPage {
     std::vector<bool> ticked;
     std::vector<std::string> keys;
+    // Items whose row has no control that takes the focus.
+    std::set<std::string> locked;
     int presented = 0;
     QScrollArea page;
     QPushButton* before = new QPushButton(QStringLiteral("Before"));
@@ -128,6 +132,10 @@ struct ListPage {
                                         auto& tick = static_cast<TickRow&>(row);
                                         tick.box->setText(QString::fromStdString(keys[index]));
                                         tick.box->setChecked(ticked[index]);
+                                        const bool open = !locked.contains(keys[index]);
+                                        tick.box->setEnabled(open);
+                                        tick.note->setEnabled(open);
+                                        tick.button->setVisible(open);
                                     },
                                 .key = [this](std::size_t index) { return keys[index]; }});
         list->setSpacing(6);
@@ -381,6 +389,100 @@ TEST(VirtualList, ShiftTabIntoAListThatNeverHeldTheFocusLandsOnItsLastRow)
     EXPECT_TRUE(shown.inView(*shown.row(9'999)->button));
     shown.press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), shown.after);
+}
+
+TEST(VirtualList, AListEmptiedUnderTheFocusHandsItToThePagesNextControl)
+{
+    ListPage shown(3);
+    const auto emptied = [&](const std::function<void()>& empty) {
+        shown.keys.clear();
+        shown.ticked.clear();
+        empty();
+        test::deliverEvents();
+        return QApplication::focusWidget();
+    };
+    shown.row(2)->button->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(emptied([&] { shown.list->reset(0); }), shown.after);
+
+    // Removed rather than reset, with nothing after the list: the control before it.
+    shown.keys = {"a", "b"};
+    shown.ticked = {false, false};
+    shown.list->reset(2);
+    test::deliverEvents();
+    shown.after->hide();
+    shown.row(0)->box->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(emptied([&] { shown.list->remove(0, 2); }), shown.before);
+}
+
+TEST(VirtualList, TheKeysStepOverARowWhereNothingTakesTheFocus)
+{
+    ListPage shown(6);
+    const auto focus = [] { return QApplication::focusWidget(); };
+    // Item 2 between two rows that take the focus, and item 5 the last one.
+    shown.locked = {"item 2", "item 5"};
+    shown.list->presentAgain();
+    shown.row(1)->button->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Down);
+    EXPECT_EQ(focus(), shown.row(3)->button);
+    EXPECT_EQ(shown.list->currentIndex(), 3U);
+    shown.press(Qt::Key_Up);
+    EXPECT_EQ(focus(), shown.row(1)->button);
+    // Past the last row that takes the focus, the focus and the current row stay.
+    shown.row(4)->box->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Down);
+    EXPECT_EQ(focus(), shown.row(4)->box);
+    EXPECT_EQ(shown.list->currentIndex(), 4U);
+    shown.press(Qt::Key_Home);
+    EXPECT_EQ(focus(), shown.row(0)->box);
+    shown.press(Qt::Key_End);
+    EXPECT_EQ(focus(), shown.row(4)->box);
+
+    // The current row loses its controls while the focus is away: Shift+Tab still enters the list
+    // on the nearest row, and Tab out leaves it.
+    shown.press(Qt::Key_Tab);
+    shown.press(Qt::Key_Tab);
+    shown.press(Qt::Key_Tab);
+    ASSERT_EQ(focus(), shown.after);
+    shown.locked.insert("item 4");
+    shown.list->itemChanged(4);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(shown.focusedItem(), 3U);
+    EXPECT_EQ(focus(), shown.row(3)->button);
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.after);
+}
+
+TEST(VirtualList, PageDownGoesAViewLessTheRowAndAnyRowTallerThanHalfTheView)
+{
+    ListPage shown(40);
+    shown.list->setRowHeight(44);
+    // Rows are 50 apart, and the view 20 more than a number of them: a view less the row lands
+    // on another row than a whole view would.
+    shown.page.resize(500, shown.page.height() + (70 - shown.page.viewport()->height() % 50) % 50);
+    test::deliverEvents();
+    const int view = shown.page.viewport()->height();
+    const auto paged = static_cast<std::size_t>((view - 44) / 50);
+    ASSERT_NE(paged, static_cast<std::size_t>(view / 50));
+    shown.row(3)->box->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_PageDown);
+    EXPECT_EQ(shown.focusedItem(), 3 + paged);
+    shown.press(Qt::Key_PageDown);
+    EXPECT_EQ(shown.focusedItem(), 3 + 2 * paged);
+    shown.press(Qt::Key_PageUp);
+    EXPECT_EQ(shown.focusedItem(), 3 + paged);
+
+    // A row taller than half the view, or than the view itself: the keys go a row at a time.
+    for (const int height : {view * 3 / 5, view + view / 4}) {
+        shown.list->setRowHeight(height);
+        test::deliverEvents();
+        shown.row(2)->box->setFocus(Qt::TabFocusReason);
+        shown.press(Qt::Key_PageDown);
+        EXPECT_EQ(shown.focusedItem(), 3U) << height;
+        shown.press(Qt::Key_PageDown);
+        EXPECT_EQ(shown.focusedItem(), 4U) << height;
+        shown.press(Qt::Key_PageUp);
+        EXPECT_EQ(shown.focusedItem(), 3U) << height;
+    }
 }
 
 // A row that holds no control: a line of text.

@@ -66,6 +66,15 @@ void pressTab(QWidget& window)
     QTest::keyClick(focused != nullptr ? focused : &window, Qt::Key_Tab);
 }
 
+// The window at the size it opens at, shown, active and settled.
+void showActive(RootView& view, test::ScannedDesk& desk)
+{
+    view.resize(1200, 840);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    desk.settle();
+}
+
 // Presses Tab until the control named `name` holds the focus; none when Tab never reaches it.
 QWidget* tabTo(QWidget& window, const QString& name)
 {
@@ -99,6 +108,8 @@ std::vector<QString> walkWithTab(QWidget& window, const QString& picture, const 
     QWidget* first = nullptr;
     for (int press = 0; press < 120; ++press) {
         pressTab(window);
+        // The page scrolls to the focus once the events already queued are done.
+        test::deliverEvents();
         QWidget* focused = QApplication::focusWidget();
         if (focused == nullptr || focused == first) {
             break;
@@ -129,11 +140,12 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
 
     // The sidebar and the status bar come first on every page; then the page, top to bottom.
     const std::vector<Walk> walks = {
+        // The dashboard opens on its call to action: the walk starts after it.
         {Page::dashboard,
          false,
-         {"nav-settings", "refresh-index", "start-sorting", "open-disks", "category-screenshots",
-          "category-images", "category-videos", "category-pdf", "category-audio",
-          "category-archives", "category-documents", "category-all", "manage-sources"},
+         {"open-disks", "category-screenshots", "category-images", "category-videos",
+          "category-pdf", "category-audio", "category-archives", "category-documents",
+          "category-all", "manage-sources", "nav-settings", "refresh-index", "start-sorting"},
          "open-disks"},
         {Page::space,
          false,
@@ -209,10 +221,7 @@ TEST(Keyboard, EnterAndSpacePressTheFocusedControl)
     AppModel& model = desk.model();
     model.navigate(Page::space);
     RootView view(model);
-    view.resize(1200, 840);
-    view.show();
-    QApplication::setActiveWindow(&view);
-    desk.settle();
+    showActive(view, desk);
     const auto press = [&](const QString& name, Qt::Key key) {
         if (QWidget* focused = tabTo(view, name)) {
             QTest::keyClick(focused, key);
@@ -347,6 +356,98 @@ TEST(Keyboard, TabReachesOnlyTheCardOnTopAndRingsItsButtons)
             EXPECT_FALSE(review.deck().card(review.b)->isAncestorOf(QApplication::focusWidget()));
         }
     }
+}
+
+// The window opens on the dashboard with the keyboard on its call to action, which stays there
+// when the first folder turns choosing folders into starting to sort.
+TEST(Keyboard, TheDashboardOpensOnItsCallToAction)
+{
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    model.navigate(Page::dashboard);
+    {
+        RootView view(model);
+        showActive(view, desk);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("start-sorting"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        desk.settle();
+        EXPECT_EQ(model.page(), Page::setup);
+    }
+
+    test::SortingHarness first;
+    first.file("a.png", 300);
+    AppModel& fresh = first.load();
+    fresh.finishOnboarding();
+    first.settle();
+    ShownWindow window(fresh);
+    first.settle();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("choose-folders"));
+    fresh.addFolder(first.source, false);
+    first.settle();
+    fresh.scan();
+    for (int round = 0; round < 4; ++round) {
+        first.settle();
+        test::deliverEvents();
+    }
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("start-sorting"));
+}
+
+// The four decisions are stops of their own, in the row's order, each read out with its key and
+// ringed; Space and Enter press the focused one, which keeps the focus for the next card, and the
+// arrows decide from there as from the card's own buttons.
+TEST(Keyboard, TheFourDecisionsAreStopsThatReadTheirKeysAndPress)
+{
+    const test::SchemeScope restore;
+    AppearanceApplier applier;
+    ReviewWindow review;
+    const std::vector<QString> row{"decision-trash", "decision-later", "decision-move",
+                                   "decision-keep"};
+    for (const auto& [appearance, suffix] :
+         {std::pair{AppAppearance::dark, "dark"}, std::pair{AppAppearance::light, "light"}}) {
+        applier.apply(appearance);
+        review.press(Qt::Key_Escape);
+        std::vector<QString> reached;
+        for (int press = 0; press < 30 && reached.size() < row.size(); ++press) {
+            pressTab(review.view());
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            if (focused->objectName().startsWith(QStringLiteral("decision-"))) {
+                reached.push_back(focused->objectName());
+                EXPECT_GE(test::ringPixels(review.view(), *focused), 20) << suffix;
+            }
+        }
+        EXPECT_EQ(reached, row) << suffix;
+        EXPECT_TRUE(review.view().grab().save(test::screenshotFolder() +
+                                              "/keyboard-review-decisions-" + suffix + ".png"));
+    }
+    const auto named = [&](const char* name) {
+        return readName(*review.view().findChild<QWidget*>(QString::fromLatin1(name)));
+    };
+    EXPECT_EQ(named("decision-trash"), QStringLiteral("Corbeille  ·  ←"));
+    EXPECT_EQ(named("decision-later"), QStringLiteral("Plus tard  ·  ↓"));
+    EXPECT_EQ(named("decision-move"), QStringLiteral("Ranger  ·  ↑"));
+    EXPECT_EQ(named("decision-keep"), QStringLiteral("Garder  ·  →"));
+
+    // Space on "Garder" keeps the card on top, not a preview; the focus stays on the button.
+    review.press(Qt::Key_Space);
+    EXPECT_FALSE(review.model.showPreview());
+    EXPECT_EQ(review.model.summary().kept, 1);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("decision-keep"));
+    // Back to "Plus tard", which Enter presses.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("decision-later"));
+    review.press(Qt::Key_Return);
+    EXPECT_EQ(review.model.summary().deferred, 1);
+    // From a button of the card itself, Left puts the last card in the Trash.
+    ASSERT_NE(tabTo(review.view(), QStringLiteral("revealButton")), nullptr);
+    review.press(Qt::Key_Left);
+    EXPECT_EQ(review.model.summary().trashed, 1);
+    EXPECT_TRUE(ReviewWindow::trashed(review.c));
 }
 
 TEST(Keyboard, TheFocusStaysWithThePageAfterAFolderAPageOrALanguageChanges)

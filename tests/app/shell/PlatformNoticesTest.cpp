@@ -37,15 +37,16 @@ TEST(PlatformNotices, RefreshesRunningApplicationsOffTheMainThreadOnlyWhenTheSet
     ASSERT_EQ(refreshed.count(), 1);
     EXPECT_EQ(model.runningApplicationPaths(), std::set<std::string>{"/opt/Player.app"});
 
-    // Of two readings, the newest stands, even when the older one ends last.
+    // A poll during a reading waits for it and then reads again: the newest reading stands.
     notices.pollRunningApplications();
     notices.pollRunningApplications();
+    EXPECT_EQ(harness.executor->pending(), 1U);
     harness.runningApplications = {};
-    ASSERT_TRUE(harness.executor->runLatest(Priority::userInitiated));
+    ASSERT_TRUE(harness.executor->runNext(Priority::userInitiated));
     harness.runningApplications = {"/opt/Editor.app"};
     harness.settle();
-    EXPECT_EQ(refreshed.count(), 2);
-    EXPECT_TRUE(model.runningApplicationPaths().empty());
+    EXPECT_EQ(refreshed.count(), 3);
+    EXPECT_EQ(model.runningApplicationPaths(), std::set<std::string>{"/opt/Editor.app"});
 }
 
 TEST(PlatformNotices, AMissingMountTableLeavesTheRestWorking)

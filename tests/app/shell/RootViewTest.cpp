@@ -301,6 +301,8 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(sheet->findChild<QWidget*>("issueList")->findChildren<QLabel*>().size(), 3);
     EXPECT_FALSE(sheet->findChild<QWidget*>("truncatedCaption")->isVisibleTo(sheet));
+    test::deliverEvents();
+    EXPECT_TRUE(sheet->grab().save(test::screenshotFolder() + "/scan-issues-sheet.png"));
 
     // A language change starts every view over: the sheet closes.
     Preferences preferences = model.state().preferences;

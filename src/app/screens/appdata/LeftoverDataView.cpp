@@ -156,16 +156,8 @@ void LeftoverDataView::refresh()
     noRemoved_->setVisible(!controls.searchShown);
     searchLine_->setVisible(controls.searchShown);
     // The search and "Arrêter" take each other's place, and the focus with it.
-    if (controls.stopShown) {
-        stop_->setVisible(true);
-        handFocusOn(*search_, *stop_);
-    }
-    search_->setEnabled(controls.searchEnabled);
-    if (!controls.stopShown) {
-        handFocusOn(*stop_, *search_);
-    }
+    replaceShown({{*stop_, controls.stopShown}, {*search_, true, controls.searchEnabled}});
     spinner_->setVisible(controls.stopShown);
-    stop_->setVisible(controls.stopShown);
 
     const AppDataReport& report = model_.appData();
     entries_->setVisible(!report.entries.empty());

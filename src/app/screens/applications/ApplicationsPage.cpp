@@ -442,13 +442,9 @@ void ApplicationsPage::refresh()
     }
 
     const ApplicationControls controls = applicationControls(flags, selection_->size(), sortable_);
-    refreshButton_->setVisible(controls.refreshShown);
-    refreshButton_->setEnabled(controls.refreshEnabled);
     // "Actualiser" takes the place, and the focus, of the "Arrêter" that ended the inventory.
-    if (controls.refreshShown) {
-        handFocusOn(*progress_, *refreshButton_);
-    }
-    progress_->setVisible(!controls.refreshShown);
+    replaceShown({{*refreshButton_, controls.refreshShown, controls.refreshEnabled},
+                  {*progress_, !controls.refreshShown}});
     count_->setText(QString::number(selection_->size()));
     sort_->setEnabled(controls.sortEnabled);
     empty_->setVisible(controls.emptyShown);

@@ -181,6 +181,17 @@ QWidget* DashboardPage::footnotes()
     return notes;
 }
 
+bool DashboardPage::takeKeyboard()
+{
+    QWidget* start = overview_->primaryButton();
+    if (!start->isVisibleTo(this)) {
+        return false;
+    }
+    holdsForStart_ = !start->isEnabled();
+    (holdsForStart_ ? static_cast<QWidget*>(this) : start)->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 void DashboardPage::refresh()
 {
     const AppModel& shownModel = model();
@@ -203,7 +214,16 @@ void DashboardPage::refresh()
     refreshButton_->setEnabled(controls.refresh);
     resumeCard_->setVisible(shownModel.canResume());
     resumeButton_->setEnabled(controls.resume);
+    // The call to action changes (choose folders, then start) or opens: the keyboard on it or
+    // held for it by the page stays with it, rather than passing to the next control.
+    const bool startHeld =
+        (holdsForStart_ && hasFocus()) || (shownStart_ && shownStart_->hasFocus());
     overview_->refresh(controls.startSorting);
+    shownStart_ = overview_->primaryButton();
+    holdsForStart_ = false;
+    if (startHeld) {
+        takeKeyboard();
+    }
 
     metrics_[0]->setValue(QString::number(shownModel.indexedCount()));
     metrics_[0]->setDetail(coreText(shownModel.scanning() ? L("analyse progressive en cours")

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/kit/KeyboardStart.h"
 #include "app/kit/ModelPage.h"
 
+#include <QPointer>
 #include <array>
 
 namespace tollenvane {
@@ -15,11 +17,14 @@ class StorageOverview;
 class SuggestionsSection;
 
 // The home page: the disk at a glance, what the sources hold, and where to start sorting.
-class DashboardPage : public ModelPage {
+class DashboardPage : public ModelPage, public KeyboardStart {
     Q_OBJECT
 
 public:
     explicit DashboardPage(AppModel& model, QWidget* parent = nullptr);
+
+    // On start sorting, or what stands in its place: resume, or choose folders.
+    bool takeKeyboard() override;
 
 protected:
     void refresh() override;
@@ -39,6 +44,9 @@ private:
     SuggestionsSection* suggestions_;
     CategorySection* categories_;
     ElidedLabel* readySources_ = nullptr;
+    // The call to action last shown, and whether the page holds the keyboard for it.
+    QPointer<QWidget> shownStart_;
+    bool holdsForStart_ = false;
 };
 
 } // namespace tollenvane

@@ -110,6 +110,24 @@ QWidget* StorageOverview::actionRow()
     return line;
 }
 
+PrimaryAction StorageOverview::currentAction() const
+{
+    return primaryAction(model_.sessionActive(), !model_.state().sources.empty());
+}
+
+QWidget* StorageOverview::primaryButton() const
+{
+    switch (currentAction()) {
+    case PrimaryAction::resumeSorting:
+        return resume_;
+    case PrimaryAction::startSorting:
+        return start_;
+    case PrimaryAction::chooseFolders:
+        return choose_;
+    }
+    return start_;
+}
+
 void StorageOverview::refresh(bool startEnabled)
 {
     const std::int64_t total = model_.diskTotal();
@@ -132,8 +150,7 @@ void StorageOverview::refresh(bool startEnabled)
                                        formattedBytes(*purgeable))));
     }
 
-    const PrimaryAction action =
-        primaryAction(model_.sessionActive(), !model_.state().sources.empty());
+    const PrimaryAction action = currentAction();
     resume_->setVisible(action == PrimaryAction::resumeSorting);
     start_->setVisible(action == PrimaryAction::startSorting);
     start_->setEnabled(startEnabled);

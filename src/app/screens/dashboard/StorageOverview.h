@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/screens/dashboard/DashboardRules.h"
 #include "app/screens/tiles/CardSurface.h"
 
 #include <array>
@@ -23,8 +24,11 @@ public:
 
     // `startEnabled`: whether "start sorting" accepts a click when it is the action shown.
     void refresh(bool startEnabled);
+    // The card's one call to action for the model as it is: where the keyboard starts.
+    QWidget* primaryButton() const;
 
 private:
+    PrimaryAction currentAction() const;
     QWidget* volumeRow();
     QWidget* actionRow();
 

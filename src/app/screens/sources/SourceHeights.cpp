@@ -1,6 +1,6 @@
 #include "app/screens/sources/SourceHeights.h"
 
-#include "app/screens/sources/SelectableText.h"
+#include "app/design/SelectableText.h"
 #include "app/screens/sources/SourcePanel.h"
 
 #include <QFontMetricsF>
@@ -72,7 +72,7 @@ qreal SourceHeights::lineWidthOf(const SourceRow& row)
         }
         return sum;
     }
-    return lineWidthOf(SourcePanel::statusText(row));
+    return lineWidthOf(SourcePanel::statusText(row).shown());
 }
 
 qreal SourceHeights::lineWidthOf(const QString& text)

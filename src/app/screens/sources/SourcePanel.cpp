@@ -5,12 +5,12 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/SelectableText.h"
 #include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
-#include "app/screens/sources/SelectableText.h"
 #include "app/screens/sources/SourceRules.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
@@ -98,9 +98,10 @@ void SourcePanel::present(const std::string& grantID, const std::string& name, c
     remove_->setEnabled(enabled.remove);
 }
 
-QString SourcePanel::statusText(const SourceRow& row)
+ShownText SourcePanel::statusText(const SourceRow& row)
 {
-    return row.resolved ? shownName(row.statusLine) : QString::fromStdString(row.statusLine);
+    const QString line = QString::fromStdString(row.statusLine);
+    return row.resolved ? ShownText::name(line) : ShownText(line);
 }
 
 int SourcePanel::statusWidth() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/design/Panel.h"
+#include "app/design/ShownText.h"
 
 #include <functional>
 #include <string>
@@ -37,7 +38,7 @@ public:
     void present(const std::string& grantID, const std::string& name, const SourceRow& row,
                  Controls enabled);
     // The status line as the panel shows it.
-    static QString statusText(const SourceRow& row);
+    static ShownText statusText(const SourceRow& row);
     // The width the status line wraps to, once the panel is laid out.
     int statusWidth() const;
 

@@ -199,20 +199,7 @@ void StorageExplorer::refreshList()
     const bool less = ExplorerRules::showsLess(visibleLimit_);
     // A footer button that goes while it holds the focus hands it to the one in its place, so
     // that the focus, and the page with it, does not jump to whatever comes next.
-    if (less) {
-        less_->setVisible(true);
-    }
-    if (more) {
-        more_->setVisible(true);
-    }
-    if (!more) {
-        handFocusOn(*more_, *less_);
-    }
-    if (!less) {
-        handFocusOn(*less_, *more_);
-    }
-    more_->setVisible(more);
-    less_->setVisible(less);
+    replaceShown({{*more_, more}, {*less_, less}});
 }
 
 std::size_t StorageExplorer::shownCount() const

@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -126,6 +127,20 @@ TEST(SourcesPage, EachGrantShowsItsStateAndALinkedSourceFindsItsCount)
     EXPECT_FALSE(SourcesScreen::in<EmptyState>(screen.page, "emptySources").isVisible());
 }
 
+// Selected and copied from the keyboard, a status line gives the path itself, ready to paste.
+TEST(SourcesPage, ACopiedStatusLineIsThePathItself)
+{
+    SourcesScreen screen;
+    QApplication::setActiveWindow(&screen.page);
+    auto& status = SourcesScreen::in<QLabel>(*screen.panels()[1], "sourceStatus");
+    status.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(status.hasFocus());
+    QTest::keyClick(&status, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&status, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString::fromStdString(fs::canonical(screen.real).string()));
+}
+
 TEST(SourcesPage, ControlsCallTheModelAndRemovingKeepsTheOtherPanels)
 {
     SourcesScreen screen;
@@ -216,6 +231,33 @@ TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
         EXPECT_FALSE(panel->isVisible());
     }
     EXPECT_TRUE(SourcesScreen::in<SuggestedFolders>(page, "suggestedFolders").isVisible());
+}
+
+TEST(SourcesPage, RemovingTheLastSourceFromTheKeyboardLeavesTheFocusOnThePage)
+{
+    SourcesScreen screen;
+    const std::vector<FolderGrant> sources = screen.model.state().sources;
+    for (std::size_t index = 1; index < sources.size(); ++index) {
+        screen.model.removeSource(sources[index]);
+    }
+    screen.harness.settle();
+    const auto panels = screen.panels();
+    ASSERT_EQ(panels.size(), 1U);
+    screen.page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen.page));
+    auto& remove = SourcesScreen::in<PlainButton>(*panels[0], "removeButton");
+    remove.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&remove, Qt::Key_Space);
+    screen.harness.settle();
+    test::deliverEvents();
+    ASSERT_TRUE(screen.model.state().sources.empty());
+    // The control after the list: the suggested folders.
+    const QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus->isVisible());
+    EXPECT_TRUE(
+        SourcesScreen::in<SuggestedFolders>(screen.page, "suggestedFolders").isAncestorOf(focus))
+        << focus->objectName().toStdString();
 }
 
 TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHeight)

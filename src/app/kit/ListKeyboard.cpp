@@ -1,0 +1,344 @@
+#include "app/kit/ListKeyboard.h"
+
+#include "app/kit/FocusHandOff.h"
+#include "app/kit/RowStops.h"
+#include "app/kit/ScrollToShow.h"
+#include "app/kit/VirtualList.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollArea>
+#include <algorithm>
+
+namespace tollenvane {
+
+int pageStride(int view, int row)
+{
+    return std::max(view - row, row);
+}
+
+ListKeyboard::ListKeyboard(VirtualList& top)
+    : top_(top)
+{}
+
+void ListKeyboard::focusCame(QWidget& focus, Qt::FocusReason reason)
+{
+    const std::optional<Spot> spot = spotOf(focus);
+    if (!spot) {
+        return;
+    }
+    // The row that holds the focus is the current one of its list, and so is each row on the way
+    // out to the outermost list.
+    bool changed = false;
+    for (Spot at = *spot;;) {
+        if (at.list->current_ != at.index) {
+            at.list->current_ = at.index;
+            at.list->currentKey_ = at.list->keyOf(at.index);
+            changed = true;
+        }
+        VirtualList* outer = at.list->outerList();
+        const std::optional<std::size_t> index =
+            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
+        if (!index) {
+            break;
+        }
+        at = {outer, *index};
+    }
+    if (changed) {
+        top_.chainCurrent();
+    }
+    spot->list->updateRing();
+    auto* area = top_.viewport_ == nullptr
+                     ? nullptr
+                     : qobject_cast<QScrollArea*>(top_.viewport_->parentWidget());
+    if (reason != Qt::MouseFocusReason && top_.changing_ == 0 && area != nullptr &&
+        top_.viewport_->isAncestorOf(&top_)) {
+        scrollToShow(*area, focus);
+    }
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::spotOf(const QWidget& widget) const
+{
+    for (const QWidget* at = &widget; at != nullptr && at != &top_; at = at->parentWidget()) {
+        if (auto* list = qobject_cast<VirtualList*>(at->parentWidget())) {
+            if (const std::optional<std::size_t> index = list->indexOf(*at)) {
+                return Spot{list, *index};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool ListKeyboard::keyPressed(QWidget& focus, const QKeyEvent& key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || usesNavigationKeys(focus)) {
+        return false;
+    }
+    const std::optional<Spot> spot = spotOf(focus);
+    if (!spot) {
+        return false;
+    }
+    const std::vector<QWidget*> stops = rowStops(*spot->list->rowAt(spot->index));
+    const std::ptrdiff_t position = std::find(stops.begin(), stops.end(), &focus) - stops.begin();
+    const std::size_t count = top_.count();
+    std::optional<Spot> target;
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int direction = key.key() == Qt::Key_Up ? -1 : 1;
+        target = landingOneWay(step(*spot, direction), direction, spot);
+        break;
+    }
+    case Qt::Key_Home:
+        target = landing(descend(top_, 0, true), 1, spot);
+        break;
+    case Qt::Key_End:
+        target = count > 0 ? landing(descend(top_, count - 1, false), -1, spot) : std::nullopt;
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const int direction = key.key() == Qt::Key_PageUp ? -1 : 1;
+        const int row = spot->list->rowAt(spot->index)->height();
+        const int view = top_.viewport_ == nullptr ? row : top_.viewport_->height();
+        target = spotAt(top_, fullTopOf(*spot) + direction * pageStride(view, row), direction > 0);
+        if (target == spot) {
+            target = step(*spot, direction);
+        }
+        target = landing(target, direction, spot);
+        break;
+    }
+    default:
+        return false;
+    }
+    if (target && target != spot) {
+        focusSpot(*target, position, Qt::TabFocusReason);
+    }
+    return true;
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::step(Spot from, int direction)
+{
+    direction = direction < 0 ? -1 : 1;
+    for (Spot at = from;;) {
+        const auto next = static_cast<std::ptrdiff_t>(at.index) + direction;
+        if (next >= 0 && next < static_cast<std::ptrdiff_t>(at.list->count())) {
+            at.index = static_cast<std::size_t>(next);
+            if (const std::optional<Spot> leaf = descend(*at.list, at.index, direction > 0)) {
+                return leaf;
+            }
+            // An outer row with nothing in it is passed over.
+            continue;
+        }
+        VirtualList* outer = at.list->outerList();
+        const std::optional<std::size_t> index =
+            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
+        if (!index || at.list == &top_) {
+            return std::nullopt;
+        }
+        at = {outer, *index};
+    }
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::descend(VirtualList& list, std::size_t index,
+                                                        bool first)
+{
+    QWidget* row = list.build(index);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<VirtualList*> inner = list.innerLists(*row);
+    if (inner.empty()) {
+        return Spot{&list, index};
+    }
+    if (!first) {
+        std::reverse(inner.begin(), inner.end());
+    }
+    for (VirtualList* each : inner) {
+        if (each->count() > 0) {
+            return descend(*each, first ? 0 : each->count() - 1, first);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::spotAt(VirtualList& list, std::int64_t top,
+                                                       bool down)
+{
+    const std::size_t started = list.stack_.startedBy(top);
+    if (started == 0) {
+        return down || list.count() == 0 ? std::nullopt : descend(list, 0, true);
+    }
+    const std::size_t index = started - 1;
+    QWidget* row = list.build(index);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<VirtualList*> inner = list.innerLists(*row);
+    if (inner.empty() && (down || list.stack_.fullTopOf(index) == top)) {
+        return Spot{&list, index};
+    }
+    const std::int64_t within = top - list.stack_.fullTopOf(index);
+    if (down) {
+        std::reverse(inner.begin(), inner.end());
+    }
+    for (VirtualList* each : inner) {
+        if (const std::optional<Spot> spot =
+                spotAt(*each, within - each->mapTo(row, QPoint()).y(), down)) {
+            return spot;
+        }
+    }
+    // Nothing under the row starts on the right side of `top`: the nearest row beyond it.
+    if (down) {
+        return index > 0 ? descend(list, index - 1, false) : std::nullopt;
+    }
+    return index + 1 < list.count() ? descend(list, index + 1, true) : std::nullopt;
+}
+
+std::int64_t ListKeyboard::fullTopOf(const Spot& spot) const
+{
+    std::int64_t top = spot.list->stack_.fullTopOf(spot.index);
+    for (VirtualList* list = spot.list; list != &top_;) {
+        VirtualList* outer = list->outerList();
+        QWidget* row = list->outerRow();
+        const std::optional<std::size_t> index = outer->indexOf(*row);
+        if (!index) {
+            break;
+        }
+        top += list->mapTo(row, QPoint()).y() + outer->stack_.fullTopOf(*index);
+        list = outer;
+    }
+    return top;
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::landing(std::optional<Spot> from, int direction,
+                                                        std::optional<Spot> passing)
+{
+    if (const std::optional<Spot> found = landingOneWay(from, direction, passing)) {
+        return found;
+    }
+    return from ? landingOneWay(step(*from, -direction), -direction, passing) : std::nullopt;
+}
+
+std::optional<ListKeyboard::Spot>
+ListKeyboard::landingOneWay(std::optional<Spot> from, int direction, std::optional<Spot> passing)
+{
+    for (std::optional<Spot> at = from; at && at != passing; at = step(*at, direction)) {
+        if (takesFocus(*at)) {
+            return at;
+        }
+    }
+    return std::nullopt;
+}
+
+bool ListKeyboard::takesFocus(const Spot& spot)
+{
+    QWidget* row = spot.list->build(spot.index);
+    return row != nullptr && rowTakesFocus(*row);
+}
+
+bool ListKeyboard::rowTakesFocus(QWidget& row) const
+{
+    const std::vector<QWidget*> stops = rowStops(row);
+    return std::any_of(stops.begin(), stops.end(), [&](const QWidget* stop) {
+        return stop->isVisibleTo(top_.window()) && stop->isEnabled();
+    });
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::currentLeaf() const
+{
+    if (!top_.current_) {
+        return std::nullopt;
+    }
+    for (Spot at{&top_, *top_.current_};;) {
+        QWidget* row = at.list->rowAt(at.index);
+        if (row == nullptr) {
+            return std::nullopt;
+        }
+        const std::vector<VirtualList*> inner = at.list->innerLists(*row);
+        const auto holding = std::find_if(inner.begin(), inner.end(), [](const VirtualList* list) {
+            return list->currentOrFirst().has_value();
+        });
+        if (holding == inner.end()) {
+            return inner.empty() ? std::optional<Spot>(at) : std::nullopt;
+        }
+        at = {*holding, *(*holding)->currentOrFirst()};
+    }
+}
+
+bool ListKeyboard::currentTakesFocus() const
+{
+    // Asked while the rows are placed: it builds none.
+    const std::optional<Spot> leaf = currentLeaf();
+    QWidget* row = leaf ? leaf->list->rowAt(leaf->index) : nullptr;
+    return row != nullptr && rowTakesFocus(*row);
+}
+
+bool ListKeyboard::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason)
+{
+    QWidget* row = spot.list->build(spot.index);
+    if (row == nullptr) {
+        return false;
+    }
+    const std::vector<QWidget*> stops = rowStops(*row);
+    const auto size = static_cast<std::ptrdiff_t>(stops.size());
+    if (size == 0) {
+        return false;
+    }
+    position = position < 0 ? size - 1 : std::min(position, size - 1);
+    // The same control, else the nearest one that takes the focus.
+    for (std::ptrdiff_t distance = 0; distance < size; ++distance) {
+        for (const std::ptrdiff_t at : {position - distance, position + distance}) {
+            QWidget* candidate =
+                at >= 0 && at < size ? stops[static_cast<std::size_t>(at)] : nullptr;
+            if (candidate != nullptr && candidate->isVisibleTo(top_.window()) &&
+                candidate->isEnabled()) {
+                candidate->setFocus(reason);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void ListKeyboard::enter(Qt::FocusReason reason)
+{
+    const std::size_t count = top_.count();
+    if (count == 0) {
+        return;
+    }
+    // From the current row, else from the end Tab comes from.
+    const bool forward = reason != Qt::BacktabFocusReason;
+    std::optional<Spot> from = currentLeaf();
+    if (!from) {
+        from = forward ? descend(top_, 0, true) : descend(top_, count - 1, false);
+    }
+    if (const std::optional<Spot> spot = landing(from, forward ? 1 : -1)) {
+        focusSpot(*spot, forward ? 0 : -1, reason);
+    }
+}
+
+void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
+{
+    if (QApplication::focusWidget() != nullptr || !list.isVisible()) {
+        return;
+    }
+    if (list.current_) {
+        if (const std::optional<Spot> spot = landing(Spot{&list, *list.current_}, 1)) {
+            focusSpot(*spot, position, Qt::OtherFocusReason);
+            return;
+        }
+    }
+    leave(list);
+}
+
+void ListKeyboard::leave(VirtualList& list)
+{
+    if (top_.viewport_ == nullptr) {
+        return;
+    }
+    if (QWidget* next = stopBeside(*top_.viewport_, list)) {
+        next->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+} // namespace tollenvane

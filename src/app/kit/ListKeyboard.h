@@ -1,0 +1,84 @@
+#pragma once
+
+#include <Qt>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace tollenvane {
+
+class VirtualList;
+
+// How far Page Up and Page Down go from a row `row` tall in a view `view` tall: a view less the
+// row, so that the rows seen stay in sight, and at least the row itself.
+int pageStride(int view, int row);
+
+// The keyboard and the focus of a list and of the lists inside its rows, kept by the outermost
+// list.
+//
+// One row is current: the one that last held the focus. Tab enters the list on the current row,
+// the first row before any held the focus (Shift+Tab: the last row). Up and Down go to the row
+// above or below (in a list of lists, from the last inner row of an outer row on to the first of
+// the next), Page Up and Page Down a view further, Home and End to the first and the last item,
+// the focus staying on the same control of the row, else the nearest one. A row where no control
+// can take the focus now (all hidden or disabled) is stepped over, and a row becomes current only
+// once the focus has landed in it. A list that empties under the focus hands it to the page's
+// next control after the list, else the one before it.
+class ListKeyboard {
+public:
+    explicit ListKeyboard(VirtualList& top);
+
+    // The focus came to a control of a row: that row and the rows around it become current.
+    void focusCame(QWidget& focus, Qt::FocusReason reason);
+    // Handles a key pressed on `focus`; false for a key it leaves to the control.
+    bool keyPressed(QWidget& focus, const QKeyEvent& key);
+    // The focus came to the list's anchor.
+    void enter(Qt::FocusReason reason);
+    // The row of `list` that held the focus went, at stop `position`: the focus goes back to the
+    // current row, else to the nearest row that takes it, else out of the list.
+    void refocus(VirtualList& list, std::ptrdiff_t position);
+    // Whether Tab can land on a control of the current row now.
+    bool currentTakesFocus() const;
+
+private:
+    // An item of a list, the outermost list or one inside its rows.
+    struct Spot {
+        VirtualList* list;
+        std::size_t index;
+        bool operator==(const Spot&) const = default;
+    };
+
+    std::optional<Spot> spotOf(const QWidget& widget) const;
+    // The innermost item after `from` (before it when `direction` is negative), across the rows
+    // of the lists around it.
+    std::optional<Spot> step(Spot from, int direction);
+    // The first or last innermost item under item `index` of `list`.
+    std::optional<Spot> descend(VirtualList& list, std::size_t index, bool first);
+    // The last innermost item that starts by `top` of the list's full stack, going down; the
+    // first that starts from it, going up.
+    std::optional<Spot> spotAt(VirtualList& list, std::int64_t top, bool down);
+    // Where a spot stands in the outermost list's full stack.
+    std::int64_t fullTopOf(const Spot& spot) const;
+    // `from` if the focus can land in its row, else the nearest such item beyond it in
+    // `direction`, then back the other way; never `passing`, where the walk started.
+    std::optional<Spot> landing(std::optional<Spot> from, int direction,
+                                std::optional<Spot> passing = std::nullopt);
+    std::optional<Spot> landingOneWay(std::optional<Spot> from, int direction,
+                                      std::optional<Spot> passing);
+    bool takesFocus(const Spot& spot);
+    bool rowTakesFocus(QWidget& row) const;
+    // The innermost current item; none before any row held the focus.
+    std::optional<Spot> currentLeaf() const;
+    // Focuses the stop at `position` of the spot's row (the last one when negative), else the
+    // nearest one that takes the focus.
+    bool focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason);
+    // The list emptied under the focus: the page's next control takes it.
+    void leave(VirtualList& list);
+
+    VirtualList& top_;
+};
+
+} // namespace tollenvane
