@@ -11,7 +11,7 @@
 #include "app/design/KeyCap.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
-#include "app/design/ShownName.h"
+#include "app/design/ShownText.h"
 #include "app/design/Spinner.h"
 #include "app/kit/AlertBox.h"
 #include "app/kit/RowStops.h"
@@ -445,14 +445,18 @@ void ReviewScreen::openConfirmation()
     if (!confirmedPath_) {
         confirmedPath_ = currentPath();
     }
-    const QString name = confirmedPath_
-                             ? shownName(std::filesystem::path(*confirmedPath_).filename().string())
-                             : localized("Ce fichier");
+    const QString pattern =
+        localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la Corbeille.");
     // The file name is shown as it is, never read as markup.
-    QMessageBox* box = newAlertBox(
-        *this, localized("Mettre ce fichier à la Corbeille ?"),
-        localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la Corbeille.",
-                  {name.toStdString()}));
+    const ShownText message =
+        confirmedPath_
+            ? ShownText::withName(pattern,
+                                  QString::fromStdString(
+                                      std::filesystem::path(*confirmedPath_).filename().string()))
+            : ShownText(localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide "
+                                  "jamais la Corbeille.",
+                                  {localized("Ce fichier").toStdString()}));
+    QMessageBox* box = newAlertBox(*this, localized("Mettre ce fichier à la Corbeille ?"), message);
     box->setObjectName(QStringLiteral("trashConfirmation"));
     QPushButton* cancel = box->addButton(localized("Annuler l’action"), QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelTrash"));

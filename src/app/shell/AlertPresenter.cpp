@@ -1,14 +1,13 @@
 #include "app/shell/AlertPresenter.h"
 
 #include "app/design/LocalizedText.h"
-#include "app/design/WholeNames.h"
+#include "app/design/ShownText.h"
 #include "app/kit/AlertBox.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTextDocument>
 
 namespace tollenvane {
 
@@ -40,15 +39,14 @@ void AlertPresenter::refresh()
     shownID_ = alert->id;
     // Both texts come from the model as they are; markup in them is shown, not obeyed.
     const QString title = QString::fromStdString(alert->title);
-    const QString message = QString::fromStdString(alert->message);
+    const ShownText message(QString::fromStdString(alert->message));
     if (!box_) {
         box_ = newAlertBox(window_, title, message);
         box_->setObjectName(QStringLiteral("alert"));
         box_->addButton(localized("Compris"), QMessageBox::AcceptRole);
         connect(box_, &QDialog::finished, this, &AlertPresenter::dismissed);
     } else {
-        box_->setText(title);
-        box_->setInformativeText(Qt::convertFromPlainText(namesKeptWhole(message)));
+        showAlertText(*box_, title, message);
     }
     box_->open();
     // Its one button holds the focus from the start, its ring drawn as Tab would draw it, so that

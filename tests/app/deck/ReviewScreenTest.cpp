@@ -18,6 +18,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -210,7 +211,8 @@ TEST(ReviewScreen, TheTrashConfirmationNamesTheFileAndOnlyItsButtonFliesIt)
 
 // A name that fits on a line of the confirmation is never broken, and the window's frame gets
 // the application's name, which no frame cuts short: the question is already in the alert.
-TEST(ReviewScreen, TheTrashConfirmationKeepsTheNameWhole)
+// Copied, the alert gives the name itself, never the marks that keep it whole and isolated.
+TEST(ReviewScreen, TheTrashConfirmationKeepsTheNameWholeAndCopiesItAsItIs)
 {
     test::SortingHarness harness;
     harness.file("IMG_2024 写真 😀 jog Ça.jpg", 500);
@@ -262,6 +264,16 @@ TEST(ReviewScreen, TheTrashConfirmationKeepsTheNameWhole)
               lines.lineForTextPosition(closing - block.position()).lineNumber());
     QDir().mkpath(TOLLENVANE_SCREENSHOTS);
     box->grab().save(TOLLENVANE_SCREENSHOTS "/review-trash-confirmation-whole-name.png");
+
+    EXPECT_EQ(message->textInteractionFlags(), Qt::NoTextInteraction);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(box->findChild<QPushButton*>(QStringLiteral("cancelTrash")), Qt::Key_C,
+                    Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Mettre ce fichier à la Corbeille ?\n\nIMG_2024 写真 😀 jog Ça.jpg "
+                             "pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la "
+                             "Corbeille."));
+    EXPECT_TRUE(box->isVisible());
 }
 
 // Opened from the keyboard, the confirmation shows at once where the keyboard is: on the safe

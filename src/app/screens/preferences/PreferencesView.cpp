@@ -6,6 +6,7 @@
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownText.h"
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -347,8 +348,8 @@ void PreferencesView::askToForget()
     }
     QMessageBox* box = newAlertBox(
         *this, localized("Oublier les décisions précédentes ?"),
-        localized(
-            "Les fichiers seront proposés de nouveau. Aucun fichier n’est déplacé ni supprimé."));
+        ShownText(localized(
+            "Les fichiers seront proposés de nouveau. Aucun fichier n’est déplacé ni supprimé.")));
     box->setObjectName(QStringLiteral("forgetAlert"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* cancel = box->addButton(localized("Annuler l’action"), QMessageBox::RejectRole);
