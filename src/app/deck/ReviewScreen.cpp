@@ -11,8 +11,9 @@
 #include "app/design/KeyCap.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
-#include "app/design/ShownName.h"
+#include "app/design/ShownText.h"
 #include "app/design/Spinner.h"
+#include "app/kit/AlertBox.h"
 #include "app/kit/RowStops.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/preview/ThumbnailCache.h"
@@ -24,7 +25,6 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -445,21 +445,19 @@ void ReviewScreen::openConfirmation()
     if (!confirmedPath_) {
         confirmedPath_ = currentPath();
     }
-    const QString name = confirmedPath_
-                             ? shownName(std::filesystem::path(*confirmedPath_).filename().string())
-                             : localized("Ce fichier");
-    auto* box = new QMessageBox(this);
-    box->setObjectName(QStringLiteral("trashConfirmation"));
-    box->setWindowModality(Qt::WindowModal);
-    box->setIcon(QMessageBox::NoIcon);
-    box->setTextFormat(Qt::PlainText);
-    const QString title = localized("Mettre ce fichier à la Corbeille ?");
-    box->setWindowTitle(title);
-    box->setText(title);
+    const QString pattern =
+        localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la Corbeille.");
     // The file name is shown as it is, never read as markup.
-    box->setInformativeText(Qt::convertFromPlainText(
-        localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide jamais la Corbeille.",
-                  {name.toStdString()})));
+    const ShownText message =
+        confirmedPath_
+            ? ShownText::withName(pattern,
+                                  QString::fromStdString(
+                                      std::filesystem::path(*confirmedPath_).filename().string()))
+            : ShownText(localized("{0} pourra être restauré avec Ctrl+Z. Tollenvane ne vide "
+                                  "jamais la Corbeille.",
+                                  {localized("Ce fichier").toStdString()}));
+    QMessageBox* box = newAlertBox(*this, localized("Mettre ce fichier à la Corbeille ?"), message);
+    box->setObjectName(QStringLiteral("trashConfirmation"));
     QPushButton* cancel = box->addButton(localized("Annuler l’action"), QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelTrash"));
     QPushButton* confirm =

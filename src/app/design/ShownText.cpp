@@ -33,6 +33,19 @@ ShownText ShownText::problem(std::string_view text)
     return shown;
 }
 
+ShownText ShownText::withName(const QString& pattern, QStringView name)
+{
+    const QLatin1StringView placeholder("{0}");
+    const qsizetype at = pattern.indexOf(placeholder);
+    if (at < 0) {
+        return ShownText(pattern);
+    }
+    ShownText text(pattern.left(at));
+    text.appendName(name);
+    text.append(pattern.mid(at + placeholder.size()));
+    return text;
+}
+
 ShownText& ShownText::append(const QString& plain)
 {
     shown_.append(plain);

@@ -19,6 +19,8 @@ public:
     static ShownText name(QStringView name);
     // A problem as scans and inventories word it, "<name> : <description>".
     static ShownText problem(std::string_view text);
+    // `pattern`, a text of the catalogue, with `name` in place of its "{0}".
+    static ShownText withName(const QString& pattern, QStringView name);
 
     ShownText& append(const QString& plain);
     ShownText& appendName(QStringView name);

@@ -1,6 +1,7 @@
 #include "app/design/TextBlock.h"
 
 #include "app/design/LineBox.h"
+#include "app/design/WholeNames.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -150,7 +151,7 @@ void TextBlock::changeEvent(QEvent* event)
 
 void TextBlock::textChanged()
 {
-    layout_.setText(withLineSeparators(text_));
+    layout_.setText(namesKeptWhole(withLineSeparators(text_)));
     layout_.setFont(font());
     laidOut_.reset();
     sizeHint_.reset();

@@ -162,7 +162,7 @@ void FilePreview::refresh()
         layers_->setCurrentWidget(fallback_);
         break;
     }
-    play_->setVisible(file_ && showsPlayButton(*file_));
+    play_->setVisible(file_ && showsPlayButton(*file_, !image_.isNull()));
     play_->raise();
 }
 

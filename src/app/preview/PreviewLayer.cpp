@@ -24,9 +24,9 @@ PreviewLayer previewLayer(const FileRecord& record, bool hasImage, bool loading)
     return loading ? PreviewLayer::spinner : PreviewLayer::fallback;
 }
 
-bool showsPlayButton(const FileRecord& record)
+bool showsPlayButton(const FileRecord& record, bool hasImage)
 {
-    return record.available() && record.kind() == FileKind::video;
+    return hasImage && record.available() && record.kind() == FileKind::video;
 }
 
 QRectF thumbnailRect(const QRectF& area, const QSizeF& image, FileKind kind)

@@ -1,12 +1,13 @@
 #include "app/shell/AlertPresenter.h"
 
 #include "app/design/LocalizedText.h"
+#include "app/design/ShownText.h"
+#include "app/kit/AlertBox.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTextDocument>
 
 namespace tollenvane {
 
@@ -36,20 +37,17 @@ void AlertPresenter::refresh()
         return;
     }
     shownID_ = alert->id;
-    if (!box_) {
-        box_ = new QMessageBox(&window_);
-        box_->setObjectName(QStringLiteral("alert"));
-        box_->setWindowModality(Qt::WindowModal);
-        box_->setIcon(QMessageBox::NoIcon);
-        box_->setTextFormat(Qt::PlainText);
-        box_->addButton(localized("Compris"), QMessageBox::AcceptRole);
-        connect(box_, &QDialog::finished, this, &AlertPresenter::dismissed);
-    }
     // Both texts come from the model as they are; markup in them is shown, not obeyed.
     const QString title = QString::fromStdString(alert->title);
-    box_->setWindowTitle(title);
-    box_->setText(title);
-    box_->setInformativeText(Qt::convertFromPlainText(QString::fromStdString(alert->message)));
+    const ShownText message(QString::fromStdString(alert->message));
+    if (!box_) {
+        box_ = newAlertBox(window_, title, message);
+        box_->setObjectName(QStringLiteral("alert"));
+        box_->addButton(localized("Compris"), QMessageBox::AcceptRole);
+        connect(box_, &QDialog::finished, this, &AlertPresenter::dismissed);
+    } else {
+        showAlertText(*box_, title, message);
+    }
     box_->open();
     // Its one button holds the focus from the start, its ring drawn as Tab would draw it, so that
     // a keyboard user sees what Enter or Space will do.

@@ -54,7 +54,10 @@ protected:
         }
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.translate(card_->geometry().topLeft() - geometry().topLeft());
+        if (const std::optional<QRect> clip = card_->frontClip(*this)) {
+            painter.setClipRect(*clip);
+        }
+        painter.translate(card_->mapTo(parentWidget(), QPoint()) - pos());
         card_->paintFront(painter);
     }
 
@@ -102,6 +105,9 @@ bool DemoCard::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ParentChange:
+        if (host_) {
+            break;
+        }
         if (layer_) {
             layer_->setParent(parentWidget());
         } else if (parentWidget() != nullptr) {
@@ -121,13 +127,47 @@ bool DemoCard::event(QEvent* event)
     return QWidget::event(event);
 }
 
+bool DemoCard::eventFilter(QObject* watched, QEvent* event)
+{
+    // The area scrolled: the card moved with it.
+    if (watched == parentWidget() && event->type() == QEvent::Move) {
+        placeLayer();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DemoCard::drawAbove(QWidget& host, QWidget& clip)
+{
+    host_ = &host;
+    clip_ = &clip;
+    if (parentWidget() != nullptr) {
+        parentWidget()->installEventFilter(this);
+    }
+    if (layer_) {
+        layer_->setParent(&host);
+    } else {
+        layer_ = new FrontLayer(*this, &host);
+    }
+    placeLayer();
+}
+
+std::optional<QRect> DemoCard::frontClip(const QWidget& layer) const
+{
+    const bool moving = dragging_ || (motion_ && motion_->state() == QAbstractAnimation::Running);
+    if (!clip_ || moving) {
+        return std::nullopt;
+    }
+    return QRect(clip_->mapTo(layer.parentWidget(), QPoint()) - layer.pos(), clip_->size());
+}
+
 void DemoCard::placeLayer()
 {
-    if (!layer_ || layer_->parentWidget() == nullptr) {
+    QWidget* const host = layer_ ? layer_->parentWidget() : nullptr;
+    if (host == nullptr || (host != parentWidget() && !host->isAncestorOf(this))) {
         return;
     }
-    layer_->setGeometry(geometry().adjusted(0, -overhang, 0, overhang));
-    layer_->setVisible(isVisibleTo(parentWidget()));
+    layer_->setGeometry(QRect(mapTo(host, QPoint()), size()).adjusted(0, -overhang, 0, overhang));
+    layer_->setVisible(isVisibleTo(host));
     layer_->raise();
 }
 

@@ -38,6 +38,12 @@ public:
     QSize minimumSizeHint() const override;
     // Paints the moving card; `painter` is in this widget's coordinates.
     void paintFront(QPainter& painter) const;
+    // Draws the moving card in `host`, an ancestor outside the scrolled area the card stands in,
+    // so that a card dragged beyond that area is not cut at its edges. At rest it is cut at
+    // `clip`'s edges, as the area's other content is, and never covers what stays above it.
+    void drawAbove(QWidget& host, QWidget& clip);
+    // Where the moving card may be drawn, in `layer`'s coordinates; nothing means anywhere.
+    std::optional<QRect> frontClip(const QWidget& layer) const;
 
 signals:
     // A drag ended; `translation` runs from where it was pressed to where it was released.
@@ -45,6 +51,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -58,6 +65,8 @@ private:
     void paintFace(QPainter& painter, const QRectF& frame) const;
 
     QPointer<QWidget> layer_;
+    QPointer<QWidget> host_;
+    QPointer<QWidget> clip_;
     QPointF offset_;
     QPointer<QVariantAnimation> motion_;
     std::optional<QPointF> pressPosition_;

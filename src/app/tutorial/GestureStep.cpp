@@ -7,6 +7,7 @@
 #include "app/kit/PageText.h"
 #include "app/tutorial/DemoButton.h"
 #include "app/tutorial/DemoCard.h"
+#include "app/tutorial/StepScroll.h"
 #include "app/tutorial/TutorialRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -50,11 +51,16 @@ GestureStep::GestureStep(AppModel& model, QWidget* parent)
 
     column->addWidget(
         centred(localized("Un geste suffit."), TextStyle{32, QFont::DemiBold, std::nullopt}));
-    column->addWidget(
-        centred(localized("Glissez à gauche pour la Corbeille, à droite pour garder, en "
-                          "haut pour ranger ou en bas pour plus tard."),
-                TextStyle{13, QFont::Normal, Theme::muted}));
-    column->addWidget(card_);
+    // The heading stays; what follows scrolls when the window is short.
+    auto* scroll = new StepScroll;
+    column->addWidget(scroll, 1);
+    QVBoxLayout& body = scroll->body();
+    body.setSpacing(spacing);
+    body.addWidget(centred(localized("Glissez à gauche pour la Corbeille, à droite pour garder, en "
+                                     "haut pour ranger ou en bas pour plus tard."),
+                           TextStyle{13, QFont::Normal, Theme::muted}));
+    body.addWidget(card_);
+    card_->drawAbove(*this, *scroll->viewport());
     connect(card_, &DemoCard::released, this, &GestureStep::cardReleased);
 
     auto* buttons = new QHBoxLayout;
@@ -67,22 +73,23 @@ GestureStep::GestureStep(AppModel& model, QWidget* parent)
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
-    column->addLayout(buttons);
+    body.addLayout(buttons);
 
     message_->setObjectName(QStringLiteral("demoMessage"));
     message_->setFixedHeight(messageHeight);
-    column->addWidget(message_);
+    body.addWidget(message_);
 
     reset_->setObjectName(QStringLiteral("resetDemo"));
     reset_->setFont(DesignFont::system(12));
     reset_->hide();
     connect(reset_, &QAbstractButton::clicked, this, &GestureStep::resetDemonstration);
-    column->addWidget(reset_, 0, Qt::AlignHCenter);
+    body.addWidget(reset_, 0, Qt::AlignHCenter);
 
-    column->addWidget(
+    body.addWidget(
         centred(localized("Aucun vrai fichier n’est utilisé ici. Dans votre session, ← agit "
                           "immédiatement et Ctrl+Z annule la dernière décision."),
                 TextStyle{11, QFont::Normal, Theme::muted}));
+    body.addStretch(1);
 }
 
 void GestureStep::demonstrate(Decision decision)

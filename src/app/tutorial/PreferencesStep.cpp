@@ -9,6 +9,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
+#include "app/tutorial/StepScroll.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
@@ -57,6 +58,11 @@ PreferencesStep::PreferencesStep(AppModel& model, QWidget* parent)
     column->addWidget(new PageHeading(
         localized("Votre rythme, vos préférences"), localized("Faites comme chez vous."),
         localized("Tous ces réglages restent accessibles à tout moment.")));
+    // The heading stays; the settings under it scroll when the window is short.
+    auto* scroll = new StepScroll;
+    column->addWidget(scroll, 1);
+    QVBoxLayout& body = scroll->body();
+    body.setSpacing(spacing);
 
     auto* panel = new Panel;
     // Its last text wraps: the panel takes the height the wrapped lines need.
@@ -85,7 +91,7 @@ PreferencesStep::PreferencesStep(AppModel& model, QWidget* parent)
         localized("La confirmation est désactivée par défaut : un swipe suffit. La Corbeille "
                   "reste réversible et Tollenvane ne la vide jamais."),
         TextStyle{noteSize, QFont::Normal, Theme::muted}));
-    column->addWidget(panel);
+    body.addWidget(panel);
 
     auto* reminder = new QHBoxLayout;
     reminder->addWidget(new SymbolView(QStringLiteral("play.rectangle"),
@@ -93,7 +99,8 @@ PreferencesStep::PreferencesStep(AppModel& model, QWidget* parent)
     reminder->addWidget(lineText(localized("Retrouvez ce tutoriel dans les réglages."),
                                  TextStyle{noteSize, QFont::Normal, Theme::orange}));
     reminder->addStretch(1);
-    column->addLayout(reminder);
+    body.addLayout(reminder);
+    body.addStretch(1);
 
     refresh_.follow(model, {&AppModel::stateChanged});
     refresh();

@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/FocusRing.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -28,6 +29,8 @@ SourceStepRow::SourceStepRow(QWidget* parent)
     , name_(new ElidedLabel)
 {
     setObjectName(QStringLiteral("sourceRow"));
+    // A stop of its own, so that the keyboard brings every folder of a long list into view.
+    setFocusPolicy(Qt::TabFocus);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(padding, padding, padding, padding);
     const int side = Symbol::sideBeside(symbolFontSize);
@@ -40,6 +43,7 @@ SourceStepRow::SourceStepRow(QWidget* parent)
 void SourceStepRow::setName(const QString& name)
 {
     name_->setText(name);
+    setAccessibleName(name);
 }
 
 QString SourceStepRow::name() const
@@ -53,6 +57,7 @@ void SourceStepRow::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(continuousRoundedRect(QRectF(rect()), cornerRadius),
                      Theme::color(Theme::panel));
+    paintFocusRing(painter, QRectF(rect()), cornerRadius, *this);
 }
 
 } // namespace tollenvane

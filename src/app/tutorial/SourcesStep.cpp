@@ -7,6 +7,7 @@
 #include "app/design/SuggestedFolders.h"
 #include "app/kit/PageText.h"
 #include "app/tutorial/SourceStepRow.h"
+#include "app/tutorial/StepScroll.h"
 #include "app/tutorial/TutorialRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -61,6 +62,11 @@ SourcesStep::SourcesStep(AppModel& model, QWidget* parent)
         localized("À vous de choisir"), localized("Par où commence-t-on ?"),
         localized(
             "Autorisez un ou plusieurs dossiers de l’ordinateur ou de vos disques externes.")));
+    // The heading stays; the folders under it scroll as they grow.
+    auto* scroll = new StepScroll;
+    column->addWidget(scroll, 1);
+    QVBoxLayout& body = scroll->body();
+    body.setSpacing(spacing);
 
     // The suggestions and both buttons go together: a running session turns them all off.
     auto* choosers = new QVBoxLayout(choosers_);
@@ -80,15 +86,16 @@ SourcesStep::SourcesStep(AppModel& model, QWidget* parent)
     buttons->addWidget(external);
     buttons->addStretch(1);
     choosers->addLayout(buttons);
-    column->addWidget(choosers_);
+    body.addWidget(choosers_);
 
     rowsLayout_->setContentsMargins(0, 0, 0, 0);
     rowsLayout_->setSpacing(rowSpacing);
-    column->addLayout(rowsLayout_);
-    column->addWidget(
+    body.addLayout(rowsLayout_);
+    body.addWidget(
         wrappedText(localized("Vous pourrez ajouter des dossiers plus tard. Les fichiers "
                               "système et les Corbeilles sont exclus de l’analyse."),
                     TextStyle{11, QFont::Normal, Theme::muted}));
+    body.addStretch(1);
 
     refresh_.follow(model, {&AppModel::stateChanged, &AppModel::sessionActiveChanged});
     refresh();

@@ -26,8 +26,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QRadialGradient>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -62,9 +60,8 @@ QWidget* stepColumn(const std::array<QWidget*, tutorialStepCount>& steps)
     auto* column = new QVBoxLayout(host);
     column->setContentsMargins(0, stepPadding, 0, stepPadding);
     for (QWidget* step : steps) {
-        column->addWidget(step);
+        column->addWidget(step, 1);
     }
-    column->addStretch(1);
     return host;
 }
 
@@ -89,20 +86,9 @@ TutorialOverlay::TutorialOverlay(AppModel& model, QWidget* parent)
 
     steps_ = {new WelcomeStep, new GestureStep(model), new SourcesStep(model),
               new PreferencesStep(model)};
+    // Each step keeps its heading in view and scrolls what is under it.
     stepsHost_ = stepColumn(steps_);
-    scroll_ = new QScrollArea;
-    scroll_->setObjectName(QStringLiteral("tutorialScroll"));
-    // Tab goes to the step's controls: the area itself would be a stop that shows nothing.
-    scroll_->setFocusPolicy(Qt::NoFocus);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setWidgetResizable(true);
-    scroll_->viewport()->setAutoFillBackground(false);
-    scroll_->setWidget(stepsHost_);
-    // The glow behind shows through: the scroll area would fill its page otherwise.
-    stepsHost_->setAutoFillBackground(false);
-    parts->addWidget(scroll_, 1);
+    parts->addWidget(stepsHost_, 1);
 
     parts->addWidget(footer());
     parts->addWidget(wrappedText(localized("Hors ligne. Privé. Vos fichiers restent chez vous."),
@@ -209,7 +195,6 @@ void TutorialOverlay::showStep(bool animated)
     for (std::size_t index = 0; index < steps_.size(); ++index) {
         steps_[index]->setVisible(tutorialStepAt(static_cast<int>(index)) == shown);
     }
-    scroll_->verticalScrollBar()->setValue(0);
     bars_->setStep(step_);
     counter_->setText(stepCounterText(step_));
     // A button about to go hands the keyboard to the step's way on, rather than to whatever

@@ -8,7 +8,6 @@
 #include <array>
 
 class QComboBox;
-class QScrollArea;
 class QVariantAnimation;
 
 namespace tollenvane {
@@ -48,7 +47,6 @@ private:
     int step_ = 0;
     QComboBox* language_ = nullptr;
     StepBars* bars_ = nullptr;
-    QScrollArea* scroll_ = nullptr;
     QWidget* stepsHost_ = nullptr;
     std::array<QWidget*, tutorialStepCount> steps_{};
     LiftButton* back_ = nullptr;

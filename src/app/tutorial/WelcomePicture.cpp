@@ -6,6 +6,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <algorithm>
 
 namespace tollenvane {
 
@@ -49,6 +50,10 @@ void WelcomePicture::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF middle = QRectF(rect()).center();
+    const qreal scale = std::min(1.0, static_cast<qreal>(height()) / pictureHeight);
+    painter.translate(middle);
+    painter.scale(scale, scale);
+    painter.translate(-middle);
 
     paintCard(painter, middle + QPointF(-45, 8), -14, Theme::color(Theme::panel));
 

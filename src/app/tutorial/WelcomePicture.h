@@ -10,6 +10,8 @@ class WelcomePicture final : public QWidget {
 
 public:
     static constexpr int pictureHeight = 220;
+    // Shorter, it is drawn smaller; shorter than this, it is not worth showing.
+    static constexpr int smallestHeight = 110;
 
     explicit WelcomePicture(QWidget* parent = nullptr);
 

@@ -3,10 +3,12 @@
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
 #include "app/kit/PageText.h"
+#include "app/tutorial/StepScroll.h"
 #include "app/tutorial/WelcomePicture.h"
 #include "core/localisation/Localization.h"
 
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tollenvane {
 
@@ -27,12 +29,17 @@ TextBlock* centred(std::string_view key, const TextStyle& style)
 
 WelcomeStep::WelcomeStep(QWidget* parent)
     : QWidget(parent)
+    , scroll_(new StepScroll)
+    , picture_(new WelcomePicture)
 {
     setObjectName(QStringLiteral("step-welcome"));
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    // Nothing here takes the focus: the step scrolls only when even its lines do not fit.
+    outer->addWidget(scroll_);
+    QVBoxLayout* column = &scroll_->body();
     column->setSpacing(spacing);
-    column->addWidget(new WelcomePicture);
+    column->addWidget(picture_);
 
     TextBlock* key = centred("Faites de la place\nsans vous prendre la tête.",
                              TextStyle{keySize, QFont::DemiBold, std::nullopt});
@@ -43,6 +50,24 @@ WelcomeStep::WelcomeStep(QWidget* parent)
     column->addWidget(centred("Images, vidéos, documents, archives et applications : gardez ce "
                               "qui compte, libérez le reste.",
                               TextStyle{13, QFont::Normal, Theme::muted}));
+    column->addStretch(1);
+}
+
+void WelcomeStep::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitPicture();
+}
+
+void WelcomeStep::fitPicture()
+{
+    const QWidget& content = *scroll_->widget();
+    const int pictureRoom = picture_->isVisibleTo(this) ? picture_->height() + spacing : 0;
+    const int lines = content.heightForWidth(scroll_->viewport()->width()) - pictureRoom;
+    const int room = height() - lines - spacing;
+    picture_->setVisible(room >= WelcomePicture::smallestHeight);
+    picture_->setFixedHeight(
+        std::clamp(room, WelcomePicture::smallestHeight, WelcomePicture::pictureHeight));
 }
 
 } // namespace tollenvane

@@ -1,7 +1,9 @@
 #include "app/design/ShownName.h"
 
 #include "app/deck/SwipeFileCard.h"
+#include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/WholeNames.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageExplorer.h"
@@ -15,6 +17,7 @@
 #include <QDir>
 #include <QHelpEvent>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -52,6 +55,46 @@ TEST(ShownName, NoNameCanPassForAnother)
         EXPECT_EQ(shownName(c.name), fsi + c.shown + pdi) << c.name.toStdString();
     }
     EXPECT_EQ(shownName(std::string("\xE2\x80\xAEtxt.exe")), fsi + "<U+202E>txt.exe" + pdi);
+}
+
+// Where a text wraps, a name that fits on a line is never broken, not even between its
+// ideographs or at its spaces; one longer than the line breaks only where the line ends.
+TEST(ShownName, ANameThatFitsALineIsNeverBroken)
+{
+    const QString name = shownName(std::string("IMG_2024 写真 😀 jog Ça.jpg"));
+    const QString text =
+        QStringLiteral("Le fichier ") + name + QStringLiteral(" pourra être restauré plus tard.");
+    const QString kept = namesKeptWhole(text);
+    EXPECT_EQ(QString(kept).remove(QChar(0x2060)).replace(QChar(0x00A0), QLatin1Char(' ')), text);
+    EXPECT_EQ(namesKeptWhole(QStringLiteral("Sans nom, rien ne change.")),
+              QStringLiteral("Sans nom, rien ne change."));
+
+    const QFont font = DesignFont::system(13);
+    const qreal nameWidth = QFontMetricsF(font).horizontalAdvance(name);
+    const auto layOut = [&](QTextLayout& layout, qreal width) {
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+        }
+        layout.endLayout();
+    };
+    const int opening = static_cast<int>(kept.indexOf(fsi));
+    const int closing = static_cast<int>(kept.indexOf(pdi));
+    for (qreal width = nameWidth + 1; width < nameWidth + 240; width += 3) {
+        QTextLayout layout(kept, font);
+        layOut(layout, width);
+        EXPECT_EQ(layout.lineForTextPosition(opening).lineNumber(),
+                  layout.lineForTextPosition(closing).lineNumber())
+            << "at " << width;
+    }
+    QTextLayout narrow(kept, font);
+    layOut(narrow, nameWidth / 2);
+    for (int index = 0; index < narrow.lineCount(); ++index) {
+        EXPECT_LE(narrow.lineAt(index).naturalTextWidth(), nameWidth / 2 + 1);
+    }
 }
 
 TEST(ShownName, AProblemShowsItsNameMarked)

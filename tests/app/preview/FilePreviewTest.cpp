@@ -119,15 +119,26 @@ TEST_F(FilePreviewTest, AudioDrawsItsWaveformWithoutAskingForAThumbnail)
     shot("audio");
 }
 
-TEST_F(FilePreviewTest, VideoGetsThePlayButtonOnlyWhenItsContentIsHere)
+TEST_F(FilePreviewTest, VideoGetsThePlayButtonOnlyWhenAFrameWasDecodedAndItsContentIsHere)
 {
     const test::EnvironmentVariable backend("QT_MEDIA_BACKEND", "ffmpeg");
-    const std::string video = folder.write("clip.mp4", std::string(2048, '\x11'));
-    preview.setFile(FileRecord::read(video));
+    // No decoder reads it: its generic icon promises no playback.
+    const std::string unreadable = folder.write("holiday.mov", std::string(4096, '\x11'));
+    preview.setFile(FileRecord::read(unreadable));
     ASSERT_TRUE(processUntil([&] { return preview.layer() == PreviewLayer::fallback; }));
+    EXPECT_FALSE(playButton().isVisible());
+    shot("video-fallback");
+
+    const std::string video = folder.write("clip.mkv", test::redVideo({64, 48}, 3));
+    preview.setFile(FileRecord::read(video));
+    EXPECT_FALSE(playButton().isVisible());
+    ASSERT_TRUE(processUntil([&] { return preview.layer() == PreviewLayer::thumbnail; }));
     EXPECT_TRUE(playButton().isVisible());
     EXPECT_EQ(playButton().toolTip(), QStringLiteral("Lire la vidéo"));
-    shot("video-fallback");
+    // The button's dark disc, above its white symbol, sits over the red frame.
+    const QImage playing = shot("video");
+    EXPECT_LT(playing.pixelColor(300, 172).lightness(), 100);
+    EXPECT_GT(playing.pixelColor(300, 120).red(), 150);
 
     test::RecordSample elsewhere;
     elsewhere.path = video;

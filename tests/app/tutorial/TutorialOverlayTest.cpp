@@ -4,6 +4,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/SegmentedControl.h"
 #include "app/design/ShownName.h"
+#include "app/design/TextBlock.h"
 #include "app/shell/RootView.h"
 #include "app/tutorial/DemoCard.h"
 #include "app/tutorial/GestureStep.h"
@@ -22,7 +23,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <filesystem>
 
 namespace tollenvane {
@@ -62,6 +68,28 @@ std::vector<QString> sourceRows(const QWidget& overlay)
         names.push_back(row->name());
     }
     return names;
+}
+
+// Whether the whole of `widget` shows inside `top`, no ancestor clipping any of it.
+bool wholeInSight(const QWidget& widget, const QWidget& top)
+{
+    const QRect full(widget.mapTo(&top, QPoint()), widget.size());
+    QRect seen = full & top.rect();
+    for (const QWidget* above = widget.parentWidget(); above != nullptr && above != &top;
+         above = above->parentWidget()) {
+        seen &= QRect(above->mapTo(&top, QPoint()), above->size());
+    }
+    return widget.isVisible() && seen == full;
+}
+
+const QScrollArea* shownScroll(const QWidget& overlay)
+{
+    for (const QScrollArea* scroll : overlay.findChildren<QScrollArea*>()) {
+        if (scroll->isVisible()) {
+            return scroll;
+        }
+    }
+    return nullptr;
 }
 
 TEST(TutorialOverlay, NothingIsWrittenOnShowAndEachUserChangeIsSaved)
@@ -214,6 +242,100 @@ TEST(TutorialOverlay, OpensWithTheFocusDrawnOnItsWayOn)
         EXPECT_GE(test::ringPixels(view, finish), 20);
         QTest::keyClick(&finish, Qt::Key_Return);
         EXPECT_TRUE(model.state().preferences.onboardingComplete);
+    }
+}
+
+// On a laptop's screen and at the window's smallest, a step whose content is taller than its room
+// shows a scroll bar, Tab brings each of its controls into sight (a long list of folders
+// included), and the step's heading and its way on stay in sight all along.
+TEST(TutorialOverlay, EveryStepIsWithinReachOnASmallScreen)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    setAnimations(model, false);
+    std::vector<std::string> folders;
+    for (int index = 1; index <= 9; ++index) {
+        folders.push_back(harness.folder.makeFolder("home/Folder " + std::to_string(index)));
+    }
+    harness.panel->answer = folders;
+    for (const QSize size : {QSize(960, 660), QSize(1280, 740)}) {
+        TutorialOverlay overlay(model);
+        overlay.resize(size);
+        overlay.show();
+        QApplication::setActiveWindow(&overlay);
+        test::deliverEvents();
+        int scrolled = 0;
+        const std::array stepNames{"step-welcome", "step-gestureDemo", "step-sources",
+                                   "step-preferences"};
+        for (int step = 0; step < tutorialStepCount; ++step) {
+            SCOPED_TRACE(testing::Message()
+                         << size.width() << "x" << size.height() << " step " << step);
+            if (step == 1) {
+                click(overlay, "demo-keep");
+            }
+            if (step == 2 && model.state().sources.empty()) {
+                click(overlay, "addFolder");
+                harness.settle();
+            }
+            test::deliverEvents();
+            const QScrollArea* scroll = shownScroll(overlay);
+            ASSERT_NE(scroll, nullptr);
+            const QWidget& content = *scroll->widget();
+            const bool hidden = content.height() > scroll->viewport()->height();
+            // No room is scrolled for nothing.
+            EXPECT_LE(content.height(), std::max(scroll->viewport()->height(),
+                                                 content.heightForWidth(content.width())));
+            EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), hidden);
+            scrolled += hidden ? 1 : 0;
+            // The first step has nothing to focus: it fits.
+            EXPECT_TRUE(step > 0 || !hidden);
+            const QWidget* heading = child(overlay, stepNames[step]).layout()->itemAt(0)->widget();
+            QWidget& onward = child(overlay, step == 3 ? "finishButton" : "continueButton");
+
+            onward.setFocus(Qt::TabFocusReason);
+            int rows = 0;
+            int inside = 0;
+            for (int stop = 0; stop < 60; ++stop) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QWidget* focused = QApplication::focusWidget();
+                ASSERT_NE(focused, nullptr);
+                EXPECT_TRUE(wholeInSight(*focused, overlay)) << focused->objectName().toStdString();
+                if (step > 0) {
+                    EXPECT_TRUE(wholeInSight(*heading, overlay));
+                }
+                EXPECT_TRUE(wholeInSight(onward, overlay));
+                // The text under the last control shows with it.
+                if (focused->objectName() == QStringLiteral("resetDemo")) {
+                    const auto texts = child(overlay, stepNames[step]).findChildren<TextBlock*>();
+                    const TextBlock* lowest = *std::max_element(
+                        texts.begin(), texts.end(), [&](const TextBlock* a, const TextBlock* b) {
+                            return a->mapTo(&overlay, QPoint()).y() <
+                                   b->mapTo(&overlay, QPoint()).y();
+                        });
+                    EXPECT_TRUE(wholeInSight(*lowest, overlay)) << lowest->text().toStdString();
+                }
+                inside += scroll->isAncestorOf(focused) ? 1 : 0;
+                rows += qobject_cast<SourceStepRow*>(focused) != nullptr ? 1 : 0;
+                if (focused == &onward) {
+                    break;
+                }
+            }
+            EXPECT_EQ(QApplication::focusWidget(), &onward);
+            EXPECT_EQ(rows, step == 2 ? 9 : 0);
+            if (step > 0) {
+                EXPECT_GT(inside, 0);
+            }
+            overlay.grab().save(test::screenshotFolder() +
+                                QStringLiteral("/tutorial-%1x%2-step-%3.png")
+                                    .arg(size.width())
+                                    .arg(size.height())
+                                    .arg(step));
+            if (step + 1 < tutorialStepCount) {
+                click(overlay, "continueButton");
+            }
+        }
+        // The tallest steps do not fit the smallest window: the test saw them scroll.
+        EXPECT_GT(scrolled, 0);
     }
 }
 

@@ -6,11 +6,13 @@
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownText.h"
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/AlertBox.h"
 #include "app/kit/PageText.h"
 #include "app/preview/SoundOutput.h"
 #include "app/screens/preferences/AppearanceTile.h"
@@ -26,7 +28,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -345,17 +346,12 @@ void PreferencesView::askToForget()
     if (forgetAlert_) {
         return;
     }
-    auto* box = new QMessageBox(this);
+    QMessageBox* box = newAlertBox(
+        *this, localized("Oublier les décisions précédentes ?"),
+        ShownText(localized(
+            "Les fichiers seront proposés de nouveau. Aucun fichier n’est déplacé ni supprimé.")));
     box->setObjectName(QStringLiteral("forgetAlert"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->setIcon(QMessageBox::NoIcon);
-    box->setTextFormat(Qt::PlainText);
-    const QString title = localized("Oublier les décisions précédentes ?");
-    box->setWindowTitle(title);
-    box->setText(title);
-    box->setInformativeText(Qt::convertFromPlainText(localized(
-        "Les fichiers seront proposés de nouveau. Aucun fichier n’est déplacé ni supprimé.")));
     QPushButton* cancel = box->addButton(localized("Annuler l’action"), QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelForget"));
     QPushButton* confirm = box->addButton(localized("Oublier"), QMessageBox::AcceptRole);

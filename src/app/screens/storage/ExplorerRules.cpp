@@ -1,5 +1,6 @@
 #include "app/screens/storage/ExplorerRules.h"
 
+#include "app/design/TextFit.h"
 #include "app/design/Theme.h"
 #include "core/access/FolderGrant.h"
 #include "core/base/Path.h"
@@ -101,8 +102,12 @@ BlockLabel blockLabel(double width, double height)
 
 QStringList nameLines(const QString& name, const QFont& font, qreal width)
 {
+    const QFontMetricsF metrics(font);
+    const auto ending = [&](const QString& text) {
+        return fitText(text, metrics, width, ElisionSide::end).text;
+    };
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(QTextOption::WordWrap);
     QTextLayout layout(name, font);
     layout.setTextOption(option);
     layout.beginLayout();
@@ -115,11 +120,16 @@ QStringList nameLines(const QString& name, const QFont& font, qreal width)
     const int firstEnd = first.textStart() + first.textLength();
     layout.endLayout();
     const QString head = name.left(firstEnd).trimmed();
+    // A first word wider than the block is never cut in two: the name takes one line and ends
+    // short.
+    if (metrics.horizontalAdvance(head) > width) {
+        return {ending(name)};
+    }
     const QString rest = name.mid(firstEnd);
     if (rest.isEmpty()) {
         return {head};
     }
-    return {head, QFontMetricsF(font).elidedText(rest, Qt::ElideMiddle, width)};
+    return {head, ending(rest)};
 }
 
 std::size_t paletteIndex(std::size_t index)

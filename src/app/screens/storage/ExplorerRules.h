@@ -66,8 +66,8 @@ struct BlockLabel {
     int padding = 0;
 };
 BlockLabel blockLabel(double width, double height);
-// A block's name in two lines at most: the first as far as it wraps, between words or, in a name
-// without a break, between letters; the second shortened in its middle.
+// A block's name in two lines at most, broken only between words, each line ending in "…" when
+// the rest does not fit; a first word wider than the block makes one shortened line.
 QStringList nameLines(const QString& name, const QFont& font, qreal width);
 
 // A block's colour by its position in the tile list.

@@ -241,6 +241,7 @@ TEST(PreferencesView, ForgettingAsksFirstAndIsLockedDuringASession)
     EXPECT_TRUE(alert->isVisible());
     EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
     EXPECT_EQ(alert->textFormat(), Qt::PlainText);
+    EXPECT_EQ(alert->windowTitle(), QStringLiteral("Tollenvane"));
     QTest::mouseClick(&child(*alert, "cancelForget"), Qt::LeftButton);
     harness.settle();
     EXPECT_EQ(harness.journalEntries().size(), 2U);

@@ -117,24 +117,43 @@ TEST(ExplorerRules, BlockLabelsPaletteAndFrames)
     EXPECT_EQ(tileAt(layout, {10, 60}), std::nullopt);
 }
 
-TEST(ExplorerRules, BlockNamesTakeTwoLinesAtMostShortenedInTheMiddle)
+TEST(ExplorerRules, BlockNamesBreakOnlyBetweenWordsAndOtherwiseEndShort)
 {
     const QFont font = DesignFont::system(11, QFont::DemiBold);
     const QFontMetricsF metrics(font);
-    const qreal width = 120;
-    const QString unbroken = QStringLiteral("IMG_20240715_183522_final_export_version_2_large.jpg");
-    const QStringList lines = nameLines(unbroken, font, width);
-    ASSERT_EQ(lines.size(), 2);
-    for (const QString& line : lines) {
-        EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
+    const QChar ellipsis(0x2026);
+    const auto fits = [&](const QStringList& lines, qreal width) {
+        for (const QString& line : lines) {
+            EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
+        }
+    };
+    // Names without a break between words take one line, cut at its end, never inside a word.
+    for (const QString& unbroken :
+         {QStringLiteral("IMG_20240715_183522_final_export_version_2_large.jpg"),
+          QStringLiteral("Phone_backup_jpgy"), QStringLiteral("Capture d’écran 2024.png")}) {
+        const qreal width = metrics.horizontalAdvance(unbroken.section(QLatin1Char(' '), 0, 0)) - 4;
+        const QStringList lines = nameLines(unbroken, font, width);
+        ASSERT_EQ(lines.size(), 1) << unbroken.toStdString();
+        fits(lines, width);
+        EXPECT_TRUE(lines[0].endsWith(ellipsis)) << lines[0].toStdString();
+        EXPECT_TRUE(unbroken.startsWith(lines[0].chopped(1))) << lines[0].toStdString();
     }
-    EXPECT_TRUE(unbroken.startsWith(lines[0]));
-    EXPECT_TRUE(lines[1].contains(QChar(0x2026)));
-    EXPECT_TRUE(unbroken.endsWith(lines[1].section(QChar(0x2026), -1)));
 
+    const qreal width = 120;
     EXPECT_EQ(nameLines(QStringLiteral("Films de vacances"), font, width),
               QStringList({QStringLiteral("Films de vacances")}));
-    EXPECT_EQ(nameLines(QStringLiteral("Photos de famille anciennes"), font, width).size(), 2);
+    const QStringList family = nameLines(QStringLiteral("Photos de famille anciennes"), font, 80);
+    ASSERT_EQ(family.size(), 2);
+    fits(family, 80);
+    EXPECT_EQ(family[0], QStringLiteral("Photos de"));
+    EXPECT_TRUE(family[1].startsWith(QStringLiteral("famille"))) << family[1].toStdString();
+    const QStringList longTail = nameLines(
+        QStringLiteral("Photos de_famille_anciennes_et_nouvelles_de_vacances"), font, width);
+    ASSERT_EQ(longTail.size(), 2);
+    fits(longTail, width);
+    EXPECT_EQ(longTail[0], QStringLiteral("Photos"));
+    EXPECT_TRUE(longTail[1].startsWith(QStringLiteral("de_famille"))) << longTail[1].toStdString();
+    EXPECT_TRUE(longTail[1].endsWith(ellipsis));
 }
 
 } // namespace
