@@ -392,19 +392,23 @@ void ReviewScreen::refresh()
 }
 
 // A disabled button would pass the focus on down the window, to the sidebar at last: while the
-// buttons wait, the deck keeps the keys, and the button the person was on gets them back.
+// buttons wait, the deck keeps the keys, and the button the person was on gets them back. The
+// window's own focus counts, not the application's: once the trash confirmation is answered, the
+// window gives the focus back to the control it last held.
 void ReviewScreen::holdDecisionFocus(bool enabled)
 {
+    const auto holds = [](const QWidget* control) {
+        return control->window()->focusWidget() == control;
+    };
     if (!enabled) {
-        const auto focused = std::find_if(decisions_.begin(), decisions_.end(),
-                                          [](const DecisionButton* b) { return b->hasFocus(); });
+        const auto focused = std::find_if(decisions_.begin(), decisions_.end(), holds);
         if (focused != decisions_.end()) {
             heldDecision_ = *focused;
             deck_->setFocus(Qt::OtherFocusReason);
         }
         return;
     }
-    if (heldDecision_ && deck_->hasFocus()) {
+    if (heldDecision_ && holds(deck_)) {
         heldDecision_->setEnabled(true);
         heldDecision_->setFocus(Qt::OtherFocusReason);
     }

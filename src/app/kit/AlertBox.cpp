@@ -63,6 +63,11 @@ QMessageBox* newAlertBox(QWidget& parent, const QString& title, const ShownText&
     box->setWindowTitle(localized("Tollenvane"));
     new AlertCopy(*box);
     showAlertText(*box, title, message);
+    if (auto* heading = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+    }
     return box;
 }
 

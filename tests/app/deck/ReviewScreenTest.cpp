@@ -304,6 +304,27 @@ TEST(ReviewScreen, TheTrashConfirmationOpensOnTheSafeButtonWithItsRingDrawn)
     }
 }
 
+// Confirmed from a decision button, the trash leaves the keyboard on that button, not on
+// whatever follows it in the window.
+TEST(ReviewScreen, ATrashConfirmedFromADecisionButtonLeavesTheFocusOnIt)
+{
+    Deck deck(/*animations=*/false, /*confirmTrash=*/true);
+    auto* keep = deck.screen->findChild<DecisionButton*>(QStringLiteral("decision-keep"));
+    QApplication::setActiveWindow(&deck.window);
+    keep->setFocus(Qt::TabFocusReason);
+    deck.press(Qt::Key_Left);
+    deliverEvents();
+    auto* box = deck.screen->findChild<QMessageBox*>(QStringLiteral("trashConfirmation"));
+    ASSERT_NE(box, nullptr);
+    QApplication::setActiveWindow(box);
+    QTest::keyClick(box->findChild<QPushButton*>(QStringLiteral("confirmTrash")), Qt::Key_Space);
+    deck.finish();
+    QApplication::setActiveWindow(&deck.window);
+    deliverEvents();
+    EXPECT_TRUE(inTrash(fs::path(deck.first).filename().string()));
+    EXPECT_EQ(deck.window.focusWidget(), keep);
+}
+
 TEST(ReviewScreen, ADecisionNeverFallsOnTheNextCardAndADroppedFlightFreesTheDeck)
 {
     Deck deck(/*animations=*/true);

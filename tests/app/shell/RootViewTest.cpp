@@ -230,6 +230,7 @@ TEST(RootView, AFileManagerOrBrowserThatNeverAnswersIsToldInTheChosenLanguage)
         EXPECT_TRUE(box->isVisible());
         EXPECT_EQ(box->text().toStdString(), title);
         EXPECT_EQ(box->windowTitle(), QStringLiteral("Tollenvane"));
+        EXPECT_TRUE(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font().bold());
         // The joiners that keep the name on one line draw nothing.
         const QString message = QString(box->informativeText()).remove(QChar(0x2060));
         EXPECT_TRUE(message.contains(QString::fromStdString(path))) << message.toStdString();
