@@ -14,6 +14,7 @@
 #include "app/design/ShownText.h"
 #include "app/design/Spinner.h"
 #include "app/kit/AlertBox.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/RowStops.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/preview/ThumbnailCache.h"
@@ -397,9 +398,7 @@ void ReviewScreen::refresh()
 // window gives the focus back to the control it last held.
 void ReviewScreen::holdDecisionFocus(bool enabled)
 {
-    const auto holds = [](const QWidget* control) {
-        return control->window()->focusWidget() == control;
-    };
+    const auto holds = [](const QWidget* control) { return holdsWindowFocus(*control); };
     if (!enabled) {
         const auto focused = std::find_if(decisions_.begin(), decisions_.end(), holds);
         if (focused != decisions_.end()) {

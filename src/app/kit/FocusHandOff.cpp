@@ -59,6 +59,11 @@ void replaceShown(std::initializer_list<PlacedControl> controls)
     }
 }
 
+bool holdsWindowFocus(const QWidget& control)
+{
+    return control.window()->focusWidget() == &control;
+}
+
 QWidget* stopBeside(QWidget& root, const QWidget& from)
 {
     const std::vector<QWidget*> widgets = widgetsAsLaidOut(root);

@@ -19,6 +19,10 @@ struct PlacedControl {
 // than jumping to whatever follows.
 void replaceShown(std::initializer_list<PlacedControl> controls);
 
+// Whether `control` holds its window's focus, whether that window is active or not: under a
+// dialog, the focus the window gives back once the dialog closes.
+bool holdsWindowFocus(const QWidget& control);
+
 // The control after `from` and all it holds, in the Tab order of `root` as laid out, that Tab can
 // reach now; else the nearest one before it; none when there is none.
 QWidget* stopBeside(QWidget& root, const QWidget& from);

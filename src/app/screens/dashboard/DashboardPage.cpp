@@ -8,6 +8,7 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/screens/dashboard/CategorySection.h"
 #include "app/screens/dashboard/DashboardRules.h"
@@ -208,7 +209,7 @@ void DashboardPage::refresh()
     refreshButton_->setVisible(!state.sources.empty());
     // Disabled while focused, the button would pass the focus to the next control down the page,
     // and the page would scroll to it.
-    if (!controls.refresh && refreshButton_->hasFocus()) {
+    if (!controls.refresh && holdsWindowFocus(*refreshButton_)) {
         setFocus();
     }
     refreshButton_->setEnabled(controls.refresh);
@@ -216,8 +217,8 @@ void DashboardPage::refresh()
     resumeButton_->setEnabled(controls.resume);
     // The call to action changes (choose folders, then start) or opens: the keyboard on it or
     // held for it by the page stays with it, rather than passing to the next control.
-    const bool startHeld =
-        (holdsForStart_ && hasFocus()) || (shownStart_ && shownStart_->hasFocus());
+    const bool startHeld = (holdsForStart_ && holdsWindowFocus(*this)) ||
+                           (shownStart_ && holdsWindowFocus(*shownStart_));
     overview_->refresh(controls.startSorting);
     shownStart_ = overview_->primaryButton();
     holdsForStart_ = false;
