@@ -93,7 +93,7 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
     column->addWidget(padded(hints()));
     column->addSpacing(rowSpacing);
     column->addWidget(padded(footer()));
-    stage_ = new FlightStage(*deck_, this);
+    stage_ = new FlightStage(*deck_, *this);
     // The keys decide from the moment the page shows, whichever control led here; a click on a
     // button leaves them with the deck, and Tab still reaches every button.
     setFocusProxy(deck_);
@@ -206,13 +206,6 @@ QWidget* ReviewScreen::footer()
     layout->addWidget(
         label(font, Theme::muted, localized("La session est enregistrée sur cet ordinateur.")));
     return box;
-}
-
-void ReviewScreen::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    stage_->setGeometry(rect());
-    stage_->raise();
 }
 
 void ReviewScreen::wireCard(SwipeMotionCard& card, const std::string& path)

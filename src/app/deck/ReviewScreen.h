@@ -46,9 +46,6 @@ public:
     bool inFlight() const { return flight_.inFlight(); }
     DeckView& deck() const { return *deck_; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     QWidget* header();
     QWidget* decisionRow();
@@ -86,7 +83,7 @@ private:
     bool lastBusy_;
 
     DeckView* deck_ = nullptr;
-    FlightStage* stage_ = nullptr;
+    QPointer<FlightStage> stage_;
     PlainButton* pause_ = nullptr;
     PlainButton* undo_ = nullptr;
     PlainButton* finish_ = nullptr;

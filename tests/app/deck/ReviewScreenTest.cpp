@@ -516,10 +516,14 @@ TEST(ReviewScreen, PicturesOfTheDeckInBothSchemesWithTheCardCentred)
     deck.shot("review-deck-drag-light.png");
 }
 
-// A card dragged down is drawn whole over the row of buttons, as far as the page goes.
-TEST(ReviewScreen, ACardDraggedDownIsDrawnOverTheButtons)
+// A card in flight is drawn whole over the row of buttons and over what lies beside the page
+// (the sidebar), as far as the window goes.
+TEST(ReviewScreen, ACardInFlightIsDrawnOverTheButtonsAndBesideThePage)
 {
     PictureDeck deck;
+    // A strip left of the page stands for the sidebar.
+    deck.screen->setGeometry(QRect(QPoint(160, 0), deck.window.size() - QSize(160, 0)));
+    deliverEvents();
     auto* later = deck.screen->findChild<QWidget*>(QStringLiteral("decision-later"));
     // The middle of the button's tile, and the gap under the row.
     const QPoint tile = later->mapTo(&deck.window, QPoint(later->width() / 2, 20));
@@ -530,22 +534,34 @@ TEST(ReviewScreen, ACardDraggedDownIsDrawnOverTheButtons)
         deck.window.repaint();
         return deck.window.screen()->grabWindow(deck.window.winId()).toImage();
     };
-    const QImage before = shown();
     SwipeMotionCard& card = *deck.screen->deck().card(deck.screen->deck().paths().back());
     const QPointF start = QRectF(card.faceGeometry()).center();
-    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, start},
-                                   {QEvent::MouseMove, start + QPointF(0, 60)},
-                                   {QEvent::MouseMove, start + QPointF(0, 240)}}) {
-        QMouseEvent event(type, at, card.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(&card, &event);
-    }
+    const auto drag = [&card, start](QPointF by) {
+        for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, start},
+                                       {QEvent::MouseMove, start + by / 4},
+                                       {QEvent::MouseMove, start + by}}) {
+            QMouseEvent event(type, at, card.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(&card, &event);
+        }
+    };
+    const QImage before = shown();
+    drag(QPointF(0, 240));
     ASSERT_EQ(card.intent(), Decision::later);
     ASSERT_GT(card.mapTo(&deck.window, card.faceGeometry().bottomLeft()).y() + 240, below.y());
-    const QImage picture = shown();
-    picture.save(TOLLENVANE_SCREENSHOTS "/review-deck-drag-down-light.png");
-    EXPECT_NE(picture.pixelColor(tile), before.pixelColor(tile));
-    EXPECT_NE(picture.pixelColor(below), before.pixelColor(below));
+    const QImage down = shown();
+    down.save(TOLLENVANE_SCREENSHOTS "/review-deck-drag-down-light.png");
+    EXPECT_NE(down.pixelColor(tile), before.pixelColor(tile));
+    EXPECT_NE(down.pixelColor(below), before.pixelColor(below));
+
+    card.reset();
+    const QPoint faceLeft = card.mapTo(&deck.window, card.faceGeometry().topLeft());
+    const QPoint beside(80, faceLeft.y() + card.faceGeometry().height() / 2);
+    drag(QPointF(-(faceLeft.x() - 40), 0));
+    ASSERT_EQ(card.intent(), Decision::trash);
+    const QImage left = shown();
+    left.save(TOLLENVANE_SCREENSHOTS "/review-deck-drag-left-light.png");
+    EXPECT_NE(left.pixelColor(beside), before.pixelColor(beside));
 }
 
 TEST(ReviewScreen, PictureOfTheMoveSheetOverTheDeck)
