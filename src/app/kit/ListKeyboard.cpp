@@ -322,13 +322,32 @@ void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
     if (QApplication::focusWidget() != nullptr || !list.isVisible()) {
         return;
     }
-    if (list.current_) {
-        if (const std::optional<Spot> spot = landing(Spot{&list, *list.current_}, 1)) {
-            focusSpot(*spot, position, Qt::OtherFocusReason);
-            return;
-        }
+    if (const std::optional<Spot> spot = successor(list)) {
+        focusSpot(*spot, position, Qt::OtherFocusReason);
+        return;
     }
     leave(list);
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::successor(VirtualList& list)
+{
+    if (list.current_) {
+        if (const std::optional<Spot> spot = landing(Spot{&list, *list.current_}, 1)) {
+            return spot;
+        }
+    }
+    // An inner list emptied while its outer row stays: the items after that row, else before it.
+    VirtualList* outer = list.outerList();
+    const std::optional<std::size_t> index =
+        outer == nullptr || &list == &top_ ? std::nullopt : outer->indexOf(*list.outerRow());
+    if (!index) {
+        return std::nullopt;
+    }
+    const Spot row{outer, *index};
+    if (const std::optional<Spot> after = landingOneWay(step(row, 1), 1, std::nullopt)) {
+        return after;
+    }
+    return landingOneWay(step(row, -1), -1, std::nullopt);
 }
 
 void ListKeyboard::leave(VirtualList& list)

@@ -25,8 +25,9 @@ int pageStride(int view, int row);
 // the next), Page Up and Page Down a view further, Home and End to the first and the last item,
 // the focus staying on the same control of the row, else the nearest one. A row where no control
 // can take the focus now (all hidden or disabled) is stepped over, and a row becomes current only
-// once the focus has landed in it. A list that empties under the focus hands it to the page's
-// next control after the list, else the one before it.
+// once the focus has landed in it. An inner list that empties under the focus hands it to the
+// items of the next outer row, else of the previous one; the outermost list, to the page's next
+// control after the list, else the one before it.
 class ListKeyboard {
 public:
     explicit ListKeyboard(VirtualList& top);
@@ -75,6 +76,9 @@ private:
     // Focuses the stop at `position` of the spot's row (the last one when negative), else the
     // nearest one that takes the focus.
     bool focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason);
+    // Where the focus goes when the row of `list` that held it went: the list's current row, else
+    // the nearest row around the list that takes it.
+    std::optional<Spot> successor(VirtualList& list);
     // The list emptied under the focus: the page's next control takes it.
     void leave(VirtualList& list);
 

@@ -703,6 +703,23 @@ TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
         QRect(focus->mapTo(shown.page.viewport(), QPoint()), focus->size())));
 }
 
+// An inner list that empties under the focus while its group stays: the focus goes on to the
+// next group's items, else back to the previous group's, never past the outer list.
+TEST(VirtualList, AnInnerListEmptiedUnderTheFocusHandsItToTheNextGroup)
+{
+    NestedPage shown(3, 3);
+    const auto emptied = [&](int group, int item) {
+        auto* inner =
+            shown.outer->rowAt(static_cast<std::size_t>(group))->findChild<VirtualList*>();
+        inner->rowAt(static_cast<std::size_t>(item))->setFocus(Qt::TabFocusReason);
+        inner->reset(0);
+        test::deliverEvents();
+        return shown.focusText();
+    };
+    EXPECT_EQ(emptied(1, 1), QStringLiteral("2.0"));
+    EXPECT_EQ(emptied(2, 2), QStringLiteral("0.2"));
+}
+
 TEST(VirtualList, LeavingThePageLeavesNoRowBehind)
 {
     const qsizetype before = QApplication::allWidgets().size();
