@@ -53,7 +53,10 @@ void ListKeyboard::focusCame(QWidget& focus, Qt::FocusReason reason)
                      : qobject_cast<QScrollArea*>(top_.viewport_->parentWidget());
     if (reason != Qt::MouseFocusReason && top_.changing_ == 0 && area != nullptr &&
         top_.viewport_->isAncestorOf(&top_)) {
-        scrollToShow(*area, focus);
+        // The whole row where it fits, so that what the row says of the control shows with it.
+        QWidget* row = spot->list->rowAt(spot->index);
+        scrollToShow(*area,
+                     row != nullptr && row->height() <= area->viewport()->height() ? *row : focus);
     }
 }
 

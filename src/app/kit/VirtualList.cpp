@@ -760,7 +760,7 @@ std::optional<int> VirtualList::scrollShowing(const QWidget& control, const QWid
                                               int margin) const
 {
     const auto row = std::find_if(placed_.begin(), placed_.end(), [&](const Placed& placed) {
-        return placed.row->isAncestorOf(&control);
+        return placed.row == &control || placed.row->isAncestorOf(&control);
     });
     if (row == placed_.end()) {
         return std::nullopt;

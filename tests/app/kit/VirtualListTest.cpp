@@ -114,13 +114,16 @@ struct ListPage {
     // Items whose row has no control that takes the focus.
     std::set<std::string> locked;
     int presented = 0;
+    // Room above and below each row's controls, else the style's.
+    std::optional<int> padding;
     QScrollArea page;
     QPushButton* before = new QPushButton(QStringLiteral("Before"));
     QPushButton* after = new QPushButton(QStringLiteral("After"));
     VirtualList* list;
 
-    explicit ListPage(std::size_t count)
+    explicit ListPage(std::size_t count, std::optional<int> rowPadding = std::nullopt)
         : ticked(count)
+        , padding(rowPadding)
     {
         for (std::size_t index = 0; index < count; ++index) {
             keys.push_back("item " + std::to_string(index));
@@ -158,6 +161,9 @@ struct ListPage {
     QWidget* makeRow()
     {
         auto* row = new TickRow;
+        if (padding) {
+            row->layout()->setContentsMargins(9, *padding, 9, *padding);
+        }
         QObject::connect(row->box, &QCheckBox::clicked,
                          [this, row](bool checked) { ticked[*list->indexOf(*row)] = checked; });
         return row;
@@ -389,6 +395,24 @@ TEST(VirtualList, ShiftTabIntoAListThatNeverHeldTheFocusLandsOnItsLastRow)
     EXPECT_TRUE(shown.inView(*shown.row(9'999)->button));
     shown.press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), shown.after);
+}
+
+// A row whose control is in sight but whose own bottom is not is brought whole into view when the
+// keys reach it: what it says of its controls shows with them.
+TEST(VirtualList, TheKeysBringTheWholeRowIntoView)
+{
+    ListPage shown(20, 60);
+    QWidget* viewport = shown.page.viewport();
+    TickRow* third = shown.row(3);
+    // The third row's button just above the bottom of the view, the row's padding below it.
+    const int buttonBottom = third->button->mapTo(viewport, QPoint(0, third->button->height())).y();
+    shown.scrollTo(shown.page.verticalScrollBar()->value() + buttonBottom - viewport->height() + 2);
+    ASSERT_TRUE(shown.inView(*third->button));
+    ASSERT_FALSE(shown.inView(*third));
+    shown.row(2)->button->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Down);
+    ASSERT_EQ(QApplication::focusWidget(), third->button);
+    EXPECT_TRUE(shown.inView(*third));
 }
 
 TEST(VirtualList, AListEmptiedUnderTheFocusHandsItToThePagesNextControl)
