@@ -36,13 +36,11 @@ void ListKeyboard::focusCame(QWidget& focus, Qt::FocusReason reason)
             at.list->currentKey_ = at.list->keyOf(at.index);
             changed = true;
         }
-        VirtualList* outer = at.list->outerList();
-        const std::optional<std::size_t> index =
-            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
-        if (!index) {
+        const std::optional<Spot> outer = outerSpot(*at.list);
+        if (!outer) {
             break;
         }
-        at = {outer, *index};
+        at = *outer;
     }
     if (changed) {
         top_.chainCurrent();
@@ -132,13 +130,11 @@ std::optional<ListKeyboard::Spot> ListKeyboard::step(Spot from, int direction)
             // An outer row with nothing in it is passed over.
             continue;
         }
-        VirtualList* outer = at.list->outerList();
-        const std::optional<std::size_t> index =
-            outer == nullptr ? std::nullopt : outer->indexOf(*at.list->outerRow());
-        if (!index || at.list == &top_) {
+        const std::optional<Spot> outer = outerSpot(*at.list);
+        if (!outer) {
             return std::nullopt;
         }
-        at = {outer, *index};
+        at = *outer;
     }
 }
 
@@ -200,17 +196,23 @@ std::optional<ListKeyboard::Spot> ListKeyboard::spotAt(VirtualList& list, std::i
 std::int64_t ListKeyboard::fullTopOf(const Spot& spot) const
 {
     std::int64_t top = spot.list->stack_.fullTopOf(spot.index);
-    for (VirtualList* list = spot.list; list != &top_;) {
-        VirtualList* outer = list->outerList();
-        QWidget* row = list->outerRow();
-        const std::optional<std::size_t> index = outer->indexOf(*row);
-        if (!index) {
-            break;
+    for (const VirtualList* list = spot.list;;) {
+        const std::optional<Spot> outer = outerSpot(*list);
+        if (!outer) {
+            return top;
         }
-        top += list->mapTo(row, QPoint()).y() + outer->stack_.fullTopOf(*index);
-        list = outer;
+        top += list->mapTo(list->outerRow(), QPoint()).y() +
+               outer->list->stack_.fullTopOf(outer->index);
+        list = outer->list;
     }
-    return top;
+}
+
+std::optional<ListKeyboard::Spot> ListKeyboard::outerSpot(const VirtualList& list) const
+{
+    VirtualList* outer = &list == &top_ ? nullptr : list.outerList();
+    const std::optional<std::size_t> index =
+        outer == nullptr ? std::nullopt : outer->indexOf(*list.outerRow());
+    return index ? std::optional<Spot>(Spot{outer, *index}) : std::nullopt;
 }
 
 std::optional<ListKeyboard::Spot> ListKeyboard::landing(std::optional<Spot> from, int direction,
@@ -340,17 +342,14 @@ std::optional<ListKeyboard::Spot> ListKeyboard::successor(VirtualList& list)
         }
     }
     // An inner list emptied while its outer row stays: the items after that row, else before it.
-    VirtualList* outer = list.outerList();
-    const std::optional<std::size_t> index =
-        outer == nullptr || &list == &top_ ? std::nullopt : outer->indexOf(*list.outerRow());
-    if (!index) {
+    const std::optional<Spot> row = outerSpot(list);
+    if (!row) {
         return std::nullopt;
     }
-    const Spot row{outer, *index};
-    if (const std::optional<Spot> after = landingOneWay(step(row, 1), 1, std::nullopt)) {
+    if (const std::optional<Spot> after = landingOneWay(step(*row, 1), 1, std::nullopt)) {
         return after;
     }
-    return landingOneWay(step(row, -1), -1, std::nullopt);
+    return landingOneWay(step(*row, -1), -1, std::nullopt);
 }
 
 void ListKeyboard::leave(VirtualList& list)

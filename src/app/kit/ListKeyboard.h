@@ -61,6 +61,8 @@ private:
     // The last innermost item that starts by `top` of the list's full stack, going down; the
     // first that starts from it, going up.
     std::optional<Spot> spotAt(VirtualList& list, std::int64_t top, bool down);
+    // The item of the list around `list` whose row holds it; none for the outermost list.
+    std::optional<Spot> outerSpot(const VirtualList& list) const;
     // Where a spot stands in the outermost list's full stack.
     std::int64_t fullTopOf(const Spot& spot) const;
     // `from` if the focus can land in its row, else the nearest such item beyond it in
