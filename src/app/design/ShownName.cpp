@@ -117,4 +117,21 @@ QString shownProblem(std::string_view text)
     return ShownText::problem(text).shown();
 }
 
+QString spokenText(QStringView shown)
+{
+    constexpr char16_t wordJoiner = 0x2060;
+    constexpr char16_t noBreakSpace = 0x00A0;
+    QString spoken;
+    spoken.reserve(shown.size());
+    for (const QChar character : shown) {
+        const char16_t unit = character.unicode();
+        // Shown names hold no isolate of their own: one that is in a name shows as a mark.
+        if ((unit >= 0x2066 && unit <= popDirectionalIsolate) || unit == wordJoiner) {
+            continue;
+        }
+        spoken.append(unit == noBreakSpace ? QChar(u' ') : character);
+    }
+    return spoken;
+}
+
 } // namespace tollenvane

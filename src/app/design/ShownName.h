@@ -24,4 +24,10 @@ void shownNameParts(QStringView name,
 // a text without it names nothing and is shown as it is.
 QString shownProblem(std::string_view text);
 
+// What assistive technology reads of a shown text: the isolation marks around its names and the
+// joiners and no-break spaces that keep them whole are for the eye, and a screen reader would
+// spell them out. The visible marks of controls inside a name stay, so that no name is heard as
+// another.
+QString spokenText(QStringView shown);
+
 } // namespace tollenvane

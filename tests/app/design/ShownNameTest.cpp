@@ -57,6 +57,17 @@ TEST(ShownName, NoNameCanPassForAnother)
     EXPECT_EQ(shownName(std::string("\xE2\x80\xAEtxt.exe")), fsi + "<U+202E>txt.exe" + pdi);
 }
 
+TEST(ShownName, AssistiveTechnologyHearsTheNameWithoutItsIsolationOrJoiners)
+{
+    const QString misleading = QStringLiteral("\u202Etxt.exe");
+    EXPECT_EQ(spokenText(shownName(misleading)), "<U+202E>txt.exe");
+    const QString kept = namesKeptWhole(QStringLiteral("Supprimer ") +
+                                        shownName(QStringLiteral("Mon rapport-final.pdf")) + " ?");
+    EXPECT_EQ(spokenText(kept), "Supprimer Mon rapport-final.pdf ?");
+    // A name that holds isolates of its own shows them as marks, and they are heard as such.
+    EXPECT_EQ(spokenText(shownName(QStringLiteral("a\u2068b"))), "a<U+2068>b");
+}
+
 // Where a text wraps, a name that fits on a line is never broken, not even between its
 // ideographs or at its spaces; one longer than the line breaks only where the line ends.
 TEST(ShownName, ANameThatFitsALineIsNeverBroken)
