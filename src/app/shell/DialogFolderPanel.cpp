@@ -66,6 +66,17 @@ class FolderDialog final : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
 
+    // A path typed in the name field leaves its completion list open. Were the dialog to go with
+    // it, the list's closing would hand the activation back to the gone dialog, and the window
+    // beneath would never get the keyboard again; closed first, it hands it to the dialog.
+    void done(int result) override
+    {
+        while (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+        QFileDialog::done(result);
+    }
+
 protected:
     // Sized and laid out by now, not yet on screen.
     void showEvent(QShowEvent* event) override

@@ -82,9 +82,12 @@ std::string contentOf(const std::string& path)
 }
 
 // Starts the application on its own display, takes the picture `pictureName` of the screen and
-// quits with Ctrl+Q; returns the session's exit code and the picture.
+// quits with Ctrl+Q, or runs `script` in place of those steps with `more` after the usual
+// arguments; returns the session's exit code and the picture. `desktop` puts a session bus
+// under it, on which the application's accessibility bridge meets assistive technology's.
 std::pair<int, QImage> runSession(const TempDir& folder, const std::string& statePath,
-                                  const QString& pictureName)
+                                  const QString& pictureName, const char* script = session,
+                                  const QStringList& more = {}, bool desktop = false)
 {
     const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/" + pictureName;
     QDir().mkpath(TOLLENVANE_SCREENSHOTS);
@@ -92,9 +95,12 @@ std::pair<int, QImage> runSession(const TempDir& folder, const std::string& stat
     QProcess run;
     run.setProcessEnvironment(desktopEnvironment(folder));
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    run.start("xvfb-run", {"-a", "-s", "-screen 0 1440x960x24", "sh", "-c", session, "sh",
-                           TOLLENVANE_EXECUTABLE, QString::fromStdString(statePath),
-                           TOLLENVANE_SCREEN_GRAB, picture});
+    const QStringList bus = desktop ? QStringList{"dbus-run-session", "--"} : QStringList{};
+    run.start("xvfb-run",
+              QStringList{"-a", "-s", "-screen 0 1440x960x24"} + bus +
+                  QStringList{"sh", "-c", script, "sh", TOLLENVANE_EXECUTABLE,
+                              QString::fromStdString(statePath), TOLLENVANE_SCREEN_GRAB, picture} +
+                  more);
     if (!run.waitForFinished(150'000) || run.exitStatus() != QProcess::NormalExit) {
         run.kill();
         run.waitForFinished();
@@ -136,6 +142,84 @@ TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(shot.isNull());
     EXPECT_EQ(contentOf(statePath), corrupt);
+}
+
+// $5 a folder, typed into the folder chooser as a person who knows its path does, so that the
+// completion list is open when Return accepts it; $6 the screen reader, $7 what it hears. Under a
+// window manager and with the screen reader listening, as on such a person's desktop, and
+// without giving the window the focus again: the keys after the chooser must reach the window.
+constexpr const char* typedFolderSession = R"(
+openbox & wm=$!
+/usr/bin/python3 "$6" >> "$7" 2>&1 & reader=$!
+for i in $(seq 100); do grep -q listening "$7" && break; sleep 0.1; done
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" --state "$2" & app=$!
+win=$(timeout 60 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
+[ -n "$win" ] || { kill $app $wm $reader; exit 3; }
+sleep 1.5
+xdotool key --clearmodifiers ctrl+o
+for i in $(seq 100); do
+    [ $(xdotool search --onlyvisible --class tollenvane | wc -l) -gt 1 ] && break; sleep 0.1
+done
+sleep 1
+xdotool key ctrl+a
+xdotool type --delay 40 "$5"
+sleep 1
+xdotool key Return
+sleep 1.5
+echo chosen >> "$7"
+# From the tutorial's first step: the language, then the button that closes the tutorial.
+xdotool key Tab
+sleep 0.3
+xdotool key Tab
+sleep 0.3
+xdotool key Return
+sleep 1
+"$3" "$4"
+xdotool key --clearmodifiers ctrl+q
+for i in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill $app $wm $reader; exit 5; fi
+kill $wm $reader
+wait $app
+)";
+
+TEST(EndToEnd, AFolderTypedInTheChooserLeavesTheKeyboardOnTheWindow)
+{
+    const bool readerInstalled =
+        QProcess::execute("/usr/bin/python3", {"-c", "import pyatspi"}) == 0;
+    if (!canRunADisplay() || QStandardPaths::findExecutable("openbox").isEmpty() ||
+        QStandardPaths::findExecutable("dbus-run-session").isEmpty() || !readerInstalled) {
+        GTEST_SKIP() << "xvfb-run, xdotool, openbox, dbus-run-session or python3-pyatspi is not "
+                        "installed (scripts/setup installs them)";
+    }
+    const TempDir folder;
+    const std::string statePath = folder / "state/state.json";
+    const std::string chosen = folder / "home/Documents";
+    fs::create_directories(chosen);
+    fs::create_directories(folder / "home/Downloads");
+    try {
+        FolderAccess::grant(chosen, false);
+    } catch (const std::exception& refused) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+    }
+
+    const std::string heard = folder / "heard.txt";
+    const auto [exitCode, shot] =
+        runSession(folder, statePath, "folder-typed-xvfb.png", typedFolderSession,
+                   {QString::fromStdString(chosen),
+                    QString(TOLLENVANE_SOURCE_DIR) + "/tests/app/support/screen_reader.py",
+                    QString::fromStdString(heard)},
+                   true);
+    EXPECT_EQ(exitCode, 0);
+    const SavedState written = SavedState::fromJson(json::parse(contentOf(statePath)));
+    ASSERT_EQ(written.sources.size(), 1U);
+    EXPECT_EQ(written.sources.front().lastKnownPath, std::optional(chosen));
+    EXPECT_TRUE(written.preferences.onboardingComplete) << "the keys after the chooser were lost";
+    const std::string said = contentOf(heard);
+    const std::size_t chosenAt = said.find("chosen");
+    ASSERT_NE(chosenAt, std::string::npos) << said;
+    EXPECT_NE(said.find("focus push button", chosenAt), std::string::npos)
+        << "the screen reader heard no control take the focus after the chooser:\n"
+        << said;
 }
 
 // $1 the application, $2 its state file, $3 the screen grabber, $4 the picture, $5 $6 where the
