@@ -246,9 +246,10 @@ void DesignStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
     case CC_Slider:
         if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
             // The stock slider marks its focus in the accent colour: the design's ring instead.
-            QStyleOptionSlider inside = insideRing(*slider);
-            inside.state &= ~State_HasFocus;
-            QProxyStyle::drawComplexControl(control, &inside, painter, widget);
+            // Its parts are placed by subControlRect, which keeps the ring's room once.
+            QStyleOptionSlider unfocused(*slider);
+            unfocused.state &= ~State_HasFocus;
+            QProxyStyle::drawComplexControl(control, &unfocused, painter, widget);
             if (hasKeyboardFocus(*option)) {
                 paintFocusRing(*painter, QRectF(option->rect), cornerRadius);
             }

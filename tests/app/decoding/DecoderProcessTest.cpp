@@ -76,6 +76,19 @@ StandInRun runStandIn(const QStringList& arguments,
     return {ended, running.get()};
 }
 
+// The decoder draws nothing on screen and keeps few malloc arenas under its memory cap, whatever
+// the application itself runs on.
+TEST(DecoderProcess, ItRunsOffscreenWithFewArenasWhateverTheApplicationRunsOn)
+{
+    const test::EnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
+    const test::EnvironmentVariable arenas("MALLOC_ARENA_MAX", "64");
+    const StandInRun told =
+        runStandIn({QStringLiteral("environment"), QStringLiteral("QT_QPA_PLATFORM"),
+                    QStringLiteral("MALLOC_ARENA_MAX")});
+    EXPECT_EQ(told.output.value_or("").toStdString(),
+              "QT_QPA_PLATFORM=offscreen\nMALLOC_ARENA_MAX=2\n");
+}
+
 // Abandoning a run ends its decoder at once, whatever it is doing: here nothing, without end, with
 // no deadline to stop it.
 TEST(DecoderProcess, AnAbandonedRunEndsItsDecoderAtOnce)

@@ -14,8 +14,11 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 namespace tollenvane {
 namespace {
@@ -68,6 +71,72 @@ TEST(DesignStyle, StockControlsWearTheTokensInBothAppearances)
         ASSERT_TRUE(slider->hasFocus());
         EXPECT_GE(test::ringPixels(window, *slider), 20);
         EXPECT_TRUE(window.grab().save(shots + "/stock-slider-focus-" + name + ".png"));
+    }
+}
+
+struct InspectedSlider : QSlider {
+    using QSlider::initStyleOption;
+    using QSlider::QSlider;
+};
+
+// The first and last columns that the slider paints on a clear picture of itself, in the rows
+// from `top` to `bottom`.
+std::pair<int, int> paintedSpan(const QImage& picture, int top, int bottom)
+{
+    int first = picture.width();
+    int last = -1;
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qAlpha(picture.pixel(x, y)) != 0) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, last};
+}
+
+// Where the handle is drawn is where the pointer takes it, at both ends of the range, and the
+// groove runs the slider's length but for the room its focus ring keeps.
+TEST(DesignStyle, ASliderIsDrawnWhereItAnswersThePointer)
+{
+    InspectedSlider slider(Qt::Horizontal);
+    slider.setRange(0, 100);
+    slider.resize(200, slider.sizeHint().height());
+    const std::pair room{focusRingMargin, slider.width() - 1 - focusRingMargin};
+    for (const int value : {0, 100}) {
+        SCOPED_TRACE(value);
+        slider.setValue(value);
+        QStyleOptionSlider option;
+        slider.initStyleOption(&option);
+        const QStyle& style = *slider.style();
+        const QRect handle =
+            style.subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &slider);
+        const QRect groove =
+            style.subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, &slider);
+        ASSERT_LT(handle.top(), groove.top());
+        QImage picture(slider.size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        slider.render(&picture, {}, {}, QWidget::DrawChildren);
+
+        // Above the groove, the handle shows alone.
+        const auto [left, right] = paintedSpan(picture, handle.top(), groove.top() - 1);
+        EXPECT_EQ(left, handle.left());
+        EXPECT_EQ(right, handle.right());
+        const auto hit = [&](int x) {
+            return style.hitTestComplexControl(QStyle::CC_Slider, &option,
+                                               QPoint(x, handle.center().y()), &slider);
+        };
+        EXPECT_EQ(hit(left), QStyle::SC_SliderHandle);
+        EXPECT_EQ(hit(right), QStyle::SC_SliderHandle);
+        EXPECT_NE(hit(left - 1), QStyle::SC_SliderHandle);
+        EXPECT_NE(hit(right + 1), QStyle::SC_SliderHandle);
+
+        EXPECT_EQ(std::pair(groove.left(), groove.right()), room);
+        // Fusion's outline keeps within the groove, a pixel from its end at most.
+        const auto [start, end] = paintedSpan(picture, groove.top(), groove.bottom());
+        EXPECT_NEAR(start, groove.left(), 1);
+        EXPECT_NEAR(end, groove.right(), 1);
     }
 }
 

@@ -5,6 +5,7 @@
 //   chatter        writes a few megabytes of diagnostics, then says "done"
 //   sleep          waits without end, using no processor time
 //   write PATH     appends to the file PATH, then says "wrote"
+//   environment NAME...  says NAME=value, or NAME unset, of each variable on a line
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -90,6 +91,19 @@ int writeTo(const char* path)
     return say("wrote") ? 0 : 1;
 }
 
+int environment(int count, char** names)
+{
+    for (int at = 0; at < count; ++at) {
+        const char* value = std::getenv(names[at]);
+        const std::string line = std::string(names[at]) +
+                                 (value != nullptr ? "=" + std::string(value) : " unset") + "\n";
+        if (!say(line.c_str())) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,6 +123,9 @@ int main(int argc, char** argv)
     }
     if (mode == "write" && argc == 3) {
         return writeTo(argv[2]);
+    }
+    if (mode == "environment") {
+        return environment(argc - 2, argv + 2);
     }
     return 2;
 }

@@ -339,6 +339,30 @@ TEST(TutorialOverlay, EveryStepIsWithinReachOnASmallScreen)
     }
 }
 
+// A step left scrolled down and come back to shows its heading's side first, as it did the
+// first time.
+TEST(TutorialOverlay, AStepShownAgainStartsAtItsTop)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    setAnimations(model, false);
+    TutorialOverlay overlay(model);
+    overlay.resize(960, 660);
+    overlay.show();
+    test::deliverEvents();
+    click(overlay, "continueButton");
+    test::deliverEvents();
+    QScrollBar& bar = *shownScroll(overlay)->verticalScrollBar();
+    ASSERT_GT(bar.maximum(), 0) << "the step fits: nothing to scroll";
+    bar.setValue(bar.maximum());
+    click(overlay, "continueButton");
+    click(overlay, "backButton");
+    test::deliverEvents();
+    ASSERT_EQ(counter(overlay), QStringLiteral("2 / 4"));
+    EXPECT_EQ(&bar, shownScroll(overlay)->verticalScrollBar());
+    EXPECT_EQ(bar.value(), 0);
+}
+
 TEST(TutorialOverlay, ALanguageChosenMidWayRebuildsTheWindowFromTheFirstStep)
 {
     const AppLanguage before = Localization::language();

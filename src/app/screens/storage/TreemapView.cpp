@@ -72,6 +72,7 @@ QSize TreemapView::sizeHint() const
 
 void TreemapView::relayout()
 {
+    hideCaption();
     std::vector<double> weights;
     weights.reserve(tiles_.size());
     for (const StorageNode& tile : tiles_) {
@@ -207,6 +208,7 @@ void TreemapView::activate(std::size_t tile)
 {
     // A copy: the action may replace the tiles.
     const StorageNode node = tiles_[tile];
+    hideCaption();
     activated_(node);
 }
 
@@ -285,10 +287,18 @@ void TreemapView::showCaption(std::size_t position, std::optional<QPoint> at)
     const QRectF frame = blocks_[position].frame;
     const QPoint place = at.value_or(mapToGlobal(frame.bottomLeft().toPoint()));
     // Escaped: tool tips take markup, and names are data.
-    QToolTip::showText(place,
-                       QStringLiteral("<qt>") +
-                           blockDescription(tiles_[layout_[position].index]).toHtmlEscaped(),
-                       this, frame.toAlignedRect());
+    caption_ =
+        QStringLiteral("<qt>") + blockDescription(tiles_[layout_[position].index]).toHtmlEscaped();
+    QToolTip::showText(place, caption_, this, frame.toAlignedRect());
+}
+
+// A block opened, or laid out again, leaves its caption speaking of what is no longer there.
+// Tool tips are one for the whole application: another widget's is left alone.
+void TreemapView::hideCaption()
+{
+    if (QToolTip::isVisible() && QToolTip::text() == caption_) {
+        QToolTip::hideText();
+    }
 }
 
 } // namespace tollenvane

@@ -60,6 +60,7 @@ private:
     void activate(std::size_t tile);
     // `position` is a place in the layout; `at` where the pointer rests, if it does.
     void showCaption(std::size_t position, std::optional<QPoint> at = std::nullopt);
+    void hideCaption();
     void paintBlock(QPainter& painter, const TreemapRect& rect, const Block& block) const;
 
     std::function<void(const StorageNode&)> activated_;
@@ -69,6 +70,7 @@ private:
     std::optional<std::size_t> hovered_;
     std::size_t current_ = 0; // a place in layout_
     bool captionDue_ = false;
+    QString caption_; // the tool tip shown last
 };
 
 // The name a block shows at `width`: as far as it wraps, then the rest elided on a second line.

@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -215,6 +216,26 @@ TEST(SourcesPage, ASessionLocksEverythingButOpening)
     EXPECT_FALSE(add.isEnabled());
     EXPECT_FALSE(notice.isVisible());
     screen.harness.settle();
+}
+
+// A suggestion is a way to the chooser, not a mark of what is authorised: the tile of a folder
+// already a source looks the same and opens the chooser there again.
+TEST(SourcesPage, ASuggestedFolderAlreadyASourceKeepsItsTile)
+{
+    SourcesScreen screen;
+    screen.harness.standardFolders->folders[StandardFolder::pictures] = screen.harness.source;
+    const FolderGrant pictures = screen.model.state().sources.front();
+    ASSERT_EQ(pictures.lastKnownPath, screen.harness.source);
+    auto& tile = SourcesScreen::in<QAbstractButton>(screen.page, "suggestedFolder.Images");
+    const QImage added = tile.grab().toImage();
+    QTest::mouseClick(&tile, Qt::LeftButton);
+    ASSERT_EQ(screen.harness.panel->requests.size(), 1U);
+    EXPECT_EQ(screen.harness.panel->requests.back().startFolder, screen.harness.source);
+
+    screen.model.removeSource(pictures);
+    screen.harness.settle();
+    test::deliverEvents();
+    EXPECT_EQ(tile.grab().toImage(), added);
 }
 
 TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)

@@ -12,6 +12,7 @@
 #include "app/screens/storage/StorageRow.h"
 #include "app/screens/storage/TreemapView.h"
 #include "design/SchemeScope.h"
+#include "preview/Waiting.h"
 #include "screens/storage/ScannedDesk.h"
 #include "support/FocusRingPixels.h"
 #include "support/ListKeys.h"
@@ -211,6 +212,26 @@ TEST(StorageExplorer, TheCaptionFollowsTheBlockTheArrowsChoose)
         EXPECT_EQ(open.map().accessibleName(), described(position));
     }
     QToolTip::hideText();
+}
+
+// The caption the arrows showed goes with the block Enter opens, rather than stay over the page
+// that follows.
+TEST(StorageExplorer, OpeningABlockTakesItsCaptionAway)
+{
+    OpenExplorer open;
+    AppModel& model = open.desk.model();
+    model.openStorageFolder(open.desk.source);
+    open.desk.settle();
+    ASSERT_EQ(open.map().tiles().front().name, "Films");
+    open.map().setFocus();
+    QTest::keyClick(&open.map(), Qt::Key_Right);
+    QTest::keyClick(&open.map(), Qt::Key_Left);
+    ASSERT_TRUE(QToolTip::isVisible());
+    QTest::keyClick(&open.map(), Qt::Key_Return);
+    // A tool tip fades out; one left behind stays its full ten seconds.
+    EXPECT_TRUE(test::processUntil([] { return !QToolTip::isVisible(); }, 5000));
+    open.desk.settle();
+    EXPECT_EQ(model.storagePath(), open.desk.path("Films"));
 }
 
 // The caption wraps a long name, but never a size between its number and its unit.
