@@ -1,5 +1,7 @@
 #include "app/deck/SwipeMotionCard.h"
 
+#include "preview/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -69,7 +71,7 @@ TEST_F(SwipeMotionCardTest, SlowDragBelowThresholdSpringsBackAndDecidesNothing)
     drag({100, 0});
     EXPECT_TRUE(swiped.isEmpty());
     EXPECT_NE(card.offset(), QPointF());
-    QTRY_COMPARE_WITH_TIMEOUT(card.offset(), QPointF(), 2000);
+    EXPECT_TRUE(test::processUntil([&] { return card.offset() == QPointF(); }, 2000));
     EXPECT_TRUE(swiped.isEmpty());
 }
 
@@ -100,7 +102,7 @@ TEST_F(SwipeMotionCardTest, DecisiveDragWaitsForTheOwnerThenFliesOutAndReportsOn
 
     card.setDecision(Decision::keep);
     card.setRequest(QUuid::createUuid());
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 2000);
+    EXPECT_TRUE(test::processUntil([&] { return finished.size() == 1; }, 2000));
     QTest::qWait(300);
     EXPECT_EQ(finished.size(), 1);
     EXPECT_EQ(card.offset(), QPointF(1000, 30));
@@ -119,7 +121,7 @@ TEST_F(SwipeMotionCardTest, CancelledOrSupersededFlightsNeverReport)
     QTest::qWait(100);
     card.setDecision(Decision::move);
     card.setRequest(QUuid::createUuid());
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 2000);
+    EXPECT_TRUE(test::processUntil([&] { return finished.size() == 1; }, 2000));
     QTest::qWait(300);
     EXPECT_EQ(finished.size(), 1);
     EXPECT_EQ(card.offset(), QPointF(0, -900));

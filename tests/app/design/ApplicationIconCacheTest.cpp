@@ -1,6 +1,7 @@
 #include "app/design/ApplicationIconCache.h"
 
 #include "app/design/ApplicationIcon.h"
+#include "preview/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(ApplicationIconCache, EachPathIsLookedUpOnceAndKeptTillPushedOut)
             ++answers;
         });
     }
-    QTRY_COMPARE(answers, 2);
+    EXPECT_TRUE(test::processUntil([&] { return answers == 2; }));
     cache.fetch("/a/tool", &receiver, [&](const QPixmap&) { ++answers; });
     EXPECT_EQ(answers, 3) << "a cached icon answers at once";
     EXPECT_EQ(*lookup.calls, 1);
@@ -51,7 +52,7 @@ TEST(ApplicationIconCache, EachPathIsLookedUpOnceAndKeptTillPushedOut)
     // A link and its target are two keys; the least recently used one goes first.
     cache.fetch("/b/link", &receiver, [&](const QPixmap&) { ++answers; });
     cache.fetch("/b/target", &receiver, [&](const QPixmap&) { ++answers; });
-    QTRY_COMPARE(answers, 5);
+    EXPECT_TRUE(test::processUntil([&] { return answers == 5; }));
     EXPECT_EQ(*lookup.calls, 3);
     EXPECT_FALSE(cache.cached("/a/tool").has_value());
     EXPECT_TRUE(cache.cached("/b/link").has_value());
@@ -65,7 +66,7 @@ TEST(ApplicationIconCache, AnswerForAGoneReceiverIsStillKept)
     auto receiver = std::make_unique<QObject>();
     cache.fetch("/gone", receiver.get(), [&](const QPixmap&) { answered = true; });
     receiver.reset();
-    QTRY_VERIFY(cache.cached("/gone").has_value());
+    EXPECT_TRUE(test::processUntil([&] { return cache.cached("/gone").has_value(); }));
     EXPECT_FALSE(answered);
 }
 
@@ -107,10 +108,10 @@ TEST(ApplicationIconCache, GoingWaitsForNoLookup)
         hang->cacheGone = true;
     }
     hang->changed.notify_all();
-    QTRY_VERIFY([&] {
+    EXPECT_TRUE(test::processUntil([&] {
         const std::lock_guard lock(hang->mutex);
         return hang->outlivedTheCache && hang->toldToGiveUp;
-    }());
+    }));
     QTest::qWait(50);
     EXPECT_FALSE(answered);
 }
@@ -128,7 +129,7 @@ TEST(ApplicationIcon, ShowsThePlaceholderThenTheIconScaledToFit)
     EXPECT_NE(placeholder.pixelColor(50, 50), background);
 
     icon.setPath("/apps/Tool.app");
-    QTRY_VERIFY(icon.hasIcon());
+    EXPECT_TRUE(test::processUntil([&] { return icon.hasIcon(); }));
     QImage shown = icon.grab().toImage();
     EXPECT_EQ(shown.pixelColor(5, 50).rgb(), QColor(Qt::red).rgb()) << "20 by 10 fills the width";
     EXPECT_EQ(shown.pixelColor(50, 10), background);
@@ -137,7 +138,7 @@ TEST(ApplicationIcon, ShowsThePlaceholderThenTheIconScaledToFit)
     QSignalSpy changed(&icon, &ApplicationIcon::iconChanged);
     icon.setPath("/apps/Other.blue");
     EXPECT_EQ(icon.grab().toImage().pixelColor(50, 50).rgb(), QColor(Qt::red).rgb());
-    QTRY_COMPARE(changed.count(), 1);
+    EXPECT_TRUE(test::processUntil([&] { return changed.count() == 1; }));
     shown = icon.grab().toImage();
     EXPECT_EQ(shown.pixelColor(50, 50).rgb(), QColor(Qt::blue).rgb());
     QDir().mkpath(TOLLENVANE_SCREENSHOTS);

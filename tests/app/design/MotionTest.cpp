@@ -1,4 +1,5 @@
 #include "app/design/MotionAnimator.h"
+#include "preview/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ TEST(MotionAnimator, AnimationsOnMoveThroughIntermediateValuesToTheEnd)
                                                  Animations::on, [&finished] { ++finished; });
     ASSERT_NE(running, nullptr);
     EXPECT_LT(target.property("offset").toDouble(), 100.0);
-    QTRY_COMPARE_WITH_TIMEOUT(finished, 1, 2000);
+    EXPECT_TRUE(test::processUntil([&] { return finished == 1; }, 2000));
     EXPECT_EQ(target.property("offset").toDouble(), 100.0);
 }
 
