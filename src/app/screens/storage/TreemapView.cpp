@@ -239,8 +239,8 @@ void TreemapView::keyPressEvent(QKeyEvent* event)
     }
 }
 
-// A tool tip goes at every key, its release included: the caption of the block the arrows chose
-// comes once the key is up.
+// The caption of the block the arrows chose comes once the key is up, so that a held arrow does
+// not flash one over every block it passes.
 void TreemapView::keyReleaseEvent(QKeyEvent* event)
 {
     if (!captionDue_ || event->isAutoRepeat() || current_ >= blocks_.size()) {
