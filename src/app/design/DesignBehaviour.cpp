@@ -1,7 +1,9 @@
 #include "app/design/DesignBehaviour.h"
 
+#include "app/design/AccessiblePicker.h"
 #include "app/design/DesignStyle.h"
 
+#include <QAccessible>
 #include <QApplication>
 
 namespace tollenvane {
@@ -10,6 +12,13 @@ DesignBehaviour::DesignBehaviour()
 {
     // The application takes ownership of its style.
     QApplication::setStyle(new DesignStyle);
+    // Installed after Qt's own, so asked first.
+    QAccessible::installFactory(&AccessiblePicker::create);
+}
+
+DesignBehaviour::~DesignBehaviour()
+{
+    QAccessible::removeFactory(&AccessiblePicker::create);
 }
 
 } // namespace tollenvane
