@@ -32,6 +32,20 @@ std::string heard(QWidget& top, const char* name, QAccessible::Text kind = QAcce
                : QAccessible::queryAccessibleInterface(widget)->text(kind).toStdString();
 }
 
+// Every name, description and value of the accessible tree under `node`.
+void heardUnder(QAccessibleInterface* node, QStringList& texts)
+{
+    for (const QAccessible::Text kind :
+         {QAccessible::Name, QAccessible::Description, QAccessible::Value}) {
+        texts << node->text(kind);
+    }
+    for (int index = 0; index < node->childCount(); ++index) {
+        if (QAccessibleInterface* child = node->child(index)) {
+            heardUnder(child, texts);
+        }
+    }
+}
+
 AppModel& showing(AppModel& model, Page page)
 {
     model.navigate(page);
@@ -51,6 +65,32 @@ struct PageWindow {
         desk.settle();
     }
 };
+
+TEST(AssistiveReading, NoPageReadsTheMarksOfItsNamesNorTheMarkupOfItsToolTips)
+{
+    test::ScannedDesk desk;
+    desk.harness.folder.write("home/Projects/\u202Etxt.exe", std::string(900'000, 'r'));
+    desk.model().scan();
+    desk.settle();
+    desk.model().openStorageFolder(desk.source);
+    for (const Page page : {Page::dashboard, Page::space, Page::sources, Page::setup,
+                            Page::settings, Page::applications}) {
+        SCOPED_TRACE(rawValue(page));
+        PageWindow window(desk, page);
+        QStringList texts;
+        heardUnder(QAccessible::queryAccessibleInterface(&window.view), texts);
+        for (const QString& text : texts) {
+            EXPECT_FALSE(text.contains(QChar(0x2068)) || text.contains(QChar(0x2069)) ||
+                         text.startsWith(QStringLiteral("<qt>")))
+                << text.toStdString();
+        }
+        if (page == Page::space) {
+            // The name itself is heard, its reversing control still marked.
+            EXPECT_TRUE(texts.contains(QStringLiteral("<U+202E>txt.exe")));
+            EXPECT_TRUE(texts.contains(localized("Afficher dans le gestionnaire de fichiers")));
+        }
+    }
+}
 
 // Whether `picker` on `top` is read as `label`, showing its entry as its value.
 void expectNamed(QWidget& top, const char* picker, const char* label)
