@@ -1,5 +1,6 @@
 #include "app/design/DesignBehaviour.h"
 
+#include "app/design/AccessibleChoice.h"
 #include "app/design/AccessiblePicker.h"
 #include "app/design/DesignStyle.h"
 
@@ -14,10 +15,12 @@ DesignBehaviour::DesignBehaviour()
     QApplication::setStyle(new DesignStyle);
     // Installed after Qt's own, so asked first.
     QAccessible::installFactory(&AccessiblePicker::create);
+    QAccessible::installFactory(&AccessibleChoice::create);
 }
 
 DesignBehaviour::~DesignBehaviour()
 {
+    QAccessible::removeFactory(&AccessibleChoice::create);
     QAccessible::removeFactory(&AccessiblePicker::create);
 }
 

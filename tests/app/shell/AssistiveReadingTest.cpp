@@ -142,5 +142,69 @@ TEST(AssistiveReading, EveryPickerIsNamedByItsLabelAndReadsItsEntryAsItsValue)
     expectNamed(*sheet, "parentPicker", "Dans");
 }
 
+// Whether assistive technology reads `tile` as a choice named `name`, chosen or not.
+void expectChoice(QWidget& top, const char* tile, const char* name, bool chosen)
+{
+    SCOPED_TRACE(tile);
+    auto* widget = top.findChild<QWidget*>(QString::fromLatin1(tile));
+    ASSERT_NE(widget, nullptr);
+    QAccessibleInterface& read = *QAccessible::queryAccessibleInterface(widget);
+    EXPECT_EQ(read.text(QAccessible::Name), localized(name));
+    EXPECT_TRUE(read.state().checkable);
+    EXPECT_EQ(read.state().checked, chosen);
+}
+
+TEST(AssistiveReading, EveryChoosableTileSaysWhetherItIsChosen)
+{
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    {
+        PageWindow window(desk, Page::setup);
+        expectChoice(window.view, "typeTile-all", "Tout", true);
+        QTest::mouseClick(window.view.findChild<QWidget*>("typeTile-images"), Qt::LeftButton);
+        desk.settle();
+        expectChoice(window.view, "typeTile-all", "Tout", false);
+        expectChoice(window.view, "typeTile-images", "Images", true);
+    }
+    {
+        PageWindow window(desk, Page::settings);
+        expectChoice(window.view, "appearance-dark", "Sombre", true);
+        expectChoice(window.view, "appearance-system", "Automatique", false);
+    }
+
+    // In the tutorial's appearance picker, the chosen option holds the focus and the arrows move
+    // both.
+    Preferences preferences = model.state().preferences;
+    preferences.animations = false;
+    model.setPreferences(preferences);
+    model.setShowTutorial(true);
+    TutorialOverlay overlay(model);
+    overlay.resize(1280, 740);
+    overlay.show();
+    QApplication::setActiveWindow(&overlay);
+    for (int step = 0; step < 3; ++step) {
+        QTest::mouseClick(overlay.findChild<QWidget*>("continueButton"), Qt::LeftButton);
+    }
+    auto* picker = overlay.findChild<QWidget*>("appearancePicker");
+    EXPECT_EQ(heard(overlay, "appearancePicker"), localized("Apparence").toStdString());
+    overlay.findChild<QWidget*>("soundsSwitch")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QWidget& dark = *QApplication::focusWidget();
+    EXPECT_TRUE(picker->isAncestorOf(&dark));
+    QTest::keyClick(&dark, Qt::Key_Right);
+    EXPECT_EQ(model.state().preferences.appearance, AppAppearance::light);
+    QWidget& light = *QApplication::focusWidget();
+    test::deliverEvents();
+    EXPECT_GE(test::ringPixels(overlay, light), 20);
+    EXPECT_TRUE(overlay.grab().save(test::screenshotFolder() + "/tutorial-appearance-keys.png"));
+    for (const auto& [option, name, chosen] :
+         {std::tuple{&dark, "Sombre", false}, std::tuple{&light, "Clair", true}}) {
+        QAccessibleInterface& read = *QAccessible::queryAccessibleInterface(option);
+        EXPECT_EQ(read.text(QAccessible::Name), localized(name));
+        EXPECT_EQ(read.state().checked, chosen) << name;
+        EXPECT_TRUE(read.state().checkable);
+    }
+}
+
 } // namespace
 } // namespace tollenvane
