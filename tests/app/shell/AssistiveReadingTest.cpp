@@ -206,5 +206,34 @@ TEST(AssistiveReading, EveryChoosableTileSaysWhetherItIsChosen)
     }
 }
 
+TEST(AssistiveReading, TheCopiesOfAGroupAreReadWithTheirFolders)
+{
+    test::SortingHarness harness;
+    harness.folder.write("home/Pictures/Screenshot 3.png", std::string(30'000, 's'));
+    harness.folder.write("home/Pictures/Desk/Screenshot 3.png", std::string(30'000, 's'));
+    AppModel& model = harness.loadScanned();
+    DuplicatesPage page(model);
+    page.resize(900, 700);
+    page.show();
+    model.findDuplicates();
+    harness.settle();
+    test::deliverEvents();
+    for (const char* control : {"previewButton", "keepButton"}) {
+        QStringList heard;
+        for (QAbstractButton* button : page.findChildren<QAbstractButton*>(control)) {
+            if (button->isVisibleTo(&page)) {
+                heard << QAccessible::queryAccessibleInterface(button)->text(
+                    QAccessible::Description);
+            }
+        }
+        heard.sort();
+        const QString pictures = QString::fromStdString(harness.source);
+        EXPECT_EQ(heard.join(" | ").toStdString(),
+                  ("Screenshot 3.png, " + pictures + " | Screenshot 3.png, " + pictures + "/Desk")
+                      .toStdString())
+            << control;
+    }
+}
+
 } // namespace
 } // namespace tollenvane
