@@ -1,7 +1,10 @@
 #include "app/design/DesignBehaviour.h"
 
+#include "app/design/AccessibleChoice.h"
+#include "app/design/AccessiblePicker.h"
 #include "app/design/DesignStyle.h"
 
+#include <QAccessible>
 #include <QApplication>
 
 namespace tollenvane {
@@ -10,6 +13,15 @@ DesignBehaviour::DesignBehaviour()
 {
     // The application takes ownership of its style.
     QApplication::setStyle(new DesignStyle);
+    // Installed after Qt's own, so asked first.
+    QAccessible::installFactory(&AccessiblePicker::create);
+    QAccessible::installFactory(&AccessibleChoice::create);
+}
+
+DesignBehaviour::~DesignBehaviour()
+{
+    QAccessible::removeFactory(&AccessibleChoice::create);
+    QAccessible::removeFactory(&AccessiblePicker::create);
 }
 
 } // namespace tollenvane

@@ -6,11 +6,15 @@
 namespace tollenvane {
 
 // What the design asks of every control in the application, for as long as it lives: stock
-// controls wear the tokens, Enter presses the focused button, and no picker follows the wheel.
+// controls wear the tokens, Enter presses the focused button, no picker follows the wheel, and
+// assistive technology reads each picker by its label and each choice as chosen or not.
 // The application and the screen tests make one each, right after the QApplication.
 class DesignBehaviour final {
 public:
     DesignBehaviour();
+    ~DesignBehaviour();
+    DesignBehaviour(const DesignBehaviour&) = delete;
+    DesignBehaviour& operator=(const DesignBehaviour&) = delete;
 
 private:
     const EnterPressesButton enterPressesButton_;

@@ -1,6 +1,7 @@
 #include "app/design/ElidedLabel.h"
 
 #include "app/design/LineBox.h"
+#include "app/design/ShownName.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -22,7 +23,7 @@ void ElidedLabel::setText(const QString& text)
     hint_ = QSize();
     natural_.reset();
     fit_.reset();
-    setAccessibleName(text);
+    setAccessibleName(spokenText(text));
     updateGeometry();
     update();
 }

@@ -3,6 +3,7 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 
 #include <QPainter>
@@ -20,7 +21,7 @@ LiftButton::LiftButton(const QString& title, const QString& symbol,
     , look_(std::move(look))
 {
     setText(title);
-    setAccessibleName(title);
+    setAccessibleName(spokenText(title));
     setFont(look_.font);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

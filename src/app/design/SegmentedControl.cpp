@@ -1,5 +1,6 @@
 #include "app/design/SegmentedControl.h"
 
+#include "app/design/ChoiceButton.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
@@ -21,6 +22,48 @@ constexpr int inset = 2;
 constexpr qreal outerRadius = 8;
 constexpr qreal innerRadius = 6;
 
+// One option, which the keyboard and assistive technology reach; the control draws it and takes
+// its clicks.
+class Segment final : public ChoiceButton {
+public:
+    Segment(const QString& option, QWidget& control)
+        : ChoiceButton(&control)
+    {
+        setText(option);
+        setAccessibleName(option);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+    // The arrows are the control's, which moves the selection with them, rather than a
+    // button's, which would move the focus out of the control.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            event->ignore();
+            return;
+        default:
+            ChoiceButton::keyPressEvent(event);
+        }
+    }
+    // The control draws the ring round all of its options.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        ChoiceButton::focusInEvent(event);
+        parentWidget()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        ChoiceButton::focusOutEvent(event);
+        parentWidget()->update();
+    }
+};
+
 } // namespace
 
 SegmentedControl::SegmentedControl(const QStringList& options, QWidget* parent)
@@ -28,9 +71,20 @@ SegmentedControl::SegmentedControl(const QStringList& options, QWidget* parent)
     , options_(options)
 {
     setFont(DesignFont::system(12, QFont::Medium));
-    setFocusPolicy(Qt::StrongFocus);
+    // A click gives the focus to the selected option, which is the control's focus proxy; Tab
+    // reaches that option itself.
+    setFocusPolicy(Qt::ClickFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    for (int index = 0; index < count(); ++index) {
+        auto* segment = new Segment(options_[index], *this);
+        segment->setFocusPolicy(Qt::NoFocus);
+        connect(segment, &QAbstractButton::clicked, this, [this, index] { choose(index); });
+        segments_.push_back(segment);
+    }
+    if (!segments_.empty()) {
+        select(0);
+    }
 }
 
 void SegmentedControl::setCurrentIndex(int index)
@@ -38,7 +92,24 @@ void SegmentedControl::setCurrentIndex(int index)
     if (index < 0 || index >= count() || index == current_) {
         return;
     }
+    select(index);
+}
+
+void SegmentedControl::select(int index)
+{
+    ChoiceButton* previous = segments_[static_cast<std::size_t>(current_)];
+    ChoiceButton* next = segments_[static_cast<std::size_t>(index)];
     current_ = index;
+    previous->setSelected(false);
+    next->setSelected(true);
+    next->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(next);
+    if (previous != next) {
+        if (previous->hasFocus()) {
+            next->setFocus(Qt::OtherFocusReason);
+        }
+        previous->setFocusPolicy(Qt::NoFocus);
+    }
     update();
 }
 
@@ -89,6 +160,13 @@ void SegmentedControl::paintEvent(QPaintEvent*)
     paintFocusRing(painter, QRectF(rect()), outerRadius, *this);
 }
 
+void SegmentedControl::resizeEvent(QResizeEvent*)
+{
+    for (int index = 0; index < count(); ++index) {
+        segments_[static_cast<std::size_t>(index)]->setGeometry(segmentRect(index));
+    }
+}
+
 void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
 {
     for (int index = 0; index < count(); ++index) {
@@ -114,8 +192,7 @@ void SegmentedControl::choose(int index)
     if (index == current_) {
         return;
     }
-    current_ = index;
-    update();
+    select(index);
     emit activated(index);
 }
 

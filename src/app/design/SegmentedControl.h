@@ -2,11 +2,18 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <vector>
 
 namespace tollenvane {
 
+class ChoiceButton;
+
 // A row of mutually exclusive options, one of them selected. activated() tells of the user's
 // choices only; setCurrentIndex() never emits it, so refreshes from the model cannot loop back.
+//
+// The control draws itself whole. Each option is also a choice of its own for the keyboard and
+// assistive technology: the selected one is the control's one Tab stop, the arrows move the
+// selection and the focus with it, and each is read by its text, selected or not.
 class SegmentedControl : public QWidget {
     Q_OBJECT
 
@@ -28,11 +35,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void choose(int index);
+    // Marks option `index` as the selected one; the focus follows it when the control held it.
+    void select(int index);
 
     QStringList options_;
+    std::vector<ChoiceButton*> segments_;
     int current_ = 0;
 };
 

@@ -12,13 +12,8 @@ class SelectableButton : public QAbstractButton {
 
 public:
     bool isSelected() const { return selected_; }
-    void setSelected(bool selected)
-    {
-        if (selected_ != selected) {
-            selected_ = selected;
-            update();
-        }
-    }
+    // Assistive technology is told of the change.
+    void setSelected(bool selected);
 
     QSize minimumSizeHint() const override { return sizeHint(); }
 

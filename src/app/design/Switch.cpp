@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 
 #include <QPainter>
@@ -21,7 +22,7 @@ Switch::Switch(const QString& title, QWidget* parent)
     : QAbstractButton(parent)
 {
     setText(title);
-    setAccessibleName(title);
+    setAccessibleName(spokenText(title));
     setCheckable(true);
     setFont(DesignFont::system(13));
     setCursor(Qt::PointingHandCursor);

@@ -1,6 +1,7 @@
 #include "app/design/TextBlock.h"
 
 #include "app/design/LineBox.h"
+#include "app/design/ShownName.h"
 #include "app/design/WholeNames.h"
 
 #include <QEvent>
@@ -156,7 +157,7 @@ void TextBlock::textChanged()
     laidOut_.reset();
     sizeHint_.reset();
     heightForWidth_.reset();
-    setAccessibleName(text_);
+    setAccessibleName(spokenText(text_));
     updateGeometry();
     update();
 }

@@ -1,6 +1,7 @@
 #include "app/kit/AlertBox.h"
 
 #include "app/design/LocalizedText.h"
+#include "app/design/ShownName.h"
 #include "app/design/ShownText.h"
 #include "app/design/WholeNames.h"
 
@@ -79,6 +80,14 @@ void showAlertText(QMessageBox& box, const QString& title, const ShownText& mess
     // makes its message's label only now, with the style's selectable text.
     for (QLabel* label : box.findChildren<QLabel*>()) {
         label->setTextInteractionFlags(Qt::NoTextInteraction);
+    }
+    // Assistive technology reads the labels' own texts: the message's holds markup, both the
+    // marks that show names.
+    if (auto* heading = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        heading->setAccessibleName(spokenText(title));
+    }
+    if (auto* details = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        details->setAccessibleName(spokenText(message.shown()));
     }
     if (auto* copy =
             box.findChild<QObject*>(AlertCopy::objectNameOfCopy(), Qt::FindDirectChildrenOnly)) {

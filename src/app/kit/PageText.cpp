@@ -21,12 +21,4 @@ ElidedLabel* lineText(const QString& text, const TextStyle& style, ElisionSide s
     return label;
 }
 
-void setPlainToolTip(QWidget& widget, const QString& text)
-{
-    // Marked as rich text so that the escaped entities show as the characters they stand for.
-    QString escaped = text.toHtmlEscaped();
-    escaped.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    widget.setToolTip(text.isEmpty() ? QString() : QStringLiteral("<qt>") + escaped);
-}
-
 } // namespace tollenvane

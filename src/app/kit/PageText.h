@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/design/ElidedLabel.h"
+#include "app/design/PlainToolTip.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
 
@@ -25,8 +26,5 @@ TextBlock* wrappedText(const QString& text, const TextStyle& style, QWidget* par
 // One line that shrinks, then elides.
 ElidedLabel* lineText(const QString& text, const TextStyle& style,
                       ElisionSide side = ElisionSide::end, QWidget* parent = nullptr);
-
-// A hover help text that shows data literally: tool tips take markup otherwise.
-void setPlainToolTip(QWidget& widget, const QString& text);
 
 } // namespace tollenvane

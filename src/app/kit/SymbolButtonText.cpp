@@ -1,5 +1,6 @@
 #include "app/kit/SymbolButtonText.h"
 
+#include "app/design/ShownName.h"
 #include "app/kit/PageText.h"
 
 #include <QWidget>
@@ -9,7 +10,7 @@ namespace tollenvane {
 void setSymbolButtonText(QWidget& button, const QString& text)
 {
     setPlainToolTip(button, text);
-    button.setAccessibleName(text);
+    button.setAccessibleName(spokenText(text));
 }
 
 } // namespace tollenvane

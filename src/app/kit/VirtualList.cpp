@@ -1,5 +1,6 @@
 #include "app/kit/VirtualList.h"
 
+#include "app/design/ShownName.h"
 #include "app/kit/ListKeyboard.h"
 #include "app/kit/RowFocusRing.h"
 #include "app/kit/RowStops.h"
@@ -108,7 +109,7 @@ void VirtualList::present(QWidget& row, std::size_t index)
         return;
     }
     // Every row offers the same controls: the item tells them apart.
-    const QString name = rows_.name(index);
+    const QString name = spokenText(rows_.name(index));
     for (QWidget* stop : rowStops(row)) {
         if (stop == &row) {
             if (stop->accessibleName() != name) {

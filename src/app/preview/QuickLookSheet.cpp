@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/PlainToolTip.h"
 #include "app/design/ShownName.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -68,7 +69,7 @@ void QuickLookSheet::setFile(const FileRecord& file)
     }
     const QString path = QString::fromStdString(std::string(file.path()));
     name_->setText(shownName(std::string(file.name())));
-    name_->setToolTip(name_->text().toHtmlEscaped());
+    setPlainToolTip(*name_, name_->text());
     file_ = file;
     viewer_->setPath(path);
 }

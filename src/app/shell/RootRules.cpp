@@ -31,6 +31,13 @@ std::optional<std::string> issueButtonText(std::int64_t issueCount)
     return std::to_string(issueCount);
 }
 
+std::string issueButtonName(std::int64_t issueCount)
+{
+    return Localization::text(
+        plural(issueCount, "{0} problème d’analyse", "{0} problèmes d’analyse"),
+        {localizedCount(issueCount)});
+}
+
 bool issueListTruncated(std::int64_t issueCount)
 {
     return issueCount > shownIssueLimit;

@@ -18,6 +18,8 @@ std::string scanProgressText(std::int64_t indexedCount);
 
 // The issue button's count; none hides the button.
 std::optional<std::string> issueButtonText(std::int64_t issueCount);
+// What assistive technology reads of the issue button: what it counts, not the bare number.
+std::string issueButtonName(std::int64_t issueCount);
 
 // The model keeps only the first texts of a scan's problems.
 inline constexpr std::int64_t shownIssueLimit = 30;

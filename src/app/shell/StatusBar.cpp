@@ -123,6 +123,11 @@ void StatusBar::refresh()
     const std::optional<std::string> issues = issueButtonText(model_.issueCount());
     issues_->setVisible(issues.has_value());
     issues_->setText(issues ? QString::fromStdString(*issues) : QString());
+    const QString name =
+        issues ? QString::fromStdString(issueButtonName(model_.issueCount())) : QString();
+    if (issues_->accessibleName() != name) {
+        issues_->setAccessibleName(name);
+    }
 }
 
 void StatusBar::paintEvent(QPaintEvent*)

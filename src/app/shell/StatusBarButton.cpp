@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 
@@ -23,7 +24,7 @@ StatusBarButton::StatusBarButton(const QString& text, const QString& symbol, int
     , symbol_(symbol)
 {
     setText(text);
-    setAccessibleName(text);
+    setAccessibleName(spokenText(text));
     setFont(DesignFont::system(pixelSize));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -72,6 +72,7 @@ PreferencesStep::PreferencesStep(AppModel& model, QWidget* parent)
     appearanceRow->addWidget(
         lineText(localized("Apparence"), TextStyle{controlSize, QFont::Normal, std::nullopt}), 1);
     appearance_->setObjectName(QStringLiteral("appearancePicker"));
+    appearance_->setAccessibleName(localized("Apparence"));
     appearance_->setFont(DesignFont::system(controlSize));
     appearanceRow->addWidget(appearance_);
     panel->contentLayout()->addLayout(appearanceRow);

@@ -4,6 +4,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/FocusRing.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -43,7 +44,7 @@ SourceStepRow::SourceStepRow(QWidget* parent)
 void SourceStepRow::setName(const QString& name)
 {
     name_->setText(name);
-    setAccessibleName(name);
+    setAccessibleName(spokenText(name));
 }
 
 QString SourceStepRow::name() const

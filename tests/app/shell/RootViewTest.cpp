@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -296,6 +297,8 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     auto* issues = view.findChild<QAbstractButton*>("issueButton");
     ASSERT_TRUE(issues->isVisibleTo(&view));
     EXPECT_EQ(issues->text(), "3");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(issues)->text(QAccessible::Name),
+              "3 problèmes d’analyse");
     QTest::mouseClick(issues, Qt::LeftButton);
     const QPointer<QDialog> sheet = view.findChild<QDialog*>("scanIssuesSheet");
     ASSERT_FALSE(sheet.isNull());

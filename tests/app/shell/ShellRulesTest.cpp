@@ -38,6 +38,17 @@ TEST(RootRules, StatusBarTexts)
     EXPECT_EQ(issueButtonText(0), std::nullopt);
     EXPECT_EQ(issueButtonText(1), "1");
     EXPECT_EQ(issueButtonText(1234), "1234"); // never grouped
+    // Heard, the button says what it counts.
+    for (const auto& [language, count, name] :
+         std::vector<std::tuple<AppLanguage, int, std::string>>{
+             {AppLanguage::fr, 1, "1 problème d’analyse"},
+             {AppLanguage::fr, 3, "3 problèmes d’analyse"},
+             {AppLanguage::en, 1, "1 scan problem"},
+             {AppLanguage::de, 2, "2 Analyseprobleme"},
+         }) {
+        const test::ScopedLanguage shown(language);
+        EXPECT_EQ(issueButtonName(count), name);
+    }
     EXPECT_FALSE(issueListTruncated(30));
     EXPECT_TRUE(issueListTruncated(31));
 }

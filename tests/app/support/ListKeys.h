@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/design/ShownName.h"
 #include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
 
@@ -26,8 +27,8 @@ struct ListWalk {
     std::function<std::optional<std::size_t>()> focusedItem;
     // What a key sets off, run to its end.
     std::function<void()> settle = [] { deliverEvents(); };
-    // What assistive technology reads of item `index` on each control of its row; none to leave
-    // unchecked.
+    // The name of item `index` as the row shows it, which assistive technology reads without
+    // its marks on each control of the row; none to leave unchecked.
     std::function<QString(std::size_t index)> name = {};
 };
 
@@ -41,7 +42,7 @@ inline void expectFocusOn(const ListWalk& walk, std::size_t item, const char* af
     EXPECT_TRUE(walk.page.viewport()->rect().contains(shown)) << after << ": out of sight";
     EXPECT_GE(ringPixels(walk.window, *focus), 20) << after << ": no ring";
     if (walk.name) {
-        const QString name = walk.name(item);
+        const QString name = spokenText(walk.name(item));
         EXPECT_TRUE(focus->accessibleName() == name || focus->accessibleDescription() == name)
             << after << ": read as " << focus->accessibleName().toStdString() << ", "
             << focus->accessibleDescription().toStdString();

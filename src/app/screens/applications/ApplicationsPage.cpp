@@ -45,9 +45,10 @@ QComboBox* picker(const std::vector<std::pair<int, const char*>>& options, int c
     return box;
 }
 
-// A picker with its title before it.
+// A picker with its title before it, which also names it.
 QWidget* titled(const QString& title, QComboBox* box)
 {
+    box->setAccessibleName(title);
     auto* holder = new QWidget;
     auto* line = new QHBoxLayout(holder);
     line->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,5 @@
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
 
-#include "app/design/ShownName.h"
 #include "app/kit/PageText.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/duplicates/DuplicateFileRow.h"
@@ -53,12 +52,7 @@ DuplicateGroupPanel::DuplicateGroupPanel(Actions actions, QWidget* parent)
                  static_cast<DuplicateFileRow&>(row).setFile(group_->files[index], keepEnabled_);
              },
          .key = [this](std::size_t index) { return std::string(group_->files[index].path()); },
-         .name =
-             [this](std::size_t index) {
-                 const std::string_view name = group_->files[index].name();
-                 return shownName(
-                     QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-             }},
+         .name = [this](std::size_t index) { return copyName(group_->files[index]); }},
         this);
     rows_->setObjectName(QStringLiteral("copyList"));
     rows_->setSpacing(spacing);

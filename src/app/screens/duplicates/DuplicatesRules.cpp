@@ -1,5 +1,6 @@
 #include "app/screens/duplicates/DuplicatesRules.h"
 
+#include "app/design/ShownName.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
@@ -42,6 +43,13 @@ QString folderOf(std::string_view path)
         return {};
     }
     return QString::fromUtf8(path.data(), static_cast<qsizetype>(slash == 0 ? 1 : slash));
+}
+
+QString copyName(const FileRecord& file)
+{
+    const std::string_view name = file.name();
+    return shownName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) +
+           QStringLiteral(", ") + shownName(folderOf(file.path()));
 }
 
 } // namespace tollenvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/duplicates/DuplicateGroup.h"
+#include "core/records/FileRecord.h"
 
 #include <QString>
 #include <string_view>
@@ -25,5 +26,9 @@ QString reclaimableText(const DuplicateGroup& group);
 
 // The folder that holds `path`: everything before its last separator ("/" for a file at the root).
 QString folderOf(std::string_view path);
+
+// A copy as its row's controls name it, fit to show: its name and its folder, for the copies of a
+// group often share their name and the user has to know which one is kept.
+QString copyName(const FileRecord& file);
 
 } // namespace tollenvane

@@ -65,31 +65,22 @@ void fillShape(QPainter& painter, const QRectF& rect, qreal radius, const QColor
 } // namespace
 
 AppearanceTile::AppearanceTile(AppAppearance appearance, QWidget* parent)
-    : QAbstractButton(parent)
+    : ChoiceButton(parent)
     , appearance_(appearance)
 {
     const QString name = QString::fromStdString(label(appearance));
     setText(name);
     setAccessibleName(name);
     setObjectName(QStringLiteral("appearance-") + QString::fromUtf8(rawValue(appearance)));
-    setCheckable(true);
     setFont(DesignFont::system(namePixelSize, QFont::Medium));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void AppearanceTile::setSelected(bool selected)
-{
-    if (selected != isChecked()) {
-        setChecked(selected);
-        update();
-    }
-}
-
 int AppearanceTile::nameRowWidth() const
 {
     const int side = Symbol::sideBeside(namePixelSize);
-    const int marks = isChecked() ? 2 : 1;
+    const int marks = isSelected() ? 2 : 1;
     return QFontMetrics(font()).horizontalAdvance(text()) + marks * (side + nameSpacing);
 }
 
@@ -112,7 +103,7 @@ void AppearanceTile::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     LiftButtonStyle::applyTo(painter, *this);
 
-    const bool selected = isChecked();
+    const bool selected = isSelected();
     const QPainterPath outline =
         continuousRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), cornerRadius);
     painter.fillPath(outline, selected ? Theme::withAlpha(Theme::color(Theme::orange), 0.08)
@@ -177,7 +168,7 @@ void AppearanceTile::paintNameRow(QPainter& painter, const QRectF& row) const
     painter.setPen(foreground);
     painter.drawText(QRectF(left, row.top(), textWidth, row.height()),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
-    if (isChecked()) {
+    if (isSelected()) {
         left += textWidth + nameSpacing;
         Symbol::paint(painter, QRectF(left, symbolTop, side, side), "checkmark.circle.fill",
                       Theme::color(Theme::orange));

@@ -1,30 +1,25 @@
 #pragma once
 
+#include "app/design/ChoiceButton.h"
 #include "core/records/AppAppearance.h"
-
-#include <QAbstractButton>
 
 namespace tollenvane {
 
 // One choice of appearance: a small picture of a window drawn in it, above its name, marked
 // when it is the chosen one. The page says whether it is chosen; a click only emits clicked().
-class AppearanceTile : public QAbstractButton {
+class AppearanceTile : public ChoiceButton {
     Q_OBJECT
 
 public:
     explicit AppearanceTile(AppAppearance appearance, QWidget* parent = nullptr);
 
     AppAppearance appearance() const { return appearance_; }
-    void setSelected(bool selected);
-    bool isSelected() const { return isChecked(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // The choice is the page's to make: a click leaves the mark where it is.
-    void nextCheckState() override {}
 
 private:
     void paintWindowPicture(QPainter& painter, const QRectF& picture) const;

@@ -1,5 +1,6 @@
 #include "app/screens/setup/SessionSetupPage.h"
 
+#include "app/design/AccessiblePicker.h"
 #include "app/design/DesignFont.h"
 #include "app/design/Divider.h"
 #include "app/design/LocalizedText.h"
@@ -327,8 +328,8 @@ void SessionSetupPage::refreshVolumes()
         volumePicker_->removeItem(1);
     }
     for (const StorageVolume& volume : volumes) {
-        volumePicker_->addItem(shownName(volume.name),
-                               QVariant::fromValue<qulonglong>(volume.device));
+        addNameEntry(*volumePicker_, shownName(volume.name),
+                     QVariant::fromValue<qulonglong>(volume.device));
     }
 }
 

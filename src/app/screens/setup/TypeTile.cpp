@@ -31,7 +31,7 @@ QColor withOpacity(QColor color, qreal opacity)
 } // namespace
 
 TypeTile::TypeTile(FileFilter type, QWidget* parent)
-    : SelectableButton(parent)
+    : ChoiceButton(parent)
     , type_(type)
 {
     const QString name = QString::fromStdString(label(type));

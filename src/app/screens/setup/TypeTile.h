@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/design/SelectableButton.h"
+#include "app/design/ChoiceButton.h"
 #include "core/records/FileFilter.h"
 
 namespace tollenvane {
 
 // A type of the set-up page's grid: the category icon, its name and, while it is the filter's
 // type, a checkmark on an orange wash.
-class TypeTile final : public SelectableButton {
+class TypeTile final : public ChoiceButton {
     Q_OBJECT
 
 public:

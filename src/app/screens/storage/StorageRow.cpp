@@ -54,7 +54,7 @@ void StorageRowButton::setNode(const StorageNode& node)
         symbol_ = nodeSymbol(node);
     }
     node_ = node;
-    setAccessibleName(shownName(node_.name));
+    setAccessibleName(spokenText(shownName(node_.name)));
     update();
 }
 

@@ -98,8 +98,8 @@ void TreemapView::relayout()
     }
     current_ = 0;
     setFocusPolicy(layout_.empty() ? Qt::NoFocus : Qt::StrongFocus);
-    setAccessibleName(layout_.empty() ? QString()
-                                      : blockDescription(tiles_[layout_.front().index]));
+    setAccessibleName(
+        layout_.empty() ? QString() : spokenText(blockDescription(tiles_[layout_.front().index])));
     update();
 }
 
@@ -260,7 +260,7 @@ void TreemapView::setCurrent(std::size_t position)
     update(blocks_[current_].frame.toAlignedRect());
     current_ = position;
     update(blocks_[current_].frame.toAlignedRect());
-    setAccessibleName(blockDescription(tiles_[layout_[current_].index]));
+    setAccessibleName(spokenText(blockDescription(tiles_[layout_[current_].index])));
 }
 
 bool TreemapView::event(QEvent* event)

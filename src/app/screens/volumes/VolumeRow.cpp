@@ -6,6 +6,7 @@
 #include "app/design/FocusRing.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -112,7 +113,7 @@ void VolumeRow::setVolume(const StorageVolume& volume, bool selected, bool canCh
     volume_ = volume;
     selected_ = selected;
     title_->setText(VolumeRules::title(volume));
-    select_->setAccessibleName(title_->text());
+    select_->setAccessibleName(spokenText(title_->text()));
     readOnly_->setVisible(volume.readOnly);
     capacity_->setText(QString::fromStdString(Localization::text(
         "{0} disponibles sur {1}", {formattedBytes(volume.free), formattedBytes(volume.total)})));

@@ -90,11 +90,12 @@ std::optional<std::size_t> focusedCopy(const QWidget& page, const AppModel& mode
     return before + *copy;
 }
 
-// A copy's name, as its row's controls tell it.
+// A copy's name and folder, as its row's controls tell them.
 QString shownCopy(const FileRecord& file)
 {
-    return shownName(
-        QString::fromUtf8(file.name().data(), static_cast<qsizetype>(file.name().size())));
+    const QString path =
+        QString::fromUtf8(file.path().data(), static_cast<qsizetype>(file.path().size()));
+    return shownName(path.section('/', -1)) + ", " + shownFolder(path.toStdString());
 }
 
 // A window that shows a page under a button, from which Tab enters the page.
