@@ -69,7 +69,10 @@ void AlertPresenter::refresh()
     shownID_ = alert->id;
     // Both texts come from the model as they are; markup in them is shown, not obeyed.
     const QString title = QString::fromStdString(alert->title);
-    const ShownText message(QString::fromStdString(alert->message));
+    const QString words = QString::fromStdString(alert->message);
+    const ShownText message = alert->name
+                                  ? ShownText::withName(words, QString::fromStdString(*alert->name))
+                                  : ShownText(words);
     if (!box_) {
         QWidget* sheet = topSheet(window_);
         box_ = newAlertBox(sheet != nullptr ? *sheet : window_, title, message);
