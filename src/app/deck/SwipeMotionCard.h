@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPointF>
 #include <QPointer>
+#include <QTransform>
 #include <QUuid>
 #include <QWidget>
 #include <optional>
@@ -100,6 +101,8 @@ private:
     void placeFace();
     bool displaced() const;
     void followPlacement();
+    QTransform cardTransform() const;
+    QRect paintedRect() const;
     QPixmap grabContent() const;
     const QPixmap& scaledSnapshot();
     void paintShadow(QPainter& painter, const QRectF& face);
@@ -135,6 +138,8 @@ private:
     QPixmap prepared_;
     QPixmap shadow_;
     QPointer<QWidget> stage_;
+    // Where the card was last painted, in its own coordinates; unknown after a change of size.
+    std::optional<QRect> painted_;
     QPointer<QVariantAnimation> motion_;
     QPointer<QVariantAnimation> placement_;
 

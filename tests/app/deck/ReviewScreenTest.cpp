@@ -564,6 +564,68 @@ TEST(ReviewScreen, ACardInFlightIsDrawnOverTheButtonsAndBesideThePage)
     EXPECT_NE(left.pixelColor(beside), before.pixelColor(beside));
 }
 
+// What a widget is asked to paint.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget& widget) { widget.installEventFilter(this); }
+    QRegion painted;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+            ++paints;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// A card dragged over the deck has where it was and where it is drawn again, not the whole window
+// it may be drawn over: what lies beside the page is left alone.
+TEST(ReviewScreen, ADraggedCardRepaintsOnlyWhereItWasAndWhereItIs)
+{
+    Deck deck;
+    // A strip left of the page stands for the sidebar.
+    QWidget strip(&deck.window);
+    strip.setGeometry(0, 0, 160, deck.window.height());
+    strip.show();
+    deck.screen->setGeometry(QRect(QPoint(160, 0), deck.window.size() - QSize(160, 0)));
+    deliverEvents();
+    auto* stage = deck.window.findChild<QWidget*>(QStringLiteral("flightStage"));
+    ASSERT_NE(stage, nullptr);
+    ASSERT_EQ(stage->geometry(), deck.window.rect());
+    PaintLog beside(strip);
+    PaintLog drawn(*stage);
+
+    SwipeMotionCard& card = *deck.screen->deck().card(deck.first);
+    const QPointF start = QRectF(card.faceGeometry()).center();
+    const auto send = [&card](QEvent::Type type, QPointF at) {
+        QMouseEvent event(type, at, card.mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&card, &event);
+    };
+    send(QEvent::MouseButtonPress, start);
+    deliverEvents();
+    QRect before = card.faceGeometry().translated(card.mapTo(&deck.window, QPoint()));
+    for (int step = 1; step <= 10; ++step) {
+        drawn.painted = QRegion();
+        send(QEvent::MouseMove, start + QPointF(0, 6 * step));
+        deliverEvents();
+        ASSERT_EQ(card.offset(), QPointF(0, 6 * step));
+        const QRect now = before.translated(0, 6);
+        EXPECT_TRUE((QRegion(before) - drawn.painted).isEmpty()) << step;
+        EXPECT_TRUE((QRegion(now) - drawn.painted).isEmpty()) << step;
+        before = now;
+    }
+    send(QEvent::MouseButtonRelease, start + QPointF(0, 60));
+    deliverEvents();
+    EXPECT_GT(drawn.paints, 0);
+    EXPECT_EQ(beside.paints, 0);
+}
+
 TEST(ReviewScreen, PictureOfTheMoveSheetOverTheDeck)
 {
     const test::SchemeScope restore;
