@@ -69,6 +69,7 @@ void SwipeMotionCard::setExposed(bool exposed)
     changed.invisible = true;
     QAccessibleStateChangeEvent event(this, changed);
     QAccessible::updateAccessibility(&event);
+    emit exposedChanged();
 }
 
 void SwipeMotionCard::setActive(bool active)

@@ -88,6 +88,8 @@ signals:
     void flightFinished();
     // The card may move from now on: pressed, or starting a flight.
     void motionStarting();
+    // Assistive technology sees the card from now on, or no longer.
+    void exposedChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

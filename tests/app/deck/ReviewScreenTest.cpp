@@ -441,6 +441,62 @@ TEST(ReviewScreen, OnlyTheCardOnTopIsReadOut)
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(backFace)->state().invisible);
 }
 
+// Runs the decision under way to its end, noting each new name the deck reads on the way; while
+// the card flies the deck reads the card it read.
+QStringList namesUntilLanded(Deck& deck)
+{
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&deck.screen->deck());
+    QStringList names{node->text(QAccessible::Name)};
+    const auto note = [&names, node] {
+        if (node->text(QAccessible::Name) != names.back()) {
+            names.append(node->text(QAccessible::Name));
+        }
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        deck.harness.settle();
+        note();
+        EXPECT_TRUE(!deck.screen->inFlight() || names.size() == 1) << names.join('|').toStdString();
+        return !deck.screen->inFlight();
+    }));
+    deliverEvents();
+    note();
+    return names;
+}
+
+// The deck, where the keys decide, is read out as the card it shows, and reads each new card
+// once the decision has landed or been undone, never the card that leaves; the flying card is
+// hidden meanwhile. With no card left it reads what the empty deck shows.
+TEST(ReviewScreen, TheDeckReadsItsCardAndEachNewOne)
+{
+    Deck deck(/*animations=*/true);
+    DeckView& view = deck.screen->deck();
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->role(), QAccessible::Grouping);
+    EXPECT_TRUE(node->state().focusable);
+    const QString first = QStringLiteral("a.png, Images, 500 o");
+    const QString second = QStringLiteral("b.png, Images, 400 o");
+    EXPECT_EQ(node->text(QAccessible::Name), first);
+
+    deck.press(Qt::Key_Right);
+    ASSERT_TRUE(deck.screen->inFlight());
+    QAccessibleInterface* flying = QAccessible::queryAccessibleInterface(view.card(deck.first));
+    EXPECT_TRUE(flying->state().invisible);
+    EXPECT_EQ(flying->childCount(), 0);
+    EXPECT_EQ(namesUntilLanded(deck), (QStringList{first, second}));
+
+    // Undone, the card comes back on top and is read again.
+    deck.model.undo();
+    EXPECT_EQ(namesUntilLanded(deck), (QStringList{second, first}));
+
+    deck.model.skipUnavailable();
+    EXPECT_EQ(namesUntilLanded(deck), (QStringList{first, second}));
+    deck.press(Qt::Key_Down);
+    EXPECT_EQ(namesUntilLanded(deck),
+              (QStringList{second,
+                           QStringLiteral("Tout est trié. Vous pouvez terminer cette session.")}));
+}
+
 // A session over a real picture and a second file, on the screen as it is drawn.
 struct PictureDeck {
     test::SortingHarness harness;
