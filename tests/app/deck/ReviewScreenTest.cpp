@@ -441,6 +441,53 @@ TEST(ReviewScreen, OnlyTheCardOnTopIsReadOut)
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(backFace)->state().invisible);
 }
 
+// A click on a decision button leaves the keys with the deck, so that Space then opens the
+// preview rather than pressing the button again; and the focus the person moves elsewhere while a
+// card flies stays there when it lands, even from a decision button that held it.
+TEST(ReviewScreen, TheFocusStaysWhereThePersonLeftIt)
+{
+    {
+        Deck deck;
+        QApplication::setActiveWindow(&deck.window);
+        QTest::mouseClick(deck.screen->findChild<QWidget*>(QStringLiteral("decision-later")),
+                          Qt::LeftButton);
+        deck.finish();
+        ASSERT_EQ(deck.model.summary().deferred, 1);
+        EXPECT_EQ(QApplication::focusWidget(), &deck.screen->deck());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        deck.harness.settle();
+        deliverEvents();
+        EXPECT_TRUE(deck.model.showPreview());
+        EXPECT_EQ(deck.model.summary().deferred, 1);
+    }
+    Deck deck(/*animations=*/true);
+    QPushButton elsewhere(QStringLiteral("Ailleurs"), &deck.window);
+    elsewhere.show();
+    QApplication::setActiveWindow(&deck.window);
+    auto* keep = deck.screen->findChild<QWidget*>(QStringLiteral("decision-keep"));
+    keep->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(keep, Qt::Key_Space);
+    deliverEvents();
+    ASSERT_TRUE(deck.screen->inFlight());
+    ASSERT_EQ(QApplication::focusWidget(), &deck.screen->deck());
+    elsewhere.setFocus(Qt::TabFocusReason);
+    deck.finish();
+    EXPECT_EQ(deck.model.summary().kept, 1);
+    EXPECT_EQ(QApplication::focusWidget(), &elsewhere);
+}
+
+// The layer on which cards fly covers the window as it is, after a change of size too.
+TEST(ReviewScreen, TheFlightLayerFollowsTheWindowsSize)
+{
+    Deck deck;
+    auto* stage = deck.window.findChild<QWidget*>(QStringLiteral("flightStage"));
+    ASSERT_NE(stage, nullptr);
+    EXPECT_EQ(stage->geometry(), deck.window.rect());
+    deck.window.resize(1240, 900);
+    deliverEvents();
+    EXPECT_EQ(stage->geometry(), deck.window.rect());
+}
+
 // Runs the decision under way to its end, noting each new name the deck reads on the way; while
 // the card flies the deck reads the card it read.
 QStringList namesUntilLanded(Deck& deck)
