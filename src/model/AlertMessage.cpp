@@ -5,9 +5,10 @@
 
 namespace tollenvane {
 
-AlertMessage AlertMessage::make(std::string_view titleKey, std::string message)
+AlertMessage AlertMessage::make(std::string_view titleKey, std::string message,
+                                std::optional<std::string> name)
 {
-    return {uuid::make(), L(titleKey), std::move(message)};
+    return {uuid::make(), L(titleKey), std::move(message), std::move(name)};
 }
 
 } // namespace tollenvane

@@ -70,9 +70,11 @@ StateStore AppModel::launchStore()
     return launchStore(arguments);
 }
 
-void AppModel::raiseAlert(std::string_view titleKey, std::string message)
+void AppModel::raiseAlert(std::string_view titleKey, std::string message,
+                          std::optional<std::string> name)
 {
-    publish(alert_, std::optional(AlertMessage::make(titleKey, std::move(message))),
+    publish(alert_,
+            std::optional(AlertMessage::make(titleKey, std::move(message), std::move(name))),
             &AppModel::alertChanged);
 }
 

@@ -173,8 +173,10 @@ public:
     // The volume picker's row; applySelectedVolume() then shows its figures.
     void setSelectedVolumeID(std::optional<std::uint64_t> device);
     // Shows the one alert, titled with the text of `titleKey`, in place of any other; the screens
-    // raise it for what the desktop around the application failed to do.
-    void raiseAlert(std::string_view titleKey, std::string message);
+    // raise it for what the desktop around the application failed to do. A `name`, as it is,
+    // stands for the message's "{0}".
+    void raiseAlert(std::string_view titleKey, std::string message,
+                    std::optional<std::string> name = std::nullopt);
     void dismissAlert();
     // The deck closes the move sheet and the trash confirmation.
     void setShowMove(bool show);

@@ -1,15 +1,20 @@
 #include "app/deck/DeckView.h"
 
+#include "app/deck/FileCardFacts.h"
 #include "app/deck/ReviewRules.h"
 #include "app/deck/SwipeFileCard.h"
 #include "app/deck/SwipeMotionCard.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/EmptyState.h"
+#include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <mutex>
 
 namespace tollenvane {
 namespace {
@@ -18,6 +23,16 @@ constexpr qreal silhouetteRadius = 20;
 constexpr double silhouetteOpacity = 0.55;
 constexpr qreal silhouetteScale = 0.97;
 constexpr qreal silhouetteDrop = 8;
+
+// A group named after the card it holds: read out with its name when it takes the focus and each
+// time the name changes, where a bare widget would be an empty filler.
+QAccessibleInterface* deckAccessible(const QString& /*key*/, QObject* object)
+{
+    if (auto* deck = qobject_cast<DeckView*>(object)) {
+        return new QAccessibleWidget(deck, QAccessible::Grouping);
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -32,6 +47,8 @@ DeckView::DeckView(AppModel& model, FileRevealer& revealer,
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // While the deck holds the focus, the review keys decide; a click on a card gives it back.
     setFocusPolicy(Qt::ClickFocus);
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&deckAccessible); });
 }
 
 QSize DeckView::frame() const
@@ -60,6 +77,10 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
             entry.card->setFaceSize(frame());
             entry.card->setMargins(QMargins(sideMargin, 0, sideMargin, shadowBand));
             entry.card->setGeometry(rect());
+            // Heard once the screen exposes it, not while it arrives behind or under a flight.
+            entry.card->setExposed(false);
+            connect(entry.card, &SwipeMotionCard::exposedChanged, this,
+                    &DeckView::followSpokenName);
             wire_(*entry.card, entry.path);
             // The cards a moving one uncovers are drawn from pictures: fresh ones, taken before
             // the first frame.
@@ -95,6 +116,7 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
             setEmptyTexts(emptyTitle_, emptyMessage_);
         }
     }
+    followSpokenName();
 }
 
 void DeckView::setEmptyTexts(const QString& title, const QString& message)
@@ -102,6 +124,7 @@ void DeckView::setEmptyTexts(const QString& title, const QString& message)
     const bool changed = title != emptyTitle_ || message != emptyMessage_;
     emptyTitle_ = title;
     emptyMessage_ = message;
+    followSpokenName();
     if (!entries_.empty() || (empty_ != nullptr && !changed)) {
         return;
     }
@@ -126,6 +149,30 @@ std::vector<std::string> DeckView::paths() const
         paths.push_back(entry.path);
     }
     return paths;
+}
+
+// While a card flies none is exposed: the deck goes on reading the card it read, and tells of
+// the next one once the decision has landed.
+QString DeckView::spokenName() const
+{
+    for (const Entry& entry : entries_) {
+        if (entry.card->isExposed() && entry.face->file()) {
+            return spokenFacts(fileCardFacts(*entry.face->file(), entry.face->missing()));
+        }
+    }
+    if (entries_.empty()) {
+        return spokenText(QStringList{emptyTitle_, emptyMessage_}.join(u' '));
+    }
+    return accessibleName();
+}
+
+// Setting the name tells assistive technology of it: only a new one is set.
+void DeckView::followSpokenName()
+{
+    const QString name = spokenName();
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
 }
 
 void DeckView::resizeEvent(QResizeEvent* event)

@@ -19,7 +19,8 @@ class SwipeMotionCard;
 // The deck area of the review screen: a resting silhouette, the cards drawn over it back to
 // front, or a placeholder when there are none. Cards are kept by path, so a card that stays in
 // the deck keeps its widget, its drag and its flight. The deck takes the keyboard focus, without
-// a ring, for the review keys.
+// a ring, for the review keys, and assistive technology hears it as the card it shows: the one
+// exposed to it, or the placeholder.
 class DeckView final : public QWidget {
     Q_OBJECT
 
@@ -51,6 +52,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QString spokenName() const;
+    void followSpokenName();
+
     struct Entry {
         std::string path;
         SwipeMotionCard* card;

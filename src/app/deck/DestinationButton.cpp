@@ -63,7 +63,10 @@ void DestinationButton::setDestination(const DestinationRow& row, const QString&
 {
     name_->setText(shownName(row.name));
     location_->setText(location);
-    setAccessibleName(name_->text());
+    // Heard as the names themselves: a screen reader would spell out the marks that isolate them.
+    name_->setAccessibleName(spokenText(name_->text()));
+    location_->setAccessibleName(spokenText(location));
+    setAccessibleName(name_->accessibleName());
 }
 
 void DestinationButton::paintEvent(QPaintEvent*)

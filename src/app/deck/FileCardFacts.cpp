@@ -5,6 +5,8 @@
 #include "core/localisation/Localization.h"
 #include "core/records/FileKind.h"
 
+#include <QStringList>
+
 namespace tollenvane {
 namespace {
 
@@ -41,6 +43,11 @@ FileCardFacts fileCardFacts(const FileRecord& record, bool missing)
         .previewEnabled = record.available(),
         .skipShown = !record.available() || missing,
     };
+}
+
+QString spokenFacts(const FileCardFacts& facts)
+{
+    return spokenText(QStringList{facts.name, facts.kind, facts.size}.join(QStringLiteral(", ")));
 }
 
 } // namespace tollenvane

@@ -25,6 +25,10 @@ struct FileCardFacts {
 // `missing`: the last look at the record's path found nothing there.
 FileCardFacts fileCardFacts(const FileRecord& record, bool missing);
 
+// What assistive technology reads of the card: its name, kind and size as the card shows them,
+// the name without the marks that isolate it.
+QString spokenFacts(const FileCardFacts& facts);
+
 // The folder that holds `path`; the root holds itself.
 QString containingFolder(const QString& path);
 

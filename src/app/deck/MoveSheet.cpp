@@ -218,6 +218,7 @@ void MoveSheet::refresh()
     offerParents(parentChoices(destinations, model_.statuses()));
     const auto name = currentFileName(model_.pending());
     subtitle_->setText(name ? shownName(*name) : text("Choisissez une destination"));
+    subtitle_->setAccessibleName(spokenText(subtitle_->text()));
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();
@@ -272,7 +273,9 @@ void MoveSheet::offerParents(std::vector<ParentChoice> choices)
     parents_->clear();
     parents_->addItem(text("Dossier parent"));
     for (const ParentChoice& choice : offered_) {
-        parents_->addItem(shownName(choice.name), QString::fromStdString(choice.id));
+        const QString shown = shownName(choice.name);
+        parents_->addItem(shown, QString::fromStdString(choice.id));
+        parents_->setItemData(parents_->count() - 1, spokenText(shown), Qt::AccessibleTextRole);
         if (choice.id == parentID_) {
             parents_->setCurrentIndex(parents_->count() - 1);
         }

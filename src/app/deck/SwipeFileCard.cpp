@@ -7,6 +7,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/SymbolButtonText.h"
@@ -168,11 +169,14 @@ void SwipeFileCard::refresh()
     }
     const FileCardFacts facts = fileCardFacts(*file_, missing_);
     name_->setText(facts.name);
+    // Heard as the name itself: a screen reader would spell out the marks that isolate it.
+    name_->setAccessibleName(spokenText(facts.name));
     kind_->setText(facts.kind);
     size_->setText(facts.size);
     modified_->setText(facts.modified);
     created_->setText(facts.created);
     folder_->setText(facts.folder);
+    folder_->setAccessibleName(spokenText(facts.folder));
     fullPreview_->setEnabled(facts.previewEnabled);
     skip_->setVisible(facts.skipShown);
     skip_->updateGeometry();

@@ -69,6 +69,7 @@ void SwipeMotionCard::setExposed(bool exposed)
     changed.invisible = true;
     QAccessibleStateChangeEvent event(this, changed);
     QAccessible::updateAccessibility(&event);
+    emit exposedChanged();
 }
 
 void SwipeMotionCard::setActive(bool active)
@@ -151,10 +152,36 @@ void SwipeMotionCard::followPlacement()
         placeFace();
     }
     prepared_ = QPixmap();
-    update();
+    // Only where the card was and where it is now: the stage spans the whole window, and all
+    // of it would be drawn again at every movement.
+    const QRect now = paintedRect();
+    const QRegion dirty = QRegion(painted_.value_or(rect())) + QRegion(now);
+    painted_ = now;
+    update(dirty);
     if (stage_) {
-        stage_->update();
+        stage_->update(dirty.translated(stage_->mapFromGlobal(mapToGlobal(QPoint()))));
     }
+}
+
+// From the face at rest to the card as it stands: moved, leaning, and scaled about its centre.
+QTransform SwipeMotionCard::cardTransform() const
+{
+    const QPointF centre = QRectF(faceGeometry()).center();
+    QTransform transform;
+    transform.translate(centre.x() + offset_.x(), centre.y() + offset_.y() + restDrop_);
+    transform.rotate(leanDegrees(offset_));
+    transform.scale(restScale_, restScale_);
+    transform.translate(-centre.x(), -centre.y());
+    return transform;
+}
+
+// Where the card as it stands paints, its shadow included.
+QRect SwipeMotionCard::paintedRect() const
+{
+    const qreal reach = 2 * shadowBlur + shadowDrop;
+    const QRectF face = QRectF(faceGeometry()).adjusted(-reach, -reach, reach, reach);
+    // A pixel more for the antialiased edges.
+    return cardTransform().mapRect(face).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 void SwipeMotionCard::startFlight()
@@ -199,6 +226,7 @@ void SwipeMotionCard::setFaceSize(QSize size)
 {
     if (size != faceSize_) {
         faceSize_ = size;
+        painted_.reset();
         placeFace();
     }
 }
@@ -207,6 +235,7 @@ void SwipeMotionCard::setMargins(QMargins margins)
 {
     if (margins != margins_) {
         margins_ = margins;
+        painted_.reset();
         placeFace();
     }
 }
@@ -263,6 +292,7 @@ void SwipeMotionCard::placeFace()
 void SwipeMotionCard::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    painted_.reset();
     placeFace();
 }
 
@@ -280,10 +310,7 @@ void SwipeMotionCard::paintCard(QPainter& painter)
     const QTransform base = painter.transform();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     const QRectF face = faceGeometry();
-    painter.translate(face.center() + offset_ + QPointF(0, restDrop_));
-    painter.rotate(leanDegrees(offset_));
-    painter.scale(restScale_, restScale_);
-    painter.translate(-face.center());
+    painter.setTransform(cardTransform(), true);
     paintShadow(painter, face);
     if (snapshot_.isNull()) {
         return;

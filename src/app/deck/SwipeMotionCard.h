@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPointF>
 #include <QPointer>
+#include <QTransform>
 #include <QUuid>
 #include <QWidget>
 #include <optional>
@@ -87,6 +88,8 @@ signals:
     void flightFinished();
     // The card may move from now on: pressed, or starting a flight.
     void motionStarting();
+    // Assistive technology sees the card from now on, or no longer.
+    void exposedChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -100,6 +103,8 @@ private:
     void placeFace();
     bool displaced() const;
     void followPlacement();
+    QTransform cardTransform() const;
+    QRect paintedRect() const;
     QPixmap grabContent() const;
     const QPixmap& scaledSnapshot();
     void paintShadow(QPainter& painter, const QRectF& face);
@@ -135,6 +140,8 @@ private:
     QPixmap prepared_;
     QPixmap shadow_;
     QPointer<QWidget> stage_;
+    // Where the card was last painted, in its own coordinates; unknown after a change of size.
+    std::optional<QRect> painted_;
     QPointer<QVariantAnimation> motion_;
     QPointer<QVariantAnimation> placement_;
 

@@ -1,6 +1,5 @@
 #include "app/shell/RootView.h"
 
-#include "app/design/ShownName.h"
 #include "app/kit/DesktopFileRevealer.h"
 #include "app/kit/DesktopLinkOpener.h"
 #include "app/kit/TabOrder.h"
@@ -97,8 +96,8 @@ void RootView::tellUnshown(Unanswered::Request request, const std::string& targe
     switch (request) {
     case Unanswered::Request::show:
         model_.raiseAlert("Gestionnaire de fichiers indisponible",
-                          Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}.",
-                                             {shownName(target).toStdString()}));
+                          Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}."),
+                          target);
         return;
     case Unanswered::Request::open:
         model_.raiseAlert("Navigateur indisponible",

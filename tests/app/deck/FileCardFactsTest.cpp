@@ -56,6 +56,17 @@ TEST(FileCardFacts, AFileOutOfReachOffersTheSkipOnly)
     EXPECT_TRUE(fileCardFacts(present, true).skipShown);
 }
 
+// Heard as the card shows it: the name without the marks that isolate it, but with the marks
+// that show a control inside it, so that no name is heard as another.
+TEST(FileCardFacts, SpokenAsTheCardShowsItsNameKindAndSize)
+{
+    const FileRecord record =
+        test::RecordSample{.size = 2'500'000, .path = "/home/a/Pictures/photo\u202Egnp.exe"}
+            .record();
+    EXPECT_EQ(spokenFacts(fileCardFacts(record, false)),
+              QStringLiteral("photo<U+202E>gnp.exe, Images, 2,5 Mo"));
+}
+
 TEST(FileCardFacts, FolderIsThePathWithoutItsName)
 {
     EXPECT_EQ(containingFolder(QStringLiteral("/home/a/Pictures/x.png")),

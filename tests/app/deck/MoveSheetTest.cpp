@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -141,6 +143,34 @@ TEST(MoveSheet, AFailedMoveKeepsTheSheetOpenAndEscapeClosesItAfterwards)
     QTest::keyClick(open.sheet, Qt::Key_Escape);
     EXPECT_FALSE(open.model.showMove());
     EXPECT_FALSE(open.sheet->isVisible());
+}
+
+// The file's name, the destinations' names and paths and the parents offered are read out as
+// they are: a screen reader would spell out the marks that isolate them on screen.
+TEST(MoveSheet, NamesAreReadOutWithoutTheirMarks)
+{
+    OpenSheet open({}, "Été 2024");
+    const auto spoken = [](QWidget& widget) {
+        return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name);
+    };
+    auto* subtitle = shown<ElidedLabel>(*open.sheet, QStringLiteral("subtitle")).at(0);
+    EXPECT_EQ(subtitle->text(), shownName("a.png"));
+    EXPECT_EQ(spoken(*subtitle), QStringLiteral("a.png"));
+    DestinationButton& row = open.row();
+    EXPECT_EQ(spoken(row), QStringLiteral("Été 2024"));
+    EXPECT_EQ(spoken(*row.findChild<QWidget*>(QStringLiteral("destinationName"))),
+              QStringLiteral("Été 2024"));
+    EXPECT_EQ(spoken(*row.findChild<QWidget*>(QStringLiteral("destinationLocation"))),
+              QString::fromStdString(open.destination));
+
+    auto* parents = open.sheet->findChild<QComboBox*>(QStringLiteral("parentPicker"));
+    ASSERT_EQ(parents->count(), 2);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(parents->view());
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(list->tableInterface(), nullptr);
+    QAccessibleInterface* offered = list->tableInterface()->cellAt(1, 0);
+    ASSERT_NE(offered, nullptr);
+    EXPECT_EQ(offered->text(QAccessible::Name), QStringLiteral("Été 2024"));
 }
 
 TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)

@@ -414,12 +414,17 @@ QStringList shownNames(QWidget& window)
     return names;
 }
 
+// The card is read out as it shows, its name and folder as they are, without the marks that
+// isolate them on screen.
 TEST(ReviewScreen, OnlyTheCardOnTopIsReadOut)
 {
     Deck deck;
     QStringList names = shownNames(deck.window);
-    EXPECT_TRUE(names.contains(spokenText(shownName("a.png")))) << names.join('|').toStdString();
-    EXPECT_FALSE(names.contains(spokenText(shownName("b.png")))) << names.join('|').toStdString();
+    EXPECT_TRUE(names.contains(QStringLiteral("a.png"))) << names.join('|').toStdString();
+    EXPECT_TRUE(names.contains(QString::fromStdString(deck.harness.source)));
+    EXPECT_FALSE(names.join(QString()).contains(QChar(0x2068))) << names.join('|').toStdString();
+    EXPECT_FALSE(names.join(QString()).contains(QChar(0x2069)));
+    EXPECT_FALSE(names.contains(QStringLiteral("b.png"))) << names.join('|').toStdString();
     // Asked for directly, the card behind says it is not shown.
     QObject* backFace = deck.screen->deck()
                             .card(deck.second)
@@ -431,9 +436,100 @@ TEST(ReviewScreen, OnlyTheCardOnTopIsReadOut)
     deck.press(Qt::Key_Right);
     deck.finish();
     names = shownNames(deck.window);
-    EXPECT_FALSE(names.contains(spokenText(shownName("a.png"))));
-    EXPECT_TRUE(names.contains(spokenText(shownName("b.png"))));
+    EXPECT_FALSE(names.contains(QStringLiteral("a.png")));
+    EXPECT_TRUE(names.contains(QStringLiteral("b.png")));
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(backFace)->state().invisible);
+}
+
+// A click on a decision button leaves the keys with the deck, so that Space then opens the
+// preview rather than pressing the button again; and the focus the person moves elsewhere while a
+// card flies stays there when it lands, even from a decision button that held it.
+TEST(ReviewScreen, TheFocusStaysWhereThePersonLeftIt)
+{
+    {
+        Deck deck;
+        QApplication::setActiveWindow(&deck.window);
+        QTest::mouseClick(deck.screen->findChild<QWidget*>(QStringLiteral("decision-later")),
+                          Qt::LeftButton);
+        deck.finish();
+        ASSERT_EQ(deck.model.summary().deferred, 1);
+        EXPECT_EQ(QApplication::focusWidget(), &deck.screen->deck());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        deck.harness.settle();
+        deliverEvents();
+        EXPECT_TRUE(deck.model.showPreview());
+        EXPECT_EQ(deck.model.summary().deferred, 1);
+    }
+    Deck deck(/*animations=*/true);
+    QPushButton elsewhere(QStringLiteral("Ailleurs"), &deck.window);
+    elsewhere.show();
+    QApplication::setActiveWindow(&deck.window);
+    auto* keep = deck.screen->findChild<QWidget*>(QStringLiteral("decision-keep"));
+    keep->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(keep, Qt::Key_Space);
+    deliverEvents();
+    ASSERT_TRUE(deck.screen->inFlight());
+    ASSERT_EQ(QApplication::focusWidget(), &deck.screen->deck());
+    elsewhere.setFocus(Qt::TabFocusReason);
+    deck.finish();
+    EXPECT_EQ(deck.model.summary().kept, 1);
+    EXPECT_EQ(QApplication::focusWidget(), &elsewhere);
+}
+
+// Runs the decision under way to its end, noting each new name the deck reads on the way; while
+// the card flies the deck reads the card it read.
+QStringList namesUntilLanded(Deck& deck)
+{
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&deck.screen->deck());
+    QStringList names{node->text(QAccessible::Name)};
+    const auto note = [&names, node] {
+        if (node->text(QAccessible::Name) != names.back()) {
+            names.append(node->text(QAccessible::Name));
+        }
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        deck.harness.settle();
+        note();
+        EXPECT_TRUE(!deck.screen->inFlight() || names.size() == 1) << names.join('|').toStdString();
+        return !deck.screen->inFlight();
+    }));
+    deliverEvents();
+    note();
+    return names;
+}
+
+// The deck, where the keys decide, is read out as the card it shows, and reads each new card
+// once the decision has landed or been undone, never the card that leaves; the flying card is
+// hidden meanwhile. With no card left it reads what the empty deck shows.
+TEST(ReviewScreen, TheDeckReadsItsCardAndEachNewOne)
+{
+    Deck deck(/*animations=*/true);
+    DeckView& view = deck.screen->deck();
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->role(), QAccessible::Grouping);
+    EXPECT_TRUE(node->state().focusable);
+    const QString first = QStringLiteral("a.png, Images, 500 o");
+    const QString second = QStringLiteral("b.png, Images, 400 o");
+    EXPECT_EQ(node->text(QAccessible::Name), first);
+
+    deck.press(Qt::Key_Right);
+    ASSERT_TRUE(deck.screen->inFlight());
+    QAccessibleInterface* flying = QAccessible::queryAccessibleInterface(view.card(deck.first));
+    EXPECT_TRUE(flying->state().invisible);
+    EXPECT_EQ(flying->childCount(), 0);
+    EXPECT_EQ(namesUntilLanded(deck), (QStringList{first, second}));
+
+    // Undone, the card comes back on top and is read again.
+    deck.model.undo();
+    EXPECT_EQ(namesUntilLanded(deck), (QStringList{second, first}));
+
+    deck.model.skipUnavailable();
+    EXPECT_EQ(namesUntilLanded(deck), (QStringList{first, second}));
+    deck.press(Qt::Key_Down);
+    EXPECT_EQ(namesUntilLanded(deck),
+              (QStringList{second,
+                           QStringLiteral("Tout est trié. Vous pouvez terminer cette session.")}));
 }
 
 // A session over a real picture and a second file, on the screen as it is drawn.
@@ -562,6 +658,61 @@ TEST(ReviewScreen, ACardInFlightIsDrawnOverTheButtonsAndBesideThePage)
     const QImage left = shown();
     left.save(TOLLENVANE_SCREENSHOTS "/review-deck-drag-left-light.png");
     EXPECT_NE(left.pixelColor(beside), before.pixelColor(beside));
+}
+
+// What a widget is asked to paint.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget& widget) { widget.installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// A card dragged over the deck is drawn again where it goes, not over the whole window that its
+// layer covers: what lies beside the page is left alone. The layer follows the window's size.
+TEST(ReviewScreen, ADraggedCardRepaintsOnlyWhereItGoes)
+{
+    Deck deck;
+    // A strip left of the page stands for the sidebar.
+    QWidget strip(&deck.window);
+    strip.setGeometry(0, 0, 160, deck.window.height());
+    strip.show();
+    deck.screen->setGeometry(QRect(QPoint(160, 0), deck.window.size() - QSize(160, 0)));
+    deliverEvents();
+    auto* stage = deck.window.findChild<QWidget*>(QStringLiteral("flightStage"));
+    ASSERT_NE(stage, nullptr);
+    PaintLog beside(strip);
+    PaintLog drawn(*stage);
+
+    SwipeMotionCard& card = *deck.screen->deck().card(deck.first);
+    const QPointF start = QRectF(card.faceGeometry()).center();
+    const auto send = [&card](QEvent::Type type, QPointF at) {
+        QMouseEvent event(type, at, card.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&card, &event);
+    };
+    send(QEvent::MouseButtonPress, start);
+    const QRect face = card.faceGeometry().translated(card.mapTo(&deck.window, QPoint()));
+    for (int step = 1; step <= 10; ++step) {
+        drawn.painted = QRegion();
+        send(QEvent::MouseMove, start + QPointF(0, 6 * step));
+        deliverEvents();
+        EXPECT_TRUE((QRegion(face.translated(0, 6 * step)) - drawn.painted).isEmpty()) << step;
+    }
+    send(QEvent::MouseButtonRelease, start + QPointF(0, 60));
+    EXPECT_TRUE(beside.painted.isEmpty());
+
+    deck.window.resize(1240, 900);
+    deliverEvents();
+    EXPECT_EQ(stage->geometry(), deck.window.rect());
 }
 
 TEST(ReviewScreen, PictureOfTheMoveSheetOverTheDeck)

@@ -2,7 +2,6 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
-#include "app/design/ShownName.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
@@ -22,6 +21,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -245,8 +245,16 @@ TEST(RootView, AFileManagerOrBrowserThatNeverAnswersIsToldInTheChosenLanguage)
     alertShows("Gestionnaire de fichiers indisponible", card);
     ASSERT_TRUE(model.alert());
     EXPECT_EQ(model.alert()->message,
-              Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}.",
-                                 {shownName(card).toStdString()}));
+              Localization::text("Aucun gestionnaire de fichiers n’a pu afficher {0}."));
+    EXPECT_EQ(model.alert()->name, card);
+    // Copied, the path is the one to paste, without the marks that show it.
+    QApplication::clipboard()->clear();
+    auto* box = view.findChild<QMessageBox*>("alert");
+    QTest::keyClick(box->buttons().front(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Gestionnaire de fichiers indisponible\n\nAucun gestionnaire de "
+                             "fichiers n’a pu afficher ") +
+                  QString::fromStdString(card) + QStringLiteral("."));
     model.dismissAlert();
 
     Preferences preferences = model.state().preferences;
