@@ -260,6 +260,41 @@ TEST(SourcesPage, RemovingTheLastSourceFromTheKeyboardLeavesTheFocusOnThePage)
         << focus->objectName().toStdString();
 }
 
+// In a window tall enough for the page without sources but not with them, scrolled down to the
+// last panel, then every source removed: the page shrinks back to what it shows, its top with
+// the buttons in sight, rather than staying as tall as its blocks at their narrowest.
+TEST(SourcesPage, RemovingEverySourceBringsThePagesTopBackIntoView)
+{
+    int emptyHeight = 0;
+    {
+        test::SortingHarness harness;
+        test::RecordingLinks links;
+        SourcesPage empty(harness.load(), links);
+        empty.resize(900, 400);
+        empty.show();
+        test::deliverEvents();
+        emptyHeight = empty.widget()->heightForWidth(empty.widget()->width());
+    }
+    SourcesScreen screen;
+    screen.page.resize(900, emptyHeight + 40);
+    QScrollBar& bar = *screen.page.verticalScrollBar();
+    test::deliverEvents();
+    bar.setValue(bar.maximum());
+    test::deliverEvents();
+    ASSERT_GT(bar.value(), 0);
+    for (const FolderGrant& grant : std::vector<FolderGrant>(screen.model.state().sources)) {
+        screen.model.removeSource(grant);
+    }
+    screen.harness.settle();
+    test::deliverEvents();
+    ASSERT_TRUE(screen.model.state().sources.empty());
+    EXPECT_EQ(bar.value(), 0);
+    const QWidget& add = SourcesScreen::in<PrimaryButton>(screen.page, "addButton");
+    const QRect shown(add.mapTo(screen.page.viewport(), QPoint()), add.size());
+    EXPECT_TRUE(screen.page.viewport()->rect().contains(shown))
+        << shown.top() << " to " << shown.bottom();
+}
+
 TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHeight)
 {
     test::SortingHarness harness;
