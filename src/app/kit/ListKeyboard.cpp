@@ -108,6 +108,12 @@ bool ListKeyboard::keyPressed(QWidget& focus, const QKeyEvent& key)
         target = landing(target, direction, spot);
         break;
     }
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // Along the row, where a button would pass the focus on along the window's chain, out
+        // of the list.
+        alongRow(stops, position, key.key() == Qt::Key_Left ? -1 : 1);
+        return true;
     default:
         return false;
     }
@@ -244,9 +250,26 @@ bool ListKeyboard::takesFocus(const Spot& spot)
 bool ListKeyboard::rowTakesFocus(QWidget& row) const
 {
     const std::vector<QWidget*> stops = rowStops(row);
-    return std::any_of(stops.begin(), stops.end(), [&](const QWidget* stop) {
-        return stop->isVisibleTo(top_.window()) && stop->isEnabled();
-    });
+    return std::any_of(stops.begin(), stops.end(),
+                       [&](const QWidget* stop) { return canFocus(*stop); });
+}
+
+bool ListKeyboard::canFocus(const QWidget& stop) const
+{
+    return stop.isVisibleTo(top_.window()) && stop.isEnabled();
+}
+
+void ListKeyboard::alongRow(const std::vector<QWidget*>& stops, std::ptrdiff_t position,
+                            int direction) const
+{
+    const auto size = static_cast<std::ptrdiff_t>(stops.size());
+    for (std::ptrdiff_t at = position + direction; at >= 0 && at < size; at += direction) {
+        QWidget& stop = *stops[static_cast<std::size_t>(at)];
+        if (canFocus(stop)) {
+            stop.setFocus(direction < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 std::optional<ListKeyboard::Spot> ListKeyboard::currentLeaf() const
@@ -295,8 +318,7 @@ bool ListKeyboard::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::Focu
         for (const std::ptrdiff_t at : {position - distance, position + distance}) {
             QWidget* candidate =
                 at >= 0 && at < size ? stops[static_cast<std::size_t>(at)] : nullptr;
-            if (candidate != nullptr && candidate->isVisibleTo(top_.window()) &&
-                candidate->isEnabled()) {
+            if (candidate != nullptr && canFocus(*candidate)) {
                 candidate->setFocus(reason);
                 return true;
             }

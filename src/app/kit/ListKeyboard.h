@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QKeyEvent;
 class QWidget;
@@ -23,7 +24,8 @@ int pageStride(int view, int row);
 // the first row before any held the focus (Shift+Tab: the last row). Up and Down go to the row
 // above or below (in a list of lists, from the last inner row of an outer row on to the first of
 // the next), Page Up and Page Down a view further, Home and End to the first and the last item,
-// the focus staying on the same control of the row, else the nearest one. A row where no control
+// the focus staying on the same control of the row, else the nearest one; Left and Right go along
+// the row's controls, never out of the row. A row where no control
 // can take the focus now (all hidden or disabled) is stepped over, and a row becomes current only
 // once the focus has landed in it. An inner list that empties under the focus hands it to the
 // items of the next outer row, else of the previous one; the outermost list, to the page's next
@@ -73,6 +75,11 @@ private:
                                       std::optional<Spot> passing);
     bool takesFocus(const Spot& spot);
     bool rowTakesFocus(QWidget& row) const;
+    // Whether a control of a row can take the focus now: shown and enabled.
+    bool canFocus(const QWidget& stop) const;
+    // Focuses the nearest stop of a row that can take it from `position` on in `direction`;
+    // nothing past the row's ends.
+    void alongRow(const std::vector<QWidget*>& stops, std::ptrdiff_t position, int direction) const;
     // The innermost current item; none before any row held the focus.
     std::optional<Spot> currentLeaf() const;
     // Focuses the stop at `position` of the spot's row (the last one when negative), else the

@@ -415,6 +415,25 @@ TEST(VirtualList, TheKeysBringTheWholeRowIntoView)
     EXPECT_TRUE(shown.inView(*third));
 }
 
+// Qt's buttons pass the focus along the window's chain on Left and Right: in a row they go along
+// its controls only, and stop at its ends.
+TEST(VirtualList, LeftAndRightStayInTheRow)
+{
+    ListPage shown(4);
+    const auto focus = [] { return QApplication::focusWidget(); };
+    TickRow& row = *shown.row(1);
+    row.button->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Right);
+    EXPECT_EQ(focus(), row.button);
+    shown.press(Qt::Key_Left);
+    EXPECT_EQ(focus(), row.note);
+    row.box->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Left);
+    EXPECT_EQ(focus(), row.box);
+    shown.press(Qt::Key_Right);
+    EXPECT_EQ(focus(), row.note);
+}
+
 TEST(VirtualList, AListEmptiedUnderTheFocusHandsItToThePagesNextControl)
 {
     ListPage shown(3);
