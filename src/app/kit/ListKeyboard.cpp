@@ -331,6 +331,7 @@ void ListKeyboard::enter(Qt::FocusReason reason)
 {
     const std::size_t count = top_.count();
     if (count == 0) {
+        handOn(*top_.window(), reason != Qt::BacktabFocusReason, reason);
         return;
     }
     // From the current row, else from the end Tab comes from.
@@ -339,9 +340,17 @@ void ListKeyboard::enter(Qt::FocusReason reason)
     if (!from) {
         from = forward ? descend(top_, 0, true) : descend(top_, count - 1, false);
     }
-    if (const std::optional<Spot> spot = landing(from, forward ? 1 : -1)) {
-        focusSpot(*spot, forward ? 0 : -1, reason);
+    const std::optional<Spot> spot = landing(from, forward ? 1 : -1);
+    if (!spot || !focusSpot(*spot, forward ? 0 : -1, reason)) {
+        // Nothing in the list takes the focus: the anchor, which shows nothing and has no name,
+        // passes it on as Tab would have.
+        handOn(*top_.window(), forward, reason);
     }
+}
+
+void ListKeyboard::focusRow(VirtualList& list, std::size_t index)
+{
+    focusSpot(Spot{&list, index}, 0, Qt::OtherFocusReason);
 }
 
 void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
@@ -353,7 +362,9 @@ void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
         focusSpot(*spot, position, Qt::OtherFocusReason);
         return;
     }
-    leave(list);
+    if (top_.viewport_ != nullptr) {
+        handOn(*top_.viewport_, true, Qt::OtherFocusReason);
+    }
 }
 
 std::optional<ListKeyboard::Spot> ListKeyboard::successor(VirtualList& list)
@@ -374,13 +385,12 @@ std::optional<ListKeyboard::Spot> ListKeyboard::successor(VirtualList& list)
     return landingOneWay(step(*row, -1), -1, std::nullopt);
 }
 
-void ListKeyboard::leave(VirtualList& list)
+void ListKeyboard::handOn(QWidget& root, bool forward, Qt::FocusReason reason)
 {
-    if (top_.viewport_ == nullptr) {
-        return;
-    }
-    if (QWidget* next = stopBeside(*top_.viewport_, list)) {
-        next->setFocus(Qt::OtherFocusReason);
+    // Past the whole list, the lists in its rows with it: an inner list's neighbours are rows of
+    // the same list, and its anchor would pass the focus on again.
+    if (QWidget* next = stopBeside(root, top_, forward)) {
+        next->setFocus(reason);
     }
 }
 

@@ -17,12 +17,14 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/FocusRingPixels.h"
 #include "support/ListKeys.h"
 #include "support/RecordingServices.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -215,6 +217,39 @@ TEST(SourcesPage, ASessionLocksEverythingButOpening)
     EXPECT_FALSE(add.isEnabled());
     EXPECT_FALSE(notice.isVisible());
     screen.harness.settle();
+}
+
+// During a session a folder that can no longer be read offers nothing to act on: its panel takes
+// the focus itself, comes into view, ringed, and is read as the folder's name and its state.
+TEST(SourcesPage, AFolderLostDuringASessionIsReachedAndHeard)
+{
+    SourcesScreen screen;
+    screen.page.resize(900, 500);
+    screen.page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen.page));
+    screen.harness.startSortingAll();
+    ASSERT_TRUE(screen.model.sessionActive());
+    const auto& list = SourcesScreen::in<VirtualList>(screen.page, "sourcePanels");
+    ASSERT_EQ(list.rowAt(3), nullptr);
+    SourcesScreen::in<PlainButton>(*list.rowAt(0), "openButton").setFocus(Qt::TabFocusReason);
+    for (int press = 0; press < 3; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        test::deliverEvents();
+    }
+    ASSERT_NE(list.rowAt(3), nullptr);
+    QWidget& lost = *list.rowAt(3);
+    ASSERT_EQ(QApplication::focusWidget(), &lost);
+    const QRect shown(lost.mapTo(screen.page.viewport(), QPoint()), lost.size());
+    EXPECT_TRUE(screen.page.viewport()->rect().contains(shown));
+    EXPECT_GE(test::ringPixels(screen.page, lost), 20);
+    QAccessibleInterface& heard = *QAccessible::queryAccessibleInterface(&lost);
+    EXPECT_EQ(spokenText(heard.text(QAccessible::Name)),
+              spokenText(shownName(fs::path(screen.locked).filename().string())));
+    const QString status = SourcesScreen::in<QLabel>(lost, "sourceStatus").text();
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(heard.text(QAccessible::Description), spokenText(status));
+    EXPECT_TRUE(heard.state().focused);
+    EXPECT_TRUE(screen.page.grab().save(test::screenshotFolder() + "/sources-lost-folder.png"));
 }
 
 TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
