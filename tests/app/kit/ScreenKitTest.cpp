@@ -149,5 +149,32 @@ TEST(PageScaffoldTest, AControlThatHidesWithTheFocusHandsItToTheNextOneOfThePage
     EXPECT_EQ(hideHolding(controls[2]), controls[1]);
 }
 
+// The page's control after the hidden one is disabled, and past it, beside the page, a status bar
+// that the window's own order reaches next: the focus goes back to the page's previous control.
+TEST(PageScaffoldTest, AHiddenControlHandsTheFocusPastADisabledOneAndNeverOutOfThePage)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* page = new PageScaffold(Page::sources, 8, 8);
+    auto* statusBar = new QPushButton(QStringLiteral("Status"));
+    layout->addWidget(page);
+    layout->addWidget(statusBar);
+    std::vector<QPushButton*> controls;
+    for (const char* name : {"first", "second", "third"}) {
+        controls.push_back(new QPushButton(QString::fromLatin1(name)));
+        page->addBlock(controls.back());
+    }
+    window.resize(400, 300);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    controls[2]->setEnabled(false);
+    QWidget::setTabOrder(controls[1], statusBar);
+    controls[1]->setFocus(Qt::TabFocusReason);
+    controls[1]->hide();
+    test::deliverEvents();
+    EXPECT_EQ(QApplication::focusWidget(), controls[0]);
+}
+
 } // namespace
 } // namespace tollenvane

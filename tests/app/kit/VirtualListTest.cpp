@@ -455,6 +455,16 @@ TEST(VirtualList, AListEmptiedUnderTheFocusHandsItToThePagesNextControl)
     shown.after->hide();
     shown.row(0)->box->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(emptied([&] { shown.list->remove(0, 2); }), shown.before);
+
+    // The control after it disabled rather than hidden: the one before it all the same.
+    shown.after->show();
+    shown.after->setEnabled(false);
+    shown.keys = {"a"};
+    shown.ticked = {false};
+    shown.list->reset(1);
+    test::deliverEvents();
+    shown.row(0)->box->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(emptied([&] { shown.list->reset(0); }), shown.before);
 }
 
 // A row whose controls are all hidden or disabled takes the focus itself, ringed, as long as none
@@ -631,6 +641,14 @@ TEST(VirtualList, RowsWithoutAControlTakeTheFocusAndShowTheirRing)
     EXPECT_LT(list->findChildren<QLabel*>().size(), 30);
 }
 
+// What a page of nested lists may have besides them.
+struct NestedExtras {
+    // A control of the page above the list.
+    bool above = false;
+    // A header this tall above each group's list, as a group of duplicates has.
+    int header = 0;
+};
+
 // Lists inside the rows of a list: the outer rows are groups of `size` items each.
 struct NestedPage {
     std::size_t groups;
@@ -643,9 +661,12 @@ struct NestedPage {
     // A control of the page above the list, when asked for.
     QPushButton* above = nullptr;
 
-    NestedPage(std::size_t groupCount, std::size_t groupSize, bool buttonAbove = false)
+    NestedExtras extras;
+
+    NestedPage(std::size_t groupCount, std::size_t groupSize, NestedExtras asked = {})
         : groups(groupCount)
         , size(groupSize)
+        , extras(asked)
     {
         outer = new VirtualList({.make = [this] { return makeGroup(); },
                                  .present =
@@ -656,12 +677,13 @@ struct NestedPage {
                                  .key = {}});
         outer->setSpacing(10);
         outer->setRowHeights([this](std::size_t, int) {
-            return static_cast<int>(this->size) * 40 + static_cast<int>(this->size - 1) * 4;
+            return extras.header + static_cast<int>(this->size) * 40 +
+                   static_cast<int>(this->size - 1) * 4;
         });
         auto* content = new QWidget;
         auto* column = new QVBoxLayout(content);
         column->setContentsMargins(0, 0, 0, 0);
-        if (buttonAbove) {
+        if (extras.above) {
             above = new QPushButton(QStringLiteral("Above"));
             column->addWidget(above);
         }
@@ -686,6 +708,12 @@ struct NestedPage {
         auto* group = new QWidget;
         auto* layout = new QVBoxLayout(group);
         layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        if (extras.header > 0) {
+            auto* header = new QWidget;
+            header->setFixedHeight(extras.header);
+            layout->addWidget(header);
+        }
         auto* inner = new VirtualList(
             {.make =
                  [] {
@@ -794,6 +822,30 @@ TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
         QRect(focus->mapTo(shown.page.viewport(), QPoint()), focus->size())));
 }
 
+// Page Up and Page Down measure from where an item stands in the whole stack, the header above
+// its group's list included: they go a view less the row, no more and no less.
+TEST(VirtualList, PageDownUnderAGroupsHeaderGoesAViewLessTheRow)
+{
+    constexpr int header = 100;
+    NestedPage shown(2, 60, {.header = header});
+    const int view = shown.page.viewport()->height();
+    const int paged = (view - 40) / 44;
+    // Where the keys would land with the header left out, one way or the other.
+    ASSERT_NE(paged, (view - 40 + header) / 44);
+    ASSERT_NE(paged, (view - 40 - header) / 44);
+    shown.outer->rowAt(0)->findChild<VirtualList*>()->rowAt(0)->setFocus(Qt::TabFocusReason);
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        test::deliverEvents();
+    };
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.%1").arg(paged));
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.%1").arg(2 * paged));
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.%1").arg(paged));
+}
+
 // An inner list that empties under the focus while its group stays: the focus goes on to the
 // next group's items, else back to the previous group's, never past the outer list.
 TEST(VirtualList, AnInnerListEmptiedUnderTheFocusHandsItToTheNextGroup)
@@ -815,7 +867,7 @@ TEST(VirtualList, AnInnerListEmptiedUnderTheFocusHandsItToTheNextGroup)
 // the focus, then Tab into the outer list whose rows hold nothing, never leave the focus on it.
 TEST(VirtualList, TheAnchorNeverKeepsTheFocus)
 {
-    NestedPage shown(3, 2, true);
+    NestedPage shown(3, 2, {.above = true});
     const auto inner = [&](std::size_t group) {
         return shown.outer->rowAt(group)->findChild<VirtualList*>();
     };
@@ -829,7 +881,8 @@ TEST(VirtualList, TheAnchorNeverKeepsTheFocus)
     EXPECT_EQ(shown.focusText(), QStringLiteral("2.0"));
     emptied(2);
     EXPECT_EQ(shown.focusText(), QStringLiteral("0.1"));
-    // Nothing left in the list, nor after it in the page: the page's control before it.
+    // Nothing left in the list, nor after it in the page: the page's control before it, never the
+    // one beside the page.
     EXPECT_EQ(emptied(0), shown.above);
 
     QTest::keyClick(shown.above, Qt::Key_Tab);
