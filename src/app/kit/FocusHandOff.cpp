@@ -64,7 +64,7 @@ bool holdsWindowFocus(const QWidget& control)
     return control.window()->focusWidget() == &control;
 }
 
-QWidget* stopBeside(QWidget& root, const QWidget& from)
+QWidget* stopBeside(QWidget& root, const QWidget& from, bool forward)
 {
     const std::vector<QWidget*> widgets = widgetsAsLaidOut(root);
     const auto inside = [&from](const QWidget* widget) { return holds(from, widget); };
@@ -72,10 +72,11 @@ QWidget* stopBeside(QWidget& root, const QWidget& from)
     // A widget's children come right after it in the order as laid out.
     const auto first = std::find_if(widgets.begin(), widgets.end(), inside);
     const auto past = std::find_if_not(first, widgets.end(), inside);
-    if (const auto next = std::find_if(past, widgets.end(), takes); next != widgets.end()) {
-        return *next;
-    }
+    const auto next = std::find_if(past, widgets.end(), takes);
     const auto previous = std::find_if(std::make_reverse_iterator(first), widgets.rend(), takes);
+    if (forward ? next != widgets.end() : previous == widgets.rend()) {
+        return next == widgets.end() ? nullptr : *next;
+    }
     return previous == widgets.rend() ? nullptr : *previous;
 }
 

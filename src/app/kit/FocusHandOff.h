@@ -24,7 +24,8 @@ void replaceShown(std::initializer_list<PlacedControl> controls);
 bool holdsWindowFocus(const QWidget& control);
 
 // The control after `from` and all it holds, in the Tab order of `root` as laid out, that Tab can
-// reach now; else the nearest one before it; none when there is none.
-QWidget* stopBeside(QWidget& root, const QWidget& from);
+// reach now; else the nearest one before it; none when there is none. Backwards, the control
+// before it, else the nearest one after it.
+QWidget* stopBeside(QWidget& root, const QWidget& from, bool forward = true);
 
 } // namespace tollenvane

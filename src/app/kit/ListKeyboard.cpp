@@ -108,6 +108,12 @@ bool ListKeyboard::keyPressed(QWidget& focus, const QKeyEvent& key)
         target = landing(target, direction, spot);
         break;
     }
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // Along the row, where a button would pass the focus on along the window's chain, out
+        // of the list.
+        alongRow(stops, position, key.key() == Qt::Key_Left ? -1 : 1);
+        return true;
     default:
         return false;
     }
@@ -244,9 +250,26 @@ bool ListKeyboard::takesFocus(const Spot& spot)
 bool ListKeyboard::rowTakesFocus(QWidget& row) const
 {
     const std::vector<QWidget*> stops = rowStops(row);
-    return std::any_of(stops.begin(), stops.end(), [&](const QWidget* stop) {
-        return stop->isVisibleTo(top_.window()) && stop->isEnabled();
-    });
+    return std::any_of(stops.begin(), stops.end(),
+                       [&](const QWidget* stop) { return canFocus(*stop); });
+}
+
+bool ListKeyboard::canFocus(const QWidget& stop) const
+{
+    return stop.isVisibleTo(top_.window()) && stop.isEnabled();
+}
+
+void ListKeyboard::alongRow(const std::vector<QWidget*>& stops, std::ptrdiff_t position,
+                            int direction) const
+{
+    const auto size = static_cast<std::ptrdiff_t>(stops.size());
+    for (std::ptrdiff_t at = position + direction; at >= 0 && at < size; at += direction) {
+        QWidget& stop = *stops[static_cast<std::size_t>(at)];
+        if (canFocus(stop)) {
+            stop.setFocus(direction < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 std::optional<ListKeyboard::Spot> ListKeyboard::currentLeaf() const
@@ -295,8 +318,7 @@ bool ListKeyboard::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::Focu
         for (const std::ptrdiff_t at : {position - distance, position + distance}) {
             QWidget* candidate =
                 at >= 0 && at < size ? stops[static_cast<std::size_t>(at)] : nullptr;
-            if (candidate != nullptr && candidate->isVisibleTo(top_.window()) &&
-                candidate->isEnabled()) {
+            if (candidate != nullptr && canFocus(*candidate)) {
                 candidate->setFocus(reason);
                 return true;
             }
@@ -309,6 +331,7 @@ void ListKeyboard::enter(Qt::FocusReason reason)
 {
     const std::size_t count = top_.count();
     if (count == 0) {
+        handOn(*top_.window(), reason != Qt::BacktabFocusReason, reason);
         return;
     }
     // From the current row, else from the end Tab comes from.
@@ -317,9 +340,17 @@ void ListKeyboard::enter(Qt::FocusReason reason)
     if (!from) {
         from = forward ? descend(top_, 0, true) : descend(top_, count - 1, false);
     }
-    if (const std::optional<Spot> spot = landing(from, forward ? 1 : -1)) {
-        focusSpot(*spot, forward ? 0 : -1, reason);
+    const std::optional<Spot> spot = landing(from, forward ? 1 : -1);
+    if (!spot || !focusSpot(*spot, forward ? 0 : -1, reason)) {
+        // Nothing in the list takes the focus: the anchor, which shows nothing and has no name,
+        // passes it on as Tab would have.
+        handOn(*top_.window(), forward, reason);
     }
+}
+
+void ListKeyboard::focusRow(VirtualList& list, std::size_t index)
+{
+    focusSpot(Spot{&list, index}, 0, Qt::OtherFocusReason);
 }
 
 void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
@@ -331,7 +362,9 @@ void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
         focusSpot(*spot, position, Qt::OtherFocusReason);
         return;
     }
-    leave(list);
+    if (top_.viewport_ != nullptr) {
+        handOn(*top_.viewport_, true, Qt::OtherFocusReason);
+    }
 }
 
 std::optional<ListKeyboard::Spot> ListKeyboard::successor(VirtualList& list)
@@ -352,13 +385,12 @@ std::optional<ListKeyboard::Spot> ListKeyboard::successor(VirtualList& list)
     return landingOneWay(step(*row, -1), -1, std::nullopt);
 }
 
-void ListKeyboard::leave(VirtualList& list)
+void ListKeyboard::handOn(QWidget& root, bool forward, Qt::FocusReason reason)
 {
-    if (top_.viewport_ == nullptr) {
-        return;
-    }
-    if (QWidget* next = stopBeside(*top_.viewport_, list)) {
-        next->setFocus(Qt::OtherFocusReason);
+    // Past the whole list, the lists in its rows with it: an inner list's neighbours are rows of
+    // the same list, and its anchor would pass the focus on again.
+    if (QWidget* next = stopBeside(root, top_, forward)) {
+        next->setFocus(reason);
     }
 }
 

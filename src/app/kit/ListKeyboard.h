@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QKeyEvent;
 class QWidget;
@@ -23,11 +24,12 @@ int pageStride(int view, int row);
 // the first row before any held the focus (Shift+Tab: the last row). Up and Down go to the row
 // above or below (in a list of lists, from the last inner row of an outer row on to the first of
 // the next), Page Up and Page Down a view further, Home and End to the first and the last item,
-// the focus staying on the same control of the row, else the nearest one. A row where no control
-// can take the focus now (all hidden or disabled) is stepped over, and a row becomes current only
-// once the focus has landed in it. An inner list that empties under the focus hands it to the
-// items of the next outer row, else of the previous one; the outermost list, to the page's next
-// control after the list, else the one before it.
+// the focus staying on the same control of the row, else the nearest one; Left and Right go along
+// the row's controls, never out of the row. A row where no control can take the focus takes it
+// itself, so that every row is reached by the keys that name it; a row becomes current only once
+// the focus has landed in it. An inner list that empties under the focus hands it to the items of
+// the next outer row, else of the previous one; the outermost list, to the page's next control
+// after the list, else the one before it. The list's anchor never keeps the focus.
 class ListKeyboard {
 public:
     explicit ListKeyboard(VirtualList& top);
@@ -43,6 +45,8 @@ public:
     void refocus(VirtualList& list, std::ptrdiff_t position);
     // Whether Tab can land on a control of the current row now.
     bool currentTakesFocus() const;
+    // Focuses the first control of item `index` of `list` that takes the focus.
+    void focusRow(VirtualList& list, std::size_t index);
 
 private:
     // An item of a list, the outermost list or one inside its rows.
@@ -73,6 +77,11 @@ private:
                                       std::optional<Spot> passing);
     bool takesFocus(const Spot& spot);
     bool rowTakesFocus(QWidget& row) const;
+    // Whether a control of a row can take the focus now: shown and enabled.
+    bool canFocus(const QWidget& stop) const;
+    // Focuses the nearest stop of a row that can take it from `position` on in `direction`;
+    // nothing past the row's ends.
+    void alongRow(const std::vector<QWidget*>& stops, std::ptrdiff_t position, int direction) const;
     // The innermost current item; none before any row held the focus.
     std::optional<Spot> currentLeaf() const;
     // Focuses the stop at `position` of the spot's row (the last one when negative), else the
@@ -81,8 +90,9 @@ private:
     // Where the focus goes when the row of `list` that held it went: the list's current row, else
     // the nearest row around the list that takes it.
     std::optional<Spot> successor(VirtualList& list);
-    // The list emptied under the focus: the page's next control takes it.
-    void leave(VirtualList& list);
+    // The next control of `root` after the list takes the focus, else the one before it;
+    // backwards, the one before, else the one after.
+    void handOn(QWidget& root, bool forward, Qt::FocusReason reason);
 
     VirtualList& top_;
 };

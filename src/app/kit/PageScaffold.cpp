@@ -10,6 +10,23 @@
 #include <QVBoxLayout>
 
 namespace tollenvane {
+namespace {
+
+// The page's column. Qt's least height for it stacks each block at its narrowest, where a block
+// whose height follows its width (a grid of tiles, a wrapped text) is at its tallest: the scroll
+// area would keep a page taller than its blocks need, and keep it scrolled past its top once
+// they shrink. The scroll area measures such a column at its width instead.
+class PageContent final : public QWidget {
+public:
+    QSize minimumSizeHint() const override
+    {
+        const QSize least = QWidget::minimumSizeHint();
+        return layout() != nullptr && layout()->hasHeightForWidth() ? QSize(least.width(), 0)
+                                                                    : least;
+    }
+};
+
+} // namespace
 
 PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     : QScrollArea(parent)
@@ -23,7 +40,7 @@ PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     // The window's background shows through: the page only lays out.
     viewport()->setAutoFillBackground(false);
 
-    auto* content = new QWidget;
+    auto* content = new PageContent;
     content->setObjectName(QStringLiteral("pageContent"));
     content->setAutoFillBackground(false);
     column_ = new QVBoxLayout(content);

@@ -1,14 +1,19 @@
 #include "app/kit/RowFocusRing.h"
 
 #include "app/design/FocusRing.h"
+#include "app/design/Panel.h"
 
 #include <QPainter>
 
 namespace tollenvane {
+namespace {
 
-RowFocusRing::RowFocusRing(qreal radius, QWidget* list)
+constexpr qreal rowCornerRadius = 8;
+
+} // namespace
+
+RowFocusRing::RowFocusRing(QWidget* list)
     : QWidget(list)
-    , radius_(radius)
 {
     setObjectName(QStringLiteral("rowFocusRing"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -37,7 +42,9 @@ void RowFocusRing::paintEvent(QPaintEvent*)
         return;
     }
     QPainter painter(this);
-    paintFocusRing(painter, QRectF(rect()), radius_, *row_);
+    const qreal radius =
+        qobject_cast<const Panel*>(row_.data()) != nullptr ? Panel::cornerRadius : rowCornerRadius;
+    paintFocusRing(painter, QRectF(rect()), radius, *row_);
 }
 
 } // namespace tollenvane

@@ -6,12 +6,12 @@
 namespace tollenvane {
 
 // The focus ring of a row that takes the focus itself, drawn over the row by the list that holds
-// it, with the row's corners.
+// it, with the row's corners: a panel's, else small round ones.
 class RowFocusRing final : public QWidget {
     Q_OBJECT
 
 public:
-    RowFocusRing(qreal radius, QWidget* list);
+    explicit RowFocusRing(QWidget* list);
 
     // Follows `row`, which stands in the same list; none hides the ring.
     void follow(QWidget* row);
@@ -20,7 +20,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    qreal radius_;
     QPointer<QWidget> row_;
 };
 

@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
@@ -19,6 +20,8 @@ namespace {
 // The policy a control had before it was kept out of the chain, and whether a row's controls are.
 constexpr char chainedPolicy[] = "tollenvaneChainedFocusPolicy";
 constexpr char keptOut[] = "tollenvaneKeptOutOfChain";
+// Whether a row that is no control takes the focus in place of its controls; unset until asked.
+constexpr char standing[] = "tollenvaneStandsIn";
 
 // The policy a control has in the chain, wherever it is now.
 int chainPolicyOf(const QWidget& widget)
@@ -72,6 +75,32 @@ void chainRowStops(QWidget& row, bool chained)
             keepOut(*stop);
         }
     }
+}
+
+void standInForControls(QWidget& row)
+{
+    const QVariant stood = row.property(standing);
+    // A row that is a control of its own is left as its page made it.
+    if (!stood.isValid() && (chainPolicyOf(row) & Qt::TabFocus) != 0) {
+        return;
+    }
+    const std::vector<QWidget*> stops = rowStops(row);
+    const bool stands = std::none_of(stops.begin(), stops.end(), [&row](const QWidget* stop) {
+        return stop != &row && stop->isVisibleTo(&row) && stop->isEnabled();
+    });
+    if (stood.isValid() && stood.toBool() == stands) {
+        return;
+    }
+    row.setProperty(standing, stands);
+    // Out of the chain, the row keeps its click as its controls do.
+    const bool out = stands && row.property(keptOut).toBool();
+    row.setProperty(chainedPolicy, out ? QVariant(static_cast<int>(Qt::StrongFocus)) : QVariant());
+    row.setFocusPolicy(out ? Qt::ClickFocus : stands ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+bool standsIn(const QWidget& row)
+{
+    return row.property(standing).toBool();
 }
 
 bool usesNavigationKeys(const QWidget& control)

@@ -14,6 +14,14 @@ std::vector<QWidget*> rowStops(QWidget& row);
 // takes the focus that a click gives it, so that the row it stands in becomes current.
 void chainRowStops(QWidget& row, bool chained);
 
+// Lets `row`, unless it is a control itself, take the focus while none of its controls can (all
+// hidden or disabled, or none at all), and only then, in the Tab chain or kept out of it as its
+// controls are: so that every row is reached, and a row with a control to act on is entered on
+// it.
+void standInForControls(QWidget& row);
+// Whether `row` takes the focus itself in place of its controls.
+bool standsIn(const QWidget& row);
+
 // Whether `control` moves inside itself with the arrows, Page Up, Page Down, Home and End: a
 // text field, a picker, a slider.
 bool usesNavigationKeys(const QWidget& control);

@@ -4,11 +4,13 @@
 #include "app/kit/ListKeyboard.h"
 #include "app/kit/RowFocusRing.h"
 #include "app/kit/RowStops.h"
+#include "app/kit/RowText.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
@@ -104,7 +106,11 @@ std::string VirtualList::keyOf(std::size_t index) const
 
 void VirtualList::present(QWidget& row, std::size_t index)
 {
-    rows_.present(row, index);
+    {
+        const QScopedValueRollback presenting(presenting_, true);
+        rows_.present(row, index);
+    }
+    standIn(row, index);
     if (!rows_.name) {
         return;
     }
@@ -118,6 +124,59 @@ void VirtualList::present(QWidget& row, std::size_t index)
         } else if (stop->accessibleName() != name && stop->accessibleDescription() != name) {
             stop->setAccessibleDescription(name);
         }
+    }
+}
+
+void VirtualList::standIn(QWidget& row, std::size_t index)
+{
+    if (!innerLists(row).empty()) {
+        return;
+    }
+    const bool stood = standsIn(row);
+    standInForControls(row);
+    const bool stands = standsIn(row);
+    if (stands && ring_ == nullptr) {
+        ring_ = new RowFocusRing(this);
+    }
+    // A row that held the focus in place of its controls hands it to the first one that opened.
+    if (stood && !stands && QApplication::focusWidget() == &row) {
+        keys().focusRow(*this, index);
+    }
+    if (rows_.name) {
+        // Read as its item's name, then as what it shows of it: a folder's state, a file's place.
+        const QString name = rows_.name(index);
+        const bool named = row.accessibleName() == name || row.accessibleName() == spokenText(name);
+        if (stands != named) {
+            row.setAccessibleName(stands ? spokenText(name) : QString());
+        }
+        const QString description = stands ? spokenText(shownRowText(row, name)) : QString();
+        if (row.accessibleDescription() != description) {
+            row.setAccessibleDescription(description);
+        }
+    }
+    if (stood != stands) {
+        // The row itself comes into the Tab chain before its controls, or leaves it.
+        outermost().chainTabs();
+    }
+}
+
+void VirtualList::controlChanged(QWidget& control)
+{
+    // The row that holds the control, and its list.
+    QWidget* row = &control;
+    auto* list = qobject_cast<VirtualList*>(row->parentWidget());
+    while (list == nullptr && row->parentWidget() != nullptr) {
+        row = row->parentWidget();
+        list = qobject_cast<VirtualList*>(row->parentWidget());
+    }
+    // The rows the list shows anew, or hands from item to item, are told while it does: their
+    // items may not be the ones the page holds yet.
+    if (list == nullptr || row == &control || list->presenting_ || list->changing_ > 0) {
+        return;
+    }
+    if (const std::optional<std::size_t> index = list->indexOf(*row);
+        index && *index < list->count()) {
+        list->standIn(*row, *index);
     }
 }
 
@@ -362,14 +421,6 @@ std::optional<std::size_t> VirtualList::indexOf(const QWidget& row) const
     return std::nullopt;
 }
 
-void VirtualList::letRowsTakeFocus(qreal ringRadius)
-{
-    ringRadius_ = ringRadius;
-    if (ring_ == nullptr) {
-        ring_ = new RowFocusRing(ringRadius, this);
-    }
-}
-
 QSize VirtualList::sizeHint() const
 {
     return {0, stack_.height()};
@@ -419,14 +470,18 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::KeyPress:
-        if (keys().keyPressed(*control, *static_cast<QKeyEvent*>(event))) {
+        // Not a key that a control of the row left to the row.
+        if (control == QApplication::focusWidget() &&
+            keys().keyPressed(*control, *static_cast<QKeyEvent*>(event))) {
             return true;
         }
         break;
-    // Whether Tab can land in the current row, or must come in through the anchor.
+    // Whether the row takes the focus itself, and whether Tab can land in the current row or
+    // must come in through the anchor.
     case QEvent::EnabledChange:
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
+        controlChanged(*control);
         outermost().updateAnchor();
         break;
     default:
@@ -620,14 +675,10 @@ QWidget* VirtualList::takeRow(const std::string& key)
             adopt(*list);
         }
     }
-    std::vector<QWidget*> stops = rowStops(*row);
-    if (stops.empty() && ringRadius_ && innerLists(*row).empty()) {
-        row->setFocusPolicy(Qt::StrongFocus);
-        stops.push_back(row);
-    }
-    rowsTakeFocus_ = rowsTakeFocus_ || !stops.empty() || !innerLists(*row).empty();
-    // The outermost list follows the focus and the keys of every row under it.
-    for (QWidget* stop : stops) {
+    // The outermost list follows the focus and the keys of every row under it, and of the row
+    // itself when it takes the focus in place of its controls.
+    row->installEventFilter(&outermost());
+    for (QWidget* stop : rowStops(*row)) {
         stop->installEventFilter(&outermost());
     }
     return row;
@@ -804,10 +855,9 @@ void VirtualList::chainCurrent()
 
 void VirtualList::updateAnchor()
 {
-    // Shift+Tab passes over a row whose controls all are hidden or disabled: the anchor then
-    // takes it into the list.
-    const bool opens = outerList() == nullptr && stack_.size() > 0 && rowsTakeFocus_ &&
-                       !keys().currentTakesFocus();
+    // Tab passes over a list whose current row is not built or cannot take the focus: the
+    // anchor then takes it into the list.
+    const bool opens = outerList() == nullptr && stack_.size() > 0 && !keys().currentTakesFocus();
     anchor_->setFocusPolicy(opens ? Qt::TabFocus : Qt::NoFocus);
 }
 

@@ -29,9 +29,10 @@ class RowFocusRing;
 //
 // From the keyboard the list is one stop of the Tab chain, as Qt's item views are; the keys and
 // the focus are ListKeyboard's, kept by the outermost list. A row's own controls are reached
-// with Tab; a text field inside a row keeps the arrows for itself. Rows that hold no control take
-// the focus themselves once the page asks (letRowsTakeFocus), the list drawing their ring. The
-// page follows the focus. Whatever the key, only the rows in sight and the current one are built.
+// with Tab; a text field inside a row keeps the arrows for itself. A row where no control can
+// take the focus (none there, or all hidden or disabled) takes it itself, the list drawing its
+// ring, and is read as its item's name and the texts it shows. The page follows the focus.
+// Whatever the key, only the rows in sight and the current one are built.
 //
 // Use:
 //     auto* list = new VirtualList({
@@ -100,9 +101,6 @@ public:
     QWidget* rowAt(std::size_t index) const;
     std::optional<std::size_t> indexOf(const QWidget& row) const;
 
-    // Rows that hold no control take the focus themselves, the list drawing the ring inside the
-    // current one with corners of `ringRadius`. Asked before the first item comes.
-    void letRowsTakeFocus(qreal ringRadius);
     // The item whose row holds the focus, or last held it; none before any did.
     std::optional<std::size_t> currentIndex() const { return current_; }
 
@@ -133,6 +131,11 @@ private:
     std::string keyOf(std::size_t index) const;
     // Shows item `index` in `row`, and names it on the row's controls.
     void present(QWidget& row, std::size_t index);
+    // Lets `row`, of item `index`, take the focus itself while none of its controls can, and
+    // names and describes it then.
+    void standIn(QWidget& row, std::size_t index);
+    // A control of a row was shown, hidden, enabled or disabled.
+    void controlChanged(QWidget& control);
     int heightOf(std::size_t index, int width);
     std::vector<int> heightsOf(std::size_t at, std::size_t count);
     // The heights again for the list's width, when they depend on it.
@@ -195,11 +198,10 @@ private:
     std::vector<QPointer<VirtualList>> inner_;
     // A row built for the keys to look into before the focus comes to it.
     std::optional<std::size_t> probed_;
-    // The current item, followed by its key, and the radius of the ring drawn on rows that take
-    // the focus themselves (none: such rows stay out of the Tab chain).
+    // The current item, followed by its key, and the ring drawn on a row that takes the focus
+    // itself, made once one does.
     std::optional<std::size_t> current_;
     std::string currentKey_;
-    std::optional<qreal> ringRadius_;
     RowFocusRing* ring_ = nullptr;
 
     QPointer<QWidget> viewport_;
@@ -218,8 +220,8 @@ private:
     bool placeLater_ = false;
     bool chainLater_ = false;
     std::optional<std::ptrdiff_t> refocus_;
-    // Whether the rows hold anything that takes the focus.
-    bool rowsTakeFocus_ = false;
+    // The page is showing an item in a row: the row's controls change as it goes.
+    bool presenting_ = false;
     // The placed rows in the order last given to the list's children and to Tab.
     std::vector<QWidget*> ordered_;
 };

@@ -117,36 +117,58 @@ TEST(PageTextTest, DataThatLooksLikeMarkupShowsLiterally)
     EXPECT_TRUE(widget.toolTip().isEmpty());
 }
 
-TEST(PageScaffoldTest, AControlThatHidesWithTheFocusHandsItToTheNextOneOfThePage)
-{
-    // A sidebar beside the page, which Tab reaches from the page's controls as the window chains
-    // them.
+// A page of three buttons in a window, and beside the page a control of the window: before it,
+// as a sidebar, or after it, as a status bar. Tab reaches it from the page's controls as the
+// window chains them.
+struct PageInWindow {
     QWidget window;
-    auto* layout = new QHBoxLayout(&window);
-    auto* sidebar = new QPushButton(QStringLiteral("Sidebar"));
-    auto* page = new PageScaffold(Page::sources, 8, 8);
-    layout->addWidget(sidebar);
-    layout->addWidget(page);
+    PageScaffold* page = new PageScaffold(Page::sources, 8, 8);
+    QPushButton* beside = new QPushButton(QStringLiteral("Beside"));
     std::vector<QPushButton*> controls;
-    for (const char* name : {"first", "second", "third"}) {
-        controls.push_back(new QPushButton(QString::fromLatin1(name)));
-        page->addBlock(controls.back());
+
+    explicit PageInWindow(bool besideFirst)
+    {
+        auto* layout = new QHBoxLayout(&window);
+        layout->addWidget(besideFirst ? static_cast<QWidget*>(beside) : page);
+        layout->addWidget(besideFirst ? static_cast<QWidget*>(page) : beside);
+        for (const char* name : {"first", "second", "third"}) {
+            controls.push_back(new QPushButton(QString::fromLatin1(name)));
+            page->addBlock(controls.back());
+        }
+        window.resize(400, 300);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
-    window.resize(400, 300);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    const auto hideHolding = [&](QPushButton* control) {
-        QWidget::setTabOrder(control, sidebar);
+
+    // Hides `control` while it holds the focus, which Qt hands to the control beside the page.
+    QWidget* hideHolding(QPushButton* control)
+    {
+        QWidget::setTabOrder(control, beside);
         control->setFocus(Qt::TabFocusReason);
         control->hide();
         test::deliverEvents();
         return QApplication::focusWidget();
-    };
-    EXPECT_EQ(hideHolding(controls[1]), controls[2]);
+    }
+};
+
+TEST(PageScaffoldTest, AControlThatHidesWithTheFocusHandsItToTheNextOneOfThePage)
+{
+    PageInWindow shown(true);
+    const std::vector<QPushButton*>& controls = shown.controls;
+    EXPECT_EQ(shown.hideHolding(controls[1]), controls[2]);
     // Nothing follows: the one before it, not the top of the page.
     controls[1]->show();
-    EXPECT_EQ(hideHolding(controls[2]), controls[1]);
+    EXPECT_EQ(shown.hideHolding(controls[2]), controls[1]);
+}
+
+// The page's control after the hidden one is disabled, and past it, beside the page, a status bar
+// that the window's own order reaches next: the focus goes back to the page's previous control.
+TEST(PageScaffoldTest, AHiddenControlHandsTheFocusPastADisabledOneAndNeverOutOfThePage)
+{
+    PageInWindow shown(false);
+    shown.controls[2]->setEnabled(false);
+    EXPECT_EQ(shown.hideHolding(shown.controls[1]), shown.controls[0]);
 }
 
 } // namespace

@@ -415,6 +415,25 @@ TEST(VirtualList, TheKeysBringTheWholeRowIntoView)
     EXPECT_TRUE(shown.inView(*third));
 }
 
+// Qt's buttons pass the focus along the window's chain on Left and Right: in a row they go along
+// its controls only, and stop at its ends.
+TEST(VirtualList, LeftAndRightStayInTheRow)
+{
+    ListPage shown(4);
+    const auto focus = [] { return QApplication::focusWidget(); };
+    TickRow& row = *shown.row(1);
+    row.button->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Right);
+    EXPECT_EQ(focus(), row.button);
+    shown.press(Qt::Key_Left);
+    EXPECT_EQ(focus(), row.note);
+    row.box->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Left);
+    EXPECT_EQ(focus(), row.box);
+    shown.press(Qt::Key_Right);
+    EXPECT_EQ(focus(), row.note);
+}
+
 TEST(VirtualList, AListEmptiedUnderTheFocusHandsItToThePagesNextControl)
 {
     ListPage shown(3);
@@ -436,9 +455,21 @@ TEST(VirtualList, AListEmptiedUnderTheFocusHandsItToThePagesNextControl)
     shown.after->hide();
     shown.row(0)->box->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(emptied([&] { shown.list->remove(0, 2); }), shown.before);
+
+    // The control after it disabled rather than hidden: the one before it all the same.
+    shown.after->show();
+    shown.after->setEnabled(false);
+    shown.keys = {"a"};
+    shown.ticked = {false};
+    shown.list->reset(1);
+    test::deliverEvents();
+    shown.row(0)->box->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(emptied([&] { shown.list->reset(0); }), shown.before);
 }
 
-TEST(VirtualList, TheKeysStepOverARowWhereNothingTakesTheFocus)
+// A row whose controls are all hidden or disabled takes the focus itself, ringed, as long as none
+// of them can take it: the keys stop on it like on any row, and Tab comes back to it.
+TEST(VirtualList, ARowWhereNothingTakesTheFocusTakesItItself)
 {
     ListPage shown(6);
     const auto focus = [] { return QApplication::focusWidget(); };
@@ -447,22 +478,21 @@ TEST(VirtualList, TheKeysStepOverARowWhereNothingTakesTheFocus)
     shown.list->presentAgain();
     shown.row(1)->button->setFocus(Qt::TabFocusReason);
     shown.press(Qt::Key_Down);
-    EXPECT_EQ(focus(), shown.row(3)->button);
-    EXPECT_EQ(shown.list->currentIndex(), 3U);
-    shown.press(Qt::Key_Up);
-    EXPECT_EQ(focus(), shown.row(1)->button);
-    // Past the last row that takes the focus, the focus and the current row stay.
-    shown.row(4)->box->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(focus(), shown.row(2));
+    EXPECT_EQ(shown.list->currentIndex(), 2U);
+    EXPECT_GE(test::ringPixels(shown.page, *shown.row(2)), 20);
     shown.press(Qt::Key_Down);
-    EXPECT_EQ(focus(), shown.row(4)->box);
-    EXPECT_EQ(shown.list->currentIndex(), 4U);
+    EXPECT_EQ(shown.focusedItem(), 3U);
+    EXPECT_EQ(test::ringPixels(shown.page, *shown.row(2)), 0);
+    shown.press(Qt::Key_Up);
+    EXPECT_EQ(focus(), shown.row(2));
+    shown.press(Qt::Key_End);
+    EXPECT_EQ(focus(), shown.row(5));
     shown.press(Qt::Key_Home);
     EXPECT_EQ(focus(), shown.row(0)->box);
-    shown.press(Qt::Key_End);
-    EXPECT_EQ(focus(), shown.row(4)->box);
 
-    // The current row loses its controls while the focus is away: Shift+Tab still enters the list
-    // on the nearest row, and Tab out leaves it.
+    // The current row loses its controls while the focus is away: Shift+Tab comes back to it.
+    shown.row(4)->box->setFocus(Qt::TabFocusReason);
     shown.press(Qt::Key_Tab);
     shown.press(Qt::Key_Tab);
     shown.press(Qt::Key_Tab);
@@ -470,10 +500,52 @@ TEST(VirtualList, TheKeysStepOverARowWhereNothingTakesTheFocus)
     shown.locked.insert("item 4");
     shown.list->itemChanged(4);
     shown.press(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(shown.focusedItem(), 3U);
-    EXPECT_EQ(focus(), shown.row(3)->button);
+    EXPECT_EQ(focus(), shown.row(4));
     shown.press(Qt::Key_Tab);
     EXPECT_EQ(focus(), shown.after);
+
+    // A control opens while its row holds the focus: the focus goes to it, whether the item
+    // changed or the page opened the control itself.
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(focus(), shown.row(4));
+    shown.locked.erase("item 4");
+    shown.list->itemChanged(4);
+    EXPECT_EQ(focus(), shown.row(4)->box);
+    TickRow& third = *shown.row(3);
+    third.box->setEnabled(false);
+    third.note->setEnabled(false);
+    third.button->hide();
+    shown.press(Qt::Key_Up);
+    ASSERT_EQ(focus(), &third);
+    third.note->setEnabled(true);
+    EXPECT_EQ(focus(), third.note);
+}
+
+// Over rows where nothing but the row takes the focus, a key builds the rows it shows and the
+// one it lands on, not every row it passes.
+TEST(VirtualList, KeysOverRowsWithNothingEnabledBuildOnlyWhatTheyShow)
+{
+    ListPage shown(20'000);
+    shown.locked.insert(shown.keys.begin(), shown.keys.end());
+    shown.list->presentAgain();
+    // The rows in sight, with one on either side, and again as many where the key lands.
+    const int perView = shown.page.viewport()->height() / (shown.row(0)->height() + 6) + 3;
+    const auto presentedBy = [&](Qt::Key key) {
+        shown.presented = 0;
+        shown.press(key);
+        return shown.presented;
+    };
+    shown.before->setFocus(Qt::TabFocusReason);
+    EXPECT_LE(presentedBy(Qt::Key_Tab), 2 * perView);
+    ASSERT_EQ(QApplication::focusWidget(), shown.row(0));
+    EXPECT_LE(presentedBy(Qt::Key_Down), 2 * perView);
+    EXPECT_EQ(QApplication::focusWidget(), shown.row(1));
+    EXPECT_LE(presentedBy(Qt::Key_End), 2 * perView);
+    EXPECT_EQ(QApplication::focusWidget(), shown.row(19'999));
+    EXPECT_LE(presentedBy(Qt::Key_Home), 2 * perView);
+    EXPECT_LE(presentedBy(Qt::Key_PageDown), 2 * perView);
+    EXPECT_GT(shown.focusedItem().value_or(0), 1U);
+    EXPECT_TRUE(shown.inView(*QApplication::focusWidget()));
 }
 
 TEST(VirtualList, PageDownGoesAViewLessTheRowAndAnyRowTallerThanHalfTheView)
@@ -531,7 +603,6 @@ TEST(VirtualList, RowsWithoutAControlTakeTheFocusAndShowTheirRing)
                                       },
                                   .key = {}});
     list->setSpacing(24);
-    list->letRowsTakeFocus(8);
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
     column->addWidget(before);
@@ -570,6 +641,14 @@ TEST(VirtualList, RowsWithoutAControlTakeTheFocusAndShowTheirRing)
     EXPECT_LT(list->findChildren<QLabel*>().size(), 30);
 }
 
+// What a page of nested lists may have besides them.
+struct NestedExtras {
+    // A control of the page above the list.
+    bool above = false;
+    // A header this tall above each group's list, as a group of duplicates has.
+    int header = 0;
+};
+
 // Lists inside the rows of a list: the outer rows are groups of `size` items each.
 struct NestedPage {
     std::size_t groups;
@@ -579,10 +658,15 @@ struct NestedPage {
     QScrollArea page{&window};
     VirtualList* outer;
     QPushButton* after = nullptr;
+    // A control of the page above the list, when asked for.
+    QPushButton* above = nullptr;
 
-    NestedPage(std::size_t groupCount, std::size_t groupSize)
+    NestedExtras extras;
+
+    NestedPage(std::size_t groupCount, std::size_t groupSize, NestedExtras asked = {})
         : groups(groupCount)
         , size(groupSize)
+        , extras(asked)
     {
         outer = new VirtualList({.make = [this] { return makeGroup(); },
                                  .present =
@@ -593,11 +677,16 @@ struct NestedPage {
                                  .key = {}});
         outer->setSpacing(10);
         outer->setRowHeights([this](std::size_t, int) {
-            return static_cast<int>(this->size) * 40 + static_cast<int>(this->size - 1) * 4;
+            return extras.header + static_cast<int>(this->size) * 40 +
+                   static_cast<int>(this->size - 1) * 4;
         });
         auto* content = new QWidget;
         auto* column = new QVBoxLayout(content);
         column->setContentsMargins(0, 0, 0, 0);
+        if (extras.above) {
+            above = new QPushButton(QStringLiteral("Above"));
+            column->addWidget(above);
+        }
         column->addWidget(outer);
         page.setWidget(content);
         page.setWidgetResizable(true);
@@ -619,6 +708,12 @@ struct NestedPage {
         auto* group = new QWidget;
         auto* layout = new QVBoxLayout(group);
         layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        if (extras.header > 0) {
+            auto* header = new QWidget;
+            header->setFixedHeight(extras.header);
+            layout->addWidget(header);
+        }
         auto* inner = new VirtualList(
             {.make =
                  [] {
@@ -727,6 +822,30 @@ TEST(VirtualList, ListsInsideAListBuildWhatIsInSightAndTheKeysGoAcrossThem)
         QRect(focus->mapTo(shown.page.viewport(), QPoint()), focus->size())));
 }
 
+// Page Up and Page Down measure from where an item stands in the whole stack, the header above
+// its group's list included: they go a view less the row, no more and no less.
+TEST(VirtualList, PageDownUnderAGroupsHeaderGoesAViewLessTheRow)
+{
+    constexpr int header = 100;
+    NestedPage shown(2, 60, {.header = header});
+    const int view = shown.page.viewport()->height();
+    const int paged = (view - 40) / 44;
+    // Where the keys would land with the header left out, one way or the other.
+    ASSERT_NE(paged, (view - 40 + header) / 44);
+    ASSERT_NE(paged, (view - 40 - header) / 44);
+    shown.outer->rowAt(0)->findChild<VirtualList*>()->rowAt(0)->setFocus(Qt::TabFocusReason);
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        test::deliverEvents();
+    };
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.%1").arg(paged));
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.%1").arg(2 * paged));
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.%1").arg(paged));
+}
+
 // An inner list that empties under the focus while its group stays: the focus goes on to the
 // next group's items, else back to the previous group's, never past the outer list.
 TEST(VirtualList, AnInnerListEmptiedUnderTheFocusHandsItToTheNextGroup)
@@ -742,6 +861,34 @@ TEST(VirtualList, AnInnerListEmptiedUnderTheFocusHandsItToTheNextGroup)
     };
     EXPECT_EQ(emptied(1, 1), QStringLiteral("2.0"));
     EXPECT_EQ(emptied(2, 2), QStringLiteral("0.2"));
+}
+
+// The list's anchor shows nothing and has no name: inner lists emptied one after another under
+// the focus, then Tab into the outer list whose rows hold nothing, never leave the focus on it.
+TEST(VirtualList, TheAnchorNeverKeepsTheFocus)
+{
+    NestedPage shown(3, 2, {.above = true});
+    const auto inner = [&](std::size_t group) {
+        return shown.outer->rowAt(group)->findChild<VirtualList*>();
+    };
+    const auto emptied = [&](std::size_t group) {
+        inner(group)->reset(0);
+        test::deliverEvents();
+        return QApplication::focusWidget();
+    };
+    inner(1)->rowAt(0)->setFocus(Qt::TabFocusReason);
+    emptied(1);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("2.0"));
+    emptied(2);
+    EXPECT_EQ(shown.focusText(), QStringLiteral("0.1"));
+    // Nothing left in the list, nor after it in the page: the page's control before it, never the
+    // one beside the page.
+    EXPECT_EQ(emptied(0), shown.above);
+
+    QTest::keyClick(shown.above, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), shown.after);
+    QTest::keyClick(shown.after, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), shown.above);
 }
 
 TEST(VirtualList, LeavingThePageLeavesNoRowBehind)

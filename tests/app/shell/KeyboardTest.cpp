@@ -402,6 +402,29 @@ TEST(Keyboard, TheDashboardOpensOnItsCallToAction)
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("start-sorting"));
 }
 
+// After a restart with a session waiting, the keyboard starts on the action that resumes it, and
+// the ring shows where it is.
+TEST(Keyboard, WithASessionWaitingTheDashboardOpensOnResumingItRinged)
+{
+    test::SortingHarness harness;
+    harness.startSortingTwo();
+    harness.model->flushState();
+    harness.settle();
+    harness.model.reset();
+    ASSERT_TRUE(harness.stateOnDisk().pendingSession);
+    AppModel& model = harness.start();
+    ShownWindow window(model);
+    harness.settle();
+    test::deliverEvents();
+    ASSERT_TRUE(model.canResume());
+    ASSERT_TRUE(model.resumeReady());
+    ASSERT_EQ(model.page(), Page::dashboard);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->objectName(), QStringLiteral("resume-session"));
+    EXPECT_GE(test::ringPixels(window.view, *focus), 20);
+}
+
 // The four decisions are stops of their own, in the row's order, each read out with its key and
 // ringed; Space and Enter press the focused one, which keeps the focus for the next card, and the
 // arrows decide from there as from the card's own buttons.

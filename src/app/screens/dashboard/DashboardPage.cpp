@@ -182,14 +182,25 @@ QWidget* DashboardPage::footnotes()
     return notes;
 }
 
+QWidget* DashboardPage::callToAction() const
+{
+    return resumeCard_->isHidden() ? overview_->primaryButton() : resumeButton_;
+}
+
 bool DashboardPage::takeKeyboard()
 {
-    QWidget* start = overview_->primaryButton();
-    if (!start->isVisibleTo(this)) {
+    QWidget* action = callToAction();
+    if (!action->isVisibleTo(this)) {
         return false;
     }
-    holdsForStart_ = !start->isEnabled();
-    (holdsForStart_ ? static_cast<QWidget*>(this) : start)->setFocus(Qt::OtherFocusReason);
+    holdsForStart_ = !action->isEnabled();
+    if (holdsForStart_) {
+        setFocus(Qt::OtherFocusReason);
+    } else if (!action->hasFocus()) {
+        // The keyboard starts here without a key pressed: the ring shows where, as after Tab.
+        window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        action->setFocus(Qt::OtherFocusReason);
+    }
     return true;
 }
 
@@ -213,14 +224,19 @@ void DashboardPage::refresh()
         setFocus();
     }
     refreshButton_->setEnabled(controls.refresh);
-    resumeCard_->setVisible(shownModel.canResume());
-    resumeButton_->setEnabled(controls.resume);
-    // The call to action changes (choose folders, then start) or opens: the keyboard on it or
-    // held for it by the page stays with it, rather than passing to the next control.
+    // The call to action changes (choose folders, then start, or the saved session's resume and
+    // back) or opens: the keyboard on it or held for it by the page stays with it, rather than
+    // passing to the next control.
     const bool startHeld = (holdsForStart_ && holdsWindowFocus(*this)) ||
                            (shownStart_ && holdsWindowFocus(*shownStart_));
+    const bool resumes = shownModel.canResume();
+    if ((!resumes || !controls.resume) && holdsWindowFocus(*resumeButton_)) {
+        setFocus();
+    }
+    resumeCard_->setVisible(resumes);
+    resumeButton_->setEnabled(controls.resume);
     overview_->refresh(controls.startSorting);
-    shownStart_ = overview_->primaryButton();
+    shownStart_ = callToAction();
     holdsForStart_ = false;
     if (startHeld) {
         takeKeyboard();

@@ -23,7 +23,8 @@ class DashboardPage : public ModelPage, public KeyboardStart {
 public:
     explicit DashboardPage(AppModel& model, QWidget* parent = nullptr);
 
-    // On start sorting, or what stands in its place: resume, or choose folders.
+    // On resuming the saved session when one waits, else on start sorting or what stands in its
+    // place: resume, or choose folders.
     bool takeKeyboard() override;
 
 protected:
@@ -35,6 +36,8 @@ private:
     QWidget* metricGrid();
     QWidget* sourcesRow();
     QWidget* footnotes();
+    // Where the keyboard starts: the saved session's resume, else the storage card's action.
+    QWidget* callToAction() const;
 
     SecondaryButton* refreshButton_ = nullptr;
     QWidget* resumeCard_ = nullptr;

@@ -3,7 +3,6 @@
 #include "app/design/EmptyState.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
-#include "app/design/Panel.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/history/HistoryRow.h"
 #include "app/screens/history/HistoryRules.h"
@@ -67,8 +66,6 @@ HistoryPage::HistoryPage(AppModel& model, QWidget* parent)
          .key = [this](std::size_t index) { return this->model().state().history[index].id; }});
     sessionList_->setObjectName(QStringLiteral("sessionList"));
     sessionList_->setSpacing(spacing);
-    // A session holds no control: its row takes the focus, so that the keys reach every one.
-    sessionList_->letRowsTakeFocus(Panel::cornerRadius);
     addBlock(sessionList_);
 
     // The list reads the model's history: it follows it before anything can ask it for a row.

@@ -17,6 +17,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/FocusRingPixels.h"
 #include "support/ListKeys.h"
 #include "support/RecordingServices.h"
 #include "support/Screenshots.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -238,6 +240,39 @@ TEST(SourcesPage, ASuggestedFolderAlreadyASourceKeepsItsTile)
     EXPECT_EQ(tile.grab().toImage(), added);
 }
 
+// During a session a folder that can no longer be read offers nothing to act on: its panel takes
+// the focus itself, comes into view, ringed, and is read as the folder's name and its state.
+TEST(SourcesPage, AFolderLostDuringASessionIsReachedAndHeard)
+{
+    SourcesScreen screen;
+    screen.page.resize(900, 500);
+    screen.page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen.page));
+    screen.harness.startSortingAll();
+    ASSERT_TRUE(screen.model.sessionActive());
+    const auto& list = SourcesScreen::in<VirtualList>(screen.page, "sourcePanels");
+    ASSERT_EQ(list.rowAt(3), nullptr);
+    SourcesScreen::in<PlainButton>(*list.rowAt(0), "openButton").setFocus(Qt::TabFocusReason);
+    for (int press = 0; press < 3; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        test::deliverEvents();
+    }
+    ASSERT_NE(list.rowAt(3), nullptr);
+    QWidget& lost = *list.rowAt(3);
+    ASSERT_EQ(QApplication::focusWidget(), &lost);
+    const QRect shown(lost.mapTo(screen.page.viewport(), QPoint()), lost.size());
+    EXPECT_TRUE(screen.page.viewport()->rect().contains(shown));
+    EXPECT_GE(test::ringPixels(screen.page, lost), 20);
+    QAccessibleInterface& heard = *QAccessible::queryAccessibleInterface(&lost);
+    EXPECT_EQ(spokenText(heard.text(QAccessible::Name)),
+              spokenText(shownName(fs::path(screen.locked).filename().string())));
+    const QString status = SourcesScreen::in<QLabel>(lost, "sourceStatus").text();
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(heard.text(QAccessible::Description), spokenText(status));
+    EXPECT_TRUE(heard.state().focused);
+    EXPECT_TRUE(screen.page.grab().save(test::screenshotFolder() + "/sources-lost-folder.png"));
+}
+
 TEST(SourcesPage, WithoutSourcesTheEmptyStateShows)
 {
     test::SortingHarness harness;
@@ -279,6 +314,41 @@ TEST(SourcesPage, RemovingTheLastSourceFromTheKeyboardLeavesTheFocusOnThePage)
     EXPECT_TRUE(
         SourcesScreen::in<SuggestedFolders>(screen.page, "suggestedFolders").isAncestorOf(focus))
         << focus->objectName().toStdString();
+}
+
+// In a window tall enough for the page without sources but not with them, scrolled down to the
+// last panel, then every source removed: the page shrinks back to what it shows, its top with
+// the buttons in sight, rather than staying as tall as its blocks at their narrowest.
+TEST(SourcesPage, RemovingEverySourceBringsThePagesTopBackIntoView)
+{
+    int emptyHeight = 0;
+    {
+        test::SortingHarness harness;
+        test::RecordingLinks links;
+        SourcesPage empty(harness.load(), links);
+        empty.resize(900, 400);
+        empty.show();
+        test::deliverEvents();
+        emptyHeight = empty.widget()->heightForWidth(empty.widget()->width());
+    }
+    SourcesScreen screen;
+    screen.page.resize(900, emptyHeight + 40);
+    QScrollBar& bar = *screen.page.verticalScrollBar();
+    test::deliverEvents();
+    bar.setValue(bar.maximum());
+    test::deliverEvents();
+    ASSERT_GT(bar.value(), 0);
+    for (const FolderGrant& grant : std::vector<FolderGrant>(screen.model.state().sources)) {
+        screen.model.removeSource(grant);
+    }
+    screen.harness.settle();
+    test::deliverEvents();
+    ASSERT_TRUE(screen.model.state().sources.empty());
+    EXPECT_EQ(bar.value(), 0);
+    const QWidget& add = SourcesScreen::in<PrimaryButton>(screen.page, "addButton");
+    const QRect shown(add.mapTo(screen.page.viewport(), QPoint()), add.size());
+    EXPECT_TRUE(screen.page.viewport()->rect().contains(shown))
+        << shown.top() << " to " << shown.bottom();
 }
 
 TEST(SourcesPage, TenThousandSourcesKeepAFewPanelsThatShowTheirOwnGrantAtTheirHeight)

@@ -1,0 +1,40 @@
+#include "app/kit/RowText.h"
+
+#include "app/kit/RowStops.h"
+#include "app/kit/TabOrder.h"
+
+#include <QLabel>
+#include <QStringList>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+namespace tollenvane {
+
+QString shownRowText(QWidget& row, const QString& name)
+{
+    const std::vector<QWidget*> stops = rowStops(row);
+    const auto inControl = [&](const QWidget* widget) {
+        for (const QWidget* at = widget; at != nullptr && at != &row; at = at->parentWidget()) {
+            if (std::find(stops.begin(), stops.end(), at) != stops.end()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    QStringList texts;
+    for (const QWidget* widget : widgetsAsLaidOut(row)) {
+        if (!widget->isVisibleTo(&row) || inControl(widget)) {
+            continue;
+        }
+        // A label gives its text; the design's own texts name themselves with theirs.
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const QString text = label != nullptr ? label->text() : widget->accessibleName();
+        if (!text.isEmpty() && text != name) {
+            texts << text;
+        }
+    }
+    return texts.join(QStringLiteral(", "));
+}
+
+} // namespace tollenvane
