@@ -1,5 +1,6 @@
 #include "app/kit/RowText.h"
 
+#include "app/design/ShownName.h"
 #include "app/kit/RowStops.h"
 #include "app/kit/TabOrder.h"
 
@@ -22,6 +23,8 @@ QString shownRowText(QWidget& row, const QString& name)
         }
         return false;
     };
+    // Names may come as shown or as read out: compared as read out.
+    const QString spokenName = spokenText(name);
     QStringList texts;
     for (const QWidget* widget : widgetsAsLaidOut(row)) {
         if (!widget->isVisibleTo(&row) || inControl(widget)) {
@@ -29,8 +32,9 @@ QString shownRowText(QWidget& row, const QString& name)
         }
         // A label gives its text; the design's own texts name themselves with theirs.
         const auto* label = qobject_cast<const QLabel*>(widget);
-        const QString text = label != nullptr ? label->text() : widget->accessibleName();
-        if (!text.isEmpty() && text != name) {
+        const QString text =
+            spokenText(label != nullptr ? label->text() : widget->accessibleName());
+        if (!text.isEmpty() && text != spokenName) {
             texts << text;
         }
     }

@@ -149,7 +149,7 @@ void VirtualList::standIn(QWidget& row, std::size_t index)
         if (stands != named) {
             row.setAccessibleName(stands ? spokenText(name) : QString());
         }
-        const QString description = stands ? spokenText(shownRowText(row, name)) : QString();
+        const QString description = stands ? shownRowText(row, name) : QString();
         if (row.accessibleDescription() != description) {
             row.setAccessibleDescription(description);
         }
