@@ -5,6 +5,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/FocusRing.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
@@ -64,8 +65,8 @@ void DestinationButton::setDestination(const DestinationRow& row, const QString&
     name_->setText(shownName(row.name));
     location_->setText(location);
     // Heard as the names themselves: a screen reader would spell out the marks that isolate them.
-    name_->setAccessibleName(spokenText(name_->text()));
-    location_->setAccessibleName(spokenText(location));
+    setSpokenName(*name_, name_->text());
+    setSpokenName(*location_, location);
     setAccessibleName(name_->accessibleName());
 }
 

@@ -11,6 +11,7 @@
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
@@ -218,7 +219,7 @@ void MoveSheet::refresh()
     offerParents(parentChoices(destinations, model_.statuses()));
     const auto name = currentFileName(model_.pending());
     subtitle_->setText(name ? shownName(*name) : text("Choisissez une destination"));
-    subtitle_->setAccessibleName(spokenText(subtitle_->text()));
+    setSpokenName(*subtitle_, subtitle_->text());
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();

@@ -2,6 +2,7 @@
 
 #include "app/design/LineBox.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -23,7 +24,7 @@ void ElidedLabel::setText(const QString& text)
     hint_ = QSize();
     natural_.reset();
     fit_.reset();
-    setAccessibleName(spokenText(text));
+    setSpokenName(*this, text);
     updateGeometry();
     update();
 }

@@ -4,6 +4,7 @@
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 
 #include <QPainter>
@@ -21,7 +22,7 @@ LiftButton::LiftButton(const QString& title, const QString& symbol,
     , look_(std::move(look))
 {
     setText(title);
-    setAccessibleName(spokenText(title));
+    setSpokenName(*this, title);
     setFont(look_.font);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

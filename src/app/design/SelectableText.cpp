@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/LineBox.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
 
 #include <QEvent>
@@ -32,7 +33,7 @@ void SelectableText::showText(const ShownText& text)
     text_ = text;
     measuredWidth_ = -1;
     setText(text.shown());
-    setAccessibleName(spokenText(text.shown()));
+    setSpokenName(*this, text.shown());
 }
 
 void SelectableText::setColor(ThemeColor color)

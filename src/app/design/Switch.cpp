@@ -4,6 +4,7 @@
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
 
 #include <QPainter>
@@ -22,7 +23,7 @@ Switch::Switch(const QString& title, QWidget* parent)
     : QAbstractButton(parent)
 {
     setText(title);
-    setAccessibleName(spokenText(title));
+    setSpokenName(*this, title);
     setCheckable(true);
     setFont(DesignFont::system(13));
     setCursor(Qt::PointingHandCursor);

@@ -2,6 +2,7 @@
 
 #include "app/design/LineBox.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/WholeNames.h"
 
 #include <QEvent>
@@ -157,7 +158,7 @@ void TextBlock::textChanged()
     laidOut_.reset();
     sizeHint_.reset();
     heightForWidth_.reset();
-    setAccessibleName(spokenText(text_));
+    setSpokenName(*this, text_);
     updateGeometry();
     update();
 }

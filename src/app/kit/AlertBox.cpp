@@ -3,6 +3,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/ShownName.h"
 #include "app/design/ShownText.h"
+#include "app/design/SpokenName.h"
 #include "app/design/WholeNames.h"
 
 #include <QApplication>
@@ -84,10 +85,10 @@ void showAlertText(QMessageBox& box, const QString& title, const ShownText& mess
     // Assistive technology reads the labels' own texts: the message's holds markup, both the
     // marks that show names.
     if (auto* heading = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-        heading->setAccessibleName(spokenText(title));
+        setSpokenName(*heading, title);
     }
     if (auto* details = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
-        details->setAccessibleName(spokenText(message.shown()));
+        setSpokenName(*details, message.shown());
     }
     if (auto* copy =
             box.findChild<QObject*>(AlertCopy::objectNameOfCopy(), Qt::FindDirectChildrenOnly)) {

@@ -1,6 +1,7 @@
 #include "app/kit/SymbolButtonText.h"
 
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/kit/PageText.h"
 
 #include <QWidget>
@@ -10,7 +11,7 @@ namespace tollenvane {
 void setSymbolButtonText(QWidget& button, const QString& text)
 {
     setPlainToolTip(button, text);
-    button.setAccessibleName(spokenText(text));
+    setSpokenName(button, text);
 }
 
 } // namespace tollenvane

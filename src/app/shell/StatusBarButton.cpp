@@ -4,6 +4,7 @@
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 
@@ -24,7 +25,7 @@ StatusBarButton::StatusBarButton(const QString& text, const QString& symbol, int
     , symbol_(symbol)
 {
     setText(text);
-    setAccessibleName(spokenText(text));
+    setSpokenName(*this, text);
     setFont(DesignFont::system(pixelSize));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

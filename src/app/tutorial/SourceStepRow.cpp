@@ -5,6 +5,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/FocusRing.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -44,7 +45,7 @@ SourceStepRow::SourceStepRow(QWidget* parent)
 void SourceStepRow::setName(const QString& name)
 {
     name_->setText(name);
-    setAccessibleName(spokenText(name));
+    setSpokenName(*this, name);
 }
 
 QString SourceStepRow::name() const

@@ -6,6 +6,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/kit/PageText.h"
@@ -54,7 +55,7 @@ void StorageRowButton::setNode(const StorageNode& node)
         symbol_ = nodeSymbol(node);
     }
     node_ = node;
-    setAccessibleName(spokenText(shownName(node_.name)));
+    setSpokenName(*this, shownName(node_.name));
     update();
 }
 

@@ -5,6 +5,7 @@
 #include "app/design/FocusRing.h"
 #include "app/design/LineBox.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/screens/storage/ExplorerRules.h"
@@ -260,7 +261,7 @@ void TreemapView::setCurrent(std::size_t position)
     update(blocks_[current_].frame.toAlignedRect());
     current_ = position;
     update(blocks_[current_].frame.toAlignedRect());
-    setAccessibleName(spokenText(blockDescription(tiles_[layout_[current_].index])));
+    setSpokenName(*this, blockDescription(tiles_[layout_[current_].index]));
 }
 
 bool TreemapView::event(QEvent* event)

@@ -7,6 +7,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
@@ -113,7 +114,7 @@ void VolumeRow::setVolume(const StorageVolume& volume, bool selected, bool canCh
     volume_ = volume;
     selected_ = selected;
     title_->setText(VolumeRules::title(volume));
-    select_->setAccessibleName(spokenText(title_->text()));
+    setSpokenName(*select_, title_->text());
     readOnly_->setVisible(volume.readOnly);
     capacity_->setText(QString::fromStdString(Localization::text(
         "{0} disponibles sur {1}", {formattedBytes(volume.free), formattedBytes(volume.total)})));

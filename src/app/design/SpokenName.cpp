@@ -1,0 +1,17 @@
+#include "app/design/SpokenName.h"
+
+#include "app/design/ShownName.h"
+
+#include <QWidget>
+
+namespace tollenvane {
+
+void setSpokenName(QWidget& widget, const QString& shown)
+{
+    const QString spoken = spokenText(shown);
+    if (widget.accessibleName() != spoken) {
+        widget.setAccessibleName(spoken);
+    }
+}
+
+} // namespace tollenvane

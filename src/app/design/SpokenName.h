@@ -1,0 +1,13 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+namespace tollenvane {
+
+// Names `widget` for assistive technology as the text it shows, `shown`, reads out. Each naming
+// tells assistive technology that the name changed, so an unchanged name is left as it is: pages
+// that refresh their texts would otherwise announce every label at every refresh.
+void setSpokenName(QWidget& widget, const QString& shown);
+
+} // namespace tollenvane
