@@ -9,6 +9,7 @@
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/kit/FocusHandOff.h"
+#include "app/kit/NameInFolder.h"
 #include "app/kit/PageText.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/appdata/LeftoverDataView.h"
@@ -225,8 +226,10 @@ VirtualList* ApplicationsPage::makeList()
         .name =
             [this](std::size_t index) {
                 const FileRecord* application = shownAt(index);
-                return application != nullptr ? shownName(applicationName(application->name()))
-                                              : QString();
+                // Two bundles of one name in two folders are told apart.
+                return application != nullptr
+                           ? nameInFolder(applicationName(application->name()), application->path())
+                           : QString();
             },
     });
     list->setObjectName(QStringLiteral("applicationList"));

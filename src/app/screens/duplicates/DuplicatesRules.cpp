@@ -1,6 +1,8 @@
 #include "app/screens/duplicates/DuplicatesRules.h"
 
 #include "app/design/ShownName.h"
+#include "app/kit/NameInFolder.h"
+#include "core/base/Path.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
@@ -38,18 +40,15 @@ QString reclaimableText(const DuplicateGroup& group)
 
 QString folderOf(std::string_view path)
 {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos) {
-        return {};
-    }
-    return QString::fromUtf8(path.data(), static_cast<qsizetype>(slash == 0 ? 1 : slash));
+    const std::string_view folder = path::parent(path);
+    return QString::fromUtf8(folder.data(), static_cast<qsizetype>(folder.size()));
 }
 
 QString copyName(const FileRecord& file)
 {
     const std::string_view name = file.name();
-    return shownName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) +
-           QStringLiteral(", ") + shownName(folderOf(file.path()));
+    return nameInFolder(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                        file.path());
 }
 
 } // namespace tollenvane

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -147,6 +148,28 @@ TEST(ApplicationsPage, ShowingListsOnceLargestFirstAndShowsNamesLiterally)
     auto* reveal = shown.row(0)->findChild<QWidget*>(QStringLiteral("reveal"));
     QTest::mouseClick(reveal, Qt::LeftButton);
     EXPECT_EQ(shown.harness.revealer.revealed, std::vector<std::string>{shown.editor});
+}
+
+// Two bundles of one name in two folders: each row's controls name its own, with its folder.
+TEST(ApplicationsPage, TwoApplicationsOfOneNameAreNeverReadAlike)
+{
+    test::ApplicationsHarness harness;
+    harness.bundle(harness.machine + "/Viewer.app", "org.example.viewer", "1.0", 2000);
+    harness.bundle(harness.own + "/Viewer.app", "org.example.viewer.own", "1.1", 3000);
+    const auto page = showPage(harness, {});
+    harness.settle();
+    test::deliverEvents();
+    QStringList heard;
+    for (QWidget* row : findIn<VirtualList>(*page, QStringLiteral("applicationList")).rows()) {
+        QWidget& reveal = findIn<QWidget>(*row, QStringLiteral("reveal"));
+        heard << QAccessible::queryAccessibleInterface(&reveal)->text(QAccessible::Description);
+    }
+    heard.sort();
+    QStringList folders{QString::fromStdString(harness.machine),
+                        QString::fromStdString(harness.own)};
+    folders.sort();
+    EXPECT_EQ(heard.join(" | ").toStdString(),
+              ("Viewer, " + folders[0] + " | Viewer, " + folders[1]).toStdString());
 }
 
 TEST(ApplicationsPage, StopReturnsTheRefreshButtonAtOnceAndAPageOpenedMeanwhileStartsNothing)
@@ -307,6 +330,11 @@ struct LongLists {
     {
         return row.findChild<ElidedLabel*>(QStringLiteral("name"))->text();
     }
+    // How its controls name the row's application: its name and its folder.
+    static QString readOn(const QWidget& row)
+    {
+        return nameOn(row) + ", " + row.findChild<ElidedLabel*>(QStringLiteral("folder"))->text();
+    }
 };
 
 TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRowsInSight)
@@ -365,7 +393,7 @@ TEST(ApplicationsPage, TenThousandApplicationsAndLeftoverFoldersBuildOnlyTheRows
         {*shown.page, *shown.page, shown.find(QStringLiteral("disclosure")),
          std::size_t(LongLists::count), [&] { return LongLists::focusedItem(applications); },
          [] { test::deliverEvents(); },
-         [&](std::size_t item) { return LongLists::nameOn(*applications.rowAt(item)); }});
+         [&](std::size_t item) { return LongLists::readOn(*applications.rowAt(item)); }});
     EXPECT_NE(left, nullptr);
     EXPECT_LT(shown.page->findChildren<ApplicationRow*>().size(), 40);
 }
