@@ -27,7 +27,7 @@ constexpr int dotSide = 5;
 } // namespace
 
 NavRow::NavRow(Page page, QWidget* parent)
-    : SelectableButton(parent)
+    : ChoiceButton(parent)
     , page_(page)
 {
     const QString title = QString::fromStdString(label(page));

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/design/SelectableButton.h"
+#include "app/design/ChoiceButton.h"
 #include "app/design/TextFit.h"
 #include "model/Page.h"
 
 namespace tollenvane {
 
 // One sidebar row leading to a page: its symbol on a small tile, its title, and a dot while it
-// is the page shown.
-class NavRow : public SelectableButton {
+// is the page shown; assistive technology hears it as one of the pages to choose, chosen or not.
+class NavRow : public ChoiceButton {
     Q_OBJECT
 
 public:

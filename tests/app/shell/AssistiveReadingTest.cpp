@@ -170,6 +170,9 @@ TEST(AssistiveReading, EveryChoosableTileSaysWhetherItIsChosen)
         PageWindow window(desk, Page::settings);
         expectChoice(window.view, "appearance-dark", "Sombre", true);
         expectChoice(window.view, "appearance-system", "Automatique", false);
+        // The sidebar says which page is shown.
+        expectChoice(window.view, "nav-settings", "Réglages", true);
+        expectChoice(window.view, "nav-dashboard", "Accueil", false);
     }
 
     // In the tutorial's appearance picker, the chosen option holds the focus and the arrows move
