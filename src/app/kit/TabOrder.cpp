@@ -40,8 +40,11 @@ private:
     void visit(QWidget& widget)
     {
         // A widget focused by a click only is placed too, so that Tab goes on from where it lies.
-        if (everyWidget_ ||
-            (widget.focusPolicy() != Qt::NoFocus && widget.focusProxy() == nullptr)) {
+        // One that hands its focus to a control of its own is placed with them, ahead of them:
+        // left out, it would stay where it was in the chain and take Tab there for its control.
+        const QWidget* proxy = widget.focusProxy();
+        if (everyWidget_ || (widget.focusPolicy() != Qt::NoFocus &&
+                             (proxy == nullptr || widget.isAncestorOf(proxy)))) {
             stops.push_back(&widget);
         }
         visitInside(widget);

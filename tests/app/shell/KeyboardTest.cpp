@@ -215,6 +215,32 @@ TEST(Keyboard, EveryPageTabsInItsOrderAndRingsTheFocus)
     }
 }
 
+// On every step of the tutorial Tab goes round the header, the step and the way on; a control
+// that hands its focus to one of its own (the appearance picker) takes no other place in the
+// chain.
+TEST(Keyboard, EveryStepOfTheTutorialTabsRoundItsHeaderAndItsWayOn)
+{
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    Preferences preferences = model.state().preferences;
+    // Each step shows at once, its rings drawn without a fade over them.
+    preferences.animations = false;
+    model.setPreferences(preferences);
+    model.setShowTutorial(true);
+    RootView view(model);
+    showActive(view, desk);
+    for (const char* way : {"continueButton", "continueButton", "continueButton", "finishButton"}) {
+        SCOPED_TRACE(way);
+        const std::vector<QString> names = walkWithTab(view, QString(), QString());
+        for (const char* stop : {"languagePicker", "closeTutorial", way}) {
+            EXPECT_NE(std::find(names.begin(), names.end(), stop), names.end()) << stop;
+        }
+        QTest::mouseClick(view.findChild<QWidget*>(QStringLiteral("continueButton")),
+                          Qt::LeftButton);
+        desk.settle();
+    }
+}
+
 TEST(Keyboard, EnterAndSpacePressTheFocusedControl)
 {
     test::ScannedDesk desk;
