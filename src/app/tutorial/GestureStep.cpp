@@ -49,8 +49,8 @@ GestureStep::GestureStep(AppModel& model, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(spacing);
 
-    column->addWidget(
-        centred(localized("Un geste suffit."), TextStyle{32, QFont::DemiBold, std::nullopt}));
+    column->addWidget(centred(localized(stepHeadingKey(TutorialStep::gestureDemo)),
+                              TextStyle{32, QFont::DemiBold, std::nullopt}));
     // The heading stays; what follows scrolls when the window is short.
     auto* scroll = new StepScroll;
     column->addWidget(scroll, 1);

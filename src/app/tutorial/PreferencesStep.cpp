@@ -10,6 +10,7 @@
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
 #include "app/tutorial/StepScroll.h"
+#include "app/tutorial/TutorialRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
@@ -55,9 +56,10 @@ PreferencesStep::PreferencesStep(AppModel& model, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(spacing);
-    column->addWidget(new PageHeading(
-        localized("Votre rythme, vos préférences"), localized("Faites comme chez vous."),
-        localized("Tous ces réglages restent accessibles à tout moment.")));
+    column->addWidget(
+        new PageHeading(localized("Votre rythme, vos préférences"),
+                        localized(stepHeadingKey(TutorialStep::preferences)),
+                        localized("Tous ces réglages restent accessibles à tout moment.")));
     // The heading stays; the settings under it scroll when the window is short.
     auto* scroll = new StepScroll;
     column->addWidget(scroll, 1);

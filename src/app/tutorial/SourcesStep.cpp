@@ -59,7 +59,7 @@ SourcesStep::SourcesStep(AppModel& model, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(spacing);
     column->addWidget(new PageHeading(
-        localized("À vous de choisir"), localized("Par où commence-t-on ?"),
+        localized("À vous de choisir"), localized(stepHeadingKey(TutorialStep::sources)),
         localized(
             "Autorisez un ou plusieurs dossiers de l’ordinateur ou de vos disques externes.")));
     // The heading stays; the folders under it scroll as they grow.

@@ -197,6 +197,7 @@ void TutorialOverlay::showStep(bool animated)
     }
     bars_->setStep(step_);
     counter_->setText(stepCounterText(step_));
+    tellStep();
     // A button about to go hands the keyboard to the step's way on, rather than to whatever
     // comes next in the chain.
     const bool finishes = footerAction(step_).finishes;
@@ -224,6 +225,20 @@ void TutorialOverlay::showStep(bool animated)
             }
         },
         [this] { stepsHost_->setGraphicsEffect(nullptr); });
+}
+
+// The keyboard stays on the button that turned the page: it tells assistive technology of the step
+// it shows now, which a screen reader speaks as the description of the focused control changes.
+void TutorialOverlay::tellStep()
+{
+    const QString heading = localized(stepHeadingKey(tutorialStepAt(step_)));
+    const QString told = localized("Étape {0} sur {1} : {2}",
+                                   {std::to_string(step_ + 1), std::to_string(tutorialStepCount),
+                                    heading.simplified().toStdString()});
+    for (QWidget* way : {static_cast<QWidget*>(back_), static_cast<QWidget*>(continue_),
+                         static_cast<QWidget*>(finish_)}) {
+        way->setAccessibleDescription(told);
+    }
 }
 
 LiftButton& TutorialOverlay::primaryButton() const

@@ -41,6 +41,7 @@ private:
     void showStep(bool animated);
     void chooseLanguage(int index);
     void primaryAction();
+    void tellStep();
     LiftButton& primaryButton() const;
 
     AppModel& model_;

@@ -48,6 +48,21 @@ QString stepCounterText(int step)
     return QStringLiteral("%1 / %2").arg(step + 1).arg(tutorialStepCount);
 }
 
+std::string_view stepHeadingKey(TutorialStep step)
+{
+    switch (step) {
+    case TutorialStep::welcome:
+        return "Faites de la place\nsans vous prendre la tête.";
+    case TutorialStep::gestureDemo:
+        return "Un geste suffit.";
+    case TutorialStep::sources:
+        return "Par où commence-t-on ?";
+    case TutorialStep::preferences:
+        return "Faites comme chez vous.";
+    }
+    return {};
+}
+
 bool stepBarFilled(int bar, int step)
 {
     return bar <= step;

@@ -23,6 +23,8 @@ inline constexpr int tutorialStepCount = 4;
 TutorialStep tutorialStepAt(int step);
 // "2 / 4": never translated.
 QString stepCounterText(int step);
+// The catalogue key of the heading of a step.
+std::string_view stepHeadingKey(TutorialStep step);
 // The bars of the current step and of every earlier one are filled.
 bool stepBarFilled(int bar, int step);
 bool showsBackButton(int step);

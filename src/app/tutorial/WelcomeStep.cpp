@@ -4,6 +4,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/kit/PageText.h"
 #include "app/tutorial/StepScroll.h"
+#include "app/tutorial/TutorialRules.h"
 #include "app/tutorial/WelcomePicture.h"
 #include "core/localisation/Localization.h"
 
@@ -41,7 +42,7 @@ WelcomeStep::WelcomeStep(QWidget* parent)
     column->setSpacing(spacing);
     column->addWidget(picture_);
 
-    TextBlock* key = centred("Faites de la place\nsans vous prendre la tête.",
+    TextBlock* key = centred(stepHeadingKey(TutorialStep::welcome),
                              TextStyle{keySize, QFont::DemiBold, std::nullopt});
     key->setFont(DesignFont::tracked(DesignFont::system(keySize, QFont::DemiBold), keyTracking));
     column->addWidget(key);

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLayout>
@@ -361,6 +362,30 @@ TEST(TutorialOverlay, AStepShownAgainStartsAtItsTop)
     ASSERT_EQ(counter(overlay), QStringLiteral("2 / 4"));
     EXPECT_EQ(&bar, shownScroll(overlay)->verticalScrollBar());
     EXPECT_EQ(bar.value(), 0);
+}
+
+// The keyboard stays on the button that turns the page, so that button tells of the step shown:
+// a screen reader speaks the description of the focused control when it changes.
+TEST(TutorialOverlay, TheButtonsThatTurnThePageTellWhichStepIsShown)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    setAnimations(model, false);
+    TutorialOverlay overlay(model);
+    overlay.show();
+    const auto told = [&overlay](const char* button) {
+        auto* way = overlay.findChild<QWidget*>(QString::fromLatin1(button));
+        return QAccessible::queryAccessibleInterface(way)->text(QAccessible::Description);
+    };
+    EXPECT_EQ(told("continueButton"),
+              "Étape 1 sur 4 : Faites de la place sans vous prendre la tête.");
+    click(overlay, "continueButton");
+    EXPECT_EQ(told("continueButton"), "Étape 2 sur 4 : Un geste suffit.");
+    click(overlay, "continueButton");
+    click(overlay, "continueButton");
+    EXPECT_EQ(told("finishButton"), "Étape 4 sur 4 : Faites comme chez vous.");
+    click(overlay, "backButton");
+    EXPECT_EQ(told("backButton"), "Étape 3 sur 4 : Par où commence-t-on ?");
 }
 
 TEST(TutorialOverlay, ALanguageChosenMidWayRebuildsTheWindowFromTheFirstStep)
