@@ -77,6 +77,10 @@ void RootContent::showPage(Page page)
     const bool focusLeaves =
         page_ && (focus == nullptr || !isAncestorOf(focus) || page_->isAncestorOf(focus));
     page_ = PageFactory::make(page, PageServices{model_, revealer_, links_});
+    // A page that holds the keyboard for a control not open yet is heard by its title.
+    if (page_->accessibleName().isEmpty()) {
+        page_->setAccessibleName(QString::fromStdString(label(page)));
+    }
     pageHost_->addWidget(page_.get());
     // The window's first page does not wait for Qt to hand the focus to whatever comes first.
     const bool startsOnAction = first && dynamic_cast<const KeyboardStart*>(page_.get());

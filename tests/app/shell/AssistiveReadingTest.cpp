@@ -3,7 +3,9 @@
 #include "app/deck/MoveSheet.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/ShownName.h"
+#include "app/screens/dashboard/DashboardPage.h"
 #include "app/screens/duplicates/DuplicatesPage.h"
+#include "app/screens/sources/SourcesPage.h"
 #include "app/shell/RootView.h"
 #include "app/tutorial/TutorialOverlay.h"
 #include "model/support/SortingHarness.h"
@@ -100,6 +102,25 @@ void expectNamed(QWidget& top, const char* picker, const char* label)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(heard(top, picker), localized(label).toStdString());
     EXPECT_EQ(heard(top, picker, QAccessible::Value), spokenText(box->currentText()).toStdString());
+}
+
+// A page holds the keyboard while its call to action is not open yet: it is heard by its title,
+// not as a blank.
+TEST(AssistiveReading, APageIsHeardByItsTitle)
+{
+    test::ScannedDesk desk;
+    {
+        PageWindow window(desk, Page::dashboard);
+        auto* page = window.view.findChild<DashboardPage*>();
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(page)->text(QAccessible::Name),
+                  localized("Accueil"));
+    }
+    PageWindow window(desk, Page::sources);
+    auto* page = window.view.findChild<SourcesPage*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(page)->text(QAccessible::Name),
+              localized("Sources"));
 }
 
 TEST(AssistiveReading, EveryPickerIsNamedByItsLabelAndReadsItsEntryAsItsValue)
