@@ -6,6 +6,7 @@
 #include "app/kit/RowStops.h"
 #include "app/kit/RowText.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 namespace tollenvane {
@@ -460,6 +462,7 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusIn:
         if (control == anchor_) {
             keys().enter(static_cast<QFocusEvent*>(event)->reason());
+            retellFocus();
         } else {
             keys().focusCame(*control, static_cast<QFocusEvent*>(event)->reason());
         }
@@ -488,6 +491,22 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The anchor hands the focus on while Qt is still giving it the focus: Qt then tells assistive
+// technology of the anchor, after the control that took the focus, and a screen reader would
+// stay on a thing with no name. It is told again of the control, once Qt is done.
+void VirtualList::retellFocus()
+{
+    if (QApplication::focusWidget() == anchor_) {
+        return;
+    }
+    QTimer::singleShot(0, this, [] {
+        if (QWidget* focus = QApplication::focusWidget()) {
+            QAccessibleEvent told(focus, QAccessible::Focus);
+            QAccessible::updateAccessibility(&told);
+        }
+    });
 }
 
 void VirtualList::moveEvent(QMoveEvent* event)

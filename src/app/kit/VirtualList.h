@@ -169,6 +169,7 @@ private:
     bool isCurrentList() const;
     // Where the anchor takes Tab: while no row is current, or none of its controls can take it.
     void updateAnchor();
+    void retellFocus();
     void updateRing();
 
     VirtualList& outermost();

@@ -21,6 +21,7 @@
 #include <QUuid>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace tollenvane {
 namespace {
@@ -182,12 +183,22 @@ kill $wm $reader
 wait $app
 )";
 
+// A desktop where a screen reader listens: a window manager, a session bus and the reader.
+bool canRunAReader()
+{
+    return canRunADisplay() && !QStandardPaths::findExecutable("openbox").isEmpty() &&
+           !QStandardPaths::findExecutable("dbus-run-session").isEmpty() &&
+           QProcess::execute("/usr/bin/python3", {"-c", "import pyatspi"}) == 0;
+}
+
+QString screenReader()
+{
+    return QString(TOLLENVANE_SOURCE_DIR) + "/tests/app/support/screen_reader.py";
+}
+
 TEST(EndToEnd, AFolderTypedInTheChooserLeavesTheKeyboardOnTheWindow)
 {
-    const bool readerInstalled =
-        QProcess::execute("/usr/bin/python3", {"-c", "import pyatspi"}) == 0;
-    if (!canRunADisplay() || QStandardPaths::findExecutable("openbox").isEmpty() ||
-        QStandardPaths::findExecutable("dbus-run-session").isEmpty() || !readerInstalled) {
+    if (!canRunAReader()) {
         GTEST_SKIP() << "xvfb-run, xdotool, openbox, dbus-run-session or python3-pyatspi is not "
                         "installed (scripts/setup installs them)";
     }
@@ -203,12 +214,9 @@ TEST(EndToEnd, AFolderTypedInTheChooserLeavesTheKeyboardOnTheWindow)
     }
 
     const std::string heard = folder / "heard.txt";
-    const auto [exitCode, shot] =
-        runSession(folder, statePath, "folder-typed-xvfb.png", typedFolderSession,
-                   {QString::fromStdString(chosen),
-                    QString(TOLLENVANE_SOURCE_DIR) + "/tests/app/support/screen_reader.py",
-                    QString::fromStdString(heard)},
-                   true);
+    const auto [exitCode, shot] = runSession(
+        folder, statePath, "folder-typed-xvfb.png", typedFolderSession,
+        {QString::fromStdString(chosen), screenReader(), QString::fromStdString(heard)}, true);
     EXPECT_EQ(exitCode, 0);
     const SavedState written = SavedState::fromJson(json::parse(contentOf(statePath)));
     ASSERT_EQ(written.sources.size(), 1U);
@@ -286,8 +294,10 @@ if kill -0 $app 2>/dev/null; then kill -9 $app; exit 5; fi
 wait $app
 )";
 
-// Where the entry that resumes the saved session lies in a window over `statePath`.
-QPoint savedSessionEntry(const std::string& statePath)
+// Where the control named `name` lies in a window over `statePath`, once the folders are
+// scanned and `ready` holds.
+QPoint placeOf(const std::string& statePath, const QString& name,
+               const std::function<bool(const AppModel&)>& ready = {})
 {
     AppModel model(StateStore(statePath),
                    ModelServices::system(std::make_shared<DialogFolderPanel>()));
@@ -295,13 +305,20 @@ QPoint savedSessionEntry(const std::string& statePath)
     window.show();
     QWidget* entry = nullptr;
     const bool shown = QTest::qWaitFor([&] {
-        entry = window.findChild<QWidget*>(QStringLiteral("savedSession"));
-        return !model.loading() && !model.scanning() && model.resumeReady() && entry != nullptr &&
-               entry->isVisible();
+        entry = window.findChild<QWidget*>(name);
+        return !model.loading() && !model.scanning() && (!ready || ready(model)) &&
+               entry != nullptr && entry->isVisible();
     });
     const QPoint centre = shown ? entry->mapTo(&window, entry->rect().center()) : QPoint();
     model.shutdown();
     return centre;
+}
+
+// Where the entry that resumes the saved session lies in a window over `statePath`.
+QPoint savedSessionEntry(const std::string& statePath)
+{
+    return placeOf(statePath, QStringLiteral("savedSession"),
+                   [](const AppModel& model) { return model.resumeReady(); });
 }
 
 // A home whose folder Documents/Tri holds `files`, with the tutorial done, the folder
@@ -465,6 +482,78 @@ TEST(EndToEnd, QuittingNeverWaitsForAnIconThatNeverComes)
     ASSERT_TRUE(resumed.run(lookAndQuitSteps, "review-icons-never-come-xvfb.png", {}, &exitCode));
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(SavedState::fromJson(json::parse(contentOf(resumed.statePath))).sources.size(), 1U);
+}
+
+// $5 the screen reader, $6 what it hears, $7 $8 where the sidebar's entry of the sources lies.
+// Tab goes into the list of sources until the reader hears the first button of its row.
+constexpr const char* sourcesHeard = R"(
+openbox & wm=$!
+/usr/bin/python3 "$5" >> "$6" 2>&1 & reader=$!
+for i in $(seq 100); do grep -q listening "$6" && break; sleep 0.1; done
+LANGUAGE=en QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" --state "$2" & app=$!
+win=$(timeout 60 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
+[ -n "$win" ] || { kill $app $wm $reader; exit 3; }
+sleep 2.5
+xdotool mousemove --sync --window "$win" "$7" "$8" click 1
+sleep 1
+for i in $(seq 12); do
+    xdotool key Tab
+    sleep 0.5
+    tail -n 1 "$6" | grep -q "^focus push button Show in the file manager" && break
+done
+sleep 1
+echo done >> "$6"
+"$3" "$4"
+xdotool key --clearmodifiers ctrl+q
+for i in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill $app $wm $reader; exit 5; fi
+kill $wm $reader
+wait $app
+)";
+
+// Tab into a list hands the focus from the list's way in to its row: the screen reader ends on
+// the row's button, heard by its name, not on the way in, which has none.
+TEST(EndToEnd, AScreenReaderHearsTheControlTabBringsIntoAList)
+{
+    if (!canRunAReader()) {
+        GTEST_SKIP() << "xvfb-run, xdotool, openbox, dbus-run-session or python3-pyatspi is not "
+                        "installed (scripts/setup installs them)";
+    }
+    const TempDir folder;
+    const std::string source = folder / "home/Documents/Tri";
+    fs::create_directories(source);
+    std::ofstream(fs::path(source) / "un.bin", std::ios::binary) << std::string(4000, 'x');
+    SavedState state;
+    state.preferences.onboardingComplete = true;
+    state.preferences.sounds = false;
+    try {
+        state.sources.push_back(FolderAccess::grant(source, false));
+    } catch (const std::exception& refused) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    const std::string statePath = folder / "state/state.json";
+    const std::string probePath = folder / "probe/state.json";
+    for (const std::string& path : {statePath, probePath}) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << state.toJson().dump();
+    }
+    const QPoint entry = placeOf(probePath, QStringLiteral("nav-sources"));
+    ASSERT_FALSE(entry.isNull());
+
+    const std::string heard = folder / "heard.txt";
+    const auto [exitCode, shot] =
+        runSession(folder, statePath, "sources-heard-xvfb.png", sourcesHeard,
+                   {screenReader(), QString::fromStdString(heard), QString::number(entry.x()),
+                    QString::number(entry.y())},
+                   true);
+    EXPECT_EQ(exitCode, 0);
+    const QString said = QString::fromStdString(contentOf(heard));
+    const QStringList lines = said.left(said.indexOf("done")).split('\n', Qt::SkipEmptyParts);
+    const auto last = std::find_if(lines.rbegin(), lines.rend(),
+                                   [](const QString& line) { return line.startsWith("focus "); });
+    ASSERT_NE(last, lines.rend()) << said.toStdString();
+    EXPECT_EQ(last->toStdString(), "focus push button Show in the file manager")
+        << said.toStdString();
 }
 
 } // namespace
