@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kit/ButtonArrows.h"
 #include "app/kit/Unanswered.h"
 #include "core/localisation/AppLanguage.h"
 
@@ -47,6 +48,7 @@ private:
     LinkOpener& links_;
     AppLanguage language_;
     bool rebuildQueued_ = false;
+    const ButtonArrows arrows_;
     std::unique_ptr<RootContent> content_;
 };
 

@@ -241,6 +241,32 @@ TEST(Keyboard, EveryStepOfTheTutorialTabsRoundItsHeaderAndItsWayOn)
     }
 }
 
+// The arrows on a tile go from tile to tile and stop at the ends of their grid: Qt's buttons
+// would pass the focus on along the window's chain, to the sidebar.
+TEST(Keyboard, TheArrowsOnATileStayInItsGrid)
+{
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    model.navigate(Page::sources);
+    RootView view(model);
+    showActive(view, desk);
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        test::deliverEvents();
+        return QApplication::focusWidget()->objectName().toStdString();
+    };
+    view.findChild<QWidget*>(QStringLiteral("suggestedFolder.Vidéos"))
+        ->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(press(Qt::Key_Right), "suggestedFolder.Vidéos");
+    EXPECT_EQ(press(Qt::Key_Down), "suggestedFolder.Vidéos");
+    EXPECT_EQ(press(Qt::Key_Left), "suggestedFolder.Images");
+    view.findChild<QWidget*>(QStringLiteral("suggestedFolder.Bureau"))
+        ->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(press(Qt::Key_Left), "suggestedFolder.Bureau");
+    EXPECT_EQ(press(Qt::Key_Up), "suggestedFolder.Bureau");
+    EXPECT_EQ(press(Qt::Key_Right), "suggestedFolder.Documents");
+}
+
 TEST(Keyboard, EnterAndSpacePressTheFocusedControl)
 {
     test::ScannedDesk desk;
