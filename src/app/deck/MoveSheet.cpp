@@ -15,6 +15,7 @@
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/SymbolButtonText.h"
 #include "app/kit/TabOrder.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -108,12 +109,15 @@ QWidget* MoveSheet::header()
     auto* box = new QWidget;
     auto* title = label(text("Une place pour ce fichier."),
                         DesignFont::tracked(DesignFont::system(25, QFont::DemiBold), -0.5));
+    // A screen reader opens the sheet on its title; the window's own is the application's.
+    setAccessibleName(title->text());
     title->setObjectName(QStringLiteral("title"));
     subtitle_ = label({}, DesignFont::system(12), Theme::muted, ElisionSide::middle);
     subtitle_->setObjectName(QStringLiteral("subtitle"));
     subtitle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     close_ = new PlainButton(QStringLiteral("xmark"), plainSymbolSide, Theme::muted);
     close_->setObjectName(QStringLiteral("closeButton"));
+    setSymbolButtonText(*close_, text("Fermer"));
     connect(close_, &QAbstractButton::clicked, this, &MoveSheet::reject);
 
     auto* texts = new QVBoxLayout;
@@ -159,6 +163,7 @@ QWidget* MoveSheet::form()
     newFolder_ = new QLineEdit;
     newFolder_->setObjectName(QStringLiteral("newFolder"));
     newFolder_->setPlaceholderText(text("Ex. Captures utiles"));
+    newFolder_->setAccessibleName(text("Créer un sous-dossier"));
     parents_ = new QComboBox;
     parents_->setObjectName(QStringLiteral("parentPicker"));
     parents_->setAccessibleName(text("Dans"));

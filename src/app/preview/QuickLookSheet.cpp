@@ -5,6 +5,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainToolTip.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/SymbolView.h"
 #include "app/design/Theme.h"
 #include "app/preview/FileViewer.h"
@@ -70,6 +71,8 @@ void QuickLookSheet::setFile(const FileRecord& file)
     const QString path = QString::fromStdString(std::string(file.path()));
     name_->setText(shownName(std::string(file.name())));
     setPlainToolTip(*name_, name_->text());
+    // Opened, the preview is heard as the file it shows.
+    setSpokenName(*this, name_->text());
     file_ = file;
     viewer_->setPath(path);
 }

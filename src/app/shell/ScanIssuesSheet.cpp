@@ -51,6 +51,7 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     column->setSpacing(18);
 
     auto* title = new ElidedLabel(localized("Fichiers non analysés"));
+    setAccessibleName(title->text());
     title->setFont(DesignFont::system(17, QFont::DemiBold));
     column->addWidget(title);
     auto* explanation =

@@ -171,6 +171,15 @@ TEST(MoveSheet, NamesAreReadOutWithoutTheirMarks)
     QAccessibleInterface* offered = list->tableInterface()->cellAt(1, 0);
     ASSERT_NE(offered, nullptr);
     EXPECT_EQ(offered->text(QAccessible::Name), QStringLiteral("Été 2024"));
+
+    // The sheet is heard by its title, and each of its controls by a name.
+    EXPECT_EQ(spoken(*open.sheet), QStringLiteral("Une place pour ce fichier."));
+    for (QWidget* control : open.sheet->findChildren<QWidget*>()) {
+        if ((control->focusPolicy() & Qt::TabFocus) != 0 && control->isVisibleTo(open.sheet)) {
+            EXPECT_FALSE(spoken(*control).isEmpty())
+                << control->metaObject()->className() << " " << control->objectName().toStdString();
+        }
+    }
 }
 
 TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)

@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QAudioDevice>
 #include <QDir>
@@ -94,6 +95,9 @@ TEST(QuickLookSheet, ALongNameIsCutAtItsEndAndLeavesTheCloseButtonInPlace)
     EXPECT_TRUE(label->fitted().text.startsWith(shownName("nnn").chopped(1)));
     EXPECT_TRUE(label->fitted().text.endsWith(QChar(0x2026)));
     EXPECT_EQ(close->geometry().right(), QuickLookSheet::fixedSize.width() - 21);
+    // Heard as the file it shows, without the marks that show its name.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&sheet)->text(QAccessible::Name),
+              QString::fromStdString(name));
 }
 
 std::string longSound(const test::TempDir& folder)

@@ -311,6 +311,8 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     const QPointer<QDialog> sheet = view.findChild<QDialog*>("scanIssuesSheet");
     ASSERT_FALSE(sheet.isNull());
     EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet)->text(QAccessible::Name),
+              "Fichiers non analysés");
     EXPECT_EQ(sheet->findChild<QWidget*>("issueList")->findChildren<QLabel*>().size(), 3);
     EXPECT_FALSE(sheet->findChild<QWidget*>("truncatedCaption")->isVisibleTo(sheet));
     test::deliverEvents();
