@@ -5,6 +5,7 @@
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Theme.h"
+#include "app/kit/SymbolButtonText.h"
 
 #include <QHBoxLayout>
 
@@ -18,8 +19,7 @@ PlainButton* plainButton(const char* name, const char* symbol, ThemeColor color,
 {
     auto* button = new PlainButton(QString::fromLatin1(symbol), symbolSide, color);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tooltip);
-    button->setAccessibleName(tooltip);
+    setSymbolButtonText(*button, tooltip);
     return button;
 }
 
@@ -36,6 +36,8 @@ DestinationLine::DestinationLine(Actions actions, QWidget* parent)
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // Heard as a toggle, on or off, as its star shows.
+    favorite_->setCheckable(true);
     layout->addWidget(main_, 1);
     layout->addWidget(renew_);
     layout->addWidget(favorite_);
@@ -60,6 +62,7 @@ void DestinationLine::setDestination(const DestinationRow& row, bool busy)
     renew_->setVisible(!row.location);
     favorite_->setSymbol(QString::fromLatin1(row.favorite ? "star.fill" : "star"),
                          row.favorite ? Theme::orange : Theme::muted);
+    favorite_->setChecked(row.favorite);
     favorite_->setEnabled(!busy);
     remove_->setEnabled(!busy);
 }

@@ -87,6 +87,8 @@ void showAlertText(QMessageBox& box, const QString& title, const ShownText& mess
     if (auto* heading = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
         setSpokenName(*heading, title);
     }
+    // The window is titled by the application; a screen reader opens the alert on what it says.
+    setSpokenName(box, title);
     if (auto* details = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
         setSpokenName(*details, message.shown());
     }

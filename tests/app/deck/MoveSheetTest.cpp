@@ -10,6 +10,7 @@
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
+#include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
@@ -295,9 +296,17 @@ TEST(MoveSheet, FavouriteTogglesInPlaceAndRemovingTheLastShowsThePlaceholder)
 {
     OpenSheet open;
     const bool favorite = open.model.state().destinations.front().favorite;
-    QTest::mouseClick(shown<QAbstractButton>(*open.sheet, QStringLiteral("favoriteButton")).at(0),
-                      Qt::LeftButton);
+    QAbstractButton* star =
+        shown<QAbstractButton>(*open.sheet, QStringLiteral("favoriteButton")).at(0);
+    const auto heardOn = [star] {
+        const QAccessible::State state = QAccessible::queryAccessibleInterface(star)->state();
+        return state.checkable && state.checked;
+    };
+    EXPECT_EQ(heardOn(), favorite);
+    QTest::mouseClick(star, Qt::LeftButton);
     EXPECT_NE(open.model.state().destinations.front().favorite, favorite);
+    test::deliverEvents();
+    EXPECT_EQ(heardOn(), !favorite) << "heard as the star shows";
     open.harness.flush();
     EXPECT_EQ(open.harness.stateOnDisk().destinations, open.model.state().destinations);
 

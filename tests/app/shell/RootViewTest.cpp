@@ -344,6 +344,8 @@ TEST(RootView, AlertShowsTheModelsTextsAndClearsItWhenDismissed)
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->text().toStdString(), model.alert()->title);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Tollenvane"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name).toStdString(),
+              model.alert()->title);
     ASSERT_EQ(box->buttons().size(), 1);
     QAbstractButton* understood = box->buttons().front();
     EXPECT_EQ(understood->text(), "Compris");
