@@ -40,8 +40,8 @@ DecisionButton::DecisionButton(Decision decision, QWidget* parent)
     const QString title = localized(decisionTitleKey(decision));
     const QString withKey = title + QStringLiteral("  ·  ") + decisionArrow(decision);
     setText(title);
-    // Read out with its key, so that the arrows are known without sight of the row.
-    setAccessibleName(withKey);
+    // Read out by its title; its key comes with it as its description, the hover help.
+    setAccessibleName(title);
     setPlainToolTip(*this, withKey);
     setFont(DesignFont::system(labelSize));
     setCursor(Qt::PointingHandCursor);

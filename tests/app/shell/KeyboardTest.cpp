@@ -505,13 +505,16 @@ TEST(Keyboard, TheFourDecisionsAreStopsThatReadTheirKeysAndPress)
         EXPECT_TRUE(review.view().grab().save(test::screenshotFolder() +
                                               "/keyboard-review-decisions-" + suffix + ".png"));
     }
-    const auto named = [&](const char* name) {
-        return readName(*review.view().findChild<QWidget*>(QString::fromLatin1(name)));
+    // Each is named by its title and described with its key.
+    const auto heard = [&](const char* name) {
+        QAccessibleInterface& read = *QAccessible::queryAccessibleInterface(
+            review.view().findChild<QWidget*>(QString::fromLatin1(name)));
+        return read.text(QAccessible::Name) + " | " + read.text(QAccessible::Description);
     };
-    EXPECT_EQ(named("decision-trash"), QStringLiteral("Corbeille  ·  ←"));
-    EXPECT_EQ(named("decision-later"), QStringLiteral("Plus tard  ·  ↓"));
-    EXPECT_EQ(named("decision-move"), QStringLiteral("Ranger  ·  ↑"));
-    EXPECT_EQ(named("decision-keep"), QStringLiteral("Garder  ·  →"));
+    EXPECT_EQ(heard("decision-trash"), QStringLiteral("Corbeille | Corbeille  ·  ←"));
+    EXPECT_EQ(heard("decision-later"), QStringLiteral("Plus tard | Plus tard  ·  ↓"));
+    EXPECT_EQ(heard("decision-move"), QStringLiteral("Ranger | Ranger  ·  ↑"));
+    EXPECT_EQ(heard("decision-keep"), QStringLiteral("Garder | Garder  ·  →"));
 
     // Space on "Garder" keeps the card on top, not a preview; the focus stays on the button.
     review.press(Qt::Key_Space);
