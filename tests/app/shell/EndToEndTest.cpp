@@ -87,7 +87,7 @@ std::string contentOf(const std::string& path)
 // arguments; returns the session's exit code and the picture. `desktop` puts a session bus
 // under it, on which the application's accessibility bridge meets assistive technology's.
 std::pair<int, QImage> runSession(const TempDir& folder, const std::string& statePath,
-                                  const QString& pictureName, const char* script = session,
+                                  const QString& pictureName, const QString& script = session,
                                   const QStringList& more = {}, bool desktop = false)
 {
     const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/" + pictureName;
@@ -145,44 +145,6 @@ TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
     EXPECT_EQ(contentOf(statePath), corrupt);
 }
 
-// $5 a folder, typed into the folder chooser as a person who knows its path does, so that the
-// completion list is open when Return accepts it; $6 the screen reader, $7 what it hears. Under a
-// window manager and with the screen reader listening, as on such a person's desktop, and
-// without giving the window the focus again: the keys after the chooser must reach the window.
-constexpr const char* typedFolderSession = R"(
-openbox & wm=$!
-/usr/bin/python3 "$6" >> "$7" 2>&1 & reader=$!
-for i in $(seq 100); do grep -q listening "$7" && break; sleep 0.1; done
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" --state "$2" & app=$!
-win=$(timeout 60 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
-[ -n "$win" ] || { kill $app $wm $reader; exit 3; }
-sleep 1.5
-xdotool key --clearmodifiers ctrl+o
-for i in $(seq 100); do
-    [ $(xdotool search --onlyvisible --class tollenvane | wc -l) -gt 1 ] && break; sleep 0.1
-done
-sleep 1
-xdotool key ctrl+a
-xdotool type --delay 40 "$5"
-sleep 1
-xdotool key Return
-sleep 1.5
-echo chosen >> "$7"
-# From the tutorial's first step: the language, then the button that closes the tutorial.
-xdotool key Tab
-sleep 0.3
-xdotool key Tab
-sleep 0.3
-xdotool key Return
-sleep 1
-"$3" "$4"
-xdotool key --clearmodifiers ctrl+q
-for i in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-if kill -0 $app 2>/dev/null; then kill $app $wm $reader; exit 5; fi
-kill $wm $reader
-wait $app
-)";
-
 // A desktop where a screen reader listens: a window manager, a session bus and the reader.
 bool canRunAReader()
 {
@@ -191,16 +153,75 @@ bool canRunAReader()
            QProcess::execute("/usr/bin/python3", {"-c", "import pyatspi"}) == 0;
 }
 
+constexpr const char* readerMissing = "xvfb-run, xdotool, openbox, dbus-run-session or "
+                                      "python3-pyatspi is not installed (scripts/setup installs "
+                                      "them)";
+
 QString screenReader()
 {
     return QString(TOLLENVANE_SOURCE_DIR) + "/tests/app/support/screen_reader.py";
 }
 
+// Under a window manager, with a screen reader listening as on such a person's desktop: $5 the
+// screen reader, $6 what it hears, then each test's own. The application speaks English.
+constexpr const char* readerDesktop = R"(
+openbox & wm=$!
+/usr/bin/python3 "$5" >> "$6" 2>&1 & reader=$!
+for i in $(seq 100); do grep -q listening "$6" && break; sleep 0.1; done
+LANGUAGE=en QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" --state "$2" & app=$!
+win=$(timeout 60 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
+[ -n "$win" ] || { kill $app $wm $reader; exit 3; }
+)";
+
+// Takes the picture, then quits with Ctrl+Q without giving the window the focus again: the keys
+// must reach it by themselves.
+constexpr const char* readerQuits = R"(
+"$3" "$4"
+xdotool key --clearmodifiers ctrl+q
+for i in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill $app $wm $reader; exit 5; fi
+kill $wm $reader
+wait $app
+)";
+
+// Runs `steps` on a desktop where the screen reader listens and writes what it hears to `heard`;
+// `more` follows as $7 and on.
+std::pair<int, QImage> runWithReader(const TempDir& folder, const std::string& statePath,
+                                     const QString& pictureName, const char* steps,
+                                     const std::string& heard, const QStringList& more)
+{
+    return runSession(folder, statePath, pictureName, QString(readerDesktop) + steps + readerQuits,
+                      QStringList{screenReader(), QString::fromStdString(heard)} + more, true);
+}
+
+// $7 a folder, typed into the folder chooser as a person who knows its path does, so that the
+// completion list is open when Return accepts it; then the keys close the tutorial.
+constexpr const char* typedFolderSteps = R"(
+sleep 1.5
+xdotool key --clearmodifiers ctrl+o
+for i in $(seq 100); do
+    [ $(xdotool search --onlyvisible --class tollenvane | wc -l) -gt 1 ] && break; sleep 0.1
+done
+sleep 1
+xdotool key ctrl+a
+xdotool type --delay 40 "$7"
+sleep 1
+xdotool key Return
+sleep 1.5
+echo chosen >> "$6"
+# From the tutorial's first step: the language, then the button that closes the tutorial.
+xdotool key Tab
+sleep 0.3
+xdotool key Tab
+sleep 0.3
+xdotool key Return
+sleep 1
+)";
+
 TEST(EndToEnd, AFolderTypedInTheChooserLeavesTheKeyboardOnTheWindow)
 {
     if (!canRunAReader()) {
-        GTEST_SKIP() << "xvfb-run, xdotool, openbox, dbus-run-session or python3-pyatspi is not "
-                        "installed (scripts/setup installs them)";
+        GTEST_SKIP() << readerMissing;
     }
     const TempDir folder;
     const std::string statePath = folder / "state/state.json";
@@ -214,9 +235,9 @@ TEST(EndToEnd, AFolderTypedInTheChooserLeavesTheKeyboardOnTheWindow)
     }
 
     const std::string heard = folder / "heard.txt";
-    const auto [exitCode, shot] = runSession(
-        folder, statePath, "folder-typed-xvfb.png", typedFolderSession,
-        {QString::fromStdString(chosen), screenReader(), QString::fromStdString(heard)}, true);
+    const auto [exitCode, shot] =
+        runWithReader(folder, statePath, "folder-typed-xvfb.png", typedFolderSteps, heard,
+                      {QString::fromStdString(chosen)});
     EXPECT_EQ(exitCode, 0);
     const SavedState written = SavedState::fromJson(json::parse(contentOf(statePath)));
     ASSERT_EQ(written.sources.size(), 1U);
@@ -294,6 +315,25 @@ if kill -0 $app 2>/dev/null; then kill -9 $app; exit 5; fi
 wait $app
 )";
 
+// The state of a home whose tutorial is done and whose folder `source` is authorised, quiet;
+// throws when the folder cannot be a source.
+SavedState stateWithSource(const std::string& source)
+{
+    SavedState state;
+    state.preferences.onboardingComplete = true;
+    state.preferences.sounds = false;
+    state.sources.push_back(FolderAccess::grant(source, false));
+    return state;
+}
+
+void writeState(const SavedState& state, std::initializer_list<std::string> paths)
+{
+    for (const std::string& path : paths) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << state.toJson().dump();
+    }
+}
+
 // Where the control named `name` lies in a window over `statePath`, once the folders are
 // scanned and `ready` holds.
 QPoint placeOf(const std::string& statePath, const QString& name,
@@ -333,10 +373,8 @@ public:
             std::ofstream(fs::path(source) / name, std::ios::binary) << content;
         }
         SavedState state;
-        state.preferences.onboardingComplete = true;
-        state.preferences.sounds = false;
         try {
-            state.sources.push_back(FolderAccess::grant(source, false));
+            state = stateWithSource(source);
         } catch (const std::exception& refused) {
             refusal = refused.what();
             return;
@@ -347,10 +385,7 @@ public:
             QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
         state.pendingSession = checkpoint;
         const std::string probePath = folder_ / "probe/state.json";
-        for (const std::string& path : {statePath, probePath}) {
-            fs::create_directories(fs::path(path).parent_path());
-            std::ofstream(path, std::ios::binary) << state.toJson().dump();
-        }
+        writeState(state, {statePath, probePath});
         entry_ = savedSessionEntry(probePath);
     }
 
@@ -484,15 +519,9 @@ TEST(EndToEnd, QuittingNeverWaitsForAnIconThatNeverComes)
     EXPECT_EQ(SavedState::fromJson(json::parse(contentOf(resumed.statePath))).sources.size(), 1U);
 }
 
-// $5 the screen reader, $6 what it hears, $7 $8 where the sidebar's entry of the sources lies.
-// Tab goes into the list of sources until the reader hears the first button of its row.
-constexpr const char* sourcesHeard = R"(
-openbox & wm=$!
-/usr/bin/python3 "$5" >> "$6" 2>&1 & reader=$!
-for i in $(seq 100); do grep -q listening "$6" && break; sleep 0.1; done
-LANGUAGE=en QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" --state "$2" & app=$!
-win=$(timeout 60 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
-[ -n "$win" ] || { kill $app $wm $reader; exit 3; }
+// $7 $8 where the sidebar's entry of the sources lies. Tab goes into the list of sources until
+// the reader hears the first button of its row.
+constexpr const char* sourcesHeardSteps = R"(
 sleep 2.5
 xdotool mousemove --sync --window "$win" "$7" "$8" click 1
 sleep 1
@@ -503,12 +532,6 @@ for i in $(seq 12); do
 done
 sleep 1
 echo done >> "$6"
-"$3" "$4"
-xdotool key --clearmodifiers ctrl+q
-for i in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-if kill -0 $app 2>/dev/null; then kill $app $wm $reader; exit 5; fi
-kill $wm $reader
-wait $app
 )";
 
 // Tab into a list hands the focus from the list's way in to its row: the screen reader ends on
@@ -516,36 +539,28 @@ wait $app
 TEST(EndToEnd, AScreenReaderHearsTheControlTabBringsIntoAList)
 {
     if (!canRunAReader()) {
-        GTEST_SKIP() << "xvfb-run, xdotool, openbox, dbus-run-session or python3-pyatspi is not "
-                        "installed (scripts/setup installs them)";
+        GTEST_SKIP() << readerMissing;
     }
     const TempDir folder;
     const std::string source = folder / "home/Documents/Tri";
     fs::create_directories(source);
     std::ofstream(fs::path(source) / "un.bin", std::ios::binary) << std::string(4000, 'x');
     SavedState state;
-    state.preferences.onboardingComplete = true;
-    state.preferences.sounds = false;
     try {
-        state.sources.push_back(FolderAccess::grant(source, false));
+        state = stateWithSource(source);
     } catch (const std::exception& refused) {
         GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
     }
     const std::string statePath = folder / "state/state.json";
     const std::string probePath = folder / "probe/state.json";
-    for (const std::string& path : {statePath, probePath}) {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << state.toJson().dump();
-    }
+    writeState(state, {statePath, probePath});
     const QPoint entry = placeOf(probePath, QStringLiteral("nav-sources"));
     ASSERT_FALSE(entry.isNull());
 
     const std::string heard = folder / "heard.txt";
     const auto [exitCode, shot] =
-        runSession(folder, statePath, "sources-heard-xvfb.png", sourcesHeard,
-                   {screenReader(), QString::fromStdString(heard), QString::number(entry.x()),
-                    QString::number(entry.y())},
-                   true);
+        runWithReader(folder, statePath, "sources-heard-xvfb.png", sourcesHeardSteps, heard,
+                      {QString::number(entry.x()), QString::number(entry.y())});
     EXPECT_EQ(exitCode, 0);
     const QString said = QString::fromStdString(contentOf(heard));
     const QStringList lines = said.left(said.indexOf("done")).split('\n', Qt::SkipEmptyParts);
