@@ -64,10 +64,7 @@ void DestinationButton::setDestination(const DestinationRow& row, const QString&
 {
     name_->setText(shownName(row.name));
     location_->setText(location);
-    // Heard as the names themselves: a screen reader would spell out the marks that isolate them.
-    setSpokenName(*name_, name_->text());
-    setSpokenName(*location_, location);
-    setAccessibleName(name_->accessibleName());
+    setSpokenName(*this, name_->text());
 }
 
 void DestinationButton::paintEvent(QPaintEvent*)

@@ -3,6 +3,7 @@
 #include "app/deck/DestinationButton.h"
 #include "app/deck/DestinationLine.h"
 #include "app/deck/MoveSheetRules.h"
+#include "app/design/AccessiblePicker.h"
 #include "app/design/DesignFont.h"
 #include "app/design/Divider.h"
 #include "app/design/ElidedLabel.h"
@@ -11,7 +12,6 @@
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
-#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
@@ -224,7 +224,6 @@ void MoveSheet::refresh()
     offerParents(parentChoices(destinations, model_.statuses()));
     const auto name = currentFileName(model_.pending());
     subtitle_->setText(name ? shownName(*name) : text("Choisissez une destination"));
-    setSpokenName(*subtitle_, subtitle_->text());
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();
@@ -279,9 +278,7 @@ void MoveSheet::offerParents(std::vector<ParentChoice> choices)
     parents_->clear();
     parents_->addItem(text("Dossier parent"));
     for (const ParentChoice& choice : offered_) {
-        const QString shown = shownName(choice.name);
-        parents_->addItem(shown, QString::fromStdString(choice.id));
-        parents_->setItemData(parents_->count() - 1, spokenText(shown), Qt::AccessibleTextRole);
+        addNameEntry(*parents_, shownName(choice.name), QString::fromStdString(choice.id));
         if (choice.id == parentID_) {
             parents_->setCurrentIndex(parents_->count() - 1);
         }

@@ -7,8 +7,6 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
-#include "app/design/ShownName.h"
-#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/SymbolButtonText.h"
@@ -170,14 +168,11 @@ void SwipeFileCard::refresh()
     }
     const FileCardFacts facts = fileCardFacts(*file_, missing_);
     name_->setText(facts.name);
-    // Heard as the name itself: a screen reader would spell out the marks that isolate it.
-    setSpokenName(*name_, facts.name);
     kind_->setText(facts.kind);
     size_->setText(facts.size);
     modified_->setText(facts.modified);
     created_->setText(facts.created);
     folder_->setText(facts.folder);
-    setSpokenName(*folder_, facts.folder);
     fullPreview_->setEnabled(facts.previewEnabled);
     skip_->setVisible(facts.skipShown);
     skip_->updateGeometry();

@@ -1,7 +1,6 @@
 #include "app/design/ElidedLabel.h"
 
 #include "app/design/LineBox.h"
-#include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
 
 #include <QEvent>

@@ -3,7 +3,6 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
-#include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 

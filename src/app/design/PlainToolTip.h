@@ -9,4 +9,7 @@ namespace tollenvane {
 // technology reads it as the control's description, as plain text.
 void setPlainToolTip(QWidget& widget, const QString& text);
 
+// `text` as a tool tip shows it literally, for one shown by hand.
+QString plainToolTipText(const QString& text);
+
 } // namespace tollenvane

@@ -2,7 +2,6 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/LineBox.h"
-#include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
 

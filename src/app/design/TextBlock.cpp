@@ -1,7 +1,6 @@
 #include "app/design/TextBlock.h"
 
 #include "app/design/LineBox.h"
-#include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
 #include "app/design/WholeNames.h"
 

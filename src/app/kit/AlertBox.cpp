@@ -1,7 +1,6 @@
 #include "app/kit/AlertBox.h"
 
 #include "app/design/LocalizedText.h"
-#include "app/design/ShownName.h"
 #include "app/design/ShownText.h"
 #include "app/design/SpokenName.h"
 #include "app/design/WholeNames.h"

@@ -1,5 +1,6 @@
 #include "app/kit/ButtonArrows.h"
 
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/TabOrder.h"
 #include "app/kit/VirtualList.h"
 
@@ -60,10 +61,7 @@ bool ButtonArrows::eventFilter(QObject* watched, QEvent* event)
     if (at == beside.end()) {
         return true;
     }
-    const auto takes = [button](const QWidget* stop) {
-        return (stop->focusPolicy() & Qt::TabFocus) != 0 && stop->isEnabled() &&
-               stop->isVisibleTo(button->window());
-    };
+    const auto takes = [button](const QWidget* stop) { return takesTab(*stop, *button->window()); };
     if (back) {
         const auto before = std::find_if(std::make_reverse_iterator(at), beside.rend(), takes);
         if (before != beside.rend()) {

@@ -11,12 +11,6 @@
 namespace tollenvane {
 namespace {
 
-bool takesTab(const QWidget& control, const QWidget& root)
-{
-    return (control.focusPolicy() & Qt::TabFocus) != 0 && control.focusProxy() == nullptr &&
-           control.isVisibleTo(&root) && control.isEnabled();
-}
-
 bool holds(const QWidget& control, const QWidget* focus)
 {
     return focus != nullptr && (focus == &control || control.isAncestorOf(focus));
@@ -57,6 +51,12 @@ void replaceShown(std::initializer_list<PlacedControl> controls)
             placed.control.hide();
         }
     }
+}
+
+bool takesTab(const QWidget& control, const QWidget& root)
+{
+    return (control.focusPolicy() & Qt::TabFocus) != 0 && control.focusProxy() == nullptr &&
+           control.isVisibleTo(&root) && control.isEnabled();
 }
 
 bool holdsWindowFocus(const QWidget& control)

@@ -19,6 +19,9 @@ struct PlacedControl {
 // than jumping to whatever follows.
 void replaceShown(std::initializer_list<PlacedControl> controls);
 
+// Whether Tab can reach `control`, shown in `root`, now.
+bool takesTab(const QWidget& control, const QWidget& root);
+
 // Whether `control` holds its window's focus, whether that window is active or not: under a
 // dialog, the focus the window gives back once the dialog closes.
 bool holdsWindowFocus(const QWidget& control);

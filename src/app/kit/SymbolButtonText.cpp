@@ -1,6 +1,5 @@
 #include "app/kit/SymbolButtonText.h"
 
-#include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
 #include "app/kit/PageText.h"
 

@@ -144,14 +144,14 @@ void VirtualList::standIn(QWidget& row, std::size_t index)
     if (stood && !stands && QApplication::focusWidget() == &row) {
         keys().focusRow(*this, index);
     }
-    if (rows_.name) {
-        // Read as its item's name, then as what it shows of it: a folder's state, a file's place.
-        const QString name = rows_.name(index);
-        const bool named = row.accessibleName() == name || row.accessibleName() == spokenText(name);
-        if (stands != named) {
-            row.setAccessibleName(stands ? spokenText(name) : QString());
-        }
+    if (rows_.name && (stood || stands)) {
+        // Read, while it stands in, as its item's name, then as what it shows of it: a folder's
+        // state, a file's place; nameless again once its controls take the focus.
+        const QString name = stands ? spokenText(rows_.name(index)) : QString();
         const QString description = stands ? shownRowText(row, name) : QString();
+        if (row.accessibleName() != name) {
+            row.setAccessibleName(name);
+        }
         if (row.accessibleDescription() != description) {
             row.setAccessibleDescription(description);
         }

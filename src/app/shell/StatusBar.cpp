@@ -4,6 +4,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Spinner.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
 #include "app/shell/RootRules.h"
 #include "app/shell/StatusBarButton.h"
@@ -123,11 +124,8 @@ void StatusBar::refresh()
     const std::optional<std::string> issues = issueButtonText(model_.issueCount());
     issues_->setVisible(issues.has_value());
     issues_->setText(issues ? QString::fromStdString(*issues) : QString());
-    const QString name =
-        issues ? QString::fromStdString(issueButtonName(model_.issueCount())) : QString();
-    if (issues_->accessibleName() != name) {
-        issues_->setAccessibleName(name);
-    }
+    setSpokenName(*issues_, issues ? QString::fromStdString(issueButtonName(model_.issueCount()))
+                                   : QString());
 }
 
 void StatusBar::paintEvent(QPaintEvent*)

@@ -1,6 +1,5 @@
 #include "app/screens/duplicates/DuplicatesRules.h"
 
-#include "app/design/ShownName.h"
 #include "app/kit/NameInFolder.h"
 #include "core/base/Path.h"
 #include "core/localisation/Formatting.h"

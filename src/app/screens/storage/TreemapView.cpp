@@ -4,6 +4,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LineBox.h"
+#include "app/design/PlainToolTip.h"
 #include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
@@ -99,8 +100,8 @@ void TreemapView::relayout()
     }
     current_ = 0;
     setFocusPolicy(layout_.empty() ? Qt::NoFocus : Qt::StrongFocus);
-    setAccessibleName(
-        layout_.empty() ? QString() : spokenText(blockDescription(tiles_[layout_.front().index])));
+    setSpokenName(*this,
+                  layout_.empty() ? QString() : blockDescription(tiles_[layout_.front().index]));
     update();
 }
 
@@ -287,9 +288,8 @@ void TreemapView::showCaption(std::size_t position, std::optional<QPoint> at)
 {
     const QRectF frame = blocks_[position].frame;
     const QPoint place = at.value_or(mapToGlobal(frame.bottomLeft().toPoint()));
-    // Escaped: tool tips take markup, and names are data.
-    caption_ =
-        QStringLiteral("<qt>") + blockDescription(tiles_[layout_[position].index]).toHtmlEscaped();
+    // Names are data, shown as they are.
+    caption_ = plainToolTipText(blockDescription(tiles_[layout_[position].index]));
     QToolTip::showText(place, caption_, this, frame.toAlignedRect());
 }
 

@@ -6,7 +6,6 @@
 #include "app/design/FocusRing.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/SecondaryButton.h"
-#include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
