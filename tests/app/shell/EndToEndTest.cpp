@@ -7,6 +7,7 @@
 #include "core/persistence/SavedState.h"
 #include "model/AppModel.h"
 #include "preview/TestMedia.h"
+#include "support/DesktopHome.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,12 @@ namespace tollenvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::contentOf;
+using test::desktopEnvironment;
+using test::placeOf;
+using test::stateWithSource;
 using test::TempDir;
+using test::writeState;
 
 // $1 the application, $2 its state file, $3 the screen grabber, $4 the picture. Exit codes
 // above 2 say which step failed.
@@ -47,39 +53,10 @@ if kill -0 $app 2>/dev/null; then kill $app; exit 5; fi
 wait $app
 )";
 
-QProcessEnvironment desktopEnvironment(const TempDir& folder)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    environment.remove("WAYLAND_DISPLAY");
-    for (const auto& [variable, place] : {std::pair{"HOME", "home"},
-                                          {"XDG_CONFIG_HOME", "home/.config"},
-                                          {"XDG_DATA_HOME", "home/.local/share"},
-                                          {"XDG_CACHE_HOME", "home/.cache"},
-                                          {"XDG_RUNTIME_DIR", "runtime"},
-                                          {"TMPDIR", "tmp"}}) {
-        const std::string path = folder / place;
-        fs::create_directories(path);
-        fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace);
-        environment.insert(variable, QString::fromStdString(path));
-    }
-    // A bus that is not there refuses at once; with none named, the bus library would start one
-    // from a fork of the running application, which a sanitised build can deadlock.
-    environment.insert("DBUS_SESSION_BUS_ADDRESS",
-                       QString::fromStdString("unix:path=" + (folder / "runtime/no-bus")));
-    return environment;
-}
-
 bool canRunADisplay()
 {
     return !QStandardPaths::findExecutable("xvfb-run").isEmpty() &&
            !QStandardPaths::findExecutable("xdotool").isEmpty();
-}
-
-std::string contentOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Starts the application on its own display, takes the picture `pictureName` of the screen and
@@ -314,45 +291,6 @@ for i in $(seq 150); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 if kill -0 $app 2>/dev/null; then kill -9 $app; exit 5; fi
 wait $app
 )";
-
-// The state of a home whose tutorial is done and whose folder `source` is authorised, quiet;
-// throws when the folder cannot be a source.
-SavedState stateWithSource(const std::string& source)
-{
-    SavedState state;
-    state.preferences.onboardingComplete = true;
-    state.preferences.sounds = false;
-    state.sources.push_back(FolderAccess::grant(source, false));
-    return state;
-}
-
-void writeState(const SavedState& state, std::initializer_list<std::string> paths)
-{
-    for (const std::string& path : paths) {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << state.toJson().dump();
-    }
-}
-
-// Where the control named `name` lies in a window over `statePath`, once the folders are
-// scanned and `ready` holds.
-QPoint placeOf(const std::string& statePath, const QString& name,
-               const std::function<bool(const AppModel&)>& ready = {})
-{
-    AppModel model(StateStore(statePath),
-                   ModelServices::system(std::make_shared<DialogFolderPanel>()));
-    MainWindow window(model, [] {});
-    window.show();
-    QWidget* entry = nullptr;
-    const bool shown = QTest::qWaitFor([&] {
-        entry = window.findChild<QWidget*>(name);
-        return !model.loading() && !model.scanning() && (!ready || ready(model)) &&
-               entry != nullptr && entry->isVisible();
-    });
-    const QPoint centre = shown ? entry->mapTo(&window, entry->rect().center()) : QPoint();
-    model.shutdown();
-    return centre;
-}
 
 // Where the entry that resumes the saved session lies in a window over `statePath`.
 QPoint savedSessionEntry(const std::string& statePath)

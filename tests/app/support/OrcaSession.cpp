@@ -1,0 +1,203 @@
+#include "support/OrcaSession.h"
+
+#include "support/DesktopHome.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+namespace tollenvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The helpers the steps use, then the application started as a person starts it.
+constexpr const char* opening = R"(
+mark() { echo "$(stat -c %s "$ORCA_LOG") $*" >> "$MARKS"; }
+press() { name=$1; shift; mark "$name"; xdotool key --clearmodifiers "$@"; }
+hear() {
+    from=$(tail -n 1 "$MARKS" | cut -d' ' -f1)
+    for i in $(seq 60); do
+        tail -c +$((from + 1)) "$ORCA_LOG" | grep -a "SPEECH OUTPUT" | grep -aqF -- "$1" && return 0
+        sleep 0.1
+    done
+    echo "Orca did not say: $1" >&2
+}
+quiet() {
+    last=-1
+    for i in $(seq 40); do
+        now=$(grep -ac "SPEECH OUTPUT" "$ORCA_LOG")
+        [ "$now" = "$last" ] && return 0
+        last=$now
+        sleep 0.5
+    done
+}
+mark start
+LANGUAGE="$SPOKEN" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$APP" --state "$STATE" & app=$!
+win=$(timeout 60 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
+[ -n "$win" ] || { kill $app; exit 3; }
+quiet
+)";
+
+constexpr const char* closing = R"(
+quiet
+mark end
+"$GRAB" "$PICTURE"
+xdotool key --clearmodifiers ctrl+q
+for i in $(seq 150); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then kill $app; exit 5; fi
+wait $app
+)";
+
+QString desktopScript()
+{
+    return QString(TOLLENVANE_SOURCE_DIR) + "/tests/app/support/orca_desktop.sh";
+}
+
+QStringList utterancesIn(const QString& text)
+{
+    static const QRegularExpression said(QStringLiteral("SPEECH OUTPUT: '(.*)'[^'\\n]*$"),
+                                         QRegularExpression::MultilineOption);
+    QStringList utterances;
+    for (auto match = said.globalMatch(text); match.hasNext();) {
+        utterances << match.next().captured(1);
+    }
+    return utterances;
+}
+
+// Cuts the log where the marks fell: each mark is the log's size when it was left, and a name.
+std::vector<Speech::Part> partsOf(const std::string& log, const std::string& marks)
+{
+    std::vector<std::pair<std::size_t, QString>> cuts;
+    std::istringstream lines(marks);
+    std::size_t offset = 0;
+    std::string name;
+    while (lines >> offset && std::getline(lines >> std::ws, name)) {
+        cuts.emplace_back(std::min(offset, log.size()), QString::fromStdString(name));
+    }
+    std::vector<Speech::Part> parts;
+    for (std::size_t i = 0; i < cuts.size(); ++i) {
+        const std::size_t end = i + 1 < cuts.size() ? cuts[i + 1].first : log.size();
+        const std::size_t begin = std::min(cuts[i].first, end);
+        parts.push_back(
+            {cuts[i].second, utterancesIn(QString::fromStdString(log.substr(begin, end - begin)))});
+    }
+    return parts;
+}
+
+} // namespace
+
+Speech::Speech(std::vector<Part> parts)
+    : parts_(std::move(parts))
+{}
+
+QStringList Speech::after(const QString& mark) const
+{
+    for (const Part& part : parts_) {
+        if (part.mark == mark) {
+            return part.utterances;
+        }
+    }
+    return {};
+}
+
+bool Speech::heardAfter(const QString& mark, const QString& text) const
+{
+    const QStringList said = after(mark);
+    return std::any_of(said.begin(), said.end(),
+                       [&](const QString& utterance) { return utterance.contains(text); });
+}
+
+std::string Speech::transcript() const
+{
+    QString text;
+    for (const Part& part : parts_) {
+        text += "-- " + part.mark + '\n';
+        for (const QString& utterance : part.utterances) {
+            text += "   " + utterance + '\n';
+        }
+    }
+    return text.toStdString();
+}
+
+std::optional<std::string> OrcaSession::missing()
+{
+    for (const char* tool : {"xvfb-run", "xdotool", "openbox", "dbus-run-session", "orca"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()) {
+            return std::string(tool) + " is not installed (scripts/setup installs it)";
+        }
+    }
+    // Orca starts only when no other Orca of the same user runs, on any display.
+    if (QProcess::execute("pgrep", {"-u", QString::number(::getuid()), "-x", "orca"}) == 0) {
+        return "another Orca runs for this user";
+    }
+    return std::nullopt;
+}
+
+OrcaSession::OrcaSession()
+    : source_(folder_ / "home/Documents/Tri")
+{
+    fs::create_directories(source_);
+}
+
+std::string OrcaSession::trash() const
+{
+    return folder_ / "home/.local/share/Trash/files";
+}
+
+std::string OrcaSession::statePath() const
+{
+    return folder_ / "state/state.json";
+}
+
+void OrcaSession::write(const SavedState& state) const
+{
+    writeState(state, {statePath()});
+}
+
+Speech OrcaSession::run(const QString& steps, const QString& pictureName, const QString& language)
+{
+    const std::string log = folder_ / "orca.log";
+    const std::string marks = folder_ / "marks.txt";
+    fs::remove(log);
+    fs::remove(marks);
+    const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/" + pictureName;
+    QDir().mkpath(TOLLENVANE_SCREENSHOTS);
+    QFile::remove(picture);
+
+    QProcessEnvironment environment = desktopEnvironment(folder_);
+    for (const auto& [name, value] : {std::pair{"APP", QString(TOLLENVANE_EXECUTABLE)},
+                                      {"STATE", QString::fromStdString(statePath())},
+                                      {"GRAB", QString(TOLLENVANE_SCREEN_GRAB)},
+                                      {"PICTURE", picture},
+                                      {"ORCA_LOG", QString::fromStdString(log)},
+                                      {"MARKS", QString::fromStdString(marks)},
+                                      {"SPOKEN", language},
+                                      {"SOURCE", QString::fromStdString(source_)},
+                                      {"TRASH", QString::fromStdString(trash())}}) {
+        environment.insert(name, value);
+    }
+    QProcess session;
+    session.setProcessEnvironment(environment);
+    session.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    session.start("xvfb-run",
+                  {"-a", "-s", "-screen 0 1280x800x24", "dbus-run-session", "--", desktopScript(),
+                   QString::fromStdString(folder_ / "home"), QString::fromStdString(log), "sh",
+                   "-c", QString(opening) + steps + closing});
+    if (!session.waitForFinished(240'000) || session.exitStatus() != QProcess::NormalExit) {
+        session.kill();
+        session.waitForFinished();
+        exitCode_ = -1;
+    } else {
+        exitCode_ = session.exitCode();
+    }
+    return Speech(partsOf(contentOf(log), contentOf(marks)));
+}
+
+} // namespace tollenvane::test
