@@ -293,12 +293,40 @@ std::optional<ListKeyboard::Spot> ListKeyboard::currentLeaf() const
     }
 }
 
-bool ListKeyboard::currentTakesFocus() const
+std::pair<QWidget*, QWidget*> ListKeyboard::waysIn() const
 {
     // Asked while the rows are placed: it builds none.
-    const std::optional<Spot> leaf = currentLeaf();
-    QWidget* row = leaf ? leaf->list->rowAt(leaf->index) : nullptr;
-    return row != nullptr && rowTakesFocus(*row);
+    if (top_.current_) {
+        const std::optional<Spot> leaf = currentLeaf();
+        QWidget* row = leaf ? leaf->list->rowAt(leaf->index) : nullptr;
+        row = row != nullptr && rowTakesFocus(*row) ? row : nullptr;
+        return {row, row};
+    }
+    return {endRow(true), endRow(false)};
+}
+
+QWidget* ListKeyboard::endRow(bool first) const
+{
+    for (const VirtualList* list = &top_; list->count() > 0;) {
+        QWidget* row = list->rowAt(first ? 0 : list->count() - 1);
+        if (row == nullptr) {
+            return nullptr;
+        }
+        std::vector<VirtualList*> inner = list->innerLists(*row);
+        if (inner.empty()) {
+            return rowTakesFocus(*row) ? row : nullptr;
+        }
+        if (!first) {
+            std::reverse(inner.begin(), inner.end());
+        }
+        const auto filled = std::find_if(inner.begin(), inner.end(),
+                                         [](const VirtualList* each) { return each->count() > 0; });
+        if (filled == inner.end()) {
+            return nullptr;
+        }
+        list = *filled;
+    }
+    return nullptr;
 }
 
 bool ListKeyboard::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason)
@@ -351,6 +379,11 @@ void ListKeyboard::enter(Qt::FocusReason reason)
 void ListKeyboard::focusRow(VirtualList& list, std::size_t index)
 {
     focusSpot(Spot{&list, index}, 0, Qt::OtherFocusReason);
+}
+
+bool ListKeyboard::focusNearest(VirtualList& list, std::size_t index, std::ptrdiff_t position)
+{
+    return focusSpot(Spot{&list, index}, position, Qt::OtherFocusReason);
 }
 
 void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)

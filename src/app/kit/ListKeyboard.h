@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -43,10 +44,14 @@ public:
     // The row of `list` that held the focus went, at stop `position`: the focus goes back to the
     // current row, else to the nearest row that takes it, else out of the list.
     void refocus(VirtualList& list, std::ptrdiff_t position);
-    // Whether Tab can land on a control of the current row now.
-    bool currentTakesFocus() const;
+    // The rows whose controls Tab and Shift+Tab reach from outside the list: the current one,
+    // else the first and the last; none for a row not built or that cannot take the focus.
+    std::pair<QWidget*, QWidget*> waysIn() const;
     // Focuses the first control of item `index` of `list` that takes the focus.
     void focusRow(VirtualList& list, std::size_t index);
+    // Focuses the control of item `index` of `list` at `position` among its stops, else the
+    // nearest one that takes the focus; false when none does.
+    bool focusNearest(VirtualList& list, std::size_t index, std::ptrdiff_t position);
 
 private:
     // An item of a list, the outermost list or one inside its rows.
@@ -82,6 +87,9 @@ private:
     // Focuses the nearest stop of a row that can take it from `position` on in `direction`;
     // nothing past the row's ends.
     void alongRow(const std::vector<QWidget*>& stops, std::ptrdiff_t position, int direction) const;
+    // The innermost first or last row of the list; none when it is not built or cannot take the
+    // focus.
+    QWidget* endRow(bool first) const;
     // The innermost current item; none before any row held the focus.
     std::optional<Spot> currentLeaf() const;
     // Focuses the stop at `position` of the spot's row (the last one when negative), else the

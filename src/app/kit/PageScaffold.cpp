@@ -50,7 +50,7 @@ PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     setWidget(content);
 
     focusChanges_ = connect(qApp, &QApplication::focusChanged, this,
-                            [this](QWidget* old, QWidget* now) { focusChanged(old, now); });
+                            [this](QWidget*, QWidget* now) { focusChanged(now); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         const QWidget* focus = focusHere();
         focusSeen_ = focus != nullptr && inSight(*focus);
@@ -80,15 +80,25 @@ bool PageScaffold::eventFilter(QObject* watched, QEvent* event)
     return handled;
 }
 
-void PageScaffold::focusChanged(QWidget* old, QWidget* now)
+bool PageScaffold::focusNextPrevChild(bool next)
+{
+    // Qt hands the focus of a control that hides or is disabled on along the window's chain at
+    // once, and a screen reader follows it there: to the sidebar, or to the next control of a
+    // page about to go.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && widget()->isAncestorOf(focus) &&
+        (!focus->isVisible() || !focus->isEnabled())) {
+        focus->clearFocus();
+        keepFocusFrom(*focus);
+        return true;
+    }
+    return QScrollArea::focusNextPrevChild(next);
+}
+
+void PageScaffold::focusChanged(QWidget* now)
 {
     if (now == nullptr || !widget()->isAncestorOf(now)) {
         focusSeen_ = false;
-        // Handed on by a control that hid, as Qt does to the next one in the window's chain.
-        if (old != nullptr && now != nullptr && isVisible() && now->window() == window() &&
-            widget()->isAncestorOf(old) && !old->isVisible()) {
-            keepFocusFrom(*old);
-        }
         return;
     }
     // A click lands where the user looks.
@@ -125,9 +135,7 @@ void PageScaffold::keepFocusFrom(QWidget& gone)
     QMetaObject::invokeMethod(
         this,
         [this, gone = QPointer<QWidget>(&gone)] {
-            const QWidget* focus = QApplication::focusWidget();
-            if (gone == nullptr || !isVisible() || focus == nullptr ||
-                focus->window() != window() || widget()->isAncestorOf(focus)) {
+            if (gone == nullptr || !isVisible() || QApplication::focusWidget() != nullptr) {
                 return;
             }
             if (QWidget* next = stopBeside(*widget(), *gone)) {

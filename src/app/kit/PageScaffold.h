@@ -15,8 +15,9 @@ namespace tollenvane {
 // that hides and hands it on, an action that moves it) is scrolled into sight once the page is
 // laid out again, and a control in sight that holds it stays in sight when the page changes size
 // around it. A control the user scrolled away from is left where it is. A control of the page
-// that hides while it holds the focus hands it to the next control of the page (the previous
-// one when none follows), never to what lies outside the page.
+// that hides or is disabled while it holds the focus hands it, once the page shows what replaces
+// the control, to the next control of the page (the previous one when none follows): never to
+// what lies outside the page, nor to a control of a page that goes meanwhile.
 class PageScaffold : public QScrollArea {
     Q_OBJECT
 
@@ -30,11 +31,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
-    void focusChanged(QWidget* old, QWidget* now);
-    // Gives the focus that `gone` handed out of the page to the control after it (else the one
-    // before it), once the page shows what replaces it.
+    void focusChanged(QWidget* now);
+    // Gives the focus that `gone` let go of to the control after it (else the one before it),
+    // once the page shows what replaces it, unless another control took it meanwhile.
     void keepFocusFrom(QWidget& gone);
     // Scrolls to the focus once the events already queued, the layouts among them, are done.
     void followFocusLater();

@@ -59,18 +59,23 @@ VirtualList::VirtualList(Rows rows, QWidget* parent)
     , rows_(std::move(rows))
     , stack_(0, QWIDGETSIZE_MAX)
     , anchor_(new QWidget(this))
+    , endAnchor_(new QWidget(this))
     , keys_(std::make_unique<ListKeyboard>(*this))
 {
     setObjectName(QStringLiteral("virtualList"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFixedHeight(0);
-    // The anchor stays the first child, so a walk of the page's controls meets it before the
-    // rows; it takes Tab only while no row is current, and never shows.
+    // The anchors stay the first and the last children, so a walk of the page's controls meets
+    // them before and after the rows; they take Tab only while Tab cannot come in on a row, and
+    // never show.
     anchor_->setObjectName(QStringLiteral("tabAnchor"));
-    anchor_->setFocusPolicy(Qt::NoFocus);
-    anchor_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    anchor_->setGeometry(0, 0, 0, 0);
-    anchor_->installEventFilter(this);
+    endAnchor_->setObjectName(QStringLiteral("tabAnchorAtEnd"));
+    for (QWidget* anchor : {anchor_, endAnchor_}) {
+        anchor->setFocusPolicy(Qt::ClickFocus);
+        anchor->setAttribute(Qt::WA_TransparentForMouseEvents);
+        anchor->setGeometry(0, 0, 0, 0);
+        anchor->installEventFilter(this);
+    }
 }
 
 VirtualList::~VirtualList() = default;
@@ -180,6 +185,41 @@ void VirtualList::controlChanged(QWidget& control)
         index && *index < list->count()) {
         list->standIn(*row, *index);
     }
+}
+
+bool VirtualList::focusNextPrevChild(bool next)
+{
+    // Qt passes the focus of a control that is hidden or disabled on along the window's chain,
+    // which a screen reader would follow out of the list: it stays in the control's row.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && (!focus->isEnabled() || !focus->isVisible()) && isAncestorOf(focus)) {
+        VirtualList& list = *listAround(*focus->parentWidget());
+        const std::optional<std::size_t> index = list.focusedIndex();
+        QWidget* row = index ? list.rowAt(*index) : nullptr;
+        if (row != nullptr && row != focus && row->isVisible()) {
+            list.keepFocusIn(*row, *index, *focus);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+void VirtualList::keepFocusIn(QWidget& row, std::size_t index, QWidget& control)
+{
+    const std::vector<QWidget*> stops = rowStops(row);
+    const std::ptrdiff_t position = std::find(stops.begin(), stops.end(), &control) - stops.begin();
+    if (presenting_ && changing_ > 0) {
+        // The row shows its item anew: the focus comes back once it has, on the control that
+        // stays open nearest to this one, else on the row.
+        refocus_ = position;
+        control.clearFocus();
+        return;
+    }
+    if (keys().focusNearest(*this, index, position)) {
+        return;
+    }
+    standIn(row, index);
+    row.setFocus(Qt::OtherFocusReason);
 }
 
 int VirtualList::heightOf(std::size_t index, int width)
@@ -460,7 +500,7 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
     auto* control = static_cast<QWidget*>(watched);
     switch (type) {
     case QEvent::FocusIn:
-        if (control == anchor_) {
+        if (control == anchor_ || control == endAnchor_) {
             keys().enter(static_cast<QFocusEvent*>(event)->reason());
             retellFocus();
         } else {
@@ -485,7 +525,7 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
         controlChanged(*control);
-        outermost().updateAnchor();
+        chainCurrent();
         break;
     default:
         break;
@@ -498,7 +538,7 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
 // stay on a thing with no name. It is told again of the control, once Qt is done.
 void VirtualList::retellFocus()
 {
-    if (QApplication::focusWidget() == anchor_) {
+    if (QApplication::focusWidget() == anchor_ || QApplication::focusWidget() == endAnchor_) {
         return;
     }
     QTimer::singleShot(0, this, [] {
@@ -629,6 +669,7 @@ void VirtualList::arrange(const RowStack::InSight& sight)
         for (QWidget* row : order) {
             row->raise();
         }
+        endAnchor_->raise();
     }
     for (const Placed& placed : placed_) {
         const std::int64_t top = std::clamp<std::int64_t>(stack_.topOf(placed.index, sight),
@@ -669,6 +710,7 @@ void VirtualList::chainTabs()
         }
     };
     chain(chain, *this);
+    QWidget::setTabOrder(previous, endAnchor_);
 }
 
 QWidget* VirtualList::takeRow(const std::string& key)
@@ -805,16 +847,6 @@ std::optional<std::size_t> VirtualList::currentOrFirst() const
     return std::size_t{0};
 }
 
-bool VirtualList::isCurrentList() const
-{
-    const VirtualList* outer = outerList();
-    if (outer == nullptr) {
-        return true;
-    }
-    const std::optional<std::size_t> index = outer->indexOf(*outerRow());
-    return index && index == outer->currentOrFirst() && outer->isCurrentList();
-}
-
 QWidget* VirtualList::build(std::size_t index)
 {
     if (index >= count()) {
@@ -858,26 +890,35 @@ void VirtualList::chainCurrent()
         chainLater_ = true;
         return;
     }
-    const bool current = isCurrentList();
-    const std::optional<std::size_t> currentIndex = currentOrFirst();
+    if (VirtualList& top = outermost(); &top != this) {
+        top.chainCurrent();
+        return;
+    }
+    const auto [first, last] = keys().waysIn();
+    chainRows({first, last});
+    // Tab passes over a list whose ways in are not built or cannot take the focus: an anchor then
+    // takes it into the list, the one before the rows for Tab, the one after them for Shift+Tab.
+    // Closed, an anchor keeps a policy all the same, without which Qt would not order the rows
+    // around it.
+    const auto open = [this](const QWidget* way) {
+        return way == nullptr && count() > 0 ? Qt::TabFocus : Qt::ClickFocus;
+    };
+    anchor_->setFocusPolicy(open(first));
+    endAnchor_->setFocusPolicy(open(last));
+}
+
+void VirtualList::chainRows(const std::vector<QWidget*>& chained)
+{
     for (const Placed& placed : placed_) {
         const std::vector<VirtualList*> inner = innerLists(*placed.row);
         if (inner.empty()) {
-            chainRowStops(*placed.row, current && placed.index == currentIndex);
+            chainRowStops(*placed.row,
+                          std::find(chained.begin(), chained.end(), placed.row) != chained.end());
         }
         for (VirtualList* list : inner) {
-            list->chainCurrent();
+            list->chainRows(chained);
         }
     }
-    updateAnchor();
-}
-
-void VirtualList::updateAnchor()
-{
-    // Tab passes over a list whose current row is not built or cannot take the focus: the
-    // anchor then takes it into the list.
-    const bool opens = outerList() == nullptr && stack_.size() > 0 && !keys().currentTakesFocus();
-    anchor_->setFocusPolicy(opens ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void VirtualList::updateRing()

@@ -115,6 +115,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -136,6 +137,8 @@ private:
     void standIn(QWidget& row, std::size_t index);
     // A control of a row was shown, hidden, enabled or disabled.
     void controlChanged(QWidget& control);
+    // Keeps in `row`, of item `index`, the focus that `control`, hidden or disabled, gives up.
+    void keepFocusIn(QWidget& row, std::size_t index, QWidget& control);
     int heightOf(std::size_t index, int width);
     std::vector<int> heightsOf(std::size_t at, std::size_t count);
     // The heights again for the list's width, when they depend on it.
@@ -163,12 +166,10 @@ private:
     // while the focus was in the list.
     void followCurrent(std::optional<std::size_t> near);
 
-    // Puts the stops of the current row in the Tab chain, and only those while the list is the
-    // current one of the lists around it; the others keep their click.
+    // Puts the stops of the rows where Tab comes into the outermost list in the Tab chain, and
+    // only those; the others keep their click.
     void chainCurrent();
-    bool isCurrentList() const;
-    // Where the anchor takes Tab: while no row is current, or none of its controls can take it.
-    void updateAnchor();
+    void chainRows(const std::vector<QWidget*>& chained);
     void retellFocus();
     void updateRing();
 
@@ -191,9 +192,10 @@ private:
     // The width the heights were measured for; -1 before.
     int measuredWidth_ = -1;
     RowStack stack_;
-    // Where the list's rows join the Tab chain; it takes the focus on to a row while none is
-    // current.
+    // Where the list's rows join the Tab chain, and where they leave it; each takes the focus on
+    // to a row while the row Tab or Shift+Tab comes in on is not built or cannot take it.
     QWidget* anchor_;
+    QWidget* endAnchor_;
     std::unique_ptr<ListKeyboard> keys_;
     // The lists inside this list's rows, as they came.
     std::vector<QPointer<VirtualList>> inner_;

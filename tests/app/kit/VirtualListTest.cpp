@@ -1,6 +1,7 @@
 #include "app/kit/VirtualList.h"
 
 #include "app/kit/RowStack.h"
+#include "kit/FocusTold.h"
 #include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
 
@@ -519,6 +520,51 @@ TEST(VirtualList, ARowWhereNothingTakesTheFocusTakesItItself)
     ASSERT_EQ(focus(), &third);
     third.note->setEnabled(true);
     EXPECT_EQ(focus(), third.note);
+}
+
+// A screen reader speaks each control that takes the focus: Tab comes into the list on a row's
+// control, never on the list's way in, which has no name; a control disabled or hidden while it
+// holds the focus leaves it in its row, on the control nearest it, else on the row, which then
+// stands in for its controls.
+TEST(VirtualList, TheFocusComesInOnARowAndStaysInItsRow)
+{
+    ListPage shown(100);
+    const auto focus = [] { return QApplication::focusWidget(); };
+    test::FocusTold told;
+    shown.before->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.row(0)->box);
+    shown.after->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), shown.row(0)->button);
+    EXPECT_FALSE(told.toldOf(shown.list->findChild<QWidget*>(QStringLiteral("tabAnchor"))))
+        << told.transcript();
+
+    TickRow& row = *shown.row(1);
+    const auto inRow = [&](const QWidget& each) {
+        for (const test::FocusTold::Told& one : told.told()) {
+            EXPECT_TRUE(one.control == &each || each.isAncestorOf(one.control))
+                << told.transcript();
+        }
+    };
+    row.button->setFocus(Qt::TabFocusReason);
+    told.clear();
+    row.button->setEnabled(false);
+    EXPECT_EQ(focus(), row.note);
+    row.note->hide();
+    EXPECT_EQ(focus(), row.box);
+    row.box->setEnabled(false);
+    EXPECT_EQ(focus(), &row);
+    inRow(row);
+    // The page locks the item: the row takes the focus straight from its control.
+    TickRow& next = *shown.row(2);
+    next.note->setFocus(Qt::TabFocusReason);
+    told.clear();
+    shown.locked.insert("item 2");
+    shown.list->itemChanged(2);
+    EXPECT_EQ(focus(), &next);
+    EXPECT_EQ(told.told().size(), 1U) << told.transcript();
+    inRow(next);
 }
 
 // Over rows where nothing but the row takes the focus, a key builds the rows it shows and the

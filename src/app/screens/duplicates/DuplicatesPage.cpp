@@ -7,13 +7,16 @@
 #include "app/design/SecondaryButton.h"
 #include "app/design/Spinner.h"
 #include "app/kit/PageText.h"
+#include "app/kit/TabOrder.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
 #include "app/screens/duplicates/DuplicatesRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -136,6 +139,37 @@ void DuplicatesPage::refresh()
         groupList_->presentAgain();
     }
     groupList_->setVisible(!model.duplicateGroups().empty());
+    if (holdsKeyboard_ && status != DuplicatesStatus::searching) {
+        holdsKeyboard_ = false;
+        // Once the list has placed its rows.
+        QTimer::singleShot(0, this, [this] {
+            const QWidget* focus = QApplication::focusWidget();
+            if (focus == nullptr || isAncestorOf(focus)) {
+                takeKeyboard();
+            }
+        });
+    }
+}
+
+bool DuplicatesPage::takeKeyboard()
+{
+    holdsKeyboard_ = model().findingDuplicates();
+    if (holdsKeyboard_) {
+        return true;
+    }
+    QWidget* first = start();
+    if (first != nullptr && !first->hasFocus()) {
+        first->setFocus(Qt::OtherFocusReason);
+    }
+    return first != nullptr;
+}
+
+QWidget* DuplicatesPage::start() const
+{
+    if (groupList_->isVisibleTo(this)) {
+        return firstTabStop(*groupList_);
+    }
+    return search_->isVisibleTo(this) && search_->isEnabled() ? search_ : nullptr;
 }
 
 void DuplicatesPage::previewFile(const std::string& path)

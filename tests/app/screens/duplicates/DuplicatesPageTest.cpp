@@ -7,10 +7,13 @@
 #include "app/kit/VirtualList.h"
 #include "app/screens/duplicates/DuplicateFileRow.h"
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
+#include "app/shell/RootView.h"
 #include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
+#include "kit/FocusTold.h"
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
+#include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
 #include "support/ListKeys.h"
 #include "support/Screenshots.h"
@@ -322,6 +325,36 @@ TEST(DuplicatesPage, TabAndTheArrowsGoFromControlToControlAndReturnActs)
     screen.settle();
     EXPECT_TRUE(screen.model.sessionActive());
     EXPECT_EQ(screen.journalEntries().front().path, screen.second);
+}
+
+// Its card, pressed from the keyboard, opens the page on the search, which then finds the copies:
+// the focus goes straight to the first copy, not through the card's neighbours on the page that
+// goes, the search's Cancel or the sidebar, each of which a screen reader would speak.
+TEST(DuplicatesPage, OpenedFromItsCardTheFocusGoesStraightToTheFirstCopy)
+{
+    test::ScannedDesk desk;
+    AppModel& model = desk.model();
+    desk.harness.folder.write("home/Projects/one.bin", std::string(70'000, 'd'));
+    desk.harness.folder.write("home/Projects/two.bin", std::string(70'000, 'd'));
+    model.scan();
+    desk.settle();
+    model.navigate(Page::space);
+    RootView view(model);
+    view.resize(1200, 840);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    desk.settle();
+    auto* card = view.findChild<QWidget*>(QStringLiteral("duplicatesCard"));
+    card->setFocus(Qt::TabFocusReason);
+    const test::FocusTold told;
+    QTest::keyClick(card, Qt::Key_Space);
+    desk.settle();
+    ASSERT_EQ(model.duplicateGroups().size(), 1U);
+    ASSERT_EQ(told.told().size(), 1U) << told.transcript();
+    EXPECT_EQ(told.told().front().control, QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("previewButton"));
+    EXPECT_TRUE(view.findChild<QWidget*>(QStringLiteral("groupList"))
+                    ->isAncestorOf(QApplication::focusWidget()));
 }
 
 TEST(DuplicatesPage, ThousandsOfGroupsKeepAFewPanelsThatFollowTheScrollAndTheKeys)
