@@ -46,23 +46,30 @@ bool ButtonArrows::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress) {
         return false;
     }
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    const bool back = key.key() == Qt::Key_Left || key.key() == Qt::Key_Up;
-    const bool on = key.key() == Qt::Key_Right || key.key() == Qt::Key_Down;
+    auto& key = static_cast<QKeyEvent&>(*event);
     auto* button = qobject_cast<QAbstractButton*>(watched);
     // Seen again on each parent a press travels to: only the focused button's own press counts.
-    if ((!back && !on) || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier ||
-        button == nullptr || !button->hasFocus() || button->parentWidget() == nullptr ||
-        movesItsOwnWay(*button)) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || button == nullptr ||
+        !button->hasFocus() || button->parentWidget() == nullptr || movesItsOwnWay(*button)) {
         return false;
     }
-    std::vector<QWidget*> beside = tabStopsAsLaidOut(*button->parentWidget());
+    QWidget& holder = *button->parentWidget();
+    if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) {
+        // Past the button, on to the widgets that hold it, as a key the button leaves.
+        QCoreApplication::sendEvent(&holder, &key);
+        return true;
+    }
+    const int step = stepAlong(key.key(), holder.layoutDirection());
+    if (step == 0) {
+        return false;
+    }
+    std::vector<QWidget*> beside = tabStopsAsLaidOut(holder);
     const auto at = std::find(beside.begin(), beside.end(), button);
     if (at == beside.end()) {
         return true;
     }
     const auto takes = [button](const QWidget* stop) { return takesTab(*stop, *button->window()); };
-    if (back) {
+    if (step < 0) {
         const auto before = std::find_if(std::make_reverse_iterator(at), beside.rend(), takes);
         if (before != beside.rend()) {
             (*before)->setFocus(Qt::BacktabFocusReason);
@@ -72,6 +79,19 @@ bool ButtonArrows::eventFilter(QObject* watched, QEvent* event)
         (*after)->setFocus(Qt::TabFocusReason);
     }
     return true;
+}
+
+int stepAlong(int key, Qt::LayoutDirection direction)
+{
+    const int forward = direction == Qt::RightToLeft ? -1 : 1;
+    switch (key) {
+    case Qt::Key_Left:
+        return -forward;
+    case Qt::Key_Right:
+        return forward;
+    default:
+        return 0;
+    }
 }
 
 } // namespace tollenvane

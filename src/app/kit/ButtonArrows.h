@@ -6,11 +6,16 @@ class QAbstractButton;
 
 namespace tollenvane {
 
-// The arrows on a button move the focus among the controls beside it, those of the widget that
-// holds it, and stop at either end. Qt's own buttons pass the focus on along the window's whole
-// chain, so that Right on the last tile of a grid lands in the sidebar. Buttons that move among
-// themselves already (a group, a list's row, a control's own options) keep their ways. One per
-// window, for as long as it lives.
+// Which way `key` goes along a line of controls laid out in `direction`: -1 back, 1 on, 0 for a
+// key other than Left and Right. Right goes back in a right-to-left layout.
+int stepAlong(int key, Qt::LayoutDirection direction);
+
+// Left and Right on a button move the focus among the controls beside it, those of the widget
+// that holds it, and stop at either end; Up and Down are the page's, which scrolls. Qt's own
+// buttons pass the focus on along the window's whole chain with all four, so that Right on the
+// last tile of a grid lands in the sidebar and Down on a tile moves right. Buttons that move
+// among themselves already (a group, a list's row, a control's own options) keep their ways. One
+// per window, for as long as it lives.
 class ButtonArrows final : public QObject {
     Q_OBJECT
 

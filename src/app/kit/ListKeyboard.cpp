@@ -1,5 +1,6 @@
 #include "app/kit/ListKeyboard.h"
 
+#include "app/kit/ButtonArrows.h"
 #include "app/kit/FocusHandOff.h"
 #include "app/kit/RowStops.h"
 #include "app/kit/ScrollToShow.h"
@@ -112,7 +113,7 @@ bool ListKeyboard::keyPressed(QWidget& focus, const QKeyEvent& key)
     case Qt::Key_Right:
         // Along the row, where a button would pass the focus on along the window's chain, out
         // of the list.
-        alongRow(stops, position, key.key() == Qt::Key_Left ? -1 : 1);
+        alongRow(stops, position, stepAlong(key.key(), focus.layoutDirection()));
         return true;
     default:
         return false;
@@ -376,9 +377,16 @@ void ListKeyboard::enter(Qt::FocusReason reason)
     }
 }
 
-void ListKeyboard::focusRow(VirtualList& list, std::size_t index)
+void ListKeyboard::focusRow(QWidget& row) const
 {
-    focusSpot(Spot{&list, index}, 0, Qt::OtherFocusReason);
+    // The row itself, not its item: while the list changes its rows may not stand where their
+    // items do yet.
+    const std::vector<QWidget*> stops = rowStops(row);
+    const auto first = std::find_if(stops.begin(), stops.end(),
+                                    [this](const QWidget* stop) { return canFocus(*stop); });
+    if (first != stops.end()) {
+        (*first)->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool ListKeyboard::focusNearest(VirtualList& list, std::size_t index, std::ptrdiff_t position)

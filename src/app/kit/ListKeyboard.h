@@ -47,8 +47,8 @@ public:
     // The rows whose controls Tab and Shift+Tab reach from outside the list: the current one,
     // else the first and the last; none for a row not built or that cannot take the focus.
     std::pair<QWidget*, QWidget*> waysIn() const;
-    // Focuses the first control of item `index` of `list` that takes the focus.
-    void focusRow(VirtualList& list, std::size_t index);
+    // Focuses the first control of `row` that takes the focus.
+    void focusRow(QWidget& row) const;
     // Focuses the control of item `index` of `list` at `position` among its stops, else the
     // nearest one that takes the focus; false when none does.
     bool focusNearest(VirtualList& list, std::size_t index, std::ptrdiff_t position);

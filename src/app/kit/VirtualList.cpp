@@ -147,7 +147,7 @@ void VirtualList::standIn(QWidget& row, std::size_t index)
     }
     // A row that held the focus in place of its controls hands it to the first one that opened.
     if (stood && !stands && QApplication::focusWidget() == &row) {
-        keys().focusRow(*this, index);
+        keys().focusRow(row);
     }
     if (rows_.name && (stood || stands)) {
         // Read, while it stands in, as its item's name, then as what it shows of it: a folder's

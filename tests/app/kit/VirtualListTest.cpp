@@ -1,5 +1,6 @@
 #include "app/kit/VirtualList.h"
 
+#include "app/kit/ButtonArrows.h"
 #include "app/kit/RowStack.h"
 #include "kit/FocusTold.h"
 #include "support/DeliverEvents.h"
@@ -433,6 +434,63 @@ TEST(VirtualList, LeftAndRightStayInTheRow)
     EXPECT_EQ(focus(), row.box);
     shown.press(Qt::Key_Right);
     EXPECT_EQ(focus(), row.note);
+}
+
+// With the arrows on buttons alive, as the window has them: Down goes from a row's button to the
+// next row's; Left and Right go along the row, mirrored right to left, over a control hidden or
+// disabled and never onto one.
+TEST(VirtualList, TheArrowsOnARowsButtonsKeepToTheList)
+{
+    ListPage shown(6);
+    const ButtonArrows arrows;
+    const auto focus = [] { return QApplication::focusWidget(); };
+    shown.row(1)->button->setFocus(Qt::TabFocusReason);
+    shown.press(Qt::Key_Down);
+    EXPECT_EQ(focus(), shown.row(2)->button);
+    TickRow& row = *shown.row(2);
+    row.note->setEnabled(false);
+    shown.press(Qt::Key_Left);
+    EXPECT_EQ(focus(), row.box);
+    shown.press(Qt::Key_Right);
+    EXPECT_EQ(focus(), row.button);
+    row.note->setEnabled(true);
+    row.note->hide();
+    shown.press(Qt::Key_Left);
+    EXPECT_EQ(focus(), row.box);
+    shown.list->setLayoutDirection(Qt::RightToLeft);
+    shown.press(Qt::Key_Left);
+    EXPECT_EQ(focus(), row.button);
+    shown.press(Qt::Key_Right);
+    EXPECT_EQ(focus(), row.box);
+}
+
+// A row that takes the focus in place of its controls is a Tab stop only while it is current,
+// as any row is; when its controls open again during a reset that moves its item, the focus goes
+// to its own first control, through no other row.
+TEST(VirtualList, ARowStandingInIsATabStopOnlyWhileCurrent)
+{
+    ListPage shown(6);
+    const auto focus = [] { return QApplication::focusWidget(); };
+    shown.row(3)->button->setFocus(Qt::TabFocusReason);
+    shown.locked = {"item 4"};
+    shown.list->itemChanged(4);
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), shown.after);
+
+    // Item 4 moves down one as its controls open: its row, not the row that held its place,
+    // takes the focus.
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    shown.press(Qt::Key_Down);
+    ASSERT_EQ(focus(), shown.row(4));
+    shown.keys.insert(shown.keys.begin(), "new");
+    shown.ticked.insert(shown.ticked.begin(), false);
+    shown.locked.clear();
+    const test::FocusTold told;
+    shown.list->reset(shown.keys.size());
+    test::deliverEvents();
+    EXPECT_EQ(shown.focusedItem(), 5U);
+    EXPECT_EQ(focus(), shown.row(5)->box);
+    EXPECT_EQ(told.told().size(), 1U) << told.transcript();
 }
 
 TEST(VirtualList, AListEmptiedUnderTheFocusHandsItToThePagesNextControl)

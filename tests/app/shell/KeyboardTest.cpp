@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -241,8 +242,9 @@ TEST(Keyboard, EveryStepOfTheTutorialTabsRoundItsHeaderAndItsWayOn)
     }
 }
 
-// The arrows on a tile go from tile to tile and stop at the ends of their grid: Qt's buttons
-// would pass the focus on along the window's chain, to the sidebar.
+// Left and Right on a tile go from tile to tile and stop at the ends of their grid, mirrored
+// right to left: Qt's buttons would pass the focus on along the window's chain, to the sidebar.
+// Up and Down are the page's, which scrolls, rather than a move to the next tile.
 TEST(Keyboard, TheArrowsOnATileStayInItsGrid)
 {
     test::ScannedDesk desk;
@@ -255,15 +257,28 @@ TEST(Keyboard, TheArrowsOnATileStayInItsGrid)
         test::deliverEvents();
         return QApplication::focusWidget()->objectName().toStdString();
     };
+    // Short enough that the page scrolls, and scrolled to its end.
+    view.resize(1200, 400);
+    test::deliverEvents();
     view.findChild<QWidget*>(QStringLiteral("suggestedFolder.Vidéos"))
         ->setFocus(Qt::TabFocusReason);
+    auto* page = qobject_cast<QAbstractScrollArea*>(view.findChild<QWidget*>("page-sources"));
+    ASSERT_NE(page, nullptr);
+    page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());
+    test::deliverEvents();
+    const int scrolled = page->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    EXPECT_EQ(press(Qt::Key_Up), "suggestedFolder.Vidéos");
+    EXPECT_LT(page->verticalScrollBar()->value(), scrolled);
     EXPECT_EQ(press(Qt::Key_Right), "suggestedFolder.Vidéos");
-    EXPECT_EQ(press(Qt::Key_Down), "suggestedFolder.Vidéos");
     EXPECT_EQ(press(Qt::Key_Left), "suggestedFolder.Images");
     view.findChild<QWidget*>(QStringLiteral("suggestedFolder.Bureau"))
         ->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(press(Qt::Key_Left), "suggestedFolder.Bureau");
-    EXPECT_EQ(press(Qt::Key_Up), "suggestedFolder.Bureau");
+    EXPECT_EQ(press(Qt::Key_Down), "suggestedFolder.Bureau");
+    EXPECT_EQ(press(Qt::Key_Right), "suggestedFolder.Documents");
+    view.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_EQ(press(Qt::Key_Left), "suggestedFolder.Téléchargements");
     EXPECT_EQ(press(Qt::Key_Right), "suggestedFolder.Documents");
 }
 
