@@ -32,11 +32,7 @@ void ListKeyboard::focusCame(QWidget& focus, Qt::FocusReason reason)
     // out to the outermost list.
     bool changed = false;
     for (Spot at = *spot;;) {
-        if (at.list->current_ != at.index) {
-            at.list->current_ = at.index;
-            at.list->currentKey_ = at.list->keyOf(at.index);
-            changed = true;
-        }
+        changed = at.list->makeCurrent(at.index) || changed;
         const std::optional<Spot> outer = outerSpot(*at.list);
         if (!outer) {
             break;
@@ -47,11 +43,10 @@ void ListKeyboard::focusCame(QWidget& focus, Qt::FocusReason reason)
         top_.chainCurrent();
     }
     spot->list->updateRing();
-    auto* area = top_.viewport_ == nullptr
-                     ? nullptr
-                     : qobject_cast<QScrollArea*>(top_.viewport_->parentWidget());
-    if (reason != Qt::MouseFocusReason && top_.changing_ == 0 && area != nullptr &&
-        top_.viewport_->isAncestorOf(&top_)) {
+    auto* area =
+        top_.view() == nullptr ? nullptr : qobject_cast<QScrollArea*>(top_.view()->parentWidget());
+    if (reason != Qt::MouseFocusReason && !top_.changing() && area != nullptr &&
+        top_.view()->isAncestorOf(&top_)) {
         // The whole row where it fits, so that what the row says of the control shows with it.
         QWidget* row = spot->list->rowAt(spot->index);
         scrollToShow(*area,
@@ -101,7 +96,7 @@ bool ListKeyboard::keyPressed(QWidget& focus, const QKeyEvent& key)
     case Qt::Key_PageDown: {
         const int direction = key.key() == Qt::Key_PageUp ? -1 : 1;
         const int row = spot->list->rowAt(spot->index)->height();
-        const int view = top_.viewport_ == nullptr ? row : top_.viewport_->height();
+        const int view = top_.view() == nullptr ? row : top_.view()->height();
         target = spotAt(top_, fullTopOf(*spot) + direction * pageStride(view, row), direction > 0);
         if (target == spot) {
             target = step(*spot, direction);
@@ -170,7 +165,7 @@ std::optional<ListKeyboard::Spot> ListKeyboard::descend(VirtualList& list, std::
 std::optional<ListKeyboard::Spot> ListKeyboard::spotAt(VirtualList& list, std::int64_t top,
                                                        bool down)
 {
-    const std::size_t started = list.stack_.startedBy(top);
+    const std::size_t started = list.stack().startedBy(top);
     if (started == 0) {
         return down || list.count() == 0 ? std::nullopt : descend(list, 0, true);
     }
@@ -180,10 +175,10 @@ std::optional<ListKeyboard::Spot> ListKeyboard::spotAt(VirtualList& list, std::i
         return std::nullopt;
     }
     std::vector<VirtualList*> inner = list.innerLists(*row);
-    if (inner.empty() && (down || list.stack_.fullTopOf(index) == top)) {
+    if (inner.empty() && (down || list.stack().fullTopOf(index) == top)) {
         return Spot{&list, index};
     }
-    const std::int64_t within = top - list.stack_.fullTopOf(index);
+    const std::int64_t within = top - list.stack().fullTopOf(index);
     if (down) {
         std::reverse(inner.begin(), inner.end());
     }
@@ -202,14 +197,14 @@ std::optional<ListKeyboard::Spot> ListKeyboard::spotAt(VirtualList& list, std::i
 
 std::int64_t ListKeyboard::fullTopOf(const Spot& spot) const
 {
-    std::int64_t top = spot.list->stack_.fullTopOf(spot.index);
+    std::int64_t top = spot.list->stack().fullTopOf(spot.index);
     for (const VirtualList* list = spot.list;;) {
         const std::optional<Spot> outer = outerSpot(*list);
         if (!outer) {
             return top;
         }
         top += list->mapTo(list->outerRow(), QPoint()).y() +
-               outer->list->stack_.fullTopOf(outer->index);
+               outer->list->stack().fullTopOf(outer->index);
         list = outer->list;
     }
 }
@@ -275,10 +270,10 @@ void ListKeyboard::alongRow(const std::vector<QWidget*>& stops, std::ptrdiff_t p
 
 std::optional<ListKeyboard::Spot> ListKeyboard::currentLeaf() const
 {
-    if (!top_.current_) {
+    if (!top_.currentIndex()) {
         return std::nullopt;
     }
-    for (Spot at{&top_, *top_.current_};;) {
+    for (Spot at{&top_, *top_.currentIndex()};;) {
         QWidget* row = at.list->rowAt(at.index);
         if (row == nullptr) {
             return std::nullopt;
@@ -297,7 +292,7 @@ std::optional<ListKeyboard::Spot> ListKeyboard::currentLeaf() const
 std::pair<QWidget*, QWidget*> ListKeyboard::waysIn() const
 {
     // Asked while the rows are placed: it builds none.
-    if (top_.current_) {
+    if (top_.currentIndex()) {
         const std::optional<Spot> leaf = currentLeaf();
         QWidget* row = leaf ? leaf->list->rowAt(leaf->index) : nullptr;
         row = row != nullptr && rowTakesFocus(*row) ? row : nullptr;
@@ -403,15 +398,15 @@ void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
         focusSpot(*spot, position, Qt::OtherFocusReason);
         return;
     }
-    if (top_.viewport_ != nullptr) {
-        handOn(*top_.viewport_, true, Qt::OtherFocusReason);
+    if (top_.view() != nullptr) {
+        handOn(*top_.view(), true, Qt::OtherFocusReason);
     }
 }
 
 std::optional<ListKeyboard::Spot> ListKeyboard::successor(VirtualList& list)
 {
-    if (list.current_) {
-        if (const std::optional<Spot> spot = landing(Spot{&list, *list.current_}, 1)) {
+    if (list.currentIndex()) {
+        if (const std::optional<Spot> spot = landing(Spot{&list, *list.currentIndex()}, 1)) {
             return spot;
         }
     }

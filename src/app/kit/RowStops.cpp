@@ -103,6 +103,11 @@ bool standsIn(const QWidget& row)
     return row.property(standing).toBool();
 }
 
+bool canStandIn(const QWidget& row)
+{
+    return row.property(standing).isValid();
+}
+
 bool usesNavigationKeys(const QWidget& control)
 {
     if (const auto* label = qobject_cast<const QLabel*>(&control)) {

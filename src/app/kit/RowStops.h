@@ -21,6 +21,9 @@ void chainRowStops(QWidget& row, bool chained);
 void standInForControls(QWidget& row);
 // Whether `row` takes the focus itself in place of its controls.
 bool standsIn(const QWidget& row);
+// Whether `row` is one that takes the focus in place of its controls once none can, rather than
+// a control of its own.
+bool canStandIn(const QWidget& row);
 
 // Whether `control` moves inside itself with the arrows, Page Up, Page Down, Home and End: a
 // text field, a picker, a slider.

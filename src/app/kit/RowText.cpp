@@ -1,6 +1,7 @@
 #include "app/kit/RowText.h"
 
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/kit/RowStops.h"
 #include "app/kit/TabOrder.h"
 
@@ -39,6 +40,26 @@ QString shownRowText(QWidget& row, const QString& name)
         }
     }
     return texts.join(QStringLiteral(", "));
+}
+
+void tellRowItem(QWidget& row, const QString& name)
+{
+    const QString spoken = spokenText(name);
+    for (QWidget* stop : rowStops(row)) {
+        if (stop != &row && stop->accessibleName() != spoken &&
+            stop->accessibleDescription() != spoken) {
+            stop->setAccessibleDescription(spoken);
+        }
+    }
+    if (!canStandIn(row)) {
+        return;
+    }
+    const bool stands = standsIn(row);
+    setSpokenName(row, stands ? name : QString());
+    const QString description = stands ? shownRowText(row, spoken) : QString();
+    if (row.accessibleDescription() != description) {
+        row.setAccessibleDescription(description);
+    }
 }
 
 } // namespace tollenvane

@@ -1,20 +1,16 @@
 #include "app/kit/VirtualList.h"
 
-#include "app/design/ShownName.h"
 #include "app/kit/ListKeyboard.h"
 #include "app/kit/RowFocusRing.h"
 #include "app/kit/RowStops.h"
 #include "app/kit/RowText.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScopedValueRollback>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QTimer>
 #include <algorithm>
 
 namespace tollenvane {
@@ -118,19 +114,8 @@ void VirtualList::present(QWidget& row, std::size_t index)
         rows_.present(row, index);
     }
     standIn(row, index);
-    if (!rows_.name) {
-        return;
-    }
-    // Every row offers the same controls: the item tells them apart.
-    const QString name = spokenText(rows_.name(index));
-    for (QWidget* stop : rowStops(row)) {
-        if (stop == &row) {
-            if (stop->accessibleName() != name) {
-                stop->setAccessibleName(name);
-            }
-        } else if (stop->accessibleName() != name && stop->accessibleDescription() != name) {
-            stop->setAccessibleDescription(name);
-        }
+    if (rows_.name) {
+        tellRowItem(row, rows_.name(index));
     }
 }
 
@@ -150,16 +135,7 @@ void VirtualList::standIn(QWidget& row, std::size_t index)
         keys().focusRow(row);
     }
     if (rows_.name && (stood || stands)) {
-        // Read, while it stands in, as its item's name, then as what it shows of it: a folder's
-        // state, a file's place; nameless again once its controls take the focus.
-        const QString name = stands ? spokenText(rows_.name(index)) : QString();
-        const QString description = stands ? shownRowText(row, name) : QString();
-        if (row.accessibleName() != name) {
-            row.setAccessibleName(name);
-        }
-        if (row.accessibleDescription() != description) {
-            row.setAccessibleDescription(description);
-        }
+        tellRowItem(row, rows_.name(index));
     }
     if (stood != stands) {
         // The row itself comes into the Tab chain before its controls, or leaves it.
@@ -185,41 +161,6 @@ void VirtualList::controlChanged(QWidget& control)
         index && *index < list->count()) {
         list->standIn(*row, *index);
     }
-}
-
-bool VirtualList::focusNextPrevChild(bool next)
-{
-    // Qt passes the focus of a control that is hidden or disabled on along the window's chain,
-    // which a screen reader would follow out of the list: it stays in the control's row.
-    QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && (!focus->isEnabled() || !focus->isVisible()) && isAncestorOf(focus)) {
-        VirtualList& list = *listAround(*focus->parentWidget());
-        const std::optional<std::size_t> index = list.focusedIndex();
-        QWidget* row = index ? list.rowAt(*index) : nullptr;
-        if (row != nullptr && row != focus && row->isVisible()) {
-            list.keepFocusIn(*row, *index, *focus);
-            return true;
-        }
-    }
-    return QWidget::focusNextPrevChild(next);
-}
-
-void VirtualList::keepFocusIn(QWidget& row, std::size_t index, QWidget& control)
-{
-    const std::vector<QWidget*> stops = rowStops(row);
-    const std::ptrdiff_t position = std::find(stops.begin(), stops.end(), &control) - stops.begin();
-    if (presenting_ && changing_ > 0) {
-        // The row shows its item anew: the focus comes back once it has, on the control that
-        // stays open nearest to this one, else on the row.
-        refocus_ = position;
-        control.clearFocus();
-        return;
-    }
-    if (keys().focusNearest(*this, index, position)) {
-        return;
-    }
-    standIn(row, index);
-    row.setFocus(Qt::OtherFocusReason);
 }
 
 int VirtualList::heightOf(std::size_t index, int width)
@@ -533,22 +474,6 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-// The anchor hands the focus on while Qt is still giving it the focus: Qt then tells assistive
-// technology of the anchor, after the control that took the focus, and a screen reader would
-// stay on a thing with no name. It is told again of the control, once Qt is done.
-void VirtualList::retellFocus()
-{
-    if (QApplication::focusWidget() == anchor_ || QApplication::focusWidget() == endAnchor_) {
-        return;
-    }
-    QTimer::singleShot(0, this, [] {
-        if (QWidget* focus = QApplication::focusWidget()) {
-            QAccessibleEvent told(focus, QAccessible::Focus);
-            QAccessible::updateAccessibility(&told);
-        }
-    });
-}
-
 void VirtualList::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
@@ -690,29 +615,6 @@ void VirtualList::arrange(const RowStack::InSight& sight)
     updateRing();
 }
 
-void VirtualList::chainTabs()
-{
-    // In the order of the rows, those of the lists inside them included.
-    QWidget* previous = anchor_;
-    const auto chain = [&](const auto& self, const VirtualList& list) -> void {
-        for (QWidget* row : list.ordered_) {
-            const std::vector<VirtualList*> inner = list.innerLists(*row);
-            for (const VirtualList* each : inner) {
-                self(self, *each);
-            }
-            if (!inner.empty()) {
-                continue;
-            }
-            for (QWidget* stop : rowStops(*row)) {
-                QWidget::setTabOrder(previous, stop);
-                previous = stop;
-            }
-        }
-    };
-    chain(chain, *this);
-    QWidget::setTabOrder(previous, endAnchor_);
-}
-
 QWidget* VirtualList::takeRow(const std::string& key)
 {
     if (!spare_.empty()) {
@@ -774,69 +676,19 @@ std::optional<std::size_t> VirtualList::focusedIndex() const
     return std::nullopt;
 }
 
-VirtualList& VirtualList::outermost()
-{
-    VirtualList* top = this;
-    for (QWidget* at = parentWidget(); at != nullptr; at = at->parentWidget()) {
-        if (auto* list = qobject_cast<VirtualList*>(at)) {
-            top = list;
-        }
-    }
-    return *top;
-}
-
-VirtualList* VirtualList::outerList() const
-{
-    for (QWidget* at = parentWidget(); at != nullptr; at = at->parentWidget()) {
-        if (auto* list = qobject_cast<VirtualList*>(at)) {
-            return list;
-        }
-    }
-    return nullptr;
-}
-
-QWidget* VirtualList::outerRow() const
-{
-    const VirtualList* outer = outerList();
-    QWidget* row = const_cast<VirtualList*>(this);
-    while (outer != nullptr && row->parentWidget() != outer) {
-        row = row->parentWidget();
-    }
-    return outer == nullptr ? nullptr : row;
-}
-
-void VirtualList::adopt(VirtualList& inner)
-{
-    if (std::find(inner_.begin(), inner_.end(), &inner) == inner_.end()) {
-        inner_.emplace_back(&inner);
-    }
-}
-
-std::vector<VirtualList*> VirtualList::innerLists(const QWidget& row) const
-{
-    std::vector<VirtualList*> inner;
-    for (const QPointer<VirtualList>& list : inner_) {
-        if (list != nullptr && list->outerRow() == &row && list->outerList() == this &&
-            list->isVisibleTo(&row)) {
-            inner.push_back(list);
-        }
-    }
-    return inner;
-}
-
-VirtualList* VirtualList::listAround(QWidget& widget)
-{
-    for (QWidget* at = &widget; at != nullptr; at = at->parentWidget()) {
-        if (auto* list = qobject_cast<VirtualList*>(at)) {
-            return list;
-        }
-    }
-    return nullptr;
-}
-
 ListKeyboard& VirtualList::keys()
 {
     return *outermost().keys_;
+}
+
+bool VirtualList::makeCurrent(std::size_t index)
+{
+    if (current_ == index) {
+        return false;
+    }
+    current_ = index;
+    currentKey_ = keyOf(index);
+    return true;
 }
 
 std::optional<std::size_t> VirtualList::currentOrFirst() const
@@ -882,54 +734,6 @@ std::optional<int> VirtualList::scrollShowing(const QWidget& control, const QWid
     }
     return static_cast<int>(std::clamp<std::int64_t>(
         stack_.drawnViewTop(wanted, viewHeight) - viewTop, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-}
-
-void VirtualList::chainCurrent()
-{
-    if (changing_ > 0) {
-        chainLater_ = true;
-        return;
-    }
-    if (VirtualList& top = outermost(); &top != this) {
-        top.chainCurrent();
-        return;
-    }
-    const auto [first, last] = keys().waysIn();
-    chainRows({first, last});
-    // Tab passes over a list whose ways in are not built or cannot take the focus: an anchor then
-    // takes it into the list, the one before the rows for Tab, the one after them for Shift+Tab.
-    // Closed, an anchor keeps a policy all the same, without which Qt would not order the rows
-    // around it.
-    const auto open = [this](const QWidget* way) {
-        return way == nullptr && count() > 0 ? Qt::TabFocus : Qt::ClickFocus;
-    };
-    anchor_->setFocusPolicy(open(first));
-    endAnchor_->setFocusPolicy(open(last));
-}
-
-void VirtualList::chainRows(const std::vector<QWidget*>& chained)
-{
-    for (const Placed& placed : placed_) {
-        const std::vector<VirtualList*> inner = innerLists(*placed.row);
-        if (inner.empty()) {
-            chainRowStops(*placed.row,
-                          std::find(chained.begin(), chained.end(), placed.row) != chained.end());
-        }
-        for (VirtualList* list : inner) {
-            list->chainRows(chained);
-        }
-    }
-}
-
-void VirtualList::updateRing()
-{
-    if (ring_ == nullptr) {
-        return;
-    }
-    QWidget* focus = QApplication::focusWidget();
-    const auto row = std::find_if(placed_.begin(), placed_.end(),
-                                  [&](const Placed& placed) { return placed.row == focus; });
-    ring_->follow(row == placed_.end() ? nullptr : row->row);
 }
 
 } // namespace tollenvane

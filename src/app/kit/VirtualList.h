@@ -112,6 +112,29 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // What the keys that ListKeyboard handles read and move.
+    // Item `index` becomes the current one, followed by its key; false when it already was.
+    bool makeCurrent(std::size_t index);
+    // The current item, else the first one in a list inside the current row of another.
+    std::optional<std::size_t> currentOrFirst() const;
+    // The row of `index`, built and placed if it was not, though not current.
+    QWidget* build(std::size_t index);
+    const RowStack& stack() const { return stack_; }
+    // What shows the list: the page's viewport, else the window; none before the list shows.
+    QWidget* view() const { return viewport_; }
+    // Whether the list's items are changing, its rows to be placed once they are.
+    bool changing() const { return changing_ > 0; }
+    // The list whose row holds this one, if any, and that row.
+    VirtualList* outerList() const;
+    QWidget* outerRow() const;
+    // The lists in `row` whose outer list is this one.
+    std::vector<VirtualList*> innerLists(const QWidget& row) const;
+    // Puts the stops of the rows where Tab comes into the outermost list in the Tab chain, and
+    // only those; the others keep their click.
+    void chainCurrent();
+    // Rings the row that holds the focus itself, if one does.
+    void updateRing();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,7 +143,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    friend class ListKeyboard;
     class Change;
     enum class Heights { first, fixed, perItem };
     struct Placed {
@@ -158,20 +180,12 @@ private:
     void spare(QWidget* row, std::string key);
     std::optional<std::size_t> focusedIndex() const;
 
-    // The row of `index`, built and placed if it was not, though not current.
-    QWidget* build(std::size_t index);
-    // The current item, else the first one in a list inside the current row of another.
-    std::optional<std::size_t> currentOrFirst() const;
     // The current item after the items changed: the same item, else none, or the nearest one
     // while the focus was in the list.
     void followCurrent(std::optional<std::size_t> near);
 
-    // Puts the stops of the rows where Tab comes into the outermost list in the Tab chain, and
-    // only those; the others keep their click.
-    void chainCurrent();
     void chainRows(const std::vector<QWidget*>& chained);
     void retellFocus();
-    void updateRing();
 
     VirtualList& outermost();
     ListKeyboard& keys();
@@ -179,11 +193,6 @@ private:
     static VirtualList* listAround(QWidget& widget);
     // A list in one of this list's rows, which this list's keys reach.
     void adopt(VirtualList& inner);
-    // The list whose row holds this one, if any, and that row.
-    VirtualList* outerList() const;
-    QWidget* outerRow() const;
-    // The lists in `row` whose outer list is this one.
-    std::vector<VirtualList*> innerLists(const QWidget& row) const;
 
     Rows rows_;
     Heights heights_ = Heights::first;

@@ -2,6 +2,8 @@
 
 #include "app/kit/ButtonArrows.h"
 #include "app/kit/RowStack.h"
+#include "app/kit/RowStops.h"
+#include "app/kit/RowText.h"
 #include "kit/FocusTold.h"
 #include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
@@ -623,6 +625,32 @@ TEST(VirtualList, TheFocusComesInOnARowAndStaysInItsRow)
     EXPECT_EQ(focus(), &next);
     EXPECT_EQ(told.told().size(), 1U) << told.transcript();
     inRow(next);
+}
+
+// A row standing in for its controls is read as its item's name, then as the texts it shows,
+// not those it hides; its controls, as their own name, then the item's.
+TEST(RowText, ARowStandingInIsReadAsItsItemAndTheTextsItShows)
+{
+    QWidget row;
+    auto* layout = new QHBoxLayout(&row);
+    auto* state = new QLabel(QStringLiteral("Linked"));
+    auto* hidden = new QLabel(QStringLiteral("Missing"));
+    auto* open = new QPushButton(QStringLiteral("Open"));
+    for (QWidget* each : std::initializer_list<QWidget*>{state, hidden, open}) {
+        layout->addWidget(each);
+    }
+    hidden->hide();
+    open->setEnabled(false);
+    standInForControls(row);
+    tellRowItem(row, QStringLiteral("Documents"));
+    EXPECT_EQ(row.accessibleName(), QStringLiteral("Documents"));
+    EXPECT_EQ(row.accessibleDescription(), QStringLiteral("Linked"));
+    EXPECT_EQ(open->accessibleDescription(), QStringLiteral("Documents"));
+    open->setEnabled(true);
+    standInForControls(row);
+    tellRowItem(row, QStringLiteral("Documents"));
+    EXPECT_TRUE(row.accessibleName().isEmpty());
+    EXPECT_TRUE(row.accessibleDescription().isEmpty());
 }
 
 // Over rows where nothing but the row takes the focus, a key builds the rows it shows and the
