@@ -26,11 +26,14 @@ int pageStride(int view, int row);
 // above or below (in a list of lists, from the last inner row of an outer row on to the first of
 // the next), Page Up and Page Down a view further, Home and End to the first and the last item,
 // the focus staying on the same control of the row, else the nearest one; Left and Right go along
-// the row's controls, never out of the row. A row where no control can take the focus takes it
-// itself, so that every row is reached by the keys that name it; a row becomes current only once
-// the focus has landed in it. An inner list that empties under the focus hands it to the items of
-// the next outer row, else of the previous one; the outermost list, to the page's next control
-// after the list, else the one before it. The list's anchor never keeps the focus.
+// the row's controls, never out of the row (Left going on in a right-to-left layout). A row where
+// no control can take the focus takes it itself, so that every row is reached by the keys that
+// name it; a row becomes current only once the focus has landed in it. A control of a row that
+// hides or is disabled with the focus leaves it in the row. An inner list that empties under the
+// focus hands it to the items of the next outer row, else of the previous one; the outermost
+// list, to the page's next control after the list, else the one before it. Tab comes in on the
+// row's control itself, so that a screen reader hears nothing else; only while that row is not
+// built does it pass through one of the list's anchors, which never keeps the focus.
 class ListKeyboard {
 public:
     explicit ListKeyboard(VirtualList& top);

@@ -457,57 +457,5 @@ TEST(EndToEnd, QuittingNeverWaitsForAnIconThatNeverComes)
     EXPECT_EQ(SavedState::fromJson(json::parse(contentOf(resumed.statePath))).sources.size(), 1U);
 }
 
-// $7 $8 where the sidebar's entry of the sources lies. Tab goes into the list of sources until
-// the reader hears the first button of its row.
-constexpr const char* sourcesHeardSteps = R"(
-sleep 2.5
-xdotool mousemove --sync --window "$win" "$7" "$8" click 1
-sleep 1
-for i in $(seq 12); do
-    xdotool key Tab
-    sleep 0.5
-    tail -n 1 "$6" | grep -q "^focus push button Show in the file manager" && break
-done
-sleep 1
-echo done >> "$6"
-)";
-
-// Tab into a list hands the focus from the list's way in to its row: the screen reader ends on
-// the row's button, heard by its name, not on the way in, which has none.
-TEST(EndToEnd, AScreenReaderHearsTheControlTabBringsIntoAList)
-{
-    if (!canRunAReader()) {
-        GTEST_SKIP() << readerMissing;
-    }
-    const TempDir folder;
-    const std::string source = folder / "home/Documents/Tri";
-    fs::create_directories(source);
-    std::ofstream(fs::path(source) / "un.bin", std::ios::binary) << std::string(4000, 'x');
-    SavedState state;
-    try {
-        state = stateWithSource(source);
-    } catch (const std::exception& refused) {
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
-    }
-    const std::string statePath = folder / "state/state.json";
-    const std::string probePath = folder / "probe/state.json";
-    writeState(state, {statePath, probePath});
-    const QPoint entry = placeOf(probePath, QStringLiteral("nav-sources"));
-    ASSERT_FALSE(entry.isNull());
-
-    const std::string heard = folder / "heard.txt";
-    const auto [exitCode, shot] =
-        runWithReader(folder, statePath, "sources-heard-xvfb.png", sourcesHeardSteps, heard,
-                      {QString::number(entry.x()), QString::number(entry.y())});
-    EXPECT_EQ(exitCode, 0);
-    const QString said = QString::fromStdString(contentOf(heard));
-    const QStringList lines = said.left(said.indexOf("done")).split('\n', Qt::SkipEmptyParts);
-    const auto last = std::find_if(lines.rbegin(), lines.rend(),
-                                   [](const QString& line) { return line.startsWith("focus "); });
-    ASSERT_NE(last, lines.rend()) << said.toStdString();
-    EXPECT_EQ(last->toStdString(), "focus push button Show in the file manager")
-        << said.toStdString();
-}
-
 } // namespace
 } // namespace tollenvane
