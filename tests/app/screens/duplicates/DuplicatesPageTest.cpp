@@ -351,7 +351,7 @@ TEST(DuplicatesPage, OpenedFromItsCardTheFocusGoesStraightToTheFirstCopy)
     desk.settle();
     ASSERT_EQ(model.duplicateGroups().size(), 1U);
     ASSERT_EQ(told.told().size(), 1U) << told.transcript();
-    EXPECT_EQ(told.told().front().control, QApplication::focusWidget());
+    EXPECT_EQ(told.told().front(), QApplication::focusWidget());
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("previewButton"));
     EXPECT_TRUE(view.findChild<QWidget*>(QStringLiteral("groupList"))
                     ->isAncestorOf(QApplication::focusWidget()));
