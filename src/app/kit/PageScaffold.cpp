@@ -84,11 +84,10 @@ bool PageScaffold::focusNextPrevChild(bool next)
 {
     // Qt hands the focus of a control that hides or is disabled on along the window's chain at
     // once, and a screen reader follows it there: to the sidebar, or to the next control of a
-    // page about to go.
+    // page about to go. The control keeps it meanwhile, told to no one.
     QWidget* focus = QApplication::focusWidget();
     if (focus != nullptr && widget()->isAncestorOf(focus) &&
         (!focus->isVisible() || !focus->isEnabled())) {
-        focus->clearFocus();
         keepFocusFrom(*focus);
         return true;
     }
@@ -135,7 +134,9 @@ void PageScaffold::keepFocusFrom(QWidget& gone)
     QMetaObject::invokeMethod(
         this,
         [this, gone = QPointer<QWidget>(&gone)] {
-            if (gone == nullptr || !isVisible() || QApplication::focusWidget() != nullptr) {
+            const QWidget* focus = QApplication::focusWidget();
+            if (gone == nullptr || !isVisible() || (focus != nullptr && focus != gone) ||
+                (gone->isVisible() && gone->isEnabled())) {
                 return;
             }
             if (QWidget* next = stopBeside(*widget(), *gone)) {

@@ -35,8 +35,9 @@ protected:
 
 private:
     void focusChanged(QWidget* now);
-    // Gives the focus that `gone` let go of to the control after it (else the one before it),
-    // once the page shows what replaces it, unless another control took it meanwhile.
+    // Gives the focus that `gone` can no longer hold to the control after it (else the one before
+    // it), once the page shows what replaces it, unless another control took it meanwhile or
+    // `gone` came back.
     void keepFocusFrom(QWidget& gone);
     // Scrolls to the focus once the events already queued, the layouts among them, are done.
     void followFocusLater();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QPoint>
+#include <QRegularExpression>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -75,6 +76,25 @@ QStringList lastTab(const test::Speech& speech)
     return {};
 }
 
+// The objects Orca was told took the focus after it last echoed `key`, as "role | name", from its
+// log kept beside the picture `pictureName`. Orca speaks each one it reaches before the next
+// comes, as it does on a busy desktop: none may be a filler or nameless, nor one the focus only
+// passes.
+QStringList focusedAfter(const QString& pictureName, const QString& key)
+{
+    const QString log = QString::fromStdString(test::contentOf(
+        std::string(TOLLENVANE_SCREENSHOTS) + "/" + pictureName.toStdString() + ".orca.log"));
+    static const QRegularExpression focused(
+        QStringLiteral(R"(OBJECT EVENT: object:state-changed:focused \(1, 0, \[(.*)\]\)$)"),
+        QRegularExpression::MultilineOption);
+    QStringList objects;
+    const qsizetype echo = log.lastIndexOf("SPEECH OUTPUT: '" + key + " '");
+    for (auto match = focused.globalMatch(log, std::max<qsizetype>(echo, 0)); match.hasNext();) {
+        objects << match.next().captured(1);
+    }
+    return objects;
+}
+
 int countHolding(const QStringList& said, const QString& text)
 {
     return static_cast<int>(std::count_if(said.begin(), said.end(), [&](const QString& utterance) {
@@ -102,6 +122,8 @@ TEST(OrcaHearsTheLists, TabIntoTheSourcesListIsHeardAsTheRowsControlOnce)
     EXPECT_EQ(countHolding(said, QStringLiteral("filler")), 0) << speech.transcript();
     ASSERT_FALSE(said.isEmpty()) << speech.transcript();
     EXPECT_TRUE(said.front().contains(control)) << speech.transcript();
+    EXPECT_EQ(focusedAfter("orca-sources-list.png", "tab"), QStringList{"push button | " + control})
+        << speech.transcript();
 }
 
 TEST(OrcaHearsTheLists, TheDuplicatesPageOpensHeardOnItsFirstCopy)
@@ -133,6 +155,9 @@ quiet
         EXPECT_EQ(countHolding(said, QString::fromLatin1(passed)), 0) << passed << '\n'
                                                                       << speech.transcript();
     }
+    EXPECT_EQ(focusedAfter("orca-duplicates-page.png", "space"),
+              QStringList{QStringLiteral("push button | Preview")})
+        << speech.transcript();
 }
 
 } // namespace
