@@ -335,14 +335,18 @@ void ReviewScreen::pause()
 
 void ReviewScreen::syncDeck()
 {
-    deck_->setStack(deckStack(model_.pending().remaining(), flight_));
+    const std::vector<FileRecord> stack = deckStack(model_.pending().remaining(), flight_);
     const std::optional<std::string> current = currentPath();
+    const auto exposed = std::find_if(stack.begin(), stack.end(), [&](const FileRecord& record) {
+        return cardPlacement(record.path(), current, flight_, model_.busy()).exposed;
+    });
+    deck_->setStack(stack, exposed == stack.end() ? std::nullopt
+                                                  : std::optional<std::string>(exposed->path()));
     const Preferences& preferences = model_.state().preferences;
     for (const std::string& path : deck_->paths()) {
         SwipeMotionCard* card = deck_->card(path);
         const CardPlacement placement = cardPlacement(path, current, flight_, model_.busy());
         card->setActive(placement.active);
-        card->setExposed(placement.exposed);
         card->setDecision(direction_);
         card->setAnimations(preferences.animations);
         card->setConfirmTrash(preferences.confirmTrash);
@@ -364,6 +368,7 @@ void ReviewScreen::refresh()
     for (DecisionButton* button : decisions_) {
         button->setEnabled(controls.decisions);
     }
+    followLastCard(controls.finish && !hasCard);
     spinner_->setVisible(busy);
 
     const SessionSummary& summary = model_.summary();
@@ -396,15 +401,30 @@ void ReviewScreen::holdDecisionFocus(bool enabled)
         const auto focused = std::find_if(decisions_.begin(), decisions_.end(), holds);
         if (focused != decisions_.end()) {
             heldDecision_ = *focused;
-            deck_->setFocus(Qt::OtherFocusReason);
+            deck_->takeKeys();
         }
         return;
     }
-    if (heldDecision_ && holds(deck_)) {
+    if (heldDecision_ && deck_->holdsKeys(window()->focusWidget())) {
         heldDecision_->setEnabled(true);
         heldDecision_->setFocus(Qt::OtherFocusReason);
     }
     heldDecision_ = nullptr;
+}
+
+// The last card decided leaves the focus on a card no longer read out: it goes straight to the
+// finish button, or, while more cards may come, to the deck that tells so.
+void ReviewScreen::followLastCard(bool finishes)
+{
+    const QWidget* focus = window()->focusWidget();
+    if (focus == deck_ || !deck_->holdsKeys(focus) || !deck_->paths().empty() || inFlight()) {
+        return;
+    }
+    if (finishes && !model_.scanning()) {
+        finish_->setFocus(Qt::OtherFocusReason);
+    } else {
+        deck_->takeKeys();
+    }
 }
 
 void ReviewScreen::syncSheets()
@@ -542,7 +562,7 @@ ReviewKeyInputs ReviewScreen::keyInputs() const
 KeyFocus ReviewScreen::keyFocus(const QWidget* focus) const
 {
     // A widget that takes no focus of its own may still be handed it; only a control counts.
-    if (focus == nullptr || focus == deck_ || focus->focusPolicy() == Qt::NoFocus) {
+    if (focus == nullptr || deck_->holdsKeys(focus) || focus->focusPolicy() == Qt::NoFocus) {
         return KeyFocus::deck;
     }
     if (usesNavigationKeys(*focus)) {
@@ -568,8 +588,11 @@ void ReviewScreen::key(const ReviewKeyOutcome& outcome)
     case ReviewKeyOutcome::Action::decide:
         perform(*outcome.decision);
         break;
+    case ReviewKeyOutcome::Action::undo:
+        model_.undo();
+        break;
     case ReviewKeyOutcome::Action::focusDeck:
-        deck_->setFocus(Qt::OtherFocusReason);
+        deck_->takeKeys();
         break;
     }
 }

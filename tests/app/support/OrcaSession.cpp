@@ -71,6 +71,18 @@ QStringList utterancesIn(const QString& text)
     return utterances;
 }
 
+// Orca logs each key the application reports to it, one field a line.
+QStringList keysIn(const QString& text)
+{
+    static const QRegularExpression pressed(
+        QStringLiteral("KEYBOARD_EVENT:\\s+type=\\S*PRESS\\S*[\\s\\S]*?keyval_name=\\(([^)]*)\\)"));
+    QStringList keys;
+    for (auto match = pressed.globalMatch(text); match.hasNext();) {
+        keys << match.next().captured(1);
+    }
+    return keys;
+}
+
 // Cuts the log where the marks fell: each mark is the log's size when it was left, and a name.
 std::vector<Speech::Part> partsOf(const std::string& log, const std::string& marks)
 {
@@ -85,8 +97,8 @@ std::vector<Speech::Part> partsOf(const std::string& log, const std::string& mar
     for (std::size_t i = 0; i < cuts.size(); ++i) {
         const std::size_t end = i + 1 < cuts.size() ? cuts[i + 1].first : log.size();
         const std::size_t begin = std::min(cuts[i].first, end);
-        parts.push_back(
-            {cuts[i].second, utterancesIn(QString::fromStdString(log.substr(begin, end - begin)))});
+        const QString text = QString::fromStdString(log.substr(begin, end - begin));
+        parts.push_back({cuts[i].second, utterancesIn(text), keysIn(text)});
     }
     return parts;
 }
@@ -97,14 +109,17 @@ Speech::Speech(std::vector<Part> parts)
     : parts_(std::move(parts))
 {}
 
+const Speech::Part* Speech::part(const QString& mark) const
+{
+    const auto found = std::find_if(parts_.begin(), parts_.end(),
+                                    [&mark](const Part& part) { return part.mark == mark; });
+    return found == parts_.end() ? nullptr : &*found;
+}
+
 QStringList Speech::after(const QString& mark) const
 {
-    for (const Part& part : parts_) {
-        if (part.mark == mark) {
-            return part.utterances;
-        }
-    }
-    return {};
+    const Part* found = part(mark);
+    return found == nullptr ? QStringList() : found->utterances;
 }
 
 bool Speech::heardAfter(const QString& mark, const QString& text) const
@@ -114,11 +129,17 @@ bool Speech::heardAfter(const QString& mark, const QString& text) const
                        [&](const QString& utterance) { return utterance.contains(text); });
 }
 
+QStringList Speech::keysAfter(const QString& mark) const
+{
+    const Part* found = part(mark);
+    return found == nullptr ? QStringList() : found->keys;
+}
+
 std::string Speech::transcript() const
 {
     QString text;
     for (const Part& part : parts_) {
-        text += "-- " + part.mark + '\n';
+        text += "-- " + part.mark + " [" + part.keys.join(' ') + "]\n";
         for (const QString& utterance : part.utterances) {
             text += "   " + utterance + '\n';
         }
