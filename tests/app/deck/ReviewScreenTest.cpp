@@ -34,6 +34,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QtMath>
 #include <filesystem>
 
 namespace tollenvane {
@@ -731,6 +732,32 @@ TEST(ReviewScreen, ACardInFlightIsDrawnOverTheButtonsAndBesideThePage)
     EXPECT_NE(left.pixelColor(beside), before.pixelColor(beside));
 }
 
+// A card that flies away leaves nothing of it on what lies beside the page (the sidebar) once it
+// has landed, to the left after an earlier decision as downwards.
+TEST(ReviewScreen, AFlownCardLeavesNoTraceBesideThePage)
+{
+    Deck deck(/*animations=*/true, /*confirmTrash=*/false, {{"c.png", 300}, {"d.png", 200}});
+    deck.window.resize(1280, 800);
+    QWidget sidebar(&deck.window);
+    sidebar.setGeometry(0, 0, 220, deck.window.height());
+    sidebar.show();
+    deck.screen->setGeometry(QRect(QPoint(220, 0), deck.window.size() - QSize(220, 0)));
+    deliverEvents();
+    // As the window shows it, what was painted last included.
+    const auto beside = [&deck, &sidebar] {
+        return deck.window.screen()
+            ->grabWindow(deck.window.winId())
+            .toImage()
+            .copy(sidebar.geometry());
+    };
+    const QImage before = beside();
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Down}) {
+        deck.press(key);
+        deck.finish();
+        EXPECT_EQ(beside(), before) << key;
+    }
+}
+
 // What a widget is asked to paint.
 class PaintLog : public QObject {
 public:
@@ -747,8 +774,9 @@ protected:
     }
 };
 
-// A card dragged over the deck is drawn again where it goes, not over the whole window that its
-// layer covers: what lies beside the page is left alone. The layer follows the window's size.
+// A card dragged over the deck is drawn again where it was and where it goes, its shadow
+// included, not over the whole window that its layer covers: what lies beside the page is left
+// alone. The layer follows the window's size.
 TEST(ReviewScreen, ADraggedCardRepaintsOnlyWhereItGoes)
 {
     Deck deck;
@@ -771,12 +799,20 @@ TEST(ReviewScreen, ADraggedCardRepaintsOnlyWhereItGoes)
         QCoreApplication::sendEvent(&card, &event);
     };
     send(QEvent::MouseButtonPress, start);
-    const QRect face = card.faceGeometry().translated(card.mapTo(&deck.window, QPoint()));
+    // The card with its whole shadow, where it was as where it goes.
+    const int reach = qCeil(SwipeMotionCard::shadowReach);
+    const QRect shadowed = card.faceGeometry()
+                               .translated(card.mapTo(&deck.window, QPoint()))
+                               .adjusted(-reach, -reach, reach, reach);
     for (int step = 1; step <= 10; ++step) {
         drawn.painted = QRegion();
         send(QEvent::MouseMove, start + QPointF(0, 6 * step));
         deliverEvents();
-        EXPECT_TRUE((QRegion(face.translated(0, 6 * step)) - drawn.painted).isEmpty()) << step;
+        // At rest the card paints in its own widget, within the deck.
+        const QRegion both =
+            QRegion(shadowed.translated(0, 6 * step)) +
+            (step > 1 ? QRegion(shadowed.translated(0, 6 * (step - 1))) : QRegion());
+        EXPECT_TRUE((both - drawn.painted).isEmpty()) << step;
     }
     send(QEvent::MouseButtonRelease, start + QPointF(0, 60));
     EXPECT_TRUE(beside.painted.isEmpty());
