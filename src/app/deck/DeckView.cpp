@@ -40,6 +40,11 @@ DeckView::DeckView(AppModel& model, FileRevealer& revealer,
     connect(qApp, &QApplication::focusChanged, this, &DeckView::dropLeaving);
 }
 
+DeckView::~DeckView()
+{
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 QSize DeckView::frame() const
 {
     return cardFrame(area().size());

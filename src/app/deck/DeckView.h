@@ -31,6 +31,8 @@ public:
     DeckView(AppModel& model, FileRevealer& revealer,
              std::function<void(SwipeMotionCard&, const std::string&)> wire,
              QWidget* parent = nullptr);
+    // Its cards go after it, each taking the focus with it: the deck hears of it no more.
+    ~DeckView() override;
 
     // Shows these records as cards, back to front, the card of `exposed` alone read out. The
     // focus the deck or a card held passes straight to that card.

@@ -368,7 +368,6 @@ void ReviewScreen::refresh()
     for (DecisionButton* button : decisions_) {
         button->setEnabled(controls.decisions);
     }
-    followLastCard(controls.finish && !hasCard);
     spinner_->setVisible(busy);
 
     const SessionSummary& summary = model_.summary();
@@ -386,6 +385,7 @@ void ReviewScreen::refresh()
         deck_->setEmptyTexts(localized("Tout est trié."),
                              localized("Vous pouvez terminer cette session."));
     }
+    followLastCard();
     syncSheets();
     prefetch();
 }
@@ -412,17 +412,13 @@ void ReviewScreen::holdDecisionFocus(bool enabled)
     heldDecision_ = nullptr;
 }
 
-// The last card decided leaves the focus on a card no longer read out: it goes straight to the
-// finish button, or, while more cards may come, to the deck that tells so.
-void ReviewScreen::followLastCard(bool finishes)
+// The last card decided leaves the focus on a card no longer read out. While more cards may come
+// the deck takes it, heard as saying so; once the session has ended, the page that follows does.
+void ReviewScreen::followLastCard()
 {
     const QWidget* focus = window()->focusWidget();
-    if (focus == deck_ || !deck_->holdsKeys(focus) || !deck_->paths().empty() || inFlight()) {
-        return;
-    }
-    if (finishes && !model_.scanning()) {
-        finish_->setFocus(Qt::OtherFocusReason);
-    } else {
+    if (focus != deck_ && deck_->holdsKeys(focus) && deck_->paths().empty() && !inFlight() &&
+        model_.sessionActive() && model_.page() == Page::swipe) {
         deck_->takeKeys();
     }
 }

@@ -69,7 +69,7 @@ private:
     void prefetchNext(std::uint64_t generation);
 
     void holdDecisionFocus(bool enabled);
-    void followLastCard(bool finishes);
+    void followLastCard();
     ReviewKeyInputs keyInputs() const;
     KeyFocus keyFocus(const QWidget* focus) const;
     void key(const ReviewKeyOutcome& outcome);

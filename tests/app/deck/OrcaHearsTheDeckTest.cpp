@@ -31,8 +31,8 @@ SavedState resumable(const std::string& source, const std::string& destination)
     return state;
 }
 
-// Resumed from the dashboard, where Return resumes; then each way a card goes or comes back, and
-// two copies of one name one after the other.
+// Resumed from the dashboard, where Return resumes; then each way a card goes or comes back, two
+// copies of one name one after the other, and the last card, which ends the session.
 constexpr const char* sortingSteps = R"(
 press resume Return
 hear un.bin
@@ -60,6 +60,9 @@ hear Rangement
 quiet
 press move Return
 hear quatre.bin
+quiet
+press last Right
+hear Finish
 quiet
 )";
 
@@ -103,12 +106,18 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
     heard("copy", QString::fromStdString((source / "b").string()));
     heard("sheet", "Rangement");
     heard("move", "quatre.bin");
+    // Straight to the summary's way out: no card is heard on the way, named or not.
+    heard("last", "Finish");
+    for (const QString& said : speech.after("last")) {
+        EXPECT_FALSE(said.contains("panel")) << speech.transcript();
+    }
     // Every key reached the screen reader, the menu's undo too.
     for (const auto& [mark, key] : {std::pair{"keep", "Right"},
                                     {"later", "Down"},
                                     {"trash", "Left"},
                                     {"undo", "z"},
-                                    {"sheet", "Up"}}) {
+                                    {"sheet", "Up"},
+                                    {"last", "Right"}}) {
         EXPECT_TRUE(speech.keysAfter(mark).contains(key)) << mark << '\n' << speech.transcript();
     }
 }
