@@ -22,6 +22,7 @@
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -405,7 +406,9 @@ void ReviewScreen::holdDecisionFocus(bool enabled)
         }
         return;
     }
-    if (heldDecision_ && deck_->holdsKeys(window()->focusWidget())) {
+    // A screen reader hears the new card only as it takes the focus, and would not if the button
+    // took it back at once: with one listening, the card keeps it.
+    if (heldDecision_ && deck_->holdsKeys(window()->focusWidget()) && !QAccessible::isActive()) {
         heldDecision_->setEnabled(true);
         heldDecision_->setFocus(Qt::OtherFocusReason);
     }

@@ -61,6 +61,12 @@ quiet
 press move Return
 hear quatre.bin
 quiet
+press tabs Tab Tab Tab Tab Tab Tab
+hear Keep
+quiet
+press button space
+hear cinq.bin
+quiet
 press last Right
 hear Finish
 quiet
@@ -80,7 +86,8 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
                                      {"trois.bin", 4000},
                                      {"a/copie.bin", 3000},
                                      {"b/copie.bin", 2900},
-                                     {"quatre.bin", 1000}}) {
+                                     {"quatre.bin", 1000},
+                                     {"cinq.bin", 500}}) {
         fs::create_directories((source / name).parent_path());
         std::ofstream(source / name, std::ios::binary) << std::string(size, 'x');
     }
@@ -106,6 +113,7 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
     heard("copy", QString::fromStdString((source / "b").string()));
     heard("sheet", "Rangement");
     heard("move", "quatre.bin");
+    heard("button", "cinq.bin");
     // Straight to the summary's way out: no card is heard on the way, named or not.
     heard("last", "Finish");
     for (const QString& said : speech.after("last")) {
