@@ -1,7 +1,9 @@
 #include "app/design/DesignBehaviour.h"
 
 #include "app/design/AccessibleChoice.h"
+#include "app/design/AccessiblePercentSlider.h"
 #include "app/design/AccessiblePicker.h"
+#include "app/design/ChoiceGroup.h"
 #include "app/design/DesignStyle.h"
 
 #include <QAccessible>
@@ -16,10 +18,14 @@ DesignBehaviour::DesignBehaviour()
     // Installed after Qt's own, so asked first.
     QAccessible::installFactory(&AccessiblePicker::create);
     QAccessible::installFactory(&AccessibleChoice::create);
+    QAccessible::installFactory(&ChoiceGroup::accessible);
+    QAccessible::installFactory(&AccessiblePercentSlider::create);
 }
 
 DesignBehaviour::~DesignBehaviour()
 {
+    QAccessible::removeFactory(&AccessiblePercentSlider::create);
+    QAccessible::removeFactory(&ChoiceGroup::accessible);
     QAccessible::removeFactory(&AccessibleChoice::create);
     QAccessible::removeFactory(&AccessiblePicker::create);
 }

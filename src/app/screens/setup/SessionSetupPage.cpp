@@ -6,6 +6,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
+#include "app/design/Picker.h"
 #include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/ShownName.h"
@@ -44,9 +45,8 @@ constexpr int legendSpacing = 22;
 QComboBox* limitsPicker(std::span<const PickerEntry> entries, const char* name,
                         std::string_view accessibleKey)
 {
-    auto* picker = new QComboBox;
+    auto* picker = newPicker(localized(accessibleKey));
     picker->setObjectName(QString::fromLatin1(name));
-    picker->setAccessibleName(localized(accessibleKey));
     for (const PickerEntry& entry : entries) {
         picker->addItem(localized(entry.key), QVariant::fromValue<qlonglong>(entry.value));
     }
@@ -164,9 +164,8 @@ QWidget* SessionSetupPage::makeVolumeRow()
     auto* caption =
         lineText(localized("Disque"), {.pixelSize = 13, .weight = QFont::Normal, .color = {}});
     layout->addWidget(caption);
-    volumePicker_ = new QComboBox;
+    volumePicker_ = newPicker(localized("Disque"));
     volumePicker_->setObjectName(QStringLiteral("volumePicker"));
-    volumePicker_->setAccessibleName(localized("Disque"));
     volumePicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     volumePicker_->addItem(localized("Toutes les sources"));
     connect(volumePicker_, &QComboBox::activated, this, [this](int index) {
