@@ -1,6 +1,7 @@
 #include "app/design/DesignBehaviour.h"
 
 #include "app/design/AccessibleChoice.h"
+#include "app/design/AccessibleDisclosure.h"
 #include "app/design/AccessiblePercentSlider.h"
 #include "app/design/AccessiblePicker.h"
 #include "app/design/ChoiceGroup.h"
@@ -20,10 +21,12 @@ DesignBehaviour::DesignBehaviour()
     QAccessible::installFactory(&AccessibleChoice::create);
     QAccessible::installFactory(&ChoiceGroup::accessible);
     QAccessible::installFactory(&AccessiblePercentSlider::create);
+    QAccessible::installFactory(&AccessibleDisclosure::create);
 }
 
 DesignBehaviour::~DesignBehaviour()
 {
+    QAccessible::removeFactory(&AccessibleDisclosure::create);
     QAccessible::removeFactory(&AccessiblePercentSlider::create);
     QAccessible::removeFactory(&ChoiceGroup::accessible);
     QAccessible::removeFactory(&AccessibleChoice::create);

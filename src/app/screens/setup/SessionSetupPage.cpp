@@ -11,9 +11,11 @@
 #include "app/design/PrimaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/screens/setup/SetupRules.h"
 #include "app/screens/setup/TypeGrid.h"
@@ -362,9 +364,21 @@ void SessionSetupPage::refreshEstimate()
     bytes_->setText(QString::fromStdString(estimateLine(shown.matchingBytes(), shown.scanning())));
     const QString title = QString::fromStdString(startTitle(shown.sessionActive()));
     start_->setText(title);
-    start_->setAccessibleName(title);
-    start_->setEnabled(
-        canStartSession(shown.matchingCount(), shown.busy(), shown.preparingSelection()));
+    setSpokenName(*start_, title);
+    const bool startable =
+        canStartSession(shown.matchingCount(), shown.busy(), shown.preparingSelection());
+    if (!startable && start_->hasFocus()) {
+        // Disabled, the button would send the focus along the window's chain, into the sidebar,
+        // and a screen reader would speak it there. The session it started keeps the focus on it
+        // until its first card takes it; anything else hands it to the control beside it.
+        if (shown.sessionActive() && shown.busy() && shown.queueCount() == 0) {
+            return;
+        }
+        if (QWidget* beside = stopBeside(*this, *start_, false)) {
+            beside->setFocus(Qt::BacktabFocusReason);
+        }
+    }
+    start_->setEnabled(startable);
 }
 
 } // namespace tollenvane
