@@ -63,7 +63,7 @@ QString desktopScript()
 QStringList utterancesIn(const QString& text)
 {
     static const QRegularExpression said(
-        QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*(?:voice=\\S+)?\\s*(?:\\{.*\\})?$"),
+        QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*(?:voice=\\S+)?\\s*(?:\\[?\\{.*\\}\\]?)?$"),
         QRegularExpression::MultilineOption);
     QStringList utterances;
     for (auto match = said.globalMatch(text); match.hasNext();) {
