@@ -9,6 +9,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/Picker.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
@@ -166,9 +167,8 @@ QWidget* MoveSheet::form()
     newFolder_->setObjectName(QStringLiteral("newFolder"));
     newFolder_->setPlaceholderText(text("Ex. Captures utiles"));
     newFolder_->setAccessibleName(text("Créer un sous-dossier"));
-    parents_ = new QComboBox;
+    parents_ = newPicker(text("Dans"));
     parents_->setObjectName(QStringLiteral("parentPicker"));
-    parents_->setAccessibleName(text("Dans"));
     parents_->setFixedWidth(parentPickerWidth);
     create_ = new QPushButton(text("Créer"));
     create_->setObjectName(QStringLiteral("createButton"));

@@ -1,7 +1,10 @@
 #include "app/design/DesignBehaviour.h"
 
 #include "app/design/AccessibleChoice.h"
+#include "app/design/AccessibleDisclosure.h"
+#include "app/design/AccessiblePercentSlider.h"
 #include "app/design/AccessiblePicker.h"
+#include "app/design/ChoiceGroup.h"
 #include "app/design/DesignStyle.h"
 
 #include <QApplication>
@@ -9,7 +12,8 @@
 namespace tollenvane {
 
 DesignBehaviour::DesignBehaviour(std::vector<QAccessible::InterfaceFactory> factories)
-    : factories_{&AccessiblePicker::create, &AccessibleChoice::create}
+    : factories_{&AccessiblePicker::create, &AccessibleChoice::create, &ChoiceGroup::accessible,
+                 &AccessiblePercentSlider::create, &AccessibleDisclosure::create}
 {
     factories_.insert(factories_.end(), factories.begin(), factories.end());
     // The application takes ownership of its style.

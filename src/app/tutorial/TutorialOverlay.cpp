@@ -5,6 +5,7 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/MotionAnimator.h"
+#include "app/design/Picker.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Theme.h"
@@ -113,9 +114,8 @@ QWidget* TutorialOverlay::header()
         lineText(QStringLiteral("Tollenvane"), TextStyle{15, QFont::Medium, std::nullopt}));
     row->addStretch(1);
 
-    language_ = new QComboBox;
+    language_ = newPicker(localized("Langue"));
     language_->setObjectName(QStringLiteral("languagePicker"));
-    language_->setAccessibleName(localized("Langue"));
     language_->setFixedWidth(languageWidth);
     for (const AppLanguage language : allAppLanguages) {
         language_->addItem(QString::fromStdString(label(language)));

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 
@@ -63,7 +64,7 @@ QString desktopScript()
 QStringList utterancesIn(const QString& text)
 {
     static const QRegularExpression said(
-        QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*(?:voice=\\S+)?\\s*(?:\\{.*\\})?$"),
+        QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*(?:voice=\\S+)?\\s*(?:\\[?\\{.*\\}\\]?)?$"),
         QRegularExpression::MultilineOption);
     QStringList utterances;
     for (auto match = said.globalMatch(text); match.hasNext();) {
@@ -206,6 +207,9 @@ Speech OrcaSession::run(const QString& steps, const QString& pictureName, const 
         environment.insert(name, value);
     }
     QProcess session;
+    // The display, the bus, Orca and the application share a process group of their own, so a
+    // session that never ends is ended whole and leaves nothing running on the machine.
+    session.setChildProcessModifier([] { ::setsid(); });
     session.setProcessEnvironment(environment);
     session.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     session.start("xvfb-run",
@@ -213,7 +217,9 @@ Speech OrcaSession::run(const QString& steps, const QString& pictureName, const 
                    QString::fromStdString(folder_ / "home"), QString::fromStdString(log), "sh",
                    "-c", QString(opening) + steps + closing});
     if (!session.waitForFinished(240'000) || session.exitStatus() != QProcess::NormalExit) {
-        session.kill();
+        if (const auto leader = static_cast<pid_t>(session.processId()); leader > 0) {
+            ::kill(-leader, SIGKILL);
+        }
         session.waitForFinished();
         exitCode_ = -1;
     } else {
