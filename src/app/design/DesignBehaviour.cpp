@@ -3,6 +3,7 @@
 #include "app/design/AccessibleChoice.h"
 #include "app/design/AccessiblePicker.h"
 #include "app/design/DesignStyle.h"
+#include "app/design/SpokenNotice.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -16,10 +17,12 @@ DesignBehaviour::DesignBehaviour()
     // Installed after Qt's own, so asked first.
     QAccessible::installFactory(&AccessiblePicker::create);
     QAccessible::installFactory(&AccessibleChoice::create);
+    QAccessible::installFactory(&SpokenNotice::create);
 }
 
 DesignBehaviour::~DesignBehaviour()
 {
+    QAccessible::removeFactory(&SpokenNotice::create);
     QAccessible::removeFactory(&AccessibleChoice::create);
     QAccessible::removeFactory(&AccessiblePicker::create);
 }

@@ -2,6 +2,7 @@
 
 #include "app/design/EnterPressesButton.h"
 #include "app/design/ScrollWheelGuard.h"
+#include "app/design/TextFieldFocus.h"
 
 namespace tollenvane {
 
@@ -19,6 +20,7 @@ public:
 private:
     const EnterPressesButton enterPressesButton_;
     const ScrollWheelGuard wheelGuard_;
+    const TextFieldFocus textFieldFocus_;
 };
 
 } // namespace tollenvane
