@@ -68,11 +68,14 @@ public:
 
     // A path typed in the name field leaves its completion list open. Were the dialog to go with
     // it, the list's closing would hand the activation back to the gone dialog, and the window
-    // beneath would never get the keyboard again; closed first, it hands it to the dialog.
+    // beneath would never get the keyboard again; closed first, it hands it to the dialog. A pop-up
+    // that refuses to close is left open.
     void done(int result) override
     {
-        while (QWidget* popup = QApplication::activePopupWidget()) {
+        for (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr;) {
             popup->close();
+            QWidget* next = QApplication::activePopupWidget();
+            popup = next != popup ? next : nullptr;
         }
         QFileDialog::done(result);
     }
