@@ -62,8 +62,9 @@ QString desktopScript()
 
 QStringList utterancesIn(const QString& text)
 {
-    static const QRegularExpression said(QStringLiteral("SPEECH OUTPUT: '(.*)'[^'\\n]*$"),
-                                         QRegularExpression::MultilineOption);
+    static const QRegularExpression said(
+        QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*(?:voice=\\S+)?\\s*(?:\\{.*\\})?$"),
+        QRegularExpression::MultilineOption);
     QStringList utterances;
     for (auto match = said.globalMatch(text); match.hasNext();) {
         utterances << match.next().captured(1);
@@ -197,6 +198,9 @@ Speech OrcaSession::run(const QString& steps, const QString& pictureName, const 
     } else {
         exitCode_ = session.exitCode();
     }
+    // Kept beside the picture for whoever reads a failure.
+    QFile::remove(picture + ".orca.log");
+    QFile::copy(QString::fromStdString(log), picture + ".orca.log");
     return Speech(partsOf(contentOf(log), contentOf(marks)));
 }
 

@@ -23,8 +23,9 @@ if orca.debug.debugFile:
     orca.debug.debugFile.reconfigure(line_buffering=True)
 SETTINGS
 openbox >/dev/null 2>&1 & wm=$!
+# Orca's launcher leaves Orca in a process of its own: its own session lets both go together.
 HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config" \
-    orca --debug-file "$log" >"$home/orca.out" 2>&1 & reader=$!
+    setsid orca --debug-file "$log" >"$home/orca.out" 2>&1 & reader=$!
 # Orca is listening once it has said it is running.
 for _ in $(seq 200); do
     grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break
@@ -32,6 +33,8 @@ for _ in $(seq 200); do
 done
 "$@"
 code=$?
-kill "$reader" "$wm" 2>/dev/null
+kill -TERM -- -"$reader" "$wm" 2>/dev/null
+for _ in $(seq 30); do kill -0 -- -"$reader" 2>/dev/null || break; sleep 0.1; done
+kill -KILL -- -"$reader" 2>/dev/null
 wait "$reader" "$wm" 2>/dev/null
 exit $code
