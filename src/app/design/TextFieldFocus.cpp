@@ -1,6 +1,5 @@
 #include "app/design/TextFieldFocus.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 
@@ -19,11 +18,11 @@ TextFieldFocus::~TextFieldFocus()
 
 bool TextFieldFocus::eventFilter(QObject* watched, QEvent* event)
 {
-    // The field handles its focus after this, moving its caret; Qt tells of the focus after that.
+    // Qt's field takes its caret for one never placed until it is first moved, and tells of it
+    // then: placed where it is, it is told now.
     auto* field = qobject_cast<QLineEdit*>(watched);
-    if (event->type() == QEvent::FocusIn && field != nullptr && field->hasFocus()) {
-        QAccessibleEvent focus(field, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+    if (event->type() == QEvent::Polish && field != nullptr) {
+        field->setCursorPosition(field->cursorPosition());
     }
     return false;
 }

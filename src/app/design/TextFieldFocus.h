@@ -4,11 +4,12 @@
 
 namespace tollenvane {
 
-// A text field that takes the keyboard is heard. Qt tells assistive technology of the field's
-// caret while the field takes the focus, before it tells of the focus itself; a screen reader
-// that hears the caret first takes the field for the focus already, and the focus that follows
-// for one it has told. Told of the focus first, it speaks the field. One per application, for as
-// long as it lives.
+// A text field is heard the first time the keyboard reaches it. Qt tells assistive technology
+// that a new field's caret moved when the field first takes the focus, before it tells of the
+// focus itself; a screen reader that hears the caret first takes the field for the focus already
+// and the focus that follows for one it has told, and says nothing. Each field's caret is
+// settled as the field is made ready to show, where no screen reader follows it. One per
+// application, for as long as it lives.
 class TextFieldFocus final : public QObject {
     Q_OBJECT
 
