@@ -121,5 +121,38 @@ TEST(OrcaHearsATextField, EveryTimeTabReachesIt)
     }
     EXPECT_TRUE(field) << speech.transcript();
 }
+// From the window's controls to the status bar's count of problems, then its sheet: the problem
+// it opens on, Close, and the problem again.
+constexpr const char* problemSteps = R"(
+seek "scan problem" Tab
+press open Return
+quiet
+press close Tab
+quiet
+press again Tab
+quiet
+)";
+
+TEST(OrcaHearsTheScanProblems, EachProblemTabReaches)
+{
+    if (const auto why = OrcaSession::missing()) {
+        GTEST_SKIP() << *why;
+    }
+    OrcaSession session;
+    try {
+        session.write(test::stateWithSource(session.source()));
+    } catch (const std::exception& refused) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    // The sorted folder is gone by the time the window opens and scans.
+    std::filesystem::remove_all(session.source());
+    const test::Speech speech = session.run(QString(seeking) + problemSteps, "orca-problems.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    EXPECT_TRUE(speech.heardAfter("open", "Files not scanned dialog")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("open", "Tri")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("close", "Close push button")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("again", "Tri")) << speech.transcript();
+}
+
 } // namespace
 } // namespace tollenvane
