@@ -2,7 +2,6 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
-#include "app/design/FocusRing.h"
 #include "app/design/LineBox.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
@@ -10,14 +9,13 @@
 #include "app/design/SpokenName.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/shell/IssueList.h"
 #include "app/shell/RootRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -26,8 +24,6 @@
 namespace tollenvane {
 
 namespace {
-
-constexpr int ringRadius = 4;
 
 QLabel* issueLabel(const std::string& issue)
 {
@@ -40,28 +36,6 @@ QLabel* issueLabel(const std::string& issue)
     label->setContentsMargins(inkMargins(label->font()));
     return label;
 }
-
-// The problems one under the other, the one the keyboard is on ringed: a label draws no ring.
-class IssueList final : public QWidget {
-public:
-    IssueList()
-    {
-        setObjectName(QStringLiteral("issueList"));
-        connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        for (const QLabel* line : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-            const int margin = focusRingMargin + 1;
-            paintFocusRing(painter, line->geometry().adjusted(-margin, -margin, margin, margin),
-                           ringRadius, *line);
-        }
-    }
-};
 
 } // namespace
 
@@ -100,10 +74,7 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     // The keyboard goes from problem to problem; the area scrolls to the one it reaches.
     scroll->setFocusPolicy(Qt::NoFocus);
     list_ = new IssueList;
-    auto* rows = new QVBoxLayout(list_);
-    // Room for the ring around a problem.
-    rows->setContentsMargins(QMargins() + focusRingMargin + 1);
-    rows->setSpacing(14);
+    list_->layout()->setSpacing(14);
     scroll->setWidget(list_);
     column->addWidget(scroll, 1);
 
