@@ -59,6 +59,12 @@ TEST(OrcaHearsTheFolderChooser, AFolderTypedThereLeavesTheKeyboardOnTheWindow)
     EXPECT_EQ(written.sources.front().lastKnownPath, std::optional(session.source()));
     EXPECT_TRUE(written.preferences.onboardingComplete) << "the keys after the chooser were lost";
     EXPECT_TRUE(speech.heardAfter("accept", "push button")) << speech.transcript();
+    // What Orca was told: the first focus in the chooser is on a control of the chooser shown.
+    const std::string told =
+        test::contentOf(TOLLENVANE_SCREENSHOTS "/orca-folder-typed.png.orca.log");
+    const std::size_t opened = told.find("window:activate for [dialog");
+    ASSERT_NE(opened, std::string::npos);
+    EXPECT_EQ(told.rfind("object:state-changed:focused for [list item", opened), std::string::npos);
 }
 
 // Goes with KEY from control to control until Orca says TEXT, twenty stops at most; each stop
