@@ -6,14 +6,16 @@
 #include "app/design/AccessiblePicker.h"
 #include "app/design/ChoiceGroup.h"
 #include "app/design/DesignStyle.h"
+#include "app/design/SpokenNotice.h"
 
 #include <QApplication>
 
 namespace tollenvane {
 
 DesignBehaviour::DesignBehaviour(std::vector<QAccessible::InterfaceFactory> factories)
-    : factories_{&AccessiblePicker::create, &AccessibleChoice::create, &ChoiceGroup::accessible,
-                 &AccessiblePercentSlider::create, &AccessibleDisclosure::create}
+    : factories_{&AccessiblePicker::create,     &AccessibleChoice::create,
+                 &ChoiceGroup::accessible,      &AccessiblePercentSlider::create,
+                 &AccessibleDisclosure::create, &SpokenNotice::create}
 {
     factories_.insert(factories_.end(), factories.begin(), factories.end());
     // The application takes ownership of its style.

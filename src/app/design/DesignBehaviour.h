@@ -2,6 +2,7 @@
 
 #include "app/design/EnterPressesButton.h"
 #include "app/design/ScrollWheelGuard.h"
+#include "app/design/TextFieldFocus.h"
 
 #include <QAccessible>
 #include <vector>
@@ -23,6 +24,7 @@ public:
 private:
     const EnterPressesButton enterPressesButton_;
     const ScrollWheelGuard wheelGuard_;
+    const TextFieldFocus textFieldFocus_;
     std::vector<QAccessible::InterfaceFactory> factories_;
 };
 
