@@ -113,7 +113,7 @@ QWidget* MoveSheet::header()
     auto* title = label(text("Une place pour ce fichier."),
                         DesignFont::tracked(DesignFont::system(25, QFont::DemiBold), -0.5));
     // A screen reader opens the sheet on its title; the window's own is the application's.
-    setAccessibleName(title->text());
+    setSpokenName(*this, title->text());
     title->setObjectName(QStringLiteral("title"));
     subtitle_ = label({}, DesignFont::system(12), Theme::muted, ElisionSide::middle);
     subtitle_->setObjectName(QStringLiteral("subtitle"));
