@@ -1,4 +1,5 @@
 // The application: one model for the life of the process, one window over it.
+#include "app/deck/CardAccessible.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/DesignBehaviour.h"
 #include "app/design/Symbol.h"
@@ -63,7 +64,7 @@ int run(int argc, char** argv)
     QApplication::setApplicationName("tollenvane");
     QGuiApplication::setApplicationDisplayName("Tollenvane");
     QGuiApplication::setDesktopFileName("tollenvane");
-    const DesignBehaviour design;
+    const DesignBehaviour design({&CardAccessible::factory});
     // Before anything sets a palette: it keeps the platform's own to tell the system appearance.
     AppearanceApplier appearance;
     Symbol::useIconTheme();

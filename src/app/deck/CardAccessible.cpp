@@ -1,11 +1,12 @@
 #include "app/deck/CardAccessible.h"
 
+#include "app/deck/DeckView.h"
 #include "app/deck/SwipeMotionCard.h"
 
 namespace tollenvane {
 
-CardAccessible::CardAccessible(QWidget* widget, SwipeMotionCard* card)
-    : QAccessibleWidget(widget)
+CardAccessible::CardAccessible(QWidget* widget, SwipeMotionCard* card, QAccessible::Role role)
+    : QAccessibleWidget(widget, role)
     , card_(card)
 {}
 
@@ -15,8 +16,11 @@ QAccessibleInterface* CardAccessible::factory(const QString& /*key*/, QObject* o
         return nullptr;
     }
     auto* widget = static_cast<QWidget*>(object);
+    if (auto* deck = qobject_cast<DeckView*>(widget)) {
+        return new QAccessibleWidget(deck, QAccessible::Grouping);
+    }
     if (auto* card = qobject_cast<SwipeMotionCard*>(widget)) {
-        return new CardAccessible(widget, card);
+        return new CardAccessible(widget, card, QAccessible::Grouping);
     }
     if (auto* card = qobject_cast<SwipeMotionCard*>(widget->parentWidget());
         card != nullptr && card->content() == widget) {

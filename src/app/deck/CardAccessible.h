@@ -9,12 +9,14 @@ class SwipeMotionCard;
 
 // What assistive technology is told of a card of the deck, or of the face it holds: while the
 // card is not exposed it reports itself invisible and offers nothing inside it, so that only the
-// card the person acts on is read out.
+// card the person acts on is read out. The card itself is a group, named after its file.
 class CardAccessible final : public QAccessibleWidget {
 public:
-    CardAccessible(QWidget* widget, SwipeMotionCard* card);
+    CardAccessible(QWidget* widget, SwipeMotionCard* card,
+                   QAccessible::Role role = QAccessible::Client);
 
-    // For QAccessible::installFactory: cards and their faces, nothing else.
+    // For QAccessible::installFactory: the deck, its cards and their faces, nothing else; the
+    // deck is a group, read out by its placeholder while it holds the focus itself.
     static QAccessibleInterface* factory(const QString& key, QObject* object);
 
     QAccessible::State state() const override;

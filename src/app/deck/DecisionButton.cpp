@@ -1,5 +1,6 @@
 #include "app/deck/DecisionButton.h"
 
+#include "app/deck/KeyedControlText.h"
 #include "app/deck/ReviewRules.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
@@ -7,7 +8,6 @@
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
-#include "app/kit/PageText.h"
 #include "core/localisation/Localization.h"
 
 #include <QPainter>
@@ -40,9 +40,7 @@ DecisionButton::DecisionButton(Decision decision, QWidget* parent)
     const QString title = localized(decisionTitleKey(decision));
     const QString withKey = title + QStringLiteral("  ·  ") + decisionArrow(decision);
     setText(title);
-    // Read out by its title; its key comes with it as its description, the hover help.
-    setAccessibleName(title);
-    setPlainToolTip(*this, withKey);
+    setKeyedControlText(*this, title, decisionArrow(decision), withKey);
     setFont(DesignFont::system(labelSize));
     setCursor(Qt::PointingHandCursor);
     // A click leaves the focus, and the deck's keys with it, where it was; Tab still comes here.

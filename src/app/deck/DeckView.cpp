@@ -7,14 +7,14 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/EmptyState.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
 
-#include <QAccessibleWidget>
+#include <QApplication>
 #include <QPainter>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <mutex>
 
 namespace tollenvane {
 namespace {
@@ -23,16 +23,6 @@ constexpr qreal silhouetteRadius = 20;
 constexpr double silhouetteOpacity = 0.55;
 constexpr qreal silhouetteScale = 0.97;
 constexpr qreal silhouetteDrop = 8;
-
-// A group named after the card it holds: read out with its name when it takes the focus and each
-// time the name changes, where a bare widget would be an empty filler.
-QAccessibleInterface* deckAccessible(const QString& /*key*/, QObject* object)
-{
-    if (auto* deck = qobject_cast<DeckView*>(object)) {
-        return new QAccessibleWidget(deck, QAccessible::Grouping);
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -47,8 +37,12 @@ DeckView::DeckView(AppModel& model, FileRevealer& revealer,
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // While the deck holds the focus, the review keys decide; a click on a card gives it back.
     setFocusPolicy(Qt::ClickFocus);
-    static std::once_flag installed;
-    std::call_once(installed, [] { QAccessible::installFactory(&deckAccessible); });
+    connect(qApp, &QApplication::focusChanged, this, &DeckView::dropLeaving);
+}
+
+DeckView::~DeckView()
+{
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 QSize DeckView::frame() const
@@ -61,7 +55,8 @@ QRect DeckView::area() const
     return rect().adjusted(sideMargin, 0, -sideMargin, -shadowBand);
 }
 
-void DeckView::setStack(const std::vector<FileRecord>& stack)
+void DeckView::setStack(const std::vector<FileRecord>& stack,
+                        const std::optional<std::string>& exposed)
 {
     std::vector<Entry> kept;
     for (const FileRecord& record : stack) {
@@ -79,8 +74,6 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
             entry.card->setGeometry(rect());
             // Heard once the screen exposes it, not while it arrives behind or under a flight.
             entry.card->setExposed(false);
-            connect(entry.card, &SwipeMotionCard::exposedChanged, this,
-                    &DeckView::followSpokenName);
             wire_(*entry.card, entry.path);
             // The cards a moving one uncovers are drawn from pictures: fresh ones, taken before
             // the first frame.
@@ -96,18 +89,20 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
         entry.face->setFile(record);
         kept.push_back(entry);
     }
-    // A card may be in the middle of its own event handler: it goes once the event loop is back.
-    // The focus on a control of a card that goes comes back to the deck, not to the next control.
-    for (const Entry& gone : entries_) {
-        if (gone.card->isAncestorOf(window()->focusWidget())) {
-            setFocus(Qt::OtherFocusReason);
-        }
-        gone.card->hide();
-        gone.card->deleteLater();
-    }
-    entries_ = std::move(kept);
+    const std::vector<Entry> gone = std::exchange(entries_, std::move(kept));
     for (const Entry& entry : entries_) {
         entry.card->raise();
+    }
+    expose(exposed);
+    passFocus();
+    // A card may be in the middle of its own event handler: it goes once the event loop is back.
+    for (const Entry& entry : gone) {
+        if (entry.card->isAncestorOf(window()->focusWidget())) {
+            leaving_ = entry.card;
+        } else {
+            entry.card->hide();
+            entry.card->deleteLater();
+        }
     }
     if (entries_.empty() != (empty_ != nullptr)) {
         delete empty_;
@@ -116,7 +111,68 @@ void DeckView::setStack(const std::vector<FileRecord>& stack)
             setEmptyTexts(emptyTitle_, emptyMessage_);
         }
     }
-    followSpokenName();
+    followName();
+}
+
+// Heard as the placeholder when it holds the focus itself, and as nothing around a card.
+void DeckView::followName()
+{
+    setSpokenName(*this, entries_.empty() ? QStringList{emptyTitle_, emptyMessage_}.join(u' ')
+                                          : QString());
+}
+
+// Named before it shows, as a change of name is never heard; the folder tells two copies of one
+// name apart.
+void DeckView::expose(const std::optional<std::string>& exposed)
+{
+    SwipeMotionCard* shown = nullptr;
+    for (const Entry& entry : entries_) {
+        const bool current = exposed == entry.path;
+        if (current && entry.face->file()) {
+            const FileCardFacts facts = fileCardFacts(*entry.face->file(), entry.face->missing());
+            setSpokenName(*entry.card, spokenFacts(facts));
+            setSpokenDescription(*entry.card, facts.folder);
+            shown = entry.card;
+        }
+        entry.card->setExposed(current);
+    }
+    setFocusProxy(shown);
+}
+
+// The focus on the deck, or on a card that is no longer the one read out, goes to the card that
+// is.
+void DeckView::passFocus()
+{
+    const QWidget* focus = window()->focusWidget();
+    SwipeMotionCard* shown = qobject_cast<SwipeMotionCard*>(focusProxy());
+    if (shown != nullptr && isAncestorOf(focus) && !shown->isAncestorOf(focus)) {
+        shown->setFocus(Qt::OtherFocusReason);
+    }
+    dropLeaving();
+}
+
+void DeckView::dropLeaving()
+{
+    if (leaving_ && !leaving_->isAncestorOf(window()->focusWidget())) {
+        leaving_->hide();
+        leaving_->deleteLater();
+        leaving_ = nullptr;
+    }
+}
+
+void DeckView::takeKeys()
+{
+    if (focusProxy() == nullptr && !entries_.empty()) {
+        entries_.back().card->setFocus(Qt::OtherFocusReason);
+    } else {
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool DeckView::holdsKeys(const QWidget* focus) const
+{
+    return focus == this || (focus != nullptr && focus->parentWidget() == this &&
+                             qobject_cast<const SwipeMotionCard*>(focus) != nullptr);
 }
 
 void DeckView::setEmptyTexts(const QString& title, const QString& message)
@@ -124,7 +180,7 @@ void DeckView::setEmptyTexts(const QString& title, const QString& message)
     const bool changed = title != emptyTitle_ || message != emptyMessage_;
     emptyTitle_ = title;
     emptyMessage_ = message;
-    followSpokenName();
+    followName();
     if (!entries_.empty() || (empty_ != nullptr && !changed)) {
         return;
     }
@@ -149,30 +205,6 @@ std::vector<std::string> DeckView::paths() const
         paths.push_back(entry.path);
     }
     return paths;
-}
-
-// While a card flies none is exposed: the deck goes on reading the card it read, and tells of
-// the next one once the decision has landed.
-QString DeckView::spokenName() const
-{
-    for (const Entry& entry : entries_) {
-        if (entry.card->isExposed() && entry.face->file()) {
-            return spokenFacts(fileCardFacts(*entry.face->file(), entry.face->missing()));
-        }
-    }
-    if (entries_.empty()) {
-        return spokenText(QStringList{emptyTitle_, emptyMessage_}.join(u' '));
-    }
-    return accessibleName();
-}
-
-// Setting the name tells assistive technology of it: only a new one is set.
-void DeckView::followSpokenName()
-{
-    const QString name = spokenName();
-    if (name != accessibleName()) {
-        setAccessibleName(name);
-    }
 }
 
 void DeckView::resizeEvent(QResizeEvent* event)

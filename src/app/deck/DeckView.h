@@ -2,6 +2,7 @@
 
 #include "core/records/FileRecord.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -18,9 +19,10 @@ class SwipeMotionCard;
 
 // The deck area of the review screen: a resting silhouette, the cards drawn over it back to
 // front, or a placeholder when there are none. Cards are kept by path, so a card that stays in
-// the deck keeps its widget, its drag and its flight. The deck takes the keyboard focus, without
-// a ring, for the review keys, and assistive technology hears it as the card it shows: the one
-// exposed to it, or the placeholder.
+// the deck keeps its widget, its drag and its flight. The card exposed to assistive technology
+// holds the keyboard focus, without a ring, for the review keys: each new one takes it as it
+// comes, so that a screen reader, which never tells a renamed object, hears every new card. With
+// no card the deck holds it, heard as the placeholder.
 class DeckView final : public QWidget {
     Q_OBJECT
 
@@ -29,9 +31,17 @@ public:
     DeckView(AppModel& model, FileRevealer& revealer,
              std::function<void(SwipeMotionCard&, const std::string&)> wire,
              QWidget* parent = nullptr);
+    // Its cards go after it, each taking the focus with it: the deck hears of it no more.
+    ~DeckView() override;
 
-    // Shows these records as cards, back to front.
-    void setStack(const std::vector<FileRecord>& stack);
+    // Shows these records as cards, back to front, the card of `exposed` alone read out. The
+    // focus the deck or a card held passes straight to that card.
+    void setStack(const std::vector<FileRecord>& stack, const std::optional<std::string>& exposed);
+    // Gives the keyboard to the card read out; while none is, to the card on top, else to the
+    // deck.
+    void takeKeys();
+    // Whether `focus` is the deck or one of its cards, which have no keys of their own.
+    bool holdsKeys(const QWidget* focus) const;
     // The placeholder, shown while there is no card.
     void setEmptyTexts(const QString& title, const QString& message);
 
@@ -52,8 +62,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QString spokenName() const;
-    void followSpokenName();
+    void expose(const std::optional<std::string>& exposed);
+    void passFocus();
+    void dropLeaving();
+    void followName();
 
     struct Entry {
         std::string path;
@@ -65,6 +77,9 @@ private:
     FileRevealer& revealer_;
     std::function<void(SwipeMotionCard&, const std::string&)> wire_;
     std::vector<Entry> entries_;
+    // A card gone from the stack while it held the focus, kept until another card can take it:
+    // the focus would otherwise walk the window's chain, heard at every step.
+    QPointer<SwipeMotionCard> leaving_;
     EmptyState* empty_ = nullptr;
     QString emptyTitle_;
     QString emptyMessage_;

@@ -65,6 +65,8 @@ void DestinationButton::setDestination(const DestinationRow& row, const QString&
     name_->setText(shownName(row.name));
     location_->setText(location);
     setSpokenName(*this, name_->text());
+    // Two destinations of one name differ by where they lead.
+    setSpokenDescription(*this, location);
 }
 
 void DestinationButton::paintEvent(QPaintEvent*)

@@ -9,12 +9,15 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/Picker.h"
 #include "app/design/PlainButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/SymbolButtonText.h"
 #include "app/kit/TabOrder.h"
 #include "core/localisation/Localization.h"
@@ -110,7 +113,7 @@ QWidget* MoveSheet::header()
     auto* title = label(text("Une place pour ce fichier."),
                         DesignFont::tracked(DesignFont::system(25, QFont::DemiBold), -0.5));
     // A screen reader opens the sheet on its title; the window's own is the application's.
-    setAccessibleName(title->text());
+    setSpokenName(*this, title->text());
     title->setObjectName(QStringLiteral("title"));
     subtitle_ = label({}, DesignFont::system(12), Theme::muted, ElisionSide::middle);
     subtitle_->setObjectName(QStringLiteral("subtitle"));
@@ -164,9 +167,8 @@ QWidget* MoveSheet::form()
     newFolder_->setObjectName(QStringLiteral("newFolder"));
     newFolder_->setPlaceholderText(text("Ex. Captures utiles"));
     newFolder_->setAccessibleName(text("Créer un sous-dossier"));
-    parents_ = new QComboBox;
+    parents_ = newPicker(text("Dans"));
     parents_->setObjectName(QStringLiteral("parentPicker"));
-    parents_->setAccessibleName(text("Dans"));
     parents_->setFixedWidth(parentPickerWidth);
     create_ = new QPushButton(text("Créer"));
     create_->setObjectName(QStringLiteral("createButton"));
@@ -224,26 +226,33 @@ void MoveSheet::refresh()
     offerParents(parentChoices(destinations, model_.statuses()));
     const auto name = currentFileName(model_.pending());
     subtitle_->setText(name ? shownName(*name) : text("Choisissez une destination"));
+    // Heard as the sheet opens, after its title.
+    setSpokenDescription(*this, subtitle_->text());
     close_->setEnabled(!busy);
     other_->setEnabled(!busy);
     refreshForm();
     keepFocus(held, heldInList);
 }
 
-// A control turned off while a decision runs would pass the focus on to the next control: the
-// sheet holds it meanwhile, and gives it back once the control is on again. The focus on a line
-// that went goes to the first destination.
+// A control turned off while a decision runs keeps the focus (see focusNextPrevChild), and has
+// it again once on. The focus on a line that went, or on a control that stays off, goes to the
+// first destination, or beside it.
 void MoveSheet::keepFocus(const QPointer<QWidget>& held, bool heldInList)
 {
     if (heldInList && !held) {
         focusFirstDestination();
-    } else if (held && held != this && !held->isEnabled()) {
-        waitingFocus_ = held;
-        setFocus(Qt::OtherFocusReason);
-    } else if (waitingFocus_ && waitingFocus_->isEnabled() && focusWidget() == this) {
-        waitingFocus_->setFocus(Qt::OtherFocusReason);
-        waitingFocus_.clear();
+    } else if (held && held != this && !held->isEnabled() && !holdsFocus()) {
+        if (QWidget* beside = stopBeside(*this, *held)) {
+            beside->setFocus(Qt::OtherFocusReason);
+        }
     }
+}
+
+// While the sheet works, the control turned off keeps the focus: Qt would walk it along every
+// control after it, each of them heard.
+bool MoveSheet::holdsFocus() const
+{
+    return model_.busy() || creating_;
 }
 
 // The sheet opens on the first destination that can take the file, its focus drawn, so that
@@ -263,6 +272,10 @@ void MoveSheet::focusFirstDestination()
 
 bool MoveSheet::focusNextPrevChild(bool next)
 {
+    if (const QWidget* focus = focusWidget();
+        focus != nullptr && !focus->isEnabled() && holdsFocus()) {
+        return true;
+    }
     orderTabsAsLaidOut(*this);
     return QDialog::focusNextPrevChild(next);
 }
@@ -326,10 +339,8 @@ void MoveSheet::create()
     if (!parent) {
         return;
     }
-    const QPointer<QWidget> held = focusWidget();
     creating_ = true;
     refreshForm();
-    keepFocus(held, false);
     const QFuture<bool> created =
         model_.createDestination(newFolder_->text().toStdString(), *parent);
     whenFinished(created, this, [this, created] {
@@ -340,8 +351,7 @@ void MoveSheet::create()
         }
         refreshForm();
         // The focus the button held goes to the name, to type the next one or correct this one.
-        if (waitingFocus_ == create_) {
-            waitingFocus_.clear();
+        if (focusWidget() == create_) {
             newFolder_->setFocus(Qt::OtherFocusReason);
         }
     });

@@ -51,6 +51,7 @@ private:
     QWidget* form();
     void refresh();
     void keepFocus(const QPointer<QWidget>& held, bool heldInList);
+    bool holdsFocus() const;
     void focusFirstDestination();
     void fitList();
     void fitHeight();
@@ -68,7 +69,6 @@ private:
     QScrollArea* list_ = nullptr;
     EmptyState* placeholder_ = nullptr;
     std::unique_ptr<KeyedRows<std::string, DestinationLine>> rows_;
-    QPointer<QWidget> waitingFocus_;
     QueuedRefresh refresh_;
     SecondaryButton* other_ = nullptr;
     QLineEdit* newFolder_ = nullptr;

@@ -19,11 +19,15 @@ ReviewKeys::~ReviewKeys()
     qApp->removeEventFilter(this);
 }
 
-// A press travels through the window and then each widget up from the focus: the first time it
-// is seen decides, and a press passed on is passed on every time, as nothing changes between.
-bool ReviewKeys::eventFilter(QObject* /*watched*/, QEvent* event)
+// A press travels through the window and then each widget up from the focus: the first widget
+// decides, and a press passed on is passed on every time, as nothing changes between. Before the
+// window's delivery Qt's accessibility bridge, an application filter too, takes it to the screen
+// reader and sends it again.
+bool ReviewKeys::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress) {
+    const bool press =
+        event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (!press || !watched->isWidgetType()) {
         return false;
     }
     const auto& key = static_cast<const QKeyEvent&>(*event);
@@ -37,7 +41,11 @@ bool ReviewKeys::eventFilter(QObject* /*watched*/, QEvent* event)
     if (!outcome.consumed()) {
         return false;
     }
-    act_(outcome);
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+    } else {
+        act_(outcome);
+    }
     return true;
 }
 

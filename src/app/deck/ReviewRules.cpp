@@ -87,10 +87,15 @@ ReviewKeyOutcome reviewKeyOutcome(const ReviewKeyInputs& in)
     using Action = ReviewKeyOutcome::Action;
     const bool covered = !in.onReviewPage || in.tutorialShown || in.moveShown || in.previewShown ||
                          in.confirmationShown || in.alertShown || in.modalWindow || in.popupOpen;
-    const bool modified =
-        (in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
-        Qt::NoModifier;
-    if (covered || modified) {
+    const Qt::KeyboardModifiers commands =
+        in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // The menu's undo, taken where the deck has the keys, so that it travels as a key the screen
+    // reader hears; elsewhere it stays the menu's.
+    if (!covered && commands == Qt::ControlModifier && in.key == Qt::Key_Z &&
+        in.focus != KeyFocus::control) {
+        return {.action = Action::undo, .decision = std::nullopt};
+    }
+    if (covered || commands != Qt::NoModifier) {
         return {};
     }
     if (in.key == Qt::Key_Escape && !in.autoRepeat) {

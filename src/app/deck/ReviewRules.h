@@ -79,10 +79,11 @@ struct ReviewKeyInputs {
     int key = 0;
 };
 
-// What a key does: passed on untouched, or taken to open the preview, to decide, to give the
-// keys back to the deck from the control that holds the focus, or to do nothing at all.
+// What a key does: passed on untouched, or taken to open the preview, to decide, to undo the last
+// decision, to give the keys back to the deck from the control that holds the focus, or to do
+// nothing at all.
 struct ReviewKeyOutcome {
-    enum class Action { none, preview, decide, focusDeck, absorb };
+    enum class Action { none, preview, decide, undo, focusDeck, absorb };
     Action action = Action::none;
     // Set for `decide` only.
     std::optional<Decision> decision;

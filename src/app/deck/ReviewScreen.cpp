@@ -22,6 +22,7 @@
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -335,14 +336,18 @@ void ReviewScreen::pause()
 
 void ReviewScreen::syncDeck()
 {
-    deck_->setStack(deckStack(model_.pending().remaining(), flight_));
+    const std::vector<FileRecord> stack = deckStack(model_.pending().remaining(), flight_);
     const std::optional<std::string> current = currentPath();
+    const auto exposed = std::find_if(stack.begin(), stack.end(), [&](const FileRecord& record) {
+        return cardPlacement(record.path(), current, flight_, model_.busy()).exposed;
+    });
+    deck_->setStack(stack, exposed == stack.end() ? std::nullopt
+                                                  : std::optional<std::string>(exposed->path()));
     const Preferences& preferences = model_.state().preferences;
     for (const std::string& path : deck_->paths()) {
         SwipeMotionCard* card = deck_->card(path);
         const CardPlacement placement = cardPlacement(path, current, flight_, model_.busy());
         card->setActive(placement.active);
-        card->setExposed(placement.exposed);
         card->setDecision(direction_);
         card->setAnimations(preferences.animations);
         card->setConfirmTrash(preferences.confirmTrash);
@@ -381,6 +386,7 @@ void ReviewScreen::refresh()
         deck_->setEmptyTexts(localized("Tout est trié."),
                              localized("Vous pouvez terminer cette session."));
     }
+    followLastCard();
     syncSheets();
     prefetch();
 }
@@ -396,15 +402,28 @@ void ReviewScreen::holdDecisionFocus(bool enabled)
         const auto focused = std::find_if(decisions_.begin(), decisions_.end(), holds);
         if (focused != decisions_.end()) {
             heldDecision_ = *focused;
-            deck_->setFocus(Qt::OtherFocusReason);
+            deck_->takeKeys();
         }
         return;
     }
-    if (heldDecision_ && holds(deck_)) {
+    // A screen reader hears the new card only as it takes the focus, and would not if the button
+    // took it back at once: with one listening, the card keeps it.
+    if (heldDecision_ && deck_->holdsKeys(window()->focusWidget()) && !QAccessible::isActive()) {
         heldDecision_->setEnabled(true);
         heldDecision_->setFocus(Qt::OtherFocusReason);
     }
     heldDecision_ = nullptr;
+}
+
+// The last card decided leaves the focus on a card no longer read out. While more cards may come
+// the deck takes it, heard as saying so; once the session has ended, the page that follows does.
+void ReviewScreen::followLastCard()
+{
+    const QWidget* focus = window()->focusWidget();
+    if (focus != deck_ && deck_->holdsKeys(focus) && deck_->paths().empty() && !inFlight() &&
+        model_.sessionActive() && model_.page() == Page::swipe) {
+        deck_->takeKeys();
+    }
 }
 
 void ReviewScreen::syncSheets()
@@ -542,7 +561,7 @@ ReviewKeyInputs ReviewScreen::keyInputs() const
 KeyFocus ReviewScreen::keyFocus(const QWidget* focus) const
 {
     // A widget that takes no focus of its own may still be handed it; only a control counts.
-    if (focus == nullptr || focus == deck_ || focus->focusPolicy() == Qt::NoFocus) {
+    if (focus == nullptr || deck_->holdsKeys(focus) || focus->focusPolicy() == Qt::NoFocus) {
         return KeyFocus::deck;
     }
     if (usesNavigationKeys(*focus)) {
@@ -568,8 +587,11 @@ void ReviewScreen::key(const ReviewKeyOutcome& outcome)
     case ReviewKeyOutcome::Action::decide:
         perform(*outcome.decision);
         break;
+    case ReviewKeyOutcome::Action::undo:
+        model_.undo();
+        break;
     case ReviewKeyOutcome::Action::focusDeck:
-        deck_->setFocus(Qt::OtherFocusReason);
+        deck_->takeKeys();
         break;
     }
 }

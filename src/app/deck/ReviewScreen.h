@@ -69,6 +69,7 @@ private:
     void prefetchNext(std::uint64_t generation);
 
     void holdDecisionFocus(bool enabled);
+    void followLastCard();
     ReviewKeyInputs keyInputs() const;
     KeyFocus keyFocus(const QWidget* focus) const;
     void key(const ReviewKeyOutcome& outcome);

@@ -1,6 +1,7 @@
 #include "app/deck/SwipeFileCard.h"
 
 #include "app/deck/CardOutline.h"
+#include "app/deck/KeyedControlText.h"
 #include "app/decoding/BackgroundJob.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
@@ -159,7 +160,8 @@ void SwipeFileCard::checkReachability()
 
 void SwipeFileCard::refresh()
 {
-    setSymbolButtonText(*fullPreview_, qtext("Aperçu complet · Espace"));
+    setKeyedControlText(*fullPreview_, qtext("Aperçu complet"), qtext("Espace"),
+                        qtext("Aperçu complet · Espace"));
     setSymbolButtonText(*reveal_, qtext("Afficher dans le gestionnaire de fichiers"));
     skip_->setText(qtext("Passer ce fichier inaccessible"));
     skip_->setEnabled(!model_.busy());

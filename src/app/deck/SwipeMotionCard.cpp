@@ -1,6 +1,5 @@
 #include "app/deck/SwipeMotionCard.h"
 
-#include "app/deck/CardAccessible.h"
 #include "app/deck/SoftShadow.h"
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
@@ -18,7 +17,6 @@
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <mutex>
 
 namespace tollenvane {
 
@@ -39,8 +37,6 @@ constexpr double badgeBoxOpacity = 0.65;
 constexpr int parkingGap = 100;
 constexpr qreal faceRadius = 18.0;
 constexpr double shadowOpacity = 0.22;
-constexpr int shadowBlur = 16;
-constexpr qreal shadowDrop = 10.0;
 
 Animations animationsFrom(bool on)
 {
@@ -53,8 +49,6 @@ SwipeMotionCard::SwipeMotionCard(QWidget* content, QWidget* parent)
     : QWidget(parent)
     , content_(content)
 {
-    static std::once_flag installed;
-    std::call_once(installed, [] { QAccessible::installFactory(&CardAccessible::factory); });
     content_->setParent(this);
     followActivity();
 }
@@ -65,11 +59,12 @@ void SwipeMotionCard::setExposed(bool exposed)
         return;
     }
     exposed_ = exposed;
+    // Only the card read out takes the focus, from a click or from its deck.
+    setFocusPolicy(exposed ? Qt::ClickFocus : Qt::NoFocus);
     QAccessible::State changed;
     changed.invisible = true;
     QAccessibleStateChangeEvent event(this, changed);
     QAccessible::updateAccessibility(&event);
-    emit exposedChanged();
 }
 
 void SwipeMotionCard::setActive(bool active)
@@ -92,8 +87,9 @@ void SwipeMotionCard::followActivity()
     for (const QPointer<QWidget>& control : controls_) {
         control->setFocusPolicy(active_ ? Qt::TabFocus : Qt::NoFocus);
     }
-    if (!active_ && isAncestorOf(window()->focusWidget()) && parentWidget() != nullptr) {
-        parentWidget()->setFocus(Qt::OtherFocusReason);
+    // The card itself keeps it: the next card takes it from there when it shows.
+    if (!active_ && content_->isAncestorOf(window()->focusWidget())) {
+        setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -155,11 +151,25 @@ void SwipeMotionCard::followPlacement()
     // Only where the card was and where it is now: the stage spans the whole window, and all
     // of it would be drawn again at every movement.
     const QRect now = paintedRect();
-    const QRegion dirty = QRegion(painted_.value_or(rect())) + QRegion(now);
+    repaintArea(QRegion(painted_.value_or(rect())) + QRegion(now));
     painted_ = now;
-    update(dirty);
+}
+
+void SwipeMotionCard::repaintArea(const QRegion& area)
+{
+    update(area);
     if (stage_) {
-        stage_->update(dirty.translated(stage_->mapFromGlobal(mapToGlobal(QPoint()))));
+        stage_->update(area.translated(stage_->mapFromGlobal(mapToGlobal(QPoint()))));
+    }
+}
+
+// What the card painted last is drawn again without it: on the stage, beyond the card's own
+// area, nothing else would.
+void SwipeMotionCard::forgetPainted()
+{
+    if (painted_) {
+        repaintArea(QRegion(*painted_));
+        painted_.reset();
     }
 }
 
@@ -178,8 +188,8 @@ QTransform SwipeMotionCard::cardTransform() const
 // Where the card as it stands paints, its shadow included.
 QRect SwipeMotionCard::paintedRect() const
 {
-    const qreal reach = 2 * shadowBlur + shadowDrop;
-    const QRectF face = QRectF(faceGeometry()).adjusted(-reach, -reach, reach, reach);
+    const QRectF face =
+        QRectF(faceGeometry()).adjusted(-shadowReach, -shadowReach, shadowReach, shadowReach);
     // A pixel more for the antialiased edges.
     return cardTransform().mapRect(face).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
@@ -226,7 +236,7 @@ void SwipeMotionCard::setFaceSize(QSize size)
 {
     if (size != faceSize_) {
         faceSize_ = size;
-        painted_.reset();
+        forgetPainted();
         placeFace();
     }
 }
@@ -235,7 +245,7 @@ void SwipeMotionCard::setMargins(QMargins margins)
 {
     if (margins != margins_) {
         margins_ = margins;
-        painted_.reset();
+        forgetPainted();
         placeFace();
     }
 }
@@ -292,8 +302,14 @@ void SwipeMotionCard::placeFace()
 void SwipeMotionCard::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    painted_.reset();
+    forgetPainted();
     placeFace();
+}
+
+void SwipeMotionCard::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    forgetPainted();
 }
 
 void SwipeMotionCard::paintEvent(QPaintEvent* /*event*/)

@@ -28,17 +28,23 @@ class SwipeMotionCard : public QWidget {
     Q_OBJECT
 
 public:
+    // The shadow under the card: blurred by `shadowBlur`, lowered by `shadowDrop`. It reaches
+    // `shadowReach` beyond the face on every side.
+    static constexpr int shadowBlur = 16;
+    static constexpr qreal shadowDrop = 10.0;
+    static constexpr qreal shadowReach = 2 * shadowBlur + shadowDrop;
+
     // Takes ownership of content.
     explicit SwipeMotionCard(QWidget* content, QWidget* parent = nullptr);
 
     // An inactive card and everything on it receive no pointer events, and its controls take no
     // focus; an active card's controls take it from Tab only, so that a click on the card leaves
-    // the keyboard with what holds the card. An inactive card holding the focus hands it to its
-    // parent.
+    // the keyboard with what holds the card. A control of an inactive card holding the focus
+    // hands it to the card itself.
     void setActive(bool active);
     bool isActive() const { return active_; }
     // Whether assistive technology sees the card and its content; a card hidden behind another,
-    // or covered by one in flight, is not read out.
+    // or covered by one in flight, is not read out and takes no focus.
     void setExposed(bool exposed);
     bool isExposed() const { return exposed_; }
     const QWidget* content() const { return content_; }
@@ -88,12 +94,11 @@ signals:
     void flightFinished();
     // The card may move from now on: pressed, or starting a flight.
     void motionStarting();
-    // Assistive technology sees the card from now on, or no longer.
-    void exposedChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -103,6 +108,8 @@ private:
     void placeFace();
     bool displaced() const;
     void followPlacement();
+    void repaintArea(const QRegion& area);
+    void forgetPainted();
     QTransform cardTransform() const;
     QRect paintedRect() const;
     QPixmap grabContent() const;
@@ -140,7 +147,7 @@ private:
     QPixmap prepared_;
     QPixmap shadow_;
     QPointer<QWidget> stage_;
-    // Where the card was last painted, in its own coordinates; unknown after a change of size.
+    // Where the card was last painted, in its own coordinates; unknown before the first movement.
     std::optional<QRect> painted_;
     QPointer<QVariantAnimation> motion_;
     QPointer<QVariantAnimation> placement_;

@@ -3,6 +3,7 @@
 #include "app/design/ShownName.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -10,13 +11,29 @@ namespace tollenvane {
 
 AccessiblePicker::AccessiblePicker(QComboBox& picker)
     : QAccessibleWidget(&picker, QAccessible::ComboBox)
-{}
+{
+    // Qt tells only that the value changed, which screen readers leave unspoken; a text put in
+    // the picker's is spoken while the picker has the focus.
+    QObject::connect(&picker, &QComboBox::currentIndexChanged, &picker, [&picker] {
+        if (picker.isEditable()) {
+            return;
+        }
+        QAccessibleTextInsertEvent told(&picker, 0, spokenText(picker.currentText()));
+        QAccessible::updateAccessibility(&told);
+    });
+}
 
 QAccessibleInterface* AccessiblePicker::create(const QString& className, QObject* object)
 {
     auto* picker =
         className == QLatin1String("QComboBox") ? qobject_cast<QComboBox*>(object) : nullptr;
     return picker != nullptr ? new AccessiblePicker(*picker) : nullptr;
+}
+
+void* AccessiblePicker::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                              : QAccessibleWidget::interface_cast(type);
 }
 
 QComboBox& AccessiblePicker::picker() const
@@ -112,6 +129,44 @@ void AccessiblePicker::doAction(const QString& action)
 
 QStringList AccessiblePicker::keyBindingsForAction(const QString&) const
 {
+    return {};
+}
+
+QString AccessiblePicker::text(int startOffset, int endOffset) const
+{
+    return shownValue().mid(startOffset, endOffset - startOffset);
+}
+
+int AccessiblePicker::characterCount() const
+{
+    return static_cast<int>(shownValue().size());
+}
+
+void AccessiblePicker::selection(int selectionIndex, int* startOffset, int* endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = selectionIndex == 0 ? characterCount() : 0;
+}
+
+int AccessiblePicker::selectionCount() const
+{
+    return characterCount() > 0 ? 1 : 0;
+}
+
+QRect AccessiblePicker::characterRect(int) const
+{
+    return {};
+}
+
+int AccessiblePicker::offsetAtPoint(const QPoint&) const
+{
+    return -1;
+}
+
+QString AccessiblePicker::attributes(int offset, int* startOffset, int* endOffset) const
+{
+    *startOffset = offset;
+    *endOffset = offset;
     return {};
 }
 

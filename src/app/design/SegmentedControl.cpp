@@ -67,7 +67,7 @@ protected:
 } // namespace
 
 SegmentedControl::SegmentedControl(const QStringList& options, QWidget* parent)
-    : QWidget(parent)
+    : ChoiceGroup(parent)
     , options_(options)
 {
     setFont(DesignFont::system(12, QFont::Medium));

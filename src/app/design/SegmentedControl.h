@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/design/ChoiceGroup.h"
+
 #include <QStringList>
-#include <QWidget>
 #include <vector>
 
 namespace tollenvane {
@@ -13,8 +14,9 @@ class ChoiceButton;
 //
 // The control draws itself whole. Each option is also a choice of its own for the keyboard and
 // assistive technology: the selected one is the control's one Tab stop, the arrows move the
-// selection and the focus with it, and each is read by its text, selected or not.
-class SegmentedControl : public QWidget {
+// selection and the focus with it, and each is read by its text, selected or not, after the
+// control's name.
+class SegmentedControl : public ChoiceGroup {
     Q_OBJECT
 
 public:

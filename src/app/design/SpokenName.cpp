@@ -14,4 +14,12 @@ void setSpokenName(QWidget& widget, const QString& shown)
     }
 }
 
+void setSpokenDescription(QWidget& widget, const QString& shown)
+{
+    const QString spoken = spokenText(shown);
+    if (widget.accessibleDescription() != spoken) {
+        widget.setAccessibleDescription(spoken);
+    }
+}
+
 } // namespace tollenvane

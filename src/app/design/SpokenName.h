@@ -9,5 +9,7 @@ namespace tollenvane {
 // tells assistive technology that the name changed, so an unchanged name is left as it is: pages
 // that refresh their texts would otherwise announce every label at every refresh.
 void setSpokenName(QWidget& widget, const QString& shown);
+// The same for the description assistive technology reads after the name.
+void setSpokenDescription(QWidget& widget, const QString& shown);
 
 } // namespace tollenvane

@@ -43,6 +43,7 @@ QuickLookSheet::QuickLookSheet(AppModel& model, const FileRecord& file, QWidget*
     close->setObjectName(QStringLiteral("closeButton"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QuickLookSheet::reject);
+    connect(viewer_, &FileViewer::contentShown, this, &QuickLookSheet::nameContent);
 
     header_->setContentsMargins(20, 20, 20, 20);
     header_->setSpacing(8);
@@ -75,6 +76,15 @@ void QuickLookSheet::setFile(const FileRecord& file)
     setSpokenName(*this, name_->text());
     file_ = file;
     viewer_->setPath(path);
+    nameContent();
+}
+
+// What holds the keyboard in the preview, the content or what waits for it, is heard as the file.
+void QuickLookSheet::nameContent()
+{
+    if (QWidget* content = viewer_->focusProxy()) {
+        setSpokenName(*content, name_->text());
+    }
 }
 
 void QuickLookSheet::reject()

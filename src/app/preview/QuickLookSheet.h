@@ -35,6 +35,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void nameContent();
+
     AppModel& model_;
     std::optional<FileRecord> file_;
     QHBoxLayout* header_;

@@ -1,6 +1,7 @@
 #include "app/shell/DialogFolderPanel.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QShowEvent>
 #include <QTreeView>
 #include <algorithm>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -68,11 +70,14 @@ public:
 
     // A path typed in the name field leaves its completion list open. Were the dialog to go with
     // it, the list's closing would hand the activation back to the gone dialog, and the window
-    // beneath would never get the keyboard again; closed first, it hands it to the dialog.
+    // beneath would never get the keyboard again; closed first, it hands it to the dialog. A pop-up
+    // that refuses to close is left open.
     void done(int result) override
     {
-        while (QWidget* popup = QApplication::activePopupWidget()) {
+        for (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr;) {
             popup->close();
+            QWidget* next = QApplication::activePopupWidget();
+            popup = next != popup ? next : nullptr;
         }
         QFileDialog::done(result);
     }
@@ -154,6 +159,22 @@ void fitDates(QFileDialog& dialog)
                               view->fontMetrics().horizontalAdvance(widest) + margin}));
 }
 
+// Assistive technology is told nothing while this lives. Qt's chooser tells it that the place
+// its sidebar shows has the focus as it builds that sidebar, before it is even shown: the window
+// the keyboard is on would lose the focus to a hidden place, and the chooser open on it.
+class Unheard {
+public:
+    Unheard()
+        : previous_(QAccessible::installUpdateHandler([](QAccessibleEvent*) {}))
+    {}
+    ~Unheard() { QAccessible::installUpdateHandler(previous_); }
+    Unheard(const Unheard&) = delete;
+    Unheard& operator=(const Unheard&) = delete;
+
+private:
+    const QAccessible::UpdateHandler previous_;
+};
+
 // Asked for a folder that does not exist, the dialog would open in the working directory.
 QString startFolder(const std::optional<std::string>& wanted)
 {
@@ -170,6 +191,7 @@ QString startFolder(const std::optional<std::string>& wanted)
 
 std::optional<std::vector<std::string>> DialogFolderPanel::run(const FolderPanelRequest& request)
 {
+    std::optional<Unheard> building(std::in_place);
     FolderDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
@@ -183,6 +205,7 @@ std::optional<std::vector<std::string>> DialogFolderPanel::run(const FolderPanel
     if (request.multipleSelection) {
         allowSeveral(dialog);
     }
+    building.reset();
     // The model asks and waits for the answer, so this one dialog is modal.
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

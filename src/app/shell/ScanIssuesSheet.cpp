@@ -6,8 +6,10 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SelectableText.h"
+#include "app/design/SpokenName.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/shell/IssueList.h"
 #include "app/shell/RootRules.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -15,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -26,8 +29,8 @@ QLabel* issueLabel(const std::string& issue)
 {
     auto* label = new SelectableText;
     label->showText(ShownText::problem(issue));
-    // Read with the mouse; thirty of them would be as many stops for Tab.
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Each problem is a stop for Tab, heard as it is reached and copied from the keyboard too.
+    label->setFocusPolicy(Qt::StrongFocus);
     label->setColor(Theme::text);
     label->setFont(DesignFont::system(12));
     label->setContentsMargins(inkMargins(label->font()));
@@ -51,7 +54,7 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     column->setSpacing(18);
 
     auto* title = new ElidedLabel(localized("Fichiers non analysés"));
-    setAccessibleName(title->text());
+    setSpokenName(*this, title->text());
     title->setFont(DesignFont::system(17, QFont::DemiBold));
     column->addWidget(title);
     auto* explanation =
@@ -68,11 +71,10 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setAutoFillBackground(false);
-    list_ = new QWidget;
-    list_->setObjectName(QStringLiteral("issueList"));
-    auto* rows = new QVBoxLayout(list_);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(14);
+    // The keyboard goes from problem to problem; the area scrolls to the one it reaches.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    list_ = new IssueList;
+    list_->layout()->setSpacing(14);
     scroll->setWidget(list_);
     column->addWidget(scroll, 1);
 
@@ -83,6 +85,7 @@ ScanIssuesSheet::ScanIssuesSheet(AppModel& model, QWidget* parent)
     truncated_->setObjectName(QStringLiteral("truncatedCaption"));
     column->addWidget(truncated_);
 
+    // Made before the problems, Close comes after the last of them for Tab.
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* close =
@@ -108,6 +111,15 @@ void ScanIssuesSheet::refresh()
     }
     rows->addStretch(1);
     truncated_->setVisible(issueListTruncated(model_.issueCount()));
+}
+
+// The sheet opens on the first problem, heard with the sheet's title.
+void ScanIssuesSheet::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (QWidget* first = list_->findChild<QLabel*>(); first != nullptr && !event->spontaneous()) {
+        first->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 } // namespace tollenvane

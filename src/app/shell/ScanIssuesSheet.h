@@ -16,6 +16,9 @@ class ScanIssuesSheet : public QDialog {
 public:
     explicit ScanIssuesSheet(AppModel& model, QWidget* parent);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void refresh();
 

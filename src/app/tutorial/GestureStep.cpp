@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
+#include "app/design/SpokenNotice.h"
 #include "app/design/TextBlock.h"
 #include "app/kit/PageText.h"
 #include "app/tutorial/DemoButton.h"
@@ -43,8 +44,10 @@ GestureStep::GestureStep(AppModel& model, QWidget* parent)
     , card_(new DemoCard)
     , message_(centred(localized(demoInvitationKey), TextStyle{12, QFont::Normal, Theme::muted}))
     , reset_(new PlainButton(localized("Annuler la démonstration"), Theme::orange))
+    , notice_(new SpokenNotice(this))
 {
     setObjectName(QStringLiteral("step-gestureDemo"));
+    notice_->setObjectName(QStringLiteral("demoNotice"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(spacing);
@@ -97,6 +100,8 @@ void GestureStep::demonstrate(Decision decision)
     model_.playDemo(decision);
     const Demonstration& shown = demonstration(decision);
     showMessage(localized(shown.messageKey), true);
+    // The keyboard stays where the demonstration was asked for.
+    notice_->say(message_->text());
     card_->moveTo(shown.nudge, animationsOf(model_));
 }
 

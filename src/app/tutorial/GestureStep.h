@@ -9,6 +9,7 @@ namespace tollenvane {
 class AppModel;
 class DemoCard;
 class PlainButton;
+class SpokenNotice;
 class TextBlock;
 
 // The second step: a card that shows the four gestures and the four buttons that do the same.
@@ -32,6 +33,7 @@ private:
     DemoCard* card_;
     TextBlock* message_;
     PlainButton* reset_;
+    SpokenNotice* notice_;
     bool demonstrated_ = false;
 };
 

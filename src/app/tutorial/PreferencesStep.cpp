@@ -5,6 +5,7 @@
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
 #include "app/design/SegmentedControl.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -74,7 +75,7 @@ PreferencesStep::PreferencesStep(AppModel& model, QWidget* parent)
     appearanceRow->addWidget(
         lineText(localized("Apparence"), TextStyle{controlSize, QFont::Normal, std::nullopt}), 1);
     appearance_->setObjectName(QStringLiteral("appearancePicker"));
-    appearance_->setAccessibleName(localized("Apparence"));
+    setSpokenName(*appearance_, localized("Apparence"));
     appearance_->setFont(DesignFont::system(controlSize));
     appearanceRow->addWidget(appearance_);
     panel->contentLayout()->addLayout(appearanceRow);

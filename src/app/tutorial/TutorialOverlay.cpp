@@ -5,8 +5,10 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/MotionAnimator.h"
+#include "app/design/Picker.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
+#include "app/design/SpokenNotice.h"
 #include "app/design/Theme.h"
 #include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
@@ -21,6 +23,7 @@
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -91,6 +94,8 @@ TutorialOverlay::TutorialOverlay(AppModel& model, QWidget* parent)
     parts->addWidget(stepsHost_, 1);
 
     parts->addWidget(footer());
+    notice_ = new SpokenNotice(this);
+    notice_->setObjectName(QStringLiteral("stepNotice"));
     parts->addWidget(wrappedText(localized("Hors ligne. Privé. Vos fichiers restent chez vous."),
                                  TextStyle{11, QFont::Normal, Theme::muted}));
 
@@ -113,9 +118,8 @@ QWidget* TutorialOverlay::header()
         lineText(QStringLiteral("Tollenvane"), TextStyle{15, QFont::Medium, std::nullopt}));
     row->addStretch(1);
 
-    language_ = new QComboBox;
+    language_ = newPicker(localized("Langue"));
     language_->setObjectName(QStringLiteral("languagePicker"));
-    language_->setAccessibleName(localized("Langue"));
     language_->setFixedWidth(languageWidth);
     for (const AppLanguage language : allAppLanguages) {
         language_->addItem(QString::fromStdString(label(language)));
@@ -186,7 +190,12 @@ void TutorialOverlay::goTo(int step)
         return;
     }
     step_ = step;
+    const QWidget* focus = QApplication::focusWidget();
     showStep(model_.state().preferences.animations);
+    // A step whose way on takes the keyboard is heard with it; any other is told as it shows.
+    if (QApplication::focusWidget() == focus) {
+        notice_->say(toldStep());
+    }
 }
 
 void TutorialOverlay::showStep(bool animated)
@@ -227,14 +236,18 @@ void TutorialOverlay::showStep(bool animated)
         [this] { stepsHost_->setGraphicsEffect(nullptr); });
 }
 
-// The keyboard stays on the button that turned the page: it tells assistive technology of the step
-// it shows now, which a screen reader speaks as the description of the focused control changes.
-void TutorialOverlay::tellStep()
+QString TutorialOverlay::toldStep() const
 {
     const QString heading = localized(stepHeadingKey(tutorialStepAt(step_)));
-    const QString told = localized("Étape {0} sur {1} : {2}",
-                                   {std::to_string(step_ + 1), std::to_string(tutorialStepCount),
-                                    heading.simplified().toStdString()});
+    return localized("Étape {0} sur {1} : {2}",
+                     {std::to_string(step_ + 1), std::to_string(tutorialStepCount),
+                      heading.simplified().toStdString()});
+}
+
+// Each way through the steps says which step is shown, heard whenever the keyboard reaches it.
+void TutorialOverlay::tellStep()
+{
+    const QString told = toldStep();
     for (QWidget* way : {static_cast<QWidget*>(back_), static_cast<QWidget*>(continue_),
                          static_cast<QWidget*>(finish_)}) {
         way->setAccessibleDescription(told);

@@ -16,6 +16,7 @@ class AppModel;
 class ElidedLabel;
 class GestureStep;
 class LiftButton;
+class SpokenNotice;
 class StepBars;
 
 // The first-run tutorial over the whole window: four steps, one at a time, with the language,
@@ -42,6 +43,7 @@ private:
     void chooseLanguage(int index);
     void primaryAction();
     void tellStep();
+    QString toldStep() const;
     LiftButton& primaryButton() const;
 
     AppModel& model_;
@@ -54,6 +56,7 @@ private:
     ElidedLabel* counter_ = nullptr;
     LiftButton* continue_ = nullptr;
     LiftButton* finish_ = nullptr;
+    SpokenNotice* notice_ = nullptr;
     QPointer<QVariantAnimation> fade_;
     QueuedRefresh refresh_;
 };

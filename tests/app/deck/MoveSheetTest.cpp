@@ -173,8 +173,14 @@ TEST(MoveSheet, NamesAreReadOutWithoutTheirMarks)
     ASSERT_NE(offered, nullptr);
     EXPECT_EQ(offered->text(QAccessible::Name), QStringLiteral("Été 2024"));
 
-    // The sheet is heard by its title, and each of its controls by a name.
+    // The sheet is heard by its title then the file it moves, a destination by its name then
+    // where it leads, and each of its controls by a name.
+    const auto described = [](QWidget& widget) {
+        return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Description);
+    };
     EXPECT_EQ(spoken(*open.sheet), QStringLiteral("Une place pour ce fichier."));
+    EXPECT_EQ(described(*open.sheet), QStringLiteral("a.png"));
+    EXPECT_EQ(described(row), QString::fromStdString(open.destination));
     for (QWidget* control : open.sheet->findChildren<QWidget*>()) {
         if ((control->focusPolicy() & Qt::TabFocus) != 0 && control->isVisibleTo(open.sheet)) {
             EXPECT_FALSE(spoken(*control).isEmpty())
@@ -248,10 +254,10 @@ struct CreatedFromTheKeyboard {
 TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
 {
     OpenSheet open;
-    // The focus waits in the sheet while the folder is made, then goes to the name, never on to
-    // the button that closes the sheet.
+    // The focus waits on the button while the folder is made, then goes to the name, never on
+    // to the button that closes the sheet.
     const CreatedFromTheKeyboard form(*open.sheet, QStringLiteral("Clavier"));
-    EXPECT_EQ(QApplication::focusWidget(), open.sheet);
+    EXPECT_EQ(QApplication::focusWidget(), form.create);
     open.harness.settle();
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(fs::is_directory(fs::path(open.destination) / "Clavier"));
@@ -400,18 +406,24 @@ TEST(MoveSheet, TheFocusOpensDrawnOnTheFirstDestinationAndStaysOnTheOneChosen)
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(QApplication::focusWidget(), chosen);
 
-    // A move that runs holds the focus in the sheet, on no other control, and gives it back
-    // when it fails.
+    // A move that runs leaves the focus on the destination chosen, passing over no other
+    // control, and it has it again when the move fails.
+    QStringList passed;
+    const auto connection =
+        QObject::connect(qApp, &QApplication::focusChanged, [&passed](QWidget*, QWidget* now) {
+            passed << (now ? now->objectName() : "-");
+        });
     QTest::keyClick(chosen, Qt::Key_Space);
     ASSERT_TRUE(open.model.busy());
     QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(chosen->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), open.sheet);
     open.harness.settle();
     QCoreApplication::sendPostedEvents();
+    QObject::disconnect(connection);
     ASSERT_TRUE(open.model.alert());
     EXPECT_TRUE(fs::exists(open.card));
     EXPECT_EQ(QApplication::focusWidget(), chosen);
+    EXPECT_TRUE(passed.isEmpty()) << passed.join(' ').toStdString();
 }
 
 TEST(MoveSheet, PicturesInDarkFrenchAndLightEnglish)

@@ -1,4 +1,5 @@
 // The deck as a blind person hears it, through the screen reader itself.
+#include "core/access/FolderAccess.h"
 #include "core/persistence/SavedState.h"
 #include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
@@ -15,10 +16,13 @@ namespace {
 namespace fs = std::filesystem;
 using test::OrcaSession;
 
-// A largest-first session over the home's sorted folder, waiting to be resumed.
-SavedState resumable(const std::string& source)
+// A largest-first session over the home's sorted folder, waiting to be resumed, with a folder to
+// move files to and no question before the Trash.
+SavedState resumable(const std::string& source, const std::string& destination)
 {
     SavedState state = test::stateWithSource(source);
+    state.preferences.confirmTrash = false;
+    state.destinations.push_back(FolderAccess::grant(destination, false));
     SessionCheckpoint checkpoint;
     checkpoint.filter.largestFirst = true;
     checkpoint.summary.id =
@@ -27,7 +31,8 @@ SavedState resumable(const std::string& source)
     return state;
 }
 
-// Resumed from the dashboard, where Return resumes; then a decision, a later, an undo.
+// Resumed from the dashboard, where Return resumes; then each way a card goes or comes back, two
+// copies of one name one after the other, and the last card, which ends the session.
 constexpr const char* sortingSteps = R"(
 press resume Return
 hear un.bin
@@ -38,35 +43,91 @@ quiet
 press later Down
 hear trois.bin
 quiet
+press trash Left
+hear copie.bin
+quiet
 press undo ctrl+z
-hear deux.bin
+hear trois.bin
+quiet
+press again Left
+hear copie.bin
+quiet
+press copy Right
+hear copie.bin
+quiet
+press sheet Up
+hear Rangement
+quiet
+press move Return
+hear quatre.bin
+quiet
+press tabs Tab Tab Tab Tab Tab Tab
+hear Keep
+quiet
+press button space
+hear cinq.bin
+quiet
+press last Right
+hear Finish
 quiet
 )";
 
-TEST(OrcaHearsTheDeck, EachNewCardAfterADecisionAndAnUndo)
+TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
 {
     if (const auto why = OrcaSession::missing()) {
         GTEST_SKIP() << *why;
     }
     OrcaSession session;
-    for (const auto& [name, size] : {std::pair{"un.bin", 4000},
-                                     {"deux.bin", 3000},
-                                     {"trois.bin", 2000},
-                                     {"quatre.bin", 1000}}) {
-        std::ofstream(fs::path(session.source()) / name, std::ios::binary)
-            << std::string(size, 'x');
+    const fs::path source(session.source());
+    const fs::path destination = source.parent_path() / "Rangement";
+    fs::create_directories(destination);
+    for (const auto& [name, size] : {std::pair{"un.bin", 6000},
+                                     {"deux.bin", 5000},
+                                     {"trois.bin", 4000},
+                                     {"a/copie.bin", 3000},
+                                     {"b/copie.bin", 2900},
+                                     {"quatre.bin", 1000},
+                                     {"cinq.bin", 500}}) {
+        fs::create_directories((source / name).parent_path());
+        std::ofstream(source / name, std::ios::binary) << std::string(size, 'x');
     }
     try {
-        session.write(resumable(session.source()));
+        session.write(resumable(source, destination));
     } catch (const std::exception& refused) {
         GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
     }
     const test::Speech speech = session.run(sortingSteps, "orca-deck.png");
     EXPECT_EQ(session.exitCode(), 0);
-    EXPECT_TRUE(speech.heardAfter("resume", "un.bin")) << speech.transcript();
-    EXPECT_TRUE(speech.heardAfter("keep", "deux.bin")) << speech.transcript();
-    EXPECT_TRUE(speech.heardAfter("later", "trois.bin")) << speech.transcript();
-    EXPECT_TRUE(speech.heardAfter("undo", "deux.bin")) << speech.transcript();
+    const auto heard = [&speech](const char* mark, const QString& text) {
+        EXPECT_TRUE(speech.heardAfter(mark, text)) << mark << ": " << text.toStdString() << '\n'
+                                                   << speech.transcript();
+    };
+    heard("resume", "un.bin");
+    heard("keep", "deux.bin");
+    heard("later", "trois.bin");
+    heard("trash", "copie.bin");
+    heard("trash", QString::fromStdString((source / "a").string()));
+    heard("undo", "trois.bin");
+    heard("again", "copie.bin");
+    // The second copy is told from the first by its folder.
+    heard("copy", QString::fromStdString((source / "b").string()));
+    heard("sheet", "Rangement");
+    heard("move", "quatre.bin");
+    heard("button", "cinq.bin");
+    // Straight to the summary's way out: no card is heard on the way, named or not.
+    heard("last", "Finish");
+    for (const QString& said : speech.after("last")) {
+        EXPECT_FALSE(said.contains("panel")) << speech.transcript();
+    }
+    // Every key reached the screen reader, the menu's undo too.
+    for (const auto& [mark, key] : {std::pair{"keep", "Right"},
+                                    {"later", "Down"},
+                                    {"trash", "Left"},
+                                    {"undo", "z"},
+                                    {"sheet", "Up"},
+                                    {"last", "Right"}}) {
+        EXPECT_TRUE(speech.keysAfter(mark).contains(key)) << mark << '\n' << speech.transcript();
+    }
 }
 
 } // namespace

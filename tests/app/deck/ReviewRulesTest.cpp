@@ -132,6 +132,22 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
     EXPECT_EQ(reviewKeyOutcome(escape).action, ReviewKeyOutcome::Action::focusDeck);
     escape.moveShown = true;
     EXPECT_FALSE(reviewKeyOutcome(escape).consumed());
+
+    // Ctrl+Z undoes from the deck and its deciders, and stays the menu's from a control, under a
+    // sheet, or with another modifier.
+    ReviewKeyInputs undo = free;
+    undo.key = Qt::Key_Z;
+    undo.modifiers = Qt::ControlModifier;
+    undo.focus = KeyFocus::decider;
+    EXPECT_EQ(reviewKeyOutcome(undo).action, ReviewKeyOutcome::Action::undo);
+    for (const auto& change : std::vector<void (*)(ReviewKeyInputs&)>{
+             [](ReviewKeyInputs& in) { in.focus = KeyFocus::control; },
+             [](ReviewKeyInputs& in) { in.previewShown = true; },
+             [](ReviewKeyInputs& in) { in.modifiers |= Qt::AltModifier; }}) {
+        ReviewKeyInputs in = undo;
+        change(in);
+        EXPECT_FALSE(reviewKeyOutcome(in).consumed());
+    }
 }
 
 // On a decision button or a control of the card the arrows still decide, and Space presses the

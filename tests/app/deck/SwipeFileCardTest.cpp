@@ -64,6 +64,11 @@ TEST_F(SwipeFileCardTest, AFileRemovedAfterIndexingShowsTheSkipOnceLookedFor)
     EXPECT_TRUE(button("skipButton").isVisible());
     EXPECT_TRUE(button("skipButton").isEnabled());
     EXPECT_TRUE(button("fullPreviewButton").isEnabled());
+    // The full preview is read by its title, its key told after it; the hover help shows both.
+    const PlainButton& preview = button("fullPreviewButton");
+    EXPECT_EQ(preview.accessibleName(), QStringLiteral("Aperçu complet"));
+    EXPECT_EQ(preview.accessibleDescription(), QStringLiteral("Espace"));
+    EXPECT_TRUE(preview.toolTip().endsWith(QStringLiteral("Aperçu complet · Espace")));
 }
 
 TEST_F(SwipeFileCardTest, TheAnswerForAFileNoLongerShownIsDropped)

@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -138,6 +140,41 @@ TEST(DesignStyle, ASliderIsDrawnWhereItAnswersThePointer)
         EXPECT_NEAR(start, groove.left(), 1);
         EXPECT_NEAR(end, groove.right(), 1);
     }
+}
+
+// The keyboard's focus on a slider is the design's ring round it: the stock style's own accent
+// on the groove and handle stays off.
+TEST(DesignStyle, AFocusedSliderWearsTheRingOnly)
+{
+    QWidget window;
+    auto* other = new QPushButton(QStringLiteral("Autre"), &window);
+    auto* slider = new QSlider(Qt::Horizontal, &window);
+    slider->setRange(0, 100);
+    slider->setValue(45);
+    slider->setGeometry(10, 40, 200, slider->sizeHint().height());
+    window.resize(240, 100);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    other->setFocus();
+    const QImage plain = slider->grab().toImage();
+    QTest::keyClick(other, Qt::Key_Tab);
+    ASSERT_TRUE(slider->hasFocus());
+    const QImage focused = slider->grab().toImage();
+    // Inside the ring, clear of its rounded corners.
+    constexpr int corner = 4;
+    const QRect inside = slider->rect().adjusted(focusRingMargin + corner, focusRingMargin,
+                                                 -focusRingMargin - corner, -focusRingMargin);
+    int ring = 0;
+    int changedInside = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+        for (int x = 0; x < focused.width(); ++x) {
+            if (focused.pixel(x, y) != plain.pixel(x, y)) {
+                ++(inside.contains(x, y) ? changedInside : ring);
+            }
+        }
+    }
+    EXPECT_GT(ring, 0);
+    EXPECT_EQ(changedInside, 0);
 }
 
 } // namespace

@@ -88,15 +88,17 @@ TEST(QuickLookSheet, ALongNameIsCutAtItsEndAndLeavesTheCloseButtonInPlace)
     const std::string name = std::string(200, 'n') + ".txt";
     QuickLookSheet sheet(model, FileRecord::read(harness.folder.write(name, "x")));
     sheet.show();
-    const auto* label = sheet.findChild<ElidedLabel*>(QStringLiteral("fileName"));
+    auto* label = sheet.findChild<ElidedLabel*>(QStringLiteral("fileName"));
     const auto* close = sheet.findChild<QPushButton*>(QStringLiteral("closeButton"));
     ASSERT_NE(label, nullptr);
     ASSERT_NE(close, nullptr);
     EXPECT_TRUE(label->fitted().text.startsWith(shownName("nnn").chopped(1)));
     EXPECT_TRUE(label->fitted().text.endsWith(QChar(0x2026)));
     EXPECT_EQ(close->geometry().right(), QuickLookSheet::fixedSize.width() - 21);
-    // Heard as the file it shows, without the marks that show its name.
+    // Heard as the file it shows, without the marks that show its name, in its description too.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&sheet)->text(QAccessible::Name),
+              QString::fromStdString(name));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Description),
               QString::fromStdString(name));
 }
 
@@ -190,10 +192,16 @@ TEST(QuickLookSheet, TextScrollsFromTheKeyboard)
     }
     QuickLookSheet sheet(model, FileRecord::read(harness.folder.write("notes.txt", lines)));
     sheet.show();
+    // Heard as the file from the first moment, while the content is read and once it shows.
+    const auto focusHeard = [&sheet] {
+        return QAccessible::queryAccessibleInterface(sheet.focusWidget())->text(QAccessible::Name);
+    };
+    EXPECT_EQ(focusHeard(), "notes.txt");
     ASSERT_TRUE(processUntil([&] { return sheet.viewer().shown().has_value(); }));
     const auto* text = sheet.findChild<TextPane*>();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(sheet.focusWidget(), text);
+    EXPECT_EQ(focusHeard(), "notes.txt");
     const QScrollBar& bar = *text->verticalScrollBar();
     ASSERT_GT(bar.maximum(), 0);
     press(sheet, Qt::Key_Down);

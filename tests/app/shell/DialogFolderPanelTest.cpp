@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
@@ -160,6 +161,36 @@ TEST(DialogFolderPanel, TitleExplanationAndColumnsInTheChosenLanguage)
         EXPECT_EQ(DialogFolderPanel().run(request), std::nullopt);
         EXPECT_TRUE(looked);
     }
+}
+
+// A pop-up that refuses to close, as long as it is asked fewer than a hundred times.
+class StubbornPopup final : public QWidget {
+public:
+    explicit StubbornPopup(QWidget* parent)
+        : QWidget(parent, Qt::Popup)
+    {}
+
+    int asked = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(++asked >= 100); }
+};
+
+// The chooser closes its pop-ups before it goes, but asks one that refuses only once.
+TEST(DialogFolderPanel, APopupThatRefusesToCloseIsAskedOnce)
+{
+    int asked = 0;
+    QTimer::singleShot(0, [&asked] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        StubbornPopup popup(dialog);
+        popup.show();
+        dialog->reject();
+        asked = popup.asked;
+        popup.asked = 100;
+    });
+    EXPECT_EQ(DialogFolderPanel().run(FolderPanelRequest()), std::nullopt);
+    EXPECT_EQ(asked, 1);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // keyboard.
 #include "app/shell/DialogFolderPanel.h"
 #include "app/shell/MainWindow.h"
-#include "core/access/FolderAccess.h"
 #include "core/base/Json.h"
 #include "core/persistence/SavedState.h"
 #include "model/AppModel.h"
@@ -60,12 +59,9 @@ bool canRunADisplay()
 }
 
 // Starts the application on its own display, takes the picture `pictureName` of the screen and
-// quits with Ctrl+Q, or runs `script` in place of those steps with `more` after the usual
-// arguments; returns the session's exit code and the picture. `desktop` puts a session bus
-// under it, on which the application's accessibility bridge meets assistive technology's.
+// quits with Ctrl+Q; returns the session's exit code and the picture.
 std::pair<int, QImage> runSession(const TempDir& folder, const std::string& statePath,
-                                  const QString& pictureName, const QString& script = session,
-                                  const QStringList& more = {}, bool desktop = false)
+                                  const QString& pictureName)
 {
     const QString picture = QString(TOLLENVANE_SCREENSHOTS) + "/" + pictureName;
     QDir().mkpath(TOLLENVANE_SCREENSHOTS);
@@ -73,12 +69,9 @@ std::pair<int, QImage> runSession(const TempDir& folder, const std::string& stat
     QProcess run;
     run.setProcessEnvironment(desktopEnvironment(folder));
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QStringList bus = desktop ? QStringList{"dbus-run-session", "--"} : QStringList{};
-    run.start("xvfb-run",
-              QStringList{"-a", "-s", "-screen 0 1440x960x24"} + bus +
-                  QStringList{"sh", "-c", script, "sh", TOLLENVANE_EXECUTABLE,
-                              QString::fromStdString(statePath), TOLLENVANE_SCREEN_GRAB, picture} +
-                  more);
+    run.start("xvfb-run", {"-a", "-s", "-screen 0 1440x960x24", "sh", "-c", session, "sh",
+                           TOLLENVANE_EXECUTABLE, QString::fromStdString(statePath),
+                           TOLLENVANE_SCREEN_GRAB, picture});
     if (!run.waitForFinished(150'000) || run.exitStatus() != QProcess::NormalExit) {
         run.kill();
         run.waitForFinished();
@@ -120,112 +113,6 @@ TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(shot.isNull());
     EXPECT_EQ(contentOf(statePath), corrupt);
-}
-
-// A desktop where a screen reader listens: a window manager, a session bus and the reader.
-bool canRunAReader()
-{
-    return canRunADisplay() && !QStandardPaths::findExecutable("openbox").isEmpty() &&
-           !QStandardPaths::findExecutable("dbus-run-session").isEmpty() &&
-           QProcess::execute("/usr/bin/python3", {"-c", "import pyatspi"}) == 0;
-}
-
-constexpr const char* readerMissing = "xvfb-run, xdotool, openbox, dbus-run-session or "
-                                      "python3-pyatspi is not installed (scripts/setup installs "
-                                      "them)";
-
-QString screenReader()
-{
-    return QString(TOLLENVANE_SOURCE_DIR) + "/tests/app/support/screen_reader.py";
-}
-
-// Under a window manager, with a screen reader listening as on such a person's desktop: $5 the
-// screen reader, $6 what it hears, then each test's own. The application speaks English.
-constexpr const char* readerDesktop = R"(
-openbox & wm=$!
-/usr/bin/python3 "$5" >> "$6" 2>&1 & reader=$!
-for i in $(seq 100); do grep -q listening "$6" && break; sleep 0.1; done
-LANGUAGE=en QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" --state "$2" & app=$!
-win=$(timeout 60 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
-[ -n "$win" ] || { kill $app $wm $reader; exit 3; }
-)";
-
-// Takes the picture, then quits with Ctrl+Q without giving the window the focus again: the keys
-// must reach it by themselves.
-constexpr const char* readerQuits = R"(
-"$3" "$4"
-xdotool key --clearmodifiers ctrl+q
-for i in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-if kill -0 $app 2>/dev/null; then kill $app $wm $reader; exit 5; fi
-kill $wm $reader
-wait $app
-)";
-
-// Runs `steps` on a desktop where the screen reader listens and writes what it hears to `heard`;
-// `more` follows as $7 and on.
-std::pair<int, QImage> runWithReader(const TempDir& folder, const std::string& statePath,
-                                     const QString& pictureName, const char* steps,
-                                     const std::string& heard, const QStringList& more)
-{
-    return runSession(folder, statePath, pictureName, QString(readerDesktop) + steps + readerQuits,
-                      QStringList{screenReader(), QString::fromStdString(heard)} + more, true);
-}
-
-// $7 a folder, typed into the folder chooser as a person who knows its path does, so that the
-// completion list is open when Return accepts it; then the keys close the tutorial.
-constexpr const char* typedFolderSteps = R"(
-sleep 1.5
-xdotool key --clearmodifiers ctrl+o
-for i in $(seq 100); do
-    [ $(xdotool search --onlyvisible --class tollenvane | wc -l) -gt 1 ] && break; sleep 0.1
-done
-sleep 1
-xdotool key ctrl+a
-xdotool type --delay 40 "$7"
-sleep 1
-xdotool key Return
-sleep 1.5
-echo chosen >> "$6"
-# From the tutorial's first step: the language, then the button that closes the tutorial.
-xdotool key Tab
-sleep 0.3
-xdotool key Tab
-sleep 0.3
-xdotool key Return
-sleep 1
-)";
-
-TEST(EndToEnd, AFolderTypedInTheChooserLeavesTheKeyboardOnTheWindow)
-{
-    if (!canRunAReader()) {
-        GTEST_SKIP() << readerMissing;
-    }
-    const TempDir folder;
-    const std::string statePath = folder / "state/state.json";
-    const std::string chosen = folder / "home/Documents";
-    fs::create_directories(chosen);
-    fs::create_directories(folder / "home/Downloads");
-    try {
-        FolderAccess::grant(chosen, false);
-    } catch (const std::exception& refused) {
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
-    }
-
-    const std::string heard = folder / "heard.txt";
-    const auto [exitCode, shot] =
-        runWithReader(folder, statePath, "folder-typed-xvfb.png", typedFolderSteps, heard,
-                      {QString::fromStdString(chosen)});
-    EXPECT_EQ(exitCode, 0);
-    const SavedState written = SavedState::fromJson(json::parse(contentOf(statePath)));
-    ASSERT_EQ(written.sources.size(), 1U);
-    EXPECT_EQ(written.sources.front().lastKnownPath, std::optional(chosen));
-    EXPECT_TRUE(written.preferences.onboardingComplete) << "the keys after the chooser were lost";
-    const std::string said = contentOf(heard);
-    const std::size_t chosenAt = said.find("chosen");
-    ASSERT_NE(chosenAt, std::string::npos) << said;
-    EXPECT_NE(said.find("focus push button", chosenAt), std::string::npos)
-        << "the screen reader heard no control take the focus after the chooser:\n"
-        << said;
 }
 
 // $1 the application, $2 its state file, $3 the screen grabber, $4 the picture, $5 $6 where the

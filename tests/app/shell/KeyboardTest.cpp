@@ -350,7 +350,7 @@ TEST(Keyboard, TheDeckKeysDecideOnlyWhileNoOtherControlHoldsTheFocus)
 {
     ReviewWindow review;
     ASSERT_EQ(review.model.page(), Page::swipe);
-    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+    EXPECT_EQ(QApplication::focusWidget(), review.deck().card(review.a));
 
     // Space and the arrows belong to the control that shows the focus: the sidebar's entry.
     ASSERT_NE(tabTo(review.view(), QStringLiteral("runningSession")), nullptr);
@@ -362,12 +362,12 @@ TEST(Keyboard, TheDeckKeysDecideOnlyWhileNoOtherControlHoldsTheFocus)
 
     // Escape gives the keys back to the deck.
     review.press(Qt::Key_Escape);
-    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+    EXPECT_EQ(QApplication::focusWidget(), review.deck().card(review.a));
     // A click on the sidebar's entry leaves them there.
     QTest::mouseClick(review.view().findChild<QWidget*>(QStringLiteral("runningSession")),
                       Qt::LeftButton);
     review.settle();
-    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+    EXPECT_EQ(QApplication::focusWidget(), review.deck().card(review.a));
     review.press(Qt::Key_Left);
     EXPECT_TRUE(ReviewWindow::trashed(review.a));
 
@@ -375,7 +375,7 @@ TEST(Keyboard, TheDeckKeysDecideOnlyWhileNoOtherControlHoldsTheFocus)
     ASSERT_NE(tabTo(review.view(), QStringLiteral("nav-history")), nullptr);
     QWidget* face = review.deck().card(review.b)->findChild<QWidget*>(QStringLiteral("nameLabel"));
     QTest::mouseClick(face, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), &review.deck());
+    EXPECT_EQ(QApplication::focusWidget(), review.deck().card(review.b));
     review.press(Qt::Key_Left);
     EXPECT_TRUE(ReviewWindow::trashed(review.b));
 
@@ -520,16 +520,16 @@ TEST(Keyboard, TheFourDecisionsAreStopsThatReadTheirKeysAndPress)
         EXPECT_TRUE(review.view().grab().save(test::screenshotFolder() +
                                               "/keyboard-review-decisions-" + suffix + ".png"));
     }
-    // Each is named by its title and described with its key.
+    // Each is named by its title and described by its key.
     const auto heard = [&](const char* name) {
         QAccessibleInterface& read = *QAccessible::queryAccessibleInterface(
             review.view().findChild<QWidget*>(QString::fromLatin1(name)));
         return read.text(QAccessible::Name) + " | " + read.text(QAccessible::Description);
     };
-    EXPECT_EQ(heard("decision-trash"), QStringLiteral("Corbeille | Corbeille  ·  ←"));
-    EXPECT_EQ(heard("decision-later"), QStringLiteral("Plus tard | Plus tard  ·  ↓"));
-    EXPECT_EQ(heard("decision-move"), QStringLiteral("Ranger | Ranger  ·  ↑"));
-    EXPECT_EQ(heard("decision-keep"), QStringLiteral("Garder | Garder  ·  →"));
+    EXPECT_EQ(heard("decision-trash"), QStringLiteral("Corbeille | ←"));
+    EXPECT_EQ(heard("decision-later"), QStringLiteral("Plus tard | ↓"));
+    EXPECT_EQ(heard("decision-move"), QStringLiteral("Ranger | ↑"));
+    EXPECT_EQ(heard("decision-keep"), QStringLiteral("Garder | →"));
 
     // Space on "Garder" keeps the card on top, not a preview; the focus stays on the button.
     review.press(Qt::Key_Space);

@@ -2,6 +2,7 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
@@ -313,7 +314,19 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet)->text(QAccessible::Name),
               "Fichiers non analysés");
-    EXPECT_EQ(sheet->findChild<QWidget*>("issueList")->findChildren<QLabel*>().size(), 3);
+    const auto lines = sheet->findChild<QWidget*>("issueList")->findChildren<QLabel*>();
+    ASSERT_EQ(lines.size(), 3);
+    // The keyboard starts on the first problem and goes from one to the next, then to Close.
+    QApplication::setActiveWindow(sheet);
+    QWidget* reached = sheet->focusWidget();
+    for (const QLabel* line : lines) {
+        ASSERT_EQ(reached, line);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(reached)->text(QAccessible::Name),
+                  spokenText(line->text()));
+        QTest::keyClick(reached, Qt::Key_Tab);
+        reached = sheet->focusWidget();
+    }
+    EXPECT_EQ(reached, sheet->findChild<QWidget*>("closeIssues"));
     EXPECT_FALSE(sheet->findChild<QWidget*>("truncatedCaption")->isVisibleTo(sheet));
     test::deliverEvents();
     EXPECT_TRUE(sheet->grab().save(test::screenshotFolder() + "/scan-issues-sheet.png"));

@@ -1,4 +1,5 @@
 // Screen tests need a QApplication but no display: the offscreen platform draws into memory.
+#include "app/deck/CardAccessible.h"
 #include "app/design/DesignBehaviour.h"
 #include "core/localisation/Localization.h"
 #include "model/sound/ExitPastSoundCache.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv)
         // Made first and removed last, so that Qt never sees nor keeps anything outside it.
         const tollenvane::test::ScratchHome home;
         const QApplication application(argc, argv);
-        const tollenvane::DesignBehaviour design;
+        const tollenvane::DesignBehaviour design({&tollenvane::CardAccessible::factory});
         ::testing::InitGoogleTest(&argc, argv);
         tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
         result = RUN_ALL_TESTS();

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 
@@ -63,13 +64,25 @@ QString desktopScript()
 QStringList utterancesIn(const QString& text)
 {
     static const QRegularExpression said(
-        QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*(?:voice=\\S+)?\\s*(?:\\{.*\\})?$"),
+        QStringLiteral("SPEECH OUTPUT: '(.*)'\\s*(?:voice=\\S+)?\\s*(?:\\[?\\{.*\\}\\]?)?$"),
         QRegularExpression::MultilineOption);
     QStringList utterances;
     for (auto match = said.globalMatch(text); match.hasNext();) {
         utterances << match.next().captured(1);
     }
     return utterances;
+}
+
+// Orca logs each key the application reports to it, one field a line.
+QStringList keysIn(const QString& text)
+{
+    static const QRegularExpression pressed(
+        QStringLiteral("KEYBOARD_EVENT:\\s+type=\\S*PRESS\\S*[\\s\\S]*?keyval_name=\\(([^)]*)\\)"));
+    QStringList keys;
+    for (auto match = pressed.globalMatch(text); match.hasNext();) {
+        keys << match.next().captured(1);
+    }
+    return keys;
 }
 
 // Cuts the log where the marks fell: each mark is the log's size when it was left, and a name.
@@ -86,8 +99,8 @@ std::vector<Speech::Part> partsOf(const std::string& log, const std::string& mar
     for (std::size_t i = 0; i < cuts.size(); ++i) {
         const std::size_t end = i + 1 < cuts.size() ? cuts[i + 1].first : log.size();
         const std::size_t begin = std::min(cuts[i].first, end);
-        parts.push_back(
-            {cuts[i].second, utterancesIn(QString::fromStdString(log.substr(begin, end - begin)))});
+        const QString text = QString::fromStdString(log.substr(begin, end - begin));
+        parts.push_back({cuts[i].second, utterancesIn(text), keysIn(text)});
     }
     return parts;
 }
@@ -98,14 +111,17 @@ Speech::Speech(std::vector<Part> parts)
     : parts_(std::move(parts))
 {}
 
+const Speech::Part* Speech::part(const QString& mark) const
+{
+    const auto found = std::find_if(parts_.begin(), parts_.end(),
+                                    [&mark](const Part& part) { return part.mark == mark; });
+    return found == parts_.end() ? nullptr : &*found;
+}
+
 QStringList Speech::after(const QString& mark) const
 {
-    for (const Part& part : parts_) {
-        if (part.mark == mark) {
-            return part.utterances;
-        }
-    }
-    return {};
+    const Part* found = part(mark);
+    return found == nullptr ? QStringList() : found->utterances;
 }
 
 bool Speech::heardAfter(const QString& mark, const QString& text) const
@@ -115,11 +131,17 @@ bool Speech::heardAfter(const QString& mark, const QString& text) const
                        [&](const QString& utterance) { return utterance.contains(text); });
 }
 
+QStringList Speech::keysAfter(const QString& mark) const
+{
+    const Part* found = part(mark);
+    return found == nullptr ? QStringList() : found->keys;
+}
+
 std::string Speech::transcript() const
 {
     QString text;
     for (const Part& part : parts_) {
-        text += "-- " + part.mark + '\n';
+        text += "-- " + part.mark + " [" + part.keys.join(' ') + "]\n";
         for (const QString& utterance : part.utterances) {
             text += "   " + utterance + '\n';
         }
@@ -185,6 +207,9 @@ Speech OrcaSession::run(const QString& steps, const QString& pictureName, const 
         environment.insert(name, value);
     }
     QProcess session;
+    // The display, the bus, Orca and the application share a process group of their own, so a
+    // session that never ends is ended whole and leaves nothing running on the machine.
+    session.setChildProcessModifier([] { ::setsid(); });
     session.setProcessEnvironment(environment);
     session.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     session.start("xvfb-run",
@@ -192,7 +217,9 @@ Speech OrcaSession::run(const QString& steps, const QString& pictureName, const 
                    QString::fromStdString(folder_ / "home"), QString::fromStdString(log), "sh",
                    "-c", QString(opening) + steps + closing});
     if (!session.waitForFinished(240'000) || session.exitStatus() != QProcess::NormalExit) {
-        session.kill();
+        if (const auto leader = static_cast<pid_t>(session.processId()); leader > 0) {
+            ::kill(-leader, SIGKILL);
+        }
         session.waitForFinished();
         exitCode_ = -1;
     } else {

@@ -17,6 +17,8 @@ public:
     struct Part {
         QString mark;
         QStringList utterances;
+        // The keys Orca was told of, by their names ("Right", "z"), as they were pressed.
+        QStringList keys;
     };
 
     explicit Speech(std::vector<Part> parts);
@@ -25,10 +27,14 @@ public:
     QStringList after(const QString& mark) const;
     // Whether one utterance after `mark` holds `text`.
     bool heardAfter(const QString& mark, const QString& text) const;
+    // The keys Orca was told of after `mark` and before the next one.
+    QStringList keysAfter(const QString& mark) const;
     // Everything, marks included, for a failure's message.
     std::string transcript() const;
 
 private:
+    const Part* part(const QString& mark) const;
+
     std::vector<Part> parts_;
 };
 

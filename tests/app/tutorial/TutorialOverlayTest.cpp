@@ -364,8 +364,8 @@ TEST(TutorialOverlay, AStepShownAgainStartsAtItsTop)
     EXPECT_EQ(bar.value(), 0);
 }
 
-// The keyboard stays on the button that turns the page, so that button tells of the step shown:
-// a screen reader speaks the description of the focused control when it changes.
+// The buttons that turn the page say which step is shown, heard when the keyboard reaches them;
+// a step the keyboard stays behind on is told as it shows, which a screen reader speaks.
 TEST(TutorialOverlay, TheButtonsThatTurnThePageTellWhichStepIsShown)
 {
     test::ModelHarness harness;
@@ -381,6 +381,11 @@ TEST(TutorialOverlay, TheButtonsThatTurnThePageTellWhichStepIsShown)
               "Étape 1 sur 4 : Faites de la place sans vous prendre la tête.");
     click(overlay, "continueButton");
     EXPECT_EQ(told("continueButton"), "Étape 2 sur 4 : Un geste suffit.");
+    QWidget& notice = child(overlay, "stepNotice");
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&notice)->role(), QAccessible::Notification);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&notice)->text(QAccessible::Name),
+              "Étape 2 sur 4 : Un geste suffit.");
     click(overlay, "continueButton");
     click(overlay, "continueButton");
     EXPECT_EQ(told("finishButton"), "Étape 4 sur 4 : Faites comme chez vous.");

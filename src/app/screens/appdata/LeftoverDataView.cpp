@@ -1,6 +1,7 @@
 #include "app/screens/appdata/LeftoverDataView.h"
 
 #include "app/design/DesignFont.h"
+#include "app/design/DisclosureButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
@@ -9,7 +10,6 @@
 #include "app/kit/VirtualList.h"
 #include "app/screens/appdata/AppDataControls.h"
 #include "app/screens/appdata/AppDataRow.h"
-#include "app/screens/appdata/DisclosureButton.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 

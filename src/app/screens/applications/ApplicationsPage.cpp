@@ -4,6 +4,7 @@
 #include "app/design/EmptyState.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
+#include "app/design/Picker.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
@@ -36,9 +37,10 @@ QString looked(std::string_view key)
     return QString::fromStdString(L(key));
 }
 
-QComboBox* picker(const std::vector<std::pair<int, const char*>>& options, int current)
+QComboBox* picker(const QString& title, const std::vector<std::pair<int, const char*>>& options,
+                  int current)
 {
-    auto* box = new QComboBox;
+    auto* box = newPicker(title);
     for (const auto& [tag, key] : options) {
         box->addItem(looked(key), tag);
     }
@@ -46,10 +48,9 @@ QComboBox* picker(const std::vector<std::pair<int, const char*>>& options, int c
     return box;
 }
 
-// A picker with its title before it, which also names it.
+// A picker with its title before it.
 QWidget* titled(const QString& title, QComboBox* box)
 {
-    box->setAccessibleName(title);
     auto* holder = new QWidget;
     auto* line = new QHBoxLayout(holder);
     line->setContentsMargins(0, 0, 0, 0);
@@ -145,7 +146,8 @@ QWidget* ApplicationsPage::makeFilters()
     });
     column->addWidget(search_);
 
-    age_ = picker({{0, "Toutes les applications"},
+    age_ = picker(looked("Afficher"),
+                  {{0, "Toutes les applications"},
                    {30, "Non ouvertes depuis 30 jours"},
                    {180, "Non ouvertes depuis 6 mois"}},
                   query_.age);
@@ -154,7 +156,8 @@ QWidget* ApplicationsPage::makeFilters()
         query_.age = age_->itemData(index).toInt();
         requery();
     });
-    order_ = picker({{0, "Ouvertes le moins récemment"}, {1, "Les plus volumineuses"}, {2, "Nom"}},
+    order_ = picker(looked("Ordre"),
+                    {{0, "Ouvertes le moins récemment"}, {1, "Les plus volumineuses"}, {2, "Nom"}},
                     static_cast<int>(query_.order));
     order_->setObjectName(QStringLiteral("order"));
     connect(order_, &QComboBox::activated, this, [this](int index) {

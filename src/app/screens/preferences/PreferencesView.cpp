@@ -1,12 +1,16 @@
 #include "app/screens/preferences/PreferencesView.h"
 
+#include "app/design/ChoiceGroup.h"
 #include "app/design/DesignFont.h"
 #include "app/design/KeyCap.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
+#include "app/design/PercentSlider.h"
+#include "app/design/Picker.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownText.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -78,7 +82,6 @@ QWidget* pickerRow(std::string_view key, QComboBox* picker)
     layout->addStretch(1);
     layout->addWidget(picker);
     picker->setFont(DesignFont::system(controlPixelSize));
-    picker->setAccessibleName(localized(key));
     picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return row;
 }
@@ -125,7 +128,7 @@ PreferencesView::PreferencesView(AppModel& model, QWidget* parent)
 QWidget* PreferencesView::languagePanel()
 {
     auto* panel = panelWithSpacing(18);
-    language_ = new QComboBox;
+    language_ = newPicker(localized("Langue"));
     language_->setObjectName(QStringLiteral("languagePicker"));
     for (const AppLanguage language : allAppLanguages) {
         language_->addItem(QString::fromStdString(label(language)));
@@ -161,7 +164,10 @@ QWidget* PreferencesView::appearancePanel()
 {
     auto* panel = panelWithSpacing(16);
     panel->contentLayout()->addWidget(sectionTitle("Apparence"));
-    auto* row = new QHBoxLayout;
+    auto* tiles = new ChoiceGroup;
+    setSpokenName(*tiles, localized("Apparence"));
+    auto* row = new QHBoxLayout(tiles);
+    row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
     for (std::size_t i = 0; i < allAppAppearances.size(); ++i) {
         const AppAppearance appearance = allAppAppearances.at(i);
@@ -172,7 +178,7 @@ QWidget* PreferencesView::appearancePanel()
         row->addWidget(tile, 1);
         tiles_.at(i) = tile;
     }
-    panel->contentLayout()->addLayout(row);
+    panel->contentLayout()->addWidget(tiles);
     panel->contentLayout()->addWidget(
         caption("Automatique suit le mode clair ou sombre du système."));
     return panel;
@@ -187,7 +193,7 @@ QWidget* PreferencesView::volumeRow()
     layout->addWidget(new SymbolView(QStringLiteral("speaker.wave.2"),
                                      Symbol::sideBeside(controlPixelSize), Theme::muted));
 
-    volume_ = new QSlider(Qt::Horizontal);
+    volume_ = new PercentSlider;
     volume_->setObjectName(QStringLiteral("volumeSlider"));
     volume_->setRange(0, PreferenceRules::volumeSteps);
     volume_->setSingleStep(PreferenceRules::volumeSteps / 100);
@@ -271,7 +277,7 @@ QWidget* PreferencesView::scanPanel()
     column.addWidget(caption("Les dossiers système, bibliothèques, dépôts Git, clés SSH et "
                              "Corbeilles restent exclus."));
 
-    minimumSize_ = new QComboBox;
+    minimumSize_ = newPicker(localized("Taille minimale"));
     minimumSize_->setObjectName(QStringLiteral("minimumSizePicker"));
     for (const auto& option : PreferenceRules::minimumSizes) {
         minimumSize_->addItem(localized(option.key));

@@ -6,13 +6,16 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/Panel.h"
+#include "app/design/Picker.h"
 #include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/screens/setup/SetupRules.h"
 #include "app/screens/setup/TypeGrid.h"
@@ -44,9 +47,8 @@ constexpr int legendSpacing = 22;
 QComboBox* limitsPicker(std::span<const PickerEntry> entries, const char* name,
                         std::string_view accessibleKey)
 {
-    auto* picker = new QComboBox;
+    auto* picker = newPicker(localized(accessibleKey));
     picker->setObjectName(QString::fromLatin1(name));
-    picker->setAccessibleName(localized(accessibleKey));
     for (const PickerEntry& entry : entries) {
         picker->addItem(localized(entry.key), QVariant::fromValue<qlonglong>(entry.value));
     }
@@ -164,9 +166,8 @@ QWidget* SessionSetupPage::makeVolumeRow()
     auto* caption =
         lineText(localized("Disque"), {.pixelSize = 13, .weight = QFont::Normal, .color = {}});
     layout->addWidget(caption);
-    volumePicker_ = new QComboBox;
+    volumePicker_ = newPicker(localized("Disque"));
     volumePicker_->setObjectName(QStringLiteral("volumePicker"));
-    volumePicker_->setAccessibleName(localized("Disque"));
     volumePicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     volumePicker_->addItem(localized("Toutes les sources"));
     connect(volumePicker_, &QComboBox::activated, this, [this](int index) {
@@ -363,9 +364,21 @@ void SessionSetupPage::refreshEstimate()
     bytes_->setText(QString::fromStdString(estimateLine(shown.matchingBytes(), shown.scanning())));
     const QString title = QString::fromStdString(startTitle(shown.sessionActive()));
     start_->setText(title);
-    start_->setAccessibleName(title);
-    start_->setEnabled(
-        canStartSession(shown.matchingCount(), shown.busy(), shown.preparingSelection()));
+    setSpokenName(*start_, title);
+    const bool startable =
+        canStartSession(shown.matchingCount(), shown.busy(), shown.preparingSelection());
+    if (!startable && start_->hasFocus()) {
+        // Disabled, the button would send the focus along the window's chain, into the sidebar,
+        // and a screen reader would speak it there. The session it started keeps the focus on it
+        // until its first card takes it; anything else hands it to the control beside it.
+        if (shown.sessionActive() && shown.busy() && shown.queueCount() == 0) {
+            return;
+        }
+        if (QWidget* beside = stopBeside(*this, *start_, false)) {
+            beside->setFocus(Qt::BacktabFocusReason);
+        }
+    }
+    start_->setEnabled(startable);
 }
 
 } // namespace tollenvane

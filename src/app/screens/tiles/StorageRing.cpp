@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Formatting.h"
@@ -75,7 +76,7 @@ void StorageRing::setFigures(std::int64_t total, std::int64_t free)
 {
     total_ = total;
     free_ = free;
-    setAccessibleName(usedShareText(total, free) + QLatin1Char(' ') + centreCaption());
+    setSpokenName(*this, usedShareText(total, free) + QLatin1Char(' ') + centreCaption());
     update();
 }
 

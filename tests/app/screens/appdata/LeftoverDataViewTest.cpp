@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QTest>
 
@@ -63,6 +64,16 @@ TEST(LeftoverDataView, WithoutRemovedApplicationsOnlyExplainsAndItOpensClosed)
     shown.show();
     EXPECT_TRUE(shown.shown(QStringLiteral("noRemovedApplications")));
     EXPECT_FALSE(shown.shown(QStringLiteral("searchAppData")));
+
+    // Its header is heard as what it is: a button that opens and closes the section.
+    QWidget& header = shown.find(QStringLiteral("disclosure"));
+    QAccessibleInterface& read = *QAccessible::queryAccessibleInterface(&header);
+    EXPECT_EQ(read.role(), QAccessible::Button);
+    EXPECT_FALSE(read.state().checkable);
+    EXPECT_TRUE(read.state().expandable);
+    EXPECT_TRUE(read.state().expanded);
+    QTest::mouseClick(&header, Qt::LeftButton);
+    EXPECT_FALSE(read.state().expanded);
 
     EXPECT_FALSE(
         appDataControls({.removedApplications = 1, .scanningApplications = true}).searchEnabled);

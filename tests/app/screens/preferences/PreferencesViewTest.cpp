@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -210,6 +211,23 @@ TEST(PreferencesView, TheHeldSliderIsLeftAloneUntilLetGo)
     test::deliverEvents();
     EXPECT_EQ(slider.value(), 200);
     EXPECT_DOUBLE_EQ(page.model.state().preferences.soundVolume, 0.2);
+}
+
+// Heard as the percentage beside it, truncated alike, rather than as the slider's step.
+TEST(PreferencesView, TheVolumeIsHeardAsThePercentShown)
+{
+    ShownPage page;
+    QAccessibleInterface& read =
+        *QAccessible::queryAccessibleInterface(&child<QSlider>(page.view, "volumeSlider"));
+    ASSERT_NE(read.valueInterface(), nullptr);
+    EXPECT_EQ(read.valueInterface()->currentValue().toInt(), 45);
+    Preferences preferences = page.model.state().preferences;
+    preferences.soundVolume = 0.29;
+    page.model.setPreferences(preferences);
+    test::deliverEvents();
+    EXPECT_EQ(child<QLabel>(page.view, "volumePercent").text(), "28\u00A0%");
+    EXPECT_EQ(read.valueInterface()->currentValue().toInt(), 28);
+    EXPECT_EQ(read.valueInterface()->maximumValue().toInt(), 100);
 }
 
 TEST(PreferencesView, ForgettingAsksFirstAndIsLockedDuringASession)

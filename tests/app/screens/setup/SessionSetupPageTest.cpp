@@ -264,6 +264,31 @@ TEST(SessionSetupPage, StartFollowsTheEstimateAndTheSession)
     EXPECT_TRUE(note.isVisible());
 }
 
+// Disabled while it holds the focus, the start button never lets it wander out of the page.
+TEST(SessionSetupPage, TheStartButtonKeepsTheFocusInThePage)
+{
+    SetupScreen screen;
+    auto& start = screen.find<PrimaryButton>("startButton");
+    QApplication::setActiveWindow(&screen.page);
+    start.setFocus(Qt::TabFocusReason);
+    SessionFilter none;
+    none.search = "nothing matches this";
+    screen.model.setup(none);
+    screen.settle();
+    ASSERT_FALSE(start.isEnabled());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(screen.page.isAncestorOf(QApplication::focusWidget()));
+
+    // The session it starts keeps the focus on it until its first card takes it.
+    screen.model.setup(SessionFilter{});
+    screen.settle();
+    start.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&start, Qt::Key_Space);
+    test::deliverEvents();
+    ASSERT_TRUE(screen.model.busy());
+    EXPECT_EQ(QApplication::focusWidget(), &start);
+}
+
 TEST(SessionSetupPage, Pictures)
 {
     const test::SchemeScope restore;

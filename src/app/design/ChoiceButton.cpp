@@ -1,10 +1,10 @@
-#include "app/design/SelectableButton.h"
+#include "app/design/ChoiceButton.h"
 
 #include <QAccessible>
 
 namespace tollenvane {
 
-void SelectableButton::setSelected(bool selected)
+void ChoiceButton::setSelected(bool selected)
 {
     if (selected_ == selected) {
         return;

@@ -1,4 +1,4 @@
-#include "app/screens/appdata/DisclosureButton.h"
+#include "app/design/DisclosureButton.h"
 
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QAccessibleInterface;
+
+namespace tollenvane {
+
+// Choices that stand under one name, which assistive technology speaks as the focus enters
+// them, before the choice that takes it. A plain widget is read as layout, whose name screen
+// readers pass over.
+class ChoiceGroup : public QWidget {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+
+    // For QAccessible::installFactory: the reading of every group, none for other objects.
+    static QAccessibleInterface* accessible(const QString& className, QObject* object);
+};
+
+} // namespace tollenvane

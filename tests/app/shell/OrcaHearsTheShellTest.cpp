@@ -1,0 +1,164 @@
+// The window's choosers and fields as a blind person hears them, through the screen reader.
+#include "core/access/FolderAccess.h"
+#include "core/base/Json.h"
+#include "core/persistence/SavedState.h"
+#include "support/DesktopHome.h"
+#include "support/OrcaSession.h"
+
+#include <gtest/gtest.h>
+
+#include <QUuid>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace tollenvane {
+namespace {
+
+using test::OrcaSession;
+
+// The folder typed into the chooser as a person who knows its path does; Return accepts it once
+// its completion list is open (three windows: the window, the chooser and the list), and the
+// session ends with 6 when it never opens. Then the keys close the tutorial, from its first step:
+// the language, then the button that closes it.
+constexpr const char* typedFolderSteps = R"(
+press chooser ctrl+o
+quiet
+mark typing
+xdotool key ctrl+a
+xdotool type --delay 40 "$SOURCE"
+listed() { [ $(xdotool search --onlyvisible --class tollenvane | wc -l) -gt 2 ]; }
+for i in $(seq 50); do listed && break; sleep 0.1; done
+listed || { kill $app; exit 6; }
+press accept Return
+quiet
+press language Tab
+quiet
+press close Tab
+quiet
+press closed Return
+)";
+
+TEST(OrcaHearsTheFolderChooser, AFolderTypedThereLeavesTheKeyboardOnTheWindow)
+{
+    if (const auto why = OrcaSession::missing()) {
+        GTEST_SKIP() << *why;
+    }
+    OrcaSession session;
+    try {
+        FolderAccess::grant(session.source(), false);
+    } catch (const std::exception& refused) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    session.write(SavedState{});
+    const test::Speech speech = session.run(typedFolderSteps, "orca-folder-typed.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    const SavedState written =
+        SavedState::fromJson(json::parse(test::contentOf(session.statePath())));
+    ASSERT_EQ(written.sources.size(), 1U);
+    EXPECT_EQ(written.sources.front().lastKnownPath, std::optional(session.source()));
+    EXPECT_TRUE(written.preferences.onboardingComplete) << "the keys after the chooser were lost";
+    EXPECT_TRUE(speech.heardAfter("accept", "push button")) << speech.transcript();
+    // What Orca was told: the first focus in the chooser is on a control of the chooser shown.
+    const std::string told =
+        test::contentOf(TOLLENVANE_SCREENSHOTS "/orca-folder-typed.png.orca.log");
+    const std::size_t opened = told.find("window:activate for [dialog");
+    ASSERT_NE(opened, std::string::npos);
+    EXPECT_EQ(told.rfind("object:state-changed:focused for [list item", opened), std::string::npos);
+}
+
+// Goes with KEY from control to control until Orca says TEXT, twenty stops at most; each stop
+// leaves the mark stop1, stop2…
+constexpr const char* seeking = R"(
+seek() {
+    text=$1
+    shift
+    for i in $(seq 20); do
+        press "stop$i" "$@"
+        quiet
+        from=$(tail -n 1 "$MARKS" | cut -d' ' -f1)
+        tail -c +$((from + 1)) "$ORCA_LOG" | grep -a "SPEECH OUTPUT" | grep -aqF -- "$text" && return 0
+    done
+}
+)";
+
+// A session resumed from the dashboard, its card sent to the move sheet, then Tab from the
+// sheet's first button to its field for a new sub-folder, never reached before.
+constexpr const char* newFolderSteps = R"(
+press resume Return
+hear un.bin
+quiet
+press move Up
+hear "Choose Another Folder"
+quiet
+seek "Create a subfolder" Tab
+)";
+
+TEST(OrcaHearsATextField, EveryTimeTabReachesIt)
+{
+    if (const auto why = OrcaSession::missing()) {
+        GTEST_SKIP() << *why;
+    }
+    OrcaSession session;
+    std::ofstream(std::filesystem::path(session.source()) / "un.bin") << "x";
+    SavedState state;
+    try {
+        state = test::stateWithSource(session.source());
+    } catch (const std::exception& refused) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    state.pendingSession = SessionCheckpoint();
+    state.pendingSession->summary.id =
+        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+    session.write(state);
+    const test::Speech speech =
+        session.run(QString(seeking) + newFolderSteps, "orca-text-field.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    // Each stop says more than the key's name, and one of them is the field.
+    bool field = false;
+    for (int stop = 1; !speech.after(QString("stop%1").arg(stop)).isEmpty(); ++stop) {
+        const QStringList said = speech.after(QString("stop%1").arg(stop));
+        EXPECT_TRUE(std::any_of(
+            said.begin(), said.end(),
+            [](const QString& utterance) { return utterance.trimmed() != QStringLiteral("tab"); }))
+            << "stop " << stop << " is silent\n"
+            << speech.transcript();
+        field = field || speech.heardAfter(QString("stop%1").arg(stop), "Create a subfolder text");
+    }
+    EXPECT_TRUE(field) << speech.transcript();
+}
+// From the window's controls to the status bar's count of problems, then its sheet: the problem
+// it opens on, Close, and the problem again.
+constexpr const char* problemSteps = R"(
+seek "scan problem" Tab
+press open Return
+quiet
+press close Tab
+quiet
+press again Tab
+quiet
+)";
+
+TEST(OrcaHearsTheScanProblems, EachProblemTabReaches)
+{
+    if (const auto why = OrcaSession::missing()) {
+        GTEST_SKIP() << *why;
+    }
+    OrcaSession session;
+    try {
+        session.write(test::stateWithSource(session.source()));
+    } catch (const std::exception& refused) {
+        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    // The sorted folder is gone by the time the window opens and scans.
+    std::filesystem::remove_all(session.source());
+    const test::Speech speech = session.run(QString(seeking) + problemSteps, "orca-problems.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    EXPECT_TRUE(speech.heardAfter("open", "Files not scanned dialog")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("open", "Tri")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("close", "Close push button")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("again", "Tri")) << speech.transcript();
+}
+
+} // namespace
+} // namespace tollenvane
