@@ -1,4 +1,3 @@
-// The focus in a list: where Tab comes in and goes on, and where it stays when a control goes.
 #include "app/kit/ListKeyboard.h"
 #include "app/kit/RowFocusRing.h"
 #include "app/kit/RowStops.h"
@@ -10,6 +9,8 @@
 #include <algorithm>
 
 namespace tollenvane {
+
+// The focus in a list: where Tab comes in and goes on, and where it stays when a control goes.
 
 bool VirtualList::focusNextPrevChild(bool next)
 {

@@ -1,7 +1,8 @@
-// Lists inside the rows of a list, which make one list with it.
 #include "app/kit/VirtualList.h"
 
 namespace tollenvane {
+
+// Lists inside the rows of a list, which make one list with it.
 
 VirtualList& VirtualList::outermost()
 {
