@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QUuid>
 #include <filesystem>
 #include <fstream>
 
@@ -23,11 +22,7 @@ SavedState resumable(const std::string& source, const std::string& destination)
     SavedState state = test::stateWithSource(source);
     state.preferences.confirmTrash = false;
     state.destinations.push_back(FolderAccess::grant(destination, false));
-    SessionCheckpoint checkpoint;
-    checkpoint.filter.largestFirst = true;
-    checkpoint.summary.id =
-        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
-    state.pendingSession = checkpoint;
+    state.pendingSession = test::waitingSession();
     return state;
 }
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QUuid>
 #include <filesystem>
 #include <fstream>
 
@@ -43,10 +42,7 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
     } catch (const std::exception& refused) {
         GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
     }
-    SessionCheckpoint checkpoint;
-    checkpoint.summary.id =
-        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
-    state.pendingSession = checkpoint;
+    state.pendingSession = test::waitingSession();
     session.write(state);
     const test::Speech speech = session.run(previewSteps, "orca-preview.png");
     EXPECT_EQ(session.exitCode(), 0);

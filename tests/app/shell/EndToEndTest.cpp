@@ -18,7 +18,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
-#include <QUuid>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -204,11 +203,7 @@ public:
             refusal = refused.what();
             return;
         }
-        SessionCheckpoint checkpoint;
-        checkpoint.filter.largestFirst = true;
-        checkpoint.summary.id =
-            QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
-        state.pendingSession = checkpoint;
+        state.pendingSession = test::waitingSession();
         const std::string probePath = folder_ / "probe/state.json";
         writeState(state, {statePath, probePath});
         entry_ = savedSessionEntry(probePath);

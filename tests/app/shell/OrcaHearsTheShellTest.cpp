@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QUuid>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -107,9 +106,7 @@ TEST(OrcaHearsATextField, EveryTimeTabReachesIt)
     } catch (const std::exception& refused) {
         GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
     }
-    state.pendingSession = SessionCheckpoint();
-    state.pendingSession->summary.id =
-        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+    state.pendingSession = test::waitingSession();
     session.write(state);
     const test::Speech speech =
         session.run(QString(seeking) + newFolderSteps, "orca-text-field.png");

@@ -6,6 +6,7 @@
 #include "model/AppModel.h"
 
 #include <QTest>
+#include <QUuid>
 #include <filesystem>
 #include <fstream>
 
@@ -43,6 +44,15 @@ SavedState stateWithSource(const std::string& source)
     state.preferences.sounds = false;
     state.sources.push_back(FolderAccess::grant(source, false));
     return state;
+}
+
+SessionCheckpoint waitingSession()
+{
+    SessionCheckpoint checkpoint;
+    checkpoint.filter.largestFirst = true;
+    checkpoint.summary.id =
+        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+    return checkpoint;
 }
 
 void writeState(const SavedState& state, std::initializer_list<std::string> paths)

@@ -24,6 +24,9 @@ QProcessEnvironment desktopEnvironment(const TempDir& folder);
 // throws when the folder cannot be a source.
 SavedState stateWithSource(const std::string& source);
 
+// A largest-first session of its own, waiting to be resumed.
+SessionCheckpoint waitingSession();
+
 // Writes `state` as the state file at each of `paths`.
 void writeState(const SavedState& state, std::initializer_list<std::string> paths);
 
