@@ -41,7 +41,7 @@ private:
 // The real application on a desktop where Orca listens as a blind person's does: a virtual
 // display at 1280×800, a window manager, a session bus with the accessibility bus, and Orca
 // speaking into its log rather than to a sound card. One Orca runs at a time on a machine, so
-// tests that use this hold the ctest lock "orca".
+// tests that use this run alone under ctest.
 //
 // The steps are shell lines run once the window shows. They have:
 //   press NAME KEY…   leaves the mark NAME, then presses the keys as xdotool names them;
