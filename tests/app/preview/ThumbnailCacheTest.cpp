@@ -2,6 +2,7 @@
 
 #include "TestMedia.h"
 #include "Waiting.h"
+#include "app/decoding/FileWorkers.h"
 #include "app/preview/FileThumbnailer.h"
 #include "app/preview/ThumbnailProducer.h"
 #include "support/RecordSample.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QThreadPool>
 #include <algorithm>
 #include <condition_variable>
 #include <map>
@@ -92,6 +94,10 @@ struct Answer {
 
 class ThumbnailCacheTest : public ::testing::Test {
 protected:
+    // A worker still letting go of its job as the program ends would race the end: the test's
+    // jobs are all released by now, so they end at once.
+    ~ThumbnailCacheTest() override { fileWorkers().waitForDone(10'000); }
+
     std::shared_ptr<HeldProducer> producer = std::make_shared<HeldProducer>();
     ThumbnailCache cache{producer};
 };
