@@ -1,12 +1,11 @@
 #include "app/design/AccessibleChoice.h"
 
 #include "app/design/ChoiceButton.h"
-#include "app/design/ShownName.h"
 
 namespace tollenvane {
 
 AccessibleChoice::AccessibleChoice(ChoiceButton& choice)
-    : QAccessibleWidget(&choice, QAccessible::RadioButton)
+    : AccessibleButton(choice, QAccessible::RadioButton)
 {}
 
 QAccessibleInterface* AccessibleChoice::create(const QString& className, QObject* object)
@@ -17,39 +16,12 @@ QAccessibleInterface* AccessibleChoice::create(const QString& className, QObject
     return choice != nullptr ? new AccessibleChoice(*choice) : nullptr;
 }
 
-ChoiceButton& AccessibleChoice::choice() const
-{
-    return *static_cast<ChoiceButton*>(widget());
-}
-
-QString AccessibleChoice::text(QAccessible::Text kind) const
-{
-    const QString text = QAccessibleWidget::text(kind);
-    return kind == QAccessible::Name && text.isEmpty() ? spokenText(choice().text()) : text;
-}
-
 QAccessible::State AccessibleChoice::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
     state.checkable = true;
-    state.checked = choice().isSelected();
+    state.checked = static_cast<ChoiceButton&>(button()).isSelected();
     return state;
-}
-
-QStringList AccessibleChoice::actionNames() const
-{
-    QStringList names{pressAction()};
-    names << QAccessibleWidget::actionNames();
-    return names;
-}
-
-void AccessibleChoice::doAction(const QString& action)
-{
-    if (action != pressAction()) {
-        QAccessibleWidget::doAction(action);
-    } else if (choice().isEnabled()) {
-        choice().click();
-    }
 }
 
 } // namespace tollenvane

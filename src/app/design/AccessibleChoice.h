@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAccessibleWidget>
+#include "app/design/AccessibleButton.h"
 
 namespace tollenvane {
 
@@ -9,20 +9,14 @@ class ChoiceButton;
 // What assistive technology reads of a choice: a radio button named by its label, selected while
 // it is the chosen one. Pressing it asks for the choice, as a click does; Qt's reading of a
 // checkable button would toggle its mark behind the model's back.
-class AccessibleChoice final : public QAccessibleWidget {
+class AccessibleChoice final : public AccessibleButton {
 public:
     explicit AccessibleChoice(ChoiceButton& choice);
 
     // For QAccessible::installFactory: the reading of every choice, none for other objects.
     static QAccessibleInterface* create(const QString& className, QObject* object);
 
-    QString text(QAccessible::Text kind) const override;
     QAccessible::State state() const override;
-    QStringList actionNames() const override;
-    void doAction(const QString& action) override;
-
-private:
-    ChoiceButton& choice() const;
 };
 
 } // namespace tollenvane
