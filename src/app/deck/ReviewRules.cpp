@@ -90,8 +90,9 @@ ReviewKeyOutcome reviewKeyOutcome(const ReviewKeyInputs& in)
     const Qt::KeyboardModifiers commands =
         in.modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     // The menu's undo, taken where the deck has the keys, so that it travels as a key the screen
-    // reader hears; elsewhere it stays the menu's.
-    if (!covered && commands == Qt::ControlModifier && in.key == Qt::Key_Z &&
+    // reader hears; elsewhere it stays the menu's. With Shift it is another command, redo.
+    const bool shifted = in.modifiers.testFlag(Qt::ShiftModifier);
+    if (!covered && commands == Qt::ControlModifier && !shifted && in.key == Qt::Key_Z &&
         in.focus != KeyFocus::control) {
         return {.action = Action::undo, .decision = std::nullopt};
     }

@@ -134,7 +134,7 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
     EXPECT_FALSE(reviewKeyOutcome(escape).consumed());
 
     // Ctrl+Z undoes from the deck and its deciders, and stays the menu's from a control, under a
-    // sheet, or with another modifier.
+    // sheet, or with another modifier: Ctrl+Shift+Z, redo, undoes nothing.
     ReviewKeyInputs undo = free;
     undo.key = Qt::Key_Z;
     undo.modifiers = Qt::ControlModifier;
@@ -143,7 +143,8 @@ TEST(ReviewRules, KeysAreTakenOnlyWhenNothingElseShouldHaveThem)
     for (const auto& change : std::vector<void (*)(ReviewKeyInputs&)>{
              [](ReviewKeyInputs& in) { in.focus = KeyFocus::control; },
              [](ReviewKeyInputs& in) { in.previewShown = true; },
-             [](ReviewKeyInputs& in) { in.modifiers |= Qt::AltModifier; }}) {
+             [](ReviewKeyInputs& in) { in.modifiers |= Qt::AltModifier; },
+             [](ReviewKeyInputs& in) { in.modifiers |= Qt::ShiftModifier; }}) {
         ReviewKeyInputs in = undo;
         change(in);
         EXPECT_FALSE(reviewKeyOutcome(in).consumed());

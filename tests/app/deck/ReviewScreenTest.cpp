@@ -142,7 +142,12 @@ TEST(ReviewScreen, AnArrowFliesTheCardOnTopOnceHoweverLongTheKeyIsHeld)
     EXPECT_TRUE(deck.buttonsEnabled());
     EXPECT_EQ(deck.screen->deck().card(deck.second)->offset(), QPointF());
 
-    // Ctrl+Z on the deck undoes, and so does the undo button: the card comes back on top.
+    // Ctrl+Shift+Z, redo elsewhere, undoes nothing; Ctrl+Z on the deck undoes, and so does the
+    // undo button: the card comes back on top.
+    deck.press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    deck.finish();
+    EXPECT_TRUE(inTrash("a.png"));
+    EXPECT_EQ(deck.model.undoCount(), 1);
     deck.press(Qt::Key_Z, Qt::ControlModifier);
     deck.finish();
     EXPECT_TRUE(fs::exists(deck.first));
