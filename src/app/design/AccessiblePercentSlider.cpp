@@ -1,6 +1,7 @@
 #include "app/design/AccessiblePercentSlider.h"
 
 #include "app/design/PercentSlider.h"
+#include "core/localisation/Formatting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,8 +40,7 @@ QVariant AccessiblePercentSlider::currentValue() const
 {
     const PercentSlider& shown = slider();
     const int range = std::max(1, shown.maximum() - shown.minimum());
-    const double share = static_cast<double>(shown.value() - shown.minimum()) / range;
-    return static_cast<int>(std::clamp(share, 0.0, 1.0) * 100);
+    return wholePercent(static_cast<double>(shown.value() - shown.minimum()) / range);
 }
 
 void AccessiblePercentSlider::setCurrentValue(const QVariant& value)

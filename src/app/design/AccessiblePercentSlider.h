@@ -6,7 +6,7 @@ namespace tollenvane {
 
 class PercentSlider;
 
-// What assistive technology reads of a percent slider: its value in whole percent, truncated as a
+// What assistive technology reads of a percent slider: its value in whole percent, rounded as a
 // shown percentage is, which Linux screen readers speak at focus and at each step.
 class AccessiblePercentSlider final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:

@@ -50,11 +50,15 @@ std::string localizedCount(std::int64_t count)
     return FormatterStore::count(count, Localization::localeIdentifier());
 }
 
-std::string localizedPercent(double share)
+int wholePercent(double share)
 {
     const double clamped = std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
-    return FormatterStore::percent(static_cast<int>(clamped * 100),
-                                   Localization::localeIdentifier());
+    return static_cast<int>(std::lround(clamped * 100));
+}
+
+std::string localizedPercent(double share)
+{
+    return FormatterStore::percent(wholePercent(share), Localization::localeIdentifier());
 }
 
 std::string_view plural(std::int64_t count, std::string_view one, std::string_view other)

@@ -22,9 +22,12 @@ std::string localizedDate(Date date, bool includeTime);
 // no-break space in French.
 std::string localizedCount(std::int64_t count);
 
-// A share from 0 to 1 as a whole percentage, truncated toward zero (0.29 gives 28, as the double
-// just below 0.29 does), in the language's form: "45%" in English, "45 %" with a no-break space in
-// French. A share outside 0 to 1 is clamped and one that is not finite gives 0.
+// A share from 0 to 1 as the nearest whole percentage, from 0 to 100: 0.29, stored just below
+// 0.29, gives 29. A share outside 0 to 1 is clamped and one that is not finite gives 0.
+int wholePercent(double share);
+
+// A share's whole percentage in the language's form: "45%" in English, "45 %" with a no-break
+// space in French.
 std::string localizedPercent(double share);
 
 // `one` when the plural rules of the language in force put `count` in their "one" form (1 in

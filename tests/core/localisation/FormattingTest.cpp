@@ -128,10 +128,11 @@ TEST_F(FormattingTest, PercentsAndPluralsInEachLanguage)
         std::string sorted;
         std::string percent;
     };
-    // French counts 0 as singular, English as plural; a share is truncated, never grouped.
+    // French counts 0 as singular, English as plural; a share is rounded, never grouped: 0.29,
+    // stored just below 0.29, is 29.
     const std::vector<Case> cases{
         {AppLanguage::fr, 0, 0.0, "0 fichier trié. Un peu plus de clarté.", "0\u00a0%"},
-        {AppLanguage::fr, 1, 0.29, "1 fichier trié. Un peu plus de clarté.", "28\u00a0%"},
+        {AppLanguage::fr, 1, 0.29, "1 fichier trié. Un peu plus de clarté.", "29\u00a0%"},
         {AppLanguage::fr, 2, 0.45, "2 fichiers triés. Un peu plus de clarté.", "45\u00a0%"},
         {AppLanguage::fr, 1'000'000, 2.0, "1000000 fichiers triés. Un peu plus de clarté.",
          "100\u00a0%"},
@@ -153,6 +154,11 @@ TEST_F(FormattingTest, PercentsAndPluralsInEachLanguage)
     Localization::setLanguage(AppLanguage::en);
     EXPECT_EQ(localizedCount(50028), "50,028");
     EXPECT_EQ(localizedPercent(std::numeric_limits<double>::quiet_NaN()), "0%");
+    // Each step of a hundredth says its own number.
+    for (int percent = 0; percent <= 100; ++percent) {
+        EXPECT_EQ(wholePercent(percent / 100.0), percent);
+    }
+    EXPECT_EQ(wholePercent(0.429), 43);
 }
 
 TEST_F(FormattingTest, DatesUseTheMediumStyle)

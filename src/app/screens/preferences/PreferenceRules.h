@@ -15,8 +15,8 @@ inline constexpr int volumeSteps = 1000;
 int sliderPosition(double volume);
 double volumeAt(int position);
 
-// The volume as a whole percent in the language's form, truncated rather than rounded: 0.29
-// shows "28 %" in French, "28%" in English.
+// The volume as the nearest whole percent in the language's form: 0.29 shows "29 %" in French,
+// "29%" in English.
 QString percentText(double volume);
 
 struct MinimumSizeOption {

@@ -11,12 +11,12 @@ namespace {
 
 using namespace PreferenceRules;
 
-TEST(PreferenceRules, ThePercentIsTruncatedAndTheSliderRoundTrips)
+TEST(PreferenceRules, ThePercentIsRoundedAndTheSliderRoundTrips)
 {
     // French puts a no-break space before the sign, English none.
     EXPECT_EQ(percentText(0.45), QStringLiteral("45\u00A0%"));
     // 0.29 × 100 lies just below 29.
-    EXPECT_EQ(percentText(0.29), QStringLiteral("28\u00A0%"));
+    EXPECT_EQ(percentText(0.29), QStringLiteral("29\u00A0%"));
     EXPECT_EQ(percentText(0), QStringLiteral("0\u00A0%"));
     EXPECT_EQ(percentText(1), QStringLiteral("100\u00A0%"));
     EXPECT_EQ(percentText(1.5), QStringLiteral("100\u00A0%"));

@@ -213,7 +213,7 @@ TEST(PreferencesView, TheHeldSliderIsLeftAloneUntilLetGo)
     EXPECT_DOUBLE_EQ(page.model.state().preferences.soundVolume, 0.2);
 }
 
-// Heard as the percentage beside it, truncated alike, rather than as the slider's step.
+// Heard as the percentage beside it, rounded alike, rather than as the slider's step.
 TEST(PreferencesView, TheVolumeIsHeardAsThePercentShown)
 {
     ShownPage page;
@@ -225,8 +225,8 @@ TEST(PreferencesView, TheVolumeIsHeardAsThePercentShown)
     preferences.soundVolume = 0.29;
     page.model.setPreferences(preferences);
     test::deliverEvents();
-    EXPECT_EQ(child<QLabel>(page.view, "volumePercent").text(), "28\u00A0%");
-    EXPECT_EQ(read.valueInterface()->currentValue().toInt(), 28);
+    EXPECT_EQ(child<QLabel>(page.view, "volumePercent").text(), "29\u00A0%");
+    EXPECT_EQ(read.valueInterface()->currentValue().toInt(), 29);
     EXPECT_EQ(read.valueInterface()->maximumValue().toInt(), 100);
 }
 
