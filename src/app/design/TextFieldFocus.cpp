@@ -18,10 +18,14 @@ TextFieldFocus::~TextFieldFocus()
 
 bool TextFieldFocus::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() != QEvent::Polish) {
+        return false;
+    }
     // Qt's field takes its caret for one never placed until it is first moved, and tells of it
-    // then: placed where it is, it is told now.
+    // then: placed where it is, it is told now. A selection was told as it was made, and placing
+    // the caret would clear it.
     auto* field = qobject_cast<QLineEdit*>(watched);
-    if (event->type() == QEvent::Polish && field != nullptr) {
+    if (field != nullptr && !field->hasSelectedText()) {
         field->setCursorPosition(field->cursorPosition());
     }
     return false;
