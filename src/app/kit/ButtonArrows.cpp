@@ -53,12 +53,13 @@ bool ButtonArrows::eventFilter(QObject* watched, QEvent* event)
         !button->hasFocus() || button->parentWidget() == nullptr || movesItsOwnWay(*button)) {
         return false;
     }
-    QWidget& holder = *button->parentWidget();
     if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) {
-        // Past the button, on to the widgets that hold it, as a key the button leaves.
-        QCoreApplication::sendEvent(&holder, &key);
+        // Kept from the button and left unaccepted, it goes on to the widgets that hold it as a
+        // key the button leaves, each seeing it once.
+        key.ignore();
         return true;
     }
+    QWidget& holder = *button->parentWidget();
     const int step = stepAlong(key.key(), holder.layoutDirection());
     if (step == 0) {
         return false;
