@@ -2,6 +2,7 @@
 #include "app/design/Picker.h"
 #include "app/design/SegmentedControl.h"
 #include "app/kit/ButtonArrows.h"
+#include "support/AccessibleEvents.h"
 #include "support/DeliverEvents.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
@@ -44,6 +46,15 @@ TEST(PickersHeard, ReadTheirLabelThenTheEntryShown)
     EXPECT_TRUE(read.state().expanded);
     picker->hidePopup();
     EXPECT_FALSE(read.state().expanded);
+
+    // Arrowed while closed, it puts the new entry in its text, which a screen reader speaks.
+    test::AccessibleEvents events;
+    picker->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(picker, Qt::Key_Up);
+    ASSERT_EQ(picker->currentIndex(), 0);
+    const auto inserted = events.about(picker, QAccessible::TextInserted);
+    ASSERT_EQ(inserted.size(), 1U) << events.transcript();
+    EXPECT_EQ(inserted.front().text, "English");
 
     // A picker no label names is read by what it shows rather than as nothing.
     QComboBox unlabelled(&window);
@@ -82,10 +93,19 @@ TEST(SegmentedChoiceHeard, TheArrowsChooseUnderTheControlsName)
     EXPECT_EQ(group.text(QAccessible::Name), "Apparence");
     ASSERT_EQ(choice.focused(), choice.option(0));
 
+    // Each option that changes is told, checked or no longer.
+    test::AccessibleEvents events;
     QTest::keyClick(choice.focused(), Qt::Key_Right);
     EXPECT_EQ(choice.control->currentIndex(), 1);
     EXPECT_EQ(choice.focused(), choice.option(1));
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(choice.option(1))->state().checked);
+    for (const int option : {0, 1}) {
+        const auto changes = events.about(choice.option(option), QAccessible::StateChanged);
+        EXPECT_TRUE(std::any_of(changes.begin(), changes.end(),
+                                [](const test::ToldEvent& told) { return told.changed.checked; }))
+            << option << "\n"
+            << events.transcript();
+    }
     QTest::keyClick(choice.focused(), Qt::Key_Left);
     EXPECT_EQ(choice.control->currentIndex(), 0);
     QTest::keyClick(choice.focused(), Qt::Key_Right);

@@ -2,6 +2,7 @@
 
 #include "app/shell/QtTranslation.h"
 #include "core/localisation/Localization.h"
+#include "support/AccessibleEvents.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 #include "support/TempDir.h"
@@ -16,10 +17,12 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QScopeGuard>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
@@ -191,6 +194,30 @@ TEST(DialogFolderPanel, APopupThatRefusesToCloseIsAskedOnce)
     });
     EXPECT_EQ(DialogFolderPanel().run(FolderPanelRequest()), std::nullopt);
     EXPECT_EQ(asked, 1);
+}
+
+// Nothing is told of the chooser while Qt builds it, and all of it once it shows: the first
+// focus told is its name field's, not a place of its sidebar.
+TEST(DialogFolderPanel, TheChooserIsHeardOnceBuilt)
+{
+    test::AccessibleEvents events;
+    std::string firstFocus;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        EXPECT_TRUE(events.waitFor(field, QAccessible::Focus)) << events.transcript();
+        const auto& told = events.events();
+        const auto focus = std::find_if(told.begin(), told.end(), [](const test::ToldEvent& event) {
+            return event.type == QAccessible::Focus;
+        });
+        firstFocus = focus == told.end() || focus->object == nullptr
+                         ? std::string("none")
+                         : focus->object->objectName().toStdString();
+        dialog->reject();
+    });
+    EXPECT_EQ(DialogFolderPanel().run(FolderPanelRequest()), std::nullopt);
+    EXPECT_EQ(firstFocus, "fileNameEdit");
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/ModelHarness.h"
 #include "model/support/SortingHarness.h"
+#include "support/AccessibleEvents.h"
 #include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
 #include "support/Screenshots.h"
@@ -391,6 +392,45 @@ TEST(TutorialOverlay, TheButtonsThatTurnThePageTellWhichStepIsShown)
     EXPECT_EQ(told("finishButton"), "Étape 4 sur 4 : Faites comme chez vous.");
     click(overlay, "backButton");
     EXPECT_EQ(told("backButton"), "Étape 3 sur 4 : Par où commence-t-on ?");
+}
+
+// Where the keyboard stays behind, what shows is told as a notice, which a screen reader speaks as
+// it shows: a step turned to, the same one again after going back, and what a demonstration did.
+TEST(TutorialOverlay, WhatShowsWhereTheKeyboardStaysIsTold)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    setAnimations(model, false);
+    TutorialOverlay overlay(model);
+    overlay.show();
+    QApplication::setActiveWindow(&overlay);
+    auto& onward = child(overlay, "continueButton");
+    onward.setFocus(Qt::TabFocusReason);
+    test::AccessibleEvents events;
+    QTest::keyClick(&onward, Qt::Key_Return);
+    auto& back = child(overlay, "backButton");
+    back.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&back, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), &onward);
+    QTest::keyClick(&onward, Qt::Key_Return);
+    ASSERT_EQ(overlay.step(), 1);
+    const auto shown = events.about(&child(overlay, "stepNotice"), QAccessible::ObjectShow);
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                            [](const test::ToldEvent& told) {
+                                return told.name == "Étape 2 sur 4 : Un geste suffit.";
+                            }),
+              2)
+        << events.transcript();
+
+    auto& demo = child(overlay, "demo-trash");
+    demo.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&demo, Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), &demo);
+    const QString message = child<TextBlock>(overlay, "demoMessage").text();
+    EXPECT_TRUE(events.waitFor(&child(overlay, "demoNotice"), QAccessible::ObjectShow,
+                               [&](const test::ToldEvent& told) { return told.name == message; }))
+        << message.toStdString() << "\n"
+        << events.transcript();
 }
 
 TEST(TutorialOverlay, ALanguageChosenMidWayRebuildsTheWindowFromTheFirstStep)

@@ -11,6 +11,7 @@
 #include "model/AppModel.h"
 #include "model/support/ModelHarness.h"
 #include "model/support/SortingHarness.h"
+#include "support/AccessibleEvents.h"
 #include "support/DeliverEvents.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
@@ -213,8 +214,9 @@ TEST(PreferencesView, TheHeldSliderIsLeftAloneUntilLetGo)
     EXPECT_DOUBLE_EQ(page.model.state().preferences.soundVolume, 0.2);
 }
 
-// Heard as the percentage beside it, rounded alike, rather than as the slider's step.
-TEST(PreferencesView, TheVolumeIsHeardAsThePercentShown)
+// The volume is heard as the percentage beside it, rounded alike, rather than as the slider's
+// step; an appearance chosen is told checked, the one it replaces unchecked.
+TEST(PreferencesView, TheVolumeAndTheAppearanceAreHeardAsShown)
 {
     ShownPage page;
     QAccessibleInterface& read =
@@ -228,6 +230,16 @@ TEST(PreferencesView, TheVolumeIsHeardAsThePercentShown)
     EXPECT_EQ(child<QLabel>(page.view, "volumePercent").text(), "29\u00A0%");
     EXPECT_EQ(read.valueInterface()->currentValue().toInt(), 29);
     EXPECT_EQ(read.valueInterface()->maximumValue().toInt(), 100);
+
+    test::AccessibleEvents events;
+    QTest::mouseClick(&child(page.view, "appearance-light"), Qt::LeftButton);
+    const auto checkedChange = [](const test::ToldEvent& told) { return told.changed.checked; };
+    for (const char* tile : {"appearance-light", "appearance-dark"}) {
+        EXPECT_TRUE(
+            events.waitFor(&child(page.view, tile), QAccessible::StateChanged, checkedChange))
+            << tile << "\n"
+            << events.transcript();
+    }
 }
 
 TEST(PreferencesView, ForgettingAsksFirstAndIsLockedDuringASession)
