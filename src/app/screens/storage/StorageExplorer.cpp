@@ -7,6 +7,7 @@
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/design/SpokenName.h"
 #include "app/design/SpokenNotice.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -104,6 +105,7 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
     column.addWidget(empty_);
     map_ = new TreemapView([this](const StorageNode& node) { activate(node); }, this);
     map_->setObjectName("treemap");
+    setSpokenName(*map_, localized("Carte de vos dossiers"));
     column.addWidget(map_);
     busy_ = model_.busy();
     list_ = new VirtualList(

@@ -232,6 +232,7 @@ TEST(StorageExplorer, TheMapIsHeardBlockByBlockAndFolderByFolder)
     QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(&map);
     ASSERT_EQ(reading->childCount(), 4); // the empty file has no block
     EXPECT_EQ(reading->role(), QAccessible::List);
+    EXPECT_EQ(reading->text(QAccessible::Name), localized("Carte de vos dossiers"));
     EXPECT_EQ(reading->child(1)->text(QAccessible::Name), block(1));
     EXPECT_EQ(reading->indexOfChild(reading->child(2)), 2);
 
