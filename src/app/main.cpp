@@ -1,5 +1,4 @@
 // The application: one model for the life of the process, one window over it.
-#include "app/deck/CardAccessible.h"
 #include "app/design/AppearanceApplier.h"
 #include "app/design/DesignBehaviour.h"
 #include "app/design/Symbol.h"
@@ -9,6 +8,7 @@
 #include "app/shell/PlatformNotices.h"
 #include "app/shell/QtTranslation.h"
 #include "app/shell/QuitSignals.h"
+#include "app/shell/ScreenReadings.h"
 #include "core/platform/XdgFolders.h"
 #include "model/AppModel.h"
 #include "model/ModelServices.h"
@@ -64,7 +64,7 @@ int run(int argc, char** argv)
     QApplication::setApplicationName("tollenvane");
     QGuiApplication::setApplicationDisplayName("Tollenvane");
     QGuiApplication::setDesktopFileName("tollenvane");
-    const DesignBehaviour design({&CardAccessible::factory});
+    const DesignBehaviour design(screenReadings());
     // Before anything sets a palette: it keeps the platform's own to tell the system appearance.
     AppearanceApplier appearance;
     Symbol::useIconTheme();

@@ -1,6 +1,6 @@
 // Screen tests need a QApplication but no display: the offscreen platform draws into memory.
-#include "app/deck/CardAccessible.h"
 #include "app/design/DesignBehaviour.h"
+#include "app/shell/ScreenReadings.h"
 #include "core/localisation/Localization.h"
 #include "model/sound/ExitPastSoundCache.h"
 #include "support/ScratchHome.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv)
         // Made first and removed last, so that Qt never sees nor keeps anything outside it.
         const tollenvane::test::ScratchHome home;
         const QApplication application(argc, argv);
-        const tollenvane::DesignBehaviour design({&tollenvane::CardAccessible::factory});
+        const tollenvane::DesignBehaviour design(tollenvane::screenReadings());
         ::testing::InitGoogleTest(&argc, argv);
         tollenvane::Localization::setPreferredLanguages(std::vector<std::string>{"fr"});
         result = RUN_ALL_TESTS();

@@ -7,6 +7,8 @@
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
+#include "app/design/SpokenName.h"
+#include "app/design/SpokenNotice.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
@@ -41,6 +43,7 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
     , revealer_(revealer)
     , visibleLimit_(visibleLimit)
     , refresh_(*this, [this] { refresh(); })
+    , heardFolder_(model.storagePath())
 {
     setObjectName("storageExplorer");
     QVBoxLayout& column = *contentLayout();
@@ -102,6 +105,7 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
     column.addWidget(empty_);
     map_ = new TreemapView([this](const StorageNode& node) { activate(node); }, this);
     map_->setObjectName("treemap");
+    setSpokenName(*map_, localized("Carte de vos dossiers"));
     column.addWidget(map_);
     busy_ = model_.busy();
     list_ = new VirtualList(
@@ -148,8 +152,13 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
             "libérable."),
         {10, QFont::Normal, Theme::muted}, this));
 
+    notice_ = new SpokenNotice(this);
+
     // The list reads the model's nodes: it follows them before anything can ask it for a row.
-    connect(&model_, &AppModel::storageNodesChanged, this, [this] { list_->reset(shownCount()); });
+    connect(&model_, &AppModel::storageNodesChanged, this, [this] {
+        list_->reset(shownCount());
+        tellFolderShown();
+    });
     list_->reset(shownCount());
     refresh_.follow(model_, {&AppModel::storageNodesChanged, &AppModel::storagePathChanged,
                              &AppModel::scanningChanged, &AppModel::busyChanged});
@@ -264,6 +273,17 @@ void StorageExplorer::showTop()
 {
     setVisibleLimit(ExplorerRules::initialLimit);
     model_.openStorageFolder(std::nullopt);
+}
+
+// Going into a folder or back out changes a map and a list that the keyboard may not be on: the
+// folder now shown is heard wherever the focus is.
+void StorageExplorer::tellFolderShown()
+{
+    if (model_.storagePath() == heardFolder_) {
+        return;
+    }
+    heardFolder_ = model_.storagePath();
+    notice_->say(folderDescription(model_.storagePath(), model_.storageNodes()));
 }
 
 void StorageExplorer::sortFolder(const StorageNode& node)

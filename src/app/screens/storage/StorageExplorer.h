@@ -12,6 +12,7 @@ class EmptyState;
 class FileRevealer;
 class PlainButton;
 class Spinner;
+class SpokenNotice;
 class StorageRow;
 class SymbolView;
 class TextBlock;
@@ -44,6 +45,9 @@ private:
     void goBack();
     void showTop();
     void sortFolder(const StorageNode& node);
+    // Says which folder shows once its content has come, when it is another than the one heard
+    // last: the model reads the folder shown again as a scan goes on.
+    void tellFolderShown();
 
     AppModel& model_;
     FileRevealer& revealer_;
@@ -62,6 +66,9 @@ private:
     QWidget* footer_;
     PlainButton* more_;
     PlainButton* less_;
+    SpokenNotice* notice_;
+    // The folder shown when the page opened, or told since.
+    std::optional<std::string> heardFolder_;
 };
 
 } // namespace tollenvane

@@ -4,12 +4,13 @@
 #include "app/design/DesignFont.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LineBox.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PlainToolTip.h"
 #include "app/design/ShownName.h"
-#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/screens/storage/ExplorerRules.h"
+#include "core/base/Path.h"
 #include "core/localisation/Formatting.h"
 #include "core/storage/TreemapLayout.h"
 
@@ -40,10 +41,30 @@ QStringList blockNameLines(const StorageNode& node, qreal width)
                                     DesignFont::system(namePixelSize, QFont::DemiBold), width);
 }
 
+namespace {
+
+QString nameAndSize(const QString& name, std::uint64_t bytes)
+{
+    return name + QStringLiteral(" \u00B7 ") + QString::fromStdString(formattedBytes(bytes));
+}
+
+} // namespace
+
 QString blockDescription(const StorageNode& node)
 {
-    return shownName(node.name) + QStringLiteral(" \u00B7 ") +
-           QString::fromStdString(formattedBytes(node.bytes));
+    return nameAndSize(shownName(node.name), node.bytes);
+}
+
+QString folderDescription(const std::optional<std::string>& folder,
+                          const std::vector<StorageNode>& nodes)
+{
+    std::uint64_t bytes = 0;
+    for (const StorageNode& node : nodes) {
+        bytes += node.bytes;
+    }
+    return nameAndSize(folder ? shownName(std::string(path::lastComponent(*folder)))
+                              : localized("Toutes les sources"),
+                       bytes);
 }
 
 TreemapView::TreemapView(std::function<void(const StorageNode&)> activated, QWidget* parent)
@@ -75,6 +96,7 @@ QSize TreemapView::sizeHint() const
 void TreemapView::relayout()
 {
     hideCaption();
+    readings_.forget();
     std::vector<double> weights;
     weights.reserve(tiles_.size());
     for (const StorageNode& tile : tiles_) {
@@ -100,9 +122,65 @@ void TreemapView::relayout()
     }
     current_ = 0;
     setFocusPolicy(layout_.empty() ? Qt::NoFocus : Qt::StrongFocus);
-    setSpokenName(*this,
-                  layout_.empty() ? QString() : blockDescription(tiles_[layout_.front().index]));
     update();
+    // A folder opened from the map comes with blocks of its own: the first is heard at once. A
+    // scan that only resizes the blocks leaves the one heard as it is.
+    if (hasFocus() && currentId() != heard_) {
+        tellCurrent();
+    }
+}
+
+void TreemapView::tellCurrent()
+{
+    heard_ = currentId();
+    readings_.tellFocus(current_);
+}
+
+std::optional<std::string> TreemapView::currentId() const
+{
+    return current_ < reachableCount() ? std::optional(nodeAt(current_).id) : std::nullopt;
+}
+
+std::size_t TreemapView::reachableCount() const
+{
+    const auto unseen = std::find_if(blocks_.begin(), blocks_.end(),
+                                     [](const Block& block) { return block.frame.isEmpty(); });
+    return static_cast<std::size_t>(unseen - blocks_.begin());
+}
+
+const StorageNode& TreemapView::nodeAt(std::size_t position) const
+{
+    return tiles_[layout_[position].index];
+}
+
+QRect TreemapView::blockRect(std::size_t position) const
+{
+    return blocks_[position].frame.toAlignedRect();
+}
+
+void TreemapView::open(std::size_t position)
+{
+    activate(layout_[position].index);
+}
+
+QAccessibleInterface* TreemapView::tileReading(std::size_t position) const
+{
+    return readings_.at(position);
+}
+
+// Qt tells of the map taking the focus once this returns: the block is told after it, as the item
+// a list's focus rests on.
+void TreemapView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus()) {
+                tellCurrent();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void TreemapView::resizeEvent(QResizeEvent*)
@@ -234,7 +312,7 @@ void TreemapView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        activate(layout_[current_].index);
+        open(current_);
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -262,7 +340,7 @@ void TreemapView::setCurrent(std::size_t position)
     update(blocks_[current_].frame.toAlignedRect());
     current_ = position;
     update(blocks_[current_].frame.toAlignedRect());
-    setSpokenName(*this, blockDescription(tiles_[layout_[current_].index]));
+    tellCurrent();
 }
 
 bool TreemapView::event(QEvent* event)

@@ -3,8 +3,10 @@
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenNotice.h"
 #include "app/design/TextBlock.h"
 #include "app/kit/PageScaffold.h"
 #include "app/kit/VirtualList.h"
@@ -14,12 +16,14 @@
 #include "design/SchemeScope.h"
 #include "preview/Waiting.h"
 #include "screens/storage/ScannedDesk.h"
+#include "support/AccessibleEvents.h"
 #include "support/FocusRingPixels.h"
 #include "support/ListKeys.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFontMetricsF>
@@ -209,9 +213,93 @@ TEST(StorageExplorer, TheCaptionFollowsTheBlockTheArrowsChoose)
                                         {Qt::Key_Left, std::size_t{1}}}) {
         QTest::keyClick(&open.map(), key);
         EXPECT_EQ(caption(), described(position)) << position;
-        EXPECT_EQ(open.map().accessibleName(), spokenText(described(position)));
     }
     QToolTip::hideText();
+}
+
+// The map is heard block by block as the arrows reach them, and folder by folder as Return and
+// the breadcrumb go into them and back out; a scan that only reads the folder again says nothing.
+TEST(StorageExplorer, TheMapIsHeardBlockByBlockAndFolderByFolder)
+{
+    OpenExplorer open;
+    AppModel& model = open.desk.model();
+    model.openStorageFolder(open.desk.source);
+    open.desk.settle();
+    TreemapView& map = open.map();
+    const auto block = [&](std::size_t position) {
+        return spokenText(blockDescription(map.nodeAt(position)));
+    };
+    QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(&map);
+    ASSERT_EQ(reading->childCount(), 4); // the empty file has no block
+    EXPECT_EQ(reading->role(), QAccessible::List);
+    EXPECT_EQ(reading->text(QAccessible::Name), localized("Carte de vos dossiers"));
+    EXPECT_EQ(reading->child(1)->text(QAccessible::Name), block(1));
+    EXPECT_EQ(reading->indexOfChild(reading->child(2)), 2);
+
+    open.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&open.window));
+    test::AccessibleEvents told;
+    const auto focused = [&] {
+        QStringList names;
+        for (const test::ToldEvent& event : told.about(&map, QAccessible::Focus)) {
+            names << event.name;
+        }
+        return names;
+    };
+    const auto notices = [&] {
+        QStringList names;
+        for (const test::ToldEvent& event : told.events()) {
+            if (event.type == QAccessible::ObjectShow &&
+                qobject_cast<SpokenNotice*>(event.object.data()) != nullptr) {
+                names << event.name;
+            }
+        }
+        return names;
+    };
+    map.setFocus();
+    ASSERT_TRUE(told.waitFor(&map, QAccessible::Focus, [&](const test::ToldEvent& event) {
+        return event.name == block(0);
+    })) << told.transcript();
+    EXPECT_EQ(focused().back(), block(0));
+    EXPECT_EQ(reading->focusChild()->text(QAccessible::Name), block(0));
+    EXPECT_TRUE(reading->focusChild()->state().focused);
+    QTest::keyClick(&map, Qt::Key_Right);
+    EXPECT_EQ(focused().back(), block(1));
+    EXPECT_FALSE(reading->child(0)->state().focused);
+    QTest::keyClick(&map, Qt::Key_Left);
+    EXPECT_EQ(focused().back(), block(0));
+    ASSERT_EQ(map.nodeAt(0).name, "Films");
+
+    // Into Films from the keyboard: the folder, then its largest block.
+    told.clear();
+    QTest::keyClick(&map, Qt::Key_Return);
+    open.desk.settle();
+    ASSERT_TRUE(told.waitFor(&map, QAccessible::Focus)) << told.transcript();
+    EXPECT_EQ(notices(), QStringList{spokenText(
+                             folderDescription(open.desk.path("Films"), model.storageNodes()))});
+    EXPECT_TRUE(notices().front().startsWith(QStringLiteral("Films \u00B7 ")));
+    EXPECT_EQ(map.nodeAt(0).name, "rush.mov");
+    EXPECT_EQ(focused(), QStringList{block(0)});
+
+    // The folder read again by a scan is not heard again.
+    model.openStorageFolder(model.storagePath());
+    open.desk.settle();
+    EXPECT_EQ(notices().size(), 1) << told.transcript();
+
+    // Back out from the breadcrumb, whose button keeps the focus: the folder now shown is heard.
+    open.click(open.find<PlainButton>("parentButton"));
+    ASSERT_EQ(notices().size(), 2) << told.transcript();
+    EXPECT_TRUE(notices().back().startsWith(QStringLiteral("Projects \u00B7 ")));
+    open.click(open.find<PlainButton>("allSourcesButton"));
+    ASSERT_EQ(notices().size(), 3) << told.transcript();
+    EXPECT_TRUE(notices().back().startsWith(localized("Toutes les sources")));
+
+    // A block is pressed as a click presses it.
+    QAccessibleInterface* top = QAccessible::queryAccessibleInterface(&map)->child(0);
+    ASSERT_NE(top, nullptr);
+    top->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    open.desk.settle();
+    EXPECT_EQ(model.storagePath(), open.desk.source);
 }
 
 // The caption the arrows showed goes with the block Enter opens, rather than stay over the page
