@@ -50,15 +50,20 @@ std::string localizedCount(std::int64_t count)
     return FormatterStore::count(count, Localization::localeIdentifier());
 }
 
-int wholePercent(double share)
+int wholePercent(double share, PercentRounding rounding)
 {
     const double clamped = std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0.0;
-    return static_cast<int>(std::lround(clamped * 100));
+    if (rounding == PercentRounding::nearest) {
+        return static_cast<int>(std::lround(clamped * 100));
+    }
+    // A share stored a hair below its whole percentage still counts as that percentage.
+    constexpr double storageError = 1e-9;
+    return static_cast<int>(std::floor(clamped * 100 + storageError));
 }
 
-std::string localizedPercent(double share)
+std::string localizedPercent(double share, PercentRounding rounding)
 {
-    return FormatterStore::percent(wholePercent(share), Localization::localeIdentifier());
+    return FormatterStore::percent(wholePercent(share, rounding), Localization::localeIdentifier());
 }
 
 std::string_view plural(std::int64_t count, std::string_view one, std::string_view other)

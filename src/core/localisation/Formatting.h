@@ -22,13 +22,18 @@ std::string localizedDate(Date date, bool includeTime);
 // no-break space in French.
 std::string localizedCount(std::int64_t count);
 
-// A share from 0 to 1 as the nearest whole percentage, from 0 to 100: 0.29, stored just below
-// 0.29, gives 29. A share outside 0 to 1 is clamped and one that is not finite gives 0.
-int wholePercent(double share);
+// How a share becomes a whole percentage: to the nearest one, or down, so that a disk with a
+// byte left never reads full.
+enum class PercentRounding { nearest, down };
+
+// A share from 0 to 1 as a whole percentage, from 0 to 100. Either way 0.29, stored just below
+// 0.29, gives 29; down, 0.429 gives 42 and 0.9999 gives 99. A share outside 0 to 1 is clamped and
+// one that is not finite gives 0.
+int wholePercent(double share, PercentRounding rounding = PercentRounding::nearest);
 
 // A share's whole percentage in the language's form: "45%" in English, "45 %" with a no-break
 // space in French.
-std::string localizedPercent(double share);
+std::string localizedPercent(double share, PercentRounding rounding = PercentRounding::nearest);
 
 // `one` when the plural rules of the language in force put `count` in their "one" form (1 in
 // English, 0 and 1 in French), `other` otherwise: the key to look up for a text about `count`

@@ -157,8 +157,11 @@ TEST_F(FormattingTest, PercentsAndPluralsInEachLanguage)
     // Each step of a hundredth says its own number.
     for (int percent = 0; percent <= 100; ++percent) {
         EXPECT_EQ(wholePercent(percent / 100.0), percent);
+        EXPECT_EQ(wholePercent(percent / 100.0, PercentRounding::down), percent);
     }
     EXPECT_EQ(wholePercent(0.429), 43);
+    EXPECT_EQ(wholePercent(0.429, PercentRounding::down), 42);
+    EXPECT_EQ(wholePercent(0.9999, PercentRounding::down), 99);
 }
 
 TEST_F(FormattingTest, DatesUseTheMediumStyle)

@@ -60,7 +60,7 @@ QString usedShareText(std::int64_t total, std::int64_t free)
     if (!ratio) {
         return QStringLiteral("—");
     }
-    return QString::fromStdString(localizedPercent(*ratio));
+    return QString::fromStdString(localizedPercent(*ratio, PercentRounding::down));
 }
 
 StorageRing::StorageRing(std::int64_t total, std::int64_t free, QWidget* parent)

@@ -7,8 +7,8 @@ namespace tollenvane {
 
 // How much of the ring the used space fills, from 0 to 1; 0 without a capacity.
 double ringFraction(std::int64_t total, std::int64_t free);
-// The used share in the ring's centre: the nearest whole percent in the language's form ("43 %" in
-// French, "43%" in English for 42.9 %), or an em dash without a capacity.
+// The used share in the ring's centre: the whole percent below it in the language's form ("42 %"
+// in French, "42%" in English for 42.9 %), or an em dash without a capacity.
 QString usedShareText(std::int64_t total, std::int64_t free);
 
 // A ring of the used space of a volume around its used share. It takes the size its caller

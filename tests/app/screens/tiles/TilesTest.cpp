@@ -29,8 +29,8 @@ TEST(StorageRingRule, FractionAndShareFollowTheFigures)
     };
     const std::int64_t huge = std::numeric_limits<std::int64_t>::max();
     for (const Case& c : {
-             Case{0, 0, 0.0, "—"}, Case{-5, 0, 0.0, "—"}, Case{1000, 571, 0.429, "43\u00A0%"},
-             Case{100, 71, 0.29, "29\u00A0%"}, Case{10000, 1, 0.9999, "100\u00A0%"},
+             Case{0, 0, 0.0, "—"}, Case{-5, 0, 0.0, "—"}, Case{1000, 571, 0.429, "42\u00A0%"},
+             Case{100, 71, 0.29, "29\u00A0%"}, Case{10000, 1, 0.9999, "99\u00A0%"},
              Case{1000, 0, 1.0, "100\u00A0%"},
              Case{1000, 2000, 0.0, "0\u00A0%"},    // a stale free figure
              Case{1000, -1, 1.0, "100\u00A0%"},    // a negative free
