@@ -8,6 +8,7 @@
 #include "app/screens/sources/SourcesPage.h"
 #include "app/shell/RootView.h"
 #include "app/tutorial/TutorialOverlay.h"
+#include "core/localisation/Formatting.h"
 #include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
@@ -88,7 +89,9 @@ TEST(AssistiveReading, NoPageReadsTheMarksOfItsNamesNorTheMarkupOfItsToolTips)
         }
         if (page == Page::space) {
             // The name itself is heard, its reversing control still marked.
-            EXPECT_TRUE(texts.contains(QStringLiteral("<U+202E>txt.exe")));
+            EXPECT_TRUE(texts.contains(
+                spokenText("<U+202E>txt.exe, " + QString::fromStdString(formattedBytes(900'000)))))
+                << texts.join(" | ").toStdString();
             EXPECT_TRUE(texts.contains(localized("Afficher dans le gestionnaire de fichiers")));
         }
     }
