@@ -233,7 +233,7 @@ TEST(AssistiveReading, EveryChoosableTileSaysWhetherItIsChosen)
     }
 }
 
-TEST(AssistiveReading, TheCopiesOfAGroupAreReadWithTheirFolders)
+TEST(AssistiveReading, TheCopiesOfAGroupAreReadWithTheirFoldersAndSizes)
 {
     test::SortingHarness harness;
     harness.folder.write("home/Pictures/Screenshot 3.png", std::string(30'000, 's'));
@@ -255,8 +255,10 @@ TEST(AssistiveReading, TheCopiesOfAGroupAreReadWithTheirFolders)
         }
         heard.sort();
         const QString pictures = QString::fromStdString(harness.source);
+        const QString size = spokenText(QString::fromStdString(formattedBytes(30'000)));
         EXPECT_EQ(heard.join(" | ").toStdString(),
-                  ("Screenshot 3.png, " + pictures + " | Screenshot 3.png, " + pictures + "/Desk")
+                  ("Screenshot 3.png, " + pictures + ", " + size + " | Screenshot 3.png, " +
+                   pictures + "/Desk, " + size)
                       .toStdString())
             << control;
     }
