@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTest>
 #include <cstdlib>
 #include <set>
@@ -118,6 +119,34 @@ TEST(SuggestedFolders, TilesWrapAndEachClickChoosesItsFolder)
                        .arg(scheme == ColorScheme::dark ? "dark" : "light"));
     }
     Theme::setCurrentScheme(before);
+}
+
+// While the tiles take no click, during a session, they look it: dimmed as the buttons beside them.
+TEST(SuggestedFolders, DisabledTilesAreDrawnDimmed)
+{
+    SuggestedFolders grid([](StandardFolder) {});
+    grid.resize(500, grid.heightForWidth(500));
+    QWidget& tile = *grid.tiles().front();
+    const auto accentPixels = [&] {
+        const QImage image = tile.grab().toImage();
+        const QColor accent = Theme::color(Theme::orange);
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                count += std::abs(pixel.red() - accent.red()) +
+                                     std::abs(pixel.green() - accent.green()) +
+                                     std::abs(pixel.blue() - accent.blue()) <
+                                 12
+                             ? 1
+                             : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(accentPixels(), 10);
+    grid.setEnabled(false);
+    EXPECT_EQ(accentPixels(), 0);
 }
 
 } // namespace
