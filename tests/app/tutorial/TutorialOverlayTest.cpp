@@ -386,6 +386,15 @@ TEST(TutorialOverlay, TheButtonsThatTurnThePageTellWhichStepIsShown)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&notice)->role(), QAccessible::Notification);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&notice)->text(QAccessible::Name),
               "Étape 2 sur 4 : Un geste suffit.");
+    // A demonstration's message is told once: the step shown again tells only itself.
+    click(overlay, "demo-keep");
+    QWidget& demoNotice = child(overlay, "demoNotice");
+    EXPECT_TRUE(demoNotice.isVisible());
+    click(overlay, "continueButton");
+    click(overlay, "backButton");
+    EXPECT_FALSE(demoNotice.isVisible());
+    click(overlay, "demo-keep");
+    EXPECT_TRUE(demoNotice.isVisible());
     click(overlay, "continueButton");
     click(overlay, "continueButton");
     EXPECT_EQ(told("finishButton"), "Étape 4 sur 4 : Faites comme chez vous.");
