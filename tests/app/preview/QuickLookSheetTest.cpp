@@ -270,10 +270,18 @@ TEST(QuickLookSheet, EveryPageOfALongDocumentIsReachedAndDrawnAsItComesIntoView)
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(pane->pageCount(), pageCount);
     EXPECT_EQ(sheet.focusWidget(), pane);
+    // Heard with its number of pages, then with each page scrolled to, once.
+    const auto heard = [](QWidget& widget, QAccessible::Text text) {
+        return QAccessible::queryAccessibleInterface(&widget)->text(text);
+    };
+    EXPECT_EQ(heard(*pane, QAccessible::Name), "long.pdf");
+    EXPECT_EQ(heard(*pane, QAccessible::Description), "500 pages");
+    auto& pageNotice = *pane->findChild<QWidget*>(QStringLiteral("pageNotice"));
     ASSERT_TRUE(processUntil([&] { return pane->isDrawn(0); }));
     const QScrollBar& bar = *pane->verticalScrollBar();
     press(sheet, Qt::Key_Down);
     EXPECT_EQ(bar.value(), bar.singleStep());
+    EXPECT_FALSE(pageNotice.isVisible()) << "still on the first page";
     press(sheet, Qt::Key_PageDown);
     EXPECT_EQ(bar.value(), bar.singleStep() + bar.pageStep());
     press(sheet, Qt::Key_PageUp);
@@ -282,6 +290,8 @@ TEST(QuickLookSheet, EveryPageOfALongDocumentIsReachedAndDrawnAsItComesIntoView)
 
     press(sheet, Qt::Key_End);
     EXPECT_EQ(bar.value(), bar.maximum());
+    EXPECT_TRUE(pageNotice.isVisible());
+    EXPECT_EQ(heard(pageNotice, QAccessible::Name), "Page 500 sur 500");
     const int last = pageCount - 1;
     int mostHeld = 0;
     int mostDrawing = 0;
