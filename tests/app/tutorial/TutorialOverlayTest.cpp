@@ -203,6 +203,7 @@ TEST(TutorialOverlay, TheDemonstrationTouchesNoFile)
     EXPECT_EQ(sourceRows(overlay), std::vector{shownName("Pictures")});
     EXPECT_FALSE(child(overlay, "addFolder").isEnabled());
     EXPECT_FALSE(child(overlay, "suggestedFolder.Bureau").isEnabled());
+    overlay.grab().save(test::screenshotFolder() + "/tutorial-sources-during-a-session.png");
 }
 
 // The tutorial opens with the keyboard on its way on, its ring drawn: Enter goes through every
