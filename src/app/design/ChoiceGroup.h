@@ -6,9 +6,9 @@ class QAccessibleInterface;
 
 namespace tollenvane {
 
-// Choices that stand under one name, which assistive technology speaks as the focus enters
-// them, before the choice that takes it. A plain widget is read as layout, whose name screen
-// readers pass over.
+// Choices, or controls that share what a header says of them, standing under one name, which
+// assistive technology speaks as the focus enters them, before the control that takes it. A plain
+// widget is read as layout, whose name screen readers pass over.
 class ChoiceGroup : public QWidget {
     Q_OBJECT
 

@@ -23,6 +23,14 @@ void SpokenNotice::say(const QString& text)
     show();
 }
 
+void SpokenNotice::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!isHidden()) {
+        hide();
+    }
+}
+
 QAccessibleInterface* SpokenNotice::create(const QString& className, QObject* object)
 {
     auto* notice = className == QLatin1String(SpokenNotice::staticMetaObject.className())

@@ -1,6 +1,7 @@
 #include "app/design/SuggestedFolders.h"
 
 #include "app/design/FocusRing.h"
+#include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
@@ -63,6 +64,7 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        LiftButtonStyle::applyTo(painter, *this);
         QPainterPath outline;
         outline.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius,
                                cornerRadius);

@@ -47,4 +47,15 @@ std::optional<std::pair<int, int>> PdfPageColumn::pagesWithin(int top, int heigh
     return std::pair{first, end - 1};
 }
 
+int PdfPageColumn::pageAt(int top, int height) const
+{
+    const int middle = top + height / 2;
+    const auto indices = std::views::iota(0, count());
+    const auto below = std::ranges::partition_point(indices, [&](int index) {
+        const auto at = static_cast<std::size_t>(index);
+        return tops_[at] + sizes_[at].height() <= middle;
+    });
+    return below == indices.end() ? std::max(0, count() - 1) : *below;
+}
+
 } // namespace tollenvane

@@ -23,6 +23,9 @@ public:
     QRect page(int index, int width) const;
     // The first and last pages at least partly between `top` and `top + height`.
     std::optional<std::pair<int, int>> pagesWithin(int top, int height) const;
+    // The page a reader is on in the view from `top`, `height` tall: the one across its middle,
+    // or below the gap there; 0 in an empty column.
+    int pageAt(int top, int height) const;
 
 private:
     std::vector<QSize> sizes_;

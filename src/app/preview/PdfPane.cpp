@@ -4,8 +4,12 @@
 #include "app/decoding/DecoderProcess.h"
 #include "app/decoding/RegularFile.h"
 #include "app/design/FocusRing.h"
+#include "app/design/SpokenName.h"
+#include "app/design/SpokenNotice.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
+#include "core/localisation/Formatting.h"
+#include "core/localisation/Localization.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -36,8 +40,13 @@ PdfPane::PdfPane(std::shared_ptr<const UniqueFd> document, const std::vector<QSi
     , document_(std::move(document))
     , column_(pagePoints)
     , pages_(static_cast<std::size_t>(column_.count()))
+    , notice_(new SpokenNotice(this))
 {
     setObjectName(QStringLiteral("pdfPane"));
+    notice_->setObjectName(QStringLiteral("pageNotice"));
+    const int count = column_.count();
+    setSpokenDescription(*this,
+                         QString::fromStdString(L(plural(count, "{0} page", "{0} pages"), count)));
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     verticalScrollBar()->setSingleStep(lineStep);
@@ -79,6 +88,20 @@ QRect PdfPane::pageRect(int page) const
 {
     return column_.page(page, viewport()->width())
         .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+}
+
+int PdfPane::pageInView() const
+{
+    return column_.pageAt(verticalScrollBar()->value(), viewport()->height());
+}
+
+void PdfPane::tellPageInView()
+{
+    const int page = pageInView();
+    if (page != toldPage_) {
+        toldPage_ = page;
+        notice_->say(QString::fromStdString(L("Page {0} sur {1}", page + 1, pageCount())));
+    }
 }
 
 void PdfPane::updateScrollBars()
@@ -241,6 +264,7 @@ void PdfPane::scrollContentsBy(int, int)
 {
     viewport()->update();
     followView();
+    tellPageInView();
 }
 
 void PdfPane::keyPressEvent(QKeyEvent* event)

@@ -12,10 +12,13 @@
 
 namespace tollenvane {
 
+class SpokenNotice;
+
 // A document's pages one under the other, each drawn by the decoder process of its own as it
 // comes into view: a long document opens as fast as a short one, and only the pages in view and
 // near it are held, so memory stays bounded however many pages there are. The document itself is
-// never opened in the application. A page that cannot be drawn shows a plain placeholder.
+// never opened in the application. A page that cannot be drawn shows a plain placeholder. It is
+// heard with its number of pages, and with each page the reader scrolls to.
 class PdfPane final : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -40,6 +43,8 @@ public:
     int pagesBeingDrawn() const { return drawing_; }
     // Page `page` in the viewport's coordinates.
     QRect pageRect(int page) const;
+    // The page the reader is on: the one across the middle of the view.
+    int pageInView() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +70,8 @@ private:
                        const QImage& image);
     void letGo(int index);
     void paintPage(QPainter& painter, int index) const;
+    // Tells a page scrolled to, once.
+    void tellPageInView();
 
     std::shared_ptr<const UniqueFd> document_;
     PdfPageColumn column_;
@@ -73,6 +80,8 @@ private:
     std::set<int> active_;
     int drawing_ = 0;
     bool stopped_ = false;
+    SpokenNotice* notice_;
+    int toldPage_ = 0;
 };
 
 } // namespace tollenvane

@@ -3,6 +3,8 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/LineBox.h"
+#include "app/design/SpokenFigures.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 
@@ -49,6 +51,9 @@ void DiskCard::setContent(DiskCardContent content)
 {
     if (content_ != content) {
         content_ = std::move(content);
+        // Nothing here takes the focus: a screen reader's review reads the card as drawn.
+        setSpokenName(*this, spokenWithFigures(QString::fromStdString(content_.title),
+                                               {QString::fromStdString(content_.freeSpace)}));
         updateGeometry();
         update();
     }

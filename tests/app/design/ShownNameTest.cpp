@@ -167,7 +167,7 @@ TEST(ShownName, ScreensShowMisleadingNamesMarked)
         QToolTip::hideText();
         for (const StorageRowButton* row : explorer->findChildren<StorageRowButton*>()) {
             if (row->node().name == name) {
-                EXPECT_EQ(row->accessibleName(), spokenText(shown));
+                EXPECT_EQ(row->accessibleName(), spokenText(shown + ", " + sizeText));
             }
         }
     }

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTest>
 #include <cstdlib>
 #include <set>
@@ -118,6 +119,26 @@ TEST(SuggestedFolders, TilesWrapAndEachClickChoosesItsFolder)
                        .arg(scheme == ColorScheme::dark ? "dark" : "light"));
     }
     Theme::setCurrentScheme(before);
+}
+
+// While the tiles take no click, during a session, they look it: dimmed as the buttons beside them.
+TEST(SuggestedFolders, DisabledTilesAreDrawnDimmed)
+{
+    SuggestedFolders grid([](StandardFolder) {});
+    grid.resize(500, grid.heightForWidth(500));
+    const auto accentPixels = [&grid] {
+        const QImage image = grid.tiles().front()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += image.pixelColor(x, y) == Theme::color(Theme::orange) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(accentPixels(), 10);
+    grid.setEnabled(false);
+    EXPECT_EQ(accentPixels(), 0);
 }
 
 } // namespace

@@ -40,6 +40,13 @@ TEST(PdfPageColumn, PagesLieOneUnderTheOtherAndAreFoundByWhereTheViewIs)
     EXPECT_EQ(column.pagesWithin(0, column.size().height()), (std::pair{0, 3}));
     EXPECT_EQ(column.pagesWithin(column.size().height(), 500), std::nullopt);
     EXPECT_EQ(PdfPageColumn({}).pagesWithin(0, 500), std::nullopt);
+
+    // The reader is on the page across the view's middle, or below the gap there.
+    EXPECT_EQ(column.pageAt(0, 600), 0);
+    EXPECT_EQ(column.pageAt(first.bottom() - 100, 400), 1);
+    EXPECT_EQ(column.pageAt(first.bottom() + 1 - 300, 600), 1) << "the gap between";
+    EXPECT_EQ(column.pageAt(column.size().height() - 600, 600), 3);
+    EXPECT_EQ(PdfPageColumn({}).pageAt(0, 500), 0);
 }
 
 // The decoder cannot draw a page of what is not a document: the page shows the placeholder, not

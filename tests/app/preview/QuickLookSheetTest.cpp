@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 namespace tollenvane {
 namespace {
@@ -204,19 +205,30 @@ TEST(QuickLookSheet, TextScrollsFromTheKeyboard)
     EXPECT_EQ(focusHeard(), "notes.txt");
     const QScrollBar& bar = *text->verticalScrollBar();
     ASSERT_GT(bar.maximum(), 0);
+    // The caret goes from line to line, which a screen reader reads as it reaches each, and the
+    // view follows it.
+    const auto line = [text] { return text->textCursor().blockNumber(); };
     press(sheet, Qt::Key_Down);
-    EXPECT_EQ(bar.value(), 1);
+    EXPECT_EQ(line(), 1);
+    EXPECT_EQ(text->textCursor().block().text(), "Ligne 2");
     press(sheet, Qt::Key_PageDown);
-    const int paged = bar.value();
+    const int paged = line();
     EXPECT_GT(paged, 10);
+    EXPECT_GT(bar.value(), 0);
     press(sheet, Qt::Key_PageUp);
-    EXPECT_LT(bar.value(), paged);
-    press(sheet, Qt::Key_End);
-    EXPECT_EQ(bar.value(), bar.maximum());
+    EXPECT_LT(line(), paged);
+    QTest::keyClick(sheet.focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(text->textCursor().atEnd());
+    EXPECT_GT(bar.value(), paged);
+    EXPECT_TRUE(text->viewport()->rect().contains(text->cursorRect()));
     press(sheet, Qt::Key_Up);
-    EXPECT_EQ(bar.value(), bar.maximum() - 1);
-    press(sheet, Qt::Key_Home);
+    EXPECT_EQ(text->textCursor().block().text(), "Ligne 400");
+    QTest::keyClick(sheet.focusWidget(), Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(line(), 0);
+    // Read only: a key typed changes nothing.
+    QTest::keyClicks(sheet.focusWidget(), QStringLiteral("x"));
+    EXPECT_EQ(text->document()->firstBlock().text(), "Ligne 1");
 }
 
 TEST(QuickLookSheet, APictureLeavesTheFocusOnTheCloseButtonWithItsRing)
@@ -258,10 +270,18 @@ TEST(QuickLookSheet, EveryPageOfALongDocumentIsReachedAndDrawnAsItComesIntoView)
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(pane->pageCount(), pageCount);
     EXPECT_EQ(sheet.focusWidget(), pane);
+    // Heard with its number of pages, then with each page scrolled to, once.
+    const auto heard = [](QWidget& widget, QAccessible::Text text) {
+        return QAccessible::queryAccessibleInterface(&widget)->text(text);
+    };
+    EXPECT_EQ(heard(*pane, QAccessible::Name), "long.pdf");
+    EXPECT_EQ(heard(*pane, QAccessible::Description), "500 pages");
+    auto& pageNotice = *pane->findChild<QWidget*>(QStringLiteral("pageNotice"));
     ASSERT_TRUE(processUntil([&] { return pane->isDrawn(0); }));
     const QScrollBar& bar = *pane->verticalScrollBar();
     press(sheet, Qt::Key_Down);
     EXPECT_EQ(bar.value(), bar.singleStep());
+    EXPECT_FALSE(pageNotice.isVisible()) << "still on the first page";
     press(sheet, Qt::Key_PageDown);
     EXPECT_EQ(bar.value(), bar.singleStep() + bar.pageStep());
     press(sheet, Qt::Key_PageUp);
@@ -270,6 +290,8 @@ TEST(QuickLookSheet, EveryPageOfALongDocumentIsReachedAndDrawnAsItComesIntoView)
 
     press(sheet, Qt::Key_End);
     EXPECT_EQ(bar.value(), bar.maximum());
+    EXPECT_TRUE(pageNotice.isVisible());
+    EXPECT_EQ(heard(pageNotice, QAccessible::Name), "Page 500 sur 500");
     const int last = pageCount - 1;
     int mostHeld = 0;
     int mostDrawing = 0;

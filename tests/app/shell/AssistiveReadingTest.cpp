@@ -8,6 +8,7 @@
 #include "app/screens/sources/SourcesPage.h"
 #include "app/shell/RootView.h"
 #include "app/tutorial/TutorialOverlay.h"
+#include "core/localisation/Formatting.h"
 #include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
@@ -88,7 +89,9 @@ TEST(AssistiveReading, NoPageReadsTheMarksOfItsNamesNorTheMarkupOfItsToolTips)
         }
         if (page == Page::space) {
             // The name itself is heard, its reversing control still marked.
-            EXPECT_TRUE(texts.contains(QStringLiteral("<U+202E>txt.exe")));
+            EXPECT_TRUE(texts.contains(
+                spokenText("<U+202E>txt.exe, " + QString::fromStdString(formattedBytes(900'000)))))
+                << texts.join(" | ").toStdString();
             EXPECT_TRUE(texts.contains(localized("Afficher dans le gestionnaire de fichiers")));
         }
     }
@@ -230,7 +233,7 @@ TEST(AssistiveReading, EveryChoosableTileSaysWhetherItIsChosen)
     }
 }
 
-TEST(AssistiveReading, TheCopiesOfAGroupAreReadWithTheirFolders)
+TEST(AssistiveReading, TheCopiesOfAGroupAreReadWithTheirFoldersAndSizes)
 {
     test::SortingHarness harness;
     harness.folder.write("home/Pictures/Screenshot 3.png", std::string(30'000, 's'));
@@ -252,8 +255,10 @@ TEST(AssistiveReading, TheCopiesOfAGroupAreReadWithTheirFolders)
         }
         heard.sort();
         const QString pictures = QString::fromStdString(harness.source);
+        const QString size = spokenText(QString::fromStdString(formattedBytes(30'000)));
         EXPECT_EQ(heard.join(" | ").toStdString(),
-                  ("Screenshot 3.png, " + pictures + " | Screenshot 3.png, " + pictures + "/Desk")
+                  ("Screenshot 3.png, " + pictures + ", " + size + " | Screenshot 3.png, " +
+                   pictures + "/Desk, " + size)
                       .toStdString())
             << control;
     }

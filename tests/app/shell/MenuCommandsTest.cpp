@@ -212,9 +212,14 @@ TEST(MenuCommands, EveryMenuAndCommandHasItsOwnAltLetterInEveryLanguage)
         const QList<QAction*> menus = window.menuBar()->actions();
         ASSERT_EQ(menus.size(), 2);
         expectDistinctMnemonics(menus, where);
+        // Finish, which ends a session, is never heard as a command that quits.
+        const QString finish = QString::fromStdString(Localization::text("Terminer"));
         for (const QAction* menu : menus) {
             expectDistinctMnemonics(menu->menu()->actions(),
                                     where + " " + menu->text().toStdString());
+            for (const QAction* command : menu->menu()->actions()) {
+                EXPECT_NE(QString(command->text()).remove(u'&'), finish) << where;
+            }
         }
     }
 

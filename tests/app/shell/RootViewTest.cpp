@@ -127,6 +127,10 @@ TEST(RootView, SidebarShowsNoResumeEntryWithoutASessionAndTheSelectedDisk)
     EXPECT_EQ(card.title, "Votre ordinateur");
     EXPECT_DOUBLE_EQ(card.fill, 0.76);
     EXPECT_EQ(card.freeSpace, "120\u00A0Go disponibles");
+    // Read as drawn, though it takes no focus.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(view.findChild<DiskCard*>("diskCard"))
+                  ->text(QAccessible::Name),
+              "Votre ordinateur, 120 Go disponibles");
     // Not scanning: the privacy badge, and no problem to show.
     EXPECT_TRUE(view.findChild<QWidget*>("privacyBadge")->isVisibleTo(&view));
     EXPECT_FALSE(view.findChild<QWidget*>("scanProgress")->isVisibleTo(&view));

@@ -204,6 +204,7 @@ TEST(TutorialOverlay, TheDemonstrationTouchesNoFile)
     EXPECT_EQ(sourceRows(overlay), std::vector{shownName("Pictures")});
     EXPECT_FALSE(child(overlay, "addFolder").isEnabled());
     EXPECT_FALSE(child(overlay, "suggestedFolder.Bureau").isEnabled());
+    overlay.grab().save(test::screenshotFolder() + "/tutorial-sources-during-a-session.png");
 }
 
 // The tutorial opens with the keyboard on its way on, its ring drawn: Enter goes through every
@@ -387,6 +388,15 @@ TEST(TutorialOverlay, TheButtonsThatTurnThePageTellWhichStepIsShown)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&notice)->role(), QAccessible::Notification);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&notice)->text(QAccessible::Name),
               "Étape 2 sur 4 : Un geste suffit.");
+    // A demonstration's message is told once: the step shown again tells only itself.
+    click(overlay, "demo-keep");
+    QWidget& demoNotice = child(overlay, "demoNotice");
+    EXPECT_TRUE(demoNotice.isVisible());
+    click(overlay, "continueButton");
+    click(overlay, "backButton");
+    EXPECT_FALSE(demoNotice.isVisible());
+    click(overlay, "demo-keep");
+    EXPECT_TRUE(demoNotice.isVisible());
     click(overlay, "continueButton");
     click(overlay, "continueButton");
     EXPECT_EQ(told("finishButton"), "Étape 4 sur 4 : Faites comme chez vous.");

@@ -4,14 +4,12 @@
 #include "app/design/ContinuousRoundedRect.h"
 #include "app/design/DesignFont.h"
 #include "app/design/PlainButton.h"
-#include "app/design/ShownName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/FileRevealer.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
-#include "core/base/Path.h"
-#include "core/localisation/Formatting.h"
+#include "app/screens/applications/ApplicationTexts.h"
 #include "core/localisation/Localization.h"
 
 #include <QHBoxLayout>
@@ -28,19 +26,6 @@ constexpr qreal cornerRadius = 12;
 QString looked(std::string_view key)
 {
     return QString::fromStdString(L(key));
-}
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-QString lastUseText(const std::optional<Date>& lastUsed)
-{
-    if (!lastUsed) {
-        return looked("Dernière ouverture inconnue");
-    }
-    return QString::fromStdString(L("Dernière ouverture : {0}", localizedDate(*lastUsed, false)));
 }
 
 } // namespace
@@ -130,13 +115,13 @@ void ApplicationRow::showTexts(const FileRecord& application)
 {
     application_ = application;
     const std::string_view path = application.path();
-    icon_->setPath(fromUtf8(path));
-    name_->setText(shownName(applicationName(application.name())));
-    const auto& version = application.applicationVersion();
-    version_->setText(version ? QString::fromStdString(*version) : QStringLiteral("\u2014"));
-    folder_->setText(shownName(fromUtf8(path::parent(path))));
-    lastUse_->setText(lastUseText(application.lastUsed()));
-    size_->setText(QString::fromStdString(formattedBytes(application.size())));
+    icon_->setPath(QString::fromUtf8(path.data(), qsizetype(path.size())));
+    const ApplicationTexts texts = ApplicationTexts::of(application);
+    name_->setText(texts.name);
+    version_->setText(texts.version.isEmpty() ? QStringLiteral("\u2014") : texts.version);
+    folder_->setText(texts.folder);
+    lastUse_->setText(texts.lastUse);
+    size_->setText(texts.size);
 }
 
 void ApplicationRow::paintEvent(QPaintEvent*)

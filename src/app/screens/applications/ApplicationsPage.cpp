@@ -10,12 +10,12 @@
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/kit/FocusHandOff.h"
-#include "app/kit/NameInFolder.h"
 #include "app/kit/PageText.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/appdata/LeftoverDataView.h"
 #include "app/screens/applications/ApplicationControls.h"
 #include "app/screens/applications/ApplicationRow.h"
+#include "app/screens/applications/ApplicationTexts.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
@@ -229,9 +229,9 @@ VirtualList* ApplicationsPage::makeList()
         .name =
             [this](std::size_t index) {
                 const FileRecord* application = shownAt(index);
-                // Two bundles of one name in two folders are told apart.
+                // Its folder tells two bundles of one name apart.
                 return application != nullptr
-                           ? nameInFolder(applicationName(application->name()), application->path())
+                           ? spokenApplication(*application, standings_[selection_->at(index)])
                            : QString();
             },
     });

@@ -1,10 +1,13 @@
 #include "app/screens/dashboard/StorageOverview.h"
 
+#include "app/design/ChoiceGroup.h"
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenFigures.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/kit/PageText.h"
@@ -39,6 +42,7 @@ StorageOverview::StorageOverview(AppModel& model, QWidget* parent)
     , free_(lineText({}, {27, QFont::DemiBold, {}}))
     , used_(lineText({}, {13, QFont::Normal, Theme::muted}))
     , purgeable_(wrappedText({}, {11, QFont::Normal, Theme::muted}))
+    , facts_(new ChoiceGroup)
 {
     setObjectName("storage-overview");
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
@@ -49,7 +53,9 @@ StorageOverview::StorageOverview(AppModel& model, QWidget* parent)
     used_->setObjectName("used-space");
     purgeable_->setObjectName("purgeable-space");
 
-    auto* facts = new QVBoxLayout;
+    // Its actions are heard under what the card shows of the volume.
+    auto* facts = new QVBoxLayout(facts_);
+    facts->setContentsMargins(0, 0, 0, 0);
     facts->setSpacing(12);
     facts->addWidget(volumeRow());
     facts->addWidget(free_);
@@ -61,7 +67,7 @@ StorageOverview::StorageOverview(AppModel& model, QWidget* parent)
     row->setContentsMargins(padding, padding, padding, padding);
     row->setSpacing(26);
     row->addWidget(ring_, 0, Qt::AlignVCenter);
-    row->addLayout(facts, 1);
+    row->addWidget(facts_, 1);
 }
 
 QWidget* StorageOverview::volumeRow()
@@ -149,6 +155,11 @@ void StorageOverview::refresh(bool startEnabled)
         purgeable_->setText(coreText(L("Le système peut rendre {0} supplémentaires disponibles.",
                                        formattedBytes(*purgeable))));
     }
+
+    setSpokenName(*facts_,
+                  spokenWithFigures(volumeName_->text(),
+                                    {free_->text(), used_->text(),
+                                     purgeable ? purgeable_->text() : QString()}));
 
     const PrimaryAction action = currentAction();
     resume_->setVisible(action == PrimaryAction::resumeSorting);

@@ -15,7 +15,7 @@ class SymbolView;
 class TextBlock;
 
 // The card of the selected volume: its ring, its free and used space, and the page's call to
-// action.
+// action, which is heard with them.
 class StorageOverview : public CardSurface {
     Q_OBJECT
 
@@ -39,6 +39,7 @@ private:
     ElidedLabel* free_;
     ElidedLabel* used_;
     TextBlock* purgeable_;
+    QWidget* facts_;
     PrimaryButton* resume_;
     PrimaryButton* start_;
     PrimaryButton* choose_;

@@ -1,5 +1,7 @@
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
 
+#include "app/design/ChoiceGroup.h"
+#include "app/design/SpokenName.h"
 #include "app/kit/PageText.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/duplicates/DuplicateFileRow.h"
@@ -18,11 +20,16 @@ constexpr int spacing = 18;
 DuplicateGroupPanel::DuplicateGroupPanel(Actions actions, QWidget* parent)
     : Panel(parent)
     , actions_(std::move(actions))
-    , header_(new QWidget(this))
+    , heard_(new ChoiceGroup(this))
+    , header_(new QWidget(heard_))
     , rowHeight_(DuplicateFileRow({}).sizeHint().height())
 {
     setObjectName(QStringLiteral("groupPanel"));
-    contentLayout()->setSpacing(spacing);
+    // The group is heard by its header as the keyboard enters it, before the copy it reaches.
+    auto* groupLayout = new QVBoxLayout(heard_);
+    groupLayout->setContentsMargins(0, 0, 0, 0);
+    groupLayout->setSpacing(spacing);
+    contentLayout()->addWidget(heard_);
 
     auto* headerLayout = new QHBoxLayout(header_);
     headerLayout->setContentsMargins(0, 0, 0, 0);
@@ -35,7 +42,7 @@ DuplicateGroupPanel::DuplicateGroupPanel(Actions actions, QWidget* parent)
     headerLayout->addWidget(copies_);
     headerLayout->addStretch(1);
     headerLayout->addWidget(reclaimable_);
-    contentLayout()->addWidget(header_);
+    groupLayout->addWidget(header_);
 
     rows_ = new VirtualList(
         {.make =
@@ -53,11 +60,11 @@ DuplicateGroupPanel::DuplicateGroupPanel(Actions actions, QWidget* parent)
              },
          .key = [this](std::size_t index) { return std::string(group_->files[index].path()); },
          .name = [this](std::size_t index) { return copyName(group_->files[index]); }},
-        this);
+        heard_);
     rows_->setObjectName(QStringLiteral("copyList"));
     rows_->setSpacing(spacing);
     rows_->setRowHeight(rowHeight_);
-    contentLayout()->addWidget(rows_);
+    groupLayout->addWidget(rows_);
 }
 
 void DuplicateGroupPanel::setGroup(const DuplicateGroup& group, bool keepEnabled)
@@ -72,6 +79,7 @@ void DuplicateGroupPanel::setGroup(const DuplicateGroup& group, bool keepEnabled
     if (reclaimable_->text() != reclaimable) {
         reclaimable_->setText(reclaimable);
     }
+    setSpokenName(*heard_, spokenGroupHeader(group));
     rows_->reset(group.files.size());
 }
 

@@ -36,6 +36,8 @@ private:
     const DuplicateGroup* group_ = nullptr;
     bool keepEnabled_ = true;
     Actions actions_;
+    // Holds the header and the rows under the header's name.
+    QWidget* heard_;
     QWidget* header_;
     ElidedLabel* copies_;
     ElidedLabel* reclaimable_;

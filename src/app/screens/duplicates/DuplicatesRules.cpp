@@ -1,5 +1,6 @@
 #include "app/screens/duplicates/DuplicatesRules.h"
 
+#include "app/design/SpokenFigures.h"
 #include "app/kit/NameInFolder.h"
 #include "core/base/Path.h"
 #include "core/localisation/Formatting.h"
@@ -37,6 +38,11 @@ QString reclaimableText(const DuplicateGroup& group)
         Localization::text("{0} récupérables", {formattedBytes(group.reclaimable())}));
 }
 
+QString spokenGroupHeader(const DuplicateGroup& group)
+{
+    return spokenWithFigures(copiesText(group), {reclaimableText(group)});
+}
+
 QString folderOf(std::string_view path)
 {
     const std::string_view folder = path::parent(path);
@@ -46,8 +52,10 @@ QString folderOf(std::string_view path)
 QString copyName(const FileRecord& file)
 {
     const std::string_view name = file.name();
-    return nameInFolder(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-                        file.path());
+    return spokenWithFigures(
+        nameInFolder(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                     file.path()),
+        {QString::fromStdString(formattedBytes(file.size()))});
 }
 
 } // namespace tollenvane

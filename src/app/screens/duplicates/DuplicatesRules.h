@@ -23,12 +23,14 @@ bool canKeepCopy(bool sessionActive);
 // The header of a group: how many copies, and what removing all but one would free.
 QString copiesText(const DuplicateGroup& group);
 QString reclaimableText(const DuplicateGroup& group);
+// The header as assistive technology reads it when the keyboard enters the group.
+QString spokenGroupHeader(const DuplicateGroup& group);
 
 // The folder that holds `path`: everything before its last separator ("/" for a file at the root).
 QString folderOf(std::string_view path);
 
-// A copy as its row's controls name it, fit to show: its name and its folder, for the copies of a
-// group often share their name and the user has to know which one is kept.
+// A copy as its row's controls name it: its name and its folder, for the copies of a group often
+// share their name and the user has to know which one is kept, then its size, as drawn.
 QString copyName(const FileRecord& file);
 
 } // namespace tollenvane

@@ -1,6 +1,7 @@
 #include "app/screens/setup/SessionSetupPage.h"
 
 #include "app/design/AccessiblePicker.h"
+#include "app/design/ChoiceGroup.h"
 #include "app/design/DesignFont.h"
 #include "app/design/Divider.h"
 #include "app/design/LocalizedText.h"
@@ -139,9 +140,15 @@ QWidget* SessionSetupPage::makeFilterPanel()
     layout.addWidget(search_);
 
     layout.addWidget(makeFolderRow());
-    layout.addWidget(lineText(localized("Type de fichiers"),
-                              {.pixelSize = 14, .weight = QFont::DemiBold, .color = {}}));
+    const QString typeTitle = localized("Type de fichiers");
+    layout.addWidget(
+        lineText(typeTitle, {.pixelSize = 14, .weight = QFont::DemiBold, .color = {}}));
 
+    // The tiles are heard under the title drawn above them.
+    auto* typeGroup = new ChoiceGroup;
+    setSpokenName(*typeGroup, typeTitle);
+    auto* typeLayout = new QVBoxLayout(typeGroup);
+    typeLayout->setContentsMargins(0, 0, 0, 0);
     types_ = new TypeGrid;
     types_->setObjectName(QStringLiteral("typeGrid"));
     for (const FileFilter type : setupTileTypes()) {
@@ -152,7 +159,8 @@ QWidget* SessionSetupPage::makeFilterPanel()
         });
         types_->addTile(tile);
     }
-    layout.addWidget(types_);
+    typeLayout->addWidget(types_);
+    layout.addWidget(typeGroup);
     layout.addWidget(new Divider);
     layout.addWidget(makeLimitsRow());
     layout.addWidget(makeSwitches());

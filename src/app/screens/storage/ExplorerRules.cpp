@@ -1,9 +1,12 @@
 #include "app/screens/storage/ExplorerRules.h"
 
+#include "app/design/ShownName.h"
+#include "app/design/SpokenFigures.h"
 #include "app/design/TextFit.h"
 #include "app/design/Theme.h"
 #include "core/access/FolderGrant.h"
 #include "core/base/Path.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/access/SourceStatus.h"
 
@@ -88,6 +91,12 @@ std::optional<std::string> goBack(const std::string& current, const std::vector<
         }
     }
     return std::nullopt;
+}
+
+QString spokenNode(const StorageNode& node)
+{
+    return spokenWithFigures(shownName(node.name),
+                             {QString::fromStdString(formattedBytes(node.bytes))});
 }
 
 BlockLabel blockLabel(double width, double height)

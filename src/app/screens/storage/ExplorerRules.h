@@ -58,6 +58,9 @@ std::vector<std::string> roots(const std::vector<FolderGrant>& sources,
 std::optional<std::string> goBack(const std::string& current,
                                   const std::vector<std::string>& roots);
 
+// A node as its list row is read out: its name and its size, as drawn.
+QString spokenNode(const StorageNode& node);
+
 // Which parts of a block's label fit a laid-out rectangle of this size (before the gutter).
 struct BlockLabel {
     bool symbol = false;

@@ -122,7 +122,9 @@ StorageExplorer::StorageExplorer(AppModel& model, FileRevealer& revealer, int vi
              },
          .key = [this](std::size_t index) { return model_.storageNodes()[index].id; },
          .name =
-             [this](std::size_t index) { return shownName(model_.storageNodes()[index].name); }},
+             [this](std::size_t index) {
+                 return ExplorerRules::spokenNode(model_.storageNodes()[index]);
+             }},
         this);
     list_->setObjectName("storageList");
     column.addWidget(list_);

@@ -11,6 +11,7 @@
 #include "app/design/Theme.h"
 #include "app/kit/PageText.h"
 #include "app/kit/SymbolButtonText.h"
+#include "app/screens/storage/ExplorerRules.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "core/records/FileKind.h"
@@ -55,7 +56,7 @@ void StorageRowButton::setNode(const StorageNode& node)
         symbol_ = nodeSymbol(node);
     }
     node_ = node;
-    setSpokenName(*this, shownName(node_.name));
+    setSpokenName(*this, ExplorerRules::spokenNode(node_));
     update();
 }
 

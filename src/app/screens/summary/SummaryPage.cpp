@@ -94,14 +94,21 @@ QWidget* SummaryPage::buttonRow()
     undo_ = new SecondaryButton(coreText(L("Annuler la dernière décision")), "arrow.uturn.backward",
                                 [this] { model().undo(); });
     undo_->setObjectName("undo-last");
-    auto* finish = new PrimaryButton(coreText(L("Terminer")), "checkmark",
-                                     [this] { model().setPage(Page::dashboard); });
-    finish->setObjectName("finish");
+    finish_ = new PrimaryButton(coreText(L("Terminer")), "checkmark",
+                                [this] { model().setPage(Page::dashboard); });
+    finish_->setObjectName("finish");
     row->addWidget(undo_, 0, Qt::AlignVCenter);
-    row->addWidget(finish, 0, Qt::AlignVCenter);
-    // The keyboard arrives on the way out: Enter on undo would open the session again.
-    setFocusProxy(finish);
+    row->addWidget(finish_, 0, Qt::AlignVCenter);
     return buttons;
+}
+
+bool SummaryPage::takeKeyboard()
+{
+    // Not a focus proxy, which would let Tab pass over undo on its way in.
+    if (!finish_->hasFocus()) {
+        finish_->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
 }
 
 void SummaryPage::refresh()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kit/KeyboardStart.h"
 #include "app/kit/ModelPage.h"
 
 #include <array>
@@ -7,14 +8,18 @@
 namespace tollenvane {
 
 class ElidedLabel;
+class PrimaryButton;
 class SecondaryButton;
 
 // The end of a session: what was decided, what went to the Trash, and the way back home.
-class SummaryPage : public ModelPage {
+class SummaryPage : public ModelPage, public KeyboardStart {
     Q_OBJECT
 
 public:
     explicit SummaryPage(AppModel& model, QWidget* parent = nullptr);
+
+    // The keyboard arrives on the way out: Enter on undo would open the session again.
+    bool takeKeyboard() override;
 
 protected:
     void refresh() override;
@@ -29,6 +34,7 @@ private:
     std::array<ElidedLabel*, 4> counters_{};
     ElidedLabel* trashed_;
     SecondaryButton* undo_ = nullptr;
+    PrimaryButton* finish_ = nullptr;
 };
 
 } // namespace tollenvane

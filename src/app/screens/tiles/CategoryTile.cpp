@@ -4,6 +4,7 @@
 #include "app/design/FileCategoryIcon.h"
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Symbol.h"
 #include "app/design/Theme.h"
 #include "app/screens/tiles/TallyText.h"
@@ -40,7 +41,7 @@ CategoryTile::CategoryTile(FileFilter type, FileTally tally, std::function<void(
 {
     setObjectName(QStringLiteral("category-") + QString::fromUtf8(rawValue(type)));
     setText(QString::fromStdString(label(type)));
-    setAccessibleName(text());
+    setSpokenName(*this, spokenTally(text(), tally_));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     if (action) {
@@ -52,6 +53,7 @@ void CategoryTile::setTally(FileTally tally)
 {
     if (tally != tally_) {
         tally_ = tally;
+        setSpokenName(*this, spokenTally(text(), tally_));
         update();
     }
 }

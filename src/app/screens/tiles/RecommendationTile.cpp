@@ -4,6 +4,7 @@
 #include "app/design/FocusRing.h"
 #include "app/design/LiftButtonStyle.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
 #include "app/screens/tiles/SpacePresetText.h"
 #include "app/screens/tiles/TallyText.h"
@@ -62,7 +63,7 @@ RecommendationTile::RecommendationTile(SpacePreset preset, FileTally tally,
 {
     setObjectName(QStringLiteral("preset-") + QString::fromUtf8(rawValue(preset)));
     setText(presetTitle(preset));
-    setAccessibleName(text());
+    setSpokenName(*this, spokenTally(text(), tally_));
     setCursor(Qt::PointingHandCursor);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     policy.setHeightForWidth(true);
@@ -76,6 +77,7 @@ void RecommendationTile::setTally(FileTally tally)
 {
     if (tally != tally_) {
         tally_ = tally;
+        setSpokenName(*this, spokenTally(text(), tally_));
         update();
     }
 }

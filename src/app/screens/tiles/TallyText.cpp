@@ -1,13 +1,24 @@
 #include "app/screens/tiles/TallyText.h"
 
+#include "app/design/SpokenFigures.h"
 #include "core/localisation/Formatting.h"
 
 namespace tollenvane {
 
+QStringList tallyFigures(const FileTally& tally)
+{
+    return {QString::fromStdString(localizedFileCount(tally.count)),
+            QString::fromStdString(formattedBytes(tally.bytes))};
+}
+
 QString tallyText(const FileTally& tally)
 {
-    return QString::fromStdString(localizedFileCount(tally.count) + " · " +
-                                  formattedBytes(tally.bytes));
+    return tallyFigures(tally).join(QStringLiteral(" · "));
+}
+
+QString spokenTally(const QString& title, const FileTally& tally)
+{
+    return spokenWithFigures(title, tallyFigures(tally));
 }
 
 } // namespace tollenvane

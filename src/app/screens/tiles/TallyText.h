@@ -3,10 +3,15 @@
 #include "core/insights/FileTally.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tollenvane {
 
-// "12 fichiers · 3,4 Go": the count and the size of a tally on one line.
+// The count and the size of a tally, as shown.
+QStringList tallyFigures(const FileTally& tally);
+// "12 fichiers · 3,4 Go": both on one line.
 QString tallyText(const FileTally& tally);
+// A tile of `title` that shows `tally`, as assistive technology reads it.
+QString spokenTally(const QString& title, const FileTally& tally);
 
 } // namespace tollenvane

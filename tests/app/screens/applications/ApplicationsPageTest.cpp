@@ -165,11 +165,16 @@ TEST(ApplicationsPage, TwoApplicationsOfOneNameAreNeverReadAlike)
         heard << QAccessible::queryAccessibleInterface(&reveal)->text(QAccessible::Description);
     }
     heard.sort();
-    QStringList folders{QString::fromStdString(harness.machine),
-                        QString::fromStdString(harness.own)};
-    folders.sort();
-    EXPECT_EQ(heard.join(" | ").toStdString(),
-              ("Viewer, " + folders[0] + " | Viewer, " + folders[1]).toStdString());
+    ASSERT_EQ(heard.size(), 2);
+    // Each with its version, its folder and what the row shows after them.
+    const QString machine = "Viewer, 1.0, " + QString::fromStdString(harness.machine) + ", ";
+    const QString own = "Viewer, 1.1, " + QString::fromStdString(harness.own) + ", ";
+    EXPECT_TRUE(heard[0].startsWith(machine) || heard[0].startsWith(own))
+        << heard.join(" | ").toStdString();
+    EXPECT_TRUE(heard[1].startsWith(machine) || heard[1].startsWith(own))
+        << heard.join(" | ").toStdString();
+    EXPECT_NE(heard[0].left(machine.size()), heard[1].left(machine.size()));
+    EXPECT_TRUE(heard[0].contains(", Dernière ouverture inconnue, ")) << heard[0].toStdString();
 }
 
 TEST(ApplicationsPage, StopReturnsTheRefreshButtonAtOnceAndAPageOpenedMeanwhileStartsNothing)
@@ -330,10 +335,24 @@ struct LongLists {
     {
         return row.findChild<ElidedLabel*>(QStringLiteral("name"))->text();
     }
-    // How its controls name the row's application: its name and its folder.
+    // How its controls name the row's application: with what the row shows of it, as drawn.
     static QString readOn(const QWidget& row)
     {
-        return nameOn(row) + ", " + row.findChild<ElidedLabel*>(QStringLiteral("folder"))->text();
+        const auto text = [&](const char* name) {
+            return row.findChild<ElidedLabel*>(QString::fromLatin1(name))->text();
+        };
+        QStringList shown{nameOn(row)};
+        if (text("version") != QStringLiteral("\u2014")) {
+            shown << text("version");
+        }
+        shown << text("folder") << text("lastUse") << text("size");
+        if (row.findChild<QWidget*>(QStringLiteral("protected"))->isVisibleTo(&row)) {
+            shown << QStringLiteral("Application protégée");
+        }
+        if (row.findChild<QWidget*>(QStringLiteral("running"))->isVisibleTo(&row)) {
+            shown << text("running");
+        }
+        return shown.join(", ");
     }
 };
 
@@ -473,6 +492,15 @@ TEST(ApplicationsPage, RowsScrolledOutAndBackShowTheirOwnApplicationsMarks)
     EXPECT_EQ(marksAt(1), "examine");
     EXPECT_EQ(marksAt(2), "open");
     EXPECT_EQ(marksAt(3), "examine");
+    // Each row is heard with its mark too.
+    const auto heardAt = [&](std::size_t item) {
+        return list.rowAt(item)
+            ->findChild<QWidget*>(QStringLiteral("reveal"))
+            ->accessibleDescription();
+    };
+    EXPECT_TRUE(heardAt(0).endsWith(", Application protégée")) << heardAt(0).toStdString();
+    EXPECT_TRUE(heardAt(2).endsWith(", Ouverte")) << heardAt(2).toStdString();
+    EXPECT_FALSE(heardAt(1).endsWith(", Ouverte") || heardAt(1).contains("protégée"));
     const std::vector<QWidget*> top = list.rows();
     shown.pictures(QStringLiteral("applications-10000"));
 
@@ -504,6 +532,7 @@ TEST(ApplicationsPage, RowsScrolledOutAndBackShowTheirOwnApplicationsMarks)
     model.refreshRunningApplications();
     shown.settle();
     EXPECT_EQ(marksAt(0), "examine");
+    EXPECT_FALSE(heardAt(0).endsWith(", Ouverte"));
     search->selectAll();
     QTest::keyClick(search, Qt::Key_Backspace);
     shown.settle();

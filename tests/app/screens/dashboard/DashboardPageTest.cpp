@@ -11,6 +11,7 @@
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/HeardGroup.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 #include "support/ShownPage.h"
@@ -110,6 +111,11 @@ TEST(DashboardPage, EachActionCallsTheModelWithItsFilter)
     ShownDashboard shown(model);
     ASSERT_TRUE(shown.shows("start-sorting"));
     ASSERT_TRUE(shown.enabled("start-sorting"));
+    // The card's action is heard with the volume's figures as drawn.
+    EXPECT_EQ(test::heardGroup(shown.find<QWidget>("start-sorting")),
+              spokenText("Votre ordinateur, " + shown.find<ElidedLabel>("free-space").text() +
+                         ", " + shown.find<ElidedLabel>("used-space").text()));
+    EXPECT_TRUE(shown.find<ElidedLabel>("free-space").text().endsWith(" libres maintenant"));
     EXPECT_EQ(shown.find<ElidedLabel>("ready-sources").text(),
               QStringLiteral("1 dossier autorisé"));
     EXPECT_EQ(shown.find<ElidedLabel>("detected-count").text(),

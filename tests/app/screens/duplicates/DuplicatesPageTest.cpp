@@ -8,6 +8,7 @@
 #include "app/screens/duplicates/DuplicateFileRow.h"
 #include "app/screens/duplicates/DuplicateGroupPanel.h"
 #include "app/shell/RootView.h"
+#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
 #include "kit/FocusTold.h"
@@ -15,6 +16,7 @@
 #include "model/support/SortingHarness.h"
 #include "screens/storage/ScannedDesk.h"
 #include "support/DeliverEvents.h"
+#include "support/HeardGroup.h"
 #include "support/ListKeys.h"
 #include "support/Screenshots.h"
 
@@ -81,6 +83,12 @@ std::optional<std::size_t> focusedCopy(const QWidget& page, const AppModel& mode
     }
     const auto* copies = qobject_cast<VirtualList*>(row->parentWidget());
     QWidget* panel = copies->parentWidget();
+    while (panel != nullptr && qobject_cast<DuplicateGroupPanel*>(panel) == nullptr) {
+        panel = panel->parentWidget();
+    }
+    if (panel == nullptr) {
+        return std::nullopt;
+    }
     const std::optional<std::size_t> group = groups->indexOf(*panel);
     const std::optional<std::size_t> copy = copies->indexOf(*row);
     if (!group || !copy) {
@@ -93,12 +101,13 @@ std::optional<std::size_t> focusedCopy(const QWidget& page, const AppModel& mode
     return before + *copy;
 }
 
-// A copy's name and folder, as its row's controls tell them.
+// A copy's name, folder and size, as its row's controls tell them.
 QString shownCopy(const FileRecord& file)
 {
     const QString path =
         QString::fromUtf8(file.path().data(), static_cast<qsizetype>(file.path().size()));
-    return shownName(path.section('/', -1)) + ", " + shownFolder(path.toStdString());
+    return shownName(path.section('/', -1)) + ", " + shownFolder(path.toStdString()) + ", " +
+           QString::fromStdString(formattedBytes(file.size()));
 }
 
 // A window that shows a page under a button, from which Tab enters the page.
@@ -291,7 +300,15 @@ TEST(DuplicatesPage, TabAndTheArrowsGoFromControlToControlAndReturnActs)
     EXPECT_EQ(focused(), &button(screen.row(screen.second), "previewButton"));
     key(Qt::Key_Down);
     EXPECT_EQ(focused(), &button(screen.row(screen.first), "previewButton"));
+    // Each copy is heard under its group's header, and with its size.
+    const QString photoGroup = test::heardGroup(*focused());
+    EXPECT_EQ(photoGroup, "3 copies identiques, " +
+                              spokenText(QString::fromStdString(formattedBytes(80'000))) +
+                              " récupérables");
+    EXPECT_TRUE(focused()->accessibleDescription().endsWith(
+        ", " + spokenText(QString::fromStdString(formattedBytes(40'000)))));
     key(Qt::Key_Down);
+    EXPECT_TRUE(test::heardGroup(*focused()).startsWith("2 copies identiques, "));
     const QString nextGroupFirst =
         static_cast<ElidedLabel*>(focused()->parentWidget()->findChild<ElidedLabel*>("nameText"))
             ->text();

@@ -12,6 +12,7 @@
 #include "model/AppModel.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/HeardGroup.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
@@ -179,6 +180,7 @@ TEST(SessionSetupPage, TilesSwitchesAndTheFolderRowEachWriteOneField)
     auto& images = screen.find<TypeTile>("typeTile-images");
     auto& all = screen.find<TypeTile>("typeTile-all");
     EXPECT_TRUE(all.isSelected());
+    EXPECT_EQ(test::heardGroup(all), "Type de fichiers");
     QTest::mouseClick(&images, Qt::LeftButton);
     EXPECT_EQ(screen.model.filter().type, FileFilter::images);
     screen.settle();

@@ -13,6 +13,7 @@
 #include "app/screens/storage/ExplorerRules.h"
 #include "app/screens/storage/StorageRow.h"
 #include "app/screens/storage/TreemapView.h"
+#include "core/localisation/Formatting.h"
 #include "design/SchemeScope.h"
 #include "preview/Waiting.h"
 #include "screens/storage/ScannedDesk.h"
@@ -164,8 +165,11 @@ TEST(StorageExplorer, RowsSortRevealAndShowNamesLiterally)
     open.desk.settle();
 
     StorageRow& marked = open.row("<b>bold<br>.txt");
-    EXPECT_EQ(marked.findChild<StorageRowButton*>()->accessibleName(),
-              spokenText(shownName("<b>bold<br>.txt")));
+    // Heard with the size it shows, as are the row's other controls.
+    const QString heard = spokenText(shownName("<b>bold<br>.txt") + ", " +
+                                     QString::fromStdString(formattedBytes(marked.node().bytes)));
+    EXPECT_EQ(marked.findChild<StorageRowButton*>()->accessibleName(), heard);
+    EXPECT_EQ(marked.findChild<PlainButton*>("revealButton")->accessibleDescription(), heard);
     open.click(*marked.findChild<PlainButton*>("revealButton"));
     EXPECT_EQ(open.desk.revealer.revealed, std::vector{open.desk.path("<b>bold<br>.txt")});
     open.click(open.find<PlainButton>("revealFolderButton"));
@@ -467,9 +471,13 @@ TEST(StorageExplorer, TenThousandRowsKeepAFewWidgetsThatFollowTheirNodesAndTheKe
     };
     bar.setValue(bar.maximum() / 2);
     desk.settle();
-    QWidget* left = test::walkList({page, page, *explorer->findChild<TreemapView*>("treemap"),
-                                    nodes.size(), focusedRow, [&] { desk.settle(); },
-                                    [&](std::size_t item) { return shownName(nodes[item].name); }});
+    QWidget* left =
+        test::walkList({page, page, *explorer->findChild<TreemapView*>("treemap"), nodes.size(),
+                        focusedRow, [&] { desk.settle(); },
+                        [&](std::size_t item) {
+                            return shownName(nodes[item].name) + ", " +
+                                   QString::fromStdString(formattedBytes(nodes[item].bytes));
+                        }});
     auto* less = explorer->findChild<PlainButton*>("lessButton");
     auto* more = explorer->findChild<PlainButton*>("moreButton");
     ASSERT_EQ(left, less);

@@ -3,6 +3,7 @@
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/Theme.h"
+#include "app/kit/KeyboardStart.h"
 #include "app/screens/summary/SummaryRules.h"
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
@@ -13,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -92,6 +95,44 @@ TEST(SummaryPage, ShowsTheSessionAndTakesBackTheLastDecision)
     harness.settle();
     EXPECT_EQ(model.page(), Page::swipe);
     EXPECT_EQ(shown.text("counter-0"), QStringLiteral("0"));
+}
+
+// The keyboard arrives on Finish, and Tab goes through the buttons in the order drawn, either way.
+TEST(SummaryPage, TheKeyboardStartsOnFinishAndTabFollowsTheButtonsAsDrawn)
+{
+    test::SortingHarness harness;
+    AppModel& model = endSession(harness);
+    QWidget window;
+    auto* before = new QPushButton(QStringLiteral("Before"), &window);
+    auto* page = new SummaryPage(model, &window);
+    auto* after = new QPushButton(QStringLiteral("After"), &window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(before);
+    layout->addWidget(page, 1);
+    layout->addWidget(after);
+    window.resize(900, 900);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    deliverEvents();
+    auto* undo = page->findChild<QWidget*>("undo-last");
+    auto* finish = page->findChild<QWidget*>("finish");
+
+    ASSERT_TRUE(dynamic_cast<KeyboardStart*>(page)->takeKeyboard());
+    EXPECT_EQ(QApplication::focusWidget(), finish);
+
+    const auto focusAfter = [](bool forward) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        forward ? Qt::NoModifier : Qt::ShiftModifier);
+        return QApplication::focusWidget();
+    };
+    before->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(focusAfter(true), undo);
+    EXPECT_EQ(focusAfter(true), finish);
+    EXPECT_EQ(focusAfter(true), after);
+    EXPECT_EQ(focusAfter(false), finish);
+    EXPECT_EQ(focusAfter(false), undo);
+    EXPECT_EQ(focusAfter(false), before);
 }
 
 TEST(SummaryPage, Pictures)

@@ -1,15 +1,18 @@
 #include "app/design/AppearanceApplier.h"
+#include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 #include "app/screens/tiles/CategoryTile.h"
 #include "app/screens/tiles/MetricCard.h"
 #include "app/screens/tiles/RecommendationTile.h"
 #include "app/screens/tiles/StorageRing.h"
+#include "core/localisation/Formatting.h"
 #include "design/SchemeScope.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QDir>
 #include <QGridLayout>
 #include <QTest>
@@ -58,7 +61,16 @@ TEST(TilesTest, TextsActionsAndHover)
     category.setEnabled(false);
     QTest::mouseClick(&category, Qt::LeftButton);
     EXPECT_EQ(taps, 1);
-    EXPECT_EQ(category.accessibleName(), QStringLiteral("PDF"));
+    // Heard with the figures it shows, as they change.
+    const auto heard = [](QWidget& tile) {
+        return QAccessible::queryAccessibleInterface(&tile)->text(QAccessible::Name);
+    };
+    const auto bytes = [](std::int64_t count) {
+        return spokenText(QString::fromStdString(formattedBytes(count)));
+    };
+    EXPECT_EQ(heard(category), "PDF, 0 fichiers, " + bytes(0));
+    category.setTally({26, 3'400'000});
+    EXPECT_EQ(heard(category), "PDF, 26 fichiers, " + bytes(3'400'000));
     EXPECT_FALSE(category.hovering());
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QCoreApplication::sendEvent(&category, &enter);
@@ -69,8 +81,8 @@ TEST(TilesTest, TextsActionsAndHover)
 
     EXPECT_EQ(recommendationIconType(SpacePreset::downloads), FileFilter::documents);
     EXPECT_EQ(recommendationIconType(SpacePreset::creator), FileFilter::videos);
-    RecommendationTile preset(SpacePreset::large, {}, [&] { ++taps; });
-    EXPECT_EQ(preset.accessibleName(), QStringLiteral("Très gros fichiers"));
+    RecommendationTile preset(SpacePreset::large, {2, 5'000'000'000}, [&] { ++taps; });
+    EXPECT_EQ(heard(preset), "Très gros fichiers, 2 fichiers, " + bytes(5'000'000'000));
     // A one-line explanation still reserves its minimum block, so a wider tile is no lower.
     EXPECT_EQ(preset.heightForWidth(2000), preset.heightForWidth(1000));
     EXPECT_GT(preset.heightForWidth(120), preset.heightForWidth(1000));
