@@ -55,8 +55,12 @@ bool FocusHandOff::keeps()
         gone_ = focus;
         focus->installEventFilter(this);
     }
-    QMetaObject::invokeMethod(this, &FocusHandOff::handOn, Qt::QueuedConnection);
     return true;
+}
+
+void FocusHandOff::handOnLater()
+{
+    QMetaObject::invokeMethod(this, &FocusHandOff::handOn, Qt::QueuedConnection);
 }
 
 QWidget* FocusHandOff::kept() const

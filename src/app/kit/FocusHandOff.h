@@ -14,7 +14,7 @@ namespace tollenvane {
 // back or its holder hands the focus to where it belongs, which the holder names. Tab and
 // Shift+Tab meanwhile go on from it along the window's chain, as from a control still there.
 //
-// Use, in the holder:
+// Use, in the holder, calling handOn() once it shows anew:
 //     bool focusNextPrevChild(bool next) override
 //     {
 //         return handOff_.keeps() || Base::focusNextPrevChild(next);
@@ -27,11 +27,14 @@ public:
     FocusHandOff(QWidget& holder, Home home);
 
     // For the holder's focusNextPrevChild, through which Qt hands on the focus of a control that
-    // goes: whether the control keeps it. It is handed on once the events already queued are
-    // done, when the holder shows what replaces the control.
+    // goes: whether the control keeps it.
     bool keeps();
-    // Hands the kept focus to where it belongs now, if it is still kept.
+    // Hands the kept focus to where it belongs now, if it is still kept: once the holder shows
+    // what replaces the control.
     void handOn();
+    // The same once the events already queued are done, for a holder that replaces its controls
+    // as they come.
+    void handOnLater();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,8 +7,9 @@ ModelPage::ModelPage(AppModel& model, Page page, int spacing, int padding, QWidg
     , model_(model)
     , refresh_(*this, [this] {
         refresh();
-        // The page shows anew: a control that went hands on the focus it kept.
-        handFocusOn();
+        // The page shows anew: a control that went hands on the focus it kept, unless the page
+        // goes meanwhile.
+        handFocusOnLater();
     })
 {
     refresh_.request();

@@ -82,7 +82,11 @@ bool PageScaffold::eventFilter(QObject* watched, QEvent* event)
 
 bool PageScaffold::focusNextPrevChild(bool next)
 {
-    return handOff_.keeps() || QScrollArea::focusNextPrevChild(next);
+    if (handOff_.keeps()) {
+        handOff_.handOnLater();
+        return true;
+    }
+    return QScrollArea::focusNextPrevChild(next);
 }
 
 QWidget* PageScaffold::focusHome(QWidget& gone)

@@ -37,8 +37,9 @@ protected:
     // Where the focus that `gone`, a control of the page, can no longer hold belongs now; none
     // while it keeps it.
     virtual QWidget* focusHome(QWidget& gone);
-    // Hands the focus a control that went keeps to where it belongs now.
-    void handFocusOn() { handOff_.handOn(); }
+    // Hands the focus a control that went keeps to where it belongs, once the events already
+    // queued are done.
+    void handFocusOnLater() { handOff_.handOnLater(); }
 
 private:
     void focusChanged(QWidget* now);
