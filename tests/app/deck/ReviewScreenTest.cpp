@@ -56,6 +56,18 @@ std::string startSorting(test::SortingHarness& harness,
     return harness.startSortingTwo();
 }
 
+// The review screen of `model` filling `window`, shown as the window does on entering the page:
+// the deck holds the focus, the keys decide.
+ReviewScreen* showReview(QWidget& window, AppModel& model, FileRevealer& revealer)
+{
+    window.resize(1000, 760);
+    auto* screen = new ReviewScreen(model, revealer, &window);
+    screen->resize(window.size());
+    window.show();
+    screen->setFocus();
+    return screen;
+}
+
 // A session of two cards, "a.png" on top of "b.png", and of `more` files, on the review screen in
 // a window.
 struct Deck {
@@ -75,12 +87,7 @@ struct Deck {
         preferences.animations = animations;
         preferences.confirmTrash = confirmTrash;
         model.setPreferences(preferences);
-        window.resize(1000, 760);
-        screen = new ReviewScreen(model, revealer, &window);
-        screen->resize(window.size());
-        window.show();
-        // As the window does on entering the page: the deck holds the focus, the keys decide.
-        screen->setFocus();
+        screen = showReview(window, model, revealer);
         deliverEvents();
     }
 
@@ -294,11 +301,7 @@ TEST(ReviewScreen, TheTrashConfirmationKeepsTheNameWholeAndCopiesItAsItIs)
     model.setPreferences(preferences);
     test::RecordingRevealer revealer;
     QWidget window;
-    window.resize(1000, 760);
-    auto* screen = new ReviewScreen(model, revealer, &window);
-    screen->resize(window.size());
-    window.show();
-    screen->setFocus();
+    ReviewScreen* screen = showReview(window, model, revealer);
     deliverEvents();
     QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
     QApplication::sendEvent(&window, &left);
@@ -686,11 +689,7 @@ TEST(ReviewScreen, TheLastCardLeavesTheFocusToTheDeckNamedOnlyWhileEmpty)
     model.setPreferences(preferences);
     test::RecordingRevealer revealer;
     QWidget window;
-    window.resize(1000, 760);
-    auto* screen = new ReviewScreen(model, revealer, &window);
-    screen->resize(window.size());
-    window.show();
-    screen->setFocus();
+    const ReviewScreen* screen = showReview(window, model, revealer);
     QApplication::setActiveWindow(&window);
     settleAllButTheScan();
     DeckView& deck = screen->deck();
@@ -748,11 +747,7 @@ struct PictureDeck {
         harness.file("notes.txt", 300);
         harness.loadScanned();
         harness.startSortingAll();
-        window.resize(1000, 760);
-        screen = new ReviewScreen(*harness.model, revealer, &window);
-        screen->resize(window.size());
-        window.show();
-        screen->setFocus();
+        screen = showReview(window, *harness.model, revealer);
         // The picture's thumbnail is made on a worker thread.
         for (int round = 0; round < 40; ++round) {
             harness.settle();
