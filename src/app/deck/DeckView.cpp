@@ -8,6 +8,7 @@
 #include "app/design/EmptyState.h"
 #include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
+#include "app/design/SpokenNotice.h"
 #include "app/design/Theme.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace tollenvane {
 namespace {
@@ -32,12 +34,14 @@ DeckView::DeckView(AppModel& model, FileRevealer& revealer,
     , model_(model)
     , revealer_(revealer)
     , wire_(std::move(wire))
+    , notice_(new SpokenNotice(this))
 {
     setObjectName(QStringLiteral("deck"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // While the deck holds the focus, the review keys decide; a click on a card gives it back.
     setFocusPolicy(Qt::ClickFocus);
-    connect(qApp, &QApplication::focusChanged, this, &DeckView::dropLeaving);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusChanged(now); });
 }
 
 DeckView::~DeckView()
@@ -97,10 +101,11 @@ void DeckView::setStack(const std::vector<FileRecord>& stack,
     passFocus();
     // A card may be in the middle of its own event handler: it goes once the event loop is back.
     for (const Entry& entry : gone) {
-        if (entry.card->isAncestorOf(window()->focusWidget())) {
+        const bool held = entry.card->isAncestorOf(window()->focusWidget());
+        entry.card->hide();
+        if (held) {
             leaving_ = entry.card;
         } else {
-            entry.card->hide();
             entry.card->deleteLater();
         }
     }
@@ -136,6 +141,9 @@ void DeckView::expose(const std::optional<std::string>& exposed)
         }
         entry.card->setExposed(current);
     }
+    if (shown != focusProxy()) {
+        unheard_ = shown;
+    }
     setFocusProxy(shown);
 }
 
@@ -149,6 +157,26 @@ void DeckView::passFocus()
         shown->setFocus(Qt::OtherFocusReason);
     }
     dropLeaving();
+}
+
+void DeckView::focusChanged(QWidget* now)
+{
+    if (now != nullptr && now == unheard_) {
+        unheard_ = nullptr;
+    }
+    dropLeaving();
+}
+
+void DeckView::tellUnheard()
+{
+    const QPointer<SwipeMotionCard> card = std::exchange(unheard_, nullptr);
+    const QWidget* focus = window()->focusWidget();
+    if (card == nullptr || card != focusProxy() || focus == nullptr || focus == this ||
+        isAncestorOf(focus) || !parentWidget()->isAncestorOf(focus)) {
+        return;
+    }
+    notice_->say(QStringList{card->accessibleName(), card->accessibleDescription()}.join(
+        QStringLiteral(", ")));
 }
 
 void DeckView::dropLeaving()

@@ -14,15 +14,17 @@ namespace tollenvane {
 class AppModel;
 class EmptyState;
 class FileRevealer;
+class SpokenNotice;
 class SwipeFileCard;
 class SwipeMotionCard;
 
 // The deck area of the review screen: a resting silhouette, the cards drawn over it back to
 // front, or a placeholder when there are none. Cards are kept by path, so a card that stays in
 // the deck keeps its widget, its drag and its flight. The card exposed to assistive technology
-// holds the keyboard focus, without a ring, for the review keys: each new one takes it as it
-// comes, so that a screen reader, which never tells a renamed object, hears every new card. With
-// no card the deck holds it, heard as the placeholder.
+// holds the keyboard focus, without a ring, for the review keys, when the deck has it: each new
+// one takes it as it comes, so that a screen reader, which never tells a renamed object, hears
+// every new card. While the keyboard is on a control beside the deck, each new card is told as a
+// notice instead. With no card the deck holds the focus, heard as the placeholder.
 class DeckView final : public QWidget {
     Q_OBJECT
 
@@ -42,6 +44,9 @@ public:
     void takeKeys();
     // Whether `focus` is the deck or one of its cards, which have no keys of their own.
     bool holdsKeys(const QWidget* focus) const;
+    // Tells the card read out, once, if it came since it was last told and the keyboard is on
+    // a control of the page beside the deck, where the card taking the focus would not be heard.
+    void tellUnheard();
     // The placeholder, shown while there is no card.
     void setEmptyTexts(const QString& title, const QString& message);
 
@@ -64,6 +69,7 @@ protected:
 private:
     void expose(const std::optional<std::string>& exposed);
     void passFocus();
+    void focusChanged(QWidget* now);
     void dropLeaving();
     void followName();
 
@@ -77,9 +83,12 @@ private:
     FileRevealer& revealer_;
     std::function<void(SwipeMotionCard&, const std::string&)> wire_;
     std::vector<Entry> entries_;
-    // A card gone from the stack while it held the focus, kept until another card can take it:
-    // the focus would otherwise walk the window's chain, heard at every step.
+    // A card gone from the stack while it held the focus, hidden: it keeps the focus until the
+    // page hands it on, and goes then.
     QPointer<SwipeMotionCard> leaving_;
+    // The card read out that is yet to be heard, and what tells it beside the deck.
+    QPointer<SwipeMotionCard> unheard_;
+    SpokenNotice* notice_;
     EmptyState* empty_ = nullptr;
     QString emptyTitle_;
     QString emptyMessage_;

@@ -64,6 +64,7 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
     : QDialog(parent)
     , model_(model)
     , refresh_(*this, [this] { refresh(); })
+    , handOff_(*this, [this](QWidget& gone) { return focusHome(gone); })
 {
     setObjectName(QStringLiteral("moveSheet"));
     setWindowModality(Qt::WindowModal);
@@ -234,25 +235,22 @@ void MoveSheet::refresh()
     keepFocus(held, heldInList);
 }
 
-// A control turned off while a decision runs keeps the focus (see focusNextPrevChild), and has
-// it again once on. The focus on a line that went, or on a control that stays off, goes to the
-// first destination, or beside it.
+// The focus on a line that went goes to the first destination; a control turned off keeps it
+// (focusNextPrevChild) and gets it back once on, else hands it on (focusHome).
 void MoveSheet::keepFocus(const QPointer<QWidget>& held, bool heldInList)
 {
     if (heldInList && !held) {
         focusFirstDestination();
-    } else if (held && held != this && !held->isEnabled() && !holdsFocus()) {
-        if (QWidget* beside = stopBeside(*this, *held)) {
-            beside->setFocus(Qt::OtherFocusReason);
-        }
+    } else {
+        handOff_.handOn();
     }
 }
 
-// While the sheet works, the control turned off keeps the focus: Qt would walk it along every
-// control after it, each of them heard.
-bool MoveSheet::holdsFocus() const
+// While the sheet works, a control turned off keeps the focus: it comes back once the work is
+// done. A control that stays off hands it to the one beside it.
+QWidget* MoveSheet::focusHome(QWidget& gone)
 {
-    return model_.busy() || creating_;
+    return model_.busy() || creating_ ? nullptr : stopBeside(*this, gone);
 }
 
 // The sheet opens on the first destination that can take the file, its focus drawn, so that
@@ -272,8 +270,7 @@ void MoveSheet::focusFirstDestination()
 
 bool MoveSheet::focusNextPrevChild(bool next)
 {
-    if (const QWidget* focus = focusWidget();
-        focus != nullptr && !focus->isEnabled() && holdsFocus()) {
+    if (handOff_.keeps()) {
         return true;
     }
     orderTabsAsLaidOut(*this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/deck/MoveSheetRules.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/KeyedRows.h"
 #include "app/kit/QueuedRefresh.h"
 
@@ -51,7 +52,7 @@ private:
     QWidget* form();
     void refresh();
     void keepFocus(const QPointer<QWidget>& held, bool heldInList);
-    bool holdsFocus() const;
+    QWidget* focusHome(QWidget& gone);
     void focusFirstDestination();
     void fitList();
     void fitHeight();
@@ -70,6 +71,7 @@ private:
     EmptyState* placeholder_ = nullptr;
     std::unique_ptr<KeyedRows<std::string, DestinationLine>> rows_;
     QueuedRefresh refresh_;
+    FocusHandOff handOff_;
     SecondaryButton* other_ = nullptr;
     QLineEdit* newFolder_ = nullptr;
     QComboBox* parents_ = nullptr;

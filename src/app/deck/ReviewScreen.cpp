@@ -14,7 +14,6 @@
 #include "app/design/ShownText.h"
 #include "app/design/Spinner.h"
 #include "app/kit/AlertBox.h"
-#include "app/kit/FocusHandOff.h"
 #include "app/kit/RowStops.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/preview/ThumbnailCache.h"
@@ -22,7 +21,6 @@
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -70,6 +68,7 @@ ReviewScreen::ReviewScreen(AppModel& model, FileRevealer& revealer, QWidget* par
     , revealer_(revealer)
     , lastBusy_(model.busy())
     , refresh_(*this, [this] { refresh(); })
+    , handOff_(*this, [this](QWidget&) { return focusHome(); })
 {
     setObjectName(QStringLiteral("page-") + QString::fromUtf8(rawValue(Page::swipe)));
     deck_ = new DeckView(model_, revealer_, [this](SwipeMotionCard& card, const std::string& path) {
@@ -365,7 +364,6 @@ void ReviewScreen::refresh()
     pause_->setEnabled(controls.pause);
     undo_->setEnabled(controls.undo);
     finish_->setEnabled(controls.finish);
-    holdDecisionFocus(controls.decisions);
     for (DecisionButton* button : decisions_) {
         button->setEnabled(controls.decisions);
     }
@@ -386,44 +384,26 @@ void ReviewScreen::refresh()
         deck_->setEmptyTexts(localized("Tout est trié."),
                              localized("Vous pouvez terminer cette session."));
     }
-    followLastCard();
+    handOff_.handOn();
+    deck_->tellUnheard();
     syncSheets();
     prefetch();
 }
 
-// A disabled button would pass the focus on down the window, to the sidebar at last: while the
-// buttons wait, the deck keeps the keys, and the button the person was on gets them back. The
-// window's own focus counts, not the application's: once the trash confirmation is answered, the
-// window gives the focus back to the control it last held.
-void ReviewScreen::holdDecisionFocus(bool enabled)
+bool ReviewScreen::focusNextPrevChild(bool next)
 {
-    const auto holds = [](const QWidget* control) { return holdsWindowFocus(*control); };
-    if (!enabled) {
-        const auto focused = std::find_if(decisions_.begin(), decisions_.end(), holds);
-        if (focused != decisions_.end()) {
-            heldDecision_ = *focused;
-            deck_->takeKeys();
-        }
-        return;
-    }
-    // A screen reader hears the new card only as it takes the focus, and would not if the button
-    // took it back at once: with one listening, the card keeps it.
-    if (heldDecision_ && deck_->holdsKeys(window()->focusWidget()) && !QAccessible::isActive()) {
-        heldDecision_->setEnabled(true);
-        heldDecision_->setFocus(Qt::OtherFocusReason);
-    }
-    heldDecision_ = nullptr;
+    return handOff_.keeps() || QWidget::focusNextPrevChild(next);
 }
 
-// The last card decided leaves the focus on a card no longer read out. While more cards may come
-// the deck takes it, heard as saying so; once the session has ended, the page that follows does.
-void ReviewScreen::followLastCard()
+// A button turned off while a card flies or the model works keeps the focus, and has it again
+// once on: the person stays where they acted, and hears the next card as a notice. The card that
+// leaves keeps it too, until the next one takes it. Once the screen is idle, a control still off
+// or the last card hands it to the deck, heard as saying what comes; while the session ends, the
+// page that follows takes it.
+QWidget* ReviewScreen::focusHome() const
 {
-    const QWidget* focus = window()->focusWidget();
-    if (focus != deck_ && deck_->holdsKeys(focus) && deck_->paths().empty() && !inFlight() &&
-        model_.sessionActive() && model_.page() == Page::swipe) {
-        deck_->takeKeys();
-    }
+    const bool idle = !inFlight() && !model_.busy();
+    return idle && model_.sessionActive() && model_.page() == Page::swipe ? deck_ : nullptr;
 }
 
 void ReviewScreen::syncSheets()

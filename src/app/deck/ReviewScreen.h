@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/deck/ReviewRules.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/QueuedRefresh.h"
 #include "app/preview/ThumbnailTicket.h"
 
@@ -46,6 +47,9 @@ public:
     bool inFlight() const { return flight_.inFlight(); }
     DeckView& deck() const { return *deck_; }
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     QWidget* header();
     QWidget* decisionRow();
@@ -68,8 +72,8 @@ private:
     void prefetch();
     void prefetchNext(std::uint64_t generation);
 
-    void holdDecisionFocus(bool enabled);
-    void followLastCard();
+    // Where the focus kept by a control that went belongs now; none while it keeps it.
+    QWidget* focusHome() const;
     ReviewKeyInputs keyInputs() const;
     KeyFocus keyFocus(const QWidget* focus) const;
     void key(const ReviewKeyOutcome& outcome);
@@ -93,7 +97,6 @@ private:
     ElidedLabel* trashBytes_ = nullptr;
     Spinner* spinner_ = nullptr;
     std::vector<DecisionButton*> decisions_;
-    QPointer<DecisionButton> heldDecision_;
 
     QPointer<QMessageBox> confirmation_;
     std::optional<std::string> confirmedPath_;
@@ -106,6 +109,7 @@ private:
     ThumbnailTicket prefetchTicket_;
 
     QueuedRefresh refresh_;
+    FocusHandOff handOff_;
     std::unique_ptr<ReviewKeys> keys_;
 };
 

@@ -327,14 +327,23 @@ QWidget* ListKeyboard::endRow(bool first) const
 
 bool ListKeyboard::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason)
 {
+    QWidget* stop = stopNear(spot, position);
+    if (stop != nullptr) {
+        stop->setFocus(reason);
+    }
+    return stop != nullptr;
+}
+
+QWidget* ListKeyboard::stopNear(const Spot& spot, std::ptrdiff_t position)
+{
     QWidget* row = spot.list->build(spot.index);
     if (row == nullptr) {
-        return false;
+        return nullptr;
     }
     const std::vector<QWidget*> stops = rowStops(*row);
     const auto size = static_cast<std::ptrdiff_t>(stops.size());
     if (size == 0) {
-        return false;
+        return nullptr;
     }
     position = position < 0 ? size - 1 : std::min(position, size - 1);
     // The same control, else the nearest one that takes the focus.
@@ -343,12 +352,11 @@ bool ListKeyboard::focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::Focu
             QWidget* candidate =
                 at >= 0 && at < size ? stops[static_cast<std::size_t>(at)] : nullptr;
             if (candidate != nullptr && canFocus(*candidate)) {
-                candidate->setFocus(reason);
-                return true;
+                return candidate;
             }
         }
     }
-    return false;
+    return nullptr;
 }
 
 void ListKeyboard::enter(Qt::FocusReason reason)
@@ -384,14 +392,18 @@ void ListKeyboard::focusRow(QWidget& row) const
     }
 }
 
-bool ListKeyboard::focusNearest(VirtualList& list, std::size_t index, std::ptrdiff_t position)
+QWidget* ListKeyboard::nearestStop(VirtualList& list, std::size_t index, std::ptrdiff_t position)
 {
-    return focusSpot(Spot{&list, index}, position, Qt::OtherFocusReason);
+    return stopNear(Spot{&list, index}, position);
 }
 
 void ListKeyboard::refocus(VirtualList& list, std::ptrdiff_t position)
 {
-    if (QApplication::focusWidget() != nullptr || !list.isVisible()) {
+    // The focus went with its row, or a control of the list that went keeps it.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool kept = focus != nullptr && list.isAncestorOf(focus) &&
+                      (!focus->isVisible() || !focus->isEnabled());
+    if ((focus != nullptr && !kept) || !list.isVisible()) {
         return;
     }
     if (const std::optional<Spot> spot = successor(list)) {

@@ -52,9 +52,9 @@ public:
     std::pair<QWidget*, QWidget*> waysIn() const;
     // Focuses the first control of `row` that takes the focus.
     void focusRow(QWidget& row) const;
-    // Focuses the control of item `index` of `list` at `position` among its stops, else the
-    // nearest one that takes the focus; false when none does.
-    bool focusNearest(VirtualList& list, std::size_t index, std::ptrdiff_t position);
+    // The control of item `index` of `list` at `position` among its stops, else the nearest one
+    // that takes the focus; none when none does.
+    QWidget* nearestStop(VirtualList& list, std::size_t index, std::ptrdiff_t position);
 
 private:
     // An item of a list, the outermost list or one inside its rows.
@@ -95,9 +95,11 @@ private:
     QWidget* endRow(bool first) const;
     // The innermost current item; none before any row held the focus.
     std::optional<Spot> currentLeaf() const;
-    // Focuses the stop at `position` of the spot's row (the last one when negative), else the
-    // nearest one that takes the focus.
+    // Focuses stopNear(spot, position); false when there is none.
     bool focusSpot(const Spot& spot, std::ptrdiff_t position, Qt::FocusReason reason);
+    // The stop at `position` of the spot's row (the last one when negative), else the nearest one
+    // that takes the focus; none when none does.
+    QWidget* stopNear(const Spot& spot, std::ptrdiff_t position);
     // Where the focus goes when the row of `list` that held it went: the list's current row, else
     // the nearest row around the list that takes it.
     std::optional<Spot> successor(VirtualList& list);

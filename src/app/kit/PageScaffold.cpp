@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QPointer>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -30,6 +29,7 @@ public:
 
 PageScaffold::PageScaffold(Page page, int spacing, int padding, QWidget* parent)
     : QScrollArea(parent)
+    , handOff_(*this, [this](QWidget& gone) { return focusHome(gone); })
 {
     setObjectName(QStringLiteral("page-") + QString::fromUtf8(rawValue(page)));
     setFrameShape(QFrame::NoFrame);
@@ -82,16 +82,16 @@ bool PageScaffold::eventFilter(QObject* watched, QEvent* event)
 
 bool PageScaffold::focusNextPrevChild(bool next)
 {
-    // Qt hands the focus of a control that hides or is disabled on along the window's chain at
-    // once, and a screen reader follows it there: to the sidebar, or to the next control of a
-    // page about to go. The control keeps it meanwhile, told to no one.
-    QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && widget()->isAncestorOf(focus) &&
-        (!focus->isVisible() || !focus->isEnabled())) {
-        keepFocusFrom(*focus);
+    if (handOff_.keeps()) {
+        handOff_.handOnLater();
         return true;
     }
     return QScrollArea::focusNextPrevChild(next);
+}
+
+QWidget* PageScaffold::focusHome(QWidget& gone)
+{
+    return isVisible() ? stopBeside(*widget(), gone) : nullptr;
 }
 
 void PageScaffold::focusChanged(QWidget* now)
@@ -125,23 +125,6 @@ void PageScaffold::followFocusLater()
             }
             scrollToShow(*this, *focus);
             focusSeen_ = true;
-        },
-        Qt::QueuedConnection);
-}
-
-void PageScaffold::keepFocusFrom(QWidget& gone)
-{
-    QMetaObject::invokeMethod(
-        this,
-        [this, gone = QPointer<QWidget>(&gone)] {
-            const QWidget* focus = QApplication::focusWidget();
-            if (gone == nullptr || !isVisible() || (focus != nullptr && focus != gone) ||
-                (gone->isVisible() && gone->isEnabled())) {
-                return;
-            }
-            if (QWidget* next = stopBeside(*widget(), *gone)) {
-                next->setFocus(Qt::OtherFocusReason);
-            }
         },
         Qt::QueuedConnection);
 }

@@ -57,6 +57,7 @@ VirtualList::VirtualList(Rows rows, QWidget* parent)
     , anchor_(new QWidget(this))
     , endAnchor_(new QWidget(this))
     , keys_(std::make_unique<ListKeyboard>(*this))
+    , handOff_(*this, [this](QWidget& gone) { return focusHome(gone); })
 {
     setObjectName(QStringLiteral("virtualList"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/RowStack.h"
 
 #include <QPointer>
@@ -159,8 +160,8 @@ private:
     void standIn(QWidget& row, std::size_t index);
     // A control of a row was shown, hidden, enabled or disabled.
     void controlChanged(QWidget& control);
-    // Keeps in `row`, of item `index`, the focus that `control`, hidden or disabled, gives up.
-    void keepFocusIn(QWidget& row, std::size_t index, QWidget& control);
+    // Where the focus that `gone`, a control of a row, can no longer hold belongs now.
+    QWidget* focusHome(QWidget& gone);
     int heightOf(std::size_t index, int width);
     std::vector<int> heightsOf(std::size_t at, std::size_t count);
     // The heights again for the list's width, when they depend on it.
@@ -206,6 +207,7 @@ private:
     QWidget* anchor_;
     QWidget* endAnchor_;
     std::unique_ptr<ListKeyboard> keys_;
+    FocusHandOff handOff_;
     // The lists inside this list's rows, as they came.
     std::vector<QPointer<VirtualList>> inner_;
     // A row built for the keys to look into before the focus comes to it.

@@ -14,37 +14,38 @@ namespace tollenvane {
 
 bool VirtualList::focusNextPrevChild(bool next)
 {
-    // Qt passes the focus of a control that is hidden or disabled on along the window's chain,
-    // which a screen reader would follow out of the list: it stays in the control's row.
-    QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && (!focus->isEnabled() || !focus->isVisible()) && isAncestorOf(focus)) {
-        VirtualList& list = *listAround(*focus->parentWidget());
-        const std::optional<std::size_t> index = list.focusedIndex();
-        QWidget* row = index ? list.rowAt(*index) : nullptr;
-        if (row != nullptr && row != focus && row->isVisible()) {
-            list.keepFocusIn(*row, *index, *focus);
-            return true;
-        }
+    // A control of a row that went keeps the focus until the list hands it on in its row.
+    const QWidget* focus = QApplication::focusWidget();
+    const std::optional<std::size_t> index = focusedIndex();
+    const QWidget* row = index ? rowAt(*index) : nullptr;
+    if (row != nullptr && row != focus && row->isVisible() &&
+        listAround(*focus->parentWidget()) == this && handOff_.keeps()) {
+        handOff_.handOn();
+        return true;
     }
     return QWidget::focusNextPrevChild(next);
 }
 
-void VirtualList::keepFocusIn(QWidget& row, std::size_t index, QWidget& control)
+// In the control's row, on the nearest control that stays open, else on the row itself. The row
+// that shows its item anew has it back once it has.
+QWidget* VirtualList::focusHome(QWidget& gone)
 {
-    const std::vector<QWidget*> stops = rowStops(row);
-    const std::ptrdiff_t position = std::find(stops.begin(), stops.end(), &control) - stops.begin();
+    const std::optional<std::size_t> index = focusedIndex();
+    QWidget* row = index ? rowAt(*index) : nullptr;
+    if (row == nullptr || row == &gone || !row->isVisible()) {
+        return nullptr;
+    }
+    const std::vector<QWidget*> stops = rowStops(*row);
+    const std::ptrdiff_t position = std::find(stops.begin(), stops.end(), &gone) - stops.begin();
     if (presenting_ && changing_ > 0) {
-        // The row shows its item anew: the focus comes back once it has, on the control that
-        // stays open nearest to this one, else on the row.
         refocus_ = position;
-        control.clearFocus();
-        return;
+        return nullptr;
     }
-    if (keys().focusNearest(*this, index, position)) {
-        return;
+    if (QWidget* stop = keys().nearestStop(*this, *index, position)) {
+        return stop;
     }
-    standIn(row, index);
-    row.setFocus(Qt::OtherFocusReason);
+    standIn(*row, *index);
+    return row;
 }
 
 // The anchor hands the focus on while Qt is still giving it the focus: Qt then tells assistive

@@ -7,8 +7,10 @@
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/ShownName.h"
+#include "app/design/SpokenNotice.h"
 #include "app/shell/TerminationController.h"
 #include "design/SchemeScope.h"
+#include "kit/FocusTold.h"
 #include "model/support/SortingHarness.h"
 #include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
@@ -54,6 +56,18 @@ std::string startSorting(test::SortingHarness& harness,
     return harness.startSortingTwo();
 }
 
+// The review screen of `model` filling `window`, shown as the window does on entering the page:
+// the deck holds the focus, the keys decide.
+ReviewScreen* showReview(QWidget& window, AppModel& model, FileRevealer& revealer)
+{
+    window.resize(1000, 760);
+    auto* screen = new ReviewScreen(model, revealer, &window);
+    screen->resize(window.size());
+    window.show();
+    screen->setFocus();
+    return screen;
+}
+
 // A session of two cards, "a.png" on top of "b.png", and of `more` files, on the review screen in
 // a window.
 struct Deck {
@@ -73,12 +87,7 @@ struct Deck {
         preferences.animations = animations;
         preferences.confirmTrash = confirmTrash;
         model.setPreferences(preferences);
-        window.resize(1000, 760);
-        screen = new ReviewScreen(model, revealer, &window);
-        screen->resize(window.size());
-        window.show();
-        // As the window does on entering the page: the deck holds the focus, the keys decide.
-        screen->setFocus();
+        screen = showReview(window, model, revealer);
         deliverEvents();
     }
 
@@ -297,11 +306,7 @@ TEST(ReviewScreen, TheTrashConfirmationKeepsTheNameWholeAndCopiesItAsItIs)
     model.setPreferences(preferences);
     test::RecordingRevealer revealer;
     QWidget window;
-    window.resize(1000, 760);
-    auto* screen = new ReviewScreen(model, revealer, &window);
-    screen->resize(window.size());
-    window.show();
-    screen->setFocus();
+    ReviewScreen* screen = showReview(window, model, revealer);
     deliverEvents();
     QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
     QApplication::sendEvent(&window, &left);
@@ -540,7 +545,7 @@ TEST(ReviewScreen, TheFocusStaysWhereThePersonLeftIt)
     QTest::keyClick(keep, Qt::Key_Space);
     deliverEvents();
     ASSERT_TRUE(deck.screen->inFlight());
-    ASSERT_EQ(QApplication::focusWidget(), deck.screen->deck().card(deck.first));
+    ASSERT_EQ(QApplication::focusWidget(), keep);
     elsewhere.setFocus(Qt::TabFocusReason);
     deck.finish();
     EXPECT_EQ(deck.model.summary().kept, 1);
@@ -596,6 +601,138 @@ TEST(ReviewScreen, EachNewCardTakesTheFocusNamedByItsFileAndFolder)
     EXPECT_EQ(heard, (QStringList{second, copy, second, copy}));
 }
 
+// What the notices of `screen` say, each time one is told.
+class NoticesTold final : public QObject {
+public:
+    explicit NoticesTold(QWidget& screen)
+        : notice_(*screen.findChild<SpokenNotice*>())
+    {
+        notice_.installEventFilter(this);
+    }
+    const QStringList& said() const { return said_; }
+    QAccessible::Role role() const
+    {
+        return QAccessible::queryAccessibleInterface(&notice_)->role();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            said_ << notice_.accessibleName();
+        }
+        return false;
+    }
+
+private:
+    SpokenNotice& notice_;
+    QStringList said_;
+};
+
+// Decided from a decision button, the card leaves the focus on the button, its ring drawn, in
+// both schemes: the button keeps it while off, the next card is told as a notice, once, and no
+// card takes the focus, so that none is heard twice. The deck's keys still decide from there.
+TEST(ReviewScreen, ADecisionFromAButtonLeavesTheFocusThereAndTellsTheNextCard)
+{
+    const test::SchemeScope restore;
+    for (const AppAppearance appearance : {AppAppearance::dark, AppAppearance::light}) {
+        AppearanceApplier().apply(appearance);
+        Deck deck(/*animations=*/true);
+        QApplication::setActiveWindow(&deck.window);
+        auto* keep = deck.screen->findChild<DecisionButton*>(QStringLiteral("decision-keep"));
+        // As Tab leaves it there.
+        keep->setFocus(Qt::TabFocusReason);
+        deck.window.setAttribute(Qt::WA_KeyboardFocusChange);
+        deliverEvents();
+        NoticesTold notices(*deck.screen);
+        EXPECT_EQ(notices.role(), QAccessible::Notification);
+        test::FocusTold told;
+        QTest::keyClick(keep, Qt::Key_Space);
+        deliverEvents();
+        ASSERT_TRUE(deck.screen->inFlight());
+        EXPECT_FALSE(keep->isEnabled());
+        EXPECT_EQ(QApplication::focusWidget(), keep);
+        deck.finish();
+        EXPECT_EQ(deck.model.summary().kept, 1);
+        EXPECT_TRUE(keep->isEnabled());
+        EXPECT_EQ(QApplication::focusWidget(), keep);
+        EXPECT_GE(test::ringPixels(deck.window, *keep), 20);
+        const QString folder = QString::fromStdString(deck.harness.source);
+        EXPECT_EQ(notices.said(), QStringList{"b.png, Images, 400 o, " + folder});
+        EXPECT_TRUE(told.told().empty()) << told.transcript();
+
+        deck.press(Qt::Key_Left);
+        deck.finish();
+        EXPECT_EQ(deck.model.summary().trashed, 1);
+        EXPECT_EQ(QApplication::focusWidget(), keep);
+    }
+}
+
+// A session whose last card is decided while a scan may still find more: the deck takes the
+// focus from the card that leaves, named as saying so, until the scan's card comes and takes it.
+// The deck is named only while it has no card.
+TEST(ReviewScreen, TheLastCardLeavesTheFocusToTheDeckNamedOnlyWhileEmpty)
+{
+    test::SortingHarness harness;
+    const std::string known = harness.file("known.png", 900);
+    AppModel& model = harness.loadScanned();
+    const std::string fresh = harness.file("fresh.png", 800);
+    // The session is prepared and decided while the scan waits for its folders.
+    const auto settleAllButTheScan = [&harness] {
+        do {
+            deliverEvents();
+        } while (harness.executor->runNext(Priority::normal));
+    };
+    model.scan();
+    SessionFilter images;
+    images.type = FileFilter::images;
+    model.setFilter(images);
+    model.startSession();
+    settleAllButTheScan();
+    Preferences preferences = model.state().preferences;
+    preferences.animations = false;
+    model.setPreferences(preferences);
+    test::RecordingRevealer revealer;
+    QWidget window;
+    const ReviewScreen* screen = showReview(window, model, revealer);
+    QApplication::setActiveWindow(&window);
+    settleAllButTheScan();
+    DeckView& deck = screen->deck();
+    ASSERT_EQ(deck.paths(), std::vector{known});
+    EXPECT_EQ(QApplication::focusWidget(), deck.card(known));
+    EXPECT_EQ(deck.accessibleName(), QString());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        settleAllButTheScan();
+        return !screen->inFlight() && !model.busy();
+    }));
+    settleAllButTheScan();
+    ASSERT_TRUE(model.scanning());
+    ASSERT_TRUE(model.sessionActive());
+    EXPECT_EQ(QApplication::focusWidget(), &deck);
+    EXPECT_EQ(
+        deck.accessibleName(),
+        QStringLiteral("Les prochaines cartes arrivent… L’analyse continue en arrière-plan."));
+
+    harness.settle();
+    deliverEvents();
+    ASSERT_EQ(deck.paths(), std::vector{fresh});
+    EXPECT_EQ(QApplication::focusWidget(), deck.card(fresh));
+    EXPECT_EQ(deck.accessibleName(), QString());
+
+    // Once all is sorted, the session ends and the deck says so.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        harness.settle();
+        return !screen->inFlight() && !model.busy();
+    }));
+    deliverEvents();
+    EXPECT_FALSE(model.sessionActive());
+    EXPECT_EQ(deck.accessibleName(),
+              QStringLiteral("Tout est trié. Vous pouvez terminer cette session."));
+}
+
 // A session over a real picture and a second file, on the screen as it is drawn.
 struct PictureDeck {
     test::SortingHarness harness;
@@ -615,11 +752,7 @@ struct PictureDeck {
         harness.file("notes.txt", 300);
         harness.loadScanned();
         harness.startSortingAll();
-        window.resize(1000, 760);
-        screen = new ReviewScreen(*harness.model, revealer, &window);
-        screen->resize(window.size());
-        window.show();
-        screen->setFocus();
+        screen = showReview(window, *harness.model, revealer);
         // The picture's thumbnail is made on a worker thread.
         for (int round = 0; round < 40; ++round) {
             harness.settle();

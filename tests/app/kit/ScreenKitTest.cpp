@@ -171,5 +171,35 @@ TEST(PageScaffoldTest, AHiddenControlHandsTheFocusPastADisabledOneAndNeverOutOfT
     EXPECT_EQ(shown.hideHolding(shown.controls[1]), shown.controls[0]);
 }
 
+// Disabled while it holds the focus, a control keeps it until the page hands it on; Tab and
+// Shift+Tab meanwhile go on from it at once, to the page's neighbours or, past the page's last
+// control, to the window's next one, as from a control still there.
+TEST(PageScaffoldTest, TabFromAControlDisabledWithTheFocusGoesOnFromIt)
+{
+    PageInWindow shown(true);
+    const std::vector<QPushButton*>& controls = shown.controls;
+    const auto disableHolding = [](QPushButton* control) {
+        control->setEnabled(true);
+        control->setFocus(Qt::TabFocusReason);
+        control->setEnabled(false);
+        EXPECT_EQ(QApplication::focusWidget(), control);
+    };
+    disableHolding(controls[1]);
+    QTest::keyClick(controls[1], Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), controls[0]);
+    disableHolding(controls[1]);
+    QTest::keyClick(controls[1], Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controls[2]);
+
+    // The page's only control: Tab reaches the sidebar.
+    controls[0]->hide();
+    controls[2]->hide();
+    disableHolding(controls[1]);
+    test::deliverEvents();
+    ASSERT_EQ(QApplication::focusWidget(), controls[1]);
+    QTest::keyClick(controls[1], Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), shown.beside);
+}
+
 } // namespace
 } // namespace tollenvane

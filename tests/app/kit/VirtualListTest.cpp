@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <set>
@@ -1020,6 +1021,22 @@ TEST(VirtualList, TheAnchorNeverKeepsTheFocus)
     EXPECT_EQ(QApplication::focusWidget(), shown.after);
     QTest::keyClick(shown.after, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), shown.above);
+}
+
+// An empty list is no Tab stop: its anchors, which show nothing and have no name, are never told
+// of the focus on the way across it.
+TEST(VirtualList, TabCrossesAnEmptyListStraightToTheNextControl)
+{
+    ListPage shown(0);
+    shown.before->setFocus(Qt::TabFocusReason);
+    test::FocusTold told;
+    shown.press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), shown.after);
+    shown.press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), shown.before);
+    const std::vector<QWidget*> stops{shown.after, shown.before};
+    EXPECT_TRUE(std::equal(told.told().begin(), told.told().end(), stops.begin(), stops.end()))
+        << told.transcript();
 }
 
 TEST(VirtualList, LeavingThePageLeavesNoRowBehind)

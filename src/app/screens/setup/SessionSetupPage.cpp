@@ -16,7 +16,6 @@
 #include "app/design/Switch.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
-#include "app/kit/FocusHandOff.h"
 #include "app/kit/PageText.h"
 #include "app/screens/setup/SetupRules.h"
 #include "app/screens/setup/TypeGrid.h"
@@ -364,6 +363,17 @@ void SessionSetupPage::refreshFilterControls(const SessionFilter& filter)
     setChecked(*downloadsOnly_, filter.downloadsOnly);
 }
 
+// The start button keeps the focus while the model works, the session it started being prepared
+// among that work, until the session's first card takes it; it goes beside it only once nothing
+// matches the filter.
+QWidget* SessionSetupPage::focusHome(QWidget& gone)
+{
+    if (&gone == start_ && (model().busy() || model().preparingSelection())) {
+        return nullptr;
+    }
+    return ModelPage::focusHome(gone);
+}
+
 void SessionSetupPage::refreshEstimate()
 {
     const AppModel& shown = model();
@@ -373,20 +383,8 @@ void SessionSetupPage::refreshEstimate()
     const QString title = QString::fromStdString(startTitle(shown.sessionActive()));
     start_->setText(title);
     setSpokenName(*start_, title);
-    const bool startable =
-        canStartSession(shown.matchingCount(), shown.busy(), shown.preparingSelection());
-    if (!startable && start_->hasFocus()) {
-        // Disabled, the button would send the focus along the window's chain, into the sidebar,
-        // and a screen reader would speak it there. The session it started keeps the focus on it
-        // until its first card takes it; anything else hands it to the control beside it.
-        if (shown.sessionActive() && shown.busy() && shown.queueCount() == 0) {
-            return;
-        }
-        if (QWidget* beside = stopBeside(*this, *start_, false)) {
-            beside->setFocus(Qt::BacktabFocusReason);
-        }
-    }
-    start_->setEnabled(startable);
+    start_->setEnabled(
+        canStartSession(shown.matchingCount(), shown.busy(), shown.preparingSelection()));
 }
 
 } // namespace tollenvane

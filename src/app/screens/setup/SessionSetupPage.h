@@ -29,6 +29,7 @@ public:
 
 protected:
     void refresh() override;
+    QWidget* focusHome(QWidget& gone) override;
 
 private:
     QWidget* makeFilterPanel();

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -281,7 +282,8 @@ TEST(SessionSetupPage, TheStartButtonKeepsTheFocusInThePage)
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_TRUE(screen.page.isAncestorOf(QApplication::focusWidget()));
 
-    // The session it starts keeps the focus on it until its first card takes it.
+    // The session it starts keeps the focus on it until its first card takes it, the button off
+    // meanwhile, as drawn and as told.
     screen.model.setup(SessionFilter{});
     screen.settle();
     start.setFocus(Qt::TabFocusReason);
@@ -289,6 +291,8 @@ TEST(SessionSetupPage, TheStartButtonKeepsTheFocusInThePage)
     test::deliverEvents();
     ASSERT_TRUE(screen.model.busy());
     EXPECT_EQ(QApplication::focusWidget(), &start);
+    EXPECT_FALSE(start.isEnabled());
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&start)->state().disabled);
 }
 
 TEST(SessionSetupPage, Pictures)
