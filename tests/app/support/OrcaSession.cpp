@@ -40,7 +40,7 @@ hear() { waited heard "$1" || missed "Orca did not say \"$1\" after the mark $(l
 click() {
     mark "$1"
     xdotool mousemove --sync --window "$win" "$2" "$3" click 1
-    waited handled mouse:button:1r || missed "Orca never handled the click after the mark $1"
+    waited clicked || missed "Orca was never told where the focus went after the mark $1"
 }
 moved() { waited focused || missed "Orca said nowhere the focus went after the mark $(last)"; }
 enter() {

@@ -29,7 +29,7 @@ namespace tollenvane::test {
 //                            presses the keys, leaving the marks NAME1, NAME2…, until Orca says
 //                            TEXT where the focus lands, N times at most;
 //   click NAME X Y           leaves the mark NAME, then clicks at X Y in the window, and waits
-//                            until Orca has taken the click in;
+//                            until Orca has taken the click in and been told where the focus went;
 //   mark NAME                leaves a mark without a key;
 //   $SOURCE $TRASH           the sorted folder and the Trash's files.
 class OrcaSession {

@@ -1,11 +1,13 @@
 // Waits until Orca's log holds what a step expects, and says so by its exit code: 0 once it does,
 // 1 when the deadline passed first, 2 when asked wrongly.
-// Usage: WaitForOrca LOG MARKS SECONDS heard TEXT | handled TYPE | focus | focused | told FROM |
+// Usage: WaitForOrca LOG MARKS SECONDS heard TEXT | focus | focused | clicked | told FROM |
 // typed FROM COUNT
 //   heard TEXT        an utterance since the last mark holds TEXT;
-//   handled TYPE      Orca handled, since the last mark, an event of the type TYPE;
 //   focus             Orca was told, since the last mark, that an object took the focus;
 //   focused           Orca has spoken, since the last mark, an object that took the focus;
+//   clicked           Orca was told, since the last mark, where the focus went, and handled the
+//                     click it was told of, if any: handled late, the click would silence
+//                     what the keys after it do;
 //   told FROM         Orca was told of a key past the log's byte FROM;
 //   typed FROM COUNT  Orca was told of COUNT characters' keys past the log's byte FROM.
 #include "support/Speech.h"
@@ -51,28 +53,28 @@ std::streamoff lastMark(const char* marksPath)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> ask(argv + std::min(argc, 4), argv + argc);
-    const std::size_t wanted = ask.empty()                                                    ? 0
-                               : ask[0] == "heard" || ask[0] == "told" || ask[0] == "handled" ? 2
-                               : ask[0] == "typed"                                            ? 3
-                               : ask[0] == "focus" || ask[0] == "focused"                     ? 1
-                                                                                              : 0;
+    const std::string verb = ask.empty() ? std::string() : ask[0];
+    const std::size_t wanted = verb == "heard" || verb == "told"                           ? 2
+                               : verb == "typed"                                           ? 3
+                               : verb == "focus" || verb == "focused" || verb == "clicked" ? 1
+                                                                                           : 0;
     if (argc < 4 || wanted == 0 || ask.size() != wanted) {
         return 2;
     }
     const auto holds = [&] {
-        if (ask[0] == "heard") {
-            return logFrom(argv[1], lastMark(argv[2])).heard(QString::fromStdString(ask[1]));
+        if (verb == "told" || verb == "typed") {
+            const Speech::Part part = logFrom(argv[1], std::strtoll(ask[1].c_str(), nullptr, 10));
+            return verb == "told" ? !part.keys.isEmpty()
+                                  : part.typed() >= std::atoi(ask[2].c_str());
         }
-        if (ask[0] == "handled") {
-            return logFrom(argv[1], lastMark(argv[2]))
-                .handled.contains(QString::fromStdString(ask[1]));
-        }
-        if (ask[0] == "focus" || ask[0] == "focused") {
-            const Speech::Part part = logFrom(argv[1], lastMark(argv[2]));
-            return ask[0] == "focus" ? part.toldFocus : part.spokeFocus;
-        }
-        const Speech::Part part = logFrom(argv[1], std::strtoll(ask[1].c_str(), nullptr, 10));
-        return ask[0] == "told" ? !part.keys.isEmpty() : part.typed() >= std::atoi(ask[2].c_str());
+        const Speech::Part part = logFrom(argv[1], lastMark(argv[2]));
+        const QString released = QStringLiteral("mouse:button:1r");
+        const bool toldOfClick = !part.events.filter(released + " for").isEmpty();
+        return verb == "heard"   ? part.heard(QString::fromStdString(ask[1]))
+               : verb == "focus" ? part.toldFocus
+               : verb == "focused"
+                   ? part.spokeFocus
+                   : part.toldFocus && (!toldOfClick || part.handled.contains(released));
     };
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(argv[3]));
