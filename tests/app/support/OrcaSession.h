@@ -15,9 +15,9 @@ namespace tollenvane::test {
 // speaking into its log rather than to a sound card. One Orca runs at a time on a machine, so
 // tests that use this run alone under ctest.
 //
-// The steps are shell lines run once Orca has spoken the window and where its focus is. Each waits,
-// as long as a busy machine may need, for what it expects; one that waits in vain ends the session
-// and fails the test with what it missed. They have:
+// The steps are shell lines run once Orca has spoken the window and been told where its focus
+// is. Each waits, as long as a busy machine may need, for what it expects; one that waits in vain
+// ends the session and fails the test with what it missed. They have:
 //   press NAME KEY…          leaves the mark NAME, then presses the keys as xdotool names them,
 //                            each once Orca has been told of the one before (of its first key,
 //                            as Qt tells none of a shortcut's other keys);
