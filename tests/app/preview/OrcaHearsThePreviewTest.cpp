@@ -2,6 +2,7 @@
 #include "core/persistence/SavedState.h"
 #include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
+#include "support/SkipOrFail.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +17,20 @@ using test::OrcaSession;
 
 // The session resumed from the dashboard, then the card's full preview, opened and closed.
 constexpr const char* previewSteps = R"(
+hear "Resume sorting"
 press resume Return
 hear notes.txt
-quiet
 press preview space
-quiet
+hear "notes.txt dialog"
+hear "notes.txt read only text"
 press closed Escape
-quiet
+hear "notes.txt, Documents"
 )";
 
 TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
 {
     if (const auto why = OrcaSession::missing()) {
-        GTEST_SKIP() << *why;
+        SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
     std::string lines;
@@ -40,7 +42,7 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
     try {
         state = test::stateWithSource(session.source());
     } catch (const std::exception& refused) {
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+        FAIL() << "the scratch folder cannot be a source: " << refused.what();
     }
     state.pendingSession = test::waitingSession();
     session.write(state);

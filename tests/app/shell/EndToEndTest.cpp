@@ -7,6 +7,7 @@
 #include "model/AppModel.h"
 #include "preview/TestMedia.h"
 #include "support/DesktopHome.h"
+#include "support/SkipOrFail.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +83,7 @@ std::pair<int, QImage> runSession(const TempDir& folder, const std::string& stat
 TEST(EndToEnd, TheWindowOpensOnADisplayAndCtrlQWritesTheState)
 {
     if (!canRunADisplay()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+        SKIP_OR_FAIL("xvfb-run or xdotool is not installed (scripts/setup installs them)");
     }
     const TempDir folder;
     const std::string statePath = folder / "state/state.json";
@@ -99,7 +100,7 @@ TEST(EndToEnd, TheWindowOpensOnADisplayAndCtrlQWritesTheState)
 TEST(EndToEnd, ACorruptStateFileOpensTheWindowAndStaysAsItWas)
 {
     if (!canRunADisplay()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+        SKIP_OR_FAIL("xvfb-run or xdotool is not installed (scripts/setup installs them)");
     }
     const TempDir folder;
     const std::string statePath = folder / "state/state.json";
@@ -255,16 +256,16 @@ public:
 TEST(EndToEnd, FilesDecidedWithTheArrowKeysAreInTheTrashOrInPlaceAndCtrlZBringsOneBack)
 {
     if (!canRunADisplay()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+        SKIP_OR_FAIL("xvfb-run or xdotool is not installed (scripts/setup installs them)");
     }
     const ResumableSession resumed({{"un.bin", std::string(4000, 'x')},
                                     {"deux.bin", std::string(3000, 'x')},
                                     {"trois.bin", std::string(2000, 'x')},
                                     {"quatre.bin", std::string(1000, 'x')}});
     if (!resumed.refusal.empty()) {
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << resumed.refusal;
+        FAIL() << "the scratch folder cannot be a source: " << resumed.refusal;
     }
-    ASSERT_TRUE(resumed.ready());
+    ASSERT_TRUE(resumed.ready()) << "the saved session's entry never showed";
 
     int exitCode = -1;
     ASSERT_TRUE(resumed.run(sortingSteps, "review-sorted-xvfb.png",
@@ -291,13 +292,13 @@ TEST(EndToEnd, FilesDecidedWithTheArrowKeysAreInTheTrashOrInPlaceAndCtrlZBringsO
 TEST(EndToEnd, LoggingOutWithADecoderStuckOnScreenEndsAtOnce)
 {
     if (!canRunADisplay()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+        SKIP_OR_FAIL("xvfb-run or xdotool is not installed (scripts/setup installs them)");
     }
     const ResumableSession resumed({{"bombe.svg", test::svgBomb()}, {"petit.bin", "x"}});
     if (!resumed.refusal.empty()) {
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << resumed.refusal;
+        FAIL() << "the scratch folder cannot be a source: " << resumed.refusal;
     }
-    ASSERT_TRUE(resumed.ready());
+    ASSERT_TRUE(resumed.ready()) << "the saved session's entry never showed";
 
     int exitCode = -1;
     ASSERT_TRUE(resumed.run(stuckPreviewSteps, "review-stuck-preview-xvfb.png", {}, &exitCode));
@@ -311,13 +312,13 @@ TEST(EndToEnd, LoggingOutWithADecoderStuckOnScreenEndsAtOnce)
 TEST(EndToEnd, QuittingNeverWaitsForAnIconThatNeverComes)
 {
     if (!canRunADisplay()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (scripts/setup installs them)";
+        SKIP_OR_FAIL("xvfb-run or xdotool is not installed (scripts/setup installs them)");
     }
     const ResumableSession resumed({{"petit.bin", "x"}, {"autre.bin", "yy"}});
     if (!resumed.refusal.empty()) {
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << resumed.refusal;
+        FAIL() << "the scratch folder cannot be a source: " << resumed.refusal;
     }
-    ASSERT_TRUE(resumed.ready());
+    ASSERT_TRUE(resumed.ready()) << "the saved session's entry never showed";
     // Beside the sorted folder, not in it.
     const fs::path beside = fs::path(resumed.source).parent_path();
     const std::string fifo = beside / "icone.png";

@@ -1,54 +1,37 @@
 #pragma once
 
 #include "core/persistence/SavedState.h"
+#include "support/Speech.h"
 #include "support/TempDir.h"
 
 #include <QString>
-#include <QStringList>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace tollenvane::test {
-
-// What the screen reader spoke, utterance by utterance, cut where the steps left marks.
-class Speech {
-public:
-    struct Part {
-        QString mark;
-        QStringList utterances;
-        // The keys Orca was told of, by their names ("Right", "z"), as they were pressed.
-        QStringList keys;
-    };
-
-    explicit Speech(std::vector<Part> parts);
-
-    // What was spoken after the mark `mark` and before the next one; empty when no such mark.
-    QStringList after(const QString& mark) const;
-    // Whether one utterance after `mark` holds `text`.
-    bool heardAfter(const QString& mark, const QString& text) const;
-    // The keys Orca was told of after `mark` and before the next one.
-    QStringList keysAfter(const QString& mark) const;
-    // Everything, marks included, for a failure's message.
-    std::string transcript() const;
-
-private:
-    const Part* part(const QString& mark) const;
-
-    std::vector<Part> parts_;
-};
 
 // The real application on a desktop where Orca listens as a blind person's does: a virtual
 // display at 1280×800, a window manager, a session bus with the accessibility bus, and Orca
 // speaking into its log rather than to a sound card. One Orca runs at a time on a machine, so
 // tests that use this run alone under ctest.
 //
-// The steps are shell lines run once the window shows. They have:
-//   press NAME KEY…   leaves the mark NAME, then presses the keys as xdotool names them;
-//   hear TEXT         waits, a few seconds at most, until Orca has said TEXT since the last mark;
-//   quiet             waits until Orca has said nothing new for a moment;
-//   mark NAME         leaves a mark without a key;
-//   $SOURCE $TRASH    the sorted folder and the Trash's files.
+// The steps are shell lines run once Orca has spoken the window and been told where its focus
+// is. Each waits, as long as a busy machine may need, for what it expects; one that waits in vain
+// ends the session and fails the test with what it missed. They have:
+//   press NAME KEY…          leaves the mark NAME, then presses the keys as xdotool names them,
+//                            each once Orca has been told of the one before (of its first key,
+//                            as Qt tells none of a shortcut's other keys);
+//   hear TEXT                waits until Orca has said TEXT since the last mark;
+//   moved                    waits until Orca has said, since the last mark, where the focus went;
+//   enter NAME TEXT          leaves the mark NAME, then types TEXT a few characters at a time,
+//                            each few once Orca has been told of the ones before;
+//   reach NAME TEXT KEY… max N
+//                            presses the keys, leaving the marks NAME1, NAME2…, until Orca says
+//                            TEXT where the focus lands, N times at most;
+//   click NAME X Y           leaves the mark NAME, then clicks at X Y in the window, and waits
+//                            until Orca has taken the click in and been told where the focus went;
+//   mark NAME                leaves a mark without a key;
+//   $SOURCE $TRASH           the sorted folder and the Trash's files.
 class OrcaSession {
 public:
     // Why no test can listen here, or nothing when one can.
@@ -64,7 +47,8 @@ public:
     void write(const SavedState& state) const;
 
     // Starts the application in `language`, runs `steps`, takes the picture `pictureName` and
-    // quits with Ctrl+Q; what Orca spoke from the window's first showing.
+    // quits with Ctrl+Q; what Orca spoke from the window's first showing. A step that waited in
+    // vain fails the test.
     Speech run(const QString& steps, const QString& pictureName, const QString& language = "en");
     // The exit code of the last run: 0 once the application has quit by itself.
     int exitCode() const { return exitCode_; }
