@@ -2,6 +2,7 @@
 // the figures it shows, and the volume's card with its free space.
 #include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
+#include "support/SkipOrFail.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +18,21 @@ using test::OrcaSession;
 // From the card's call to action, where the keyboard starts, to the first two type tiles, and
 // back into the card.
 constexpr const char* tileSteps = R"(
-hear Start sorting
+hear "Start sorting"
 press disks Tab
-hear Your disks
+hear "Your disks"
 press screenshots Tab
 hear Screenshots
 press images Tab
 hear Images
 press back shift+Tab shift+Tab
-hear Your disks
+hear "Your disks"
 )";
 
 TEST(OrcaHearsTheDashboard, EachTileWithItsFiguresAndTheCardWithItsFreeSpace)
 {
     if (const auto why = OrcaSession::missing()) {
-        GTEST_SKIP() << *why;
+        SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
     const fs::path source(session.source());
@@ -41,7 +42,7 @@ TEST(OrcaHearsTheDashboard, EachTileWithItsFiguresAndTheCardWithItsFreeSpace)
     try {
         session.write(test::stateWithSource(source));
     } catch (const std::exception& refused) {
-        GTEST_SKIP() << "the scratch folder cannot be a source: " << refused.what();
+        FAIL() << "the scratch folder cannot be a source: " << refused.what();
     }
     const test::Speech speech = session.run(tileSteps, "orca-dashboard.png");
     EXPECT_EQ(session.exitCode(), 0);
