@@ -7,6 +7,7 @@
 namespace tollenvane {
 
 class ElidedLabel;
+class ResultNotice;
 class SecondaryButton;
 
 // The end of a session: what was decided, what went to the Trash, and the way back home.
@@ -29,6 +30,7 @@ private:
     std::array<ElidedLabel*, 4> counters_{};
     ElidedLabel* trashed_;
     SecondaryButton* undo_ = nullptr;
+    ResultNotice* notice_;
 };
 
 } // namespace tollenvane
