@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/deck/MoveSheetRules.h"
+#include "app/kit/AddedFolders.h"
 #include "app/kit/KeyedRows.h"
 #include "app/kit/QueuedRefresh.h"
 
@@ -23,6 +24,7 @@ class AppModel;
 class DestinationLine;
 class ElidedLabel;
 class EmptyState;
+class ResultNotice;
 class SecondaryButton;
 
 // Where the current card's file goes: one click on a remembered destination moves it there.
@@ -74,6 +76,9 @@ private:
     QLineEdit* newFolder_ = nullptr;
     QComboBox* parents_ = nullptr;
     QPushButton* create_ = nullptr;
+    // The destination a Create made is told, the focus staying in the form.
+    AddedFolders created_;
+    ResultNotice* notice_ = nullptr;
 };
 
 } // namespace tollenvane
