@@ -112,7 +112,8 @@ LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWid
     connect(disclosure_, &QAbstractButton::toggled, this,
             [this](bool open) { notice_->tell(disclosureNotice(open)); });
     connect(&model_, &AppModel::scanningAppDataChanged, this, [this] {
-        if (!model_.scanningAppData() && !stopped_) {
+        // A search that failed is told by the model's alert, and found nothing new.
+        if (!model_.scanningAppData() && !stopped_ && !model_.alert()) {
             notice_->tell(inspectionEndNotice(model_.appData()));
         }
         stopped_ = false;
