@@ -304,11 +304,13 @@ void AppModel::scheduleSelection(bool showProgress)
         selectionNeedsProgress_ = true;
     }
     selectionDirty_ = true;
-    if (selectionTask_) {
-        return;
-    }
+    // Shown at once, even while an estimate of an older filter runs: the figures are not yet
+    // those of the filter shown.
     if (selectionNeedsProgress_) {
         publish(preparingSelection_, true, &AppModel::preparingSelectionChanged);
+    }
+    if (selectionTask_) {
+        return;
     }
     const std::uint64_t taskID = ++selectionTaskID_;
     auto task = std::make_shared<TaskHandle>();

@@ -11,6 +11,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/Picker.h"
 #include "app/design/PlainButton.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/SpokenName.h"
@@ -68,6 +69,7 @@ MoveSheet::MoveSheet(AppModel& model, QWidget* parent)
 {
     setObjectName(QStringLiteral("moveSheet"));
     setWindowModality(Qt::WindowModal);
+    notice_ = new ResultNotice(*this, QStringLiteral("createdNotice"));
     setFixedWidth(fixedWidth);
 
     other_ =
@@ -338,6 +340,7 @@ void MoveSheet::create()
     }
     creating_ = true;
     refreshForm();
+    created_.since(model_.state().destinations);
     const QFuture<bool> created =
         model_.createDestination(newFolder_->text().toStdString(), *parent);
     whenFinished(created, this, [this, created] {
@@ -345,6 +348,10 @@ void MoveSheet::create()
         // A name refused stays, for the user to correct after reading why.
         if (created.result()) {
             newFolder_->clear();
+            if (const auto made = created_.since(model_.state().destinations); !made.empty()) {
+                notice_->tell(localized("Destination ajoutée : {0}",
+                                        {shownName(made.front()).toStdString()}));
+            }
         }
         refreshForm();
         // The focus the button held goes to the name, to type the next one or correct this one.

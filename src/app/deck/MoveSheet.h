@@ -2,6 +2,7 @@
 
 #include "app/deck/MoveSheetRules.h"
 #include "app/kit/FocusHandOff.h"
+#include "app/kit/AddedFolders.h"
 #include "app/kit/KeyedRows.h"
 #include "app/kit/QueuedRefresh.h"
 
@@ -24,6 +25,7 @@ class AppModel;
 class DestinationLine;
 class ElidedLabel;
 class EmptyState;
+class ResultNotice;
 class SecondaryButton;
 
 // Where the current card's file goes: one click on a remembered destination moves it there.
@@ -76,6 +78,9 @@ private:
     QLineEdit* newFolder_ = nullptr;
     QComboBox* parents_ = nullptr;
     QPushButton* create_ = nullptr;
+    // The destination a Create made is told, the focus staying in the form.
+    AddedFolders created_;
+    ResultNotice* notice_ = nullptr;
 };
 
 } // namespace tollenvane

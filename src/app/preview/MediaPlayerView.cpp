@@ -3,6 +3,7 @@
 #include "app/decoding/BackgroundJob.h"
 #include "app/decoding/RegularFile.h"
 #include "app/design/DesignFont.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
 #include "app/design/TextBlock.h"
@@ -25,7 +26,7 @@ namespace tollenvane {
 
 namespace {
 
-QWidget* silencedNotice()
+TextBlock* silencedNotice()
 {
     TextBlock* notice = noSoundOutputNotice();
     notice->setFont(DesignFont::system(13));
@@ -73,7 +74,10 @@ MediaPlayerView::MediaPlayerView(Picture picture, QWidget* parent)
             column->addSpacing(24);
             column->addWidget(waveform_, 0, Qt::AlignHCenter);
             column->addSpacing(16);
-            column->addWidget(silencedNotice());
+            TextBlock* notice = silencedNotice();
+            column->addWidget(notice);
+            // Told as the preview shows it, wherever the keyboard is.
+            (new ResultNotice(*this, QStringLiteral("silencedNotice")))->tell(notice->text());
         }
         column->addStretch();
     }

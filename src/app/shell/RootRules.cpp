@@ -1,5 +1,7 @@
 #include "app/shell/RootRules.h"
 
+#include "app/design/LocalizedText.h"
+#include "app/design/SpokenSentences.h"
 #include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 
@@ -36,6 +38,17 @@ std::string issueButtonName(std::int64_t issueCount)
     return Localization::text(
         plural(issueCount, "{0} problème d’analyse", "{0} problèmes d’analyse"),
         {localizedCount(issueCount)});
+}
+
+QString scanEndNotice(std::int64_t indexedCount, std::int64_t issueCount)
+{
+    QStringList told{localized(
+        plural(indexedCount, "Analyse terminée : {0} fichier", "Analyse terminée : {0} fichiers"),
+        {localizedCount(indexedCount)})};
+    if (issueCount > 0) {
+        told << QString::fromStdString(issueButtonName(issueCount));
+    }
+    return spokenSentences(told);
 }
 
 bool issueListTruncated(std::int64_t issueCount)

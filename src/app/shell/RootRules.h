@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,8 @@ std::string scanProgressText(std::int64_t indexedCount);
 std::optional<std::string> issueButtonText(std::int64_t issueCount);
 // What assistive technology reads of the issue button: what it counts, not the bare number.
 std::string issueButtonName(std::int64_t issueCount);
+// What is told as a scan ends: the files it found, then its problems when there are any.
+QString scanEndNotice(std::int64_t indexedCount, std::int64_t issueCount);
 
 // The model keeps only the first texts of a scan's problems.
 inline constexpr std::int64_t shownIssueLimit = 30;

@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/LocalizedText.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/Spinner.h"
 #include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
@@ -70,6 +71,7 @@ StatusBar::StatusBar(AppModel& model, std::function<void()> showIssues, QWidget*
     : QWidget(parent)
     , model_(model)
     , showIssues_(std::move(showIssues))
+    , notice_(new ResultNotice(*this, QStringLiteral("scanNotice")))
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("statusBar"));
@@ -90,6 +92,11 @@ StatusBar::StatusBar(AppModel& model, std::function<void()> showIssues, QWidget*
 
     refresh_.follow(model, {&AppModel::pageChanged, &AppModel::scanningChanged,
                             &AppModel::indexedCountChanged, &AppModel::issueCountChanged});
+    // Only a scan that went to its end dates the index; one stopped or replaced does not.
+    connect(&model, &AppModel::lastScanChanged, this, [this] {
+        scanEnded_ = true;
+        refresh_.request();
+    });
     refresh();
 }
 
@@ -126,6 +133,10 @@ void StatusBar::refresh()
     issues_->setText(issues ? QString::fromStdString(*issues) : QString());
     setSpokenName(*issues_, issues ? QString::fromStdString(issueButtonName(model_.issueCount()))
                                    : QString());
+    if (scanEnded_ && !scanning) {
+        notice_->tell(scanEndNotice(model_.indexedCount(), model_.issueCount()));
+    }
+    scanEnded_ = false;
 }
 
 void StatusBar::paintEvent(QPaintEvent*)

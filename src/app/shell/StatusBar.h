@@ -9,6 +9,7 @@ namespace tollenvane {
 
 class AppModel;
 class ElidedLabel;
+class ResultNotice;
 class StatusBarButton;
 
 // The strip above the page: its title, then either the running scan with a way to stop it or
@@ -37,6 +38,9 @@ private:
     QWidget* privacyBadge_;
     StatusBarButton* issues_;
     std::function<void()> showIssues_;
+    ResultNotice* notice_;
+    // A scan came to its end since the last refresh.
+    bool scanEnded_ = false;
     QueuedRefresh refresh_;
 };
 

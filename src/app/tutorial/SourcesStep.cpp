@@ -2,6 +2,7 @@
 
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/SuggestedFolders.h"
@@ -52,6 +53,7 @@ SourcesStep::SourcesStep(AppModel& model, QWidget* parent)
     , choosers_(new QWidget)
     , rowsLayout_(new QVBoxLayout)
     , rows_(*rowsLayout_)
+    , notice_(new ResultNotice(*this, QStringLiteral("addedNotice")))
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("step-sources"));
@@ -108,6 +110,9 @@ void SourcesStep::refresh()
         model_.state().sources, [](const FolderGrant& grant) { return grant.id; },
         [](const FolderGrant&) { return new SourceStepRow; },
         [](SourceStepRow& row, const FolderGrant& grant) { row.setName(shownName(grant.name)); });
+    if (const auto added = added_.since(model_.state().sources); !added.empty()) {
+        notice_->tell(foldersAddedNotice(added));
+    }
 }
 
 } // namespace tollenvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kit/AddedFolders.h"
 #include "app/kit/KeyedRows.h"
 #include "app/kit/QueuedRefresh.h"
 
@@ -11,6 +12,7 @@ class QVBoxLayout;
 namespace tollenvane {
 
 class AppModel;
+class ResultNotice;
 class SourceStepRow;
 
 // The third step: the usual folders in one click, any other folder or an external disk, and
@@ -28,6 +30,8 @@ private:
     QWidget* choosers_;
     QVBoxLayout* rowsLayout_;
     KeyedRows<std::string, SourceStepRow> rows_;
+    AddedFolders added_;
+    ResultNotice* notice_;
     QueuedRefresh refresh_;
 };
 

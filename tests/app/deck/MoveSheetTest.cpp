@@ -4,6 +4,7 @@
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/EmptyState.h"
+#include "app/design/LocalizedText.h"
 #include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 #include "core/localisation/Localization.h"
@@ -15,6 +16,7 @@
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 #include "support/TempDir.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -232,6 +234,12 @@ TEST(MoveSheet, ASubFolderIsCreatedTrimmedAndItsParentForgottenWhenRemoved)
 
 // The sub-folder form of the active sheet, `typed` in its name, the first destination chosen as
 // the parent, and "Créer" pressed from the keyboard.
+// What is told of the destination a Create made.
+QString toldCreated(const char* name)
+{
+    return spokenText(localized("Destination ajoutée : {0}", {shownName(name).toStdString()}));
+}
+
 struct CreatedFromTheKeyboard {
     QLineEdit* name;
     QPushButton* create;
@@ -254,6 +262,7 @@ struct CreatedFromTheKeyboard {
 TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
 {
     OpenSheet open;
+    const test::AccessibleEvents told;
     // The focus waits on the button while the folder is made, then goes to the name, never on
     // to the button that closes the sheet.
     const CreatedFromTheKeyboard form(*open.sheet, QStringLiteral("Clavier"));
@@ -263,6 +272,11 @@ TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
     EXPECT_TRUE(fs::is_directory(fs::path(open.destination) / "Clavier"));
     EXPECT_EQ(QApplication::focusWidget(), form.name);
     EXPECT_TRUE(open.sheet->isVisible());
+    // The new destination is told after the focus that came back to the name.
+    ASSERT_TRUE(test::waitForNotice(told, toldCreated("Clavier"))) << told.transcript();
+    const auto focused = test::focusAt(told, *form.name);
+    ASSERT_TRUE(focused.has_value());
+    EXPECT_LT(*focused, *test::noticeAt(told, toldCreated("Clavier")));
 }
 
 // A name that would make the folder outside the destination is refused with the reason, and
@@ -270,6 +284,7 @@ TEST(MoveSheet, CreatingFromTheKeyboardLeavesTheFocusOnTheName)
 TEST(MoveSheet, ARefusedNameSaysWhyAndStaysForCorrecting)
 {
     OpenSheet open;
+    const test::AccessibleEvents told;
     const std::vector<std::string> inside = test::entries(open.destination);
     const std::vector<std::string> beside = test::entries(open.destination + "/..");
     const CreatedFromTheKeyboard form(*open.sheet, QStringLiteral("../escaped"));
@@ -296,6 +311,10 @@ TEST(MoveSheet, ARefusedNameSaysWhyAndStaysForCorrecting)
     open.harness.settle();
     EXPECT_TRUE(fs::is_directory(fs::path(open.destination) / "escaped"));
     EXPECT_TRUE(name->text().isEmpty());
+    // Only the folder made is told.
+    ASSERT_TRUE(test::waitForNotice(told, toldCreated("escaped")));
+    EXPECT_EQ(test::noticesSaid(told),
+              std::vector<std::string>{toldCreated("escaped").toStdString()});
 }
 
 TEST(MoveSheet, FavouriteTogglesInPlaceAndRemovingTheLastShowsThePlaceholder)

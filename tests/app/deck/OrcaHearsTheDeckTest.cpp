@@ -56,6 +56,7 @@ press button space
 hear cinq.bin
 press last Right
 hear Finish
+hear "Well done"
 )";
 
 TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
@@ -102,6 +103,9 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
     heard("button", "cinq.bin");
     // Straight to the summary's way out: no card is heard on the way, named or not.
     heard("last", "Finish");
+    // The summary is told after the way out, whole.
+    heard("last", "Well done.");
+    heard("last", "The space will be freed once the Trash is emptied in the file manager.");
     for (const QString& said : speech.after("last")) {
         EXPECT_FALSE(said.contains("panel")) << speech.transcript();
     }

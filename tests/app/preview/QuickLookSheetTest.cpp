@@ -18,6 +18,7 @@
 #include "support/FocusRingPixels.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -147,8 +148,10 @@ TEST(QuickLookSheet, ASoundWithNowhereToBeHeardSaysSoAndStays)
     test::ModelHarness harness;
     AppModel& model = harness.load();
     const test::ScopedLanguage english(AppLanguage::en);
+    const test::AccessibleEvents told;
     QuickLookSheet sheet(model, FileRecord::read(longSound(harness.folder)));
     sheet.show();
+    QApplication::setActiveWindow(&sheet);
     ASSERT_TRUE(processUntil([&] { return sheet.viewer().shown().has_value(); }));
     ASSERT_EQ(sheet.viewer().shown(), ViewerContent::Form::media);
     const auto* player = sheet.findChild<MediaPlayerView*>();
@@ -160,6 +163,8 @@ TEST(QuickLookSheet, ASoundWithNowhereToBeHeardSaysSoAndStays)
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(notice->text(), QStringLiteral("No sound output is available on this computer."));
+    // Told as it shows, the keyboard staying where it was.
+    EXPECT_TRUE(test::waitForNotice(told, notice->text())) << told.transcript();
     EXPECT_FALSE(sheet.findChild<QWidget*>(QStringLiteral("playPauseButton"))->isVisible());
     EXPECT_FALSE(sheet.viewer().isPlaying());
     const QImage shot = sheet.grab().toImage();

@@ -7,6 +7,7 @@
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
 #include "app/shell/RootContent.h"
+#include "app/shell/RootRules.h"
 #include "app/shell/SessionEntry.h"
 #include "core/localisation/Localization.h"
 #include "design/SchemeScope.h"
@@ -17,6 +18,7 @@
 #include "support/FocusRingPixels.h"
 #include "support/RecordingServices.h"
 #include "support/Screenshots.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -344,6 +346,38 @@ TEST(RootView, ScanProgressStopAndProblemsSheet)
     preferences.language = AppLanguage::system;
     model.setPreferences(preferences);
     test::deliverEvents();
+}
+
+// Wherever the keyboard is, a scan that ends is heard once, with its problems; one stopped is not.
+TEST(RootView, AScanThatEndsIsToldOnceWithItsProblems)
+{
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+    model.addFolder(harness.folder.makeFolder("lost"), false);
+    harness.folder.write("home/a.txt", "1");
+    model.addFolder(harness.folder / "home", false);
+    harness.settle();
+    std::filesystem::remove_all(harness.folder / "lost");
+    RootView view(model);
+    view.resize(1200, 840);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    test::deliverEvents();
+    const test::AccessibleEvents told;
+
+    model.scan();
+    test::deliverEvents();
+    model.stopScan();
+    test::deliverEvents();
+    model.scan();
+    harness.settle();
+    const QString ended = spokenText(scanEndNotice(1, 1));
+    ASSERT_TRUE(test::waitForNotice(told, ended)) << told.transcript();
+    model.scan();
+    harness.settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::noticesSaid(told).size() == 2; }, 10'000));
+    EXPECT_EQ(test::noticesSaid(told),
+              (std::vector<std::string>{ended.toStdString(), ended.toStdString()}));
 }
 
 // The alert opens with its one button focused and ringed, so that Enter or Space dismisses it.

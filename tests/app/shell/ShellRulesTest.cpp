@@ -49,6 +49,12 @@ TEST(RootRules, StatusBarTexts)
         const test::ScopedLanguage shown(language);
         EXPECT_EQ(issueButtonName(count), name);
     }
+    {
+        const test::ScopedLanguage english(AppLanguage::en);
+        EXPECT_EQ(scanEndNotice(1, 0), QStringLiteral("Scan finished: 1 file."));
+        EXPECT_EQ(scanEndNotice(44060, 1),
+                  QStringLiteral("Scan finished: 44,060 files. 1 scan problem."));
+    }
     EXPECT_FALSE(issueListTruncated(30));
     EXPECT_TRUE(issueListTruncated(31));
 }

@@ -5,6 +5,7 @@
 #include "app/design/SegmentedControl.h"
 #include "app/design/ShownName.h"
 #include "app/design/TextBlock.h"
+#include "app/kit/AddedFolders.h"
 #include "app/shell/RootView.h"
 #include "app/tutorial/DemoCard.h"
 #include "app/tutorial/GestureStep.h"
@@ -18,6 +19,7 @@
 #include "support/DeliverEvents.h"
 #include "support/FocusRingPixels.h"
 #include "support/Screenshots.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +154,27 @@ TEST(TutorialOverlay, NothingIsWrittenOnShowAndEachUserChangeIsSaved)
     EXPECT_FALSE(model.showTutorial());
     harness.advance(AppModel::saveDelay);
     EXPECT_TRUE(harness.stateOnDisk().preferences.onboardingComplete);
+}
+
+// The keyboard stays on the button that opened the chooser: the folder it added is told.
+TEST(TutorialOverlay, AFolderAddedIsToldByName)
+{
+    test::ModelHarness harness;
+    AppModel& model = harness.load();
+    setAnimations(model, false);
+    TutorialOverlay overlay(model);
+    overlay.resize(1000, 760);
+    overlay.show();
+    QApplication::setActiveWindow(&overlay);
+    click(overlay, "continueButton");
+    click(overlay, "continueButton");
+    ASSERT_EQ(counter(overlay), QStringLiteral("3 / 4"));
+    const test::AccessibleEvents told;
+    harness.panel->answer = std::vector{harness.folder.makeFolder("home/Music")};
+    click(overlay, "addFolder");
+    harness.settle();
+    EXPECT_TRUE(test::waitForNotice(told, spokenText(foldersAddedNotice({"Music"}))))
+        << told.transcript();
 }
 
 TEST(TutorialOverlay, TheDemonstrationTouchesNoFile)

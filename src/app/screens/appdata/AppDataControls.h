@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/applications/AppDataEntry.h"
+#include "core/applications/AppDataReport.h"
 
 #include <QString>
 #include <cstddef>
@@ -24,6 +25,11 @@ struct AppDataControls {
 };
 
 AppDataControls appDataControls(const AppDataFlags& flags);
+
+// What is told as an inspection ends: how many items it found, and how many it could not read.
+QString inspectionEndNotice(const AppDataReport& report);
+// What is told as the section opens or closes.
+QString disclosureNotice(bool open);
 
 // "owner · category": the owner as it is, the category in the current language.
 QString appDataTitle(const AppDataEntry& entry);

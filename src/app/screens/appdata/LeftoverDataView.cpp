@@ -2,6 +2,7 @@
 
 #include "app/design/DesignFont.h"
 #include "app/design/DisclosureButton.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
@@ -57,6 +58,7 @@ LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWid
     , issues_(new QWidget)
     , issueLayout_(stack(issues_, contentSpacing))
     , issueRows_(*issueLayout_)
+    , notice_(new ResultNotice(*this, QStringLiteral("inspectorNotice")))
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("appDataInspector"));
@@ -71,7 +73,10 @@ LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWid
 
     stop_->setFont(DesignFont::system(11));
     stop_->setAutoDefault(false);
-    connect(stop_, &QPushButton::clicked, this, [this] { model_.stopAppDataInspection(); });
+    connect(stop_, &QPushButton::clicked, this, [this] {
+        stopped_ = true;
+        model_.stopAppDataInspection();
+    });
 
     auto* line = new QHBoxLayout(searchLine_);
     line->setContentsMargins(0, 0, 0, 0);
@@ -103,6 +108,16 @@ LeftoverDataView::LeftoverDataView(AppModel& model, FileRevealer& revealer, QWid
     outer->addStretch(1);
     content_->setVisible(false);
     connect(disclosure_, &QAbstractButton::toggled, content_, &QWidget::setVisible);
+    // Screen readers hear no change of a button's expanded state.
+    connect(disclosure_, &QAbstractButton::toggled, this,
+            [this](bool open) { notice_->tell(disclosureNotice(open)); });
+    connect(&model_, &AppModel::scanningAppDataChanged, this, [this] {
+        // A search that failed is told by the model's alert, and found nothing new.
+        if (!model_.scanningAppData() && !stopped_ && !model_.alert()) {
+            notice_->tell(inspectionEndNotice(model_.appData()));
+        }
+        stopped_ = false;
+    });
 
     // The list reads the model's report: it follows it before anything can ask it for a row.
     // A report is replaced whole; the rows on the same item stay as they are.

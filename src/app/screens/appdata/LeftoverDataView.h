@@ -14,6 +14,7 @@ namespace tollenvane {
 class AppModel;
 class DisclosureButton;
 class FileRevealer;
+class ResultNotice;
 class Spinner;
 class TextBlock;
 class VirtualList;
@@ -45,6 +46,9 @@ private:
     QWidget* issues_;
     QVBoxLayout* issueLayout_;
     KeyedRows<std::string, TextBlock> issueRows_;
+    // The section opening or closing, and an inspection that ends unless the user stopped it.
+    ResultNotice* notice_;
+    bool stopped_ = false;
     QueuedRefresh refresh_;
 };
 

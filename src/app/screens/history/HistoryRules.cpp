@@ -1,7 +1,7 @@
 #include "app/screens/history/HistoryRules.h"
 
+#include "app/screens/summary/SummaryRules.h"
 #include "core/localisation/Formatting.h"
-#include "core/localisation/Localization.h"
 
 #include <limits>
 
@@ -37,16 +37,7 @@ HistoryTotals historyTotals(const std::vector<SessionSummary>& history)
 
 QString sessionCountsText(const SessionSummary& summary)
 {
-    // Each count agrees with its own number; the digits stay plain.
-    const auto part = [](std::int64_t count, std::string_view key) {
-        return Localization::text(key, {Localization::describe(count)});
-    };
-    const std::string separator = " \u00B7 ";
-    return QString::fromStdString(
-        part(summary.kept, plural(summary.kept, "{0} gardé", "{0} gardés")) + separator +
-        part(summary.trashed, "{0} à la Corbeille") + separator +
-        part(summary.moved, plural(summary.moved, "{0} rangé", "{0} rangés")) + separator +
-        part(summary.deferred, "{0} plus tard"));
+    return sessionCountParts(summary).join(QStringLiteral(" \u00B7 "));
 }
 
 QString sessionFilesText(const SessionSummary& summary)

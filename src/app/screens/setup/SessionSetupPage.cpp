@@ -10,6 +10,7 @@
 #include "app/design/Picker.h"
 #include "app/design/PlainButton.h"
 #include "app/design/PrimaryButton.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/ShownName.h"
 #include "app/design/Spinner.h"
 #include "app/design/SpokenName.h"
@@ -106,6 +107,7 @@ SessionSetupPage::SessionSetupPage(AppModel& model, QWidget* parent)
     sessionNote_->hide();
     addBlock(sessionNote_);
     addBlock(makeLegend());
+    estimateNotice_ = new ResultNotice(*this, QStringLiteral("estimateNotice"));
 
     follow({&AppModel::filterChanged, &AppModel::volumesChanged, &AppModel::matchingChanged,
             &AppModel::preparingSelectionChanged, &AppModel::scanningChanged,
@@ -113,11 +115,12 @@ SessionSetupPage::SessionSetupPage(AppModel& model, QWidget* parent)
 }
 
 template <class Edit>
-void SessionSetupPage::editFilter(Edit&& edit)
+void SessionSetupPage::editFilter(Edit&& edit, bool told)
 {
     SessionFilter filter = model().filter();
     edit(filter);
     model().setFilter(std::move(filter));
+    estimateAsked_ = estimateAsked_ || told;
 }
 
 QWidget* SessionSetupPage::makeFilterPanel()
@@ -134,7 +137,8 @@ QWidget* SessionSetupPage::makeFilterPanel()
     search_->setPlaceholderText(localized("Rechercher un nom ou un emplacement"));
     search_->setAccessibleName(search_->placeholderText());
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        editFilter([&](SessionFilter& filter) { filter.search = text.toStdString(); });
+        // Typing is not cut short at each key by the count it brings.
+        editFilter([&](SessionFilter& filter) { filter.search = text.toStdString(); }, false);
     });
     layout.addWidget(search_);
 
@@ -316,7 +320,21 @@ void SessionSetupPage::refresh()
     refreshVolumes();
     refreshFilterControls(model().filter());
     refreshEstimate();
+    tellEstimate();
     sessionNote_->setVisible(model().sessionActive());
+}
+
+void SessionSetupPage::tellEstimate()
+{
+    const AppModel& shown = model();
+    const QString figures =
+        QString::fromStdString(estimateNotice(shown.matchingCount(), shown.matchingBytes()));
+    if (!estimateAsked_) {
+        estimateNotice_->know(figures);
+    } else if (!shown.preparingSelection()) {
+        estimateAsked_ = false;
+        estimateNotice_->tellChange(figures);
+    }
 }
 
 void SessionSetupPage::refreshVolumes()

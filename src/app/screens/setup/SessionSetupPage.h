@@ -14,6 +14,7 @@ namespace tollenvane {
 class AppModel;
 class ElidedLabel;
 class PrimaryButton;
+class ResultNotice;
 class Switch;
 class TextBlock;
 class TypeGrid;
@@ -40,13 +41,15 @@ private:
     QWidget* makeStartRow();
     QWidget* makeLegend();
 
-    // Writes one field of the model's filter, from a user's action only.
+    // Writes one field of the model's filter, from a user's action only; the figures it brings
+    // are told when `told`.
     template <class Edit>
-    void editFilter(Edit&& edit);
+    void editFilter(Edit&& edit, bool told = true);
 
     void refreshFilterControls(const SessionFilter& filter);
     void refreshVolumes();
     void refreshEstimate();
+    void tellEstimate();
 
     QComboBox* volumePicker_ = nullptr;
     QLineEdit* search_ = nullptr;
@@ -63,6 +66,9 @@ private:
     ElidedLabel* bytes_ = nullptr;
     PrimaryButton* start_ = nullptr;
     TextBlock* sessionNote_ = nullptr;
+    // The figures are told once the estimate that a change of the user's brings is in.
+    ResultNotice* estimateNotice_ = nullptr;
+    bool estimateAsked_ = false;
 };
 
 } // namespace tollenvane

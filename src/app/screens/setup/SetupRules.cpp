@@ -83,6 +83,11 @@ std::string estimateLine(std::int64_t matchingBytes, bool scanning)
     return L("{0} à examiner{1}", formattedBytes(matchingBytes), suffix);
 }
 
+std::string estimateNotice(std::int64_t matchingCount, std::int64_t matchingBytes)
+{
+    return localizedFileCount(matchingCount) + ", " + estimateLine(matchingBytes, false);
+}
+
 std::string folderRowName(const std::string& folderPath)
 {
     return std::string(path::lastComponent(folderPath));

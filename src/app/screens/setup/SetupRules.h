@@ -44,6 +44,8 @@ bool showsEstimateProgress(bool preparingSelection, bool busy);
 std::string startTitle(bool sessionActive);
 // "{0} à examiner{1}": the bytes of the estimate, marked while a scan may still add files.
 std::string estimateLine(std::int64_t matchingBytes, bool scanning);
+// The figures beside the start button read out as one: "0 files, 0 B to review".
+std::string estimateNotice(std::int64_t matchingCount, std::int64_t matchingBytes);
 // The folder a filter is limited to, by its own name.
 std::string folderRowName(const std::string& folderPath);
 

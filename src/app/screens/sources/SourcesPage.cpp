@@ -4,6 +4,7 @@
 #include "app/design/LocalizedText.h"
 #include "app/design/PageHeading.h"
 #include "app/design/PrimaryButton.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/ShownName.h"
 #include "app/design/SuggestedFolders.h"
@@ -52,6 +53,7 @@ SourcesPage::SourcesPage(AppModel& model, LinkOpener& links, QWidget* parent)
     sessionNotice_->setObjectName(QStringLiteral("sessionNotice"));
     sessionNotice_->hide();
     addBlock(sessionNotice_);
+    notice_ = new ResultNotice(*this, QStringLiteral("addedNotice"));
 
     const SourceActions actions{
         .renew = [this](const std::string& id) { this->model().chooseFolders(false, id); },
@@ -215,6 +217,9 @@ void SourcesPage::refresh()
                                          .remove = canChangeSources(session, busy)};
     controls_ = controls;
     syncSources(true);
+    if (const auto added = added_.since(shown.state().sources); !added.empty()) {
+        notice_->tell(foldersAddedNotice(added));
+    }
     // The counts and the controls' states: only what changed is drawn again.
     panels_->presentAgain();
     const std::vector<FolderGrant>& sources = shown.state().sources;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kit/AddedFolders.h"
 #include "app/kit/ModelPage.h"
 #include "app/screens/sources/SourceHeights.h"
 #include "app/screens/sources/SourcePanel.h"
@@ -14,6 +15,7 @@ class AppModel;
 class EmptyState;
 class LinkOpener;
 class PrimaryButton;
+class ResultNotice;
 class SecondaryButton;
 class SuggestedFolders;
 class TextBlock;
@@ -53,6 +55,8 @@ private:
     bool continuing_ = false;
     EmptyState* empty_ = nullptr;
     SuggestedFolders* suggestions_ = nullptr;
+    AddedFolders added_;
+    ResultNotice* notice_ = nullptr;
 };
 
 } // namespace tollenvane

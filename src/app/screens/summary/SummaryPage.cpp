@@ -3,6 +3,7 @@
 #include "app/design/DesignFont.h"
 #include "app/design/LocalizedText.h"
 #include "app/design/PrimaryButton.h"
+#include "app/design/ResultNotice.h"
 #include "app/design/SecondaryButton.h"
 #include "app/design/Symbol.h"
 #include "app/design/SymbolView.h"
@@ -10,7 +11,6 @@
 #include "app/screens/summary/SummaryBadge.h"
 #include "app/screens/summary/SummaryRules.h"
 #include "app/screens/tiles/CardSurface.h"
-#include "core/localisation/Formatting.h"
 #include "core/localisation/Localization.h"
 #include "model/AppModel.h"
 
@@ -30,6 +30,7 @@ SummaryPage::SummaryPage(AppModel& model, QWidget* parent)
     : ModelPage(model, Page::summary, spacing, padding, parent)
     , total_(lineText({}, {15, QFont::Normal, Theme::muted}))
     , trashed_(lineText({}, {27, QFont::DemiBold, Theme::orange}))
+    , notice_(new ResultNotice(*this, QStringLiteral("summaryNotice")))
 {
     total_->setObjectName("sorted-total");
     trashed_->setObjectName("trashed-bytes");
@@ -37,16 +38,13 @@ SummaryPage::SummaryPage(AppModel& model, QWidget* parent)
     column().insertStretch(0, 1);
 
     addCentred(new SummaryBadge);
-    auto* title = lineText(coreText(L("Bien joué.")), {45, QFont::DemiBold, {}});
+    auto* title = lineText(localized(summaryTitleKey), {45, QFont::DemiBold, {}});
     title->setFont(DesignFont::tracked(title->font(), -1.3));
     addCentred(title);
     addCentred(total_);
     addCentred(counterStrip());
     addCentred(trashed_);
-    addCentred(lineText(
-        coreText(L("L’espace sera libéré après le vidage de la Corbeille dans le gestionnaire de "
-                   "fichiers.")),
-        {11, QFont::Normal, Theme::muted}));
+    addCentred(lineText(localized(summaryNoteKey), {11, QFont::Normal, Theme::muted}));
     addCentred(buttonRow());
     follow({&AppModel::summaryChanged, &AppModel::undoCountChanged, &AppModel::busyChanged});
 }
@@ -114,15 +112,15 @@ bool SummaryPage::takeKeyboard()
 void SummaryPage::refresh()
 {
     const SessionSummary& summary = model().summary();
-    total_->setText(coreText(L(plural(summary.total(), "{0} fichier trié. Un peu plus de clarté.",
-                                      "{0} fichiers triés. Un peu plus de clarté."),
-                               summary.total())));
+    total_->setText(sortedTotalText(summary));
     const auto counters = summaryCounters(summary);
     for (std::size_t index = 0; index < counters.size(); ++index) {
         counters_[index]->setText(QString::number(counters[index].value));
     }
-    trashed_->setText(coreText(L("{0} mis à la Corbeille", formattedBytes(summary.trashBytes))));
+    trashed_->setText(trashedBytesText(summary));
     undo_->setEnabled(undoEnabled(model().undoCount(), model().busy()));
+    // The keyboard arrives on the way out: the page is told after it, as it shows.
+    notice_->tellChange(summaryNotice(summary));
 }
 
 } // namespace tollenvane

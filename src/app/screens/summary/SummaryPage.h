@@ -9,6 +9,7 @@ namespace tollenvane {
 
 class ElidedLabel;
 class PrimaryButton;
+class ResultNotice;
 class SecondaryButton;
 
 // The end of a session: what was decided, what went to the Trash, and the way back home.
@@ -35,6 +36,7 @@ private:
     ElidedLabel* trashed_;
     SecondaryButton* undo_ = nullptr;
     PrimaryButton* finish_ = nullptr;
+    ResultNotice* notice_;
 };
 
 } // namespace tollenvane

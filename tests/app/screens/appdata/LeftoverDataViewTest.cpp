@@ -6,6 +6,8 @@
 #include "app/screens/appdata/AppDataControls.h"
 #include "screens/applications/ApplicationsHarness.h"
 #include "support/DeliverEvents.h"
+#include "support/ScopedLanguage.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +123,44 @@ TEST(LeftoverDataView, ListsWhatWasFoundWithOwnersAndStopsAtOnce)
     EXPECT_TRUE(shown.find(QStringLiteral("searchAppData")).isEnabled());
     EXPECT_EQ(shown.titles().size(), 2U);
     EXPECT_EQ(settings, shown.harness.folder / "home/.config/org.example.gone");
+}
+
+// Opening and closing the section, and a search that ends, are told where the keyboard stays; a
+// search the user stopped is not.
+TEST(LeftoverDataView, OpeningClosingAndWhatASearchFoundAreTold)
+{
+    ShownInspector shown({{"org.example.gone", "Gone.app", "/opt/Gone.app"}});
+    shown.harness.leftData(".cache", "org.example.gone", 3000);
+    shown.harness.leftData(".config", "org.example.gone", 20);
+    const test::AccessibleEvents told;
+    shown.show();
+    inspectorActive(shown);
+    const QString opened = spokenText(disclosureNotice(true));
+    ASSERT_TRUE(test::waitForNotice(told, opened)) << told.transcript();
+
+    QTest::mouseClick(&shown.find(QStringLiteral("searchAppData")), Qt::LeftButton);
+    shown.harness.settle();
+    const QString found = spokenText(inspectionEndNotice(shown.harness.model->appData()));
+    ASSERT_TRUE(test::waitForNotice(told, found));
+    QTest::mouseClick(&shown.find(QStringLiteral("searchAppData")), Qt::LeftButton);
+    QTest::mouseClick(&shown.find(QStringLiteral("stopAppData")), Qt::LeftButton);
+    shown.harness.settle();
+    QTest::mouseClick(&shown.find(QStringLiteral("disclosure")), Qt::LeftButton);
+    const QString closed = spokenText(disclosureNotice(false));
+    ASSERT_TRUE(test::waitForNotice(told, closed));
+    EXPECT_EQ(test::noticesSaid(told),
+              (std::vector<std::string>{opened.toStdString(), found.toStdString(),
+                                        closed.toStdString()}));
+
+    const test::ScopedLanguage english(AppLanguage::en);
+    EXPECT_EQ(found, QStringLiteral("Recherche terminée : 2 éléments trouvés."));
+    AppDataReport report;
+    EXPECT_EQ(inspectionEndNotice(report), QStringLiteral("Search finished: no data found."));
+    report.entries.resize(1);
+    report.issues = {"a", "b"};
+    EXPECT_EQ(inspectionEndNotice(report),
+              QStringLiteral("Search finished: 1 item found. 2 items could not be read."));
+    EXPECT_EQ(disclosureNotice(true), QStringLiteral("Expanded"));
 }
 
 } // namespace

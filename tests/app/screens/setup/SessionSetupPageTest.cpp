@@ -7,6 +7,7 @@
 #include "app/design/Switch.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/screens/setup/SetupRules.h"
 #include "app/screens/setup/TypeTile.h"
 #include "design/SchemeScope.h"
 #include "model/AppModel.h"
@@ -14,10 +15,12 @@
 #include "support/DeliverEvents.h"
 #include "support/HeardGroup.h"
 #include "support/Screenshots.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -203,6 +206,38 @@ TEST(SessionSetupPage, TilesSwitchesAndTheFolderRowEachWriteOneField)
         EXPECT_FALSE(tile->isSelected());
     }
     EXPECT_FALSE(largest.isChecked());
+}
+
+// The figures a change of the user's brings are heard once they are in; those that change
+// otherwise, or as a search is typed, are not.
+TEST(SessionSetupPage, TheFiguresAUsersChangeBringsAreToldOnce)
+{
+    SetupScreen screen;
+    QApplication::setActiveWindow(&screen.page);
+    const test::AccessibleEvents told;
+    const auto figures = [](std::int64_t count, std::int64_t bytes) {
+        return spokenText(QString::fromStdString(estimateNotice(count, bytes))).toStdString();
+    };
+
+    QTest::mouseClick(&screen.find<TypeTile>("typeTile-images"), Qt::LeftButton);
+    screen.settle();
+    ASSERT_TRUE(test::waitForNotice(told, figures(1, 3000))) << told.transcript();
+
+    screen.model.setup(SessionFilter{});
+    screen.settle();
+    EXPECT_EQ(screen.find<ElidedLabel>("matchingCount").text(), QStringLiteral("3 fichiers"));
+    QTest::keyClicks(&screen.find<QLineEdit>("searchField"), QStringLiteral("notes"));
+    screen.settle();
+    EXPECT_EQ(screen.find<ElidedLabel>("matchingCount").text(), QStringLiteral("1 fichier"));
+    // The same filter again brings the same figures.
+    QTest::mouseClick(&screen.find<TypeTile>("typeTile-all"), Qt::LeftButton);
+    screen.settle();
+    auto& sizes = screen.find<QComboBox>("sizePicker");
+    sizes.setCurrentIndex(1);
+    emit sizes.activated(1);
+    screen.settle();
+    ASSERT_TRUE(test::waitForNotice(told, figures(0, 0)));
+    EXPECT_EQ(test::noticesSaid(told), (std::vector<std::string>{figures(1, 3000), figures(0, 0)}));
 }
 
 TEST(SessionSetupPage, AtTheDefaultSizeTypeNamesFitSwitchesStandApartAndTheFolderRowIsOrange)

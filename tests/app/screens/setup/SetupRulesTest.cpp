@@ -56,6 +56,13 @@ TEST(SetupRules, EstimateLineIsMarkedOnlyWhileScanning)
     EXPECT_EQ(estimateLine(1'500'000, true), bytes + " à examiner · analyse en cours");
 }
 
+TEST(SetupRules, TheEstimateIsReadAsOneLine)
+{
+    EXPECT_EQ(estimateNotice(0, 0), "0 fichiers, " + formattedBytes(0) + " à examiner");
+    EXPECT_EQ(estimateNotice(12, 1'500'000),
+              "12 fichiers, " + formattedBytes(1'500'000) + " à examiner");
+}
+
 TEST(SetupRules, FolderRowShowsTheFoldersOwnName)
 {
     EXPECT_EQ(folderRowName("/home/alice/Vidéos/Rushes"), "Rushes");

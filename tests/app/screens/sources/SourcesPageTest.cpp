@@ -10,6 +10,7 @@
 #include "app/design/SuggestedFolders.h"
 #include "app/design/TextBlock.h"
 #include "app/design/Theme.h"
+#include "app/kit/AddedFolders.h"
 #include "app/kit/VirtualList.h"
 #include "app/screens/sources/SourcePanel.h"
 #include "core/persistence/StateStore.h"
@@ -21,6 +22,7 @@
 #include "support/ListKeys.h"
 #include "support/RecordingServices.h"
 #include "support/Screenshots.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +144,36 @@ TEST(SourcesPage, ACopiedStatusLineIsThePathItself)
     QTest::keyClick(&status, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QString::fromStdString(fs::canonical(screen.real).string()));
+}
+
+// The chooser gives the keyboard back to the page: the folders it added are told, by name; a
+// source renewed in place is no folder added.
+TEST(SourcesPage, TheFoldersAddedAreToldByName)
+{
+    SourcesScreen screen;
+    QApplication::setActiveWindow(&screen.page);
+    const test::AccessibleEvents told;
+    const auto added = [](std::vector<std::string> names) {
+        return spokenText(foldersAddedNotice(names)).toStdString();
+    };
+    auto& add = SourcesScreen::in<PrimaryButton>(screen.page, "addButton");
+    screen.harness.panel->answer = std::vector{screen.harness.folder.makeFolder("home/Music")};
+    QTest::mouseClick(&add, Qt::LeftButton);
+    screen.harness.settle();
+    ASSERT_TRUE(test::waitForNotice(told, added({"Music"}))) << told.transcript();
+
+    screen.harness.grants->unreadable.clear();
+    screen.harness.panel->answer = std::vector{screen.locked};
+    QTest::mouseClick(&SourcesScreen::in<SecondaryButton>(*screen.panels()[3], "renewButton"),
+                      Qt::LeftButton);
+    screen.harness.settle();
+    screen.harness.panel->answer = std::vector{screen.harness.folder.makeFolder("home/Films"),
+                                               screen.harness.folder.makeFolder("home/Books")};
+    QTest::mouseClick(&add, Qt::LeftButton);
+    screen.harness.settle();
+    ASSERT_TRUE(test::waitForNotice(told, added({"Films", "Books"})));
+    EXPECT_EQ(test::noticesSaid(told),
+              (std::vector<std::string>{added({"Music"}), added({"Films", "Books"})}));
 }
 
 TEST(SourcesPage, ControlsCallTheModelAndRemovingKeepsTheOtherPanels)

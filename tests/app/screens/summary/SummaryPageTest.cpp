@@ -2,15 +2,18 @@
 
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
+#include "app/design/ShownName.h"
 #include "app/design/Theme.h"
 #include "app/kit/KeyboardStart.h"
 #include "app/screens/summary/SummaryRules.h"
 #include "design/SchemeScope.h"
 #include "model/support/SortingHarness.h"
+#include "shell/ShownWindow.h"
 #include "support/DeliverEvents.h"
 #include "support/ScopedLanguage.h"
 #include "support/Screenshots.h"
 #include "support/ShownPage.h"
+#include "support/ToldNotices.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +48,32 @@ TEST(SummaryRules, CountersInOrderAndWhenUndoIsOffered)
     EXPECT_TRUE(undoEnabled(1, false));
     EXPECT_FALSE(undoEnabled(0, false));
     EXPECT_FALSE(undoEnabled(3, true));
+}
+
+TEST(SummaryRules, TheNoticeReadsThePageInOrder)
+{
+    SessionSummary summary;
+    summary.kept = 1;
+    summary.trashed = 2;
+    summary.moved = 0;
+    summary.deferred = 1;
+    summary.trashBytes = 1'500'000;
+    {
+        const test::ScopedLanguage english(AppLanguage::en);
+        EXPECT_EQ(summaryNotice(summary),
+                  QStringLiteral("Well done. 4 files sorted. A little more clarity. 1 kept, 2 to "
+                                 "the Trash, 0 moved, 1 later. 1.5\u00A0MB moved to the Trash. "
+                                 "The space will be freed once the Trash is emptied in the file "
+                                 "manager."));
+    }
+    summary.kept = 0;
+    summary.trashed = 1;
+    summary.deferred = 0;
+    EXPECT_EQ(summaryNotice(summary),
+              QStringLiteral("Bien joué. 1 fichier trié. Un peu plus de clarté. 0 gardé, 1 à la "
+                             "Corbeille, 0 rangé, 0 plus tard. 1,5\u00A0Mo mis à la Corbeille. "
+                             "L’espace sera libéré après le vidage de la Corbeille dans le "
+                             "gestionnaire de fichiers."));
 }
 
 struct ShownSummary : test::ShownPage<SummaryPage> {
@@ -133,6 +162,28 @@ TEST(SummaryPage, TheKeyboardStartsOnFinishAndTabFollowsTheButtonsAsDrawn)
     EXPECT_EQ(focusAfter(false), finish);
     EXPECT_EQ(focusAfter(false), undo);
     EXPECT_EQ(focusAfter(false), before);
+}
+
+TEST(SummaryPage, IsToldOnceAfterTheKeyboardArrivesOnFinish)
+{
+    test::SortingHarness harness;
+    harness.startSortingTwo();
+    AppModel& model = *harness.model;
+    test::ShownWindow window(model);
+    const test::AccessibleEvents told;
+    harness.decide(Decision::trash);
+    harness.decide(Decision::keep);
+    ASSERT_EQ(model.page(), Page::summary);
+
+    const QString summary = spokenText(summaryNotice(model.summary()));
+    ASSERT_TRUE(test::waitForNotice(told, summary)) << told.transcript();
+    auto* finish = window.view.findChild<QWidget*>(QStringLiteral("finish"));
+    ASSERT_NE(finish, nullptr);
+    EXPECT_TRUE(finish->hasFocus());
+    const auto focused = test::focusAt(told, *finish);
+    ASSERT_TRUE(focused.has_value());
+    EXPECT_LT(*focused, *test::noticeAt(told, summary));
+    EXPECT_EQ(test::noticesSaid(told), std::vector<std::string>{summary.toStdString()});
 }
 
 TEST(SummaryPage, Pictures)
