@@ -47,10 +47,12 @@ reach tab "%3" Tab max 30
         .arg(text);
 }
 
-// What Orca said after the mark `mark` left by pressing `key`, past its echo of the key.
+// What Orca said after the mark `mark` left by pressing `key`, past its echo of the key and
+// without the notices of results that came meanwhile, such as the launch scan's end.
 QStringList pastEcho(const test::Speech& speech, const QString& mark, const QString& key)
 {
     QStringList said = speech.after(mark);
+    said.removeIf([](const QString& utterance) { return utterance.startsWith("notification "); });
     if (!said.isEmpty() && said.front().trimmed() == key) {
         said.removeFirst();
     }

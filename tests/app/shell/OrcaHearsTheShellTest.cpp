@@ -115,7 +115,7 @@ TEST(OrcaHearsATextField, EveryTimeTabReachesIt)
 // From the window's controls to the status bar's count of problems, then its sheet: the problem
 // it opens on, Close, and the problem again.
 constexpr const char* problemSteps = R"(
-reach stop "scan problem" Tab max 20
+reach stop "scan problem push button" Tab max 20
 press open Return
 hear "Files not scanned dialog"
 hear Tri
