@@ -140,6 +140,13 @@ TEST(OrcaHearsTheScanProblems, EachProblemTabReaches)
     std::filesystem::remove_all(session.source());
     const test::Speech speech = session.run(problemSteps, "orca-problems.png");
     EXPECT_EQ(session.exitCode(), 0);
+    // The launch scan's end is heard where the keyboard is, with its problem, once.
+    const std::string transcript = speech.transcript();
+    const std::string finished = "notification Scan finished: 0 files. 1 scan problem.";
+    const std::size_t scanned = transcript.find(finished);
+    EXPECT_NE(scanned, std::string::npos) << transcript;
+    EXPECT_EQ(transcript.find("Scan finished", scanned + finished.size()), std::string::npos)
+        << transcript;
     EXPECT_TRUE(speech.heardAfter("open", "Files not scanned dialog")) << speech.transcript();
     EXPECT_TRUE(speech.heardAfter("open", "Tri")) << speech.transcript();
     EXPECT_TRUE(speech.heardAfter("close", "Close push button")) << speech.transcript();
