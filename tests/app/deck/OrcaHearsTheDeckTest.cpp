@@ -57,6 +57,10 @@ hear cinq.bin
 press last Right
 hear Finish
 hear "Well done"
+press toUndo shift+Tab
+hear "Undo Last Decision"
+press toFinish Tab
+hear "Finish push button"
 )";
 
 TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
@@ -106,6 +110,9 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
     // The summary is told after the way out, whole.
     heard("last", "Well done.");
     heard("last", "The space will be freed once the Trash is emptied in the file manager.");
+    // Tab goes through the summary's buttons as they are drawn, either way.
+    heard("toUndo", "Undo Last Decision push button");
+    heard("toFinish", "Finish push button");
     for (const QString& said : speech.after("last")) {
         EXPECT_FALSE(said.contains("panel")) << speech.transcript();
     }

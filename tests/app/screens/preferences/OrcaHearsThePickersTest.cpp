@@ -114,8 +114,10 @@ hear "Size combo box"
 hear "All sizes"
 press larger Down
 hear "100 MB"
+hear "0 files, 0 B to review"
 press smaller Up
 hear "All sizes"
+hear "2 files, "
 press age Tab
 hear "Age combo box"
 hear "All dates"
@@ -144,6 +146,13 @@ TEST_F(OrcaHearsThePickers, TheSessionSetUpsPickersAndItsStart)
     EXPECT_TRUE(speech.heardAfter("size", "All sizes")) << speech.transcript();
     EXPECT_TRUE(heardFirst(speech, "larger", "100 MB")) << speech.transcript();
     EXPECT_TRUE(heardFirst(speech, "smaller", "All sizes")) << speech.transcript();
+    // The new figures to review, where the keyboard stays on the picker.
+    EXPECT_TRUE(speech.heardAfter("larger", "notification 0 files, 0 B to review"))
+        << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("smaller", "notification 2 files, ")) << speech.transcript();
+    // The type tiles are heard in their named group on the way to the size.
+    EXPECT_NE(speech.transcript().find("File Type panel"), std::string::npos)
+        << speech.transcript();
     EXPECT_TRUE(speech.heardAfter("age", "Age combo box")) << speech.transcript();
     // From the opened list too.
     EXPECT_TRUE(speech.heardAfter("older", "Over 30 days")) << speech.transcript();

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using test::OrcaSession;
 
 // From the sidebar's entry to the map, whose one block is the sorted folder; into it, along its
-// blocks and back, then into the largest.
+// blocks and back, then into the largest, and on to the list beside the map.
 constexpr const char* mapSteps = R"(
 click space $X $Y
 reach tab "Tri ·" Tab max 30
@@ -28,6 +28,8 @@ press back Left
 hear "Films ·"
 press films Return
 hear "rush.mov ·"
+press row Tab
+hear "rush.mov, 600 KB"
 )";
 
 TEST(OrcaHearsTheMap, EachBlockTheArrowsReachAndEachFolderOpened)
@@ -77,6 +79,8 @@ TEST(OrcaHearsTheMap, EachBlockTheArrowsReachAndEachFolderOpened)
     heard("next", "sea.jpg ·");
     heard("films", "Films ·");
     heard("films", "rush.mov ·");
+    // The list beside the map says the same figures.
+    heard("row", "rush.mov, 600 KB");
 }
 
 } // namespace
