@@ -18,9 +18,6 @@ TextPane::TextPane(const QString& text, QWidget* parent)
 {
     setObjectName(QStringLiteral("textPane"));
     setReadOnly(true);
-    // A caret the arrows move, line by line, for a screen reader to read each line it reaches;
-    // the text stays as it is.
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFrameShape(QFrame::NoFrame);
     setFont(DesignFont::monospaced(12));
     setFocusPolicy(Qt::StrongFocus);
