@@ -127,5 +127,36 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
     }
 }
 
+// In German, the summary's way out has a word of its own, not the menu's Quit.
+constexpr const char* germanSteps = R"(
+hear "Sortieren fortsetzen"
+press resume Return
+hear un.bin
+press last Right
+hear "Abschließen"
+hear "Gut gemacht"
+)";
+
+TEST(OrcaHearsTheDeck, TheSummarysWayOutInGermanIsNotTheMenusQuit)
+{
+    if (const auto why = OrcaSession::missing()) {
+        SKIP_OR_FAIL(*why);
+    }
+    OrcaSession session;
+    const fs::path source(session.source());
+    std::ofstream(source / "un.bin", std::ios::binary) << std::string(6000, 'x');
+    try {
+        SavedState state = resumable(source, source.parent_path().string());
+        state.preferences.language = AppLanguage::de;
+        session.write(state);
+    } catch (const std::exception& refused) {
+        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    const test::Speech speech = session.run(germanSteps, "orca-deck-de.png", "de");
+    EXPECT_EQ(session.exitCode(), 0);
+    EXPECT_TRUE(speech.heardAfter("last", "Abschließen push button")) << speech.transcript();
+    EXPECT_FALSE(speech.heardAfter("last", "Beenden")) << speech.transcript();
+}
+
 } // namespace
 } // namespace tollenvane

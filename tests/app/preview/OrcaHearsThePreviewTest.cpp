@@ -1,11 +1,13 @@
 // The full preview as a blind person hears it, through the screen reader itself.
 #include "core/persistence/SavedState.h"
+#include "preview/TestMedia.h"
 #include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
 #include "support/SkipOrFail.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -51,6 +53,43 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
     // The sheet, then the text the keyboard is on, both by the file's name.
     EXPECT_TRUE(speech.heardAfter("preview", "notes.txt dialog")) << speech.transcript();
     EXPECT_TRUE(speech.heardAfter("preview", "notes.txt read only text")) << speech.transcript();
+}
+
+// A sound's full preview on a desktop with nowhere to play it, as the test's display has none.
+constexpr const char* silencedSteps = R"(
+hear "Resume sorting"
+press resume Return
+hear son.wav
+press preview space
+hear "son.wav dialog"
+hear "No sound output is available on this computer."
+)";
+
+TEST(OrcaHearsThePreview, ASoundWithNowhereToBeHeardSaysSo)
+{
+    if (const auto why = OrcaSession::missing()) {
+        SKIP_OR_FAIL(*why);
+    }
+    OrcaSession session;
+    const QByteArray sound =
+        test::waveFile(1, 2 * 44'100, test::SampleFormat::int16, [](int frame, int) {
+            return 0.3F * static_cast<float>(std::sin(frame / 15.0));
+        });
+    std::ofstream(fs::path(session.source()) / "son.wav", std::ios::binary)
+        .write(sound.constData(), sound.size());
+    SavedState state;
+    try {
+        state = test::stateWithSource(session.source());
+    } catch (const std::exception& refused) {
+        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    state.pendingSession = test::waitingSession();
+    session.write(state);
+    const test::Speech speech = session.run(silencedSteps, "orca-preview-silenced.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    EXPECT_TRUE(
+        speech.heardAfter("preview", "notification No sound output is available on this computer."))
+        << speech.transcript();
 }
 
 } // namespace
