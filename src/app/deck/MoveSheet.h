@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/deck/MoveSheetRules.h"
-#include "app/kit/FocusHandOff.h"
 #include "app/kit/AddedFolders.h"
+#include "app/kit/FocusHandOff.h"
 #include "app/kit/KeyedRows.h"
 #include "app/kit/QueuedRefresh.h"
 

@@ -156,10 +156,9 @@ void StorageOverview::refresh(bool startEnabled)
                                        formattedBytes(*purgeable))));
     }
 
-    setSpokenName(*facts_,
-                  spokenWithFigures(volumeName_->text(),
-                                    {free_->text(), used_->text(),
-                                     purgeable ? purgeable_->text() : QString()}));
+    setSpokenName(*facts_, spokenWithFigures(volumeName_->text(),
+                                             {free_->text(), used_->text(),
+                                              purgeable ? purgeable_->text() : QString()}));
 
     const PrimaryAction action = currentAction();
     resume_->setVisible(action == PrimaryAction::resumeSorting);
