@@ -40,14 +40,9 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
         lines += "Ligne " + std::to_string(line) + "\n";
     }
     std::ofstream(fs::path(session.source()) / "notes.txt", std::ios::binary) << lines;
-    SavedState state;
-    try {
-        state = test::stateWithSource(session.source());
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    if (const auto refused = session.writeWaitingSession()) {
+        FAIL() << *refused;
     }
-    state.pendingSession = test::waitingSession();
-    session.write(state);
     const test::Speech speech = session.run(previewSteps, "orca-preview.png");
     EXPECT_EQ(session.exitCode(), 0);
     // The sheet, then the text the keyboard is on, both by the file's name.
@@ -77,14 +72,9 @@ TEST(OrcaHearsThePreview, ASoundWithNowhereToBeHeardSaysSo)
         });
     std::ofstream(fs::path(session.source()) / "son.wav", std::ios::binary)
         .write(sound.constData(), sound.size());
-    SavedState state;
-    try {
-        state = test::stateWithSource(session.source());
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    if (const auto refused = session.writeWaitingSession()) {
+        FAIL() << *refused;
     }
-    state.pendingSession = test::waitingSession();
-    session.write(state);
     const test::Speech speech = session.run(silencedSteps, "orca-preview-silenced.png");
     EXPECT_EQ(session.exitCode(), 0);
     EXPECT_TRUE(

@@ -89,14 +89,9 @@ TEST(OrcaHearsATextField, EveryTimeTabReachesIt)
     }
     OrcaSession session;
     std::ofstream(std::filesystem::path(session.source()) / "un.bin") << "x";
-    SavedState state;
-    try {
-        state = test::stateWithSource(session.source());
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    if (const auto refused = session.writeWaitingSession()) {
+        FAIL() << *refused;
     }
-    state.pendingSession = test::waitingSession();
-    session.write(state);
     const test::Speech speech = session.run(newFolderSteps, "orca-text-field.png");
     EXPECT_EQ(session.exitCode(), 0);
     // Each stop says more than the key's name, and one of them is the field.

@@ -144,6 +144,18 @@ void OrcaSession::write(const SavedState& state) const
     writeState(state, {statePath()});
 }
 
+std::optional<std::string> OrcaSession::writeWaitingSession() const
+{
+    try {
+        SavedState state = stateWithSource(source_);
+        state.pendingSession = waitingSession();
+        write(state);
+    } catch (const std::exception& refused) {
+        return std::string("the scratch folder cannot be a source: ") + refused.what();
+    }
+    return std::nullopt;
+}
+
 Speech OrcaSession::run(const QString& steps, const QString& pictureName, const QString& language)
 {
     const std::string log = folder_ / "orca.log";

@@ -45,6 +45,9 @@ public:
     std::string statePath() const;
     // Writes the state the application starts from.
     void write(const SavedState& state) const;
+    // Writes a home whose sorted folder is a source with a session over it waiting to be resumed;
+    // why it cannot, when the folder cannot be a source.
+    std::optional<std::string> writeWaitingSession() const;
 
     // Starts the application in `language`, runs `steps`, takes the picture `pictureName` and
     // quits with Ctrl+Q; what Orca spoke from the window's first showing. A step that waited in
