@@ -2,6 +2,7 @@
 
 #include "app/decoding/BackgroundJob.h"
 #include "app/design/Spinner.h"
+#include "app/design/SpokenName.h"
 #include "app/design/Theme.h"
 #include "app/preview/MediaPlayerView.h"
 #include "app/preview/MetadataCard.h"
@@ -64,6 +65,14 @@ void FileViewer::setPath(const QString& path)
                 showContent(kind, std::move(content));
             }
         });
+}
+
+void FileViewer::setContentName(const QString& name)
+{
+    contentName_ = name;
+    if (pane_ != nullptr && pane_->focusPolicy() != Qt::NoFocus) {
+        setSpokenName(*pane_, contentName_);
+    }
 }
 
 void FileViewer::stop()
@@ -141,11 +150,14 @@ void FileViewer::replacePane(QWidget* pane)
     const QWidget* focused = window()->focusWidget();
     const bool holdsFocus = focused == this || isAncestorOf(focused);
     QWidget* previous = std::exchange(pane_, pane);
-    layout_->addWidget(pane_);
-    pane_->show();
     // Content that scrolls takes the keys; the viewer gives the focus on to it, before the pane
     // that held it goes and would pass it on to the next control.
     const bool takesKeys = pane_->focusPolicy() != Qt::NoFocus;
+    if (takesKeys) {
+        setSpokenName(*pane_, contentName_);
+    }
+    layout_->addWidget(pane_);
+    pane_->show();
     setFocusProxy(takesKeys ? pane_ : nullptr);
     setFocusPolicy(takesKeys ? Qt::StrongFocus : Qt::NoFocus);
     if (holdsFocus) {

@@ -24,6 +24,9 @@ public:
 
     // Replaces what is shown; a late result for an earlier path is dropped.
     void setPath(const QString& path);
+    // What holds the keyboard in the viewer, the content or what waits for it, is heard as
+    // `name` from before it shows.
+    void setContentName(const QString& name);
     const QString& path() const { return path_; }
     // Abandons the reading and the drawing of pages under way and silences a video or sound being
     // played; the sheet calls it when it closes.
@@ -44,6 +47,7 @@ private:
     void abandonReading();
 
     QString path_;
+    QString contentName_;
     std::uint64_t generation_ = 0;
     std::shared_ptr<std::atomic<bool>> abandoned_;
     qint64 size_ = 0;

@@ -43,7 +43,6 @@ QuickLookSheet::QuickLookSheet(AppModel& model, const FileRecord& file, QWidget*
     close->setObjectName(QStringLiteral("closeButton"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QuickLookSheet::reject);
-    connect(viewer_, &FileViewer::contentShown, this, &QuickLookSheet::nameContent);
 
     header_->setContentsMargins(20, 20, 20, 20);
     header_->setSpacing(8);
@@ -75,16 +74,8 @@ void QuickLookSheet::setFile(const FileRecord& file)
     // Opened, the preview is heard as the file it shows.
     setSpokenName(*this, name_->text());
     file_ = file;
+    viewer_->setContentName(name_->text());
     viewer_->setPath(path);
-    nameContent();
-}
-
-// What holds the keyboard in the preview, the content or what waits for it, is heard as the file.
-void QuickLookSheet::nameContent()
-{
-    if (QWidget* content = viewer_->focusProxy()) {
-        setSpokenName(*content, name_->text());
-    }
 }
 
 void QuickLookSheet::reject()

@@ -35,8 +35,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void nameContent();
-
     AppModel& model_;
     std::optional<FileRecord> file_;
     QHBoxLayout* header_;

@@ -17,7 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::OrcaSession;
 
-// The session resumed from the dashboard, then the card's full preview, opened and closed.
+// The session resumed from the dashboard, then the card's full preview, opened, read line by
+// line and closed.
 constexpr const char* previewSteps = R"(
 hear "Resume sorting"
 press resume Return
@@ -25,6 +26,10 @@ hear notes.txt
 press preview space
 hear "notes.txt dialog"
 hear "notes.txt read only text"
+press down Down
+hear "Ligne 2"
+press further Down
+hear "Ligne 3"
 press closed Escape
 hear "notes.txt, Documents"
 )";
@@ -48,6 +53,9 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
     // The sheet, then the text the keyboard is on, both by the file's name.
     EXPECT_TRUE(speech.heardAfter("preview", "notes.txt dialog")) << speech.transcript();
     EXPECT_TRUE(speech.heardAfter("preview", "notes.txt read only text")) << speech.transcript();
+    // Read a line at a time as the arrows go down the text.
+    EXPECT_TRUE(speech.heardAfter("down", "Ligne 2")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("further", "Ligne 3")) << speech.transcript();
 }
 
 // A sound's full preview on a desktop with nowhere to play it, as the test's display has none.

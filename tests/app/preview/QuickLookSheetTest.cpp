@@ -31,6 +31,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
@@ -195,6 +197,7 @@ TEST(QuickLookSheet, TextScrollsFromTheKeyboard)
     for (int line = 1; line <= 400; ++line) {
         lines += "Ligne " + std::to_string(line) + "\n";
     }
+    const test::AccessibleEvents told;
     QuickLookSheet sheet(model, FileRecord::read(harness.folder.write("notes.txt", lines)));
     sheet.show();
     // Heard as the file from the first moment, while the content is read and once it shows.
@@ -207,21 +210,45 @@ TEST(QuickLookSheet, TextScrollsFromTheKeyboard)
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(sheet.focusWidget(), text);
     EXPECT_EQ(focusHeard(), "notes.txt");
+    // The text is first told as it takes the focus, by the file's name: a screen reader told of
+    // its text or caret before then takes it for the focus and says nothing as it opens.
+    const auto firstFocus = std::find_if(
+        told.events().begin(), told.events().end(), [text](const test::ToldEvent& event) {
+            return event.object == text && event.type == QAccessible::Focus;
+        });
+    ASSERT_NE(firstFocus, told.events().end()) << told.transcript();
+    EXPECT_EQ(firstFocus->name, "notes.txt");
+    EXPECT_TRUE(std::none_of(told.events().begin(), firstFocus, [text](const auto& event) {
+        return event.object == text && event.type != QAccessible::NameChanged &&
+               event.type != QAccessible::ObjectShow;
+    })) << told.transcript();
     const QScrollBar& bar = *text->verticalScrollBar();
     ASSERT_GT(bar.maximum(), 0);
+    // The caret goes from line to line, which a screen reader reads as it reaches each, and the
+    // view follows it.
+    const auto line = [text] { return text->textCursor().blockNumber(); };
     press(sheet, Qt::Key_Down);
-    EXPECT_EQ(bar.value(), 1);
+    EXPECT_EQ(line(), 1);
+    EXPECT_EQ(text->textCursor().block().text(), "Ligne 2");
+    EXPECT_FALSE(told.about(text, QAccessible::TextCaretMoved).empty());
     press(sheet, Qt::Key_PageDown);
-    const int paged = bar.value();
+    const int paged = line();
     EXPECT_GT(paged, 10);
+    EXPECT_GT(bar.value(), 0);
     press(sheet, Qt::Key_PageUp);
-    EXPECT_LT(bar.value(), paged);
-    press(sheet, Qt::Key_End);
-    EXPECT_EQ(bar.value(), bar.maximum());
+    EXPECT_LT(line(), paged);
+    QTest::keyClick(sheet.focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(text->textCursor().atEnd());
+    EXPECT_GT(bar.value(), paged);
+    EXPECT_TRUE(text->viewport()->rect().contains(text->cursorRect()));
     press(sheet, Qt::Key_Up);
-    EXPECT_EQ(bar.value(), bar.maximum() - 1);
-    press(sheet, Qt::Key_Home);
+    EXPECT_EQ(text->textCursor().block().text(), "Ligne 400");
+    QTest::keyClick(sheet.focusWidget(), Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(line(), 0);
+    // Read only: a key typed changes nothing.
+    QTest::keyClicks(sheet.focusWidget(), QStringLiteral("x"));
+    EXPECT_EQ(text->document()->firstBlock().text(), "Ligne 1");
 }
 
 TEST(QuickLookSheet, APictureLeavesTheFocusOnTheCloseButtonWithItsRing)

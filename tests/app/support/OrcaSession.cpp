@@ -55,6 +55,17 @@ enter() {
         waited typed $from ${#chunk} || missed "Orca was not told of the keys that type $chunk"
     done
 }
+windows() { xdotool search --onlyvisible --class tollenvane | wc -l; }
+# In the folder chooser: its path replaced by one typed a few characters at a time, then Return
+# once the completion list is open (three windows: the window, the chooser and the list).
+choose() {
+    local i
+    press "$1-select" ctrl+a
+    enter "$1-typing" "$2"
+    for i in $(seq 600); do [ "$(windows)" -gt 2 ] && break; sleep 0.1; done
+    [ "$(windows)" -gt 2 ] || missed "the chooser never listed what $2 completes to"
+    press "$1" Return
+}
 reach() {
     local name=$1 text=$2 keys="" most stop=0
     shift 2
