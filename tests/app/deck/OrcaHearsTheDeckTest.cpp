@@ -127,6 +127,47 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
     }
 }
 
+// The move sheet opened from the card, and a sub-folder created there with the keys alone.
+constexpr const char* newDestinationSteps = R"(
+hear "Resume sorting"
+press resume Return
+hear un.bin
+press sheet Up
+hear Rangement
+reach toField "Create a subfolder text" Tab max 20
+enter name Photos
+press toParent Tab
+hear "Parent folder"
+press parent Down
+hear Rangement
+press toCreate Tab
+hear "Create push button"
+press create space
+hear "Destination added"
+)";
+
+TEST(OrcaHearsTheDeck, ASubfolderCreatedFromTheMoveSheet)
+{
+    if (const auto why = OrcaSession::missing()) {
+        SKIP_OR_FAIL(*why);
+    }
+    OrcaSession session;
+    const fs::path source(session.source());
+    const fs::path destination = source.parent_path() / "Rangement";
+    fs::create_directories(destination);
+    std::ofstream(source / "un.bin", std::ios::binary) << "x";
+    try {
+        session.write(resumable(source, destination));
+    } catch (const std::exception& refused) {
+        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    const test::Speech speech = session.run(newDestinationSteps, "orca-new-destination.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    EXPECT_TRUE(speech.heardAfter("create", "Destination added")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("create", "Photos")) << speech.transcript();
+    EXPECT_TRUE(fs::is_directory(destination / "Photos"));
+}
+
 // In German, the summary's way out has a word of its own, not the menu's Quit.
 constexpr const char* germanSteps = R"(
 hear "Sortieren fortsetzen"

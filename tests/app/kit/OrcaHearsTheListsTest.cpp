@@ -1,5 +1,6 @@
 // The lists as a blind person hears them, through the screen reader itself: the focus comes into
 // a list and onto a page of lists without a word for anything it passes or does not rest on.
+#include "support/Bundles.h"
 #include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
 #include "support/SkipOrFail.h"
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <vector>
 
 namespace tollenvane {
 namespace {
@@ -20,9 +22,11 @@ using test::OrcaSession;
 
 // The session's home with its folder a source, and where the sidebar shows the entry `entry` on
 // a window over it; throws when the folder cannot be a source or the entry never shows.
-QPoint prepared(OrcaSession& session, const QString& entry)
+QPoint prepared(OrcaSession& session, const QString& entry,
+                const std::vector<RemovedApplication>& removed = {})
 {
-    const SavedState state = test::stateWithSource(session.source());
+    SavedState state = test::stateWithSource(session.source());
+    state.removedApplications = removed;
     session.write(state);
     const test::TempDir probe;
     const std::string probePath = probe / "state.json";
@@ -152,6 +156,56 @@ hear Preview
                                                                       << speech.transcript();
     }
     EXPECT_EQ(focusedFrom(speech, QStringLiteral("open")), "push button | Preview")
+        << speech.transcript();
+}
+
+// An application's row with what it shows, the next one protected, then the data removed
+// applications left behind, looked for from the section's own button.
+TEST(OrcaHearsTheLists, TheApplicationsRowsAndTheDataOfRemovedOnes)
+{
+    if (const auto why = OrcaSession::missing()) {
+        SKIP_OR_FAIL(*why);
+    }
+    OrcaSession session;
+    const fs::path home = fs::path(session.source()).parent_path().parent_path();
+    test::writeBundle(home / "Applications/Editor.app", "org.example.editor", "2.1");
+    std::ofstream(home / "Applications/Editor.app/Contents/data", std::ios::binary)
+        << std::string(40'000, 'x');
+    test::writeBundle(home / "Applications/Locked.app", "com.apple.locked");
+    fs::create_directories(home / ".cache/org.example.gone");
+    std::ofstream(home / ".cache/org.example.gone/blob", std::ios::binary)
+        << std::string(3000, 'x');
+    QPoint entry;
+    try {
+        entry = prepared(session, QStringLiteral("nav-applications"),
+                         {{"org.example.gone", "Gone.app", "/opt/Gone.app"}});
+    } catch (const std::exception& refused) {
+        FAIL() << refused.what();
+    }
+    const QString steps = tabUntil(entry, QStringLiteral("Editor, 2.1")) + R"(
+press next Down
+hear "Protected application"
+reach toData "Data of removed applications" Tab max 20
+press open space
+hear Expanded
+reach toFind "Find associated data" Tab max 10
+press find space
+hear "Search finished"
+)";
+    const test::Speech speech = session.run(steps, "orca-applications.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    // Each row with what it shows: version, folder, last use and size, and a lock when it has one.
+    const QStringList editor = lastTab(speech);
+    ASSERT_FALSE(editor.isEmpty()) << speech.transcript();
+    const QString row = editor.join(' ');
+    for (const char* shown : {"Editor, 2.1", "/Applications", "Last opened", "KB"}) {
+        EXPECT_TRUE(row.contains(QString::fromLatin1(shown))) << shown << '\n'
+                                                              << speech.transcript();
+    }
+    EXPECT_TRUE(speech.heardAfter("next", "Locked")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("next", "Protected application")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("open", "notification Expanded")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("find", "notification Search finished: 1 item found."))
         << speech.transcript();
 }
 

@@ -58,6 +58,34 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
     EXPECT_TRUE(speech.heardAfter("further", "Ligne 3")) << speech.transcript();
 }
 
+// A document's full preview, then its last page.
+constexpr const char* documentSteps = R"(
+hear "Resume sorting"
+press resume Return
+hear invoice.pdf
+press preview space
+hear "invoice.pdf dialog"
+hear "3 pages"
+press last End
+hear "Page 3 of 3"
+)";
+
+TEST(OrcaHearsThePreview, ADocumentsPagesAndThePageScrolledTo)
+{
+    if (const auto why = OrcaSession::missing()) {
+        SKIP_OR_FAIL(*why);
+    }
+    OrcaSession session;
+    test::writeBarePdf(fs::path(session.source()) / "invoice.pdf", {595, 842}, 3);
+    if (const auto refused = session.writeWaitingSession()) {
+        FAIL() << *refused;
+    }
+    const test::Speech speech = session.run(documentSteps, "orca-preview-document.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    EXPECT_TRUE(speech.heardAfter("preview", "3 pages")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("last", "notification Page 3 of 3")) << speech.transcript();
+}
+
 // A sound's full preview on a desktop with nowhere to play it, as the test's display has none.
 constexpr const char* silencedSteps = R"(
 hear "Resume sorting"
