@@ -93,7 +93,7 @@ mark start
 LANGUAGE="$SPOKEN" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$APP" --state "$STATE" & app=$!
 win=$(timeout 120 xdotool search --sync --onlyvisible --class tollenvane | head -n 1)
 [ -n "$win" ] || { kill $app; exit 3; }
-hear frame
+hear "$OPENS_ON"
 waited focus || missed "Orca was never told where the focus is in the window"
 )sh";
 
@@ -189,6 +189,7 @@ Speech OrcaSession::run(const QString& steps, const QString& pictureName, const 
                                       {"MISSED", QString::fromStdString(missed)},
                                       {"WAIT", QString(TOLLENVANE_WAIT_FOR_ORCA)},
                                       {"SPOKEN", language},
+                                      {"OPENS_ON", opensOn_},
                                       {"SOURCE", QString::fromStdString(source_)},
                                       {"TRASH", QString::fromStdString(trash())}}) {
         environment.insert(name, value);

@@ -49,6 +49,10 @@ public:
     // why it cannot, when the folder cannot be a source.
     std::optional<std::string> writeWaitingSession() const;
 
+    // What Orca says of the first window that shows: the main window's frame unless the
+    // application opens on something over it, such as an alert.
+    void opensOn(const QString& spoken) { opensOn_ = spoken; }
+
     // Starts the application in `language`, runs `steps`, takes the picture `pictureName` and
     // quits with Ctrl+Q; what Orca spoke from the window's first showing. A step that waited in
     // vain fails the test.
@@ -59,6 +63,7 @@ public:
 private:
     const TempDir folder_;
     const std::string source_;
+    QString opensOn_ = QStringLiteral("frame");
     int exitCode_ = -1;
 };
 
