@@ -8,6 +8,8 @@
 #include "app/design/ElidedLabel.h"
 #include "app/design/ShownName.h"
 #include "app/design/SpokenNotice.h"
+#include "app/preview/FilePreview.h"
+#include "app/preview/PreviewLayer.h"
 #include "app/shell/TerminationController.h"
 #include "design/SchemeScope.h"
 #include "kit/FocusTold.h"
@@ -37,6 +39,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QtMath>
+#include <algorithm>
 #include <filesystem>
 
 namespace tollenvane {
@@ -739,6 +742,7 @@ struct PictureDeck {
     test::RecordingRevealer revealer;
     QWidget window;
     ReviewScreen* screen = nullptr;
+    bool thumbnailShown = false;
 
     PictureDeck()
     {
@@ -754,11 +758,16 @@ struct PictureDeck {
         harness.startSortingAll();
         screen = showReview(window, *harness.model, revealer);
         // The picture's thumbnail is made on a worker thread.
-        for (int round = 0; round < 40; ++round) {
+        thumbnailShown = QTest::qWaitFor([this] {
             harness.settle();
             deliverEvents();
-            QTest::qWait(15);
-        }
+            const auto previews = window.findChildren<FilePreview*>();
+            return std::any_of(previews.begin(), previews.end(), [](const FilePreview* preview) {
+                return preview->file() &&
+                       preview->file()->path().ends_with("Coucher de soleil.png") &&
+                       preview->layer() == PreviewLayer::thumbnail;
+            });
+        });
     }
 
     QImage shot(const char* name)
@@ -778,6 +787,7 @@ TEST(ReviewScreen, PicturesOfTheDeckInBothSchemesWithTheCardCentred)
           std::pair{AppAppearance::light, "review-deck-light.png"}}) {
         AppearanceApplier().apply(appearance);
         PictureDeck deck;
+        EXPECT_TRUE(deck.thumbnailShown);
         DeckView& view = deck.screen->deck();
         const std::string top = view.paths().back();
         ASSERT_TRUE(top.ends_with("Coucher de soleil.png"));

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVariantAnimation>
+#include <algorithm>
 
 namespace tollenvane {
 namespace {
@@ -66,12 +68,21 @@ protected:
     QSignalSpy finished{&card, &SwipeMotionCard::flightFinished};
 };
 
+// Whether any of the card's movements still runs: a flight that ended reports once it has.
+bool moving(const SwipeMotionCard& card)
+{
+    const auto motions = card.findChildren<QVariantAnimation*>();
+    return std::any_of(motions.begin(), motions.end(), [](const QVariantAnimation* motion) {
+        return motion->state() == QAbstractAnimation::Running;
+    });
+}
+
 TEST_F(SwipeMotionCardTest, SlowDragBelowThresholdSpringsBackAndDecidesNothing)
 {
     drag({100, 0});
     EXPECT_TRUE(swiped.isEmpty());
     EXPECT_NE(card.offset(), QPointF());
-    EXPECT_TRUE(test::processUntil([&] { return card.offset() == QPointF(); }, 2000));
+    EXPECT_TRUE(test::processUntil([&] { return card.offset() == QPointF(); }));
     EXPECT_TRUE(swiped.isEmpty());
 }
 
@@ -102,8 +113,8 @@ TEST_F(SwipeMotionCardTest, DecisiveDragWaitsForTheOwnerThenFliesOutAndReportsOn
 
     card.setDecision(Decision::keep);
     card.setRequest(QUuid::createUuid());
-    EXPECT_TRUE(test::processUntil([&] { return finished.size() == 1; }, 2000));
-    QTest::qWait(300);
+    EXPECT_TRUE(test::processUntil([&] { return finished.size() == 1; }));
+    EXPECT_TRUE(test::processUntil([&] { return !moving(card); }));
     EXPECT_EQ(finished.size(), 1);
     EXPECT_EQ(card.offset(), QPointF(1000, 30));
     EXPECT_EQ(card.intent(), Decision::keep);
@@ -114,15 +125,17 @@ TEST_F(SwipeMotionCardTest, CancelledOrSupersededFlightsNeverReport)
     card.setDecision(Decision::later);
     card.setRequest(QUuid::createUuid());
     card.setRequest(std::nullopt);
-    QTest::qWait(400);
+    EXPECT_TRUE(test::processUntil([&] { return !moving(card); }));
     EXPECT_TRUE(finished.isEmpty());
 
+    // Superseded in mid-flight: the card has left the middle, the flight has not ended.
     card.setRequest(QUuid::createUuid());
-    QTest::qWait(100);
+    ASSERT_TRUE(test::processUntil([&] { return card.awayFromMiddle(); }));
+    ASSERT_TRUE(finished.isEmpty());
     card.setDecision(Decision::move);
     card.setRequest(QUuid::createUuid());
-    EXPECT_TRUE(test::processUntil([&] { return finished.size() == 1; }, 2000));
-    QTest::qWait(300);
+    EXPECT_TRUE(test::processUntil([&] { return finished.size() == 1; }));
+    EXPECT_TRUE(test::processUntil([&] { return !moving(card); }));
     EXPECT_EQ(finished.size(), 1);
     EXPECT_EQ(card.offset(), QPointF(0, -900));
 }
