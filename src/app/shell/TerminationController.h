@@ -36,7 +36,7 @@ private:
 
     AppModel& model_;
     std::function<void()> quit_;
-    QTimer poll_;
+    QTimer poll_{this};
     bool terminating_ = false;
 };
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -29,6 +31,17 @@ struct Quitting {
         return [this] { ++quits; };
     }
 };
+
+// Lets the controller look `count` more times whether the model is idle, and nothing else run.
+bool polls(TerminationController& controller, int count)
+{
+    auto* poll = controller.findChild<QTimer*>();
+    if (poll == nullptr) {
+        return false;
+    }
+    const QSignalSpy polled(poll, &QTimer::timeout);
+    return QTest::qWaitFor([&] { return polled.count() >= count; });
+}
 
 // Lets the poll, the model's jobs and the flush run until the controller quits.
 bool quitsEventually(ModelHarness& harness, const Quitting& quitting)
@@ -68,11 +81,12 @@ TEST(TerminationController, WaitsForTheDecisionInFlightAndASecondRequestJoinsThe
     controller.request();
     controller.request();
     EXPECT_TRUE(controller.waiting());
-    QTest::qWait(3 * TerminationController::pollInterval.count());
+    ASSERT_TRUE(polls(controller, 3));
     EXPECT_EQ(quitting.quits, 0); // nothing ran the model's jobs yet
 
     ASSERT_TRUE(quitsEventually(harness, quitting));
-    QTest::qWait(3 * TerminationController::pollInterval.count());
+    // Done: nothing polls any more, and the jobs left quit nothing again.
+    EXPECT_FALSE(controller.waiting());
     harness.settle();
     EXPECT_EQ(quitting.quits, 1);
     EXPECT_TRUE(harness.stateOnDisk().pendingSession); // the session that was being prepared
@@ -92,7 +106,7 @@ TEST(TerminationController, WaitsForTheLoadThenWritesTheLoadedState)
 
     controller.request();
     EXPECT_TRUE(controller.waiting());
-    QTest::qWait(3 * TerminationController::pollInterval.count());
+    ASSERT_TRUE(polls(controller, 3));
     EXPECT_EQ(quitting.quits, 0);
 
     ASSERT_TRUE(quitsEventually(harness, quitting));
