@@ -1,5 +1,6 @@
 #include "app/shell/RootContent.h"
 
+#include "app/design/ResultNotice.h"
 #include "app/design/Theme.h"
 #include "app/kit/KeyboardStart.h"
 #include "app/kit/TabOrder.h"
@@ -26,6 +27,7 @@ RootContent::RootContent(AppModel& model, FileRevealer& revealer, LinkOpener& li
     , model_(model)
     , revealer_(revealer)
     , links_(links)
+    , addedNotice_(new ResultNotice(*this, QStringLiteral("foldersAddedNotice")))
     , refresh_(*this, [this] { refresh(); })
 {
     setObjectName(QStringLiteral("rootContent"));
@@ -57,9 +59,24 @@ RootContent::RootContent(AppModel& model, FileRevealer& revealer, LinkOpener& li
 
 void RootContent::refresh()
 {
+    // As things stood when the folders came: the sources page and the tutorial tell their own.
+    const bool toldByPage = overlay_ != nullptr || shownPage_ == Page::sources;
     showPage(model_.page());
     showOverlay(rootOverlay(model_.loading(), model_.state().preferences.onboardingComplete,
                             model_.showTutorial()));
+    tellAddedFolders(toldByPage);
+}
+
+// Folders added from the menu while another page shows, or from a page that goes once they are.
+void RootContent::tellAddedFolders(bool toldByPage)
+{
+    // The loaded sources are the first the list knows, none of them added.
+    if (model_.loading()) {
+        return;
+    }
+    if (const auto added = added_.since(model_.state().sources); !added.empty() && !toldByPage) {
+        addedNotice_->tell(foldersAddedNotice(added));
+    }
 }
 
 void RootContent::showPage(Page page)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/kit/AddedFolders.h"
 #include "app/kit/QueuedRefresh.h"
 #include "app/shell/RootRules.h"
 #include "model/Page.h"
@@ -16,6 +17,7 @@ namespace tollenvane {
 class AppModel;
 class FileRevealer;
 class LinkOpener;
+class ResultNotice;
 class ScanIssuesSheet;
 
 // Everything the window shows in one language: the sidebar, the status bar, the current page,
@@ -44,6 +46,7 @@ private:
     void showPage(Page page);
     void showOverlay(RootOverlay overlay);
     void focusPage();
+    void tellAddedFolders(bool toldByPage);
 
     AppModel& model_;
     FileRevealer& revealer_;
@@ -55,6 +58,8 @@ private:
     std::unique_ptr<QWidget> overlay_;
     RootOverlay overlayKind_ = RootOverlay::none;
     QPointer<ScanIssuesSheet> scanIssues_;
+    AddedFolders added_;
+    ResultNotice* addedNotice_;
     QueuedRefresh refresh_;
 };
 

@@ -64,6 +64,39 @@ TEST(OrcaHearsTheFolderChooser, AFolderTypedThereLeavesTheKeyboardOnTheWindow)
     }));
 }
 
+// From the dashboard, a second folder, %1, chosen with the menu's shortcut: it is told where the
+// keyboard goes back to.
+constexpr const char* addedFromTheMenuSteps = R"(
+press chooser ctrl+o
+hear "Folders to scan dialog"
+choose accept "%1"
+hear "Folder added"
+)";
+
+TEST(OrcaHearsTheFolderChooser, AFolderAddedFromTheMenuIsTold)
+{
+    if (const auto why = OrcaSession::missing()) {
+        SKIP_OR_FAIL(*why);
+    }
+    OrcaSession session;
+    const auto music = std::filesystem::path(session.source()).parent_path() / "Musique";
+    std::filesystem::create_directories(music);
+    try {
+        session.write(test::stateWithSource(session.source()));
+    } catch (const std::exception& refused) {
+        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    }
+    const test::Speech speech =
+        session.run(QString(addedFromTheMenuSteps).arg(QString::fromStdString(music.string())),
+                    "orca-folder-added.png");
+    EXPECT_EQ(session.exitCode(), 0);
+    EXPECT_TRUE(speech.heardAfter("accept", "notification Folder added")) << speech.transcript();
+    EXPECT_TRUE(speech.heardAfter("accept", "Musique")) << speech.transcript();
+    const SavedState written =
+        SavedState::fromJson(json::parse(test::contentOf(session.statePath())));
+    EXPECT_EQ(written.sources.size(), 2U);
+}
+
 // A session resumed from the dashboard, its card sent to the move sheet, then Tab from the
 // sheet's first button to its field for a new sub-folder, never reached before.
 constexpr const char* newFolderSteps = R"(

@@ -3,6 +3,7 @@
 #include "app/design/AppearanceApplier.h"
 #include "app/design/ElidedLabel.h"
 #include "app/design/ShownName.h"
+#include "app/kit/AddedFolders.h"
 #include "app/preview/QuickLookSheet.h"
 #include "app/shell/DiskCard.h"
 #include "app/shell/NavRow.h"
@@ -31,6 +32,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 namespace tollenvane {
@@ -378,6 +380,45 @@ TEST(RootView, AScanThatEndsIsToldOnceWithItsProblems)
     ASSERT_TRUE(QTest::qWaitFor([&] { return test::noticesSaid(told).size() == 2; }, 10'000));
     EXPECT_EQ(test::noticesSaid(told),
               (std::vector<std::string>{ended.toStdString(), ended.toStdString()}));
+}
+
+// A folder added from the menu is told by name on whichever page shows, once: on the sources
+// page, by the page. The folders the window opens with are not told.
+TEST(RootView, AFolderAddedFromTheMenuIsToldOnceWhereverItIsAdded)
+{
+    ShellHarness harness;
+    AppModel& model = harness.ready();
+    model.addFolder(harness.folder.makeFolder("home/Documents"), false);
+    harness.settle();
+    RootView view(model);
+    view.resize(1200, 840);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    test::deliverEvents();
+    const test::AccessibleEvents told;
+    const auto added = [&](const char* name) {
+        harness.panel->answer = std::vector{harness.folder.makeFolder(std::string("home/") + name)};
+        model.chooseFolders(false);
+        harness.settle();
+        const std::string notice = spokenText(foldersAddedNotice({name})).toStdString();
+        EXPECT_TRUE(test::waitForNotice(told, notice)) << told.transcript();
+        return notice;
+    };
+    const std::string music = added("Music");
+    model.setPage(Page::sources);
+    test::deliverEvents();
+    const std::string films = added("Films");
+    // Past the scans the folders started, each told once.
+    harness.settle();
+    test::deliverEvents();
+    const std::vector<std::string> said = test::noticesSaid(told);
+    EXPECT_EQ(std::count(said.begin(), said.end(), music), 1) << told.transcript();
+    EXPECT_EQ(std::count(said.begin(), said.end(), films), 1) << told.transcript();
+    EXPECT_EQ(std::count_if(said.begin(), said.end(),
+                            [](const std::string& notice) {
+                                return notice.find("Documents") != std::string::npos;
+                            }),
+              0);
 }
 
 // The alert opens with its one button focused and ringed, so that Enter or Space dismisses it.
