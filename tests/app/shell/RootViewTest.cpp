@@ -53,6 +53,15 @@ struct ShellHarness : test::ModelHarness {
     }
 };
 
+// Shown at the size of a laptop's window, with the keyboard.
+void showActive(RootView& view)
+{
+    view.resize(1200, 840);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    test::deliverEvents();
+}
+
 NavRow& row(const RootView& view, Page page)
 {
     auto* found =
@@ -361,10 +370,7 @@ TEST(RootView, AScanThatEndsIsToldOnceWithItsProblems)
     harness.settle();
     std::filesystem::remove_all(harness.folder / "lost");
     RootView view(model);
-    view.resize(1200, 840);
-    view.show();
-    QApplication::setActiveWindow(&view);
-    test::deliverEvents();
+    showActive(view);
     const test::AccessibleEvents told;
 
     model.scan();
@@ -391,10 +397,7 @@ TEST(RootView, AFolderAddedFromTheMenuIsToldOnceWhereverItIsAdded)
     model.addFolder(harness.folder.makeFolder("home/Documents"), false);
     harness.settle();
     RootView view(model);
-    view.resize(1200, 840);
-    view.show();
-    QApplication::setActiveWindow(&view);
-    test::deliverEvents();
+    showActive(view);
     const test::AccessibleEvents told;
     const auto added = [&](const char* name) {
         harness.panel->answer = std::vector{harness.folder.makeFolder(std::string("home/") + name)};
