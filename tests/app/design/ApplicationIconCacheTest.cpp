@@ -1,13 +1,15 @@
 #include "app/design/ApplicationIconCache.h"
 
+#include "app/decoding/FileWorkers.h"
 #include "app/design/ApplicationIcon.h"
 #include "preview/Waiting.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSignalSpy>
-#include <QTest>
+#include <QThreadPool>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -112,7 +114,9 @@ TEST(ApplicationIconCache, GoingWaitsForNoLookup)
         const std::lock_guard lock(hang->mutex);
         return hang->outlivedTheCache && hang->toldToGiveUp;
     }));
-    QTest::qWait(50);
+    // Whatever the lookup's end would deliver has been sent once the workers are idle.
+    ASSERT_TRUE(fileWorkers().waitForDone(15'000));
+    QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(answered);
 }
 
