@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
+#include <string>
 
 namespace tollenvane {
 namespace {
@@ -17,14 +18,18 @@ namespace fs = std::filesystem;
 using test::OrcaSession;
 
 // A largest-first session over the home's sorted folder, waiting to be resumed, with a folder to
-// move files to and no question before the Trash.
-SavedState resumable(const std::string& source, const std::string& destination)
+// move files to and no question before the Trash; why not, when a folder cannot be granted.
+std::optional<std::string> writeResumable(const OrcaSession& session,
+                                          const std::string& destination,
+                                          std::optional<AppLanguage> language = {})
 {
-    SavedState state = test::stateWithSource(source);
-    state.preferences.confirmTrash = false;
-    state.destinations.push_back(FolderAccess::grant(destination, false));
-    state.pendingSession = test::waitingSession();
-    return state;
+    fs::create_directories(destination);
+    return session.writeWithSource([&](SavedState& state) {
+        state.preferences.confirmTrash = false;
+        state.preferences.language = language.value_or(state.preferences.language);
+        state.destinations.push_back(FolderAccess::grant(destination, false));
+        state.pendingSession = test::waitingSession();
+    });
 }
 
 // Resumed from the dashboard, where Return resumes; then each way a card goes or comes back, two
@@ -70,22 +75,15 @@ TEST(OrcaHearsTheDeck, EachNewCardAfterEveryDecisionAndUndoWithEachKey)
     }
     OrcaSession session;
     const fs::path source(session.source());
-    const fs::path destination = source.parent_path() / "Rangement";
-    fs::create_directories(destination);
-    for (const auto& [name, size] : {std::pair{"un.bin", 6000},
-                                     {"deux.bin", 5000},
-                                     {"trois.bin", 4000},
-                                     {"a/copie.bin", 3000},
-                                     {"b/copie.bin", 2900},
-                                     {"quatre.bin", 1000},
-                                     {"cinq.bin", 500}}) {
-        fs::create_directories((source / name).parent_path());
-        std::ofstream(source / name, std::ios::binary) << std::string(size, 'x');
-    }
-    try {
-        session.write(resumable(source, destination));
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    session.putFiles({{"un.bin", std::string(6000, 'x')},
+                      {"deux.bin", std::string(5000, 'x')},
+                      {"trois.bin", std::string(4000, 'x')},
+                      {"a/copie.bin", std::string(3000, 'x')},
+                      {"b/copie.bin", std::string(2900, 'x')},
+                      {"quatre.bin", std::string(1000, 'x')},
+                      {"cinq.bin", std::string(500, 'x')}});
+    if (const auto refused = writeResumable(session, source.parent_path() / "Rangement")) {
+        FAIL() << *refused;
     }
     const test::Speech speech = session.run(sortingSteps, "orca-deck.png");
     EXPECT_EQ(session.exitCode(), 0);
@@ -152,14 +150,10 @@ TEST(OrcaHearsTheDeck, ASubfolderCreatedFromTheMoveSheet)
         SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
-    const fs::path source(session.source());
-    const fs::path destination = source.parent_path() / "Rangement";
-    fs::create_directories(destination);
-    std::ofstream(source / "un.bin", std::ios::binary) << "x";
-    try {
-        session.write(resumable(source, destination));
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    const fs::path destination = fs::path(session.source()).parent_path() / "Rangement";
+    session.putFiles({{"un.bin", "x"}});
+    if (const auto refused = writeResumable(session, destination)) {
+        FAIL() << *refused;
     }
     const test::Speech speech = session.run(newDestinationSteps, "orca-new-destination.png");
     EXPECT_EQ(session.exitCode(), 0);
@@ -184,14 +178,10 @@ TEST(OrcaHearsTheDeck, TheSummarysWayOutInGermanIsNotTheMenusQuit)
         SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
-    const fs::path source(session.source());
-    std::ofstream(source / "un.bin", std::ios::binary) << std::string(6000, 'x');
-    try {
-        SavedState state = resumable(source, source.parent_path().string());
-        state.preferences.language = AppLanguage::de;
-        session.write(state);
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    session.putFiles({{"un.bin", std::string(6000, 'x')}});
+    if (const auto refused = writeResumable(
+            session, fs::path(session.source()).parent_path().string(), AppLanguage::de)) {
+        FAIL() << *refused;
     }
     const test::Speech speech = session.run(germanSteps, "orca-deck-de.png", "de");
     EXPECT_EQ(session.exitCode(), 0);

@@ -1,7 +1,6 @@
 // The lists as a blind person hears them, through the screen reader itself: the focus comes into
 // a list and onto a page of lists without a word for anything it passes or does not rest on.
 #include "support/Bundles.h"
-#include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
 #include "support/SkipOrFail.h"
 
@@ -25,13 +24,11 @@ using test::OrcaSession;
 QPoint prepared(OrcaSession& session, const QString& entry,
                 const std::vector<RemovedApplication>& removed = {})
 {
-    SavedState state = test::stateWithSource(session.source());
-    state.removedApplications = removed;
-    session.write(state);
-    const test::TempDir probe;
-    const std::string probePath = probe / "state.json";
-    test::writeState(state, {probePath});
-    const QPoint place = test::placeOf(probePath, entry);
+    if (const auto refused = session.writeWithSource(
+            [&](SavedState& state) { state.removedApplications = removed; })) {
+        throw std::runtime_error(*refused);
+    }
+    const QPoint place = session.placeOf(entry);
     if (place.isNull()) {
         throw std::runtime_error("the sidebar's entry " + entry.toStdString() + " never showed");
     }
@@ -102,8 +99,7 @@ TEST(OrcaHearsTheLists, TabIntoTheSourcesListIsHeardAsTheRowsControlOnce)
         SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
-    std::ofstream(fs::path(session.source()) / "un.bin", std::ios::binary)
-        << std::string(4000, 'x');
+    session.putFiles({{"un.bin", std::string(4000, 'x')}});
     QPoint entry;
     try {
         entry = prepared(session, QStringLiteral("nav-sources"));
@@ -129,10 +125,8 @@ TEST(OrcaHearsTheLists, TheDuplicatesPageOpensHeardOnItsFirstCopy)
     }
     OrcaSession session;
     // Large enough that the search lasts a moment, long enough to be heard.
-    for (const char* name : {"un.bin", "deux.bin"}) {
-        std::ofstream(fs::path(session.source()) / name, std::ios::binary)
-            << std::string(48'000'000, 'd');
-    }
+    const std::string copy(48'000'000, 'd');
+    session.putFiles({{"un.bin", copy}, {"deux.bin", copy}});
     QPoint entry;
     try {
         entry = prepared(session, QStringLiteral("nav-space"));

@@ -1,7 +1,5 @@
 // The full preview as a blind person hears it, through the screen reader itself.
-#include "core/persistence/SavedState.h"
 #include "preview/TestMedia.h"
-#include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
 #include "support/SkipOrFail.h"
 
@@ -9,7 +7,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 namespace tollenvane {
 namespace {
@@ -17,14 +14,28 @@ namespace {
 namespace fs = std::filesystem;
 using test::OrcaSession;
 
-// The session resumed from the dashboard, then the card's full preview, opened, read line by
-// line and closed.
-constexpr const char* previewSteps = R"(
+// The session waiting over the sorted folder resumed from the dashboard, the full preview of its
+// card, `file`, opened, then `steps`; what Orca said.
+test::Speech previewed(OrcaSession& session, const QString& file, const char* steps,
+                       const QString& pictureName)
+{
+    if (const auto refused = session.writeWaitingSession()) {
+        ADD_FAILURE() << *refused;
+        return test::Speech::fromLog({}, {});
+    }
+    const QString opened = QString(R"(
 hear "Resume sorting"
 press resume Return
-hear notes.txt
+hear %1
 press preview space
-hear "notes.txt dialog"
+hear "%1 dialog"
+)")
+                               .arg(file);
+    return session.run(opened + steps, pictureName);
+}
+
+// Read line by line, then closed.
+constexpr const char* readSteps = R"(
 hear "notes.txt read only text"
 press down Down
 hear "Ligne 2"
@@ -44,11 +55,8 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
     for (int line = 1; line <= 200; ++line) {
         lines += "Ligne " + std::to_string(line) + "\n";
     }
-    std::ofstream(fs::path(session.source()) / "notes.txt", std::ios::binary) << lines;
-    if (const auto refused = session.writeWaitingSession()) {
-        FAIL() << *refused;
-    }
-    const test::Speech speech = session.run(previewSteps, "orca-preview.png");
+    session.putFiles({{"notes.txt", lines}});
+    const test::Speech speech = previewed(session, "notes.txt", readSteps, "orca-preview.png");
     EXPECT_EQ(session.exitCode(), 0);
     // The sheet, then the text the keyboard is on, both by the file's name.
     EXPECT_TRUE(speech.heardAfter("preview", "notes.txt dialog")) << speech.transcript();
@@ -58,13 +66,8 @@ TEST(OrcaHearsThePreview, ItOpensOnTheFileItShows)
     EXPECT_TRUE(speech.heardAfter("further", "Ligne 3")) << speech.transcript();
 }
 
-// A document's full preview, then its last page.
+// A document's pages, then its last page.
 constexpr const char* documentSteps = R"(
-hear "Resume sorting"
-press resume Return
-hear invoice.pdf
-press preview space
-hear "invoice.pdf dialog"
 hear "3 pages"
 press last End
 hear "Page 3 of 3"
@@ -77,10 +80,8 @@ TEST(OrcaHearsThePreview, ADocumentsPagesAndThePageScrolledTo)
     }
     OrcaSession session;
     test::writeBarePdf(fs::path(session.source()) / "invoice.pdf", {595, 842}, 3);
-    if (const auto refused = session.writeWaitingSession()) {
-        FAIL() << *refused;
-    }
-    const test::Speech speech = session.run(documentSteps, "orca-preview-document.png");
+    const test::Speech speech =
+        previewed(session, "invoice.pdf", documentSteps, "orca-preview-document.png");
     EXPECT_EQ(session.exitCode(), 0);
     EXPECT_TRUE(speech.heardAfter("preview", "3 pages")) << speech.transcript();
     EXPECT_TRUE(speech.heardAfter("last", "notification Page 3 of 3")) << speech.transcript();
@@ -88,11 +89,6 @@ TEST(OrcaHearsThePreview, ADocumentsPagesAndThePageScrolledTo)
 
 // A sound's full preview on a desktop with nowhere to play it, as the test's display has none.
 constexpr const char* silencedSteps = R"(
-hear "Resume sorting"
-press resume Return
-hear son.wav
-press preview space
-hear "son.wav dialog"
 hear "No sound output is available on this computer."
 )";
 
@@ -106,12 +102,9 @@ TEST(OrcaHearsThePreview, ASoundWithNowhereToBeHeardSaysSo)
         test::waveFile(1, 2 * 44'100, test::SampleFormat::int16, [](int frame, int) {
             return 0.3F * static_cast<float>(std::sin(frame / 15.0));
         });
-    std::ofstream(fs::path(session.source()) / "son.wav", std::ios::binary)
-        .write(sound.constData(), sound.size());
-    if (const auto refused = session.writeWaitingSession()) {
-        FAIL() << *refused;
-    }
-    const test::Speech speech = session.run(silencedSteps, "orca-preview-silenced.png");
+    session.putFiles({{"son.wav", sound.toStdString()}});
+    const test::Speech speech =
+        previewed(session, "son.wav", silencedSteps, "orca-preview-silenced.png");
     EXPECT_EQ(session.exitCode(), 0);
     EXPECT_TRUE(
         speech.heardAfter("preview", "notification No sound output is available on this computer."))

@@ -231,6 +231,7 @@ TEST(QuickLookSheet, TextScrollsFromTheKeyboard)
     EXPECT_EQ(line(), 1);
     EXPECT_EQ(text->textCursor().block().text(), "Ligne 2");
     EXPECT_FALSE(told.about(text, QAccessible::TextCaretMoved).empty());
+    sheet.grab().save(test::screenshotFolder() + "/preview-text-caret.png");
     press(sheet, Qt::Key_PageDown);
     const int paged = line();
     EXPECT_GT(paged, 10);

@@ -72,9 +72,7 @@ std::optional<std::string>
 waitingOver(const OrcaSession& session,
             const std::vector<std::pair<std::string, std::string>>& files)
 {
-    for (const auto& [name, content] : files) {
-        std::ofstream(fs::path(session.source()) / name, std::ios::binary) << content;
-    }
+    session.putFiles(files);
     return session.writeWaitingSession();
 }
 

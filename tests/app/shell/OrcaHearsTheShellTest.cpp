@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 namespace tollenvane {
 namespace {
@@ -81,10 +80,8 @@ TEST(OrcaHearsTheFolderChooser, AFolderAddedFromTheMenuIsTold)
     OrcaSession session;
     const auto music = std::filesystem::path(session.source()).parent_path() / "Musique";
     std::filesystem::create_directories(music);
-    try {
-        session.write(test::stateWithSource(session.source()));
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    if (const auto refused = session.writeWithSource()) {
+        FAIL() << *refused;
     }
     const test::Speech speech =
         session.run(QString(addedFromTheMenuSteps).arg(QString::fromStdString(music.string())),
@@ -114,7 +111,7 @@ TEST(OrcaHearsATextField, EveryTimeTabReachesIt)
         SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
-    std::ofstream(std::filesystem::path(session.source()) / "un.bin") << "x";
+    session.putFiles({{"un.bin", "x"}});
     if (const auto refused = session.writeWaitingSession()) {
         FAIL() << *refused;
     }
@@ -152,10 +149,8 @@ TEST(OrcaHearsTheScanProblems, EachProblemTabReaches)
         SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
-    try {
-        session.write(test::stateWithSource(session.source()));
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    if (const auto refused = session.writeWithSource()) {
+        FAIL() << *refused;
     }
     // The sorted folder is gone by the time the window opens and scans.
     std::filesystem::remove_all(session.source());

@@ -155,16 +155,43 @@ void OrcaSession::write(const SavedState& state) const
     writeState(state, {statePath()});
 }
 
-std::optional<std::string> OrcaSession::writeWaitingSession() const
+std::optional<std::string>
+OrcaSession::writeWithSource(const std::function<void(SavedState&)>& adjust) const
 {
     try {
         SavedState state = stateWithSource(source_);
-        state.pendingSession = waitingSession();
+        if (adjust) {
+            adjust(state);
+        }
         write(state);
     } catch (const std::exception& refused) {
         return std::string("the scratch folder cannot be a source: ") + refused.what();
     }
     return std::nullopt;
+}
+
+std::optional<std::string> OrcaSession::writeWaitingSession() const
+{
+    return writeWithSource([](SavedState& state) { state.pendingSession = waitingSession(); });
+}
+
+void OrcaSession::putFiles(const std::vector<std::pair<std::string, std::string>>& files) const
+{
+    for (const auto& [path, content] : files) {
+        const fs::path file = fs::path(source_) / path;
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << content;
+    }
+}
+
+QPoint OrcaSession::placeOf(const QString& name) const
+{
+    // A window of the test's own over a copy: the one the application starts from stays as
+    // written.
+    const TempDir probe;
+    const std::string copy = probe / "state.json";
+    fs::copy_file(statePath(), copy);
+    return test::placeOf(copy, name);
 }
 
 Speech OrcaSession::run(const QString& steps, const QString& pictureName, const QString& language)

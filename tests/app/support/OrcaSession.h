@@ -4,9 +4,13 @@
 #include "support/Speech.h"
 #include "support/TempDir.h"
 
+#include <QPoint>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tollenvane::test {
 
@@ -45,9 +49,17 @@ public:
     std::string statePath() const;
     // Writes the state the application starts from.
     void write(const SavedState& state) const;
-    // Writes a home whose sorted folder is a source with a session over it waiting to be resumed;
-    // why it cannot, when the folder cannot be a source.
+    // Writes a home whose tutorial is done and whose sorted folder is a source, as `adjust` then
+    // changes it; why it cannot, when a folder cannot be granted.
+    std::optional<std::string>
+    writeWithSource(const std::function<void(SavedState&)>& adjust = {}) const;
+    // The same with a session over the folder waiting to be resumed.
     std::optional<std::string> writeWaitingSession() const;
+    // Puts each file, with its content, at its path under the sorted folder.
+    void putFiles(const std::vector<std::pair<std::string, std::string>>& files) const;
+    // Where the control named `name` lies in a window over the state written, once the folders
+    // are scanned; a null point when it never shows.
+    QPoint placeOf(const QString& name) const;
 
     // What Orca says of the first window that shows: the main window's frame unless the
     // application opens on something over it, such as an alert.

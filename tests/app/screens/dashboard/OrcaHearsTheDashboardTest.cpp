@@ -1,18 +1,13 @@
 // The home page as a blind person hears it, through the screen reader itself: each tile with
 // the figures it shows, and the volume's card with its free space.
-#include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
 #include "support/SkipOrFail.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 namespace tollenvane {
 namespace {
 
-namespace fs = std::filesystem;
 using test::OrcaSession;
 
 // From the card's call to action, where the keyboard starts, to the first two type tiles, and
@@ -35,14 +30,10 @@ TEST(OrcaHearsTheDashboard, EachTileWithItsFiguresAndTheCardWithItsFreeSpace)
         SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
-    const fs::path source(session.source());
-    for (const char* name : {"a.png", "b.png", "c.png"}) {
-        std::ofstream(source / name, std::ios::binary) << std::string(1000, 'x');
-    }
-    try {
-        session.write(test::stateWithSource(source));
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
+    const std::string picture(1000, 'x');
+    session.putFiles({{"a.png", picture}, {"b.png", picture}, {"c.png", picture}});
+    if (const auto refused = session.writeWithSource()) {
+        FAIL() << *refused;
     }
     const test::Speech speech = session.run(tileSteps, "orca-dashboard.png");
     EXPECT_EQ(session.exitCode(), 0);

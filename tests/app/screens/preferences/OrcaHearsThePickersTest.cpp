@@ -1,21 +1,17 @@
 // The pickers, the appearance choice and the volume as a blind person hears them, through the
 // screen reader itself.
 #include "core/persistence/SavedState.h"
-#include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
 #include "support/SkipOrFail.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 namespace tollenvane {
 namespace {
 
-namespace fs = std::filesystem;
 using test::OrcaSession;
 
 // The application over a home whose tutorial is done, in English rather than the system's
@@ -28,16 +24,13 @@ protected:
             SKIP_OR_FAIL(*why);
         }
         session_.emplace();
-        try {
-            SavedState state = test::stateWithSource(session_->source());
-            state.preferences.language = AppLanguage::en;
-            session_->write(state);
-        } catch (const std::exception& refused) {
-            FAIL() << "the scratch folder cannot be a source: " << refused.what();
+        if (const auto refused = session_->writeWithSource(
+                [](SavedState& state) { state.preferences.language = AppLanguage::en; })) {
+            FAIL() << *refused;
         }
     }
 
-    const std::string& source() const { return session_->source(); }
+    const OrcaSession& session() const { return *session_; }
     // A first run instead, the tutorial open on its first step with the keyboard on Continue.
     void startFirstRun() const { session_->write(SavedState{}); }
 
@@ -138,9 +131,8 @@ hear .bin
 
 TEST_F(OrcaHearsThePickers, TheSessionSetUpsPickersAndItsStart)
 {
-    for (const char* name : {"un.bin", "deux.bin"}) {
-        std::ofstream(fs::path(source()) / name, std::ios::binary) << std::string(2000, 'x');
-    }
+    const std::string content(2000, 'x');
+    session().putFiles({{"un.bin", content}, {"deux.bin", content}});
     const test::Speech speech = heard(setupSteps, "orca-setup.png");
     EXPECT_TRUE(speech.heardAfter("setup", "Disk combo box")) << speech.transcript();
     EXPECT_TRUE(speech.heardAfter("setup", "All sources")) << speech.transcript();

@@ -1,18 +1,14 @@
 // The folder map as a blind person hears it, through the screen reader itself.
-#include "support/DesktopHome.h"
 #include "support/OrcaSession.h"
 #include "support/SkipOrFail.h"
 
 #include <gtest/gtest.h>
 
 #include <QPoint>
-#include <filesystem>
-#include <fstream>
 
 namespace tollenvane {
 namespace {
 
-namespace fs = std::filesystem;
 using test::OrcaSession;
 
 // From the sidebar's entry to the map, whose one block is the sorted folder; into it, along its
@@ -38,25 +34,14 @@ TEST(OrcaHearsTheMap, EachBlockTheArrowsReachAndEachFolderOpened)
         SKIP_OR_FAIL(*why);
     }
     OrcaSession session;
-    const fs::path source(session.source());
-    for (const auto& [name, size] : {std::pair{"Films/rush.mov", 600'000},
-                                     {"Films/cut.mp4", 200'000},
-                                     {"Notes/plan.txt", 90'000},
-                                     {"sea.jpg", 120'000}}) {
-        fs::create_directories((source / name).parent_path());
-        std::ofstream(source / name, std::ios::binary) << std::string(size, 'x');
+    session.putFiles({{"Films/rush.mov", std::string(600'000, 'x')},
+                      {"Films/cut.mp4", std::string(200'000, 'x')},
+                      {"Notes/plan.txt", std::string(90'000, 'x')},
+                      {"sea.jpg", std::string(120'000, 'x')}});
+    if (const auto refused = session.writeWithSource()) {
+        FAIL() << *refused;
     }
-    SavedState state;
-    try {
-        state = test::stateWithSource(session.source());
-    } catch (const std::exception& refused) {
-        FAIL() << "the scratch folder cannot be a source: " << refused.what();
-    }
-    session.write(state);
-    const test::TempDir probe;
-    const std::string probePath = probe / "state.json";
-    test::writeState(state, {probePath});
-    const QPoint entry = test::placeOf(probePath, QStringLiteral("nav-space"));
+    const QPoint entry = session.placeOf(QStringLiteral("nav-space"));
     ASSERT_FALSE(entry.isNull()) << "the sidebar's entry never showed";
     const test::Speech speech = session.run(QString(mapSteps)
                                                 .replace("$X", QString::number(entry.x()))
