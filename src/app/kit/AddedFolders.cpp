@@ -5,6 +5,7 @@
 #include "core/localisation/Localization.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace tollenvane {
 
@@ -17,10 +18,19 @@ constexpr std::size_t namedAtMost = 3;
 
 std::vector<std::string> AddedFolders::since(const std::vector<FolderGrant>& grants)
 {
+    // Most changes of state leave the folders as they were: nothing to gather then.
+    if (known_ && std::equal(grants.begin(), grants.end(), listed_.begin(), listed_.end(),
+                             [](const FolderGrant& grant, const std::string& id) {
+                                 return grant.id == id;
+                             })) {
+        return {};
+    }
     std::set<std::string> now;
     std::vector<std::string> added;
+    listed_.clear();
     for (const FolderGrant& grant : grants) {
         now.insert(grant.id);
+        listed_.push_back(grant.id);
         if (known_ && !known_->contains(grant.id)) {
             added.push_back(grant.name);
         }

@@ -19,6 +19,8 @@ public:
 
 private:
     std::optional<std::set<std::string>> known_;
+    // The same ids in the list's order, to pass over a list that did not change.
+    std::vector<std::string> listed_;
 };
 
 // What is told of folders just added: "Folder added: Documents", "2 folders added: Documents,
